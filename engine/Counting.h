@@ -1,0 +1,32 @@
+#pragma once
+// Counting over interned tokens with exactly the results of the string-list
+// routines they stand in for (TDisplay::CountRuns, TDisplay::GroupHits): the
+// same sort order, the same unstable placement of items that compare equal,
+// and so the same spelling kept for a case-folded group.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TStringList;
+class TTokenTable;
+
+// Ranks of the texts of a table under CompareAlpha: equal ranks for texts that
+// compare equal (ASCII case folded when ignoreCase), ordered as they sort.
+std::vector<uint32_t> RankTexts(const std::vector<std::string>& texts, bool ignoreCase);
+
+// What CountRuns(source, dest, "A-Z", ignoreCase) does to a source list whose
+// entry i is entries[ids[i]]: ids is sorted in place as the list would be.
+void CountRunsOfIds(std::vector<uint32_t>& ids, const std::vector<std::string>& entries, bool ignoreCase,
+                    TStringList& dest);
+
+// One entry key + "###" + hit of a GroupHits source list.
+struct TKeyHit {
+    uint32_t key;
+    int32_t hit;
+};
+
+// What GroupHits(source, dest, ignoreCase) does to a source list of the entries
+// keys.Text(key) + "###" + hit, in this order. Keys must not contain "#".
+void GroupKeyHits(const std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
+                  TStringList& dest);

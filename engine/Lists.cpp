@@ -1,0 +1,187 @@
+// Turning tokens and clusters into counted lines: the lines of the frequency
+// and cluster list files and of the corpus frequency lists.
+
+#include <ctime>
+
+#include "engine/Query.h"
+#include "platform/core/Messages.h"
+#include "platform/core/RegExpr.h"
+#include "platform/core/SysUtils.h"
+
+namespace {
+
+bool IsRegexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The integer in s, 0 when s holds none: a sort must not stop half-way.
+int CountIn(std::string_view s) {
+    int n = 0;
+    return TryStrToInt(Trim(s), n) ? n : 0;
+}
+
+int Descending(int a, int b) { return a > b ? -1 : (a < b ? 1 : 0); }
+
+std::string AfterFirst(const std::string& s, char c) {
+    size_t p = s.find(c);
+    return p == std::string::npos ? std::string() : s.substr(p + 1);
+}
+
+}  // namespace
+
+int CompareAlpha(TStringList& list, int index1, int index2) {
+    return list.CompareStrings(list[index1], list[index2]);
+}
+
+// The count is the last field of a count line; an item may hold the separator
+// itself (a cluster joined by a TAB), so the count is read after the last one.
+int CompareByCount(TStringList& list, int index1, int index2) {
+    auto count = [&](const std::string& s) {
+        size_t p = s.rfind(list.NameValueSeparator());
+        return p == std::string::npos ? 0 : CountIn(std::string_view(s).substr(p + 1));
+    };
+    return Descending(count(list[index1]), count(list[index2]));
+}
+
+int CompareByCountField(TStringList& list, int index1, int index2) {
+    auto count = [&](const std::string& s) {
+        char sep = list.NameValueSeparator();
+        size_t first = s.find(sep);
+        if (first == std::string::npos) return 0;
+        size_t second = s.find(sep, first + 1);
+        return CountIn(std::string_view(s).substr(first + 1, second == std::string::npos ? std::string::npos
+                                                                                          : second - first - 1));
+    };
+    return Descending(count(list[index1]), count(list[index2]));
+}
+
+int CompareTagged(TStringList& list, int index1, int index2) {
+    return AnsiCompareText(AfterFirst(list[index1], '_'), AfterFirst(list[index2], '_'));
+}
+
+void TDisplay::ExtractClusters(const std::string& text, int n, TStringList& list) {
+    if (n <= 0) return;
+    // The same clusters as the expression (\s(\S+)){n} searched over the text
+    // framed by blanks, each search starting one character after the last match:
+    // n tokens that follow each other with exactly one white-space character
+    // between them, one cluster starting at every token.
+    std::string framed = " " + text + " ";
+    std::vector<std::pair<size_t, size_t>> tokens;  // [start, end) in framed
+    for (size_t i = 0; i < framed.size();) {
+        if (IsRegexSpace(framed[i])) {
+            ++i;
+            continue;
+        }
+        size_t start = i;
+        while (i < framed.size() && !IsRegexSpace(framed[i])) ++i;
+        tokens.emplace_back(start, i);
+    }
+    for (size_t k = 0; k + static_cast<size_t>(n) <= tokens.size(); ++k) {
+        bool joined = true;
+        for (size_t t = k + 1; t < k + static_cast<size_t>(n) && joined; ++t)
+            joined = tokens[t].first == tokens[t - 1].second + 1;
+        if (!joined) continue;
+        ProcessMessages();
+        size_t begin = tokens[k].first - 1, end = tokens[k + static_cast<size_t>(n) - 1].second;
+        list.Add(" " + Trim(std::string_view(framed).substr(begin, end - begin)) + " ");
+    }
+}
+
+// The last run ends at the last entry, also when its text is empty: the
+// framework's empty sentinel entry would otherwise swallow it.
+void TDisplay::CountRuns(TStringList& source, TStringList& dest, const std::string& order, bool ignoreCase) {
+    if (source.Count() == 0) return;
+    source.SetCaseSensitive(!ignoreCase);
+    source.CustomSort(CompareAlpha);
+    std::string separator(1, dest.NameValueSeparator());
+    int runStart = 0, last = source.Count() - 1;
+    std::string current = Trim(source[0]), next;
+    for (int i = 0; i <= last; ++i) {
+        ProcessMessages();
+        bool same = false;
+        if (i < last) {
+            next = Trim(source[i + 1]);
+            same = ignoreCase ? SameText(current, next) : current == next;
+        }
+        if (!same) {
+            dest.Add(current + " " + separator + IntToStr(i + 1 - runStart));
+            runStart = i + 1;
+        }
+        current.swap(next);
+    }
+    dest.CustomSort(order == "Freq." ? CompareByCount : CompareAlpha);
+}
+
+void TDisplay::BuildCrossList(TStringList& source, TStringList& dest, bool byWord, const std::string& order,
+                              const std::string& subOrder, bool ignoreCase) {
+    TStringList subItems, counts;
+    counts.SetNameValueSeparator('(');
+    if (source.Count() == 0) return;
+    source.CustomSort(byWord ? CompareAlpha : CompareTagged);
+    auto split = [byWord](const std::string& entry, std::string& key, std::string& sub) {
+        size_t p = entry.find('_');
+        std::string word = p == std::string::npos ? std::string() : entry.substr(0, p);
+        std::string tag = p == std::string::npos ? entry : entry.substr(p + 1);
+        key = Trim(byWord ? word : tag);
+        sub = Trim(byWord ? tag : word);
+    };
+    std::string separator(1, dest.NameValueSeparator());
+    std::string key, sub, nextKey, nextSub;
+    int last = source.Count() - 1;
+    for (int i = 0; i <= last; ++i) {
+        ProcessMessages();
+        split(source[i], key, sub);
+        subItems.Add(sub);
+        if (i < last) {
+            split(source[i + 1], nextKey, nextSub);
+            if (ignoreCase ? SameText(key, nextKey) : key == nextKey) continue;
+        }
+        int groupSize = subItems.Count();
+        counts.Clear();
+        CountRuns(subItems, counts, subOrder, ignoreCase);
+        std::string text = Trim(StringReplace(counts.Text(), "\r\n", ") \t", rfReplaceAll));
+        dest.Add(key + " " + separator + IntToStr(groupSize) + "\t" + text);
+        subItems.Clear();
+    }
+    dest.CustomSort(order == "Freq." ? CompareByCountField : CompareAlpha);
+}
+
+std::string TDisplay::FormatToken(const std::string& text, const std::string& splitters, const std::string& mode) {
+    std::string pattern;
+    if (mode == "WORD")
+        pattern = splitters + "(.*?)\\s";
+    else if (mode == "POS")
+        pattern = "\\s(.*?)" + splitters;
+    else
+        pattern = "##" + splitters + "##";
+    std::string result = RegexReplace(" " + Trim(text) + " ", pattern, " ", false);
+    return Trim(StringReplace(result, "##", " ", rfReplaceAll));
+}
+
+std::string TDisplay::RegexReplace(const std::string& text, const std::string& expr, const std::string& replacement,
+                                   bool ignoreCase) {
+    TRegExpr re(expr);
+    re.SetModifierI(ignoreCase);
+    return Trim(re.Replace(text, replacement));
+}
+
+int TDisplay::RegexMatchPos(const std::string& expr, const std::string& text) {
+    TRegExpr re(expr);
+    re.SetModifierI(true);
+    return re.Exec(text) ? re.MatchPos(0) : 0;
+}
+
+std::string TDisplay::RepeatStr(const std::string& s, int count) {
+    std::string result;
+    if (count <= 0) return result;
+    result.reserve(s.size() * static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) result += s;
+    return result;
+}
+
+std::string TDisplay::TimeStamp() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H.%M.%S", &local);
+    return buffer;
+}

@@ -1,0 +1,97 @@
+// Raw-text normalisation: full-width punctuation of code page 936 to ASCII,
+// punctuation split off words, contractions expanded, runs of blanks shortened.
+
+#include <cstring>
+
+#include "engine/Query.h"
+#include "platform/core/SysUtils.h"
+
+namespace {
+
+struct Rule {
+    std::string_view from;
+    std::string_view to;
+    bool anyCase = false;
+};
+
+// Every line of a corpus passes through every rule, and most lines hold none of
+// the searched texts: the memchr test of the first byte keeps that cheap.
+void Apply(std::string& text, const Rule& rule) {
+    if (rule.anyCase) {
+        text = StringReplace(text, rule.from, rule.to, rfReplaceAll | rfIgnoreCase);
+        return;
+    }
+    if (!std::memchr(text.data(), rule.from[0], text.size())) return;
+    size_t p = text.find(rule.from);
+    if (p == std::string::npos) return;
+    std::string out;
+    out.reserve(text.size() + text.size() / 4);
+    size_t from = 0;
+    do {
+        out.append(text, from, p - from);
+        out.append(rule.to);
+        from = p + rule.from.size();
+        p = text.find(rule.from, from);
+    } while (p != std::string::npos);
+    out.append(text, from, std::string::npos);
+    text.swap(out);
+}
+
+constexpr Rule kPunctuation[] = {
+    {"\t", " "},  {".", " . "}, {"\"", " \" "}, {",", " , "}, {"!", " ! "}, {";", " ; "},
+    {":", " : "}, {"?", " ? "}, {"(", " ( "},   {")", " ) "}, {"@", " @ "}, {"&", " & "},
+};
+
+// All of these contain an apostrophe, so a line without one skips them at once.
+constexpr Rule kContractions[] = {
+    {"won't", " will not ", true}, {"n't", " not ", true},  {"'ll", " will ", true},
+    {"'ve", " have ", true},       {"'re", " are ", true},  {"'m", " am ", true},
+    {"'", " ' "},                  {"o ' clock", "o'clock", true},
+};
+
+constexpr Rule kBeforeSplit[] = {
+    {"\xA1\xAA", " --- "}, {"\xA3\xBB", " ; "}, {"\xA1\xEA", "L"},         {"\xA1\xEC", "??"},
+    {"\xA1\xF9", "??"},    {"\xA3\xC0", "@"},   {"\xA3\xA6", "&"},         {"\xA3\xA3", "#"},
+    {"\xA3\xA4", "Y"},     {"\xA1\xE6", "\xA1\xE3" "C"}, {"\xA8\x48", "\xA1\xE3" "F"},
+};
+
+constexpr Rule kAfterSplit[] = {
+    {"\xA3\xBA", " : "}, {"\xA1\xAE", " ' "}, {"\xA1\xB0", " \" "}, {"\xA1\xB1", " \" "}, {"\xA1\xAF", " ' "},
+    {"\xA3\xAC", " , "}, {"\xA1\xA3", " . "}, {"\xA3\xBF", " ? "},  {"\xA1\xA2", " , "},  {"\xA3\xA1", " ! "},
+    {"\xA3\xA8", " ( "}, {"\xA3\xA9", " ) "}, {"\xA1\xBE", " [ "},  {"\xA1\xBF", " ] "},
+    {"  ", " "},         {"   ", " "},         {"  ", " "},
+};
+
+bool HasHighByte(const std::string& text) {
+    for (unsigned char c : text)
+        if (c >= 0xA1) return true;
+    return false;
+}
+
+}  // namespace
+
+std::string TDisplay::SplitPunctAndContractions(std::string text) {
+    for (const Rule& rule : kPunctuation) Apply(text, rule);
+    if (text.find('\'') != std::string::npos)
+        for (const Rule& rule : kContractions) Apply(text, rule);
+    return text;
+}
+
+std::string TDisplay::NormalizeRaw(std::string text) {
+    // Every full-width character starts with a byte of A1 or above.
+    bool fullWidth = HasHighByte(text);
+    if (fullWidth)
+        for (const Rule& rule : kBeforeSplit) Apply(text, rule);
+    text = SplitPunctAndContractions(std::move(text));
+    for (const Rule& rule : kAfterSplit)
+        if (fullWidth || rule.from[0] == ' ') Apply(text, rule);
+    return text;
+}
+
+std::string TDisplay::ReplaceNonAscii(const std::u16string& s, char c) {
+    std::string out;
+    out.reserve(s.size());
+    // Code 128 survives the replacement but has no place in the 8-bit code page.
+    for (char16_t unit : s) out.push_back(unit > 128 ? c : (unit == 128 ? '?' : static_cast<char>(unit)));
+    return out;
+}

@@ -1,0 +1,205 @@
+#pragma once
+// The corpus engine: concordance search (TQuery), the display and list-building
+// routines (TDisplay), and corpus frequencies, collocate counting and the
+// association measures (TStat).
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/TokenList.h"
+#include "platform/core/Classes.h"
+
+// One concordance hit, or one group row of the count view.
+struct TResultStr {
+    std::string Left;      // left context, trimmed
+    std::string Center;    // the text the node expression matched, trimmed
+    std::string Right;     // right context, trimmed
+    std::string FileName;  // without its folder
+    std::string Members;   // a group's member hit indexes, each followed by ","
+    int32_t Index = 0;     // position in the unsorted hit list; -1 for a group
+    int32_t Count = 0;     // group size
+};
+using TArrResultStr = std::vector<TResultStr>;
+
+// Sixteen token slots. Tokens are kept in one buffer: a matrix row per hit of a
+// frequent node would otherwise cost more memory than the corpus itself.
+class TMyArray {
+public:
+    static constexpr int Size = 16;
+    std::string_view operator[](int slot) const {
+        return std::string_view(FText).substr(FStart[slot], FStart[slot + 1] - FStart[slot]);
+    }
+    void Assign(const std::array<std::string_view, Size>& slots);
+    void Clear();
+
+private:
+    std::string FText;
+    std::array<uint16_t, Size + 1> FStart{};
+};
+
+struct TWordArray {
+    TMyArray LeftWords;    // slot 0 is the word next to the node
+    TMyArray CenterWords;  // first token of the match in slot 0
+    TMyArray RightWords;   // slot 0 is the word next to the node
+    std::string LeftText;
+    std::string CenterText;
+    std::string RightText;
+};
+using TWordMatrix = std::vector<TWordArray>;
+
+// The five counts every association measure takes.
+struct TFreqInfo {
+    int32_t N = 0;     // corpus size in tokens
+    int32_t Fn = 0;    // node hits
+    int32_t Fc = 0;    // corpus frequency of the collocate
+    int32_t Fnc = 0;   // occurrences of the collocate within the node's spans
+    int32_t Span = 0;  // left span + right span
+};
+
+struct TStatResult {
+    int32_t N = 0;
+    int32_t Span = 0;
+    int32_t Fn = 0;
+    std::string Collocate;
+    int32_t Fc = 0;
+    int32_t Fnc = 0;
+    long double MI = 0;
+    long double MI3 = 0;
+    long double ZScore = 0;
+    long double TScore = 0;
+    long double LogLog = 0;
+    long double LogLikelihood = 0;
+};
+using TStatResultArr = std::vector<TStatResult>;
+
+// The parameters of a collocation run, compared before each run to decide what
+// must be counted again.
+struct TParamInfo {
+    std::string CorpusKey;
+    bool CaseSensitive = false;
+    std::string NodeMode;
+    std::string Node;
+    std::string CollocateMode;  // "BOTH", "WORD" or "POS"
+    std::string LeftSpanText;
+    int32_t LeftContext = 0;
+    std::string RightSpanText;
+    int32_t RightContext = 0;
+    std::string MinMeasure;
+    long double MinValue = 0;
+};
+
+class TQuery {
+public:
+    TQuery() = default;
+    TQuery(const TQuery&) = delete;
+    TQuery& operator=(const TQuery&) = delete;
+
+    void Clear();
+    // Loads a corpus file; returns its line count. A missing file raises EFOpenError.
+    int LoadFile(const std::string& fileName, const std::string& splitters);
+    // Appends a hit (and, with buildMatrix, a matrix row) for every occurrence of
+    // expr with exactly leftWords and rightWords words of context. An expression
+    // that cannot be compiled ends the search quietly.
+    void Search(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
+                bool buildMatrix);
+    static void SplitToArray(std::string text, TMyArray& tokens, int align);
+
+    TArrResultStr Hits;
+    TWordMatrix Matrix;
+    std::string Splitters;
+    std::string FileName;
+    TStringList Lines;
+};
+
+class TDisplay {
+public:
+    TDisplay() = delete;
+
+    // Raw-text normalisation.
+    static std::string NormalizeRaw(std::string text);
+    static std::string SplitPunctAndContractions(std::string text);
+    static std::string ReplaceNonAscii(const std::u16string& s, char c);
+
+    // Hit sorting and grouping. Lo > Hi sorts nothing.
+    static void QuickSortCenter(TArrResultStr& hits, int lo, int hi, const std::string& mode, bool caseSensitive);
+    static void QuickSortLeft(TArrResultStr& hits, int lo, int hi, bool caseSensitive);
+    static void QuickSortRight(TArrResultStr& hits, int lo, int hi, bool caseSensitive);
+    static void QuickSortFile(TArrResultStr& hits, int lo, int hi);
+    static void QuickSortCount(TArrResultStr& hits, int lo, int hi);
+    static void SplitWords(TStringList& list, const std::string& text);
+    static std::string ReverseWords(const std::string& text, bool asIs, bool caseSensitive);
+    static std::string ReverseKey(const std::string& text, bool caseSensitive);
+    // Source holds entries key + "###" + hit index; Dest gets key TAB count TAB index list.
+    static void GroupHits(TStringList& source, TStringList& dest, bool ignoreCase);
+
+    // List building.
+    static void ExtractClusters(const std::string& text, int n, TStringList& list);
+    static void CountRuns(TStringList& source, TStringList& dest, const std::string& order, bool ignoreCase);
+    static void BuildCrossList(TStringList& source, TStringList& dest, bool byWord, const std::string& order,
+                               const std::string& subOrder, bool ignoreCase);
+    static std::string FormatToken(const std::string& text, const std::string& splitters, const std::string& mode);
+    static std::string RegexReplace(const std::string& text, const std::string& expr, const std::string& replacement,
+                                    bool ignoreCase);
+    static int RegexMatchPos(const std::string& expr, const std::string& text);
+    static std::string RepeatStr(const std::string& s, int count);
+    // Local date and time usable in a folder name, e.g. "2026-12-06 14.05.09".
+    static std::string TimeStamp();
+};
+
+// Compare routines for TStringList::CustomSort.
+int CompareAlpha(TStringList& list, int index1, int index2);
+int CompareByCount(TStringList& list, int index1, int index2);
+int CompareByCountField(TStringList& list, int index1, int index2);
+int CompareTagged(TStringList& list, int index1, int index2);
+
+class TStat {
+public:
+    TStat();
+    TStat(const TStat&) = delete;
+    TStat& operator=(const TStat&) = delete;
+
+    void SetSplitters(const std::string& splitters);
+    void Clear();
+    void ClearCounts();
+    void LoadAndCount(const std::string& fileName);
+    void BuildFrequency(bool ignoreCase);
+    void CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase);
+    void ComputeStats(const std::string& node, const TParamInfo& param);
+    std::string GetCollocateHits(const std::string& collocate, const TParamInfo& param);
+    void MergeCollocates(const std::string& newName, const TStrings& names, const TParamInfo& param);
+
+    // The association measures; none is ever negative, and one that cannot be computed is 0.
+    static long double MutualInformation(const TFreqInfo& freq);
+    static long double MutualInformation3(const TFreqInfo& freq);
+    static long double ZScore(const TFreqInfo& freq);
+    static long double TScore(const TFreqInfo& freq);
+    static long double LogLog(const TFreqInfo& freq);
+    static long double LogLikelihood(const TFreqInfo& freq);
+    // Four decimals, ties to even, as every stored and shown score is.
+    static long double RoundScore(long double value);
+
+    // The co-occurrence list of a collocate mode, or nullptr for another mode.
+    THashedStringList* CollocateList(const std::string& mode);
+
+    TTokenList Tokens;
+    THashedStringList TokenFreq;
+    THashedStringList WordFreq;
+    THashedStringList TagFreq;
+    THashedStringList CollBoth;
+    THashedStringList CollWord;
+    THashedStringList CollPos;
+    TStatResultArr Results;
+    TStringList FileLines;
+    TFreqInfo Freq;
+    std::string Splitters;
+
+private:
+    bool Tagged() const { return !Splitters.empty(); }
+    const TFrequencyIndex* FrequencyIndexFor(const std::string& mode) const;
+
+    std::array<bool, 256> FSplitterChars{};
+    TFrequencyIndex FTokenIndex, FWordIndex, FTagIndex;
+};

@@ -1,0 +1,249 @@
+// Corpus frequencies and collocate counting for the collocation run.
+
+#include "engine/Counting.h"
+#include "engine/Query.h"
+#include "platform/core/Messages.h"
+#include "platform/core/RegExpr.h"
+#include "platform/core/SysUtils.h"
+
+namespace {
+
+bool IsRegexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+constexpr int kMaxSpan = TMyArray::Size;
+constexpr size_t kMaxTagLength = 255;
+
+}  // namespace
+
+TStat::TStat() {
+    for (THashedStringList* list : {&CollBoth, &CollWord, &CollPos}) list->SetNameValueSeparator('\t');
+}
+
+void TStat::SetSplitters(const std::string& splitters) {
+    Splitters = Trim(splitters);
+    // Word and tag part at the first character of the separator class, whatever it holds.
+    FSplitterChars.fill(false);
+    if (Splitters.empty()) return;
+    try {
+        TRegExpr re(Splitters);
+        for (int c = 1; c < 256; ++c) FSplitterChars[static_cast<size_t>(c)] = re.Exec(std::string(1, char(c)));
+    } catch (const ERegExpr&) {
+        FSplitterChars['_'] = true;
+    }
+}
+
+void TStat::Clear() {
+    Tokens.Clear();
+    TokenFreq.Clear();
+    WordFreq.Clear();
+    TagFreq.Clear();
+    FTokenIndex.Clear();
+    FWordIndex.Clear();
+    FTagIndex.Clear();
+    ClearCounts();
+}
+
+void TStat::ClearCounts() {
+    CollBoth.Clear();
+    CollWord.Clear();
+    CollPos.Clear();
+}
+
+void TStat::LoadAndCount(const std::string& fileName) {
+    FileLines.LoadFromFile(fileName);
+    for (const std::string& stored : FileLines.Items()) {
+        ProcessMessages();
+        std::string line = Trim(stored);
+        if (!line.empty() && line[0] == '<') continue;
+        if (!Tagged()) line = TDisplay::NormalizeRaw(std::move(line));
+        // Single tokens: every run of non-blank characters (what clusters of length 1 give).
+        for (size_t i = 0; i < line.size();) {
+            if (IsRegexSpace(line[i])) {
+                ++i;
+                continue;
+            }
+            size_t start = i;
+            while (i < line.size() && !IsRegexSpace(line[i])) ++i;
+            Tokens.Add(std::string_view(line).substr(start, i - start));
+        }
+    }
+    FileLines.Clear();
+}
+
+void TStat::BuildFrequency(bool ignoreCase) {
+    const TTokenTable& table = Tokens.Table();
+    std::vector<std::string> entries(table.Size());
+    for (uint32_t id = 0; id < table.Size(); ++id) entries[id] = " " + table.Text(id) + " ";
+
+    // Word and tag lists in the token list's present order, split before it is sorted.
+    std::vector<std::string> words, tags;
+    std::vector<uint32_t> wordIds, tagIds;
+    if (Tagged()) {
+        TTokenTable wordTable, tagTable;
+        std::vector<uint32_t> wordOf(table.Size()), tagOf(table.Size());
+        for (uint32_t id = 0; id < table.Size(); ++id) {
+            const std::string& e = entries[id];
+            size_t p = 0;
+            while (p < e.size() && !FSplitterChars[static_cast<unsigned char>(e[p])]) ++p;
+            bool split = p < e.size();
+            wordOf[id] = wordTable.Intern(split ? std::string_view(e).substr(0, p) : std::string_view());
+            tagOf[id] = tagTable.Intern(split ? std::string_view(e).substr(p + 1) : std::string_view(e));
+        }
+        wordIds.reserve(Tokens.Ids().size());
+        tagIds.reserve(Tokens.Ids().size());
+        for (uint32_t id : Tokens.Ids()) {
+            ProcessMessages();
+            wordIds.push_back(wordOf[id]);
+            tagIds.push_back(tagOf[id]);
+        }
+        for (uint32_t w = 0; w < wordTable.Size(); ++w) words.push_back(wordTable.Text(w));
+        for (uint32_t t = 0; t < tagTable.Size(); ++t) tags.push_back(tagTable.Text(t));
+    }
+
+    TokenFreq.SetCaseSensitive(!ignoreCase);
+    CountRunsOfIds(Tokens.Ids(), entries, ignoreCase, TokenFreq);
+    FTokenIndex.Build(TokenFreq, !ignoreCase);
+    if (Tagged()) {
+        WordFreq.SetCaseSensitive(!ignoreCase);
+        TagFreq.SetCaseSensitive(!ignoreCase);
+        CountRunsOfIds(wordIds, words, ignoreCase, WordFreq);
+        CountRunsOfIds(tagIds, tags, ignoreCase, TagFreq);
+        FWordIndex.Build(WordFreq, !ignoreCase);
+        FTagIndex.Build(TagFreq, !ignoreCase);
+    }
+    Freq.N = Tokens.Count();
+}
+
+void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase) {
+    leftSpan = std::clamp(leftSpan, 0, kMaxSpan);
+    rightSpan = std::clamp(rightSpan, 0, kMaxSpan);
+    TTokenTable bothKeys, wordKeys, tagKeys;
+    std::vector<TKeyHit> both, word, pos;
+    auto add = [&](std::string_view token, int32_t hit) {
+        if (token.find('#') != std::string_view::npos) return;
+        both.push_back({bothKeys.Intern(token), hit});
+        if (!Tagged()) return;
+        size_t p = 0;
+        while (p < token.size() && !FSplitterChars[static_cast<unsigned char>(token[p])]) ++p;
+        bool split = p < token.size();
+        word.push_back({wordKeys.Intern(split ? token.substr(0, p) : std::string_view()), hit});
+        pos.push_back({tagKeys.Intern(split ? token.substr(p + 1, kMaxTagLength) : token.substr(0, kMaxTagLength)),
+                       hit});
+    };
+    for (size_t i = 0; i < matrix.size(); ++i) {
+        int32_t hit = static_cast<int32_t>(i);
+        for (int j = 0; j < leftSpan; ++j) add(matrix[i].LeftWords[j], hit);
+        for (int j = 0; j < rightSpan; ++j) add(matrix[i].RightWords[j], hit);
+    }
+
+    int hitCount = static_cast<int>(matrix.size());
+    CollBoth.SetCaseSensitive(!ignoreCase);
+    GroupKeyHits(both, bothKeys, hitCount, ignoreCase, CollBoth);
+    if (Tagged()) {
+        CollWord.SetCaseSensitive(!ignoreCase);
+        CollPos.SetCaseSensitive(!ignoreCase);
+        GroupKeyHits(word, wordKeys, hitCount, ignoreCase, CollWord);
+        GroupKeyHits(pos, tagKeys, hitCount, ignoreCase, CollPos);
+    }
+    for (THashedStringList* list : {&CollBoth, &CollWord, &CollPos}) {
+        list->SetNameValueSeparator('\t');
+        list->Sort();
+    }
+    Freq.Fn = hitCount;
+}
+
+THashedStringList* TStat::CollocateList(const std::string& mode) {
+    if (mode == "BOTH") return &CollBoth;
+    if (mode == "WORD") return &CollWord;
+    if (mode == "POS") return &CollPos;
+    return nullptr;
+}
+
+const TFrequencyIndex* TStat::FrequencyIndexFor(const std::string& mode) const {
+    if (mode == "BOTH") return &FTokenIndex;
+    if (mode == "WORD") return &FWordIndex;
+    if (mode == "POS") return &FTagIndex;
+    return nullptr;
+}
+
+namespace {
+
+// A co-occurrence line is collocate TAB f(n,c) TAB hit list; read from the
+// right, so that a collocate holding a TAB is read whole.
+bool ParseCooccurrence(const std::string& line, std::string& collocate, int& fnc) {
+    size_t listTab = line.rfind('\t');
+    if (listTab == std::string::npos || listTab == 0) return false;
+    size_t countTab = line.rfind('\t', listTab - 1);
+    if (countTab == std::string::npos) return false;
+    collocate = Trim(std::string_view(line).substr(0, countTab));
+    return TryStrToInt(std::string_view(line).substr(countTab + 1, listTab - countTab - 1), fnc);
+}
+
+}  // namespace
+
+void TStat::ComputeStats(const std::string& /*node*/, const TParamInfo& param) {
+    Results.clear();
+    THashedStringList* list = CollocateList(param.CollocateMode);
+    const TFrequencyIndex* index = FrequencyIndexFor(param.CollocateMode);
+    try {
+        Freq.Span = StrToInt(param.LeftSpanText) + StrToInt(param.RightSpanText);
+        if (!list) return;
+        Results.reserve(static_cast<size_t>(list->Count()));
+        std::string collocate;
+        for (const std::string& line : list->Items()) {
+            ProcessMessages();
+            int fnc = 0, fc = 0;
+            // A line whose collocate has no corpus frequency gets no row; the rest still do.
+            if (!ParseCooccurrence(line, collocate, fnc) || !index->Find(collocate, fc)) continue;
+            Freq.Fnc = fnc;
+            Freq.Fc = fc;
+            TStatResult row;
+            row.N = Freq.N;
+            row.Span = Freq.Span;
+            row.Fn = Freq.Fn;
+            row.Collocate = collocate;
+            row.Fc = fc;
+            row.Fnc = fnc;
+            row.MI = RoundScore(MutualInformation(Freq));
+            row.MI3 = RoundScore(MutualInformation3(Freq));
+            row.ZScore = RoundScore(ZScore(Freq));
+            row.TScore = RoundScore(TScore(Freq));
+            row.LogLog = RoundScore(LogLog(Freq));
+            row.LogLikelihood = RoundScore(LogLikelihood(Freq));
+            Results.push_back(std::move(row));
+        }
+    } catch (const Exception&) {
+        // A count that is not a number ends the computation; the rows so far stay.
+    }
+}
+
+std::string TStat::GetCollocateHits(const std::string& collocate, const TParamInfo& param) {
+    THashedStringList* list = CollocateList(param.CollocateMode);
+    if (!list) return std::string();
+    int i = list->IndexOfName(collocate);
+    if (i < 0) return std::string();
+    std::string value = list->ValueFromIndex(i);
+    if (Trim(value).empty()) return std::string();
+    size_t tab = value.find('\t');
+    return tab == std::string::npos ? std::string() : value.substr(tab + 1);
+}
+
+void TStat::MergeCollocates(const std::string& newName, const TStrings& names, const TParamInfo& param) {
+    THashedStringList* list = CollocateList(param.CollocateMode);
+    if (!list) return;
+    int64_t total = 0;
+    std::string indexes;
+    for (const std::string& name : names.Items()) {
+        if (Trim(name).empty()) continue;
+        int i = list->IndexOfName(name);
+        // A name that is not in the list has nothing to give.
+        if (i < 0) continue;
+        std::string value = list->ValueFromIndex(i);
+        list->Delete(i);
+        if (Trim(value).empty()) continue;
+        size_t tab = value.find('\t');
+        total += StrToIntDef(value.substr(0, tab), 0);
+        if (tab != std::string::npos) indexes += value.substr(tab + 1);
+    }
+    list->Add(newName + "\t" + IntToStr(total) + "\t" + indexes);
+}

@@ -1,0 +1,74 @@
+#include "engine/TokenList.h"
+
+#include <functional>
+
+#include "platform/core/Classes.h"
+#include "platform/core/SysUtils.h"
+
+uint32_t TTokenTable::Intern(std::string_view text) {
+    if (FTexts.size() * 2 >= FSlots.size()) Grow();
+    size_t hash = std::hash<std::string_view>{}(text);
+    size_t mask = FSlots.size() - 1;
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        uint32_t entry = FSlots[slot];
+        if (entry == 0) {
+            FSlots[slot] = static_cast<uint32_t>(FTexts.size()) + 1;
+            FTexts.emplace_back(text);
+            FHashes.push_back(hash);
+            return static_cast<uint32_t>(FTexts.size()) - 1;
+        }
+        if (FHashes[entry - 1] == hash && FTexts[entry - 1] == text) return entry - 1;
+    }
+}
+
+void TTokenTable::Grow() {
+    std::vector<uint32_t> slots(FSlots.empty() ? 1024 : FSlots.size() * 2, 0);
+    size_t mask = slots.size() - 1;
+    for (uint32_t id = 0; id < FTexts.size(); ++id) {
+        size_t slot = FHashes[id] & mask;
+        while (slots[slot] != 0) slot = (slot + 1) & mask;
+        slots[slot] = id + 1;
+    }
+    FSlots.swap(slots);
+}
+
+void TTokenTable::Clear() {
+    FTexts.clear();
+    FHashes.clear();
+    FSlots.clear();
+}
+
+std::string TTokenList::Strings(int index) const {
+    if (index < 0 || index >= Count()) throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
+    return " " + FTable.Text(FIds[static_cast<size_t>(index)]) + " ";
+}
+
+void TTokenList::Clear() {
+    FIds.clear();
+    FIds.shrink_to_fit();
+    FTable.Clear();
+}
+
+void TFrequencyIndex::Build(const TStringList& lines, bool caseSensitive) {
+    FCaseSensitive = caseSensitive;
+    FCounts.clear();
+    FCounts.reserve(static_cast<size_t>(lines.Count()));
+    for (const std::string& line : lines.Items()) {
+        // A line ends in " =" and the count, whatever the item holds.
+        size_t p = line.rfind(" =");
+        if (p == std::string::npos) continue;
+        int count = 0;
+        if (!TryStrToInt(std::string_view(line).substr(p + 2), count)) continue;
+        std::string item = line.substr(0, p);
+        FCounts.try_emplace(caseSensitive ? item : LowerCase(item), count);
+    }
+}
+
+void TFrequencyIndex::Clear() { FCounts.clear(); }
+
+bool TFrequencyIndex::Find(std::string_view item, int& count) const {
+    auto it = FCounts.find(FCaseSensitive ? std::string(item) : LowerCase(item));
+    if (it == FCounts.end()) return false;
+    count = it->second;
+    return true;
+}

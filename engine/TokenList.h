@@ -1,0 +1,59 @@
+#pragma once
+// Compact token storage for corpus counting: a corpus of tens of millions of
+// tokens is held as 32-bit numbers of distinct texts, not as strings.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class TStringList;
+
+// Distinct byte strings numbered from 0 in order of first appearance.
+class TTokenTable {
+public:
+    uint32_t Intern(std::string_view text);
+    const std::string& Text(uint32_t id) const { return FTexts[id]; }
+    uint32_t Size() const { return static_cast<uint32_t>(FTexts.size()); }
+    void Clear();
+
+private:
+    void Grow();
+
+    std::vector<std::string> FTexts;
+    std::vector<size_t> FHashes;
+    std::vector<uint32_t> FSlots;  // id + 1, 0 for an empty slot
+};
+
+// Every token of the loaded files in order; entry i reads as the token framed
+// by one blank on each side.
+class TTokenList {
+public:
+    int Count() const { return static_cast<int>(FIds.size()); }
+    std::string Strings(int index) const;
+    void Add(std::string_view token) { FIds.push_back(FTable.Intern(token)); }
+    void Clear();
+
+    std::vector<uint32_t>& Ids() { return FIds; }
+    const std::vector<uint32_t>& Ids() const { return FIds; }
+    const TTokenTable& Table() const { return FTable; }
+
+private:
+    TTokenTable FTable;
+    std::vector<uint32_t> FIds;
+};
+
+// Item -> count of the frequency lines "item =count", found by the item itself,
+// so that an item holding "=" is found too.
+class TFrequencyIndex {
+public:
+    void Build(const TStringList& lines, bool caseSensitive);
+    void Clear();
+    // False when the item has no line.
+    bool Find(std::string_view item, int& count) const;
+
+private:
+    bool FCaseSensitive = true;
+    std::unordered_map<std::string, int> FCounts;
+};

@@ -1,0 +1,32 @@
+#include "platform/core/Messages.h"
+
+#include <chrono>
+
+thread_local unsigned gPumpCalls = 0;
+bool gPumpInstalled = false;
+
+namespace {
+
+TMessagePump& pump() {
+    static TMessagePump p;
+    return p;
+}
+
+std::chrono::steady_clock::duration gInterval = std::chrono::milliseconds(20);
+std::chrono::steady_clock::time_point gLastPump;
+
+}  // namespace
+
+void SetMessagePump(TMessagePump p, int intervalMs) {
+    pump() = std::move(p);
+    gPumpInstalled = static_cast<bool>(pump());
+    gInterval = std::chrono::milliseconds(intervalMs);
+    gLastPump = {};
+}
+
+void ProcessMessagesSlow() {
+    auto now = std::chrono::steady_clock::now();
+    if (now - gLastPump < gInterval) return;
+    gLastPump = now;
+    if (pump()) pump()();
+}

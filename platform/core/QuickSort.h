@@ -1,0 +1,35 @@
+#pragma once
+// The string-list quicksort of the component framework: middle pivot, Hoare
+// partition, recursion on the left part and iteration on the right. It is not
+// stable, and the order it leaves equal items in is part of what the program
+// shows (which spelling of a case-folded group is written), so every sort that
+// stands in for a framework sort goes through this one routine.
+//
+// compare(i, p) compares item i with the pivot item p (an index that follows
+// the pivot when it is exchanged); exchange(i, j) swaps two items.
+
+template <class Compare, class Exchange>
+void FrameworkQuickSort(int lo, int hi, Compare&& compare, Exchange&& exchange) {
+    if (lo >= hi) return;
+    int i, j;
+    do {
+        i = lo;
+        j = hi;
+        int p = static_cast<int>((static_cast<unsigned>(lo) + static_cast<unsigned>(hi)) >> 1);
+        do {
+            while (compare(i, p) < 0) ++i;
+            while (compare(j, p) > 0) --j;
+            if (i <= j) {
+                if (i != j) {
+                    exchange(i, j);
+                    if (p == i) p = j;
+                    else if (p == j) p = i;
+                }
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        if (lo < j) FrameworkQuickSort(lo, j, compare, exchange);
+        lo = i;
+    } while (i < hi);
+}

@@ -1,0 +1,66 @@
+#pragma once
+// Perl-style regular expressions over byte strings (PCRE2, no UTF mode, JIT
+// when the machine has it). Positions are 1-based, as the program's string
+// code counts them; a sub-expression that did not take part has position -1.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/SysUtils.h"
+
+struct pcre2_real_code_8;
+struct pcre2_real_match_data_8;
+class TStringList;
+
+class ERegExpr : public Exception { using Exception::Exception; };
+
+class TRegExpr {
+public:
+    TRegExpr() = default;
+    explicit TRegExpr(std::string expression);
+    ~TRegExpr();
+    TRegExpr(TRegExpr&& other) noexcept;
+    TRegExpr& operator=(TRegExpr&& other) noexcept;
+    TRegExpr(const TRegExpr&) = delete;
+    TRegExpr& operator=(const TRegExpr&) = delete;
+
+    const std::string& Expression() const { return FExpression; }
+    void SetExpression(std::string expression);
+    // Case-insensitive matching (ASCII letters).
+    bool ModifierI() const { return FCaseless; }
+    void SetModifierI(bool value);
+
+    // Compiles now; Exec compiles on first use. Raises ERegExpr with the library's message.
+    void Compile();
+
+    // Searches input from its first character; the input is kept for ExecNext.
+    bool Exec(std::string input);
+    // Searches the kept input from 1-based position offset.
+    bool ExecPos(int offset);
+    // Continues after the last match (one character further after an empty match).
+    bool ExecNext();
+
+    const std::string& InputString() const { return FInput; }
+    // The highest sub-expression number that took part in the last match (0 for none).
+    int SubExprMatchCount() const { return FMatchedGroups - 1; }
+    int MatchPos(int index = 0) const;
+    int MatchLen(int index = 0) const;
+    std::string Match(int index = 0) const;
+
+    // Adds the pieces of input between matches to pieces, the tail always last.
+    void Split(const std::string& input, TStringList& pieces);
+    // Every match replaced by replacement taken literally.
+    std::string Replace(const std::string& input, std::string_view replacement);
+
+private:
+    bool Run(size_t offset);
+    void Free();
+
+    std::string FExpression;
+    bool FCaseless = false;
+    pcre2_real_code_8* FCode = nullptr;
+    pcre2_real_match_data_8* FMatchData = nullptr;
+    std::string FInput;
+    int FMatchedGroups = 0;
+};

@@ -1,0 +1,230 @@
+#include "platform/core/SysUtils.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <sys/stat.h>
+
+std::string Trim(std::string_view s) {
+    size_t b = 0, e = s.size();
+    while (b < e && IsTrimChar(s[b])) ++b;
+    while (e > b && IsTrimChar(s[e - 1])) --e;
+    return std::string(s.substr(b, e - b));
+}
+
+std::string TrimLeft(std::string_view s) {
+    size_t b = 0;
+    while (b < s.size() && IsTrimChar(s[b])) ++b;
+    return std::string(s.substr(b));
+}
+
+std::string TrimRight(std::string_view s) {
+    size_t e = s.size();
+    while (e > 0 && IsTrimChar(s[e - 1])) --e;
+    return std::string(s.substr(0, e));
+}
+
+std::string LowerCase(std::string_view s) {
+    std::string r(s);
+    for (char& c : r) c = AsciiLower(c);
+    return r;
+}
+
+std::string UpperCase(std::string_view s) {
+    std::string r(s);
+    for (char& c : r) c = AsciiUpper(c);
+    return r;
+}
+
+std::string IntToStr(int64_t value) { return std::to_string(value); }
+
+namespace {
+
+bool ParseInt(std::string_view s, int& out) {
+    std::string_view t = s;
+    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+    bool negative = false;
+    if (!t.empty() && (t.front() == '-' || t.front() == '+')) {
+        negative = t.front() == '-';
+        t.remove_prefix(1);
+    }
+    int base = 10;
+    if (!t.empty() && t.front() == '$') {
+        base = 16;
+        t.remove_prefix(1);
+    } else if (t.size() > 1 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
+        base = 16;
+        t.remove_prefix(2);
+    }
+    if (t.empty()) return false;
+    int64_t value = 0;
+    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value, base);
+    if (ec != std::errc() || end != t.data() + t.size()) return false;
+    if (negative) value = -value;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+}  // namespace
+
+int StrToInt(std::string_view s) {
+    int v = 0;
+    if (!ParseInt(s, v)) throw EConvertError("'" + std::string(s) + "' is not a valid integer value");
+    return v;
+}
+
+bool TryStrToInt(std::string_view s, int& value) { return ParseInt(s, value); }
+
+int StrToIntDef(std::string_view s, int defaultValue) {
+    int v = 0;
+    return ParseInt(s, v) ? v : defaultValue;
+}
+
+int CompareStr(std::string_view a, std::string_view b) {
+    int r = a.compare(b);
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+int CompareText(std::string_view a, std::string_view b) {
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char x = static_cast<unsigned char>(AsciiLower(a[i]));
+        unsigned char y = static_cast<unsigned char>(AsciiLower(b[i]));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+bool SameText(std::string_view a, std::string_view b) { return a.size() == b.size() && CompareText(a, b) == 0; }
+
+namespace {
+
+// Primary weights: controls and punctuation by code, then digits, then letters
+// with both cases on one weight, then the bytes above 127 by code.
+struct Collation {
+    std::array<uint16_t, 256> primary{};
+    Collation() {
+        uint16_t w = 1;
+        for (int c = 0; c < 128; ++c)
+            if (!(c >= '0' && c <= '9') && !(c >= 'A' && c <= 'Z') && !(c >= 'a' && c <= 'z')) primary[c] = w++;
+        for (int c = '0'; c <= '9'; ++c) primary[c] = w++;
+        for (int c = 'a'; c <= 'z'; ++c) {
+            primary[c] = w;
+            primary[c - 32] = w;
+            ++w;
+        }
+        for (int c = 128; c < 256; ++c) primary[c] = w++;
+    }
+};
+
+const Collation& collation() {
+    static const Collation table;
+    return table;
+}
+
+int ComparePrimary(std::string_view a, std::string_view b) {
+    const auto& p = collation().primary;
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        uint16_t x = p[static_cast<unsigned char>(a[i])], y = p[static_cast<unsigned char>(b[i])];
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+}  // namespace
+
+int AnsiCompareText(std::string_view a, std::string_view b) { return ComparePrimary(a, b); }
+
+int AnsiCompareStr(std::string_view a, std::string_view b) {
+    if (int r = ComparePrimary(a, b)) return r;
+    // Same letters: the first case difference decides, lower case first.
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) return (a[i] >= 'a' && a[i] <= 'z') ? -1 : 1;
+    }
+    return 0;
+}
+
+int Pos(std::string_view sub, std::string_view s) {
+    size_t p = s.find(sub);
+    return p == std::string_view::npos ? 0 : static_cast<int>(p) + 1;
+}
+
+std::string StringReplace(std::string_view s, std::string_view oldPattern, std::string_view newPattern,
+                          unsigned flags) {
+    if (oldPattern.empty()) return std::string(s);
+    std::string folded, pattern;
+    std::string_view hay = s, needle = oldPattern;
+    if (flags & rfIgnoreCase) {
+        folded = LowerCase(s);
+        pattern = LowerCase(oldPattern);
+        hay = folded;
+        needle = pattern;
+    }
+    std::string out;
+    size_t from = 0;
+    while (true) {
+        size_t p = hay.find(needle, from);
+        if (p == std::string_view::npos) break;
+        out.append(s.substr(from, p - from));
+        out.append(newPattern);
+        from = p + needle.size();
+        if (!(flags & rfReplaceAll)) break;
+    }
+    if (from == 0) return std::string(s);
+    out.append(s.substr(from));
+    return out;
+}
+
+std::string ExtractFileName(std::string_view path) {
+    size_t p = path.find_last_of("/\\:");
+    return std::string(p == std::string_view::npos ? path : path.substr(p + 1));
+}
+
+std::string ExtractFilePath(std::string_view path) {
+    size_t p = path.find_last_of("/\\:");
+    return std::string(p == std::string_view::npos ? std::string_view() : path.substr(0, p + 1));
+}
+
+std::string IncludeTrailingPathDelimiter(std::string_view path) {
+    std::string r(path);
+    if (r.empty() || r.back() != '/') r.push_back('/');
+    return r;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    if (DirectoryExists(path)) throw EFOpenError("Cannot open file \"" + path + "\". It is a folder");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw EFOpenError("Cannot open file \"" + path + "\". " + std::strerror(errno));
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    std::string bytes(size > 0 ? static_cast<size_t>(size) : 0, '\0');
+    if (size > 0 && !in.read(bytes.data(), size))
+        throw EInOutError("Read error in file \"" + path + "\"");
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) throw EFCreateError("Cannot create file \"" + path + "\". " + std::strerror(errno));
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) throw EInOutError("Write error in file \"" + path + "\"");
+}
