@@ -11,15 +11,13 @@
 void TMyArray::Assign(const std::array<std::string_view, Size>& slots) {
     size_t total = 0;
     for (auto s : slots) total += s.size();
-    // Offsets are 16-bit; a context longer than that keeps what fits.
     FText.clear();
-    FText.reserve(std::min<size_t>(total, 0xFFFF));
+    FText.reserve(total);
     for (int k = 0; k < Size; ++k) {
-        FStart[k] = static_cast<uint16_t>(FText.size());
-        size_t room = 0xFFFF - FText.size();
-        FText.append(slots[k].substr(0, room));
+        FStart[k] = static_cast<uint32_t>(FText.size());
+        FText.append(slots[k]);
     }
-    FStart[Size] = static_cast<uint16_t>(FText.size());
+    FStart[Size] = static_cast<uint32_t>(FText.size());
 }
 
 void TMyArray::Clear() {

@@ -37,7 +37,7 @@ public:
 
 private:
     std::string FText;
-    std::array<uint16_t, Size + 1> FStart{};
+    std::array<uint32_t, Size + 1> FStart{};
 };
 
 struct TWordArray {

@@ -2,9 +2,6 @@
 
 #include <chrono>
 
-thread_local unsigned gPumpCalls = 0;
-bool gPumpInstalled = false;
-
 namespace {
 
 TMessagePump& pump() {
@@ -19,7 +16,7 @@ std::chrono::steady_clock::time_point gLastPump;
 
 void SetMessagePump(TMessagePump p, int intervalMs) {
     pump() = std::move(p);
-    gPumpInstalled = static_cast<bool>(pump());
+    message_pump_detail::installed = static_cast<bool>(pump());
     gInterval = std::chrono::milliseconds(intervalMs);
     gLastPump = {};
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The engine pumps the GUI's pending messages once per line, token or hit so
 // that gauges and timers keep running. The GUI installs the real pump; without
-// one the call is a counter increment.
+// one the call is a test of a flag.
 
 #include <functional>
 
@@ -13,10 +13,14 @@ void SetMessagePump(TMessagePump pump, int intervalMs = 20);
 
 void ProcessMessagesSlow();
 
+namespace message_pump_detail {
+inline unsigned calls = 0;
+inline bool installed = false;
+}  // namespace message_pump_detail
+
 inline void ProcessMessages() {
     // A clock read on every call would cost more than the engine's work per
-    // token, so only every 256th call looks at the clock.
-    extern thread_local unsigned gPumpCalls;
-    extern bool gPumpInstalled;
-    if (gPumpInstalled && (++gPumpCalls & 255u) == 0) ProcessMessagesSlow();
+    // token, so only every 16th call looks at the clock.
+    using namespace message_pump_detail;
+    if (installed && (++calls & 15u) == 0) ProcessMessagesSlow();
 }

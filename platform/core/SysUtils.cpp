@@ -61,7 +61,8 @@ bool ParseInt(std::string_view s, int& out) {
         base = 16;
         t.remove_prefix(2);
     }
-    if (t.empty()) return false;
+    // from_chars takes a sign of its own; only digits may follow ours.
+    if (t.empty() || t.front() == '-' || t.front() == '+') return false;
     int64_t value = 0;
     auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value, base);
     if (ec != std::errc() || end != t.data() + t.size()) return false;

@@ -1,1 +1,282 @@
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/Query.h"
+#include "platform/core/SysUtils.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+// One corpus file per test, searched the way the concordance view does it.
+class SearchFixture : public ::testing::Test {
+protected:
+    TArrResultStr Run(const std::string& text, const std::string& node, int left, int right,
+                      const std::string& splitters = "", bool caseSensitive = false) {
+        query.Clear();
+        query.LoadFile(folder.Write("corpus.txt", text), splitters);
+        int progress = 0;
+        query.Search(node, caseSensitive, left, right, progress, true);
+        return query.Hits;
+    }
+
+    TempFolder folder;
+    TQuery query;
+};
+
+struct Kwic {
+    std::string left, center, right;
+};
+
+void ExpectHits(const TArrResultStr& hits, const std::vector<Kwic>& expected) {
+    ASSERT_EQ(hits.size(), expected.size());
+    for (size_t k = 0; k < hits.size(); ++k) {
+        SCOPED_TRACE("hit " + std::to_string(k));
+        EXPECT_EQ(hits[k].Left, expected[k].left);
+        EXPECT_EQ(hits[k].Center, expected[k].center);
+        EXPECT_EQ(hits[k].Right, expected[k].right);
+    }
+}
+
+std::vector<std::string> Slots(const TMyArray& tokens) {
+    std::vector<std::string> slots;
+    for (int k = 0; k < TMyArray::Size; ++k) slots.emplace_back(tokens[k]);
+    return slots;
+}
+
+// "w0 w1 ... w<n-1>"
+std::string Words(int n) {
+    std::string text;
+    for (int k = 0; k < n; ++k) text += (k ? " w" : "w") + std::to_string(k);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(SearchFixture, ContextsHaveExactlyTheAskedWordsAndEdgesArePadded) {
+    struct Case {
+        const char* name;
+        std::string text, node, splitters;
+        int left, right;
+        std::vector<Kwic> hits;
+    };
+    const std::vector<Case> cases = {
+        {"middle", "a b c d e", "c", "", 2, 2, {{"a b", "c", "d e"}}},
+        {"no left context", "a b c", "b", "", 0, 1, {{"", "b", "c"}}},
+        {"no right context", "a b c", "b", "", 1, 0, {{"a", "b", ""}}},
+        {"first word, raw", "a b c", "a", "", 2, 1, {{"## ##", "a", "b"}}},
+        {"last word, raw", "a b c", "c", "", 1, 2, {{"b", "c", "## ##"}}},
+        {"first word, tagged", "the_AT cat_NN", "the_AT", "[_]", 1, 1, {{"##_##", "the_AT", "cat_NN"}}},
+        {"last word, tagged", "the_AT cat_NN", "cat_NN", "[_]", 1, 1, {{"the_AT", "cat_NN", "##_##"}}},
+        {"every occurrence overlaps", "a a a", "a", "", 1, 1, {{"##", "a", "a"}, {"a", "a", "a"}, {"a", "a", "##"}}},
+        {"node of two words", "x new york y", "new york", "", 1, 1, {{"x", "new york", "y"}}},
+        {"node with its own groups", "we do it and make it", "(do|make)", "", 1, 1,
+         {{"we", "do", "it"}, {"and", "make", "it"}}},
+        {"node groups before the right context", "we make it now", "(do|ma(k)e)", "", 1, 2, {{"we", "make", "it now"}}},
+        {"markup line", "<p> a cat </p>", "cat", "", 1, 1, {}},
+        {"markup after leading blanks", " \t <s n=1> cat", "cat", "", 1, 1, {}},
+        {"a later '<' is text", "a <b> cat", "cat", "", 1, 1, {{"<b>", "cat", "##"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectHits(Run(c.text, c.node, c.left, c.right, c.splitters), c.hits);
+    }
+}
+
+TEST_F(SearchFixture, EveryHitOfALineIsFoundOnceAcrossLines) {
+    auto hits = Run("the cat\r\nno match here\rthe dog saw the cat\nthe end", "the", 0, 1);
+    ExpectHits(hits, {{"", "the", "cat"}, {"", "the", "dog"}, {"", "the", "cat"}, {"", "the", "end"}});
+    for (const auto& hit : hits) {
+        EXPECT_EQ(hit.FileName, "corpus.txt");
+        EXPECT_TRUE(hit.Members.empty());
+        EXPECT_EQ(hit.Count, 0);
+    }
+}
+
+TEST_F(SearchFixture, CaseIsIgnoredUnlessAsked) {
+    const std::string text = "The end. the end. THE end.";
+    EXPECT_EQ(Run(text, "the", 0, 1).size(), 3u);
+    EXPECT_EQ(Run(text, "The", 0, 1).size(), 3u);
+    ExpectHits(Run(text, "The", 1, 1, "", true), {{"##", "The", "end"}});
+    ExpectHits(Run(text, "THE", 1, 1, "", true), {{".", "THE", "end"}});
+}
+
+TEST_F(SearchFixture, RawTextIsNormalisedBeforeSearchingButTaggedTextIsNot) {
+    // "dog," reaches the search as "dog ,", and a full-width comma (A3 AC) and
+    // ideographic full stop (A1 A3) are split off as ASCII punctuation.
+    ExpectHits(Run("The dog, it barked.", "dog", 1, 1), {{"The", "dog", ","}});
+    ExpectHits(Run("a dog\xA3\xAC" "cat\xA1\xA3", "cat", 1, 1), {{",", "cat", "."}});
+    ExpectHits(Run("I won't go", "will", 1, 1), {{"I", "will", "not"}});
+    ExpectHits(Run("I won't_VV go_VV", "won't_VV", 1, 1, "[_]"), {{"I", "won't_VV", "go_VV"}});
+    EXPECT_TRUE(Run("a dog,_NN ran_VV", "dog", 1, 1, "[_]").empty());
+}
+
+TEST_F(SearchFixture, ABadExpressionEndsTheSearchQuietly) {
+    query.LoadFile(folder.Write("a.txt", "a cat sat\na cat ran\n"), "");
+    int progress = 0;
+    query.Search("cat", false, 1, 1, progress, false);
+    ASSERT_EQ(query.Hits.size(), 2u);
+    for (const char* bad : {"(cat", "cat)", "[cat", "ca(t|"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_NO_THROW(query.Search(bad, false, 1, 1, progress, true));
+        EXPECT_EQ(query.Hits.size(), 2u);
+        EXPECT_TRUE(query.Matrix.empty());
+    }
+}
+
+TEST_F(SearchFixture, ProgressEndsAtTheLineCount) {
+    query.LoadFile(folder.Write("a.txt", "cat\n\ndog\n<p>\n"), "");
+    int progress = -1;
+    query.Search("cat", false, 1, 1, progress, false);
+    EXPECT_EQ(progress, 4);
+}
+
+TEST_F(SearchFixture, HitsOfSeveralFilesAccumulateWithTheirOwnFileName) {
+    query.Clear();
+    int progress = 0;
+    query.LoadFile(folder.Write("one.txt", "a cat\n"), "");
+    query.Search("cat", false, 1, 0, progress, true);
+    query.LoadFile(folder.Write("two.txt", "the cat\nthat cat\n"), "");
+    query.Search("cat", false, 1, 0, progress, true);
+    ASSERT_EQ(query.Hits.size(), 3u);
+    ASSERT_EQ(query.Matrix.size(), 3u);
+    EXPECT_EQ(query.Hits[0].FileName, "one.txt");
+    EXPECT_EQ(query.Hits[1].FileName, "two.txt");
+    EXPECT_EQ(query.Hits[2].FileName, "two.txt");
+    EXPECT_EQ(query.Matrix[0].LeftText, "a");
+    EXPECT_EQ(query.Matrix[2].LeftText, "that");
+
+    // Clearing drops the hits and the matrix but keeps the loaded lines.
+    query.Clear();
+    EXPECT_TRUE(query.Hits.empty());
+    EXPECT_TRUE(query.Matrix.empty());
+    EXPECT_EQ(query.Lines.Count(), 2);
+}
+
+TEST_F(SearchFixture, LoadingCutsTheFolderAndCountsLines) {
+    struct Case {
+        std::string name, bytes, fileName;
+        int lines;
+        std::string lastLine;
+    };
+    const std::vector<Case> cases = {
+        {"plain.txt", "a\nb\n", "plain.txt", 2, "b"},
+        {"empty.txt", "", "empty.txt", 0, ""},
+        {"unended.txt", "a b\r\nc d", "unended.txt", 2, "c d"},
+        {"mixed.txt", "a\rb\r\nc\n", "mixed.txt", 3, "c"},
+        {"dos\\back.txt", "x", "back.txt", 1, "x"},
+        {"drive:colon.txt", "x", "colon.txt", 1, "x"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(query.LoadFile(folder.Write(c.name, c.bytes), "[_]"), c.lines);
+        EXPECT_EQ(query.FileName, c.fileName);
+        EXPECT_EQ(query.Lines.Count(), c.lines);
+        EXPECT_EQ(query.Splitters, "[_]");
+        if (c.lines > 0) {
+            EXPECT_EQ(query.Lines[c.lines - 1], c.lastLine);
+        }
+    }
+}
+
+TEST_F(SearchFixture, TheLastLineWithoutALineEndIsSearched) {
+    ExpectHits(Run("a b\nc d", "d", 1, 0), {{"c", "d", ""}});
+    EXPECT_TRUE(Run("", "d", 1, 1).empty());
+}
+
+TEST_F(SearchFixture, AMissingFileRaisesANamedError) {
+    const std::string missing = folder.Path() + "/nowhere.txt";
+    try {
+        query.LoadFile(missing, "");
+        FAIL() << "no exception";
+    } catch (const EFOpenError& e) {
+        EXPECT_NE(e.Message.find("nowhere.txt"), std::string::npos) << e.Message;
+    }
+}
+
+TEST_F(SearchFixture, MatrixSlotsStartNextToTheNode) {
+    auto hits = Run("l2 l1 l0 new york r0 r1\nx y", "new york", 3, 2);
+    ASSERT_EQ(hits.size(), 1u);
+    ASSERT_EQ(query.Matrix.size(), 1u);
+    const TWordArray& row = query.Matrix[0];
+    std::vector<std::string> left(16), center(16), right(16);
+    left[0] = "l0", left[1] = "l1", left[2] = "l2";
+    center[0] = "new", center[1] = "york";
+    right[0] = "r0", right[1] = "r1";
+    EXPECT_EQ(Slots(row.LeftWords), left);
+    EXPECT_EQ(Slots(row.CenterWords), center);
+    EXPECT_EQ(Slots(row.RightWords), right);
+    EXPECT_EQ(row.LeftText, "l2 l1 l0");
+    EXPECT_EQ(row.CenterText, "new york");
+    EXPECT_EQ(row.RightText, "r0 r1");
+}
+
+TEST_F(SearchFixture, MatrixPaddingIsHashesInRawAndTaggedText) {
+    Run("cat_NN sat_VV", "cat_NN", 2, 1, "[_]");
+    ASSERT_EQ(query.Matrix.size(), 1u);
+    EXPECT_EQ(query.Hits[0].Left, "##_## ##_##");
+    EXPECT_EQ(query.Matrix[0].LeftWords[0], "##");
+    EXPECT_EQ(query.Matrix[0].LeftWords[1], "##");
+
+    Run("cat sat", "sat", 1, 1);
+    ASSERT_EQ(query.Matrix.size(), 1u);
+    EXPECT_EQ(query.Matrix[0].RightWords[0], "##");
+}
+
+TEST_F(SearchFixture, AWideLeftContextKeepsTheSixteenWordsNextToTheNode) {
+    Run(Words(20) + " node r", "node", 20, 1);
+    ASSERT_EQ(query.Matrix.size(), 1u);
+    EXPECT_EQ(query.Hits[0].Left, Words(20));
+    for (int k = 0; k < TMyArray::Size; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(query.Matrix[0].LeftWords[k], "w" + std::to_string(19 - k));
+    }
+}
+
+TEST(SplitToArray, CutsAtSingleBlanksIntoSixteenSlots) {
+    struct Case {
+        const char* name;
+        std::string text;
+        int align;
+        std::vector<std::pair<int, std::string>> filled;  // every other slot is empty
+    };
+    std::vector<std::pair<int, std::string>> first16, last16;
+    for (int k = 0; k < 16; ++k) {
+        first16.emplace_back(k, "w" + std::to_string(k));
+        last16.emplace_back(k, "w" + std::to_string(19 - k));
+    }
+    const std::vector<Case> cases = {
+        {"in order", "a b c", -1, {{0, "a"}, {1, "b"}, {2, "c"}}},
+        {"two blanks give an empty token", "a  b", -1, {{0, "a"}, {1, ""}, {2, "b"}}},
+        {"outer blanks trimmed", "  a b \t", -1, {{0, "a"}, {1, "b"}}},
+        {"only blanks cut", "a\tb c", -1, {{0, "a\tb"}, {1, "c"}}},
+        {"empty text", "", -1, {}},
+        {"aligned to the node", "a b c", 3, {{2, "a"}, {1, "b"}, {0, "c"}}},
+        {"align below the token count", "a b c d", 2, {{1, "a"}, {0, "b"}}},
+        {"first sixteen kept", Words(20), -1, first16},
+        {"sixteen nearest kept", Words(20), 20, last16},
+        {"tagged padding", "##_## ##_## the_AT", 3, {{2, "##"}, {1, "##"}, {0, "the_AT"}}},
+        {"every #_# removed", "a#_#b c", -1, {{0, "ab"}, {1, "c"}}},
+    };
+    TMyArray tokens;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Reusing one array also shows that every slot is emptied first.
+        TQuery::SplitToArray(Words(16), tokens, -1);
+        TQuery::SplitToArray(c.text, tokens, c.align);
+        std::vector<std::string> expected(16);
+        for (const auto& [slot, token] : c.filled) expected[static_cast<size_t>(slot)] = token;
+        EXPECT_EQ(Slots(tokens), expected);
+    }
+}
+
+// A corpus line without blanks (unsegmented Chinese, say) is one token, and
+// the collocate counts key on the whole of it.
+TEST(SplitToArray, LongTokensAreKeptWhole) {
+    const std::string longToken(70000, 'x');
+    TMyArray tokens;
+    TQuery::SplitToArray(longToken + " b", tokens, -1);
+    EXPECT_EQ(tokens[0].size(), longToken.size());
+    EXPECT_EQ(tokens[1], "b");
+}

@@ -1,1 +1,440 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/Query.h"
+#include "platform/core/Classes.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+// A collocation run as the main window drives it, over corpus files written for the test.
+struct Collocation {
+    TempFolder dir;
+    std::vector<std::string> files;
+    std::string splitters;
+    TStat stat;
+    TQuery query;
+
+    explicit Collocation(std::string splitterClass = "[_]") : splitters(std::move(splitterClass)) {}
+    void Write(const std::string& text) {
+        files.push_back(dir.Write("c" + std::to_string(files.size()) + ".txt", text));
+    }
+    void Load(bool ignoreCase) {
+        stat.SetSplitters(splitters);
+        stat.Clear();
+        for (const auto& f : files) stat.LoadAndCount(f);
+        stat.BuildFrequency(ignoreCase);
+    }
+    void Count(const std::string& node, int left, int right, bool ignoreCase, bool caseSensitive = true) {
+        query.Clear();
+        for (const auto& f : files) {
+            int progress = 0;
+            query.LoadFile(f, splitters);
+            query.Search(node, caseSensitive, std::max(left, 5), std::max(right, 5), progress, true);
+        }
+        stat.ClearCounts();
+        stat.CountCollocates(query.Matrix, left, right, ignoreCase);
+    }
+    const TStatResultArr& Compute(const std::string& mode, int left, int right) {
+        stat.ComputeStats("", Param(mode, left, right));
+        return stat.Results;
+    }
+    static TParamInfo Param(const std::string& mode, int left = 0, int right = 0) {
+        TParamInfo p;
+        p.CollocateMode = mode;
+        p.LeftSpanText = std::to_string(left);
+        p.RightSpanText = std::to_string(right);
+        return p;
+    }
+};
+
+std::vector<std::string> Lines(const TStringList& list) { return list.Items(); }
+
+const TStatResult* Row(const TStatResultArr& rows, const std::string& collocate) {
+    for (const auto& r : rows)
+        if (r.Collocate == collocate) return &r;
+    return nullptr;
+}
+
+using Counts = std::vector<std::pair<std::string, std::pair<int, int>>>;  // collocate -> f(c), f(n,c)
+
+void ExpectRows(const TStatResultArr& rows, const Counts& want) {
+    EXPECT_EQ(rows.size(), want.size());
+    for (const auto& [collocate, counts] : want) {
+        SCOPED_TRACE(collocate);
+        const TStatResult* r = Row(rows, collocate);
+        ASSERT_NE(r, nullptr);
+        EXPECT_EQ(r->Fc, counts.first);
+        EXPECT_EQ(r->Fnc, counts.second);
+    }
+}
+
+constexpr char kTagged[] =
+    "<doc id=1>\n"
+    "the_AT cat_NN sat_VV on_II the_AT mat_NN\r\n"
+    "  <p>the_AT cat_NN\n"
+    "the_AT dog_NN saw_VV the_AT cat_NN\n"
+    "</doc>\n";
+
+}  // namespace
+
+TEST(StatRun, TaggedCorpusInEveryCollocateMode) {
+    Collocation run;
+    run.Write(kTagged);
+    run.Load(false);
+    run.Count("cat_NN", 2, 2, false);
+    EXPECT_EQ(run.stat.Freq.N, 11);  // markup lines hold no tokens
+    EXPECT_EQ(run.stat.Freq.Fn, 2);
+    EXPECT_EQ(Lines(run.stat.TokenFreq), (std::vector<std::string>{"cat_NN =2", "dog_NN =1", "mat_NN =1", "on_II =1",
+                                                                   "sat_VV =1", "saw_VV =1", "the_AT =4"}));
+    // Hit 0 sees the_AT | sat_VV on_II, hit 1 sees saw_VV the_AT | padding only.
+    EXPECT_EQ(Lines(run.stat.CollBoth),
+              (std::vector<std::string>{"on_II\t1\t0,", "sat_VV\t1\t0,", "saw_VV\t1\t1,", "the_AT\t2\t1,0,"}));
+
+    const TStatResultArr& both = run.Compute("BOTH", 2, 2);
+    ExpectRows(both, {{"the_AT", {4, 2}}, {"sat_VV", {1, 1}}, {"on_II", {1, 1}}, {"saw_VV", {1, 1}}});
+    const TStatResult* sat = Row(both, "sat_VV");
+    ASSERT_NE(sat, nullptr);
+    EXPECT_EQ(sat->N, 11);
+    EXPECT_EQ(sat->Span, 4);
+    EXPECT_EQ(sat->Fn, 2);
+    EXPECT_NEAR(sat->MI, std::log2(11.0L / 8), 6e-5L);
+    EXPECT_EQ(Row(both, "the_AT")->MI, 0.0L);  // log2(22/32) is negative
+
+    ExpectRows(run.Compute("WORD", 2, 2), {{"the", {4, 2}}, {"sat", {1, 1}}, {"on", {1, 1}}, {"saw", {1, 1}}});
+    ExpectRows(run.Compute("POS", 2, 2), {{"AT", {4, 2}}, {"VV", {2, 2}}, {"II", {1, 1}}});
+    EXPECT_TRUE(run.Compute("OTHER", 2, 2).empty());
+
+    EXPECT_EQ(run.stat.GetCollocateHits("the_AT", Collocation::Param("BOTH")), "1,0,");
+    EXPECT_EQ(run.stat.GetCollocateHits("VV", Collocation::Param("POS")), "1,0,");
+    EXPECT_EQ(run.stat.GetCollocateHits("on", Collocation::Param("WORD")), "0,");
+    EXPECT_EQ(run.stat.GetCollocateHits("dog_NN", Collocation::Param("BOTH")), "");
+    for (const auto* list : {&run.stat.CollBoth, &run.stat.CollWord, &run.stat.CollPos})
+        for (const auto& line : list->Items()) EXPECT_EQ(line.find('#'), std::string::npos) << line;
+}
+
+TEST(StatRun, RawTextFillsOnlyTheTokenLists) {
+    Collocation run("");
+    run.Write("the cat sat on the mat\nthe dog saw the cat.\n");
+    run.Load(false);
+    run.Count("cat", 2, 2, false);
+    EXPECT_EQ(run.stat.Freq.N, 12);  // the full stop is split off as a token of its own
+    EXPECT_EQ(run.stat.WordFreq.Count() + run.stat.TagFreq.Count(), 0);
+    EXPECT_EQ(run.stat.CollWord.Count() + run.stat.CollPos.Count(), 0);
+    ExpectRows(run.Compute("BOTH", 2, 2),
+               {{"the", {4, 2}}, {"sat", {1, 1}}, {"on", {1, 1}}, {"saw", {1, 1}}, {".", {1, 1}}});
+    EXPECT_TRUE(run.Compute("WORD", 2, 2).empty());
+    EXPECT_TRUE(run.Compute("POS", 2, 2).empty());
+}
+
+TEST(StatRun, IgnoringCaseJoinsSpellingsAndKeepsTheLastOfTheSortedGroup) {
+    Collocation run;
+    run.Write("The_AT cat_NN\nthe_AT cat_NN\n");
+    // Traced through the framework quicksort by hand: the corpus list sorts to
+    // cat_NN cat_NN The_AT the_AT, and the entries The_AT###0, the_AT###1 keep their order.
+    run.Load(true);
+    run.Count("cat_NN", 1, 1, true, false);
+    EXPECT_EQ(Lines(run.stat.TokenFreq), (std::vector<std::string>{"cat_NN =2", "the_AT =2"}));
+    EXPECT_EQ(Lines(run.stat.WordFreq), (std::vector<std::string>{"cat =2", "the =2"}));
+    EXPECT_EQ(Lines(run.stat.CollBoth), (std::vector<std::string>{"the_AT\t2\t1,0,"}));
+    ExpectRows(run.Compute("BOTH", 1, 1), {{"the_AT", {2, 2}}});
+
+    run.Load(false);
+    run.Count("cat_NN", 1, 1, false);
+    EXPECT_EQ(Lines(run.stat.TokenFreq), (std::vector<std::string>{"The_AT =1", "cat_NN =2", "the_AT =1"}));
+    EXPECT_EQ(Lines(run.stat.CollBoth), (std::vector<std::string>{"The_AT\t1\t0,", "the_AT\t1\t1,"}));
+    ExpectRows(run.Compute("BOTH", 1, 1), {{"The_AT", {1, 1}}, {"the_AT", {1, 1}}});
+
+    // Three equal keys: the first and last swap places, so the first spelling of the file is kept.
+    Collocation three;
+    three.Write("The_AT the_AT THE_AT\n");
+    three.Load(true);
+    EXPECT_EQ(Lines(three.stat.TokenFreq), (std::vector<std::string>{"The_AT =3"}));
+}
+
+TEST(StatRun, SpanEdges) {
+    Collocation run;
+    run.Write("the_AT cat_NN the_AT\nx=y_NN cat_NN x=y_NN x=y_NN\n");
+    run.Load(false);
+    run.Count("cat_NN", 1, 1, false);
+    // Twice in one hit's span: counted twice, listed once.
+    EXPECT_EQ(run.stat.GetCollocateHits("the_AT", Collocation::Param("BOTH")), "0,");
+    // An "=" in the collocate does not hide its corpus frequency.
+    ExpectRows(run.Compute("BOTH", 1, 1), {{"the_AT", {2, 2}}, {"x=y_NN", {3, 2}}});
+
+    // A line whose collocate the corpus does not hold gets no row; the others still do.
+    run.stat.CollBoth.Insert(0, "ghost_NN\t1\t0,");
+    ExpectRows(run.Compute("BOTH", 1, 1), {{"the_AT", {2, 2}}, {"x=y_NN", {3, 2}}});
+
+    run.Count("cat_NN", 0, 0, false);
+    EXPECT_EQ(run.stat.CollBoth.Count(), 0);
+    EXPECT_TRUE(run.Compute("BOTH", 0, 0).empty());
+}
+
+TEST(StatRun, SpansAboveSixteenAreCapped) {
+    Collocation run;
+    std::string line;
+    for (int i = 0; i < 20; ++i) line += "w" + std::to_string(i) + "_X ";
+    line += "cat_NN";
+    for (int i = 0; i < 20; ++i) line += " v" + std::to_string(i) + "_X";
+    run.Write(line + "\n");
+    run.Load(false);
+    run.Count("cat_NN", 16, 16, false);
+    std::vector<std::string> capped = Lines(run.stat.CollBoth);
+    run.Count("cat_NN", 20, 20, false);
+    EXPECT_EQ(Lines(run.stat.CollBoth), capped);
+    EXPECT_EQ(capped.size(), 32u);
+    EXPECT_EQ(run.stat.GetCollocateHits("w4_X", Collocation::Param("BOTH")), "0,");
+    EXPECT_EQ(run.stat.GetCollocateHits("w3_X", Collocation::Param("BOTH")), "");
+    EXPECT_EQ(run.stat.GetCollocateHits("v15_X", Collocation::Param("BOTH")), "0,");
+    EXPECT_EQ(run.stat.GetCollocateHits("v16_X", Collocation::Param("BOTH")), "");
+}
+
+TEST(StatRun, WordAndTagSplitAtTheFirstCharacterOfTheSeparatorClass) {
+    const std::string text = "the_AT cat_NN sat_VV\nA_AT big_JJ cat_NN on_II the_AT mat_NN\n";
+    Collocation underscore("[_]"), slash("[/]");
+    underscore.Write(text);
+    std::string slashed = text;
+    std::replace(slashed.begin(), slashed.end(), '_', '/');
+    slash.Write(slashed);
+    for (Collocation* run : {&underscore, &slash}) {
+        run->Load(false);
+        run->Count(run == &slash ? "cat/NN" : "cat_NN", 2, 2, false);
+    }
+    for (const char* mode : {"WORD", "POS"}) {
+        SCOPED_TRACE(mode);
+        EXPECT_EQ(Lines(*slash.stat.CollocateList(mode)), Lines(*underscore.stat.CollocateList(mode)));
+        const TStatResultArr expected = underscore.Compute(mode, 2, 2);
+        const TStatResultArr& got = slash.Compute(mode, 2, 2);
+        ASSERT_EQ(got.size(), expected.size());
+        for (size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].Collocate, expected[i].Collocate);
+            EXPECT_EQ(got[i].Fc, expected[i].Fc);
+            EXPECT_EQ(got[i].Fnc, expected[i].Fnc);
+        }
+    }
+    EXPECT_EQ(Lines(slash.stat.WordFreq), Lines(underscore.stat.WordFreq));
+    EXPECT_EQ(Lines(slash.stat.TagFreq), Lines(underscore.stat.TagFreq));
+}
+
+TEST(StatRun, MergeSumsCountsAndJoinsHitLists) {
+    TStat stat;
+    for (const char* line : {"a\t3\t5,2,", "c\t2\t1,", "b\t1\t7,"}) stat.CollBoth.Add(line);
+    TStringList names;
+    names.Add("a");
+    names.Add("b");
+    stat.MergeCollocates("ab", names, Collocation::Param("BOTH"));
+    EXPECT_EQ(Lines(stat.CollBoth), (std::vector<std::string>{"c\t2\t1,", "ab\t4\t5,2,7,"}));
+    EXPECT_EQ(stat.GetCollocateHits("ab", Collocation::Param("BOTH")), "5,2,7,");
+
+    // Blank and unknown names contribute nothing.
+    names.Clear();
+    names.Add("");
+    names.Add("zzz");
+    names.Add("c");
+    EXPECT_NO_THROW(stat.MergeCollocates("cz", names, Collocation::Param("BOTH")));
+    EXPECT_EQ(Lines(stat.CollBoth), (std::vector<std::string>{"ab\t4\t5,2,7,", "cz\t2\t1,"}));
+}
+
+namespace {
+
+std::vector<std::vector<std::string>> RandomLines(unsigned seed, const std::vector<std::string>& vocabulary,
+                                                  int lines) {
+    std::mt19937 rng(seed);
+    std::uniform_int_distribution<size_t> word(0, vocabulary.size() - 1);
+    std::uniform_int_distribution<int> length(1, 14);
+    std::vector<std::vector<std::string>> out(static_cast<size_t>(lines));
+    for (auto& line : out)
+        for (int n = length(rng); n > 0; --n) line.push_back(vocabulary[word(rng)]);
+    return out;
+}
+
+std::string Text(const std::vector<std::vector<std::string>>& lines) {
+    std::string text = "<text>\n";
+    for (const auto& line : lines) {
+        for (const auto& t : line) text += t + " ";
+        text += "\n";
+    }
+    return text;
+}
+
+// Case variants, punctuation, an "=", bytes above 127, missing and repeated separators.
+const std::vector<std::string> kVariants = {"The_AT", "the_AT", "THE_AT",  "tHe_AT",  "the_at",       "cat_NN",
+                                            "Cat_NN", "CAT_nn", "cat,_NN", "dog._NN", "x=y_NN",       "_PUNC",
+                                            "notag",  "a_b_c",  "A_B_C",   "[a]_X",   "\xC9t\xE9_NN", "\xE9t\xE9_NN",
+                                            "z_Z",    "Z_z",    "of_IO",   "Of_IO"};
+
+void CountRunsInto(TStringList& source, TStringList& dest, bool ignoreCase) {
+    dest.Clear();
+    dest.SetCaseSensitive(!ignoreCase);
+    TDisplay::CountRuns(source, dest, "A-Z", ignoreCase);
+}
+
+}  // namespace
+
+// The frequency lists are counted over interned tokens; the string-list routine is the reference.
+TEST(StatReference, FrequencyListsEqualCountRuns) {
+    auto lines = RandomLines(7, kVariants, 60);
+    for (bool ignoreCase : {false, true}) {
+        SCOPED_TRACE(ignoreCase ? "ignore case" : "case-sensitive");
+        Collocation run;
+        run.Write(Text(lines));
+        run.stat.SetSplitters("[_]");
+        run.stat.Clear();
+        run.stat.LoadAndCount(run.files[0]);
+
+        TStringList tokens, words, tags;
+        int k = 0;
+        for (const auto& line : lines)
+            for (const auto& t : line) {
+                ASSERT_EQ(run.stat.Tokens.Strings(k++), " " + t + " ");
+                tokens.Add(" " + t + " ");
+            }
+        ASSERT_EQ(run.stat.Tokens.Count(), k);
+
+        // A second pass with the other case setting starts from the order the first left behind.
+        for (bool pass : {ignoreCase, !ignoreCase}) {
+            words.Clear();
+            tags.Clear();
+            for (const auto& e : tokens.Items()) {
+                size_t p = e.find('_');
+                words.Add(p == std::string::npos ? std::string() : e.substr(0, p));
+                tags.Add(p == std::string::npos ? e : e.substr(p + 1));
+            }
+            TStringList tokenFreq, wordFreq, tagFreq;
+            CountRunsInto(tokens, tokenFreq, pass);
+            CountRunsInto(words, wordFreq, pass);
+            CountRunsInto(tags, tagFreq, pass);
+
+            run.stat.TokenFreq.Clear();
+            run.stat.WordFreq.Clear();
+            run.stat.TagFreq.Clear();
+            run.stat.BuildFrequency(pass);
+            EXPECT_EQ(Lines(run.stat.TokenFreq), Lines(tokenFreq));
+            EXPECT_EQ(Lines(run.stat.WordFreq), Lines(wordFreq));
+            EXPECT_EQ(Lines(run.stat.TagFreq), Lines(tagFreq));
+            std::vector<std::string> sortedTokens;
+            for (int i = 0; i < run.stat.Tokens.Count(); ++i) sortedTokens.push_back(run.stat.Tokens.Strings(i));
+            EXPECT_EQ(sortedTokens, Lines(tokens));
+        }
+    }
+}
+
+TEST(StatReference, CooccurrenceListsEqualGroupHits) {
+    const int left = 4, right = 3;
+    Collocation run;
+    run.Write(Text(RandomLines(11, kVariants, 80)));
+    run.Load(false);
+    run.Count("cat_NN", left, right, false, false);
+    ASSERT_GT(run.query.Matrix.size(), 20u);  // hit numbers of two digits sort as text
+
+    for (bool ignoreCase : {false, true}) {
+        SCOPED_TRACE(ignoreCase ? "ignore case" : "case-sensitive");
+        TStringList both, word, pos;
+        for (size_t i = 0; i < run.query.Matrix.size(); ++i) {
+            const TWordArray& row = run.query.Matrix[i];
+            std::vector<std::string> span;
+            for (int j = 0; j < left; ++j) span.emplace_back(row.LeftWords[j]);
+            for (int j = 0; j < right; ++j) span.emplace_back(row.RightWords[j]);
+            for (const std::string& t : span) {
+                if (t.find('#') != std::string::npos) continue;
+                std::string hit = "###" + std::to_string(i);
+                size_t p = t.find('_');
+                both.Add(t + hit);
+                word.Add((p == std::string::npos ? std::string() : t.substr(0, p)) + hit);
+                pos.Add((p == std::string::npos ? t : t.substr(p + 1)).substr(0, 255) + hit);
+            }
+        }
+        THashedStringList refBoth, refWord, refPos;
+        for (auto [source, dest] : {std::pair{&both, &refBoth}, {&word, &refWord}, {&pos, &refPos}}) {
+            dest->SetCaseSensitive(!ignoreCase);
+            TDisplay::GroupHits(*source, *dest, ignoreCase);
+            dest->SetNameValueSeparator('\t');
+            dest->Sort();
+        }
+        run.stat.ClearCounts();
+        run.stat.CountCollocates(run.query.Matrix, left, right, ignoreCase);
+        EXPECT_EQ(Lines(run.stat.CollBoth), Lines(refBoth));
+        EXPECT_EQ(Lines(run.stat.CollWord), Lines(refWord));
+        EXPECT_EQ(Lines(run.stat.CollPos), Lines(refPos));
+    }
+}
+
+// Counts taken straight from the token sequence: every node occurrence, its window, the measures by their formulas.
+TEST(StatCrossCheck, RunAgreesWithBruteForceCounts) {
+    const std::vector<std::string> vocabulary = {"cat_NN", "the_AT", "the_AT", "sat_VV", "on_II", "mat_NN",
+                                                 "a_AT",   "dog_NN", "big_JJ", "big_JJ", "of_IO"};
+    const int left = 3, right = 2, span = left + right;
+    auto lines = RandomLines(3, vocabulary, 50);
+    Collocation run;
+    run.Write(Text(lines));
+    run.Load(false);
+    run.Count("cat_NN", left, right, false);
+    const TStatResultArr& rows = run.Compute("BOTH", left, right);
+
+    std::map<std::string, int> fc, fnc;
+    std::map<std::string, std::set<int>> hitsOf;
+    int n = 0, hits = 0;
+    for (const auto& line : lines) {
+        const int size = static_cast<int>(line.size());
+        for (int k = 0; k < size; ++k) {
+            ++n;
+            ++fc[line[static_cast<size_t>(k)]];
+            if (line[static_cast<size_t>(k)] != "cat_NN") continue;
+            for (int d = -left; d <= right; ++d) {
+                if (d == 0 || k + d < 0 || k + d >= size) continue;
+                const std::string& c = line[static_cast<size_t>(k + d)];
+                ++fnc[c];
+                hitsOf[c].insert(hits);
+            }
+            ++hits;
+        }
+    }
+    EXPECT_EQ(run.stat.Freq.N, n);
+    EXPECT_EQ(run.stat.Freq.Fn, hits);
+    ASSERT_EQ(rows.size(), fnc.size());
+
+    auto positive = [](long double v) { return std::isfinite(v) && v > 0 ? v : 0.0L; };
+    for (const auto& [c, f] : fnc) {
+        SCOPED_TRACE(c);
+        const TStatResult* r = Row(rows, c);
+        ASSERT_NE(r, nullptr);
+        EXPECT_EQ(r->Fc, fc[c]);
+        EXPECT_EQ(r->Fnc, f);
+        // The list is sorted by the hit numbers as text, newest first.
+        std::vector<std::string> ids;
+        for (int h : hitsOf[c]) ids.push_back(std::to_string(h));
+        std::sort(ids.rbegin(), ids.rend());
+        std::string list;
+        for (const auto& id : ids) list += id + ",";
+        EXPECT_EQ(run.stat.GetCollocateHits(c, Collocation::Param("BOTH")), list);
+
+        long double N = n, fn = hits, fcc = fc[c], a = f;
+        long double mi = positive(std::log2(a * N / (fn * fcc * span)));
+        long double mi3 = positive(std::log2(a * a * a * N / (fn * fcc * span)));
+        long double p = fcc / (N - fn), e = fn * p * span;
+        long double z = positive((a - e) / std::sqrt((1 - p) * e));
+        long double t = positive((a - span * fn * fcc / N) / std::sqrt(a));
+        long double logLog = mi > 0 ? positive(std::log2(mi) * std::log2(a)) : 0;
+        long double b = fn - a, cc = fcc - a, d = N - fn - fcc;
+        auto xlnx = [](long double x) { return x * std::log(x); };
+        long double ll = b > 0 && cc > 0 && d > 0
+                             ? positive(2 * (xlnx(a) + xlnx(b) + xlnx(cc) + xlnx(d) - xlnx(fn) - xlnx(fcc) -
+                                             xlnx(N - fcc - a) - xlnx(N - fn - a) + xlnx(N - a)))
+                             : 0;
+        // Stored scores are rounded to four decimals.
+        EXPECT_NEAR(r->MI, mi, 6e-5L);
+        EXPECT_NEAR(r->MI3, mi3, 6e-5L);
+        EXPECT_NEAR(r->ZScore, z, 6e-5L);
+        EXPECT_NEAR(r->TScore, t, 6e-5L);
+        EXPECT_NEAR(r->LogLog, logLog, 6e-5L);
+        EXPECT_NEAR(r->LogLikelihood, ll, 6e-5L);
+    }
+}

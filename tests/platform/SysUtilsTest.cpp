@@ -1,1 +1,209 @@
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "platform/core/Messages.h"
+#include "platform/core/SysUtils.h"
+#include "tests/support/TempFolder.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+int Sign(int v) { return (v > 0) - (v < 0); }
+
+}  // namespace
+
+TEST(SysUtils, TrimCutsCodesUpTo32AtTheEndsOnly) {
+    struct Case {
+        std::string in, both, left, right;
+    };
+    const Case cases[] = {
+        {"", "", "", ""},
+        {" \t\r\n", "", "", ""},
+        {"\x01\t a b \r\n\x1f", "a b", "a b \r\n\x1f", "\x01\t a b"},
+        {"\0a\0"s, "a", "a\0"s, "\0a"s},
+        {"!x!", "!x!", "!x!", "!x!"},
+        {"\xA0x\xA0", "\xA0x\xA0", "\xA0x\xA0", "\xA0x\xA0"},
+        {"\x7F" "a", "\x7F" "a", "\x7F" "a", "\x7F" "a"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("\"" + c.in + "\"");
+        EXPECT_EQ(Trim(c.in), c.both);
+        EXPECT_EQ(TrimLeft(c.in), c.left);
+        EXPECT_EQ(TrimRight(c.in), c.right);
+    }
+}
+
+TEST(SysUtils, CaseMappingTouchesAsciiLettersOnly) {
+    EXPECT_EQ(LowerCase("AZaz@[`{09\xC9\xE9"), "azaz@[`{09\xC9\xE9");
+    EXPECT_EQ(UpperCase("AZaz@[`{09\xC9\xE9"), "AZAZ@[`{09\xC9\xE9");
+}
+
+TEST(SysUtils, StrToIntAcceptsSignedDecimalAndRejectsTheRest) {
+    struct Good {
+        const char* text;
+        int value;
+    };
+    const Good good[] = {
+        {"0", 0}, {"123", 123}, {"-42", -42}, {"+7", 7}, {"007", 7}, {" 12 ", 12},
+        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
+    };
+    for (const Good& g : good) {
+        SCOPED_TRACE(g.text);
+        EXPECT_EQ(StrToInt(g.text), g.value);
+        EXPECT_EQ(StrToIntDef(g.text, 99), g.value);
+    }
+    const char* bad[] = {"", " ", "-", "+", "12a", "a12", "1 2", "1.5", "--5", "+-5", "-+5", "$-5", "0x-5",
+                         "2147483648", "-2147483649", "99999999999999999999", "1e3"};
+    for (const char* text : bad) {
+        SCOPED_TRACE(std::string("\"") + text + "\"");
+        EXPECT_THROW(StrToInt(text), EConvertError);
+        EXPECT_EQ(StrToIntDef(text, 99), 99);
+        int value = 5;
+        EXPECT_FALSE(TryStrToInt(text, value));
+    }
+}
+
+TEST(SysUtils, ExtractFileNameCutsAtTheLastSlashBackslashOrColon) {
+    struct Case {
+        const char* path;
+        const char* name;
+        const char* folder;
+    };
+    const Case cases[] = {
+        {"/a/b/c.txt", "c.txt", "/a/b/"},
+        {"C:\\dir\\f.txt", "f.txt", "C:\\dir\\"},
+        {"c:f.txt", "f.txt", "c:"},
+        {"dir/sub\\x:y", "y", "dir/sub\\x:"},
+        {"name.txt", "name.txt", ""},
+        {"dir/", "", "dir/"},
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(ExtractFileName(c.path), c.name);
+        EXPECT_EQ(ExtractFilePath(c.path), c.folder);
+    }
+}
+
+TEST(SysUtils, StringReplaceGoesLeftToRightWithoutRescanning) {
+    struct Case {
+        const char* s;
+        const char* from;
+        const char* to;
+        unsigned flags;
+        const char* result;
+    };
+    const Case cases[] = {
+        {"aaa", "aa", "b", rfReplaceAll, "ba"},
+        {"aaaa", "aa", "a", rfReplaceAll, "aa"},
+        {"abc", "b", "bb", rfReplaceAll, "abbc"},
+        {"a.a.a", ".", "", rfNone, "aa.a"},
+        {"a.a.a", ".", "", rfReplaceAll, "aaa"},
+        {"aXa", "x", "-", rfReplaceAll, "aXa"},
+        {"xAxa", "a", "y", rfReplaceAll | rfIgnoreCase, "xyxy"},
+        {"AbAB", "ab", "[ab]", rfReplaceAll | rfIgnoreCase, "[ab][ab]"},
+        {"AbAB", "ab", "-", rfIgnoreCase, "-AB"},
+        {"\xC9\xE9", "\xE9", "e", rfReplaceAll | rfIgnoreCase, "\xC9" "e"},
+        {"", "a", "b", rfReplaceAll, ""},
+        {"ab", "abc", "x", rfReplaceAll, "ab"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.s) + " / " + c.from + " -> " + c.to);
+        EXPECT_EQ(StringReplace(c.s, c.from, c.to, c.flags), c.result);
+    }
+}
+
+TEST(SysUtils, ReadFileBytesReturnsTheBytesOrNamesTheMissingFile) {
+    TempFolder folder;
+    std::string bytes = "a\r\n\0\xFF" "b"s;
+    EXPECT_EQ(ReadFileBytes(folder.Write("f.bin", bytes)), bytes);
+    EXPECT_EQ(ReadFileBytes(folder.Write("empty.txt", "")), "");
+
+    for (const std::string& path : {folder.Path() + "/missing-corpus.txt", folder.Path()}) {
+        SCOPED_TRACE(path);
+        try {
+            ReadFileBytes(path);
+            ADD_FAILURE() << "no error raised";
+        } catch (const EFOpenError& e) {
+            EXPECT_NE(e.Message.find(path), std::string::npos) << e.Message;
+        }
+    }
+}
+
+TEST(SysUtils, ComparisonsOrderByBytesByFoldedBytesOrLikeADictionary) {
+    struct Case {
+        const char* a;
+        const char* b;
+        int str, text, ansiStr, ansiText;  // expected signs
+    };
+    const Case cases[] = {
+        {"", "", 0, 0, 0, 0},
+        {"abc", "abc", 0, 0, 0, 0},
+        {"abc", "ABC", 1, 0, -1, 0},
+        {"ab", "abc", -1, -1, -1, -1},
+        {"a", "B", 1, -1, -1, -1},
+        {"_a", "B", 1, -1, -1, -1},
+        {"a9", "a_", -1, -1, 1, 1},
+        {"10", "9", -1, -1, -1, -1},
+        {"Ab", "aB", -1, 0, 1, 0},
+        {"\xE9", "\xC9", 1, 1, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " vs " + c.b);
+        EXPECT_EQ(Sign(CompareStr(c.a, c.b)), c.str);
+        EXPECT_EQ(Sign(CompareText(c.a, c.b)), c.text);
+        EXPECT_EQ(Sign(AnsiCompareStr(c.a, c.b)), c.ansiStr);
+        EXPECT_EQ(Sign(AnsiCompareText(c.a, c.b)), c.ansiText);
+        EXPECT_EQ(SameText(c.a, c.b), c.text == 0);
+        // Every ordering is antisymmetric.
+        EXPECT_EQ(Sign(AnsiCompareStr(c.b, c.a)), -c.ansiStr);
+        EXPECT_EQ(Sign(CompareText(c.b, c.a)), -c.text);
+    }
+}
+
+namespace {
+
+// Removes the pump however the test ends, so no other test sees it.
+struct PumpGuard {
+    ~PumpGuard() { SetMessagePump({}); }
+};
+
+}  // namespace
+
+TEST(ProcessMessages, PumpRunsRarelyButAtLeastOncePerInterval) {
+    using Clock = std::chrono::steady_clock;
+    PumpGuard guard;
+    int runs = 0;
+    const int intervalMs = 30;
+    SetMessagePump([&] { ++runs; }, intervalMs);
+
+    auto start = Clock::now();
+    for (int i = 0; i < 1000000; ++i) ProcessMessages();
+    double elapsedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    EXPECT_GE(runs, 1);
+    EXPECT_LE(runs, static_cast<int>(elapsedMs / intervalMs) + 1) << "after " << elapsedMs << " ms";
+
+    // Keep calling for several intervals: the pump keeps coming back.
+    runs = 0;
+    start = Clock::now();
+    while (Clock::now() - start < std::chrono::milliseconds(4 * intervalMs)) ProcessMessages();
+    elapsedMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    EXPECT_GE(runs, 2);
+    EXPECT_LE(runs, static_cast<int>(elapsedMs / intervalMs) + 1);
+}
+
+TEST(ProcessMessages, NothingRunsOnceThePumpIsRemoved) {
+    PumpGuard guard;
+    int runs = 0;
+    SetMessagePump([&] { ++runs; }, 0);
+    for (int i = 0; i < 1000; ++i) ProcessMessages();
+    EXPECT_GE(runs, 1);
+
+    SetMessagePump({});
+    runs = 0;
+    for (int i = 0; i < 100000; ++i) ProcessMessages();
+    EXPECT_EQ(runs, 0);
+}
