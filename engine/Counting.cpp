@@ -37,13 +37,36 @@ namespace {
 template <class Item>
 void SortByRank(std::vector<Item>& items) {
     if (items.size() < 2) return;
-    FrameworkQuickSort(
-        0, static_cast<int>(items.size()) - 1,
-        [&](int i, int p) {
-            auto a = items[static_cast<size_t>(i)].rank, b = items[static_cast<size_t>(p)].rank;
-            return a < b ? -1 : (a > b ? 1 : 0);
-        },
-        [&](int i, int j) { std::swap(items[static_cast<size_t>(i)], items[static_cast<size_t>(j)]); });
+    using Rank = decltype(Item::rank);
+    std::vector<Rank> ranks(items.size());
+    for (size_t i = 0; i < items.size(); ++i) ranks[i] = items[i].rank;
+    FrameworkQuickSortKeys(ranks.data(), 0, static_cast<int>(items.size()) - 1,
+                           [&](int i, int j) { std::swap(items[static_cast<size_t>(i)], items[static_cast<size_t>(j)]); });
+}
+
+// A stable counting sort of items by a key below bucketCount.
+template <class Item, class KeyOf>
+void CountingSort(std::vector<Item>& items, size_t bucketCount, KeyOf keyOf) {
+    std::vector<size_t> start(bucketCount + 1, 0);
+    for (const Item& item : items) ++start[keyOf(item) + 1];
+    for (size_t b = 1; b <= bucketCount; ++b) start[b] += start[b - 1];
+    std::vector<Item> sorted(items.size());
+    for (const Item& item : items) sorted[start[keyOf(item)]++] = item;
+    items.swap(sorted);
+}
+
+// Ranks of the decimal texts of 0 .. count-1 in text order ("0" < "1" < "10" < "2").
+std::vector<uint32_t> DecimalTextRanks(int count) {
+    std::vector<uint32_t> rank(static_cast<size_t>(std::max(count, 0)));
+    uint32_t next = 0;
+    auto visit = [&](auto&& self, int64_t n) -> void {
+        if (n >= count) return;
+        rank[static_cast<size_t>(n)] = next++;
+        for (int d = 0; d <= 9; ++d) self(self, n * 10 + d);
+    };
+    if (count > 0) rank[0] = next++;
+    for (int d = 1; d <= 9; ++d) visit(visit, d);
+    return rank;
 }
 
 struct RankedId {
@@ -63,9 +86,16 @@ void CountRunsOfIds(std::vector<uint32_t>& ids, const std::vector<std::string>& 
                     TStringList& dest) {
     if (ids.empty()) return;
     std::vector<uint32_t> rank = RankTexts(entries, ignoreCase);
+    uint32_t rankCount = 0;
+    for (uint32_t r : rank) rankCount = std::max(rankCount, r + 1);
     std::vector<RankedId> items(ids.size());
     for (size_t i = 0; i < ids.size(); ++i) items[i] = {rank[ids[i]], ids[i]};
-    SortByRank(items);
+    // Items of equal rank differ only when two spellings fold together; then
+    // where the framework's sort leaves them decides the spelling kept.
+    if (rankCount < entries.size())
+        SortByRank(items);
+    else
+        CountingSort(items, rankCount, [](const RankedId& item) { return item.rank; });
     for (size_t i = 0; i < ids.size(); ++i) ids[i] = items[i].id;
 
     // Runs compare trimmed entries, which two entries of different rank may share.
@@ -87,6 +117,21 @@ void CountRunsOfIds(std::vector<uint32_t>& ids, const std::vector<std::string>& 
     dest.CustomSort(CompareAlpha);
 }
 
+namespace {
+
+// Whether some group ends in entries of equal rank but other spellings, so
+// that only the framework's sort can say which spelling the group keeps.
+bool LastSpellingIsOpen(const std::vector<RankedEntry>& sorted, const std::vector<uint32_t>& keyRank) {
+    for (size_t end = 0; end < sorted.size(); ++end) {
+        if (end + 1 < sorted.size() && keyRank[sorted[end + 1].key] == keyRank[sorted[end].key]) continue;
+        for (size_t j = end; j > 0 && sorted[j - 1].rank == sorted[end].rank; --j)
+            if (sorted[j - 1].key != sorted[end].key) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 void GroupKeyHits(const std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
                   TStringList& dest) {
     if (entries.empty()) return;
@@ -96,10 +141,9 @@ void GroupKeyHits(const std::vector<TKeyHit>& entries, const TTokenTable& keys, 
     for (uint32_t k = 0; k < keys.Size(); ++k) framedKeys[k] = keys.Text(k) + "###";
     std::vector<uint32_t> keyRank = RankTexts(framedKeys, ignoreCase);
     framedKeys = {};
-
-    std::vector<std::string> hitTexts(static_cast<size_t>(hitCount));
-    for (int h = 0; h < hitCount; ++h) hitTexts[static_cast<size_t>(h)] = IntToStr(h);
-    std::vector<uint32_t> hitRank = RankTexts(hitTexts, false);
+    uint32_t keyRankCount = 0;
+    for (uint32_t r : keyRank) keyRankCount = std::max(keyRankCount, r + 1);
+    std::vector<uint32_t> hitRank = DecimalTextRanks(hitCount);
 
     std::vector<RankedEntry> items(entries.size());
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -107,22 +151,32 @@ void GroupKeyHits(const std::vector<TKeyHit>& entries, const TTokenTable& keys, 
         items[i] = {uint64_t(keyRank[e.key]) * uint64_t(hitCount) + hitRank[static_cast<size_t>(e.hit)], e.key,
                     e.hit};
     }
-    SortByRank(items);
+    // Entries of equal rank hold the same hit and keys that differ at most in
+    // case; their order matters only to a group's spelling, so the framework's
+    // sort runs only when that spelling is open.
+    std::vector<RankedEntry> sorted = items;
+    CountingSort(sorted, static_cast<size_t>(hitCount), [&](const RankedEntry& e) { return hitRank[static_cast<size_t>(e.hit)]; });
+    CountingSort(sorted, keyRankCount, [&](const RankedEntry& e) { return keyRank[e.key]; });
+    if (LastSpellingIsOpen(sorted, keyRank)) {
+        SortByRank(items);
+        sorted.swap(items);
+    }
+    items = {};
 
     // Within a group the hits come in ascending text order; the list reads newest first.
     std::vector<int32_t> groupHits;
     std::string list;
     size_t groupStart = 0;
-    for (size_t i = 0; i < items.size(); ++i) {
+    for (size_t i = 0; i < sorted.size(); ++i) {
         ProcessMessages();
-        if (groupHits.empty() || groupHits.back() != items[i].hit) groupHits.push_back(items[i].hit);
-        if (i + 1 < items.size() && keyRank[items[i + 1].key] == keyRank[items[i].key]) continue;
+        if (groupHits.empty() || groupHits.back() != sorted[i].hit) groupHits.push_back(sorted[i].hit);
+        if (i + 1 < sorted.size() && keyRank[sorted[i + 1].key] == keyRank[sorted[i].key]) continue;
         list.clear();
         for (auto it = groupHits.rbegin(); it != groupHits.rend(); ++it) {
-            list += hitTexts[static_cast<size_t>(*it)];
+            list += IntToStr(*it);
             list += ',';
         }
-        dest.Add(keys.Text(items[i].key) + "\t" + IntToStr(static_cast<int64_t>(i + 1 - groupStart)) + "\t" + list);
+        dest.Add(keys.Text(sorted[i].key) + "\t" + IntToStr(static_cast<int64_t>(i + 1 - groupStart)) + "\t" + list);
         groupHits.clear();
         groupStart = i + 1;
     }

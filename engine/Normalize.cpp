@@ -1,6 +1,7 @@
 // Raw-text normalisation: full-width punctuation of code page 936 to ASCII,
 // punctuation split off words, contractions expanded, runs of blanks shortened.
 
+#include <array>
 #include <cstring>
 
 #include "engine/Query.h"
@@ -16,13 +17,22 @@ struct Rule {
 
 // Every line of a corpus passes through every rule, and most lines hold none of
 // the searched texts: the memchr test of the first byte keeps that cheap.
-void Apply(std::string& text, const Rule& rule) {
-    if (rule.anyCase) {
-        text = StringReplace(text, rule.from, rule.to, rfReplaceAll | rfIgnoreCase);
-        return;
+size_t FindAnyCase(const std::string& text, std::string_view lowerNeedle, size_t from) {
+    for (size_t p = from; p + lowerNeedle.size() <= text.size(); ++p) {
+        size_t k = 0;
+        while (k < lowerNeedle.size() && AsciiLower(text[p + k]) == lowerNeedle[k]) ++k;
+        if (k == lowerNeedle.size()) return p;
     }
-    if (!std::memchr(text.data(), rule.from[0], text.size())) return;
-    size_t p = text.find(rule.from);
+    return std::string::npos;
+}
+
+size_t Find(const std::string& text, const Rule& rule, size_t from) {
+    return rule.anyCase ? FindAnyCase(text, rule.from, from) : text.find(rule.from, from);
+}
+
+void Apply(std::string& text, const Rule& rule) {
+    if (!rule.anyCase && !std::memchr(text.data(), rule.from[0], text.size())) return;
+    size_t p = Find(text, rule, 0);
     if (p == std::string::npos) return;
     std::string out;
     out.reserve(text.size() + text.size() / 4);
@@ -31,9 +41,30 @@ void Apply(std::string& text, const Rule& rule) {
         out.append(text, from, p - from);
         out.append(rule.to);
         from = p + rule.from.size();
-        p = text.find(rule.from, from);
+        p = Find(text, rule, from);
     } while (p != std::string::npos);
     out.append(text, from, std::string::npos);
+    text.swap(out);
+}
+
+// The three passes that shorten blanks (two to one, three to one, two to one,
+// each left to right without overlaps) act on every run of blanks alone, so
+// one pass can give each run its final length.
+void ShortenBlankRuns(std::string& text) {
+    if (text.find("  ") == std::string::npos) return;
+    auto pairsToOne = [](size_t k) { return k / 2 + k % 2; };
+    auto triplesToOne = [](size_t k) { return k / 3 + k % 3; };
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] != ' ') {
+            out.push_back(text[i++]);
+            continue;
+        }
+        size_t run = 0;
+        while (i < text.size() && text[i] == ' ') ++i, ++run;
+        out.append(pairsToOne(triplesToOne(pairsToOne(run))), ' ');
+    }
     text.swap(out);
 }
 
@@ -59,7 +90,6 @@ constexpr Rule kAfterSplit[] = {
     {"\xA3\xBA", " : "}, {"\xA1\xAE", " ' "}, {"\xA1\xB0", " \" "}, {"\xA1\xB1", " \" "}, {"\xA1\xAF", " ' "},
     {"\xA3\xAC", " , "}, {"\xA1\xA3", " . "}, {"\xA3\xBF", " ? "},  {"\xA1\xA2", " , "},  {"\xA3\xA1", " ! "},
     {"\xA3\xA8", " ( "}, {"\xA3\xA9", " ) "}, {"\xA1\xBE", " [ "},  {"\xA1\xBF", " ] "},
-    {"  ", " "},         {"   ", " "},         {"  ", " "},
 };
 
 bool HasHighByte(const std::string& text) {
@@ -68,10 +98,35 @@ bool HasHighByte(const std::string& text) {
     return false;
 }
 
+// The punctuation rules each put blanks around one character, and no
+// replacement holds another rule's character, so applying them one after
+// another is the same as one pass that replaces each character by its text.
+void SplitPunctuation(std::string& text) {
+    static const auto table = [] {
+        std::array<std::string_view, 256> t{};
+        for (const Rule& rule : kPunctuation) t[static_cast<unsigned char>(rule.from[0])] = rule.to;
+        return t;
+    }();
+    size_t first = 0;
+    while (first < text.size() && table[static_cast<unsigned char>(text[first])].empty()) ++first;
+    if (first == text.size()) return;
+    std::string out;
+    out.reserve(text.size() + text.size() / 4);
+    out.append(text, 0, first);
+    for (size_t i = first; i < text.size(); ++i) {
+        std::string_view to = table[static_cast<unsigned char>(text[i])];
+        if (to.empty())
+            out.push_back(text[i]);
+        else
+            out.append(to);
+    }
+    text.swap(out);
+}
+
 }  // namespace
 
 std::string TDisplay::SplitPunctAndContractions(std::string text) {
-    for (const Rule& rule : kPunctuation) Apply(text, rule);
+    SplitPunctuation(text);
     if (text.find('\'') != std::string::npos)
         for (const Rule& rule : kContractions) Apply(text, rule);
     return text;
@@ -83,8 +138,9 @@ std::string TDisplay::NormalizeRaw(std::string text) {
     if (fullWidth)
         for (const Rule& rule : kBeforeSplit) Apply(text, rule);
     text = SplitPunctAndContractions(std::move(text));
-    for (const Rule& rule : kAfterSplit)
-        if (fullWidth || rule.from[0] == ' ') Apply(text, rule);
+    if (fullWidth)
+        for (const Rule& rule : kAfterSplit) Apply(text, rule);
+    ShortenBlankRuns(text);
     return text;
 }
 

@@ -8,22 +8,14 @@
 #include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
 
-void TMyArray::Assign(const std::array<std::string_view, Size>& slots) {
-    size_t total = 0;
-    for (auto s : slots) total += s.size();
-    FText.clear();
-    FText.reserve(total);
-    for (int k = 0; k < Size; ++k) {
-        FStart[k] = static_cast<uint32_t>(FText.size());
-        FText.append(slots[k]);
-    }
-    FStart[Size] = static_cast<uint32_t>(FText.size());
+void TMyArray::Assign(TTokenTable& table, const std::array<std::string_view, Size>& slots) {
+    FTable = &table;
+    for (int k = 0; k < Size; ++k) FIds[static_cast<size_t>(k)] = slots[static_cast<size_t>(k)].empty() ? 0 : table.Intern(slots[static_cast<size_t>(k)]);
 }
 
-void TMyArray::Clear() {
-    FText.clear();
-    FStart.fill(0);
-}
+TQuery::TQuery() : FTokens(std::make_unique<TTokenTable>(TTokenTable::WithEmptyText())) {}
+
+TQuery::~TQuery() = default;
 
 void TQuery::Clear() {
     Hits.clear();
@@ -94,6 +86,8 @@ void TQuery::Search(const std::string& expr, bool caseSensitive, int leftWords, 
                 found = re.ExecPos(re.MatchPos(1) + 1);
                 if (buildMatrix) {
                     TWordArray row;
+                    for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords})
+                        slots->Assign(*FTokens, {});
                     SplitToArray(hit.Left, row.LeftWords, L);
                     SplitToArray(hit.Center, row.CenterWords, -1);
                     SplitToArray(hit.Right, row.RightWords, -1);
@@ -125,5 +119,7 @@ void TQuery::SplitToArray(std::string text, TMyArray& tokens, int align) {
         if (slot < TMyArray::Size) slots[static_cast<size_t>(slot)] = view.substr(0, blank);
         view.remove_prefix(blank + 1);
     }
-    tokens.Assign(slots);
+    static TTokenTable shared = TTokenTable::WithEmptyText();
+    // The array's own table when it has one: its other rows share it.
+    tokens.Assign(tokens.Table() ? *tokens.Table() : shared, slots);
 }

@@ -4,6 +4,7 @@
 // association measures (TStat).
 
 #include <array>
+#include <memory>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,20 +25,25 @@ struct TResultStr {
 };
 using TArrResultStr = std::vector<TResultStr>;
 
-// Sixteen token slots. Tokens are kept in one buffer: a matrix row per hit of a
-// frequent node would otherwise cost more memory than the corpus itself.
+// Sixteen token slots, held as numbers of texts in a token table (its id 0 is
+// the empty text): a matrix row per hit of a frequent node would otherwise
+// cost more memory than the corpus itself, and collocate counting reads the
+// numbers without hashing a string again.
 class TMyArray {
 public:
     static constexpr int Size = 16;
     std::string_view operator[](int slot) const {
-        return std::string_view(FText).substr(FStart[slot], FStart[slot + 1] - FStart[slot]);
+        return FTable ? std::string_view(FTable->Text(FIds[static_cast<size_t>(slot)])) : std::string_view();
     }
-    void Assign(const std::array<std::string_view, Size>& slots);
-    void Clear();
+    uint32_t Id(int slot) const { return FIds[static_cast<size_t>(slot)]; }
+    TTokenTable* Table() const { return FTable; }
+    // Texts are entered into table, which must outlive this array.
+    void Assign(TTokenTable& table, const std::array<std::string_view, Size>& slots);
+    void Clear() { FIds.fill(0); }
 
 private:
-    std::string FText;
-    std::array<uint32_t, Size + 1> FStart{};
+    TTokenTable* FTable = nullptr;
+    std::array<uint32_t, Size> FIds{};
 };
 
 struct TWordArray {
@@ -93,7 +99,8 @@ struct TParamInfo {
 
 class TQuery {
 public:
-    TQuery() = default;
+    TQuery();
+    ~TQuery();
     TQuery(const TQuery&) = delete;
     TQuery& operator=(const TQuery&) = delete;
 
@@ -105,6 +112,7 @@ public:
     // that cannot be compiled ends the search quietly.
     void Search(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
                 bool buildMatrix);
+    // Enters the tokens into the table tokens already uses, or into a shared one.
     static void SplitToArray(std::string text, TMyArray& tokens, int align);
 
     TArrResultStr Hits;
@@ -112,6 +120,11 @@ public:
     std::string Splitters;
     std::string FileName;
     TStringList Lines;
+
+private:
+    // The texts of the matrix rows; kept for the object's life, so that rows
+    // copied elsewhere stay readable after a Clear.
+    std::unique_ptr<TTokenTable> FTokens;
 };
 
 class TDisplay {

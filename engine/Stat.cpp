@@ -50,12 +50,24 @@ void TStat::ClearCounts() {
 }
 
 void TStat::LoadAndCount(const std::string& fileName) {
-    FileLines.LoadFromFile(fileName);
-    for (const std::string& stored : FileLines.Items()) {
+    // The file's lines are read in place rather than through FileLines: a
+    // corpus file of millions of lines would otherwise become as many strings.
+    const std::string bytes = ReadFileBytes(fileName);
+    std::string normalized;
+    size_t pos = 0, n = bytes.size();
+    while (pos < n) {
+        size_t end = bytes.find_first_of("\r\n", pos);
+        if (end == std::string::npos) end = n;
+        std::string_view line(bytes.data() + pos, end - pos);
+        pos = end < n && bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n' ? end + 2 : end + 1;
         ProcessMessages();
-        std::string line = Trim(stored);
+        while (!line.empty() && IsTrimChar(line.front())) line.remove_prefix(1);
+        while (!line.empty() && IsTrimChar(line.back())) line.remove_suffix(1);
         if (!line.empty() && line[0] == '<') continue;
-        if (!Tagged()) line = TDisplay::NormalizeRaw(std::move(line));
+        if (!Tagged()) {
+            normalized = TDisplay::NormalizeRaw(std::string(line));
+            line = normalized;
+        }
         // Single tokens: every run of non-blank characters (what clusters of length 1 give).
         for (size_t i = 0; i < line.size();) {
             if (IsRegexSpace(line[i])) {
@@ -64,7 +76,7 @@ void TStat::LoadAndCount(const std::string& fileName) {
             }
             size_t start = i;
             while (i < line.size() && !IsRegexSpace(line[i])) ++i;
-            Tokens.Add(std::string_view(line).substr(start, i - start));
+            Tokens.Add(line.substr(start, i - start));
         }
     }
     FileLines.Clear();
@@ -114,36 +126,82 @@ void TStat::BuildFrequency(bool ignoreCase) {
     Freq.N = Tokens.Count();
 }
 
+namespace {
+
+// The keys a matrix token gives the three co-occurrence lists, worked out once
+// per distinct token of the matrix rather than once per occurrence.
+class TCollocateKeys {
+public:
+    static constexpr uint32_t kUnknown = UINT32_MAX, kPadding = UINT32_MAX - 1;
+
+    TCollocateKeys(bool tagged, const std::array<bool, 256>& splitterChars)
+        : FTagged(tagged), FSplitterChars(splitterChars) {}
+
+    void Add(const TMyArray& slots, int slot, int32_t hit) {
+        const TTokenTable* table = slots.Table();
+        if (table != FTable) {
+            FTable = table;
+            FKeysOf.clear();
+        }
+        uint32_t id = slots.Id(slot);
+        if (!table) id = 0;
+        if (id >= FKeysOf.size()) FKeysOf.resize(table ? table->Size() : 1, {kUnknown, 0, 0});
+        Keys& k = FKeysOf[id];
+        if (k.both == kUnknown) k = KeysOf(slots[slot]);
+        if (k.both == kPadding) return;
+        Both.push_back({k.both, hit});
+        if (!FTagged) return;
+        Word.push_back({k.word, hit});
+        Pos.push_back({k.tag, hit});
+    }
+
+    TTokenTable BothKeys, WordKeys, TagKeys;
+    std::vector<TKeyHit> Both, Word, Pos;
+
+private:
+    struct Keys {
+        uint32_t both, word, tag;
+    };
+
+    Keys KeysOf(std::string_view token) {
+        if (token.find('#') != std::string_view::npos) return {kPadding, 0, 0};
+        Keys k{BothKeys.Intern(token), 0, 0};
+        if (FTagged) {
+            size_t p = 0;
+            while (p < token.size() && !FSplitterChars[static_cast<unsigned char>(token[p])]) ++p;
+            bool split = p < token.size();
+            k.word = WordKeys.Intern(split ? token.substr(0, p) : std::string_view());
+            k.tag = TagKeys.Intern(split ? token.substr(p + 1, kMaxTagLength) : token.substr(0, kMaxTagLength));
+        }
+        return k;
+    }
+
+    bool FTagged;
+    const std::array<bool, 256>& FSplitterChars;
+    const TTokenTable* FTable = nullptr;
+    std::vector<Keys> FKeysOf;
+};
+
+}  // namespace
+
 void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase) {
     leftSpan = std::clamp(leftSpan, 0, kMaxSpan);
     rightSpan = std::clamp(rightSpan, 0, kMaxSpan);
-    TTokenTable bothKeys, wordKeys, tagKeys;
-    std::vector<TKeyHit> both, word, pos;
-    auto add = [&](std::string_view token, int32_t hit) {
-        if (token.find('#') != std::string_view::npos) return;
-        both.push_back({bothKeys.Intern(token), hit});
-        if (!Tagged()) return;
-        size_t p = 0;
-        while (p < token.size() && !FSplitterChars[static_cast<unsigned char>(token[p])]) ++p;
-        bool split = p < token.size();
-        word.push_back({wordKeys.Intern(split ? token.substr(0, p) : std::string_view()), hit});
-        pos.push_back({tagKeys.Intern(split ? token.substr(p + 1, kMaxTagLength) : token.substr(0, kMaxTagLength)),
-                       hit});
-    };
+    TCollocateKeys keys(Tagged(), FSplitterChars);
     for (size_t i = 0; i < matrix.size(); ++i) {
         int32_t hit = static_cast<int32_t>(i);
-        for (int j = 0; j < leftSpan; ++j) add(matrix[i].LeftWords[j], hit);
-        for (int j = 0; j < rightSpan; ++j) add(matrix[i].RightWords[j], hit);
+        for (int j = 0; j < leftSpan; ++j) keys.Add(matrix[i].LeftWords, j, hit);
+        for (int j = 0; j < rightSpan; ++j) keys.Add(matrix[i].RightWords, j, hit);
     }
 
     int hitCount = static_cast<int>(matrix.size());
     CollBoth.SetCaseSensitive(!ignoreCase);
-    GroupKeyHits(both, bothKeys, hitCount, ignoreCase, CollBoth);
+    GroupKeyHits(keys.Both, keys.BothKeys, hitCount, ignoreCase, CollBoth);
     if (Tagged()) {
         CollWord.SetCaseSensitive(!ignoreCase);
         CollPos.SetCaseSensitive(!ignoreCase);
-        GroupKeyHits(word, wordKeys, hitCount, ignoreCase, CollWord);
-        GroupKeyHits(pos, tagKeys, hitCount, ignoreCase, CollPos);
+        GroupKeyHits(keys.Word, keys.WordKeys, hitCount, ignoreCase, CollWord);
+        GroupKeyHits(keys.Pos, keys.TagKeys, hitCount, ignoreCase, CollPos);
     }
     for (THashedStringList* list : {&CollBoth, &CollWord, &CollPos}) {
         list->SetNameValueSeparator('\t');

@@ -21,6 +21,12 @@ uint32_t TTokenTable::Intern(std::string_view text) {
     }
 }
 
+TTokenTable TTokenTable::WithEmptyText() {
+    TTokenTable table;
+    table.Intern(std::string_view());
+    return table;
+}
+
 void TTokenTable::Grow() {
     std::vector<uint32_t> slots(FSlots.empty() ? 1024 : FSlots.size() * 2, 0);
     size_t mask = slots.size() - 1;

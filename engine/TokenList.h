@@ -13,6 +13,10 @@ class TStringList;
 // Distinct byte strings numbered from 0 in order of first appearance.
 class TTokenTable {
 public:
+    TTokenTable() = default;
+    // A table whose id 0 is the empty text, as token slots expect.
+    static TTokenTable WithEmptyText();
+
     uint32_t Intern(std::string_view text);
     const std::string& Text(uint32_t id) const { return FTexts[id]; }
     uint32_t Size() const { return static_cast<uint32_t>(FTexts.size()); }

@@ -1,4 +1,6 @@
 #pragma once
+
+#include <utility>
 // The string-list quicksort of the component framework: middle pivot, Hoare
 // partition, recursion on the left part and iteration on the right. It is not
 // stable, and the order it leaves equal items in is part of what the program
@@ -30,6 +32,34 @@ void FrameworkQuickSort(int lo, int hi, Compare&& compare, Exchange&& exchange) 
             }
         } while (i <= j);
         if (lo < j) FrameworkQuickSort(lo, j, compare, exchange);
+        lo = i;
+    } while (i < hi);
+}
+
+// The same sort over an array of keys, for callers whose items compare by a
+// plain key: the pivot's key is held in a register instead of being read
+// through its index. exchange(i, j) swaps whatever travels with the keys.
+template <class Key, class Exchange>
+void FrameworkQuickSortKeys(Key* keys, int lo, int hi, Exchange&& exchange) {
+    if (lo >= hi) return;
+    int i, j;
+    do {
+        i = lo;
+        j = hi;
+        const Key pivot = keys[static_cast<unsigned>(lo + hi) >> 1];
+        do {
+            while (keys[i] < pivot) ++i;
+            while (pivot < keys[j]) --j;
+            if (i <= j) {
+                if (i != j) {
+                    std::swap(keys[i], keys[j]);
+                    exchange(i, j);
+                }
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        if (lo < j) FrameworkQuickSortKeys(keys, lo, j, exchange);
         lo = i;
     } while (i < hi);
 }
