@@ -1,7 +1,8 @@
 # Shared by run.sh and test.sh: package installation and the build.
 
 PACKAGES=(g++ cmake ninja-build pkg-config libpcre2-dev zlib1g-dev
-          libgtest-dev libgmock-dev libbenchmark-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core)
 
 ensure_packages() {
   local missing=()

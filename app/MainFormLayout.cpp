@@ -1,0 +1,342 @@
+// The main form's pages and controls as the form resource lays them out:
+// names, captions, items and initial states. Behaviour lives in Unit1.cpp.
+
+#include "app/Unit1.h"
+
+namespace {
+
+template <class T>
+T* Make(TForm1* form, TWinControl* parent, const char* name, int left, int top, int width, int height,
+        const std::string& caption = "") {
+    auto* control = new T(form);
+    control->Name = name;
+    control->SetParent(parent);
+    control->SetBounds(left, top, width, height);
+    if (!caption.empty()) control->SetCaption(caption);
+    return control;
+}
+
+TqlSkinTabSheet* Page(TForm1* form, const char* name, const std::string& caption) {
+    auto* sheet = new TqlSkinTabSheet(form);
+    sheet->Name = name;
+    sheet->SetCaption(caption);
+    sheet->SetPageControl(form->qlSkinPageControl1);
+    return sheet;
+}
+
+// A fixed-list combo box with its items and the item chosen at start.
+TqlSkinComboBox* Choice(TForm1* form, TWinControl* parent, const char* name, int left, int top, int width,
+                        std::initializer_list<const char*> items, int selected) {
+    auto* box = Make<TqlSkinComboBox>(form, parent, name, left, top, width, 24);
+    box->SetStyle(TComboBoxStyle::csDropDownList);
+    for (const char* item : items) box->Items().Add(item);
+    box->TComboBox::SetItemIndex(selected);
+    return box;
+}
+
+constexpr std::initializer_list<const char*> kColumnModes = {"POS", "WORD", "BOTH"};
+
+}  // namespace
+
+void TForm1::BuildForm() {
+    SetCaption("Orvale Lexmoor 1.0 ");
+    Position = TPosition::poScreenCenter;
+    SetWindowState(TWindowState::wsMaximized);
+    SetBounds(0, 0, 1000, 700);
+    ShowHint = true;
+
+    qlSkinPageControl1 = Make<TqlSkinPageControl>(this, this, "qlSkinPageControl1", 0, 0, 1000, 700);
+    qlSkinPageControl1->SetAlign(TAlign::alClient);
+    tsSettings = Page(this, "tsSettings", "Settings");
+    tsQuery = Page(this, "tsQuery", "Query");
+    tsCount = Page(this, "tsCount", "Count");
+    tsColligate = Page(this, "tsColligate", "Collocate");
+    tsNGram = Page(this, "tsNGram", "N-Gram");
+    tsAbout = Page(this, "tsAbout", "About");
+    for (TqlSkinTabSheet* hidden : {tsQuery, tsCount, tsNGram}) hidden->SetTabVisible(false);
+    tsQuery->SetEnabled(false);
+    tsCount->SetEnabled(false);
+    tsColligate->SetEnabled(false);
+    qlSkinPageControl1->SetActivePage(tsSettings);
+
+    BuildSettingsPage();
+    BuildListPanel();
+    BuildQueryPage();
+    BuildCountPage();
+    BuildCollocatePage();
+    BuildAboutPage();
+    BuildComponents();
+}
+
+void TForm1::BuildSettingsPage() {
+    TWinControl* page = tsSettings;
+    gbCorpus = Make<TqlSkinGroupBox>(this, page, "gbCorpus", 12, 10, 470, 560, "Corpus");
+    btnChoseDir = Make<TqlSkinButton>(this, gbCorpus, "btnChoseDir", 12, 26, 120, 28, "Choose Folder...");
+    btnChoseDir->Hint = "Choose the folder of the corpus files";
+    lblDir = Make<TqlSkinStdLabel>(this, gbCorpus, "lblDir", 142, 32, 316, 18);
+    lblDir->SetAutoSize(false);
+    lblDir->Hint = "Double-click to open the folder";
+    edtFilterStr = Make<TqlSkinEdit>(this, gbCorpus, "edtFilterStr", 12, 64, 326, 26);
+    edtFilterStr->Hint = "Regular expression on the file names, e.g. ^a";
+    btnFilter = Make<TqlSkinButton>(this, gbCorpus, "btnFilter", 346, 63, 112, 28, "Filter");
+    btnFilter->SetEnabled(false);
+    clbFileList = Make<TqlSkinCheckListBox>(this, gbCorpus, "clbFileList", 12, 100, 446, 420);
+    clbFileList->SetEnabled(false);
+    lblFileInfo = Make<TLabel>(this, gbCorpus, "lblFileInfo", 12, 530, 446, 18);
+    lblFileInfo->SetAutoSize(false);
+
+    gbText = Make<TqlSkinGroupBox>(this, page, "gbText", 496, 10, 240, 250, "Text");
+    rdoRaw = Make<TqlSkinCheckRadioBox>(this, gbText, "rdoRaw", 14, 24, 210, 24, "Raw text");
+    rdoRaw->SetRadio(true);
+    rdoRaw->GroupIndex = 1;
+    qlSkinCheckRadioBox1 =
+        Make<TqlSkinCheckRadioBox>(this, gbText, "qlSkinCheckRadioBox1", 14, 50, 210, 24, "POS-tagged text");
+    qlSkinCheckRadioBox1->SetRadio(true);
+    qlSkinCheckRadioBox1->GroupIndex = 1;
+    qlSkinCheckRadioBox1->SetChecked(true);
+    gbSep = Make<TqlSkinGroupBox>(this, gbText, "gbSep", 10, 80, 220, 160, "Separators");
+    edtSplitterStr = Make<TqlSkinEdit>(this, gbSep, "edtSplitterStr", 10, 24, 90, 26);
+    edtSplitterStr->SetMaxLength(1);
+    btnAddSplitter = Make<TqlSkinButton>(this, gbSep, "btnAddSplitter", 108, 23, 100, 28, "Add");
+    btnAddSplitter->SetEnabled(false);
+    cblSplitterList = Make<TqlSkinCheckListBox>(this, gbSep, "cblSplitterList", 10, 58, 198, 90);
+    cblSplitterList->Items().Add("_");
+    cblSplitterList->Items().Add("/");
+
+    gbContext = Make<TqlSkinGroupBox>(this, page, "gbContext", 496, 270, 240, 100, "Context Words");
+    Make<TqlSkinStdLabel>(this, gbContext, "lblLeftRange", 14, 32, 60, 18, "Left:");
+    cbxLeftRangeNum = Make<TqlSkinComboBox>(this, gbContext, "cbxLeftRangeNum", 70, 28, 60, 24);
+    cbxLeftRangeNum->SetStyle(TComboBoxStyle::csDropDownList);
+    Make<TqlSkinStdLabel>(this, gbContext, "lblRightRange", 14, 64, 60, 18, "Right:");
+    cbxRightRangeNum = Make<TqlSkinComboBox>(this, gbContext, "cbxRightRangeNum", 70, 60, 60, 24);
+    cbxRightRangeNum->SetStyle(TComboBoxStyle::csDropDownList);
+
+    gbDisplay = Make<TqlSkinGroupBox>(this, page, "gbDisplay", 750, 10, 240, 250, "Display");
+    crbxShowFileName = Make<TqlSkinCheckRadioBox>(this, gbDisplay, "crbxShowFileName", 14, 24, 210, 24, "Show file names");
+    crbxShowFileName->SetChecked(true);
+    crbxShowColor = Make<TqlSkinCheckRadioBox>(this, gbDisplay, "crbxShowColor", 14, 50, 210, 24, "Show colours");
+    crbxShowColor->SetChecked(true);
+    crbxShowTagHint = Make<TqlSkinCheckRadioBox>(this, gbDisplay, "crbxShowTagHint", 14, 76, 210, 24, "Show tag hints");
+    crbxShowTagHint->SetChecked(true);
+    lblFontSize = Make<TqlSkinStdLabel>(this, gbDisplay, "lblFontSize", 14, 110, 200, 18);
+    sldFontSize = Make<TqlSkinSlider>(this, gbDisplay, "sldFontSize", 14, 132, 210, 30);
+    sldFontSize->SetMinValue(9);
+    sldFontSize->SetMaxValue(18);
+    sldFontSize->Increment = 1;
+    sldFontSize->SetValue(11);
+    btnClearHistory = Make<TqlSkinButton>(this, gbDisplay, "btnClearHistory", 14, 200, 210, 28, "Clear Query History");
+
+    ggFreList = Make<TqlSkinGauge>(this, page, "ggFreList", 496, 580, 494, 22);
+    ggFreList->SkinDataName = "statusgauge";
+    ggFreList->SetMinValue(0);
+    ggFreList->SetMaxValue(10000);
+    ggFreList->SetValue(0);
+    ggFreList->SetVisible(false);
+}
+
+void TForm1::BuildListPanel() {
+    plListSetting = Make<TqlSkinPanel>(this, tsSettings, "plListSetting", 496, 380, 494, 190);
+    plListSetting->SetVisible(false);
+    plListSetting->SetEnabled(false);
+    gbListSetting = Make<TqlSkinGroupBox>(this, plListSetting, "gbListSetting", 4, 4, 486, 182, "Create Cluster List(s)");
+    rbxWord = Make<TqlSkinCheckRadioBox>(this, gbListSetting, "rbxWord", 10, 24, 140, 22, "WORD");
+    rbxPos = Make<TqlSkinCheckRadioBox>(this, gbListSetting, "rbxPos", 10, 48, 140, 22, "POS");
+    rbxWordAndPos = Make<TqlSkinCheckRadioBox>(this, gbListSetting, "rbxWordAndPos", 10, 72, 140, 22, "WORD and POS");
+    rbxWordByPos = Make<TqlSkinCheckRadioBox>(this, gbListSetting, "rbxWordByPos", 10, 96, 140, 22, "WORD by POS");
+    rbxPosByWord = Make<TqlSkinCheckRadioBox>(this, gbListSetting, "rbxPosByWord", 10, 120, 140, 22, "POS by WORD");
+    Make<TqlSkinStdLabel>(this, gbListSetting, "lblClusterLen", 160, 24, 160, 18, "Set Length for Cluster: ");
+    ccbxClusterLen = Make<TqlSkinCheckComboBox>(this, gbListSetting, "ccbxClusterLen", 160, 44, 80, 130);
+    for (int i = 1; i <= 10; ++i) ccbxClusterLen->Items().Add(std::to_string(i));
+    Make<TqlSkinStdLabel>(this, gbListSetting, "lblOrder", 250, 24, 80, 18, "Order by: ");
+    cbxSortType1 = Choice(this, gbListSetting, "cbxSortType1", 250, 44, 90, {"A-Z", "Freq."}, 1);
+    cbxSortType2 = Choice(this, gbListSetting, "cbxSortType2", 250, 74, 90, {"A-Z", "Freq."}, 1);
+    cbxSortType2->SetEnabled(false);
+    Make<TqlSkinStdLabel>(this, gbListSetting, "lblMinFre", 350, 24, 120, 18, "Min. Frequency: ");
+    edtMinFre = Make<TqlSkinNumericEdit>(this, gbListSetting, "edtMinFre", 350, 44, 80, 26);
+    edtMinFre->ValueType = TqlValueType::vtInteger;
+    edtMinFre->Increment = 1;
+    edtMinFre->SetValue(1);
+    rbxUseStopList = Make<TqlSkinCheckRadioBox>(this, gbListSetting, "rbxUseStopList", 350, 76, 130, 22, "Use Stop List");
+    rbxUseStopList->SetChecked(true);
+    btnSetStopList = Make<TqlSkinButton>(this, gbListSetting, "btnSetStopList", 350, 102, 126, 28, "Set Stop List");
+    btnCreateList = Make<TqlSkinButton>(this, gbListSetting, "btnCreateList", 350, 140, 126, 28, "Create");
+    btnCreateList->SetEnabled(false);
+}
+
+void TForm1::BuildQueryPage() {
+    TWinControl* page = tsQuery;
+    cbxInputStr = Make<TqlSkinComboBox>(this, page, "cbxInputStr", 10, 10, 400, 26);
+    btnQuery = Make<TqlSkinButton>(this, page, "btnQuery", 420, 9, 90, 28, "Query");
+    btnQuery->SetEnabled(false);
+    btnSave = Make<TqlSkinButton>(this, page, "btnSave", 520, 9, 90, 28, "Save");
+    btnSave->SetEnabled(false);
+    crbxCaseSen = Make<TqlSkinCheckRadioBox>(this, page, "crbxCaseSen", 10, 44, 80, 22, "Case");
+    crbxByLit = Make<TqlSkinCheckRadioBox>(this, page, "crbxByLit", 96, 44, 90, 22, "Literal");
+    crbxByPOS = Make<TqlSkinCheckRadioBox>(this, page, "crbxByPOS", 190, 44, 80, 22, "POS");
+    crbxReSort = Make<TqlSkinCheckRadioBox>(this, page, "crbxReSort", 276, 44, 130, 22, "Change  Mode");
+    crbxReSort->SetVisible(false);
+    cbxL = Choice(this, page, "cbxL", 420, 44, 80, kColumnModes, 0);
+    cbxC = Choice(this, page, "cbxC", 504, 44, 80, kColumnModes, 1);
+    cbxR = Choice(this, page, "cbxR", 588, 44, 80, kColumnModes, 0);
+    cbxSortType = Choice(this, page, "cbxSortType", 672, 44, 110, {"FILE", "LEFT-R", "CENTER-L", "CENTER-R", "RIGHT-L"}, 4);
+    plGauge = Make<TqlSkinPanel>(this, page, "plGauge", 10, 74, 772, 26);
+    plGauge->SetVisible(false);
+    ggCurLine = Make<TqlSkinGauge>(this, plGauge, "ggCurLine", 2, 2, 768, 22);
+    ggCurLine->SkinDataName = "statusgauge";
+    ggCurLine->SetMinValue(0);
+    ggCurLine->SetMaxValue(10000);
+    edtInfo = Make<TqlSkinEdit>(this, page, "edtInfo", 10, 600, 680, 26);
+    edtInfo->SetReadOnly(true);
+    crbxPOS = Make<TqlSkinCheckRadioBox>(this, page, "crbxPOS", 700, 602, 80, 22, "POS");
+    crbxPOS->Hint = "Show POS";
+    crbxPOS->SetChecked(true);
+    lblInfo = Make<TqlSkinStdLabel>(this, page, "lblInfo", 10, 570, 400, 18);
+}
+
+void TForm1::BuildCountPage() {
+    TWinControl* page = tsCount;
+    cbxInputStrN = Make<TqlSkinComboBox>(this, page, "cbxInputStrN", 10, 10, 400, 26);
+    btnQueryN = Make<TqlSkinButton>(this, page, "btnQueryN", 420, 9, 90, 28, "Count");
+    btnQueryN->SetEnabled(false);
+    btnSaveN = Make<TqlSkinButton>(this, page, "btnSaveN", 520, 9, 90, 28, "Save");
+    btnSaveN->SetEnabled(false);
+    lblInfoN1 = Make<TqlSkinStdLabel>(this, page, "lblInfoN1", 620, 14, 200, 18);
+    lblInfoN1->SetEnabled(false);
+    cbxLN1 = Choice(this, page, "cbxLN1", 420, 44, 80, kColumnModes, 0);
+    cbxCN1 = Choice(this, page, "cbxCN1", 504, 44, 80, kColumnModes, 0);
+    cbxRN1 = Choice(this, page, "cbxRN1", 588, 44, 80, kColumnModes, 0);
+    crbxCaseSenN = Make<TqlSkinCheckRadioBox>(this, page, "crbxCaseSenN", 10, 44, 80, 22, "Case");
+    crbxByLitN = Make<TqlSkinCheckRadioBox>(this, page, "crbxByLitN", 96, 44, 90, 22, "Literal");
+    crbxByPOSN = Make<TqlSkinCheckRadioBox>(this, page, "crbxByPOSN", 190, 44, 80, 22, "POS");
+    plGaugeN = Make<TqlSkinPanel>(this, page, "plGaugeN", 10, 74, 772, 26);
+    plGaugeN->SetVisible(false);
+    ggCurLineN = Make<TqlSkinGauge>(this, plGaugeN, "ggCurLineN", 2, 2, 768, 22);
+    ggCurLineN->SkinDataName = "statusgauge";
+    ggCurLineN->SetMinValue(0);
+    ggCurLineN->SetMaxValue(10000);
+    cbxLN2 = Choice(this, page, "cbxLN2", 420, 330, 80, kColumnModes, 1);
+    cbxCN2 = Choice(this, page, "cbxCN2", 504, 330, 80, kColumnModes, 1);
+    cbxRN2 = Choice(this, page, "cbxRN2", 588, 330, 80, kColumnModes, 1);
+    lblInfoN2 = Make<TqlSkinStdLabel>(this, page, "lblInfoN2", 10, 570, 400, 18);
+    lblInfoN2->SetEnabled(false);
+    crbxPOSN = Make<TqlSkinCheckRadioBox>(this, page, "crbxPOSN", 700, 602, 80, 22, "POS");
+    crbxPOSN->Hint = "Show POS";
+    crbxPOSN->SetChecked(true);
+}
+
+void TForm1::BuildCollocatePage() {
+    TWinControl* page = tsColligate;
+    plColligate = Make<TqlSkinPanel>(this, page, "plColligate", 0, 0, 1000, 108);
+    plColligate->SetAlign(TAlign::alTop);
+    plColligate->BevelOuter = TBevelCut::bvNone;
+    Make<TqlSkinStdLabel>(this, plColligate, "lblNode", 10, 14, 44, 18, "Node:");
+    cbxNode = Make<TqlSkinComboBox>(this, plColligate, "cbxNode", 56, 10, 260, 26);
+    cbxNode->Hint = "The node: a word, a phrase, tags or a regular expression";
+    cbxNodeMode = Choice(this, plColligate, "cbxNodeMode", 324, 10, 90, {"Default", "Literal", "POS"}, 1);
+    Make<TqlSkinStdLabel>(this, plColligate, "lblSpan", 424, 14, 44, 18, "Span:");
+    cbxLeftSpan = Make<TqlSkinComboBox>(this, plColligate, "cbxLeftSpan", 470, 10, 56, 26);
+    cbxLeftSpan->SetStyle(TComboBoxStyle::csDropDownList);
+    cbxRightSpan = Make<TqlSkinComboBox>(this, plColligate, "cbxRightSpan", 532, 10, 56, 26);
+    cbxRightSpan->SetStyle(TComboBoxStyle::csDropDownList);
+    Make<TqlSkinStdLabel>(this, plColligate, "lblCollMode", 598, 14, 70, 18, "Collocate:");
+    cbxCollMode = Choice(this, plColligate, "cbxCollMode", 668, 10, 80, kColumnModes, 1);
+    crbxColCase = Make<TqlSkinCheckRadioBox>(this, plColligate, "crbxColCase", 758, 12, 70, 22, "Case");
+    btnCol = Make<TqlSkinButton>(this, plColligate, "btnCol", 836, 9, 76, 28, "Run");
+    btnCol->SetEnabled(false);
+    btnSaveCol = Make<TqlSkinButton>(this, plColligate, "btnSaveCol", 918, 9, 76, 28, "Save");
+    btnSaveCol->SetEnabled(false);
+    Make<TqlSkinStdLabel>(this, plColligate, "lblMinValue", 10, 50, 44, 18, "Filter:");
+    cbxMinValue = Choice(this, plColligate, "cbxMinValue", 56, 46, 150,
+                         {"None", "Min f(c)", "Min f(n,c)", "Min MI", "Min MI3", "Min Z-Score", "Min T-Score",
+                          "Min Log-log", "Min Log-Likelihood"},
+                         0);
+    edtMinValue = Make<TqlSkinNumericEdit>(this, plColligate, "edtMinValue", 214, 46, 100, 26);
+    edtMinValue->ValueType = TqlValueType::vtFloat;
+    edtMinValue->Decimal = 4;
+    edtMinValue->SetValue(0);
+    edtMinValue->SetEnabled(false);
+    lbColInfo = Make<TqlSkinStdLabel>(this, plColligate, "lbColInfo", 324, 50, 500, 18);
+    lbColInfo->SetVisible(false);
+    ggColPro = Make<TqlSkinGauge>(this, plColligate, "ggColPro", 10, 80, 600, 20);
+    ggColPro->SkinDataName = "statusgauge";
+    ggColPro->SetMinValue(0);
+    ggColPro->SetMaxValue(20);
+    ggColPro->SetValue(0);
+    ggColPro->SetVisible(false);
+    edtInfoCol = Make<TqlSkinEdit>(this, plColligate, "edtInfoCol", 620, 78, 374, 24);
+    edtInfoCol->SetReadOnly(true);
+
+    plColDetails = Make<TqlSkinPanel>(this, page, "plColDetails", 0, 400, 1000, 40);
+    plColDetails->SetAlign(TAlign::alBottom);
+    plColDetails->BevelOuter = TBevelCut::bvNone;
+    plColDetails->SetEnabled(false);
+    cbxLCol = Choice(this, plColDetails, "cbxLCol", 10, 8, 80, kColumnModes, 1);
+    cbxCCol = Choice(this, plColDetails, "cbxCCol", 94, 8, 80, kColumnModes, 1);
+    cbxRCol = Choice(this, plColDetails, "cbxRCol", 178, 8, 80, kColumnModes, 1);
+    cbxSortTypeCol = Choice(this, plColDetails, "cbxSortTypeCol", 262, 8, 110,
+                            {"FILE", "LEFT-R", "CENTER-L", "CENTER-R", "RIGHT-L"}, 2);
+    crbxInsertCol = Make<TqlSkinCheckRadioBox>(this, plColDetails, "crbxInsertCol", 380, 10, 80, 22, "Insert");
+    crbxPosCol = Make<TqlSkinCheckRadioBox>(this, plColDetails, "crbxPosCol", 466, 10, 80, 22, "POS");
+    crbxPosCol->Hint = "Show POS";
+    crbxPosCol->SetChecked(true);
+}
+
+void TForm1::BuildAboutPage() {
+    TWinControl* page = tsAbout;
+    KvLabel1 = Make<TqlSkinStdLabel>(this, page, "KvLabel1", 40, 40, 700, 60,
+                                     "Orvale Lexmoor extracts the collocates of a node word, phrase or tag pattern "
+                                     "from a corpus of plain or POS-tagged text and ranks them by frequency, MI, "
+                                     "MI3, Z-Score, T-Score, Log-log and Log-Likelihood.");
+    KvLabel1->SetAutoSize(false);
+    KvLabel1->WordWrap = true;
+    KvLabel3 = Make<TqlSkinStdLabel>(this, page, "KvLabel3", 40, 120, 400, 20, "Released: December 2026");
+    KvLabel4 = Make<TqlSkinStdLabel>(this, page, "KvLabel4", 40, 146, 400, 20, "Version 1.0");
+    KvLabel5 = Make<TqlSkinStdLabel>(this, page, "KvLabel5", 40, 172, 400, 20, "Bug reports and suggestions:");
+    KvLabel2 = Make<TqlSkinStdLabel>(this, page, "KvLabel2", 250, 172, 300, 20, "lexmoor@orvale.example");
+    KvLabel2->Cursor = TCursor::crHandPoint;
+    KvLabel2->Font().SetColor(clBlue);
+    KvLabel2->Font().SetStyle(fsUnderline);
+    Image1 = Make<TImage>(this, page, "Image1", 40, 210, 64, 64);
+    Image1->Cursor = TCursor::crHandPoint;
+    Image1->Hint = "Visit the web page of Orvale Lexmoor";
+    memoInfo = Make<TMemo>(this, page, "memoInfo", 40, 290, 700, 200);
+    memoInfo->SetReadOnly(true);
+    memoInfo->Lines().Add("Notes");
+    memoInfo->Lines().Add("- The corpus is a folder of plain-text files, raw or tagged word_TAG.");
+    memoInfo->Lines().Add("- Lines starting with \"<\" are markup and are skipped.");
+    memoInfo->Lines().Add("- Spans count at most 16 words on each side.");
+}
+
+void TForm1::BuildComponents() {
+    qlSkinMessage1 = new TqlSkinMessage(this);
+    SelectDirectoryDialog1 = new TqlSkinSelectDirectoryDialog(this);
+    SaveDialog1 = new TqlSkinSaveDialog(this);
+    InputDialog1 = new TqlSkinInputDialog(this);
+    htTagSet = new TqlSkinHint(this);
+    popMenuCol = new TqlSkinPopupMenu(this);
+    auto item = [&](const char* name, const char* caption) {
+        auto* menuItem = new TMenuItem(this);
+        menuItem->Name = name;
+        menuItem->Caption = caption;
+        popMenuCol->Items()->Add(menuItem);
+        return menuItem;
+    };
+    itmDelete = item("itmDelete", "Delete the selected line(s)");
+    item("N1", "-");
+    itmMerge = item("itmMerge", "Merge the selected lines");
+    item("N2", "-");
+    itmRename = item("itmRename", "Rename collocate");
+    itmRename->Enabled = false;
+
+    auto timer = [&](const char* name, int interval, bool enabled) {
+        auto* t = new TTimer(this);
+        t->Name = name;
+        t->SetInterval(interval);
+        t->SetEnabled(enabled);
+        return t;
+    };
+    Timer1 = timer("Timer1", 1000, false);
+    Timer2 = timer("Timer2", 100, false);
+    Timer3 = timer("Timer3", 100, true);
+    Timer4 = timer("Timer4", 10, false);
+}

@@ -1,0 +1,234 @@
+#pragma once
+// The main form: its pages and controls, the engines it owns, and the handlers
+// of the user's workflows.
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "engine/Query.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Timers.h"
+#include "skin/boxes/qlColorCtrls.h"
+#include "skin/boxes/qlSkinBoxCtrls.h"
+#include "skin/controls/qlSkinCtrls.h"
+#include "skin/controls/qlSkinTabs.h"
+#include "skin/dialogs/qlDialogs.h"
+#include "skin/dialogs/qlMessages.h"
+#include "skin/forms/qlSkinHint.h"
+#include "skin/forms/qlSkinMenus.h"
+
+class TForm1 : public TForm {
+public:
+    explicit TForm1(TComponent* owner);
+    ~TForm1() override;
+
+    // Pages.
+    TqlSkinPageControl* qlSkinPageControl1;
+    TqlSkinTabSheet* tsSettings;
+    TqlSkinTabSheet* tsQuery;
+    TqlSkinTabSheet* tsCount;
+    TqlSkinTabSheet* tsColligate;
+    TqlSkinTabSheet* tsNGram;
+    TqlSkinTabSheet* tsAbout;
+
+    // Settings page: corpus folder and files.
+    TqlSkinGroupBox* gbCorpus;
+    TqlSkinButton* btnChoseDir;
+    TqlSkinStdLabel* lblDir;
+    TqlSkinEdit* edtFilterStr;
+    TqlSkinButton* btnFilter;
+    TqlSkinCheckListBox* clbFileList;
+    TLabel* lblFileInfo;
+    // Settings page: text mode, separators, context, display.
+    TqlSkinGroupBox* gbText;
+    TqlSkinCheckRadioBox* rdoRaw;
+    TqlSkinCheckRadioBox* qlSkinCheckRadioBox1;
+    TqlSkinGroupBox* gbSep;
+    TqlSkinEdit* edtSplitterStr;
+    TqlSkinButton* btnAddSplitter;
+    TqlSkinCheckListBox* cblSplitterList;
+    TqlSkinGroupBox* gbContext;
+    TqlSkinComboBox* cbxLeftRangeNum;
+    TqlSkinComboBox* cbxRightRangeNum;
+    TqlSkinGroupBox* gbDisplay;
+    TqlSkinCheckRadioBox* crbxShowFileName;
+    TqlSkinCheckRadioBox* crbxShowColor;
+    TqlSkinCheckRadioBox* crbxShowTagHint;
+    TqlSkinSlider* sldFontSize;
+    TqlSkinStdLabel* lblFontSize;
+    TqlSkinButton* btnClearHistory;
+    // Settings page: the frequency-list panel (hidden).
+    TqlSkinPanel* plListSetting;
+    TqlSkinGroupBox* gbListSetting;
+    TqlSkinCheckRadioBox* rbxWord;
+    TqlSkinCheckRadioBox* rbxPos;
+    TqlSkinCheckRadioBox* rbxWordAndPos;
+    TqlSkinCheckRadioBox* rbxWordByPos;
+    TqlSkinCheckRadioBox* rbxPosByWord;
+    TqlSkinCheckComboBox* ccbxClusterLen;
+    TqlSkinComboBox* cbxSortType1;
+    TqlSkinComboBox* cbxSortType2;
+    TqlSkinNumericEdit* edtMinFre;
+    TqlSkinCheckRadioBox* rbxUseStopList;
+    TqlSkinButton* btnSetStopList;
+    TqlSkinButton* btnCreateList;
+    TqlSkinGauge* ggFreList;
+
+    // Query page (hidden).
+    TqlSkinComboBox* cbxInputStr;
+    TqlSkinButton* btnQuery;
+    TqlSkinButton* btnSave;
+    TqlSkinCheckRadioBox* crbxCaseSen;
+    TqlSkinCheckRadioBox* crbxByLit;
+    TqlSkinCheckRadioBox* crbxByPOS;
+    TqlSkinCheckRadioBox* crbxReSort;
+    TqlSkinComboBox* cbxL;
+    TqlSkinComboBox* cbxC;
+    TqlSkinComboBox* cbxR;
+    TqlSkinComboBox* cbxSortType;
+    TqlSkinPanel* plGauge;
+    TqlSkinGauge* ggCurLine;
+    TqlSkinEdit* edtInfo;
+    TqlSkinCheckRadioBox* crbxPOS;
+    TqlSkinStdLabel* lblInfo;
+
+    // Count page (hidden).
+    TqlSkinComboBox* cbxInputStrN;
+    TqlSkinButton* btnQueryN;
+    TqlSkinButton* btnSaveN;
+    TqlSkinStdLabel* lblInfoN1;
+    TqlSkinStdLabel* lblInfoN2;
+    TqlSkinComboBox* cbxLN1;
+    TqlSkinComboBox* cbxCN1;
+    TqlSkinComboBox* cbxRN1;
+    TqlSkinCheckRadioBox* crbxCaseSenN;
+    TqlSkinCheckRadioBox* crbxByLitN;
+    TqlSkinCheckRadioBox* crbxByPOSN;
+    TqlSkinComboBox* cbxLN2;
+    TqlSkinComboBox* cbxCN2;
+    TqlSkinComboBox* cbxRN2;
+    TqlSkinPanel* plGaugeN;
+    TqlSkinGauge* ggCurLineN;
+    TqlSkinCheckRadioBox* crbxPOSN;
+
+    // Collocate page.
+    TqlSkinPanel* plColligate;
+    TqlSkinComboBox* cbxNode;
+    TqlSkinComboBox* cbxNodeMode;
+    TqlSkinComboBox* cbxLeftSpan;
+    TqlSkinComboBox* cbxRightSpan;
+    TqlSkinComboBox* cbxCollMode;
+    TqlSkinCheckRadioBox* crbxColCase;
+    TqlSkinComboBox* cbxMinValue;
+    TqlSkinNumericEdit* edtMinValue;
+    TqlSkinButton* btnCol;
+    TqlSkinButton* btnSaveCol;
+    TqlSkinStdLabel* lbColInfo;
+    TqlSkinGauge* ggColPro;
+    TqlSkinEdit* edtInfoCol;
+    TqlSkinPanel* plColDetails;
+    TqlSkinComboBox* cbxLCol;
+    TqlSkinComboBox* cbxCCol;
+    TqlSkinComboBox* cbxRCol;
+    TqlSkinComboBox* cbxSortTypeCol;
+    TqlSkinCheckRadioBox* crbxInsertCol;
+    TqlSkinCheckRadioBox* crbxPosCol;
+
+    // About page.
+    TqlSkinStdLabel* KvLabel1;
+    TqlSkinStdLabel* KvLabel2;
+    TqlSkinStdLabel* KvLabel3;
+    TqlSkinStdLabel* KvLabel4;
+    TqlSkinStdLabel* KvLabel5;
+    TMemo* memoInfo;
+    TImage* Image1;
+
+    // Components of the form.
+    TqlSkinMessage* qlSkinMessage1;
+    TqlSkinSelectDirectoryDialog* SelectDirectoryDialog1;
+    TqlSkinSaveDialog* SaveDialog1;
+    TqlSkinInputDialog* InputDialog1;
+    TqlSkinHint* htTagSet;
+    TqlSkinPopupMenu* popMenuCol;
+    TMenuItem* itmDelete;
+    TMenuItem* itmMerge;
+    TMenuItem* itmRename;
+    TTimer* Timer1;
+    TTimer* Timer2;
+    TTimer* Timer3;
+    TTimer* Timer4;
+
+    // State shared by the workflows.
+    int gProgress = 0;
+    int gFileCount = 0;
+    std::unique_ptr<TQuery> gQuery;
+    std::unique_ptr<TQuery> gQuery2;
+    std::unique_ptr<TStat> gStat;
+    std::unique_ptr<THashedStringList> gTagSet;
+    TArrResultStr gHits, gCountHits, gCountDetail, gCountDetailView, gCollDetail, gCollDetailView;
+    std::string gSplitters;
+    std::array<int, 3> gWidths{}, gDetailWidths{}, gCollWidths{};
+    std::array<int, 5> gLineSegs{}, gDetailSegs{}, gCollSegs{};
+    std::string gLastView;
+    bool gListReady = false;
+    TParamInfo gParam;
+    int gSortColumn = 0;
+    int gSortClicks = 0;
+
+    // Life cycle.
+    void FormCreate(TObject* sender);
+    void FormShow(TObject* sender);
+    void FormClose(TObject* sender, TCloseAction& action);
+
+    // Settings page.
+    void btnChoseDirClick(TObject* sender);
+    void btnFilterClick(TObject* sender);
+    void clbFileListClickCheck(TObject* sender);
+    void edtFilterStrChange(TObject* sender);
+    void edtFilterStrKeyPress(TObject* sender, char& key);
+    void btnAddSplitterClick(TObject* sender);
+    void edtSplitterStrChange(TObject* sender);
+    void cblSplitterListListBoxClick(TObject* sender);
+    void rdoRawClick(TObject* sender);
+    void qlSkinCheckRadioBox1Click(TObject* sender);
+    void cbxLeftRangeNumChange(TObject* sender);
+    void cbxRightRangeNumChange(TObject* sender);
+    void lblDirDblClick(TObject* sender);
+    void btnClearHistoryClick(TObject* sender);
+    void sldFontSizeChange(TObject* sender);
+    void htTagSetShowHint(std::string& hintStr, THintInfo& hintInfo);
+    void Image1Click(TObject* sender);
+    void KvLabel2Click(TObject* sender);
+
+    // Timers.
+    void Timer1Timer(TObject* sender);
+    void Timer2Timer(TObject* sender);
+    void Timer3Timer(TObject* sender);
+    void Timer4Timer(TObject* sender);
+
+    // Routines of the Settings page.
+    static std::string SplitterClass(TqlSkinCheckListBox* list);
+    static void SetAllChecked(TqlSkinCheckListBox* list, bool checked);
+    static int CountChecked(TqlSkinCheckListBox* list);
+    static bool NameMatches(const std::string& expr, const std::string& text);
+    void FillSpanCombos();
+    void ApplyTextMode();
+
+    // The folder the program's own files live in ("stoplist.ini", "Frequency Lists").
+    std::string ProgramFolder() const;
+
+private:
+    void BuildForm();
+    void BuildSettingsPage();
+    void BuildListPanel();
+    void BuildQueryPage();
+    void BuildCountPage();
+    void BuildCollocatePage();
+    void BuildAboutPage();
+    void BuildComponents();
+    void ConnectHandlers();
+    void ShowFileCount();
+    void EnableCorpusPages(bool enabled);
+    void UpdateSplitters();
+};

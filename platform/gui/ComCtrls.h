@@ -1,0 +1,157 @@
+#pragma once
+// Page controls, progress bars, track bars and status bars.
+
+#include <string>
+#include <vector>
+
+#include "platform/gui/Controls.h"
+
+class TPageControl;
+
+// One page of a page control; its tab shows Caption while TabVisible.
+class TTabSheet : public TCustomControl {
+public:
+    explicit TTabSheet(TComponent* owner);
+    ~TTabSheet() override;
+    TPageControl* PageControl() const { return FPageControl; }
+    void SetPageControl(TPageControl* pageControl);
+    bool TabVisible() const { return FTabVisible; }
+    void SetTabVisible(bool value);
+    // Position among the page control's pages.
+    int PageIndex() const;
+
+protected:
+    void TextChanged() override;
+    void EnabledChanged() override;
+
+private:
+    friend class TPageControl;
+    TPageControl* FPageControl = nullptr;
+    bool FTabVisible = true;
+};
+
+using TTabChangingEvent = std::function<void(TObject* sender, bool& allowChange)>;
+
+// Tabs along the top; the active page fills the area below them. A disabled
+// page cannot be entered by a click on its tab.
+class TPageControl : public TCustomControl {
+public:
+    explicit TPageControl(TComponent* owner);
+    ~TPageControl() override;
+
+    int PageCount() const { return static_cast<int>(FPages.size()); }
+    TTabSheet* Pages(int index) const { return FPages[static_cast<size_t>(index)]; }
+    TTabSheet* ActivePage() const { return FActivePage; }
+    void SetActivePage(TTabSheet* page);
+    int ActivePageIndex() const;
+    void SetActivePageIndex(int index);
+    // The tab rectangles of the visible tabs, in page order (hidden tabs give empty rectangles).
+    TRect TabRect(int pageIndex) const;
+    // Activates the next (or previous) page with a visible tab that is enabled,
+    // wrapping around, as the user does with Ctrl+Tab.
+    void SelectNextPage(bool forward);
+    int TabHeight = 22;
+    TRect ClientRect() const override;
+
+    TNotifyEvent OnChange;
+    TTabChangingEvent OnChanging;
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void WMGetDlgCode(TMessage& m) override;
+    void CMDialogKey(TMessage& m) override;
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    void BoundsChanged(bool moved, bool resized) override;
+
+private:
+    friend class TTabSheet;
+    // The page a user can move to from `from`: the nearest one in that
+    // direction with a visible tab and enabled; nullptr when there is none.
+    TTabSheet* FindNextPage(TTabSheet* from, bool forward, bool wrap) const;
+    void TabVisibilityChanged(TTabSheet* page);
+    bool HasFocusWithin() const;
+    void InsertPage(TTabSheet* page);
+    void RemovePage(TTabSheet* page);
+    void LayoutPages();
+    // Changes the page the way a user does: OnChanging may refuse, OnChange follows.
+    bool ChangeActivePage(TTabSheet* page);
+
+    std::vector<TTabSheet*> FPages;
+    TTabSheet* FActivePage = nullptr;
+};
+
+class TProgressBar : public TCustomControl {
+public:
+    explicit TProgressBar(TComponent* owner);
+    int Min() const { return FMin; }
+    int Max() const { return FMax; }
+    int Position() const { return FPosition; }
+    void SetMin(int value);
+    void SetMax(int value);
+    // Kept within Min..Max.
+    void SetPosition(int value);
+    // Text drawn centred over the bar (empty for none).
+    std::string ProgressText() const { return FProgressText; }
+    void SetProgressText(const std::string& text);
+    bool Vertical = false;
+
+protected:
+    void Paint() override;
+
+private:
+    int FMin = 0, FMax = 100, FPosition = 0;
+    std::string FProgressText;
+};
+
+// A slider between Min and Max; the user drags the thumb or uses the arrow keys.
+class TTrackBar : public TCustomControl {
+public:
+    explicit TTrackBar(TComponent* owner);
+    int Min() const { return FMin; }
+    int Max() const { return FMax; }
+    int Position() const { return FPosition; }
+    void SetMin(int value);
+    void SetMax(int value);
+    // Kept within Min..Max; fires OnChange when the position changes.
+    void SetPosition(int value);
+    bool Vertical = false;
+    // Steps of the arrow keys and of Page Up/Page Down.
+    int LineSize = 1;
+    int PageSize = 2;
+    TNotifyEvent OnChange;
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void WMGetDlgCode(TMessage& m) override;
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    int PositionAt(int x, int y) const;
+
+private:
+    int FMin = 0, FMax = 10, FPosition = 0;
+    bool FDragging = false;
+    // Where on the thumb it was grabbed, from its centre along the track.
+    int FGrabOffset = 0;
+};
+
+struct TStatusPanel {
+    std::string Text;
+    int Width = 50;
+};
+
+// Panels each take their Width but the last, which takes the rest.
+class TStatusBar : public TCustomControl {
+public:
+    explicit TStatusBar(TComponent* owner);
+    std::vector<TStatusPanel> Panels;
+    bool SimplePanel = true;
+    std::string SimpleText() const { return GetText(); }
+    void SetSimpleText(const std::string& text) { SetText(text); }
+    bool SizeGrip = true;
+
+protected:
+    void Paint() override;
+};

@@ -1,0 +1,374 @@
+#pragma once
+// Components, controls and windowed controls: the framework layer the
+// program's forms and controls are written against. Every windowed control has
+// a Qt widget behind it; Qt events reach the control as the platform's
+// messages through its WndProc, so a control overrides a message handler, or
+// WndProc itself, as the program's code expects.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/gui/Graphics.h"
+#include "platform/gui/Types.h"
+
+class QWidget;
+class TWinControl;
+class TPopupMenu;
+class TForm;
+
+using HWND = TWinControl*;
+
+enum class TOperation { opInsert, opRemove };
+
+class TComponent : public TObject {
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    TComponent* Owner() const { return FOwner; }
+    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+    TComponent* Components(int index) const { return FComponents[static_cast<size_t>(index)]; }
+    TComponent* FindComponent(const std::string& name) const;
+
+    // True while the program's forms are being designed; never at run time here.
+    bool Designing() const { return false; }
+    bool Loading() const { return FLoading; }
+    void SetLoading(bool loading) { FLoading = loading; }
+
+    // Told of components being added to or removed from the owner, and of any
+    // component this one asked to be told about.
+    virtual void Notification(TComponent* component, TOperation operation);
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
+    std::string Name;
+    int Tag = 0;
+
+private:
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
+    bool FLoading = false;
+};
+
+enum class TCursor { crDefault, crArrow, crHandPoint, crIBeam, crHourGlass, crSizeWE, crSizeNS, crSizeAll };
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* parent);
+
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+    void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+    void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+    void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+    void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+    virtual TRect ClientRect() const { return Rect(0, 0, FWidth, FHeight); }
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+    void SetClientSize(int width, int height);
+
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign align);
+
+    // The control's own flags; whether it shows or takes input also depends on its parents.
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool visible);
+    bool Showing() const;
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool enabled);
+    // Enabled here and in every parent.
+    bool EffectivelyEnabled() const;
+
+    // Caption and Text are one property of the control, as in the framework.
+    virtual std::string GetText() const { return FText; }
+    virtual void SetText(const std::string& text);
+    std::string Caption() const { return GetText(); }
+    void SetCaption(const std::string& text) { SetText(text); }
+    std::string Text() const { return GetText(); }
+
+    TFont& Font() { return FFont; }
+    const TFont& Font() const { return FFont; }
+    void SetFont(const TFont& font) { FFont.Assign(font); }
+    TColor Color() const { return FColor; }
+    void SetColor(TColor color);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool value);
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool value);
+
+    std::string Hint;
+    bool ShowHint = false;
+    bool ParentShowHint = true;
+    TPopupMenu* PopupMenu = nullptr;
+    TCursor Cursor = TCursor::crDefault;
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnResize;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+    // Messages. WndProc is the one entry; Dispatch sends a message to the
+    // handler of its number, and messages no handler takes go to DefaultHandler.
+    virtual void WndProc(TMessage& message);
+    virtual void Dispatch(TMessage& message);
+    virtual void DefaultHandler(TMessage& message);
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    virtual void Click();
+    virtual void DblClick();
+    virtual void Invalidate();
+    void Repaint();
+    void Update();
+    void Refresh() { Repaint(); }
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    void BringToFront();
+    void SendToBack();
+
+    TPoint ClientToScreen(TPoint p) const;
+    TPoint ScreenToClient(TPoint p) const;
+    // The position of p (in this control's coordinates) in the parent form's client area.
+    TPoint ClientToForm(TPoint p) const;
+    TForm* ParentForm() const;
+
+    // Whether the mouse is over the control, as CM_MOUSEENTER/CM_MOUSELEAVE last said.
+    bool MouseInControl() const { return FMouseInControl; }
+
+protected:
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void Resize();
+    // The control's look changed in a way its parent draws (windowless controls).
+    virtual void Changed() { Invalidate(); }
+    virtual void BoundsChanged(bool /*moved*/, bool /*resized*/) {}
+    virtual void VisibleChanged() {}
+    virtual void EnabledChanged() {}
+    virtual void TextChanged() {}
+    virtual void FontChanged() {}
+    virtual void ColorChanged() {}
+
+    // Handlers of the framework's messages; an override calls the base for "inherited".
+    virtual void WMLButtonDown(TMessage& m);
+    virtual void WMLButtonUp(TMessage& m);
+    virtual void WMLButtonDblClk(TMessage& m);
+    virtual void WMRButtonDown(TMessage& m);
+    virtual void WMRButtonUp(TMessage& m);
+    virtual void WMMouseMove(TMessage& m);
+    virtual void CMMouseEnter(TMessage& m);
+    virtual void CMMouseLeave(TMessage& m);
+    virtual void CMEnabledChanged(TMessage& m);
+    virtual void CMVisibleChanged(TMessage& m);
+    virtual void CMTextChanged(TMessage& m);
+    virtual void CMFontChanged(TMessage& m);
+    virtual void CMColorChanged(TMessage& m);
+    virtual void CMHitTest(TMessage& m);
+
+    void RequestAlign();
+    bool FClicked = false;
+
+private:
+    friend class TWinControl;
+    void ParentFontOrColorChanged();
+
+    TWinControl* FParent = nullptr;
+    int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    TAlign FAlign = TAlign::alNone;
+    bool FVisible = true;
+    bool FEnabled = true;
+    bool FParentColor = true;
+    bool FParentFont = true;
+    bool FMouseInControl = false;
+    std::string FText;
+    TFont FFont;
+    TColor FColor = clBtnFace;
+};
+
+// A control without a window: its parent paints it onto its own canvas, in
+// z-order, and hands it the mouse messages over its rectangle.
+class TGraphicControl : public TControl {
+public:
+    explicit TGraphicControl(TComponent* owner);
+    TCanvas& Canvas() { return FCanvas; }
+    void Invalidate() override;
+
+protected:
+    friend class TWinControl;
+    virtual void Paint() {}
+    virtual void WMPaint(TMessage& m);
+    void Dispatch(TMessage& message) override;
+
+private:
+    TCanvas FCanvas;
+};
+
+class TWinControl : public TControl {
+public:
+    friend class TControl;
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    HWND Handle() { return this; }
+    // Where the window's top-left corner is on the screen.
+    TPoint ScreenOrigin() const;
+    bool HandleAllocated() const { return FWidget != nullptr; }
+    QWidget* Widget() const { return FWidget; }
+
+    void SetParent(TWinControl* parent) override;
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetVisible(bool visible) override;
+    void SetEnabled(bool enabled) override;
+
+    int ControlCount() const { return static_cast<int>(FControls.size()); }
+    TControl* Controls(int index) const { return FControls[static_cast<size_t>(index)]; }
+    bool ContainsControl(const TControl* control) const;
+    // The topmost visible child (windowless ones included) at a client point.
+    TControl* ControlAtPos(TPoint p, bool allowDisabled = false) const;
+    void Broadcast(TMessage& message);
+    // Lays out the aligned children in the client area.
+    void Realign();
+    void DisableAlign() { ++FAlignLevel; }
+    void EnableAlign();
+
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool value);
+    int TabOrder = 0;
+    bool Focused() const;
+    virtual bool CanFocus() const;
+    virtual void SetFocus();
+
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    void Invalidate() override;
+    void InvalidateRect(const TRect& r);
+    void Update();
+    // A region of the window's area that shows the window; nullptr for all of it.
+    // The window takes ownership of the region.
+    void SetWindowRgn(HRGN region, bool redraw);
+    HRGN WindowRgn() const { return FRegion; }
+
+    // Paints the control and its windowless children into a canvas, as they
+    // look on screen (for tests and for drawing into device contexts).
+    void PaintTo(TCanvas& canvas, int x, int y);
+
+    // Window timers with identifiers, delivered as WM_TIMER with the identifier in WParam.
+    void SetTimer(int id, int intervalMs);
+    void KillTimer(int id);
+
+protected:
+    friend class TControl;
+    friend class TQtBridge;
+
+    // The Qt widget behind the control. The default is a widget that leaves
+    // painting and input to the control; native controls return their own.
+    virtual QWidget* CreateWidget();
+    // For a native widget: messages the control does not handle fall through to Qt.
+    bool NativeDefault() const { return FNativeDefault; }
+    void SetNativeDefault(bool value) { FNativeDefault = value; }
+
+    void DefaultHandler(TMessage& message) override;
+    void Dispatch(TMessage& message) override;
+
+    virtual void PaintWindow(TCanvas& canvas);
+    virtual void KeyDown(uint16_t& key, TShiftState shift);
+    virtual void KeyPress(char& key);
+    virtual void KeyUp(uint16_t& key, TShiftState shift);
+    virtual void DoEnter();
+    virtual void DoExit();
+    virtual void AlignControls(TControl* control, TRect& rect);
+    void BoundsChanged(bool moved, bool resized) override;
+    virtual void ZOrderChanged(TControl* control, bool toFront);
+
+    virtual void WMPaint(TMessage& m);
+    virtual void WMEraseBkgnd(TMessage& m);
+    virtual void WMSize(TMessage& m);
+    virtual void WMMove(TMessage& m);
+    virtual void WMSetFocus(TMessage& m);
+    virtual void WMKillFocus(TMessage& m);
+    virtual void WMKeyDown(TMessage& m);
+    virtual void WMKeyUp(TMessage& m);
+    virtual void WMChar(TMessage& m);
+    virtual void WMGetDlgCode(TMessage& m);
+    virtual void WMTimer(TMessage& m);
+    virtual void CMDialogKey(TMessage& m);
+    virtual void CMDialogChar(TMessage& m);
+    virtual void CMWantSpecialKey(TMessage& m);
+    void CMEnabledChanged(TMessage& m) override;
+    void CMVisibleChanged(TMessage& m) override;
+
+    // The canvas bound to the widget during WM_PAINT.
+    TCanvas& PaintCanvas() { return FPaintCanvas; }
+
+    // Creates the widget now (constructors of native controls call it to set it up).
+    void EnsureWidget();
+    void ApplyFontAndColor();
+
+private:
+    friend class TGraphicControl;
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    void UpdateWidgetGeometry();
+    void PaintGraphicChildren(TCanvas& canvas, const TRect& clip);
+
+    QWidget* FWidget = nullptr;
+    bool FNativeDefault = false;
+    bool FPassToNative = false;
+    bool FTabStop = false;
+    std::vector<TControl*> FControls;
+    TCanvas FPaintCanvas;
+    HRGN FRegion = nullptr;
+    int FAlignLevel = 0;
+    std::vector<std::pair<int, int>> FTimers;  // window timer id -> service id
+};
+
+// A windowed control that draws itself on a canvas in Paint.
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TComponent* owner);
+    TCanvas& Canvas() { return PaintCanvas(); }
+
+protected:
+    virtual void Paint() {}
+    void PaintWindow(TCanvas& canvas) override;
+};
+
+// Sends a message to a window now; returns its result. A handle of a control
+// that no longer exists is ignored and gives 0.
+LRESULT SendMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+// Queues a message for the window; it is delivered when messages are next processed.
+bool PostMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+bool IsWindow(HWND window);
+
+// The control under the mouse that the next click will go to, and capture.
+TControl* GetCaptureControl();
+void SetCaptureControl(TControl* control);
+
+// Text as the user sees it: the program's 8-bit text shown as UTF-8 when it is
+// valid UTF-8, otherwise as code page 936.
+class QString;
+QString ToQString(const std::string& text);
+std::string FromQString(const QString& text);

@@ -1,0 +1,309 @@
+#include "platform/gui/Forms.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QToolTip>
+#include <QWidget>
+#include <algorithm>
+#include <functional>
+
+#include "platform/core/Messages.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/QtBridge.h"
+
+TApplication* Application = nullptr;
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    SetVisible(false);
+    SetColor(clBtnFace);
+    EnsureWidget();
+}
+
+TForm::~TForm() {
+    if (Application && Application->MainForm == this) Application->MainForm = nullptr;
+}
+
+QWidget* TForm::CreateWidget() {
+    QWidget* widget = TQtBridge::CreateWindowWidget(this);
+    widget->setWindowFlag(Qt::Window);
+    widget->hide();
+    return widget;
+}
+
+void TForm::BoundsChanged(bool moved, bool resized) {
+    // A top-level window: the window manager places it; we only pass our wish on.
+    if (Widget() && !Parent()) {
+        if (resized && Widget()->size() != QSize(Width(), Height())) Widget()->resize(Width(), Height());
+        if (moved && Widget()->pos() != QPoint(Left(), Top())) Widget()->move(Left(), Top());
+    }
+    TWinControl::BoundsChanged(moved, resized);
+}
+
+void TForm::DoCreate() {
+    GuardedCall([&] {
+        if (OnCreate) OnCreate(this);
+    });
+}
+
+void TForm::SetText(const std::string& text) {
+    TControl::SetText(text);
+    if (Widget()) Widget()->setWindowTitle(ToQString(text));
+}
+
+void TForm::SetWindowState(TWindowState state) {
+    FWindowState = state;
+    if (!Widget() || !Visible()) return;
+    if (state == TWindowState::wsMaximized)
+        Widget()->showMaximized();
+    else if (state == TWindowState::wsMinimized)
+        Widget()->showMinimized();
+    else
+        Widget()->showNormal();
+}
+
+void TForm::SetVisible(bool visible) {
+    if (!Widget()) {
+        TWinControl::SetVisible(visible);
+        return;
+    }
+    if (visible == Visible()) return;
+    if (visible && !FShown) {
+        FShown = true;
+        DoShow();
+    }
+    TControl::SetVisible(visible);
+    if (!visible) {
+        Widget()->hide();
+        if (OnHide) GuardedCall([&] { OnHide(this); });
+        return;
+    }
+    Widget()->resize(Width(), Height());
+    if (Position == TPosition::poScreenCenter || Position == TPosition::poMainFormCenter) {
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect area = screen->availableGeometry();
+            TControl::SetBounds(area.x() + (area.width() - Width()) / 2, area.y() + (area.height() - Height()) / 2,
+                                Width(), Height());
+            Widget()->move(Left(), Top());
+        }
+    }
+    if (FWindowState == TWindowState::wsMaximized)
+        Widget()->showMaximized();
+    else
+        Widget()->show();
+    if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->SetFocus();
+}
+
+void TForm::DoShow() {
+    GuardedCall([&] {
+        if (OnShow) OnShow(this);
+    });
+}
+
+void TForm::Dispatch(TMessage& m) {
+    if (m.Msg == WM_CLOSE) {
+        Close();
+        return;
+    }
+    TWinControl::Dispatch(m);
+}
+
+bool TForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) GuardedCall([&] { OnCloseQuery(this, canClose); });
+    return canClose;
+}
+
+void TForm::DoClose(TCloseAction& action) {
+    if (OnClose) GuardedCall([&] { OnClose(this, action); });
+}
+
+void TForm::Close() {
+    if (FModal) {
+        if (FModalResult == mrNone) FModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = (Application && Application->MainForm == this) ? TCloseAction::caFree : TCloseAction::caHide;
+    DoClose(action);
+    if (action == TCloseAction::caNone) return;
+    if (Application && Application->MainForm == this) {
+        SetVisible(false);
+        Application->Terminate();
+        return;
+    }
+    if (action == TCloseAction::caMinimize) {
+        SetWindowState(TWindowState::wsMinimized);
+        return;
+    }
+    SetVisible(false);
+}
+
+void TForm::SetModalResult(TModalResult result) { FModalResult = result; }
+
+int TForm::ShowModal() {
+    if (TDialogScript::Active()) {
+        TDialogScript::Record({TShownDialog::Kind::Question, GetText(), ""});
+        FModalResult = TDialogScript::NextResult();
+        return FModalResult;
+    }
+    FModalResult = mrNone;
+    FModal = true;
+    Widget()->setWindowModality(Qt::ApplicationModal);
+    SetVisible(true);
+    QEventLoop loop;
+    while (FModalResult == mrNone && Visible()) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
+        if (FModalResult != mrNone) {
+            TCloseAction action = TCloseAction::caHide;
+            if (!CloseQuery()) {
+                FModalResult = mrNone;
+                continue;
+            }
+            DoClose(action);
+            if (action == TCloseAction::caNone) FModalResult = mrNone;
+        }
+    }
+    FModal = false;
+    SetVisible(false);
+    Widget()->setWindowModality(Qt::NonModal);
+    return FModalResult;
+}
+
+void TForm::SetActiveControl(TWinControl* control) { FActiveControl = control; }
+
+void TForm::FocusChanged(TWinControl* control) { FActiveControl = control; }
+
+namespace {
+
+// Windowed descendants in tab order: by TabOrder within each parent, depth first.
+void TabList(TWinControl* parent, std::vector<TWinControl*>& list) {
+    std::vector<TWinControl*> children;
+    for (int i = 0; i < parent->ControlCount(); ++i)
+        if (auto* w = dynamic_cast<TWinControl*>(parent->Controls(i))) children.push_back(w);
+    std::stable_sort(children.begin(), children.end(),
+                     [](TWinControl* a, TWinControl* b) { return a->TabOrder < b->TabOrder; });
+    for (TWinControl* w : children) {
+        list.push_back(w);
+        TabList(w, list);
+    }
+}
+
+}  // namespace
+
+void TForm::SelectNext(TWinControl* current, bool forward, bool checkTabStop) {
+    std::vector<TWinControl*> list;
+    TabList(this, list);
+    if (list.empty()) return;
+    auto it = std::find(list.begin(), list.end(), current);
+    size_t start = it == list.end() ? (forward ? list.size() - 1 : 0) : size_t(it - list.begin());
+    for (size_t step = 1; step <= list.size(); ++step) {
+        size_t i = forward ? (start + step) % list.size() : (start + list.size() - step % list.size()) % list.size();
+        TWinControl* w = list[i];
+        if (w->CanFocus() && (!checkTabStop || w->TabStop())) {
+            w->SetFocus();
+            return;
+        }
+    }
+}
+
+void TForm::CMDialogKey(TMessage& m) {
+    TShiftState shift = KeyDataToShiftState(m.LParam);
+    switch (m.WParam) {
+        case VK_TAB:
+            if (shift & ssCtrl) break;
+            SelectNext(FActiveControl, !(shift & ssShift));
+            m.Result = 1;
+            return;
+        case VK_LEFT:
+        case VK_UP:
+        case VK_RIGHT:
+        case VK_DOWN:
+            if (FActiveControl) {
+                SelectNext(FActiveControl, m.WParam == VK_RIGHT || m.WParam == VK_DOWN, false);
+                m.Result = 1;
+            }
+            return;
+        default:
+            break;
+    }
+    TWinControl::CMDialogKey(m);
+}
+
+bool TForm::SaveScreenshot(const std::string& pngFileName) {
+    QPixmap pixmap = Widget()->grab();
+    return pixmap.save(ToQString(pngFileName), "PNG");
+}
+
+TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr) {
+    if (!qApp) FOwnedApp = std::make_unique<QApplication>(argc, argv);
+    ExeName = argc > 0 ? argv[0] : "";
+    Application = this;
+    SetMessagePump([] { QCoreApplication::processEvents(); });
+}
+
+TApplication::~TApplication() {
+    SetMessagePump(nullptr);
+    // Forms go before the Qt application they live in.
+    while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+    if (Application == this) Application = nullptr;
+}
+
+void TApplication::Run() {
+    if (MainForm && !MainForm->Visible()) MainForm->SetVisible(true);
+    while (!FTerminated && MainForm && MainForm->Visible()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 100);
+    }
+}
+
+void TApplication::Terminate() { FTerminated = true; }
+
+void TApplication::ProcessMessages() { ProcessMessagesSlow(); }
+
+void TApplication::HandleException(const std::exception& e) {
+    if (OnException) {
+        OnException(e);
+        return;
+    }
+    ShowMessage(e.what());
+}
+
+void GuardedCall(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        if (Application)
+            Application->HandleException(e);
+        else
+            throw;
+    }
+}
+
+namespace {
+
+bool HintsEnabledFor(const TControl* control) {
+    for (const TControl* c = control; c; c = c->Parent()) {
+        if (c->ShowHint) return true;
+        if (!c->ParentShowHint) return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string TApplication::ActivateHint(TControl* control, TPoint pos) {
+    if (!ShowHint || !control || !HintsEnabledFor(control)) return std::string();
+    std::string hint = control->Hint;
+    THintInfo info;
+    info.HintControl = control;
+    info.CursorPos = pos;
+    info.HideTimeout = HintHidePause;
+    bool canShow = true;
+    if (OnShowHint) GuardedCall([&] { OnShowHint(hint, canShow, info); });
+    if (!canShow || hint.empty()) return std::string();
+    TPoint screen = control->ClientToScreen(pos);
+    QToolTip::showText(QPoint(screen.X, screen.Y + 16), ToQString(hint), nullptr, QRect(), info.HideTimeout);
+    return hint;
+}

@@ -1,0 +1,455 @@
+// Windowed controls: children, alignment, focus, keys and painting.
+
+#include <QPainter>
+#include <QWidget>
+#include <algorithm>
+
+#include "platform/gui/Controls.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/QtBridge.h"
+#include "platform/gui/Timers.h"
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+    TQtBridge::Detach(this);
+    for (auto [id, serviceId] : FTimers) TTimerService::Instance().Stop(serviceId);
+    FTimers.clear();
+    // Child controls go with their parent, as in the framework.
+    while (!FControls.empty()) delete FControls.back();
+    if (FRegion) DeleteObject(FRegion);
+    delete FWidget;
+    FWidget = nullptr;
+}
+
+QWidget* TWinControl::CreateWidget() { return TQtBridge::CreateWindowWidget(this); }
+
+void TWinControl::EnsureWidget() {
+    if (FWidget) return;
+    FWidget = CreateWidget();
+    TQtBridge::Attach(this, FWidget);
+    if (Parent()) {
+        Parent()->EnsureWidget();
+        FWidget->setParent(Parent()->FWidget);
+    }
+    FWidget->setFocusPolicy(FTabStop ? Qt::StrongFocus : (FNativeDefault ? Qt::ClickFocus : Qt::NoFocus));
+    UpdateWidgetGeometry();
+    FWidget->setEnabled(Enabled());
+    ApplyFontAndColor();
+    if (Parent()) FWidget->setVisible(Visible());
+}
+
+void TWinControl::ApplyFontAndColor() {
+    if (!FWidget) return;
+    FWidget->setFont(Font().ToQFont());
+    if (FNativeDefault) {
+        QPalette palette = FWidget->palette();
+        TColor text = ColorToRGB(Font().Color());
+        palette.setColor(QPalette::Text, QColor(GetRValue(text), GetGValue(text), GetBValue(text)));
+        palette.setColor(QPalette::WindowText, QColor(GetRValue(text), GetGValue(text), GetBValue(text)));
+        FWidget->setPalette(palette);
+    }
+}
+
+void TWinControl::UpdateWidgetGeometry() {
+    if (FWidget && Parent()) FWidget->setGeometry(Left(), Top(), Width(), Height());
+}
+
+void TWinControl::SetParent(TWinControl* parent) {
+    TControl::SetParent(parent);
+    if (!FWidget) return;
+    if (parent) {
+        parent->EnsureWidget();
+        FWidget->setParent(parent->FWidget);
+        UpdateWidgetGeometry();
+        FWidget->setVisible(Visible());
+    } else {
+        FWidget->hide();
+        FWidget->setParent(nullptr);
+    }
+}
+
+void TWinControl::InsertControl(TControl* control) {
+    control->FParent = this;
+    FControls.push_back(control);
+    if (auto* window = dynamic_cast<TWinControl*>(control)) {
+        EnsureWidget();
+        window->EnsureWidget();
+        window->FWidget->setParent(FWidget);
+        window->UpdateWidgetGeometry();
+        window->FWidget->setVisible(window->Visible());
+    }
+    control->ParentFontOrColorChanged();
+    if (control->Align() != TAlign::alNone) Realign();
+    control->Invalidate();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+    auto it = std::find(FControls.begin(), FControls.end(), control);
+    if (it == FControls.end()) return;
+    control->Invalidate();
+    // The form must not keep a control that leaves it as its active control.
+    if (TForm* form = ParentForm(); form && form->FActiveControl) {
+        for (TControl* c = form->FActiveControl; c; c = c->Parent())
+            if (c == control) {
+                form->FActiveControl = nullptr;
+                break;
+            }
+    }
+    FControls.erase(it);
+    control->FParent = nullptr;
+    if (control->Align() != TAlign::alNone) Realign();
+}
+
+bool TWinControl::ContainsControl(const TControl* control) const {
+    for (const TControl* c = control; c; c = c->Parent())
+        if (c == this) return true;
+    return false;
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    EnsureWidget();
+    TControl::SetBounds(left, top, width, height);
+}
+
+void TWinControl::BoundsChanged(bool moved, bool resized) {
+    UpdateWidgetGeometry();
+    if (moved) Perform(WM_MOVE, 0, MAKELPARAM(Left(), Top()));
+    if (resized) Perform(WM_SIZE, 0, MAKELPARAM(Width(), Height()));
+}
+
+void TWinControl::SetVisible(bool visible) {
+    EnsureWidget();
+    if (visible == Visible()) return;
+    TControl::SetVisible(visible);
+    if (Parent()) FWidget->setVisible(visible);
+}
+
+void TWinControl::SetEnabled(bool enabled) {
+    EnsureWidget();
+    if (enabled == Enabled()) return;
+    FWidget->setEnabled(enabled);
+    TControl::SetEnabled(enabled);
+}
+
+void TWinControl::SetTabStop(bool value) {
+    FTabStop = value;
+    if (FWidget) FWidget->setFocusPolicy(value ? Qt::StrongFocus : (FNativeDefault ? Qt::ClickFocus : Qt::NoFocus));
+}
+
+TControl* TWinControl::ControlAtPos(TPoint p, bool allowDisabled) const {
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        TControl* c = *it;
+        if (!c->Visible() || (!allowDisabled && !c->Enabled())) continue;
+        if (!c->BoundsRect().Contains(p)) continue;
+        if (c->Perform(CM_HITTEST, 0, MAKELPARAM(p.X - c->Left(), p.Y - c->Top())) != 0) return c;
+    }
+    return nullptr;
+}
+
+void TWinControl::Broadcast(TMessage& message) {
+    for (TControl* c : std::vector<TControl*>(FControls)) {
+        c->WndProc(message);
+        if (message.Result != 0) return;
+    }
+}
+
+void TWinControl::ZOrderChanged(TControl* control, bool toFront) {
+    if (auto* window = dynamic_cast<TWinControl*>(control); window && window->FWidget) {
+        if (toFront)
+            window->FWidget->raise();
+        else
+            window->FWidget->lower();
+    }
+    Invalidate();
+}
+
+void TWinControl::Realign() {
+    if (FAlignLevel > 0) return;
+    TRect rect = ClientRect();
+    AlignControls(nullptr, rect);
+}
+
+void TWinControl::EnableAlign() {
+    if (FAlignLevel > 0 && --FAlignLevel == 0) Realign();
+}
+
+void TWinControl::AlignControls(TControl* /*control*/, TRect& rect) {
+    ++FAlignLevel;
+    auto aligned = [&](TAlign align) {
+        std::vector<TControl*> list;
+        for (TControl* c : FControls)
+            if (c->Align() == align && c->Visible()) list.push_back(c);
+        // Controls of one side keep their order by position, as the user placed them.
+        std::stable_sort(list.begin(), list.end(), [align](TControl* a, TControl* b) {
+            switch (align) {
+                case TAlign::alTop: return a->Top() < b->Top();
+                case TAlign::alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
+                case TAlign::alLeft: return a->Left() < b->Left();
+                case TAlign::alRight: return a->Left() + a->Width() > b->Left() + b->Width();
+                default: return false;
+            }
+        });
+        return list;
+    };
+    for (TControl* c : aligned(TAlign::alTop)) {
+        c->SetBounds(rect.Left, rect.Top, rect.Width(), c->Height());
+        rect.Top += c->Height();
+    }
+    for (TControl* c : aligned(TAlign::alBottom)) {
+        c->SetBounds(rect.Left, rect.Bottom - c->Height(), rect.Width(), c->Height());
+        rect.Bottom -= c->Height();
+    }
+    for (TControl* c : aligned(TAlign::alLeft)) {
+        c->SetBounds(rect.Left, rect.Top, c->Width(), rect.Height());
+        rect.Left += c->Width();
+    }
+    for (TControl* c : aligned(TAlign::alRight)) {
+        c->SetBounds(rect.Right - c->Width(), rect.Top, c->Width(), rect.Height());
+        rect.Right -= c->Width();
+    }
+    for (TControl* c : aligned(TAlign::alClient)) c->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
+    --FAlignLevel;
+}
+
+bool TWinControl::Focused() const { return FWidget && FWidget->hasFocus(); }
+
+bool TWinControl::CanFocus() const {
+    for (const TControl* c = this; c; c = c->Parent())
+        if (!c->Visible() || !c->Enabled()) return false;
+    return true;
+}
+
+void TWinControl::SetFocus() {
+    EnsureWidget();
+    if (TForm* form = ParentForm(); form && form != this) form->SetActiveControl(this);
+    FWidget->setFocus(Qt::OtherFocusReason);
+}
+
+void TWinControl::Invalidate() {
+    if (FWidget) FWidget->update();
+}
+
+void TWinControl::InvalidateRect(const TRect& r) {
+    if (FWidget) FWidget->update(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TWinControl::Update() {
+    if (FWidget && FWidget->isVisible()) FWidget->repaint();
+}
+
+void TWinControl::SetWindowRgn(HRGN region, bool redraw) {
+    EnsureWidget();
+    if (FRegion && FRegion != region) DeleteObject(FRegion);
+    FRegion = region;
+    if (region)
+        FWidget->setMask(RegionOf(region));
+    else
+        FWidget->clearMask();
+    if (redraw) Invalidate();
+}
+
+TPoint TWinControl::ScreenOrigin() const {
+    if (!FWidget) return {Left(), Top()};
+    QPoint p = FWidget->mapToGlobal(QPoint(0, 0));
+    return {p.x(), p.y()};
+}
+
+void TWinControl::PaintTo(TCanvas& canvas, int x, int y) {
+    EnsureWidget();
+    QPainter* painter = canvas.Painter();
+    if (!painter) return;
+    FWidget->render(painter, QPoint(x, y), QRegion(), QWidget::DrawChildren);
+}
+
+void TWinControl::SetTimer(int id, int intervalMs) {
+    KillTimer(id);
+    int serviceId = TTimerService::Instance().Start(intervalMs, [this, id] { Perform(WM_TIMER, WPARAM(id), 0); });
+    FTimers.emplace_back(id, serviceId);
+}
+
+void TWinControl::KillTimer(int id) {
+    for (auto it = FTimers.begin(); it != FTimers.end(); ++it)
+        if (it->first == id) {
+            TTimerService::Instance().Stop(it->second);
+            FTimers.erase(it);
+            return;
+        }
+}
+
+void TWinControl::Dispatch(TMessage& m) {
+    switch (m.Msg) {
+        case WM_PAINT: WMPaint(m); return;
+        case WM_ERASEBKGND: WMEraseBkgnd(m); return;
+        case WM_SIZE: WMSize(m); return;
+        case WM_MOVE: WMMove(m); return;
+        case WM_SETFOCUS: WMSetFocus(m); return;
+        case WM_KILLFOCUS: WMKillFocus(m); return;
+        case WM_KEYDOWN: WMKeyDown(m); return;
+        case WM_KEYUP: WMKeyUp(m); return;
+        case WM_CHAR: WMChar(m); return;
+        case WM_GETDLGCODE: WMGetDlgCode(m); return;
+        case WM_TIMER: WMTimer(m); return;
+        case CM_DIALOGKEY: CMDialogKey(m); return;
+        case CM_DIALOGCHAR: CMDialogChar(m); return;
+        case CM_WANTSPECIALKEY: CMWantSpecialKey(m); return;
+        default: TControl::Dispatch(m);
+    }
+}
+
+void TWinControl::DefaultHandler(TMessage& /*message*/) {
+    if (FNativeDefault) FPassToNative = true;
+}
+
+void TWinControl::WMPaint(TMessage& m) {
+    TCanvas& canvas = m.WParam ? *reinterpret_cast<TCanvas*>(m.WParam) : FPaintCanvas;
+    PaintWindow(canvas);
+    PaintGraphicChildren(canvas, ClientRect());
+}
+
+void TWinControl::PaintWindow(TCanvas& /*canvas*/) {}
+
+void TWinControl::PaintGraphicChildren(TCanvas& canvas, const TRect& /*clip*/) {
+    QPainter* painter = canvas.Painter();
+    if (!painter) return;
+    for (TControl* c : FControls) {
+        auto* graphic = dynamic_cast<TGraphicControl*>(c);
+        if (!graphic || !graphic->Visible() || graphic->Width() <= 0 || graphic->Height() <= 0) continue;
+        painter->save();
+        painter->translate(graphic->Left(), graphic->Top());
+        painter->setClipRect(0, 0, graphic->Width(), graphic->Height(), Qt::IntersectClip);
+        graphic->Canvas().BeginPaint(painter);
+        graphic->Perform(WM_PAINT);
+        graphic->Canvas().EndPaint();
+        painter->restore();
+    }
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& m) {
+    if (FNativeDefault) {
+        DefaultHandler(m);
+        return;
+    }
+    TCanvas& canvas = m.WParam ? *reinterpret_cast<TCanvas*>(m.WParam) : FPaintCanvas;
+    canvas.Brush().Color = Color();
+    canvas.Brush().Style = TBrushStyle::bsSolid;
+    canvas.FillRect(ClientRect());
+    m.Result = 1;
+}
+
+void TWinControl::WMSize(TMessage& m) {
+    Realign();
+    DefaultHandler(m);
+}
+
+void TWinControl::WMMove(TMessage& m) { DefaultHandler(m); }
+
+void TWinControl::WMSetFocus(TMessage& m) {
+    if (TForm* form = ParentForm(); form && form != this) form->FocusChanged(this);
+    DoEnter();
+    DefaultHandler(m);
+}
+
+void TWinControl::WMKillFocus(TMessage& m) {
+    DoExit();
+    DefaultHandler(m);
+}
+
+void TWinControl::DoEnter() {
+    if (OnEnter) OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+    if (OnExit) OnExit(this);
+}
+
+TShiftState KeyDataToShiftState(LPARAM keyData);
+
+void TWinControl::WMKeyDown(TMessage& m) {
+    uint16_t key = static_cast<uint16_t>(m.WParam);
+    KeyDown(key, KeyDataToShiftState(m.LParam));
+    if (key == 0) {
+        m.Result = 1;
+        return;
+    }
+    m.WParam = key;
+    DefaultHandler(m);
+}
+
+void TWinControl::WMKeyUp(TMessage& m) {
+    uint16_t key = static_cast<uint16_t>(m.WParam);
+    KeyUp(key, KeyDataToShiftState(m.LParam));
+    if (key == 0) {
+        m.Result = 1;
+        return;
+    }
+    DefaultHandler(m);
+}
+
+void TWinControl::WMChar(TMessage& m) {
+    char key = static_cast<char>(m.WParam);
+    KeyPress(key);
+    if (key == 0) {
+        m.Result = 1;
+        return;
+    }
+    m.WParam = static_cast<unsigned char>(key);
+    DefaultHandler(m);
+}
+
+void TWinControl::KeyDown(uint16_t& key, TShiftState shift) {
+    TForm* form = ParentForm();
+    if (form && form != this && form->KeyPreview) {
+        form->KeyDown(key, shift);
+        if (key == 0) return;
+    }
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(uint16_t& key, TShiftState shift) {
+    TForm* form = ParentForm();
+    if (form && form != this && form->KeyPreview) {
+        form->KeyUp(key, shift);
+        if (key == 0) return;
+    }
+    if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TWinControl::KeyPress(char& key) {
+    TForm* form = ParentForm();
+    if (form && form != this && form->KeyPreview) {
+        form->KeyPress(key);
+        if (key == 0) return;
+    }
+    if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TWinControl::WMGetDlgCode(TMessage& m) { DefaultHandler(m); }
+
+void TWinControl::WMTimer(TMessage& m) { DefaultHandler(m); }
+
+void TWinControl::CMDialogKey(TMessage& m) { Broadcast(m); }
+
+void TWinControl::CMDialogChar(TMessage& m) { Broadcast(m); }
+
+void TWinControl::CMWantSpecialKey(TMessage& m) { m.Result = 0; }
+
+void TWinControl::CMEnabledChanged(TMessage& m) { TControl::CMEnabledChanged(m); }
+
+void TWinControl::CMVisibleChanged(TMessage& m) { TControl::CMVisibleChanged(m); }
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
+
+void TCustomControl::PaintWindow(TCanvas& canvas) {
+    if (&canvas == &PaintCanvas()) {
+        Paint();
+        return;
+    }
+    // Painting into another canvas (PaintTo, device contexts): Paint draws on
+    // Canvas, so bind it to that canvas' painter for the call.
+    QPainter* painter = canvas.Painter();
+    if (!painter) return;
+    PaintCanvas().BeginPaint(painter);
+    Paint();
+    PaintCanvas().EndPaint();
+}

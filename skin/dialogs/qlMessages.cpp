@@ -1,0 +1,309 @@
+#include "skin/dialogs/qlMessages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "platform/core/SysUtils.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/StdCtrls.h"
+
+namespace {
+
+struct TButtonKind {
+    TMsgDlgBtn flag;
+    const char* caption;
+    TModalResult result;
+};
+
+// In the order the buttons stand in the box. Help is left out: the program
+// has no help to show.
+constexpr TButtonKind kButtonKinds[] = {
+    {mbYes, "&Yes", mrYes},        {mbNo, "&No", mrNo},           {mbOK, "OK", mrOk},
+    {mbCancel, "Cancel", mrCancel}, {mbAbort, "&Abort", mrAbort}, {mbRetry, "&Retry", mrRetry},
+    {mbIgnore, "&Ignore", mrIgnore}, {mbAll, "&All", mrAll},      {mbNoToAll, "N&o to All", mrNoToAll},
+    {mbYesToAll, "Yes to &All", mrYesToAll},
+};
+
+const char* TypeTitle(TMsgDlgType type) {
+    switch (type) {
+        case TMsgDlgType::mtWarning: return "Warning";
+        case TMsgDlgType::mtError: return "Error";
+        case TMsgDlgType::mtInformation: return "Information";
+        case TMsgDlgType::mtConfirmation: return "Confirm";
+        default: return "";
+    }
+}
+
+// The icon is drawn four times too large and averaged down, which gives the
+// smooth edges an aliased canvas cannot draw.
+constexpr int kIconSize = 32;
+constexpr int kScale = 4;
+
+void ThickLine(TCanvas& c, double x1, double y1, double x2, double y2, double halfWidth) {
+    double dx = x2 - x1, dy = y2 - y1;
+    double len = std::max(1.0, std::hypot(dx, dy));
+    double nx = -dy / len * halfWidth, ny = dx / len * halfWidth;
+    auto pt = [](double x, double y) { return Point(int(std::lround(x)), int(std::lround(y))); };
+    c.Polygon({pt(x1 + nx, y1 + ny), pt(x2 + nx, y2 + ny), pt(x2 - nx, y2 - ny), pt(x1 - nx, y1 - ny)});
+}
+
+void DrawLargeIcon(TCanvas& c, TMsgDlgType type) {
+    const int n = kIconSize * kScale;
+    auto disc = [&](TColor fill, TColor edge) {
+        c.Pen().Color = edge;
+        c.Pen().Width = kScale;
+        c.Brush().Color = fill;
+        c.Ellipse(Rect(2 * kScale, 2 * kScale, n - 2 * kScale, n - 2 * kScale));
+        c.Pen().Color = clWhite;
+        c.Pen().Style = TPenStyle::psClear;
+        c.Brush().Color = clWhite;
+    };
+    switch (type) {
+        case TMsgDlgType::mtWarning: {
+            c.Pen().Color = RGB(176, 120, 0);
+            c.Pen().Width = kScale;
+            c.Brush().Color = RGB(255, 204, 0);
+            c.Polygon({Point(n / 2, 3 * kScale), Point(n - 2 * kScale, n - 4 * kScale), Point(2 * kScale, n - 4 * kScale)});
+            c.Pen().Style = TPenStyle::psClear;
+            c.Brush().Color = RGB(32, 32, 32);
+            c.Polygon({Point(n / 2 - 7 * kScale / 2, 11 * kScale), Point(n / 2 + 7 * kScale / 2, 11 * kScale),
+                       Point(n / 2 + 2 * kScale, 21 * kScale), Point(n / 2 - 2 * kScale, 21 * kScale)});
+            c.Ellipse(Rect(n / 2 - 2 * kScale, 23 * kScale, n / 2 + 2 * kScale, 27 * kScale));
+            break;
+        }
+        case TMsgDlgType::mtError:
+            disc(RGB(218, 48, 40), RGB(150, 20, 16));
+            ThickLine(c, 10.5 * kScale, 10.5 * kScale, 21.5 * kScale, 21.5 * kScale, 2.0 * kScale);
+            ThickLine(c, 21.5 * kScale, 10.5 * kScale, 10.5 * kScale, 21.5 * kScale, 2.0 * kScale);
+            break;
+        case TMsgDlgType::mtInformation:
+            disc(RGB(40, 110, 210), RGB(20, 64, 150));
+            c.Ellipse(Rect(n / 2 - 2 * kScale, 7 * kScale, n / 2 + 2 * kScale, 11 * kScale));
+            c.FillRect(Rect(n / 2 - 2 * kScale, 13 * kScale, n / 2 + 2 * kScale, 24 * kScale));
+            c.FillRect(Rect(n / 2 - 4 * kScale, 22 * kScale, n / 2 + 4 * kScale, 25 * kScale));
+            c.FillRect(Rect(n / 2 - 4 * kScale, 13 * kScale, n / 2, 15 * kScale));
+            break;
+        case TMsgDlgType::mtConfirmation: {
+            disc(RGB(40, 110, 210), RGB(20, 64, 150));
+            c.Brush().Style = TBrushStyle::bsClear;
+            c.Font().SetName("DejaVu Sans");
+            c.Font().SetHeight(-22 * kScale);
+            c.Font().SetStyle(fsBold);
+            c.Font().SetColor(clWhite);
+            TRect r = Rect(0, 0, n, n - kScale);
+            c.DrawText("?", r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+            break;
+        }
+        default: break;
+    }
+}
+
+TBitmap MakeIcon(TMsgDlgType type, TColor background) {
+    const int n = kIconSize * kScale;
+    TBitmap large(n, n);
+    large.Canvas().Brush().Color = background;
+    large.Canvas().FillRect(Rect(0, 0, n, n));
+    DrawLargeIcon(large.Canvas(), type);
+    TBitmap icon(kIconSize, kIconSize);
+    for (int y = 0; y < kIconSize; ++y) {
+        uint8_t* out = icon.ScanLine(y);
+        for (int x = 0; x < kIconSize; ++x)
+            for (int channel = 0; channel < 3; ++channel) {
+                int sum = 0;
+                for (int sy = 0; sy < kScale; ++sy) {
+                    const uint8_t* in = large.ScanLine(y * kScale + sy);
+                    for (int sx = 0; sx < kScale; ++sx) sum += in[(x * kScale + sx) * 3 + channel];
+                }
+                out[x * 3 + channel] = uint8_t(sum / (kScale * kScale));
+            }
+    }
+    return icon;
+}
+
+class TMessageIcon : public TGraphicControl {
+public:
+    TMessageIcon(TComponent* owner, TMsgDlgType type) : TGraphicControl(owner), FType(type) {
+        SetBounds(0, 0, kIconSize, kIconSize);
+    }
+
+protected:
+    void Paint() override {
+        TColor background = ColorToRGB(Parent() ? Parent()->Color() : clBtnFace);
+        if (FIcon.Empty() || background != FBackground) {
+            FIcon = MakeIcon(FType, background);
+            FBackground = background;
+        }
+        Canvas().Draw(0, 0, FIcon);
+    }
+
+private:
+    TMsgDlgType FType;
+    TBitmap FIcon;
+    TColor FBackground = clNone;
+};
+
+constexpr unsigned kTextFlags = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
+
+// The message itself: drawn with the same flags it was measured with, so the
+// box fits it and an "&" in a file name stays an "&".
+class TMessageText : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+
+protected:
+    void Paint() override {
+        Canvas().Font() = Font();
+        Canvas().Brush().Style = TBrushStyle::bsClear;
+        TRect r = ClientRect();
+        Canvas().DrawText(Text(), r, kTextFlags);
+    }
+};
+
+// The white body of the box above the grey strip that holds the buttons.
+class TButtonStrip : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+
+protected:
+    void Paint() override {
+        Canvas().Brush().Style = TBrushStyle::bsSolid;
+        Canvas().Brush().Color = clBtnFace;
+        Canvas().FillRect(ClientRect());
+        Canvas().Pen().Color = RGB(223, 223, 223);
+        Canvas().MoveTo(0, 0);
+        Canvas().LineTo(Width(), 0);
+    }
+};
+
+std::string NormalizeLineBreaks(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            out += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// Letters after "&" click their button, with or without Alt, as in the
+// system's message boxes.
+char AcceleratorOf(const std::string& caption) {
+    size_t amp = caption.find('&');
+    if (amp == std::string::npos || amp + 1 >= caption.size()) return 0;
+    return AsciiUpper(caption[amp + 1]);
+}
+
+}  // namespace
+
+TqlSkinMessage::TqlSkinMessage(TComponent* owner) : TComponent(owner) {}
+
+int TqlSkinMessage::MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int /*helpCtx*/) {
+    std::string title = Caption;
+    if (title.empty() && Application) title = Application->Title;
+    if (title.empty()) title = TypeTitle(type);
+
+    std::vector<const TButtonKind*> kinds;
+    for (const TButtonKind& kind : kButtonKinds)
+        if (buttons & kind.flag) kinds.push_back(&kind);
+    if (kinds.empty()) kinds.push_back(&kButtonKinds[2]);
+
+    if (TDialogScript::Active()) {
+        bool okOnly = kinds.size() == 1 && kinds[0]->flag == mbOK;
+        TDialogScript::Record({okOnly ? TShownDialog::Kind::Message : TShownDialog::Kind::Question, title, msg});
+        return TDialogScript::NextResult();
+    }
+
+    std::unique_ptr<TForm> form(new TForm(this));
+    form->SetText(title);
+    form->Position = TPosition::poScreenCenter;
+    form->BorderStyle = TBorderStyle::bsDialog;
+    form->SetColor(clWindow);
+
+    const int margin = 16;
+    TMessageIcon* icon = nullptr;
+    int textLeft = margin;
+    if (type != TMsgDlgType::mtCustom) {
+        icon = new TMessageIcon(form.get(), type);
+        icon->SetParent(form.get());
+        icon->SetBounds(margin, margin, kIconSize, kIconSize);
+        textLeft = margin + kIconSize + 14;
+    }
+
+    // Wrapped at a comfortable width; a long message gets a wider box before a taller one.
+    std::string text = NormalizeLineBreaks(msg);
+    TBitmap measure(1, 1);
+    measure.Canvas().Font() = form->Font();
+    auto fit = [&](int maxWidth) {
+        TRect r = Rect(0, 0, maxWidth, 0);
+        measure.Canvas().DrawText(text, r, kTextFlags | DT_CALCRECT);
+        return r;
+    };
+    TRect textRect = fit(420);
+    if (textRect.Height() > 320) textRect = fit(680);
+    int textWidth = std::max(textRect.Width(), 1) + 2;
+    int textHeight = std::min(std::max(textRect.Height(), measure.Canvas().TextHeight("Ag")), 560);
+    int contentHeight = std::max(textHeight, icon ? kIconSize : 0);
+
+    auto* label = new TMessageText(form.get());
+    label->Name = "lblMessage";
+    label->SetParent(form.get());
+    label->SetText(text);
+    label->SetBounds(textLeft, margin + (contentHeight - textHeight) / 2, textWidth, textHeight);
+
+    const int buttonHeight = 25, gap = 8;
+    std::vector<int> widths;
+    int buttonsWidth = 0;
+    for (const TButtonKind* kind : kinds) {
+        std::string plain = StringReplace(kind->caption, "&", "", rfReplaceAll);
+        widths.push_back(std::max(80, measure.Canvas().TextWidth(plain) + 24));
+        buttonsWidth += widths.back() + (buttonsWidth ? gap : 0);
+    }
+
+    int stripTop = margin + contentHeight + margin;
+    int clientWidth = std::max({textLeft + textWidth + margin + 8, buttonsWidth + 2 * margin, 260});
+    int clientHeight = stripTop + buttonHeight + 2 * 11;
+
+    auto* strip = new TButtonStrip(form.get());
+    strip->SetParent(form.get());
+    strip->SetBounds(0, stripTop, clientWidth, clientHeight - stripTop);
+
+    const TMsgDlgBtn cancelFlag = (buttons & mbCancel) ? mbCancel : (buttons & mbNo) ? mbNo : mbOK;
+    std::vector<TButton*> created;
+    int x = (clientWidth - buttonsWidth) / 2;
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        auto* button = new TButton(form.get());
+        button->Name = "btn" + StringReplace(StringReplace(kinds[i]->caption, "&", "", rfReplaceAll), " ", "",
+                                             rfReplaceAll);
+        button->SetParent(form.get());
+        button->SetCaption(kinds[i]->caption);
+        button->ModalResult = kinds[i]->result;
+        button->Default = i == 0;
+        button->Cancel = kinds[i]->flag == cancelFlag;
+        button->SetTabStop(true);
+        button->TabOrder = int(i);
+        button->SetBounds(x, stripTop + 11, widths[i], buttonHeight);
+        x += widths[i] + gap;
+        created.push_back(button);
+    }
+    form->SetClientSize(clientWidth, clientHeight);
+
+    form->KeyPreview = true;
+    form->OnKeyDown = [created](TObject*, uint16_t& key, TShiftState shift) {
+        if (shift & ssCtrl) return;
+        for (TButton* button : created)
+            if (key >= 'A' && key <= 'Z' && AcceleratorOf(button->Caption()) == char(key)) {
+                key = 0;
+                button->Click();
+                return;
+            }
+    };
+    form->SetActiveControl(created.front());
+    return form->ShowModal();
+}

@@ -1,0 +1,1 @@
+#include "skin/forms/qlSkinMenus.h"

@@ -1,0 +1,294 @@
+// The main form driven as a user drives it: folder choice, file filter, text
+// mode and separators, context ranges, and the history and tag-set files.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "app/Unit1.h"
+#include "platform/core/SysUtils.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Timers.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+// Runs each test in a private current folder (where the form keeps its
+// history and tag-set files), with scripted dialogs and a manual clock.
+class MainForm : public testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(home_.Path());
+        TDialogScript::Activate(true);
+        TDialogScript::Clear();
+        TTimerService::Instance().UseManualClock(true);
+        static char name[] = "lexmoor";
+        static char* argv[] = {name, nullptr};
+        static int argc = 1;
+        app_ = std::make_unique<TApplication>(argc, argv);
+        app_->Title = "Orvale Lexmoor 1.0";
+    }
+
+    void TearDown() override {
+        app_.reset();
+        TTimerService::Instance().UseManualClock(false);
+        TDialogScript::Activate(false);
+        std::filesystem::current_path(previous_);
+    }
+
+    TForm1* Start() {
+        auto* form = app_->CreateForm<TForm1>();
+        form->SetVisible(true);
+        return form;
+    }
+
+    void Stop(TForm1* form) {
+        form->Close();
+        delete form;
+    }
+
+    // Chooses a folder through the folder dialog.
+    void ChooseFolder(TForm1* form, const std::string& folder) {
+        TDialogScript::QueueFile(true, folder);
+        form->btnChoseDir->Click();
+    }
+
+    std::vector<std::string> CheckedFiles(TForm1* form) {
+        std::vector<std::string> names;
+        for (int i = 0; i < form->clbFileList->Items().Count(); ++i)
+            if (form->clbFileList->Checked(i)) names.push_back(form->clbFileList->Items()[i]);
+        return names;
+    }
+
+    TempFolder home_;
+    std::filesystem::path previous_;
+    std::unique_ptr<TApplication> app_;
+};
+
+TEST_F(MainForm, StartsWithoutHistoryOrTagSetFilesAndSaysNothing) {
+    TForm1* form = Start();
+    EXPECT_EQ(form->cbxNode->Items().Count(), 0);
+    EXPECT_EQ(form->gTagSet->Count(), 0);
+    EXPECT_TRUE(TDialogScript::Shown().empty());
+    EXPECT_EQ(form->GetText(), "Orvale Lexmoor 1.0 ");
+    EXPECT_TRUE(form->tsSettings->TabVisible());
+    EXPECT_FALSE(form->tsQuery->TabVisible());
+    EXPECT_FALSE(form->tsColligate->Enabled());
+    EXPECT_EQ(form->lblFontSize->Caption(), "Font Size: 11");
+    EXPECT_EQ(form->gSplitters, "[_]");
+    EXPECT_EQ(form->ccbxClusterLen->GetText(), "1");
+    Stop(form);
+}
+
+TEST_F(MainForm, HistorySurvivesARestartAndClearingEmptiesEveryBox) {
+    TForm1* form = Start();
+    form->cbxNode->Items().Add("make");
+    form->cbxNode->Items().Add("take");
+    Stop(form);
+
+    form = Start();
+    ASSERT_EQ(form->cbxNode->Items().Count(), 2);
+    EXPECT_EQ(form->cbxNode->Items()[1], "take");
+    form->cbxInputStr->Items().Add("make");
+    form->cbxInputStrN->Items().Add("make");
+
+    TDialogScript::QueueResult(mrNo);
+    form->btnClearHistory->Click();
+    EXPECT_EQ(form->cbxNode->Items().Count(), 2);
+
+    TDialogScript::QueueResult(mrYes);
+    form->btnClearHistory->Click();
+    EXPECT_EQ(form->cbxNode->Items().Count(), 0);
+    EXPECT_EQ(form->cbxInputStr->Items().Count(), 0);
+    EXPECT_EQ(form->cbxInputStrN->Items().Count(), 0);
+    auto questions = TDialogScript::Texts(TShownDialog::Kind::Question);
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[0], "Do you want to clear all the query history?");
+    Stop(form);
+
+    form = Start();
+    EXPECT_EQ(form->cbxNode->Items().Count(), 0);
+    Stop(form);
+}
+
+TEST_F(MainForm, TagSetLinesAreFoundByTag) {
+    WriteFileBytes("Tagset.ini", "NN\tnoun, singular\r\nVV\tlexical verb\r\n");
+    TForm1* form = Start();
+    EXPECT_EQ(form->gTagSet->Values("VV"), "lexical verb");
+    Stop(form);
+}
+
+class CorpusFolder : public MainForm {
+protected:
+    void SetUp() override {
+        MainForm::SetUp();
+        for (const char* name : {"Alpha.txt", "about.txt", "beta.txt", "README"}) corpus_.Write(name, "a_DT b_NN\n");
+        std::filesystem::create_directory(std::filesystem::path(corpus_.Path()) / "x.d");
+    }
+    TempFolder corpus_;
+};
+
+TEST_F(CorpusFolder, ListsAndChecksTheFilesOfTheChosenFolder) {
+    TForm1* form = Start();
+    ChooseFolder(form, corpus_.Path());
+    EXPECT_EQ(form->lblDir->Caption(), corpus_.Path());
+    // README has no "." and x.d is a folder: neither is a corpus file.
+    EXPECT_EQ(CheckedFiles(form), (std::vector<std::string>{"about.txt", "Alpha.txt", "beta.txt"}));
+    EXPECT_EQ(form->gFileCount, 3);
+    EXPECT_EQ(form->lblFileInfo->Caption(), "3 file(s) selected, 3 file(s) in the list.");
+    EXPECT_TRUE(form->tsColligate->Enabled());
+    EXPECT_TRUE(form->tsQuery->Enabled());
+    EXPECT_FALSE(form->tsQuery->TabVisible());
+
+    form->edtFilterStr->SetText("^a");
+    EXPECT_TRUE(form->btnFilter->Enabled());
+    form->btnFilter->Click();
+    EXPECT_EQ(CheckedFiles(form), (std::vector<std::string>{"about.txt", "Alpha.txt"}));
+    EXPECT_EQ(form->lblFileInfo->Caption(), "2 file(s) selected, 3 file(s) in the list.");
+
+    // Unchecking every file closes the corpus pages again.
+    TForm1::SetAllChecked(form->clbFileList, false);
+    form->clbFileListClickCheck(form->clbFileList);
+    EXPECT_FALSE(form->tsColligate->Enabled());
+    EXPECT_FALSE(form->tsCount->Enabled());
+    EXPECT_EQ(form->lblFileInfo->Caption(), "0 file(s) selected, 3 file(s) in the list.");
+    Stop(form);
+}
+
+TEST_F(CorpusFolder, AFilterAppliesWhenTheFolderIsChosenAndABadOneChangesNothing) {
+    TForm1* form = Start();
+    form->edtFilterStr->SetText("^b");
+    ChooseFolder(form, corpus_.Path());
+    EXPECT_EQ(CheckedFiles(form), (std::vector<std::string>{"beta.txt"}));
+
+    form->edtFilterStr->SetText("(unclosed");
+    form->btnFilter->Click();
+    EXPECT_EQ(CheckedFiles(form), (std::vector<std::string>{"beta.txt"}));
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message).size(), 1u);
+
+    // Cancelling the folder dialog keeps what was there.
+    TDialogScript::QueueFile(false);
+    form->btnChoseDir->Click();
+    EXPECT_EQ(form->lblDir->Caption(), corpus_.Path());
+    Stop(form);
+}
+
+TEST_F(CorpusFolder, AnEmptyFolderClearsTheFileLineAndClosesThePages) {
+    TempFolder empty;
+    TForm1* form = Start();
+    ChooseFolder(form, corpus_.Path());
+    ASSERT_TRUE(form->tsColligate->Enabled());
+    ChooseFolder(form, empty.Path());
+    EXPECT_EQ(form->clbFileList->Items().Count(), 0);
+    EXPECT_EQ(form->lblFileInfo->Caption(), "");
+    EXPECT_FALSE(form->tsColligate->Enabled());
+    Stop(form);
+}
+
+TEST_F(MainForm, RawAndTaggedModesSetTheControlsOfEveryPage) {
+    TForm1* form = Start();
+    form->rdoRaw->SetChecked(true);
+    EXPECT_FALSE(form->qlSkinCheckRadioBox1->Checked());
+    EXPECT_FALSE(form->gbSep->Enabled());
+    EXPECT_EQ(form->gSplitters, "");
+    EXPECT_EQ(form->cbxNodeMode->GetText(), "Default");
+    EXPECT_FALSE(form->cbxNodeMode->Enabled());
+    EXPECT_EQ(form->cbxCollMode->GetText(), "BOTH");
+    for (TqlSkinComboBox* box : {form->cbxL, form->cbxCN1, form->cbxRN2, form->cbxLCol}) {
+        SCOPED_TRACE(box->Name);
+        EXPECT_EQ(box->GetText(), "BOTH");
+        EXPECT_FALSE(box->Enabled());
+    }
+    EXPECT_FALSE(form->crbxByLit->Enabled());
+    EXPECT_TRUE(form->crbxPosCol->Checked());
+    EXPECT_FALSE(form->crbxPosCol->Enabled());
+
+    form->qlSkinCheckRadioBox1->SetChecked(true);
+    EXPECT_FALSE(form->rdoRaw->Checked());
+    EXPECT_TRUE(form->gbSep->Enabled());
+    EXPECT_EQ(form->gSplitters, "[_]");
+    EXPECT_EQ(form->cbxNodeMode->GetText(), "Literal");
+    EXPECT_EQ(form->cbxCollMode->GetText(), "WORD");
+    const std::pair<TqlSkinComboBox*, const char*> tagged[] = {
+        {form->cbxL, "POS"},    {form->cbxC, "WORD"},   {form->cbxR, "POS"},     {form->cbxLN1, "POS"},
+        {form->cbxCN1, "POS"},  {form->cbxRN1, "POS"},  {form->cbxLN2, "WORD"},  {form->cbxRN2, "WORD"},
+        {form->cbxLCol, "WORD"}, {form->cbxRCol, "WORD"}};
+    for (auto [box, text] : tagged) {
+        SCOPED_TRACE(box->Name);
+        EXPECT_EQ(box->GetText(), text);
+        EXPECT_TRUE(box->Enabled());
+    }
+    EXPECT_TRUE(form->crbxByPOSN->Enabled());
+    Stop(form);
+}
+
+TEST_F(MainForm, SeparatorsFormOneEscapedClassAndADuplicateIsRefused) {
+    TForm1* form = Start();
+    form->cblSplitterList->SetChecked(1, true);
+    form->cblSplitterListListBoxClick(form->cblSplitterList);
+    EXPECT_EQ(form->gSplitters, "[_/]");
+
+    form->edtSplitterStr->SetText("^");
+    EXPECT_TRUE(form->btnAddSplitter->Enabled());
+    form->btnAddSplitter->Click();
+    EXPECT_EQ(form->gSplitters, "[_/\\^]");
+    EXPECT_EQ(form->edtSplitterStr->GetText(), "");
+
+    form->edtSplitterStr->SetText("/");
+    form->btnAddSplitter->Click();
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message), (std::vector<std::string>{"'/' already exists!"}));
+    EXPECT_EQ(form->cblSplitterList->Items().Count(), 3);
+
+    // The class splits tagged tokens in the engine as written.
+    EXPECT_EQ(TDisplay::FormatToken("the^DT cat/NN", form->gSplitters, "WORD"), "the cat");
+    Stop(form);
+}
+
+TEST_F(MainForm, ContextRangesGiveSpansUpToTwiceTheRange) {
+    TForm1* form = Start();
+    EXPECT_EQ(form->cbxLeftRangeNum->GetText(), "5");
+    EXPECT_EQ(form->cbxLeftSpan->Items().Count(), 11);
+    form->cbxRightSpan->SetItemIndex(4);
+    form->cbxLeftRangeNum->SetItemIndex(8);
+    EXPECT_EQ(form->cbxLeftSpan->Items().Count(), 17);
+    EXPECT_EQ(form->cbxLeftSpan->Items()[16], "16");
+    EXPECT_EQ(form->cbxLeftSpan->ItemIndex(), 0);
+    Stop(form);
+}
+
+TEST_F(MainForm, TimersDriveTheGaugesOnTheirClock) {
+    TForm1* form = Start();
+    form->gProgress = 41;
+    form->Timer1->SetEnabled(true);
+    TTimerService::Instance().Advance(1000);
+    EXPECT_EQ(form->ggCurLineN->Value(), 42);
+    form->Timer4->SetEnabled(true);
+    TTimerService::Instance().Advance(50);
+    EXPECT_EQ(form->ggColPro->Value(), 5);
+    Stop(form);
+}
+
+TEST_F(MainForm, HintsOfTagsStayLongerForClusterAndAddressTexts) {
+    TForm1* form = Start();
+    THintInfo info;
+    std::string text = "NN\nnoun";
+    form->htTagSetShowHint(text, info);
+    EXPECT_EQ(info.HideTimeout, 800);
+    text = "Cluster of 3";
+    form->htTagSetShowHint(text, info);
+    EXPECT_EQ(info.HideTimeout, 5000);
+    Stop(form);
+}
+
+TEST_F(CorpusFolder, MainWindowPicture) {
+    TForm1* form = Start();
+    form->SetBounds(0, 0, 1024, 720);
+    ChooseFolder(form, corpus_.Path());
+    form->Update();
+    EXPECT_TRUE(form->SaveScreenshot(previous_.string() + "/main_window_settings.png"));
+    Stop(form);
+}
+
+}  // namespace

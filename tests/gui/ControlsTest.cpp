@@ -1,0 +1,243 @@
+// The control layer's own rules: flags, ownership, message routing of keys and
+// the mouse, capture, timers on the manual clock and posted messages.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <algorithm>
+
+#include "platform/gui/Controls.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/QtBridge.h"
+#include "platform/gui/Timers.h"
+
+namespace {
+
+// Records the messages it is sent and answers WM_GETDLGCODE as told.
+class Probe : public TCustomControl {
+public:
+    explicit Probe(TComponent* owner) : TCustomControl(owner) {}
+    std::vector<UINT> messages;
+    LRESULT dialogCode = 0;
+    bool takeDialogKeys = false;
+    int Count(UINT msg) const { return int(std::count(messages.begin(), messages.end(), msg)); }
+
+protected:
+    void WndProc(TMessage& m) override {
+        messages.push_back(m.Msg);
+        TCustomControl::WndProc(m);
+    }
+    void WMGetDlgCode(TMessage& m) override { m.Result = dialogCode; }
+    void CMDialogKey(TMessage& m) override {
+        if (takeDialogKeys) m.Result = 1;
+    }
+};
+
+class GraphicProbe : public TGraphicControl {
+public:
+    explicit GraphicProbe(TComponent* owner) : TGraphicControl(owner) {}
+    std::vector<std::pair<UINT, TPoint>> messages;
+    int Count(UINT msg) const {
+        int n = 0;
+        for (auto& [m, p] : messages) n += m == msg;
+        return n;
+    }
+
+protected:
+    void WndProc(TMessage& m) override {
+        messages.push_back({m.Msg, {LoWordSigned(m.LParam), HiWordSigned(m.LParam)}});
+        TGraphicControl::WndProc(m);
+    }
+};
+
+class Layer : public testing::Test {
+protected:
+    void SetUp() override {
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 400, 300);
+    }
+    void TearDown() override { delete form; }
+
+    template <class T>
+    T* Add(TWinControl* parent, int left, int top, int width, int height) {
+        auto* c = new T(form);
+        c->SetParent(parent);
+        c->SetBounds(left, top, width, height);
+        return c;
+    }
+
+    TForm* form = nullptr;
+};
+
+TEST_F(Layer, EnabledAndVisibleAreTheControlsOwnFlags) {
+    auto* panel = Add<Probe>(form, 0, 0, 200, 200);
+    auto* child = Add<Probe>(panel, 10, 10, 50, 50);
+    panel->SetEnabled(false);
+    panel->SetVisible(false);
+    EXPECT_TRUE(child->Enabled());
+    EXPECT_TRUE(child->Visible());
+    EXPECT_FALSE(child->EffectivelyEnabled());
+    EXPECT_FALSE(child->Showing());
+    EXPECT_EQ(child->Count(CM_ENABLEDCHANGED), 0);
+    panel->SetEnabled(true);
+    EXPECT_TRUE(child->EffectivelyEnabled());
+}
+
+TEST_F(Layer, ParentsTakeTheirChildrenAndOwnersTheirComponentsAlong) {
+    auto* panel = Add<Probe>(form, 0, 0, 200, 200);
+    auto* child = Add<Probe>(panel, 10, 10, 50, 50);
+    child->Name = "child";
+    ASSERT_EQ(form->FindComponent("child"), child);
+    int before = form->ComponentCount();
+    delete panel;
+    // The child went with its parent and left its owner's list.
+    EXPECT_EQ(form->FindComponent("child"), nullptr);
+    EXPECT_EQ(form->ComponentCount(), before - 2);
+}
+
+TEST_F(Layer, SpecialKeysAControlDoesNotWantGoToTheFormFirst) {
+    auto* probe = Add<Probe>(form, 0, 0, 100, 30);
+    auto* taker = Add<Probe>(form, 0, 40, 100, 30);
+    taker->takeDialogKeys = true;
+
+    // Enter: not wanted, so CM_DIALOGKEY goes round the form; a taker ends it.
+    EXPECT_TRUE(TQtBridge::KeyPressed(probe, VK_RETURN, 0, '\r'));
+    EXPECT_EQ(probe->Count(WM_KEYDOWN), 0);
+    EXPECT_EQ(probe->Count(WM_CHAR), 0);
+    EXPECT_EQ(taker->Count(CM_DIALOGKEY), 1);
+
+    // Wanted keys come as WM_KEYDOWN and WM_CHAR to the control itself.
+    taker->takeDialogKeys = false;
+    probe->dialogCode = DLGC_WANTALLKEYS;
+    TQtBridge::KeyPressed(probe, VK_RETURN, 0, '\r');
+    EXPECT_EQ(probe->Count(WM_KEYDOWN), 1);
+    EXPECT_EQ(probe->Count(WM_CHAR), 1);
+
+    // Ordinary keys never ask.
+    probe->dialogCode = 0;
+    TQtBridge::KeyPressed(probe, 'A', 0, 'a');
+    EXPECT_EQ(probe->Count(WM_KEYDOWN), 2);
+}
+
+TEST_F(Layer, KeyHandlersCanSwallowAKey) {
+    auto* probe = Add<Probe>(form, 0, 0, 100, 30);
+    int presses = 0;
+    probe->OnKeyDown = [](TObject*, uint16_t& key, TShiftState) {
+        if (key == 'X') key = 0;
+    };
+    probe->OnKeyPress = [&](TObject*, char&) { ++presses; };
+    TQtBridge::KeyPressed(probe, 'X', 0, 'x');
+    EXPECT_EQ(presses, 0);
+    TQtBridge::KeyPressed(probe, 'Y', 0, 'y');
+    EXPECT_EQ(presses, 1);
+}
+
+TEST_F(Layer, TabMovesThroughTheTabOrder) {
+    auto* first = Add<Probe>(form, 0, 0, 100, 30);
+    auto* second = Add<Probe>(form, 0, 40, 100, 30);
+    auto* skipped = Add<Probe>(form, 0, 80, 100, 30);
+    for (Probe* p : {first, second, skipped}) p->SetTabStop(true);
+    first->TabOrder = 1;
+    second->TabOrder = 0;
+    skipped->TabOrder = 2;
+    skipped->SetEnabled(false);
+    // Only a control of a showing form can take the focus.
+    form->SetVisible(true);
+    form->SetActiveControl(second);
+    TQtBridge::KeyPressed(second, VK_TAB, 0, '\t');
+    EXPECT_EQ(form->ActiveControl(), first);
+    TQtBridge::KeyPressed(first, VK_TAB, 0, '\t');
+    EXPECT_EQ(form->ActiveControl(), second);
+    TQtBridge::KeyPressed(second, VK_TAB, ssShift, '\t');
+    EXPECT_EQ(form->ActiveControl(), first);
+}
+
+TEST_F(Layer, ACapturingControlStillLearnsWhenTheMouseLeavesAndReturns) {
+    auto* probe = Add<Probe>(form, 10, 10, 100, 50);
+    TQtBridge::MouseEnteredWindow(probe);
+    TQtBridge::MouseMessage(probe, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    EXPECT_EQ(GetCaptureControl(), probe);
+    TQtBridge::MouseMessage(probe, WM_MOUSEMOVE, MK_LBUTTON, 150, 5);
+    EXPECT_FALSE(probe->MouseInControl());
+    TQtBridge::MouseMessage(probe, WM_MOUSEMOVE, MK_LBUTTON, 20, 20);
+    EXPECT_TRUE(probe->MouseInControl());
+    EXPECT_EQ(probe->Count(CM_MOUSELEAVE), 1);
+    EXPECT_EQ(probe->Count(CM_MOUSEENTER), 2);
+
+    int clicks = 0;
+    probe->OnClick = [&](TObject*) { ++clicks; };
+    TQtBridge::MouseMessage(probe, WM_LBUTTONUP, 0, 20, 20);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+
+    // A release outside the control is no click.
+    TQtBridge::MouseMessage(probe, WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    TQtBridge::MouseMessage(probe, WM_LBUTTONUP, 0, 300, 5);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Layer, WindowlessChildrenGetTheMouseOverThemInTheirOwnCoordinates) {
+    auto* panel = Add<Probe>(form, 0, 0, 300, 200);
+    auto* below = Add<GraphicProbe>(panel, 10, 10, 100, 100);
+    auto* above = Add<GraphicProbe>(panel, 50, 50, 100, 100);
+    TQtBridge::MouseMessage(panel, WM_MOUSEMOVE, 0, 20, 20);
+    EXPECT_EQ(below->Count(CM_MOUSEENTER), 1);
+    // Where both lie, the later (upper) one takes the mouse.
+    TQtBridge::MouseMessage(panel, WM_MOUSEMOVE, 0, 60, 60);
+    EXPECT_EQ(below->Count(CM_MOUSELEAVE), 1);
+    EXPECT_EQ(above->Count(CM_MOUSEENTER), 1);
+    TQtBridge::MouseMessage(panel, WM_LBUTTONDOWN, MK_LBUTTON, 60, 70);
+    ASSERT_EQ(above->messages.back().first, UINT(WM_LBUTTONDOWN));
+    EXPECT_EQ(above->messages.back().second, (TPoint{10, 20}));
+    // The capture keeps the messages with it off its rectangle too.
+    TQtBridge::MouseMessage(panel, WM_MOUSEMOVE, MK_LBUTTON, 250, 190);
+    EXPECT_EQ(above->Count(CM_MOUSELEAVE), 1);
+    EXPECT_EQ(above->Count(WM_MOUSEMOVE), 2);
+    EXPECT_EQ(above->messages.back().second, (TPoint{200, 140}));
+    TQtBridge::MouseMessage(panel, WM_LBUTTONUP, 0, 250, 190);
+    EXPECT_EQ(above->Count(WM_LBUTTONUP), 1);
+    EXPECT_EQ(panel->Count(WM_LBUTTONDOWN), 0);
+}
+
+TEST_F(Layer, TimersFireOnTheManualClockOncePerInterval) {
+    auto& service = TTimerService::Instance();
+    service.UseManualClock(true);
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.OnTimer = [&](TObject*) { ++ticks; };
+    timer.SetInterval(100);
+    service.Advance(99);
+    EXPECT_EQ(ticks, 0);
+    service.Advance(1);
+    EXPECT_EQ(ticks, 1);
+    service.Advance(250);
+    EXPECT_EQ(ticks, 3);
+    timer.SetEnabled(false);
+    service.Advance(1000);
+    EXPECT_EQ(ticks, 3);
+
+    auto* probe = Add<Probe>(form, 0, 0, 10, 10);
+    probe->SetTimer(7, 20);
+    service.Advance(60);
+    EXPECT_EQ(probe->Count(WM_TIMER), 3);
+    probe->KillTimer(7);
+    service.Advance(60);
+    EXPECT_EQ(probe->Count(WM_TIMER), 3);
+    service.UseManualClock(false);
+}
+
+TEST_F(Layer, PostedMessagesArriveLaterAndNeverAtADestroyedWindow) {
+    auto* probe = Add<Probe>(form, 0, 0, 10, 10);
+    auto* doomed = Add<Probe>(form, 0, 0, 10, 10);
+    EXPECT_TRUE(PostMessage(probe, WM_USER + 1, 0, 0));
+    EXPECT_TRUE(PostMessage(doomed, WM_USER + 1, 0, 0));
+    EXPECT_EQ(probe->Count(WM_USER + 1), 0);
+    HWND handle = doomed->Handle();
+    delete doomed;
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_EQ(SendMessage(handle, WM_USER, 0, 0), 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(probe->Count(WM_USER + 1), 1);
+}
+
+}  // namespace

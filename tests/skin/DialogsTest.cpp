@@ -1,0 +1,344 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/QtBridge.h"
+#include "platform/gui/ShellCtrls.h"
+#include "platform/gui/StdCtrls.h"
+#include "skin/dialogs/qlDialogs.h"
+#include "skin/dialogs/qlMessages.h"
+#include "tests/support/TempFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Kind = TShownDialog::Kind;
+using TDialogAction = std::function<void(TForm*)>;
+
+struct ScriptOn {
+    ScriptOn() {
+        TDialogScript::Clear();
+        TDialogScript::Activate(true);
+    }
+    ~ScriptOn() {
+        TDialogScript::Activate(false);
+        TDialogScript::Clear();
+    }
+};
+
+// The form a dialog component has open: the component owns it while it shows.
+TForm* OpenForm(TComponent* dialog) {
+    for (int i = 0; i < dialog->ComponentCount(); ++i)
+        if (auto* form = dynamic_cast<TForm*>(dialog->Components(i)); form && form->Modal()) return form;
+    return nullptr;
+}
+
+template <class T>
+T* Part(TForm* form, const std::string& name) {
+    auto* part = dynamic_cast<T*>(form->FindComponent(name));
+    EXPECT_NE(part, nullptr) << name;
+    return part;
+}
+
+void Press(TWinControl* control, uint16_t key, char character) {
+    TQtBridge::KeyPressed(control, key, 0, character);
+    if (IsWindow(control)) TQtBridge::KeyReleased(control, key, 0);
+}
+
+// A hidden window that receives one posted message, so the action runs inside
+// the dialog's modal loop as a user's input would.
+class TActionWindow : public TForm {
+public:
+    TActionWindow(TComponent* dialog, TDialogAction action)
+        : TForm(nullptr), FDialog(dialog), FAction(std::move(action)) {
+        PostMessage(this, WM_USER + 1, 0, 0);
+    }
+    void WndProc(TMessage& m) override {
+        if (m.Msg != WM_USER + 1) return TForm::WndProc(m);
+        TForm* form = OpenForm(FDialog);
+        ASSERT_NE(form, nullptr);
+        FAction(form);
+        if (form->ModalResult() == mrNone) {
+            ADD_FAILURE() << "the dialog stayed open";
+            form->SetModalResult(mrAbort);
+        }
+    }
+
+private:
+    TComponent* FDialog;
+    TDialogAction FAction;
+};
+
+// Runs the dialog with the action playing the user.
+template <class Show>
+auto Drive(TComponent* dialog, TDialogAction action, Show show) {
+    TDialogScript::Activate(false);
+    TActionWindow window(dialog, std::move(action));
+    return show();
+}
+
+}  // namespace
+
+TEST(DialogScript, ScriptedAnswersAreTakenInOrderAndEveryDialogIsRecorded) {
+    ScriptOn script;
+    TqlSkinMessage message(nullptr);
+    message.Caption = "Lexmoor";
+    TDialogScript::QueueResult(mrYes);
+    EXPECT_EQ(message.MessageDlg("Clear the history?", TMsgDlgType::mtConfirmation, mbYes | mbNo), mrYes);
+    EXPECT_EQ(message.MessageDlg("Saved.", TMsgDlgType::mtInformation, mbOK), mrCancel) << "nothing queued";
+
+    TqlSkinInputDialog input(nullptr);
+    std::string value = "old";
+    TDialogScript::QueueInput(true, "verbs");
+    EXPECT_TRUE(input.InputQuery("2 lines selected:", "New name", value));
+    EXPECT_EQ(value, "verbs");
+    EXPECT_FALSE(input.InputQuery("1 lines selected:", "New name", value));
+    EXPECT_EQ(value, "verbs");
+
+    TqlSkinSaveDialog save(nullptr);
+    save.Filter = "Excel 97-2003 Format (*.xls)|*.xls";
+    TDialogScript::QueueFile(true, "/data/out.xls", 1);
+    EXPECT_TRUE(save.Execute());
+    EXPECT_EQ(save.FileName, "/data/out.xls");
+    EXPECT_EQ(save.FilterIndex, 1);
+    EXPECT_FALSE(save.Execute());
+    EXPECT_EQ(save.FileName, "/data/out.xls");
+
+    TqlSkinSelectDirectoryDialog folder(nullptr);
+    folder.Title = "Corpus";
+    TDialogScript::QueueFile(true, "/data/corpus/");
+    EXPECT_TRUE(folder.Execute());
+    EXPECT_EQ(folder.Directory, "/data/corpus");
+    EXPECT_FALSE(folder.Execute());
+
+    const std::vector<std::tuple<Kind, std::string, std::string>> expected = {
+        {Kind::Question, "Lexmoor", "Clear the history?"}, {Kind::Message, "Lexmoor", "Saved."},
+        {Kind::Input, "2 lines selected:", "New name"},    {Kind::Input, "1 lines selected:", "New name"},
+        {Kind::Save, "", save.Filter},                     {Kind::Save, "", save.Filter},
+        {Kind::Folder, "Corpus", ""},                      {Kind::Folder, "Corpus", ""},
+    };
+    ASSERT_EQ(TDialogScript::Shown().size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        const TShownDialog& shown = TDialogScript::Shown()[i];
+        EXPECT_EQ(shown.kind, std::get<0>(expected[i]));
+        EXPECT_EQ(shown.title, std::get<1>(expected[i]));
+        EXPECT_EQ(shown.text, std::get<2>(expected[i]));
+    }
+}
+
+TEST(MessageBox, EachWayOfAnsweringGivesItsModalResult) {
+    auto click = [](const char* name) { return [=](TForm* f) { Part<TButton>(f, name)->Click(); }; };
+    auto key = [](uint16_t vk, char ch) { return [=](TForm* f) { Press(f->ActiveControl(), vk, ch); }; };
+    struct Case {
+        const char* what;
+        TMsgDlgButtons buttons;
+        TDialogAction action;
+        int expected;
+    } cases[] = {
+        {"click No", mbYes | mbNo, click("btnNo"), mrNo},
+        {"click Retry", mbAbort | mbRetry | mbIgnore, click("btnRetry"), mrRetry},
+        {"Enter takes the first button", mbYes | mbNo, key(VK_RETURN, '\r'), mrYes},
+        {"Enter on an OK box", mbOK, key(VK_RETURN, '\r'), mrOk},
+        {"Escape is No without Cancel", mbYes | mbNo, key(VK_ESCAPE, 27), mrNo},
+        {"Escape is Cancel", mbYes | mbNo | mbCancel, key(VK_ESCAPE, 27), mrCancel},
+        {"the underlined letter", mbYes | mbNo | mbCancel, key('N', 'n'), mrNo},
+        {"closing the window", mbYes | mbNo, [](TForm* f) { f->Perform(WM_CLOSE); }, mrCancel},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TqlSkinMessage message(nullptr);
+        int result = Drive(&message, c.action, [&] {
+            return message.MessageDlg("Delete the rows?", TMsgDlgType::mtConfirmation, c.buttons);
+        });
+        EXPECT_EQ(result, c.expected);
+    }
+}
+
+TEST(MessageBox, ButtonsStandInTheUsualOrderWithTheFirstAsDefault) {
+    TqlSkinMessage message(nullptr);
+    message.Caption = "Orvale";
+    Drive(&message, [](TForm* f) {
+        EXPECT_EQ(f->Caption(), "Orvale");
+        auto* yes = Part<TButton>(f, "btnYes");
+        auto* no = Part<TButton>(f, "btnNo");
+        auto* cancel = Part<TButton>(f, "btnCancel");
+        EXPECT_EQ(yes->Caption(), "&Yes");
+        EXPECT_EQ(no->Caption(), "&No");
+        EXPECT_EQ(cancel->Caption(), "Cancel");
+        EXPECT_LT(yes->Left(), no->Left());
+        EXPECT_LT(no->Left(), cancel->Left());
+        EXPECT_TRUE(yes->Default && !no->Default && !cancel->Default);
+        EXPECT_TRUE(cancel->Cancel && !yes->Cancel && !no->Cancel);
+        EXPECT_EQ(yes->ModalResult, mrYes);
+        cancel->Click();
+    }, [&] { return message.MessageDlg("?", TMsgDlgType::mtWarning, mbCancel | mbNo | mbYes); });
+}
+
+TEST(InputDialog, OkReturnsTheEditedTextAndCancelKeepsTheValue) {
+    struct Case {
+        const char* what;
+        TDialogAction finish;
+        bool confirmed;
+        std::string value;
+    } cases[] = {
+        {"Enter", [](TForm* f) { Press(Part<TEdit>(f, "edtValue"), VK_RETURN, '\r'); }, true, "new name"},
+        {"Escape", [](TForm* f) { Press(Part<TEdit>(f, "edtValue"), VK_ESCAPE, 27); }, false, "old"},
+        {"Cancel", [](TForm* f) { Part<TButton>(f, "btnCancel")->Click(); }, false, "old"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TqlSkinInputDialog input(nullptr);
+        std::string value = "old";
+        bool confirmed = Drive(&input, [&](TForm* f) {
+            EXPECT_EQ(f->Caption(), "3 lines selected:");
+            EXPECT_EQ(Part<TLabel>(f, "lblPrompt")->Caption(), "Please input a new name");
+            auto* edit = Part<TEdit>(f, "edtValue");
+            EXPECT_EQ(edit->Text(), "old");
+            EXPECT_EQ(edit->SelStart(), 0);
+            EXPECT_EQ(edit->SelLength(), 3) << "the initial value is selected";
+            edit->SetText("new name");
+            c.finish(f);
+        }, [&] { return input.InputQuery("3 lines selected:", "Please input a new name", value); });
+        EXPECT_EQ(confirmed, c.confirmed);
+        EXPECT_EQ(value, c.value);
+    }
+}
+
+TEST(SaveDialog, TypedNameLandsInTheShownFolderWithTheFilterExtension) {
+    TempFolder tmp;
+    tmp.Write("a.xls", "");
+    tmp.Write("b.txt", "");
+    fs::create_directory(fs::path(tmp.Path()) / "sub");
+    struct Case {
+        std::string typed, defaultExt;
+        int chosenFilter;  // 0-based filter chosen in the dialog, -1 to keep the given one
+        std::string expected;
+        int filterIndex;
+    } cases[] = {
+        {"result", "", -1, tmp.Path() + "/result.xls", 2},
+        {"result.csv", "", -1, tmp.Path() + "/result.csv", 2},
+        {"result", "dat", -1, tmp.Path() + "/result.dat", 2},
+        {"r", "", 0, tmp.Path() + "/r.txt", 1},
+        {"sub/r", "", -1, tmp.Path() + "/sub/r.xls", 2},
+        {tmp.Path() + "/sub/../abs", "", -1, tmp.Path() + "/abs.xls", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        TqlSkinSaveDialog save(nullptr);
+        save.Filter = "Text (*.txt)|*.txt|Excel 97-2003 Format (*.xls)|*.xls";
+        save.FilterIndex = 2;
+        save.InitialDir = tmp.Path();
+        save.DefaultExt = c.defaultExt;
+        bool confirmed = Drive(&save, [&](TForm* f) {
+            EXPECT_EQ(Part<TEdit>(f, "edtFolder")->Text(), tmp.Path());
+            auto* files = Part<TListBox>(f, "lbFiles");
+            ASSERT_EQ(files->Count(), 1) << "only the files of the chosen filter";
+            EXPECT_EQ(files->Items().Strings(0), "a.xls");
+            if (c.chosenFilter >= 0) Part<TComboBox>(f, "cbxFileType")->SetItemIndex(c.chosenFilter);
+            auto* name = Part<TEdit>(f, "edtFileName");
+            name->SetText(c.typed);
+            Press(name, VK_RETURN, '\r');
+        }, [&] { return save.Execute(); });
+        EXPECT_TRUE(confirmed);
+        EXPECT_EQ(save.FileName, c.expected);
+        EXPECT_EQ(save.FilterIndex, c.filterIndex);
+    }
+}
+
+TEST(SaveDialog, AFolderTypedAsTheNameIsOpened) {
+    TempFolder tmp;
+    fs::create_directory(fs::path(tmp.Path()) / "sub");
+    TqlSkinSaveDialog save(nullptr);
+    save.Filter = "Excel 97-2003 Format (*.xls)|*.xls";
+    save.InitialDir = tmp.Path();
+    bool confirmed = Drive(&save, [&](TForm* f) {
+        auto* name = Part<TEdit>(f, "edtFileName");
+        name->SetText("sub");
+        Part<TButton>(f, "btnOk")->Click();
+        ASSERT_EQ(f->ModalResult(), mrNone);
+        EXPECT_EQ(Part<TEdit>(f, "edtFolder")->Text(), tmp.Path() + "/sub");
+        EXPECT_EQ(Part<TFolderTree>(f, "tvFolders")->SelectedPath(), tmp.Path() + "/sub");
+        name->SetText("x");
+        Part<TButton>(f, "btnOk")->Click();
+    }, [&] { return save.Execute(); });
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(save.FileName, tmp.Path() + "/sub/x.xls");
+}
+
+TEST(FolderDialog, ReturnsTheFolderTypedInThePathLine) {
+    TempFolder tmp;
+    fs::create_directory(fs::path(tmp.Path()) / "corpus");
+    TqlSkinSelectDirectoryDialog dialog(nullptr);
+    dialog.Directory = tmp.Path();
+    EXPECT_TRUE(Drive(&dialog, [&](TForm* f) {
+        auto* path = Part<TEdit>(f, "edtFolder");
+        auto* tree = Part<TFolderTree>(f, "tvFolders");
+        EXPECT_EQ(path->Text(), tmp.Path()) << "starts at Directory";
+        EXPECT_EQ(tree->SelectedPath(), tmp.Path());
+        path->SetText(tmp.Path() + "/corpus/");
+        Press(path, VK_RETURN, '\r');
+        ASSERT_EQ(f->ModalResult(), mrNone) << "the first Enter goes to the folder";
+        EXPECT_EQ(tree->SelectedPath(), tmp.Path() + "/corpus");
+        Press(path, VK_RETURN, '\r');
+    }, [&] { return dialog.Execute(); }));
+    EXPECT_EQ(dialog.Directory, tmp.Path() + "/corpus");
+
+    // Relative to the shown folder, confirmed with OK at once.
+    dialog.Directory = tmp.Path();
+    EXPECT_TRUE(Drive(&dialog, [](TForm* f) {
+        Part<TEdit>(f, "edtFolder")->SetText("corpus");
+        Part<TButton>(f, "btnOk")->Click();
+    }, [&] { return dialog.Execute(); }));
+    EXPECT_EQ(dialog.Directory, tmp.Path() + "/corpus");
+
+    // A Directory that does not exist starts at home; Escape leaves Directory alone.
+    const char* home = std::getenv("HOME");
+    dialog.Directory = tmp.Path() + "/missing";
+    EXPECT_FALSE(Drive(&dialog, [&](TForm* f) {
+        EXPECT_EQ(Part<TEdit>(f, "edtFolder")->Text(), fs::path(home ? home : "/").lexically_normal().string());
+        Press(Part<TFolderTree>(f, "tvFolders"), VK_ESCAPE, 27);
+    }, [&] { return dialog.Execute(); }));
+    EXPECT_EQ(dialog.Directory, tmp.Path() + "/missing");
+}
+
+// Writes the boxes as PNGs into the build folder, for a person to look at.
+TEST(DialogPictures, WarningBoxAndFolderDialog) {
+    TqlSkinMessage message(nullptr);
+    message.Caption = "Orvale Lexmoor";
+    Drive(&message, [](TForm* f) {
+        TBitmap picture(f->Width(), f->Height());
+        f->PaintTo(picture.Canvas(), 0, 0);
+        EXPECT_TRUE(picture.SavePng("dialog-warning.png"));
+        // Left of the "!" inside the triangle: the warning yellow.
+        TColor c = picture.Pixel(16 + 10, 16 + 24);
+        EXPECT_GT(GetRValue(c), 200);
+        EXPECT_LT(GetBValue(c), 80);
+        auto* text = f->FindComponent("lblMessage");
+        ASSERT_NE(text, nullptr);
+        EXPECT_LE(static_cast<TControl*>(text)->BoundsRect().Right, f->ClientWidth());
+        Part<TButton>(f, "btnYes")->Click();
+    }, [&] {
+        return message.MessageDlg("The separator \";\" is used twice.\nDo you want to keep both of them and go on "
+                                  "building the lists from the files of the corpus folder?",
+                                  TMsgDlgType::mtWarning, mbYes | mbNo);
+    });
+
+    TempFolder tmp;
+    for (const char* sub : {"corpus", "lists", "results"}) fs::create_directory(fs::path(tmp.Path()) / sub);
+    TqlSkinSelectDirectoryDialog dialog(nullptr);
+    dialog.Directory = tmp.Path() + "/corpus";
+    Drive(&dialog, [](TForm* f) {
+        TBitmap picture(f->Width(), f->Height());
+        f->PaintTo(picture.Canvas(), 0, 0);
+        EXPECT_TRUE(picture.SavePng("dialog-folder.png"));
+        Part<TButton>(f, "btnCancel")->Click();
+    }, [&] { return dialog.Execute(); });
+}
