@@ -145,8 +145,6 @@ public:
 
 }  // namespace
 
-// ---------------------------------------------------------------- TEdit
-
 TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
     SetNativeDefault(true);
     EnsureWidget();
@@ -238,8 +236,6 @@ void TEdit::WMGetDlgCode(TMessage& m) { m.Result = DLGC_WANTCHARS | DLGC_WANTARR
 void TEdit::FontChanged() { ApplyFontAndColor(); }
 
 void TEdit::ColorChanged() { ApplyBaseColor(Widget(), Color()); }
-
-// ---------------------------------------------------------------- TMemo
 
 // The memo's lines. The widget is the truth for what the user typed: after an
 // edit the lines are read back from it on next use, keeping the bytes of
@@ -401,8 +397,6 @@ void TMemo::CMWantSpecialKey(TMessage& m) { m.Result = m.WParam == VK_RETURN ? 1
 void TMemo::FontChanged() { ApplyFontAndColor(); }
 
 void TMemo::ColorChanged() { ApplyBaseColor(Widget(), Color()); }
-
-// ---------------------------------------------------------------- TComboBox
 
 // Items change the drop-down list without touching the selection of the items
 // that stay, nor the text of an editable box (as the framework's combo does).
@@ -567,8 +561,6 @@ void TComboBox::FontChanged() { ApplyFontAndColor(); }
 
 void TComboBox::ColorChanged() { ApplyBaseColor(Widget(), Color()); }
 
-// ---------------------------------------------------------------- TListBox
-
 class TListBox::TListItems : public TMirroredList {
 public:
     explicit TListItems(TListBox* owner) : FOwner(owner) {}
@@ -680,8 +672,6 @@ void TListBox::WMGetDlgCode(TMessage& m) { m.Result = DLGC_WANTARROWS | DLGC_WAN
 void TListBox::FontChanged() { ApplyFontAndColor(); }
 
 void TListBox::ColorChanged() { ApplyBaseColor(Widget(), Color()); }
-
-// ---------------------------------------------------------------- TCheckListBox
 
 TCheckListBox::TCheckListBox(TComponent* owner) : TListBox(owner) {
     FCheckable = true;

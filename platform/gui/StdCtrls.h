@@ -217,7 +217,8 @@ public:
     int DropDownCount = 8;
     void Clear();
 
-    // Fired when the user changes the text or the selection.
+    // Fired when the user changes the text or picks an item; a pick fires
+    // OnChange, then OnSelect.
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
 
@@ -257,6 +258,8 @@ public:
     bool Selected(int index) const;
     void SetSelected(int index, bool value);
     void Clear();
+    // The user's clicks on items and key presses that move the selection fire
+    // OnClick; OnChange follows when the selection did move. Code fires neither.
     TNotifyEvent OnChange;
 
 protected:
