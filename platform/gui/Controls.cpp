@@ -233,13 +233,13 @@ void TControl::WMLButtonUp(TMessage& m) {
     if (GetCaptureControl() == this) SetCaptureControl(nullptr);
     MouseUp(TMouseButton::mbLeft, MouseShift(m.WParam), x, y);
     DefaultHandler(m);
-    if (clicked && ClientRect().Contains({x, y})) Click();
+    if (clicked && FClickEvents && ClientRect().Contains({x, y})) Click();
 }
 
 void TControl::WMLButtonDblClk(TMessage& m) {
     SetCaptureControl(this);
     FClicked = true;
-    DblClick();
+    if (FDoubleClickEvents) DblClick();
     MouseDown(TMouseButton::mbLeft, MouseShift(m.WParam) | ssDouble, LoWordSigned(m.LParam), HiWordSigned(m.LParam));
     DefaultHandler(m);
 }

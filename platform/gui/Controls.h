@@ -186,6 +186,10 @@ protected:
 
     void RequestAlign();
     bool FClicked = false;
+    // Whether a mouse release over the control is its click and a double click
+    // its DblClick; controls whose native widget reports these themselves clear them.
+    bool FClickEvents = true;
+    bool FDoubleClickEvents = true;
 
 private:
     friend class TWinControl;
@@ -301,6 +305,8 @@ protected:
     virtual void DoExit();
     virtual void AlignControls(TControl* control, TRect& rect);
     void BoundsChanged(bool moved, bool resized) override;
+    void FontChanged() override { ApplyFontAndColor(); }
+    void ColorChanged() override { ApplyFontAndColor(); }
     virtual void ZOrderChanged(TControl* control, bool toFront);
 
     virtual void WMPaint(TMessage& m);

@@ -233,6 +233,8 @@ void TForm::CMDialogKey(TMessage& m) {
 }
 
 bool TForm::SaveScreenshot(const std::string& pngFileName) {
+    // Pending layout and paint work first, so the picture shows the form as it is.
+    QCoreApplication::processEvents();
     QPixmap pixmap = Widget()->grab();
     return pixmap.save(ToQString(pngFileName), "PNG");
 }

@@ -601,6 +601,9 @@ private:
 };
 
 TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
+    // The list widget tells of the user's clicks on items itself.
+    FClickEvents = false;
+    FDoubleClickEvents = false;
     SetNativeDefault(true);
     EnsureWidget();
     FItems = std::make_unique<TListItems>(this);

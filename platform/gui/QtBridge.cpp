@@ -1,5 +1,6 @@
 #include "platform/gui/QtBridge.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -61,8 +62,25 @@ public:
 
 protected:
     bool eventFilter(QObject* object, QEvent* e) override {
-        if (!FControl || object != FWidget) return false;
-        return TQtBridge::Deliver(FControl, FWidget, e);
+        if (!FControl) return false;
+        if (object == FWidget) return TQtBridge::Deliver(FControl, FWidget, e);
+        // A scroll area takes its clicks in an inner viewport: they reach the
+        // control as clicks on the widget itself.
+        switch (e->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove: {
+                auto* me = static_cast<QMouseEvent*>(e);
+                auto* inner = static_cast<QWidget*>(object);
+                QPointF local = inner->mapTo(FWidget, me->position().toPoint());
+                QMouseEvent mapped(me->type(), local, me->scenePosition(), me->globalPosition(), me->button(),
+                                   me->buttons(), me->modifiers());
+                return TQtBridge::Deliver(FControl, FWidget, &mapped);
+            }
+            default:
+                return false;
+        }
     }
 
 private:
@@ -127,19 +145,15 @@ char CharacterOf(const QKeyEvent* e, uint16_t vk) {
     return 0;
 }
 
-bool IsSpecialKey(uint16_t key) {
+// The keys a control must ask for (WM_GETDLGCODE) before they reach it, and
+// the answer bit that wants each: Tab, the arrows, and Enter and Escape.
+LRESULT DialogCodeMask(uint16_t key) {
     switch (key) {
-        case VK_TAB: case VK_RETURN: case VK_ESCAPE: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-        case VK_PRIOR: case VK_NEXT: return true;
-        default: return false;
+        case VK_TAB: return DLGC_WANTTAB;
+        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: return DLGC_WANTARROWS;
+        case VK_RETURN: case VK_ESCAPE: return DLGC_WANTALLKEYS;
+        default: return 0;
     }
-}
-
-bool Wants(LRESULT code, uint16_t key) {
-    if (code & DLGC_WANTALLKEYS) return true;
-    if (key == VK_TAB) return code & DLGC_WANTTAB;
-    if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) return code & DLGC_WANTARROWS;
-    return false;
 }
 
 }  // namespace
@@ -164,6 +178,7 @@ void TQtBridge::Attach(TWinControl* control, QWidget* widget) {
     if (!dynamic_cast<TWindowWidget*>(widget)) {
         auto* watcher = new TNativeWatcher(control, widget);
         widget->installEventFilter(watcher);
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) area->viewport()->installEventFilter(watcher);
         watcher->setObjectName("lexmoorWatcher");
     }
 }
@@ -192,9 +207,9 @@ TWinControl* TQtBridge::ControlOf(const QWidget* widget) {
 bool TQtBridge::KeyPressed(TWinControl* control, uint16_t key, TShiftState shift, char character) {
     bool native = control->NativeDefault();
     LPARAM keyData = ShiftStateToKeyData(shift);
-    if (IsSpecialKey(key) && !(shift & ssAlt)) {
-        LRESULT code = control->Perform(WM_GETDLGCODE, key, 0);
-        bool wanted = Wants(code, key) || control->Perform(CM_WANTSPECIALKEY, key, keyData) != 0;
+    if (LRESULT mask = DialogCodeMask(key); mask != 0 && !(shift & ssAlt)) {
+        bool wanted = control->Perform(CM_WANTSPECIALKEY, key, keyData) != 0 ||
+                      (control->Perform(WM_GETDLGCODE, key, 0) & mask) != 0;
         if (!wanted) {
             TForm* form = control->ParentForm();
             if (form && form->Perform(CM_DIALOGKEY, key, keyData) != 0) return true;
