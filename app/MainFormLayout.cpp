@@ -266,8 +266,15 @@ void TForm1::BuildCollocatePage() {
     edtInfoCol = Make<TqlSkinEdit>(this, plColligate, "edtInfoCol", 620, 78, 374, 24);
     edtInfoCol->SetReadOnly(true);
 
-    plColDetails = Make<TqlSkinPanel>(this, page, "plColDetails", 0, 400, 1000, 40);
-    plColDetails->SetAlign(TAlign::alBottom);
+    BuildCollocateDetails();
+}
+
+void TForm1::BuildCollocateDetails() {
+    plColBottom = Make<TqlSkinPanel>(this, tsColligate, "plColBottom", 0, 360, 1000, 320);
+    plColBottom->SetAlign(TAlign::alBottom);
+    plColBottom->BevelOuter = TBevelCut::bvNone;
+    plColDetails = Make<TqlSkinPanel>(this, plColBottom, "plColDetails", 0, 0, 1000, 78);
+    plColDetails->SetAlign(TAlign::alTop);
     plColDetails->BevelOuter = TBevelCut::bvNone;
     plColDetails->SetEnabled(false);
     cbxLCol = Choice(this, plColDetails, "cbxLCol", 10, 8, 80, kColumnModes, 1);
@@ -275,10 +282,28 @@ void TForm1::BuildCollocatePage() {
     cbxRCol = Choice(this, plColDetails, "cbxRCol", 178, 8, 80, kColumnModes, 1);
     cbxSortTypeCol = Choice(this, plColDetails, "cbxSortTypeCol", 262, 8, 110,
                             {"FILE", "LEFT-R", "CENTER-L", "CENTER-R", "RIGHT-L"}, 2);
-    crbxInsertCol = Make<TqlSkinCheckRadioBox>(this, plColDetails, "crbxInsertCol", 380, 10, 80, 22, "Insert");
-    crbxPosCol = Make<TqlSkinCheckRadioBox>(this, plColDetails, "crbxPosCol", 466, 10, 80, 22, "POS");
+    btnDisplayCol = Make<TqlSkinButton>(this, plColDetails, "btnDisplayCol", 380, 6, 80, 28, "Display");
+    btnDisplayCol->Hint = "Show details";
+    crbxInsertCol = Make<TqlSkinCheckRadioBox>(this, plColDetails, "crbxInsertCol", 468, 10, 80, 22, "Insert");
+    crbxPosCol = Make<TqlSkinCheckRadioBox>(this, plColDetails, "crbxPosCol", 552, 10, 70, 22, "POS");
     crbxPosCol->Hint = "Show POS";
     crbxPosCol->SetChecked(true);
+    cbxQSearchCol = Make<TqlSkinComboBox>(this, plColDetails, "cbxQSearchCol", 10, 44, 248, 26);
+    cbxQSearchCol->Hint = "Input search expression";
+    cbxSearchRangeCol = Choice(this, plColDetails, "cbxSearchRangeCol", 262, 44, 110,
+                               {"ALL", "LEFT", "CENTER", "RIGHT", "FILE"}, 0);
+    btnHighlightCol = Make<TqlSkinButton>(this, plColDetails, "btnHighlightCol", 380, 42, 80, 28, "Highlight");
+    ccbxQColorCol = Make<TqlSkinColorComboBox>(this, plColDetails, "ccbxQColorCol", 468, 44, 100, 26);
+    ccbxQColorCol->TComboBox::SetItemIndex(10);
+    crbxShowSelCol = Make<TqlSkinCheckRadioBox>(this, plColDetails, "crbxShowSelCol", 576, 46, 130, 22, "Show Selection");
+    crbxShowSelCol->SetChecked(true);
+    lblInfoCol = Make<TqlSkinStdLabel>(this, plColDetails, "lblInfoCol", 716, 8, 270, 64);
+    lblInfoCol->SetAutoSize(false);
+    lblInfoCol->WordWrap = true;
+    rdtDetailCol = Make<TRichEdit>(this, plColBottom, "rdtDetailCol", 0, 78, 1000, 242);
+    rdtDetailCol->SetAlign(TAlign::alClient);
+    rdtDetailCol->SetReadOnly(true);
+    rdtDetailCol->SetWordWrap(false);
 }
 
 void TForm1::BuildAboutPage() {

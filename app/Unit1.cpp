@@ -79,6 +79,7 @@ void TForm1::ConnectHandlers() {
     Timer2->OnTimer = [this](TObject* s) { Timer2Timer(s); };
     Timer3->OnTimer = [this](TObject* s) { Timer3Timer(s); };
     Timer4->OnTimer = [this](TObject* s) { Timer4Timer(s); };
+    ConnectCollocateDetails();
 }
 
 void TForm1::FormCreate(TObject* /*sender*/) {

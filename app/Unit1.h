@@ -8,6 +8,7 @@
 
 #include "engine/Query.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/RichEdit.h"
 #include "platform/gui/Timers.h"
 #include "skin/boxes/qlColorCtrls.h"
 #include "skin/boxes/qlSkinBoxCtrls.h"
@@ -134,6 +135,15 @@ public:
     TqlSkinComboBox* cbxSortTypeCol;
     TqlSkinCheckRadioBox* crbxInsertCol;
     TqlSkinCheckRadioBox* crbxPosCol;
+    TqlSkinButton* btnDisplayCol;
+    TqlSkinComboBox* cbxQSearchCol;
+    TqlSkinButton* btnHighlightCol;
+    TqlSkinColorComboBox* ccbxQColorCol;
+    TqlSkinComboBox* cbxSearchRangeCol;
+    TqlSkinCheckRadioBox* crbxShowSelCol;
+    TqlSkinStdLabel* lblInfoCol;
+    TqlSkinPanel* plColBottom;
+    TRichEdit* rdtDetailCol;
 
     // About page.
     TqlSkinStdLabel* KvLabel1;
@@ -215,6 +225,33 @@ public:
     void FillSpanCombos();
     void ApplyTextMode();
 
+    // Concordance display, shared by every pane.
+    void FormatColumns(const std::string& leftMode, const std::string& centerMode, const std::string& rightMode,
+                       std::array<int, 3>& widths, TArrResultStr& view, const TArrResultStr& hits);
+    void WriteConcordance(const std::string& sortMode, const std::array<int, 3>& widths, TqlSkinGauge* gauge,
+                          bool caseSensitive, std::array<int, 5>& columnWidths, TArrResultStr& view,
+                          TRichEdit* richEdit);
+    void HitInfoLine(const TArrResultStr& hits, const TArrResultStr& view, int lineIndex, std::string& info,
+                     const std::string& mode);
+    static std::string ConvertQuery(const std::string& query, const std::string& splitters, bool literal);
+    static int CaretLine(TRichEdit* richEdit);
+    static void CycleColor(TqlSkinColorComboBox* colorCombo);
+    // Courier New, black, the font-size slider's size, no style: how every display starts.
+    void ResetPaneFont(TRichEdit* pane);
+    // The highlight range of a column choice from the segment widths of the last output.
+    static void ColumnRange(const std::string& range, const std::array<int, 5>& segments, int& start, int& length);
+
+    // Collocate detail pane.
+    void btnDisplayColClick(TObject* sender);
+    void btnHighlightColClick(TObject* sender);
+    void cbxQSearchColKeyPress(TObject* sender, char& key);
+    void rdtDetailColExit(TObject* sender);
+    void rdtDetailColKeyPress(TObject* sender, char& key);
+    void rdtDetailColKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
+    void rdtDetailColMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void rdtDetailColMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void rdtDetailColSelectionChange(TObject* sender);
+
     // The folder the program's own files live in ("stoplist.ini", "Frequency Lists").
     std::string ProgramFolder() const;
 
@@ -225,6 +262,9 @@ private:
     void BuildQueryPage();
     void BuildCountPage();
     void BuildCollocatePage();
+    void BuildCollocateDetails();
+    void ConnectCollocateDetails();
+    void ShowCaretHit();
     void BuildAboutPage();
     void BuildComponents();
     void ConnectHandlers();

@@ -12,6 +12,7 @@
 
 #include "engine/TokenList.h"
 #include "platform/core/Classes.h"
+#include "platform/core/RichText.h"
 
 // One concordance hit, or one group row of the count view.
 struct TResultStr {
@@ -160,6 +161,18 @@ public:
     static std::string RepeatStr(const std::string& s, int count);
     // Local date and time usable in a folder name, e.g. "2026-12-06 14.05.09".
     static std::string TimeStamp();
+
+    // Coloured concordance text.
+    static void WriteRtfHeader(TStringList& lines, int fontSize);
+    static void RtfLine(const std::string& number, const std::string& left, const std::string& key,
+                        const std::string& right, const std::string& fileName, int index, std::string& line);
+    // Marks every whole-word match of word whose 1-based position in its line
+    // lies in [start, start + len) with the colour and an underline.
+    static void Highlight(const std::string& word, int32_t color, TRichTextTarget& richEdit, bool ignoreCase,
+                          int& progress, int start, int len, std::string& summary);
+    static void JoinHits(TStringList& list, bool caseSensitive, std::string& result);
+    // Text for an RTF document: "\", "{" and "}" escaped, bytes above 127 as \'hh.
+    static std::string RtfEscape(const std::string& text);
 };
 
 // Compare routines for TStringList::CustomSort.

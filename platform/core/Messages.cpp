@@ -1,6 +1,7 @@
 #include "platform/core/Messages.h"
 
 #include <chrono>
+#include <cstdio>
 
 namespace {
 
@@ -26,4 +27,22 @@ void ProcessMessagesSlow() {
     if (now - gLastPump < gInterval) return;
     gLastPump = now;
     if (pump()) pump()();
+}
+
+namespace {
+
+TMessageSink& sink() {
+    static TMessageSink s;
+    return s;
+}
+
+}  // namespace
+
+void SetMessageSink(TMessageSink s) { sink() = std::move(s); }
+
+void ShowPlainMessage(const std::string& text) {
+    if (sink())
+        sink()(text);
+    else
+        std::fprintf(stderr, "%s\n", text.c_str());
 }

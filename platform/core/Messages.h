@@ -4,6 +4,7 @@
 // one the call is a test of a flag.
 
 #include <functional>
+#include <string>
 
 using TMessagePump = std::function<void()>;
 
@@ -24,3 +25,9 @@ inline void ProcessMessages() {
     using namespace message_pump_detail;
     if (installed && (++calls & 15u) == 0) ProcessMessagesSlow();
 }
+
+// The framework's plain message box, for engine routines that tell the user
+// something (the GUI installs the real box; without one the text goes to stderr).
+using TMessageSink = std::function<void(const std::string&)>;
+void SetMessageSink(TMessageSink sink);
+void ShowPlainMessage(const std::string& text);

@@ -244,10 +244,12 @@ TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr) {
     ExeName = argc > 0 ? argv[0] : "";
     Application = this;
     SetMessagePump([] { QCoreApplication::processEvents(); });
+    SetMessageSink([](const std::string& text) { ShowMessage(text); });
 }
 
 TApplication::~TApplication() {
     SetMessagePump(nullptr);
+    SetMessageSink(nullptr);
     // Forms go before the Qt application they live in.
     while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
     if (Application == this) Application = nullptr;

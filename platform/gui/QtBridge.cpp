@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <unordered_map>
 #include <unordered_set>
@@ -285,6 +286,17 @@ bool TQtBridge::MouseMessage(TWinControl* control, UINT msg, WPARAM keys, int x,
 }
 
 bool TQtBridge::Deliver(TWinControl* control, QWidget* widget, QEvent* e) {
+    bool consumed = true;
+    try {
+        GuardedCall([&] { consumed = DeliverUnguarded(control, widget, e); });
+    } catch (const std::exception& ex) {
+        // No application to show it: it must still not unwind through Qt.
+        std::fprintf(stderr, "%s\n", ex.what());
+    }
+    return consumed;
+}
+
+bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* e) {
     bool native = control->NativeDefault();
     switch (e->type()) {
         case QEvent::Paint: {

@@ -18,7 +18,9 @@ public:
     static void Detach(TWinControl* control);
     static TWinControl* ControlOf(const QWidget* widget);
 
-    // Delivers one Qt event; true when the control consumed it.
+    // Delivers one Qt event; true when the control consumed it. An exception
+    // from a handler goes to the application's default handler, as in the
+    // framework's message loop.
     static bool Deliver(TWinControl* control, QWidget* widget, QEvent* event);
 
     // The keyboard path of a key press on control: special keys the control
@@ -35,6 +37,7 @@ public:
     static void MouseEnteredWindow(TWinControl* control);
 
 private:
+    static bool DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* event);
     static bool Send(TWinControl* control, TMessage& m, bool native);
 };
 

@@ -1,8 +1,11 @@
 #include "platform/gui/Timers.h"
 
+#include "platform/gui/Forms.h"
+
 #include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
+#include <cstdio>
 
 struct TTimerService::Driver {
     QElapsedTimer clock;
@@ -65,7 +68,11 @@ void TTimerService::FireDue(int64_t until) {
         next->second.due += next->second.interval;
         // The callback may stop or start timers, this one included.
         auto callback = next->second.callback;
-        (*callback)();
+        try {
+            GuardedCall(*callback);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+        }
     }
 }
 

@@ -2,10 +2,12 @@
 
 TqlSkinColorComboBox::TqlSkinColorComboBox(TComponent* owner) : TqlSkinCustomComboBox(owner) {
     SetStyle(TComboBoxStyle::csDropDownList);
+    // The sixteen standard colours; item 10, red, is where a form's colour boxes start.
     const std::pair<const char*, TColor> standard[] = {
-        {"Red", clRed},       {"Blue", clBlue},     {"Green", clGreen}, {"Fuchsia", clFuchsia},
-        {"Olive", clOlive},   {"Purple", clPurple}, {"Teal", clTeal},   {"Maroon", clMaroon},
-        {"Navy", clNavy},     {"Gray", clGray},     {"Lime", clLime},   {"Aqua", clAqua},
+        {"Black", clBlack}, {"Maroon", clMaroon}, {"Green", clGreen},     {"Olive", clOlive},
+        {"Navy", clNavy},   {"Purple", clPurple}, {"Teal", clTeal},       {"Gray", clGray},
+        {"Silver", clSilver}, {"Lime", clLime},   {"Red", clRed},         {"Blue", clBlue},
+        {"Fuchsia", clFuchsia}, {"Aqua", clAqua}, {"Yellow", clYellow},   {"White", clWhite},
     };
     for (auto [name, color] : standard) AddColor(name, color);
     TComboBox::SetItemIndex(0);

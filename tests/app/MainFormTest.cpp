@@ -10,34 +10,12 @@
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Timers.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/AppFixture.h"
 
 namespace {
 
-// Runs each test in a private current folder (where the form keeps its
-// history and tag-set files), with scripted dialogs and a manual clock.
-class MainForm : public testing::Test {
+class MainForm : public AppFixture {
 protected:
-    void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(home_.Path());
-        TDialogScript::Activate(true);
-        TDialogScript::Clear();
-        TTimerService::Instance().UseManualClock(true);
-        static char name[] = "lexmoor";
-        static char* argv[] = {name, nullptr};
-        static int argc = 1;
-        app_ = std::make_unique<TApplication>(argc, argv);
-        app_->Title = "Orvale Lexmoor 1.0";
-    }
-
-    void TearDown() override {
-        app_.reset();
-        TTimerService::Instance().UseManualClock(false);
-        TDialogScript::Activate(false);
-        std::filesystem::current_path(previous_);
-    }
-
     TForm1* Start() {
         auto* form = app_->CreateForm<TForm1>();
         form->SetVisible(true);
@@ -62,9 +40,6 @@ protected:
         return names;
     }
 
-    TempFolder home_;
-    std::filesystem::path previous_;
-    std::unique_ptr<TApplication> app_;
 };
 
 TEST_F(MainForm, StartsWithoutHistoryOrTagSetFilesAndSaysNothing) {
@@ -287,7 +262,7 @@ TEST_F(CorpusFolder, MainWindowPicture) {
     form->SetBounds(0, 0, 1024, 720);
     ChooseFolder(form, corpus_.Path());
     form->Update();
-    EXPECT_TRUE(form->SaveScreenshot(previous_.string() + "/main_window_settings.png"));
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("main_window_settings.png")));
     Stop(form);
 }
 

@@ -1,0 +1,247 @@
+// Concordance display: hits formatted into columns, sorted, written into a
+// pane as plain or coloured text, highlighted, and the events of the
+// collocate detail pane.
+
+#include <algorithm>
+
+#include "app/Unit1.h"
+#include "platform/core/Messages.h"
+#include "platform/core/SysUtils.h"
+#include "platform/core/TextCodec.h"
+
+namespace {
+
+// Disables a form for the length of a workflow and enables it again on every way out.
+class TFormBusy {
+public:
+    explicit TFormBusy(TControl* form) : FForm(form) { FForm->SetEnabled(false); }
+    ~TFormBusy() { FForm->SetEnabled(true); }
+
+private:
+    TControl* FForm;
+};
+
+std::string Blanks(int n) { return std::string(static_cast<size_t>(std::max(n, 0)), ' '); }
+
+int Length(const std::string& s) { return static_cast<int>(s.size()); }
+
+}  // namespace
+
+void TForm1::FormatColumns(const std::string& leftMode, const std::string& centerMode, const std::string& rightMode,
+                           std::array<int, 3>& widths, TArrResultStr& view, const TArrResultStr& hits) {
+    widths = {0, 0, 0};
+    view.assign(hits.size(), TResultStr());
+    for (size_t i = 0; i < hits.size(); ++i) {
+        ProcessMessages();
+        TResultStr& v = view[i];
+        v.Left = TDisplay::FormatToken(hits[i].Left, gSplitters, leftMode);
+        v.Center = TDisplay::FormatToken(hits[i].Center, gSplitters, centerMode);
+        v.Right = TDisplay::FormatToken(hits[i].Right, gSplitters, rightMode);
+        v.FileName = hits[i].FileName;
+        v.Index = static_cast<int32_t>(i);
+        widths[0] = std::max(widths[0], Length(v.Left));
+        widths[1] = std::max(widths[1], Length(v.Center));
+        widths[2] = std::max(widths[2], Length(v.Right));
+    }
+}
+
+void TForm1::WriteConcordance(const std::string& sortMode, const std::array<int, 3>& widths, TqlSkinGauge* gauge,
+                              bool caseSensitive, std::array<int, 5>& columnWidths, TArrResultStr& view,
+                              TRichEdit* richEdit) {
+    int n = static_cast<int>(view.size());
+    if (sortMode.find("CENTER") != std::string::npos)
+        TDisplay::QuickSortCenter(view, 0, n - 1, sortMode, caseSensitive);
+    else if (sortMode.find("LEFT") != std::string::npos)
+        TDisplay::QuickSortLeft(view, 0, n - 1, caseSensitive);
+    else if (sortMode.find("RIGHT") != std::string::npos)
+        TDisplay::QuickSortRight(view, 0, n - 1, caseSensitive);
+    else if (sortMode.find("FILE") != std::string::npos)
+        TDisplay::QuickSortFile(view, 0, n - 1);
+
+    bool coloured = crbxShowColor->Checked();
+    bool showFiles = crbxShowFileName->Checked();
+    int numberWidth = Length(IntToStr(n));
+    TStringList lines;
+    lines.Reserve(n + 5);
+    std::string number, left, centre, right, file, line;
+    for (int i = 0; i < n; ++i) {
+        ProcessMessages();
+        gauge->SetProgressText("Outputting Line " + IntToStr(i + 1) + "...   " + IntToStr(n - i - 1) +
+                               " lines in queque... ");
+        gauge->SetValue(i + 1);
+        const TResultStr& v = view[static_cast<size_t>(i)];
+        std::string digits = IntToStr(i + 1);
+        number = Blanks(numberWidth - Length(digits)) + digits;
+        left = Blanks(widths[0] - Length(v.Left) + 3) + " " + v.Left + " ";
+        std::string pad = Blanks(widths[1] - Length(v.Center) + 1);
+        centre = sortMode == "CENTER-R" ? pad + v.Center : v.Center + pad;
+        right = " " + v.Right + " " + Blanks(widths[2] - Length(v.Right) + 3);
+        file = showFiles ? TDisplay::ReplaceNonAscii(ToUtf16(v.FileName), '_') : std::string();
+        if (coloured)
+            TDisplay::RtfLine(" " + number + ".\t", left + "\t ", centre + "\t ", right + "\t ", file + " ", i, line);
+        else
+            line = " " + number + ".\t" + left + "\t " + centre + "\t " + right + "\t" + file + " ";
+        lines.Add(line);
+    }
+    if (coloured)
+        TDisplay::WriteRtfHeader(lines, sldFontSize->Value());
+    else
+        lines.Insert(0, "");
+    gauge->SetValue(gauge->MaxValue());
+    // Straight from memory: no working file in the current folder, whose own
+    // "tmp" it would overwrite and which may not be writable at all.
+    richEdit->LoadFromBytes(lines.Text(), coloured);
+    columnWidths = {Length(" " + number + ".\t"), Length(left + "\t "), Length(centre), Length(right + "\t"),
+                    showFiles ? Length(file + " ") : 0};
+}
+
+void TForm1::HitInfoLine(const TArrResultStr& hits, const TArrResultStr& view, int lineIndex, std::string& info,
+                         const std::string& mode) {
+    info.clear();
+    if (lineIndex < 0 || lineIndex >= static_cast<int>(view.size())) return;
+    int hitIndex = view[static_cast<size_t>(lineIndex)].Index;
+    if (hitIndex < 0 || hitIndex >= static_cast<int>(hits.size())) return;
+    const TResultStr& hit = hits[static_cast<size_t>(hitIndex)];
+    info = IntToStr(lineIndex + 1) + ".\t" + TDisplay::FormatToken(hit.Left, gSplitters, mode) + "     " +
+           TDisplay::FormatToken(hit.Center, gSplitters, mode) + "    " +
+           TDisplay::FormatToken(hit.Right, gSplitters, mode) + "\t";
+    std::replace(info.begin(), info.end(), '#', ' ');
+}
+
+std::string TForm1::ConvertQuery(const std::string& query, const std::string& splitters, bool literal) {
+    if (literal) {
+        std::string q = Trim(query) + " ";
+        return Trim(StringReplace(q, " ", splitters + "\\S+ ", rfReplaceAll)) + "\\b";
+    }
+    std::string q = " " + Trim(query);
+    return Trim(StringReplace(q, " ", " \\S+" + splitters, rfReplaceAll)) + "\\b";
+}
+
+int TForm1::CaretLine(TRichEdit* richEdit) { return richEdit->LineFromChar(richEdit->SelStart()); }
+
+void TForm1::CycleColor(TqlSkinColorComboBox* colorCombo) {
+    int count = colorCombo->Items().Count();
+    if (count == 0) return;
+    colorCombo->SetItemIndex((colorCombo->ItemIndex() + 1) % count);
+}
+
+void TForm1::ResetPaneFont(TRichEdit* pane) {
+    pane->SelectAll();
+    TFont font;
+    font.SetName("Courier New");
+    font.SetColor(clBlack);
+    font.SetSize(sldFontSize->Value());
+    font.SetStyle(0);
+    pane->SelAttributes().Assign(font);
+    pane->DefAttributes().Assign(font);
+}
+
+void TForm1::ColumnRange(const std::string& range, const std::array<int, 5>& w, int& start, int& length) {
+    if (range == "LEFT") {
+        start = w[0] + 1;
+        length = w[1];
+    } else if (range == "CENTER") {
+        start = w[0] + w[1] + 1;
+        length = w[2];
+    } else if (range == "RIGHT") {
+        start = w[0] + w[1] + w[2] + 1;
+        length = w[3];
+    } else if (range == "FILE") {
+        start = w[0] + w[1] + w[2] + w[3] + 1;
+        length = w[4];
+    } else {
+        start = w[0] + 1;
+        length = 65532;
+    }
+}
+
+void TForm1::btnDisplayColClick(TObject* /*sender*/) {
+    if (gCollDetail.empty()) return;
+    FormatColumns(cbxLCol->GetText(), cbxCCol->GetText(), cbxRCol->GetText(), gCollWidths, gCollDetailView,
+                  gCollDetail);
+    WriteConcordance(cbxSortTypeCol->GetText(), gCollWidths, ggColPro, crbxColCase->Checked(), gCollSegs,
+                     gCollDetailView, rdtDetailCol);
+}
+
+void TForm1::btnHighlightColClick(TObject* /*sender*/) {
+    TFormBusy busy(this);
+    lblInfoCol->SetEnabled(true);
+    bool showSelection = crbxShowSelCol->Checked();
+    // Marking selects every match; the selection must not land in the search box meanwhile.
+    crbxShowSelCol->SetChecked(false);
+    std::string word = Trim(cbxQSearchCol->GetText());
+    int start = 0, length = 0;
+    ColumnRange(cbxSearchRangeCol->GetText(), gCollSegs, start, length);
+    std::string summary;
+    TDisplay::Highlight(word, ccbxQColorCol->Selected(), *rdtDetailCol, !crbxColCase->Checked(), gProgress, start,
+                        length, summary);
+    lblInfoCol->SetCaption("Hit(s): " + IntToStr(rdtDetailCol->Lines().Count() - 1) + "   \r\nMark hit(s): " +
+                           (summary.empty() ? word + "(0)" : summary));
+    crbxShowSelCol->SetChecked(showSelection);
+    CycleColor(ccbxQColorCol);
+}
+
+void TForm1::cbxQSearchColKeyPress(TObject* /*sender*/, char& key) {
+    if (key == '\r' && !Trim(cbxQSearchCol->GetText()).empty()) {
+        key = 0;
+        btnHighlightCol->Click();
+    }
+}
+
+void TForm1::rdtDetailColExit(TObject* /*sender*/) {
+    rdtDetailCol->Hint.clear();
+    rdtDetailCol->ShowHint = false;
+}
+
+void TForm1::rdtDetailColKeyPress(TObject* /*sender*/, char& key) {
+    if (key == '\r' && !Trim(rdtDetailCol->SelText()).empty() && crbxShowSelCol->Checked()) btnHighlightCol->Click();
+}
+
+void TForm1::ShowCaretHit() {
+    std::string info;
+    HitInfoLine(gCollDetail, gCollDetailView, CaretLine(rdtDetailCol) - 1, info,
+                crbxPosCol->Checked() ? "POS" : "WORD");
+    edtInfoCol->SetText(info);
+}
+
+void TForm1::rdtDetailColKeyUp(TObject* /*sender*/, uint16_t& /*key*/, TShiftState /*shift*/) { ShowCaretHit(); }
+
+void TForm1::rdtDetailColMouseDown(TObject* /*sender*/, TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/,
+                                   int /*y*/) {
+    ShowCaretHit();
+}
+
+void TForm1::rdtDetailColMouseUp(TObject* /*sender*/, TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/,
+                                 int /*y*/) {
+    rdtDetailCol->Hint.clear();
+    rdtDetailCol->ShowHint = false;
+    std::string selection = Trim(rdtDetailCol->SelText());
+    if (selection.empty() || !crbxShowTagHint->Checked() || gTagSet->Count() == 0) return;
+    if (selection[0] < 'A' || selection[0] > 'Z') return;
+    std::string description = Trim(gTagSet->Values(selection));
+    rdtDetailCol->Hint = selection + " :@" + description;
+    rdtDetailCol->ShowHint = !description.empty();
+}
+
+void TForm1::rdtDetailColSelectionChange(TObject* /*sender*/) {
+    rdtDetailCol->Hint.clear();
+    rdtDetailCol->ShowHint = false;
+    std::string selection = rdtDetailCol->SelText();
+    if (!Trim(selection).empty() && crbxShowSelCol->Checked()) cbxQSearchCol->SetText(selection);
+}
+
+void TForm1::ConnectCollocateDetails() {
+    btnDisplayCol->OnClick = [this](TObject* s) { btnDisplayColClick(s); };
+    btnHighlightCol->OnClick = [this](TObject* s) { btnHighlightColClick(s); };
+    cbxQSearchCol->OnKeyPress = [this](TObject* s, char& k) { cbxQSearchColKeyPress(s, k); };
+    rdtDetailCol->OnExit = [this](TObject* s) { rdtDetailColExit(s); };
+    rdtDetailCol->OnKeyPress = [this](TObject* s, char& k) { rdtDetailColKeyPress(s, k); };
+    rdtDetailCol->OnKeyUp = [this](TObject* s, uint16_t& k, TShiftState sh) { rdtDetailColKeyUp(s, k, sh); };
+    rdtDetailCol->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        rdtDetailColMouseDown(s, b, sh, x, y);
+    };
+    rdtDetailCol->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        rdtDetailColMouseUp(s, b, sh, x, y);
+    };
+    rdtDetailCol->OnSelectionChange = [this](TObject* s) { rdtDetailColSelectionChange(s); };
+}

@@ -1,0 +1,78 @@
+#include "platform/core/TextCodec.h"
+
+#include <cstring>
+#include <iconv.h>
+
+bool IsValidUtf8(const std::string& s) {
+    size_t i = 0, n = s.size();
+    while (i < n) {
+        unsigned char c = static_cast<unsigned char>(s[i]);
+        size_t extra;
+        if (c < 0x80)
+            extra = 0;
+        else if (c >= 0xC2 && c <= 0xDF)
+            extra = 1;
+        else if (c >= 0xE0 && c <= 0xEF)
+            extra = 2;
+        else if (c >= 0xF0 && c <= 0xF4)
+            extra = 3;
+        else
+            return false;
+        if (n - i <= extra) return false;
+        for (size_t k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+namespace {
+
+std::string FromCodePage936(const std::string& s) {
+    iconv_t cd = iconv_open("UTF-8", "CP936");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return s;
+    std::string out(s.size() * 3 + 4, '\0');
+    char* in = const_cast<char*>(s.data());
+    size_t inLeft = s.size();
+    char* dst = out.data();
+    size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1)) break;
+        if (outLeft < 3) break;
+        std::memcpy(dst, "\xEF\xBF\xBD", 3);
+        dst += 3;
+        outLeft -= 3;
+        ++in;
+        --inLeft;
+    }
+    iconv_close(cd);
+    out.resize(static_cast<size_t>(dst - out.data()));
+    return out;
+}
+
+}  // namespace
+
+std::string ToUtf8(const std::string& text) { return IsValidUtf8(text) ? text : FromCodePage936(text); }
+
+std::u16string ToUtf16(const std::string& text) {
+    std::string utf8 = ToUtf8(text);
+    std::u16string out;
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();) {
+        unsigned char c = static_cast<unsigned char>(utf8[i]);
+        uint32_t cp;
+        size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        if (i + len > utf8.size()) break;
+        cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+        for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+        i += len;
+    }
+    return out;
+}

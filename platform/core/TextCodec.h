@@ -1,0 +1,11 @@
+#pragma once
+// The program's 8-bit text read as characters: valid UTF-8 as UTF-8, anything
+// else as code page 936 (GBK), the Chinese code page of its corpora.
+
+#include <string>
+
+bool IsValidUtf8(const std::string& text);
+// The text as UTF-8: itself when valid UTF-8, else decoded from code page 936
+// (a byte that is not code page 936 becomes U+FFFD).
+std::string ToUtf8(const std::string& text);
+std::u16string ToUtf16(const std::string& text);

@@ -1,0 +1,447 @@
+#include "platform/gui/Rtf.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <iconv.h>
+#include <map>
+
+size_t TAttrTable::Hash::operator()(const TTextAttr& a) const {
+    size_t h = std::hash<std::string>()(a.Name);
+    h = h * 31 + static_cast<uint32_t>(a.Color);
+    h = h * 31 + a.Style;
+    return h * 31 + static_cast<uint32_t>(a.Size);
+}
+
+TAttrTable::Id TAttrTable::Intern(const TTextAttr& attr) {
+    auto it = FIndex.find(attr);
+    if (it != FIndex.end()) return it->second;
+    if (FAttrs.size() > 0xFFFF) return 0;
+    auto id = static_cast<Id>(FAttrs.size());
+    FAttrs.push_back(attr);
+    FIndex.emplace(attr, id);
+    return id;
+}
+
+namespace {
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string EncodeCodePoint(char32_t code) {
+    if (code < 0x80) return std::string(1, char(code));
+    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return "?";
+    static iconv_t cd = iconv_open("CP936", "UTF-32LE");
+    std::string out;
+    if (cd != reinterpret_cast<iconv_t>(-1)) {
+        std::array<char, 4> in{char(code & 0xFF), char((code >> 8) & 0xFF), char((code >> 16) & 0xFF), 0};
+        char buffer[8];
+        char* src = in.data();
+        size_t srcLeft = in.size();
+        char* dst = buffer;
+        size_t dstLeft = sizeof buffer;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && srcLeft == 0)
+            return std::string(buffer, static_cast<size_t>(dst - buffer));
+    }
+    AppendUtf8(out, code);
+    return out;
+}
+
+bool LooksLikeRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
+
+namespace {
+
+enum class TDest { Text, FontTable, ColorTable, Skip };
+
+struct TGroupState {
+    TTextAttr Attr;
+    TDest Dest = TDest::Text;
+    int Uc = 1;
+};
+
+// Destinations whose text is not part of the document.
+constexpr std::array<std::string_view, 24> kSkippedDestinations{
+    "stylesheet", "info",      "pict",        "object",      "header",     "footer",
+    "headerl",    "headerr",   "headerf",     "footerl",     "footerr",    "footerf",
+    "footnote",   "fldinst",   "listtable",   "listoverridetable", "rsidtbl", "generator",
+    "xmlnstbl",   "themedata", "colorschememapping", "latentstyles", "datastore", "pn"};
+
+// An entry of the colour table written as a bare ";": the reader's own colour.
+constexpr TColor kAutoColor = clDefault;
+// Nesting beyond this is counted, not kept: braces still balance, formatting stays.
+constexpr size_t kMaxDepth = 1000;
+constexpr size_t kMaxColors = 0x10000;
+
+bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+class TRtfReader {
+public:
+    TRtfReader(std::string_view in, const TTextAttr& defaults) : FIn(in), FDefaults(defaults) {
+        FCur.Attr = defaults;
+    }
+
+    TRichText Read() {
+        while (FPos < FIn.size() && !FEnded) {
+            char c = FIn[FPos++];
+            switch (c) {
+                case '{': OpenGroup(); break;
+                case '}': CloseGroup(); break;
+                case '\\': Escape(); break;
+                case '\r': case '\n': case '\0': break;
+                default: TextByte(static_cast<unsigned char>(c));
+            }
+        }
+        EndLine();
+        // The text after the last paragraph mark is a line only when it holds
+        // something; a document ending in a mark ends there, and its final mark
+        // closes the document rather than opening an empty last line.
+        if (FOut.Lines.back().empty()) {
+            PopLine();
+            if (!FOut.Lines.empty() && FOut.Lines.back().empty()) PopLine();
+        }
+        return std::move(FOut);
+    }
+
+private:
+    void Escape() {
+        if (FPos >= FIn.size()) return;
+        char c = FIn[FPos];
+        if (IsAlpha(c)) {
+            size_t start = FPos;
+            while (FPos < FIn.size() && IsAlpha(FIn[FPos])) ++FPos;
+            std::string_view word = FIn.substr(start, std::min<size_t>(FPos - start, 32));
+            bool negative = false, hasParam = false;
+            int64_t value = 0;
+            if (FPos + 1 < FIn.size() && FIn[FPos] == '-' && IsDigit(FIn[FPos + 1])) {
+                negative = true;
+                ++FPos;
+            }
+            while (FPos < FIn.size() && IsDigit(FIn[FPos])) {
+                hasParam = true;
+                if (value < 1'000'000'000) value = value * 10 + (FIn[FPos] - '0');
+                ++FPos;
+            }
+            if (FPos < FIn.size() && FIn[FPos] == ' ') ++FPos;
+            ControlWord(word, hasParam, static_cast<int>(negative ? -value : value));
+            return;
+        }
+        ++FPos;
+        switch (c) {
+            case '\'': {
+                int hi = FPos < FIn.size() ? HexValue(FIn[FPos]) : -1;
+                int lo = FPos + 1 < FIn.size() ? HexValue(FIn[FPos + 1]) : -1;
+                if (hi < 0 || lo < 0) return;  // a broken escape is dropped, what follows stays text
+                FPos += 2;
+                TextByte(static_cast<unsigned char>(hi * 16 + lo));
+                return;
+            }
+            case '\\': case '{': case '}': TextByte(static_cast<unsigned char>(c)); return;
+            case '~': TextByte(' '); return;
+            case '_': TextByte('-'); return;
+            case '\r': case '\n': ControlWord("par", false, 0); return;
+            case '*':
+                if (FCur.Dest != TDest::Skip && !SkippingFallback()) FCur.Dest = TDest::Skip;
+                return;
+            default: SkippingFallback(); return;
+        }
+    }
+
+    // Fallback text after \uN: each character, symbol or control word skipped counts one.
+    bool SkippingFallback() {
+        if (FSkipChars <= 0) return false;
+        --FSkipChars;
+        return true;
+    }
+
+    void ControlWord(std::string_view word, bool hasParam, int param) {
+        if (SkippingFallback() || FCur.Dest == TDest::Skip) return;
+        if (FCur.Dest == TDest::FontTable) {
+            if (word == "f") {
+                FFontNumber = param;
+                FFontName.clear();
+            } else if (IsSkippedDestination(word)) {
+                FCur.Dest = TDest::Skip;
+            }
+            return;
+        }
+        if (FCur.Dest == TDest::ColorTable) {
+            int v = std::clamp(param, 0, 255);
+            if (word == "red") FRed = v, FColorSet = true;
+            else if (word == "green") FGreen = v, FColorSet = true;
+            else if (word == "blue") FBlue = v, FColorSet = true;
+            return;
+        }
+        TTextAttr& a = FCur.Attr;
+        bool on = !hasParam || param != 0;
+        if (word == "par" || word == "line") EndLine();
+        else if (word == "tab") AppendByte('\t');
+        else if (word == "cf") SetAttr(a.Color, ColorOf(param));
+        else if (word == "b") SetStyle(fsBold, on);
+        else if (word == "i") SetStyle(fsItalic, on);
+        else if (word == "strike") SetStyle(fsStrikeOut, on);
+        else if (word == "ulnone") SetStyle(fsUnderline, false);
+        else if (word.substr(0, 2) == "ul" && word != "ulc") SetStyle(fsUnderline, on);
+        else if (word == "fs") {
+            if (hasParam && param > 0) SetAttr(a.Size, std::clamp(param / 2, 1, 1638));
+        } else if (word == "f") {
+            if (auto it = FFonts.find(param); it != FFonts.end()) SetAttr(a.Name, it->second);
+        } else if (word == "plain") {
+            TTextAttr plain = FDefaults;
+            if (auto it = FFonts.find(FDefaultFont); it != FFonts.end()) plain.Name = it->second;
+            SetAttr(a, plain);
+        } else if (word == "deff") FDefaultFont = param;
+        else if (word == "uc") {
+            if (hasParam) FCur.Uc = std::clamp(param, 0, 16);
+        } else if (word == "u") {
+            if (!hasParam) return;
+            AppendCodePoint(static_cast<char32_t>(param < 0 ? param + 0x10000 : param));
+            FSkipChars = FCur.Uc;
+        } else if (word == "emdash") AppendCodePoint(0x2014);
+        else if (word == "endash") AppendCodePoint(0x2013);
+        else if (word == "bullet") AppendCodePoint(0x2022);
+        else if (word == "lquote") AppendCodePoint(0x2018);
+        else if (word == "rquote") AppendCodePoint(0x2019);
+        else if (word == "ldblquote") AppendCodePoint(0x201C);
+        else if (word == "rdblquote") AppendCodePoint(0x201D);
+        else if (word == "fonttbl") FCur.Dest = TDest::FontTable;
+        else if (word == "colortbl") FCur.Dest = TDest::ColorTable;
+        else if (IsSkippedDestination(word)) FCur.Dest = TDest::Skip;
+    }
+
+    static bool IsSkippedDestination(std::string_view word) {
+        return std::find(kSkippedDestinations.begin(), kSkippedDestinations.end(), word) != kSkippedDestinations.end();
+    }
+
+    TColor ColorOf(int index) const {
+        if (index <= 0 || static_cast<size_t>(index) >= FColors.size() || FColors[size_t(index)] == kAutoColor)
+            return FDefaults.Color;
+        return FColors[size_t(index)];
+    }
+
+    template <class T>
+    void SetAttr(T& field, const T& value) {
+        if (field == value) return;
+        field = value;
+        FIdValid = false;
+    }
+
+    void SetStyle(TFontStyle style, bool on) {
+        SetAttr(FCur.Attr.Style, on ? (FCur.Attr.Style | style) : (FCur.Attr.Style & ~TFontStyles(style)));
+    }
+
+    void TextByte(unsigned char c) {
+        if (SkippingFallback()) return;
+        switch (FCur.Dest) {
+            case TDest::Skip: return;
+            case TDest::FontTable:
+                if (c == ';') StoreFont();
+                else FFontName += char(c);
+                return;
+            case TDest::ColorTable:
+                if (c == ';') StoreColor();
+                return;
+            case TDest::Text: AppendByte(c); return;
+        }
+    }
+
+    void StoreFont() {
+        std::string name = FFontName;
+        while (!name.empty() && name.front() == ' ') name.erase(0, 1);
+        while (!name.empty() && name.back() == ' ') name.pop_back();
+        if (!name.empty()) FFonts[FFontNumber] = name;
+        FFontName.clear();
+    }
+
+    void StoreColor() {
+        if (FColors.size() < kMaxColors) FColors.push_back(FColorSet ? RGB(FRed, FGreen, FBlue) : kAutoColor);
+        FRed = FGreen = FBlue = 0;
+        FColorSet = false;
+    }
+
+    void AppendByte(unsigned char c) {
+        if (!FIdValid) {
+            FId = FOut.Table.Intern(FCur.Attr);
+            FIdValid = true;
+        }
+        FLine += char(c);
+        FLineAttrs.push_back(FId);
+    }
+
+    void AppendCodePoint(char32_t code) {
+        if (FCur.Dest != TDest::Text) return;
+        for (char c : EncodeCodePoint(code)) AppendByte(static_cast<unsigned char>(c));
+    }
+
+    void EndLine() {
+        FOut.Lines.push_back(std::move(FLine));
+        FOut.Attrs.push_back(std::move(FLineAttrs));
+        FLine.clear();
+        FLineAttrs.clear();
+    }
+
+    void PopLine() {
+        FOut.Lines.pop_back();
+        FOut.Attrs.pop_back();
+    }
+
+    void OpenGroup() {
+        FSkipChars = 0;
+        if (FStack.size() >= kMaxDepth) {
+            ++FOverflow;
+            return;
+        }
+        FStack.push_back(FCur);
+    }
+
+    void CloseGroup() {
+        FSkipChars = 0;
+        if (FOverflow > 0) {
+            --FOverflow;
+            return;
+        }
+        if (FStack.empty()) return;  // an unbalanced brace
+        if (FCur.Dest == TDest::FontTable && !FFontName.empty()) StoreFont();
+        if (FCur.Dest == TDest::ColorTable && FColorSet) StoreColor();
+        bool closesFontTable = FCur.Dest == TDest::FontTable && FStack.back().Dest == TDest::Text;
+        FCur = FStack.back();
+        FStack.pop_back();
+        FIdValid = false;
+        // Text without a font of its own is in the document's default font.
+        if (closesFontTable)
+            if (auto it = FFonts.find(FDefaultFont); it != FFonts.end()) FCur.Attr.Name = it->second;
+        if (FStack.empty()) FEnded = true;
+    }
+
+    std::string_view FIn;
+    size_t FPos = 0;
+    TTextAttr FDefaults;
+    TGroupState FCur;
+    std::vector<TGroupState> FStack;
+    size_t FOverflow = 0;
+    bool FEnded = false;
+    int FSkipChars = 0;
+
+    std::map<int, std::string> FFonts;
+    int FDefaultFont = 0;
+    int FFontNumber = 0;
+    std::string FFontName;
+    std::vector<TColor> FColors;
+    int FRed = 0, FGreen = 0, FBlue = 0;
+    bool FColorSet = false;
+
+    TRichText FOut;
+    std::string FLine;
+    std::vector<TAttrTable::Id> FLineAttrs;
+    TAttrTable::Id FId = 0;
+    bool FIdValid = false;
+};
+
+bool IsSystemColor(TColor c) { return (c & 0x80000000) != 0 || c == clDefault || c == clNone; }
+
+void AppendEscaped(std::string& out, unsigned char c) {
+    static const char* hex = "0123456789abcdef";
+    if (c == '\\' || c == '{' || c == '}') {
+        out += '\\';
+        out += char(c);
+    } else if (c == '\t') {
+        out += "\\tab ";
+    } else if (c >= 0x80 || c < 0x20) {
+        out += "\\'";
+        out += hex[c >> 4];
+        out += hex[c & 15];
+    } else {
+        out += char(c);
+    }
+}
+
+}  // namespace
+
+TRichText ReadRtf(std::string_view rtf, const TTextAttr& defaults) { return TRtfReader(rtf, defaults).Read(); }
+
+std::string WriteRtf(const TRichText& text) {
+    std::vector<std::string> fonts;
+    std::vector<TColor> colors;
+    std::vector<int> fontOf(text.Table.Count()), colorOf(text.Table.Count());
+    for (size_t id = 0; id < text.Table.Count(); ++id) {
+        const TTextAttr& a = text.Table[TAttrTable::Id(id)];
+        auto f = std::find(fonts.begin(), fonts.end(), a.Name);
+        fontOf[id] = static_cast<int>(f - fonts.begin());
+        if (f == fonts.end()) fonts.push_back(a.Name);
+        if (IsSystemColor(a.Color)) continue;  // \cf0: the reader's own colour
+        auto c = std::find(colors.begin(), colors.end(), a.Color);
+        colorOf[id] = static_cast<int>(c - colors.begin()) + 1;
+        if (c == colors.end()) colors.push_back(a.Color);
+    }
+    if (fonts.empty()) fonts.push_back("Courier New");
+
+    std::string out = "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl";
+    for (size_t i = 0; i < fonts.size(); ++i) {
+        bool ascii = std::all_of(fonts[i].begin(), fonts[i].end(), [](char c) { return (c & 0x80) == 0; });
+        out += "{\\f" + std::to_string(i) + "\\fnil\\fcharset" + (ascii ? "0 " : "134 ");
+        for (char c : fonts[i]) AppendEscaped(out, static_cast<unsigned char>(c));
+        out += ";}";
+    }
+    out += "}\r\n{\\colortbl ;";
+    for (TColor c : colors)
+        out += "\\red" + std::to_string(GetRValue(c)) + "\\green" + std::to_string(GetGValue(c)) + "\\blue" +
+               std::to_string(GetBValue(c)) + ";";
+    out += "}\r\n\\viewkind4\\uc1\\pard\\lang2052";
+
+    const TTextAttr* previous = nullptr;
+    int previousId = -1;
+    for (size_t i = 0; i < text.Lines.size(); ++i) {
+        if (i > 0) out += "\\par\r\n";
+        const std::string& line = text.Lines[i];
+        for (size_t k = 0; k < line.size(); ++k) {
+            int id = k < text.Attrs[i].size() ? text.Attrs[i][k] : 0;
+            if (id != previousId && size_t(id) < text.Table.Count()) {
+                const TTextAttr& a = text.Table[TAttrTable::Id(id)];
+                auto differs = [&](auto member) { return !previous || previous->*member != a.*member; };
+                auto style = [&](TFontStyle s, const char* on, const char* off) {
+                    if (!previous || ((previous->Style ^ a.Style) & s)) out += (a.Style & s) ? on : off;
+                };
+                if (differs(&TTextAttr::Name)) out += "\\f" + std::to_string(fontOf[size_t(id)]);
+                if (differs(&TTextAttr::Size)) out += "\\fs" + std::to_string(a.Size * 2);
+                if (differs(&TTextAttr::Color)) out += "\\cf" + std::to_string(colorOf[size_t(id)]);
+                style(fsBold, "\\b", "\\b0");
+                style(fsItalic, "\\i", "\\i0");
+                style(fsUnderline, "\\ul", "\\ulnone");
+                style(fsStrikeOut, "\\strike", "\\strike0");
+                out += ' ';
+                previous = &a;
+                previousId = id;
+            }
+            AppendEscaped(out, static_cast<unsigned char>(line[k]));
+        }
+    }
+    // A closing mark ends the last line; one more keeps an empty last line.
+    if (!text.Lines.empty()) out += text.Lines.back().empty() ? "\\par\r\n\\par\r\n" : "\\par\r\n";
+    out += "}\r\n";
+    return out;
+}

@@ -1,0 +1,192 @@
+// The collocate detail pane: hits laid out in columns, sorted, written plain
+// or coloured, highlighted, with the caret-hit line and tag hints.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/Unit1.h"
+#include "platform/core/SysUtils.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Timers.h"
+#include "tests/support/AppFixture.h"
+
+namespace {
+
+class DetailPane : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        form = app_->CreateForm<TForm1>();
+        form->SetVisible(true);
+    }
+
+    static TResultStr Hit(const std::string& left, const std::string& center, const std::string& right,
+                          const std::string& file = "a.txt") {
+        TResultStr h;
+        h.Left = left;
+        h.Center = center;
+        h.Right = right;
+        h.FileName = file;
+        return h;
+    }
+
+    // Raw text, every column whole: what the display writes is what the hits hold.
+    void Show(const TArrResultStr& hits, const std::string& sortMode, bool coloured) {
+        form->rdoRaw->SetChecked(true);
+        form->crbxShowColor->SetChecked(coloured);
+        form->cbxSortTypeCol->SetItemIndex(form->cbxSortTypeCol->Items().IndexOf(sortMode));
+        form->gCollDetail = hits;
+        form->btnDisplayCol->Click();
+    }
+
+    std::vector<std::string> PaneLines() { return form->rdtDetailCol->Lines().Items(); }
+
+    TForm1* form = nullptr;
+};
+
+TEST_F(DetailPane, NumbersAreRightAlignedToTheWidthOfTheLastOne) {
+    TArrResultStr hits;
+    for (int i = 0; i < 120; ++i) hits.push_back(Hit("left", "node", "right"));
+    Show(hits, "FILE", false);
+    auto lines = PaneLines();
+    ASSERT_EQ(lines.size(), 121u);
+    EXPECT_EQ(lines[0], "");
+    EXPECT_TRUE(lines[1].starts_with("   1.\t"));
+    EXPECT_TRUE(lines[10].starts_with("  10.\t"));
+    EXPECT_TRUE(lines[120].starts_with(" 120.\t"));
+    EXPECT_FALSE(std::filesystem::exists("tmp"));
+}
+
+TEST_F(DetailPane, ColumnsLineUpAndOnlyCenterRRightAlignsTheCentre) {
+    TArrResultStr hits = {Hit("a b", "x", "c d e"), Hit("long left side", "xyz", "r")};
+    Show(hits, "CENTER-L", false);
+    auto lines = PaneLines();
+    ASSERT_EQ(lines.size(), 3u);
+    // Left contexts end at one column (3 + 1 blanks past the widest), centres
+    // and right contexts start at one; the segment widths are those of the last line.
+    EXPECT_EQ(lines[1], " 1.\t" + std::string(15, ' ') + "a b \t x   \t  c d e    \ta.txt ");
+    EXPECT_EQ(lines[2], " 2.\t    long left side \t xyz \t  r        \ta.txt ");
+    EXPECT_EQ(form->gCollSegs, (std::array<int, 5>{4, 21, 4, 11, 6}));
+
+    Show(hits, "CENTER-R", false);
+    lines = PaneLines();
+    EXPECT_NE(lines[1].find("\t    x\t"), std::string::npos);
+    EXPECT_NE(lines[2].find("\t  xyz\t"), std::string::npos);
+}
+
+TEST_F(DetailPane, ColouredLinesKeepThePlainLayout) {
+    TArrResultStr hits = {Hit("a b", "x", "c d e", "f.txt"), Hit("long left side", "xyz", "r", "g.txt")};
+    Show(hits, "CENTER-L", false);
+    auto plain = PaneLines();
+    Show(hits, "CENTER-L", true);
+    auto coloured = PaneLines();
+    ASSERT_EQ(coloured.size(), plain.size());
+    auto withoutBlanks = [](std::string s) {
+        s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
+        return s;
+    };
+    auto tabs = [](const std::string& s) {
+        std::vector<size_t> at;
+        for (size_t i = 0; i < s.size(); ++i)
+            if (s[i] == '\t') at.push_back(i);
+        return at;
+    };
+    for (size_t i = 1; i < plain.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(withoutBlanks(coloured[i]), withoutBlanks(plain[i]));
+        EXPECT_EQ(tabs(coloured[i]), tabs(coloured[1]));
+        EXPECT_EQ(tabs(plain[i]), tabs(plain[1]));
+    }
+    // Lines 1 to 5 take one colour, 6 to 10 the next.
+    EXPECT_NE(form->rdtDetailCol->ColorAt(form->rdtDetailCol->LineIndex(1)), clBlack);
+}
+
+TEST_F(DetailPane, HighlightMarksTheWordOnlyInTheChosenColumn) {
+    TArrResultStr hits = {Hit("the dog saw", "a", "the dog ran"), Hit("no", "b", "big dog")};
+    Show(hits, "FILE", false);
+    form->cbxQSearchCol->SetText("dog");
+    form->cbxSearchRangeCol->SetItemIndex(form->cbxSearchRangeCol->Items().IndexOf("RIGHT"));
+    TColor color = form->ccbxQColorCol->Selected();
+    form->btnHighlightCol->Click();
+    EXPECT_EQ(form->lblInfoCol->Caption(), "Hit(s): 2   \r\nMark hit(s): 2   \r\n     dog(2)");
+    TRichEdit* pane = form->rdtDetailCol;
+    for (int line = 1; line <= 2; ++line) {
+        std::string text = pane->Lines()[line];
+        size_t right = text.rfind("dog");
+        size_t left = text.find("dog");
+        EXPECT_EQ(pane->ColorAt(pane->LineIndex(line) + int(right)), color);
+        EXPECT_TRUE(pane->StyleAt(pane->LineIndex(line) + int(right)) & fsUnderline);
+        if (left != right) EXPECT_NE(pane->ColorAt(pane->LineIndex(line) + int(left)), color);
+    }
+    // The next mark takes the next colour; a word not there gives "(0)".
+    EXPECT_NE(form->ccbxQColorCol->Selected(), color);
+    form->cbxQSearchCol->SetText("cat");
+    form->btnHighlightCol->Click();
+    EXPECT_EQ(form->lblInfoCol->Caption(), "Hit(s): 2   \r\nMark hit(s): cat(0)");
+    EXPECT_TRUE(form->Enabled());
+}
+
+TEST_F(DetailPane, CaretLineNamesItsHitAndTheFirstLineNothing) {
+    TArrResultStr hits = {Hit("one two", "three", "four five", "a.txt"), Hit("six", "seven", "eight", "b.txt")};
+    Show(hits, "FILE", false);
+    TRichEdit* pane = form->rdtDetailCol;
+    pane->Select(pane->LineIndex(2) + 3, 0);
+    form->rdtDetailColMouseDown(pane, TMouseButton::mbLeft, 0, 0, 0);
+    EXPECT_EQ(form->edtInfoCol->GetText(), "2.\tsix     seven    eight\t");
+    pane->Select(0, 0);
+    form->rdtDetailColMouseDown(pane, TMouseButton::mbLeft, 0, 0, 0);
+    EXPECT_EQ(form->edtInfoCol->GetText(), "");
+}
+
+TEST_F(DetailPane, ACapitalTagSelectionShowsItsDescriptionAsATwoLineHint) {
+    form->gTagSet->Add("NN\tcommon noun");
+    TArrResultStr hits = {Hit("the_AT", "cat_NN", "sat_VV")};
+    Show(hits, "FILE", false);
+    TRichEdit* pane = form->rdtDetailCol;
+    std::string line = pane->Lines()[1];
+    pane->Select(pane->LineIndex(1) + int(line.find("NN")), 2);
+    form->rdtDetailColMouseUp(pane, TMouseButton::mbLeft, 0, 0, 0);
+    EXPECT_EQ(pane->Hint, "NN :@common noun");
+    EXPECT_TRUE(pane->ShowHint);
+    std::string hint = pane->Hint;
+    bool canShow = true;
+    THintInfo info;
+    app_->OnShowHint(hint, canShow, info);
+    EXPECT_EQ(hint, "NN :\ncommon noun");
+    EXPECT_EQ(info.HideTimeout, 5000);
+
+    pane->Select(pane->LineIndex(1) + int(line.find("cat")), 3);
+    form->rdtDetailColMouseUp(pane, TMouseButton::mbLeft, 0, 0, 0);
+    EXPECT_FALSE(pane->ShowHint);
+}
+
+TEST_F(DetailPane, ASelectionFillsTheSearchBoxWhileShowSelectionIsOn) {
+    TArrResultStr hits = {Hit("alpha", "beta", "gamma")};
+    Show(hits, "FILE", false);
+    TRichEdit* pane = form->rdtDetailCol;
+    std::string line = pane->Lines()[1];
+    pane->Select(pane->LineIndex(1) + int(line.find("gamma")), 5);
+    EXPECT_EQ(form->cbxQSearchCol->GetText(), "gamma");
+    form->crbxShowSelCol->SetChecked(false);
+    pane->Select(pane->LineIndex(1) + int(line.find("alpha")), 5);
+    EXPECT_EQ(form->cbxQSearchCol->GetText(), "gamma");
+}
+
+TEST_F(DetailPane, PanePicture) {
+    TArrResultStr hits;
+    const char* words[] = {"make", "take", "bake", "shake"};
+    for (int i = 0; i < 14; ++i)
+        hits.push_back(Hit("they decided to", words[i % 4], "a decision about it", "news" + std::to_string(i % 3) + ".txt"));
+    form->tsColligate->SetEnabled(true);
+    form->plColDetails->SetEnabled(true);
+    form->qlSkinPageControl1->SetActivePage(form->tsColligate);
+    Show(hits, "CENTER-L", true);
+    form->cbxQSearchCol->SetText("decision");
+    form->btnHighlightCol->Click();
+    form->SetBounds(0, 0, 1024, 720);
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("collocate_detail_pane.png")));
+}
+
+}  // namespace

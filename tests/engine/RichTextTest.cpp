@@ -1,0 +1,148 @@
+// Coloured concordance RTF and the highlighting of words in a pane.
+
+#include <gtest/gtest.h>
+
+#include "engine/Query.h"
+#include "platform/core/Messages.h"
+
+namespace {
+
+// A pane of plain lines whose line breaks count two characters; it records the marks.
+class FakePane : public TRichTextTarget {
+public:
+    std::vector<std::string> lines;
+    struct Mark {
+        int start, length;
+        int32_t color;
+    };
+    std::vector<Mark> marks;
+
+    int LineCount() const override { return int(lines.size()); }
+    std::string LineText(int line) const override { return lines[size_t(line)]; }
+    int LineStart(int line) const override {
+        int pos = 0;
+        for (int i = 0; i < line; ++i) pos += int(lines[size_t(i)].size()) + 2;
+        return pos;
+    }
+    void MarkRange(int start, int length, int32_t color) override { marks.push_back({start, length, color}); }
+    // The text a mark covers, read back through positions as the pane counts them.
+    std::string Marked(const Mark& m) const {
+        for (int i = 0; i < LineCount(); ++i)
+            if (m.start >= LineStart(i) && m.start < LineStart(i) + int(lines[size_t(i)].size()))
+                return lines[size_t(i)].substr(size_t(m.start - LineStart(i)), size_t(m.length));
+        return "";
+    }
+};
+
+class Messages : public testing::Test {
+protected:
+    void SetUp() override {
+        SetMessageSink([this](const std::string& t) { shown.push_back(t); });
+    }
+    void TearDown() override { SetMessageSink(nullptr); }
+    std::vector<std::string> shown;
+};
+
+TEST(RtfText, HeaderFramesTheLinesWithTheFontSizeInHalfPoints) {
+    TStringList lines;
+    lines.Add("\\par line");
+    TDisplay::WriteRtfHeader(lines, 11);
+    ASSERT_EQ(lines.Count(), 5);
+    EXPECT_EQ(lines[0], "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl{\\f0\\fnil\\fcharset0 "
+                        "Courier New;}}");
+    EXPECT_EQ(lines[1], "{\\colortbl ;\\red0\\green0\\blue255;\\red255\\green1\\blue186;\\red0\\green0\\blue0;"
+                        "\\red0\\green128\\blue255;\\red128\\green128\\blue255;}");
+    EXPECT_EQ(lines[2], "{\\*\\generator Msftedit 5.41.15.1515;}\\viewkind4\\uc1\\pard\\cf1\\lang2052\\b\\f0\\fs22");
+    EXPECT_EQ(lines[3], "\\par line");
+    EXPECT_TRUE(lines.Text().ends_with("\\par line\r\n\\par \\cf2 \r\n\\par }\r\n \r\n"));
+}
+
+TEST(RtfText, LinesChangeColourEveryFiveLines) {
+    for (int index : {0, 4, 5, 9, 10, 14, 15}) {
+        SCOPED_TRACE(index);
+        std::string line;
+        TDisplay::RtfLine(" 1.\t", "  a\t ", "b\t ", " c \t", "f.txt ", index, line);
+        std::string c = (index / 5) % 2 == 0 ? "2" : "4";
+        EXPECT_EQ(line, "\\par \\cf" + c + "\\b  1.\t\\cf" + c + "\\b0  a\t \\cf3\\b b\t \\cf" + c + "\\b0 c \t\\cf" + c +
+                            "f.txt ");
+    }
+}
+
+TEST(RtfText, CorpusTextCannotBecomeRtf) {
+    std::string line;
+    TDisplay::RtfLine("1", "a\\b", "{key}", "\xC4\xE3", "", 0, line);
+    EXPECT_NE(line.find("a\\\\b"), std::string::npos);
+    EXPECT_NE(line.find("\\{key\\}"), std::string::npos);
+    EXPECT_NE(line.find("\\'c4\\'e3"), std::string::npos);
+    EXPECT_EQ(line.find('\xC4'), std::string::npos);
+}
+
+TEST(JoinHits, CountsCaseFoldedRunsAndListsThemByCountAndText) {
+    TStringList found;
+    std::string result;
+    TDisplay::JoinHits(found, false, result);
+    EXPECT_EQ(result, "");
+    found.Add("cat");
+    TDisplay::JoinHits(found, false, result);
+    EXPECT_EQ(result, "cat(1)");
+    found.Add("dog");
+    found.Add("Cat");
+    TDisplay::JoinHits(found, false, result);
+    EXPECT_EQ(result, "dog(1)   \r\n     cat(2)   \r\n     ");
+}
+
+TEST_F(Messages, HighlightMarksOnlyMatchesInsideTheColumn) {
+    FakePane pane;
+    pane.lines = {"", " 1.\t   the cat\t saw \t the dog \t", " 2.\t     a dog\t saw \t the cat \t"};
+    int progress = 0;
+    std::string summary;
+    // The right column starts after "NN.\t   " + left + "\t " + centre.
+    int start = int(std::string(" 1.\t   the cat\t saw \t").size()) + 1;
+    TDisplay::Highlight("the", 0x0000FF, pane, true, progress, start, 65532, summary);
+    ASSERT_EQ(pane.marks.size(), 2u);
+    for (auto& m : pane.marks) EXPECT_EQ(pane.Marked(m), "the");
+    EXPECT_EQ(pane.marks[0].start, pane.LineStart(1) + start - 1 + 1);
+    EXPECT_EQ(progress, 3);
+    EXPECT_EQ(summary, "2   \r\n     the(2)");
+    EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(Messages, HighlightSummarySortsByCountThenText) {
+    FakePane pane;
+    pane.lines = {"", "x cat y", "x dog y", "x cat y"};
+    int progress = 0;
+    std::string summary;
+    TDisplay::Highlight("cat|dog", 0xFF, pane, false, progress, 1, 65532, summary);
+    EXPECT_EQ(summary, "3   \r\n     dog(1)   \r\n     cat(2)");
+}
+
+TEST_F(Messages, BlankWordsBadExpressionsAndEmptyPanesAreHandled) {
+    FakePane pane;
+    pane.lines = {"", "some text"};
+    int progress = 0;
+    std::string summary = "old";
+    TDisplay::Highlight("  ", 0, pane, true, progress, 1, 65532, summary);
+    EXPECT_EQ(summary, "");
+    TDisplay::Highlight("(un", 0, pane, true, progress, 1, 65532, summary);
+    EXPECT_EQ(shown, (std::vector<std::string>{"The input box cannot be blank!", "An error occured! Expression=(un"}));
+    EXPECT_TRUE(pane.marks.empty());
+
+    FakePane empty;
+    TDisplay::Highlight("cat", 0, empty, true, progress, 1, 65532, summary);
+    EXPECT_EQ(summary, "");
+    EXPECT_EQ(shown.size(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RtfText, AFileNameStartingWithADigitKeepsItsColourWordApart) {
+    std::string line;
+    TDisplay::RtfLine("1", "a", "b", "c", "1990.txt ", 0, line);
+    EXPECT_TRUE(line.ends_with("\\cf2 1990.txt "));
+    TDisplay::RtfLine("1", "a", "b", "c", "news.txt ", 0, line);
+    EXPECT_TRUE(line.ends_with("\\cf2news.txt "));
+}
+
+}  // namespace
