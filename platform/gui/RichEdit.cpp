@@ -115,23 +115,23 @@ QString ShowLine(const std::string& line, std::vector<int>& units) {
     return shown;
 }
 
-// Text read back from the view: code page 936 when asked and every character
-// has a code there, otherwise UTF-8 (false when code page 936 failed).
+// Text read back from the view, in code page 936 when asked (false when a
+// character has no code there), else in UTF-8.
 bool EncodeShown(const QString& text, bool cp936, std::string& out) {
     if (!cp936) {
         out = text.toUtf8().toStdString();
         return true;
     }
     out.clear();
+    std::string bytes;
     for (char32_t c : text.toUcs4()) {
-        std::string bytes = EncodeCodePoint(c);
-        if (c >= 0x80 && IsValidUtf8(bytes)) return false;  // no code page 936 form
+        if (!EncodeCodePage936(c, bytes)) return false;
         out += bytes;
     }
     return true;
 }
 
-// Selection edges from the view count from the block; Enter inserts a new block.
+// The widget: code's queued changes reach it before it paints or takes input.
 class TRichView : public QPlainTextEdit {
 public:
     std::function<void()> BeforeUse;
@@ -160,6 +160,9 @@ protected:
 }  // namespace
 
 struct TRichEdit::TImpl {
+    using Id = TAttrTable::Id;
+
+    // The line list mirrors the text; a change to it changes the text.
     class TLines : public TStringList {
     public:
         explicit TLines(TImpl& impl) : FImpl(impl) {}
@@ -177,14 +180,11 @@ struct TRichEdit::TImpl {
         TImpl& FImpl;
     };
 
-    using Id = TAttrTable::Id;
-
     explicit TImpl(TRichEdit& owner) : Owner(owner), Lines(*this) {}
 
     TRichEdit& Owner;
     TRichText Doc;
     std::vector<std::vector<int>> Units;  // per line, as ShowLine gives them
-    mutable std::vector<int> Starts;      // position of each line; empty when stale
     TLines Lines;
     bool Mirroring = false;  // the model is writing the line list
     bool Updating = false;   // the model is writing the view
@@ -193,7 +193,8 @@ struct TRichEdit::TImpl {
     struct TRange {
         int Line, From, To;  // bytes
     };
-    std::vector<TRange> Pending;  // attribute changes not yet shown
+    std::vector<TRange> Pending;  // attribute changes not shown yet
+    int AppendsPending = 0;       // lines added at the end not shown yet
     bool SelectionPending = false;
     bool FlushQueued = false;
     std::vector<QTextCharFormat> Formats;  // by attribute id
@@ -201,8 +202,6 @@ struct TRichEdit::TImpl {
 
     QPlainTextEdit* View() const { return static_cast<QPlainTextEdit*>(Owner.Widget()); }
     QTextDocument* ViewDoc() const { return View()->document(); }
-    int Count() const { return static_cast<int>(Doc.Lines.size()); }
-    int Length(int line) const { return static_cast<int>(Doc.Lines[size_t(line)].size()); }
 
     void Attach() {
         auto* view = static_cast<TRichView*>(View());
@@ -214,31 +213,7 @@ struct TRichEdit::TImpl {
                          [this](int from, int removed, int added) { ViewContentsChanged(from, removed, added); });
     }
 
-    // Positions.
-
-    const std::vector<int>& LineStarts() const {
-        if (Starts.size() != Doc.Lines.size()) {
-            Starts.resize(Doc.Lines.size());
-            int position = 0;
-            for (size_t i = 0; i < Doc.Lines.size(); ++i) {
-                Starts[i] = position;
-                position += static_cast<int>(Doc.Lines[i].size()) + 2;
-            }
-        }
-        return Starts;
-    }
-    void PositionsChanged() { Starts.clear(); }
-
-    int TextLength() const { return Count() == 0 ? 0 : LineStarts().back() + Length(Count() - 1); }
-
-    // The line and byte of a position; a position in a line break is the end of its line.
-    std::pair<int, int> Locate(int position) const {
-        if (Count() == 0) return {0, 0};
-        const auto& starts = LineStarts();
-        position = std::clamp(position, 0, TextLength());
-        int line = static_cast<int>(std::upper_bound(starts.begin(), starts.end(), position) - starts.begin()) - 1;
-        return {line, std::min(position - starts[size_t(line)], Length(line))};
-    }
+    // Byte positions and the view's character positions.
 
     int UnitOf(int line, int byte) const {
         const auto& units = Units[size_t(line)];
@@ -247,28 +222,26 @@ struct TRichEdit::TImpl {
 
     int ByteOf(int line, int unit) const {
         const auto& units = Units[size_t(line)];
-        if (units.empty()) return std::clamp(unit, 0, Length(line));
+        if (units.empty()) return std::clamp(unit, 0, Doc.Length(line));
         auto at = std::lower_bound(units.begin(), units.end(), unit);
-        return std::min(static_cast<int>(at - units.begin()), Length(line));
+        return std::min(static_cast<int>(at - units.begin()), Doc.Length(line));
     }
 
     int ViewPosition(int position) const {
-        if (Count() == 0) return 0;
-        auto [line, byte] = Locate(position);
+        if (Doc.Count() == 0) return 0;
+        auto [line, byte] = Doc.Locate(position);
         return ViewDoc()->findBlockByNumber(line).position() + UnitOf(line, byte);
     }
 
     int PositionOfView(int viewPosition) const {
-        if (Count() == 0) return 0;
+        if (Doc.Count() == 0) return 0;
         QTextBlock block = ViewDoc()->findBlock(viewPosition);
-        if (!block.isValid()) return TextLength();
-        int line = std::min(block.blockNumber(), Count() - 1);
-        return LineStarts()[size_t(line)] + ByteOf(line, viewPosition - block.position());
+        if (!block.isValid()) return Doc.TextLength();
+        const int line = std::min(block.blockNumber(), Doc.Count() - 1);
+        return Doc.LineStarts()[size_t(line)] + ByteOf(line, viewPosition - block.position());
     }
 
     // Attributes.
-
-    Id DefId() { return Doc.Table.Intern(Def); }
 
     const QTextCharFormat& Format(Id id) {
         while (Formats.size() <= id) {
@@ -306,22 +279,14 @@ struct TRichEdit::TImpl {
         return Doc.Table.Intern(a);
     }
 
-    // The attribute of the first selected character; with nothing selected,
-    // of the character before the caret.
-    TTextAttr SelectionAttr() const {
-        if (Count() == 0) return Def;
-        auto [line, byte] = Locate(SelStart);
-        const int end = SelStart + SelLength;
-        if (SelLength > 0)
-            for (int l = line, b = byte; l < Count() && LineStarts()[size_t(l)] + b < end; ++l, b = 0)
-                if (b < Length(l)) return Doc.Table[Doc.Attrs[size_t(l)][size_t(b)]];
-        if (byte > 0) return Doc.Table[Doc.Attrs[size_t(line)][size_t(byte) - 1]];
-        if (Length(line) > 0) return Doc.Table[Doc.Attrs[size_t(line)][0]];
-        return Def;
-    }
+    TTextAttr SelectionAttr() const { return Doc.FirstAttr(SelStart, SelLength, Def); }
 
     template <class F>
-    void ChangeSelection(F change) {
+    void Change(const TTextAttributes* which, F change) {
+        if (which == &Owner.FDefAttributes) {
+            change(Def);
+            return;
+        }
         auto changed = [&](Id id) {
             TTextAttr a = Doc.Table[id];
             change(a);
@@ -335,18 +300,13 @@ struct TRichEdit::TImpl {
             return;
         }
         std::unordered_map<Id, Id> map;
-        auto [line, from] = Locate(SelStart);
-        auto [lastLine, to] = Locate(SelStart + SelLength);
-        for (int l = line; l <= lastLine; ++l) {
-            int b0 = l == line ? from : 0, b1 = l == lastLine ? to : Length(l);
-            auto& attrs = Doc.Attrs[size_t(l)];
-            for (int b = b0; b < b1; ++b) {
-                auto it = map.find(attrs[size_t(b)]);
-                if (it == map.end()) it = map.emplace(attrs[size_t(b)], changed(attrs[size_t(b)])).first;
-                attrs[size_t(b)] = it->second;
-            }
-            if (b1 > b0) Pending.push_back({l, b0, b1});
-        }
+        Doc.ChangeAttrs(
+            SelStart, SelLength,
+            [&](Id id) {
+                auto it = map.find(id);
+                return it != map.end() ? it->second : map.emplace(id, changed(id)).first->second;
+            },
+            [&](int line, int from, int to) { Pending.push_back({line, from, to}); });
         QueueFlush();
     }
 
@@ -361,123 +321,125 @@ struct TRichEdit::TImpl {
         }, Qt::QueuedConnection);
     }
 
-    void InsertRuns(QTextCursor& cursor, int line, const QString& shown) {
-        const auto& attrs = Doc.Attrs[size_t(line)];
-        for (int b = 0; b < Length(line);) {
-            int e = b + 1;
-            while (e < Length(line) && attrs[size_t(e)] == attrs[size_t(b)]) ++e;
-            int u0 = UnitOf(line, b), u1 = UnitOf(line, e);
-            if (u1 > u0) cursor.insertText(shown.mid(u0, u1 - u0), Format(attrs[size_t(b)]));
-            b = e;
+    // Shows lines [first, first + count) at the cursor, one block each.
+    void InsertLines(QTextCursor& cursor, int first, int count, bool blockBefore, bool blockAfter) {
+        for (int line = first; line < first + count; ++line) {
+            QString shown = ShowLine(Doc.Lines[size_t(line)], Units[size_t(line)]);
+            if (line > first || blockBefore) cursor.insertBlock();
+            const auto& attrs = Doc.Attrs[size_t(line)];
+            for (int b = 0; b < Doc.Length(line);) {
+                int e = b + 1;
+                while (e < Doc.Length(line) && attrs[size_t(e)] == attrs[size_t(b)]) ++e;
+                const int u0 = UnitOf(line, b), u1 = UnitOf(line, e);
+                if (u1 > u0) cursor.insertText(shown.mid(u0, u1 - u0), Format(attrs[size_t(b)]));
+                b = e;
+            }
         }
+        if (blockAfter) cursor.insertBlock();
     }
 
-    // Shows lines [first, first + count) of the model at the cursor, one block each.
-    void InsertLines(QTextCursor& cursor, int first, int count, bool blockBefore, bool blockAfter) {
-        for (int k = 0; k < count; ++k) {
-            int line = first + k;
-            QString shown = ShowLine(Doc.Lines[size_t(line)], Units[size_t(line)]);
-            if (k > 0 || blockBefore) cursor.insertBlock();
-            InsertRuns(cursor, line, shown);
-            if (blockAfter && k == count - 1) cursor.insertBlock();
-        }
+    // Runs an edit of the view that is no edit of the user's.
+    template <class F>
+    void EditView(F edit) {
+        TFlag updating(Updating);
+        QTextDocument* doc = ViewDoc();
+        doc->setUndoRedoEnabled(false);
+        QTextCursor cursor(doc);
+        cursor.beginEditBlock();
+        edit(cursor);
+        cursor.endEditBlock();
+        doc->setUndoRedoEnabled(true);
     }
 
     void Rebuild() {
         Pending.clear();
+        AppendsPending = 0;
         Units.assign(Doc.Lines.size(), {});
-        QTextDocument* doc = ViewDoc();
-        {
-            TFlag updating(Updating);
-            doc->setUndoRedoEnabled(false);
-            QTextCursor cursor(doc);
-            cursor.beginEditBlock();
+        EditView([this](QTextCursor& cursor) {
             cursor.select(QTextCursor::Document);
             cursor.removeSelectedText();
-            cursor.setBlockCharFormat(Format(DefId()));
-            InsertLines(cursor, 0, Count(), false, false);
-            cursor.endEditBlock();
-            doc->setUndoRedoEnabled(true);
-        }
+            cursor.setBlockCharFormat(Format(Doc.Table.Intern(Def)));
+            InsertLines(cursor, 0, Doc.Count(), false, false);
+        });
         SelectionPending = true;
         Flush();
     }
 
     // Model lines [first, first + inserted) replaced view blocks [first, first + removed).
     void ReplaceViewLines(int first, int removed, int inserted, int oldCount) {
-        if (oldCount == 0 || Count() == 0) return Rebuild();
-        Flush();
-        for (int k = 0; k < inserted; ++k) Units[size_t(first + k)].clear();
-        QTextDocument* doc = ViewDoc();
-        TFlag updating(Updating);
-        doc->setUndoRedoEnabled(false);
-        QTextCursor cursor(doc);
-        cursor.beginEditBlock();
-        if (removed > 0) {
-            QTextBlock b0 = doc->findBlockByNumber(first), b1 = doc->findBlockByNumber(first + removed - 1);
-            int from = b0.position(), to = b1.position() + b1.length() - 1;
-            // Removing whole lines takes one block break with them: the next one, or at the end the one before.
-            if (inserted == 0) {
-                if (first + removed < oldCount)
-                    ++to;
-                else
-                    --from;
+        Units.erase(Units.begin() + first, Units.begin() + first + removed);
+        Units.insert(Units.begin() + first, size_t(inserted), std::vector<int>());
+        if (oldCount == 0 || Doc.Count() == 0) return Rebuild();
+        EditView([&](QTextCursor& cursor) {
+            QTextDocument* doc = ViewDoc();
+            if (removed > 0) {
+                QTextBlock b0 = doc->findBlockByNumber(first), b1 = doc->findBlockByNumber(first + removed - 1);
+                int from = b0.position(), to = b1.position() + b1.length() - 1;
+                // Whole lines go with one block break: the next one, or at the end the one before.
+                if (inserted == 0) {
+                    if (first + removed < oldCount)
+                        ++to;
+                    else
+                        --from;
+                }
+                cursor.setPosition(from);
+                cursor.setPosition(to, QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+                InsertLines(cursor, first, inserted, false, false);
+            } else if (first < oldCount) {
+                cursor.setPosition(doc->findBlockByNumber(first).position());
+                InsertLines(cursor, first, inserted, false, true);
+            } else {
+                cursor.movePosition(QTextCursor::End);
+                InsertLines(cursor, first, inserted, true, false);
             }
-            cursor.setPosition(from);
-            cursor.setPosition(to, QTextCursor::KeepAnchor);
-            cursor.removeSelectedText();
-            InsertLines(cursor, first, inserted, false, false);
-        } else if (first < oldCount) {
-            cursor.setPosition(doc->findBlockByNumber(first).position());
-            InsertLines(cursor, first, inserted, false, true);
-        } else {
-            cursor.movePosition(QTextCursor::End);
-            InsertLines(cursor, first, inserted, true, false);
-        }
-        cursor.endEditBlock();
-        doc->setUndoRedoEnabled(true);
+        });
         SelectionPending = true;
+        QueueFlush();
     }
 
     void Flush() {
-        if (Pending.empty() && !SelectionPending) return;
+        FlushFormats();
+        if (!SelectionPending) return;
+        SelectionPending = false;
         TFlag updating(Updating);
-        QTextDocument* doc = ViewDoc();
-        if (!Pending.empty()) {
-            doc->setUndoRedoEnabled(false);
-            QTextCursor cursor(doc);
-            cursor.beginEditBlock();
+        QTextCursor cursor(ViewDoc());
+        cursor.setPosition(ViewPosition(SelStart));
+        cursor.setPosition(ViewPosition(SelStart + SelLength), QTextCursor::KeepAnchor);
+        View()->setTextCursor(cursor);
+    }
+
+    // The queued appends and attribute changes; lines must not move while some are queued.
+    void FlushFormats() {
+        if (AppendsPending > 0) {
+            const int first = Doc.Count() - AppendsPending;
+            AppendsPending = 0;
+            ReplaceViewLines(first, 0, Doc.Count() - first, first);
+        }
+        if (Pending.empty()) return;
+        EditView([this](QTextCursor& cursor) {
             for (const TRange& r : Pending) {
-                if (r.Line >= Count()) continue;
-                const int base = doc->findBlockByNumber(r.Line).position();
+                if (r.Line >= Doc.Count()) continue;
+                const int base = ViewDoc()->findBlockByNumber(r.Line).position();
                 const auto& attrs = Doc.Attrs[size_t(r.Line)];
-                for (int b = r.From; b < std::min(r.To, Length(r.Line));) {
+                for (int b = r.From, to = std::min(r.To, Doc.Length(r.Line)); b < to;) {
                     int e = b + 1;
-                    while (e < r.To && attrs[size_t(e)] == attrs[size_t(b)]) ++e;
+                    while (e < to && attrs[size_t(e)] == attrs[size_t(b)]) ++e;
                     cursor.setPosition(base + UnitOf(r.Line, b));
                     cursor.setPosition(base + UnitOf(r.Line, e), QTextCursor::KeepAnchor);
                     cursor.setCharFormat(Format(attrs[size_t(b)]));
                     b = e;
                 }
             }
-            cursor.endEditBlock();
-            doc->setUndoRedoEnabled(true);
-            Pending.clear();
-        }
-        if (SelectionPending) {
-            SelectionPending = false;
-            QTextCursor cursor(doc);
-            cursor.setPosition(ViewPosition(SelStart));
-            cursor.setPosition(ViewPosition(SelStart + SelLength), QTextCursor::KeepAnchor);
-            View()->setTextCursor(cursor);
-        }
+        });
+        Pending.clear();
     }
 
     // Changes of the text and the selection.
 
     void SetSelection(int start, int length, bool fromView) {
-        start = std::clamp(start, 0, TextLength());
-        length = std::clamp(length, 0, TextLength() - start);
+        start = std::clamp(start, 0, Doc.TextLength());
+        length = std::clamp(length, 0, Doc.TextLength() - start);
         if (!fromView) {
             SelectionPending = true;
             QueueFlush();
@@ -492,12 +454,11 @@ struct TRichEdit::TImpl {
         if (Updating) return;
         SelectionPending = false;
         QTextCursor c = View()->textCursor();
-        int a = PositionOfView(c.anchor()), p = PositionOfView(c.position());
+        const int a = PositionOfView(c.anchor()), p = PositionOfView(c.position());
         SetSelection(std::min(a, p), std::abs(a - p), true);
     }
 
     void TextChanged() {
-        PositionsChanged();
         {
             TFlag mirroring(Mirroring);
             Lines.SetItems(Doc.Lines);
@@ -508,7 +469,6 @@ struct TRichEdit::TImpl {
     void SetDocument(TRichText text) {
         Doc = std::move(text);
         Formats.clear();
-        PositionsChanged();
         const bool moved = SelStart != 0 || SelLength != 0;
         SelStart = SelLength = 0;
         Rebuild();
@@ -516,28 +476,10 @@ struct TRichEdit::TImpl {
         if (moved && Owner.OnSelectionChange) Owner.OnSelectionChange(&Owner);
     }
 
-    template <class F>
-    void Change(const TTextAttributes* which, F change) {
-        if (which == &Owner.FDefAttributes)
-            change(Def);
-        else
-            ChangeSelection(change);
-    }
-
-    TRichText PlainDocument(std::string_view bytes) {
-        TStringList split;
-        split.SetText(bytes);
-        TRichText text;
-        text.Lines = split.Items();
-        Id id = text.Table.Intern(Def);
-        for (const auto& line : text.Lines) text.Attrs.emplace_back(line.size(), id);
-        return text;
-    }
-
     // The line list was changed as a list: lines that differ take the default attributes.
     void LinesChanged() {
         const auto& items = Lines.Items();
-        const int oldCount = Count(), newCount = static_cast<int>(items.size());
+        const int oldCount = Doc.Count(), newCount = static_cast<int>(items.size());
         int head = 0, tail = 0;
         while (head < oldCount && head < newCount && Doc.Lines[size_t(head)] == items[size_t(head)]) ++head;
         while (tail < oldCount - head && tail < newCount - head &&
@@ -545,18 +487,11 @@ struct TRichEdit::TImpl {
             ++tail;
         const int removed = oldCount - head - tail, inserted = newCount - head - tail;
         if (removed == 0 && inserted == 0) return;
-        Flush();
-        auto at = [&](auto& v) { return v.begin() + head; };
-        Doc.Lines.erase(at(Doc.Lines), at(Doc.Lines) + removed);
-        Doc.Attrs.erase(at(Doc.Attrs), at(Doc.Attrs) + removed);
-        Units.erase(at(Units), at(Units) + removed);
-        Doc.Lines.insert(at(Doc.Lines), items.begin() + head, items.begin() + head + inserted);
-        Id id = DefId();
-        for (int k = 0; k < inserted; ++k) {
-            Doc.Attrs.insert(at(Doc.Attrs) + k, std::vector<Id>(items[size_t(head + k)].size(), id));
-            Units.insert(at(Units) + k, std::vector<int>());
-        }
-        PositionsChanged();
+        FlushFormats();
+        std::vector<std::string> lines(items.begin() + head, items.begin() + head + inserted);
+        std::vector<std::vector<Id>> attrs;
+        for (const auto& line : lines) attrs.emplace_back(line.size(), Doc.Table.Intern(Def));
+        Doc.Replace(head, removed, std::move(lines), std::move(attrs));
         ReplaceViewLines(head, removed, inserted, oldCount);
         SetSelection(SelStart, SelLength, false);
         if (Owner.OnChange) Owner.OnChange(&Owner);
@@ -564,15 +499,13 @@ struct TRichEdit::TImpl {
 
     void LineAppended() {
         const std::string& line = Lines.Items().back();
-        Doc.Lines.push_back(line);
-        Doc.Attrs.emplace_back(line.size(), DefId());
-        Units.emplace_back();
-        PositionsChanged();
-        ReplaceViewLines(Count() - 1, 0, 1, Count() - 1);
+        Doc.Replace(Doc.Count(), 0, {line}, {std::vector<Id>(line.size(), Doc.Table.Intern(Def))});
+        ++AppendsPending;
+        QueueFlush();
         if (Owner.OnChange) Owner.OnChange(&Owner);
     }
 
-    // Reads view blocks back as lines; false when code page 936 was asked and cannot hold them.
+    // A view block read back as a line; false when code page 936 was asked and cannot hold it.
     bool ReadBlock(const QTextBlock& block, bool cp936, std::string& line, std::vector<Id>& attrs) {
         line.clear();
         attrs.clear();
@@ -587,15 +520,14 @@ struct TRichEdit::TImpl {
     }
 
     // The user edited the view: the blocks the edit touched replace their lines.
-    // A line shown as code page 936 stays in it when it can; new text is UTF-8.
+    // A line shown as code page 936 stays in it when it can; other text is UTF-8.
     void ViewContentsChanged(int from, int /*removed*/, int added) {
         if (Updating) return;
         QTextDocument* doc = ViewDoc();
-        const int oldCount = Count(), oldBlocks = std::max(1, oldCount);
-        const int delta = doc->blockCount() - oldBlocks;
+        const int oldCount = Doc.Count();
+        const int delta = doc->blockCount() - std::max(1, oldCount);
         const int first = doc->findBlock(from).blockNumber();
         const int lastNew = doc->findBlock(std::min(from + added, doc->characterCount() - 1)).blockNumber();
-        const int lastOld = lastNew - delta;
         if (first < 0 || lastNew < first) return;
         const bool cp936 = first < oldCount && !IsValidUtf8(Doc.Lines[size_t(first)]);
         std::vector<std::string> lines;
@@ -605,19 +537,14 @@ struct TRichEdit::TImpl {
             attrs.emplace_back();
             if (!ReadBlock(b, cp936, lines.back(), attrs.back())) ReadBlock(b, false, lines.back(), attrs.back());
         }
-        const int eraseEnd = std::min(lastOld + 1, oldCount);
-        const int erased = std::max(0, eraseEnd - first);
-        Doc.Lines.erase(Doc.Lines.begin() + first, Doc.Lines.begin() + first + erased);
-        Doc.Attrs.erase(Doc.Attrs.begin() + first, Doc.Attrs.begin() + first + erased);
-        Units.erase(Units.begin() + first, Units.begin() + first + erased);
-        Doc.Lines.insert(Doc.Lines.begin() + first, lines.begin(), lines.end());
-        Doc.Attrs.insert(Doc.Attrs.begin() + first, attrs.begin(), attrs.end());
+        const int removed = std::max(0, std::min(lastNew - delta + 1, oldCount) - first);
+        Units.erase(Units.begin() + first, Units.begin() + first + removed);
         Units.insert(Units.begin() + first, lines.size(), std::vector<int>());
-        for (size_t k = 0; k < lines.size(); ++k) ShowLine(Doc.Lines[first + k], Units[first + k]);
+        for (size_t k = 0; k < lines.size(); ++k) ShowLine(lines[k], Units[size_t(first) + k]);
+        Doc.Replace(first, removed, std::move(lines), std::move(attrs));
         // An empty pane has no lines, though its view keeps one empty block.
-        if (Count() == 1 && Doc.Lines[0].empty()) {
-            Doc.Lines.clear();
-            Doc.Attrs.clear();
+        if (Doc.Count() == 1 && Doc.Lines[0].empty()) {
+            Doc.Replace(0, 1, {}, {});
             Units.clear();
         }
         TextChanged();
@@ -648,22 +575,16 @@ QWidget* TRichEdit::CreateWidget() {
     view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    view->document()->setUndoRedoEnabled(true);
+    // Tab stops every half inch, as the platform's rich edit sets them.
+    view->setTabStopDistance(48);
     return view;
 }
 
 TStringList& TRichEdit::Lines() { return FImpl->Lines; }
 
-std::string TRichEdit::GetText() const {
-    std::string text;
-    for (size_t i = 0; i < FImpl->Doc.Lines.size(); ++i) {
-        if (i) text += "\r\n";
-        text += FImpl->Doc.Lines[i];
-    }
-    return text;
-}
+std::string TRichEdit::GetText() const { return FImpl->Doc.Text(0, FImpl->Doc.TextLength()); }
 
-void TRichEdit::SetText(const std::string& text) { FImpl->SetDocument(FImpl->PlainDocument(text)); }
+void TRichEdit::SetText(const std::string& text) { FImpl->SetDocument(TRichText::FromPlainText(text, FImpl->Def)); }
 
 void TRichEdit::Clear() { FImpl->SetDocument(TRichText{}); }
 
@@ -677,29 +598,20 @@ void TRichEdit::SetSelLength(int length) { FImpl->SetSelection(FImpl->SelStart, 
 
 void TRichEdit::Select(int start, int length) { FImpl->SetSelection(start, length, false); }
 
-std::string TRichEdit::SelText() const {
-    auto [line, from] = FImpl->Locate(FImpl->SelStart);
-    auto [last, to] = FImpl->Locate(FImpl->SelStart + FImpl->SelLength);
-    const auto& lines = FImpl->Doc.Lines;
-    if (lines.empty()) return "";
-    if (line == last) return lines[size_t(line)].substr(size_t(from), size_t(to - from));
-    std::string text = lines[size_t(line)].substr(size_t(from));
-    for (int l = line + 1; l < last; ++l) text += "\r\n" + lines[size_t(l)];
-    return text + "\r\n" + lines[size_t(last)].substr(0, size_t(to));
-}
+std::string TRichEdit::SelText() const { return FImpl->Doc.Text(FImpl->SelStart, FImpl->SelLength); }
 
-void TRichEdit::SelectAll() { FImpl->SetSelection(0, FImpl->TextLength(), false); }
+void TRichEdit::SelectAll() { FImpl->SetSelection(0, FImpl->Doc.TextLength(), false); }
 
 int TRichEdit::LineFromChar(int position) const {
     if (position < 0) position = FImpl->SelStart;  // -1 asks for the caret's line
-    return FImpl->Locate(position).first;
+    return FImpl->Doc.Locate(position).first;
 }
 
 int TRichEdit::LineIndex(int line) const {
     if (line < 0) line = LineFromChar(-1);
-    if (FImpl->Count() == 0) return line == 0 ? 0 : -1;
-    if (line >= FImpl->Count()) return -1;
-    return FImpl->LineStarts()[size_t(line)];
+    if (FImpl->Doc.Count() == 0) return line == 0 ? 0 : -1;
+    if (line >= FImpl->Doc.Count()) return -1;
+    return FImpl->Doc.LineStarts()[size_t(line)];
 }
 
 bool TRichEdit::ReadOnly() const { return FImpl->View()->isReadOnly(); }
@@ -718,7 +630,7 @@ void TRichEdit::SetWordWrap(bool value) {
 }
 
 void TRichEdit::LoadFromBytes(const std::string& bytes, bool rtf) {
-    FImpl->SetDocument(rtf ? ReadRtf(bytes, FImpl->Def) : FImpl->PlainDocument(bytes));
+    FImpl->SetDocument(rtf ? ReadRtf(bytes, FImpl->Def) : TRichText::FromPlainText(bytes, FImpl->Def));
 }
 
 void TRichEdit::LoadFromFile(const std::string& fileName) {
@@ -726,24 +638,18 @@ void TRichEdit::LoadFromFile(const std::string& fileName) {
     LoadFromBytes(bytes, !PlainText && LooksLikeRtf(bytes));
 }
 
-std::string TRichEdit::SaveToBytes(bool rtf) const {
-    return rtf ? WriteRtf(FImpl->Doc) : GetText();
-}
+std::string TRichEdit::SaveToBytes(bool rtf) const { return rtf ? WriteRtf(FImpl->Doc) : GetText(); }
 
 void TRichEdit::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, SaveToBytes(!PlainText)); }
 
 TColor TRichEdit::ColorAt(int position) const {
-    if (position < 0 || position >= FImpl->TextLength()) return FImpl->Def.Color;
-    auto [line, byte] = FImpl->Locate(position);
-    if (byte >= FImpl->Length(line)) return FImpl->Def.Color;
-    return FImpl->Doc.Table[FImpl->Doc.Attrs[size_t(line)][size_t(byte)]].Color;
+    const TTextAttr* a = FImpl->Doc.AttrAt(position);
+    return a ? a->Color : FImpl->Def.Color;
 }
 
 TFontStyles TRichEdit::StyleAt(int position) const {
-    if (position < 0 || position >= FImpl->TextLength()) return FImpl->Def.Style;
-    auto [line, byte] = FImpl->Locate(position);
-    if (byte >= FImpl->Length(line)) return FImpl->Def.Style;
-    return FImpl->Doc.Table[FImpl->Doc.Attrs[size_t(line)][size_t(byte)]].Style;
+    const TTextAttr* a = FImpl->Doc.AttrAt(position);
+    return a ? a->Style : FImpl->Def.Style;
 }
 
 // Arrows and characters; Enter too, which the program's panes react to even when read-only.
@@ -780,7 +686,8 @@ void TRichEdit::ColorChanged() {
     Widget()->setPalette(palette);
 }
 
-// The attributes: those of the selection, or the defaults for new text.
+// Reading gives the selection's attributes (or the defaults for new text);
+// writing changes them.
 
 TColor TTextAttributes::Color() const {
     auto& impl = *FOwner.FImpl;

@@ -6,6 +6,8 @@
 #include <iconv.h>
 #include <map>
 
+#include "platform/core/Classes.h"
+
 size_t TAttrTable::Hash::operator()(const TTextAttr& a) const {
     size_t h = std::hash<std::string>()(a.Name);
     h = h * 31 + static_cast<uint32_t>(a.Color);
@@ -21,6 +23,74 @@ TAttrTable::Id TAttrTable::Intern(const TTextAttr& attr) {
     FAttrs.push_back(attr);
     FIndex.emplace(attr, id);
     return id;
+}
+
+TRichText TRichText::FromPlainText(std::string_view text, const TTextAttr& attr) {
+    TStringList split;
+    split.SetText(text);
+    TRichText rich;
+    rich.Lines = split.Items();
+    const Id id = rich.Table.Intern(attr);
+    for (const auto& line : rich.Lines) rich.Attrs.emplace_back(line.size(), id);
+    return rich;
+}
+
+const std::vector<int>& TRichText::LineStarts() const {
+    if (FStarts.size() != Lines.size()) {
+        FStarts.resize(Lines.size());
+        int position = 0;
+        for (size_t i = 0; i < Lines.size(); ++i) {
+            FStarts[i] = position;
+            position += static_cast<int>(Lines[i].size()) + 2;
+        }
+    }
+    return FStarts;
+}
+
+int TRichText::TextLength() const { return Lines.empty() ? 0 : LineStarts().back() + Length(Count() - 1); }
+
+std::pair<int, int> TRichText::Locate(int position) const {
+    if (Lines.empty()) return {0, 0};
+    const auto& starts = LineStarts();
+    position = std::clamp(position, 0, TextLength());
+    const int line = static_cast<int>(std::upper_bound(starts.begin(), starts.end(), position) - starts.begin()) - 1;
+    return {line, std::min(position - starts[size_t(line)], Length(line))};
+}
+
+std::string TRichText::Text(int start, int length) const {
+    if (Lines.empty()) return "";
+    auto [line, from] = Locate(start);
+    auto [last, to] = Locate(start + std::max(length, 0));
+    if (line == last) return Lines[size_t(line)].substr(size_t(from), size_t(to - from));
+    std::string text = Lines[size_t(line)].substr(size_t(from));
+    for (int l = line + 1; l < last; ++l) text += "\r\n" + Lines[size_t(l)];
+    return text + "\r\n" + Lines[size_t(last)].substr(0, size_t(to));
+}
+
+const TTextAttr* TRichText::AttrAt(int position) const {
+    if (position < 0 || position >= TextLength()) return nullptr;
+    auto [line, byte] = Locate(position);
+    return byte < Length(line) ? &Table[Attrs[size_t(line)][size_t(byte)]] : nullptr;
+}
+
+TTextAttr TRichText::FirstAttr(int start, int length, const TTextAttr& fallback) const {
+    if (Lines.empty()) return fallback;
+    auto [line, byte] = Locate(start);
+    const int end = start + length;
+    for (int l = line, b = byte; length > 0 && l < Count() && LineStarts()[size_t(l)] + b < end; ++l, b = 0)
+        if (b < Length(l)) return Table[Attrs[size_t(l)][size_t(b)]];
+    if (byte > 0) return Table[Attrs[size_t(line)][size_t(byte) - 1]];
+    if (Length(line) > 0) return Table[Attrs[size_t(line)][0]];
+    return fallback;
+}
+
+void TRichText::Replace(int first, int removed, std::vector<std::string> lines, std::vector<std::vector<Id>> attrs) {
+    const auto at = static_cast<std::ptrdiff_t>(first);
+    Lines.erase(Lines.begin() + at, Lines.begin() + at + removed);
+    Attrs.erase(Attrs.begin() + at, Attrs.begin() + at + removed);
+    Lines.insert(Lines.begin() + at, std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+    Attrs.insert(Attrs.begin() + at, std::make_move_iterator(attrs.begin()), std::make_move_iterator(attrs.end()));
+    Changed();
 }
 
 namespace {
@@ -45,24 +115,33 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 }  // namespace
 
-std::string EncodeCodePoint(char32_t code) {
-    if (code < 0x80) return std::string(1, char(code));
-    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return "?";
-    static iconv_t cd = iconv_open("CP936", "UTF-32LE");
-    std::string out;
-    if (cd != reinterpret_cast<iconv_t>(-1)) {
-        std::array<char, 4> in{char(code & 0xFF), char((code >> 8) & 0xFF), char((code >> 16) & 0xFF), 0};
-        char buffer[8];
-        char* src = in.data();
-        size_t srcLeft = in.size();
-        char* dst = buffer;
-        size_t dstLeft = sizeof buffer;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && srcLeft == 0)
-            return std::string(buffer, static_cast<size_t>(dst - buffer));
+bool EncodeCodePage936(char32_t code, std::string& bytes) {
+    bytes.clear();
+    if (code < 0x80) {
+        bytes += char(code);
+        return true;
     }
-    AppendUtf8(out, code);
-    return out;
+    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    static iconv_t cd = iconv_open("CP936", "UTF-32LE");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    std::array<char, 4> in{char(code & 0xFF), char((code >> 8) & 0xFF), char((code >> 16) & 0xFF), 0};
+    char buffer[8];
+    char* src = in.data();
+    size_t srcLeft = in.size();
+    char* dst = buffer;
+    size_t dstLeft = sizeof buffer;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) || srcLeft != 0) return false;
+    bytes.assign(buffer, static_cast<size_t>(dst - buffer));
+    return true;
+}
+
+std::string EncodeCodePoint(char32_t code) {
+    std::string bytes;
+    if (EncodeCodePage936(code, bytes)) return bytes;
+    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return "?";
+    AppendUtf8(bytes, code);
+    return bytes;
 }
 
 bool LooksLikeRtf(std::string_view bytes) { return bytes.substr(0, 5) == "{\\rtf"; }
@@ -144,7 +223,7 @@ private:
             }
             while (FPos < FIn.size() && IsDigit(FIn[FPos])) {
                 hasParam = true;
-                if (value < 1'000'000'000) value = value * 10 + (FIn[FPos] - '0');
+                if (value < 100'000'000) value = value * 10 + (FIn[FPos] - '0');
                 ++FPos;
             }
             if (FPos < FIn.size() && FIn[FPos] == ' ') ++FPos;
@@ -154,11 +233,11 @@ private:
         ++FPos;
         switch (c) {
             case '\'': {
-                int hi = FPos < FIn.size() ? HexValue(FIn[FPos]) : -1;
-                int lo = FPos + 1 < FIn.size() ? HexValue(FIn[FPos + 1]) : -1;
-                if (hi < 0 || lo < 0) return;  // a broken escape is dropped, what follows stays text
-                FPos += 2;
-                TextByte(static_cast<unsigned char>(hi * 16 + lo));
+                int value = 0, digits = 0;
+                for (; digits < 2 && FPos < FIn.size() && HexValue(FIn[FPos]) >= 0; ++digits, ++FPos)
+                    value = value * 16 + HexValue(FIn[FPos]);
+                // A broken escape is dropped; what follows it stays text.
+                if (digits == 2) TextByte(static_cast<unsigned char>(value));
                 return;
             }
             case '\\': case '{': case '}': TextByte(static_cast<unsigned char>(c)); return;

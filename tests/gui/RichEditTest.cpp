@@ -11,9 +11,11 @@
 #include <QTextBlock>
 #include <gtest/gtest.h>
 
+#include "platform/core/SysUtils.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/RichEdit.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -146,7 +148,7 @@ TEST_F(RichEdit, PositionsCountLineBytesAndTwoPerLineBreak) {
         EXPECT_EQ(pane->LineFromChar(k.position), k.line);
     }
     for (int line = 0; line < 3; ++line) EXPECT_EQ(pane->LineFromChar(pane->LineIndex(line)), line);
-    pane->Select(1, 6);
+    pane->Select(1, 7);
     EXPECT_EQ(pane->SelText(), "b\r\n\r\ncd");
     pane->SelectAll();
     EXPECT_EQ(pane->SelLength(), 9);
@@ -213,7 +215,7 @@ TEST_F(RichEdit, RtfRoundTripKeepsLinesAttributesAndEscapedBytes) {
     pane->SelAttributes().SetColor(clGreen);
     const std::string rtf = pane->SaveToBytes(true);
     EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg936", 0), 0u);
-    for (const char* escaped : {"a\\\\b", "\\{c\\}", "\\'c4\\'e3"}) EXPECT_NE(rtf.find(escaped), std::string::npos) << escaped;
+    for (const char* escaped : {"a\\\\", "\\{c\\}d", "\\'c4\\'e3"}) EXPECT_NE(rtf.find(escaped), std::string::npos) << escaped;
     EXPECT_EQ(pane->SaveToBytes(false), "a\\b{c}d\r\n\xC4\xE3 x\ty\r\n");
 
     auto* copy = new TRichEdit(form);
@@ -226,6 +228,29 @@ TEST_F(RichEdit, RtfRoundTripKeepsLinesAttributesAndEscapedBytes) {
     }
     copy->Select(3, 1);
     EXPECT_EQ(copy->SelAttributes().Size(), 14);
+}
+
+TEST_F(RichEdit, FilesLoadAsRtfWhenTheyAreRtfUnlessPlainTextIsSet) {
+    TempFolder folder;
+    const std::string rtf = folder.Write("pane.rtf", "{\\rtf1 {\\colortbl ;\\red9\\green8\\blue7;}\\cf1 x\\par y}");
+    const std::string text = folder.Write("pane.txt", "a\\par b\r\nc");
+    struct {
+        const std::string& file;
+        bool plain;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {rtf, false, {"x", "y"}},
+        {rtf, true, {"{\\rtf1 {\\colortbl ;\\red9\\green8\\blue7;}\\cf1 x\\par y}"}},
+        {text, false, {"a\\par b", "c"}},
+    };
+    for (auto& k : cases) {
+        SCOPED_TRACE(k.file + (k.plain ? " plain" : ""));
+        pane->PlainText = k.plain;
+        pane->LoadFromFile(k.file);
+        EXPECT_EQ(pane->Lines().Items(), k.lines);
+    }
+    pane->SaveToFile(folder.Path() + "/saved.txt");  // still PlainText
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "/saved.txt"), "a\\par b\r\nc");
 }
 
 TEST_F(RichEdit, MalformedRtfLoadsWhatItCanWithoutThrowing) {
