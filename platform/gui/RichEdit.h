@@ -11,7 +11,6 @@
 #include "platform/core/RichText.h"
 #include "platform/gui/Controls.h"
 
-class QTextEdit;
 
 // The attributes of the selection: reading gives those of its first
 // character; writing applies to the whole selection.

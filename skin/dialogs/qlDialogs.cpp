@@ -159,12 +159,24 @@ void WarnMissingFolder(const std::string& title, const std::string& folder) {
 // where the dialog already is; otherwise Enter is the dialog's.
 class TPathEdit : public TEdit {
 public:
-    using TEdit::TEdit;
-    std::function<bool()> WantsEnter;
+    TPathEdit(TComponent* owner) : TEdit(owner) {
+        OnKeyDown = [this](TObject*, uint16_t& key, TShiftState) {
+            if (key != VK_RETURN || !Folder || !Go) return;
+            key = 0;
+            std::string target = ResolvePath(Text(), Folder());
+            if (IsFolder(target))
+                Go(target);
+            else
+                SelectAll();
+        };
+    }
+    // The folder the dialog shows, and the way to another.
+    std::function<std::string()> Folder;
+    std::function<void(const std::string&)> Go;
 
 protected:
     void CMWantSpecialKey(TMessage& m) override {
-        if (m.WParam == VK_RETURN && WantsEnter && WantsEnter()) {
+        if (m.WParam == VK_RETURN && Folder && Trim(Text()) != Folder()) {
             m.Result = 1;
             return;
         }
@@ -242,16 +254,8 @@ TSaveForm::TSaveForm(TqlSkinSaveDialog& dialog, const std::string& lastFolder)
         std::string selected = FTree->SelectedPath();
         if (!FNavigating && !selected.empty() && selected != FFolder) Navigate(selected);
     };
-    FPath->WantsEnter = [this] { return Trim(FPath->Text()) != FFolder; };
-    FPath->OnKeyDown = [this](TObject*, uint16_t& key, TShiftState) {
-        if (key != VK_RETURN) return;
-        key = 0;
-        std::string target = ResolvePath(FPath->Text(), FFolder);
-        if (IsFolder(target))
-            Navigate(target);
-        else
-            FPath->SelectAll();
-    };
+    FPath->Folder = [this] { return FFolder; };
+    FPath->Go = [this](const std::string& folder) { Navigate(folder); };
     FUp->OnClick = [this](TObject*) { Navigate(WithoutTrailingSlash(fs::path(FFolder).parent_path().string())); };
     FFiles->OnChange = [this](TObject*) {
         int index = FFiles->ItemIndex();
@@ -370,16 +374,8 @@ TFolderForm::TFolderForm(TqlSkinSelectDirectoryDialog& dialog) : TForm(&dialog),
         FFolder = selected;
         FPath->SetText(selected);
     };
-    FPath->WantsEnter = [this] { return Trim(FPath->Text()) != FFolder; };
-    FPath->OnKeyDown = [this](TObject*, uint16_t& key, TShiftState) {
-        if (key != VK_RETURN) return;
-        key = 0;
-        std::string target = ResolvePath(FPath->Text(), FFolder);
-        if (IsFolder(target))
-            Navigate(target);
-        else
-            FPath->SelectAll();
-    };
+    FPath->Folder = [this] { return FFolder; };
+    FPath->Go = [this](const std::string& folder) { Navigate(folder); };
     ok->OnClick = [this](TObject*) { Accept(); };
 
     std::string start = dialog.Directory.empty() ? std::string()
