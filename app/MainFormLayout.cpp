@@ -3,6 +3,8 @@
 
 #include "app/Unit1.h"
 
+#include <tuple>
+
 namespace {
 
 template <class T>
@@ -267,6 +269,24 @@ void TForm1::BuildCollocatePage() {
     edtInfoCol->SetReadOnly(true);
 
     BuildCollocateDetails();
+    BuildCollocateTable();
+}
+
+void TForm1::BuildCollocateTable() {
+    lsvColligate = Make<TListView>(this, tsColligate, "lsvColligate", 0, 108, 1000, 250);
+    lsvColligate->SetAlign(TAlign::alClient);
+    lsvColligate->SetGridLines(true);
+    lsvColligate->SetMultiSelect(true);
+    lsvColligate->ReadOnly = true;
+    lsvColligate->RowSelect = true;
+    const std::tuple<const char*, int, TAlignment> columns[] = {
+        {"NO", 50, TAlignment::taLeftJustify},         {"Collocate", 150, TAlignment::taLeftJustify},
+        {"f(c)", 57, TAlignment::taCenter},            {"f(n,c)", 66, TAlignment::taCenter},
+        {"MI", 66, TAlignment::taRightJustify},        {"MI3", 69, TAlignment::taRightJustify},
+        {"Z-Score", 75, TAlignment::taRightJustify},   {"T-Score", 74, TAlignment::taRightJustify},
+        {"Log-log", 110, TAlignment::taRightJustify},  {"Log-likelihood", 120, TAlignment::taRightJustify},
+    };
+    for (auto [caption, width, alignment] : columns) lsvColligate->AddColumn(caption, width, alignment);
 }
 
 void TForm1::BuildCollocateDetails() {

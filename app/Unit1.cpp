@@ -80,6 +80,7 @@ void TForm1::ConnectHandlers() {
     Timer3->OnTimer = [this](TObject* s) { Timer3Timer(s); };
     Timer4->OnTimer = [this](TObject* s) { Timer4Timer(s); };
     ConnectCollocateDetails();
+    ConnectCollocatePage();
 }
 
 void TForm1::FormCreate(TObject* /*sender*/) {

@@ -8,6 +8,7 @@
 
 #include "engine/Query.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/ListView.h"
 #include "platform/gui/RichEdit.h"
 #include "platform/gui/Timers.h"
 #include "skin/boxes/qlColorCtrls.h"
@@ -128,6 +129,7 @@ public:
     TqlSkinStdLabel* lbColInfo;
     TqlSkinGauge* ggColPro;
     TqlSkinEdit* edtInfoCol;
+    TListView* lsvColligate;
     TqlSkinPanel* plColDetails;
     TqlSkinComboBox* cbxLCol;
     TqlSkinComboBox* cbxCCol;
@@ -225,6 +227,44 @@ public:
     void FillSpanCombos();
     void ApplyTextMode();
 
+    // Collocation run.
+    void btnColClick(TObject* sender);
+    void CollectParams(TParamInfo& p);
+    void cbxNodeChange(TObject* sender);
+    void cbxLeftSpanChange(TObject* sender);
+    void cbxRightSpanChange(TObject* sender);
+    void cbxNodeKeyPress(TObject* sender, char& key);
+    void cbxMinValueChange(TObject* sender);
+
+    // Collocate table.
+    void FillCollocateList(TListView* listView, const TParamInfo& p);
+    static bool PassesMinimum(const TParamInfo& p, const TStatResult& row);
+    static void RenumberRows(TListView* listView);
+    void SaveCollocateTable(const std::string& fileName, TListView* listView);
+    void lsvColligateColumnClick(TObject* sender, TListColumn* column);
+    void lsvColligateCompare(TObject* sender, TListItem* item1, TListItem* item2, int data, int& compare);
+    void lsvColligateCustomDrawItem(TObject* sender, TListItem* item, bool& defaultDraw);
+    void lsvColligateCustomDrawSubItem(TObject* sender, TListItem* item, int subItem, bool& defaultDraw);
+    void btnSaveColClick(TObject* sender);
+    void lsvColligateDblClick(TObject* sender);
+
+    // Collocate editing.
+    void popMenuColPopup(TObject* sender);
+    void itmDeleteClick(TObject* sender);
+    void itmMergeClick(TObject* sender);
+    void itmRenameClick(TObject* sender);
+    int IndexOfCollocate(const std::string& mode, const std::string& name);
+    bool UpdateMergedRow(TListView* listView, int index, const std::string& name, const TFreqInfo& freq);
+    void RenameCollocate(const std::string& mode, const std::string& oldName, const std::string& newName);
+
+    // How many times each engine step ran: what a run recomputed shows here.
+    struct TRunCounters {
+        int loads = 0;
+        int frequencies = 0;
+        int searches = 0;
+        int counts = 0;
+    } RunCounters;
+
     // Concordance display, shared by every pane.
     void FormatColumns(const std::string& leftMode, const std::string& centerMode, const std::string& rightMode,
                        std::array<int, 3>& widths, TArrResultStr& view, const TArrResultStr& hits);
@@ -263,6 +303,23 @@ private:
     void BuildCountPage();
     void BuildCollocatePage();
     void BuildCollocateDetails();
+    void BuildCollocateTable();
+    void ConnectCollocatePage();
+    void ShowCollocateInfo();
+    // A new collocate name the lists can hold, or the user is told why not.
+    bool NameIsUsable(const std::string& name);
+
+    // What the engines hold now, whatever run is on screen: a run that found
+    // nothing has still rebuilt the corpus counts and the search.
+    struct TEngineState {
+        std::string corpusKey;
+        bool frequencies = false;
+        bool caseSensitive = false;
+        bool searched = false;
+        std::string node, nodeMode;
+        bool searchCase = false;
+        int leftContext = 0, rightContext = 0;
+    } FEngine;
     void ConnectCollocateDetails();
     void ShowCaretHit();
     void BuildAboutPage();

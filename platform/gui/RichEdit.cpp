@@ -8,7 +8,6 @@
 
 #include "platform/gui/RichEdit.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -82,6 +81,19 @@ void AppendCodePoint(QString& s, char32_t c) {
     }
 }
 
+// A UTF-8 sequence of a valid line; the odd ones (overlong forms,
+// surrogates) as Qt's own decoder shows them.
+void AppendUtf8Character(QString& shown, const std::string& line, size_t i, size_t length) {
+    static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t c = static_cast<unsigned char>(line[i]) & kLeadMask[length];
+    for (size_t k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(line[i + k]) & 0x3F);
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        shown += QString::fromUtf8(line.data() + i, static_cast<qsizetype>(length));
+    else
+        AppendCodePoint(shown, c);
+}
+
 // The line as ToQString shows it. units[b] receives the UTF-16 units shown
 // before byte b (a byte inside a character counts as the character's start);
 // it stays empty when every byte shows as one unit.
@@ -99,7 +111,7 @@ QString ShowLine(const std::string& line, std::vector<int>& units) {
         size_t length;
         if (utf8) {
             length = Utf8Length(line, i);
-            shown += QString::fromUtf8(line.data() + i, static_cast<qsizetype>(length));
+            AppendUtf8Character(shown, line, i, length);
         } else if ((line[i] & 0x80) == 0) {
             length = 1;
             shown += QChar(char16_t(line[i]));

@@ -182,7 +182,7 @@ TEST_F(RichEdit, SelAttributesMarkExactlyTheSelectedBytesAndKeepTheirOtherAttrib
     EXPECT_EQ(pane->DefAttributes().Color(), clWindowText);
 }
 
-TEST_F(RichEdit, GbkCharactersTakeTwoBytesInPositionsAndOneCharacterInTheView) {
+TEST_F(RichEdit, MultibyteCharactersTakeTheirBytesInPositionsAndOneCharacterInTheView) {
     pane->SetText("ab\xC4\xE3\xBA\xC3" "cd\r\nnext");
     EXPECT_EQ(pane->LineIndex(1), 8 + 2);
     pane->Select(2, 4);
@@ -200,6 +200,17 @@ TEST_F(RichEdit, GbkCharactersTakeTwoBytesInPositionsAndOneCharacterInTheView) {
     View()->setTextCursor(c);
     EXPECT_EQ(pane->SelStart(), 4);
     EXPECT_EQ(pane->SelLength(), 2);
+
+    // UTF-8: two, three and four bytes for one character (the last one two UTF-16 units).
+    pane->SetText("\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80!");
+    pane->Select(5, 4);
+    ExpectViewShowsLines();
+    EXPECT_EQ(View()->textCursor().selectedText(), QString::fromUtf8("\xF0\x9F\x98\x80"));
+    c.setPosition(1);
+    c.setPosition(4, QTextCursor::KeepAnchor);
+    View()->setTextCursor(c);
+    EXPECT_EQ(pane->SelStart(), 2);
+    EXPECT_EQ(pane->SelLength(), 7);
 }
 
 TEST_F(RichEdit, RtfRoundTripKeepsLinesAttributesAndEscapedBytes) {
@@ -249,7 +260,8 @@ TEST_F(RichEdit, FilesLoadAsRtfWhenTheyAreRtfUnlessPlainTextIsSet) {
         pane->LoadFromFile(k.file);
         EXPECT_EQ(pane->Lines().Items(), k.lines);
     }
-    pane->SaveToFile(folder.Path() + "/saved.txt");  // still PlainText
+    pane->PlainText = true;
+    pane->SaveToFile(folder.Path() + "/saved.txt");
     EXPECT_EQ(ReadFileBytes(folder.Path() + "/saved.txt"), "a\\par b\r\nc");
 }
 
@@ -299,6 +311,7 @@ TEST_F(RichEdit, ChangingTheLineListKeepsTheAttributesOfLinesItDidNotTouch) {
     int changes = 0;
     pane->OnChange = [&](TObject*) { ++changes; };
     pane->Lines().Add("added");
+    ExpectViewShowsLines();
     pane->Lines().Delete(1);
     pane->Lines().Insert(0, "first");
     EXPECT_EQ(changes, 3);

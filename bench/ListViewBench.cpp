@@ -1,0 +1,216 @@
+// Times the collocate table on a frequent node's tens of thousands of rows,
+// driven as the program drives it: rows added one by one with messages pumped
+// between them (inside BeginUpdate/EndUpdate and without), a sort by a
+// numeric column through the compare event, scrolling to the end and paging
+// through, and deleting scattered selected rows; each step with its paint.
+//
+//   lexmoor-listview-bench [--rows N]
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTreeView>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/core/SysUtils.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/ListView.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+struct TRow {
+    std::string collocate;
+    int fc = 0, fnc = 0;
+    double scores[6] = {};
+};
+
+std::string Score(double value) {
+    if (value == 0) return "0";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", value);
+    return text;
+}
+
+std::vector<TRow> MakeRows(int count) {
+    static const char* stems[] = {"language", "corpus", "Word", "#NN", "1990", "text", "line", "make"};
+    std::vector<TRow> rows(static_cast<size_t>(count));
+    unsigned seed = 11;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int i = 0; i < count; ++i) {
+        TRow& row = rows[static_cast<size_t>(i)];
+        row.collocate = std::string(stems[next() >> 16 & 7]) + IntToStr(i);
+        row.fc = static_cast<int>(1 + (next() >> 8) % 100000);
+        row.fnc = static_cast<int>(1 + (next() >> 8) % 500);
+        for (double& s : row.scores) s = (next() >> 16) % 7 == 0 ? 0 : ((next() >> 8) % 2000000) / 1000.0 - 50;
+    }
+    return rows;
+}
+
+void Fill(TListView* list, const std::vector<TRow>& rows, bool batched) {
+    list->Items().Clear();
+    if (batched) list->Items().BeginUpdate();
+    for (const TRow& row : rows) {
+        Application->ProcessMessages();
+        TListItem* item = list->Items().Add();
+        item->Caption = " " + IntToStr(list->Items().Count());
+        item->SubItems = {row.collocate + " ", IntToStr(row.fc), IntToStr(row.fnc)};
+        for (double s : row.scores) item->SubItems.push_back(Score(s));
+    }
+    if (batched) list->Items().EndUpdate();
+}
+
+// The table's colours: row background by parity, column colours by kind.
+void Colour(TListView* list) {
+    list->OnCustomDrawItem = [list](TObject*, TListItem* item, bool&) {
+        list->Canvas().Brush().Color = item->Index() % 2 ? RGB(0xF7, 0xFF, 0xFF) : RGB(0xFE, 0xF5, 0xFE);
+    };
+    list->OnCustomDrawSubItem = [list](TObject*, TListItem* item, int subItem, bool&) {
+        TFont& font = list->Canvas().Font();
+        const std::string& text = item->SubItems[static_cast<size_t>(subItem - 1)];
+        if (subItem == 1) {
+            const char c = text.empty() ? ' ' : text[0];
+            const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+            font.SetColor(letter ? RGB(0, 0, 0xFF) : (c >= '0' && c <= '9') ? RGB(0x80, 0x80, 0x80)
+                          : c == '#'                                    ? RGB(0xFF, 0x80, 0xC0)
+                                                                        : RGB(0xFF, 0, 0));
+            font.SetStyle(letter || c == '#' ? TFontStyles(fsBold) : 0u);
+        } else if (subItem == 3) {
+            font.SetColor(RGB(0xFF, 0, 0));
+            font.SetStyle(fsBold);
+        } else if (subItem >= 4) {
+            static const TColor kinds[] = {RGB(0xBF, 0, 0x60), RGB(0x60, 0, 0xBF), RGB(0xA8, 0x17, 0xA0)};
+            font.SetColor(text == "0" ? RGB(0xDB, 0xDB, 0xDB) : kinds[(subItem - 4) / 2]);
+        }
+    };
+}
+
+// Numbers compare as texts padded to 12 characters, descending on the first click.
+std::string SortKey(std::string text) {
+    if (text == "0") text = "0.0000";
+    if (text.size() < 12) text.insert(0, 12 - text.size(), '0');
+    return text;
+}
+
+double PaintSeconds(TListView* list) {
+    const auto start = Clock::now();
+    TBitmap picture(list->Width(), list->Height());
+    list->PaintTo(picture.Canvas(), 0, 0);
+    return SecondsSince(start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int count = 50000;
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--rows") && i + 1 < argc) count = std::atoi(argv[++i]);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    TApplication app(argc, argv);
+    auto* form = new TForm(nullptr);
+    form->SetBounds(0, 0, 1000, 700);
+    auto* list = new TListView(form);
+    list->SetParent(form);
+    list->SetAlign(TAlign::alClient);
+    list->SetGridLines(true);
+    list->SetMultiSelect(true);
+    const std::pair<const char*, int> columns[] = {{"NO", 50},     {"Collocate", 150}, {"f(c)", 57},
+                                                   {"f(n,c)", 66}, {"MI", 66},         {"MI3", 69},
+                                                   {"Z-Score", 75}, {"T-Score", 74},    {"Log-log", 110},
+                                                   {"Log-likelihood", 120}};
+    for (auto [caption, width] : columns)
+        list->AddColumn(caption, width, width < 70 && width > 50 ? TAlignment::taCenter : TAlignment::taLeftJustify);
+    Colour(list);
+    form->SetVisible(true);
+    app.ProcessMessages();
+    const std::vector<TRow> rows = MakeRows(count);
+
+    auto start = Clock::now();
+    Fill(list, rows, true);
+    const double fillBatched = SecondsSince(start);
+    const double fillBatchedPaint = PaintSeconds(list);
+
+    start = Clock::now();
+    Fill(list, rows, false);
+    const double fillSingle = SecondsSince(start);
+    const double fillSinglePaint = PaintSeconds(list);
+
+    // A header click on f(c): sort descending, then renumber, as the program does.
+    int compares = 0;
+    list->OnCompare = [&compares](TObject*, TListItem* a, TListItem* b, int, int& compare) {
+        ++compares;
+        compare = CompareText(SortKey(b->SubItems[1]), SortKey(a->SubItems[1]));
+    };
+    start = Clock::now();
+    list->CustomSort();
+    const double sortOnly = SecondsSince(start);
+    for (int i = 0; i < list->Items().Count(); ++i) list->Items()[i]->Caption = " " + IntToStr(i + 1);
+    const double sortAll = SecondsSince(start);
+    const double sortPaint = PaintSeconds(list);
+    bool ok = list->Items().Count() == count;
+    for (int i = 1; ok && i < list->Items().Count(); ++i)
+        ok = std::stoi(list->Items()[i - 1]->SubItems[1]) >= std::stoi(list->Items()[i]->SubItems[1]);
+
+    start = Clock::now();
+    list->MakeVisible(list->Items()[count - 1]);
+    const double endPaint = PaintSeconds(list);
+    const double toEnd = SecondsSince(start);
+    ok = ok && list->TopIndex() > count - 60;
+
+    // Paging back to the top, one page and one paint at a time.
+    auto* view = static_cast<QTreeView*>(list->Widget());
+    QScrollBar* bar = view->verticalScrollBar();
+    const int pages = 200;
+    start = Clock::now();
+    for (int page = 0; page < pages; ++page) {
+        bar->setValue(bar->value() - bar->pageStep() * (count / bar->pageStep() / pages + 1));
+        view->viewport()->repaint();
+    }
+    const double paging = SecondsSince(start) / pages;
+    ok = ok && list->TopIndex() == 0;
+
+    // Rows selected, then deleted as the program deletes: the first selected until none is.
+    struct TDelete {
+        const char* what;
+        int step;  // every step-th row; 1 selects all with SelectAll
+        int deleted = 0;
+        double seconds = 0;
+    } deletes[] = {{"every 50th", 50}, {"every 5th", 5}, {"all", 1}};
+    for (TDelete& d : deletes) {
+        Fill(list, rows, true);
+        if (d.step == 1)
+            list->SelectAll();
+        else
+            for (int i = 0; i < count; i += d.step) list->Items()[i]->SetSelected(true);
+        d.deleted = list->SelCount();
+        start = Clock::now();
+        while (list->SelCount() > 0) list->Selected()->Delete();
+        d.seconds = SecondsSince(start);
+        ok = ok && list->Items().Count() == count - d.deleted;
+        app.ProcessMessages();
+    }
+
+    std::printf("rows %d, 10 columns, custom-drawn, grid lines\n", count);
+    std::printf("fill in BeginUpdate/EndUpdate  %7.3f s  (%.2f us per row), first paint %.3f s\n", fillBatched,
+                1e6 * fillBatched / count, fillBatchedPaint);
+    std::printf("fill row by row                %7.3f s  (%.2f us per row), first paint %.3f s\n", fillSingle,
+                1e6 * fillSingle / count, fillSinglePaint);
+    std::printf("sort by f(c) through OnCompare %7.3f s  (%d compares), with renumbering %.3f s, paint %.3f s\n",
+                sortOnly, compares, sortAll, sortPaint);
+    std::printf("scroll to the end and paint    %7.3f s  (paint %.3f s)\n", toEnd, endPaint);
+    std::printf("page up and repaint on screen   %7.4f s per page\n", paging);
+    for (const TDelete& d : deletes)
+        std::printf("delete %-5d selected (%s)%*s %7.3f s\n", d.deleted, d.what, int(12 - std::strlen(d.what)), "",
+                    d.seconds);
+    std::printf("check %s\n", ok ? "ok" : "FAILED");
+    delete form;
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,579 @@
+// The report-style list view over a QTreeView. The view keeps no rows of its
+// own: its model reads TListItems, and every visible cell asks the custom-draw
+// events for its colours when it is painted, so a table of 50,000 rows costs
+// what the thirty on screen cost. The items' Selected flags are the truth;
+// Qt's selection model follows them, and what the user changes there is
+// copied back into them.
+
+#include "platform/gui/ListView.h"
+
+#include <QAbstractItemModel>
+#include <QHeaderView>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTreeView>
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/core/SysUtils.h"
+#include "platform/gui/Forms.h"
+
+namespace {
+
+QColor ToQColor(TColor color) {
+    const TColor c = ColorToRGB(color);
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+Qt::Alignment AlignmentOf(TAlignment alignment) {
+    switch (alignment) {
+        case TAlignment::taRightJustify: return Qt::AlignRight;
+        case TAlignment::taCenter: return Qt::AlignHCenter;
+        default: return Qt::AlignLeft;
+    }
+}
+
+// Handlers called from Qt's signals and paints: no exception may unwind through Qt.
+void CallHandler(const std::function<void()>& handler) {
+    try {
+        GuardedCall(handler);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+    }
+}
+
+const std::string& CellText(const TListItem& item, int column) {
+    static const std::string none;
+    if (column == 0) return item.Caption;
+    const size_t sub = static_cast<size_t>(column - 1);
+    return sub < item.SubItems.size() ? item.SubItems[sub] : none;
+}
+
+constexpr int kTextMargin = 4;
+
+}  // namespace
+
+struct TListView::TImpl {
+    class TModel;
+    class TView;
+    class TDelegate;
+
+    explicit TImpl(TListView& owner) : Owner(owner) {}
+
+    // Marks one item; SelCount follows.
+    void SetFlag(TListItem& item, bool selected) {
+        if (item.FSelected == selected) return;
+        item.FSelected = selected;
+        SelCount += selected ? 1 : -1;
+    }
+    // Makes Qt's selection that of the items' flags.
+    void ShowSelection();
+    void UserSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
+    void PaintCell(QPainter& painter, const QRect& rect, int row, int column, bool focused);
+    // Column widths set in code reach the header.
+    void SyncColumnWidths();
+    int RowHeight() const;
+
+    TListView& Owner;
+    TModel* Model = nullptr;
+    TView* View = nullptr;
+    int SelCount = 0;
+    // Above 0 while we change Qt's rows or selection ourselves: what Qt reports
+    // then is not the user's doing.
+    int Syncing = 0;
+    std::vector<QMetaObject::Connection> Connections;
+};
+
+// A flat table over the items; the views learn of every change as it happens.
+class TListView::TImpl::TModel : public QAbstractItemModel {
+public:
+    explicit TModel(TListView* owner, QObject* parent) : QAbstractItemModel(parent), FOwner(owner) {}
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override {
+        if (parent.isValid() || row < 0 || column < 0 || row >= rowCount() || column >= columnCount()) return {};
+        return createIndex(row, column);
+    }
+    QModelIndex parent(const QModelIndex&) const override { return {}; }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() || !FOwner ? 0 : FOwner->FItems.Count();
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() || !FOwner ? 0 : FOwner->ColumnCount();
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
+        return ToQString(CellText(*FOwner->FItems.Item(index.row()), index.column()));
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+        const TListColumn& column = *FOwner->Column(section);
+        if (role == Qt::DisplayRole) return ToQString(column.Caption);
+        if (role == Qt::TextAlignmentRole) return QVariant::fromValue(AlignmentOf(column.Alignment) | Qt::AlignVCenter);
+        return {};
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+    void BeginAppendRow(int row) { beginInsertRows({}, row, row); }
+    void EndAppendRow() { endInsertRows(); }
+    void BeginAppendColumn(int column) { beginInsertColumns({}, column, column); }
+    void EndAppendColumn() { endInsertColumns(); }
+    void BeginRemoveRow(int row) { beginRemoveRows({}, row, row); }
+    void EndRemoveRow() { endRemoveRows(); }
+    void BeginReset() { beginResetModel(); }
+    void EndReset() { endResetModel(); }
+    // The owner goes: from now on the model is empty.
+    void Release() {
+        beginResetModel();
+        FOwner = nullptr;
+        endResetModel();
+    }
+    // A reordering of the rows; newRow maps each row before it to its row after it.
+    template <class NewRow>
+    void Reorder(NewRow newRow, const std::function<void()>& reorder) {
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        const QModelIndexList before = persistentIndexList();
+        QModelIndexList after;
+        after.reserve(before.size());
+        for (const QModelIndex& index : before) after.append(createIndex(newRow(index.row()), index.column()));
+        reorder();
+        changePersistentIndexList(before, after);
+        emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+
+private:
+    TListView* FOwner;
+};
+
+// Paints rows cell by cell itself: Qt's own row painting would ask the
+// selection model about every cell, and ours knows the flags already.
+class TListView::TImpl::TView : public QTreeView {
+public:
+    TImpl* Impl = nullptr;
+    using QTreeView::executeDelayedItemsLayout;
+
+protected:
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        if (!Impl) return;
+        const QHeaderView* h = header();
+        const int viewWidth = viewport()->width();
+        const bool focused = hasFocus();
+        const QRect& row = option.rect;
+        for (int column = 0; column < h->count(); ++column) {
+            const int x = h->sectionViewportPosition(column), width = h->sectionSize(column);
+            if (h->isSectionHidden(column) || width <= 0 || x + width <= 0 || x >= viewWidth) continue;
+            Impl->PaintCell(*painter, QRect(x, row.top(), width, row.height()), index.row(), column, focused);
+        }
+        if (focused && currentIndex().row() == index.row() && h->count() > 0) {
+            const int left = h->sectionViewportPosition(0);
+            const bool selected = Impl->Owner.FItems.Item(index.row())->FSelected;
+            painter->setPen(QPen(ToQColor(selected ? clHighlightText : clWindowText), 1, Qt::DotLine));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(QRect(left, row.top(), h->length(), row.height()).adjusted(0, 0, -1, -1));
+        }
+    }
+
+    void paintEvent(QPaintEvent* e) override {
+        if (Impl) Impl->SyncColumnWidths();
+        QTreeView::paintEvent(e);
+        if (!Impl || !Impl->Owner.GridLines()) return;
+        // Lines over the whole area, below the last row too, as the platform draws them.
+        QPainter painter(viewport());
+        painter.setPen(ToQColor(clBtnFace));
+        const int width = viewport()->width(), height = viewport()->height();
+        const QHeaderView* h = header();
+        for (int column = 0; column < h->count(); ++column) {
+            if (h->isSectionHidden(column)) continue;
+            const int x = h->sectionViewportPosition(column) + h->sectionSize(column) - 1;
+            if (x >= 0 && x < width) painter.drawLine(x, 0, x, height - 1);
+        }
+        int top = 0, step = Impl->RowHeight();
+        if (model()->rowCount() > 0) {
+            const QRect first = visualRect(model()->index(std::min(verticalScrollBar()->value(), model()->rowCount() - 1), 0));
+            if (first.height() > 0) {
+                top = first.top();
+                step = first.height();
+            }
+        }
+        for (int y = top + step - 1; y < height; y += step) painter.drawLine(0, y, width - 1, y);
+    }
+};
+
+// Sizes rows; painting goes through the view's drawRow.
+class TListView::TImpl::TDelegate : public QStyledItemDelegate {
+public:
+    TDelegate(TImpl& impl, QObject* parent) : QStyledItemDelegate(parent), FImpl(impl) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override {
+        return QSize(option.rect.width(), FImpl.RowHeight());
+    }
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        FImpl.PaintCell(*painter, option.rect, index.row(), index.column(), option.state & QStyle::State_HasFocus);
+    }
+
+private:
+    TImpl& FImpl;
+};
+
+int TListView::TImpl::RowHeight() const { return QFontMetrics(View->font()).height() + 4; }
+
+void TListView::TImpl::PaintCell(QPainter& painter, const QRect& rect, int row, int column, bool focused) {
+    TListItems& items = Owner.FItems;
+    if (row < 0 || row >= items.Count() || column >= Owner.ColumnCount()) return;
+    TListItem* item = items.Item(row);
+    TCanvas& canvas = Owner.FDrawCanvas;
+    canvas.Brush().Color = clWindow;
+    canvas.Brush().Style = TBrushStyle::bsSolid;
+    canvas.Font().Assign(Owner.Font());
+    canvas.Font().SetColor(clWindowText);
+    canvas.Font().SetStyle(0);
+    // The handlers cannot draw (the canvas is not bound to the screen), so a
+    // handler that turns default drawing off leaves the cell blank.
+    bool defaultDraw = true;
+    CallHandler([&] {
+        if (Owner.OnCustomDrawItem) Owner.OnCustomDrawItem(&Owner, item, defaultDraw);
+        if (defaultDraw && column > 0 && Owner.OnCustomDrawSubItem)
+            Owner.OnCustomDrawSubItem(&Owner, item, column, defaultDraw);
+    });
+    if (!defaultDraw || row >= items.Count() || items.Item(row) != item) return;
+
+    QColor background = ToQColor(canvas.Brush().Color), ink = ToQColor(canvas.Font().Color());
+    const bool fill = item->FSelected || canvas.Brush().Style != TBrushStyle::bsClear;
+    if (item->FSelected) {
+        background = ToQColor(focused ? clHighlight : clBtnFace);
+        if (focused) ink = ToQColor(clHighlightText);
+    }
+    if (fill) painter.fillRect(rect, background);
+    const QFont font = canvas.Font().ToQFont();
+    const QRect textRect = rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
+    if (textRect.width() <= 0) return;
+    const QString text =
+        QFontMetrics(font).elidedText(ToQString(CellText(*item, column)), Qt::ElideRight, textRect.width());
+    painter.setFont(font);
+    painter.setPen(ink);
+    painter.drawText(textRect,
+                     AlignmentOf(Owner.Column(column)->Alignment) | Qt::AlignVCenter | Qt::TextSingleLine, text);
+}
+
+void TListView::TImpl::SyncColumnWidths() {
+    QHeaderView* header = View->header();
+    for (int i = 0; i < Owner.ColumnCount() && i < header->count(); ++i) {
+        TListColumn& column = *Owner.Column(i);
+        column.Index = i;
+        if (column.Width >= 0 && header->sectionSize(i) != column.Width) header->resizeSection(i, column.Width);
+    }
+}
+
+void TListView::TImpl::ShowSelection() {
+    QItemSelectionModel* selection = View->selectionModel();
+    const int count = Owner.FItems.Count(), last = Owner.ColumnCount() - 1;
+    ++Syncing;
+    selection->clearSelection();
+    if (SelCount > 0 && last >= 0) {
+        QItemSelection runs;
+        for (int i = 0; i < count; ++i) {
+            if (!Owner.FItems.Item(i)->FSelected) continue;
+            int j = i;
+            while (j + 1 < count && Owner.FItems.Item(j + 1)->FSelected) ++j;
+            runs.append(QItemSelectionRange(Model->index(i, 0), Model->index(j, last)));
+            i = j;
+        }
+        selection->select(runs, QItemSelectionModel::Select);
+    }
+    --Syncing;
+}
+
+void TListView::TImpl::UserSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    if (Syncing > 0) return;
+    const int count = Owner.FItems.Count();
+    for (bool select : {false, true})
+        for (const QItemSelectionRange& range : select ? selected : deselected)
+            for (int row = std::max(range.top(), 0); row <= range.bottom() && row < count; ++row)
+                SetFlag(*Owner.FItems.Item(row), select);
+    if (Owner.OnSelectItem) CallHandler([this] { Owner.OnSelectItem(&Owner); });
+}
+
+// Items.
+
+void TListItem::SetSelected(bool value) {
+    if (value == FSelected) return;
+    if (!FOwner) {
+        FSelected = value;
+        return;
+    }
+    FOwner->FImpl->SetFlag(*this, value);
+    FOwner->SelectionChanged(this);
+}
+
+int TListItem::Index() const { return FIndex; }
+
+void TListItem::Delete() {
+    if (FOwner) FOwner->Items().Delete(FIndex);
+}
+
+TListItem* TListItems::Add() {
+    TListView::TImpl& impl = *FOwner.FImpl;
+    auto item = std::make_unique<TListItem>();
+    TListItem* added = item.get();
+    added->FOwner = &FOwner;
+    added->FIndex = Count();
+    // Room first: nothing may fail between telling the views and adding the row.
+    if (FItems.size() == FItems.capacity()) FItems.reserve(2 * FItems.size() + 16);
+    ++impl.Syncing;
+    impl.Model->BeginAppendRow(added->FIndex);
+    FItems.push_back(std::move(item));
+    impl.Model->EndAppendRow();
+    --impl.Syncing;
+    return added;
+}
+
+void TListItems::Delete(int index) {
+    if (index < 0 || index >= Count()) throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
+    TListView::TImpl& impl = *FOwner.FImpl;
+    ++impl.Syncing;
+    impl.Model->BeginRemoveRow(index);
+    std::unique_ptr<TListItem> doomed = std::move(FItems[static_cast<size_t>(index)]);
+    impl.SetFlag(*doomed, false);
+    FItems.erase(FItems.begin() + index);
+    for (int i = index; i < Count(); ++i) FItems[static_cast<size_t>(i)]->FIndex = i;
+    impl.Model->EndRemoveRow();
+    --impl.Syncing;
+    // A single-selection view selects the next row when the selected one goes;
+    // the platform's list selects nothing.
+    if (!FOwner.FMultiSelect && impl.View->selectionModel()->hasSelection() != (impl.SelCount > 0))
+        impl.ShowSelection();
+}
+
+void TListItems::Clear() {
+    TListView::TImpl& impl = *FOwner.FImpl;
+    ++impl.Syncing;
+    impl.Model->BeginReset();
+    FItems.clear();
+    impl.SelCount = 0;
+    impl.Model->EndReset();
+    --impl.Syncing;
+}
+
+void TListItems::BeginUpdate() {
+    if (FUpdating++ == 0) FOwner.FImpl->View->setUpdatesEnabled(false);
+}
+
+void TListItems::EndUpdate() {
+    if (FUpdating == 0 || --FUpdating > 0) return;
+    FOwner.FImpl->View->setUpdatesEnabled(true);
+    FOwner.ItemsChanged();
+}
+
+// The view.
+
+TListView::TListView(TComponent* owner)
+    : TWinControl(owner), FItems(*this), FImpl(std::make_unique<TImpl>(*this)) {
+    SetNativeDefault(true);
+    EnsureWidget();
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(Left(), Top(), 250, 150);
+}
+
+TListView::~TListView() {
+    for (const QMetaObject::Connection& connection : FImpl->Connections) QObject::disconnect(connection);
+    // The widget outlives this part of the control; it must find no rows to draw.
+    FImpl->View->Impl = nullptr;
+    FImpl->Model->Release();
+}
+
+QWidget* TListView::CreateWidget() {
+    auto* view = new TImpl::TView;
+    TImpl& impl = *FImpl;
+    impl.View = view;
+    impl.Model = new TImpl::TModel(this, view);
+    view->setModel(impl.Model);
+    view->setItemDelegate(new TImpl::TDelegate(impl, view));
+    view->setRootIsDecorated(false);
+    view->setItemsExpandable(false);
+    view->setExpandsOnDoubleClick(false);
+    view->setIndentation(0);
+    view->setUniformRowHeights(true);
+    view->setAllColumnsShowFocus(true);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionsMovable(false);
+    header->setSectionsClickable(true);
+    header->setHighlightSections(false);
+    header->setMinimumSectionSize(0);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    impl.Connections.push_back(QObject::connect(header, &QHeaderView::sectionClicked, view, [this](int section) {
+        if (section >= 0 && section < ColumnCount() && OnColumnClick)
+            CallHandler([&] { OnColumnClick(this, Column(section)); });
+    }));
+    impl.Connections.push_back(
+        QObject::connect(header, &QHeaderView::sectionResized, view, [this](int section, int, int size) {
+            if (section >= 0 && section < ColumnCount()) Column(section)->Width = size;
+        }));
+    impl.Connections.push_back(QObject::connect(
+        view->selectionModel(), &QItemSelectionModel::selectionChanged, view,
+        [&impl](const QItemSelection& selected, const QItemSelection& deselected) {
+            impl.UserSelectionChanged(selected, deselected);
+        }));
+    view->Impl = &impl;
+    return view;
+}
+
+TListColumn* TListView::AddColumn(const std::string& caption, int width, TAlignment alignment) {
+    auto column = std::make_unique<TListColumn>();
+    column->Caption = caption;
+    column->Width = width;
+    column->Alignment = alignment;
+    column->Index = ColumnCount();
+    TListColumn* added = column.get();
+    ++FImpl->Syncing;
+    FImpl->Model->BeginAppendColumn(added->Index);
+    FColumns.push_back(std::move(column));
+    FImpl->Model->EndAppendColumn();
+    --FImpl->Syncing;
+    if (width >= 0) FImpl->View->header()->resizeSection(added->Index, width);
+    // Rows selected before the column existed are selected across it too.
+    if (FImpl->SelCount > 0) FImpl->ShowSelection();
+    return added;
+}
+
+int TListView::SelCount() const { return FImpl->SelCount; }
+
+TListItem* TListView::Selected() const {
+    if (FImpl->SelCount == 0) return nullptr;
+    for (int i = 0; i < FItems.Count(); ++i)
+        if (FItems.Item(i)->FSelected) return FItems.Item(i);
+    return nullptr;
+}
+
+TListItem* TListView::ItemFocused() const {
+    const QModelIndex current = FImpl->View->currentIndex();
+    return current.isValid() && current.row() < FItems.Count() ? FItems.Item(current.row()) : nullptr;
+}
+
+void TListView::SetItemFocused(TListItem* item) {
+    QItemSelectionModel* selection = FImpl->View->selectionModel();
+    ++FImpl->Syncing;
+    if (item && item->FOwner == this)
+        selection->setCurrentIndex(FImpl->Model->index(item->FIndex, 0), QItemSelectionModel::NoUpdate);
+    else
+        selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    --FImpl->Syncing;
+}
+
+void TListView::ClearSelection() {
+    for (int i = 0; i < FItems.Count(); ++i) FItems.Item(i)->FSelected = false;
+    FImpl->SelCount = 0;
+    ++FImpl->Syncing;
+    FImpl->View->selectionModel()->clearSelection();
+    --FImpl->Syncing;
+}
+
+void TListView::SelectAll() {
+    if (!FMultiSelect) return;
+    for (int i = 0; i < FItems.Count(); ++i) FItems.Item(i)->FSelected = true;
+    FImpl->SelCount = FItems.Count();
+    FImpl->ShowSelection();
+}
+
+void TListView::SelectionChanged(TListItem* item) {
+    if (item->FSelected && !FMultiSelect)
+        for (int i = 0; i < FItems.Count() && FImpl->SelCount > 1; ++i)
+            if (FItems.Item(i) != item) FImpl->SetFlag(*FItems.Item(i), false);
+    if (ColumnCount() == 0) return;
+    QItemSelectionModel::SelectionFlags command =
+        !item->FSelected ? QItemSelectionModel::Deselect
+                         : FMultiSelect ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect;
+    ++FImpl->Syncing;
+    FImpl->View->selectionModel()->select(FImpl->Model->index(item->FIndex, 0), command | QItemSelectionModel::Rows);
+    --FImpl->Syncing;
+}
+
+void TListView::ItemsChanged() {
+    if (FItems.FUpdating == 0) FImpl->View->viewport()->update();
+}
+
+void TListView::SetGridLines(bool value) {
+    FGridLines = value;
+    ItemsChanged();
+}
+
+void TListView::SetMultiSelect(bool value) {
+    FMultiSelect = value;
+    FImpl->View->setSelectionMode(value ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+    if (value || FImpl->SelCount <= 1) return;
+    TListItem* first = Selected();
+    for (int i = 0; i < FItems.Count(); ++i)
+        if (FItems.Item(i) != first) FImpl->SetFlag(*FItems.Item(i), false);
+    FImpl->ShowSelection();
+}
+
+void TListView::CustomSort(int data) {
+    auto& owned = FItems.FItems;
+    if (owned.size() < 2) return;
+    std::vector<TListItem*> order;
+    order.reserve(owned.size());
+    for (auto& item : owned) order.push_back(item.get());
+    // Sorted apart from the items, so that a compare handler that throws leaves them as they were.
+    std::stable_sort(order.begin(), order.end(), [this, data](TListItem* a, TListItem* b) {
+        if (!OnCompare) return a->Caption < b->Caption;
+        int compare = 0;
+        OnCompare(this, a, b, data, compare);
+        return compare < 0;
+    });
+    std::vector<int> newRow(order.size());
+    for (size_t i = 0; i < order.size(); ++i) newRow[static_cast<size_t>(order[i]->FIndex)] = static_cast<int>(i);
+    ++FImpl->Syncing;
+    // Cleared first so that Qt need not carry a large selection through the reordering.
+    FImpl->View->selectionModel()->clearSelection();
+    FImpl->Model->Reorder([&newRow](int row) { return newRow[static_cast<size_t>(row)]; },
+                          [&] {
+                              for (auto& item : owned) item.release();
+                              for (size_t i = 0; i < order.size(); ++i) {
+                                  owned[i].reset(order[i]);
+                                  order[i]->FIndex = static_cast<int>(i);
+                              }
+                          });
+    --FImpl->Syncing;
+    FImpl->ShowSelection();
+}
+
+int TListView::TopIndex() const {
+    FImpl->View->executeDelayedItemsLayout();
+    if (FItems.Count() == 0) return 0;
+    return std::clamp(FImpl->View->verticalScrollBar()->value(), 0, FItems.Count() - 1);
+}
+
+void TListView::MakeVisible(TListItem* item) {
+    if (!item || item->FOwner != this || ColumnCount() == 0) return;
+    // Only the rows scroll: the columns stay where the user put them.
+    QScrollBar* across = FImpl->View->horizontalScrollBar();
+    const int x = across->value();
+    FImpl->View->scrollTo(FImpl->Model->index(item->FIndex, 0), QAbstractItemView::EnsureVisible);
+    across->setValue(x);
+}
+
+void TListView::WMGetDlgCode(TMessage& m) { m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; }
+
+// The second press of a double click is the double click, not another click:
+// one OnClick and one OnDblClick, as the platform's list reports them.
+void TListView::WMLButtonDblClk(TMessage& m) {
+    TWinControl::WMLButtonDblClk(m);
+    FClicked = false;
+}
+
+void TListView::ColorChanged() {
+    TWinControl::ColorChanged();
+    if (!FImpl || !FImpl->View) return;
+    QPalette palette = FImpl->View->palette();
+    palette.setColor(QPalette::Base, ToQColor(Color()));
+    FImpl->View->setPalette(palette);
+}

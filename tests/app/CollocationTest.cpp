@@ -1,0 +1,280 @@
+// The collocation run end to end: what a run recomputes, the table it fills,
+// its sorting, filtering, saving and editing, and the concordance behind a row.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/Unit1.h"
+#include "platform/core/SysUtils.h"
+#include "tests/support/AppFixture.h"
+
+namespace {
+
+class Collocation : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        corpus_.Write("a.txt", "the_DT cat_NN sat_VV on_IN the_DT mat_NN\r\na_DT dog_NN sat_VV on_IN a_DT log_NN\r\n");
+        corpus_.Write("b.txt", "<p>\r\nthe_DT cat_NN ate_VV the_DT fish_NN\r\n");
+        corpus_.Write("c.txt", "The_DT cat_NN saw_VV a_DT bird_NN\r\n");
+        form = app_->CreateForm<TForm1>();
+        form->SetVisible(true);
+        TDialogScript::QueueFile(true, corpus_.Path());
+        form->btnChoseDir->Click();
+        CheckOnly({"a.txt", "b.txt"});
+    }
+
+    void CheckOnly(std::initializer_list<const char*> names) {
+        TForm1::SetAllChecked(form->clbFileList, false);
+        for (const char* name : names) form->clbFileList->SetChecked(form->clbFileList->Items().IndexOf(name), true);
+        form->clbFileListClickCheck(form->clbFileList);
+    }
+
+    void Run(const std::string& node, int left, int right) {
+        form->cbxNode->SetText(node);
+        form->cbxLeftSpan->SetItemIndex(left);
+        form->cbxRightSpan->SetItemIndex(right);
+        ASSERT_TRUE(form->btnCol->Enabled());
+        // As the message loop delivers a click: an exception goes to the default handler.
+        GuardedCall([&] { form->btnCol->Click(); });
+    }
+
+    // Column texts of the table, row by row.
+    std::vector<std::vector<std::string>> Table() {
+        std::vector<std::vector<std::string>> rows;
+        TListItems& items = form->lsvColligate->Items();
+        for (int i = 0; i < items.Count(); ++i) {
+            std::vector<std::string> row{items[i]->Caption};
+            row.insert(row.end(), items[i]->SubItems.begin(), items[i]->SubItems.end());
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
+    std::vector<std::string> Collocates() {
+        std::vector<std::string> names;
+        for (auto& row : Table()) names.push_back(Trim(row[1]));
+        return names;
+    }
+
+    int RowOf(const std::string& collocate) {
+        auto names = Collocates();
+        return int(std::find(names.begin(), names.end(), collocate) - names.begin());
+    }
+
+    void SelectRows(std::initializer_list<std::string> collocates) {
+        form->lsvColligate->ClearSelection();
+        for (const auto& c : collocates) form->lsvColligate->Items()[RowOf(c)]->SetSelected(true);
+    }
+
+    TempFolder corpus_;
+    TForm1* form = nullptr;
+};
+
+TEST_F(Collocation, ARunFillsTheTableWithCountsScoresAndTheInfoLine) {
+    Run("cat", 1, 1);
+    // WORD collocates of cat one word either side in a.txt and b.txt.
+    auto rows = Table();
+    ASSERT_EQ(Collocates(), (std::vector<std::string>{"ate", "sat", "the"}));
+    EXPECT_EQ(rows[2][0], " 3");
+    EXPECT_EQ(rows[2][1], "the ");
+    EXPECT_EQ(rows[2][2], "4");  // f(c)
+    EXPECT_EQ(rows[2][3], "2");  // f(n,c)
+    TFreqInfo the{17, 2, 4, 2, 2};
+    char mi[32];
+    std::snprintf(mi, sizeof mi, "%.4Lf", TStat::RoundScore(TStat::MutualInformation(the)));
+    EXPECT_EQ(rows[2][4], mi);
+    EXPECT_EQ(form->lbColInfo->Caption(), "N = 17   Span = 2   f(n) = 2   3 hits");
+    EXPECT_TRUE(form->lbColInfo->Visible());
+    EXPECT_TRUE(form->btnSaveCol->Enabled());
+    EXPECT_EQ(form->lsvColligate->PopupMenu, form->popMenuCol);
+    EXPECT_TRUE(form->edtInfoCol->GetText().ends_with(" seconds used!"));
+    EXPECT_EQ(form->cbxNode->Items().IndexOf("cat"), 0);
+    EXPECT_EQ(form->cbxInputStrN->Items().IndexOf("cat"), 0);
+    EXPECT_TRUE(form->Enabled());
+    EXPECT_FALSE(form->ggColPro->Visible());
+}
+
+TEST_F(Collocation, ARunRecomputesOnlyWhatItsChangesNeed) {
+    auto& counters = form->RunCounters;
+    Run("cat", 1, 1);
+    EXPECT_EQ((std::array<int, 4>{counters.loads, counters.frequencies, counters.searches, counters.counts}),
+              (std::array<int, 4>{1, 1, 1, 1}));
+    Run("cat", 0, 1);  // narrower: counted again from the stored matrix
+    EXPECT_EQ(counters.loads, 1);
+    EXPECT_EQ(counters.searches, 1);
+    EXPECT_EQ(counters.counts, 2);
+    Run("cat", 6, 1);  // wider than the five words gathered: searched again
+    EXPECT_EQ(counters.searches, 2);
+    form->cbxCollMode->SetItemIndex(2);  // WORD -> BOTH: counted again only
+    Run("cat", 6, 1);
+    EXPECT_EQ(counters.searches, 2);
+    EXPECT_EQ(counters.counts, 4);
+    EXPECT_EQ(Collocates().front(), "ate_VV");
+    form->crbxColCase->SetChecked(true);  // case: frequencies and search again
+    Run("cat", 6, 1);
+    EXPECT_EQ(counters.frequencies, 2);
+    EXPECT_EQ(counters.searches, 3);
+    CheckOnly({"a.txt", "b.txt", "c.txt"});  // another file: everything again
+    Run("cat", 6, 1);
+    EXPECT_EQ(counters.loads, 2);
+    EXPECT_EQ(counters.searches, 4);
+    form->rdoRaw->SetChecked(true);  // raw text: the corpus splits otherwise
+    Run("cat_NN", 1, 1);
+    EXPECT_EQ(counters.loads, 3);
+    // Case-sensitive lines sort whole: the count after the name decides before the case does.
+    EXPECT_EQ(Collocates(), (std::vector<std::string>{"ate_VV", "sat_VV", "saw_VV", "The_DT", "the_DT"}));
+}
+
+TEST_F(Collocation, ARunWithoutHitsLeavesTheEnginesRightForTheNext) {
+    Run("cat", 1, 1);
+    Run("zebra", 1, 1);
+    EXPECT_EQ(form->lsvColligate->Items().Count(), 0);
+    EXPECT_FALSE(form->lbColInfo->Visible());
+    EXPECT_EQ(form->lsvColligate->PopupMenu, nullptr);
+    // The search for zebra replaced the stored hits: cat must be searched again.
+    Run("cat", 1, 1);
+    EXPECT_EQ(Collocates(), (std::vector<std::string>{"ate", "sat", "the"}));
+    EXPECT_EQ(form->RunCounters.searches, 3);
+}
+
+TEST_F(Collocation, TheMinimumFilterKeepsRowsAtOrAboveTheValue) {
+    form->cbxMinValue->SetItemIndex(2);  // Min f(n,c)
+    EXPECT_TRUE(form->edtMinValue->Enabled());
+    form->edtMinValue->SetValue(2);
+    Run("cat", 1, 1);
+    EXPECT_EQ(Collocates(), (std::vector<std::string>{"the"}));
+    EXPECT_EQ(form->lbColInfo->Caption(), "N = 17   Span = 2   f(n) = 2   1 hits");
+}
+
+TEST_F(Collocation, HeaderClicksShareOneCounterAndSortNumbersAsPaddedText) {
+    Run("cat", 1, 1);
+    form->lsvColligateColumnClick(form->lsvColligate, form->lsvColligate->Column(2));  // f(c), descending
+    EXPECT_EQ(Collocates(), (std::vector<std::string>{"the", "sat", "ate"}));
+    EXPECT_EQ(Table()[0][0], " 1");
+    form->lsvColligateColumnClick(form->lsvColligate, form->lsvColligate->Column(4));  // MI, ascending now
+    auto mi = Table();
+    for (size_t i = 1; i < mi.size(); ++i) EXPECT_LE(std::stod(mi[i - 1][4]), std::stod(mi[i][4]));
+    form->lsvColligateColumnClick(form->lsvColligate, form->lsvColligate->Column(0));  // NO: order kept
+    EXPECT_EQ(Table()[0][0], " 1");
+    EXPECT_EQ(form->gSortClicks, 3);
+}
+
+TEST_F(Collocation, TheSavedTableHasThirteenFieldsEachEndedByATab) {
+    Run("cat", 1, 1);
+    std::string path = (std::filesystem::path(home_.Path()) / "table.xls").string();
+    TDialogScript::QueueFile(true, path);
+    form->btnSaveCol->Click();
+    std::string text = ReadFileBytes(path);
+    TStringList lines;
+    lines.SetText(text);
+    ASSERT_EQ(lines.Count(), 4);
+    EXPECT_EQ(lines[0], "NO\tCollocate\tN\tSpan\tF(n)\tf(c)\tf(n,c)\tMI\tMI3\tZ-Score\tT-Score\tLog-log\tLog-likelihood\t");
+    EXPECT_TRUE(lines[3].starts_with(" 3\tthe \t17\t2\t2\t4\t2\t"));
+    for (int i = 0; i < lines.Count(); ++i) EXPECT_EQ(std::count(lines[i].begin(), lines[i].end(), '\t'), 13);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r'));
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Shell).back(), home_.Path() + "/");
+
+    // Saving over it asks first; No leaves the file as it was.
+    WriteFileBytes(path, "keep");
+    TDialogScript::QueueFile(true, path);
+    TDialogScript::QueueResult(mrNo);
+    form->btnSaveCol->Click();
+    EXPECT_EQ(ReadFileBytes(path), "keep");
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Question).back(),
+              "table.xls already exists, do you want to overwrite it?");
+}
+
+TEST_F(Collocation, MergingSumsTheCountsAndKeepsTheHitsOfEveryPart) {
+    Run("cat", 1, 1);
+    SelectRows({"ate", "sat"});
+    form->popMenuColPopup(form->popMenuCol);
+    EXPECT_TRUE(form->itmMerge->Enabled);
+    EXPECT_FALSE(form->itmRename->Enabled);
+    TDialogScript::QueueInput(true, "eat-sit");
+    form->itmMergeClick(form->itmMerge);
+    ASSERT_EQ(Collocates(), (std::vector<std::string>{"eat-sit", "the"}));
+    auto merged = Table()[0];
+    EXPECT_EQ(merged[2], "3");  // f(c) 1 + 2
+    EXPECT_EQ(merged[3], "2");  // f(n,c) 1 + 1
+    TFreqInfo sums{17, 2, 3, 2, 2};
+    char ll[32];
+    std::snprintf(ll, sizeof ll, "%.4Lf", TStat::RoundScore(TStat::LogLikelihood(sums)));
+    EXPECT_EQ(merged[9], TStat::LogLikelihood(sums) == 0 ? "0" : ll);
+    EXPECT_EQ(form->lbColInfo->Caption(), "N = 17   Span = 2   f(n) = 2   2 hits");
+
+    // Its concordance shows the hits of both parts.
+    SelectRows({"eat-sit"});
+    form->lsvColligateDblClick(form->lsvColligate);
+    EXPECT_EQ(form->gCollDetail.size(), 2u);
+    EXPECT_EQ(form->edtInfoCol->GetText(), "2 hit(s).");
+    EXPECT_TRUE(form->plColDetails->Enabled());
+}
+
+TEST_F(Collocation, NamesAlreadyUsedOrUnfitAreRefused) {
+    Run("cat", 1, 1);
+    SelectRows({"ate", "sat"});
+    TDialogScript::QueueInput(true, "the");
+    form->itmMergeClick(form->itmMerge);
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message).back(), "This name has been used!");
+    EXPECT_EQ(Collocates().size(), 3u);
+    TDialogScript::QueueInput(true, "a=b");
+    form->itmMergeClick(form->itmMerge);
+    EXPECT_EQ(Collocates().size(), 3u);
+    // A name of the selection itself is fine.
+    TDialogScript::QueueInput(true, "sat");
+    form->itmMergeClick(form->itmMerge);
+    EXPECT_EQ(Collocates(), (std::vector<std::string>{"sat", "the"}));
+}
+
+TEST_F(Collocation, ARenamedRowKeepsItsConcordance) {
+    Run("cat", 1, 1);
+    SelectRows({"the"});
+    form->lsvColligateDblClick(form->lsvColligate);
+    size_t before = form->gCollDetail.size();
+    TDialogScript::QueueInput(true, "THE-word");
+    form->itmRenameClick(form->itmRename);
+    EXPECT_EQ(Collocates().back(), "THE-word");
+    form->lsvColligateDblClick(form->lsvColligate);
+    EXPECT_EQ(form->gCollDetail.size(), before);
+    EXPECT_EQ(before, 2u);
+    // Renaming to a used name is refused; to the same name in another case is nothing.
+    SelectRows({"sat"});
+    TDialogScript::QueueInput(true, "ate");
+    form->itmRenameClick(form->itmRename);
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message).back(), "This name has been used!");
+}
+
+TEST_F(Collocation, DeletingEveryRowLeavesAnEmptyTable) {
+    Run("cat", 1, 1);
+    form->lsvColligate->SelectAll();
+    TDialogScript::QueueResult(mrNo);
+    form->itmDeleteClick(form->itmDelete);
+    EXPECT_EQ(form->lsvColligate->Items().Count(), 3);
+    TDialogScript::QueueResult(mrYes);
+    form->itmDeleteClick(form->itmDelete);
+    EXPECT_EQ(form->lsvColligate->Items().Count(), 0);
+    EXPECT_EQ(form->lbColInfo->Caption(), "N = 17   Span = 2   f(n) = 2   0 hits");
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Question).back(), "3 line(s) will be deleted, are you sure?");
+}
+
+TEST_F(Collocation, AFileThatVanishedEndsTheRunWithTheFormUsableAgain) {
+    std::filesystem::remove(std::filesystem::path(corpus_.Path()) / "b.txt");
+    Run("cat", 1, 1);
+    EXPECT_TRUE(form->Enabled());
+    EXPECT_FALSE(form->ggColPro->Visible());
+    EXPECT_FALSE(form->Timer4->Enabled());
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message).size(), 1u);
+}
+
+TEST_F(Collocation, CollocatePagePicture) {
+    form->qlSkinPageControl1->SetActivePage(form->tsColligate);
+    Run("cat", 1, 1);
+    SelectRows({"the"});
+    form->lsvColligateDblClick(form->lsvColligate);
+    form->SetBounds(0, 0, 1024, 720);
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("collocate_page.png")));
+}
+
+}  // namespace

@@ -1,0 +1,339 @@
+// The report-style list view: rows and their selection through deletes and
+// sorts, header clicks, custom-draw colours as painted, and the user's clicks
+// played as real Qt mouse events on the view.
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QImage>
+#include <QMouseEvent>
+#include <QTreeView>
+#include <gtest/gtest.h>
+#include <set>
+
+#include "platform/core/SysUtils.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/ListView.h"
+#include "platform/gui/Menus.h"
+
+namespace {
+
+QTreeView* ViewOf(TListView* list) { return static_cast<QTreeView*>(list->Widget()); }
+
+// Sends one mouse event to w at p.
+void Mouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::KeyboardModifiers modifiers = {}) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent e(type, QPointF(p), w->mapToGlobal(QPointF(p)), button, held, modifiers);
+    QApplication::sendEvent(w, &e);
+}
+
+void Click(QWidget* w, QPoint p, Qt::KeyboardModifiers modifiers = {}) {
+    Mouse(w, QEvent::MouseButtonPress, p, Qt::LeftButton, modifiers);
+    Mouse(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, modifiers);
+}
+
+// The centre of a row in the view's viewport.
+QPoint RowPoint(TListView* list, int row) {
+    QTreeView* view = ViewOf(list);
+    return view->visualRect(view->model()->index(row, 0)).center();
+}
+
+std::string Captions(TListView* list) {
+    std::string s;
+    for (int i = 0; i < list->Items().Count(); ++i) s += list->Items()[i]->Caption;
+    return s;
+}
+
+// Rows selected by our flags, and as Qt's selection model sees them.
+std::string SelectedRows(TListView* list) {
+    std::string s;
+    for (int i = 0; i < list->Items().Count(); ++i)
+        if (list->Items()[i]->Selected()) s += std::to_string(i);
+    return s;
+}
+
+std::string QtSelectedRows(TListView* list) {
+    std::set<int> rows;
+    for (const QModelIndex& index : ViewOf(list)->selectionModel()->selectedRows()) rows.insert(index.row());
+    std::string s;
+    for (int row : rows) s += std::to_string(row);
+    return s;
+}
+
+class ListViewTest : public testing::Test {
+protected:
+    void SetUp() override {
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 420, 300);
+        list = new TListView(form);
+        list->SetParent(form);
+        list->SetBounds(0, 0, 400, 280);
+        list->SetMultiSelect(true);
+        list->AddColumn("NO", 40);
+        list->AddColumn("Word", 90);
+        list->AddColumn("f", 60, TAlignment::taRightJustify);
+        form->SetVisible(true);
+    }
+    void TearDown() override { delete form; }
+    // One item per character of captions, with sub-items "w<caption>" and the given number texts.
+    void Fill(const std::string& captions, const std::vector<std::string>& numbers = {}) {
+        for (size_t i = 0; i < captions.size(); ++i) {
+            TListItem* item = list->Items().Add();
+            item->Caption = captions.substr(i, 1);
+            item->SubItems = {"w" + item->Caption, i < numbers.size() ? numbers[i] : "0"};
+        }
+    }
+    TForm* form = nullptr;
+    TListView* list = nullptr;
+};
+
+TEST_F(ListViewTest, DeletingRowsKeepsTheSelectionOfTheRest) {
+    // The program's delete: remove the first selected row until none is selected.
+    struct Case {
+        const char* selected;  // '1' per selected row of "abcdefgh"
+        const char* remaining;
+        const char* remainingSelected;  // after deleting only the first selected row
+    } cases[] = {
+        {"01010101", "aceg", "246"},
+        {"11000000", "cdefgh", "0"},
+        {"00000001", "abcdefg", ""},
+        {"11111111", "", "0123456"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.selected);
+        list->Items().Clear();
+        Fill("abcdefgh");
+        for (int i = 0; i < 8; ++i) list->Items()[i]->SetSelected(c.selected[i] == '1');
+        list->Selected()->Delete();
+        EXPECT_EQ(SelectedRows(list), c.remainingSelected);
+        EXPECT_EQ(QtSelectedRows(list), c.remainingSelected);
+        while (list->SelCount() > 0) list->Selected()->Delete();
+        EXPECT_EQ(Captions(list), c.remaining);
+        EXPECT_EQ(ViewOf(list)->model()->rowCount(), list->Items().Count());
+        for (int i = 0; i < list->Items().Count(); ++i) EXPECT_EQ(list->Items()[i]->Index(), i);
+    }
+
+    list->Items().Clear();
+    Fill("abcde");
+    list->Items()[1]->SetSelected(true);
+    list->Items()[3]->SetSelected(true);
+    list->Items().Delete(2);  // an unselected row between them
+    EXPECT_EQ(Captions(list), "abde");
+    EXPECT_EQ(SelectedRows(list), "12");
+    EXPECT_EQ(QtSelectedRows(list), "12");
+    EXPECT_EQ(list->Selected()->Caption, "b");
+    EXPECT_THROW(list->Items().Delete(4), EStringListError);
+
+    list->Items().Clear();
+    EXPECT_EQ(list->SelCount(), 0);
+    EXPECT_EQ(list->Selected(), nullptr);
+    EXPECT_EQ(ViewOf(list)->model()->rowCount(), 0);
+
+    // Single selection: deleting the selected row, clicked by the user, leaves
+    // nothing selected, in Qt too.
+    list->SetMultiSelect(false);
+    Fill("abc");
+    list->Items()[0]->SetSelected(true);
+    Click(ViewOf(list)->viewport(), RowPoint(list, 1));
+    EXPECT_EQ(SelectedRows(list), "1");
+    list->Items()[1]->Delete();
+    EXPECT_EQ(list->SelCount(), 0);
+    EXPECT_EQ(QtSelectedRows(list), "");
+}
+
+TEST_F(ListViewTest, CustomSortIsStableAndOrdersByTheCompareEvent) {
+    // Numbers of column "f": equal pairs (9, 9) and (12, 12) must keep their order.
+    Fill("ABCDE", {"12", "9", "12", "3", "9"});
+    list->Items()[1]->SetSelected(true);  // B
+    list->Items()[2]->SetSelected(true);  // C
+    list->SetItemFocused(list->Items()[3]);  // D
+    int sign = 1, seenData = 0;
+    const TLVCompareEvent byNumber = [&](TObject*, TListItem* a, TListItem* b, int data, int& compare) {
+        seenData = data;
+        const double x = std::stod(a->SubItems[1]), y = std::stod(b->SubItems[1]);
+        compare = sign * (x < y ? -1 : x > y ? 1 : 0);
+    };
+    list->OnCompare = byNumber;
+    list->CustomSort(7);
+    EXPECT_EQ(seenData, 7);
+    EXPECT_EQ(Captions(list), "DBEAC");
+    EXPECT_EQ(SelectedRows(list), "14");
+    EXPECT_EQ(QtSelectedRows(list), "14");
+    EXPECT_EQ(list->ItemFocused()->Caption, "D");
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(list->Items()[i]->Index(), i);
+
+    sign = -1;
+    list->CustomSort();
+    EXPECT_EQ(Captions(list), "ACBED");
+    EXPECT_EQ(QtSelectedRows(list), "12");
+
+    list->OnCompare = [](TObject*, TListItem*, TListItem*, int, int& compare) { compare = 0; };
+    list->CustomSort();
+    EXPECT_EQ(Captions(list), "ACBED");
+
+    // Enough rows for a sort that is not stable to show it: keys 0..3 in
+    // turn; each key's rows must come out in their first order.
+    list->Items().Clear();
+    for (int i = 0; i < 200; ++i) {
+        TListItem* item = list->Items().Add();
+        item->Caption = IntToStr(i);
+        item->SubItems = {"", IntToStr((i * 7) % 4)};
+    }
+    sign = 1;
+    list->OnCompare = byNumber;
+    list->CustomSort();
+    for (int i = 1; i < 200; ++i) {
+        const TListItem& a = *list->Items()[i - 1];
+        const TListItem& b = *list->Items()[i];
+        ASSERT_TRUE(a.SubItems[1] < b.SubItems[1] ||
+                    (a.SubItems[1] == b.SubItems[1] && std::stoi(a.Caption) < std::stoi(b.Caption)))
+            << "rows " << a.Caption << " and " << b.Caption;
+    }
+}
+
+TEST_F(ListViewTest, HeaderShowsTheColumnsAndReportsClicks) {
+    QHeaderView* header = ViewOf(list)->header();
+    const int widths[] = {40, 90, 60};
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(header->sectionSize(i), widths[i]);
+    EXPECT_EQ(header->model()->headerData(1, Qt::Horizontal).toString(), "Word");
+    EXPECT_TRUE(header->model()->headerData(2, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>() &
+                Qt::AlignRight);
+
+    std::vector<int> clicked;
+    int controlClicks = 0;
+    list->OnColumnClick = [&](TObject* sender, TListColumn* column) {
+        EXPECT_EQ(sender, list);
+        clicked.push_back(column->Index);
+    };
+    list->OnClick = [&](TObject*) { ++controlClicks; };
+    for (int column : {2, 0, 1})
+        Click(header->viewport(), QPoint(header->sectionViewportPosition(column) + widths[column] / 2, header->height() / 2));
+    EXPECT_EQ(clicked, (std::vector<int>{2, 0, 1}));
+    EXPECT_EQ(controlClicks, 0);
+}
+
+TEST_F(ListViewTest, CustomDrawColoursReachThePixels) {
+    const TColor odd = RGB(0xF7, 0xFF, 0xFF), even = RGB(0xFE, 0xF5, 0xFE), blue = RGB(0, 0, 0xFF), red = RGB(0xFF, 0, 0);
+    Fill("abcd");
+    std::set<int> subItems;
+    list->OnCustomDrawItem = [&](TObject*, TListItem* item, bool&) {
+        list->Canvas().Brush().Color = item->Index() % 2 ? odd : even;
+    };
+    list->OnCustomDrawSubItem = [&](TObject*, TListItem* item, int subItem, bool&) {
+        subItems.insert(subItem);
+        TFont& font = list->Canvas().Font();
+        font.SetColor(subItem == 1 ? blue : red);
+        if (subItem == 1 && item->Index() == 0) font.SetStyle(fsBold);
+    };
+    // Equal texts, so that the bold one is told by its ink.
+    list->Items()[0]->SubItems[0] = list->Items()[2]->SubItems[0] = "MMM";
+    list->Items()[3]->SetSelected(true);
+    list->SetGridLines(true);
+    QTreeView* view = ViewOf(list);
+    TBitmap picture(list->Width(), list->Height());
+    list->PaintTo(picture.Canvas(), 0, 0);
+    EXPECT_EQ(subItems, (std::set<int>{1, 2}));
+
+    const QPoint origin = view->viewport()->pos();
+    auto cell = [&](int row, int column) { return view->visualRect(view->model()->index(row, column)).translated(origin); };
+    // Colour pixels of one colour in a cell.
+    auto count = [&](int row, int column, TColor colour) {
+        int n = 0;
+        const QRect r = cell(row, column);
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) n += picture.Pixel(x, y) == colour;
+        return n;
+    };
+    for (int row = 0; row < 3; ++row) {
+        SCOPED_TRACE(row);
+        const QRect r = cell(row, 0);
+        EXPECT_EQ(picture.Pixel(r.right() - 3, r.top() + 2), row % 2 ? odd : even);
+        EXPECT_GT(count(row, 1, blue), 0);
+        EXPECT_EQ(count(row, 1, red), 0);
+        EXPECT_GT(count(row, 2, red), 0);
+        // Grid lines at the cell's right and bottom edges.
+        EXPECT_EQ(picture.Pixel(r.right(), r.center().y()), ColorToRGB(clBtnFace));
+        EXPECT_EQ(picture.Pixel(r.left() + 3, r.bottom()), ColorToRGB(clBtnFace));
+    }
+    EXPECT_GT(count(0, 1, blue), count(2, 1, blue));
+    // The selected row shows the selection colours, not the handler's.
+    const TColor selected = picture.Pixel(cell(3, 0).right() - 3, cell(3, 0).top() + 2);
+    EXPECT_TRUE(selected == ColorToRGB(clHighlight) || selected == ColorToRGB(clBtnFace)) << std::hex << selected;
+
+    // A picture of the program's kind of table, for a person to look at.
+    list->Items().Clear();
+    for (int i = 0; i < 20; ++i) {
+        TListItem* item = list->Items().Add();
+        item->Caption = " " + IntToStr(i + 1);
+        item->SubItems = {std::string(i % 3 ? "word" : "#tag") + IntToStr(i) + " ", IntToStr(100 - i)};
+    }
+    list->Items()[4]->SetSelected(true);
+    EXPECT_TRUE(form->SaveScreenshot("ListViewTable.png"));
+}
+
+TEST_F(ListViewTest, UserClicksSelectRowsAndDoubleClickFiresOnce) {
+    Fill("abcdef");
+    QWidget* viewport = ViewOf(list)->viewport();
+    int selectEvents = 0;
+    list->OnSelectItem = [&](TObject*) { ++selectEvents; };
+    struct Step {
+        int row;
+        Qt::KeyboardModifiers modifiers;
+        const char* selected;
+    } steps[] = {
+        {1, Qt::NoModifier, "1"},
+        {3, Qt::ShiftModifier, "123"},
+        {5, Qt::ControlModifier, "1235"},
+        {2, Qt::ControlModifier, "135"},
+        {4, Qt::NoModifier, "4"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.selected);
+        const int before = selectEvents;
+        Click(viewport, RowPoint(list, step.row), step.modifiers);
+        EXPECT_EQ(SelectedRows(list), step.selected);
+        EXPECT_EQ(list->SelCount(), static_cast<int>(std::string(step.selected).size()));
+        EXPECT_EQ(list->Selected()->Index(), step.selected[0] - '0');
+        EXPECT_EQ(list->ItemFocused()->Index(), step.row);
+        EXPECT_GT(selectEvents, before);
+    }
+
+    int clicks = 0, doubleClicks = 0;
+    list->OnClick = [&](TObject*) { ++clicks; };
+    list->OnDblClick = [&](TObject* sender) {
+        EXPECT_EQ(list->Selected()->Caption, "c");
+        EXPECT_EQ(sender, list);
+        ++doubleClicks;
+    };
+    Click(viewport, RowPoint(list, 2));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(doubleClicks, 0);
+    Mouse(viewport, QEvent::MouseButtonDblClick, RowPoint(list, 2), Qt::LeftButton);
+    Mouse(viewport, QEvent::MouseButtonRelease, RowPoint(list, 2), Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST_F(ListViewTest, RightClickSelectsTheRowAndOpensThePopupMenu) {
+    Fill("abc");
+    list->Items()[0]->SetSelected(true);
+    TPopupMenu menu(nullptr);
+    int selectedWhenOpened = -1;
+    menu.OnPopup = [&](TObject*) { selectedWhenOpened = list->Selected() ? list->Selected()->Index() : -1; };
+    list->PopupMenu = &menu;
+    TDialogScript::Activate(true);
+    TDialogScript::Clear();
+    QWidget* viewport = ViewOf(list)->viewport();
+    const QPoint p = RowPoint(list, 2);
+    Mouse(viewport, QEvent::MouseButtonPress, p, Qt::RightButton);
+    QContextMenuEvent e(QContextMenuEvent::Mouse, p, viewport->mapToGlobal(p));
+    QApplication::sendEvent(viewport, &e);
+    Mouse(viewport, QEvent::MouseButtonRelease, p, Qt::RightButton);
+    EXPECT_EQ(selectedWhenOpened, 2);
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Menu).size(), 1u);
+    TDialogScript::Activate(false);
+    list->PopupMenu = nullptr;
+}
+
+}  // namespace
