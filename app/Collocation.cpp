@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/RunScope.h"
 #include "app/Unit1.h"
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
@@ -12,30 +13,6 @@
 #include "platform/gui/Dialogs.h"
 
 namespace {
-
-// Everything a workflow turns off is turned on again on every way out.
-class TRunScope {
-public:
-    TRunScope(TControl* disabled, TTimer* timer, TControl* gauge) : FDisabled(disabled), FTimer(timer), FGauge(gauge) {
-        if (FDisabled) FDisabled->SetEnabled(false);
-        if (FTimer) FTimer->SetEnabled(true);
-        if (FGauge) FGauge->SetVisible(true);
-    }
-    // Stops the gauge now; the rest still waits for the end of the scope.
-    void StopGauge() {
-        if (FTimer) FTimer->SetEnabled(false);
-        if (FGauge) FGauge->SetVisible(false);
-    }
-    ~TRunScope() {
-        StopGauge();
-        if (FDisabled) FDisabled->SetEnabled(true);
-    }
-
-private:
-    TControl* FDisabled;
-    TTimer* FTimer;
-    TControl* FGauge;
-};
 
 std::string Score(long double value) {
     if (value == 0) return "0";
@@ -321,20 +298,11 @@ void TForm1::SaveCollocateTable(const std::string& fileName, TListView* listView
         }
         text += "\r\n";
     }
-    // Written beside the target and renamed over it, so a failed write never
-    // leaves a half-written table under the user's name.
-    std::string temporary = fileName + ".part";
-    WriteFileBytes(temporary, text);
-    std::error_code ec;
-    std::filesystem::rename(temporary, fileName, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        throw EFCreateError("Cannot create file \"" + fileName + "\".");
-    }
+    WriteFileReplacing(fileName, text);
 }
 
 void TForm1::btnSaveColClick(TObject* /*sender*/) {
-    TRunScope scope(this, nullptr, nullptr);
+    TRunScope scope(this);
     SaveDialog1->Filter = "Excel 97-2003 Format (*.xls)|*.xls";
     if (!SaveDialog1->Execute()) return;
     std::string name = SaveDialog1->FileName;
@@ -380,7 +348,7 @@ void TForm1::itmDeleteClick(TObject* /*sender*/) {
     if (qlSkinMessage1->MessageDlg(IntToStr(lsvColligate->SelCount()) + " line(s) will be deleted, are you sure?",
                                    TMsgDlgType::mtWarning, mbYes | mbNo) != mrYes)
         return;
-    TRunScope scope(this, nullptr, nullptr);
+    TRunScope scope(this);
     lsvColligate->Items().BeginUpdate();
     for (int i = lsvColligate->Items().Count() - 1; i >= 0; --i)
         if (lsvColligate->Items()[i]->Selected()) lsvColligate->Items().Delete(i);
@@ -416,8 +384,8 @@ void TForm1::itmMergeClick(TObject* /*sender*/) {
         return;
     std::string name = Trim(answer);
     if (!NameIsUsable(name)) return;
-    TRunScope panel(plColligate, nullptr, nullptr);
-    TRunScope table(lsvColligate, nullptr, nullptr);
+    TRunScope panel(plColligate);
+    TRunScope table(lsvColligate);
 
     int first = -1;
     TStringList names;

@@ -4,22 +4,13 @@
 
 #include <algorithm>
 
+#include "app/RunScope.h"
 #include "app/Unit1.h"
 #include "platform/core/Messages.h"
 #include "platform/core/SysUtils.h"
 #include "platform/core/TextCodec.h"
 
 namespace {
-
-// Disables a form for the length of a workflow and enables it again on every way out.
-class TFormBusy {
-public:
-    explicit TFormBusy(TControl* form) : FForm(form) { FForm->SetEnabled(false); }
-    ~TFormBusy() { FForm->SetEnabled(true); }
-
-private:
-    TControl* FForm;
-};
 
 std::string Blanks(int n) { return std::string(static_cast<size_t>(std::max(n, 0)), ' '); }
 
@@ -93,6 +84,23 @@ void TForm1::WriteConcordance(const std::string& sortMode, const std::array<int,
     richEdit->LoadFromBytes(lines.Text(), coloured);
     columnWidths = {Length(" " + number + ".\t"), Length(left + "\t "), Length(centre), Length(right + "\t"),
                     showFiles ? Length(file + " ") : 0};
+    // In coloured lines the blank after the control word before each context
+    // is the word's delimiter, so those columns stand one character to the
+    // left of the plain text's: measure the line as the pane shows it.
+    if (coloured && n > 0) MeasureSegments(richEdit->Lines()[n], showFiles, columnWidths);
+}
+
+void TForm1::MeasureSegments(const std::string& line, bool showFiles, std::array<int, 5>& segments) {
+    std::vector<int> tabs;
+    for (size_t i = 0; i < line.size(); ++i)
+        if (line[i] == '\t') tabs.push_back(static_cast<int>(i));
+    // A context holding a TAB of its own leaves the measures of the text as written.
+    if (tabs.size() != 4) return;
+    segments[0] = tabs[0] + 1;
+    segments[1] = tabs[1] + 2 - segments[0];
+    segments[2] = tabs[2] - segments[0] - segments[1];
+    segments[3] = tabs[3] - tabs[2] - 1;
+    segments[4] = showFiles ? Length(line) - tabs[3] - 1 : 0;
 }
 
 void TForm1::HitInfoLine(const TArrResultStr& hits, const TArrResultStr& view, int lineIndex, std::string& info,
@@ -163,22 +171,26 @@ void TForm1::btnDisplayColClick(TObject* /*sender*/) {
                      gCollDetailView, rdtDetailCol);
 }
 
-void TForm1::btnHighlightColClick(TObject* /*sender*/) {
-    TFormBusy busy(this);
-    lblInfoCol->SetEnabled(true);
-    bool showSelection = crbxShowSelCol->Checked();
+void TForm1::MarkPane(TRichEdit* pane, const THighlightBar& bar, bool ignoreCase, const std::array<int, 5>& segments) {
+    bool showSelection = bar.showSelection->Checked();
     // Marking selects every match; the selection must not land in the search box meanwhile.
-    crbxShowSelCol->SetChecked(false);
-    std::string word = Trim(cbxQSearchCol->GetText());
+    bar.showSelection->SetChecked(false);
+    std::string word = Trim(bar.search->GetText());
     int start = 0, length = 0;
-    ColumnRange(cbxSearchRangeCol->GetText(), gCollSegs, start, length);
+    ColumnRange(bar.range->GetText(), segments, start, length);
     std::string summary;
-    TDisplay::Highlight(word, ccbxQColorCol->Selected(), *rdtDetailCol, !crbxColCase->Checked(), gProgress, start,
-                        length, summary);
-    lblInfoCol->SetCaption("Hit(s): " + IntToStr(rdtDetailCol->Lines().Count() - 1) + "   \r\nMark hit(s): " +
-                           (summary.empty() ? word + "(0)" : summary));
-    crbxShowSelCol->SetChecked(showSelection);
-    CycleColor(ccbxQColorCol);
+    TDisplay::Highlight(word, bar.color->Selected(), *pane, ignoreCase, gProgress, start, length, summary);
+    bar.info->SetCaption("Hit(s): " + IntToStr(pane->Lines().Count() - 1) + "   \r\nMark hit(s): " +
+                         (summary.empty() ? word + "(0)" : summary));
+    bar.showSelection->SetChecked(showSelection);
+    CycleColor(bar.color);
+}
+
+void TForm1::btnHighlightColClick(TObject* /*sender*/) {
+    TRunScope busy(this);
+    lblInfoCol->SetEnabled(true);
+    MarkPane(rdtDetailCol, {cbxQSearchCol, cbxSearchRangeCol, ccbxQColorCol, crbxShowSelCol, lblInfoCol},
+             !crbxColCase->Checked(), gCollSegs);
 }
 
 void TForm1::cbxQSearchColKeyPress(TObject* /*sender*/, char& key) {
@@ -211,16 +223,20 @@ void TForm1::rdtDetailColMouseDown(TObject* /*sender*/, TMouseButton /*button*/,
     ShowCaretHit();
 }
 
-void TForm1::rdtDetailColMouseUp(TObject* /*sender*/, TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/,
-                                 int /*y*/) {
-    rdtDetailCol->Hint.clear();
-    rdtDetailCol->ShowHint = false;
-    std::string selection = Trim(rdtDetailCol->SelText());
+void TForm1::ShowTagHint(TRichEdit* pane) {
+    pane->Hint.clear();
+    pane->ShowHint = false;
+    std::string selection = Trim(pane->SelText());
     if (selection.empty() || !crbxShowTagHint->Checked() || gTagSet->Count() == 0) return;
     if (selection[0] < 'A' || selection[0] > 'Z') return;
     std::string description = Trim(gTagSet->Values(selection));
-    rdtDetailCol->Hint = selection + " :@" + description;
-    rdtDetailCol->ShowHint = !description.empty();
+    pane->Hint = selection + " :@" + description;
+    pane->ShowHint = !description.empty();
+}
+
+void TForm1::rdtDetailColMouseUp(TObject* /*sender*/, TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/,
+                                 int /*y*/) {
+    ShowTagHint(rdtDetailCol);
 }
 
 void TForm1::rdtDetailColSelectionChange(TObject* /*sender*/) {

@@ -167,32 +167,66 @@ void TForm1::BuildListPanel() {
 
 void TForm1::BuildQueryPage() {
     TWinControl* page = tsQuery;
-    cbxInputStr = Make<TqlSkinComboBox>(this, page, "cbxInputStr", 10, 10, 400, 26);
-    btnQuery = Make<TqlSkinButton>(this, page, "btnQuery", 420, 9, 90, 28, "Query");
+    plQuery = Make<TqlSkinPanel>(this, page, "plQuery", 0, 0, 1000, 40);
+    plQuery->SetAlign(TAlign::alTop);
+    plQuery->BevelOuter = TBevelCut::bvNone;
+    cbxInputStr = Make<TqlSkinComboBox>(this, plQuery, "cbxInputStr", 10, 8, 380, 26);
+    btnQuery = Make<TqlSkinButton>(this, plQuery, "btnQuery", 398, 7, 80, 28, "Query");
     btnQuery->SetEnabled(false);
-    btnSave = Make<TqlSkinButton>(this, page, "btnSave", 520, 9, 90, 28, "Save");
+    btnSave = Make<TqlSkinButton>(this, plQuery, "btnSave", 484, 7, 80, 28, "Save");
     btnSave->SetEnabled(false);
-    crbxCaseSen = Make<TqlSkinCheckRadioBox>(this, page, "crbxCaseSen", 10, 44, 80, 22, "Case");
-    crbxByLit = Make<TqlSkinCheckRadioBox>(this, page, "crbxByLit", 96, 44, 90, 22, "Literal");
-    crbxByPOS = Make<TqlSkinCheckRadioBox>(this, page, "crbxByPOS", 190, 44, 80, 22, "POS");
-    crbxReSort = Make<TqlSkinCheckRadioBox>(this, page, "crbxReSort", 276, 44, 130, 22, "Change  Mode");
+    crbxCaseSen = Make<TqlSkinCheckRadioBox>(this, plQuery, "crbxCaseSen", 574, 10, 70, 22, "Case");
+    crbxByLit = Make<TqlSkinCheckRadioBox>(this, plQuery, "crbxByLit", 648, 10, 80, 22, "Literal");
+    crbxByPOS = Make<TqlSkinCheckRadioBox>(this, plQuery, "crbxByPOS", 732, 10, 64, 22, "POS");
+    crbxReSort = Make<TqlSkinCheckRadioBox>(this, plQuery, "crbxReSort", 800, 10, 130, 22, "Change  Mode");
     crbxReSort->SetVisible(false);
-    cbxL = Choice(this, page, "cbxL", 420, 44, 80, kColumnModes, 0);
-    cbxC = Choice(this, page, "cbxC", 504, 44, 80, kColumnModes, 1);
-    cbxR = Choice(this, page, "cbxR", 588, 44, 80, kColumnModes, 0);
-    cbxSortType = Choice(this, page, "cbxSortType", 672, 44, 110, {"FILE", "LEFT-R", "CENTER-L", "CENTER-R", "RIGHT-L"}, 4);
-    plGauge = Make<TqlSkinPanel>(this, page, "plGauge", 10, 74, 772, 26);
+
+    plDisplay = Make<TqlSkinPanel>(this, page, "plDisplay", 0, 40, 1000, 36);
+    plDisplay->SetAlign(TAlign::alTop);
+    plDisplay->BevelOuter = TBevelCut::bvNone;
+    cbxL = Choice(this, plDisplay, "cbxL", 10, 5, 80, kColumnModes, 0);
+    cbxC = Choice(this, plDisplay, "cbxC", 94, 5, 80, kColumnModes, 1);
+    cbxR = Choice(this, plDisplay, "cbxR", 178, 5, 80, kColumnModes, 0);
+    cbxSortType = Choice(this, plDisplay, "cbxSortType", 262, 5, 110, {"FILE", "LEFT-R", "CENTER-L", "CENTER-R", "RIGHT-L"}, 4);
+
+    plQSearch = Make<TqlSkinPanel>(this, page, "plQSearch", 0, 76, 1000, 62);
+    plQSearch->SetAlign(TAlign::alTop);
+    plQSearch->BevelOuter = TBevelCut::bvNone;
+    plQSearch->SetVisible(false);
+    cbxQSearch = Make<TqlSkinComboBox>(this, plQSearch, "cbxQSearch", 10, 4, 248, 26);
+    cbxQSearch->Hint = "Input search expression";
+    cbxSearchRange = Choice(this, plQSearch, "cbxSearchRange", 262, 4, 110, {"ALL", "LEFT", "CENTER", "RIGHT", "FILE"}, 0);
+    btnHighlight = Make<TqlSkinButton>(this, plQSearch, "btnHighlight", 380, 2, 80, 28, "Highlight");
+    ccbxQColor = Make<TqlSkinColorComboBox>(this, plQSearch, "ccbxQColor", 468, 4, 100, 26);
+    ccbxQColor->TComboBox::SetItemIndex(10);
+    crbxShowSelection =
+        Make<TqlSkinCheckRadioBox>(this, plQSearch, "crbxShowSelection", 576, 6, 130, 22, "Show Selection");
+    crbxShowSelection->SetChecked(true);
+    lblInfo = Make<TqlSkinStdLabel>(this, plQSearch, "lblInfo", 716, 4, 270, 54);
+    lblInfo->SetAutoSize(false);
+    lblInfo->WordWrap = true;
+
+    plGauge = Make<TqlSkinPanel>(this, page, "plGauge", 0, 138, 1000, 26);
+    plGauge->SetAlign(TAlign::alTop);
+    plGauge->BevelOuter = TBevelCut::bvNone;
     plGauge->SetVisible(false);
-    ggCurLine = Make<TqlSkinGauge>(this, plGauge, "ggCurLine", 2, 2, 768, 22);
+    ggCurLine = Make<TqlSkinGauge>(this, plGauge, "ggCurLine", 10, 2, 980, 22);
     ggCurLine->SkinDataName = "statusgauge";
     ggCurLine->SetMinValue(0);
     ggCurLine->SetMaxValue(10000);
-    edtInfo = Make<TqlSkinEdit>(this, page, "edtInfo", 10, 600, 680, 26);
+
+    stbInfo = Make<TqlSkinStatusBar>(this, page, "stbInfo", 0, 640, 1000, 30);
+    stbInfo->SetAlign(TAlign::alBottom);
+    edtInfo = Make<TqlSkinEdit>(this, stbInfo, "edtInfo", 2, 3, 880, 24);
     edtInfo->SetReadOnly(true);
-    crbxPOS = Make<TqlSkinCheckRadioBox>(this, page, "crbxPOS", 700, 602, 80, 22, "POS");
+    crbxPOS = Make<TqlSkinCheckRadioBox>(this, stbInfo, "crbxPOS", 890, 4, 70, 22, "POS");
     crbxPOS->Hint = "Show POS";
     crbxPOS->SetChecked(true);
-    lblInfo = Make<TqlSkinStdLabel>(this, page, "lblInfo", 10, 570, 400, 18);
+
+    rdtResult = Make<TRichEdit>(this, page, "rdtResult", 0, 164, 1000, 476);
+    rdtResult->SetAlign(TAlign::alClient);
+    rdtResult->SetReadOnly(true);
+    rdtResult->SetWordWrap(false);
 }
 
 void TForm1::BuildCountPage() {

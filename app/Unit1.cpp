@@ -81,6 +81,7 @@ void TForm1::ConnectHandlers() {
     Timer4->OnTimer = [this](TObject* s) { Timer4Timer(s); };
     ConnectCollocateDetails();
     ConnectCollocatePage();
+    ConnectQueryPage();
 }
 
 void TForm1::FormCreate(TObject* /*sender*/) {

@@ -78,6 +78,16 @@ public:
     TqlSkinGauge* ggFreList;
 
     // Query page (hidden).
+    TqlSkinPanel* plQuery;
+    TqlSkinPanel* plDisplay;
+    TqlSkinPanel* plQSearch;
+    TqlSkinStatusBar* stbInfo;
+    TRichEdit* rdtResult;
+    TqlSkinComboBox* cbxQSearch;
+    TqlSkinButton* btnHighlight;
+    TqlSkinColorComboBox* ccbxQColor;
+    TqlSkinComboBox* cbxSearchRange;
+    TqlSkinCheckRadioBox* crbxShowSelection;
     TqlSkinComboBox* cbxInputStr;
     TqlSkinButton* btnQuery;
     TqlSkinButton* btnSave;
@@ -257,8 +267,32 @@ public:
     bool UpdateMergedRow(TListView* listView, int index, const std::string& name, const TFreqInfo& freq);
     void RenameCollocate(const std::string& mode, const std::string& oldName, const std::string& newName);
 
+    // Query page.
+    void btnQueryClick(TObject* sender);
+    void cbxInputStrChange(TObject* sender);
+    void cbxInputStrKeyPress(TObject* sender, char& key);
+    void cbxQSearchKeyPress(TObject* sender, char& key);
+    void crbxByLitClick(TObject* sender);
+    void crbxByPOSClick(TObject* sender);
+    void crbxReSortClick(TObject* sender);
+    void crbxPOSClick(TObject* sender);
+    void lblInfoClick(TObject* sender);
+    void rdtResultKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
+    void rdtResultMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void rdtResultSelectionChange(TObject* sender);
+    void rdtResultKeyPress(TObject* sender, char& key);
+    void rdtResultMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void rdtResultExit(TObject* sender);
+    void crbxShowTagHintClick(TObject* sender);
+    void btnHighlightClick(TObject* sender);
+    void btnSaveClick(TObject* sender);
+    // The Query page's own record of what its pane shows: the hits as found
+    // (a later Count search reuses the engine) and the view of the last formatting.
+    TArrResultStr gQueryHits;
+
     // How many times each engine step ran: what a run recomputed shows here.
     struct TRunCounters {
+        int queries = 0;
         int loads = 0;
         int frequencies = 0;
         int searches = 0;
@@ -278,6 +312,21 @@ public:
     static void CycleColor(TqlSkinColorComboBox* colorCombo);
     // Courier New, black, the font-size slider's size, no style: how every display starts.
     void ResetPaneFont(TRichEdit* pane);
+    // The highlight bar of a pane and what marking with it needs.
+    struct THighlightBar {
+        TqlSkinComboBox* search;
+        TqlSkinComboBox* range;
+        TqlSkinColorComboBox* color;
+        TqlSkinCheckRadioBox* showSelection;
+        TqlSkinStdLabel* info;
+    };
+    // Marks the bar's expression in the pane within the chosen column and
+    // reports the marks in the bar's label; the colour box moves on.
+    void MarkPane(TRichEdit* pane, const THighlightBar& bar, bool ignoreCase, const std::array<int, 5>& segments);
+    // The tag-description hint of a selection in a pane.
+    void ShowTagHint(TRichEdit* pane);
+    // The segment widths of a written line as a pane shows it.
+    static void MeasureSegments(const std::string& line, bool showFiles, std::array<int, 5>& segments);
     // The highlight range of a column choice from the segment widths of the last output.
     static void ColumnRange(const std::string& range, const std::array<int, 5>& segments, int& start, int& length);
 
@@ -300,6 +349,8 @@ private:
     void BuildSettingsPage();
     void BuildListPanel();
     void BuildQueryPage();
+    void ConnectQueryPage();
+    void ShowQueryCaretHit();
     void BuildCountPage();
     void BuildCollocatePage();
     void BuildCollocateDetails();

@@ -4,6 +4,7 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <limits>
@@ -228,4 +229,19 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) throw EInOutError("Write error in file \"" + path + "\"");
+}
+
+void WriteFileReplacing(const std::string& path, std::string_view bytes) {
+    std::string temporary = path + ".part";
+    WriteFileBytes(temporary, bytes);
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        throw EFCreateError("Cannot create file \"" + path + "\". " + std::strerror(errno));
+    }
+}
+
+std::string FloatToStr(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
 }

@@ -66,3 +66,8 @@ bool DirectoryExists(const std::string& path);
 // Whole-file byte access; failures raise EFOpenError / EFCreateError naming the file.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, std::string_view bytes);
+// Writes beside the target and renames over it, so a failed write never
+// leaves a half-written file under the user's name.
+void WriteFileReplacing(const std::string& path, std::string_view bytes);
+// The shortest decimal text of a number, as the framework's general format gives it.
+std::string FloatToStr(double value);

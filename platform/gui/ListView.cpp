@@ -4,14 +4,24 @@
 // what the thirty on screen cost. The items' Selected flags are the truth;
 // Qt's selection model follows them, and what the user changes there is
 // copied back into them.
+//
+// The program deletes selected rows one at a time, asking each time for the
+// first selected one. So that this stays linear, an item's position is only
+// renumbered when asked for, the search for the first selected item starts
+// where the last one ended, and Qt's selection is cleared while rows are
+// deleted or selected in code (Qt would carry every selected range through
+// every step): it is made again from the flags at the next turn of the event
+// loop, or before the user's next click or key, whichever comes first.
 
 #include "platform/gui/ListView.h"
 
 #include <QAbstractItemModel>
+#include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QTreeView>
 #include <algorithm>
 #include <cstdio>
@@ -58,17 +68,29 @@ struct TListView::TImpl {
     class TModel;
     class TView;
     class TDelegate;
+    class TInputWatcher;
 
     explicit TImpl(TListView& owner) : Owner(owner) {}
 
-    // Marks one item; SelCount follows.
-    void SetFlag(TListItem& item, bool selected) {
+    // Marks the item at row; SelCount follows.
+    void SetFlag(TListItem& item, int row, bool selected) {
         if (item.FSelected == selected) return;
         item.FSelected = selected;
         SelCount += selected ? 1 : -1;
+        if (selected) FirstSelectedFrom = std::min(FirstSelectedFrom, row);
     }
+    int IndexOf(const TListItem& item);
+    TListItem* FirstSelected();
     // Makes Qt's selection that of the items' flags.
     void ShowSelection();
+    // Qt's selection is made again from the flags at the next turn of the
+    // event loop, or before the user's next click or key.
+    void ShowSelectionLater();
+    // Qt's selection is cleared for a change of rows and shown again later.
+    void PutSelectionAside();
+    void ShowSelectionIfAside() {
+        if (SelectionAside) ShowSelection();
+    }
     void UserSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
     void PaintCell(QPainter& painter, const QRect& rect, int row, int column, bool focused);
     // Column widths set in code reach the header.
@@ -78,7 +100,13 @@ struct TListView::TImpl {
     TListView& Owner;
     TModel* Model = nullptr;
     TView* View = nullptr;
+    TInputWatcher* Watcher = nullptr;
     int SelCount = 0;
+    // No selected item lies before this row.
+    int FirstSelectedFrom = 0;
+    // The items before this row know their positions.
+    int IndexedBelow = 0;
+    bool SelectionAside = false;
     // Above 0 while we change Qt's rows or selection ourselves: what Qt reports
     // then is not the user's doing.
     int Syncing = 0;
@@ -166,7 +194,8 @@ protected:
             if (h->isSectionHidden(column) || width <= 0 || x + width <= 0 || x >= viewWidth) continue;
             Impl->PaintCell(*painter, QRect(x, row.top(), width, row.height()), index.row(), column, focused);
         }
-        if (focused && currentIndex().row() == index.row() && h->count() > 0) {
+        if (focused && currentIndex().row() == index.row() && index.row() < Impl->Owner.FItems.Count() &&
+            h->count() > 0) {
             const int left = h->sectionViewportPosition(0);
             const bool selected = Impl->Owner.FItems.Item(index.row())->FSelected;
             painter->setPen(QPen(ToQColor(selected ? clHighlightText : clWindowText), 1, Qt::DotLine));
@@ -191,7 +220,8 @@ protected:
         }
         int top = 0, step = Impl->RowHeight();
         if (model()->rowCount() > 0) {
-            const QRect first = visualRect(model()->index(std::min(verticalScrollBar()->value(), model()->rowCount() - 1), 0));
+            const int topRow = std::min(verticalScrollBar()->value(), model()->rowCount() - 1);
+            const QRect first = visualRect(model()->index(topRow, 0));
             if (first.height() > 0) {
                 top = first.top();
                 step = first.height();
@@ -216,6 +246,76 @@ public:
 private:
     TImpl& FImpl;
 };
+
+// Before the user's clicks and keys reach Qt, Qt's selection must be the items'.
+class TListView::TImpl::TInputWatcher : public QObject {
+public:
+    TInputWatcher(TImpl& impl, QObject* parent) : QObject(parent), FImpl(&impl) {}
+    void Release() { FImpl = nullptr; }
+    void ShowSelectionIfAside() {
+        if (FImpl) FImpl->ShowSelectionIfAside();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        switch (e->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::KeyPress:
+            case QEvent::ContextMenu:
+                ShowSelectionIfAside();
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+
+private:
+    TImpl* FImpl;
+};
+
+int TListView::TImpl::IndexOf(const TListItem& item) {
+    auto& items = Owner.FItems.FItems;
+    const size_t at = static_cast<size_t>(item.FIndex);
+    if (item.FIndex >= 0 && at < items.size() && items[at].get() == &item) return item.FIndex;
+    for (size_t i = static_cast<size_t>(IndexedBelow); i < items.size(); ++i) items[i]->FIndex = static_cast<int>(i);
+    IndexedBelow = static_cast<int>(items.size());
+    return item.FIndex;
+}
+
+TListItem* TListView::TImpl::FirstSelected() {
+    if (SelCount == 0) return nullptr;
+    auto& items = Owner.FItems.FItems;
+    for (int i = std::max(FirstSelectedFrom, 0); i < static_cast<int>(items.size()); ++i) {
+        TListItem& item = *items[static_cast<size_t>(i)];
+        // Positions are known from the scan; they extend what is numbered when they join it.
+        if (i == IndexedBelow) {
+            item.FIndex = i;
+            ++IndexedBelow;
+        }
+        if (item.FSelected) {
+            FirstSelectedFrom = i;
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+void TListView::TImpl::ShowSelectionLater() {
+    if (SelectionAside) return;
+    SelectionAside = true;
+    QTimer::singleShot(0, Watcher, [watcher = Watcher] { watcher->ShowSelectionIfAside(); });
+}
+
+void TListView::TImpl::PutSelectionAside() {
+    if (View->selectionModel()->hasSelection()) {
+        ++Syncing;
+        View->selectionModel()->clearSelection();
+        --Syncing;
+    }
+    if (SelCount > 0) ShowSelectionLater();
+}
 
 int TListView::TImpl::RowHeight() const { return QFontMetrics(View->font()).height() + 4; }
 
@@ -268,6 +368,7 @@ void TListView::TImpl::SyncColumnWidths() {
 
 void TListView::TImpl::ShowSelection() {
     QItemSelectionModel* selection = View->selectionModel();
+    SelectionAside = false;
     const int count = Owner.FItems.Count(), last = Owner.ColumnCount() - 1;
     ++Syncing;
     selection->clearSelection();
@@ -291,7 +392,7 @@ void TListView::TImpl::UserSelectionChanged(const QItemSelection& selected, cons
     for (bool select : {false, true})
         for (const QItemSelectionRange& range : select ? selected : deselected)
             for (int row = std::max(range.top(), 0); row <= range.bottom() && row < count; ++row)
-                SetFlag(*Owner.FItems.Item(row), select);
+                SetFlag(*Owner.FItems.Item(row), row, select);
     if (Owner.OnSelectItem) CallHandler([this] { Owner.OnSelectItem(&Owner); });
 }
 
@@ -303,14 +404,14 @@ void TListItem::SetSelected(bool value) {
         FSelected = value;
         return;
     }
-    FOwner->FImpl->SetFlag(*this, value);
+    FOwner->FImpl->SetFlag(*this, FOwner->FImpl->IndexOf(*this), value);
     FOwner->SelectionChanged(this);
 }
 
-int TListItem::Index() const { return FIndex; }
+int TListItem::Index() const { return FOwner ? FOwner->FImpl->IndexOf(*this) : FIndex; }
 
 void TListItem::Delete() {
-    if (FOwner) FOwner->Items().Delete(FIndex);
+    if (FOwner) FOwner->Items().Delete(Index());
 }
 
 TListItem* TListItems::Add() {
@@ -326,24 +427,29 @@ TListItem* TListItems::Add() {
     FItems.push_back(std::move(item));
     impl.Model->EndAppendRow();
     --impl.Syncing;
+    if (impl.IndexedBelow == added->FIndex) ++impl.IndexedBelow;
     return added;
 }
 
 void TListItems::Delete(int index) {
     if (index < 0 || index >= Count()) throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
     TListView::TImpl& impl = *FOwner.FImpl;
+    impl.PutSelectionAside();
     ++impl.Syncing;
     impl.Model->BeginRemoveRow(index);
-    std::unique_ptr<TListItem> doomed = std::move(FItems[static_cast<size_t>(index)]);
-    impl.SetFlag(*doomed, false);
-    FItems.erase(FItems.begin() + index);
-    for (int i = index; i < Count(); ++i) FItems[static_cast<size_t>(i)]->FIndex = i;
+    impl.SetFlag(*FItems[static_cast<size_t>(index)], index, false);
+    // Rotating the item to the end shifts the rest by swaps, which costs half
+    // of what erase's move assignments do.
+    std::rotate(FItems.begin() + index, FItems.begin() + index + 1, FItems.end());
+    const std::unique_ptr<TListItem> doomed = std::move(FItems.back());
+    FItems.pop_back();
+    impl.IndexedBelow = std::min(impl.IndexedBelow, index);
+    if (index < impl.FirstSelectedFrom) --impl.FirstSelectedFrom;
     impl.Model->EndRemoveRow();
     --impl.Syncing;
-    // A single-selection view selects the next row when the selected one goes;
+    // A single-selection view selects the next row when the current one goes;
     // the platform's list selects nothing.
-    if (!FOwner.FMultiSelect && impl.View->selectionModel()->hasSelection() != (impl.SelCount > 0))
-        impl.ShowSelection();
+    impl.PutSelectionAside();
 }
 
 void TListItems::Clear() {
@@ -351,7 +457,8 @@ void TListItems::Clear() {
     ++impl.Syncing;
     impl.Model->BeginReset();
     FItems.clear();
-    impl.SelCount = 0;
+    impl.SelCount = impl.FirstSelectedFrom = impl.IndexedBelow = 0;
+    impl.SelectionAside = false;
     impl.Model->EndReset();
     --impl.Syncing;
 }
@@ -381,6 +488,7 @@ TListView::~TListView() {
     for (const QMetaObject::Connection& connection : FImpl->Connections) QObject::disconnect(connection);
     // The widget outlives this part of the control; it must find no rows to draw.
     FImpl->View->Impl = nullptr;
+    FImpl->Watcher->Release();
     FImpl->Model->Release();
 }
 
@@ -402,6 +510,9 @@ QWidget* TListView::CreateWidget() {
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    impl.Watcher = new TImpl::TInputWatcher(impl, view);
+    view->installEventFilter(impl.Watcher);
+    view->viewport()->installEventFilter(impl.Watcher);
     QHeaderView* header = view->header();
     header->setStretchLastSection(false);
     header->setSectionsMovable(false);
@@ -447,12 +558,7 @@ TListColumn* TListView::AddColumn(const std::string& caption, int width, TAlignm
 
 int TListView::SelCount() const { return FImpl->SelCount; }
 
-TListItem* TListView::Selected() const {
-    if (FImpl->SelCount == 0) return nullptr;
-    for (int i = 0; i < FItems.Count(); ++i)
-        if (FItems.Item(i)->FSelected) return FItems.Item(i);
-    return nullptr;
-}
+TListItem* TListView::Selected() const { return FImpl->FirstSelected(); }
 
 TListItem* TListView::ItemFocused() const {
     const QModelIndex current = FImpl->View->currentIndex();
@@ -463,7 +569,7 @@ void TListView::SetItemFocused(TListItem* item) {
     QItemSelectionModel* selection = FImpl->View->selectionModel();
     ++FImpl->Syncing;
     if (item && item->FOwner == this)
-        selection->setCurrentIndex(FImpl->Model->index(item->FIndex, 0), QItemSelectionModel::NoUpdate);
+        selection->setCurrentIndex(FImpl->Model->index(item->Index(), 0), QItemSelectionModel::NoUpdate);
     else
         selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     --FImpl->Syncing;
@@ -472,33 +578,38 @@ void TListView::SetItemFocused(TListItem* item) {
 void TListView::ClearSelection() {
     for (int i = 0; i < FItems.Count(); ++i) FItems.Item(i)->FSelected = false;
     FImpl->SelCount = 0;
+    FImpl->SelectionAside = false;
     ++FImpl->Syncing;
     FImpl->View->selectionModel()->clearSelection();
     --FImpl->Syncing;
+    FImpl->View->viewport()->update();
 }
 
 void TListView::SelectAll() {
     if (!FMultiSelect) return;
     for (int i = 0; i < FItems.Count(); ++i) FItems.Item(i)->FSelected = true;
     FImpl->SelCount = FItems.Count();
+    FImpl->FirstSelectedFrom = 0;
     FImpl->ShowSelection();
 }
 
 void TListView::SelectionChanged(TListItem* item) {
     if (item->FSelected && !FMultiSelect)
         for (int i = 0; i < FItems.Count() && FImpl->SelCount > 1; ++i)
-            if (FItems.Item(i) != item) FImpl->SetFlag(*FItems.Item(i), false);
-    if (ColumnCount() == 0) return;
-    QItemSelectionModel::SelectionFlags command =
-        !item->FSelected ? QItemSelectionModel::Deselect
-                         : FMultiSelect ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect;
-    ++FImpl->Syncing;
-    FImpl->View->selectionModel()->select(FImpl->Model->index(item->FIndex, 0), command | QItemSelectionModel::Rows);
-    --FImpl->Syncing;
+            if (FItems.Item(i) != item) FImpl->SetFlag(*FItems.Item(i), i, false);
+    // Qt would take time in the number of selected ranges for each item a loop selects.
+    FImpl->ShowSelectionLater();
+    FImpl->View->viewport()->update();
 }
 
 void TListView::ItemsChanged() {
-    if (FItems.FUpdating == 0) FImpl->View->viewport()->update();
+    if (FItems.FUpdating == 0) Invalidate();
+}
+
+void TListView::Invalidate() {
+    TWinControl::Invalidate();
+    // The rows live in the scroll area's viewport, which an update of the area leaves alone.
+    if (FImpl && FImpl->View) FImpl->View->viewport()->update();
 }
 
 void TListView::SetGridLines(bool value) {
@@ -512,7 +623,7 @@ void TListView::SetMultiSelect(bool value) {
     if (value || FImpl->SelCount <= 1) return;
     TListItem* first = Selected();
     for (int i = 0; i < FItems.Count(); ++i)
-        if (FItems.Item(i) != first) FImpl->SetFlag(*FItems.Item(i), false);
+        if (FItems.Item(i) != first) FImpl->SetFlag(*FItems.Item(i), i, false);
     FImpl->ShowSelection();
 }
 
@@ -521,7 +632,11 @@ void TListView::CustomSort(int data) {
     if (owned.size() < 2) return;
     std::vector<TListItem*> order;
     order.reserve(owned.size());
-    for (auto& item : owned) order.push_back(item.get());
+    for (auto& item : owned) {
+        item->FIndex = static_cast<int>(order.size());
+        order.push_back(item.get());
+    }
+    FImpl->IndexedBelow = static_cast<int>(order.size());
     // Sorted apart from the items, so that a compare handler that throws leaves them as they were.
     std::stable_sort(order.begin(), order.end(), [this, data](TListItem* a, TListItem* b) {
         if (!OnCompare) return a->Caption < b->Caption;
@@ -543,6 +658,7 @@ void TListView::CustomSort(int data) {
                               }
                           });
     --FImpl->Syncing;
+    FImpl->FirstSelectedFrom = 0;
     FImpl->ShowSelection();
 }
 
@@ -557,7 +673,7 @@ void TListView::MakeVisible(TListItem* item) {
     // Only the rows scroll: the columns stay where the user put them.
     QScrollBar* across = FImpl->View->horizontalScrollBar();
     const int x = across->value();
-    FImpl->View->scrollTo(FImpl->Model->index(item->FIndex, 0), QAbstractItemView::EnsureVisible);
+    FImpl->View->scrollTo(FImpl->Model->index(item->Index(), 0), QAbstractItemView::EnsureVisible);
     across->setValue(x);
 }
 

@@ -115,6 +115,8 @@ public:
     // The first visible row, and scrolling to show a row.
     int TopIndex() const;
     void MakeVisible(TListItem* item);
+    // Changes of an item's Caption or SubItems show at the next paint: this asks for one.
+    void Invalidate() override;
 
 protected:
     QWidget* CreateWidget() override;

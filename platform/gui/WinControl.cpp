@@ -1,5 +1,6 @@
 // Windowed controls: children, alignment, focus, keys and painting.
 
+#include <QAbstractScrollArea>
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
@@ -227,7 +228,12 @@ void TWinControl::SetFocus() {
 }
 
 void TWinControl::Invalidate() {
-    if (FWidget) FWidget->update();
+    if (!FWidget) return;
+    // A scroll area paints its content in its viewport.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(FWidget))
+        area->viewport()->update();
+    else
+        FWidget->update();
 }
 
 void TWinControl::InvalidateRect(const TRect& r) {

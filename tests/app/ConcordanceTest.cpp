@@ -103,6 +103,21 @@ TEST_F(DetailPane, ColouredLinesKeepThePlainLayout) {
     EXPECT_NE(form->rdtDetailCol->ColorAt(form->rdtDetailCol->LineIndex(1)), clBlack);
 }
 
+TEST_F(DetailPane, ColumnRangesFitTheColouredPaneAsWellAsThePlainOne) {
+    TArrResultStr hits = {Hit("we saw", "dog", "and a dog ran"), Hit("a big", "dog", "barked")};
+    Show(hits, "FILE", false);
+    std::array<int, 5> measured{};
+    TForm1::MeasureSegments(PaneLines()[2], true, measured);
+    EXPECT_EQ(measured, form->gCollSegs);
+
+    // Coloured: the centre word at the very start of its column is still marked, the right one not.
+    Show(hits, "FILE", true);
+    form->cbxQSearchCol->SetText("dog");
+    form->cbxSearchRangeCol->SetItemIndex(form->cbxSearchRangeCol->Items().IndexOf("CENTER"));
+    form->btnHighlightCol->Click();
+    EXPECT_EQ(form->lblInfoCol->Caption(), "Hit(s): 2   \r\nMark hit(s): 2   \r\n     dog(2)");
+}
+
 TEST_F(DetailPane, HighlightMarksTheWordOnlyInTheChosenColumn) {
     TArrResultStr hits = {Hit("the dog saw", "a", "the dog ran"), Hit("no", "b", "big dog")};
     Show(hits, "FILE", false);

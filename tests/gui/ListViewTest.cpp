@@ -6,10 +6,12 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTreeView>
 #include <gtest/gtest.h>
 #include <set>
+#include <tuple>
 
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Dialogs.h"
@@ -53,7 +55,9 @@ std::string SelectedRows(TListView* list) {
     return s;
 }
 
+// Qt's selection may wait for the event loop after a change of rows.
 std::string QtSelectedRows(TListView* list) {
+    QApplication::processEvents();
     std::set<int> rows;
     for (const QModelIndex& index : ViewOf(list)->selectionModel()->selectedRows()) rows.insert(index.row());
     std::string s;
@@ -124,6 +128,13 @@ TEST_F(ListViewTest, DeletingRowsKeepsTheSelectionOfTheRest) {
     EXPECT_EQ(QtSelectedRows(list), "12");
     EXPECT_EQ(list->Selected()->Caption, "b");
     EXPECT_THROW(list->Items().Delete(4), EStringListError);
+    // A Ctrl+click straight after a delete, before Qt has shown the selection
+    // again, unselects the selected row clicked.
+    list->Items().Delete(0);
+    Click(ViewOf(list)->viewport(), RowPoint(list, 1), Qt::ControlModifier);
+    EXPECT_EQ(Captions(list), "bde");
+    EXPECT_EQ(SelectedRows(list), "0");
+    EXPECT_EQ(QtSelectedRows(list), "0");
 
     list->Items().Clear();
     EXPECT_EQ(list->SelCount(), 0);
@@ -192,6 +203,34 @@ TEST_F(ListViewTest, CustomSortIsStableAndOrdersByTheCompareEvent) {
     }
 }
 
+TEST_F(ListViewTest, InvalidateRepaintsTheRows) {
+    Fill("abc");
+    int drawn = 0;
+    list->OnCustomDrawItem = [&](TObject*, TListItem*, bool&) { ++drawn; };
+    QApplication::processEvents();
+    drawn = 0;
+    QApplication::processEvents();
+    ASSERT_EQ(drawn, 0);
+    // As after a rename: the program changes a text, then asks for a paint.
+    list->Items()[1]->SubItems[0] = "renamed";
+    list->Invalidate();
+    QApplication::processEvents();
+    EXPECT_GE(drawn, 3);
+}
+
+TEST_F(ListViewTest, MakeVisibleScrollsRowsOnly) {
+    for (int i = 0; i < 100; ++i) list->Items().Add()->Caption = IntToStr(i);
+    QTreeView* view = ViewOf(list);
+    const int rowsShown = view->viewport()->height() / view->visualRect(view->model()->index(0, 0)).height();
+    ASSERT_GT(rowsShown, 3);
+    EXPECT_EQ(list->TopIndex(), 0);
+    list->MakeVisible(list->Items()[80]);
+    // Scrolled just far enough: row 80 is the last whole row shown.
+    EXPECT_EQ(list->TopIndex(), 80 - rowsShown + 1);
+    list->MakeVisible(list->Items()[10]);
+    EXPECT_EQ(list->TopIndex(), 10);
+}
+
 TEST_F(ListViewTest, HeaderShowsTheColumnsAndReportsClicks) {
     QHeaderView* header = ViewOf(list)->header();
     const int widths[] = {40, 90, 60};
@@ -208,13 +247,15 @@ TEST_F(ListViewTest, HeaderShowsTheColumnsAndReportsClicks) {
     };
     list->OnClick = [&](TObject*) { ++controlClicks; };
     for (int column : {2, 0, 1})
-        Click(header->viewport(), QPoint(header->sectionViewportPosition(column) + widths[column] / 2, header->height() / 2));
+        Click(header->viewport(),
+              QPoint(header->sectionViewportPosition(column) + widths[column] / 2, header->height() / 2));
     EXPECT_EQ(clicked, (std::vector<int>{2, 0, 1}));
     EXPECT_EQ(controlClicks, 0);
 }
 
 TEST_F(ListViewTest, CustomDrawColoursReachThePixels) {
-    const TColor odd = RGB(0xF7, 0xFF, 0xFF), even = RGB(0xFE, 0xF5, 0xFE), blue = RGB(0, 0, 0xFF), red = RGB(0xFF, 0, 0);
+    const TColor odd = RGB(0xF7, 0xFF, 0xFF), even = RGB(0xFE, 0xF5, 0xFE);
+    const TColor blue = RGB(0, 0, 0xFF), red = RGB(0xFF, 0, 0);
     Fill("abcd");
     std::set<int> subItems;
     list->OnCustomDrawItem = [&](TObject*, TListItem* item, bool&) {
@@ -236,7 +277,9 @@ TEST_F(ListViewTest, CustomDrawColoursReachThePixels) {
     EXPECT_EQ(subItems, (std::set<int>{1, 2}));
 
     const QPoint origin = view->viewport()->pos();
-    auto cell = [&](int row, int column) { return view->visualRect(view->model()->index(row, column)).translated(origin); };
+    auto cell = [&](int row, int column) {
+        return view->visualRect(view->model()->index(row, column)).translated(origin);
+    };
     // Colour pixels of one colour in a cell.
     auto count = [&](int row, int column, TColor colour) {
         int n = 0;
@@ -297,6 +340,15 @@ TEST_F(ListViewTest, UserClicksSelectRowsAndDoubleClickFiresOnce) {
         EXPECT_EQ(list->Selected()->Index(), step.selected[0] - '0');
         EXPECT_EQ(list->ItemFocused()->Index(), step.row);
         EXPECT_GT(selectEvents, before);
+    }
+
+    // Keys reach Qt's view through the control and move the selection too.
+    for (auto [key, modifiers, selected] : {std::tuple{Qt::Key_Down, Qt::NoModifier, "5"},
+                                            std::tuple{Qt::Key_Up, Qt::ShiftModifier, "45"}}) {
+        SCOPED_TRACE(selected);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(ViewOf(list), &press);
+        EXPECT_EQ(SelectedRows(list), selected);
     }
 
     int clicks = 0, doubleClicks = 0;

@@ -1,0 +1,185 @@
+// The Query page: free concordance over the checked files, "Change  Mode",
+// highlighting of its pane, and saving it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/Unit1.h"
+#include "platform/core/SysUtils.h"
+#include "tests/support/AppFixture.h"
+
+namespace {
+
+class QueryPage : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        corpus_.Write("a.txt", "the_AT cat_NN sat_VV on_II the_AT mat_NN\r\nthe_AT dog_NN ran_VV\r\n");
+        corpus_.Write("b.txt", "a_AT cat_NN ate_VV the_AT fish_NN\r\n");
+        form = app_->CreateForm<TForm1>();
+        form->SetVisible(true);
+        TDialogScript::QueueFile(true, corpus_.Path());
+        form->btnChoseDir->Click();
+    }
+
+    void Query(const std::string& text) {
+        form->cbxInputStr->SetText(text);
+        form->cbxInputStrChange(form->cbxInputStr);  // as typing it does
+        ASSERT_TRUE(form->btnQuery->Enabled());
+        GuardedCall([&] { form->btnQuery->Click(); });
+    }
+
+    TempFolder corpus_;
+    TForm1* form = nullptr;
+};
+
+TEST_F(QueryPage, AQueryWithoutHitsLeavesThePaneEmptyAndTheBarsHidden) {
+    Query("zebra");
+    EXPECT_EQ(form->lblInfo->Caption(), "    Hit(s): 0");
+    EXPECT_TRUE(form->edtInfo->GetText().ends_with(" 0 hit(s)."));
+    EXPECT_FALSE(form->crbxReSort->Visible());
+    EXPECT_FALSE(form->plQSearch->Visible());
+    EXPECT_TRUE(form->btnSave->Enabled());
+    EXPECT_TRUE(form->tsSettings->Enabled());
+    EXPECT_TRUE(form->cbxInputStr->Enabled());
+    Query("zebra");
+    EXPECT_EQ(form->cbxInputStr->Items().Count(), 1);
+    EXPECT_EQ(form->cbxNode->Items().IndexOf("zebra"), 0);
+}
+
+TEST_F(QueryPage, SpansOfZeroWrapTheQueryInWordBoundaries) {
+    // With no context words "at" alone would match the start of "ate_VV".
+    TQuery bare;
+    int progress = 0;
+    bare.LoadFile(corpus_.Path() + "/b.txt", "[_]");
+    bare.Search("at", false, 0, 0, progress, false);
+    ASSERT_EQ(bare.Hits.size(), 1u);
+    form->cbxLeftRangeNum->SetItemIndex(0);
+    form->cbxRightRangeNum->SetItemIndex(0);
+    Query("at");
+    EXPECT_TRUE(form->gQueryHits.empty());
+    Query("ate_VV");
+    EXPECT_EQ(form->gQueryHits.size(), 1u);
+}
+
+TEST_F(QueryPage, TheLiteralConversionWinsOverTheTagConversion) {
+    form->crbxByLit->SetChecked(true);
+    form->crbxByPOS->SetChecked(true);  // its click unchecks Literal, as a user's would
+    EXPECT_FALSE(form->crbxByLit->Checked());
+    form->crbxByLit->SetChecked(true);
+    EXPECT_FALSE(form->crbxByPOS->Checked());
+    Query("cat");
+    EXPECT_EQ(form->gQueryHits.size(), 2u);
+    EXPECT_EQ(form->gQueryHits[0].Center, "cat_NN");
+}
+
+TEST_F(QueryPage, ChangeModeRedisplaysTheSameHitsWithoutSearching) {
+    Query("the_AT");
+    ASSERT_EQ(form->RunCounters.queries, 1);
+    EXPECT_TRUE(form->crbxReSort->Visible());
+    form->crbxReSort->SetChecked(true);
+    EXPECT_FALSE(form->cbxInputStr->Enabled());
+    EXPECT_FALSE(form->tsSettings->Enabled());
+    form->cbxSortType->SetItemIndex(form->cbxSortType->Items().IndexOf("FILE"));
+    form->cbxC->SetItemIndex(form->cbxC->Items().IndexOf("POS"));
+    GuardedCall([&] { form->btnQuery->Click(); });
+    EXPECT_EQ(form->RunCounters.queries, 1);
+    EXPECT_EQ(form->rdtResult->Lines().Count(), 5);
+    EXPECT_NE(form->rdtResult->Lines()[1].find("AT"), std::string::npos);
+    EXPECT_FALSE(form->cbxInputStr->Enabled());
+    form->crbxReSort->SetChecked(false);
+    EXPECT_TRUE(form->cbxInputStr->Enabled());
+}
+
+TEST_F(QueryPage, HighlightMarksOnlyTheCentreAndMovesToTheNextColour) {
+    // Tags in every column: NN stands in the centre and in right contexts.
+    for (TqlSkinComboBox* mode : {form->cbxL, form->cbxC, form->cbxR}) mode->SetItemIndex(0);
+    Query("cat_NN");
+    form->cbxQSearch->SetText("NN");
+    form->cbxSearchRange->SetItemIndex(form->cbxSearchRange->Items().IndexOf("CENTER"));
+    TColor first = form->ccbxQColor->Selected();
+    GuardedCall([&] { form->btnHighlight->Click(); });
+    EXPECT_EQ(form->lblInfo->Caption(), "Hit(s): 2   \r\nMark hit(s): 2   \r\n     NN(2)");
+    TRichEdit* pane = form->rdtResult;
+    for (int line = 1; line <= 2; ++line) {
+        std::string text = pane->Lines()[line];
+        size_t centre = text.find("\t NN");
+        ASSERT_NE(centre, std::string::npos);
+        EXPECT_EQ(pane->ColorAt(pane->LineIndex(line) + int(centre) + 2), first);
+        size_t right = text.rfind("NN");
+        ASSERT_GT(right, centre + 2);
+        EXPECT_NE(pane->ColorAt(pane->LineIndex(line) + int(right)), first);
+    }
+    // File names off: the FILE range is empty and marks nothing.
+    form->crbxShowFileName->SetChecked(false);
+    GuardedCall([&] { form->btnQuery->Click(); });
+    form->cbxQSearch->SetText("txt");
+    form->cbxSearchRange->SetItemIndex(form->cbxSearchRange->Items().IndexOf("FILE"));
+    TColor second = form->ccbxQColor->Selected();
+    EXPECT_NE(second, first);
+    GuardedCall([&] { form->btnHighlight->Click(); });
+    EXPECT_EQ(form->lblInfo->Caption(), "Hit(s): 2   \r\nMark hit(s): txt(0)");
+    // The colour box wraps after its last item.
+    int count = form->ccbxQColor->Items().Count();
+    form->ccbxQColor->SetItemIndex(count - 1);
+    TForm1::CycleColor(form->ccbxQColor);
+    EXPECT_EQ(form->ccbxQColor->ItemIndex(), 0);
+    EXPECT_TRUE(form->plQuery->Enabled());
+    EXPECT_FALSE(form->plGauge->Visible());
+}
+
+TEST_F(QueryPage, SavingWritesRichTextWithTheMarksOrPlainLines) {
+    Query("cat_NN");
+    form->cbxQSearch->SetText("cat");
+    TColor mark = form->ccbxQColor->Selected();
+    GuardedCall([&] { form->btnHighlight->Click(); });
+
+    std::string rtf = (std::filesystem::path(home_.Path()) / "query.rtf").string();
+    TDialogScript::QueueFile(true, rtf, 2);
+    GuardedCall([&] { form->btnSave->Click(); });
+    TRichEdit* reader = new TRichEdit(form);
+    reader->SetParent(form);
+    reader->LoadFromFile(rtf);
+    ASSERT_EQ(reader->Lines().Count(), form->rdtResult->Lines().Count());
+    int at = reader->LineIndex(1) + int(reader->Lines()[1].find("cat"));
+    EXPECT_EQ(reader->ColorAt(at), mark);
+    EXPECT_TRUE(reader->StyleAt(at) & fsUnderline);
+
+    std::string txt = (std::filesystem::path(home_.Path()) / "query.txt").string();
+    TDialogScript::QueueFile(true, txt, 1);
+    GuardedCall([&] { form->btnSave->Click(); });
+    EXPECT_EQ(ReadFileBytes(txt), form->rdtResult->Lines().Text());
+
+    // An existing file and No: untouched, and the window usable.
+    TDialogScript::QueueFile(true, txt, 1);
+    TDialogScript::QueueResult(mrNo);
+    WriteFileBytes(txt, "mine");
+    GuardedCall([&] { form->btnSave->Click(); });
+    EXPECT_EQ(ReadFileBytes(txt), "mine");
+    EXPECT_TRUE(form->Enabled());
+}
+
+TEST_F(QueryPage, TheCaretLineNeverReadsPastTheHitsItShows) {
+    Query("the_AT");
+    size_t shown = form->gHits.size();
+    ASSERT_EQ(shown, 4u);
+    // A later search with fewer hits by the same engine (the Count page's) leaves the pane alone.
+    form->gQuery->Clear();
+    TRichEdit* pane = form->rdtResult;
+    pane->Select(pane->LineIndex(4) + 2, 0);
+    form->rdtResultMouseDown(pane, TMouseButton::mbLeft, 0, 0, 0);
+    EXPECT_TRUE(form->edtInfo->GetText().starts_with("4.\t"));
+}
+
+TEST_F(QueryPage, QueryPagePicture) {
+    form->tsQuery->SetTabVisible(true);
+    form->qlSkinPageControl1->SetActivePage(form->tsQuery);
+    Query("the_AT");
+    form->cbxQSearch->SetText("NN");
+    GuardedCall([&] { form->btnHighlight->Click(); });
+    form->SetBounds(0, 0, 1024, 720);
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("query_page.png")));
+}
+
+}  // namespace
