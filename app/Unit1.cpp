@@ -82,6 +82,7 @@ void TForm1::ConnectHandlers() {
     ConnectCollocateDetails();
     ConnectCollocatePage();
     ConnectQueryPage();
+    ConnectListPanel();
 }
 
 void TForm1::FormCreate(TObject* /*sender*/) {

@@ -290,6 +290,23 @@ public:
     // (a later Count search reuses the engine) and the view of the last formatting.
     TArrResultStr gQueryHits;
 
+    // Frequency and cluster lists (the list panel of the Settings page).
+    void btnCreateListClick(TObject* sender);
+    void btnSetStopListClick(TObject* sender);
+    void rbxUseStopListClick(TObject* sender);
+    void rbxWordClick(TObject* sender);
+    void rbxPosClick(TObject* sender);
+    void rbxWordAndPosClick(TObject* sender);
+    void rbxWordByPosClick(TObject* sender);
+    void rbxPosByWordClick(TObject* sender);
+    void ccbxClusterLenChange(TObject* sender);
+    bool AnyListTypeChecked();
+    std::string ReadStopList(const std::string& path);
+    static int ListItemCount(const std::string& line);
+    void WriteFrequencyList(const std::string& fileName, const std::string& stopExpression, TStringList& list);
+    // The folder of the last list run (for the program's checks and the shell).
+    std::string LastListFolder;
+
     // How many times each engine step ran: what a run recomputed shows here.
     struct TRunCounters {
         int queries = 0;
@@ -350,6 +367,7 @@ private:
     void BuildListPanel();
     void BuildQueryPage();
     void ConnectQueryPage();
+    void ConnectListPanel();
     void ShowQueryCaretHit();
     void BuildCountPage();
     void BuildCollocatePage();

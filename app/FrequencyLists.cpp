@@ -1,0 +1,3 @@
+// placeholder
+#include "app/Unit1.h"
+void TForm1::ConnectListPanel() {}
