@@ -1,1 +1,295 @@
-// placeholder
+// The Count page: identical concordance lines counted into groups, listed on
+// demand, with the detail lines of a group in their own pane.
+
+#include <algorithm>
+#include <chrono>
+
+#include "app/RunScope.h"
+#include "app/Unit1.h"
+#include "platform/core/RegExpr.h"
+#include "platform/core/SysUtils.h"
+#include "platform/gui/Dialogs.h"
+
+namespace {
+
+int64_t TickCount() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+const char* const kEmptyContext = "-_-";
+
+// A TAB inside a context would split a grouping key in the wrong place; on
+// screen it reads as a blank anyway.
+std::string KeyField(const std::string& text) {
+    std::string field = text;
+    std::replace(field.begin(), field.end(), '\t', ' ');
+    return field.empty() ? kEmptyContext : field;
+}
+
+std::string Shown(const std::string& field) { return field == kEmptyContext ? std::string() : field; }
+
+}  // namespace
+
+void TForm1::GroupCountHits(TArrResultStr& hits, bool caseSensitive) {
+    TStringList keys, groups;
+    keys.Reserve(static_cast<int>(hits.size()));
+    for (size_t i = 0; i < hits.size(); ++i)
+        keys.Add(KeyField(hits[i].Left) + "\t" + KeyField(hits[i].Center) + "\t" + KeyField(hits[i].Right) + "###" +
+                 IntToStr(static_cast<int64_t>(i)));
+    TDisplay::GroupHits(keys, groups, !caseSensitive);
+    hits.assign(static_cast<size_t>(groups.Count()), TResultStr());
+    for (int j = 0; j < groups.Count(); ++j) {
+        std::string line = Trim(groups[j]);
+        // left TAB centre TAB right TAB count TAB members; no field holds a TAB.
+        std::vector<std::string> fields;
+        size_t start = 0;
+        for (int k = 0; k < 4; ++k) {
+            size_t tab = line.find('\t', start);
+            fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+            start = tab == std::string::npos ? line.size() : tab + 1;
+        }
+        TResultStr& group = hits[static_cast<size_t>(j)];
+        group.Left = Shown(fields[0]);
+        group.Center = Shown(fields[1]);
+        group.Right = Shown(fields[2]);
+        group.Count = StrToIntDef(fields[3], 0);
+        group.Members = line.substr(start);
+        group.Index = -1;
+    }
+}
+
+void TForm1::SortCountHits(const std::string& mode, TArrResultStr& hits, bool caseSensitive) {
+    int last = static_cast<int>(hits.size()) - 1;
+    if (mode.find("CENTER") != std::string::npos)
+        TDisplay::QuickSortCenter(hits, 0, last, mode, caseSensitive);
+    else if (mode.find("LEFT") != std::string::npos)
+        TDisplay::QuickSortLeft(hits, 0, last, caseSensitive);
+    else if (mode.find("RIGHT") != std::string::npos)
+        TDisplay::QuickSortRight(hits, 0, last, caseSensitive);
+    else if (mode.find("Freq.") != std::string::npos)
+        TDisplay::QuickSortCount(hits, 0, last);
+}
+
+void TForm1::PrepareCountListView(TListView* listView) {
+    int w = listView->Canvas().TextWidth("W") + 4;
+    listView->SetOwnerData(true);
+    listView->Items().SetCount(static_cast<int>(gCountHits.size()));
+    listView->SetColumnWidth(2, std::max(w * gWidths[0], 160));
+    listView->SetColumnWidth(3, std::max(w * gWidths[1], 124));
+    listView->SetColumnWidth(4, std::max(w * gWidths[2], 160));
+}
+
+void TForm1::lsvCountResultData(TObject* /*sender*/, TListItem* item) {
+    int r = item->Index();
+    if (r < 0 || r >= static_cast<int>(gCountHits.size())) return;
+    const TResultStr& g = gCountHits[static_cast<size_t>(r)];
+    auto blanks = [](int n) { return TDisplay::RepeatStr(" ", n); };
+    int left = static_cast<int>(g.Left.size()), centre = static_cast<int>(g.Center.size()),
+        right = static_cast<int>(g.Right.size());
+    item->Caption = " " + IntToStr(r + 1) + ". ";
+    std::string centreText = cbxSortTypeN1->GetText() == "CENTER-R"
+                                 ? " " + blanks(gWidths[1] - centre + 1) + g.Center + " "
+                                 : " " + g.Center + blanks(gWidths[1] - centre + 1) + " ";
+    item->SubItems = {" " + IntToStr(g.Count) + " ", blanks(gWidths[0] - left + 3) + " " + g.Left + "  ", centreText,
+                      "  " + g.Right + " " + blanks(gWidths[2] - right + 3)};
+}
+
+void TForm1::lsvCountResultCustomDrawItem(TObject* /*sender*/, TListItem* item, bool& /*defaultDraw*/) {
+    lsvCountResult->Canvas().Brush().Color = item->Index() % 2 == 1 ? RGB(247, 255, 255) : RGB(254, 245, 254);
+}
+
+void TForm1::lsvCountResultCustomDrawSubItem(TObject* /*sender*/, TListItem* item, int subItem, bool& defaultDraw) {
+    lsvCountResultCustomDrawItem(lsvCountResult, item, defaultDraw);
+    TFont& font = lsvCountResult->Canvas().Font();
+    font.SetColor(subItem == 1 ? RGB(0, 0, 255) : clBlack);
+    font.SetStyle(subItem == 1 ? fsBold : 0);
+}
+
+void TForm1::btnQueryNClick(TObject* /*sender*/) {
+    int64_t started = TickCount();
+    gCountLastView.clear();
+    gCountDetail.clear();
+    lblInfoN1->SetEnabled(true);
+
+    std::string query = Trim(cbxInputStrN->GetText());
+    if (cbxInputStrN->Items().IndexOf(query) < 0) cbxInputStrN->Items().Add(query);
+    cbxInputStr->Items().Assign(cbxInputStrN->Items());
+    cbxNode->Items().Assign(cbxInputStrN->Items());
+
+    ResetPaneFont(rdtDetail);
+    rdtDetail->Clear();
+    cbxQSearchN->SetText("");
+    lblInfoN1->SetCaption("");
+    lblInfoN2->SetCaption("");
+    lsvCountResult->Items().SetCount(0);
+    {
+        TRunScope busy(this);
+        TRunScope gauge(nullptr, Timer1, plGaugeN);
+        bool resort = crbxReSortN->Checked();
+        if (!resort) {
+            SearchCorpus(query, crbxByLitN->Checked(), crbxByPOSN->Checked(), crbxCaseSenN->Checked(), ggCurLineN);
+            ++RunCounters.countQueries;
+            // The groups index these hits: the Query page searches with the same engine.
+            gCountSearchHits = gQuery->Hits;
+            gCountHits = gCountSearchHits;
+            gCountHitTotal = static_cast<int>(gCountSearchHits.size());
+        }
+        gauge.StopGauge();
+        int64_t searched = TickCount();
+        std::string queryTime = FloatToStr((searched - started) / 1000.0);
+        // With "Change Mode" the list holds groups: the hit figure stays that of the search.
+        int hits = gCountHitTotal;
+        if (hits > 0) {
+            std::string view = cbxLN1->GetText() + cbxCN1->GetText() + cbxRN1->GetText();
+            if (!(resort && view == gCountLastView)) {
+                FormatColumns(cbxLN1->GetText(), cbxCN1->GetText(), cbxRN1->GetText(), gWidths, gCountHits,
+                              gCountSearchHits);
+                GroupCountHits(gCountHits, crbxCaseSenN->Checked());
+            }
+            SortCountHits(cbxSortTypeN1->GetText(), gCountHits, crbxCaseSenN->Checked());
+            PrepareCountListView(lsvCountResult);
+            gCountLastView = view;
+        } else {
+            gCountHits.clear();
+        }
+        std::string outputTime = FloatToStr((TickCount() - searched) / 1000.0);
+        int rows = static_cast<int>(gCountHits.size());
+        lblInfoN1->SetCaption("    Hit(s): " + IntToStr(rows) + " / " + IntToStr(hits));
+        edtInfoN->SetText("Query Time: " + queryTime + " secs.    Output Time: " + outputTime + " secs.   " +
+                          IntToStr(rows) + " / " + IntToStr(hits) + " hit(s).");
+        crbxReSortN->SetVisible(hits > 0);
+    }
+    cbxInputStrN->SetEnabled(!crbxReSortN->Checked());
+    btnSaveN->SetEnabled(!gCountHits.empty());
+}
+
+void TForm1::ShowGroupDetail(const std::string& members) {
+    TStringList pieces;
+    TRegExpr(",").Split(members, pieces);
+    if (!crbxInsert->Checked()) gCountDetail.clear();
+    int k = 0;
+    for (int i = 0; i + 1 < pieces.Count(); ++i) {
+        int index = StrToIntDef(pieces[i], -1);
+        // The indexes are the search's; nothing past its hits is read.
+        if (index < 0 || index >= static_cast<int>(gCountSearchHits.size())) continue;
+        TResultStr hit = gCountSearchHits[static_cast<size_t>(index)];
+        hit.Index = k++;
+        gCountDetail.push_back(hit);
+    }
+    btnDisplayClick(btnDisplay);
+}
+
+void TForm1::lsvCountResultDblClick(TObject* /*sender*/) {
+    TListItem* row = lsvCountResult->Selected();
+    if (lsvCountResult->Items().Count() == 0 || !row) return;
+    int r = row->Index();
+    if (r < 0 || r >= static_cast<int>(gCountHits.size())) return;
+    ResetPaneFont(rdtDetail);
+    ShowGroupDetail(gCountHits[static_cast<size_t>(r)].Members);
+    edtInfoN->SetText(IntToStr(static_cast<int64_t>(gCountDetail.size())) + " hit(s).");
+}
+
+void TForm1::btnDisplayClick(TObject* /*sender*/) {
+    if (gCountDetail.empty()) return;
+    FormatColumns(cbxLN2->GetText(), cbxCN2->GetText(), cbxRN2->GetText(), gDetailWidths, gCountDetailView,
+                  gCountDetail);
+    WriteConcordance(cbxSortTypeN2->GetText(), gDetailWidths, ggCurLineN, crbxCaseSenN->Checked(), gDetailSegs,
+                     gCountDetailView, rdtDetail);
+}
+
+void TForm1::btnSaveNClick(TObject* /*sender*/) {
+    SaveDialog1->Filter = "Plain Text Format (*.txt)|*.txt";
+    TRunScope busy(this);
+    if (!SaveDialog1->Execute()) return;
+    std::string name = SaveDialog1->FileName;
+    if (FileExists(name) &&
+        qlSkinMessage1->MessageDlg(ExtractFileName(name) + " already exists, do you want to overwrite it?",
+                                   TMsgDlgType::mtWarning, mbYes | mbNo) != mrYes)
+        return;
+    std::string text;
+    for (int r = 0; r < lsvCountResult->Items().Count(); ++r) {
+        TListItem* item = lsvCountResult->Items()[r];
+        text += IntToStr(r + 1) + ".\t";
+        for (size_t k = 0; k < 4 && k < item->SubItems.size(); ++k) text += item->SubItems[k] + "\t";
+        text += "\r\n";
+    }
+    WriteFileReplacing(name, text);
+    ShellExecute("open", ExtractFilePath(name));
+}
+
+void TForm1::btnHighlightNClick(TObject* /*sender*/) {
+    TRunScope busy(this);
+    lblInfoN2->SetEnabled(true);
+    MarkPane(rdtDetail, {cbxQSearchN, cbxSearchRangeN, ccbxQColorN, crbxShowSelectionN, lblInfoN2},
+             !crbxCaseSenN->Checked(), gDetailSegs);
+}
+
+void TForm1::crbxReSortNClick(TObject* /*sender*/) {
+    bool open = !crbxReSortN->Checked();
+    for (TControl* c : std::initializer_list<TControl*>{cbxInputStrN, crbxByLitN, crbxByPOSN, tsSettings})
+        c->SetEnabled(open);
+}
+
+void TForm1::ShowCountCaretHit() {
+    std::string info;
+    HitInfoLine(gCountDetail, gCountDetailView, CaretLine(rdtDetail) - 1, info, crbxPOSN->Checked() ? "POS" : "WORD");
+    edtInfoN->SetText(info);
+}
+
+void TForm1::ConnectCountPage() {
+    btnQueryN->OnClick = [this](TObject* s) { btnQueryNClick(s); };
+    cbxInputStrN->OnChange = [this](TObject*) { btnQueryN->SetEnabled(!Trim(cbxInputStrN->GetText()).empty()); };
+    cbxInputStrN->OnKeyPress = [this](TObject*, char& k) {
+        if (k != '\r' || Trim(cbxInputStrN->GetText()).empty()) return;
+        k = 0;
+        btnQueryNClick(btnQueryN);
+    };
+    cbxQSearchN->OnKeyPress = [this](TObject*, char& k) {
+        if (k != '\r' || Trim(cbxQSearchN->GetText()).empty()) return;
+        k = 0;
+        btnHighlightNClick(btnHighlightN);
+    };
+    crbxByLitN->OnClick = [this](TObject*) {
+        if (crbxByLitN->Checked()) crbxByPOSN->SetChecked(false);
+    };
+    crbxByPOSN->OnClick = [this](TObject*) {
+        if (crbxByPOSN->Checked()) crbxByLitN->SetChecked(false);
+    };
+    crbxReSortN->OnClick = [this](TObject* s) { crbxReSortNClick(s); };
+    crbxInsert->OnClick = [this](TObject* s) { crbxReSortClick(s); };
+    for (TqlSkinStdLabel* label : {lblInfoN1, lblInfoN2}) {
+        auto show = [this, label](TObject*) {
+            qlSkinMessage1->MessageDlg(label->Caption(), TMsgDlgType::mtInformation, mbOK, 0);
+        };
+        label->OnClick = show;
+        label->OnDblClick = show;
+    }
+    lsvCountResult->OnData = [this](TObject* s, TListItem* i) { lsvCountResultData(s, i); };
+    lsvCountResult->OnCustomDrawItem = [this](TObject* s, TListItem* i, bool& d) { lsvCountResultCustomDrawItem(s, i, d); };
+    lsvCountResult->OnCustomDrawSubItem = [this](TObject* s, TListItem* i, int k, bool& d) {
+        lsvCountResultCustomDrawSubItem(s, i, k, d);
+    };
+    lsvCountResult->OnDblClick = [this](TObject* s) { lsvCountResultDblClick(s); };
+    btnDisplay->OnClick = [this](TObject* s) { btnDisplayClick(s); };
+    btnSaveN->OnClick = [this](TObject* s) { btnSaveNClick(s); };
+    btnHighlightN->OnClick = [this](TObject* s) { btnHighlightNClick(s); };
+    rdtDetail->OnChange = [this](TObject*) { plResult2->SetEnabled(!Trim(rdtDetail->GetText()).empty()); };
+    rdtDetail->OnKeyUp = [this](TObject*, uint16_t&, TShiftState) { ShowCountCaretHit(); };
+    rdtDetail->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { ShowCountCaretHit(); };
+    rdtDetail->OnSelectionChange = [this](TObject*) {
+        rdtDetail->Hint.clear();
+        rdtDetail->ShowHint = false;
+        std::string selection = rdtDetail->SelText();
+        if (!Trim(selection).empty() && crbxShowSelectionN->Checked()) cbxQSearchN->SetText(selection);
+    };
+    rdtDetail->OnKeyPress = [this](TObject*, char& k) {
+        if (k == '\r' && !Trim(rdtDetail->SelText()).empty() && crbxShowSelectionN->Checked())
+            btnHighlightNClick(btnHighlightN);
+    };
+    rdtDetail->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { ShowTagHint(rdtDetail); };
+    rdtDetail->OnExit = [this](TObject*) {
+        rdtDetail->Hint.clear();
+        rdtDetail->ShowHint = false;
+    };
+}

@@ -1,3 +1,315 @@
-// placeholder
+// The list panel of the Settings page: frequency and cluster lists of the
+// checked corpus files, written as TAB-separated ".xls" files into a new
+// time-stamped folder under "Frequency Lists".
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "app/RunScope.h"
 #include "app/Unit1.h"
-void TForm1::ConnectListPanel() {}
+#include "platform/core/Messages.h"
+#include "platform/core/RegExpr.h"
+#include "platform/core/SysUtils.h"
+#include "platform/gui/Dialogs.h"
+
+namespace {
+
+const char* const kStopListFile = "stoplist.ini";
+// Separators are turned into "_" before clusters are taken, and the builders
+// split items at "_", so a word and its tag are split at "_" in the end.
+const char* const kTagClass = "[_]";
+
+int64_t TickCount() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void PumpMessages() {
+    if (Application) Application->ProcessMessages();
+}
+
+bool StopListApplies(const std::string& expression) { return !expression.empty() && expression != "[]"; }
+
+// Claims "<base><tail>", else "<base> (2)<tail>", "<base> (3)<tail>"...: the
+// first name claim accepts. Runs within one second share a time stamp, and a
+// list must never replace one written before.
+template <typename Claim>
+std::string FirstFreeName(const std::string& base, const std::string& tail, Claim claim) {
+    for (int n = 1;; ++n) {
+        std::string name = base + (n == 1 ? std::string() : " (" + IntToStr(n) + ")") + tail;
+        if (claim(name)) return name;
+    }
+}
+
+// A new folder of its own for this run, with a trailing "/".
+std::string CreateOutputFolder(const std::string& programFolder) {
+    std::string lists = programFolder + "Frequency Lists";
+    std::error_code ec;
+    std::filesystem::create_directories(lists, ec);
+    if (ec) throw EFCreateError("Cannot create folder \"" + lists + "\". " + ec.message());
+    std::string folder = FirstFreeName(lists + "/[Wordlist]" + TDisplay::TimeStamp(), "", [](const std::string& name) {
+        std::error_code error;
+        if (std::filesystem::create_directory(name, error)) return true;
+        if (error) throw EFCreateError("Cannot create folder \"" + name + "\". " + error.message());
+        return false;
+    });
+    return folder + "/";
+}
+
+// TDisplay::FormatToken with its expression compiled once: a list formats
+// every cluster, and compiling per cluster would cost more than the counting.
+class TTokenFormatter {
+public:
+    TTokenFormatter(const std::string& splitters, const std::string& mode)
+        : FExpr(mode == "WORD"  ? splitters + "(.*?)\\s"
+                : mode == "POS" ? "\\s(.*?)" + splitters
+                                : "##" + splitters + "##") {}
+
+    std::string Format(const std::string& text) {
+        std::string kept = Trim(FExpr.Replace(" " + Trim(text) + " ", " "));
+        if (kept.find("##") == std::string::npos) return kept;
+        return Trim(StringReplace(kept, "##", " ", rfReplaceAll));
+    }
+
+private:
+    TRegExpr FExpr;
+};
+
+// The clusters of the files read so far, and for each file's run of them the
+// class their words and tags are split at.
+struct TClusterRun {
+    int end;
+    std::string splitters;
+};
+
+void FormatClusters(TStringList& clusters, const std::vector<TClusterRun>& runs, const std::string& mode) {
+    int begin = 0;
+    for (const TClusterRun& run : runs) {
+        TTokenFormatter formatter(run.splitters, mode);
+        for (int i = begin; i < run.end; ++i) clusters.SetStrings(i, formatter.Format(clusters[i]));
+        begin = run.end;
+    }
+}
+
+// Where a built line's item ends: the builders write item, blank, TAB, count,
+// and an item never ends in a blank, so the first " \t" is that TAB even when
+// a cluster was joined by a TAB.
+size_t ItemEnd(const std::string& line) {
+    size_t p = line.find(" \t");
+    return p == std::string::npos ? line.find('\t') : p + 1;
+}
+
+struct TProgressTextReset {
+    TqlSkinGauge* gauge;
+    ~TProgressTextReset() { gauge->SetProgressText(""); }
+};
+
+}  // namespace
+
+void TForm1::ConnectListPanel() {
+    btnCreateList->OnClick = [this](TObject* s) { btnCreateListClick(s); };
+    btnSetStopList->OnClick = [this](TObject* s) { btnSetStopListClick(s); };
+    rbxUseStopList->OnClick = [this](TObject* s) { rbxUseStopListClick(s); };
+    rbxWord->OnClick = [this](TObject* s) { rbxWordClick(s); };
+    rbxPos->OnClick = [this](TObject* s) { rbxPosClick(s); };
+    rbxWordAndPos->OnClick = [this](TObject* s) { rbxWordAndPosClick(s); };
+    rbxWordByPos->OnClick = [this](TObject* s) { rbxWordByPosClick(s); };
+    rbxPosByWord->OnClick = [this](TObject* s) { rbxPosByWordClick(s); };
+    ccbxClusterLen->OnChange = [this](TObject* s) { ccbxClusterLenChange(s); };
+}
+
+bool TForm1::AnyListTypeChecked() {
+    return rbxWord->Checked() || rbxPos->Checked() || rbxWordAndPos->Checked() || rbxWordByPos->Checked() ||
+           rbxPosByWord->Checked();
+}
+
+void TForm1::rbxWordClick(TObject* /*sender*/) {
+    gListReady = AnyListTypeChecked();
+    btnCreateList->SetEnabled(gListReady);
+}
+
+void TForm1::rbxPosClick(TObject* sender) { rbxWordClick(sender); }
+
+void TForm1::rbxWordAndPosClick(TObject* sender) { rbxWordClick(sender); }
+
+// A cross list groups single tokens only, so it takes the cluster length away.
+void TForm1::rbxWordByPosClick(TObject* sender) {
+    rbxWordClick(sender);
+    cbxSortType2->SetEnabled(rbxWordByPos->Checked() || rbxPosByWord->Checked());
+    ccbxClusterLen->SetEnabled(!cbxSortType2->Enabled());
+}
+
+void TForm1::rbxPosByWordClick(TObject* sender) { rbxWordByPosClick(sender); }
+
+void TForm1::ccbxClusterLenChange(TObject* /*sender*/) {
+    bool singleTokens = ccbxClusterLen->GetText() == "1";
+    for (TqlSkinCheckRadioBox* cross : {rbxWordByPos, rbxPosByWord}) {
+        if (!singleTokens) cross->SetChecked(false);
+        cross->SetEnabled(singleTokens);
+    }
+    gListReady = AnyListTypeChecked();
+    btnCreateList->SetEnabled(gListReady);
+}
+
+void TForm1::rbxUseStopListClick(TObject* /*sender*/) { btnSetStopList->SetEnabled(rbxUseStopList->Checked()); }
+
+void TForm1::btnSetStopListClick(TObject* /*sender*/) { ShellExecute("open", ProgramFolder() + kStopListFile); }
+
+std::string TForm1::ReadStopList(const std::string& path) {
+    if (!FileExists(path)) return std::string();
+    TStringList lines;
+    lines.LoadFromFile(path);
+    return Trim(lines.Text());
+}
+
+int TForm1::ListItemCount(const std::string& line) {
+    size_t start = ItemEnd(line);
+    if (start == std::string::npos) throw EConvertError("No count in the list line \"" + line + "\"");
+    ++start;
+    size_t end = line.find('\t', start);
+    return StrToInt(Trim(std::string_view(line).substr(start, end == std::string::npos ? end : end - start)));
+}
+
+void TForm1::WriteFrequencyList(const std::string& fileName, const std::string& stopExpression, TStringList& list) {
+    TRegExpr stop;
+    bool useStop = btnSetStopList->Enabled() && StopListApplies(stopExpression);
+    if (useStop) {
+        stop.SetExpression(stopExpression);
+        stop.SetModifierI(true);
+        stop.Compile();
+    }
+    double minimum = edtMinFre->Value();
+    TTokenFormatter words(kTagClass, "WORD"), tags(kTagClass, "POS");
+    std::string text;
+    int written = 0;
+    for (const std::string& line : list.Items()) {
+        if (static_cast<double>(ListItemCount(line)) < minimum) continue;
+        if (useStop && stop.Exec(line)) continue;
+        ++written;
+        if (line.find('_') == std::string::npos) {
+            text += line;
+        } else {
+            size_t tab = ItemEnd(line);
+            std::string item = line.substr(0, tab);
+            text += words.Format(item) + "\t" + tags.Format(item) + "\t" + line.substr(tab + 1);
+        }
+        text += "\r\n";
+    }
+    WriteFileReplacing(fileName, text);
+    std::string tail = (minimum > 1.0 ? "(" + IntToStr(written) + ")" : std::string()) + ".xls";
+    FirstFreeName(fileName, tail, [&](const std::string& name) {
+        if (FileExists(name) || DirectoryExists(name)) return false;
+        std::error_code ec;
+        std::filesystem::rename(fileName, name, ec);
+        if (ec) throw EFCreateError("Cannot rename \"" + fileName + "\" to \"" + name + "\". " + ec.message());
+        return true;
+    });
+}
+
+void TForm1::btnCreateListClick(TObject* /*sender*/) {
+    std::string splitters = SplitterClass(cblSplitterList);
+    std::string programFolder = ProgramFolder();
+    std::string stopExpression;
+    // The stop list is read only while it is switched on; an expression that
+    // cannot match anything is reported before any file is written.
+    if (btnSetStopList->Enabled()) {
+        stopExpression = ReadStopList(programFolder + kStopListFile);
+        if (StopListApplies(stopExpression)) {
+            try {
+                TRegExpr(stopExpression).Compile();
+            } catch (const ERegExpr& e) {
+                ShowMessage(e.Message);
+                return;
+            }
+        }
+    }
+    int64_t started = TickCount();
+    if (!gListReady) {
+        ShowMessage("Please select a type! (e.g. WORD, POS, WORD_POS, etc.)");
+        return;
+    }
+
+    struct TListType {
+        TqlSkinCheckRadioBox* box;
+        std::string name, blanks;
+    };
+    const TListType types[] = {{rbxWord, "WORD", "    "},
+                               {rbxPos, "POS", "     "},
+                               {rbxWordAndPos, "WORD and POS", "     "},
+                               {rbxWordByPos, "WORD by POS", "     "},
+                               {rbxPosByWord, "POS by WORD", "     "}};
+    std::string folder;
+    {
+        TRunScope run(this, nullptr, ggFreList);
+        TProgressTextReset progressText{ggFreList};
+        folder = CreateOutputFolder(programFolder);
+        LastListFolder = folder;
+        TRegExpr separators(splitters);
+        separators.SetModifierI(true);
+        int checkedTypes = 0;
+        for (const TListType& type : types) checkedTypes += type.box->Checked() ? 1 : 0;
+
+        TStringList lines, clusters, backup;
+        std::vector<TClusterRun> runs;
+        for (int k = 0; k < ccbxClusterLen->Items().Count(); ++k) {
+            if (!ccbxClusterLen->Checked(k)) continue;
+            const int length = k + 1;
+            PumpMessages();
+            lines.Clear();
+            clusters.Clear();
+            backup.Clear();
+            runs.clear();
+            for (int i = 0; i < clbFileList->Items().Count(); ++i) {
+                if (!clbFileList->Checked(i)) continue;
+                clbFileList->SetItemIndex(i);
+                lines.LoadFromFile(IncludeTrailingPathDelimiter(lblDir->Caption()) + clbFileList->Items()[i]);
+                ggFreList->SetMaxValue(std::max(lines.Count() - 1, 0));
+                ggFreList->SetProgressText("Loading file " + IntToStr(i + 1) + ", cluster length=" +
+                                           IntToStr(length) + "     ");
+                bool tagged = std::any_of(lines.Items().begin(), lines.Items().end(),
+                                          [](const std::string& l) { return l.find('_') != std::string::npos; });
+                // Raw text has no separators to turn into "_".
+                bool replace = !tagged && !splitters.empty();
+                for (int j = 0; j < lines.Count(); ++j) {
+                    ggFreList->SetValue(j);
+                    ProcessMessages();
+                    std::string line = Trim(lines[j]);
+                    if (replace) line = Trim(separators.Replace(line, "_"));
+                    TDisplay::ExtractClusters(line, length, clusters);
+                }
+                runs.push_back({clusters.Count(), replace || splitters.empty() ? kTagClass : splitters});
+            }
+            if (checkedTypes > 1) backup.Assign(clusters);
+
+            bool first = true;
+            for (const TListType& type : types) {
+                if (!type.box->Checked()) continue;
+                if (!first) clusters.Assign(backup);
+                first = false;
+                PumpMessages();
+                ggFreList->SetValue(0);
+                TRunScope marquee(nullptr, Timer2);
+                ggFreList->SetProgressText("Outputting " + type.name + " list, cluster length=" + IntToStr(length) +
+                                           type.blanks);
+                if (type.box == rbxWord) FormatClusters(clusters, runs, "WORD");
+                if (type.box == rbxPos) FormatClusters(clusters, runs, "POS");
+                lines.Clear();
+                lines.SetNameValueSeparator('\t');
+                if (type.box == rbxWordByPos || type.box == rbxPosByWord)
+                    TDisplay::BuildCrossList(clusters, lines, type.box == rbxWordByPos, cbxSortType1->GetText(),
+                                             cbxSortType2->GetText(), true);
+                else
+                    TDisplay::CountRuns(clusters, lines, cbxSortType1->GetText(), true);
+                WriteFrequencyList(folder + type.name + "[" + IntToStr(length) + "](" + IntToStr(lines.Count()) + ")",
+                                   stopExpression, lines);
+            }
+        }
+    }
+    ShellExecute("open", folder);
+    char seconds[64];
+    std::snprintf(seconds, sizeof seconds, "%.3f", static_cast<double>(TickCount() - started) / 1000.0);
+    ShowMessage(std::string(seconds) + " Seconds Used!");
+}

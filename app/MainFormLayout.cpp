@@ -231,33 +231,86 @@ void TForm1::BuildQueryPage() {
 
 void TForm1::BuildCountPage() {
     TWinControl* page = tsCount;
-    cbxInputStrN = Make<TqlSkinComboBox>(this, page, "cbxInputStrN", 10, 10, 400, 26);
-    btnQueryN = Make<TqlSkinButton>(this, page, "btnQueryN", 420, 9, 90, 28, "Count");
+    plQueryN = Make<TqlSkinPanel>(this, page, "plQueryN", 0, 0, 1000, 76);
+    plQueryN->SetAlign(TAlign::alTop);
+    plQueryN->BevelOuter = TBevelCut::bvNone;
+    cbxInputStrN = Make<TqlSkinComboBox>(this, plQueryN, "cbxInputStrN", 10, 8, 380, 26);
+    btnQueryN = Make<TqlSkinButton>(this, plQueryN, "btnQueryN", 398, 7, 80, 28, "Count");
     btnQueryN->SetEnabled(false);
-    btnSaveN = Make<TqlSkinButton>(this, page, "btnSaveN", 520, 9, 90, 28, "Save");
+    btnSaveN = Make<TqlSkinButton>(this, plQueryN, "btnSaveN", 484, 7, 80, 28, "Save");
     btnSaveN->SetEnabled(false);
-    lblInfoN1 = Make<TqlSkinStdLabel>(this, page, "lblInfoN1", 620, 14, 200, 18);
+    crbxCaseSenN = Make<TqlSkinCheckRadioBox>(this, plQueryN, "crbxCaseSenN", 574, 10, 70, 22, "Case");
+    crbxByLitN = Make<TqlSkinCheckRadioBox>(this, plQueryN, "crbxByLitN", 648, 10, 80, 22, "Literal");
+    crbxByPOSN = Make<TqlSkinCheckRadioBox>(this, plQueryN, "crbxByPOSN", 732, 10, 64, 22, "POS");
+    crbxReSortN = Make<TqlSkinCheckRadioBox>(this, plQueryN, "crbxReSortN", 800, 10, 130, 22, "Change Mode");
+    crbxReSortN->SetVisible(false);
+    cbxLN1 = Choice(this, plQueryN, "cbxLN1", 10, 44, 80, kColumnModes, 0);
+    cbxCN1 = Choice(this, plQueryN, "cbxCN1", 94, 44, 80, kColumnModes, 0);
+    cbxRN1 = Choice(this, plQueryN, "cbxRN1", 178, 44, 80, kColumnModes, 0);
+    cbxSortTypeN1 = Choice(this, plQueryN, "cbxSortTypeN1", 262, 44, 110, {"Freq.", "LEFT-R", "CENTER-L", "CENTER-R", "RIGHT-L"}, 0);
+    lblInfoN1 = Make<TqlSkinStdLabel>(this, plQueryN, "lblInfoN1", 384, 48, 300, 18);
     lblInfoN1->SetEnabled(false);
-    cbxLN1 = Choice(this, page, "cbxLN1", 420, 44, 80, kColumnModes, 0);
-    cbxCN1 = Choice(this, page, "cbxCN1", 504, 44, 80, kColumnModes, 0);
-    cbxRN1 = Choice(this, page, "cbxRN1", 588, 44, 80, kColumnModes, 0);
-    crbxCaseSenN = Make<TqlSkinCheckRadioBox>(this, page, "crbxCaseSenN", 10, 44, 80, 22, "Case");
-    crbxByLitN = Make<TqlSkinCheckRadioBox>(this, page, "crbxByLitN", 96, 44, 90, 22, "Literal");
-    crbxByPOSN = Make<TqlSkinCheckRadioBox>(this, page, "crbxByPOSN", 190, 44, 80, 22, "POS");
-    plGaugeN = Make<TqlSkinPanel>(this, page, "plGaugeN", 10, 74, 772, 26);
+
+    plGaugeN = Make<TqlSkinPanel>(this, page, "plGaugeN", 0, 76, 1000, 26);
+    plGaugeN->SetAlign(TAlign::alTop);
+    plGaugeN->BevelOuter = TBevelCut::bvNone;
     plGaugeN->SetVisible(false);
-    ggCurLineN = Make<TqlSkinGauge>(this, plGaugeN, "ggCurLineN", 2, 2, 768, 22);
+    ggCurLineN = Make<TqlSkinGauge>(this, plGaugeN, "ggCurLineN", 10, 2, 980, 22);
     ggCurLineN->SkinDataName = "statusgauge";
     ggCurLineN->SetMinValue(0);
     ggCurLineN->SetMaxValue(10000);
-    cbxLN2 = Choice(this, page, "cbxLN2", 420, 330, 80, kColumnModes, 1);
-    cbxCN2 = Choice(this, page, "cbxCN2", 504, 330, 80, kColumnModes, 1);
-    cbxRN2 = Choice(this, page, "cbxRN2", 588, 330, 80, kColumnModes, 1);
-    lblInfoN2 = Make<TqlSkinStdLabel>(this, page, "lblInfoN2", 10, 570, 400, 18);
-    lblInfoN2->SetEnabled(false);
-    crbxPOSN = Make<TqlSkinCheckRadioBox>(this, page, "crbxPOSN", 700, 602, 80, 22, "POS");
+
+    stbInfoN = Make<TqlSkinStatusBar>(this, page, "stbInfoN", 0, 640, 1000, 30);
+    stbInfoN->SetAlign(TAlign::alBottom);
+    edtInfoN = Make<TqlSkinEdit>(this, stbInfoN, "edtInfoN", 2, 3, 880, 24);
+    edtInfoN->SetReadOnly(true);
+    crbxPOSN = Make<TqlSkinCheckRadioBox>(this, stbInfoN, "crbxPOSN", 890, 4, 70, 22, "POS");
     crbxPOSN->Hint = "Show POS";
     crbxPOSN->SetChecked(true);
+
+    plResult2 = Make<TqlSkinPanel>(this, page, "plResult2", 0, 330, 1000, 310);
+    plResult2->SetAlign(TAlign::alBottom);
+    plResult2->BevelOuter = TBevelCut::bvNone;
+    plResult2->SetEnabled(false);
+    splCount = Make<TqlSkinSplitter>(this, page, "splCount", 0, 326, 1000, 4);
+    splCount->SetAlign(TAlign::alBottom);
+    plQSearchN = Make<TqlSkinPanel>(this, plResult2, "plQSearchN", 0, 0, 1000, 76);
+    plQSearchN->SetAlign(TAlign::alTop);
+    plQSearchN->BevelOuter = TBevelCut::bvNone;
+    cbxLN2 = Choice(this, plQSearchN, "cbxLN2", 10, 6, 80, kColumnModes, 1);
+    cbxCN2 = Choice(this, plQSearchN, "cbxCN2", 94, 6, 80, kColumnModes, 1);
+    cbxRN2 = Choice(this, plQSearchN, "cbxRN2", 178, 6, 80, kColumnModes, 1);
+    cbxSortTypeN2 = Choice(this, plQSearchN, "cbxSortTypeN2", 262, 6, 110, {"FILE", "LEFT-R", "CENTER-L", "CENTER-R", "RIGHT-L"}, 4);
+    btnDisplay = Make<TqlSkinButton>(this, plQSearchN, "btnDisplay", 380, 4, 80, 28, "Display");
+    btnDisplay->Hint = "Show details";
+    crbxInsert = Make<TqlSkinCheckRadioBox>(this, plQSearchN, "crbxInsert", 468, 8, 80, 22, "Insert");
+    cbxQSearchN = Make<TqlSkinComboBox>(this, plQSearchN, "cbxQSearchN", 10, 42, 248, 26);
+    cbxSearchRangeN = Choice(this, plQSearchN, "cbxSearchRangeN", 262, 42, 110, {"ALL", "LEFT", "CENTER", "RIGHT", "FILE"}, 0);
+    btnHighlightN = Make<TqlSkinButton>(this, plQSearchN, "btnHighlightN", 380, 40, 80, 28, "Highlight");
+    ccbxQColorN = Make<TqlSkinColorComboBox>(this, plQSearchN, "ccbxQColorN", 468, 42, 100, 26);
+    ccbxQColorN->TComboBox::SetItemIndex(10);
+    crbxShowSelectionN =
+        Make<TqlSkinCheckRadioBox>(this, plQSearchN, "crbxShowSelectionN", 576, 44, 130, 22, "Show Selection");
+    crbxShowSelectionN->SetChecked(true);
+    lblInfoN2 = Make<TqlSkinStdLabel>(this, plQSearchN, "lblInfoN2", 716, 6, 270, 64);
+    lblInfoN2->SetAutoSize(false);
+    lblInfoN2->WordWrap = true;
+    lblInfoN2->SetEnabled(false);
+    rdtDetail = Make<TRichEdit>(this, plResult2, "rdtDetail", 0, 76, 1000, 234);
+    rdtDetail->SetAlign(TAlign::alClient);
+    rdtDetail->SetReadOnly(true);
+    rdtDetail->SetWordWrap(false);
+
+    lsvCountResult = Make<TListView>(this, page, "lsvCountResult", 0, 102, 1000, 224);
+    lsvCountResult->SetAlign(TAlign::alClient);
+    lsvCountResult->SetMultiSelect(true);
+    lsvCountResult->RowSelect = true;
+    lsvCountResult->ReadOnly = true;
+    lsvCountResult->AddColumn("NO", 66);
+    lsvCountResult->AddColumn("Freq.", 66, TAlignment::taRightJustify);
+    lsvCountResult->AddColumn("Left ", 102, TAlignment::taCenter);
+    lsvCountResult->AddColumn(" Center ", 114, TAlignment::taCenter);
+    lsvCountResult->AddColumn(" Right", 127, TAlignment::taCenter);
 }
 
 void TForm1::BuildCollocatePage() {

@@ -20,7 +20,6 @@ int64_t TickCount() {
 void TForm1::btnQueryClick(TObject* /*sender*/) {
     int64_t started = TickCount();
     gLastView.clear();
-    int counter = 0;
     ResetPaneFont(rdtResult);
     cbxQSearch->SetText("");
     lblInfo->SetCaption("");
@@ -38,27 +37,7 @@ void TForm1::btnQueryClick(TObject* /*sender*/) {
 
     bool resort = crbxReSort->Checked();
     if (!resort) {
-        gQuery->Clear();
-        ggCurLine->SetMinValue(0);
-        if (crbxByLit->Checked())
-            query = ConvertQuery(query, gSplitters, true);
-        else if (crbxByPOS->Checked())
-            query = ConvertQuery(query, gSplitters, false);
-        if (gSplitters.empty() || cbxLeftRangeNum->ItemIndex() + cbxRightRangeNum->ItemIndex() == 0)
-            query = "\\b" + query + "\\b";
-        for (int i = 0; i < clbFileList->Items().Count(); ++i) {
-            if (clbFileList->Checked(i)) {
-                ++counter;
-                ggCurLine->SetProgressText("Analyzing file " + IntToStr(counter) + "...   " + IntToStr(gFileCount) +
-                                           " file(s) in queue...  ");
-                int lines = gQuery->LoadFile(IncludeTrailingPathDelimiter(lblDir->Caption()) + clbFileList->Items()[i],
-                                             gSplitters);
-                ggCurLine->SetMaxValue(lines);
-                gQuery->Search(query, crbxCaseSen->Checked(), StrToInt(cbxLeftRangeNum->GetText()),
-                               StrToInt(cbxRightRangeNum->GetText()), gProgress, false);
-            }
-            gProgress = 0;
-        }
+        SearchCorpus(query, crbxByLit->Checked(), crbxByPOS->Checked(), crbxCaseSen->Checked(), ggCurLine);
         ++RunCounters.queries;
         // The page keeps its own copy: the Count page searches with the same engine.
         gQueryHits = gQuery->Hits;
@@ -88,6 +67,32 @@ void TForm1::btnQueryClick(TObject* /*sender*/) {
     }
     // The query box stays locked while "Change  Mode" is checked.
     cbxInputStr->SetEnabled(!crbxReSort->Checked());
+}
+
+void TForm1::SearchCorpus(const std::string& typed, bool literal, bool tags, bool caseSensitive, TqlSkinGauge* gauge) {
+    gQuery->Clear();
+    gauge->SetMinValue(0);
+    std::string query = Trim(typed);
+    if (literal)
+        query = ConvertQuery(query, gSplitters, true);
+    else if (tags)
+        query = ConvertQuery(query, gSplitters, false);
+    if (gSplitters.empty() || cbxLeftRangeNum->ItemIndex() + cbxRightRangeNum->ItemIndex() == 0)
+        query = "\\b" + query + "\\b";
+    int counter = 0;
+    for (int i = 0; i < clbFileList->Items().Count(); ++i) {
+        if (clbFileList->Checked(i)) {
+            ++counter;
+            gauge->SetProgressText("Analyzing file " + IntToStr(counter) + "...   " + IntToStr(gFileCount) +
+                                   " file(s) in queue...  ");
+            int lines = gQuery->LoadFile(IncludeTrailingPathDelimiter(lblDir->Caption()) + clbFileList->Items()[i],
+                                         gSplitters);
+            gauge->SetMaxValue(lines);
+            gQuery->Search(query, caseSensitive, StrToInt(cbxLeftRangeNum->GetText()),
+                           StrToInt(cbxRightRangeNum->GetText()), gProgress, false);
+        }
+        gProgress = 0;
+    }
 }
 
 void TForm1::cbxInputStrChange(TObject* /*sender*/) { btnQuery->SetEnabled(!Trim(cbxInputStr->GetText()).empty()); }

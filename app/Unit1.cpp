@@ -83,6 +83,7 @@ void TForm1::ConnectHandlers() {
     ConnectCollocatePage();
     ConnectQueryPage();
     ConnectListPanel();
+    ConnectCountPage();
 }
 
 void TForm1::FormCreate(TObject* /*sender*/) {

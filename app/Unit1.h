@@ -106,6 +106,24 @@ public:
     TqlSkinStdLabel* lblInfo;
 
     // Count page (hidden).
+    TqlSkinPanel* plQueryN;
+    TqlSkinPanel* plResult2;
+    TqlSkinPanel* plQSearchN;
+    TqlSkinSplitter* splCount;
+    TqlSkinStatusBar* stbInfoN;
+    TListView* lsvCountResult;
+    TqlSkinCheckRadioBox* crbxReSortN;
+    TqlSkinComboBox* cbxSortTypeN1;
+    TqlSkinComboBox* cbxSortTypeN2;
+    TqlSkinButton* btnDisplay;
+    TqlSkinCheckRadioBox* crbxInsert;
+    TRichEdit* rdtDetail;
+    TqlSkinEdit* edtInfoN;
+    TqlSkinComboBox* cbxQSearchN;
+    TqlSkinColorComboBox* ccbxQColorN;
+    TqlSkinComboBox* cbxSearchRangeN;
+    TqlSkinCheckRadioBox* crbxShowSelectionN;
+    TqlSkinButton* btnHighlightN;
     TqlSkinComboBox* cbxInputStrN;
     TqlSkinButton* btnQueryN;
     TqlSkinButton* btnSaveN;
@@ -286,9 +304,32 @@ public:
     void crbxShowTagHintClick(TObject* sender);
     void btnHighlightClick(TObject* sender);
     void btnSaveClick(TObject* sender);
+    // The search of the Query and Count pages over every checked file, into gQuery.
+    void SearchCorpus(const std::string& typed, bool literal, bool tags, bool caseSensitive, TqlSkinGauge* gauge);
     // The Query page's own record of what its pane shows: the hits as found
     // (a later Count search reuses the engine) and the view of the last formatting.
     TArrResultStr gQueryHits;
+
+    // Count page.
+    void btnQueryNClick(TObject* sender);
+    void GroupCountHits(TArrResultStr& hits, bool caseSensitive);
+    void SortCountHits(const std::string& mode, TArrResultStr& hits, bool caseSensitive);
+    void PrepareCountListView(TListView* listView);
+    void lsvCountResultData(TObject* sender, TListItem* item);
+    void lsvCountResultCustomDrawItem(TObject* sender, TListItem* item, bool& defaultDraw);
+    void lsvCountResultCustomDrawSubItem(TObject* sender, TListItem* item, int subItem, bool& defaultDraw);
+    void lsvCountResultDblClick(TObject* sender);
+    void ShowGroupDetail(const std::string& members);
+    void btnDisplayClick(TObject* sender);
+    void btnSaveNClick(TObject* sender);
+    void btnHighlightNClick(TObject* sender);
+    void crbxReSortNClick(TObject* sender);
+    void ShowCountCaretHit();
+    // The Count page's own records: the hits its groups index (a later Query
+    // search reuses the engine), the search's hit count, and its last view.
+    TArrResultStr gCountSearchHits;
+    int gCountHitTotal = 0;
+    std::string gCountLastView;
 
     // Frequency and cluster lists (the list panel of the Settings page).
     void btnCreateListClick(TObject* sender);
@@ -310,6 +351,7 @@ public:
     // How many times each engine step ran: what a run recomputed shows here.
     struct TRunCounters {
         int queries = 0;
+        int countQueries = 0;
         int loads = 0;
         int frequencies = 0;
         int searches = 0;
@@ -368,6 +410,7 @@ private:
     void BuildQueryPage();
     void ConnectQueryPage();
     void ConnectListPanel();
+    void ConnectCountPage();
     void ShowQueryCaretHit();
     void BuildCountPage();
     void BuildCollocatePage();

@@ -3,17 +3,23 @@
 // between them (inside BeginUpdate/EndUpdate and without), a sort by a
 // numeric column through the compare event, scrolling to the end and paging
 // through, and deleting scattered selected rows; each step with its paint.
+// Then the table of counted lines in owner-data mode: setting the count, the
+// first paint, scrolling to the end and paging, counting the rows asked for.
 //
-//   lexmoor-listview-bench [--rows N]
+//   lexmoor-listview-bench [--rows N] [--virtual-rows N]
 
 #include <QApplication>
 #include <QScrollBar>
 #include <QTreeView>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <malloc.h>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Forms.h"
@@ -100,6 +106,36 @@ std::string SortKey(std::string text) {
     return text;
 }
 
+// Heap in use, in kB: resident memory would hide what reuses the earlier runs' freed blocks.
+long HeapKb() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<long>((info.uordblks + info.hblkhd) / 1024);
+}
+
+struct TGroup {
+    std::string left, centre, right;
+    int count = 0;
+};
+
+std::vector<TGroup> MakeGroups(int count) {
+    static const char* tags[] = {"NN", "VBZ", "JJ", "IN", "DT", "NNS", "RB", "PRP"};
+    std::vector<TGroup> groups(static_cast<size_t>(count));
+    unsigned seed = 7;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    auto tagLine = [&](int words) {
+        std::string line;
+        for (int i = 0; i < words; ++i) line += std::string(i ? " " : "") + tags[next() & 7];
+        return line;
+    };
+    for (TGroup& g : groups) {
+        g.left = tagLine(static_cast<int>(next() % 6));
+        g.centre = tagLine(1 + static_cast<int>(next() % 2));
+        g.right = tagLine(static_cast<int>(next() % 6));
+        g.count = 1 + static_cast<int>(next() % 500);
+    }
+    return groups;
+}
+
 double PaintSeconds(TListView* list) {
     const auto start = Clock::now();
     TBitmap picture(list->Width(), list->Height());
@@ -110,9 +146,11 @@ double PaintSeconds(TListView* list) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int count = 50000;
-    for (int i = 1; i < argc; ++i)
+    int count = 50000, virtualCount = 100000;
+    for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--rows") && i + 1 < argc) count = std::atoi(argv[++i]);
+        if (!std::strcmp(argv[i], "--virtual-rows") && i + 1 < argc) virtualCount = std::atoi(argv[++i]);
+    }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TApplication app(argc, argv);
     auto* form = new TForm(nullptr);
@@ -205,6 +243,78 @@ int main(int argc, char** argv) {
         app.ProcessMessages();
     }
 
+    // The counted lines: five columns, rows made by OnData as the Count page makes them.
+    list->SetVisible(false);
+    auto* counted = new TListView(form);
+    counted->SetParent(form);
+    counted->SetAlign(TAlign::alClient);
+    counted->SetMultiSelect(true);
+    for (const auto& column : {std::tuple{"NO", 66, A::taLeftJustify}, std::tuple{"Freq.", 66, A::taRightJustify},
+                               std::tuple{"Left ", 102, A::taCenter}, std::tuple{" Center ", 114, A::taCenter},
+                               std::tuple{" Right", 127, A::taCenter}})
+        counted->AddColumn(std::get<0>(column), std::get<1>(column), std::get<2>(column));
+    const std::vector<TGroup> groups = MakeGroups(virtualCount);
+    size_t widest[3] = {};
+    for (const TGroup& g : groups) {
+        widest[0] = std::max(widest[0], g.left.size());
+        widest[1] = std::max(widest[1], g.centre.size());
+        widest[2] = std::max(widest[2], g.right.size());
+    }
+    auto blanks = [](long n) { return std::string(static_cast<size_t>(std::max(n, 0L)), ' '); };
+    long asked = 0;
+    counted->OnData = [&](TObject*, TListItem* item) {
+        ++asked;
+        const TGroup& g = groups[static_cast<size_t>(item->Index())];
+        item->Caption = " " + IntToStr(item->Index() + 1) + ". ";
+        item->SubItems = {" " + IntToStr(g.count) + " ",
+                          blanks(long(widest[0]) - long(g.left.size()) + 3) + " " + g.left + "  ",
+                          " " + g.centre + blanks(long(widest[1]) - long(g.centre.size()) + 1) + " ",
+                          "  " + g.right + " " + blanks(long(widest[2]) - long(g.right.size()) + 3)};
+    };
+    counted->OnCustomDrawItem = [counted](TObject*, TListItem* item, bool&) {
+        counted->Canvas().Brush().Color = item->Index() % 2 ? RGB(247, 255, 255) : RGB(254, 245, 254);
+    };
+    counted->OnCustomDrawSubItem = [counted](TObject*, TListItem*, int subItem, bool&) {
+        counted->Canvas().Font().SetColor(subItem == 1 ? RGB(0, 0, 255) : clBlack);
+        counted->Canvas().Font().SetStyle(subItem == 1 ? TFontStyles(fsBold) : 0u);
+    };
+    app.ProcessMessages();
+    const long kbBefore = HeapKb();
+    start = Clock::now();
+    const int w = counted->Canvas().TextWidth("W") + 4;
+    counted->SetOwnerData(true);
+    counted->Items().SetCount(virtualCount);
+    counted->Column(2)->Width = std::max(160, w * int(widest[0]));
+    counted->Column(3)->Width = std::max(124, w * int(widest[1]));
+    counted->Column(4)->Width = std::max(160, w * int(widest[2]));
+    const double setCount = SecondsSince(start);
+    const long kbAfterCount = HeapKb();
+    const double virtualPaint = PaintSeconds(counted);
+    const long askedFirst = asked, kbAfterPaint = HeapKb();
+    form->SaveScreenshot("listview_ownerdata_bench.png");
+    ok = ok && askedFirst > 0 && askedFirst < 100 && counted->Column(2)->Width >= 160;
+
+    asked = 0;
+    start = Clock::now();
+    counted->MakeVisible(counted->Items()[virtualCount - 1]);
+    const double virtualEndPaint = PaintSeconds(counted);
+    const double virtualToEnd = SecondsSince(start);
+    const long askedEnd = asked;
+    ok = ok && counted->TopIndex() > virtualCount - 60;
+
+    auto* countedView = static_cast<QTreeView*>(counted->Widget());
+    QScrollBar* countedBar = countedView->verticalScrollBar();
+    asked = 0;
+    start = Clock::now();
+    const int countedStep = countedBar->pageStep() * (virtualCount / countedBar->pageStep() / pages + 1);
+    for (int page = 0; page < pages; ++page) {
+        countedBar->setValue(countedBar->value() - countedStep);
+        countedView->viewport()->repaint();
+    }
+    const double virtualPaging = SecondsSince(start) / pages;
+    const double askedPerPage = double(asked) / pages;
+    ok = ok && counted->TopIndex() == 0;
+
     std::printf("rows %d, 10 columns, custom-drawn, grid lines\n", count);
     std::printf("fill in BeginUpdate/EndUpdate  %7.3f s  (%.2f us per row), first paint %.3f s\n", fillBatched,
                 1e6 * fillBatched / count, fillBatchedPaint);
@@ -217,6 +327,14 @@ int main(int argc, char** argv) {
     for (const TDelete& d : deletes)
         std::printf("delete %-5d selected (%s)%*s %7.3f s\n", d.deleted, d.what, int(12 - std::strlen(d.what)), "",
                     d.seconds);
+    std::printf("owner data: %d rows, 5 columns, custom-drawn\n", virtualCount);
+    std::printf("set count and column widths    %7.4f s  (+%ld kB heap)\n", setCount, kbAfterCount - kbBefore);
+    std::printf("first paint                    %7.4f s  (%ld rows asked, +%ld kB heap since the count)\n",
+                virtualPaint, askedFirst, kbAfterPaint - kbAfterCount);
+    std::printf("scroll to the end and paint    %7.4f s  (paint %.4f s, %ld rows asked)\n", virtualToEnd,
+                virtualEndPaint, askedEnd);
+    std::printf("page up and repaint on screen   %7.4f s per page (%.1f rows asked per page)\n", virtualPaging,
+                askedPerPage);
     std::printf("check %s\n", ok ? "ok" : "FAILED");
     delete form;
     return ok ? 0 : 1;

@@ -12,6 +12,12 @@
 // deleted or selected in code (Qt would carry every selected range through
 // every step): it is made again from the flags at the next turn of the event
 // loop, or before the user's next click or key, whichever comes first.
+//
+// In owner-data mode there are no items: the program keeps the rows and
+// OnData fills an item on demand. A paint fills one item per row it draws;
+// what the program reads is filled into a few items kept in turn, so that an
+// item it holds stays valid while it reads a few more. Selection flags are
+// kept by row, made only when a row is first selected.
 
 #include "platform/gui/ListView.h"
 
@@ -61,6 +67,8 @@ const std::string& CellText(const TListItem& item, int column) {
 }
 
 constexpr int kTextMargin = 4;
+// Owner-data items the program has read and may still hold.
+constexpr size_t kReadItems = 32;
 
 }  // namespace
 
@@ -72,15 +80,30 @@ struct TListView::TImpl {
 
     explicit TImpl(TListView& owner) : Owner(owner) {}
 
-    // Marks the item at row; SelCount follows.
-    void SetFlag(TListItem& item, int row, bool selected) {
-        if (item.FSelected == selected) return;
-        item.FSelected = selected;
-        SelCount += selected ? 1 : -1;
-        if (selected) FirstSelectedFrom = std::min(FirstSelectedFrom, row);
+    bool OwnerData() const { return Owner.FItems.FOwnerData; }
+    bool IsSelected(int row) const {
+        if (!OwnerData()) return Owner.FItems.FItems[static_cast<size_t>(row)]->FSelected;
+        return row >= 0 && static_cast<size_t>(row) < RowFlags.size() && RowFlags[static_cast<size_t>(row)];
     }
+    // Marks row; SelCount follows.
+    void SetFlag(int row, bool selected);
     int IndexOf(const TListItem& item);
-    TListItem* FirstSelected();
+    // The first selected row, or -1.
+    int FirstSelectedRow();
+    TListItem* FirstSelected() {
+        const int row = FirstSelectedRow();
+        return row < 0 ? nullptr : Owner.FItems.Item(row);
+    }
+    // Owner-data items: the one a paint draws, and those the program reads.
+    void Fill(TListItem& item, int row);
+    TListItem* ItemShown(int row);
+    TListItem* ItemRead(int row);
+    // The items read so far are asked for again when next read.
+    void ForgetRows() { std::fill(ReadRows.begin(), ReadRows.end(), -1); }
+    // Empties the rows and their selection while change sets up the new ones.
+    void ResetRows(const std::function<void()>& change);
+    // Outside paints the canvas measures in the control's font, whatever a handler set last.
+    void RestoreCanvas() { Owner.FDrawCanvas.Font().Assign(Owner.Font()); }
     // Makes Qt's selection that of the items' flags.
     void ShowSelection();
     // Qt's selection is made again from the flags at the next turn of the
@@ -111,6 +134,13 @@ struct TListView::TImpl {
     // then is not the user's doing.
     int Syncing = 0;
     std::vector<QMetaObject::Connection> Connections;
+    // Owner-data mode.
+    std::vector<bool> RowFlags;
+    TListItem ShownItem;
+    int ShownRow = -1;
+    std::vector<std::unique_ptr<TListItem>> ReadItems;
+    std::vector<int> ReadRows;
+    size_t NextRead = 0;
 };
 
 // A flat table over the items; the views learn of every change as it happens.
@@ -131,7 +161,11 @@ public:
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
-        return ToQString(CellText(*FOwner->FItems.Item(index.row()), index.column()));
+        QVariant text;
+        CallHandler([&] {
+            text = ToQString(CellText(*FOwner->FImpl->ItemShown(index.row()), index.column()));
+        });
+        return text;
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
@@ -197,16 +231,26 @@ protected:
         if (focused && currentIndex().row() == index.row() && index.row() < Impl->Owner.FItems.Count() &&
             h->count() > 0) {
             const int left = h->sectionViewportPosition(0);
-            const bool selected = Impl->Owner.FItems.Item(index.row())->FSelected;
+            const bool selected = Impl->IsSelected(index.row());
             painter->setPen(QPen(ToQColor(selected ? clHighlightText : clWindowText), 1, Qt::DotLine));
             painter->setBrush(Qt::NoBrush);
             painter->drawRect(QRect(left, row.top(), h->length(), row.height()).adjusted(0, 0, -1, -1));
         }
     }
 
+    // Typing would search the texts of all rows: in owner-data mode, every row asked for.
+    void keyboardSearch(const QString& search) override {
+        if (Impl && !Impl->OwnerData()) QTreeView::keyboardSearch(search);
+    }
+
     void paintEvent(QPaintEvent* e) override {
-        if (Impl) Impl->SyncColumnWidths();
+        if (Impl) {
+            Impl->SyncColumnWidths();
+            // Each paint asks for the rows it shows.
+            Impl->ShownRow = -1;
+        }
         QTreeView::paintEvent(e);
+        if (Impl) Impl->RestoreCanvas();
         if (!Impl || !Impl->Owner.GridLines()) return;
         // Lines over the whole area, below the last row too, as the platform draws them.
         QPainter painter(viewport());
@@ -284,8 +328,25 @@ int TListView::TImpl::IndexOf(const TListItem& item) {
     return item.FIndex;
 }
 
-TListItem* TListView::TImpl::FirstSelected() {
-    if (SelCount == 0) return nullptr;
+void TListView::TImpl::SetFlag(int row, bool selected) {
+    if (IsSelected(row) == selected) return;
+    if (OwnerData()) {
+        if (RowFlags.size() <= static_cast<size_t>(row)) RowFlags.resize(static_cast<size_t>(Owner.FItems.Count()));
+        RowFlags[static_cast<size_t>(row)] = selected;
+    } else {
+        Owner.FItems.FItems[static_cast<size_t>(row)]->FSelected = selected;
+    }
+    SelCount += selected ? 1 : -1;
+    if (selected) FirstSelectedFrom = std::min(FirstSelectedFrom, row);
+}
+
+int TListView::TImpl::FirstSelectedRow() {
+    if (SelCount == 0) return -1;
+    if (OwnerData()) {
+        for (int i = std::max(FirstSelectedFrom, 0); i < Owner.FItems.Count(); ++i)
+            if (IsSelected(i)) return FirstSelectedFrom = i;
+        return -1;
+    }
     auto& items = Owner.FItems.FItems;
     for (int i = std::max(FirstSelectedFrom, 0); i < static_cast<int>(items.size()); ++i) {
         TListItem& item = *items[static_cast<size_t>(i)];
@@ -294,12 +355,61 @@ TListItem* TListView::TImpl::FirstSelected() {
             item.FIndex = i;
             ++IndexedBelow;
         }
-        if (item.FSelected) {
-            FirstSelectedFrom = i;
-            return &item;
-        }
+        if (item.FSelected) return FirstSelectedFrom = i;
     }
-    return nullptr;
+    return -1;
+}
+
+void TListView::TImpl::Fill(TListItem& item, int row) {
+    item.Caption.clear();
+    item.SubItems.clear();
+    item.Data = nullptr;
+    item.FOwner = &Owner;
+    item.FVirtual = true;
+    item.FIndex = row;
+    if (Owner.OnData) Owner.OnData(&Owner, &item);
+}
+
+TListItem* TListView::TImpl::ItemShown(int row) {
+    if (!OwnerData()) return Owner.FItems.FItems[static_cast<size_t>(row)].get();
+    // Marked first: a handler that fails is not asked again for every cell of its row.
+    if (ShownRow != row) {
+        ShownRow = row;
+        Fill(ShownItem, row);
+    }
+    return &ShownItem;
+}
+
+TListItem* TListView::TImpl::ItemRead(int row) {
+    for (size_t i = 0; i < ReadRows.size(); ++i)
+        if (ReadRows[i] == row) return ReadItems[i].get();
+    size_t slot = NextRead;
+    if (ReadItems.size() < kReadItems) {
+        slot = ReadItems.size();
+        ReadItems.push_back(std::make_unique<TListItem>());
+        ReadRows.push_back(-1);
+    } else {
+        NextRead = (NextRead + 1) % kReadItems;
+    }
+    TListItem* item = ReadItems[slot].get();
+    ReadRows[slot] = -1;
+    Fill(*item, row);
+    ReadRows[slot] = row;
+    return item;
+}
+
+void TListView::TImpl::ResetRows(const std::function<void()>& change) {
+    ++Syncing;
+    Model->BeginReset();
+    change();
+    RowFlags.clear();
+    RowFlags.shrink_to_fit();
+    SelCount = FirstSelectedFrom = IndexedBelow = 0;
+    SelectionAside = false;
+    ShownRow = -1;
+    ForgetRows();
+    Model->EndReset();
+    --Syncing;
 }
 
 void TListView::TImpl::ShowSelectionLater() {
@@ -322,7 +432,6 @@ int TListView::TImpl::RowHeight() const { return QFontMetrics(View->font()).heig
 void TListView::TImpl::PaintCell(QPainter& painter, const QRect& rect, int row, int column, bool focused) {
     TListItems& items = Owner.FItems;
     if (row < 0 || row >= items.Count() || column >= Owner.ColumnCount()) return;
-    TListItem* item = items.Item(row);
     TCanvas& canvas = Owner.FDrawCanvas;
     canvas.Brush().Color = clWindow;
     canvas.Brush().Style = TBrushStyle::bsSolid;
@@ -331,17 +440,21 @@ void TListView::TImpl::PaintCell(QPainter& painter, const QRect& rect, int row, 
     canvas.Font().SetStyle(0);
     // The handlers cannot draw (the canvas is not bound to the screen), so a
     // handler that turns default drawing off leaves the cell blank.
+    TListItem* item = nullptr;
     bool defaultDraw = true;
     CallHandler([&] {
+        item = ItemShown(row);
         if (Owner.OnCustomDrawItem) Owner.OnCustomDrawItem(&Owner, item, defaultDraw);
         if (defaultDraw && column > 0 && Owner.OnCustomDrawSubItem)
             Owner.OnCustomDrawSubItem(&Owner, item, column, defaultDraw);
     });
-    if (!defaultDraw || row >= items.Count() || items.Item(row) != item) return;
+    // The handlers may have deleted rows.
+    if (!item || !defaultDraw || row >= items.Count() || (!OwnerData() && items.Item(row) != item)) return;
 
+    const bool selected = IsSelected(row);
     QColor background = ToQColor(canvas.Brush().Color), ink = ToQColor(canvas.Font().Color());
-    const bool fill = item->FSelected || canvas.Brush().Style != TBrushStyle::bsClear;
-    if (item->FSelected) {
+    const bool fill = selected || canvas.Brush().Style != TBrushStyle::bsClear;
+    if (selected) {
         background = ToQColor(focused ? clHighlight : clBtnFace);
         if (focused) ink = ToQColor(clHighlightText);
     }
@@ -375,9 +488,9 @@ void TListView::TImpl::ShowSelection() {
     if (SelCount > 0 && last >= 0) {
         QItemSelection runs;
         for (int i = 0; i < count; ++i) {
-            if (!Owner.FItems.Item(i)->FSelected) continue;
+            if (!IsSelected(i)) continue;
             int j = i;
-            while (j + 1 < count && Owner.FItems.Item(j + 1)->FSelected) ++j;
+            while (j + 1 < count && IsSelected(j + 1)) ++j;
             runs.append(QItemSelectionRange(Model->index(i, 0), Model->index(j, last)));
             i = j;
         }
@@ -392,29 +505,51 @@ void TListView::TImpl::UserSelectionChanged(const QItemSelection& selected, cons
     for (bool select : {false, true})
         for (const QItemSelectionRange& range : select ? selected : deselected)
             for (int row = std::max(range.top(), 0); row <= range.bottom() && row < count; ++row)
-                SetFlag(*Owner.FItems.Item(row), row, select);
+                SetFlag(row, select);
     if (Owner.OnSelectItem) CallHandler([this] { Owner.OnSelectItem(&Owner); });
 }
 
 // Items.
 
+// An owner-data item kept by the program after its list left owner-data mode stands for no row.
+bool TListItem::Selected() const {
+    if (!FVirtual) return FSelected;
+    return FOwner && FOwner->OwnerData() && FOwner->FImpl->IsSelected(FIndex);
+}
+
 void TListItem::SetSelected(bool value) {
-    if (value == FSelected) return;
+    if (value == Selected()) return;
     if (!FOwner) {
         FSelected = value;
         return;
     }
-    FOwner->FImpl->SetFlag(*this, FOwner->FImpl->IndexOf(*this), value);
-    FOwner->SelectionChanged(this);
+    if (FVirtual && (!FOwner->OwnerData() || FIndex >= FOwner->FItems.Count())) return;
+    const int row = Index();
+    FOwner->FImpl->SetFlag(row, value);
+    FOwner->SelectionChanged(row);
 }
 
-int TListItem::Index() const { return FOwner ? FOwner->FImpl->IndexOf(*this) : FIndex; }
+int TListItem::Index() const { return FOwner && !FVirtual ? FOwner->FImpl->IndexOf(*this) : FIndex; }
 
 void TListItem::Delete() {
-    if (FOwner) FOwner->Items().Delete(Index());
+    if (FOwner && (!FVirtual || FOwner->OwnerData())) FOwner->Items().Delete(Index());
+}
+
+TListItem* TListItems::Fetch(int index) const {
+    if (index < 0 || index >= FVirtualCount)
+        throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
+    return FOwner.FImpl->ItemRead(index);
+}
+
+void TListItems::SetCount(int count) {
+    if (FOwnerData)
+        FOwner.FImpl->ResetRows([&] { FVirtualCount = std::max(count, 0); });
+    else
+        FItems.reserve(static_cast<size_t>(std::max(count, 0)));
 }
 
 TListItem* TListItems::Add() {
+    if (FOwnerData) throw Exception("An owner-data list view gets its rows from OnData");
     TListView::TImpl& impl = *FOwner.FImpl;
     auto item = std::make_unique<TListItem>();
     TListItem* added = item.get();
@@ -437,12 +572,20 @@ void TListItems::Delete(int index) {
     impl.PutSelectionAside();
     ++impl.Syncing;
     impl.Model->BeginRemoveRow(index);
-    impl.SetFlag(*FItems[static_cast<size_t>(index)], index, false);
-    // Rotating the item to the end shifts the rest by swaps, which costs half
-    // of what erase's move assignments do.
-    std::rotate(FItems.begin() + index, FItems.begin() + index + 1, FItems.end());
-    const std::unique_ptr<TListItem> doomed = std::move(FItems.back());
-    FItems.pop_back();
+    impl.SetFlag(index, false);
+    if (FOwnerData) {
+        // The program has dropped the row from its data: the rows below move up.
+        if (static_cast<size_t>(index) < impl.RowFlags.size()) impl.RowFlags.erase(impl.RowFlags.begin() + index);
+        --FVirtualCount;
+        impl.ShownRow = -1;
+        impl.ForgetRows();
+    } else {
+        // Rotating the item to the end shifts the rest by swaps, which costs half
+        // of what erase's move assignments do.
+        std::rotate(FItems.begin() + index, FItems.begin() + index + 1, FItems.end());
+        const std::unique_ptr<TListItem> doomed = std::move(FItems.back());
+        FItems.pop_back();
+    }
     impl.IndexedBelow = std::min(impl.IndexedBelow, index);
     if (index < impl.FirstSelectedFrom) --impl.FirstSelectedFrom;
     impl.Model->EndRemoveRow();
@@ -453,14 +596,10 @@ void TListItems::Delete(int index) {
 }
 
 void TListItems::Clear() {
-    TListView::TImpl& impl = *FOwner.FImpl;
-    ++impl.Syncing;
-    impl.Model->BeginReset();
-    FItems.clear();
-    impl.SelCount = impl.FirstSelectedFrom = impl.IndexedBelow = 0;
-    impl.SelectionAside = false;
-    impl.Model->EndReset();
-    --impl.Syncing;
+    FOwner.FImpl->ResetRows([this] {
+        FItems.clear();
+        FVirtualCount = 0;
+    });
 }
 
 void TListItems::BeginUpdate() {
@@ -482,6 +621,7 @@ TListView::TListView(TComponent* owner)
     SetTabStop(true);
     SetColor(clWindow);
     SetBounds(Left(), Top(), 250, 150);
+    FImpl->RestoreCanvas();
 }
 
 TListView::~TListView() {
@@ -556,6 +696,11 @@ TListColumn* TListView::AddColumn(const std::string& caption, int width, TAlignm
     return added;
 }
 
+void TListView::SetColumnWidth(int index, int width) {
+    Column(index)->Width = width;
+    FImpl->SyncColumnWidths();
+}
+
 int TListView::SelCount() const { return FImpl->SelCount; }
 
 TListItem* TListView::Selected() const { return FImpl->FirstSelected(); }
@@ -576,7 +721,10 @@ void TListView::SetItemFocused(TListItem* item) {
 }
 
 void TListView::ClearSelection() {
-    for (int i = 0; i < FItems.Count(); ++i) FItems.Item(i)->FSelected = false;
+    if (OwnerData())
+        FImpl->RowFlags.clear();
+    else
+        for (auto& item : FItems.FItems) item->FSelected = false;
     FImpl->SelCount = 0;
     FImpl->SelectionAside = false;
     ++FImpl->Syncing;
@@ -587,16 +735,19 @@ void TListView::ClearSelection() {
 
 void TListView::SelectAll() {
     if (!FMultiSelect) return;
-    for (int i = 0; i < FItems.Count(); ++i) FItems.Item(i)->FSelected = true;
+    if (OwnerData())
+        FImpl->RowFlags.assign(static_cast<size_t>(FItems.Count()), true);
+    else
+        for (auto& item : FItems.FItems) item->FSelected = true;
     FImpl->SelCount = FItems.Count();
     FImpl->FirstSelectedFrom = 0;
     FImpl->ShowSelection();
 }
 
-void TListView::SelectionChanged(TListItem* item) {
-    if (item->FSelected && !FMultiSelect)
+void TListView::SelectionChanged(int row) {
+    if (FImpl->IsSelected(row) && !FMultiSelect)
         for (int i = 0; i < FItems.Count() && FImpl->SelCount > 1; ++i)
-            if (FItems.Item(i) != item) FImpl->SetFlag(*FItems.Item(i), i, false);
+            if (i != row) FImpl->SetFlag(i, false);
     // Qt would take time in the number of selected ranges for each item a loop selects.
     FImpl->ShowSelectionLater();
     FImpl->View->viewport()->update();
@@ -608,8 +759,25 @@ void TListView::ItemsChanged() {
 
 void TListView::Invalidate() {
     TWinControl::Invalidate();
+    if (!FImpl || !FImpl->View) return;
+    FImpl->ForgetRows();
+    FImpl->SyncColumnWidths();
     // The rows live in the scroll area's viewport, which an update of the area leaves alone.
-    if (FImpl && FImpl->View) FImpl->View->viewport()->update();
+    FImpl->View->viewport()->update();
+}
+
+void TListView::SetOwnerData(bool value) {
+    if (value == OwnerData()) return;
+    FImpl->ResetRows([&] {
+        FItems.FItems.clear();
+        FItems.FOwnerData = value;
+        FItems.FVirtualCount = 0;
+    });
+}
+
+void TListView::FontChanged() {
+    TWinControl::FontChanged();
+    if (FImpl) FImpl->RestoreCanvas();
 }
 
 void TListView::SetGridLines(bool value) {
@@ -621,9 +789,8 @@ void TListView::SetMultiSelect(bool value) {
     FMultiSelect = value;
     FImpl->View->setSelectionMode(value ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
     if (value || FImpl->SelCount <= 1) return;
-    TListItem* first = Selected();
-    for (int i = 0; i < FItems.Count(); ++i)
-        if (FItems.Item(i) != first) FImpl->SetFlag(*FItems.Item(i), i, false);
+    const int first = FImpl->FirstSelectedRow();
+    for (int i = first + 1; i < FItems.Count(); ++i) FImpl->SetFlag(i, false);
     FImpl->ShowSelection();
 }
 

@@ -3,7 +3,8 @@
 // items with a caption and sub-items; whole-row and multiple selection;
 // sorting through a compare event; per-item and per-sub-item colours and
 // styles chosen by custom-draw events. It stays quick with tens of thousands
-// of rows: only the visible rows are ever drawn.
+// of rows: only the visible rows are ever drawn. In owner-data mode it holds
+// no rows at all, only their number, and asks OnData for the rows it shows.
 
 #include <functional>
 #include <memory>
@@ -28,7 +29,7 @@ public:
     std::string Caption;
     // Sub-item k is the text of column k + 1.
     std::vector<std::string> SubItems;
-    bool Selected() const { return FSelected; }
+    bool Selected() const;
     void SetSelected(bool value);
     int Index() const;
     void Delete();
@@ -39,6 +40,8 @@ private:
     friend class TListItems;
     TListView* FOwner = nullptr;
     bool FSelected = false;
+    // An owner-data item stands for row FIndex; its selection is the row's.
+    bool FVirtual = false;
     // Position in the owner's items, kept current by every change of their order.
     int FIndex = -1;
 };
@@ -46,9 +49,18 @@ private:
 class TListItems {
 public:
     explicit TListItems(TListView& owner) : FOwner(owner) {}
-    int Count() const { return static_cast<int>(FItems.size()); }
-    TListItem* Item(int index) const { return FItems[static_cast<size_t>(index)].get(); }
+    int Count() const { return FOwnerData ? FVirtualCount : static_cast<int>(FItems.size()); }
+    // In owner-data mode the number of rows: a new count is new data, so the
+    // selection and the focus go. Otherwise only room for that many items.
+    void SetCount(int count);
+    // In owner-data mode an item filled through OnData; it is kept, and stays
+    // that row's, until the count changes, Invalidate() is called or 32 other
+    // rows have been read.
+    TListItem* Item(int index) const {
+        return FOwnerData ? Fetch(index) : FItems[static_cast<size_t>(index)].get();
+    }
     TListItem* operator[](int index) const { return Item(index); }
+    // In owner-data mode the rows come from OnData: this throws Exception.
     TListItem* Add();
     void Delete(int index);
     void Clear();
@@ -59,9 +71,12 @@ public:
 private:
     friend class TListView;
     friend class TListItem;
+    TListItem* Fetch(int index) const;
     TListView& FOwner;
     std::vector<std::unique_ptr<TListItem>> FItems;
     int FUpdating = 0;
+    bool FOwnerData = false;
+    int FVirtualCount = 0;
 };
 
 // What a custom-draw handler may set: the row's or cell's background, and the font.
@@ -70,6 +85,8 @@ using TLVCustomDrawSubItemEvent =
     std::function<void(TObject* sender, TListItem* item, int subItem, bool& defaultDraw)>;
 using TLVCompareEvent = std::function<void(TObject* sender, TListItem* item1, TListItem* item2, int data, int& compare)>;
 using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* column)>;
+// Fills item (Caption, SubItems) for row item->Index(); they are empty on entry.
+using TLVOwnerDataEvent = std::function<void(TObject* sender, TListItem* item)>;
 
 enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 
@@ -81,6 +98,9 @@ public:
     TListColumn* AddColumn(const std::string& caption, int width, TAlignment alignment = TAlignment::taLeftJustify);
     int ColumnCount() const { return static_cast<int>(FColumns.size()); }
     TListColumn* Column(int index) const { return FColumns[static_cast<size_t>(index)].get(); }
+    // A column's Width set in code reaches the header at the next paint, or at
+    // once with Invalidate(); SetColumnWidth sets it and shows it at once.
+    void SetColumnWidth(int index, int width);
 
     TListItems& Items() { return FItems; }
     int SelCount() const;
@@ -99,11 +119,16 @@ public:
     void SetMultiSelect(bool value);
     bool RowSelect = true;
     bool ReadOnly = true;
+    // Owner-data mode: Items().SetCount gives the number of rows and OnData
+    // fills a row when it is painted or read. Switching either way empties the list.
+    bool OwnerData() const { return FItems.FOwnerData; }
+    void SetOwnerData(bool value);
 
     // Sorts the items with OnCompare (compare < 0: item1 first); items that
     // compare equal keep their order.
     void CustomSort(int data = 0);
-    // The canvas custom-draw handlers set colours and font style on.
+    // The canvas custom-draw handlers set colours and font style on. Outside
+    // paints it measures text (TextWidth) in the control's font.
     TCanvas& Canvas() { return FDrawCanvas; }
 
     TLVCompareEvent OnCompare;
@@ -111,11 +136,13 @@ public:
     TLVCustomDrawItemEvent OnCustomDrawItem;
     TLVCustomDrawSubItemEvent OnCustomDrawSubItem;
     TNotifyEvent OnSelectItem;
+    TLVOwnerDataEvent OnData;
 
     // The first visible row, and scrolling to show a row.
     int TopIndex() const;
     void MakeVisible(TListItem* item);
-    // Changes of an item's Caption or SubItems show at the next paint: this asks for one.
+    // Changes of an item's Caption or SubItems show at the next paint: this asks
+    // for one. In owner-data mode the rows read so far are asked for again.
     void Invalidate() override;
 
 protected:
@@ -127,9 +154,10 @@ private:
     friend class TListItem;
     struct TImpl;
     void ItemsChanged();
-    void SelectionChanged(TListItem* item);
+    void SelectionChanged(int row);
     void WMLButtonDblClk(TMessage& m) override;
     void ColorChanged() override;
+    void FontChanged() override;
     std::vector<std::unique_ptr<TListColumn>> FColumns;
     TListItems FItems;
     TCanvas FDrawCanvas;

@@ -367,6 +367,183 @@ TEST_F(ListViewTest, UserClicksSelectRowsAndDoubleClickFiresOnce) {
     EXPECT_EQ(doubleClicks, 1);
 }
 
+// Owner data: rows come from OnData, here row r is "r" with sub-items "w<r>" and 2r.
+class OwnerDataTest : public ListViewTest {
+protected:
+    void SetUp() override {
+        ListViewTest::SetUp();
+        list->SetOwnerData(true);
+        list->OnData = [this](TObject* sender, TListItem* item) {
+            EXPECT_EQ(sender, list);
+            EXPECT_TRUE(item->Caption.empty() && item->SubItems.empty());
+            asked.push_back(item->Index());
+            item->Caption = IntToStr(item->Index());
+            item->SubItems = {"w" + item->Caption, IntToStr(2 * item->Index())};
+        };
+    }
+    // The rows a full paint of the view must show: those whose top is inside the viewport.
+    std::vector<int> RowsOnScreen() {
+        QTreeView* view = ViewOf(list);
+        const int top = list->TopIndex(), height = view->visualRect(view->model()->index(top, 0)).height();
+        std::vector<int> rows;
+        for (int y = 0, row = top; y < view->viewport()->height() && row < list->Items().Count(); y += height)
+            rows.push_back(row++);
+        return rows;
+    }
+    void Paint() {
+        TBitmap picture(list->Width(), list->Height());
+        list->PaintTo(picture.Canvas(), 0, 0);
+    }
+    std::vector<int> asked;
+};
+
+TEST_F(OwnerDataTest, AsksOnlyForTheRowsItShowsOrReads) {
+    list->Items().SetCount(100000);
+    EXPECT_EQ(list->Items().Count(), 100000);
+    EXPECT_EQ(ViewOf(list)->model()->rowCount(), 100000);
+    EXPECT_TRUE(asked.empty());
+    Paint();
+    // One call per row shown, however many columns it has.
+    EXPECT_EQ(asked, RowsOnScreen());
+    // Typing does not search the rows' texts: that would ask for every row.
+    asked.clear();
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_9, Qt::NoModifier, "9");
+    QApplication::sendEvent(ViewOf(list), &key);
+    EXPECT_TRUE(asked.empty());
+
+    TListItem* item = list->Items()[70000];
+    EXPECT_EQ(item->Index(), 70000);
+    EXPECT_EQ(item->Caption, "70000");
+    EXPECT_EQ(item->SubItems, (std::vector<std::string>{"w70000", "140000"}));
+    EXPECT_EQ(list->Items()[70000], item);
+    EXPECT_EQ(asked, std::vector<int>{70000});
+    EXPECT_THROW(list->Items()[100000], EStringListError);
+    // Invalidate says the program's rows may have changed: they are asked for again.
+    list->Invalidate();
+    list->Items()[70000];
+    EXPECT_EQ(asked, (std::vector<int>{70000, 70000}));
+
+    asked.clear();
+    list->MakeVisible(list->Items()[99999]);
+    Paint();
+    EXPECT_GT(list->TopIndex(), 99000);
+    asked.erase(asked.begin());  // the read of row 99999
+    EXPECT_EQ(asked, RowsOnScreen());
+    EXPECT_EQ(RowsOnScreen().back(), 99999);
+
+    // Back to normal mode: no rows, and OnData is no longer asked.
+    list->SetOwnerData(false);
+    EXPECT_EQ(list->Items().Count(), 0);
+    list->Items().Add()->Caption = "x";
+    asked.clear();
+    Paint();
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(item->Selected(), false);
+}
+
+TEST_F(OwnerDataTest, SelectionIsKeptByRowAndDoubleClickSeesTheRow) {
+    list->Items().SetCount(1000);
+    list->Items()[5]->SetSelected(true);
+    list->Items()[700]->SetSelected(true);
+    EXPECT_EQ(list->SelCount(), 2);
+    EXPECT_EQ(list->Selected()->Index(), 5);
+    EXPECT_TRUE(list->Items()[700]->Selected());
+    EXPECT_FALSE(list->Items()[6]->Selected());
+    EXPECT_EQ(QtSelectedRows(list), "5700");
+    // Rows below a deleted one move up with their selection.
+    list->Items().Delete(100);
+    EXPECT_EQ(list->Items().Count(), 999);
+    EXPECT_TRUE(list->Items()[699]->Selected());
+    EXPECT_EQ(QtSelectedRows(list), "5699");
+    list->SetMultiSelect(false);
+    EXPECT_EQ(list->SelCount(), 1);
+    EXPECT_EQ(QtSelectedRows(list), "5");
+
+    QWidget* viewport = ViewOf(list)->viewport();
+    Click(viewport, RowPoint(list, 3));
+    EXPECT_EQ(list->SelCount(), 1);
+    EXPECT_EQ(list->Selected()->Caption, "3");
+    EXPECT_EQ(list->ItemFocused()->Index(), 3);
+    std::string seen;
+    list->OnDblClick = [&](TObject*) { seen = list->Selected() ? list->Selected()->SubItems[0] : "none"; };
+    Mouse(viewport, QEvent::MouseButtonPress, RowPoint(list, 4), Qt::LeftButton);
+    Mouse(viewport, QEvent::MouseButtonRelease, RowPoint(list, 4), Qt::LeftButton);
+    Mouse(viewport, QEvent::MouseButtonDblClick, RowPoint(list, 4), Qt::LeftButton);
+    Mouse(viewport, QEvent::MouseButtonRelease, RowPoint(list, 4), Qt::LeftButton);
+    EXPECT_EQ(seen, "w4");
+
+    list->SetMultiSelect(true);
+    list->SelectAll();
+    EXPECT_EQ(list->SelCount(), 999);
+    list->ClearSelection();
+    EXPECT_EQ(list->Selected(), nullptr);
+    list->Items()[2]->SetSelected(true);
+    // A new count is new data.
+    list->Items().SetCount(10);
+    EXPECT_EQ(list->SelCount(), 0);
+    EXPECT_EQ(list->Selected(), nullptr);
+    EXPECT_EQ(list->ItemFocused(), nullptr);
+}
+
+TEST_F(OwnerDataTest, CustomDrawColoursReachThePixels) {
+    const TColor odd = RGB(0xF7, 0xFF, 0xFF), even = RGB(0xFE, 0xF5, 0xFE), blue = RGB(0, 0, 0xFF);
+    list->OnCustomDrawItem = [&](TObject*, TListItem* item, bool&) {
+        EXPECT_EQ(item->Caption, IntToStr(item->Index()));
+        list->Canvas().Brush().Color = item->Index() % 2 ? odd : even;
+    };
+    list->OnCustomDrawSubItem = [&](TObject*, TListItem*, int subItem, bool&) {
+        if (subItem == 1) list->Canvas().Font().SetColor(blue);
+    };
+    list->Items().SetCount(50000);
+    TBitmap picture(list->Width(), list->Height());
+    list->PaintTo(picture.Canvas(), 0, 0);
+    QTreeView* view = ViewOf(list);
+    for (int row = 0; row < 4; ++row) {
+        SCOPED_TRACE(row);
+        const QRect r = view->visualRect(view->model()->index(row, 1)).translated(view->viewport()->pos());
+        EXPECT_EQ(picture.Pixel(r.right() - 2, r.top() + 2), row % 2 ? odd : even);
+        int inked = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) inked += picture.Pixel(x, y) == blue;
+        EXPECT_GT(inked, 0);
+    }
+    EXPECT_TRUE(form->SaveScreenshot("ListViewOwnerData.png"));
+}
+
+TEST_F(ListViewTest, ColumnWidthsSetInCodeReachTheHeader) {
+    QHeaderView* header = ViewOf(list)->header();
+    list->Column(1)->Width = 150;
+    list->Invalidate();
+    EXPECT_EQ(header->sectionSize(1), 150);
+    list->Column(2)->Width = 33;
+    TBitmap picture(list->Width(), list->Height());
+    list->PaintTo(picture.Canvas(), 0, 0);
+    EXPECT_EQ(header->sectionSize(2), 33);
+    EXPECT_EQ(header->sectionViewportPosition(2), 40 + 150);
+    list->SetColumnWidth(0, 61);
+    EXPECT_EQ(header->sectionSize(0), 61);
+    EXPECT_EQ(list->Column(0)->Width, 61);
+}
+
+TEST_F(ListViewTest, CanvasMeasuresInTheControlsFontOutsidePaints) {
+    TCanvas reference;
+    reference.Font().Assign(list->Font());
+    const int plain = reference.TextWidth("WWWW");
+    ASSERT_GT(plain, 0);
+    EXPECT_EQ(list->Canvas().TextWidth("WWWW"), plain);
+    // What a custom-draw handler leaves on the canvas does not outlast the paint.
+    Fill("ab");
+    list->OnCustomDrawItem = [&](TObject*, TListItem*, bool&) {
+        list->Canvas().Font().SetSize(30);
+        list->Canvas().Font().SetStyle(fsBold);
+    };
+    TBitmap picture(list->Width(), list->Height());
+    list->PaintTo(picture.Canvas(), 0, 0);
+    EXPECT_EQ(list->Canvas().TextWidth("WWWW"), plain);
+    list->Font().SetSize(24);
+    EXPECT_GT(list->Canvas().TextWidth("WWWW"), 2 * plain);
+}
+
 TEST_F(ListViewTest, RightClickSelectsTheRowAndOpensThePopupMenu) {
     Fill("abc");
     list->Items()[0]->SetSelected(true);

@@ -1,0 +1,128 @@
+// The Count page: identical concordance lines grouped and counted, their
+// detail lines, "Change Mode", and the saved list.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/Unit1.h"
+#include "platform/core/SysUtils.h"
+#include "tests/support/AppFixture.h"
+
+namespace {
+
+class CountPage : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        // Around x: tag patterns A (DT NN VV), A, B (JJ NN RB), A, B.
+        corpus_.Write("a.txt",
+                      "a_DT x_NN b_VV\r\nc_DT x_NN d_VV\r\ne_JJ x_NN f_RB\r\ng_DT x_NN h_VV\r\ni_JJ x_NN j_RB\r\n");
+        form = app_->CreateForm<TForm1>();
+        form->SetVisible(true);
+        TDialogScript::QueueFile(true, corpus_.Path());
+        form->btnChoseDir->Click();
+        form->cbxLeftRangeNum->SetItemIndex(1);
+        form->cbxRightRangeNum->SetItemIndex(1);
+        form->crbxByLitN->SetChecked(true);
+    }
+
+    void Count(const std::string& text) {
+        form->cbxInputStrN->SetText(text);
+        GuardedCall([&] { form->btnQueryNClick(form->btnQueryN); });
+    }
+
+    // The rows as the list shows them: frequency and the three columns, trimmed.
+    std::vector<std::string> Rows() {
+        std::vector<std::string> rows;
+        for (int r = 0; r < form->lsvCountResult->Items().Count(); ++r) {
+            TListItem* item = form->lsvCountResult->Items()[r];
+            std::string row;
+            for (const std::string& s : item->SubItems) row += Trim(s) + "|";
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
+    TempFolder corpus_;
+    TForm1* form = nullptr;
+};
+
+TEST_F(CountPage, IdenticalLinesBecomeOneRowWithTheirCount) {
+    Count("x");
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"3|DT|NN|VV|", "2|JJ|NN|RB|"}));
+    EXPECT_EQ(form->lblInfoN1->Caption(), "    Hit(s): 2 / 5");
+    EXPECT_TRUE(form->edtInfoN->GetText().ends_with(" 2 / 5 hit(s)."));
+    EXPECT_TRUE(form->btnSaveN->Enabled());
+    EXPECT_TRUE(form->crbxReSortN->Visible());
+    EXPECT_EQ(form->lsvCountResult->Items()[0]->Caption, " 1. ");
+    EXPECT_TRUE(form->Enabled());
+
+    // Change Mode: another order, the same counts, still the search's hits.
+    form->crbxReSortN->SetChecked(true);
+    EXPECT_FALSE(form->cbxInputStrN->Enabled());
+    form->cbxSortTypeN1->SetItemIndex(form->cbxSortTypeN1->Items().IndexOf("LEFT-R"));
+    GuardedCall([&] { form->btnQueryNClick(form->btnQueryN); });
+    EXPECT_EQ(form->RunCounters.countQueries, 1);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"3|DT|NN|VV|", "2|JJ|NN|RB|"}));
+    EXPECT_EQ(form->lblInfoN1->Caption(), "    Hit(s): 2 / 5");
+}
+
+TEST_F(CountPage, HitsWithoutLeftContextGroupTogether) {
+    form->cbxLeftRangeNum->SetItemIndex(0);
+    Count("x");
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"3||NN|VV|", "2||NN|RB|"}));
+}
+
+TEST_F(CountPage, AGroupsDetailShowsItsMembersAndInsertCollectsThem) {
+    Count("x");
+    TListView* list = form->lsvCountResult;
+    list->Items()[0]->SetSelected(true);
+    form->lsvCountResultDblClick(list);
+    EXPECT_EQ(form->gCountDetail.size(), 3u);
+    EXPECT_EQ(form->rdtDetail->Lines().Count(), 4);
+    EXPECT_EQ(form->edtInfoN->GetText(), "3 hit(s).");
+    EXPECT_TRUE(form->plResult2->Enabled());
+
+    form->crbxInsert->SetChecked(true);  // its click empties the collection, then collects
+    list->ClearSelection();
+    list->Items()[0]->SetSelected(true);
+    form->lsvCountResultDblClick(list);
+    list->ClearSelection();
+    list->Items()[1]->SetSelected(true);
+    form->lsvCountResultDblClick(list);
+    EXPECT_EQ(form->gCountDetail.size(), 5u);
+    EXPECT_EQ(form->edtInfoN->GetText(), "5 hit(s).");
+}
+
+TEST_F(CountPage, TheSavedListHasOneLinePerRow) {
+    Count("x");
+    std::string path = (std::filesystem::path(home_.Path()) / "count.txt").string();
+    TDialogScript::QueueFile(true, path);
+    GuardedCall([&] { form->btnSaveNClick(form->btnSaveN); });
+    TStringList lines;
+    lines.LoadFromFile(path);
+    ASSERT_EQ(lines.Count(), 2);
+    EXPECT_TRUE(lines[0].starts_with("1.\t 3 \t"));
+    EXPECT_EQ(std::count(lines[0].begin(), lines[0].end(), '\t'), 5);
+    EXPECT_TRUE(ReadFileBytes(path).ends_with("\t\r\n"));
+}
+
+TEST_F(CountPage, ACountWithoutHitsLeavesTheListEmpty) {
+    Count("zebra");
+    EXPECT_EQ(form->lsvCountResult->Items().Count(), 0);
+    EXPECT_FALSE(form->btnSaveN->Enabled());
+    EXPECT_EQ(form->lblInfoN1->Caption(), "    Hit(s): 0 / 0");
+}
+
+TEST_F(CountPage, CountPagePicture) {
+    form->tsCount->SetTabVisible(true);
+    form->qlSkinPageControl1->SetActivePage(form->tsCount);
+    Count("x");
+    form->lsvCountResult->Items()[0]->SetSelected(true);
+    form->lsvCountResultDblClick(form->lsvCountResult);
+    form->SetBounds(0, 0, 1024, 720);
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("count_page.png")));
+}
+
+}  // namespace
