@@ -273,7 +273,11 @@ void TForm1::BuildCountPage() {
     plResult2->BevelOuter = TBevelCut::bvNone;
     plResult2->SetEnabled(false);
     splCount = Make<TqlSkinSplitter>(this, page, "splCount", 0, 326, 1000, 4);
+    // A splitter starts aligned left, stretched to the page's height: the
+    // height it keeps at the bottom is set once it is aligned there.
     splCount->SetAlign(TAlign::alBottom);
+    splCount->SetHeight(4);
+    splCount->Cursor = TCursor::crSizeNS;
     plQSearchN = Make<TqlSkinPanel>(this, plResult2, "plQSearchN", 0, 0, 1000, 76);
     plQSearchN->SetAlign(TAlign::alTop);
     plQSearchN->BevelOuter = TBevelCut::bvNone;
