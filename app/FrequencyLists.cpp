@@ -59,25 +59,6 @@ std::string CreateOutputFolder(const std::string& programFolder) {
     return folder + "/";
 }
 
-// TDisplay::FormatToken with its expression compiled once: a list formats
-// every cluster, and compiling per cluster would cost more than the counting.
-class TTokenFormatter {
-public:
-    TTokenFormatter(const std::string& splitters, const std::string& mode)
-        : FExpr(mode == "WORD"  ? splitters + "(.*?)\\s"
-                : mode == "POS" ? "\\s(.*?)" + splitters
-                                : "##" + splitters + "##") {}
-
-    std::string Format(const std::string& text) {
-        std::string kept = Trim(FExpr.Replace(" " + Trim(text) + " ", " "));
-        if (kept.find("##") == std::string::npos) return kept;
-        return Trim(StringReplace(kept, "##", " ", rfReplaceAll));
-    }
-
-private:
-    TRegExpr FExpr;
-};
-
 // The clusters of the files read so far, and for each file's run of them the
 // class their words and tags are split at.
 struct TClusterRun {
@@ -88,8 +69,8 @@ struct TClusterRun {
 void FormatClusters(TStringList& clusters, const std::vector<TClusterRun>& runs, const std::string& mode) {
     int begin = 0;
     for (const TClusterRun& run : runs) {
-        TTokenFormatter formatter(run.splitters, mode);
-        for (int i = begin; i < run.end; ++i) clusters.SetStrings(i, formatter.Format(clusters[i]));
+        for (int i = begin; i < run.end; ++i)
+            clusters.SetStrings(i, TDisplay::FormatToken(clusters[i], run.splitters, mode));
         begin = run.end;
     }
 }
@@ -182,7 +163,6 @@ void TForm1::WriteFrequencyList(const std::string& fileName, const std::string& 
         stop.Compile();
     }
     double minimum = edtMinFre->Value();
-    TTokenFormatter words(kTagClass, "WORD"), tags(kTagClass, "POS");
     std::string text;
     int written = 0;
     for (const std::string& line : list.Items()) {
@@ -194,7 +174,8 @@ void TForm1::WriteFrequencyList(const std::string& fileName, const std::string& 
         } else {
             size_t tab = ItemEnd(line);
             std::string item = line.substr(0, tab);
-            text += words.Format(item) + "\t" + tags.Format(item) + "\t" + line.substr(tab + 1);
+            text += TDisplay::FormatToken(item, kTagClass, "WORD") + "\t" + TDisplay::FormatToken(item, kTagClass, "POS") +
+                    "\t" + line.substr(tab + 1);
         }
         text += "\r\n";
     }

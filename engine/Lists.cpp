@@ -2,6 +2,7 @@
 // and cluster list files and of the corpus frequency lists.
 
 #include <ctime>
+#include <unordered_map>
 
 #include "engine/Query.h"
 #include "platform/core/Messages.h"
@@ -152,7 +153,14 @@ std::string TDisplay::FormatToken(const std::string& text, const std::string& sp
         pattern = "\\s(.*?)" + splitters;
     else
         pattern = "##" + splitters + "##";
-    std::string result = RegexReplace(" " + Trim(text) + " ", pattern, " ", false);
+    // Lists and displays format every token or hit with the same few
+    // patterns: each is compiled once, not once per call.
+    static std::unordered_map<std::string, TRegExpr> compiled;
+    if (compiled.size() > 32) compiled.clear();
+    auto it = compiled.find(pattern);
+    if (it == compiled.end()) it = compiled.emplace(pattern, TRegExpr(pattern)).first;
+    std::string result = Trim(it->second.Replace(" " + Trim(text) + " ", " "));
+    if (result.find("##") == std::string::npos) return result;
     return Trim(StringReplace(result, "##", " ", rfReplaceAll));
 }
 
