@@ -4,6 +4,7 @@
 // lines are plotted here rather than left to Qt, whose end-point rule differs.
 
 #include "platform/gui/Graphics.h"
+#include "platform/gui/QtGlue.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -32,11 +33,6 @@ int MulDivRounded(int a, int b, int c) {
     const uint64_t uc = static_cast<uint64_t>(c < 0 ? -int64_t(c) : int64_t(c));
     const int64_t q = static_cast<int64_t>((un + uc / 2) / uc);
     return static_cast<int>(((n < 0) != (c < 0)) ? -q : q);
-}
-
-QColor ToQColor(TColor color) {
-    const TColor c = ColorToRGB(color);
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
 QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }

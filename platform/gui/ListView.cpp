@@ -20,6 +20,7 @@
 // kept by row, made only when a row is first selected.
 
 #include "platform/gui/ListView.h"
+#include "platform/gui/QtGlue.h"
 
 #include <QAbstractItemModel>
 #include <QEvent>
@@ -36,11 +37,6 @@
 #include "platform/gui/Forms.h"
 
 namespace {
-
-QColor ToQColor(TColor color) {
-    const TColor c = ColorToRGB(color);
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 Qt::Alignment AlignmentOf(TAlignment alignment) {
     switch (alignment) {

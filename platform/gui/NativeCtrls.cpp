@@ -13,27 +13,11 @@
 #include <algorithm>
 
 #include "platform/gui/StdCtrls.h"
+#include "platform/gui/QtGlue.h"
 
 namespace {
 
 // Sets a flag for the lifetime of the guard.
-class TFlagGuard {
-public:
-    explicit TFlagGuard(bool& flag) : FFlag(flag), FOld(flag) { flag = true; }
-    ~TFlagGuard() { FFlag = FOld; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-    bool& FFlag;
-    bool FOld;
-};
-
-QColor ToQColor(TColor color) {
-    TColor c = ColorToRGB(color);
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 void ApplyBaseColor(QWidget* widget, TColor color) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, ToQColor(color));

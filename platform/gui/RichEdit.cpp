@@ -7,6 +7,7 @@
 // shows, which keeps panes of many thousand coloured lines quick.
 
 #include "platform/gui/RichEdit.h"
+#include "platform/gui/QtGlue.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -25,23 +26,6 @@ namespace {
 
 // Which attribute of the model a run of the view shows.
 constexpr int kAttrProperty = QTextFormat::UserProperty + 0x4C58;
-
-class TFlag {
-public:
-    explicit TFlag(bool& flag) : FFlag(flag), FOld(flag) { flag = true; }
-    ~TFlag() { FFlag = FOld; }
-    TFlag(const TFlag&) = delete;
-    TFlag& operator=(const TFlag&) = delete;
-
-private:
-    bool& FFlag;
-    bool FOld;
-};
-
-QColor ToQColor(TColor color) {
-    TColor c = ColorToRGB(color);
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
 
 // The length of the UTF-8 sequence starting at s[i], or 0 when none starts there
 // (the rules of the text crossing into Qt).
@@ -307,7 +291,7 @@ struct TRichEdit::TImpl {
         if (SelLength == 0) {
             // What the user types at the caret next.
             Flush();
-            TFlag updating(Updating);
+            TFlagGuard updating(Updating);
             View()->setCurrentCharFormat(Format(changed(Doc.Table.Intern(SelectionAttr()))));
             return;
         }
@@ -353,7 +337,7 @@ struct TRichEdit::TImpl {
     // Runs an edit of the view that is no edit of the user's.
     template <class F>
     void EditView(F edit) {
-        TFlag updating(Updating);
+        TFlagGuard updating(Updating);
         QTextDocument* doc = ViewDoc();
         doc->setUndoRedoEnabled(false);
         QTextCursor cursor(doc);
@@ -414,7 +398,7 @@ struct TRichEdit::TImpl {
         FlushFormats();
         if (!SelectionPending) return;
         SelectionPending = false;
-        TFlag updating(Updating);
+        TFlagGuard updating(Updating);
         QTextCursor cursor(ViewDoc());
         cursor.setPosition(ViewPosition(SelStart));
         cursor.setPosition(ViewPosition(SelStart + SelLength), QTextCursor::KeepAnchor);
@@ -472,7 +456,7 @@ struct TRichEdit::TImpl {
 
     void TextChanged() {
         {
-            TFlag mirroring(Mirroring);
+            TFlagGuard mirroring(Mirroring);
             Lines.SetItems(Doc.Lines);
         }
         if (Owner.OnChange) Owner.OnChange(&Owner);

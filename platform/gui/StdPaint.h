@@ -13,13 +13,11 @@
 #include <string>
 
 #include "platform/gui/Controls.h"
+#include "platform/gui/QtGlue.h"
 
 namespace stdpaint {
 
-inline QColor ToColor(TColor color) {
-    const TColor c = ColorToRGB(color);
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
+inline QColor ToColor(TColor color) { return ToQColor(color); }
 
 inline QRect ToRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 

@@ -8,6 +8,7 @@
 #include "platform/gui/Controls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtBridge.h"
+#include "platform/gui/QtGlue.h"
 #include "platform/gui/Timers.h"
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
@@ -45,9 +46,8 @@ void TWinControl::ApplyFontAndColor() {
     FWidget->setFont(Font().ToQFont());
     if (FNativeDefault) {
         QPalette palette = FWidget->palette();
-        TColor text = ColorToRGB(Font().Color());
-        palette.setColor(QPalette::Text, QColor(GetRValue(text), GetGValue(text), GetBValue(text)));
-        palette.setColor(QPalette::WindowText, QColor(GetRValue(text), GetGValue(text), GetBValue(text)));
+        palette.setColor(QPalette::Text, ToQColor(Font().Color()));
+        palette.setColor(QPalette::WindowText, ToQColor(Font().Color()));
         FWidget->setPalette(palette);
     }
 }
