@@ -303,13 +303,8 @@ void TForm1::SaveCollocateTable(const std::string& fileName, TListView* listView
 
 void TForm1::btnSaveColClick(TObject* /*sender*/) {
     TRunScope scope(this);
-    SaveDialog1->Filter = "Excel 97-2003 Format (*.xls)|*.xls";
-    if (!SaveDialog1->Execute()) return;
-    std::string name = SaveDialog1->FileName;
-    if (FileExists(name) &&
-        qlSkinMessage1->MessageDlg(ExtractFileName(name) + " already exists, do you want to overwrite it?",
-                                   TMsgDlgType::mtWarning, mbYes | mbNo) != mrYes)
-        return;
+    std::string name;
+    if (!ChooseSaveTarget("Excel 97-2003 Format (*.xls)|*.xls", name)) return;
     SaveCollocateTable(name, lsvColligate);
     ShellExecute("open", ExtractFilePath(name));
 }

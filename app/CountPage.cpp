@@ -199,14 +199,9 @@ void TForm1::btnDisplayClick(TObject* /*sender*/) {
 }
 
 void TForm1::btnSaveNClick(TObject* /*sender*/) {
-    SaveDialog1->Filter = "Plain Text Format (*.txt)|*.txt";
     TRunScope busy(this);
-    if (!SaveDialog1->Execute()) return;
-    std::string name = SaveDialog1->FileName;
-    if (FileExists(name) &&
-        qlSkinMessage1->MessageDlg(ExtractFileName(name) + " already exists, do you want to overwrite it?",
-                                   TMsgDlgType::mtWarning, mbYes | mbNo) != mrYes)
-        return;
+    std::string name;
+    if (!ChooseSaveTarget("Plain Text Format (*.txt)|*.txt", name)) return;
     std::string text;
     for (int r = 0; r < lsvCountResult->Items().Count(); ++r) {
         TListItem* item = lsvCountResult->Items()[r];

@@ -181,14 +181,9 @@ void TForm1::btnHighlightClick(TObject* /*sender*/) {
 }
 
 void TForm1::btnSaveClick(TObject* /*sender*/) {
-    SaveDialog1->Filter = "Plain Text Format (*.txt)|*.txt|Rich Text Format (*.rtf)|*.rtf";
     TRunScope busy(this);
-    if (!SaveDialog1->Execute()) return;
-    std::string name = SaveDialog1->FileName;
-    if (FileExists(name) &&
-        qlSkinMessage1->MessageDlg(ExtractFileName(name) + " already exists, do you want to overwrite it?",
-                                   TMsgDlgType::mtWarning, mbYes | mbNo) != mrYes)
-        return;
+    std::string name;
+    if (!ChooseSaveTarget("Plain Text Format (*.txt)|*.txt|Rich Text Format (*.rtf)|*.rtf", name)) return;
     if (SaveDialog1->FilterIndex == 2)
         WriteFileReplacing(name, rdtResult->SaveToBytes(true));
     else if (SaveDialog1->FilterIndex == 1)

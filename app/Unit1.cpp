@@ -129,6 +129,15 @@ void TForm1::FormClose(TObject* /*sender*/, TCloseAction& /*action*/) {
     }
 }
 
+bool TForm1::ChooseSaveTarget(const std::string& filter, std::string& fileName) {
+    SaveDialog1->Filter = filter;
+    if (!SaveDialog1->Execute()) return false;
+    fileName = SaveDialog1->FileName;
+    return !FileExists(fileName) ||
+           qlSkinMessage1->MessageDlg(ExtractFileName(fileName) + " already exists, do you want to overwrite it?",
+                                      TMsgDlgType::mtWarning, mbYes | mbNo) == mrYes;
+}
+
 std::string TForm1::ProgramFolder() const {
     return Application ? ExtractFilePath(Application->ExeName) : std::string();
 }

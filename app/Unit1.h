@@ -400,6 +400,10 @@ public:
     void rdtDetailColMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void rdtDetailColSelectionChange(TObject* sender);
 
+    // Asks the save dialog for a file with the filter, and whether to overwrite
+    // one that exists; true with the confirmed name.
+    bool ChooseSaveTarget(const std::string& filter, std::string& fileName);
+
     // The folder the program's own files live in ("stoplist.ini", "Frequency Lists").
     std::string ProgramFolder() const;
 
