@@ -2,7 +2,7 @@
 
 PACKAGES=(g++ cmake ninja-build pkg-config libpcre2-dev zlib1g-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core)
+          qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core fonts-wqy-microhei)
 
 ensure_packages() {
   local missing=()

@@ -205,3 +205,21 @@ TEST_F(DetailPane, PanePicture) {
 }
 
 }  // namespace
+
+namespace {
+
+// Chinese corpora are stored in code page 936: the pane shows them as characters.
+TEST_F(DetailPane, CodePage936TextIsShownAsCharacters) {
+    TArrResultStr hits = {Hit("\xCE\xD2\xC3\xC7", "\xCF\xB2\xBB\xB6", "\xB6\xC1\xCA\xE9", "\xD6\xD0\xCE\xC4.txt")};
+    Show(hits, "FILE", false);
+    std::string line = form->rdtDetailCol->Lines()[1];
+    EXPECT_NE(line.find("\xCF\xB2\xBB\xB6"), std::string::npos);
+    // The file name is written with every character beyond ASCII as "_".
+    EXPECT_NE(line.find("__.txt"), std::string::npos);
+    form->tsColligate->SetEnabled(true);
+    form->qlSkinPageControl1->SetActivePage(form->tsColligate);
+    form->SetBounds(0, 0, 1024, 720);
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("collocate_pane_gbk.png")));
+}
+
+}  // namespace
