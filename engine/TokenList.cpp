@@ -8,16 +8,17 @@
 uint32_t TTokenTable::Intern(std::string_view text) {
     if (FTexts.size() * 2 >= FSlots.size()) Grow();
     size_t hash = std::hash<std::string_view>{}(text);
+    uint32_t check = static_cast<uint32_t>(hash >> 32);
     size_t mask = FSlots.size() - 1;
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        uint32_t entry = FSlots[slot];
-        if (entry == 0) {
-            FSlots[slot] = static_cast<uint32_t>(FTexts.size()) + 1;
+        TSlot& s = FSlots[slot];
+        if (s.id == 0) {
+            s = {static_cast<uint32_t>(FTexts.size()) + 1, check};
             FTexts.emplace_back(text);
             FHashes.push_back(hash);
             return static_cast<uint32_t>(FTexts.size()) - 1;
         }
-        if (FHashes[entry - 1] == hash && FTexts[entry - 1] == text) return entry - 1;
+        if (s.check == check && FTexts[s.id - 1] == text) return s.id - 1;
     }
 }
 
@@ -28,12 +29,12 @@ TTokenTable TTokenTable::WithEmptyText() {
 }
 
 void TTokenTable::Grow() {
-    std::vector<uint32_t> slots(FSlots.empty() ? 1024 : FSlots.size() * 2, 0);
+    std::vector<TSlot> slots(FSlots.empty() ? 1024 : FSlots.size() * 2, TSlot{0, 0});
     size_t mask = slots.size() - 1;
     for (uint32_t id = 0; id < FTexts.size(); ++id) {
         size_t slot = FHashes[id] & mask;
-        while (slots[slot] != 0) slot = (slot + 1) & mask;
-        slots[slot] = id + 1;
+        while (slots[slot].id != 0) slot = (slot + 1) & mask;
+        slots[slot] = {id + 1, static_cast<uint32_t>(FHashes[id] >> 32)};
     }
     FSlots.swap(slots);
 }

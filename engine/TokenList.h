@@ -25,9 +25,15 @@ public:
 private:
     void Grow();
 
+    // A slot holds id + 1 (0: empty) and the hash's upper half, so that a
+    // probe reads one array and compares text only on a likely match.
+    struct TSlot {
+        uint32_t id;
+        uint32_t check;
+    };
     std::vector<std::string> FTexts;
     std::vector<size_t> FHashes;
-    std::vector<uint32_t> FSlots;  // id + 1, 0 for an empty slot
+    std::vector<TSlot> FSlots;
 };
 
 // Every token of the loaded files in order; entry i reads as the token framed
