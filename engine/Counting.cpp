@@ -37,11 +37,19 @@ namespace {
 template <class Item>
 void SortByRank(std::vector<Item>& items) {
     if (items.size() < 2) return;
+    // The sort moves compact keys and item numbers, and the items once at the end.
     using Rank = decltype(Item::rank);
     std::vector<Rank> ranks(items.size());
-    for (size_t i = 0; i < items.size(); ++i) ranks[i] = items[i].rank;
+    std::vector<uint32_t> order(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        ranks[i] = items[i].rank;
+        order[i] = static_cast<uint32_t>(i);
+    }
     FrameworkQuickSortKeys(ranks.data(), 0, static_cast<int>(items.size()) - 1,
-                           [&](int i, int j) { std::swap(items[static_cast<size_t>(i)], items[static_cast<size_t>(j)]); });
+                           [&](int i, int j) { std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]); });
+    std::vector<Item> sorted(items.size());
+    for (size_t i = 0; i < items.size(); ++i) sorted[i] = items[order[i]];
+    items.swap(sorted);
 }
 
 // A stable counting sort of items by a key below bucketCount.
@@ -120,13 +128,27 @@ void CountRunsOfIds(std::vector<uint32_t>& ids, const std::vector<std::string>& 
 namespace {
 
 // Whether some group ends in entries of equal rank but other spellings, so
-// that only the framework's sort can say which spelling the group keeps.
-bool LastSpellingIsOpen(const std::vector<RankedEntry>& sorted, const std::vector<uint32_t>& keyRank) {
-    for (size_t end = 0; end < sorted.size(); ++end) {
-        if (end + 1 < sorted.size() && keyRank[sorted[end + 1].key] == keyRank[sorted[end].key]) continue;
-        for (size_t j = end; j > 0 && sorted[j - 1].rank == sorted[end].rank; --j)
-            if (sorted[j - 1].key != sorted[end].key) return true;
+// that only the framework's sort can say which spelling the group keeps. A
+// group ends at its greatest hit text: one pass finds, per key rank, that hit
+// and whether more than one spelling stands there.
+bool LastSpellingIsOpen(const std::vector<RankedEntry>& items, const std::vector<uint32_t>& keyRank,
+                        uint32_t keyRankCount) {
+    struct TGroupEnd {
+        uint64_t rank = 0;
+        uint32_t key = 0;
+        bool seen = false, mixed = false;
+    };
+    std::vector<TGroupEnd> ends(keyRankCount);
+    for (const RankedEntry& e : items) {
+        TGroupEnd& end = ends[keyRank[e.key]];
+        if (!end.seen || e.rank > end.rank) {
+            end = {e.rank, e.key, true, false};
+        } else if (e.rank == end.rank && e.key != end.key) {
+            end.mixed = true;
+        }
     }
+    for (const TGroupEnd& end : ends)
+        if (end.mixed) return true;
     return false;
 }
 
@@ -154,14 +176,16 @@ void GroupKeyHits(const std::vector<TKeyHit>& entries, const TTokenTable& keys, 
     // Entries of equal rank hold the same hit and keys that differ at most in
     // case; their order matters only to a group's spelling, so the framework's
     // sort runs only when that spelling is open.
-    std::vector<RankedEntry> sorted = items;
-    CountingSort(sorted, static_cast<size_t>(hitCount), [&](const RankedEntry& e) { return hitRank[static_cast<size_t>(e.hit)]; });
-    CountingSort(sorted, keyRankCount, [&](const RankedEntry& e) { return keyRank[e.key]; });
-    if (LastSpellingIsOpen(sorted, keyRank)) {
+    std::vector<RankedEntry> sorted;
+    if (LastSpellingIsOpen(items, keyRank, keyRankCount)) {
         SortByRank(items);
         sorted.swap(items);
+    } else {
+        sorted.swap(items);
+        CountingSort(sorted, static_cast<size_t>(hitCount),
+                     [&](const RankedEntry& e) { return hitRank[static_cast<size_t>(e.hit)]; });
+        CountingSort(sorted, keyRankCount, [&](const RankedEntry& e) { return keyRank[e.key]; });
     }
-    items = {};
 
     // Within a group the hits come in ascending text order; the list reads newest first.
     std::vector<int32_t> groupHits;
