@@ -3,6 +3,7 @@
 // outside platform/gui).
 
 #include <QColor>
+#include <QRect>
 
 #include "platform/gui/Types.h"
 
@@ -11,6 +12,11 @@ inline QColor ToQColor(TColor color) {
     const TColor c = ColorToRGB(color);
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
+
+// What Pixel answers for a point outside the picture.
+constexpr TColor kInvalidColor = -1;
+
+inline QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
 // Sets a flag for the length of a scope and restores what it was.
 class TFlagGuard {
