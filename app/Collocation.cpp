@@ -174,27 +174,15 @@ void TForm1::cbxNodeKeyPress(TObject* /*sender*/, char& key) {
 void TForm1::cbxMinValueChange(TObject* /*sender*/) { edtMinValue->SetEnabled(cbxMinValue->GetText() != "None"); }
 
 bool TForm1::PassesMinimum(const TParamInfo& p, const TStatResult& row) {
-    const std::string& m = p.MinMeasure;
-    long double v;
-    if (m == "Min f(c)")
-        v = row.Fc;
-    else if (m == "Min f(n,c)")
-        v = row.Fnc;
-    else if (m == "Min MI")
-        v = row.MI;
-    else if (m == "Min MI3")
-        v = row.MI3;
-    else if (m == "Min Z-Score")
-        v = row.ZScore;
-    else if (m == "Min T-Score")
-        v = row.TScore;
-    else if (m == "Min Log-log")
-        v = row.LogLog;
-    else if (m == "Min Log-Likelihood")
-        v = row.LogLikelihood;
-    else
-        return false;
-    return v >= p.MinValue;
+    // Each minimum names the value of a row it compares.
+    const std::pair<const char*, long double> values[] = {
+        {"Min f(c)", row.Fc},       {"Min f(n,c)", row.Fnc},       {"Min MI", row.MI},
+        {"Min MI3", row.MI3},       {"Min Z-Score", row.ZScore},   {"Min T-Score", row.TScore},
+        {"Min Log-log", row.LogLog}, {"Min Log-Likelihood", row.LogLikelihood},
+    };
+    for (const auto& [name, value] : values)
+        if (p.MinMeasure == name) return value >= p.MinValue;
+    return false;
 }
 
 void TForm1::FillCollocateList(TListView* listView, const TParamInfo& p) {

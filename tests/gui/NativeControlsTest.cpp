@@ -13,6 +13,8 @@
 #include <QStyleOptionViewItem>
 #include <gtest/gtest.h>
 
+#include "tests/support/EnterTaker.h"
+
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/StdCtrls.h"
@@ -48,20 +50,6 @@ std::vector<std::string> Rows(QWidget* w) {
     }
     return rows;
 }
-
-// Takes Enter as a dialog key, as a default button does.
-class TEnterTaker : public TWinControl {
-public:
-    using TWinControl::TWinControl;
-    int Taken = 0;
-
-protected:
-    void CMDialogKey(TMessage& m) override {
-        if (m.WParam != VK_RETURN) return;
-        ++Taken;
-        m.Result = 1;
-    }
-};
 
 class NativeControls : public testing::Test {
 protected:

@@ -11,6 +11,8 @@
 #include <QTextBlock>
 #include <gtest/gtest.h>
 
+#include "tests/support/EnterTaker.h"
+
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtBridge.h"
@@ -373,20 +375,6 @@ TEST_F(RichEdit, AClickMovesTheCaretBeforeOnMouseDownAndReachesOnMouseUp) {
     QApplication::sendEvent(viewport, &up);
     EXPECT_EQ(events, (std::vector<std::string>{"down on line 3", "up"}));
 }
-
-// Takes Enter as a dialog key, as a default button does.
-class TEnterTaker : public TWinControl {
-public:
-    using TWinControl::TWinControl;
-    int Taken = 0;
-
-protected:
-    void CMDialogKey(TMessage& m) override {
-        if (m.WParam != VK_RETURN) return;
-        ++Taken;
-        m.Result = 1;
-    }
-};
 
 TEST_F(RichEdit, EnterReachesOnKeyPressOfAReadOnlyPaneOnceAndNotTheForm) {
     auto* taker = new TEnterTaker(form);
