@@ -1,5 +1,6 @@
 #include "platform/gui/Forms.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -15,6 +16,16 @@
 #include "platform/gui/QtBridge.h"
 
 TApplication* Application = nullptr;
+
+namespace {
+
+// The loops wait for events: a change of their condition made outside an
+// event must wake them, or they would sleep on until the next one.
+void WakeEventLoop() {
+    if (auto* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
+}
+
+}  // namespace
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
     SetVisible(false);
@@ -141,7 +152,10 @@ void TForm::Close() {
     SetVisible(false);
 }
 
-void TForm::SetModalResult(TModalResult result) { FModalResult = result; }
+void TForm::SetModalResult(TModalResult result) {
+    FModalResult = result;
+    WakeEventLoop();
+}
 
 int TForm::ShowModal() {
     if (TDialogScript::Active()) {
@@ -155,7 +169,8 @@ int TForm::ShowModal() {
     SetVisible(true);
     QEventLoop loop;
     while (FModalResult == mrNone && Visible()) {
-        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
+        // Without a time limit: with one, Qt never waits and the loop spins.
+        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
         if (FModalResult != mrNone) {
             TCloseAction action = TCloseAction::caHide;
             if (!CloseQuery()) {
@@ -258,11 +273,14 @@ TApplication::~TApplication() {
 void TApplication::Run() {
     if (MainForm && !MainForm->Visible()) MainForm->SetVisible(true);
     while (!FTerminated && MainForm && MainForm->Visible()) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 100);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
     }
 }
 
-void TApplication::Terminate() { FTerminated = true; }
+void TApplication::Terminate() {
+    FTerminated = true;
+    WakeEventLoop();
+}
 
 void TApplication::ProcessMessages() { ProcessMessagesSlow(); }
 

@@ -130,6 +130,33 @@ uint16_t VirtualKey(int qtKey) {
         case Qt::Key_Down: return VK_DOWN;
         case Qt::Key_Insert: return VK_INSERT;
         case Qt::Key_Delete: return VK_DELETE;
+        default: break;
+    }
+    // Punctuation has the key codes of a US keyboard: the shifted sign shares
+    // its key with the plain one. Qt codes Latin-1 keys by their character, which
+    // must never be read as a virtual key ('.' is VK_DELETE there).
+    switch (qtKey) {
+        case Qt::Key_Exclam: return '1';
+        case Qt::Key_At: return '2';
+        case Qt::Key_NumberSign: return '3';
+        case Qt::Key_Dollar: return '4';
+        case Qt::Key_Percent: return '5';
+        case Qt::Key_AsciiCircum: return '6';
+        case Qt::Key_Ampersand: return '7';
+        case Qt::Key_Asterisk: return '8';
+        case Qt::Key_ParenLeft: return '9';
+        case Qt::Key_ParenRight: return '0';
+        case Qt::Key_Semicolon: case Qt::Key_Colon: return VK_OEM_1;
+        case Qt::Key_Equal: case Qt::Key_Plus: return VK_OEM_PLUS;
+        case Qt::Key_Comma: case Qt::Key_Less: return VK_OEM_COMMA;
+        case Qt::Key_Minus: case Qt::Key_Underscore: return VK_OEM_MINUS;
+        case Qt::Key_Period: case Qt::Key_Greater: return VK_OEM_PERIOD;
+        case Qt::Key_Slash: case Qt::Key_Question: return VK_OEM_2;
+        case Qt::Key_QuoteLeft: case Qt::Key_AsciiTilde: return VK_OEM_3;
+        case Qt::Key_BracketLeft: case Qt::Key_BraceLeft: return VK_OEM_4;
+        case Qt::Key_Backslash: case Qt::Key_Bar: return VK_OEM_5;
+        case Qt::Key_BracketRight: case Qt::Key_BraceRight: return VK_OEM_6;
+        case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: return VK_OEM_7;
         default: return 0;
     }
 }
@@ -359,6 +386,9 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
             auto* ke = static_cast<QKeyEvent*>(e);
             uint16_t vk = VirtualKey(ke->key());
             if (vk == 0 && ke->text().isEmpty()) return false;
+            // Any other key that types text (letters of other alphabets, composed
+            // dead keys) arrives as a packet: a key 0 would read as handled.
+            if (vk == 0) vk = VK_PACKET;
             char ch = CharacterOf(ke, vk);
             TShiftState shift = ShiftOf(ke->modifiers());
             if (ke->key() == Qt::Key_Backtab) shift |= ssShift;

@@ -14,6 +14,7 @@
 #include "skin/dialogs/qlDialogs.h"
 #include "skin/dialogs/qlMessages.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Typing.h"
 
 namespace fs = std::filesystem;
 
@@ -307,6 +308,31 @@ TEST(FolderDialog, ReturnsTheFolderTypedInThePathLine) {
         Press(Part<TFolderTree>(f, "tvFolders"), VK_ESCAPE, 27);
     }, [&] { return dialog.Execute(); }));
     EXPECT_EQ(dialog.Directory, tmp.Path() + "/missing");
+}
+
+// Paths and names hold punctuation: typed key by key, they arrive whole.
+TEST(DialogLines, PathsAndNamesTypedKeyByKeyArriveWhole) {
+    TempFolder tmp;
+    const std::string folderName = "a.b_c-d [e]~f,g;h'i@j+k=l#m";
+    fs::create_directory(fs::path(tmp.Path()) / folderName);
+    TqlSkinSelectDirectoryDialog dialog(nullptr);
+    dialog.Directory = tmp.Path();
+    EXPECT_TRUE(Drive(&dialog, [&](TForm* f) {
+        auto* path = Part<TEdit>(f, "edtFolder");
+        path->SetText("");
+        typing::Type(path->Widget(), QString::fromStdString(tmp.Path() + "/" + folderName));
+        Part<TButton>(f, "btnOk")->Click();
+    }, [&] { return dialog.Execute(); }));
+    EXPECT_EQ(dialog.Directory, tmp.Path() + "/" + folderName);
+
+    TqlSkinSaveDialog save(nullptr);
+    save.Filter = "Excel 97-2003 Format (*.xls)|*.xls";
+    save.InitialDir = tmp.Path();
+    EXPECT_TRUE(Drive(&save, [&](TForm* f) {
+        typing::Type(Part<TEdit>(f, "edtFileName")->Widget(), "node_time-5.5 (v2)!.xls");
+        Part<TButton>(f, "btnOk")->Click();
+    }, [&] { return save.Execute(); }));
+    EXPECT_EQ(save.FileName, tmp.Path() + "/node_time-5.5 (v2)!.xls");
 }
 
 // Writes the boxes as PNGs into the build folder, for a person to look at.

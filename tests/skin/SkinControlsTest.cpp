@@ -5,6 +5,7 @@
 #include "platform/gui/Forms.h"
 #include "skin/boxes/qlSkinBoxCtrls.h"
 #include "skin/controls/qlSkinCtrls.h"
+#include "tests/support/Typing.h"
 
 namespace {
 
@@ -131,6 +132,27 @@ TEST_F(SkinControls, ANumericEditShowsItsValueInItsOwnFormat) {
     EXPECT_EQ(minValue->GetText(), "0.0000");
     minValue->SetText("2.5");
     EXPECT_DOUBLE_EQ(minValue->Value(), 2.5);
+}
+
+TEST_F(SkinControls, ANumericEditTakesTypedNumbersAndNothingElse) {
+    struct Case {
+        TqlValueType type;
+        const char* typed;
+        const char* shown;
+    } cases[] = {
+        {TqlValueType::vtFloat, "-12.5", "-12.5"},
+        {TqlValueType::vtFloat, "1e3x,7", "137"},
+        {TqlValueType::vtInteger, "-4.2", "-42"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        auto* edit = Add<TqlSkinNumericEdit>(form);
+        edit->ValueType = c.type;
+        edit->SetText("");
+        typing::Type(edit->Widget(), c.typed);
+        EXPECT_EQ(edit->GetText(), c.shown);
+        delete edit;
+    }
 }
 
 }  // namespace
