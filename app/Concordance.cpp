@@ -239,11 +239,16 @@ void TForm1::rdtDetailColMouseUp(TObject* /*sender*/, TMouseButton /*button*/, T
     ShowTagHint(rdtDetailCol);
 }
 
+void TForm1::PaneSelectionChanged(TRichEdit* pane, TqlSkinCheckRadioBox* showSelection, TqlSkinComboBox* search) {
+    pane->Hint.clear();
+    pane->ShowHint = false;
+    if (!pane->SelectionByUser() || !showSelection->Checked()) return;
+    std::string selection = pane->SelText();
+    if (!Trim(selection).empty()) search->SetText(selection);
+}
+
 void TForm1::rdtDetailColSelectionChange(TObject* /*sender*/) {
-    rdtDetailCol->Hint.clear();
-    rdtDetailCol->ShowHint = false;
-    std::string selection = rdtDetailCol->SelText();
-    if (!Trim(selection).empty() && crbxShowSelCol->Checked()) cbxQSearchCol->SetText(selection);
+    PaneSelectionChanged(rdtDetailCol, crbxShowSelCol, cbxQSearchCol);
 }
 
 void TForm1::ConnectCollocateDetails() {

@@ -273,10 +273,7 @@ void TForm1::ConnectCountPage() {
     rdtDetail->OnKeyUp = [this](TObject*, uint16_t&, TShiftState) { ShowCountCaretHit(); };
     rdtDetail->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { ShowCountCaretHit(); };
     rdtDetail->OnSelectionChange = [this](TObject*) {
-        rdtDetail->Hint.clear();
-        rdtDetail->ShowHint = false;
-        std::string selection = rdtDetail->SelText();
-        if (!Trim(selection).empty() && crbxShowSelectionN->Checked()) cbxQSearchN->SetText(selection);
+        PaneSelectionChanged(rdtDetail, crbxShowSelectionN, cbxQSearchN);
     };
     rdtDetail->OnKeyPress = [this](TObject*, char& k) {
         if (k == '\r' && !Trim(rdtDetail->SelText()).empty() && crbxShowSelectionN->Checked())

@@ -143,10 +143,7 @@ void TForm1::rdtResultMouseDown(TObject* /*sender*/, TMouseButton /*button*/, TS
 }
 
 void TForm1::rdtResultSelectionChange(TObject* /*sender*/) {
-    rdtResult->Hint.clear();
-    rdtResult->ShowHint = false;
-    std::string selection = rdtResult->SelText();
-    if (!Trim(selection).empty() && crbxShowSelection->Checked()) cbxQSearch->SetText(selection);
+    PaneSelectionChanged(rdtResult, crbxShowSelection, cbxQSearch);
 }
 
 void TForm1::rdtResultKeyPress(TObject* /*sender*/, char& key) {

@@ -384,6 +384,9 @@ public:
     void MarkPane(TRichEdit* pane, const THighlightBar& bar, bool ignoreCase, const std::array<int, 5>& segments);
     // The tag-description hint of a selection in a pane.
     void ShowTagHint(TRichEdit* pane);
+    // A pane's selection changed: its hint goes, and text the user selected
+    // (never a selection the program made) fills the search box when asked to.
+    static void PaneSelectionChanged(TRichEdit* pane, TqlSkinCheckRadioBox* showSelection, TqlSkinComboBox* search);
     // The segment widths of a written line as a pane shows it.
     static void MeasureSegments(const std::string& line, bool showFiles, std::array<int, 5>& segments);
     // The highlight range of a column choice from the segment widths of the last output.

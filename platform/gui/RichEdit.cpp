@@ -131,6 +131,9 @@ bool EncodeShown(const QString& text, bool cp936, std::string& out) {
 class TRichView : public QPlainTextEdit {
 public:
     std::function<void()> BeforeUse;
+    // True while the view handles a key, mouse or input-method event: the
+    // selection it changes then is the user's.
+    bool InUserInput = false;
 
 protected:
     bool event(QEvent* e) override {
@@ -148,8 +151,29 @@ protected:
     }
     // Keys the pane got are its own, read-only or not: none bubbles up to the form.
     void keyPressEvent(QKeyEvent* e) override {
+        TFlagGuard user(InUserInput);
         QPlainTextEdit::keyPressEvent(e);
         if (e->key() != Qt::Key_Tab && e->key() != Qt::Key_Backtab) e->accept();
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        TFlagGuard user(InUserInput);
+        QPlainTextEdit::mousePressEvent(e);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        TFlagGuard user(InUserInput);
+        QPlainTextEdit::mouseMoveEvent(e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        TFlagGuard user(InUserInput);
+        QPlainTextEdit::mouseReleaseEvent(e);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override {
+        TFlagGuard user(InUserInput);
+        QPlainTextEdit::mouseDoubleClickEvent(e);
+    }
+    void inputMethodEvent(QInputMethodEvent* e) override {
+        TFlagGuard user(InUserInput);
+        QPlainTextEdit::inputMethodEvent(e);
     }
 };
 
@@ -192,6 +216,7 @@ struct TRichEdit::TImpl {
     std::vector<TRange> Pending;  // attribute changes not shown yet
     int AppendsPending = 0;       // lines added at the end not shown yet
     bool SelectionPending = false;
+    bool ByUser = false;  // the selection being reported was made by the user
     bool FlushQueued = false;
     std::vector<QTextCharFormat> Formats;  // by attribute id
     QObject* Receiver = nullptr;
@@ -443,6 +468,12 @@ struct TRichEdit::TImpl {
         if (start == SelStart && length == SelLength) return;
         SelStart = start;
         SelLength = length;
+        ReportSelection(fromView && static_cast<TRichView*>(View())->InUserInput);
+    }
+
+    void ReportSelection(bool byUser) {
+        TFlagGuard user(ByUser);
+        ByUser = byUser;
         if (Owner.OnSelectionChange) Owner.OnSelectionChange(&Owner);
     }
 
@@ -469,7 +500,7 @@ struct TRichEdit::TImpl {
         SelStart = SelLength = 0;
         Rebuild();
         TextChanged();
-        if (moved && Owner.OnSelectionChange) Owner.OnSelectionChange(&Owner);
+        if (moved) ReportSelection(false);
     }
 
     // The line list was changed as a list: lines that differ take the default attributes.
@@ -593,6 +624,8 @@ int TRichEdit::SelLength() const { return FImpl->SelLength; }
 void TRichEdit::SetSelLength(int length) { FImpl->SetSelection(FImpl->SelStart, length, false); }
 
 void TRichEdit::Select(int start, int length) { FImpl->SetSelection(start, length, false); }
+
+bool TRichEdit::SelectionByUser() const { return FImpl->ByUser; }
 
 std::string TRichEdit::SelText() const { return FImpl->Doc.Text(FImpl->SelStart, FImpl->SelLength); }
 

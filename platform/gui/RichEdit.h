@@ -52,6 +52,9 @@ public:
     void Select(int start, int length);
     std::string SelText() const;
     void SelectAll();
+    // While OnSelectionChange runs: whether the user made the selection with
+    // the mouse or keys (false for selections made by code or by loading).
+    bool SelectionByUser() const;
     TTextAttributes& SelAttributes() { return FSelAttributes; }
     // The attributes new text takes.
     TTextAttributes& DefAttributes() { return FDefAttributes; }

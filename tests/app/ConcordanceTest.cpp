@@ -1,6 +1,9 @@
 // The collocate detail pane: hits laid out in columns, sorted, written plain
 // or coloured, highlighted, with the caret-hit line and tag hints.
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -177,15 +180,38 @@ TEST_F(DetailPane, ACapitalTagSelectionShowsItsDescriptionAsATwoLineHint) {
     EXPECT_FALSE(pane->ShowHint);
 }
 
-TEST_F(DetailPane, ASelectionFillsTheSearchBoxWhileShowSelectionIsOn) {
+// Only what the user selects (here with Shift+Right from the caret) fills the
+// search box; the selections the program makes while it writes, highlights or
+// selects in code never do.
+TEST_F(DetailPane, OnlyTheUsersSelectionFillsTheSearchBoxWhileShowSelectionIsOn) {
+    form->tsColligate->SetEnabled(true);
+    form->plColDetails->SetEnabled(true);
+    form->qlSkinPageControl1->SetActivePage(form->tsColligate);
     TArrResultStr hits = {Hit("alpha", "beta", "gamma")};
     Show(hits, "FILE", false);
     TRichEdit* pane = form->rdtDetailCol;
+    EXPECT_EQ(form->cbxQSearchCol->GetText(), "");
     std::string line = pane->Lines()[1];
-    pane->Select(pane->LineIndex(1) + int(line.find("gamma")), 5);
+    auto selectByKeys = [&](const std::string& word) {
+        pane->Select(pane->LineIndex(1) + int(line.find(word)), 0);
+        for (size_t i = 0; i < word.size(); ++i) {
+            QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::ShiftModifier);
+            QApplication::sendEvent(pane->Widget(), &right);
+        }
+    };
+    pane->Select(pane->LineIndex(1) + int(line.find("beta")), 4);
+    EXPECT_EQ(form->cbxQSearchCol->GetText(), "") << "selected by the program";
+    form->cbxQSearchCol->SetText("dog");
+    form->btnHighlightCol->Click();
+    Show(hits, "CENTER", true);
+    EXPECT_EQ(form->cbxQSearchCol->GetText(), "dog") << "written and highlighted by the program";
+
+    line = pane->Lines()[1];
+    selectByKeys("gamma");
+    EXPECT_EQ(pane->SelText(), "gamma");
     EXPECT_EQ(form->cbxQSearchCol->GetText(), "gamma");
     form->crbxShowSelCol->SetChecked(false);
-    pane->Select(pane->LineIndex(1) + int(line.find("alpha")), 5);
+    selectByKeys("alpha");
     EXPECT_EQ(form->cbxQSearchCol->GetText(), "gamma");
 }
 
