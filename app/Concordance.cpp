@@ -251,7 +251,13 @@ void TForm1::rdtDetailColSelectionChange(TObject* /*sender*/) {
     PaneSelectionChanged(rdtDetailCol, crbxShowSelCol, cbxQSearchCol);
 }
 
+void TForm1::ShareCollocatePageHeight() {
+    const int below = tsColligate->ClientHeight() - plColligate->Height();
+    if (below > 0) plColBottom->SetHeight(below / 2);
+}
+
 void TForm1::ConnectCollocateDetails() {
+    tsColligate->OnResize = [this](TObject*) { ShareCollocatePageHeight(); };
     btnDisplayCol->OnClick = [this](TObject* s) { btnDisplayColClick(s); };
     btnHighlightCol->OnClick = [this](TObject* s) { btnHighlightColClick(s); };
     cbxQSearchCol->OnKeyPress = [this](TObject* s, char& k) { cbxQSearchColKeyPress(s, k); };

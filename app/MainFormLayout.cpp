@@ -38,6 +38,10 @@ TqlSkinComboBox* Choice(TForm1* form, TWinControl* parent, const char* name, int
 
 constexpr std::initializer_list<const char*> kColumnModes = {"POS", "WORD", "BOTH"};
 
+constexpr TAnchors kStretchWide = akLeft | akTop | akRight;
+constexpr TAnchors kStretchAll = akLeft | akTop | akRight | akBottom;
+constexpr TAnchors kTopRight = akTop | akRight;
+
 }  // namespace
 
 void TForm1::BuildForm() {
@@ -45,6 +49,8 @@ void TForm1::BuildForm() {
     Position = TPosition::poScreenCenter;
     SetWindowState(TWindowState::wsMaximized);
     SetBounds(0, 0, 1000, 700);
+    // Below this the button rows would leave the window and the tables shrink to their headers.
+    SetConstraints({kMinimumWidth, kMinimumHeight, 0, 0});
     ShowHint = true;
 
     qlSkinPageControl1 = Make<TqlSkinPageControl>(this, this, "qlSkinPageControl1", 0, 0, 1000, 700);
@@ -72,22 +78,29 @@ void TForm1::BuildForm() {
 
 void TForm1::BuildSettingsPage() {
     TWinControl* page = tsSettings;
-    gbCorpus = Make<TqlSkinGroupBox>(this, page, "gbCorpus", 12, 10, 470, 560, "Corpus");
+    gbCorpus = Make<TqlSkinGroupBox>(this, page, "gbCorpus", 12, 10, 462, 560, "Corpus");
+    gbCorpus->SetAnchors(kStretchAll);
     btnChoseDir = Make<TqlSkinButton>(this, gbCorpus, "btnChoseDir", 12, 26, 120, 28, "Choose Folder...");
     btnChoseDir->Hint = "Choose the folder of the corpus files";
-    lblDir = Make<TqlSkinStdLabel>(this, gbCorpus, "lblDir", 142, 32, 316, 18);
+    lblDir = Make<TqlSkinStdLabel>(this, gbCorpus, "lblDir", 142, 32, 308, 18);
     lblDir->SetAutoSize(false);
+    lblDir->SetAnchors(kStretchWide);
     lblDir->Hint = "Double-click to open the folder";
-    edtFilterStr = Make<TqlSkinEdit>(this, gbCorpus, "edtFilterStr", 12, 64, 326, 26);
+    edtFilterStr = Make<TqlSkinEdit>(this, gbCorpus, "edtFilterStr", 12, 64, 318, 26);
     edtFilterStr->Hint = "Regular expression on the file names, e.g. ^a";
-    btnFilter = Make<TqlSkinButton>(this, gbCorpus, "btnFilter", 346, 63, 112, 28, "Filter");
+    edtFilterStr->SetAnchors(kStretchWide);
+    btnFilter = Make<TqlSkinButton>(this, gbCorpus, "btnFilter", 338, 63, 112, 28, "Filter");
     btnFilter->SetEnabled(false);
-    clbFileList = Make<TqlSkinCheckListBox>(this, gbCorpus, "clbFileList", 12, 100, 446, 420);
+    btnFilter->SetAnchors(kTopRight);
+    clbFileList = Make<TqlSkinCheckListBox>(this, gbCorpus, "clbFileList", 12, 100, 438, 420);
     clbFileList->SetEnabled(false);
-    lblFileInfo = Make<TLabel>(this, gbCorpus, "lblFileInfo", 12, 530, 446, 18);
+    clbFileList->SetAnchors(kStretchAll);
+    lblFileInfo = Make<TLabel>(this, gbCorpus, "lblFileInfo", 12, 530, 438, 18);
     lblFileInfo->SetAutoSize(false);
+    lblFileInfo->SetAnchors(akLeft | akRight | akBottom);
 
-    gbText = Make<TqlSkinGroupBox>(this, page, "gbText", 496, 10, 240, 250, "Text");
+    gbText = Make<TqlSkinGroupBox>(this, page, "gbText", 488, 10, 240, 250, "Text");
+    gbText->SetAnchors(kTopRight);
     rdoRaw = Make<TqlSkinCheckRadioBox>(this, gbText, "rdoRaw", 14, 24, 210, 24, "Raw text");
     rdoRaw->SetRadio(true);
     rdoRaw->GroupIndex = 1;
@@ -105,7 +118,8 @@ void TForm1::BuildSettingsPage() {
     cblSplitterList->Items().Add("_");
     cblSplitterList->Items().Add("/");
 
-    gbContext = Make<TqlSkinGroupBox>(this, page, "gbContext", 496, 270, 240, 100, "Context Words");
+    gbContext = Make<TqlSkinGroupBox>(this, page, "gbContext", 488, 270, 240, 100, "Context Words");
+    gbContext->SetAnchors(kTopRight);
     Make<TqlSkinStdLabel>(this, gbContext, "lblLeftRange", 14, 32, 60, 18, "Left:");
     cbxLeftRangeNum = Make<TqlSkinComboBox>(this, gbContext, "cbxLeftRangeNum", 70, 28, 60, 24);
     cbxLeftRangeNum->SetStyle(TComboBoxStyle::csDropDownList);
@@ -113,7 +127,8 @@ void TForm1::BuildSettingsPage() {
     cbxRightRangeNum = Make<TqlSkinComboBox>(this, gbContext, "cbxRightRangeNum", 70, 60, 60, 24);
     cbxRightRangeNum->SetStyle(TComboBoxStyle::csDropDownList);
 
-    gbDisplay = Make<TqlSkinGroupBox>(this, page, "gbDisplay", 750, 10, 240, 250, "Display");
+    gbDisplay = Make<TqlSkinGroupBox>(this, page, "gbDisplay", 742, 10, 240, 250, "Display");
+    gbDisplay->SetAnchors(kTopRight);
     crbxShowFileName = Make<TqlSkinCheckRadioBox>(this, gbDisplay, "crbxShowFileName", 14, 24, 210, 24, "Show file names");
     crbxShowFileName->SetChecked(true);
     crbxShowColor = Make<TqlSkinCheckRadioBox>(this, gbDisplay, "crbxShowColor", 14, 50, 210, 24, "Show colours");
@@ -128,18 +143,20 @@ void TForm1::BuildSettingsPage() {
     sldFontSize->SetValue(11);
     btnClearHistory = Make<TqlSkinButton>(this, gbDisplay, "btnClearHistory", 14, 200, 210, 28, "Clear Query History");
 
-    ggFreList = Make<TqlSkinGauge>(this, page, "ggFreList", 496, 580, 494, 22);
+    ggFreList = Make<TqlSkinGauge>(this, page, "ggFreList", 488, 580, 494, 22);
     ggFreList->SkinDataName = "statusgauge";
     ggFreList->SetMinValue(0);
     ggFreList->SetMaxValue(10000);
     ggFreList->SetValue(0);
     ggFreList->SetVisible(false);
+    ggFreList->SetAnchors(akRight | akBottom);
 }
 
 void TForm1::BuildListPanel() {
-    plListSetting = Make<TqlSkinPanel>(this, tsSettings, "plListSetting", 496, 380, 494, 190);
+    plListSetting = Make<TqlSkinPanel>(this, tsSettings, "plListSetting", 488, 380, 494, 190);
     plListSetting->SetVisible(false);
     plListSetting->SetEnabled(false);
+    plListSetting->SetAnchors(kTopRight);
     gbListSetting = Make<TqlSkinGroupBox>(this, plListSetting, "gbListSetting", 4, 4, 486, 182, "Create Cluster List(s)");
     rbxWord = Make<TqlSkinCheckRadioBox>(this, gbListSetting, "rbxWord", 10, 24, 140, 22, "WORD");
     rbxPos = Make<TqlSkinCheckRadioBox>(this, gbListSetting, "rbxPos", 10, 48, 140, 22, "POS");
@@ -205,6 +222,7 @@ void TForm1::BuildQueryPage() {
     lblInfo = Make<TqlSkinStdLabel>(this, plQSearch, "lblInfo", 716, 4, 270, 54);
     lblInfo->SetAutoSize(false);
     lblInfo->WordWrap = true;
+    lblInfo->SetAnchors(kStretchWide);
 
     plGauge = Make<TqlSkinPanel>(this, page, "plGauge", 0, 138, 1000, 26);
     plGauge->SetAlign(TAlign::alTop);
@@ -214,13 +232,16 @@ void TForm1::BuildQueryPage() {
     ggCurLine->SkinDataName = "statusgauge";
     ggCurLine->SetMinValue(0);
     ggCurLine->SetMaxValue(10000);
+    ggCurLine->SetAnchors(kStretchWide);
 
     stbInfo = Make<TqlSkinStatusBar>(this, page, "stbInfo", 0, 640, 1000, 30);
     stbInfo->SetAlign(TAlign::alBottom);
     edtInfo = Make<TqlSkinEdit>(this, stbInfo, "edtInfo", 2, 3, 880, 24);
     edtInfo->SetReadOnly(true);
+    edtInfo->SetAnchors(kStretchWide);
     crbxPOS = Make<TqlSkinCheckRadioBox>(this, stbInfo, "crbxPOS", 890, 4, 70, 22, "POS");
     crbxPOS->Hint = "Show POS";
+    crbxPOS->SetAnchors(kTopRight);
     crbxPOS->SetChecked(true);
 
     rdtResult = Make<TRichEdit>(this, page, "rdtResult", 0, 164, 1000, 476);
@@ -259,13 +280,16 @@ void TForm1::BuildCountPage() {
     ggCurLineN->SkinDataName = "statusgauge";
     ggCurLineN->SetMinValue(0);
     ggCurLineN->SetMaxValue(10000);
+    ggCurLineN->SetAnchors(kStretchWide);
 
     stbInfoN = Make<TqlSkinStatusBar>(this, page, "stbInfoN", 0, 640, 1000, 30);
     stbInfoN->SetAlign(TAlign::alBottom);
     edtInfoN = Make<TqlSkinEdit>(this, stbInfoN, "edtInfoN", 2, 3, 880, 24);
     edtInfoN->SetReadOnly(true);
+    edtInfoN->SetAnchors(kStretchWide);
     crbxPOSN = Make<TqlSkinCheckRadioBox>(this, stbInfoN, "crbxPOSN", 890, 4, 70, 22, "POS");
     crbxPOSN->Hint = "Show POS";
+    crbxPOSN->SetAnchors(kTopRight);
     crbxPOSN->SetChecked(true);
 
     plResult2 = Make<TqlSkinPanel>(this, page, "plResult2", 0, 330, 1000, 310);
@@ -300,6 +324,7 @@ void TForm1::BuildCountPage() {
     lblInfoN2->SetAutoSize(false);
     lblInfoN2->WordWrap = true;
     lblInfoN2->SetEnabled(false);
+    lblInfoN2->SetAnchors(kStretchWide);
     rdtDetail = Make<TRichEdit>(this, plResult2, "rdtDetail", 0, 76, 1000, 234);
     rdtDetail->SetAlign(TAlign::alClient);
     rdtDetail->SetReadOnly(true);
@@ -334,9 +359,9 @@ void TForm1::BuildCollocatePage() {
     Make<TqlSkinStdLabel>(this, plColligate, "lblCollMode", 598, 14, 70, 18, "Collocate:");
     cbxCollMode = Choice(this, plColligate, "cbxCollMode", 668, 10, 80, kColumnModes, 1);
     crbxColCase = Make<TqlSkinCheckRadioBox>(this, plColligate, "crbxColCase", 758, 12, 70, 22, "Case");
-    btnCol = Make<TqlSkinButton>(this, plColligate, "btnCol", 836, 9, 76, 28, "Run");
+    btnCol = Make<TqlSkinButton>(this, plColligate, "btnCol", 828, 9, 76, 28, "Run");
     btnCol->SetEnabled(false);
-    btnSaveCol = Make<TqlSkinButton>(this, plColligate, "btnSaveCol", 918, 9, 76, 28, "Save");
+    btnSaveCol = Make<TqlSkinButton>(this, plColligate, "btnSaveCol", 910, 9, 76, 28, "Save");
     btnSaveCol->SetEnabled(false);
     Make<TqlSkinStdLabel>(this, plColligate, "lblMinValue", 10, 50, 44, 18, "Filter:");
     cbxMinValue = Choice(this, plColligate, "cbxMinValue", 56, 46, 150,
@@ -356,8 +381,9 @@ void TForm1::BuildCollocatePage() {
     ggColPro->SetMaxValue(20);
     ggColPro->SetValue(0);
     ggColPro->SetVisible(false);
-    edtInfoCol = Make<TqlSkinEdit>(this, plColligate, "edtInfoCol", 620, 78, 374, 24);
+    edtInfoCol = Make<TqlSkinEdit>(this, plColligate, "edtInfoCol", 620, 78, 366, 24);
     edtInfoCol->SetReadOnly(true);
+    edtInfoCol->SetAnchors(kStretchWide);
 
     BuildCollocateDetails();
     BuildCollocateTable();
@@ -411,6 +437,7 @@ void TForm1::BuildCollocateDetails() {
     lblInfoCol = Make<TqlSkinStdLabel>(this, plColDetails, "lblInfoCol", 716, 8, 270, 64);
     lblInfoCol->SetAutoSize(false);
     lblInfoCol->WordWrap = true;
+    lblInfoCol->SetAnchors(kStretchWide);
     rdtDetailCol = Make<TRichEdit>(this, plColBottom, "rdtDetailCol", 0, 78, 1000, 242);
     rdtDetailCol->SetAlign(TAlign::alClient);
     rdtDetailCol->SetReadOnly(true);
@@ -423,8 +450,11 @@ void TForm1::BuildAboutPage() {
                                      "Orvale Lexmoor extracts the collocates of a node word, phrase or tag pattern "
                                      "from a corpus of plain or POS-tagged text and ranks them by frequency, MI, "
                                      "MI3, Z-Score, T-Score, Log-log and Log-Likelihood.");
+    // Fitted to its one-line text while it was set: the wrapped size comes after.
     KvLabel1->SetAutoSize(false);
     KvLabel1->WordWrap = true;
+    KvLabel1->SetBounds(40, 40, 700, 60);
+    KvLabel1->SetAnchors(kStretchWide);
     KvLabel3 = Make<TqlSkinStdLabel>(this, page, "KvLabel3", 40, 120, 400, 20, "Released: December 2026");
     KvLabel4 = Make<TqlSkinStdLabel>(this, page, "KvLabel4", 40, 146, 400, 20, "Version 1.0");
     KvLabel5 = Make<TqlSkinStdLabel>(this, page, "KvLabel5", 40, 172, 400, 20, "Bug reports and suggestions:");
@@ -437,6 +467,8 @@ void TForm1::BuildAboutPage() {
     Image1->Hint = "Visit the web page of Orvale Lexmoor";
     memoInfo = Make<TMemo>(this, page, "memoInfo", 40, 290, 700, 200);
     memoInfo->SetReadOnly(true);
+    memoInfo->SetWordWrap(true);
+    memoInfo->SetAnchors(kStretchAll);
     memoInfo->Lines().Add("Notes");
     memoInfo->Lines().Add("- The corpus is a folder of plain-text files, raw or tagged word_TAG.");
     memoInfo->Lines().Add("- Lines starting with \"<\" are markup and are skipped.");

@@ -25,6 +25,10 @@ public:
     explicit TForm1(TComponent* owner);
     ~TForm1() override;
 
+    // The smallest window in which every page's controls stay reachable.
+    static constexpr int kMinimumWidth = 1000;
+    static constexpr int kMinimumHeight = 600;
+
     // Pages.
     TqlSkinPageControl* qlSkinPageControl1;
     TqlSkinTabSheet* tsSettings;
@@ -440,6 +444,8 @@ private:
         int leftContext = 0, rightContext = 0;
     } FEngine;
     void ConnectCollocateDetails();
+    // The collocate table and the concordance pane share the page's height.
+    void ShareCollocatePageHeight();
     void ShowCaretHit();
     void BuildAboutPage();
     void BuildComponents();

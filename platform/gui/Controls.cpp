@@ -7,6 +7,7 @@
 
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/QtGlue.h"
 
 TComponent::TComponent(TComponent* owner) {
     if (owner) owner->InsertComponent(this);
@@ -78,11 +79,25 @@ void TControl::SetParent(TWinControl* parent) {
     if (FParent) FParent->RemoveControl(this);
     FParent = nullptr;
     if (parent) parent->InsertControl(this);
+    RememberAnchorBounds();
 }
 
+namespace {
+
+int Constrain(int size, int min, int max) {
+    if (max > 0) size = std::min(size, max);
+    return std::max({size, min, 0});
+}
+
+}  // namespace
+
 void TControl::SetBounds(int left, int top, int width, int height) {
-    width = std::max(width, 0);
-    height = std::max(height, 0);
+    width = Constrain(width, FConstraints.MinWidth, FConstraints.MaxWidth);
+    height = Constrain(height, FConstraints.MinHeight, FConstraints.MaxHeight);
+    if (!FAnchoring) {
+        FAnchorBounds = Bounds(left, top, width, height);
+        if (FParent) FAnchorParentSize = {FParent->ClientWidth(), FParent->ClientHeight()};
+    }
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
     bool resized = width != FWidth || height != FHeight;
     bool moved = left != FLeft || top != FTop;
@@ -106,6 +121,44 @@ void TControl::SetAlign(TAlign align) {
     if (align == FAlign) return;
     FAlign = align;
     RequestAlign();
+}
+
+void TControl::SetConstraints(const TSizeConstraints& constraints) {
+    if (constraints == FConstraints) return;
+    FConstraints = constraints;
+    ConstraintsChanged();
+    SetBounds(FLeft, FTop, FWidth, FHeight);
+}
+
+void TControl::SetAnchors(TAnchors anchors) {
+    FAnchors = anchors;
+    RememberAnchorBounds();
+}
+
+void TControl::RememberAnchorBounds() {
+    FAnchorBounds = BoundsRect();
+    if (FParent) FAnchorParentSize = {FParent->ClientWidth(), FParent->ClientHeight()};
+}
+
+void TControl::FollowAnchors(int parentWidth, int parentHeight) {
+    if (FAlign != TAlign::alNone || (FAnchors & (akRight | akBottom)) == 0) return;
+    const int dw = parentWidth - FAnchorParentSize.X, dh = parentHeight - FAnchorParentSize.Y;
+    TRect r = FAnchorBounds;
+    int left = r.Left, top = r.Top, width = r.Width(), height = r.Height();
+    if (FAnchors & akRight) {
+        if (FAnchors & akLeft)
+            width = std::max(0, width + dw);
+        else
+            left += dw;
+    }
+    if (FAnchors & akBottom) {
+        if (FAnchors & akTop)
+            height = std::max(0, height + dh);
+        else
+            top += dh;
+    }
+    TFlagGuard anchoring(FAnchoring);
+    SetBounds(left, top, width, height);
 }
 
 void TControl::RequestAlign() {

@@ -85,6 +85,13 @@ public:
 
     TAlign Align() const { return FAlign; }
     void SetAlign(TAlign align);
+    // Anchors take effect when the parent is resized, measured from the bounds
+    // last set in code and the parent's client size at that moment.
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors anchors);
+    // Every size the control takes stays within these.
+    const TSizeConstraints& Constraints() const { return FConstraints; }
+    void SetConstraints(const TSizeConstraints& constraints);
 
     // The control's own flags; whether it shows or takes input also depends on its parents.
     bool Visible() const { return FVisible; }
@@ -162,6 +169,7 @@ protected:
     // The control's look changed in a way its parent draws (windowless controls).
     virtual void Changed() { Invalidate(); }
     virtual void BoundsChanged(bool /*moved*/, bool /*resized*/) {}
+    virtual void ConstraintsChanged() {}
     virtual void VisibleChanged() {}
     virtual void EnabledChanged() {}
     virtual void TextChanged() {}
@@ -194,10 +202,17 @@ protected:
 private:
     friend class TWinControl;
     void ParentFontOrColorChanged();
+    void RememberAnchorBounds();
+    void FollowAnchors(int parentWidth, int parentHeight);
 
     TWinControl* FParent = nullptr;
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
     TAlign FAlign = TAlign::alNone;
+    TAnchors FAnchors = akLeft | akTop;
+    TSizeConstraints FConstraints;
+    TRect FAnchorBounds;
+    TPoint FAnchorParentSize;
+    bool FAnchoring = false;
     bool FVisible = true;
     bool FEnabled = true;
     bool FParentColor = true;

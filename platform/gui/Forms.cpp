@@ -53,6 +53,14 @@ void TForm::BoundsChanged(bool moved, bool resized) {
     TWinControl::BoundsChanged(moved, resized);
 }
 
+// The window manager must not make the window smaller than its controls allow.
+void TForm::ConstraintsChanged() {
+    if (!Widget()) return;
+    const TSizeConstraints& c = Constraints();
+    Widget()->setMinimumSize(c.MinWidth, c.MinHeight);
+    Widget()->setMaximumSize(c.MaxWidth > 0 ? c.MaxWidth : QWIDGETSIZE_MAX, c.MaxHeight > 0 ? c.MaxHeight : QWIDGETSIZE_MAX);
+}
+
 void TForm::DoCreate() {
     GuardedCall([&] {
         if (OnCreate) OnCreate(this);

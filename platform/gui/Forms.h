@@ -73,6 +73,7 @@ protected:
     virtual bool CloseQuery();
     QWidget* CreateWidget() override;
     void BoundsChanged(bool moved, bool resized) override;
+    void ConstraintsChanged() override;
 
 private:
     friend class TQtBridge;

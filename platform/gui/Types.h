@@ -138,6 +138,16 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// The parent's edges a control keeps its distance to when the parent is resized.
+enum TAnchorKind : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+using TAnchors = unsigned;
+
+// Limits of a control's size; 0 is no limit.
+struct TSizeConstraints {
+    int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+    bool operator==(const TSizeConstraints&) const = default;
+};
+
 using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
                        mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10;

@@ -210,6 +210,8 @@ void TWinControl::AlignControls(TControl* /*control*/, TRect& rect) {
         rect.Right -= c->Width();
     }
     for (TControl* c : aligned(TAlign::alClient)) c->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
+    const TRect client = ClientRect();
+    for (TControl* c : FControls) c->FollowAnchors(client.Width(), client.Height());
     --FAlignLevel;
 }
 

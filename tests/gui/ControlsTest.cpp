@@ -199,6 +199,39 @@ TEST_F(Layer, WindowlessChildrenGetTheMouseOverThemInTheirOwnCoordinates) {
     EXPECT_EQ(panel->Count(WM_LBUTTONDOWN), 0);
 }
 
+// Anchored controls keep their distances to the anchored edges through every
+// resize, shrinking and growing back to where they were; nested ones follow
+// their parent's new size.
+TEST_F(Layer, AnchoredControlsKeepTheirDistanceToTheAnchoredEdges) {
+    auto* group = Add<Probe>(form, 10, 10, 200, 150);
+    group->SetAnchors(akLeft | akTop | akRight | akBottom);
+    auto* list = Add<Probe>(group, 5, 20, 190, 100);
+    list->SetAnchors(akLeft | akTop | akRight | akBottom);
+    auto* status = Add<GraphicProbe>(group, 5, 130, 100, 15);
+    status->SetAnchors(akLeft | akBottom);
+    auto* button = Add<Probe>(form, 300, 10, 80, 25);
+    button->SetAnchors(akTop | akRight);
+    auto* fixed = Add<Probe>(form, 300, 200, 50, 50);
+
+    struct Case {
+        int width, height;
+        TRect group, list, status, button;
+    } cases[] = {
+        {600, 500, Bounds(10, 10, 400, 350), Bounds(5, 20, 390, 300), Bounds(5, 330, 100, 15), Bounds(500, 10, 80, 25)},
+        {300, 200, Bounds(10, 10, 100, 50), Bounds(5, 20, 90, 0), Bounds(5, 30, 100, 15), Bounds(200, 10, 80, 25)},
+        {400, 300, Bounds(10, 10, 200, 150), Bounds(5, 20, 190, 100), Bounds(5, 130, 100, 15), Bounds(300, 10, 80, 25)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        form->SetBounds(0, 0, c.width, c.height);
+        EXPECT_EQ(group->BoundsRect(), c.group);
+        EXPECT_EQ(list->BoundsRect(), c.list);
+        EXPECT_EQ(status->BoundsRect(), c.status);
+        EXPECT_EQ(button->BoundsRect(), c.button);
+        EXPECT_EQ(fixed->BoundsRect(), Bounds(300, 200, 50, 50));
+    }
+}
+
 TEST_F(Layer, TimersFireOnTheManualClockOncePerInterval) {
     auto& service = TTimerService::Instance();
     service.UseManualClock(true);

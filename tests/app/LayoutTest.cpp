@@ -1,0 +1,75 @@
+// The main window's layout follows the window's size: tables and panes take
+// the room, button rows stay reachable down to the smallest size allowed.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/Unit1.h"
+#include "tests/support/AppFixture.h"
+
+namespace {
+
+class Layout : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        form = app_->CreateForm<TForm1>();
+        form->SetVisible(true);
+    }
+
+    // Every shown control of the page that leaves its parent's client area.
+    static std::vector<std::string> Overflowing(TWinControl* parent) {
+        std::vector<std::string> out;
+        const TRect client = parent->ClientRect();
+        for (int i = 0; i < parent->ControlCount(); ++i) {
+            TControl* c = parent->Controls(i);
+            if (!c->Visible()) continue;
+            TRect r = c->BoundsRect();
+            if (r.Left < client.Left || r.Top < client.Top || r.Right > client.Right || r.Bottom > client.Bottom ||
+                r.Width() == 0 || r.Height() == 0)
+                out.push_back(c->Name + " " + std::to_string(r.Left) + "," + std::to_string(r.Top) + "," +
+                              std::to_string(r.Right) + "," + std::to_string(r.Bottom) + " in " +
+                              std::to_string(client.Right) + "x" + std::to_string(client.Bottom));
+            if (auto* w = dynamic_cast<TWinControl*>(c)) {
+                auto inner = Overflowing(w);
+                out.insert(out.end(), inner.begin(), inner.end());
+            }
+        }
+        return out;
+    }
+
+    TForm1* form = nullptr;
+};
+
+TEST_F(Layout, PagesFillTheWindowAtEverySize) {
+    struct Size {
+        int width, height;
+    } sizes[] = {{TForm1::kMinimumWidth, TForm1::kMinimumHeight}, {1000, 700}, {1600, 1000}, {2400, 1400}};
+    for (const Size& s : sizes) {
+        SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
+        form->SetBounds(0, 0, s.width, s.height);
+        for (TqlSkinTabSheet* page : {form->tsSettings, form->tsColligate, form->tsAbout, form->tsQuery, form->tsCount})
+            EXPECT_EQ(Overflowing(page), std::vector<std::string>{}) << page->Name;
+
+        // The collocate table and the concordance pane share the height below the run bar.
+        const int table = form->lsvColligate->Height(), bottom = form->plColBottom->Height();
+        EXPECT_LE(std::abs(table - bottom), 1);
+        EXPECT_EQ(form->lsvColligate->Top() + table, form->plColBottom->Top());
+        EXPECT_EQ(form->plColBottom->Top() + bottom, form->tsColligate->ClientHeight());
+        EXPECT_GE(form->rdtDetailCol->Height(), 120);
+
+        // The file list takes what the Settings page has left; the option groups stay at the right edge.
+        EXPECT_GE(form->clbFileList->Height(), form->tsSettings->ClientHeight() - 250);
+        EXPECT_EQ(form->tsSettings->ClientWidth() - form->gbDisplay->Left() - form->gbDisplay->Width(), 10);
+    }
+}
+
+TEST_F(Layout, TheWindowIsNeverSmallerThanItsMinimum) {
+    form->SetBounds(0, 0, 400, 300);
+    EXPECT_EQ(form->Width(), TForm1::kMinimumWidth);
+    EXPECT_EQ(form->Height(), TForm1::kMinimumHeight);
+    EXPECT_EQ(form->Constraints().MinWidth, TForm1::kMinimumWidth);
+}
+
+}  // namespace
