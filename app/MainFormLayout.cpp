@@ -385,8 +385,9 @@ void TForm1::BuildCollocatePage() {
     edtInfoCol->SetReadOnly(true);
     edtInfoCol->SetAnchors(kStretchWide);
 
-    BuildCollocateDetails();
+    // Tab order follows creation: the table reads before the pane below it.
     BuildCollocateTable();
+    BuildCollocateDetails();
 }
 
 void TForm1::BuildCollocateTable() {

@@ -36,6 +36,7 @@ using TTabChangingEvent = std::function<void(TObject* sender, bool& allowChange)
 // page cannot be entered by a click on its tab.
 class TPageControl : public TCustomControl {
 public:
+    bool ShowsOwnFocus() const override { return true; }
     explicit TPageControl(TComponent* owner);
     ~TPageControl() override;
 

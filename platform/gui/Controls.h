@@ -273,6 +273,8 @@ public:
     void SetTabStop(bool value);
     int TabOrder = 0;
     bool Focused() const;
+    // Whether the control's own look marks its focus; the others get a ring.
+    virtual bool ShowsOwnFocus() const { return false; }
     virtual bool CanFocus() const;
     virtual void SetFocus();
 

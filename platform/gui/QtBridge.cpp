@@ -18,6 +18,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "platform/gui/FocusRing.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 
@@ -201,6 +202,7 @@ LPARAM ShiftStateToKeyData(TShiftState shift) { return LPARAM(shift & 0x7F) << 2
 QWidget* TQtBridge::CreateWindowWidget(TWinControl* control) { return new TWindowWidget(control); }
 
 void TQtBridge::Attach(TWinControl* control, QWidget* widget) {
+    focus_ring::Install();
     LiveWindows().insert(control);
     widget->setProperty(kControlProperty, QVariant::fromValue<void*>(control));
     if (!dynamic_cast<TWindowWidget*>(widget)) {

@@ -45,6 +45,7 @@ private:
 // clicks the focused button when released.
 class TButton : public TCustomControl {
 public:
+    bool ShowsOwnFocus() const override { return true; }
     explicit TButton(TComponent* owner);
     bool Default = false;
     bool Cancel = false;
@@ -81,6 +82,7 @@ enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 // Changing Checked or State fires OnClick.
 class TCheckBox : public TCustomControl {
 public:
+    bool ShowsOwnFocus() const override { return true; }
     explicit TCheckBox(TComponent* owner);
     bool Checked() const { return FState == TCheckBoxState::cbChecked; }
     virtual void SetChecked(bool value);
@@ -135,6 +137,7 @@ protected:
 // A one-line edit (native).
 class TEdit : public TWinControl {
 public:
+    bool ShowsOwnFocus() const override { return true; }
     explicit TEdit(TComponent* owner);
     ~TEdit() override;
     std::string GetText() const override;

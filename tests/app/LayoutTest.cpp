@@ -1,12 +1,16 @@
 // The main window's layout follows the window's size: tables and panes take
 // the room, button rows stay reachable down to the smallest size allowed.
 
+#include <QApplication>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "app/Unit1.h"
+#include "platform/gui/FocusRing.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -70,6 +74,46 @@ TEST_F(Layout, TheWindowIsNeverSmallerThanItsMinimum) {
     EXPECT_EQ(form->Width(), TForm1::kMinimumWidth);
     EXPECT_EQ(form->Height(), TForm1::kMinimumHeight);
     EXPECT_EQ(form->Constraints().MinWidth, TForm1::kMinimumWidth);
+}
+
+// Tab walks each page in reading order, and wherever the focus lands it can be
+// seen: the control marks it itself or the focus ring is drawn around it.
+TEST_F(Layout, TabFollowsTheReadingOrderAndTheFocusIsAlwaysMarked) {
+    TempFolder corpus;
+    corpus.Write("a.txt", "the_DT cat_NN sat_VV\r\n");
+    TDialogScript::QueueFile(true, corpus.Path());
+    form->btnChoseDir->Click();
+    form->cbxNode->SetText("cat");
+    form->cbxLeftSpan->SetItemIndex(1);
+    form->btnCol->Click();
+    form->lsvColligate->Items()[0]->SetSelected(true);
+    form->lsvColligateDblClick(form->lsvColligate);
+    QApplication::setActiveWindow(form->Widget());
+
+    auto walk = [&](TWinControl* first, size_t steps) {
+        std::vector<std::string> names;
+        first->SetFocus();
+        for (size_t i = 0; i < steps; ++i) {
+            TWinControl* now = form->ActiveControl();
+            names.push_back(now ? now->Name : "(none)");
+            if (now && !now->ShowsOwnFocus()) EXPECT_EQ(focus_ring::Target(), now->Widget()) << now->Name;
+            form->Perform(CM_DIALOGKEY, VK_TAB, 0);
+        }
+        return names;
+    };
+    form->qlSkinPageControl1->SetActivePage(form->tsSettings);
+    EXPECT_EQ(walk(form->btnChoseDir, 16),
+              (std::vector<std::string>{"btnChoseDir", "edtFilterStr", "clbFileList", "rdoRaw",
+                                        "qlSkinCheckRadioBox1", "edtSplitterStr", "cblSplitterList", "cbxLeftRangeNum",
+                                        "cbxRightRangeNum", "crbxShowFileName", "crbxShowColor", "crbxShowTagHint",
+                                        "sldFontSize", "btnClearHistory", "qlSkinPageControl1", "btnChoseDir"}));
+    form->qlSkinPageControl1->SetActivePage(form->tsColligate);
+    EXPECT_EQ(walk(form->cbxNode, 23),
+              (std::vector<std::string>{"cbxNode", "cbxNodeMode", "cbxLeftSpan", "cbxRightSpan", "cbxCollMode",
+                                        "crbxColCase", "btnCol", "btnSaveCol", "cbxMinValue", "edtInfoCol", "lsvColligate",
+                                        "cbxLCol", "cbxCCol", "cbxRCol", "cbxSortTypeCol", "btnDisplayCol",
+                                        "crbxInsertCol", "crbxPosCol", "cbxQSearchCol", "cbxSearchRangeCol",
+                                        "btnHighlightCol", "ccbxQColorCol", "crbxShowSelCol"}));
 }
 
 }  // namespace
