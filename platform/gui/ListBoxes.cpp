@@ -111,6 +111,8 @@ TListBox::~TListBox() {
 QWidget* TListBox::CreateWidget() {
     auto* list = new TListWidget;
     list->setUniformItemSizes(true);
+    // Rows that touch run an underscore into the top of the next row's text.
+    list->setSpacing(1);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     return list;
 }

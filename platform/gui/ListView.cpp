@@ -853,6 +853,6 @@ void TListView::ColorChanged() {
     TWinControl::ColorChanged();
     if (!FImpl || !FImpl->View) return;
     QPalette palette = FImpl->View->palette();
-    palette.setColor(QPalette::Base, ToQColor(Color()));
+    SetEnabledColor(palette, QPalette::Base, ToQColor(Color()));
     FImpl->View->setPalette(palette);
 }

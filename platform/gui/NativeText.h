@@ -16,7 +16,7 @@
 // The background of a native widget's text area.
 inline void ApplyBaseColor(QWidget* widget, TColor color) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, ToQColor(color));
+    SetEnabledColor(palette, QPalette::Base, ToQColor(color));
     widget->setPalette(palette);
 }
 

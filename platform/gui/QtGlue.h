@@ -3,6 +3,7 @@
 // outside platform/gui).
 
 #include <QColor>
+#include <QPalette>
 #include <QRect>
 
 #include "platform/gui/Types.h"
@@ -15,6 +16,13 @@ inline QColor ToQColor(TColor color) {
 
 // What Pixel answers for a point outside the picture.
 constexpr TColor kInvalidColor = -1;
+
+// Sets a colour of the enabled look only: a disabled widget keeps the
+// style's greyed one, so that it looks disabled.
+inline void SetEnabledColor(QPalette& palette, QPalette::ColorRole role, const QColor& color) {
+    palette.setColor(QPalette::Active, role, color);
+    palette.setColor(QPalette::Inactive, role, color);
+}
 
 inline QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 

@@ -711,7 +711,7 @@ void TRichEdit::FontChanged() {
 
 void TRichEdit::ColorChanged() {
     QPalette palette = Widget()->palette();
-    palette.setColor(QPalette::Base, ToQColor(Color()));
+    SetEnabledColor(palette, QPalette::Base, ToQColor(Color()));
     Widget()->setPalette(palette);
 }
 

@@ -46,8 +46,8 @@ void TWinControl::ApplyFontAndColor() {
     FWidget->setFont(Font().ToQFont());
     if (FNativeDefault) {
         QPalette palette = FWidget->palette();
-        palette.setColor(QPalette::Text, ToQColor(Font().Color()));
-        palette.setColor(QPalette::WindowText, ToQColor(Font().Color()));
+        SetEnabledColor(palette, QPalette::Text, ToQColor(Font().Color()));
+        SetEnabledColor(palette, QPalette::WindowText, ToQColor(Font().Color()));
         FWidget->setPalette(palette);
     }
 }

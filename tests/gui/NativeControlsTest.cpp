@@ -356,4 +356,23 @@ TEST_F(NativeControls, FormWithNativeControlsLooksRight) {
     form->SetVisible(false);
 }
 
+// A disabled box must not look like one that takes input: the colours given
+// for the enabled look leave the disabled one to the style.
+TEST_F(NativeControls, DisabledBoxesLookDisabled) {
+    auto* edit = Make<TEdit>(0, 0);
+    edit->SetText("0.0000");
+    auto* list = Make<TListBox>(0, 40);
+    list->Items().Add("x");
+    for (TWinControl* c : std::initializer_list<TWinControl*>{edit, list}) {
+        SCOPED_TRACE(c->Widget()->metaObject()->className());
+        const QPoint inside(c->Width() - 6, c->Height() / 2);
+        QColor enabled = c->Widget()->grab().toImage().pixelColor(inside);
+        c->SetEnabled(false);
+        QColor disabled = c->Widget()->grab().toImage().pixelColor(inside);
+        EXPECT_EQ(enabled, QColor(Qt::white));
+        EXPECT_NE(disabled, enabled);
+        EXPECT_EQ(disabled, c->Widget()->palette().color(QPalette::Disabled, QPalette::Base));
+    }
+}
+
 }  // namespace

@@ -310,6 +310,27 @@ TEST(FolderDialog, ReturnsTheFolderTypedInThePathLine) {
     EXPECT_EQ(dialog.Directory, tmp.Path() + "/missing");
 }
 
+// The first time at the user's home folder (whatever it is), then where the
+// user chose last.
+TEST(FolderDialog, StartsAtHomeAndThenAtTheFolderChosenLast) {
+    TempFolder home;
+    fs::create_directory(fs::path(home.Path()) / "corpus");
+    const char* saved = std::getenv("HOME");
+    std::string previous = saved ? saved : "";
+    setenv("HOME", home.Path().c_str(), 1);
+    TqlSkinSelectDirectoryDialog dialog(nullptr);
+    EXPECT_TRUE(Drive(&dialog, [&](TForm* f) {
+        EXPECT_EQ(Part<TEdit>(f, "edtFolder")->Text(), home.Path());
+        Part<TEdit>(f, "edtFolder")->SetText("corpus");
+        Part<TButton>(f, "btnOk")->Click();
+    }, [&] { return dialog.Execute(); }));
+    EXPECT_FALSE(Drive(&dialog, [&](TForm* f) {
+        EXPECT_EQ(Part<TEdit>(f, "edtFolder")->Text(), home.Path() + "/corpus");
+        Part<TButton>(f, "btnCancel")->Click();
+    }, [&] { return dialog.Execute(); }));
+    if (saved) setenv("HOME", previous.c_str(), 1); else unsetenv("HOME");
+}
+
 // Paths and names hold punctuation: typed key by key, they arrive whole.
 TEST(DialogLines, PathsAndNamesTypedKeyByKeyArriveWhole) {
     TempFolder tmp;
