@@ -1,7 +1,6 @@
 // The collocation run, the collocate table and its editing.
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
@@ -19,11 +18,6 @@ std::string Score(long double value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.4Lf", value);
     return buffer;
-}
-
-int64_t TickCount() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 const std::string& SubItem(const TListItem* item, int index) {
@@ -52,9 +46,20 @@ void TForm1::CollectParams(TParamInfo& p) {
     p.MinValue = static_cast<long double>(edtMinValue->Value());
 }
 
+std::string TForm1::NodeExpression(const std::string& node, const std::string& nodeMode) const {
+    if (nodeMode == "Literal") return ConvertQuery(node, gSplitters, true);
+    if (nodeMode == "POS") return ConvertQuery(node, gSplitters, false);
+    return node;
+}
+
 void TForm1::btnColClick(TObject* /*sender*/) {
     int64_t started = TickCount();
     ProcessMessages();
+    std::string node = Trim(cbxNode->GetText());
+    std::string expr = NodeExpression(node, cbxNodeMode->GetText());
+    // A node that cannot compile would look like one without collocates; the last run stays on screen.
+    if (!ExpressionIsUsable(expr)) return;
+
     TRunScope scope(this, Timer4, ggColPro);
     lsvColligate->Items().Clear();
     lsvColligate->PopupMenu = nullptr;
@@ -62,7 +67,6 @@ void TForm1::btnColClick(TObject* /*sender*/) {
     lbColInfo->SetVisible(false);
     edtInfoCol->SetText("");
 
-    std::string node = Trim(cbxNode->GetText());
     if (cbxNode->Items().IndexOf(node) < 0) cbxNode->Items().Add(node);
     cbxInputStr->Items().Assign(cbxNode->Items());
     cbxInputStrN->Items().Assign(cbxNode->Items());
@@ -73,68 +77,11 @@ void TForm1::btnColClick(TObject* /*sender*/) {
     ResetPaneFont(rdtDetailCol);
     rdtDetailCol->Clear();
 
-    std::string expr = node;
-    if (p.NodeMode == "Literal")
-        expr = ConvertQuery(node, gSplitters, true);
-    else if (p.NodeMode == "POS")
-        expr = ConvertQuery(node, gSplitters, false);
-
-    std::vector<std::string> paths;
-    for (int i = 0; i < clbFileList->Items().Count(); ++i)
-        if (clbFileList->Checked(i)) paths.push_back(IncludeTrailingPathDelimiter(lblDir->Caption()) + clbFileList->Items()[i]);
-
-    // The separator class decides how tagged tokens split, so it is part of what the counts hold.
-    std::string corpusKey = p.CorpusKey + "\n" + gSplitters;
-    bool corpusChanged = false;
-    if (corpusKey != FEngine.corpusKey) {
-        FEngine = TEngineState();
-        gStat->Clear();
-        for (const std::string& path : paths) gStat->LoadAndCount(path);
-        ++RunCounters.loads;
-        FEngine.corpusKey = corpusKey;
-        corpusChanged = true;
-    }
-    if (gStat->Tokens.Count() == 0) return;
-
-    bool recounted = false;
-    if (corpusChanged || !FEngine.frequencies || p.CaseSensitive != FEngine.caseSensitive) {
-        FEngine.frequencies = false;
-        gStat->TokenFreq.Clear();
-        gStat->WordFreq.Clear();
-        gStat->TagFreq.Clear();
-        gStat->BuildFrequency(!p.CaseSensitive);
-        ++RunCounters.frequencies;
-        FEngine.frequencies = true;
-        FEngine.caseSensitive = p.CaseSensitive;
-        recounted = true;
-    }
-
-    int leftIndex = cbxLeftSpan->ItemIndex(), rightIndex = cbxRightSpan->ItemIndex();
-    bool widened = leftIndex > FEngine.leftContext || rightIndex > FEngine.rightContext;
-    if (widened || corpusChanged || recounted || !FEngine.searched || p.Node != FEngine.node ||
-        p.NodeMode != FEngine.nodeMode || p.CaseSensitive != FEngine.searchCase) {
-        FEngine.searched = false;
-        gQuery2->Clear();
-        int left = std::max(leftIndex, 5), right = std::max(rightIndex, 5);
-        for (const std::string& path : paths) {
-            gQuery2->LoadFile(path, gSplitters);
-            gQuery2->Search(expr, p.CaseSensitive, left, right, gProgress, true);
-        }
-        ++RunCounters.searches;
-        FEngine.searched = true;
-        FEngine.node = p.Node;
-        FEngine.nodeMode = p.NodeMode;
-        FEngine.searchCase = p.CaseSensitive;
-        FEngine.leftContext = left;
-        FEngine.rightContext = right;
-    }
-    if (gQuery2->Matrix.empty()) return;
-
+    if (!PrepareEngines(p, expr)) return;
     gStat->ClearCounts();
     gStat->CountCollocates(gQuery2->Matrix, StrToIntDef(cbxLeftSpan->GetText(), 0),
                            StrToIntDef(cbxRightSpan->GetText(), 0), !p.CaseSensitive);
     gStat->ComputeStats(node, p);
-    ++RunCounters.counts;
 
     scope.StopGauge();
     FillCollocateList(lsvColligate, p);
@@ -148,6 +95,56 @@ void TForm1::btnColClick(TObject* /*sender*/) {
     char seconds[64];
     std::snprintf(seconds, sizeof seconds, "%.4f", (TickCount() - started) / 1000.0);
     edtInfoCol->SetText(std::string(seconds) + " seconds used!");
+}
+
+bool TForm1::PrepareEngines(const TParamInfo& p, const std::string& expr) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < clbFileList->Items().Count(); ++i)
+        if (clbFileList->Checked(i)) paths.push_back(IncludeTrailingPathDelimiter(lblDir->Caption()) + clbFileList->Items()[i]);
+
+    TRunRequest wanted;
+    // The separator class decides how tagged tokens split, so it is part of what the counts hold.
+    wanted.corpusKey = p.CorpusKey + "\n" + gSplitters;
+    wanted.caseSensitive = p.CaseSensitive;
+    wanted.node = p.Node;
+    wanted.nodeMode = p.NodeMode;
+    wanted.leftContext = p.LeftContext;
+    wanted.rightContext = p.RightContext;
+    TRecompute plan = PlanRecompute(FEngine, wanted);
+
+    if (plan.load) {
+        FEngine = TEngineState();
+        gStat->Clear();
+        for (const std::string& path : paths) gStat->LoadAndCount(path);
+        FEngine.corpusKey = wanted.corpusKey;
+    }
+    if (gStat->Tokens.Count() == 0) return false;
+
+    if (plan.frequencies) {
+        FEngine.frequencies = false;
+        gStat->TokenFreq.Clear();
+        gStat->WordFreq.Clear();
+        gStat->TagFreq.Clear();
+        gStat->BuildFrequency(!p.CaseSensitive);
+        FEngine.frequencies = true;
+        FEngine.caseSensitive = p.CaseSensitive;
+    }
+
+    if (plan.search) {
+        FEngine.searched = false;
+        gQuery2->Clear();
+        for (const std::string& path : paths) {
+            gQuery2->LoadFile(path, gSplitters);
+            gQuery2->Search(expr, p.CaseSensitive, wanted.leftContext, wanted.rightContext, gProgress, true);
+        }
+        FEngine.searched = true;
+        FEngine.node = p.Node;
+        FEngine.nodeMode = p.NodeMode;
+        FEngine.searchCase = p.CaseSensitive;
+        FEngine.leftContext = wanted.leftContext;
+        FEngine.rightContext = wanted.rightContext;
+    }
+    return !gQuery2->Matrix.empty();
 }
 
 void TForm1::ShowCollocateInfo() {
@@ -266,7 +263,7 @@ void TForm1::lsvColligateCustomDrawSubItem(TObject* /*sender*/, TListItem* item,
     }
     if (subItem >= 4 && text == "0") color = RGB(0xDB, 0xDB, 0xDB);
     font.SetColor(color);
-    font.SetStyle(bold ? fsBold : 0);
+    font.SetStyle(bold ? TFontStyles(fsBold) : TFontStyles(0));
 }
 
 void TForm1::SaveCollocateTable(const std::string& fileName, TListView* listView) {

@@ -179,10 +179,12 @@ void TForm1::MarkPane(TRichEdit* pane, const THighlightBar& bar, bool ignoreCase
     int start = 0, length = 0;
     ColumnRange(bar.range->GetText(), segments, start, length);
     std::string summary;
-    TDisplay::Highlight(word, bar.color->Selected(), *pane, ignoreCase, gProgress, start, length, summary);
+    bool done = TDisplay::Highlight(word, bar.color->Selected(), *pane, ignoreCase, gProgress, start, length, summary);
+    bar.showSelection->SetChecked(showSelection);
+    // A failed expression has been reported; the bar keeps its summary and colour.
+    if (!done) return;
     bar.info->SetCaption("Hit(s): " + IntToStr(pane->Lines().Count() - 1) + "   \r\nMark hit(s): " +
                          (summary.empty() ? word + "(0)" : summary));
-    bar.showSelection->SetChecked(showSelection);
     CycleColor(bar.color);
 }
 

@@ -3,7 +3,6 @@
 // time-stamped folder under "Frequency Lists".
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -21,11 +20,6 @@ const char* const kStopListFile = "stoplist.ini";
 // Separators are turned into "_" before clusters are taken, and the builders
 // split items at "_", so a word and its tag are split at "_" in the end.
 const char* const kTagClass = "[_]";
-
-int64_t TickCount() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 void PumpMessages() {
     if (Application) Application->ProcessMessages();

@@ -133,7 +133,9 @@ TEST_F(DetailPane, HighlightMarksTheWordOnlyInTheChosenColumn) {
         size_t left = text.find("dog");
         EXPECT_EQ(pane->ColorAt(pane->LineIndex(line) + int(right)), color);
         EXPECT_TRUE(pane->StyleAt(pane->LineIndex(line) + int(right)) & fsUnderline);
-        if (left != right) EXPECT_NE(pane->ColorAt(pane->LineIndex(line) + int(left)), color);
+        if (left != right) {
+            EXPECT_NE(pane->ColorAt(pane->LineIndex(line) + int(left)), color);
+        }
     }
     // The next mark takes the next colour; a word not there gives "(0)".
     EXPECT_NE(form->ccbxQColorCol->Selected(), color);
