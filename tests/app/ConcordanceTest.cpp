@@ -118,6 +118,32 @@ TEST_F(DetailPane, ColumnRangesFitTheColouredPaneAsWellAsThePlainOne) {
     EXPECT_EQ(form->lblInfoCol->Caption(), "Hit(s): 2   \r\nMark hit(s): 2   \r\n     dog(2)");
 }
 
+// An expression that fails, whether at compiling or at a later match, is
+// reported once and the bar stays as it was: its summary, its colour, and
+// whether a selection copies into the search box.
+TEST_F(DetailPane, AFailedHighlightIsReportedOnceAndLeavesTheBarAsItWas) {
+    std::string tail;
+    for (int i = 0; i < 100000; ++i) tail += "ab";
+    Show({Hit("x y", "x", tail + " d c")}, "FILE", false);
+    form->crbxShowSelCol->SetChecked(true);
+    form->cbxQSearchCol->SetText("y");
+    form->btnHighlightCol->Click();
+    std::string info = form->lblInfoCol->Caption();
+    int colour = form->ccbxQColorCol->ItemIndex();
+    for (const char* word : {"x(", "x|(a|b)*c"}) {
+        SCOPED_TRACE(word);
+        TDialogScript::Clear();
+        form->cbxQSearchCol->SetText(word);
+        GuardedCall([&] { form->btnHighlightCol->Click(); });
+        EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message),
+                  (std::vector<std::string>{std::string("An error occured! Expression=") + word}));
+        EXPECT_EQ(form->lblInfoCol->Caption(), info);
+        EXPECT_EQ(form->ccbxQColorCol->ItemIndex(), colour);
+        EXPECT_TRUE(form->crbxShowSelCol->Checked());
+        EXPECT_TRUE(form->Enabled());
+    }
+}
+
 TEST_F(DetailPane, HighlightMarksTheWordOnlyInTheChosenColumn) {
     TArrResultStr hits = {Hit("the dog saw", "a", "the dog ran"), Hit("no", "b", "big dog")};
     Show(hits, "FILE", false);
