@@ -204,6 +204,14 @@ void TForm1::RenumberRows(TListView* listView) {
     listView->Items().EndUpdate();
 }
 
+void TForm1::DeleteSelectedRows(TListView* listView) {
+    listView->Items().BeginUpdate();
+    for (int i = listView->Items().Count() - 1; i >= 0; --i)
+        if (listView->Items()[i]->Selected()) listView->Items().Delete(i);
+    listView->Items().EndUpdate();
+    RenumberRows(listView);
+}
+
 void TForm1::lsvColligateColumnClick(TObject* /*sender*/, TListColumn* column) {
     ++gSortClicks;
     gSortColumn = column->Index;
@@ -300,18 +308,8 @@ void TForm1::lsvColligateDblClick(TObject* /*sender*/) {
     ResetPaneFont(rdtDetailCol);
     rdtDetailCol->Select(0, 0);
     std::string collocate = Trim(SubItem(row, 0));
-    std::string indexes = gStat->GetCollocateHits(collocate, gParam);
-    TStringList pieces;
-    TRegExpr(",").Split(indexes, pieces);
     if (!crbxInsertCol->Checked()) gCollDetail.clear();
-    int batch = 0;
-    for (int i = 0; i + 1 < pieces.Count(); ++i) {
-        int index = StrToIntDef(pieces[i], -1);
-        if (index < 0 || index >= static_cast<int>(gQuery2->Hits.size())) continue;
-        TResultStr hit = gQuery2->Hits[static_cast<size_t>(index)];
-        hit.Index = batch++;
-        gCollDetail.push_back(hit);
-    }
+    AppendMembers(gStat->GetCollocateHits(collocate, gParam), gQuery2->Hits, gCollDetail);
     btnDisplayColClick(btnDisplayCol);
     edtInfoCol->SetText(IntToStr(static_cast<int64_t>(gCollDetail.size())) + " hit(s).");
     plColDetails->SetEnabled(true);
@@ -329,11 +327,7 @@ void TForm1::itmDeleteClick(TObject* /*sender*/) {
                                    TMsgDlgType::mtWarning, mbYes | mbNo) != mrYes)
         return;
     TRunScope scope(this);
-    lsvColligate->Items().BeginUpdate();
-    for (int i = lsvColligate->Items().Count() - 1; i >= 0; --i)
-        if (lsvColligate->Items()[i]->Selected()) lsvColligate->Items().Delete(i);
-    lsvColligate->Items().EndUpdate();
-    RenumberRows(lsvColligate);
+    DeleteSelectedRows(lsvColligate);
     ShowCollocateInfo();
     edtInfoCol->SetText("");
 }
@@ -394,12 +388,9 @@ void TForm1::itmMergeClick(TObject* /*sender*/) {
     freq.Fnc = static_cast<int32_t>(sumFnc);
     freq.Span = gStat->Freq.Span;
     if (UpdateMergedRow(lsvColligate, first, name, freq)) {
-        lsvColligate->Items().BeginUpdate();
+        // The merged row stays; the rows merged into it go.
         lsvColligate->Items()[first]->SetSelected(false);
-        for (int i = lsvColligate->Items().Count() - 1; i >= 0; --i)
-            if (lsvColligate->Items()[i]->Selected()) lsvColligate->Items().Delete(i);
-        lsvColligate->Items().EndUpdate();
-        RenumberRows(lsvColligate);
+        DeleteSelectedRows(lsvColligate);
     }
     ShowCollocateInfo();
     edtInfoCol->SetText("");

@@ -7,6 +7,7 @@
 #include "app/RunScope.h"
 #include "app/Unit1.h"
 #include "platform/core/Messages.h"
+#include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
 #include "platform/core/TextCodec.h"
 
@@ -123,6 +124,20 @@ std::string TForm1::ConvertQuery(const std::string& query, const std::string& sp
     }
     std::string q = " " + Trim(query);
     return Trim(StringReplace(q, " ", " \\S+" + splitters, rfReplaceAll)) + "\\b";
+}
+
+void TForm1::AppendMembers(const std::string& members, const TArrResultStr& hits, TArrResultStr& detail) {
+    TStringList pieces;
+    TRegExpr(",").Split(members, pieces);
+    int number = 0;
+    // The piece after the last comma is empty.
+    for (int i = 0; i + 1 < pieces.Count(); ++i) {
+        int index = StrToIntDef(pieces[i], -1);
+        if (index < 0 || index >= static_cast<int>(hits.size())) continue;
+        TResultStr hit = hits[static_cast<size_t>(index)];
+        hit.Index = number++;
+        detail.push_back(std::move(hit));
+    }
 }
 
 int TForm1::CaretLine(TRichEdit* richEdit) { return richEdit->LineFromChar(richEdit->SelStart()); }

@@ -162,18 +162,9 @@ void TForm1::btnQueryNClick(TObject* /*sender*/) {
 }
 
 void TForm1::ShowGroupDetail(const std::string& members) {
-    TStringList pieces;
-    TRegExpr(",").Split(members, pieces);
     if (!crbxInsert->Checked()) gCountDetail.clear();
-    int k = 0;
-    for (int i = 0; i + 1 < pieces.Count(); ++i) {
-        int index = StrToIntDef(pieces[i], -1);
-        // The indexes are the search's; nothing past its hits is read.
-        if (index < 0 || index >= static_cast<int>(gCountSearchHits.size())) continue;
-        TResultStr hit = gCountSearchHits[static_cast<size_t>(index)];
-        hit.Index = k++;
-        gCountDetail.push_back(hit);
-    }
+    // The indexes are the search's.
+    AppendMembers(members, gCountSearchHits, gCountDetail);
     btnDisplayClick(btnDisplay);
 }
 

@@ -3,6 +3,7 @@
 // of the user's workflows.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -275,6 +276,8 @@ public:
     void FillCollocateList(TListView* listView, const TParamInfo& p);
     static bool PassesMinimum(const TParamInfo& p, const TStatResult& row);
     static void RenumberRows(TListView* listView);
+    // Deletes the selected rows and numbers the rest from 1 again.
+    static void DeleteSelectedRows(TListView* listView);
     void SaveCollocateTable(const std::string& fileName, TListView* listView);
     void lsvColligateColumnClick(TObject* sender, TListColumn* column);
     void lsvColligateCompare(TObject* sender, TListItem* item1, TListItem* item2, int data, int& compare);
@@ -356,6 +359,8 @@ public:
     void WriteFrequencyList(const std::string& fileName, const std::string& stopExpression, TStringList& list);
     // The folder of the last list run (for the program's checks and the shell).
     std::string LastListFolder;
+    // What names the folder of a list run after the moment it started.
+    std::function<std::string()> ListTimeStamp = TDisplay::TimeStamp;
 
     // Concordance display, shared by every pane.
     void FormatColumns(const std::string& leftMode, const std::string& centerMode, const std::string& rightMode,
@@ -366,6 +371,9 @@ public:
     void HitInfoLine(const TArrResultStr& hits, const TArrResultStr& view, int lineIndex, std::string& info,
                      const std::string& mode);
     static std::string ConvertQuery(const std::string& query, const std::string& splitters, bool literal);
+    // Appends the hits a member list names ("3,7,12,", as grouping and collocate
+    // counting write them), numbered from 0; an index outside the hits is skipped.
+    static void AppendMembers(const std::string& members, const TArrResultStr& hits, TArrResultStr& detail);
     static int CaretLine(TRichEdit* richEdit);
     static void CycleColor(TqlSkinColorComboBox* colorCombo);
     // Courier New, black, the font-size slider's size, no style: how every display starts.
