@@ -8,6 +8,7 @@
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
 #include "tests/support/FormFixture.h"
+#include "tests/support/FormPicture.h"
 
 namespace {
 
@@ -280,7 +281,14 @@ TEST_F(Collocation, CollocatePagePicture) {
     SelectRows({"the"});
     form->lsvColligateDblClick(form->lsvColligate);
     form->SetBounds(0, 0, 1024, 720);
-    EXPECT_TRUE(form->SaveScreenshot(PicturePath("collocate_page.png")));
+    FormPicture picture(form);
+    EXPECT_TRUE(picture.Save("collocate_page.png"));
+    // The table's rows in their two colours with the collocates in blue, and
+    // the concordance of "the" in the colour of its first lines.
+    EXPECT_GT(picture.Count(form->lsvColligate, RGB(0xF7, 0xFF, 0xFF)), 0);
+    EXPECT_GT(picture.Count(form->lsvColligate, RGB(0xFE, 0xF5, 0xFE)), 0);
+    EXPECT_GT(picture.Count(form->lsvColligate, RGB(0x00, 0x00, 0xFF)), 0);
+    EXPECT_GT(picture.Count(form->rdtDetailCol, kFirstLinesColour), 0);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Timers.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/FormPicture.h"
 
 namespace {
 
@@ -226,10 +227,17 @@ TEST_F(DetailPane, PanePicture) {
     form->plColDetails->SetEnabled(true);
     form->qlSkinPageControl1->SetActivePage(form->tsColligate);
     Show(hits, "CENTER-L", true);
+    form->SetBounds(0, 0, 1024, 720);
+    TColor mark = form->ccbxQColorCol->Selected();
+    // The mark's colour is none of the lines' own.
+    ASSERT_EQ(FormPicture(form).Count(form->rdtDetailCol, mark), 0);
     form->cbxQSearchCol->SetText("decision");
     form->btnHighlightCol->Click();
-    form->SetBounds(0, 0, 1024, 720);
-    EXPECT_TRUE(form->SaveScreenshot(PicturePath("collocate_detail_pane.png")));
+    FormPicture picture(form);
+    EXPECT_TRUE(picture.Save("collocate_detail_pane.png"));
+    // Coloured lines, and the marked word in the mark's colour.
+    EXPECT_GT(picture.Count(form->rdtDetailCol, kFirstLinesColour), 0);
+    EXPECT_GT(picture.Count(form->rdtDetailCol, mark), 0);
 }
 
 }  // namespace
@@ -247,7 +255,7 @@ TEST_F(DetailPane, CodePage936TextIsShownAsCharacters) {
     form->tsColligate->SetEnabled(true);
     form->qlSkinPageControl1->SetActivePage(form->tsColligate);
     form->SetBounds(0, 0, 1024, 720);
-    EXPECT_TRUE(form->SaveScreenshot(PicturePath("collocate_pane_gbk.png")));
+    EXPECT_TRUE(FormPicture(form).Save("collocate_pane_gbk.png"));
 }
 
 }  // namespace

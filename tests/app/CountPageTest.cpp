@@ -8,6 +8,7 @@
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
 #include "tests/support/FormFixture.h"
+#include "tests/support/FormPicture.h"
 
 namespace {
 
@@ -117,7 +118,13 @@ TEST_F(CountPage, CountPagePicture) {
     form->lsvCountResult->Items()[0]->SetSelected(true);
     form->lsvCountResultDblClick(form->lsvCountResult);
     form->SetBounds(0, 0, 1024, 720);
-    EXPECT_TRUE(form->SaveScreenshot(PicturePath("count_page.png")));
+    FormPicture picture(form);
+    EXPECT_TRUE(picture.Save("count_page.png"));
+    // The unselected group's row in its colour with the count in blue, and the
+    // lines of the chosen group in the colour of the first lines.
+    EXPECT_GT(picture.Count(form->lsvCountResult, RGB(247, 255, 255)), 0);
+    EXPECT_GT(picture.Count(form->lsvCountResult, RGB(0, 0, 255)), 0);
+    EXPECT_GT(picture.Count(form->rdtDetail, kFirstLinesColour), 0);
 }
 
 

@@ -276,13 +276,4 @@ TEST_F(MainForm, HintsOfTagsStayLongerForClusterAndAddressTexts) {
     Stop(form);
 }
 
-TEST_F(CorpusFolder, MainWindowPicture) {
-    TForm1* form = Start();
-    form->SetBounds(0, 0, 1024, 720);
-    ChooseFolder(form, corpus_.Path());
-    form->Update();
-    EXPECT_TRUE(form->SaveScreenshot(PicturePath("main_window_settings.png")));
-    Stop(form);
-}
-
 }  // namespace

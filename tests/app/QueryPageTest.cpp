@@ -8,6 +8,7 @@
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
 #include "tests/support/FormFixture.h"
+#include "tests/support/FormPicture.h"
 
 namespace {
 
@@ -169,10 +170,16 @@ TEST_F(QueryPage, QueryPagePicture) {
     form->tsQuery->SetTabVisible(true);
     form->qlSkinPageControl1->SetActivePage(form->tsQuery);
     Query("the_AT");
+    form->SetBounds(0, 0, 1024, 720);
+    TColor mark = form->ccbxQColor->Selected();
+    // The mark's colour is none of the lines' own.
+    ASSERT_EQ(FormPicture(form).Count(form->rdtResult, mark), 0);
     form->cbxQSearch->SetText("NN");
     GuardedCall([&] { form->btnHighlight->Click(); });
-    form->SetBounds(0, 0, 1024, 720);
-    EXPECT_TRUE(form->SaveScreenshot(PicturePath("query_page.png")));
+    FormPicture picture(form);
+    EXPECT_TRUE(picture.Save("query_page.png"));
+    EXPECT_GT(picture.Count(form->rdtResult, kFirstLinesColour), 0);
+    EXPECT_GT(picture.Count(form->rdtResult, mark), 0);
 }
 
 
