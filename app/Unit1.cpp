@@ -123,7 +123,7 @@ void TForm1::FormClose(TObject* /*sender*/, TCloseAction& /*action*/) {
     // The engines stay until the form itself goes: a workflow still pumping
     // messages when the window closes must not lose them under its feet.
     try {
-        WriteFileReplacing(kHistoryFile, cbxNode->Items().Text());
+        cbxNode->Items().SaveToFile(kHistoryFile);
     } catch (const Exception&) {
         ShowMessage(IncludeTrailingPathDelimiter(CurrentFolder()) + " is not writable!");
     }
@@ -338,7 +338,7 @@ void TForm1::btnClearHistoryClick(TObject* /*sender*/) {
                                    mbYes | mbNo) != mrYes)
         return;
     for (TqlSkinComboBox* box : {cbxNode, cbxInputStr, cbxInputStrN}) box->Items().Clear();
-    WriteFileReplacing(kHistoryFile, cbxNode->Items().Text());
+    cbxNode->Items().SaveToFile(kHistoryFile);
 }
 
 void TForm1::sldFontSizeChange(TObject* /*sender*/) {
