@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 
 #include "app/RunScope.h"
 #include "app/Unit1.h"
 #include "platform/core/Messages.h"
-#include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Dialogs.h"
 
@@ -61,12 +59,7 @@ void TForm1::btnColClick(TObject* /*sender*/) {
     if (!ExpressionIsUsable(expr)) return;
 
     TRunScope scope(this, Timer4, ggColPro);
-    lsvColligate->Items().Clear();
-    lsvColligate->PopupMenu = nullptr;
-    lbColInfo->SetCaption("");
-    lbColInfo->SetVisible(false);
-    edtInfoCol->SetText("");
-
+    ClearCollocateRun();
     if (cbxNode->Items().IndexOf(node) < 0) cbxNode->Items().Add(node);
     cbxInputStr->Items().Assign(cbxNode->Items());
     cbxInputStrN->Items().Assign(cbxNode->Items());
@@ -84,9 +77,20 @@ void TForm1::btnColClick(TObject* /*sender*/) {
     gStat->ComputeStats(node, p);
 
     scope.StopGauge();
+    ShowCollocateRun(p, started);
+}
+
+void TForm1::ClearCollocateRun() {
+    lsvColligate->Items().Clear();
+    lsvColligate->PopupMenu = nullptr;
+    lbColInfo->SetCaption("");
+    lbColInfo->SetVisible(false);
+    edtInfoCol->SetText("");
+}
+
+void TForm1::ShowCollocateRun(const TParamInfo& p, int64_t started) {
     FillCollocateList(lsvColligate, p);
     CollectParams(gParam);
-
     ShowCollocateInfo();
     lbColInfo->SetVisible(true);
     bool rows = lsvColligate->Items().Count() > 0;

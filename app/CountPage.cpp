@@ -5,7 +5,6 @@
 
 #include "app/RunScope.h"
 #include "app/Unit1.h"
-#include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Dialogs.h"
 

@@ -265,6 +265,9 @@ public:
     std::string NodeExpression(const std::string& node, const std::string& nodeMode) const;
     // Loads, counts and searches what the run needs and the engines lack; false when nothing is left to count.
     bool PrepareEngines(const TParamInfo& p, const std::string& expr);
+    // The table, its info line and its menu before a run, and with the run's rows after it.
+    void ClearCollocateRun();
+    void ShowCollocateRun(const TParamInfo& p, int64_t started);
     void CollectParams(TParamInfo& p);
     void cbxNodeChange(TObject* sender);
     void cbxLeftSpanChange(TObject* sender);

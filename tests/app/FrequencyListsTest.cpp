@@ -294,7 +294,7 @@ TEST_F(FrequencyLists, EveryRunGetsAFolderOfItsOwnWithAPlainName) {
     Open({{"r.txt", "a b\r\n"}}, true);
     form->rbxWord->SetChecked(true);
     // Two runs within one second share a time stamp, and names can hold neither "/" nor ":".
-    const std::string stamp = "07.12.2026 01.02.03";
+    const std::string stamp = "01.01.2000 00.00.00";
     form->ListTimeStamp = [&] { return stamp; };
     Run();
     EXPECT_EQ(form->LastListFolder, "Frequency Lists/[Wordlist]" + stamp + "/");
