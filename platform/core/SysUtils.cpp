@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -266,11 +267,14 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
         throw EInOutError("Write error in file \"" + path + "\". " + std::strerror(error));
     };
     struct stat st;
-    mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
-    if (::fchmod(fd, mode) != 0) fail(true);
+    bool replacing = ::stat(target.c_str(), &st) == 0;
+    if (::fchmod(fd, replacing ? (st.st_mode & 07777) : NewFileMode()) != 0) fail(true);
+    // Its owner too, where the process may give it away; elsewhere the file is the writer's anyway.
+    if (replacing && ::fchown(fd, st.st_uid, st.st_gid) != 0) errno = 0;
     for (size_t written = 0; written < bytes.size();) {
         ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = EIO;
         if (n <= 0) fail(false);
         written += static_cast<size_t>(n);
     }
@@ -280,6 +284,12 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
     fd = -1;
     if (closing != 0) fail(false);
     if (::rename(temporary.c_str(), target.c_str()) != 0) fail(true);
+    // The new name on disk too; a folder that cannot be synced has still been renamed in.
+    int directory = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (directory >= 0) {
+        ::fsync(directory);
+        ::close(directory);
+    }
 }
 
 int64_t TickCount() {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -246,7 +247,7 @@ TEST(WriteFileReplacing, ReplacesTheWholeFileAndTouchesNoOtherFile) {
     EXPECT_EQ(ReadFileBytes(folder.Path() + "/fresh.txt"), "");
 }
 
-TEST(WriteFileReplacing, KeepsTheModeOfTheFileItReplaces) {
+TEST(WriteFileReplacing, KeepsTheModeAndOwnerOfTheFileItReplaces) {
     TempFolder folder;
     for (mode_t mode : {0600, 0640, 0755, 0444}) {
         SCOPED_TRACE(mode);
@@ -261,6 +262,16 @@ TEST(WriteFileReplacing, KeepsTheModeOfTheFileItReplaces) {
     WriteFileReplacing(folder.Path() + "/new.txt", "x");
     ::umask(previous);
     EXPECT_EQ(ModeOf(folder.Path() + "/new.txt"), mode_t(0640));
+
+    // Only a privileged process can give a file to someone else: saving another user's file as root.
+    std::string theirs = folder.Write("theirs.txt", "old");
+    if (::chown(theirs.c_str(), 4321, 4322) == 0) {
+        WriteFileReplacing(theirs, "new");
+        struct stat st {};
+        ::stat(theirs.c_str(), &st);
+        EXPECT_EQ(st.st_uid, 4321u);
+        EXPECT_EQ(st.st_gid, 4322u);
+    }
 }
 
 TEST(WriteFileReplacing, ALinkKeepsPointingAtTheReplacedFile) {
