@@ -1,14 +1,11 @@
 // The collocation run, the collocate table and its editing.
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
 
 #include "app/RunScope.h"
 #include "app/Unit1.h"
 #include "platform/core/Messages.h"
-#include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Dialogs.h"
 
@@ -19,11 +16,6 @@ std::string Score(long double value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.4Lf", value);
     return buffer;
-}
-
-int64_t TickCount() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 const std::string& SubItem(const TListItem* item, int index) {
@@ -52,17 +44,22 @@ void TForm1::CollectParams(TParamInfo& p) {
     p.MinValue = static_cast<long double>(edtMinValue->Value());
 }
 
+std::string TForm1::NodeExpression(const std::string& node, const std::string& nodeMode) const {
+    if (nodeMode == "Literal") return ConvertQuery(node, gSplitters, true);
+    if (nodeMode == "POS") return ConvertQuery(node, gSplitters, false);
+    return node;
+}
+
 void TForm1::btnColClick(TObject* /*sender*/) {
     int64_t started = TickCount();
     ProcessMessages();
-    TRunScope scope(this, Timer4, ggColPro);
-    lsvColligate->Items().Clear();
-    lsvColligate->PopupMenu = nullptr;
-    lbColInfo->SetCaption("");
-    lbColInfo->SetVisible(false);
-    edtInfoCol->SetText("");
-
     std::string node = Trim(cbxNode->GetText());
+    std::string expr = NodeExpression(node, cbxNodeMode->GetText());
+    // A node that cannot compile would look like one without collocates; the last run stays on screen.
+    if (!ExpressionIsUsable(expr)) return;
+
+    TRunScope scope(this, Timer4, ggColPro);
+    ClearCollocateRun();
     if (cbxNode->Items().IndexOf(node) < 0) cbxNode->Items().Add(node);
     cbxInputStr->Items().Assign(cbxNode->Items());
     cbxInputStrN->Items().Assign(cbxNode->Items());
@@ -73,73 +70,27 @@ void TForm1::btnColClick(TObject* /*sender*/) {
     ResetPaneFont(rdtDetailCol);
     rdtDetailCol->Clear();
 
-    std::string expr = node;
-    if (p.NodeMode == "Literal")
-        expr = ConvertQuery(node, gSplitters, true);
-    else if (p.NodeMode == "POS")
-        expr = ConvertQuery(node, gSplitters, false);
-
-    std::vector<std::string> paths;
-    for (int i = 0; i < clbFileList->Items().Count(); ++i)
-        if (clbFileList->Checked(i)) paths.push_back(IncludeTrailingPathDelimiter(lblDir->Caption()) + clbFileList->Items()[i]);
-
-    // The separator class decides how tagged tokens split, so it is part of what the counts hold.
-    std::string corpusKey = p.CorpusKey + "\n" + gSplitters;
-    bool corpusChanged = false;
-    if (corpusKey != FEngine.corpusKey) {
-        FEngine = TEngineState();
-        gStat->Clear();
-        for (const std::string& path : paths) gStat->LoadAndCount(path);
-        ++RunCounters.loads;
-        FEngine.corpusKey = corpusKey;
-        corpusChanged = true;
-    }
-    if (gStat->Tokens.Count() == 0) return;
-
-    bool recounted = false;
-    if (corpusChanged || !FEngine.frequencies || p.CaseSensitive != FEngine.caseSensitive) {
-        FEngine.frequencies = false;
-        gStat->TokenFreq.Clear();
-        gStat->WordFreq.Clear();
-        gStat->TagFreq.Clear();
-        gStat->BuildFrequency(!p.CaseSensitive);
-        ++RunCounters.frequencies;
-        FEngine.frequencies = true;
-        FEngine.caseSensitive = p.CaseSensitive;
-        recounted = true;
-    }
-
-    int leftIndex = cbxLeftSpan->ItemIndex(), rightIndex = cbxRightSpan->ItemIndex();
-    bool widened = leftIndex > FEngine.leftContext || rightIndex > FEngine.rightContext;
-    if (widened || corpusChanged || recounted || !FEngine.searched || p.Node != FEngine.node ||
-        p.NodeMode != FEngine.nodeMode || p.CaseSensitive != FEngine.searchCase) {
-        FEngine.searched = false;
-        gQuery2->Clear();
-        int left = std::max(leftIndex, 5), right = std::max(rightIndex, 5);
-        for (const std::string& path : paths) {
-            gQuery2->LoadFile(path, gSplitters);
-            gQuery2->Search(expr, p.CaseSensitive, left, right, gProgress, true);
-        }
-        ++RunCounters.searches;
-        FEngine.searched = true;
-        FEngine.node = p.Node;
-        FEngine.nodeMode = p.NodeMode;
-        FEngine.searchCase = p.CaseSensitive;
-        FEngine.leftContext = left;
-        FEngine.rightContext = right;
-    }
-    if (gQuery2->Matrix.empty()) return;
-
+    if (!PrepareEngines(p, expr)) return;
     gStat->ClearCounts();
     gStat->CountCollocates(gQuery2->Matrix, StrToIntDef(cbxLeftSpan->GetText(), 0),
                            StrToIntDef(cbxRightSpan->GetText(), 0), !p.CaseSensitive);
     gStat->ComputeStats(node, p);
-    ++RunCounters.counts;
 
     scope.StopGauge();
+    ShowCollocateRun(p, started);
+}
+
+void TForm1::ClearCollocateRun() {
+    lsvColligate->Items().Clear();
+    lsvColligate->PopupMenu = nullptr;
+    lbColInfo->SetCaption("");
+    lbColInfo->SetVisible(false);
+    edtInfoCol->SetText("");
+}
+
+void TForm1::ShowCollocateRun(const TParamInfo& p, int64_t started) {
     FillCollocateList(lsvColligate, p);
     CollectParams(gParam);
-
     ShowCollocateInfo();
     lbColInfo->SetVisible(true);
     bool rows = lsvColligate->Items().Count() > 0;
@@ -148,6 +99,56 @@ void TForm1::btnColClick(TObject* /*sender*/) {
     char seconds[64];
     std::snprintf(seconds, sizeof seconds, "%.4f", (TickCount() - started) / 1000.0);
     edtInfoCol->SetText(std::string(seconds) + " seconds used!");
+}
+
+bool TForm1::PrepareEngines(const TParamInfo& p, const std::string& expr) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < clbFileList->Items().Count(); ++i)
+        if (clbFileList->Checked(i)) paths.push_back(IncludeTrailingPathDelimiter(lblDir->Caption()) + clbFileList->Items()[i]);
+
+    TRunRequest wanted;
+    // The separator class decides how tagged tokens split, so it is part of what the counts hold.
+    wanted.corpusKey = p.CorpusKey + "\n" + gSplitters;
+    wanted.caseSensitive = p.CaseSensitive;
+    wanted.node = p.Node;
+    wanted.nodeMode = p.NodeMode;
+    wanted.leftContext = p.LeftContext;
+    wanted.rightContext = p.RightContext;
+    TRecompute plan = PlanRecompute(FEngine, wanted);
+
+    if (plan.load) {
+        FEngine = TEngineState();
+        gStat->Clear();
+        for (const std::string& path : paths) gStat->LoadAndCount(path);
+        FEngine.corpusKey = wanted.corpusKey;
+    }
+    if (gStat->Tokens.Count() == 0) return false;
+
+    if (plan.frequencies) {
+        FEngine.frequencies = false;
+        gStat->TokenFreq.Clear();
+        gStat->WordFreq.Clear();
+        gStat->TagFreq.Clear();
+        gStat->BuildFrequency(!p.CaseSensitive);
+        FEngine.frequencies = true;
+        FEngine.caseSensitive = p.CaseSensitive;
+    }
+
+    if (plan.search) {
+        FEngine.searched = false;
+        gQuery2->Clear();
+        for (const std::string& path : paths) {
+            gQuery2->LoadFile(path, gSplitters);
+            gQuery2->Search(expr, p.CaseSensitive, wanted.leftContext, wanted.rightContext, gProgress, true);
+        }
+        FEngine.searched = true;
+        FEngine.node = p.Node;
+        FEngine.nodeMode = p.NodeMode;
+        FEngine.searchCase = p.CaseSensitive;
+        FEngine.leftContext = wanted.leftContext;
+        FEngine.rightContext = wanted.rightContext;
+    }
+    return !gQuery2->Matrix.empty();
 }
 
 void TForm1::ShowCollocateInfo() {
@@ -205,6 +206,14 @@ void TForm1::RenumberRows(TListView* listView) {
     listView->Items().BeginUpdate();
     for (int i = 0; i < listView->Items().Count(); ++i) listView->Items()[i]->Caption = " " + IntToStr(i + 1);
     listView->Items().EndUpdate();
+}
+
+void TForm1::DeleteSelectedRows(TListView* listView) {
+    listView->Items().BeginUpdate();
+    for (int i = listView->Items().Count() - 1; i >= 0; --i)
+        if (listView->Items()[i]->Selected()) listView->Items().Delete(i);
+    listView->Items().EndUpdate();
+    RenumberRows(listView);
 }
 
 void TForm1::lsvColligateColumnClick(TObject* /*sender*/, TListColumn* column) {
@@ -266,7 +275,7 @@ void TForm1::lsvColligateCustomDrawSubItem(TObject* /*sender*/, TListItem* item,
     }
     if (subItem >= 4 && text == "0") color = RGB(0xDB, 0xDB, 0xDB);
     font.SetColor(color);
-    font.SetStyle(bold ? fsBold : 0);
+    font.SetStyle(bold ? TFontStyles(fsBold) : TFontStyles(0));
 }
 
 void TForm1::SaveCollocateTable(const std::string& fileName, TListView* listView) {
@@ -303,18 +312,8 @@ void TForm1::lsvColligateDblClick(TObject* /*sender*/) {
     ResetPaneFont(rdtDetailCol);
     rdtDetailCol->Select(0, 0);
     std::string collocate = Trim(SubItem(row, 0));
-    std::string indexes = gStat->GetCollocateHits(collocate, gParam);
-    TStringList pieces;
-    TRegExpr(",").Split(indexes, pieces);
     if (!crbxInsertCol->Checked()) gCollDetail.clear();
-    int batch = 0;
-    for (int i = 0; i + 1 < pieces.Count(); ++i) {
-        int index = StrToIntDef(pieces[i], -1);
-        if (index < 0 || index >= static_cast<int>(gQuery2->Hits.size())) continue;
-        TResultStr hit = gQuery2->Hits[static_cast<size_t>(index)];
-        hit.Index = batch++;
-        gCollDetail.push_back(hit);
-    }
+    AppendMembers(gStat->GetCollocateHits(collocate, gParam), gQuery2->Hits, gCollDetail);
     btnDisplayColClick(btnDisplayCol);
     edtInfoCol->SetText(IntToStr(static_cast<int64_t>(gCollDetail.size())) + " hit(s).");
     plColDetails->SetEnabled(true);
@@ -332,11 +331,7 @@ void TForm1::itmDeleteClick(TObject* /*sender*/) {
                                    TMsgDlgType::mtWarning, mbYes | mbNo) != mrYes)
         return;
     TRunScope scope(this);
-    lsvColligate->Items().BeginUpdate();
-    for (int i = lsvColligate->Items().Count() - 1; i >= 0; --i)
-        if (lsvColligate->Items()[i]->Selected()) lsvColligate->Items().Delete(i);
-    lsvColligate->Items().EndUpdate();
-    RenumberRows(lsvColligate);
+    DeleteSelectedRows(lsvColligate);
     ShowCollocateInfo();
     edtInfoCol->SetText("");
 }
@@ -397,12 +392,9 @@ void TForm1::itmMergeClick(TObject* /*sender*/) {
     freq.Fnc = static_cast<int32_t>(sumFnc);
     freq.Span = gStat->Freq.Span;
     if (UpdateMergedRow(lsvColligate, first, name, freq)) {
-        lsvColligate->Items().BeginUpdate();
+        // The merged row stays; the rows merged into it go.
         lsvColligate->Items()[first]->SetSelected(false);
-        for (int i = lsvColligate->Items().Count() - 1; i >= 0; --i)
-            if (lsvColligate->Items()[i]->Selected()) lsvColligate->Items().Delete(i);
-        lsvColligate->Items().EndUpdate();
-        RenumberRows(lsvColligate);
+        DeleteSelectedRows(lsvColligate);
     }
     ShowCollocateInfo();
     edtInfoCol->SetText("");

@@ -7,6 +7,7 @@
 #include "app/RunScope.h"
 #include "app/Unit1.h"
 #include "platform/core/Messages.h"
+#include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
 #include "platform/core/TextCodec.h"
 
@@ -125,6 +126,20 @@ std::string TForm1::ConvertQuery(const std::string& query, const std::string& sp
     return Trim(StringReplace(q, " ", " \\S+" + splitters, rfReplaceAll)) + "\\b";
 }
 
+void TForm1::AppendMembers(const std::string& members, const TArrResultStr& hits, TArrResultStr& detail) {
+    TStringList pieces;
+    TRegExpr(",").Split(members, pieces);
+    int number = 0;
+    // The piece after the last comma is empty.
+    for (int i = 0; i + 1 < pieces.Count(); ++i) {
+        int index = StrToIntDef(pieces[i], -1);
+        if (index < 0 || index >= static_cast<int>(hits.size())) continue;
+        TResultStr hit = hits[static_cast<size_t>(index)];
+        hit.Index = number++;
+        detail.push_back(std::move(hit));
+    }
+}
+
 int TForm1::CaretLine(TRichEdit* richEdit) { return richEdit->LineFromChar(richEdit->SelStart()); }
 
 void TForm1::CycleColor(TqlSkinColorComboBox* colorCombo) {
@@ -179,10 +194,12 @@ void TForm1::MarkPane(TRichEdit* pane, const THighlightBar& bar, bool ignoreCase
     int start = 0, length = 0;
     ColumnRange(bar.range->GetText(), segments, start, length);
     std::string summary;
-    TDisplay::Highlight(word, bar.color->Selected(), *pane, ignoreCase, gProgress, start, length, summary);
+    bool done = TDisplay::Highlight(word, bar.color->Selected(), *pane, ignoreCase, gProgress, start, length, summary);
+    bar.showSelection->SetChecked(showSelection);
+    // A failed expression has been reported; the bar keeps its summary and colour.
+    if (!done) return;
     bar.info->SetCaption("Hit(s): " + IntToStr(pane->Lines().Count() - 1) + "   \r\nMark hit(s): " +
                          (summary.empty() ? word + "(0)" : summary));
-    bar.showSelection->SetChecked(showSelection);
     CycleColor(bar.color);
 }
 

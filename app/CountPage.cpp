@@ -2,20 +2,13 @@
 // demand, with the detail lines of a group in their own pane.
 
 #include <algorithm>
-#include <chrono>
 
 #include "app/RunScope.h"
 #include "app/Unit1.h"
-#include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Dialogs.h"
 
 namespace {
-
-int64_t TickCount() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 const char* const kEmptyContext = "-_-";
 
@@ -103,16 +96,21 @@ void TForm1::lsvCountResultCustomDrawSubItem(TObject* /*sender*/, TListItem* ite
     lsvCountResultCustomDrawItem(lsvCountResult, item, defaultDraw);
     TFont& font = lsvCountResult->Canvas().Font();
     font.SetColor(subItem == 1 ? RGB(0, 0, 255) : clBlack);
-    font.SetStyle(subItem == 1 ? fsBold : 0);
+    font.SetStyle(subItem == 1 ? TFontStyles(fsBold) : TFontStyles(0));
 }
 
 void TForm1::btnQueryNClick(TObject* /*sender*/) {
     int64_t started = TickCount();
+    std::string query = Trim(cbxInputStrN->GetText());
+    bool resort = crbxReSortN->Checked();
+    // A search that cannot compile would look like one that found nothing.
+    std::string expression = SearchExpression(query, crbxByLitN->Checked(), crbxByPOSN->Checked());
+    if (!resort && !ExpressionIsUsable(expression)) return;
+
     gCountLastView.clear();
     gCountDetail.clear();
     lblInfoN1->SetEnabled(true);
 
-    std::string query = Trim(cbxInputStrN->GetText());
     if (cbxInputStrN->Items().IndexOf(query) < 0) cbxInputStrN->Items().Add(query);
     cbxInputStr->Items().Assign(cbxInputStrN->Items());
     cbxNode->Items().Assign(cbxInputStrN->Items());
@@ -126,10 +124,8 @@ void TForm1::btnQueryNClick(TObject* /*sender*/) {
     {
         TRunScope busy(this);
         TRunScope gauge(nullptr, Timer1, plGaugeN);
-        bool resort = crbxReSortN->Checked();
         if (!resort) {
-            SearchCorpus(query, crbxByLitN->Checked(), crbxByPOSN->Checked(), crbxCaseSenN->Checked(), ggCurLineN);
-            ++RunCounters.countQueries;
+            SearchCorpus(expression, crbxCaseSenN->Checked(), ggCurLineN);
             // The groups index these hits: the Query page searches with the same engine.
             gCountSearchHits = gQuery->Hits;
             gCountHits = gCountSearchHits;
@@ -165,18 +161,9 @@ void TForm1::btnQueryNClick(TObject* /*sender*/) {
 }
 
 void TForm1::ShowGroupDetail(const std::string& members) {
-    TStringList pieces;
-    TRegExpr(",").Split(members, pieces);
     if (!crbxInsert->Checked()) gCountDetail.clear();
-    int k = 0;
-    for (int i = 0; i + 1 < pieces.Count(); ++i) {
-        int index = StrToIntDef(pieces[i], -1);
-        // The indexes are the search's; nothing past its hits is read.
-        if (index < 0 || index >= static_cast<int>(gCountSearchHits.size())) continue;
-        TResultStr hit = gCountSearchHits[static_cast<size_t>(index)];
-        hit.Index = k++;
-        gCountDetail.push_back(hit);
-    }
+    // The indexes are the search's.
+    AppendMembers(members, gCountSearchHits, gCountDetail);
     btnDisplayClick(btnDisplay);
 }
 

@@ -3,7 +3,6 @@
 // time-stamped folder under "Frequency Lists".
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -21,11 +20,6 @@ const char* const kStopListFile = "stoplist.ini";
 // Separators are turned into "_" before clusters are taken, and the builders
 // split items at "_", so a word and its tag are split at "_" in the end.
 const char* const kTagClass = "[_]";
-
-int64_t TickCount() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 void PumpMessages() {
     if (Application) Application->ProcessMessages();
@@ -45,12 +39,12 @@ std::string FirstFreeName(const std::string& base, const std::string& tail, Clai
 }
 
 // A new folder of its own for this run, with a trailing "/".
-std::string CreateOutputFolder(const std::string& programFolder) {
+std::string CreateOutputFolder(const std::string& programFolder, const std::string& stamp) {
     std::string lists = programFolder + "Frequency Lists";
     std::error_code ec;
     std::filesystem::create_directories(lists, ec);
     if (ec) throw EFCreateError("Cannot create folder \"" + lists + "\". " + ec.message());
-    std::string folder = FirstFreeName(lists + "/[Wordlist]" + TDisplay::TimeStamp(), "", [](const std::string& name) {
+    std::string folder = FirstFreeName(lists + "/[Wordlist]" + stamp, "", [](const std::string& name) {
         std::error_code error;
         if (std::filesystem::create_directory(name, error)) return true;
         if (error) throw EFCreateError("Cannot create folder \"" + name + "\". " + error.message());
@@ -226,7 +220,7 @@ void TForm1::btnCreateListClick(TObject* /*sender*/) {
     {
         TRunScope run(this, nullptr, ggFreList);
         TProgressTextReset progressText{ggFreList};
-        folder = CreateOutputFolder(programFolder);
+        folder = CreateOutputFolder(programFolder, ListTimeStamp());
         LastListFolder = folder;
         TRegExpr separators(splitters);
         separators.SetModifierI(true);

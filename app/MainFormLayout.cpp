@@ -5,6 +5,8 @@
 
 #include <tuple>
 
+#include "app/PageRows.h"
+
 namespace {
 
 template <class T>
@@ -144,10 +146,7 @@ void TForm1::BuildSettingsPage() {
     btnClearHistory = Make<TqlSkinButton>(this, gbDisplay, "btnClearHistory", 14, 200, 210, 28, "Clear Query History");
 
     ggFreList = Make<TqlSkinGauge>(this, page, "ggFreList", 488, 580, 494, 22);
-    ggFreList->SkinDataName = "statusgauge";
-    ggFreList->SetMinValue(0);
-    ggFreList->SetMaxValue(10000);
-    ggFreList->SetValue(0);
+    SetUpGauge(ggFreList, 10000);
     ggFreList->SetVisible(false);
     ggFreList->SetAnchors(akRight | akBottom);
 }
@@ -225,24 +224,15 @@ void TForm1::BuildQueryPage() {
     lblInfo->SetAnchors(kStretchWide);
 
     plGauge = Make<TqlSkinPanel>(this, page, "plGauge", 0, 138, 1000, 26);
-    plGauge->SetAlign(TAlign::alTop);
-    plGauge->BevelOuter = TBevelCut::bvNone;
-    plGauge->SetVisible(false);
+    SetUpGaugeRow(plGauge);
     ggCurLine = Make<TqlSkinGauge>(this, plGauge, "ggCurLine", 10, 2, 980, 22);
-    ggCurLine->SkinDataName = "statusgauge";
-    ggCurLine->SetMinValue(0);
-    ggCurLine->SetMaxValue(10000);
+    SetUpGauge(ggCurLine, 10000);
     ggCurLine->SetAnchors(kStretchWide);
 
     stbInfo = Make<TqlSkinStatusBar>(this, page, "stbInfo", 0, 640, 1000, 30);
-    stbInfo->SetAlign(TAlign::alBottom);
     edtInfo = Make<TqlSkinEdit>(this, stbInfo, "edtInfo", 2, 3, 880, 24);
-    edtInfo->SetReadOnly(true);
-    edtInfo->SetAnchors(kStretchWide);
     crbxPOS = Make<TqlSkinCheckRadioBox>(this, stbInfo, "crbxPOS", 890, 4, 70, 22, "POS");
-    crbxPOS->Hint = "Show POS";
-    crbxPOS->SetAnchors(kTopRight);
-    crbxPOS->SetChecked(true);
+    SetUpStatusRow(stbInfo, edtInfo, crbxPOS);
 
     rdtResult = Make<TRichEdit>(this, page, "rdtResult", 0, 164, 1000, 476);
     rdtResult->SetAlign(TAlign::alClient);
@@ -273,24 +263,15 @@ void TForm1::BuildCountPage() {
     lblInfoN1->SetEnabled(false);
 
     plGaugeN = Make<TqlSkinPanel>(this, page, "plGaugeN", 0, 76, 1000, 26);
-    plGaugeN->SetAlign(TAlign::alTop);
-    plGaugeN->BevelOuter = TBevelCut::bvNone;
-    plGaugeN->SetVisible(false);
+    SetUpGaugeRow(plGaugeN);
     ggCurLineN = Make<TqlSkinGauge>(this, plGaugeN, "ggCurLineN", 10, 2, 980, 22);
-    ggCurLineN->SkinDataName = "statusgauge";
-    ggCurLineN->SetMinValue(0);
-    ggCurLineN->SetMaxValue(10000);
+    SetUpGauge(ggCurLineN, 10000);
     ggCurLineN->SetAnchors(kStretchWide);
 
     stbInfoN = Make<TqlSkinStatusBar>(this, page, "stbInfoN", 0, 640, 1000, 30);
-    stbInfoN->SetAlign(TAlign::alBottom);
     edtInfoN = Make<TqlSkinEdit>(this, stbInfoN, "edtInfoN", 2, 3, 880, 24);
-    edtInfoN->SetReadOnly(true);
-    edtInfoN->SetAnchors(kStretchWide);
     crbxPOSN = Make<TqlSkinCheckRadioBox>(this, stbInfoN, "crbxPOSN", 890, 4, 70, 22, "POS");
-    crbxPOSN->Hint = "Show POS";
-    crbxPOSN->SetAnchors(kTopRight);
-    crbxPOSN->SetChecked(true);
+    SetUpStatusRow(stbInfoN, edtInfoN, crbxPOSN);
 
     plResult2 = Make<TqlSkinPanel>(this, page, "plResult2", 0, 330, 1000, 310);
     plResult2->SetAlign(TAlign::alBottom);
@@ -376,10 +357,7 @@ void TForm1::BuildCollocatePage() {
     lbColInfo = Make<TqlSkinStdLabel>(this, plColligate, "lbColInfo", 324, 50, 500, 18);
     lbColInfo->SetVisible(false);
     ggColPro = Make<TqlSkinGauge>(this, plColligate, "ggColPro", 10, 80, 600, 20);
-    ggColPro->SkinDataName = "statusgauge";
-    ggColPro->SetMinValue(0);
-    ggColPro->SetMaxValue(20);
-    ggColPro->SetValue(0);
+    SetUpGauge(ggColPro, 20);
     ggColPro->SetVisible(false);
     edtInfoCol = Make<TqlSkinEdit>(this, plColligate, "edtInfoCol", 620, 78, 366, 24);
     edtInfoCol->SetReadOnly(true);

@@ -1,30 +1,24 @@
 // The Query page: a free regular-expression concordance over the checked
 // files, re-displayed in other modes without a new search, highlighted and saved.
 
-#include <chrono>
-
 #include "app/RunScope.h"
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Dialogs.h"
 
-namespace {
-
-int64_t TickCount() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-}  // namespace
-
 void TForm1::btnQueryClick(TObject* /*sender*/) {
     int64_t started = TickCount();
+    std::string query = Trim(cbxInputStr->GetText());
+    bool resort = crbxReSort->Checked();
+    // A search that cannot compile would look like one that found nothing.
+    std::string expression = SearchExpression(query, crbxByLit->Checked(), crbxByPOS->Checked());
+    if (!resort && !ExpressionIsUsable(expression)) return;
+
     gLastView.clear();
     ResetPaneFont(rdtResult);
     cbxQSearch->SetText("");
     lblInfo->SetCaption("");
 
-    std::string query = Trim(cbxInputStr->GetText());
     if (cbxInputStr->Items().IndexOf(query) < 0) cbxInputStr->Items().Add(query);
     cbxInputStrN->Items().Assign(cbxInputStr->Items());
     cbxNode->Items().Assign(cbxInputStr->Items());
@@ -35,10 +29,8 @@ void TForm1::btnQueryClick(TObject* /*sender*/) {
     rdtResult->Clear();
     TRunScope gauge(nullptr, Timer1, plGauge);
 
-    bool resort = crbxReSort->Checked();
     if (!resort) {
-        SearchCorpus(query, crbxByLit->Checked(), crbxByPOS->Checked(), crbxCaseSen->Checked(), ggCurLine);
-        ++RunCounters.queries;
+        SearchCorpus(expression, crbxCaseSen->Checked(), ggCurLine);
         // The page keeps its own copy: the Count page searches with the same engine.
         gQueryHits = gQuery->Hits;
     }
@@ -69,9 +61,7 @@ void TForm1::btnQueryClick(TObject* /*sender*/) {
     cbxInputStr->SetEnabled(!crbxReSort->Checked());
 }
 
-void TForm1::SearchCorpus(const std::string& typed, bool literal, bool tags, bool caseSensitive, TqlSkinGauge* gauge) {
-    gQuery->Clear();
-    gauge->SetMinValue(0);
+std::string TForm1::SearchExpression(const std::string& typed, bool literal, bool tags) const {
     std::string query = Trim(typed);
     if (literal)
         query = ConvertQuery(query, gSplitters, true);
@@ -79,6 +69,12 @@ void TForm1::SearchCorpus(const std::string& typed, bool literal, bool tags, boo
         query = ConvertQuery(query, gSplitters, false);
     if (gSplitters.empty() || cbxLeftRangeNum->ItemIndex() + cbxRightRangeNum->ItemIndex() == 0)
         query = "\\b" + query + "\\b";
+    return query;
+}
+
+void TForm1::SearchCorpus(const std::string& expression, bool caseSensitive, TqlSkinGauge* gauge) {
+    gQuery->Clear();
+    gauge->SetMinValue(0);
     int counter = 0;
     for (int i = 0; i < clbFileList->Items().Count(); ++i) {
         if (clbFileList->Checked(i)) {
@@ -88,7 +84,7 @@ void TForm1::SearchCorpus(const std::string& typed, bool literal, bool tags, boo
             int lines = gQuery->LoadFile(IncludeTrailingPathDelimiter(lblDir->Caption()) + clbFileList->Items()[i],
                                          gSplitters);
             gauge->SetMaxValue(lines);
-            gQuery->Search(query, caseSensitive, StrToInt(cbxLeftRangeNum->GetText()),
+            gQuery->Search(expression, caseSensitive, StrToInt(cbxLeftRangeNum->GetText()),
                            StrToInt(cbxRightRangeNum->GetText()), gProgress, false);
         }
         gProgress = 0;

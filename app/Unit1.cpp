@@ -172,6 +172,17 @@ bool TForm1::NameMatches(const std::string& expr, const std::string& text) {
     return re.Exec(text);
 }
 
+bool TForm1::ExpressionIsUsable(const std::string& expr) {
+    if (expr.empty()) return true;
+    try {
+        TRegExpr(expr).Compile();
+        return true;
+    } catch (const ERegExpr& e) {
+        ShowMessage(e.Message);
+        return false;
+    }
+}
+
 void TForm1::ShowFileCount() {
     lblFileInfo->SetCaption(IntToStr(CountChecked(clbFileList)) + " file(s) selected, " +
                             IntToStr(clbFileList->Items().Count()) + " file(s) in the list.");
@@ -181,26 +192,10 @@ void TForm1::EnableCorpusPages(bool enabled) {
     for (TqlSkinTabSheet* page : {tsQuery, tsCount, tsColligate}) page->SetEnabled(enabled);
 }
 
-namespace {
-
-// The filter compiles, or the user is told why not and nothing changes.
-bool FilterIsUsable(const std::string& filter) {
-    if (filter.empty()) return true;
-    try {
-        TRegExpr(filter).Compile();
-        return true;
-    } catch (const ERegExpr& e) {
-        ShowMessage(e.Message);
-        return false;
-    }
-}
-
-}  // namespace
-
 void TForm1::btnChoseDirClick(TObject* /*sender*/) {
     if (!SelectDirectoryDialog1->Execute()) return;
     std::string filter = Trim(edtFilterStr->GetText());
-    if (!FilterIsUsable(filter)) return;
+    if (!ExpressionIsUsable(filter)) return;
     std::string folder = SelectDirectoryDialog1->Directory;
     lblDir->SetCaption(folder);
     clbFileList->Items().Clear();
@@ -223,7 +218,7 @@ void TForm1::btnChoseDirClick(TObject* /*sender*/) {
 void TForm1::btnFilterClick(TObject* /*sender*/) {
     if (clbFileList->Items().Count() == 0) return;
     std::string filter = Trim(edtFilterStr->GetText());
-    if (!FilterIsUsable(filter)) return;
+    if (!ExpressionIsUsable(filter)) return;
     SetAllChecked(clbFileList, false);
     for (int i = 0; i < clbFileList->Items().Count(); ++i)
         if (NameMatches(filter, clbFileList->Items()[i])) clbFileList->SetChecked(i, true);

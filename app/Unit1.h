@@ -3,9 +3,11 @@
 // of the user's workflows.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "app/RunPlan.h"
 #include "engine/Query.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
@@ -256,11 +258,20 @@ public:
     static void SetAllChecked(TqlSkinCheckListBox* list, bool checked);
     static int CountChecked(TqlSkinCheckListBox* list);
     static bool NameMatches(const std::string& expr, const std::string& text);
+    // An expression compiles, or the user is shown the library's message.
+    static bool ExpressionIsUsable(const std::string& expr);
     void FillSpanCombos();
     void ApplyTextMode();
 
     // Collocation run.
     void btnColClick(TObject* sender);
+    // The search expression of a node typed in the node box.
+    std::string NodeExpression(const std::string& node, const std::string& nodeMode) const;
+    // Loads, counts and searches what the run needs and the engines lack; false when nothing is left to count.
+    bool PrepareEngines(const TParamInfo& p, const std::string& expr);
+    // The table, its info line and its menu before a run, and with the run's rows after it.
+    void ClearCollocateRun();
+    void ShowCollocateRun(const TParamInfo& p, int64_t started);
     void CollectParams(TParamInfo& p);
     void cbxNodeChange(TObject* sender);
     void cbxLeftSpanChange(TObject* sender);
@@ -272,6 +283,8 @@ public:
     void FillCollocateList(TListView* listView, const TParamInfo& p);
     static bool PassesMinimum(const TParamInfo& p, const TStatResult& row);
     static void RenumberRows(TListView* listView);
+    // Deletes the selected rows and numbers the rest from 1 again.
+    static void DeleteSelectedRows(TListView* listView);
     void SaveCollocateTable(const std::string& fileName, TListView* listView);
     void lsvColligateColumnClick(TObject* sender, TListColumn* column);
     void lsvColligateCompare(TObject* sender, TListItem* item1, TListItem* item2, int data, int& compare);
@@ -308,8 +321,10 @@ public:
     void crbxShowTagHintClick(TObject* sender);
     void btnHighlightClick(TObject* sender);
     void btnSaveClick(TObject* sender);
+    // The expression the Query and Count pages search for what the user typed.
+    std::string SearchExpression(const std::string& typed, bool literal, bool tags) const;
     // The search of the Query and Count pages over every checked file, into gQuery.
-    void SearchCorpus(const std::string& typed, bool literal, bool tags, bool caseSensitive, TqlSkinGauge* gauge);
+    void SearchCorpus(const std::string& expression, bool caseSensitive, TqlSkinGauge* gauge);
     // The Query page's own record of what its pane shows: the hits as found
     // (a later Count search reuses the engine) and the view of the last formatting.
     TArrResultStr gQueryHits;
@@ -351,16 +366,8 @@ public:
     void WriteFrequencyList(const std::string& fileName, const std::string& stopExpression, TStringList& list);
     // The folder of the last list run (for the program's checks and the shell).
     std::string LastListFolder;
-
-    // How many times each engine step ran: what a run recomputed shows here.
-    struct TRunCounters {
-        int queries = 0;
-        int countQueries = 0;
-        int loads = 0;
-        int frequencies = 0;
-        int searches = 0;
-        int counts = 0;
-    } RunCounters;
+    // What names the folder of a list run after the moment it started.
+    std::function<std::string()> ListTimeStamp = TDisplay::TimeStamp;
 
     // Concordance display, shared by every pane.
     void FormatColumns(const std::string& leftMode, const std::string& centerMode, const std::string& rightMode,
@@ -371,6 +378,9 @@ public:
     void HitInfoLine(const TArrResultStr& hits, const TArrResultStr& view, int lineIndex, std::string& info,
                      const std::string& mode);
     static std::string ConvertQuery(const std::string& query, const std::string& splitters, bool literal);
+    // Appends the hits a member list names ("3,7,12,", as grouping and collocate
+    // counting write them), numbered from 0; an index outside the hits is skipped.
+    static void AppendMembers(const std::string& members, const TArrResultStr& hits, TArrResultStr& detail);
     static int CaretLine(TRichEdit* richEdit);
     static void CycleColor(TqlSkinColorComboBox* colorCombo);
     // Courier New, black, the font-size slider's size, no style: how every display starts.
@@ -432,17 +442,7 @@ private:
     // A new collocate name the lists can hold, or the user is told why not.
     bool NameIsUsable(const std::string& name);
 
-    // What the engines hold now, whatever run is on screen: a run that found
-    // nothing has still rebuilt the corpus counts and the search.
-    struct TEngineState {
-        std::string corpusKey;
-        bool frequencies = false;
-        bool caseSensitive = false;
-        bool searched = false;
-        std::string node, nodeMode;
-        bool searchCase = false;
-        int leftContext = 0, rightContext = 0;
-    } FEngine;
+    TEngineState FEngine;
     void ConnectCollocateDetails();
     // The collocate table and the concordance pane share the page's height.
     void ShareCollocatePageHeight();

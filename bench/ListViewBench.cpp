@@ -24,6 +24,7 @@
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -199,7 +200,7 @@ int main(int argc, char** argv) {
     const double sortAll = SecondsSince(start);
     const double sortPaint = PaintSeconds(list);
     // The top of the sorted table, for a person to look at.
-    form->SaveScreenshot("listview_bench.png");
+    form->SaveScreenshot(PicturePath("listview_bench.png"));
     bool ok = list->Items().Count() == count;
     for (int i = 1; ok && i < list->Items().Count(); ++i)
         ok = std::stoi(list->Items()[i - 1]->SubItems[1]) >= std::stoi(list->Items()[i]->SubItems[1]);
@@ -291,7 +292,7 @@ int main(int argc, char** argv) {
     const long kbAfterCount = HeapKb();
     const double virtualPaint = PaintSeconds(counted);
     const long askedFirst = asked, kbAfterPaint = HeapKb();
-    form->SaveScreenshot("listview_ownerdata_bench.png");
+    form->SaveScreenshot(PicturePath("listview_ownerdata_bench.png"));
     ok = ok && askedFirst > 0 && askedFirst < 100 && counted->Column(2)->Width >= 160;
 
     asked = 0;

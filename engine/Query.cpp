@@ -41,6 +41,17 @@ bool CanPrefilter(const std::string& expr) {
     return !std::regex_search(expr, unsafe);
 }
 
+// A tagged padding word is split by the text's own separator (the first member
+// of the class), so that the display patterns built from that class remove it.
+std::string TaggedPadding(const std::string& splitters) {
+    char separator = '_';
+    if (splitters.size() >= 3 && splitters.front() == '[') {
+        char c = splitters[1] == '\\' && splitters.size() >= 4 ? splitters[2] : splitters[1];
+        if (!IsTrimChar(c) && c != ']') separator = c;
+    }
+    return std::string("##") + separator + "## ";
+}
+
 }  // namespace
 
 void TQuery::Search(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
@@ -63,7 +74,7 @@ void TQuery::Search(const std::string& expr, bool caseSensitive, int leftWords, 
     }
 
     bool raw = Trim(Splitters).empty();
-    const std::string pad = raw ? "## " : "##_## ";
+    const std::string pad = raw ? "## " : TaggedPadding(Trim(Splitters));
     const std::string leftPad = " " + TDisplay::RepeatStr(pad, 2 * L);
     const std::string rightPad = " " + TDisplay::RepeatStr(pad, 2 * R);
     std::string line;

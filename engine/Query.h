@@ -167,8 +167,10 @@ public:
     static void RtfLine(const std::string& number, const std::string& left, const std::string& key,
                         const std::string& right, const std::string& fileName, int index, std::string& line);
     // Marks every whole-word match of word whose 1-based position in its line
-    // lies in [start, start + len) with the colour and an underline.
-    static void Highlight(const std::string& word, int32_t color, TRichTextTarget& richEdit, bool ignoreCase,
+    // lies in [start, start + len) with the colour and an underline. False when
+    // the expression failed to compile or to match: the user has been told once
+    // and the marks made before stay.
+    static bool Highlight(const std::string& word, int32_t color, TRichTextTarget& richEdit, bool ignoreCase,
                           int& progress, int start, int len, std::string& summary);
     static void JoinHits(TStringList& list, bool caseSensitive, std::string& result);
     // Text for an RTF document: "\", "{" and "}" escaped, bytes above 127 as \'hh.

@@ -81,12 +81,12 @@ void TDisplay::JoinHits(TStringList& list, bool caseSensitive, std::string& resu
     result = StringReplace(counted.Text(), "\r\n", "\r\n     ", rfReplaceAll);
 }
 
-void TDisplay::Highlight(const std::string& word, int32_t color, TRichTextTarget& richEdit, bool ignoreCase,
+bool TDisplay::Highlight(const std::string& word, int32_t color, TRichTextTarget& richEdit, bool ignoreCase,
                          int& progress, int start, int len, std::string& summary) {
     summary.clear();
     if (Trim(word).empty()) {
         ShowPlainMessage("The input box cannot be blank!");
-        return;
+        return true;
     }
     TRegExpr re("\\b" + word + "\\b");
     re.SetModifierI(ignoreCase);
@@ -96,27 +96,28 @@ void TDisplay::Highlight(const std::string& word, int32_t color, TRichTextTarget
         std::string line = richEdit.LineText(i);
         if (Trim(line).empty()) continue;
         ProcessMessages();
-        bool matched;
+        // Not only compiling can fail: a later match of the line can exceed the library's limits.
         try {
-            matched = re.Exec(line);
-        } catch (const Exception&) {
-            ShowPlainMessage("An error occured! Expression=" + word);
-            return;
-        }
-        // Positions come from the pane itself, so a line of blanks before a
-        // match cannot move the mark off its word.
-        int lineStart = richEdit.LineStart(i);
-        while (matched) {
-            int pos = re.MatchPos(0);
-            if (pos >= start && pos < start + len) {
-                richEdit.MarkRange(lineStart + pos - 1, re.MatchLen(0), color);
-                found.Add(re.Match(0));
+            bool matched = re.Exec(line);
+            // Positions come from the pane itself, so a line of blanks before a
+            // match cannot move the mark off its word.
+            int lineStart = richEdit.LineStart(i);
+            while (matched) {
+                int pos = re.MatchPos(0);
+                if (pos >= start && pos < start + len) {
+                    richEdit.MarkRange(lineStart + pos - 1, re.MatchLen(0), color);
+                    found.Add(re.Match(0));
+                }
+                matched = re.ExecNext();
             }
-            matched = re.ExecNext();
+        } catch (const ERegExpr&) {
+            ShowPlainMessage("An error occured! Expression=" + word);
+            return false;
         }
     }
-    if (found.Count() == 0) return;
+    if (found.Count() == 0) return true;
     std::string joined;
     JoinHits(found, false, joined);
     summary = IntToStr(found.Count()) + "   \r\n     " + Trim(joined);
+    return true;
 }

@@ -93,7 +93,7 @@ void TStringList::SetText(std::string_view text) {
 
 void TStringList::LoadFromFile(const std::string& fileName) { SetText(ReadFileBytes(fileName)); }
 
-void TStringList::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, Text()); }
+void TStringList::SaveToFile(const std::string& fileName) const { WriteFileReplacing(fileName, Text()); }
 
 void TStringList::SetCaseSensitive(bool value) {
     if (value == FCaseSensitive) return;

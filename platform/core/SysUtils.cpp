@@ -4,11 +4,15 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sys/stat.h>
+#include <unistd.h>
 
 std::string Trim(std::string_view s) {
     size_t b = 0, e = s.size();
@@ -231,13 +235,66 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
     if (!out) throw EInOutError("Write error in file \"" + path + "\"");
 }
 
+namespace {
+
+// The mode a new file gets from the process: 0666 less the umask.
+mode_t NewFileMode() {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
 void WriteFileReplacing(const std::string& path, std::string_view bytes) {
-    std::string temporary = path + ".part";
-    WriteFileBytes(temporary, bytes);
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        throw EFCreateError("Cannot create file \"" + path + "\". " + std::strerror(errno));
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    // A link stays a link: its target is what gets replaced.
+    fs::path target = fs::is_symlink(path, ec) ? fs::canonical(path, ec) : fs::path(path);
+    if (ec) target = path;
+    fs::path folder = target.parent_path();
+    // A name of our own in the target's folder, so that the rename never crosses
+    // file systems and never takes a file the user owns.
+    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    int fd = ::mkstemp(temporary.data());
+    if (fd < 0) throw EFCreateError("Cannot create file \"" + path + "\". " + std::strerror(errno));
+
+    auto fail = [&](bool created) {
+        int error = errno;
+        if (fd >= 0) ::close(fd);
+        ::unlink(temporary.c_str());
+        if (created) throw EFCreateError("Cannot create file \"" + path + "\". " + std::strerror(error));
+        throw EInOutError("Write error in file \"" + path + "\". " + std::strerror(error));
+    };
+    struct stat st;
+    bool replacing = ::stat(target.c_str(), &st) == 0;
+    if (::fchmod(fd, replacing ? (st.st_mode & 07777) : NewFileMode()) != 0) fail(true);
+    // Its owner too, where the process may give it away; elsewhere the file is the writer's anyway.
+    if (replacing && ::fchown(fd, st.st_uid, st.st_gid) != 0) errno = 0;
+    for (size_t written = 0; written < bytes.size();) {
+        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = EIO;
+        if (n <= 0) fail(false);
+        written += static_cast<size_t>(n);
     }
+    // On disk before it takes the user's name: a crash leaves the old file or the new one.
+    if (::fsync(fd) != 0) fail(false);
+    int closing = ::close(fd);
+    fd = -1;
+    if (closing != 0) fail(false);
+    if (::rename(temporary.c_str(), target.c_str()) != 0) fail(true);
+    // The new name on disk too; a folder that cannot be synced has still been renamed in.
+    int directory = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (directory >= 0) {
+        ::fsync(directory);
+        ::close(directory);
+    }
+}
+
+int64_t TickCount() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 std::string FloatToStr(double value) {

@@ -66,8 +66,12 @@ bool DirectoryExists(const std::string& path);
 // Whole-file byte access; failures raise EFOpenError / EFCreateError naming the file.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, std::string_view bytes);
-// Writes beside the target and renames over it, so a failed write never
-// leaves a half-written file under the user's name.
+// Writes a temporary file of its own in the target's folder, flushes it to
+// disk and renames it over the target, keeping the target's mode: a failed
+// write leaves the old file as it was and no temporary behind. Failures raise
+// EFCreateError / EInOutError naming the target.
 void WriteFileReplacing(const std::string& path, std::string_view bytes);
+// Milliseconds on a clock that never jumps: for measuring how long something took.
+int64_t TickCount();
 // The shortest decimal text of a number, as the framework's general format gives it.
 std::string FloatToStr(double value);

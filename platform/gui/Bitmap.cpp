@@ -151,7 +151,7 @@ bool TBitmap::SavePng(const std::string& fileName) const {
 
 void TBitmap::LoadFromFile(const std::string& fileName) { LoadFromBytes(ReadFileBytes(fileName)); }
 
-void TBitmap::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, SaveToBytes()); }
+void TBitmap::SaveToFile(const std::string& fileName) const { WriteFileReplacing(fileName, SaveToBytes()); }
 
 // BMP files: a 14-byte file header, then an info header whose first field is
 // its own size, an optional palette, and rows padded to 4 bytes, bottom row

@@ -669,7 +669,7 @@ void TRichEdit::LoadFromFile(const std::string& fileName) {
 
 std::string TRichEdit::SaveToBytes(bool rtf) const { return rtf ? WriteRtf(FImpl->Doc) : GetText(); }
 
-void TRichEdit::SaveToFile(const std::string& fileName) const { WriteFileBytes(fileName, SaveToBytes(!PlainText)); }
+void TRichEdit::SaveToFile(const std::string& fileName) const { WriteFileReplacing(fileName, SaveToBytes(!PlainText)); }
 
 TColor TRichEdit::ColorAt(int position) const {
     const TTextAttr* a = FImpl->Doc.AttrAt(position);

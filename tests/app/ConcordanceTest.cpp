@@ -14,6 +14,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Timers.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/FormPicture.h"
 
 namespace {
 
@@ -121,6 +122,32 @@ TEST_F(DetailPane, ColumnRangesFitTheColouredPaneAsWellAsThePlainOne) {
     EXPECT_EQ(form->lblInfoCol->Caption(), "Hit(s): 2   \r\nMark hit(s): 2   \r\n     dog(2)");
 }
 
+// An expression that fails, whether at compiling or at a later match, is
+// reported once and the bar stays as it was: its summary, its colour, and
+// whether a selection copies into the search box.
+TEST_F(DetailPane, AFailedHighlightIsReportedOnceAndLeavesTheBarAsItWas) {
+    std::string tail;
+    for (int i = 0; i < 100000; ++i) tail += "ab";
+    Show({Hit("x y", "x", tail + " d c")}, "FILE", false);
+    form->crbxShowSelCol->SetChecked(true);
+    form->cbxQSearchCol->SetText("y");
+    form->btnHighlightCol->Click();
+    std::string info = form->lblInfoCol->Caption();
+    int colour = form->ccbxQColorCol->ItemIndex();
+    for (const char* word : {"x(", "x|(a|b)*c"}) {
+        SCOPED_TRACE(word);
+        TDialogScript::Clear();
+        form->cbxQSearchCol->SetText(word);
+        GuardedCall([&] { form->btnHighlightCol->Click(); });
+        EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message),
+                  (std::vector<std::string>{std::string("An error occured! Expression=") + word}));
+        EXPECT_EQ(form->lblInfoCol->Caption(), info);
+        EXPECT_EQ(form->ccbxQColorCol->ItemIndex(), colour);
+        EXPECT_TRUE(form->crbxShowSelCol->Checked());
+        EXPECT_TRUE(form->Enabled());
+    }
+}
+
 TEST_F(DetailPane, HighlightMarksTheWordOnlyInTheChosenColumn) {
     TArrResultStr hits = {Hit("the dog saw", "a", "the dog ran"), Hit("no", "b", "big dog")};
     Show(hits, "FILE", false);
@@ -136,7 +163,9 @@ TEST_F(DetailPane, HighlightMarksTheWordOnlyInTheChosenColumn) {
         size_t left = text.find("dog");
         EXPECT_EQ(pane->ColorAt(pane->LineIndex(line) + int(right)), color);
         EXPECT_TRUE(pane->StyleAt(pane->LineIndex(line) + int(right)) & fsUnderline);
-        if (left != right) EXPECT_NE(pane->ColorAt(pane->LineIndex(line) + int(left)), color);
+        if (left != right) {
+            EXPECT_NE(pane->ColorAt(pane->LineIndex(line) + int(left)), color);
+        }
     }
     // The next mark takes the next colour; a word not there gives "(0)".
     EXPECT_NE(form->ccbxQColorCol->Selected(), color);
@@ -224,10 +253,17 @@ TEST_F(DetailPane, PanePicture) {
     form->plColDetails->SetEnabled(true);
     form->qlSkinPageControl1->SetActivePage(form->tsColligate);
     Show(hits, "CENTER-L", true);
+    form->SetBounds(0, 0, 1024, 720);
+    TColor mark = form->ccbxQColorCol->Selected();
+    // The mark's colour is none of the lines' own.
+    ASSERT_EQ(FormPicture(form).Count(form->rdtDetailCol, mark), 0);
     form->cbxQSearchCol->SetText("decision");
     form->btnHighlightCol->Click();
-    form->SetBounds(0, 0, 1024, 720);
-    EXPECT_TRUE(form->SaveScreenshot(PicturePath("collocate_detail_pane.png")));
+    FormPicture picture(form);
+    EXPECT_TRUE(picture.Save("collocate_detail_pane.png"));
+    // Coloured lines, and the marked word in the mark's colour.
+    EXPECT_GT(picture.Count(form->rdtDetailCol, kFirstLinesColour), 0);
+    EXPECT_GT(picture.Count(form->rdtDetailCol, mark), 0);
 }
 
 }  // namespace
@@ -245,7 +281,7 @@ TEST_F(DetailPane, CodePage936TextIsShownAsCharacters) {
     form->tsColligate->SetEnabled(true);
     form->qlSkinPageControl1->SetActivePage(form->tsColligate);
     form->SetBounds(0, 0, 1024, 720);
-    EXPECT_TRUE(form->SaveScreenshot(PicturePath("collocate_pane_gbk.png")));
+    EXPECT_TRUE(FormPicture(form).Save("collocate_pane_gbk.png"));
 }
 
 }  // namespace

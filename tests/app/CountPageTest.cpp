@@ -7,21 +7,18 @@
 
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
-#include "tests/support/AppFixture.h"
+#include "tests/support/FormFixture.h"
+#include "tests/support/FormPicture.h"
 
 namespace {
 
-class CountPage : public AppFixture {
+class CountPage : public FormFixture {
 protected:
     void SetUp() override {
-        AppFixture::SetUp();
+        FormFixture::SetUp();
         // Around x: tag patterns A (DT NN VV), A, B (JJ NN RB), A, B.
-        corpus_.Write("a.txt",
-                      "a_DT x_NN b_VV\r\nc_DT x_NN d_VV\r\ne_JJ x_NN f_RB\r\ng_DT x_NN h_VV\r\ni_JJ x_NN j_RB\r\n");
-        form = app_->CreateForm<TForm1>();
-        form->SetVisible(true);
-        TDialogScript::QueueFile(true, corpus_.Path());
-        form->btnChoseDir->Click();
+        OpenCorpus({{"a.txt",
+                     "a_DT x_NN b_VV\r\nc_DT x_NN d_VV\r\ne_JJ x_NN f_RB\r\ng_DT x_NN h_VV\r\ni_JJ x_NN j_RB\r\n"}});
         form->cbxLeftRangeNum->SetItemIndex(1);
         form->cbxRightRangeNum->SetItemIndex(1);
         form->crbxByLitN->SetChecked(true);
@@ -44,8 +41,6 @@ protected:
         return rows;
     }
 
-    TempFolder corpus_;
-    TForm1* form = nullptr;
 };
 
 TEST_F(CountPage, IdenticalLinesBecomeOneRowWithTheirCount) {
@@ -58,12 +53,13 @@ TEST_F(CountPage, IdenticalLinesBecomeOneRowWithTheirCount) {
     EXPECT_EQ(form->lsvCountResult->Items()[0]->Caption, " 1. ");
     EXPECT_TRUE(form->Enabled());
 
-    // Change Mode: another order, the same counts, still the search's hits.
+    // Change Mode: another order, the same counts, still the search's hits
+    // (only a new search would read the file again).
+    corpus_.Write("a.txt", "no hits here\r\n");
     form->crbxReSortN->SetChecked(true);
     EXPECT_FALSE(form->cbxInputStrN->Enabled());
     form->cbxSortTypeN1->SetItemIndex(form->cbxSortTypeN1->Items().IndexOf("LEFT-R"));
     GuardedCall([&] { form->btnQueryNClick(form->btnQueryN); });
-    EXPECT_EQ(form->RunCounters.countQueries, 1);
     EXPECT_EQ(Rows(), (std::vector<std::string>{"3|DT|NN|VV|", "2|JJ|NN|RB|"}));
     EXPECT_EQ(form->lblInfoN1->Caption(), "    Hit(s): 2 / 5");
 }
@@ -122,7 +118,30 @@ TEST_F(CountPage, CountPagePicture) {
     form->lsvCountResult->Items()[0]->SetSelected(true);
     form->lsvCountResultDblClick(form->lsvCountResult);
     form->SetBounds(0, 0, 1024, 720);
-    EXPECT_TRUE(form->SaveScreenshot(PicturePath("count_page.png")));
+    FormPicture picture(form);
+    EXPECT_TRUE(picture.Save("count_page.png"));
+    // The unselected group's row in its colour with the count in blue, and the
+    // lines of the chosen group in the colour of the first lines.
+    EXPECT_GT(picture.Count(form->lsvCountResult, RGB(247, 255, 255)), 0);
+    EXPECT_GT(picture.Count(form->lsvCountResult, RGB(0, 0, 255)), 0);
+    EXPECT_GT(picture.Count(form->rdtDetail, kFirstLinesColour), 0);
+}
+
+
+TEST_F(CountPage, ASearchThatDoesNotCompileIsReportedAndKeepsTheLastGroups) {
+    Count("x");
+    auto rows = Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    std::string info = form->lblInfoN1->Caption();
+    TDialogScript::Clear();
+    Count("x(");
+    auto shown = TDialogScript::Texts(TShownDialog::Kind::Message);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find("missing closing parenthesis"), std::string::npos) << shown[0];
+    EXPECT_EQ(Rows(), rows);
+    EXPECT_EQ(form->lblInfoN1->Caption(), info);
+    EXPECT_EQ(form->cbxInputStrN->Items().IndexOf("x("), -1);
+    EXPECT_TRUE(form->Enabled());
 }
 
 }  // namespace

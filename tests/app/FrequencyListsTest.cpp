@@ -293,20 +293,17 @@ TEST_F(FrequencyLists, TheStopListDropsMatchingLinesOnlyWhileSwitchedOn) {
 TEST_F(FrequencyLists, EveryRunGetsAFolderOfItsOwnWithAPlainName) {
     Open({{"r.txt", "a b\r\n"}}, true);
     form->rbxWord->SetChecked(true);
-    // Two runs in one second: retried until both fall into one second.
-    bool sameSecond = false;
-    for (int attempt = 0; attempt < 5 && !sameSecond; ++attempt) {
-        std::string stamp = TDisplay::TimeStamp();
-        Run();
-        std::string first = form->LastListFolder;
-        Run();
-        sameSecond = stamp == TDisplay::TimeStamp();
-        if (!sameSecond) continue;
-        EXPECT_EQ(first, "Frequency Lists/[Wordlist]" + stamp + "/");
-        EXPECT_EQ(form->LastListFolder, "Frequency Lists/[Wordlist]" + stamp + " (2)/");
-        EXPECT_EQ(Written().size(), 1u);
-    }
-    EXPECT_TRUE(sameSecond);
+    // Two runs within one second share a time stamp, and names can hold neither "/" nor ":".
+    const std::string stamp = "01.01.2000 00.00.00";
+    form->ListTimeStamp = [&] { return stamp; };
+    Run();
+    EXPECT_EQ(form->LastListFolder, "Frequency Lists/[Wordlist]" + stamp + "/");
+    Run();
+    EXPECT_EQ(form->LastListFolder, "Frequency Lists/[Wordlist]" + stamp + " (2)/");
+    EXPECT_EQ(Written().size(), 1u);
+    form->ListTimeStamp = TDisplay::TimeStamp;
+    Run();
+    EXPECT_EQ(FolderCount(), 3);
     for (const auto& entry : fs::directory_iterator(fs::current_path() / "Frequency Lists")) {
         std::string name = entry.path().filename().string();
         EXPECT_EQ(name.find_first_of("/:"), std::string::npos) << name;

@@ -96,7 +96,9 @@ TEST_F(Layout, TabFollowsTheReadingOrderAndTheFocusIsAlwaysMarked) {
         for (size_t i = 0; i < steps; ++i) {
             TWinControl* now = form->ActiveControl();
             names.push_back(now ? now->Name : "(none)");
-            if (now && !now->ShowsOwnFocus()) EXPECT_EQ(focus_ring::Target(), now->Widget()) << now->Name;
+            if (now && !now->ShowsOwnFocus()) {
+                EXPECT_EQ(focus_ring::Target(), now->Widget()) << now->Name;
+            }
             form->Perform(CM_DIALOGKEY, VK_TAB, 0);
         }
         return names;

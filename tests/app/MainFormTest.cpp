@@ -11,6 +11,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Timers.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/FileSizeLimit.h"
 
 namespace {
 
@@ -86,6 +87,24 @@ TEST_F(MainForm, HistorySurvivesARestartAndClearingEmptiesEveryBox) {
     form = Start();
     EXPECT_EQ(form->cbxNode->Items().Count(), 0);
     Stop(form);
+}
+
+// A history that cannot be written in full (a full disk) leaves the old one
+// whole instead of a truncated file.
+TEST_F(MainForm, AHistoryThatCannotBeWrittenKeepsTheOldOne) {
+    WriteFileBytes("query_history.ini", "make\r\n");
+    TForm1* form = Start();
+    form->cbxNode->Items().Add("a node long enough to pass the limit");
+    {
+        FileSizeLimit limit(8);
+        form->Close();
+    }
+    delete form;
+    EXPECT_EQ(ReadFileBytes("query_history.ini"), "make\r\n");
+    auto shown = TDialogScript::Texts(TShownDialog::Kind::Message);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].ends_with(" is not writable!")) << shown[0];
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);
 }
 
 TEST_F(MainForm, TagSetLinesAreFoundByTag) {
@@ -254,15 +273,6 @@ TEST_F(MainForm, HintsOfTagsStayLongerForClusterAndAddressTexts) {
     text = "Cluster of 3";
     form->htTagSetShowHint(text, info);
     EXPECT_EQ(info.HideTimeout, 5000);
-    Stop(form);
-}
-
-TEST_F(CorpusFolder, MainWindowPicture) {
-    TForm1* form = Start();
-    form->SetBounds(0, 0, 1024, 720);
-    ChooseFolder(form, corpus_.Path());
-    form->Update();
-    EXPECT_TRUE(form->SaveScreenshot(PicturePath("main_window_settings.png")));
     Stop(form);
 }
 

@@ -7,20 +7,17 @@
 
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
-#include "tests/support/AppFixture.h"
+#include "tests/support/FormFixture.h"
+#include "tests/support/FormPicture.h"
 
 namespace {
 
-class QueryPage : public AppFixture {
+class QueryPage : public FormFixture {
 protected:
     void SetUp() override {
-        AppFixture::SetUp();
-        corpus_.Write("a.txt", "the_AT cat_NN sat_VV on_II the_AT mat_NN\r\nthe_AT dog_NN ran_VV\r\n");
-        corpus_.Write("b.txt", "a_AT cat_NN ate_VV the_AT fish_NN\r\n");
-        form = app_->CreateForm<TForm1>();
-        form->SetVisible(true);
-        TDialogScript::QueueFile(true, corpus_.Path());
-        form->btnChoseDir->Click();
+        FormFixture::SetUp();
+        OpenCorpus({{"a.txt", "the_AT cat_NN sat_VV on_II the_AT mat_NN\r\nthe_AT dog_NN ran_VV\r\n"},
+                    {"b.txt", "a_AT cat_NN ate_VV the_AT fish_NN\r\n"}});
     }
 
     void Query(const std::string& text) {
@@ -29,9 +26,6 @@ protected:
         ASSERT_TRUE(form->btnQuery->Enabled());
         GuardedCall([&] { form->btnQuery->Click(); });
     }
-
-    TempFolder corpus_;
-    TForm1* form = nullptr;
 };
 
 TEST_F(QueryPage, AQueryWithoutHitsLeavesThePaneEmptyAndTheBarsHidden) {
@@ -76,7 +70,8 @@ TEST_F(QueryPage, TheLiteralConversionWinsOverTheTagConversion) {
 
 TEST_F(QueryPage, ChangeModeRedisplaysTheSameHitsWithoutSearching) {
     Query("the_AT");
-    ASSERT_EQ(form->RunCounters.queries, 1);
+    // Only a new search would read the files again.
+    corpus_.Write("a.txt", "no hits here\r\n");
     EXPECT_TRUE(form->crbxReSort->Visible());
     form->crbxReSort->SetChecked(true);
     EXPECT_FALSE(form->cbxInputStr->Enabled());
@@ -84,7 +79,6 @@ TEST_F(QueryPage, ChangeModeRedisplaysTheSameHitsWithoutSearching) {
     form->cbxSortType->SetItemIndex(form->cbxSortType->Items().IndexOf("FILE"));
     form->cbxC->SetItemIndex(form->cbxC->Items().IndexOf("POS"));
     GuardedCall([&] { form->btnQuery->Click(); });
-    EXPECT_EQ(form->RunCounters.queries, 1);
     EXPECT_EQ(form->rdtResult->Lines().Count(), 5);
     EXPECT_NE(form->rdtResult->Lines()[1].find("AT"), std::string::npos);
     EXPECT_FALSE(form->cbxInputStr->Enabled());
@@ -176,10 +170,46 @@ TEST_F(QueryPage, QueryPagePicture) {
     form->tsQuery->SetTabVisible(true);
     form->qlSkinPageControl1->SetActivePage(form->tsQuery);
     Query("the_AT");
+    form->SetBounds(0, 0, 1024, 720);
+    TColor mark = form->ccbxQColor->Selected();
+    // The mark's colour is none of the lines' own.
+    ASSERT_EQ(FormPicture(form).Count(form->rdtResult, mark), 0);
     form->cbxQSearch->SetText("NN");
     GuardedCall([&] { form->btnHighlight->Click(); });
-    form->SetBounds(0, 0, 1024, 720);
-    EXPECT_TRUE(form->SaveScreenshot(PicturePath("query_page.png")));
+    FormPicture picture(form);
+    EXPECT_TRUE(picture.Save("query_page.png"));
+    EXPECT_GT(picture.Count(form->rdtResult, kFirstLinesColour), 0);
+    EXPECT_GT(picture.Count(form->rdtResult, mark), 0);
+}
+
+
+// A search that cannot compile is reported as the bad filter is, and the last
+// concordance stays instead of an empty pane that reads as "no hits".
+TEST_F(QueryPage, AQueryThatDoesNotCompileIsReportedAndKeepsTheLastConcordance) {
+    Query("cat_NN");
+    std::vector<std::string> before = form->rdtResult->Lines().Items();
+    ASSERT_GT(before.size(), 1u);
+    std::string info = form->lblInfo->Caption();
+    struct Case {
+        const char* name;
+        TqlSkinCheckRadioBox* conversion;
+    };
+    for (const Case& c : {Case{"as typed", nullptr}, Case{"literal", form->crbxByLit}, Case{"tags", form->crbxByPOS}}) {
+        SCOPED_TRACE(c.name);
+        form->crbxByLit->SetChecked(false);
+        form->crbxByPOS->SetChecked(false);
+        if (c.conversion) c.conversion->SetChecked(true);
+        TDialogScript::Clear();
+        Query("ca(t");
+        auto shown = TDialogScript::Texts(TShownDialog::Kind::Message);
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_NE(shown[0].find("missing closing parenthesis"), std::string::npos) << shown[0];
+        EXPECT_EQ(form->rdtResult->Lines().Items(), before);
+        EXPECT_EQ(form->lblInfo->Caption(), info);
+        EXPECT_EQ(form->gQueryHits.size(), 2u);
+        EXPECT_EQ(form->cbxInputStr->Items().IndexOf("ca(t"), -1);
+        EXPECT_TRUE(form->tsSettings->Enabled());
+    }
 }
 
 }  // namespace

@@ -133,6 +133,46 @@ TEST_F(Messages, BlankWordsBadExpressionsAndEmptyPanesAreHandled) {
     EXPECT_EQ(shown.size(), 2u);
 }
 
+// A failure while matching, not only while compiling, ends the marking with
+// one message; what was marked before stays, and the caller learns of it.
+TEST_F(Messages, AnErrorAtAnyMatchIsReportedOnceAndEndsTheMarking) {
+    // "x" matches first; the second alternative then runs past the matcher's
+    // stack over the long run of "ab" that never ends in "c".
+    std::string tail;
+    for (int i = 0; i < 100000; ++i) tail += "ab";
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        size_t marksBefore;
+    };
+    const std::vector<Case> cases = {
+        {"second match of the first line", {"", "x " + tail + " d c", "x y"}, 1},
+        {"first match of a later line", {"", "x y", tail + " d c", "x y"}, 1},
+        {"later match of a later line", {"", "x y", "x " + tail + " d c"}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        shown.clear();
+        FakePane pane;
+        pane.lines = c.lines;
+        int progress = 0;
+        std::string summary = "old";
+        bool done = true;
+        EXPECT_NO_THROW(done = TDisplay::Highlight("x|(a|b)*c", 0xFF, pane, false, progress, 1, 1 << 30, summary));
+        EXPECT_FALSE(done);
+        EXPECT_EQ(shown, (std::vector<std::string>{"An error occured! Expression=x|(a|b)*c"}));
+        EXPECT_EQ(summary, "");
+        EXPECT_EQ(pane.marks.size(), c.marksBefore);
+    }
+    shown.clear();
+    FakePane pane;
+    pane.lines = {"", "x y"};
+    int progress = 0;
+    std::string summary;
+    EXPECT_TRUE(TDisplay::Highlight("x|(a|b)*c", 0xFF, pane, false, progress, 1, 1 << 30, summary));
+    EXPECT_TRUE(shown.empty());
+}
+
 }  // namespace
 
 namespace {

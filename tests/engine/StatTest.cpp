@@ -438,3 +438,44 @@ TEST(StatCrossCheck, RunAgreesWithBruteForceCounts) {
         EXPECT_NEAR(r->LogLikelihood, ll, 6e-5L);
     }
 }
+
+// Padding at the line ends must vanish from every display mode and never be
+// counted, whatever character separates a word from its tag.
+TEST(StatRun, PaddingVanishesAndIsNeverCountedWithEverySeparator) {
+    const std::string text = "the_AT cat_NN sat_VV\n";
+    struct Case {
+        const char* splitters;
+        char separator;
+    };
+    const std::vector<Case> cases = {
+        {"[_]", '_'}, {"[/]", '/'}, {"[|]", '|'}, {"[\\-]", '-'}, {"[/_]", '/'}, {"[\\\\]", '\\'}, {"[.]", '.'},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.splitters);
+        std::string tagged = text;
+        std::replace(tagged.begin(), tagged.end(), '_', c.separator);
+        Collocation run(c.splitters);
+        run.Write(tagged);
+        run.Load(false);
+        // The node at both ends of the line: all its context beyond the line is padding.
+        for (const std::string node : {"the\\SAT", "sat\\SVV"}) {
+            SCOPED_TRACE(node);
+            run.Count(node, 5, 5, false);
+            ASSERT_EQ(run.query.Hits.size(), 1u);
+            const TResultStr& hit = run.query.Hits[0];
+            // The context beyond the line end holds nothing but padding.
+            const std::string& outside = node.starts_with("the") ? hit.Left : hit.Right;
+            for (const char* mode : {"WORD", "POS", "BOTH"}) {
+                SCOPED_TRACE(mode);
+                EXPECT_EQ(TDisplay::FormatToken(outside, c.splitters, mode), "");
+            }
+            for (const char* mode : {"WORD", "POS", "BOTH"}) {
+                SCOPED_TRACE(mode);
+                for (const TStatResult& row : run.Compute(mode, 5, 5))
+                    EXPECT_EQ(row.Collocate.find('#'), std::string::npos) << row.Collocate;
+            }
+        }
+        // Two real collocates either way, never padding.
+        EXPECT_EQ(run.Compute("BOTH", 5, 5).size(), 2u);
+    }
+}

@@ -18,6 +18,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
 #include "platform/gui/Menus.h"
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -312,7 +313,7 @@ TEST_F(ListViewTest, CustomDrawColoursReachThePixels) {
         item->SubItems = {std::string(i % 3 ? "word" : "#tag") + IntToStr(i) + " ", IntToStr(100 - i)};
     }
     list->Items()[4]->SetSelected(true);
-    EXPECT_TRUE(form->SaveScreenshot("ListViewTable.png"));
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("ListViewTable.png")));
 }
 
 TEST_F(ListViewTest, UserClicksSelectRowsAndDoubleClickFiresOnce) {
@@ -507,7 +508,7 @@ TEST_F(OwnerDataTest, CustomDrawColoursReachThePixels) {
             for (int x = r.left(); x <= r.right(); ++x) inked += picture.Pixel(x, y) == blue;
         EXPECT_GT(inked, 0);
     }
-    EXPECT_TRUE(form->SaveScreenshot("ListViewOwnerData.png"));
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("ListViewOwnerData.png")));
 }
 
 TEST_F(ListViewTest, ColumnWidthsSetInCodeReachTheHeader) {

@@ -18,6 +18,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/StdCtrls.h"
+#include "tests/support/Pictures.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -348,7 +349,7 @@ TEST_F(NativeControls, FormWithNativeControlsLooksRight) {
     form->SetVisible(true);
     QApplication::processEvents();  // lets the memo settle its scroll bars
     // Written where the tests run (the build folder) for a person to look at.
-    const std::string png = "native_controls.png";
+    const std::string png = PicturePath("native_controls.png");
     ASSERT_TRUE(form->SaveScreenshot(png));
     QImage image(QString::fromStdString(png));
     // Inside the edit, right of its text: the edit's own colour.

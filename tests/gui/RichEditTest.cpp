@@ -17,6 +17,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/RichEdit.h"
+#include "tests/support/Pictures.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -404,8 +405,8 @@ TEST_F(RichEdit, PaneDrawsColouredLinesAndAMarkedWord) {
     pane->SelAttributes().SetStyle(fsUnderline);
     pane->SetSelStart(0);
     form->SetVisible(true);
-    ASSERT_TRUE(form->SaveScreenshot("RichEditPane.png"));
-    QImage shot("RichEditPane.png");
+    ASSERT_TRUE(form->SaveScreenshot(PicturePath("RichEditPane.png")));
+    QImage shot(QString::fromStdString(PicturePath("RichEditPane.png")));
     auto count = [&](QColor color) {
         int n = 0;
         for (int y = 0; y < shot.height(); ++y)

@@ -10,6 +10,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/StdCtrls.h"
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -450,8 +451,8 @@ TEST_F(StdLayout, FormWithEveryControlPaints) {
     image->Stretch = true;
 
     form->SetVisible(true);
-    ASSERT_TRUE(form->SaveScreenshot("std_controls.png"));
-    QImage shot("std_controls.png");
+    ASSERT_TRUE(form->SaveScreenshot(PicturePath("std_controls.png")));
+    QImage shot(QString::fromStdString(PicturePath("std_controls.png")));
     ASSERT_EQ(shot.width(), 520);
     auto at = [&](int x, int y) {
         const QRgb c = shot.pixel(x, y);

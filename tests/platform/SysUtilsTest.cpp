@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/core/Messages.h"
 #include "platform/core/SysUtils.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempFolder.h"
 
 using namespace std::string_literals;
@@ -206,4 +213,106 @@ TEST(ProcessMessages, NothingRunsOnceThePumpIsRemoved) {
     runs = 0;
     for (int i = 0; i < 100000; ++i) ProcessMessages();
     EXPECT_EQ(runs, 0);
+}
+
+namespace {
+
+std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+}  // namespace
+
+TEST(WriteFileReplacing, ReplacesTheWholeFileAndTouchesNoOtherFile) {
+    TempFolder folder;
+    std::string target = folder.Write("table.xls", "an old and longer content");
+    // Files of the user's that a fixed temporary name would take.
+    folder.Write("table.xls.part", "mine");
+    folder.Write("table.xls.tmp", "mine too");
+    WriteFileReplacing(target, "new");
+    EXPECT_EQ(ReadFileBytes(target), "new");
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "/table.xls.part"), "mine");
+    EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{"table.xls", "table.xls.part", "table.xls.tmp"}));
+
+    WriteFileReplacing(folder.Path() + "/fresh.txt", "");
+    EXPECT_EQ(ReadFileBytes(folder.Path() + "/fresh.txt"), "");
+}
+
+TEST(WriteFileReplacing, KeepsTheModeAndOwnerOfTheFileItReplaces) {
+    TempFolder folder;
+    for (mode_t mode : {0600, 0640, 0755, 0444}) {
+        SCOPED_TRACE(mode);
+        std::string target = folder.Write("f" + std::to_string(mode), "old");
+        ::chmod(target.c_str(), mode);
+        WriteFileReplacing(target, "new");
+        EXPECT_EQ(ReadFileBytes(target), "new");
+        EXPECT_EQ(ModeOf(target), mode);
+    }
+    // A new file gets what the umask leaves, as any file the program creates.
+    mode_t previous = ::umask(027);
+    WriteFileReplacing(folder.Path() + "/new.txt", "x");
+    ::umask(previous);
+    EXPECT_EQ(ModeOf(folder.Path() + "/new.txt"), mode_t(0640));
+
+    // Only a privileged process can give a file to someone else: saving another user's file as root.
+    std::string theirs = folder.Write("theirs.txt", "old");
+    if (::chown(theirs.c_str(), 4321, 4322) == 0) {
+        WriteFileReplacing(theirs, "new");
+        struct stat st {};
+        ::stat(theirs.c_str(), &st);
+        EXPECT_EQ(st.st_uid, 4321u);
+        EXPECT_EQ(st.st_gid, 4322u);
+    }
+}
+
+TEST(WriteFileReplacing, ALinkKeepsPointingAtTheReplacedFile) {
+    TempFolder folder;
+    std::string real = folder.Write("real.txt", "old");
+    std::string link = folder.Path() + "/link.txt";
+    std::filesystem::create_symlink(real, link);
+    WriteFileReplacing(link, "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadFileBytes(real), "new");
+}
+
+TEST(WriteFileReplacing, AFailureNamesTheUsersFileAndLeavesNoTemporary) {
+    TempFolder folder;
+    std::string kept = folder.Write("kept.txt", "the old content");
+    std::filesystem::create_directory(folder.Path() + "/a folder");
+    struct Case {
+        const char* name;
+        std::string target;
+        size_t sizeLimit;  // 0: none
+    };
+    const std::vector<Case> cases = {
+        {"the disk fills up", kept, 4},
+        {"the target is a folder", folder.Path() + "/a folder", 0},
+        {"the folder is missing", folder.Path() + "/missing/out.txt", 0},
+    };
+    const std::vector<std::string> before = FolderNames(folder.Path());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            if (c.sizeLimit) {
+                FileSizeLimit limit(c.sizeLimit);
+                WriteFileReplacing(c.target, "a new content, longer than the limit");
+            } else {
+                WriteFileReplacing(c.target, "new");
+            }
+            ADD_FAILURE() << "no error raised";
+        } catch (const Exception& e) {
+            EXPECT_NE(e.Message.find("\"" + c.target + "\""), std::string::npos) << e.Message;
+        }
+        EXPECT_EQ(FolderNames(folder.Path()), before);
+        EXPECT_EQ(ReadFileBytes(kept), "the old content");
+    }
 }

@@ -13,6 +13,7 @@
 #include "platform/gui/StdCtrls.h"
 #include "skin/dialogs/qlDialogs.h"
 #include "skin/dialogs/qlMessages.h"
+#include "tests/support/Pictures.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Typing.h"
 
@@ -363,7 +364,7 @@ TEST(DialogPictures, WarningBoxAndFolderDialog) {
     Drive(&message, [](TForm* f) {
         TBitmap picture(f->Width(), f->Height());
         f->PaintTo(picture.Canvas(), 0, 0);
-        EXPECT_TRUE(picture.SavePng("dialog-warning.png"));
+        EXPECT_TRUE(picture.SavePng(PicturePath("dialog-warning.png")));
         // Left of the "!" inside the triangle: the warning yellow.
         TColor c = picture.Pixel(16 + 10, 16 + 24);
         EXPECT_GT(GetRValue(c), 200);
@@ -385,7 +386,7 @@ TEST(DialogPictures, WarningBoxAndFolderDialog) {
     Drive(&dialog, [](TForm* f) {
         TBitmap picture(f->Width(), f->Height());
         f->PaintTo(picture.Canvas(), 0, 0);
-        EXPECT_TRUE(picture.SavePng("dialog-folder.png"));
+        EXPECT_TRUE(picture.SavePng(PicturePath("dialog-folder.png")));
         Part<TButton>(f, "btnCancel")->Click();
     }, [&] { return dialog.Execute(); });
 }

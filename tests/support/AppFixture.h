@@ -35,9 +35,6 @@ protected:
         std::filesystem::current_path(previous_);
     }
 
-    // Where pictures of the window go: the folder the test was started in.
-    std::string PicturePath(const std::string& name) const { return (previous_ / name).string(); }
-
     TempFolder home_;
     std::filesystem::path previous_;
     std::unique_ptr<TApplication> app_;

@@ -1,0 +1,27 @@
+#pragma once
+// The main form shown over a corpus folder of the test's own, chosen through
+// the folder dialog as a user chooses it.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Unit1.h"
+#include "platform/gui/Dialogs.h"
+#include "tests/support/AppFixture.h"
+#include "tests/support/TempFolder.h"
+
+class FormFixture : public AppFixture {
+protected:
+    // Writes the files (name, bytes), creates the form and opens the folder.
+    void OpenCorpus(const std::vector<std::pair<std::string, std::string>>& files) {
+        for (const auto& [name, bytes] : files) corpus_.Write(name, bytes);
+        form = app_->CreateForm<TForm1>();
+        form->SetVisible(true);
+        TDialogScript::QueueFile(true, corpus_.Path());
+        form->btnChoseDir->Click();
+    }
+
+    TempFolder corpus_;
+    TForm1* form = nullptr;
+};
