@@ -11,6 +11,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/StdPaint.h"
+#include "platform/gui/QtGlue.h"
 
 using namespace stdpaint;
 

@@ -390,8 +390,3 @@ bool IsWindow(HWND window);
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* control);
 
-// Text as the user sees it: the program's 8-bit text shown as UTF-8 when it is
-// valid UTF-8, otherwise as code page 936.
-class QString;
-QString ToQString(const std::string& text);
-std::string FromQString(const QString& text);

@@ -6,6 +6,7 @@
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/QtGlue.h"
 
 namespace {
 

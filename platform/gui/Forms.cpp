@@ -14,6 +14,7 @@
 #include "platform/core/Messages.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/QtBridge.h"
+#include "platform/gui/QtGlue.h"
 
 TApplication* Application = nullptr;
 

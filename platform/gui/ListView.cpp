@@ -831,6 +831,22 @@ int TListView::TopIndex() const {
     return std::clamp(FImpl->View->verticalScrollBar()->value(), 0, FItems.Count() - 1);
 }
 
+int TListView::VisibleRowCount() const {
+    FImpl->View->executeDelayedItemsLayout();
+    return std::max(1, FImpl->View->verticalScrollBar()->pageStep());
+}
+
+void TListView::Scroll(int dx, int dy) {
+    TImpl::TView* view = FImpl->View;
+    view->executeDelayedItemsLayout();
+    if (dy != 0) {
+        const int rowHeight = std::max(1, view->sizeHintForRow(0));
+        const int rows = dy / rowHeight != 0 ? dy / rowHeight : (dy > 0 ? 1 : -1);
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + rows);
+    }
+    if (dx != 0) view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + dx);
+}
+
 void TListView::MakeVisible(TListItem* item) {
     if (!item || item->FOwner != this || ColumnCount() == 0) return;
     // Only the rows scroll: the columns stay where the user put them.

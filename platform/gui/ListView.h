@@ -141,6 +141,11 @@ public:
     // The first visible row, and scrolling to show a row.
     int TopIndex() const;
     void MakeVisible(TListItem* item);
+    // How many whole rows the view shows at once.
+    int VisibleRowCount() const;
+    // Scrolls by dx pixels across and dy pixels down (rows move whole: dy is
+    // taken in rows of the view's height, at least one row when not 0).
+    void Scroll(int dx, int dy);
     // Changes of an item's Caption or SubItems show at the next paint: this asks
     // for one. In owner-data mode the rows read so far are asked for again.
     void Invalidate() override;

@@ -6,6 +6,7 @@
 
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/QtGlue.h"
 
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
 

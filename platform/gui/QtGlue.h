@@ -5,8 +5,15 @@
 #include <QColor>
 #include <QPalette>
 #include <QRect>
+#include <QString>
+#include <string>
 
 #include "platform/gui/Types.h"
+
+// Text as the user sees it: the program's 8-bit text shown as UTF-8 when it is
+// valid UTF-8, otherwise as code page 936.
+QString ToQString(const std::string& text);
+std::string FromQString(const QString& text);
 
 // A colour of the program (system colours resolved) as Qt takes it.
 inline QColor ToQColor(TColor color) {

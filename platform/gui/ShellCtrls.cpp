@@ -1,4 +1,5 @@
 #include "platform/gui/ShellCtrls.h"
+#include "platform/gui/QtGlue.h"
 
 #include <QDir>
 #include <QFileInfo>

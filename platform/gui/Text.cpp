@@ -4,6 +4,7 @@
 
 #include "platform/core/TextCodec.h"
 #include "platform/gui/Controls.h"
+#include "platform/gui/QtGlue.h"
 
 QString ToQString(const std::string& text) {
     std::string utf8 = ToUtf8(text);

@@ -230,6 +230,18 @@ TEST_F(ListViewTest, MakeVisibleScrollsRowsOnly) {
     EXPECT_EQ(list->TopIndex(), 80 - rowsShown + 1);
     list->MakeVisible(list->Items()[10]);
     EXPECT_EQ(list->TopIndex(), 10);
+
+    // Scrolling moves whole rows, at least one, and stops at either end.
+    const int rowHeight = view->visualRect(view->model()->index(0, 0)).height();
+    EXPECT_EQ(list->VisibleRowCount(), rowsShown);
+    const struct {
+        int dy, top;
+    } steps[] = {{3 * rowHeight, 13}, {rowHeight / 2, 14}, {-1, 13}, {-1000 * rowHeight, 0}, {1000 * rowHeight, 100 - rowsShown}};
+    for (auto step : steps) {
+        SCOPED_TRACE(step.dy);
+        list->Scroll(0, step.dy);
+        EXPECT_EQ(list->TopIndex(), step.top);
+    }
 }
 
 TEST_F(ListViewTest, HeaderShowsTheColumnsAndReportsClicks) {

@@ -19,6 +19,7 @@
 #include "platform/gui/RichEdit.h"
 #include "tests/support/Pictures.h"
 #include "tests/support/TempFolder.h"
+#include "platform/gui/QtGlue.h"
 
 namespace {
 
