@@ -138,7 +138,7 @@ public:
 protected:
     bool event(QEvent* e) override {
         if (BeforeUse && (e->type() == QEvent::KeyPress || e->type() == QEvent::InputMethod)) BeforeUse();
-        return QPlainTextEdit::event(e);
+        return AsInput(e, [&] { return QPlainTextEdit::event(e); });
     }
     bool viewportEvent(QEvent* e) override {
         switch (e->type()) {
@@ -147,33 +147,26 @@ protected:
                 break;
             default: break;
         }
-        return QPlainTextEdit::viewportEvent(e);
+        return AsInput(e, [&] { return QPlainTextEdit::viewportEvent(e); });
     }
     // Keys the pane got are its own, read-only or not: none bubbles up to the form.
     void keyPressEvent(QKeyEvent* e) override {
-        TFlagGuard user(InUserInput);
         QPlainTextEdit::keyPressEvent(e);
         if (e->key() != Qt::Key_Tab && e->key() != Qt::Key_Backtab) e->accept();
     }
-    void mousePressEvent(QMouseEvent* e) override {
-        TFlagGuard user(InUserInput);
-        QPlainTextEdit::mousePressEvent(e);
-    }
-    void mouseMoveEvent(QMouseEvent* e) override {
-        TFlagGuard user(InUserInput);
-        QPlainTextEdit::mouseMoveEvent(e);
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        TFlagGuard user(InUserInput);
-        QPlainTextEdit::mouseReleaseEvent(e);
-    }
-    void mouseDoubleClickEvent(QMouseEvent* e) override {
-        TFlagGuard user(InUserInput);
-        QPlainTextEdit::mouseDoubleClickEvent(e);
-    }
-    void inputMethodEvent(QInputMethodEvent* e) override {
-        TFlagGuard user(InUserInput);
-        QPlainTextEdit::inputMethodEvent(e);
+
+private:
+    template <class F>
+    bool AsInput(QEvent* e, F handle) {
+        switch (e->type()) {
+            case QEvent::KeyPress: case QEvent::InputMethod: case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick: case QEvent::MouseMove: {
+                TFlagGuard user(InUserInput);
+                return handle();
+            }
+            default:
+                return handle();
+        }
     }
 };
 
