@@ -18,7 +18,8 @@ namespace {
 
 using Extended = long double;
 
-int Round(Extended v) { return int(std::nearbyintl(v)); }
+// In the default rounding mode: halves to even.
+int Round(Extended v) { return int(std::lrintl(v)); }
 
 Extended Share(double k) { return std::clamp<Extended>(k, 0, 1); }
 

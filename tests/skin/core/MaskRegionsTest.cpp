@@ -19,7 +19,8 @@ TParsedRegionData Parse(const std::vector<uint8_t>& data) {
     TParsedRegionData out;
     std::memcpy(&out.header, data.data(), sizeof out.header);
     out.rects.resize(out.header.nCount);
-    std::memcpy(out.rects.data(), data.data() + sizeof out.header, out.rects.size() * sizeof(TRect));
+    if (!out.rects.empty())
+        std::memcpy(out.rects.data(), data.data() + sizeof out.header, out.rects.size() * sizeof(TRect));
     return out;
 }
 
