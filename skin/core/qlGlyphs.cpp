@@ -1,6 +1,7 @@
 // Glyphs with captions, arrows, marks and caption-button symbols.
 
 #include <algorithm>
+#include <functional>
 
 #include "skin/core/qlUtils.h"
 
@@ -79,47 +80,86 @@ void DrawGlyphState(TCanvas& Canvas, int X, int Y, const TBitmap& Glyph, int Num
     Canvas.Draw(X, Y, cell);
 }
 
-void DrawBitmapGlyphCaption(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, TqlButtonLayout Layout,
-                            const std::string& Caption, const TBitmap* Glyph, int NumGlyphs, int StateIndex,
-                            bool Down, bool DrawMarker, TColor MarkerColor) {
-    const bool hasGlyph = Glyph && !Glyph->Empty();
-    const int gw = hasGlyph ? CellWidth(*Glyph, NumGlyphs) : 0, gh = hasGlyph ? Glyph->Height() : 0;
+namespace {
+
+// What the two glyph-and-caption routines differ in.
+struct TGlyphSource {
+    int Width = 0;  // 0 x 0 for no glyph
+    int Height = 0;
+    std::function<void(TCanvas&, int, int)> Draw;
+    bool ClearBrushWithoutCaption = true;
+    bool FillMovesWhenDown = false;
+};
+
+void DrawGlyphAndCaption(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, TqlButtonLayout Layout,
+                         const std::string& Caption, const TGlyphSource& glyph, bool Down, bool DrawMarker,
+                         TColor MarkerColor) {
+    const bool hasGlyph = glyph.Width > 0 || glyph.Height > 0;
     if (Layout > blGlyphBottom) Layout = blGlyphLeft;
 
     int tw = 0, th = 0;
     if (!Caption.empty()) {
         TRect measure = Rect(0, 0, WidthOfRect(R), HeightOfRect(R));
         if (Layout == blGlyphLeft || Layout == blGlyphRight)
-            measure.Right -= gw;
+            measure.Right -= glyph.Width;
         else
-            measure.Bottom -= gh;
+            measure.Bottom -= glyph.Height;
         Canvas.DrawText(Caption, measure, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
         tw = WidthOfRect(measure);
         th = HeightOfRect(measure);
-        Canvas.Brush().Style = TBrushStyle::bsClear;
     }
+    if (!Caption.empty() || glyph.ClearBrushWithoutCaption) Canvas.Brush().Style = TBrushStyle::bsClear;
 
     int tx = 0, ty = 0, gx = 0, gy = 0;
-    LayoutGlyphAndCaption(Layout, R, gw, gh, tw, th, Spacing, Margin, tx, ty, gx, gy);
+    LayoutGlyphAndCaption(Layout, R, glyph.Width, glyph.Height, tw, th, Spacing, Margin, tx, ty, gx, gy);
     if (Down) ++tx, ++ty, ++gx, ++gy;
 
     TRect textRect = Rect(tx, ty, tx + tw + 2, ty + th);
     if (!Caption.empty()) Canvas.DrawText(Caption, textRect, DT_CENTER | DT_VCENTER | DT_WORDBREAK | DT_EXPANDTABS);
 
     if (hasGlyph) {
-        DrawGlyphState(Canvas, gx, gy, *Glyph, NumGlyphs, StateIndex);
-        // The marker spans the cell that is shown, not the whole strip.
-        if (DrawMarker) MarkerLines(Canvas, gx, gx + gw, gy + gh - 1, MarkerColor);
+        glyph.Draw(Canvas, gx, gy);
+        // The marker spans the glyph that is shown (one cell of a strip).
+        if (DrawMarker) MarkerLines(Canvas, gx, gx + glyph.Width, gy + glyph.Height - 1, MarkerColor);
     } else if (DrawMarker) {
         if (!Caption.empty()) {
             MarkerLines(Canvas, textRect.Left, textRect.Right, textRect.Bottom, MarkerColor);
         } else {
             Canvas.Brush().Style = TBrushStyle::bsSolid;
             Canvas.Brush().Color = MarkerColor;
-            Canvas.FillRect(Down ? Rect(R.Left + 4, R.Top + 5, R.Right - 2, R.Bottom - 3)
-                                 : Rect(R.Left + 4, R.Top + 4, R.Right - 2, R.Bottom - 4));
+            const bool moved = Down && glyph.FillMovesWhenDown;
+            Canvas.FillRect(moved ? Rect(R.Left + 4, R.Top + 5, R.Right - 2, R.Bottom - 3)
+                                  : Rect(R.Left + 4, R.Top + 4, R.Right - 2, R.Bottom - 4));
         }
     }
+}
+
+}  // namespace
+
+void DrawBitmapGlyphCaption(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, TqlButtonLayout Layout,
+                            const std::string& Caption, const TBitmap* Glyph, int NumGlyphs, int StateIndex,
+                            bool Down, bool DrawMarker, TColor MarkerColor) {
+    TGlyphSource source;
+    if (Glyph && !Glyph->Empty()) {
+        source.Width = CellWidth(*Glyph, NumGlyphs);
+        source.Height = Glyph->Height();
+        source.Draw = [&](TCanvas& c, int x, int y) { DrawGlyphState(c, x, y, *Glyph, NumGlyphs, StateIndex); };
+    }
+    source.ClearBrushWithoutCaption = false;
+    source.FillMovesWhenDown = true;
+    DrawGlyphAndCaption(Canvas, R, Margin, Spacing, Layout, Caption, source, Down, DrawMarker, MarkerColor);
+}
+
+void DrawImageListGlyphCaption(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, TqlButtonLayout Layout,
+                               const std::string& Caption, int ImageIndex, const TCustomImageList* ImageList,
+                               bool Down, bool Enabled, bool DrawMarker, TColor MarkerColor) {
+    TGlyphSource source;
+    if (ImageList && ImageIndex >= 0 && ImageIndex < ImageList->Count()) {
+        source.Width = ImageList->Width();
+        source.Height = ImageList->Height();
+        source.Draw = [&](TCanvas& c, int x, int y) { ImageList->Draw(c, x, y, ImageIndex, Enabled); };
+    }
+    DrawGlyphAndCaption(Canvas, R, Margin, Spacing, Layout, Caption, source, Down, DrawMarker, MarkerColor);
 }
 
 void DrawDropDownArrow(TCanvas& Canvas, const TRect& R, TColor Color) {

@@ -11,6 +11,7 @@
 #include "platform/gui/Controls.h"
 #include "platform/gui/Desktop.h"
 #include "platform/gui/graphics/Dib.h"
+#include "platform/gui/graphics/ImageList.h"
 
 // Rectangles and points.
 
@@ -135,6 +136,11 @@ enum TqlButtonLayout : uint8_t { blGlyphLeft = 0, blGlyphRight = 1, blGlyphTop =
 void LayoutGlyphAndCaption(TqlButtonLayout Layout, const TRect& R, int GlyphWidth, int GlyphHeight, int TextWidth,
                            int TextHeight, int Spacing, int Margin, int& TextX, int& TextY, int& GlyphX,
                            int& GlyphY);
+// Caption and image ImageIndex of an image list (none when the index is
+// outside it or there is no list), disabled images greyed.
+void DrawImageListGlyphCaption(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, TqlButtonLayout Layout,
+                               const std::string& Caption, int ImageIndex, const TCustomImageList* ImageList,
+                               bool Down, bool Enabled, bool DrawMarker, TColor MarkerColor);
 // Caption and cell StateIndex (1-based) of a strip of NumGlyphs cells; Glyph
 // may be null or empty for none.
 void DrawBitmapGlyphCaption(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, TqlButtonLayout Layout,

@@ -1,4 +1,4 @@
-// Device-independent pixel blocks and regions from rectangle lists.
+// Device-independent pixel blocks, regions from rectangle lists and image lists.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 
 #include "platform/gui/Graphics.h"
 #include "platform/gui/graphics/Dib.h"
+#include "platform/gui/graphics/ImageList.h"
 #include "platform/gui/graphics/RegionData.h"
 
 TEST(DibSection, RowsArePaddedToFourBytes) {
@@ -116,4 +117,55 @@ TEST(RegionData, MalformedDataGivesNoRegion) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ExtCreateRegion(nullptr, c.size, c.data.data()), nullptr);
     }
+}
+
+TEST(ImageList, DrawsItsImagesByIndexWithTheMaskColourTransparent) {
+    TCustomImageList list(3, 2);
+    TBitmap image(3, 2);
+    image.Canvas().Brush().Color = clRed;
+    image.Canvas().FillRect(Rect(0, 0, 3, 2));
+    image.SetPixel(0, 0, clLime);
+    EXPECT_EQ(list.AddMasked(image, clLime), 0);
+    EXPECT_EQ(list.AddMasked(image, clNone), 1);
+    EXPECT_EQ(list.Count(), 2);
+
+    struct Case {
+        const char* name;
+        int index;
+        bool enabled;
+        TColor corner, body;  // at the image's (0, 0) and (2, 1)
+    };
+    const std::vector<Case> cases = {
+        {"masked", 0, true, clWhite, clRed},
+        {"opaque", 1, true, clLime, clRed},
+        {"out of range", 2, true, clWhite, clWhite},
+        {"negative", -1, true, clWhite, clWhite},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TBitmap target(6, 4);
+        target.Canvas().Brush().Color = clWhite;
+        target.Canvas().FillRect(Rect(0, 0, 6, 4));
+        list.Draw(target.Canvas(), 1, 1, c.index, c.enabled);
+        EXPECT_EQ(target.Pixel(1, 1), c.corner);
+        EXPECT_EQ(target.Pixel(3, 2), c.body);
+        EXPECT_EQ(target.Pixel(4, 1), clWhite) << "nothing beside the image";
+    }
+}
+
+TEST(ImageList, ADisabledImageIsGreyAndKeepsItsMask) {
+    TCustomImageList list(2, 1);
+    TBitmap image(2, 1);
+    image.SetPixel(0, 0, clLime);
+    image.SetPixel(1, 0, clRed);
+    list.AddMasked(image, clLime);
+    TBitmap target(2, 1);
+    target.Canvas().Brush().Color = clBlue;
+    target.Canvas().FillRect(Rect(0, 0, 2, 1));
+    list.Draw(target.Canvas(), 0, 0, 0, false);
+    EXPECT_EQ(target.Pixel(0, 0), clBlue);
+    const TColor grey = target.Pixel(1, 0);
+    EXPECT_EQ(GetRValue(grey), GetGValue(grey));
+    EXPECT_EQ(GetGValue(grey), GetBValue(grey));
+    EXPECT_NE(grey, clRed);
 }

@@ -218,3 +218,53 @@ TEST(CaptionButtonGlyphs, TheCloseCrossIsTwoPixelsThickOnBothDiagonals) {
     EXPECT_EQ(rows[0], std::string(12, '.'));
     EXPECT_EQ(rows[9] + rows[10], std::string(24, '.'));
 }
+
+TEST(ImageListGlyph, AnIndexOutsideTheListDrawsTheCaptionAsIfThereWereNoGlyph) {
+    TCustomImageList list(16, 16);
+    list.AddMasked(WhitePicture(16, 16), clNone);
+    auto draw = [](const std::function<void(TCanvas&)>& call) {
+        return Silhouette(Drawn(100, 30, [&](TCanvas& c) {
+            c.Font().SetColor(clBlack);
+            call(c);
+        }));
+    };
+    const auto alone = draw([](TCanvas& c) {
+        DrawBitmapGlyphCaption(c, Rect(0, 0, 100, 30), -1, 4, blGlyphLeft, "Save", nullptr, 1, 1, false, false, 0);
+    });
+    for (int index : {1, -1, 5}) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(draw([&](TCanvas& c) {
+                      DrawImageListGlyphCaption(c, Rect(0, 0, 100, 30), -1, 4, blGlyphLeft, "Save", index, &list,
+                                                false, true, false, 0);
+                  }),
+                  alone);
+    }
+    EXPECT_EQ(draw([](TCanvas& c) {
+                  DrawImageListGlyphCaption(c, Rect(0, 0, 100, 30), -1, 4, blGlyphLeft, "Save", 0, nullptr, false,
+                                            true, false, 0);
+              }),
+              alone);
+}
+
+TEST(ImageListGlyph, TheImageSitsWhereTheLayoutPutsItAndMovesWhenDown) {
+    TCustomImageList list(8, 6);
+    TBitmap image(8, 6);
+    image.Canvas().Brush().Color = clBlue;
+    image.Canvas().FillRect(Rect(0, 0, 8, 6));
+    list.AddMasked(image, clNone);
+    for (bool down : {false, true}) {
+        SCOPED_TRACE(down ? "down" : "up");
+        const TBitmap b = Drawn(40, 20, [&](TCanvas& c) {
+            DrawImageListGlyphCaption(c, Rect(0, 0, 40, 20), 3, 0, blGlyphLeft, "", 0, &list, down, true, true,
+                                      clRed);
+        });
+        const int gx = 3 + down, gy = 10 - 3 + down;
+        EXPECT_EQ(b.Pixel(gx, gy), clBlue);
+        EXPECT_EQ(b.Pixel(gx + 7, gy + 3), clBlue);
+        EXPECT_EQ(b.Pixel(gx - 1, gy), clWhite);
+        // The marker's three rows end one below the image, as wide as it.
+        EXPECT_EQ(b.Pixel(gx, gy + 6), clRed);
+        EXPECT_EQ(b.Pixel(gx + 7, gy + 4), clRed);
+        EXPECT_EQ(b.Pixel(gx + 8, gy + 6), clWhite);
+    }
+}
