@@ -404,7 +404,8 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
     // which the next one draws as its start.
     int phase = 0;
     const QColor color = ToQColor(FPen.Color);
-    for (size_t i = 0; i + 1 < points.size(); ++i) PlotLine(*FPainter, color, FPen.Style, points[i], points[i + 1], phase);
+    for (size_t i = 0; i + 1 < points.size(); ++i)
+        PlotLine(*FPainter, color, FPen.Style, points[i], points[i + 1], phase);
 }
 
 TColor TCanvas::Pixel(int x, int y) {

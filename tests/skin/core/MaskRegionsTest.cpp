@@ -135,7 +135,8 @@ TEST(NinePartMaskRegion, MatchesThePixelsOfTheMaskBuiltToTheWindowsSize) {
     for (const Case& c : std::vector<Case>{{20, 16}, {53, 37}, {17, 13}}) {
         SCOPED_TRACE(std::to_string(c.W) + " x " + std::to_string(c.H));
         const int dw = c.W - 20, dh = c.H - 16;
-        const TPoint NRT{kMaskRT.X + dw, kMaskRT.Y}, NLB{kMaskLB.X, kMaskLB.Y + dh}, NRB{kMaskRB.X + dw, kMaskRB.Y + dh};
+        const TPoint NRT{kMaskRT.X + dw, kMaskRT.Y}, NLB{kMaskLB.X, kMaskLB.Y + dh};
+        const TPoint NRB{kMaskRB.X + dw, kMaskRB.Y + dh};
         const TRect NCR = Rect(4, 4, 16 + dw, 12 + dh);
         HRGN rgn = nullptr;
         RegionFromNinePartMask(rgn, kMaskLT, kMaskRT, kMaskLB, kMaskRB, kMaskCR, kMaskLT, NRT, NLB, NRB, NCR, mask, c.W,

@@ -314,7 +314,9 @@ TEST(NinePartBuilder, PictureOfThreeSizes) {
         sheet.Canvas().StretchDraw(Rect(scale * x, scale * 4, scale * (x + w), scale * (4 + h)), b);
         x += w + 8;
     }
-    const std::string path = (std::filesystem::current_path() / "nine_part_builds.png").string();
+    // Beside the test program, in the build folder, wherever the test is run from.
+    const auto folder = std::filesystem::canonical("/proc/self/exe").parent_path();
+    const std::string path = (folder / "nine_part_builds.png").string();
     ASSERT_TRUE(sheet.SavePng(path));
     EXPECT_GT(std::filesystem::file_size(path), 0u);
 }
