@@ -274,6 +274,22 @@ TEST(Gradients, TheSourceOpensFromTheMiddleWithSoftEdges) {
     EXPECT_EQ(left.GetPixel(9, 0), clBlack);
 }
 
+TEST(Gradients, ATallPictureOpensDownwardsAndTheRightGradientFromTheRight) {
+    TqlEffectBmp tall = Uniform(1, 10, clBlack);
+    tall.MorphGradient(Uniform(1, 10, clWhite), 0.4);  // band 4: rows 3 to 7
+    for (int y = 3; y <= 7; ++y) EXPECT_EQ(tall.GetPixel(0, y), clWhite) << y;
+    EXPECT_EQ(tall.GetPixel(0, 0), clBlack);
+    EXPECT_EQ(tall.GetPixel(0, 9), clBlack);
+    EXPECT_EQ(tall.GetPixel(0, 2), RGB(128, 128, 128)) << "half way: 127.5 to the even 128";
+
+    TqlEffectBmp right = Uniform(10, 1, clBlack);
+    right.MorphRightGradient(Uniform(10, 1, clWhite), 0.3);  // columns 7 to 9, the last the source
+    EXPECT_EQ(right.GetPixel(9, 0), clWhite);
+    EXPECT_GT(GetRValue(right.GetPixel(8, 0)), GetRValue(right.GetPixel(7, 0)));
+    EXPECT_GT(GetRValue(right.GetPixel(7, 0)), 0);
+    EXPECT_EQ(right.GetPixel(6, 0), clBlack);
+}
+
 TEST(EffectPicture, TinyPicturesAreSafeInEveryOperation) {
     // Grey in, grey out: an operation that read or wrote across channels or
     // past a row would break the grey.

@@ -26,6 +26,21 @@ TParsedRegionData Parse(const std::vector<uint8_t>& data) {
 
 }  // namespace
 
+TEST(ScanCopy, RowsOfBlueGreenRedWithTheirGapAndATableOfRows) {
+    TBitmap b(3, 2);
+    b.SetPixel(2, 1, RGB(10, 20, 30));
+    TqlFBitmap scan(b);
+    EXPECT_EQ(scan.RowSize(), 12);
+    EXPECT_EQ(scan.RowGap(), 3);
+    EXPECT_EQ(scan.ImageSize(), 24);
+    EXPECT_EQ(scan.ScanLine(0), scan.Bits());
+    EXPECT_EQ(scan.ScanLine(1) - scan.ScanLine(0), 12);
+    const uint8_t* p = scan.ScanLine(1) + 6;
+    EXPECT_EQ(p[0], 30);
+    EXPECT_EQ(p[1], 20);
+    EXPECT_EQ(p[2], 10);
+}
+
 TEST(MaskRegionRects, OneRectanglePerRunOfBlackInARow) {
     struct Case {
         const char* name;
