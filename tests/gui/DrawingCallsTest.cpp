@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include <QPainter>
+#include <QPixmap>
+
 #include "platform/gui/Graphics.h"
 #include "platform/gui/graphics/Blit.h"
 #include "tests/support/PixelPictures.h"
@@ -144,4 +147,23 @@ TEST(BitBlt, ASourceOperationWithoutASourceFailsAndChangesNothing) {
     EXPECT_EQ(dest.Pixel(0, 0), clWhite);
     EXPECT_TRUE(BitBlt(dest.Canvas(), 0, 0, 2, 2, nullptr, 0, 0, BLACKNESS));
     EXPECT_EQ(dest.Pixel(1, 1), clBlack);
+}
+
+TEST(BitBlt, CopiesOntoADeviceWithoutAnImageAndRefusesToReadOne) {
+    TBitmap source = FilledPicture(2, 2, clRed);
+    QPixmap window(4, 4);
+    window.fill(Qt::white);
+    {
+        QPainter painter(&window);
+        TCanvas canvas;
+        canvas.BeginPaint(&painter);
+        EXPECT_TRUE(BitBlt(canvas, 1, 1, 2, 2, &source.Canvas(), 0, 0, SRCCOPY));
+        EXPECT_FALSE(BitBlt(canvas, 0, 0, 1, 1, &source.Canvas(), 0, 0, SRCAND)) << "reads the window";
+        canvas.EndPaint();
+    }
+    const QImage shown = window.toImage();
+    EXPECT_EQ(shown.pixel(1, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(shown.pixel(2, 2), qRgb(255, 0, 0));
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(shown.pixel(3, 1), qRgb(255, 255, 255));
 }

@@ -1,6 +1,7 @@
 // Block transfers: the destination and source blocks are read out of the
 // images behind the canvases, combined bit by bit and drawn back through the
 // destination's painter, so its origin and clipping apply as to any drawing.
+// Only operations that read the destination need an image behind it.
 
 #include "platform/gui/graphics/Blit.h"
 
@@ -29,6 +30,11 @@ bool ReadsSource(uint32_t rop) {
     return ((table >> 2) & 0x33) != (table & 0x33);
 }
 
+bool ReadsDestination(uint32_t rop) {
+    const unsigned table = (rop >> 16) & 0xFF;
+    return ((table >> 1) & 0x55) != (table & 0x55);
+}
+
 // The block of a canvas's image in device pixels; pixels outside the image read as black.
 QImage BlockOf(TCanvas& canvas, const QRect& logical) {
     QPainter* painter = canvas.Painter();
@@ -49,8 +55,10 @@ bool BitBlt(TCanvas& dest, int x, int y, int w, int h, TCanvas* source, int sx, 
         src = BlockOf(*source, QRect(sx, sy, w, h));
         if (src.isNull()) return false;
     }
-    QImage block = BlockOf(dest, QRect(x, y, w, h));
-    if (block.isNull()) return false;
+    // An operation that does not read the destination can draw on any
+    // device, a window's paint included.
+    QImage block = ReadsDestination(rop) ? BlockOf(dest, QRect(x, y, w, h)) : QImage(w, h, QImage::Format_RGB32);
+    if (block.isNull() || !dest.Painter()) return false;
     const TColor brush = ColorToRGB(dest.Brush().Color);
     const uint32_t pattern = qRgb(GetRValue(brush), GetGValue(brush), GetBValue(brush));
     for (int row = 0; row < h; ++row) {
