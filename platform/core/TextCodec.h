@@ -9,3 +9,7 @@ bool IsValidUtf8(const std::string& text);
 // (a byte that is not code page 936 becomes U+FFFD).
 std::string ToUtf8(const std::string& text);
 std::u16string ToUtf16(const std::string& text);
+// One code point as UTF-8 at the end of out.
+void AppendUtf8(std::string& out, char32_t c);
+// UTF-16 as UTF-8; a lone surrogate becomes U+FFFD.
+std::string FromUtf16(const std::u16string& text);

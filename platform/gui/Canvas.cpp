@@ -272,6 +272,16 @@ void TCanvas::IntersectClipRect(const TRect& r) {
     ApplyState();
 }
 
+void TCanvas::ExcludeClipRect(const TRect& r) {
+    if (r.IsEmpty()) return;
+    // Unclipped means the whole device; any image this layer draws on lies
+    // well inside this square.
+    static const QRegion everywhere(QRect(-(1 << 24), -(1 << 24), 1 << 25, 1 << 25));
+    if (!FClip) FClip = std::make_unique<QRegion>(everywhere);
+    *FClip = FClip->subtracted(QRegion(ToQRect(r).translated(FOrigin.X, FOrigin.Y)));
+    ApplyState();
+}
+
 void TCanvas::SetOrigin(int dx, int dy) {
     FOrigin = {dx, dy};
     ApplyState();
@@ -381,6 +391,23 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
     FPainter->drawPolygon(polygon, Qt::OddEvenFill);
 }
 
+void TCanvas::Polyline(const std::vector<TPoint>& points) {
+    if (points.size() < 2 || FPen.Style == TPenStyle::psClear || !Painter()) return;
+    if (FPen.Width > 1) {
+        QPolygon polygon;
+        for (const TPoint& p : points) polygon << QPoint(p.X, p.Y);
+        FPainter->setPen(QPen(ToQColor(FPen.Color), FPen.Width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        FPainter->drawPolyline(polygon);
+        return;
+    }
+    // One dash phase over all segments; each segment leaves out its end,
+    // which the next one draws as its start.
+    int phase = 0;
+    const QColor color = ToQColor(FPen.Color);
+    for (size_t i = 0; i + 1 < points.size(); ++i)
+        PlotLine(*FPainter, color, FPen.Style, points[i], points[i + 1], phase);
+}
+
 TColor TCanvas::Pixel(int x, int y) {
     if (FBitmap && (!FPainter || FPainter == FOwnPainter.get())) return FBitmap->Pixel(x + FOrigin.X, y + FOrigin.Y);
     if (!FPainter || !FPainter->device() || FPainter->device()->devType() != QInternal::Image) return kInvalidColor;
@@ -426,6 +453,21 @@ void DrawTextRun(QPainter& p, const TBrush& brush, const QFontMetrics& fm, int x
     p.drawText(QPoint(x, y + fm.ascent()), text);
 }
 
+// Text turned about its reference point (x, y), the top-left corner of its
+// cell, as a font with an escapement draws it.
+void DrawTurnedTextRun(QPainter& p, const TBrush& brush, const QFontMetrics& fm, int x, int y, const QString& text,
+                       int escapement) {
+    if (escapement % 3600 == 0) {
+        DrawTextRun(p, brush, fm, x, y, text);
+        return;
+    }
+    p.save();
+    p.translate(x, y);
+    p.rotate(-escapement / 10.0);
+    DrawTextRun(p, brush, fm, 0, 0, text);
+    p.restore();
+}
+
 }  // namespace
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
@@ -433,7 +475,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     const QFontMetrics fm(FFont.ToQFont());
     if (Painter()) {
         ApplyFont();
-        DrawTextRun(*FPainter, FBrush, fm, x, y, s);
+        DrawTurnedTextRun(*FPainter, FBrush, fm, x, y, s, FFont.Escapement());
     }
     FPenPos = {x + fm.horizontalAdvance(s), y};
 }
@@ -445,7 +487,8 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
     FPainter->setClipRect(ToQRect(r), Qt::IntersectClip);
     if (FBrush.Style != TBrushStyle::bsClear && !r.IsEmpty()) FPainter->fillRect(ToQRect(r), ToQColor(FBrush.Color));
     ApplyFont();
-    FPainter->drawText(QPoint(x, y + fm.ascent()), ToQString(text));
+    const TBrush clear{FBrush.Color, TBrushStyle::bsClear};
+    DrawTurnedTextRun(*FPainter, clear, fm, x, y, ToQString(text), FFont.Escapement());
     FPainter->restore();
 }
 

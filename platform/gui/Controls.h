@@ -295,6 +295,9 @@ public:
     // Paints the control and its windowless children into a canvas, as they
     // look on screen (for tests and for drawing into device contexts).
     void PaintTo(TCanvas& canvas, int x, int y);
+    // Only the control's own window painting, without its children (for
+    // painting what lies behind a child).
+    void PaintWindowTo(TCanvas& canvas) { PaintWindow(canvas); }
 
     // Window timers with identifiers, delivered as WM_TIMER with the identifier in WParam.
     void SetTimer(int id, int intervalMs);

@@ -73,8 +73,15 @@ void TFont::SetCharset(int charset) {
     Changed();
 }
 
+void TFont::SetEscapement(int tenths) {
+    if (tenths == FEscapement) return;
+    FEscapement = tenths;
+    Changed();
+}
+
 void TFont::Assign(const TFont& other) {
     if (*this == other) return;
+    FEscapement = other.FEscapement;
     FName = other.FName;
     FHeight = other.FHeight;
     FStyle = other.FStyle;
@@ -85,7 +92,7 @@ void TFont::Assign(const TFont& other) {
 
 bool TFont::operator==(const TFont& other) const {
     return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle && FColor == other.FColor &&
-           FCharset == other.FCharset;
+           FCharset == other.FCharset && FEscapement == other.FEscapement;
 }
 
 QFont TFont::ToQFont() const {
@@ -147,6 +154,8 @@ int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
     dest->Region = result;
     return RegionKind(result);
 }
+
+TRegionData* CreateRegionHandle(const QRegion& region) { return new TRegionData{region}; }
 
 bool PtInRegion(HRGN rgn, int x, int y) { return rgn && rgn->Region.contains(QPoint(x, y)); }
 

@@ -42,6 +42,10 @@ public:
     void SetColor(TColor color);
     int Charset() const { return FCharset; }
     void SetCharset(int charset);
+    // Angle of the text line in tenths of a degree, counter-clockwise (900
+    // runs the text upwards); TextOut and TextRect honour it.
+    int Escapement() const { return FEscapement; }
+    void SetEscapement(int tenths);
 
     void Assign(const TFont& other);
     bool operator==(const TFont& other) const;
@@ -58,6 +62,7 @@ private:
     TFontStyles FStyle = 0;
     TColor FColor = clWindowText;
     int FCharset = 1;
+    int FEscapement = 0;
 };
 
 enum class TBrushStyle { bsSolid, bsClear };
@@ -122,6 +127,9 @@ public:
     void LineTo(int x, int y);
     TPoint PenPos() const { return FPenPos; }
     void Polygon(const std::vector<TPoint>& points);
+    // Joined lines with the pen; the last point is left out, as LineTo leaves
+    // out its end, and the pen position is not used or moved.
+    void Polyline(const std::vector<TPoint>& points);
     TColor Pixel(int x, int y);
     void SetPixel(int x, int y, TColor color);
     void TextOut(int x, int y, const std::string& text);
@@ -142,6 +150,7 @@ public:
     void SaveState();
     void RestoreState();
     void IntersectClipRect(const TRect& r);
+    void ExcludeClipRect(const TRect& r);
     // Sets the origin: drawing at (x, y) lands at (x + dx, y + dy) of the
     // device (for painting a child at its place on its parent).
     void SetOrigin(int dx, int dy);

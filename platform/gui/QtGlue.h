@@ -33,6 +33,11 @@ inline void SetEnabledColor(QPalette& palette, QPalette::ColorRole role, const Q
 
 inline QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
+// A region handle that owns a copy of a Qt region.
+class QRegion;
+struct TRegionData;
+TRegionData* CreateRegionHandle(const QRegion& region);
+
 // Sets a flag for the length of a scope and restores what it was.
 class TFlagGuard {
 public:

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "platform/core/Classes.h"
+#include "platform/core/TextCodec.h"
 
 size_t TAttrTable::Hash::operator()(const TTextAttr& a) const {
     size_t h = std::hash<std::string>()(a.Name);
@@ -91,28 +92,6 @@ void TRichText::Replace(int first, int removed, std::vector<std::string> lines, 
     Attrs.insert(Attrs.begin() + at, std::make_move_iterator(attrs.begin()), std::make_move_iterator(attrs.end()));
     Changed();
 }
-
-namespace {
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
-
-}  // namespace
 
 bool EncodeCodePage936(char32_t code, std::string& bytes) {
     bytes.clear();
