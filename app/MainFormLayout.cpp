@@ -129,7 +129,7 @@ void TForm1::BuildSettingsPage() {
     btnClearHistory = Make<TqlSkinButton>(this, gbDisplay, "btnClearHistory", 14, 200, 210, 28, "Clear Query History");
 
     ggFreList = Make<TqlSkinGauge>(this, page, "ggFreList", 496, 580, 494, 22);
-    ggFreList->SkinDataName = "statusgauge";
+    ggFreList->SetSkinDataName("statusgauge");
     ggFreList->SetMinValue(0);
     ggFreList->SetMaxValue(10000);
     ggFreList->SetValue(0);
@@ -211,7 +211,7 @@ void TForm1::BuildQueryPage() {
     plGauge->BevelOuter = TBevelCut::bvNone;
     plGauge->SetVisible(false);
     ggCurLine = Make<TqlSkinGauge>(this, plGauge, "ggCurLine", 10, 2, 980, 22);
-    ggCurLine->SkinDataName = "statusgauge";
+    ggCurLine->SetSkinDataName("statusgauge");
     ggCurLine->SetMinValue(0);
     ggCurLine->SetMaxValue(10000);
 
@@ -256,7 +256,7 @@ void TForm1::BuildCountPage() {
     plGaugeN->BevelOuter = TBevelCut::bvNone;
     plGaugeN->SetVisible(false);
     ggCurLineN = Make<TqlSkinGauge>(this, plGaugeN, "ggCurLineN", 10, 2, 980, 22);
-    ggCurLineN->SkinDataName = "statusgauge";
+    ggCurLineN->SetSkinDataName("statusgauge");
     ggCurLineN->SetMinValue(0);
     ggCurLineN->SetMaxValue(10000);
 
@@ -351,7 +351,7 @@ void TForm1::BuildCollocatePage() {
     lbColInfo = Make<TqlSkinStdLabel>(this, plColligate, "lbColInfo", 324, 50, 500, 18);
     lbColInfo->SetVisible(false);
     ggColPro = Make<TqlSkinGauge>(this, plColligate, "ggColPro", 10, 80, 600, 20);
-    ggColPro->SkinDataName = "statusgauge";
+    ggColPro->SetSkinDataName("statusgauge");
     ggColPro->SetMinValue(0);
     ggColPro->SetMaxValue(20);
     ggColPro->SetValue(0);
