@@ -58,6 +58,11 @@ public:
     // Shortens or lengthens (with zero bytes); the position stays unless it lay beyond the new end.
     void SetSize(int64_t size);
     void Clear();
+    // Replaces the contents and moves to 0.
+    void SetBytes(std::string bytes) {
+        FData = std::move(bytes);
+        FPosition = 0;
+    }
     const std::string& Bytes() const { return FData; }
     const char* Memory() const { return FData.data(); }
 

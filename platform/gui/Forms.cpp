@@ -16,13 +16,21 @@
 
 TApplication* Application = nullptr;
 
+namespace {
+TScreen gScreen;
+}  // namespace
+
+TScreen* Screen = &gScreen;
+
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    Screen->FForms.push_back(this);
     SetVisible(false);
     SetColor(clBtnFace);
     EnsureWidget();
 }
 
 TForm::~TForm() {
+    std::erase(Screen->FForms, this);
     if (Application && Application->MainForm == this) Application->MainForm = nullptr;
 }
 

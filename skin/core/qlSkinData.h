@@ -34,3 +34,8 @@ public:
 private:
     std::string FSkinDataName;
 };
+
+#include "skin/core/SkinDataComponent.h"
+#include "skin/core/SkinList.h"
+#include "skin/core/StoredSkin.h"
+#include "skin/core/ZlibStreams.h"
