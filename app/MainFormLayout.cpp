@@ -5,6 +5,8 @@
 
 #include <tuple>
 
+#include "skin/default/DefaultSkin.h"
+
 namespace {
 
 template <class T>
@@ -46,6 +48,14 @@ void TForm1::BuildForm() {
     SetWindowState(TWindowState::wsMaximized);
     SetBounds(0, 0, 1000, 700);
     ShowHint = true;
+
+    // The skin loads while the form is being built, before its controls exist.
+    qlCompressedStoredSkin1 = new TqlCompressedStoredSkin(this);
+    qlCompressedStoredSkin1->Name = "qlCompressedStoredSkin1";
+    qlCompressedStoredSkin1->SetCompressedData(DefaultSkinZlib());
+    qlSkinData1 = new TqlSkinData(this);
+    qlSkinData1->Name = "qlSkinData1";
+    qlSkinData1->SetCompressedStoredSkin(qlCompressedStoredSkin1);
 
     qlSkinPageControl1 = Make<TqlSkinPageControl>(this, this, "qlSkinPageControl1", 0, 0, 1000, 700);
     qlSkinPageControl1->SetAlign(TAlign::alClient);

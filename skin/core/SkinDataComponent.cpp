@@ -156,7 +156,7 @@ namespace {
 
 // Visits only the picture indexes of a descriptor and drops those that name
 // no loaded picture, so no part ever draws from a picture that is not there.
-class PictureIndexCheck : public TqlSkinKeys {
+class PictureIndexCheck : public TqlSkinKeyFilter {
 public:
     explicit PictureIndexCheck(int count) : FCount(count) {}
     void Integer(const char* key, int& field, int) override {
@@ -165,16 +165,6 @@ public:
     void Check(int& index) const {
         if (index < -1 || index >= FCount) index = -1;
     }
-    void Bool(const char*, bool&) override {}
-    void Rect(const char*, TRect&) override {}
-    void Point(const char*, TPoint&) override {}
-    void Text(const char*, std::string&, const char*) override {}
-    void FontStyles(const char*, TFontStyles&) override {}
-    void Alignment(const char*, TAlignment&) override {}
-    void StretchType(const char*, TqlStretchType&) override {}
-    void MorphKind(const char*, TqlMorphKind&) override {}
-    void InActiveEffect(const char*, TqlInActiveEffect&) override {}
-    void Command(const char*, TqlStdCommand&) override {}
 
 private:
     int FCount;

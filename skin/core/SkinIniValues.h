@@ -88,6 +88,22 @@ public:
     void UpDownButtons(TRect& up, TRect& activeUp, TRect& downUp, TRect& down, TRect& activeDown, TRect& downDown);
 };
 
+// A visitor that looks at some kinds of key only: every other kind passes by.
+class TqlSkinKeyFilter : public TqlSkinKeys {
+public:
+    void Integer(const char*, int&, int) override {}
+    void Bool(const char*, bool&) override {}
+    void Rect(const char*, TRect&) override {}
+    void Point(const char*, TPoint&) override {}
+    void Text(const char*, std::string&, const char*) override {}
+    void FontStyles(const char*, TFontStyles&) override {}
+    void Alignment(const char*, TAlignment&) override {}
+    void StretchType(const char*, TqlStretchType&) override {}
+    void MorphKind(const char*, TqlMorphKind&) override {}
+    void InActiveEffect(const char*, TqlInActiveEffect&) override {}
+    void Command(const char*, TqlStdCommand&) override {}
+};
+
 class TqlSkinKeyReader : public TqlSkinKeys {
 public:
     TqlSkinKeyReader(const TMemIniFile& ini, std::string section) : FIni(ini), FSection(std::move(section)) {}
