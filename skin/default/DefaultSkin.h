@@ -21,4 +21,4 @@ std::string_view DefaultSkinZlib();
 // needs that are missing or of the wrong class, picture indexes out of range,
 // rectangles outside their picture, state images of another size than their
 // skin image. Empty when all is well.
-std::vector<std::string> LintSkin(const TqlSkinData& skin);
+std::vector<std::string> LintSkin(TqlSkinData& skin);

@@ -112,8 +112,7 @@ void CheckRects(std::vector<std::string>& problems, const std::string& who, TqlS
 
 }  // namespace
 
-std::vector<std::string> LintSkin(const TqlSkinData& skinData) {
-    auto& skin = const_cast<TqlSkinData&>(skinData);  // the key lists visit, they do not change
+std::vector<std::string> LintSkin(TqlSkinData& skin) {
     std::vector<std::string> problems;
     if (skin.Empty) return {"the skin is empty"};
     if (skin.Picture.Empty()) problems.push_back("no main picture");
