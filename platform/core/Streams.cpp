@@ -116,10 +116,18 @@ void TMemoryStream::SaveToFile(const std::string& fileName) const { WriteFileByt
 TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : FFileName(fileName) {
     int flags = O_RDONLY;
     switch (mode) {
-        case TFileMode::fmCreate: flags = O_RDWR | O_CREAT | O_TRUNC; break;
-        case TFileMode::fmOpenRead: flags = O_RDONLY; break;
-        case TFileMode::fmOpenWrite: flags = O_WRONLY; break;
-        case TFileMode::fmOpenReadWrite: flags = O_RDWR; break;
+        case TFileMode::fmCreate:
+            flags = O_RDWR | O_CREAT | O_TRUNC;
+            break;
+        case TFileMode::fmOpenRead:
+            flags = O_RDONLY;
+            break;
+        case TFileMode::fmOpenWrite:
+            flags = O_WRONLY;
+            break;
+        case TFileMode::fmOpenReadWrite:
+            flags = O_RDWR;
+            break;
     }
     FHandle = ::open(fileName.c_str(), flags | O_CLOEXEC, 0666);
     if (FHandle < 0) {
@@ -158,7 +166,9 @@ int64_t TFileStream::Write(const void* buffer, int64_t count) {
 }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
-    const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET : origin == TSeekOrigin::soCurrent ? SEEK_CUR : SEEK_END;
+    const int whence = origin == TSeekOrigin::soBeginning ? SEEK_SET
+                       : origin == TSeekOrigin::soCurrent ? SEEK_CUR
+                                                          : SEEK_END;
     const off_t r = ::lseek(FHandle, static_cast<off_t>(offset), whence);
     if (r < 0) throw EStreamError("Invalid stream position");
     return r;

@@ -9,9 +9,15 @@
 
 #include "platform/core/SysUtils.h"
 
-class EStreamError : public Exception { using Exception::Exception; };
-class EReadError : public EStreamError { using EStreamError::EStreamError; };
-class EWriteError : public EStreamError { using EStreamError::EStreamError; };
+class EStreamError : public Exception {
+    using Exception::Exception;
+};
+class EReadError : public EStreamError {
+    using EStreamError::EStreamError;
+};
+class EWriteError : public EStreamError {
+    using EStreamError::EStreamError;
+};
 
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 

@@ -4,8 +4,7 @@
 
 #include "skin/core/SkinDataComponent.h"
 
-void TqlSkinData::ReadFormInfo(const TMemIniFile& ini) {
-    TqlSkinKeyReader k(ini, "FORMINFO");
+void TqlSkinData::FrameKeys(TqlSkinKeys& k) {
     k.Point("lefttoppoint", LTPoint);
     k.Point("righttoppoint", RTPoint);
     k.Point("leftbottompoint", LBPoint);
@@ -26,6 +25,31 @@ void TqlSkinData::ReadFormInfo(const TMemIniFile& ini) {
     k.Point("hittestrighttoppoint", HitTestRTPoint);
     k.Point("hittestleftbottompoint", HitTestLBPoint);
     k.Point("hittestrightbottompoint", HitTestRBPoint);
+}
+
+void TqlSkinData::FrameButtonKeys(TqlSkinKeys& k) {
+    k.Rect("buttonsrect", ButtonsRect);
+    k.Rect("captionrect", CaptionRect);
+    k.Integer("buttonsoffset", ButtonsOffset, 0);
+    k.Bool("buttonsinleft", ButtonsInLeft);
+    k.Bool("mainmenupopupup", MainMenuPopupUp);
+    k.Integer("borderwidth", BorderWidth, 0);
+    k.Integer("formminwidth", FormMinWidth, 0);
+    k.Bool("mditabstransparent", MDITabsTransparent);
+    k.Bool("mainmenubartransparent", MainMenuBarTransparent);
+    k.Bool("autorenderinginactiveimage", AutoRenderingInActiveImage);
+    k.InActiveEffect("inactiveeffect", InActiveEffect);
+}
+
+void TqlSkinData::WriteFormInfo(TMemIniFile& ini) {
+    TqlSkinKeyWriter k(ini, "FORMINFO");
+    FrameKeys(k);
+    FrameButtonKeys(k);
+}
+
+void TqlSkinData::ReadFormInfo(const TMemIniFile& ini) {
+    TqlSkinKeyReader k(ini, "FORMINFO");
+    FrameKeys(k);
 
     // A shaped window: its mask area takes in the client area, and a
     // hit-test corner left at an edge takes the frame's corner.
@@ -38,23 +62,15 @@ void TqlSkinData::ReadFormInfo(const TMemIniFile& ini) {
             MaskRectArea.Right = std::max(MaskRectArea.Right, ClientRect.Right);
             MaskRectArea.Bottom = std::max(MaskRectArea.Bottom, ClientRect.Bottom);
         }
-        const std::pair<TPoint*, const TPoint*> corners[] = {
-            {&HitTestLTPoint, &LTPoint}, {&HitTestRTPoint, &RTPoint}, {&HitTestLBPoint, &LBPoint}, {&HitTestRBPoint, &RBPoint}};
+        const std::pair<TPoint*, const TPoint*> corners[] = {{&HitTestLTPoint, &LTPoint},
+                                                             {&HitTestRTPoint, &RTPoint},
+                                                             {&HitTestLBPoint, &LBPoint},
+                                                             {&HitTestRBPoint, &RBPoint}};
         for (auto [hit, corner] : corners)
             if (hit->X == 0 || hit->Y == 0) *hit = *corner;
     }
 
-    k.Rect("buttonsrect", ButtonsRect);
-    k.Rect("captionrect", CaptionRect);
-    k.Integer("buttonsoffset", ButtonsOffset, 0);
-    k.Bool("buttonsinleft", ButtonsInLeft);
-    k.Bool("mainmenupopupup", MainMenuPopupUp);
-    k.Integer("borderwidth", BorderWidth, 0);
-    k.Integer("formminwidth", FormMinWidth, 0);
-    k.Bool("mditabstransparent", MDITabsTransparent);
-    k.Bool("mainmenubartransparent", MainMenuBarTransparent);
-    k.Bool("autorenderinginactiveimage", AutoRenderingInActiveImage);
-    k.InActiveEffect("inactiveeffect", InActiveEffect);
+    FrameButtonKeys(k);
 
     // The frame's corners are pulled into the client area, unless the frame
     // has no middle to stretch.

@@ -159,14 +159,10 @@ constexpr auto Make = MakeDescriptor<TqlDataSkinObject, T>;
 
 // In comparison order; the first match wins.
 constexpr TqlTypeWord<TqlDataSkinObject> kObjectTypes[] = {
-    {"menuitem", Make<TqlDataSkinMenuItem>},
-    {"mainmenubaritem", Make<TqlDataSkinMainMenuBarItem>},
-    {"stdbutton", Make<TqlDataSkinStdButton>},
-    {"mainmenubarbutton", Make<TqlDataSkinMainMenuBarButton>},
-    {"button", Make<TqlDataSkinButton>},
-    {"caption", Make<TqlDataSkinCaption>},
-    {"animate", Make<TqlDataSkinAnimate>},
-    {"userobject", Make<TqlDataUserObject>},
+    {"menuitem", Make<TqlDataSkinMenuItem>},   {"mainmenubaritem", Make<TqlDataSkinMainMenuBarItem>},
+    {"stdbutton", Make<TqlDataSkinStdButton>}, {"mainmenubarbutton", Make<TqlDataSkinMainMenuBarButton>},
+    {"button", Make<TqlDataSkinButton>},       {"caption", Make<TqlDataSkinCaption>},
+    {"animate", Make<TqlDataSkinAnimate>},     {"userobject", Make<TqlDataUserObject>},
 };
 
 }  // namespace

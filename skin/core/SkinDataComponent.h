@@ -98,11 +98,16 @@ public:
     void LoadControlDescriptors(const TMemIniFile& ini);
     void LoadObjectDescriptors(const TMemIniFile& ini);
     void ReadFormInfo(const TMemIniFile& ini);
+    // The [FORMINFO] keys as read, without the normalisation reading applies.
+    void WriteFormInfo(TMemIniFile& ini);
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    // The [FORMINFO] keys in two groups, each normalised after it is read.
+    void FrameKeys(TqlSkinKeys& keys);
+    void FrameButtonKeys(TqlSkinKeys& keys);
     void Install(TqlSkinContainer& container);
     void DropUnknownPictureIndexes();
 

@@ -56,6 +56,7 @@ struct WordTable {
     }
 };
 
+// clang-format off
 constexpr WordTable<TAlignment, 2> kAlignments{
     {{{"tacenter", TAlignment::taCenter}, {"taleftjustify", TAlignment::taLeftJustify}}},
     "tacenter", TAlignment::taRightJustify, "tarightjustify"};
@@ -94,6 +95,7 @@ constexpr WordTable<TqlStdCommand, 7> kCommands{
       {"cmrollup", TqlStdCommand::cmRollUp},
       {"cmminimizetotray", TqlStdCommand::cmMinimizeToTray}}},
     "cmdefault", TqlStdCommand::cmDefault, "cmdefault"};
+// clang-format on
 
 template <class E, size_t N>
 E ReadWord(const WordTable<E, N>& table, const TMemIniFile& ini, std::string_view section, std::string_view key) {
@@ -246,16 +248,22 @@ void TqlSkinKeys::UpDownButtons(TRect& up, TRect& activeUp, TRect& downUp, TRect
     Rect("downdownbuttonrect", downDown);
 }
 
-void TqlSkinKeyReader::Integer(const char* key, int& field, int fallback) { field = FIni.ReadInteger(FSection, key, fallback); }
+void TqlSkinKeyReader::Integer(const char* key, int& field, int fallback) {
+    field = FIni.ReadInteger(FSection, key, fallback);
+}
 void TqlSkinKeyReader::Bool(const char* key, bool& field) { field = ReadBoolKey(FIni, FSection, key); }
 void TqlSkinKeyReader::Rect(const char* key, TRect& field) { field = ReadRectKey(FIni, FSection, key); }
 void TqlSkinKeyReader::Point(const char* key, TPoint& field) { field = ReadPointKey(FIni, FSection, key); }
 void TqlSkinKeyReader::Text(const char* key, std::string& field, const char* fallback) {
     field = FIni.ReadString(FSection, key, fallback);
 }
-void TqlSkinKeyReader::FontStyles(const char* key, TFontStyles& field) { field = ReadFontStylesKey(FIni, FSection, key); }
+void TqlSkinKeyReader::FontStyles(const char* key, TFontStyles& field) {
+    field = ReadFontStylesKey(FIni, FSection, key);
+}
 void TqlSkinKeyReader::Alignment(const char* key, TAlignment& field) { field = ReadAlignmentKey(FIni, FSection, key); }
-void TqlSkinKeyReader::StretchType(const char* key, TqlStretchType& field) { field = ReadStretchType(FIni, FSection, key); }
+void TqlSkinKeyReader::StretchType(const char* key, TqlStretchType& field) {
+    field = ReadStretchType(FIni, FSection, key);
+}
 void TqlSkinKeyReader::MorphKind(const char* key, TqlMorphKind& field) { field = ReadMorphKind(FIni, FSection, key); }
 void TqlSkinKeyReader::InActiveEffect(const char* key, TqlInActiveEffect& field) {
     field = ReadInActiveEffect(FIni, FSection, key);
@@ -266,10 +274,16 @@ void TqlSkinKeyWriter::Integer(const char* key, int& field, int) { FIni.WriteInt
 void TqlSkinKeyWriter::Bool(const char* key, bool& field) { WriteBoolKey(FIni, FSection, key, field); }
 void TqlSkinKeyWriter::Rect(const char* key, TRect& field) { WriteRectKey(FIni, FSection, key, field); }
 void TqlSkinKeyWriter::Point(const char* key, TPoint& field) { WritePointKey(FIni, FSection, key, field); }
-void TqlSkinKeyWriter::Text(const char* key, std::string& field, const char*) { FIni.WriteString(FSection, key, field); }
-void TqlSkinKeyWriter::FontStyles(const char* key, TFontStyles& field) { WriteFontStylesKey(FIni, FSection, key, field); }
+void TqlSkinKeyWriter::Text(const char* key, std::string& field, const char*) {
+    FIni.WriteString(FSection, key, field);
+}
+void TqlSkinKeyWriter::FontStyles(const char* key, TFontStyles& field) {
+    WriteFontStylesKey(FIni, FSection, key, field);
+}
 void TqlSkinKeyWriter::Alignment(const char* key, TAlignment& field) { WriteAlignmentKey(FIni, FSection, key, field); }
-void TqlSkinKeyWriter::StretchType(const char* key, TqlStretchType& field) { WriteStretchType(FIni, FSection, key, field); }
+void TqlSkinKeyWriter::StretchType(const char* key, TqlStretchType& field) {
+    WriteStretchType(FIni, FSection, key, field);
+}
 void TqlSkinKeyWriter::MorphKind(const char* key, TqlMorphKind& field) { WriteMorphKind(FIni, FSection, key, field); }
 void TqlSkinKeyWriter::InActiveEffect(const char* key, TqlInActiveEffect& field) {
     WriteInActiveEffect(FIni, FSection, key, field);

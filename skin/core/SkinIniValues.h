@@ -17,10 +17,26 @@
 class TStringList;
 
 enum class TqlStretchType : uint8_t { stFull, stHorz, stVert };
-enum class TqlMorphKind : uint8_t { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
+enum class TqlMorphKind : uint8_t {
+    mkDefault,
+    mkGradient,
+    mkLeftGradient,
+    mkRightGradient,
+    mkLeftSlide,
+    mkRightSlide,
+    mkPush
+};
 enum class TqlInActiveEffect : uint8_t { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
 // What a caption button or animated form part does when clicked.
-enum class TqlStdCommand : uint8_t { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
+enum class TqlStdCommand : uint8_t {
+    cmClose,
+    cmMaximize,
+    cmMinimize,
+    cmSysMenu,
+    cmDefault,
+    cmRollUp,
+    cmMinimizeToTray
+};
 
 // Components are made of their digits alone (blanks, minus signs and letters
 // are dropped), so no value is negative; a component without digits is 0, a

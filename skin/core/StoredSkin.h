@@ -12,7 +12,9 @@
 #include "platform/gui/Graphics.h"
 
 // A stored skin or packed skin that cannot be read.
-class EqlSkinError : public Exception { using Exception::Exception; };
+class EqlSkinError : public Exception {
+    using Exception::Exception;
+};
 
 // The inflated container. All integers are little-endian signed 32-bit:
 // version; for the main, inactive and mask pictures a flag byte (0: a BMP

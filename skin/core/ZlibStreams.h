@@ -11,9 +11,15 @@
 
 struct z_stream_s;
 
-class EZlibError : public Exception { using Exception::Exception; };
-class ECompressionError : public EZlibError { using EZlibError::EZlibError; };
-class EDecompressionError : public EZlibError { using EZlibError::EZlibError; };
+class EZlibError : public Exception {
+    using Exception::Exception;
+};
+class ECompressionError : public EZlibError {
+    using EZlibError::EZlibError;
+};
+class EDecompressionError : public EZlibError {
+    using EZlibError::EZlibError;
+};
 
 class TCustomZlibStream : public TStream {
 public:

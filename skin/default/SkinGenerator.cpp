@@ -22,8 +22,9 @@ std::string CppSource(const std::string& bytes) {
         if (i % 20 == 0) out += "\n   ";
         out += " " + IntToStr(static_cast<unsigned char>(bytes[i])) + ",";
     }
-    out += "\n};\n}  // namespace\n\nstd::string_view DefaultSkinZlib() {\n"
-           "    return {reinterpret_cast<const char*>(kDefaultSkin), sizeof kDefaultSkin};\n}\n";
+    out +=
+        "\n};\n}  // namespace\n\nstd::string_view DefaultSkinZlib() {\n"
+        "    return {reinterpret_cast<const char*>(kDefaultSkin), sizeof kDefaultSkin};\n}\n";
     return out;
 }
 
@@ -31,9 +32,10 @@ std::string CppSource(const std::string& bytes) {
 void WriteContactSheet(TqlSkinData& skin, const std::string& fileName) {
     constexpr int kScale = 2, kMargin = 12, kLine = 16;
     std::vector<std::pair<std::string, const TBitmap*>> pictures = {{"main picture", &skin.Picture},
-                                                                     {"mask", &skin.Mask}};
+                                                                    {"mask", &skin.Mask}};
     for (size_t i = 0; i < skin.ActivePictures.size(); ++i)
-        pictures.push_back({IntToStr(int64_t(i)) + ": " + skin.ActivePicturesNames[int(i)], skin.ActivePictures[i].get()});
+        pictures.push_back(
+            {IntToStr(int64_t(i)) + ": " + skin.ActivePicturesNames[int(i)], skin.ActivePictures[i].get()});
     auto usersOf = [&](int index) {
         std::vector<std::string> names;
         for (auto& d : skin.CtrlList)

@@ -31,24 +31,40 @@ bool IsObject(const TqlDataSkinObject* d) {
 
 // The descriptors the main window and its dialogs look up.
 const Needed kControls[] = {
-    {"button", IsA<TqlDataSkinButtonControl>},         {"resizebutton", IsA<TqlDataSkinButtonControl>},
-    {"toolbutton", IsA<TqlDataSkinButtonControl>},     {"resizetoolbutton", IsA<TqlDataSkinButtonControl>},
+    {"button", IsA<TqlDataSkinButtonControl>},
+    {"resizebutton", IsA<TqlDataSkinButtonControl>},
+    {"toolbutton", IsA<TqlDataSkinButtonControl>},
+    {"resizetoolbutton", IsA<TqlDataSkinButtonControl>},
     {"toolmenubutton", IsA<TqlDataSkinMenuButtonControl>},
     {"toolmenutrackbutton", IsA<TqlDataSkinButtonControl>},
-    {"htracktoolbutton", IsA<TqlDataSkinButtonControl>}, {"vtracktoolbutton", IsA<TqlDataSkinButtonControl>},
-    {"checkbox", IsA<TqlDataSkinCheckRadioControl>},   {"radiobox", IsA<TqlDataSkinCheckRadioControl>},
-    {"panel", IsA<TqlDataSkinPanelControl>},           {"groupbox", IsA<TqlDataSkinPanelControl>},
-    {"statusbar", IsA<TqlDataSkinPanelControl>},       {"toolpanel", IsA<TqlDataSkinPanelControl>},
-    {"gauge", IsA<TqlDataSkinGaugeControl>},           {"vgauge", IsA<TqlDataSkinGaugeControl>},
-    {"statusgauge", IsA<TqlDataSkinGaugeControl>},     {"stdlabel", IsA<TqlDataSkinStdLabelControl>},
-    {"hsplitter", IsA<TqlDataSkinSplitterControl>},    {"vsplitter", IsA<TqlDataSkinSplitterControl>},
-    {"slider", IsA<TqlDataSkinSlider>},                {"tab", IsA<TqlDataSkinTabControl>},
-    {"hupdown", IsA<TqlDataSkinUpDownControl>},        {"hscrollbar", IsA<TqlDataSkinScrollBarControl>},
-    {"vscrollbar", IsA<TqlDataSkinScrollBarControl>},  {"bothhscrollbar", IsA<TqlDataSkinScrollBarControl>},
-    {"treeview", IsA<TqlDataSkinTreeView>},            {"listview", IsA<TqlDataSkinListView>},
-    {"edit", IsA<TqlDataSkinEditControl>},             {"memo", IsA<TqlDataSkinMemoControl>},
-    {"spinedit", IsA<TqlDataSkinSpinEditControl>},     {"combobox", IsA<TqlDataSkinComboBox>},
-    {"listbox", IsA<TqlDataSkinListBox>},              {"checklistbox", IsA<TqlDataSkinCheckListBox>},
+    {"htracktoolbutton", IsA<TqlDataSkinButtonControl>},
+    {"vtracktoolbutton", IsA<TqlDataSkinButtonControl>},
+    {"checkbox", IsA<TqlDataSkinCheckRadioControl>},
+    {"radiobox", IsA<TqlDataSkinCheckRadioControl>},
+    {"panel", IsA<TqlDataSkinPanelControl>},
+    {"groupbox", IsA<TqlDataSkinPanelControl>},
+    {"statusbar", IsA<TqlDataSkinPanelControl>},
+    {"toolpanel", IsA<TqlDataSkinPanelControl>},
+    {"gauge", IsA<TqlDataSkinGaugeControl>},
+    {"vgauge", IsA<TqlDataSkinGaugeControl>},
+    {"statusgauge", IsA<TqlDataSkinGaugeControl>},
+    {"stdlabel", IsA<TqlDataSkinStdLabelControl>},
+    {"hsplitter", IsA<TqlDataSkinSplitterControl>},
+    {"vsplitter", IsA<TqlDataSkinSplitterControl>},
+    {"slider", IsA<TqlDataSkinSlider>},
+    {"tab", IsA<TqlDataSkinTabControl>},
+    {"hupdown", IsA<TqlDataSkinUpDownControl>},
+    {"hscrollbar", IsA<TqlDataSkinScrollBarControl>},
+    {"vscrollbar", IsA<TqlDataSkinScrollBarControl>},
+    {"bothhscrollbar", IsA<TqlDataSkinScrollBarControl>},
+    {"treeview", IsA<TqlDataSkinTreeView>},
+    {"listview", IsA<TqlDataSkinListView>},
+    {"edit", IsA<TqlDataSkinEditControl>},
+    {"memo", IsA<TqlDataSkinMemoControl>},
+    {"spinedit", IsA<TqlDataSkinSpinEditControl>},
+    {"combobox", IsA<TqlDataSkinComboBox>},
+    {"listbox", IsA<TqlDataSkinListBox>},
+    {"checklistbox", IsA<TqlDataSkinCheckListBox>},
     {"bevel", IsA<TqlDataSkinBevel>},
 };
 
@@ -67,8 +83,8 @@ const NeededObject kObjects[] = {
 const std::vector<std::vector<const char*>> kStateGroups = {
     {"skinrect", "activeskinrect", "downskinrect", "focusedskinrect", "disabledskinrect", "inactiveskinrect",
      "disableskinrsect"},
-    {"checkimagerect", "uncheckimagerect", "activecheckimagerect", "activeuncheckimagerect",
-     "unenabledcheckimagerect", "unenableduncheckimagerect", "grayedcheckimagerect", "activegrayedcheckimagerect"},
+    {"checkimagerect", "uncheckimagerect", "activecheckimagerect", "activeuncheckimagerect", "unenabledcheckimagerect",
+     "unenableduncheckimagerect", "grayedcheckimagerect", "activegrayedcheckimagerect"},
     {"upbuttonrect", "activeupbuttonrect", "downupbuttonrect"},
     {"activedownbuttonrect", "downdownbuttonrect"},
     {"thumbrect", "activethumbrect", "downthumbrect"},
@@ -134,7 +150,7 @@ std::vector<std::string> LintSkin(TqlSkinData& skin) {
     }
     auto picture = [&](int index) -> const TBitmap* {
         return index >= 0 && index < int(skin.ActivePictures.size()) ? skin.ActivePictures[size_t(index)].get()
-                                                                      : nullptr;
+                                                                     : nullptr;
     };
     for (auto& d : skin.CtrlList) {
         // Loading drops an index that names no picture; a part with an image must keep one.

@@ -94,10 +94,18 @@ void TSkinPainter::Arrow(const TRect& r, Dir dir, TColor color) {
     const long long l = 8LL * r.Left, t = 8LL * r.Top, rr = 8LL * r.Right, b = 8LL * r.Bottom;
     long long x[3], y[3];
     switch (dir) {
-        case Dir::Up: x[0] = l, y[0] = b, x[1] = (l + rr) / 2, y[1] = t, x[2] = rr, y[2] = b; break;
-        case Dir::Down: x[0] = l, y[0] = t, x[1] = rr, y[1] = t, x[2] = (l + rr) / 2, y[2] = b; break;
-        case Dir::Left: x[0] = rr, y[0] = t, x[1] = rr, y[1] = b, x[2] = l, y[2] = (t + b) / 2; break;
-        case Dir::Right: x[0] = l, y[0] = t, x[1] = rr, y[1] = (t + b) / 2, x[2] = l, y[2] = b; break;
+        case Dir::Up:
+            x[0] = l, y[0] = b, x[1] = (l + rr) / 2, y[1] = t, x[2] = rr, y[2] = b;
+            break;
+        case Dir::Down:
+            x[0] = l, y[0] = t, x[1] = rr, y[1] = t, x[2] = (l + rr) / 2, y[2] = b;
+            break;
+        case Dir::Left:
+            x[0] = rr, y[0] = t, x[1] = rr, y[1] = b, x[2] = l, y[2] = (t + b) / 2;
+            break;
+        case Dir::Right:
+            x[0] = l, y[0] = t, x[1] = rr, y[1] = (t + b) / 2, x[2] = l, y[2] = b;
+            break;
     }
     auto edge = [&](int i, long long px, long long py) {
         const int j = (i + 1) % 3;

@@ -79,9 +79,9 @@ TEST(MemIniFile, IntegersAreDecimalOrHexWithTheFallbackForAnythingElse) {
         int expected;
     };
     const Case cases[] = {
-        {"dec", 42},  {"neg", -7},       {"hex", 31},        {"HEX", 31},          // HEX is the first "hex"
-        {"wide", -1}, {"sys", -16777201}, {"toolong", -99}, {"big", -99},
-        {"word", -99}, {"empty", -99},    {"half", -99},     {"bare", -99}, {"missing", -99},
+        {"dec", 42},    {"neg", -7},        {"hex", 31},      {"HEX", 31},  // HEX is the first "hex"
+        {"wide", -1},   {"sys", -16777201}, {"toolong", -99}, {"big", -99},     {"word", -99},
+        {"empty", -99}, {"half", -99},      {"bare", -99},    {"missing", -99},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);

@@ -289,7 +289,8 @@ TEST(ControlDescriptors, GeometryAndFontsComeFromTheirSection) {
 
 TEST(ControlDescriptors, AMenuButtonSectionIsAlsoACompleteButton) {
     auto d = CreateControlDescriptor("menubutton", "toolmenubutton");
-    d->ReadFromIni(*IniFromText("[toolmenubutton]\ndownskinrect=1,2,3,4\nanimateinterval=40\ntrackbuttonrect=5,6,7,8\n"));
+    d->ReadFromIni(
+        *IniFromText("[toolmenubutton]\ndownskinrect=1,2,3,4\nanimateinterval=40\ntrackbuttonrect=5,6,7,8\n"));
     auto* button = dynamic_cast<TqlDataSkinButtonControl*>(d.get());
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->DownSkinRect, Rect(1, 2, 3, 4));
@@ -310,9 +311,10 @@ TEST(ControlDescriptors, ACheckListBoxHoldsEveryListBoxField) {
 
 TEST(ControlDescriptors, AnUpDownHasNoCornersOrClientAreaWhateverItsSectionSays) {
     TqlDataSkinUpDownControl d("hupdown");
-    d.ReadFromIni(*IniFromText("[hupdown]\nlefttoppoint=1,2\nrighttoppoint=3,4\nleftbottompoint=5,6\n"
-                               "rightbottompoint=7,8\nclientrect=1,1,5,5\nleftstretch=1\nstretcheffect=1\n"
-                               "upbuttonrect=0,0,16,16\n"));
+    d.ReadFromIni(
+        *IniFromText("[hupdown]\nlefttoppoint=1,2\nrighttoppoint=3,4\nleftbottompoint=5,6\n"
+                     "rightbottompoint=7,8\nclientrect=1,1,5,5\nleftstretch=1\nstretcheffect=1\n"
+                     "upbuttonrect=0,0,16,16\n"));
     EXPECT_EQ(d.LTPoint, Point(0, 0));
     EXPECT_EQ(d.RTPoint, Point(0, 0));
     EXPECT_EQ(d.LBPoint, Point(0, 0));
@@ -362,7 +364,8 @@ TEST(ObjectDescriptors, ReadingQuirksOfParticularClasses) {
     auto ini = IniFromText(
         "[user]\nhint=Ignored\nactivepictureindex=3\nskinrect=1,2,3,4\n"
         "[anim]\nmorphing=1\n"
-        "[item]\ncheckimagerect=1,1,5,5\nradioimagerect=2,2,6,6\nactiveradioimagerect=9,9,12,12\narrowimagerect=3,3,7,7\n"
+        "[item]\ncheckimagerect=1,1,5,5\nradioimagerect=2,2,6,6\nactiveradioimagerect=9,9,12,12\narrowimagerect=3,3,7,"
+        "7\n"
         "[close]\ncommand=cmminimizetotray\ndisableskinrsect=4,4,8,8\n"
         "[shouting]\ncommand=CMCLOSE\n"
         "[bar]\nunenabledfontColor=255\n");

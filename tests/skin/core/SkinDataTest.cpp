@@ -142,7 +142,7 @@ TEST_F(SkinData, FormInfoNormalisesTheMaskAreaHitTestPointsAndCorners) {
     StoreSkin(stored, kSkinIni);
     data->LoadFromStoredSkin(stored);
     EXPECT_EQ(data->MaskRectArea, Rect(10, 20, 90, 80));  // none given, a mask named: the client area
-    EXPECT_EQ(data->HitTestLTPoint, Point(4, 4));        // X 0: the corner point
+    EXPECT_EQ(data->HitTestLTPoint, Point(4, 4));         // X 0: the corner point
     EXPECT_EQ(data->HitTestRTPoint, Point(7, 8));
     // Corners pulled into the client area.
     EXPECT_EQ(data->LTPoint, Point(10, 20));
@@ -150,8 +150,9 @@ TEST_F(SkinData, FormInfoNormalisesTheMaskAreaHitTestPointsAndCorners) {
     EXPECT_EQ(data->LBPoint, Point(10, 80));
     EXPECT_EQ(data->RBPoint, Point(90, 80));
 
-    StoreSkin(stored, "[FORMINFO]\r\nclientrect=10,20,90,80\r\nmaskrectarea=0,30,50,40\r\nlefttoppoint=4,4\r\n"
-                      "rightbottompoint=4,96\r\n[PICTURES]\r\nmask=m.bmp\r\n");
+    StoreSkin(stored,
+              "[FORMINFO]\r\nclientrect=10,20,90,80\r\nmaskrectarea=0,30,50,40\r\nlefttoppoint=4,4\r\n"
+              "rightbottompoint=4,96\r\n[PICTURES]\r\nmask=m.bmp\r\n");
     data->LoadFromStoredSkin(stored);
     EXPECT_EQ(data->MaskRectArea, Rect(0, 20, 90, 80));  // widened to hold the client area
     EXPECT_EQ(data->LTPoint, Point(4, 4));               // same X on both corners: left alone
@@ -250,8 +251,9 @@ TEST_F(SkinData, ASkinThatCannotBeReadLeavesAnEmptySkinAndTellsEveryForm) {
 TEST_F(SkinData, HugeEntryCountsReturnAtOnce) {
     auto* data = new TqlSkinData(owner);
     TqlCompressedStoredSkin stored(nullptr);
-    StoreSkin(stored, "[SKINCONTROLS]\r\ncount=2147483647\r\n0=button:button\r\n[SKINOBJECTS]\r\ncount=2147483647\r\n"
-                      "[PICTURES]\r\nactivepicturescount=2147483647\r\n");
+    StoreSkin(stored,
+              "[SKINCONTROLS]\r\ncount=2147483647\r\n0=button:button\r\n[SKINOBJECTS]\r\ncount=2147483647\r\n"
+              "[PICTURES]\r\nactivepicturescount=2147483647\r\n");
     data->LoadFromStoredSkin(stored);
     EXPECT_EQ(data->CtrlList.size(), 1u);
     EXPECT_TRUE(data->ObjectList.empty());

@@ -47,8 +47,9 @@ TEST(SkinFrames, AHintFrameNeverReadHasHeight12AndAReadOneTheReadersFallback) {
     EXPECT_EQ(hint.FontHeight, 14);
     EXPECT_EQ(hint.WindowPictureIndex, -1);
 
-    hint.ReadFromIni(*IniFromText("[HINTWINDOW]\nwindowpictureindex=6\nclientrect=4,4,20,12\nfontstyle=fsitalic\n"
-                                  "rightbottompoint=30,20\nbottomstretch=1\n"));
+    hint.ReadFromIni(
+        *IniFromText("[HINTWINDOW]\nwindowpictureindex=6\nclientrect=4,4,20,12\nfontstyle=fsitalic\n"
+                     "rightbottompoint=30,20\nbottomstretch=1\n"));
     EXPECT_EQ(hint.WindowPictureIndex, 6);
     EXPECT_EQ(hint.MaskPictureIndex, -1);
     EXPECT_EQ(hint.ClientRect, Rect(4, 4, 20, 12));

@@ -34,7 +34,8 @@ using Reader = std::function<std::string(const TMemIniFile&)>;
 Reader ReaderOf(const std::string& kind) {
     if (kind == "rect") return [](const TMemIniFile& i) { return Show(ReadRectKey(i, "S", "k")); };
     if (kind == "point") return [](const TMemIniFile& i) { return Show(ReadPointKey(i, "S", "k")); };
-    if (kind == "bool") return [](const TMemIniFile& i) { return std::string(ReadBoolKey(i, "S", "k") ? "true" : "false"); };
+    if (kind == "bool")
+        return [](const TMemIniFile& i) { return std::string(ReadBoolKey(i, "S", "k") ? "true" : "false"); };
     if (kind == "style") return [](const TMemIniFile& i) { return Show(ReadFontStylesKey(i, "S", "k")); };
     if (kind == "align") return [](const TMemIniFile& i) { return Show(ReadAlignmentKey(i, "S", "k")); };
     if (kind == "stretch") return [](const TMemIniFile& i) { return IntToStr(int(ReadStretchType(i, "S", "k"))); };

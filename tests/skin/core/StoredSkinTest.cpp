@@ -183,7 +183,8 @@ TEST(SkinList, ItemsAreNumberedAndCarryTheirSkinThroughTheirProperty) {
     TMemoryStream property;
     list.Skins().Items(1).WriteSkin(property);
     list.Skins().Items(2).ReadSkin(property);
-    EXPECT_EQ(list.Skins().Items(2).Skin().CompressedStream.Bytes(), list.Skins().Items(1).Skin().CompressedStream.Bytes());
+    EXPECT_EQ(list.Skins().Items(2).Skin().CompressedStream.Bytes(),
+              list.Skins().Items(1).Skin().CompressedStream.Bytes());
 
     TMemoryStream newer(Int32Bytes(4) + Int32Bytes(1) + "x");
     EXPECT_THROW(list.Skins().Items(2).ReadSkin(newer), EqlSkinError);
@@ -214,8 +215,9 @@ TEST(StoredSkin, ASkinIniFolderBecomesAContainer) {
     skin.LoadFromSkinIni(folder.Write("plain.ini", "[VERSION]\r\n[PICTURES]\r\n"));
     EXPECT_EQ(skin.CompressedStream.Bytes(), before);
     // A missing picture raises and also leaves it as it was.
-    EXPECT_THROW(skin.LoadFromSkinIni(folder.Write("broken.ini", "[VERSION]\r\n[PICTURES]\r\npicture=none.bmp\r\n"
-                                                                 "[FORMINFO]\r\n[SKINOBJECTS]\r\n[SKINCONTROLS]\r\n")),
+    EXPECT_THROW(skin.LoadFromSkinIni(folder.Write("broken.ini",
+                                                   "[VERSION]\r\n[PICTURES]\r\npicture=none.bmp\r\n"
+                                                   "[FORMINFO]\r\n[SKINOBJECTS]\r\n[SKINCONTROLS]\r\n")),
                  Exception);
     EXPECT_EQ(skin.CompressedStream.Bytes(), before);
 }

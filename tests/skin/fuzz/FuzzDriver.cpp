@@ -31,11 +31,21 @@ std::string Mutate(std::string s, std::mt19937& rng) {
     for (int e = 0; e < edits && !s.empty(); ++e) {
         const size_t at = rng() % s.size();
         switch (rng() % 5) {
-            case 0: s[at] = char(rng()); break;
-            case 1: s.resize(at); break;
-            case 2: s.insert(at, std::string(1 + rng() % 8, char(rng()))); break;
-            case 3: s.insert(at, s.substr(at, 1 + rng() % 64)); break;
-            case 4: s[at] = char(s[at] ^ (1 << (rng() % 8))); break;
+            case 0:
+                s[at] = char(rng());
+                break;
+            case 1:
+                s.resize(at);
+                break;
+            case 2:
+                s.insert(at, std::string(1 + rng() % 8, char(rng())));
+                break;
+            case 3:
+                s.insert(at, s.substr(at, 1 + rng() % 64));
+                break;
+            case 4:
+                s[at] = char(s[at] ^ (1 << (rng() % 8)));
+                break;
         }
     }
     return s;
@@ -51,7 +61,8 @@ TEST(ContainerFuzz, MutatedSkinsLoadOrAreRefused) {
     const std::string ini =
         "[PICTURES]\r\nactivepicturescount=1\r\n0=a.bmp\r\n[FORMINFO]\r\nclientrect=1,2,3,4\r\nmaskrectarea=0,0,9,9\r\n"
         "[SKINCONTROLS]\r\ncount=3\r\n0=b:button\r\n1=p:panel\r\n2=t:tab\r\n[b]\r\npictureindex=0\r\nframecount=0\r\n"
-        "animateskinrect=0,0,4,4\r\n[SKINOBJECTS]\r\ncount=2\r\n0=m:menuitem\r\n1=a:animate\r\n[a]\r\ncountframes=0\r\n";
+        "animateskinrect=0,0,4,4\r\n[SKINOBJECTS]\r\ncount=2\r\n0=m:menuitem\r\n1=a:animate\r\n[a]\r\ncountframes="
+        "0\r\n";
     const std::string container = Container(ini);
     TMemoryStream in(container), zlib;
     CompressStream(in, zlib);
