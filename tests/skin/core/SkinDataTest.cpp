@@ -302,3 +302,32 @@ TEST(SkinDataNames, EntriesSplitAtTheFirstColon) {
     EXPECT_EQ(id, "");
     EXPECT_EQ(type, "panel");
 }
+
+TEST(SkinDataFormInfo, WrittenFrameDataReadsBack) {
+    TqlSkinData written(nullptr);
+    written.ClientRect = Rect(1, 30, 99, 79);
+    written.LTPoint = {2, 2};
+    written.RBPoint = {2, 50};  // the same X: no pulling into the client area
+    written.HitTestRBPoint = {7, 9};
+    written.MDIBGPictureIndex = 3;
+    written.ButtonsRect = Rect(60, 2, 98, 28);
+    written.ButtonsInLeft = true;
+    written.BorderWidth = 3;
+    written.StretchType = TqlStretchType::stVert;
+    written.InActiveEffect = TqlInActiveEffect::ieInvert;
+    TMemIniFile ini;
+    written.WriteFormInfo(ini);
+    TqlSkinData read(nullptr);
+    read.ReadFormInfo(ini);
+    EXPECT_EQ(read.ClientRect, written.ClientRect);
+    EXPECT_EQ(read.LTPoint, written.LTPoint);
+    EXPECT_EQ(read.RBPoint, written.RBPoint);
+    EXPECT_EQ(read.HitTestRBPoint, written.HitTestRBPoint);
+    EXPECT_EQ(read.MDIBGPictureIndex, 3);
+    EXPECT_EQ(read.BGPictureIndex, -1);
+    EXPECT_EQ(read.ButtonsRect, written.ButtonsRect);
+    EXPECT_TRUE(read.ButtonsInLeft);
+    EXPECT_EQ(read.BorderWidth, 3);
+    EXPECT_EQ(read.StretchType, TqlStretchType::stVert);
+    EXPECT_EQ(read.InActiveEffect, TqlInActiveEffect::ieInvert);
+}
