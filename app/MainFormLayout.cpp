@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "app/PageRows.h"
+#include "skin/default/DefaultSkin.h"
 
 namespace {
 
@@ -54,6 +55,14 @@ void TForm1::BuildForm() {
     // Below this the button rows would leave the window and the tables shrink to their headers.
     SetConstraints({kMinimumWidth, kMinimumHeight, 0, 0});
     ShowHint = true;
+
+    // The skin loads while the form is being built, before its controls exist.
+    qlCompressedStoredSkin1 = new TqlCompressedStoredSkin(this);
+    qlCompressedStoredSkin1->Name = "qlCompressedStoredSkin1";
+    qlCompressedStoredSkin1->SetCompressedData(DefaultSkinZlib());
+    qlSkinData1 = new TqlSkinData(this);
+    qlSkinData1->Name = "qlSkinData1";
+    qlSkinData1->SetCompressedStoredSkin(qlCompressedStoredSkin1);
 
     qlSkinPageControl1 = Make<TqlSkinPageControl>(this, this, "qlSkinPageControl1", 0, 0, 1000, 700);
     qlSkinPageControl1->SetAlign(TAlign::alClient);

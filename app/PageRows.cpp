@@ -1,7 +1,7 @@
 #include "app/PageRows.h"
 
 void SetUpGauge(TqlSkinGauge* gauge, int maxValue) {
-    gauge->SkinDataName = "statusgauge";
+    gauge->SetSkinDataName("statusgauge");
     gauge->SetMinValue(0);
     gauge->SetMaxValue(maxValue);
     gauge->SetValue(0);

@@ -191,6 +191,8 @@ public:
     TImage* Image1;
 
     // Components of the form.
+    TqlCompressedStoredSkin* qlCompressedStoredSkin1;
+    TqlSkinData* qlSkinData1;
     TqlSkinMessage* qlSkinMessage1;
     TqlSkinSelectDirectoryDialog* SelectDirectoryDialog1;
     TqlSkinSaveDialog* SaveDialog1;

@@ -26,15 +26,21 @@ void WakeEventLoop() {
     if (auto* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
 }
 
+TScreen gScreen;
+
 }  // namespace
 
+TScreen* Screen = &gScreen;
+
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    Screen->FForms.push_back(this);
     SetVisible(false);
     SetColor(clBtnFace);
     EnsureWidget();
 }
 
 TForm::~TForm() {
+    std::erase(Screen->FForms, this);
     if (Application && Application->MainForm == this) Application->MainForm = nullptr;
 }
 

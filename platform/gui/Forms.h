@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/gui/Controls.h"
 
@@ -86,6 +87,19 @@ private:
     bool FShown = false;
     TWinControl* FActiveControl = nullptr;
 };
+
+// The program's forms, in the order they were created.
+class TScreen {
+public:
+    int FormCount() const { return static_cast<int>(FForms.size()); }
+    TForm* Forms(int index) const { return FForms[static_cast<size_t>(index)]; }
+
+private:
+    friend class TForm;
+    std::vector<TForm*> FForms;
+};
+
+extern TScreen* Screen;
 
 class TApplication : public TComponent {
 public:

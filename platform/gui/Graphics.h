@@ -15,6 +15,7 @@ class QPainter;
 class QImage;
 class QRegion;
 class QFont;
+class TStream;
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;
@@ -222,6 +223,11 @@ public:
     void SaveToFile(const std::string& fileName) const;
     void LoadFromBytes(const std::string& bmp);
     std::string SaveToBytes() const;
+    // One whole BMP file at the stream's position, its file header giving its
+    // size; the stream is left right after it. A picture that is no BMP, says
+    // it is larger than what remains, or has a side outside 1..16384 raises.
+    void LoadFromStream(TStream& stream);
+    void SaveToStream(TStream& stream) const;
     bool SavePng(const std::string& fileName) const;
 
     QImage& Image();

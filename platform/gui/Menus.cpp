@@ -82,6 +82,7 @@ void TPopupMenu::Popup(int x, int y) {
     std::vector<std::pair<QAction*, TMenuItem*>> actions;
     FillMenu(menu, FItems, actions);
     QAction* chosen = menu.exec(QPoint(x, y));
+    // The item is copied in: clang before 16 cannot capture a structured binding.
     for (auto& [action, item] : actions)
-        if (action == chosen) GuardedCall([&] { item->Click(); });
+        if (action == chosen) GuardedCall([item = item] { item->Click(); });
 }

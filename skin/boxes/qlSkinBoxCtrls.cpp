@@ -6,10 +6,10 @@
 
 #include "platform/core/SysUtils.h"
 
-TqlSkinEdit::TqlSkinEdit(TComponent* owner) : TEdit(owner) { SkinDataName = "edit"; }
+TqlSkinEdit::TqlSkinEdit(TComponent* owner) : TEdit(owner) { SetSkinDataName("edit"); }
 
 TqlSkinNumericEdit::TqlSkinNumericEdit(TComponent* owner) : TEdit(owner) {
-    SkinDataName = "edit";
+    SetSkinDataName("edit");
     SetValue(0);
 }
 
@@ -57,19 +57,19 @@ void TqlSkinNumericEdit::DoExit() {
     TEdit::DoExit();
 }
 
-TqlSkinCustomComboBox::TqlSkinCustomComboBox(TComponent* owner) : TComboBox(owner) { SkinDataName = "combobox"; }
+TqlSkinCustomComboBox::TqlSkinCustomComboBox(TComponent* owner) : TComboBox(owner) { SetSkinDataName("combobox"); }
 
 void TqlSkinCustomComboBox::SetItemIndex(int index) {
     TComboBox::SetItemIndex(index);
     if (!Loading() && OnChange) OnChange(this);
 }
 
-TqlSkinCheckListBox::TqlSkinCheckListBox(TComponent* owner) : TCheckListBox(owner) { SkinDataName = "checklistbox"; }
+TqlSkinCheckListBox::TqlSkinCheckListBox(TComponent* owner) : TCheckListBox(owner) { SetSkinDataName("checklistbox"); }
 
-TqlSkinListBox::TqlSkinListBox(TComponent* owner) : TListBox(owner) { SkinDataName = "listbox"; }
+TqlSkinListBox::TqlSkinListBox(TComponent* owner) : TListBox(owner) { SetSkinDataName("listbox"); }
 
 TqlSkinCheckComboBox::TqlSkinCheckComboBox(TComponent* owner) : TCheckListBox(owner) {
-    SkinDataName = "combobox";
+    SetSkinDataName("combobox");
     OnClickCheck = [this](TObject*) {
         if (OnChange) OnChange(this);
     };
@@ -87,7 +87,7 @@ std::string TqlSkinCheckComboBox::GetText() const {
 }
 
 TqlSkinUpDown::TqlSkinUpDown(TComponent* owner) : TCustomControl(owner) {
-    SkinDataName = "hupdown";
+    SetSkinDataName("hupdown");
     SetBounds(Left(), Top(), 50, 25);
 }
 

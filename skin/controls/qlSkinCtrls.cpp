@@ -2,22 +2,22 @@
 
 #include <algorithm>
 
-TqlSkinButton::TqlSkinButton(TComponent* owner) : TButton(owner) { SkinDataName = "button"; }
+TqlSkinButton::TqlSkinButton(TComponent* owner) : TButton(owner) { SetSkinDataName("button"); }
 
-TqlSkinStdLabel::TqlSkinStdLabel(TComponent* owner) : TLabel(owner) { SkinDataName = "stdlabel"; }
+TqlSkinStdLabel::TqlSkinStdLabel(TComponent* owner) : TLabel(owner) { SetSkinDataName("stdlabel"); }
 
-TqlSkinPanel::TqlSkinPanel(TComponent* owner) : TPanel(owner) { SkinDataName = "panel"; }
+TqlSkinPanel::TqlSkinPanel(TComponent* owner) : TPanel(owner) { SetSkinDataName("panel"); }
 
-TqlSkinGroupBox::TqlSkinGroupBox(TComponent* owner) : TGroupBox(owner) { SkinDataName = "groupbox"; }
+TqlSkinGroupBox::TqlSkinGroupBox(TComponent* owner) : TGroupBox(owner) { SetSkinDataName("groupbox"); }
 
-TqlSkinBevel::TqlSkinBevel(TComponent* owner) : TBevel(owner) { SkinDataName = "bevel"; }
+TqlSkinBevel::TqlSkinBevel(TComponent* owner) : TBevel(owner) { SetSkinDataName("bevel"); }
 
-TqlSkinSplitter::TqlSkinSplitter(TComponent* owner) : TSplitter(owner) { SkinDataName = "vsplitter"; }
+TqlSkinSplitter::TqlSkinSplitter(TComponent* owner) : TSplitter(owner) { SetSkinDataName("vsplitter"); }
 
-TqlSkinStatusBar::TqlSkinStatusBar(TComponent* owner) : TStatusBar(owner) { SkinDataName = "statusbar"; }
+TqlSkinStatusBar::TqlSkinStatusBar(TComponent* owner) : TStatusBar(owner) { SetSkinDataName("statusbar"); }
 
 TqlSkinCheckRadioBox::TqlSkinCheckRadioBox(TComponent* owner) : TCheckBox(owner) {
-    SkinDataName = "checkbox";
+    SetSkinDataName("checkbox");
     SetBounds(Left(), Top(), 150, 25);
 }
 
@@ -76,7 +76,7 @@ void TqlSkinCheckRadioBox::PaintIndicator(TCanvas& canvas, const TRect& box) {
 }
 
 TqlSkinGauge::TqlSkinGauge(TComponent* owner) : TProgressBar(owner) {
-    SkinDataName = "gauge";
+    SetSkinDataName("gauge");
     SetMax(100);
     SetPosition(50);
 }
@@ -92,6 +92,6 @@ void TqlSkinGauge::UpdateCaption() {
 }
 
 TqlSkinSlider::TqlSkinSlider(TComponent* owner) : TTrackBar(owner) {
-    SkinDataName = "slider";
+    SetSkinDataName("slider");
     SetMax(100);
 }

@@ -8,16 +8,7 @@
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
-
-class TqlSkinData;
-
-// What every skinned control names: the skin data component and the
-// descriptor it takes its look from.
-struct TqlSkinLink {
-    TqlSkinData* SkinData = nullptr;
-    std::string SkinDataName;
-    std::string HintTitle;
-};
+#include "skin/core/qlSkinData.h"
 
 class TqlSkinButton : public TButton, public TqlSkinLink {
 public:

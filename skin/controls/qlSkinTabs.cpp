@@ -1,5 +1,5 @@
 #include "skin/controls/qlSkinTabs.h"
 
-TqlSkinTabSheet::TqlSkinTabSheet(TComponent* owner) : TTabSheet(owner) { SkinDataName = "tab"; }
+TqlSkinTabSheet::TqlSkinTabSheet(TComponent* owner) : TTabSheet(owner) { SetSkinDataName("tab"); }
 
-TqlSkinPageControl::TqlSkinPageControl(TComponent* owner) : TPageControl(owner) { SkinDataName = "tab"; }
+TqlSkinPageControl::TqlSkinPageControl(TComponent* owner) : TPageControl(owner) { SetSkinDataName("tab"); }

@@ -4,19 +4,17 @@
 #include <string>
 
 #include "platform/gui/Controls.h"
+#include "skin/core/qlSkinData.h"
 
-class TqlSkinData;
-
-class TqlSkinInputDialog : public TComponent {
+class TqlSkinInputDialog : public TComponent, public TqlSkinDataLink {
 public:
     explicit TqlSkinInputDialog(TComponent* owner);
     // A one-line input with caption, prompt and value as the initial text;
     // true and the edited value when confirmed, false (value unchanged) when cancelled.
     bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value);
-    TqlSkinData* SkinData = nullptr;
 };
 
-class TqlSkinSaveDialog : public TComponent {
+class TqlSkinSaveDialog : public TComponent, public TqlSkinDataLink {
 public:
     explicit TqlSkinSaveDialog(TComponent* owner);
     // True when the user confirmed a name, then in FileName (full path).
@@ -30,7 +28,6 @@ public:
     std::string Title;
     // Added to a typed name that has no extension (without the dot).
     std::string DefaultExt;
-    TqlSkinData* SkinData = nullptr;
 
 private:
     // Where the last confirmed name was saved: the next showing starts there
@@ -38,12 +35,11 @@ private:
     std::string FLastFolder;
 };
 
-class TqlSkinSelectDirectoryDialog : public TComponent {
+class TqlSkinSelectDirectoryDialog : public TComponent, public TqlSkinDataLink {
 public:
     explicit TqlSkinSelectDirectoryDialog(TComponent* owner);
     // True when the user confirmed a folder, whose full path is then in Directory.
     bool Execute();
     std::string Directory;
     std::string Title;
-    TqlSkinData* SkinData = nullptr;
 };

@@ -4,8 +4,7 @@
 #include <string>
 
 #include "platform/gui/Controls.h"
-
-class TqlSkinData;
+#include "skin/core/qlSkinData.h"
 
 enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
@@ -15,7 +14,7 @@ enum TMsgDlgBtn : unsigned {
 };
 using TMsgDlgButtons = unsigned;
 
-class TqlSkinMessage : public TComponent {
+class TqlSkinMessage : public TComponent, public TqlSkinDataLink {
 public:
     explicit TqlSkinMessage(TComponent* owner);
 
@@ -25,6 +24,5 @@ public:
     // script active, the scripted result is returned and the box is recorded.
     int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx = 0);
 
-    TqlSkinData* SkinData = nullptr;
     std::string Caption;  // title of the box; empty: the application title
 };

@@ -6,13 +6,11 @@
 #include <string>
 
 #include "platform/gui/Forms.h"
+#include "skin/core/qlSkinData.h"
 
-class TqlSkinData;
-
-class TqlSkinHint : public TComponent {
+class TqlSkinHint : public TComponent, public TqlSkinDataLink {
 public:
     explicit TqlSkinHint(TComponent* owner);
     ~TqlSkinHint() override;
     std::function<void(std::string& hintStr, THintInfo& hintInfo)> OnShowHint;
-    TqlSkinData* SkinData = nullptr;
 };

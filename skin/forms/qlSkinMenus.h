@@ -2,11 +2,9 @@
 // The skinned popup menu (drawn as the platform's menu until a skin is attached).
 
 #include "platform/gui/Menus.h"
+#include "skin/core/qlSkinData.h"
 
-class TqlSkinData;
-
-class TqlSkinPopupMenu : public TPopupMenu {
+class TqlSkinPopupMenu : public TPopupMenu, public TqlSkinDataLink {
 public:
     explicit TqlSkinPopupMenu(TComponent* owner) : TPopupMenu(owner) {}
-    TqlSkinData* SkinData = nullptr;
 };

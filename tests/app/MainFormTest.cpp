@@ -58,6 +58,20 @@ TEST_F(MainForm, StartsWithoutHistoryOrTagSetFilesAndSaysNothing) {
     Stop(form);
 }
 
+TEST_F(MainForm, StartsWithItsOwnSkinLoaded) {
+    TForm1* form = Start();
+    const TqlSkinData& skin = *form->qlSkinData1;
+    EXPECT_EQ(skin.CompressedStoredSkin(), form->qlCompressedStoredSkin1);
+    EXPECT_FALSE(skin.Empty);
+    EXPECT_FALSE(skin.Changing);
+    EXPECT_FALSE(skin.Picture.Empty());
+    for (const char* name : {"button", "checkbox", "statusgauge", "tab", "combobox"}) {
+        SCOPED_TRACE(name);
+        EXPECT_GE(skin.IndexOfControlData(name), 0);
+    }
+    Stop(form);
+}
+
 TEST_F(MainForm, HistorySurvivesARestartAndClearingEmptiesEveryBox) {
     TForm1* form = Start();
     form->cbxNode->Items().Add("make");

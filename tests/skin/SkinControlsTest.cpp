@@ -104,7 +104,7 @@ TEST_F(SkinControls, ACheckComboJoinsItsCheckedItems) {
 TEST_F(SkinControls, AnUpDownKeepsItsPositionInRangeAndReportsEveryAcceptedValue) {
     auto* updown = Add<TqlSkinUpDown>(form);
     EXPECT_EQ(updown->Width(), 50);
-    EXPECT_EQ(updown->SkinDataName, "hupdown");
+    EXPECT_EQ(updown->SkinDataName(), "hupdown");
     int changes = 0;
     updown->OnChange = [&](TObject*) { ++changes; };
     updown->SetPosition(101);

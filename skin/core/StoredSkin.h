@@ -1,0 +1,73 @@
+#pragma once
+// The stored skin: a skin's pictures and INI text in one zlib-compressed
+// container, held in memory, read from and written to packed skin files.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/Streams.h"
+#include "platform/gui/Controls.h"
+#include "platform/gui/Graphics.h"
+
+// A stored skin or packed skin that cannot be read.
+class EqlSkinError : public Exception {
+    using Exception::Exception;
+};
+
+// The inflated container. All integers are little-endian signed 32-bit:
+// version; for the main, inactive and mask pictures a flag byte (0: a BMP
+// file follows) and the BMP; on version 2 two more such pairs, read and
+// dropped; the count of active pictures and that many BMP files; the rest is
+// the INI text.
+struct TqlSkinContainer {
+    TBitmap Picture, InActivePicture, Mask;
+    std::vector<std::unique_ptr<TBitmap>> ActivePictures;
+    std::string IniText;
+
+    // Reads a whole container from the stream's position. A version outside
+    // 1..3, a picture count the remaining bytes cannot hold, a truncated or
+    // invalid picture raise EqlSkinError or the bitmap's exception.
+    void ReadFrom(TStream& stream);
+    // Writes version 3; an empty picture is written as flag 1 and nothing else.
+    void WriteTo(TStream& stream) const;
+};
+
+class TqlCompressedStoredSkin : public TComponent {
+public:
+    explicit TqlCompressedStoredSkin(TComponent* owner);
+
+    const std::string& FileName() const { return FFileName; }
+    void SetFileName(const std::string& value) { FFileName = value; }
+    const std::string& CompressedFileName() const { return FCompressedFileName; }
+    void SetCompressedFileName(const std::string& value) { FCompressedFileName = value; }
+    std::string Description;
+
+    // The zlib bytes of the container; empty when no skin is held.
+    TMemoryStream CompressedStream;
+    bool IsEmpty() const { return CompressedStream.Bytes().empty(); }
+    // Replaces the zlib bytes, as the form's "CompressedData" property gives them.
+    void SetCompressedData(std::string_view zlibBytes);
+    // Inflates the container into dest (at most 64 MiB).
+    void DecompressTo(TStream& dest) const;
+
+    // The packed envelope: Int32 version (1..3), Int32 size, size zlib bytes.
+    // A bad version or size leaves the stored skin empty and raises EqlSkinError.
+    void LoadFromStream(TStream& stream);
+    void SaveToStream(TStream& stream) const;
+    void LoadFromPackedFile(const std::string& fileName);
+    // Written beside the target and renamed over it.
+    void SavePackedFile(const std::string& fileName) const;
+
+    // Builds the container from a skin INI file and the bitmaps it names
+    // beside it. An INI without the five skin sections changes nothing; the
+    // old skin is replaced only once the new one is complete.
+    void LoadFromSkinIni(const std::string& fileName);
+    // The same from an INI text and pictures already in memory.
+    void LoadFromParts(const TqlSkinContainer& container);
+
+private:
+    std::string FFileName;
+    std::string FCompressedFileName;
+};

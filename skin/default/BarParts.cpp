@@ -1,0 +1,234 @@
+// Scroll bars, gauges, the slider, splitters, tabs, popup menus and hints.
+
+#include "skin/default/SkinBuilder.h"
+
+namespace defaultskin {
+
+// Scroll bars, gauges, the slider, splitters and the tab row's up-down.
+void AddBars(Builder& b, int pic) {
+    Atlas& a = b.Pic(pic);
+    using Dir = TSkinPainter::Dir;
+    for (bool vertical : {true, false}) {
+        const TRect track = vertical ? a.Place(14, 48) : a.Place(48, 14);
+        a.Draw([track](TSkinPainter& p) { p.Fill(track, kTrack); });
+        auto buttons = [&](Dir dir) {
+            const auto s = a.Row(14, 14, 3);
+            const TColor glyphs[] = {kThumbHover, kTextSoft, kText};
+            for (int i = 0; i < 3; ++i)
+                a.Draw([r = s[i], g = glyphs[i], dir, pressed = i == 2](TSkinPainter& p) {
+                    p.Fill(r, pressed ? kThumb : kTrack);
+                    const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+                    const bool v = dir == Dir::Up || dir == Dir::Down;
+                    p.Arrow(v ? Rect(cx - 4, cy - 2, cx + 4, cy + 2) : Rect(cx - 2, cy - 4, cx + 2, cy + 4), dir, g);
+                });
+            return s;
+        };
+        const auto inc = buttons(vertical ? Dir::Down : Dir::Right);
+        const auto dec = buttons(vertical ? Dir::Up : Dir::Left);
+        const auto thumbs = vertical ? a.Row(14, 24, 3) : a.Row(24, 14, 3);
+        const TColor fills[] = {kThumb, kThumbHover, kBorderHover};
+        for (int i = 0; i < 3; ++i)
+            a.Draw([r = thumbs[i], fill = fills[i], vertical](TSkinPainter& p) {
+                p.Fill(r, kTrack);
+                const TRect bar = vertical ? Rect(r.Left + 3, r.Top + 1, r.Right - 3, r.Bottom - 1)
+                                           : Rect(r.Left + 1, r.Top + 3, r.Right - 1, r.Bottom - 3);
+                p.RoundRect(bar, 4, 0, fill, fill, fill);
+            });
+        const std::vector<const char*> names = vertical ? std::vector<const char*>{"vscrollbar"}
+                                                        : std::vector<const char*>{"hscrollbar", "bothhscrollbar"};
+        for (const char* name : names) {
+            auto& d = b.Control<TqlDataSkinScrollBarControl>(name, "scrollbar", pic);
+            d.SkinRect = track;
+            NinePart(d, 0);
+            d.TrackArea = vertical ? Rect(0, 14, 14, 34) : Rect(14, 0, 34, 14);
+            SetUpDownButtons(d, inc, dec);
+            d.ThumbRect = thumbs[0];
+            d.ActiveThumbRect = thumbs[1];
+            d.DownThumbRect = thumbs[2];
+            d.ThumbOffset1 = d.ThumbOffset2 = 6;
+            d.ThumbStretchEffect = true;
+            d.ThumbMinSize = 20;
+        }
+    }
+
+    for (const char* name : {"gauge", "statusgauge", "vgauge"}) {
+        const bool vertical = std::string(name) == "vgauge";
+        const TRect track = vertical ? a.Place(14, 60) : a.Place(60, 14);
+        const TRect bar = vertical ? a.Place(10, 20) : a.Place(20, 10);
+        a.Draw([track, bar](TSkinPainter& p) {
+            p.RoundRect(track, 5, 1, kPanelBorder, kTrack, kTrack);
+            p.RoundRect(bar, 3, 0, kAccent, kAccent, kAccent);
+        });
+        auto& d = b.Control<TqlDataSkinGaugeControl>(name, "gauge", pic);
+        d.SkinRect = track;
+        NinePart(d, 5);
+        d.ProgressArea = vertical ? Rect(2, 2, 12, 58) : Rect(2, 2, 58, 12);
+        d.ProgressRect = bar;
+        d.BeginOffset = d.EndOffset = 4;
+        d.ProgressStretch = true;
+        d.Vertical = vertical;
+        SetFont(d);
+    }
+
+    auto& slider = b.Control<TqlDataSkinSlider>("slider", "slider", pic);
+    slider.HRulerRect = a.Place(60, 6);
+    slider.VRulerRect = a.Place(6, 60);
+    slider.HThumbRect = slider.VThumbRect = a.Place(16, 16);
+    a.Draw([h = slider.HRulerRect, v = slider.VRulerRect, t = slider.HThumbRect](TSkinPainter& p) {
+        p.RoundRect(h, 3, 0, kThumb, kThumb, kThumb);
+        p.RoundRect(v, 3, 0, kThumb, kThumb, kThumb);
+        p.RoundRect(t, 8, 2, kAccent, kWhite, kWhite);
+    });
+    slider.SkinRect = slider.HRulerRect;
+    slider.BGColor = kWindow;
+    slider.EdgeSize = 4;
+    slider.PointsColor = kBorder;
+
+    for (bool vertical : {true, false}) {
+        const TRect r = vertical ? a.Place(6, 40) : a.Place(40, 6);
+        const TRect grip = vertical ? Rect(r.Left, r.Top + 10, r.Right, r.Bottom - 10)
+                                    : Rect(r.Left + 10, r.Top, r.Right - 10, r.Bottom);
+        a.Draw([r, grip](TSkinPainter& p) {
+            p.Fill(r, kWindow);
+            p.Grip(grip, kThumbHover);
+        });
+        auto& d = b.Control<TqlDataSkinSplitterControl>(vertical ? "vsplitter" : "hsplitter", "splitter", pic);
+        d.SkinRect = r;
+        NinePart(d, 0);
+        d.GripperRect = grip;
+    }
+
+    const auto right = a.Row(16, 16, 3);
+    const auto left = a.Row(16, 16, 3);
+    for (int i = 0; i < 3; ++i) {
+        const Face faces[] = {kNormal, kHover, kDown};
+        DrawFace(a, right[i], faces[i], 3);
+        DrawFace(a, left[i], faces[i], 3);
+        a.Draw([r = right[i], l = left[i]](TSkinPainter& p) {
+            const int cy = (r.Top + r.Bottom) / 2;
+            p.Arrow(Rect(r.Left + 6, cy - 4, r.Left + 10, cy + 4), Dir::Right, kTextSoft);
+            p.Arrow(Rect(l.Left + 6, cy - 4 + (l.Top - r.Top), l.Left + 10, cy + 4 + (l.Top - r.Top)), Dir::Left,
+                    kTextSoft);
+        });
+    }
+    auto& updown = b.Control<TqlDataSkinUpDownControl>("hupdown", "updown", pic);
+    updown.SkinRect = Rect(right[0].Left, right[0].Top, right[0].Left + 16, right[0].Bottom);
+    SetUpDownButtons(updown, right, left);
+}
+
+// The page control: idle tabs on the window grey, the selected one white,
+// joined to the page, with an accent line on top.
+void AddTabs(Builder& b, int pic) {
+    Atlas& a = b.Pic(pic);
+    const auto t = a.Row(40, 28, 4);  // idle, selected, focused, under the mouse
+    auto tab = [&](const TRect& r, TColor fill, bool selected) {
+        a.Draw([=](TSkinPainter& p) {
+            p.Fill(r, kWindow);
+            p.RoundRect(Rect(r.Left, r.Top, r.Right, r.Bottom + 6), 4, 1, kPanelBorder, fill, fill);
+            p.Fill(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), selected ? kWhite : kPanelBorder);
+            if (selected) {
+                p.Fill(Rect(r.Left + 1, r.Bottom - 1, r.Left + 2, r.Bottom), kPanelBorder);
+                p.Fill(Rect(r.Right - 2, r.Bottom - 1, r.Right - 1, r.Bottom), kPanelBorder);
+                p.RoundRect(Rect(r.Left + 1, r.Top, r.Right - 1, r.Top + 3), 1, 0, kAccent, kAccent, kAccent);
+            }
+        });
+    };
+    tab(t[0], kTabIdle, false);
+    tab(t[1], kWhite, true);
+    tab(t[2], kWhite, true);
+    tab(t[3], kFaceBottom, false);
+    const TRect page = a.Place(40, 40);
+    const TRect row = a.Place(20, 28);
+    a.Draw([page, row](TSkinPainter& p) {
+        p.Fill(page, kPanelBorder);
+        p.Fill(Rect(page.Left + 1, page.Top + 1, page.Right - 1, page.Bottom - 1), kWhite);
+        p.Fill(row, kWindow);
+        p.Fill(Rect(row.Left, row.Bottom - 1, row.Right, row.Bottom), kPanelBorder);
+    });
+    auto& d = b.Control<TqlDataSkinTabControl>("tab", "tab", pic);
+    d.SkinRect = page;
+    d.TabRect = t[0];
+    d.ActiveTabRect = t[1];
+    d.FocusTabRect = t[2];
+    d.MouseInTabRect = t[3];
+    d.ClientRect = Rect(1, 1, 39, 39);
+    d.LTPoint = {4, 4};
+    d.RTPoint = {36, 4};
+    d.LBPoint = {4, 36};
+    d.RBPoint = {36, 36};
+    d.TabLeftOffset = d.TabRightOffset = 6;
+    d.TabsBGRect = row;
+    d.TabStretchEffect = true;
+    d.StretchEffect = d.LeftStretch = d.TopStretch = d.RightStretch = d.BottomStretch = true;
+    SetFont(d, kTextSoft);
+    d.ActiveFontColor = d.FocusFontColor = kText;
+    d.MouseInFontColor = kText;
+    d.UpDown = "hupdown";
+}
+
+// Popup menus and hints: white cards; menu items highlighted in a light accent.
+void AddMenusAndHints(Builder& b, int pic) {
+    Atlas& a = b.Pic(pic);
+    const TRect popup = a.Place(40, 40);
+    const TRect hint = a.Place(40, 30);
+    DrawFace(a, popup, Face{kPanelBorder, kWhite, kWhite}, 4);
+    DrawFace(a, hint, Face{kBorder, kWhite, kWhite}, 4);
+    auto frame = [](auto& f, const TRect& r, int pictureIndex) {
+        f.WindowPictureIndex = pictureIndex;
+        f.LTPoint = {r.Left + 6, r.Top + 6};
+        f.RTPoint = {r.Right - 6, r.Top + 6};
+        f.LBPoint = {r.Left + 6, r.Bottom - 6};
+        f.RBPoint = {r.Right - 6, r.Bottom - 6};
+        f.StretchEffect = f.LeftStretch = f.TopStretch = f.RightStretch = f.BottomStretch = true;
+        f.StretchType = TqlStretchType::stFull;
+    };
+    frame(b.Popup, popup, pic);
+    b.Popup.ItemsRect = Rect(popup.Left + 4, popup.Top + 4, popup.Right - 4, popup.Bottom - 4);
+    b.Popup.ScrollMarkerColor = kTextDisabled;
+    b.Popup.ScrollMarkerActiveColor = kText;
+    frame(b.Hint, hint, pic);
+    b.Hint.ClientRect = Rect(hint.Left + 6, hint.Top + 4, hint.Right - 6, hint.Bottom - 4);
+    b.Hint.FontName = kFont;
+    b.Hint.FontHeight = 12;
+    b.Hint.FontColor = kText;
+
+    const auto item = a.Row(60, 24, 2);
+    const TRect divider = a.Place(60, 7);
+    const auto marks = a.Row(14, 14, 2);
+    const auto arrow = a.Row(6, 10, 2);
+    a.Draw([=](TSkinPainter& p) {
+        p.Fill(item[0], kWhite);
+        p.Fill(item[1], kWhite);
+        p.RoundRect(item[1], 3, 0, kAccentLight, kAccentLight, kAccentLight);
+        p.Fill(divider, kWhite);
+        p.Fill(Rect(divider.Left + 4, divider.Top + 3, divider.Right - 4, divider.Top + 4), kGrid);
+        p.Fill(marks[0], kWhite);
+        p.Check(Rect(marks[0].Left + 1, marks[0].Top + 1, marks[0].Right - 1, marks[0].Bottom - 1), kText);
+        p.Fill(marks[1], kWhite);
+        p.Disc(Rect(marks[1].Left + 4, marks[1].Top + 4, marks[1].Right - 4, marks[1].Bottom - 4), kText);
+        p.Fill(arrow[0], kWhite);
+        p.Arrow(arrow[0], TSkinPainter::Dir::Right, kTextSoft);
+        p.Fill(arrow[1], kAccentLight);
+        p.Arrow(arrow[1], TSkinPainter::Dir::Right, kText);
+    });
+    auto& m = b.Object<TqlDataSkinMenuItem>("menuitem", "menuitem", pic);
+    m.SkinRect = m.InActiveSkinRect = item[0];
+    m.ActiveSkinRect = item[1];
+    m.DividerRect = divider;
+    m.DividerLeftOffset = m.DividerRightOffset = 4;
+    m.ItemLeftOffset = m.ItemRightOffset = 4;
+    m.FontName = kFont;
+    m.FontHeight = kFontHeight;
+    m.FontColor = m.ActiveFontColor = kText;
+    m.UnEnabledFontColor = kTextDisabled;
+    m.TextRect = Rect(26, 0, 50, 24);
+    m.ImageRect = Rect(4, 4, 20, 20);
+    m.StretchEffect = m.DividerStretchEffect = true;
+    m.AnimateInterval = 25;
+    m.CheckImageRect = m.ActiveCheckImageRect = marks[0];
+    m.RadioImageRect = m.ActiveRadioImageRect = marks[1];
+    m.ArrowImageRect = arrow[0];
+    m.ActiveArrowImageRect = arrow[1];
+}
+
+}  // namespace defaultskin

@@ -1,0 +1,52 @@
+#pragma once
+// Small skins built in memory for the skin tests: pictures whose pixels name
+// their position, containers laid out by hand, and zlib bytes.
+
+#include <string>
+
+#include "platform/core/Streams.h"
+#include "platform/gui/Graphics.h"
+#include "skin/core/StoredSkin.h"
+#include "skin/core/ZlibStreams.h"
+
+// A 24-bit picture whose pixel (x, y) has the colour RGB(seed + x, y, seed).
+inline TBitmap NumberedPicture(int width, int height, int seed) {
+    TBitmap b(width, height);
+    b.SetPixelFormat(TPixelFormat::pf24bit);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) b.SetPixel(x, y, RGB(seed + x, y, seed));
+    return b;
+}
+
+inline std::string Int32Bytes(int32_t v) {
+    TMemoryStream s;
+    s.WriteInt32(v);
+    return s.Bytes();
+}
+
+inline std::string Deflate(const std::string& bytes) {
+    TMemoryStream in(bytes), out;
+    CompressStream(in, out);
+    return out.Bytes();
+}
+
+inline std::string Inflate(const std::string& zlibBytes) {
+    TMemoryStream in(zlibBytes), out;
+    DecompressStream(out, in);
+    return out.Bytes();
+}
+
+// A stored skin holding exactly these inflated container bytes.
+inline void StoreContainerBytes(TqlCompressedStoredSkin& skin, const std::string& inflated) {
+    skin.SetCompressedData(Deflate(inflated));
+}
+
+// A stored skin with one active picture and the given INI text.
+inline void StoreSkin(TqlCompressedStoredSkin& skin, const std::string& iniText, int activePictures = 1) {
+    TqlSkinContainer c;
+    c.Picture = NumberedPicture(4, 3, 10);
+    for (int i = 0; i < activePictures; ++i)
+        c.ActivePictures.push_back(std::make_unique<TBitmap>(NumberedPicture(2 + i, 2, 50 * i)));
+    c.IniText = iniText;
+    skin.LoadFromParts(c);
+}

@@ -1,0 +1,68 @@
+// The program's own skin: the same bytes from every build, and every part the
+// program needs present and drawn inside its pictures.
+
+#include <gtest/gtest.h>
+
+#include "skin/core/qlSkinData.h"
+#include "skin/default/DefaultSkin.h"
+
+namespace {
+
+std::string InflatedDefault() {
+    TqlCompressedStoredSkin stored(nullptr);
+    stored.LoadFromParts(BuildDefaultSkin());
+    TMemoryStream inflated;
+    stored.DecompressTo(inflated);
+    return inflated.Bytes();
+}
+
+}  // namespace
+
+TEST(DefaultSkin, EveryBuildGivesTheSameBytesAsTheOneCompiledIn) {
+    const std::string first = InflatedDefault();
+    EXPECT_EQ(InflatedDefault(), first);
+    TqlCompressedStoredSkin compiled(nullptr);
+    compiled.SetCompressedData(DefaultSkinZlib());
+    TMemoryStream inflated;
+    compiled.DecompressTo(inflated);
+    EXPECT_EQ(inflated.Bytes(), first);
+}
+
+TEST(DefaultSkin, PassesTheLintAsTheProgramLoadsIt) {
+    TqlCompressedStoredSkin stored(nullptr);
+    stored.SetCompressedData(DefaultSkinZlib());
+    TqlSkinData skin(nullptr);
+    skin.LoadFromStoredSkin(stored);
+    EXPECT_EQ(LintSkin(skin), std::vector<std::string>{});
+    EXPECT_EQ(skin.SkinName, "Lexmoor Calm");
+    EXPECT_EQ(skin.ActivePictures.size(), 5u);
+}
+
+// The lint must find what it is there to find.
+TEST(DefaultSkin, TheLintReportsMissingPartsAndStrayRectangles) {
+    TqlSkinContainer c = BuildDefaultSkin();
+    auto replace = [&](const std::string& from, const std::string& to) {
+        const size_t at = c.IniText.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        c.IniText.replace(at, from.size(), to);
+    };
+    replace("=button:button", "=knob:button");
+    replace("[edit]\r\npictureindex=1", "[edit]\r\npictureindex=7");
+    // The up-down's image moved off the right edge of its picture.
+    const size_t section = c.IniText.find("[hupdown]");
+    const size_t key = c.IniText.find("skinrect=", section) + 9;
+    c.IniText.replace(key, c.IniText.find("\r\n", key) - key, "250,0,266,16");
+    TqlCompressedStoredSkin stored(nullptr);
+    stored.LoadFromParts(c);
+    TqlSkinData skin(nullptr);
+    skin.LoadFromStoredSkin(stored);
+    const std::vector<std::string> problems = LintSkin(skin);
+    auto has = [&](const std::string& text) {
+        for (const std::string& p : problems)
+            if (p.find(text) != std::string::npos) return true;
+        return false;
+    };
+    EXPECT_TRUE(has("missing control button"));
+    EXPECT_TRUE(has("control edit has an image but no picture"));
+    EXPECT_TRUE(has("control hupdown: skinrect"));
+}
