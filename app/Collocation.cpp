@@ -102,7 +102,7 @@ void TForm1::btnColClick(TObject* /*sender*/) {
         gStat->TokenFreq.Clear();
         gStat->WordFreq.Clear();
         gStat->TagFreq.Clear();
-        gStat->BuildFrequency(!p.CaseSensitive);
+        gStat->BuildFrequency(!p.CaseSensitive, false);
         ++RunCounters.frequencies;
         FEngine.frequencies = true;
         FEngine.caseSensitive = p.CaseSensitive;

@@ -117,12 +117,7 @@ void TForm1::HitInfoLine(const TArrResultStr& hits, const TArrResultStr& view, i
 }
 
 std::string TForm1::ConvertQuery(const std::string& query, const std::string& splitters, bool literal) {
-    if (literal) {
-        std::string q = Trim(query) + " ";
-        return Trim(StringReplace(q, " ", splitters + "\\S+ ", rfReplaceAll)) + "\\b";
-    }
-    std::string q = " " + Trim(query);
-    return Trim(StringReplace(q, " ", " \\S+" + splitters, rfReplaceAll)) + "\\b";
+    return TDisplay::ConvertQuery(query, splitters, literal);
 }
 
 int TForm1::CaretLine(TRichEdit* richEdit) { return richEdit->LineFromChar(richEdit->SelStart()); }

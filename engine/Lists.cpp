@@ -177,6 +177,15 @@ int TDisplay::RegexMatchPos(const std::string& expr, const std::string& text) {
     return re.Exec(text) ? re.MatchPos(0) : 0;
 }
 
+std::string TDisplay::ConvertQuery(const std::string& query, const std::string& splitters, bool literal) {
+    if (literal) {
+        std::string q = Trim(query) + " ";
+        return Trim(StringReplace(q, " ", splitters + "\\S+ ", rfReplaceAll)) + "\\b";
+    }
+    std::string q = " " + Trim(query);
+    return Trim(StringReplace(q, " ", " \\S+" + splitters, rfReplaceAll)) + "\\b";
+}
+
 std::string TDisplay::RepeatStr(const std::string& s, int count) {
     std::string result;
     if (count <= 0) return result;

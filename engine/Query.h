@@ -158,6 +158,9 @@ public:
     static std::string RegexReplace(const std::string& text, const std::string& expr, const std::string& replacement,
                                     bool ignoreCase);
     static int RegexMatchPos(const std::string& expr, const std::string& text);
+    // The node pattern of words typed one per token ("cat dog"): literal words
+    // take any tag, tags (literal false) take any word.
+    static std::string ConvertQuery(const std::string& query, const std::string& splitters, bool literal);
     static std::string RepeatStr(const std::string& s, int count);
     // Local date and time usable in a folder name, e.g. "2026-12-06 14.05.09".
     static std::string TimeStamp();
@@ -191,7 +194,10 @@ public:
     void Clear();
     void ClearCounts();
     void LoadAndCount(const std::string& fileName);
-    void BuildFrequency(bool ignoreCase);
+    // Without exactSpellings a case-folded frequency line may carry another
+    // spelling of its group than the framework's sort would leave; its count
+    // and every result computed from it stay the same.
+    void BuildFrequency(bool ignoreCase, bool exactSpellings = true);
     void CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase);
     void ComputeStats(const std::string& node, const TParamInfo& param);
     std::string GetCollocateHits(const std::string& collocate, const TParamInfo& param);

@@ -82,17 +82,18 @@ void TStat::LoadAndCount(const std::string& fileName) {
     FileLines.Clear();
 }
 
-void TStat::BuildFrequency(bool ignoreCase) {
+void TStat::BuildFrequency(bool ignoreCase, bool exactSpellings) {
     const TTokenTable& table = Tokens.Table();
     std::vector<std::string> entries(table.Size());
     for (uint32_t id = 0; id < table.Size(); ++id) entries[id] = " " + table.Text(id) + " ";
 
-    // Word and tag lists in the token list's present order, split before it is sorted.
+    // Word and tag parts of each distinct token.
     std::vector<std::string> words, tags;
-    std::vector<uint32_t> wordIds, tagIds;
+    std::vector<uint32_t> wordOf, tagOf;
     if (Tagged()) {
         TTokenTable wordTable, tagTable;
-        std::vector<uint32_t> wordOf(table.Size()), tagOf(table.Size());
+        wordOf.resize(table.Size());
+        tagOf.resize(table.Size());
         for (uint32_t id = 0; id < table.Size(); ++id) {
             const std::string& e = entries[id];
             size_t p = 0;
@@ -101,25 +102,46 @@ void TStat::BuildFrequency(bool ignoreCase) {
             wordOf[id] = wordTable.Intern(split ? std::string_view(e).substr(0, p) : std::string_view());
             tagOf[id] = tagTable.Intern(split ? std::string_view(e).substr(p + 1) : std::string_view(e));
         }
-        wordIds.reserve(Tokens.Ids().size());
-        tagIds.reserve(Tokens.Ids().size());
-        for (uint32_t id : Tokens.Ids()) {
-            ProcessMessages();
-            wordIds.push_back(wordOf[id]);
-            tagIds.push_back(tagOf[id]);
-        }
         for (uint32_t w = 0; w < wordTable.Size(); ++w) words.push_back(wordTable.Text(w));
         for (uint32_t t = 0; t < tagTable.Size(); ++t) tags.push_back(tagTable.Text(t));
     }
-
     TokenFreq.SetCaseSensitive(!ignoreCase);
-    CountRunsOfIds(Tokens.Ids(), entries, ignoreCase, TokenFreq);
+    WordFreq.SetCaseSensitive(!ignoreCase);
+    TagFreq.SetCaseSensitive(!ignoreCase);
+
+    if (exactSpellings) {
+        // The word and tag lists follow the token list's present order, taken before it is sorted.
+        std::vector<uint32_t> wordIds, tagIds;
+        if (Tagged()) {
+            wordIds.reserve(Tokens.Ids().size());
+            tagIds.reserve(Tokens.Ids().size());
+            for (uint32_t id : Tokens.Ids()) {
+                ProcessMessages();
+                wordIds.push_back(wordOf[id]);
+                tagIds.push_back(tagOf[id]);
+            }
+        }
+        CountRunsOfIds(Tokens.Ids(), entries, ignoreCase, TokenFreq);
+        if (Tagged()) {
+            CountRunsOfIds(wordIds, words, ignoreCase, WordFreq);
+            CountRunsOfIds(tagIds, tags, ignoreCase, TagFreq);
+        }
+    } else {
+        std::vector<uint32_t> tokenCount(table.Size(), 0);
+        for (uint32_t id : Tokens.Ids()) ++tokenCount[id];
+        CountRunsOfCounts(tokenCount, entries, ignoreCase, TokenFreq);
+        if (Tagged()) {
+            std::vector<uint32_t> wordCount(words.size(), 0), tagCount(tags.size(), 0);
+            for (uint32_t id = 0; id < table.Size(); ++id) {
+                wordCount[wordOf[id]] += tokenCount[id];
+                tagCount[tagOf[id]] += tokenCount[id];
+            }
+            CountRunsOfCounts(wordCount, words, ignoreCase, WordFreq);
+            CountRunsOfCounts(tagCount, tags, ignoreCase, TagFreq);
+        }
+    }
     FTokenIndex.Build(TokenFreq, !ignoreCase);
     if (Tagged()) {
-        WordFreq.SetCaseSensitive(!ignoreCase);
-        TagFreq.SetCaseSensitive(!ignoreCase);
-        CountRunsOfIds(wordIds, words, ignoreCase, WordFreq);
-        CountRunsOfIds(tagIds, tags, ignoreCase, TagFreq);
         FWordIndex.Build(WordFreq, !ignoreCase);
         FTagIndex.Build(TagFreq, !ignoreCase);
     }
