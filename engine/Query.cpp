@@ -2,8 +2,6 @@
 
 #include "engine/Query.h"
 
-#include <regex>
-
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
@@ -20,6 +18,7 @@ TQuery::~TQuery() = default;
 void TQuery::Clear() {
     Hits.clear();
     Matrix.clear();
+    SkippedLines = 0;
 }
 
 int TQuery::LoadFile(const std::string& fileName, const std::string& splitters) {
@@ -32,13 +31,29 @@ int TQuery::LoadFile(const std::string& fileName, const std::string& splitters) 
 
 namespace {
 
-// Whether expr can be searched on its own as a quick test that a line may hold
-// a hit. Not when it refers to groups by number or changes how the pattern
-// around it reads: inside the search pattern its groups are numbered after the
-// context's.
-bool CanPrefilter(const std::string& expr) {
-    static const std::regex unsafe(R"(\\[0-9gkQEG]|\(\?[0-9+\-R&P]|\(\*)");
-    return !std::regex_search(expr, unsafe);
+// Whether node, compiled on its own, may serve as a quick test that a line can
+// hold a hit. Not when it refers to groups by number: inside the search
+// pattern its groups are numbered after the context's.
+bool CanPrefilter(TRegExpr& node) {
+    try {
+        node.Compile();
+        if (node.BackReferenceMax() > 0) return false;
+    } catch (const ERegExpr&) {
+        return false;
+    }
+    // Calls of a group by number and the search's start anchor are what the
+    // library's pattern information does not show.
+    const std::string& expr = node.Expression();
+    for (size_t i = 0; i + 1 < expr.size(); ++i) {
+        if (expr[i] == '\\') {
+            if (expr[i + 1] == 'G' || expr[i + 1] == 'g') return false;
+            ++i;
+        } else if (expr[i] == '(' && expr[i + 1] == '?' && i + 2 < expr.size() &&
+                   (expr[i + 2] == 'R' || (expr[i + 2] >= '0' && expr[i + 2] <= '9'))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -53,14 +68,7 @@ void TQuery::Search(const std::string& expr, bool caseSensitive, int leftWords, 
     // tries a match at every blank of a line.
     TRegExpr node(expr);
     node.SetModifierI(!caseSensitive);
-    bool prefilter = CanPrefilter(expr);
-    if (prefilter) {
-        try {
-            node.Compile();
-        } catch (const ERegExpr&) {
-            prefilter = false;
-        }
-    }
+    bool prefilter = CanPrefilter(node);
 
     bool raw = Trim(Splitters).empty();
     const std::string pad = raw ? "## " : "##_## ";
@@ -70,37 +78,48 @@ void TQuery::Search(const std::string& expr, bool caseSensitive, int leftWords, 
     try {
         for (int i = 0; i < Lines.Count(); ++i) {
             progress = i + 1;
+            // A search that finds nothing for a long while still lets the window paint.
+            ProcessMessages();
             line = Trim(Lines[i]);
             if (!line.empty() && line[0] == '<') continue;
             line = leftPad + line + rightPad;
             if (raw) line = TDisplay::NormalizeRaw(std::move(line));
-            if (prefilter && !node.Exec(line)) continue;
-            bool found = re.Exec(std::move(line));
-            while (found) {
-                ProcessMessages();
-                TResultStr hit;
-                if (L > 0) hit.Left = Trim(re.Match(1));
-                hit.Center = Trim(re.Match(3));
-                if (R > 0) hit.Right = Trim(re.Match(re.SubExprMatchCount() - 1));
-                hit.FileName = FileName;
-                found = re.ExecPos(re.MatchPos(1) + 1);
-                if (buildMatrix) {
-                    TWordArray row;
-                    for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords})
-                        slots->Assign(*FTokens, {});
-                    SplitToArray(hit.Left, row.LeftWords, L);
-                    SplitToArray(hit.Center, row.CenterWords, -1);
-                    SplitToArray(hit.Right, row.RightWords, -1);
-                    row.LeftText = hit.Left;
-                    row.CenterText = hit.Center;
-                    row.RightText = hit.Right;
-                    Matrix.push_back(std::move(row));
-                }
-                Hits.push_back(std::move(hit));
+            size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
+            try {
+                if (prefilter && !node.Exec(line)) continue;
+                SearchLine(re, line, L, R, buildMatrix);
+            } catch (const ERegExprLimit&) {
+                // The line defeats the pattern, not the search: it is left out whole.
+                Hits.resize(hitsBefore);
+                Matrix.resize(rowsBefore);
+                ++SkippedLines;
             }
         }
     } catch (const Exception&) {
         // A node the library cannot compile or match ends the search; the hits found so far stay.
+    }
+}
+
+void TQuery::SearchLine(TRegExpr& re, const std::string& line, int L, int R, bool buildMatrix) {
+    bool found = re.Exec(line);
+    while (found) {
+        ProcessMessages();
+        TResultStr hit;
+        if (L > 0) hit.Left = Trim(re.Match(1));
+        hit.Center = Trim(re.Match(3));
+        if (R > 0) hit.Right = Trim(re.Match(re.SubExprMatchCount() - 1));
+        hit.FileName = FileName;
+        found = re.ExecPos(re.MatchPos(1) + 1);
+        if (buildMatrix) {
+            TWordArray row;
+            for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords})
+                slots->Assign(*FTokens, {});
+            SplitToArray(hit.Left, row.LeftWords, L);
+            SplitToArray(hit.Center, row.CenterWords, -1);
+            SplitToArray(hit.Right, row.RightWords, -1);
+            Matrix.push_back(std::move(row));
+        }
+        Hits.push_back(std::move(hit));
     }
 }
 

@@ -51,9 +51,6 @@ struct TWordArray {
     TMyArray LeftWords;    // slot 0 is the word next to the node
     TMyArray CenterWords;  // first token of the match in slot 0
     TMyArray RightWords;   // slot 0 is the word next to the node
-    std::string LeftText;
-    std::string CenterText;
-    std::string RightText;
 };
 using TWordMatrix = std::vector<TWordArray>;
 
@@ -98,6 +95,8 @@ struct TParamInfo {
     long double MinValue = 0;
 };
 
+class TRegExpr;
+
 class TQuery {
 public:
     TQuery();
@@ -110,19 +109,25 @@ public:
     int LoadFile(const std::string& fileName, const std::string& splitters);
     // Appends a hit (and, with buildMatrix, a matrix row) for every occurrence of
     // expr with exactly leftWords and rightWords words of context. An expression
-    // that cannot be compiled ends the search quietly.
+    // that cannot be compiled ends the search quietly; a line on which matching
+    // exceeds the library's limits is left out and counted in SkippedLines.
     void Search(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
                 bool buildMatrix);
     // Enters the tokens into the table tokens already uses, or into a shared one.
     static void SplitToArray(std::string text, TMyArray& tokens, int align);
 
     TArrResultStr Hits;
+    // Row i holds the tokens of Hits[i]'s contexts.
     TWordMatrix Matrix;
+    // Lines left out of the searches since the last Clear.
+    int SkippedLines = 0;
     std::string Splitters;
     std::string FileName;
     TStringList Lines;
 
 private:
+    void SearchLine(TRegExpr& re, const std::string& line, int L, int R, bool buildMatrix);
+
     // The texts of the matrix rows; kept for the object's life, so that rows
     // copied elsewhere stay readable after a Clear.
     std::unique_ptr<TTokenTable> FTokens;

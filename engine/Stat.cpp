@@ -11,6 +11,15 @@ namespace {
 bool IsRegexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 constexpr int kMaxSpan = TMyArray::Size;
+
+// A token as counted and as grouped: the lists trim their entries, so bytes
+// below 33 at a token's edge (binary or UTF-16 text) are cut here, once for
+// both, or a row's key and its hits would come from different tokens.
+std::string_view CountedToken(std::string_view token) {
+    while (!token.empty() && IsTrimChar(token.front())) token.remove_prefix(1);
+    while (!token.empty() && IsTrimChar(token.back())) token.remove_suffix(1);
+    return token;
+}
 constexpr size_t kMaxTagLength = 255;
 
 }  // namespace
@@ -76,7 +85,7 @@ void TStat::LoadAndCount(const std::string& fileName) {
             }
             size_t start = i;
             while (i < line.size() && !IsRegexSpace(line[i])) ++i;
-            Tokens.Add(line.substr(start, i - start));
+            Tokens.Add(CountedToken(line.substr(start, i - start)));
         }
     }
     FileLines.Clear();
@@ -187,6 +196,7 @@ private:
 
     Keys KeysOf(std::string_view token) {
         if (token.find('#') != std::string_view::npos) return {kPadding, 0, 0};
+        token = CountedToken(token);
         Keys k{BothKeys.Intern(token), 0, 0};
         if (FTagged) {
             size_t p = 0;

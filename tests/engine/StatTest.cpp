@@ -160,6 +160,35 @@ TEST(StatRun, IgnoringCaseJoinsSpellingsAndKeepsTheLastOfTheSortedGroup) {
     EXPECT_EQ(Lines(three.stat.TokenFreq), (std::vector<std::string>{"The_AT =3"}));
 }
 
+// Control bytes at a token's edge (binary or UTF-16 text) are trimmed from
+// every list; the row of "cat" must count and list the hits of both tokens.
+TEST(StatRun, ControlBytesAtATokenEdgeGiveOneRowWithItsOwnHits) {
+    struct Case {
+        const char* name;
+        std::string splitters, text, node, collocate;
+    };
+    const std::vector<Case> cases = {
+        {"tagged", "[_]", "a_A \x01" "cat_NN node_NN y_Y cat_NN\nz_Z node_NN cat_NN\x02 q_Q\n", "node_NN", "cat_NN"},
+        {"raw", "", "a \x01" "cat node y cat\nz node cat\x02 q\n", "node", "cat"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Collocation run(c.splitters);
+        run.Write(c.text);
+        run.Load(false);
+        run.Count(c.node, 3, 3, false);
+        const TStatResultArr& rows = run.Compute("BOTH", 3, 3);
+        int rowsOfCat = 0;
+        for (const TStatResult& r : rows) rowsOfCat += r.Collocate == c.collocate;
+        EXPECT_EQ(rowsOfCat, 1);
+        const TStatResult* cat = Row(rows, c.collocate);
+        ASSERT_NE(cat, nullptr);
+        EXPECT_EQ(cat->Fc, 3);
+        EXPECT_EQ(cat->Fnc, 3);
+        EXPECT_EQ(run.stat.GetCollocateHits(c.collocate, Collocation::Param("BOTH")), "1,0,");
+    }
+}
+
 TEST(StatRun, SpanEdges) {
     Collocation run;
     run.Write("the_AT cat_NN the_AT\nx=y_NN cat_NN x=y_NN x=y_NN\n");
