@@ -121,6 +121,7 @@ void TForm1::btnColClick(TObject* /*sender*/) {
             gQuery2->Search(expr, p.CaseSensitive, left, right, gProgress, true);
         }
         ++RunCounters.searches;
+        ReportSkippedLines(*gQuery2);
         FEngine.searched = true;
         FEngine.node = p.Node;
         FEngine.nodeMode = p.NodeMode;

@@ -93,6 +93,7 @@ void TForm1::SearchCorpus(const std::string& typed, bool literal, bool tags, boo
         }
         gProgress = 0;
     }
+    ReportSkippedLines(*gQuery);
 }
 
 void TForm1::cbxInputStrChange(TObject* /*sender*/) { btnQuery->SetEnabled(!Trim(cbxInputStr->GetText()).empty()); }

@@ -366,6 +366,11 @@ public:
                           TRichEdit* richEdit);
     void HitInfoLine(const TArrResultStr& hits, const TArrResultStr& view, int lineIndex, std::string& info,
                      const std::string& mode);
+    void WriteConcordanceLines(const std::string& sortMode, const std::array<int, 3>& widths, TqlSkinGauge* gauge,
+                               bool caseSensitive, std::array<int, 5>& columnWidths, TArrResultStr& view,
+                               TRichEdit* richEdit);
+    // Tells the user how many lines a search had to leave out.
+    static void ReportSkippedLines(const TQuery& query);
     static std::string ConvertQuery(const std::string& query, const std::string& splitters, bool literal);
     static int CaretLine(TRichEdit* richEdit);
     static void CycleColor(TqlSkinColorComboBox* colorCombo);
