@@ -89,7 +89,7 @@ void TForm1::btnColClick(TObject* /*sender*/) {
     if (corpusKey != FEngine.corpusKey) {
         FEngine = TEngineState();
         gStat->Clear();
-        for (const std::string& path : paths) gStat->LoadAndCount(path);
+        gStat->LoadAndCountFiles(paths);
         ++RunCounters.loads;
         FEngine.corpusKey = corpusKey;
         corpusChanged = true;
@@ -116,10 +116,7 @@ void TForm1::btnColClick(TObject* /*sender*/) {
         FEngine.searched = false;
         gQuery2->Clear();
         int left = std::max(leftIndex, 5), right = std::max(rightIndex, 5);
-        for (const std::string& path : paths) {
-            gQuery2->LoadFile(path, gSplitters);
-            gQuery2->Search(expr, p.CaseSensitive, left, right, gProgress, true);
-        }
+        gQuery2->SearchFiles(paths, gSplitters, expr, p.CaseSensitive, left, right, gProgress, true);
         ++RunCounters.searches;
         ReportSkippedLines(*gQuery2);
         FEngine.searched = true;

@@ -2,9 +2,9 @@
 // the Collocate page drives it, over generated Zipf-distributed corpora, and
 // compares it with the floor of reading the same files and counting tokens.
 //
-//   lexmoor-bench [--tokens N] [--keep DIR] [--mode raw|tagged|both]
+//   lexmoor-bench [--tokens N] [--keep DIR] [--mode raw|tagged|both] [--threads N]
 //   lexmoor-bench --corpus DIR --node EXPR [--literal|--pos] [--sep CHARS]
-//                 [--span L R] [--mode WORD|POS|BOTH] [--case]
+//                 [--span L R] [--mode WORD|POS|BOTH] [--case] [--threads N]
 //
 // The corpora go to DIR/raw and DIR/tagged with --keep, else to a temporary
 // folder removed at the end. It fails when the engine counted or found other
@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "bench/CorpusGenerator.h"
+#include "engine/Parallel.h"
 #include "engine/Query.h"
 #include "platform/core/SysUtils.h"
 
@@ -61,9 +62,9 @@ struct TOptions {
 [[noreturn]] void Usage(const char* message) {
     if (message) std::fprintf(stderr, "lexmoor-bench: %s\n", message);
     std::fprintf(message ? stderr : stdout,
-                 "usage: lexmoor-bench [--tokens N] [--keep DIR] [--mode raw|tagged|both]\n"
+                 "usage: lexmoor-bench [--tokens N] [--keep DIR] [--mode raw|tagged|both] [--threads N]\n"
                  "       lexmoor-bench --corpus DIR --node EXPR [--literal|--pos] [--sep CHARS] [--span L R]\n"
-                 "                     [--mode WORD|POS|BOTH] [--case]\n");
+                 "                     [--mode WORD|POS|BOTH] [--case] [--threads N]\n");
     std::exit(message ? 2 : 0);
 }
 
@@ -94,6 +95,11 @@ TOptions ParseOptions(int argc, char** argv) {
             if (i + 1 >= argc) Usage("--span wants a left and a right span");
             options.LeftSpan = SpanValue(value);
             options.RightSpan = SpanValue(argv[++i]);
+        } else if (arg == "--threads") {
+            char* end = nullptr;
+            long n = std::strtol(value.c_str(), &end, 10);
+            if (value.empty() || *end != '\0' || n < 0 || n > 1024) Usage("--threads wants a number (0: one per core)");
+            SetEngineThreads(static_cast<int>(n));
         } else if (arg == "--corpus") {
             options.CorpusDir = value;
         } else if (arg == "--node") {
@@ -274,7 +280,7 @@ TRunResult RunKind(const TCorpusFiles& corpus, const std::string& node, bool tag
     TStopwatch watch;
     stat.SetSplitters(splitters);
     stat.Clear();
-    for (const std::string& path : corpus.Paths) stat.LoadAndCount(path);
+    stat.LoadAndCountFiles(corpus.Paths);
     result.Load = watch.Lap();
 
     stat.BuildFrequency(true, false);
@@ -282,10 +288,7 @@ TRunResult RunKind(const TCorpusFiles& corpus, const std::string& node, bool tag
 
     query.Clear();
     int progress = 0;
-    for (const std::string& path : corpus.Paths) {
-        query.LoadFile(path, splitters);
-        query.Search(expr, false, 5, 5, progress, true);
-    }
+    query.SearchFiles(corpus.Paths, splitters, expr, false, 5, 5, progress, true);
     result.Search = watch.Lap();
 
     stat.ClearCounts();
@@ -379,16 +382,13 @@ void RunFolder(const TOptions& o) {
     TRunResult t;
     stat.SetSplitters(splitters);
     stat.Clear();
-    for (const std::string& path : paths) stat.LoadAndCount(path);
+    stat.LoadAndCountFiles(paths);
     t.Load = watch.Lap();
     stat.BuildFrequency(!o.CaseSensitive, false);
     t.Frequency = watch.Lap();
     query.Clear();
     int progress = 0;
-    for (const std::string& path : paths) {
-        query.LoadFile(path, splitters);
-        query.Search(expr, o.CaseSensitive, param.LeftContext, param.RightContext, progress, true);
-    }
+    query.SearchFiles(paths, splitters, expr, o.CaseSensitive, param.LeftContext, param.RightContext, progress, true);
     t.Search = watch.Lap();
     stat.ClearCounts();
     stat.CountCollocates(query.Matrix, o.LeftSpan, o.RightSpan, !o.CaseSensitive);
@@ -407,7 +407,7 @@ void RunFolder(const TOptions& o) {
     PrintPhase("4 count collocates", t.Count, n);
     PrintPhase("5 compute stats", t.Stats, n);
     PrintPhase("full run (1-5)", t.Full(), n);
-    std::printf("  N %s tokens, f(n) %s, rows %s\n", Grouped(n).c_str(), Grouped(stat.Freq.Fn).c_str(),
+    std::printf("  threads %d, N %s tokens, f(n) %s, rows %s\n", EngineThreads(), Grouped(n).c_str(), Grouped(stat.Freq.Fn).c_str(),
                 Grouped(static_cast<int64_t>(stat.Results.size())).c_str());
     std::printf("  peak memory (VmHWM, whole process): %.1f MB\n", PeakMemoryMb());
 }

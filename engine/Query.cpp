@@ -2,9 +2,17 @@
 
 #include "engine/Query.h"
 
+#include <exception>
+
+#include "engine/Parallel.h"
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
+
+void TMyArray::Renumber(TTokenTable& table, const std::vector<uint32_t>& idMap) {
+    FTable = &table;
+    for (uint32_t& id : FIds) id = idMap[id];
+}
 
 void TMyArray::Assign(TTokenTable& table, const std::array<std::string_view, Size>& slots) {
     FTable = &table;
@@ -58,22 +66,37 @@ bool CanPrefilter(TRegExpr& node) {
 
 }  // namespace
 
+// The compiled search of one node with its context, and the padding that
+// lets a node at a line's edge have its context. Not shared between threads.
+struct TSearchPattern {
+    TSearchPattern(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, bool raw)
+        : L(std::max(leftWords, 0)), R(std::max(rightWords, 0)), Raw(raw) {
+        Full.SetExpression("((\\s\\S+){" + IntToStr(L) + "})\\s(" + expr + ")((\\s\\S+){" + IntToStr(R) + "})");
+        Full.SetModifierI(!caseSensitive);
+        // The node alone usually finds nothing in most lines; the full pattern
+        // tries a match at every blank of a line.
+        Node.SetExpression(expr);
+        Node.SetModifierI(!caseSensitive);
+        Prefilter = CanPrefilter(Node);
+        const std::string pad = raw ? "## " : "##_## ";
+        LeftPad = " " + TDisplay::RepeatStr(pad, 2 * L);
+        RightPad = " " + TDisplay::RepeatStr(pad, 2 * R);
+    }
+
+    int L, R;
+    bool Raw;
+    TRegExpr Full, Node;
+    bool Prefilter = false;
+    std::string LeftPad, RightPad;
+};
+
 void TQuery::Search(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
                     bool buildMatrix) {
-    int L = std::max(leftWords, 0), R = std::max(rightWords, 0);
-    TRegExpr re("((\\s\\S+){" + IntToStr(L) + "})\\s(" + expr + ")((\\s\\S+){" + IntToStr(R) + "})");
-    re.SetModifierI(!caseSensitive);
+    TSearchPattern pattern(expr, caseSensitive, leftWords, rightWords, Trim(Splitters).empty());
+    SearchWith(pattern, progress, buildMatrix);
+}
 
-    // The node alone usually finds nothing in most lines; the full pattern
-    // tries a match at every blank of a line.
-    TRegExpr node(expr);
-    node.SetModifierI(!caseSensitive);
-    bool prefilter = CanPrefilter(node);
-
-    bool raw = Trim(Splitters).empty();
-    const std::string pad = raw ? "## " : "##_## ";
-    const std::string leftPad = " " + TDisplay::RepeatStr(pad, 2 * L);
-    const std::string rightPad = " " + TDisplay::RepeatStr(pad, 2 * R);
+void TQuery::SearchWith(TSearchPattern& pattern, int& progress, bool buildMatrix) {
     std::string line;
     try {
         for (int i = 0; i < Lines.Count(); ++i) {
@@ -82,12 +105,12 @@ void TQuery::Search(const std::string& expr, bool caseSensitive, int leftWords, 
             ProcessMessages();
             line = Trim(Lines[i]);
             if (!line.empty() && line[0] == '<') continue;
-            line = leftPad + line + rightPad;
-            if (raw) line = TDisplay::NormalizeRaw(std::move(line));
+            line = pattern.LeftPad + line + pattern.RightPad;
+            if (pattern.Raw) line = TDisplay::NormalizeRaw(std::move(line));
             size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
             try {
-                if (prefilter && !node.Exec(line)) continue;
-                SearchLine(re, line, L, R, buildMatrix);
+                if (pattern.Prefilter && !pattern.Node.Exec(line)) continue;
+                SearchLine(pattern.Full, line, pattern.L, pattern.R, buildMatrix);
             } catch (const ERegExprLimit&) {
                 // The line defeats the pattern, not the search: it is left out whole.
                 Hits.resize(hitsBefore);
@@ -97,6 +120,54 @@ void TQuery::Search(const std::string& expr, bool caseSensitive, int leftWords, 
         }
     } catch (const Exception&) {
         // A node the library cannot compile or match ends the search; the hits found so far stay.
+    }
+}
+
+void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::string& splitters,
+                         const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
+                         bool buildMatrix) {
+    struct TFileHits {
+        std::unique_ptr<TQuery> Query;
+        std::exception_ptr Error;
+    };
+    std::vector<TFileHits> files(fileNames.size());
+    std::vector<std::unique_ptr<TSearchPattern>> patterns(static_cast<size_t>(EngineThreads()));
+    bool raw = Trim(splitters).empty();
+    ParallelFor(files.size(), [&](size_t i, size_t worker) {
+        std::unique_ptr<TSearchPattern>& pattern = patterns[worker];
+        if (!pattern) pattern = std::make_unique<TSearchPattern>(expr, caseSensitive, leftWords, rightWords, raw);
+        TFileHits& file = files[i];
+        file.Query = std::make_unique<TQuery>();
+        try {
+            file.Query->LoadFile(fileNames[i], splitters);
+            int lines = 0;
+            file.Query->SearchWith(*pattern, lines, buildMatrix);
+            // Only the last file's lines stay loaded, as after loading one file after another.
+            if (i + 1 < files.size()) file.Query->Lines.Clear();
+        } catch (...) {
+            file.Error = std::current_exception();
+        }
+    });
+    // In file order, as searching one file after another gives them; a file
+    // that could not be read ends the search there.
+    for (TFileHits& file : files) {
+        TQuery& q = *file.Query;
+        if (file.Error) std::rethrow_exception(file.Error);
+        FileName = q.FileName;
+        Splitters = q.Splitters;
+        Lines.Assign(q.Lines);
+        progress = Lines.Count();
+        SkippedLines += q.SkippedLines;
+        for (TResultStr& hit : q.Hits) Hits.push_back(std::move(hit));
+        if (!q.Matrix.empty()) {
+            std::vector<uint32_t> idMap = FTokens->InternAll(*q.FTokens);
+            for (TWordArray& row : q.Matrix) {
+                for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords})
+                    slots->Renumber(*FTokens, idMap);
+                Matrix.push_back(row);
+            }
+        }
+        file = TFileHits();
     }
 }
 

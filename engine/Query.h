@@ -41,6 +41,8 @@ public:
     // Texts are entered into table, which must outlive this array.
     void Assign(TTokenTable& table, const std::array<std::string_view, Size>& slots);
     void Clear() { FIds.fill(0); }
+    // Moves the texts to table, idMap giving each id of the present table's there.
+    void Renumber(TTokenTable& table, const std::vector<uint32_t>& idMap);
 
 private:
     TTokenTable* FTable = nullptr;
@@ -96,6 +98,7 @@ struct TParamInfo {
 };
 
 class TRegExpr;
+struct TSearchPattern;
 
 class TQuery {
 public:
@@ -113,6 +116,11 @@ public:
     // exceeds the library's limits is left out and counted in SkippedLines.
     void Search(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
                 bool buildMatrix);
+    // LoadFile and Search of each file in turn, the files searched on every
+    // core; progress ends at the last file's line count. A file that cannot
+    // be read raises EFOpenError after the hits of the files before it.
+    void SearchFiles(const std::vector<std::string>& fileNames, const std::string& splitters, const std::string& expr,
+                     bool caseSensitive, int leftWords, int rightWords, int& progress, bool buildMatrix);
     // Enters the tokens into the table tokens already uses, or into a shared one.
     static void SplitToArray(std::string text, TMyArray& tokens, int align);
 
@@ -126,6 +134,7 @@ public:
     TStringList Lines;
 
 private:
+    void SearchWith(TSearchPattern& pattern, int& progress, bool buildMatrix);
     void SearchLine(TRegExpr& re, const std::string& line, int L, int R, bool buildMatrix);
 
     // The texts of the matrix rows; kept for the object's life, so that rows
@@ -199,6 +208,8 @@ public:
     void Clear();
     void ClearCounts();
     void LoadAndCount(const std::string& fileName);
+    // LoadAndCount of each file in turn, the files read on every core.
+    void LoadAndCountFiles(const std::vector<std::string>& fileNames);
     // Without exactSpellings a case-folded frequency line may carry another
     // spelling of its group than the framework's sort would leave; its count
     // and every result computed from it stay the same.

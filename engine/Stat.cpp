@@ -1,6 +1,9 @@
 // Corpus frequencies and collocate counting for the collocation run.
 
+#include <exception>
+
 #include "engine/Counting.h"
+#include "engine/Parallel.h"
 #include "engine/Query.h"
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
@@ -58,8 +61,17 @@ void TStat::ClearCounts() {
     CollPos.Clear();
 }
 
-void TStat::LoadAndCount(const std::string& fileName) {
-    // The file's lines are read in place rather than through FileLines: a
+namespace {
+
+// One file's tokens, numbered in the file's own table.
+struct TFileTokens {
+    TTokenTable Table;
+    std::vector<uint32_t> Ids;
+    std::exception_ptr Error;
+};
+
+void TokenizeFile(const std::string& fileName, bool tagged, TFileTokens& out) {
+    // The file's lines are read in place rather than as a string list: a
     // corpus file of millions of lines would otherwise become as many strings.
     const std::string bytes = ReadFileBytes(fileName);
     std::string normalized;
@@ -73,7 +85,7 @@ void TStat::LoadAndCount(const std::string& fileName) {
         while (!line.empty() && IsTrimChar(line.front())) line.remove_prefix(1);
         while (!line.empty() && IsTrimChar(line.back())) line.remove_suffix(1);
         if (!line.empty() && line[0] == '<') continue;
-        if (!Tagged()) {
+        if (!tagged) {
             normalized = TDisplay::NormalizeRaw(std::string(line));
             line = normalized;
         }
@@ -85,8 +97,31 @@ void TStat::LoadAndCount(const std::string& fileName) {
             }
             size_t start = i;
             while (i < line.size() && !IsRegexSpace(line[i])) ++i;
-            Tokens.Add(CountedToken(line.substr(start, i - start)));
+            out.Ids.push_back(out.Table.Intern(CountedToken(line.substr(start, i - start))));
         }
+    }
+}
+
+}  // namespace
+
+void TStat::LoadAndCount(const std::string& fileName) { LoadAndCountFiles({fileName}); }
+
+void TStat::LoadAndCountFiles(const std::vector<std::string>& fileNames) {
+    std::vector<TFileTokens> files(fileNames.size());
+    bool tagged = Tagged();
+    ParallelFor(files.size(), [&](size_t i, size_t) {
+        try {
+            TokenizeFile(fileNames[i], tagged, files[i]);
+        } catch (...) {
+            files[i].Error = std::current_exception();
+        }
+    });
+    // In file order, as one file after another would have added them; a file
+    // that could not be read ends the loading there.
+    for (TFileTokens& file : files) {
+        if (file.Error) std::rethrow_exception(file.Error);
+        Tokens.Append(file.Table, file.Ids);
+        file = TFileTokens();
     }
     FileLines.Clear();
 }

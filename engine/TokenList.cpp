@@ -45,6 +45,19 @@ void TTokenTable::Clear() {
     FSlots.clear();
 }
 
+std::vector<uint32_t> TTokenTable::InternAll(const TTokenTable& other) {
+    // Texts enter in order of their first appearance in other, which keeps
+    // this table's numbering what adding other's tokens one by one gives.
+    std::vector<uint32_t> ids(other.Size());
+    for (uint32_t id = 0; id < other.Size(); ++id) ids[id] = Intern(other.Text(id));
+    return ids;
+}
+
+void TTokenList::Append(const TTokenTable& table, const std::vector<uint32_t>& ids) {
+    std::vector<uint32_t> map = FTable.InternAll(table);
+    for (uint32_t id : ids) FIds.push_back(map[id]);
+}
+
 std::string TTokenList::Strings(int index) const {
     if (index < 0 || index >= Count()) throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
     return " " + FTable.Text(FIds[static_cast<size_t>(index)]) + " ";

@@ -21,6 +21,8 @@ public:
     const std::string& Text(uint32_t id) const { return FTexts[id]; }
     uint32_t Size() const { return static_cast<uint32_t>(FTexts.size()); }
     void Clear();
+    // The ids in this table of every text of other, in other's order.
+    std::vector<uint32_t> InternAll(const TTokenTable& other);
 
 private:
     void Grow();
@@ -43,6 +45,8 @@ public:
     int Count() const { return static_cast<int>(FIds.size()); }
     std::string Strings(int index) const;
     void Add(std::string_view token) { FIds.push_back(FTable.Intern(token)); }
+    // Adds the tokens ids of table, numbered as if each had been added in turn.
+    void Append(const TTokenTable& table, const std::vector<uint32_t>& ids);
     void Clear();
 
     std::vector<uint32_t>& Ids() { return FIds; }
