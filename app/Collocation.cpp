@@ -130,7 +130,7 @@ void TForm1::btnColClick(TObject* /*sender*/) {
 
     gStat->ClearCounts();
     gStat->CountCollocates(gQuery2->Matrix, StrToIntDef(cbxLeftSpan->GetText(), 0),
-                           StrToIntDef(cbxRightSpan->GetText(), 0), !p.CaseSensitive);
+                           StrToIntDef(cbxRightSpan->GetText(), 0), !p.CaseSensitive, p.CollocateMode);
     gStat->ComputeStats(node, p);
     ++RunCounters.counts;
 

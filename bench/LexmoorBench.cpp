@@ -292,7 +292,7 @@ TRunResult RunKind(const TCorpusFiles& corpus, const std::string& node, bool tag
     result.Search = watch.Lap();
 
     stat.ClearCounts();
-    stat.CountCollocates(query.Matrix, 5, 5, true);
+    stat.CountCollocates(query.Matrix, 5, 5, true, param.CollocateMode);
     result.Count = watch.Lap();
 
     stat.ComputeStats(node, param);
@@ -304,7 +304,7 @@ TRunResult RunKind(const TCorpusFiles& corpus, const std::string& node, bool tag
     param.RightSpanText = "4";
     watch.Lap();
     stat.ClearCounts();
-    stat.CountCollocates(query.Matrix, 3, 4, true);
+    stat.CountCollocates(query.Matrix, 3, 4, true, param.CollocateMode);
     stat.ComputeStats(node, param);
     result.Recount = watch.Lap();
     size_t recountRows = stat.Results.size();
@@ -391,7 +391,7 @@ void RunFolder(const TOptions& o) {
     query.SearchFiles(paths, splitters, expr, o.CaseSensitive, param.LeftContext, param.RightContext, progress, true);
     t.Search = watch.Lap();
     stat.ClearCounts();
-    stat.CountCollocates(query.Matrix, o.LeftSpan, o.RightSpan, !o.CaseSensitive);
+    stat.CountCollocates(query.Matrix, o.LeftSpan, o.RightSpan, !o.CaseSensitive, o.CollocateMode);
     t.Count = watch.Lap();
     stat.ComputeStats(node, param);
     t.Stats = watch.Lap();

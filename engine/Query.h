@@ -214,7 +214,10 @@ public:
     // spelling of its group than the framework's sort would leave; its count
     // and every result computed from it stay the same.
     void BuildFrequency(bool ignoreCase, bool exactSpellings = true);
-    void CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase);
+    // Fills the co-occurrence list of mode ("BOTH", "WORD" or "POS"), or all
+    // three for an empty mode.
+    void CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase,
+                         const std::string& mode = std::string());
     void ComputeStats(const std::string& node, const TParamInfo& param);
     std::string GetCollocateHits(const std::string& collocate, const TParamInfo& param);
     void MergeCollocates(const std::string& newName, const TStrings& names, const TParamInfo& param);

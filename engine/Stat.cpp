@@ -149,46 +149,52 @@ void TStat::BuildFrequency(bool ignoreCase, bool exactSpellings) {
         for (uint32_t w = 0; w < wordTable.Size(); ++w) words.push_back(wordTable.Text(w));
         for (uint32_t t = 0; t < tagTable.Size(); ++t) tags.push_back(tagTable.Text(t));
     }
-    TokenFreq.SetCaseSensitive(!ignoreCase);
-    WordFreq.SetCaseSensitive(!ignoreCase);
-    TagFreq.SetCaseSensitive(!ignoreCase);
-
+    // Per list: its texts, its occurrences (ids in order, or counts per text), its lines and index.
+    struct TList {
+        const std::vector<std::string>& texts;
+        std::vector<uint32_t> ids, counts;
+        THashedStringList& lines;
+        TFrequencyIndex& index;
+    };
+    std::vector<TList> lists;
+    lists.push_back({entries, {}, {}, TokenFreq, FTokenIndex});
+    if (Tagged()) {
+        lists.push_back({words, {}, {}, WordFreq, FWordIndex});
+        lists.push_back({tags, {}, {}, TagFreq, FTagIndex});
+    }
     if (exactSpellings) {
         // The word and tag lists follow the token list's present order, taken before it is sorted.
-        std::vector<uint32_t> wordIds, tagIds;
-        if (Tagged()) {
-            wordIds.reserve(Tokens.Ids().size());
-            tagIds.reserve(Tokens.Ids().size());
+        for (size_t l = 1; l < lists.size(); ++l) {
+            const std::vector<uint32_t>& partOf = l == 1 ? wordOf : tagOf;
+            lists[l].ids.reserve(Tokens.Ids().size());
             for (uint32_t id : Tokens.Ids()) {
                 ProcessMessages();
-                wordIds.push_back(wordOf[id]);
-                tagIds.push_back(tagOf[id]);
+                lists[l].ids.push_back(partOf[id]);
             }
         }
-        CountRunsOfIds(Tokens.Ids(), entries, ignoreCase, TokenFreq);
-        if (Tagged()) {
-            CountRunsOfIds(wordIds, words, ignoreCase, WordFreq);
-            CountRunsOfIds(tagIds, tags, ignoreCase, TagFreq);
-        }
+        lists[0].ids.swap(Tokens.Ids());
     } else {
-        std::vector<uint32_t> tokenCount(table.Size(), 0);
+        std::vector<uint32_t>& tokenCount = lists[0].counts;
+        tokenCount.assign(table.Size(), 0);
         for (uint32_t id : Tokens.Ids()) ++tokenCount[id];
-        CountRunsOfCounts(tokenCount, entries, ignoreCase, TokenFreq);
-        if (Tagged()) {
-            std::vector<uint32_t> wordCount(words.size(), 0), tagCount(tags.size(), 0);
-            for (uint32_t id = 0; id < table.Size(); ++id) {
-                wordCount[wordOf[id]] += tokenCount[id];
-                tagCount[tagOf[id]] += tokenCount[id];
-            }
-            CountRunsOfCounts(wordCount, words, ignoreCase, WordFreq);
-            CountRunsOfCounts(tagCount, tags, ignoreCase, TagFreq);
+        for (size_t l = 1; l < lists.size(); ++l) {
+            const std::vector<uint32_t>& partOf = l == 1 ? wordOf : tagOf;
+            lists[l].counts.assign(lists[l].texts.size(), 0);
+            for (uint32_t id = 0; id < table.Size(); ++id) lists[l].counts[partOf[id]] += tokenCount[id];
         }
     }
-    FTokenIndex.Build(TokenFreq, !ignoreCase);
-    if (Tagged()) {
-        FWordIndex.Build(WordFreq, !ignoreCase);
-        FTagIndex.Build(TagFreq, !ignoreCase);
-    }
+    // The lists are independent of each other.
+    ParallelFor(lists.size(), [&](size_t l, size_t) {
+        TList& list = lists[l];
+        list.lines.SetCaseSensitive(!ignoreCase);
+        if (exactSpellings)
+            CountRunsOfIds(list.ids, list.texts, ignoreCase, list.lines);
+        else
+            CountRunsOfCounts(list.counts, list.texts, ignoreCase, list.lines);
+        list.index.Build(list.lines, !ignoreCase);
+    });
+    // The token list stays sorted as the frequency list left it.
+    if (exactSpellings) Tokens.Ids().swap(lists[0].ids);
     Freq.N = Tokens.Count();
 }
 
@@ -200,8 +206,9 @@ class TCollocateKeys {
 public:
     static constexpr uint32_t kUnknown = UINT32_MAX, kPadding = UINT32_MAX - 1;
 
-    TCollocateKeys(bool tagged, const std::array<bool, 256>& splitterChars)
-        : FTagged(tagged), FSplitterChars(splitterChars) {}
+    // wanted: whether the BOTH, WORD and POS lists are asked for.
+    TCollocateKeys(bool tagged, const std::array<bool, 256>& splitterChars, std::array<bool, 3> wanted)
+        : FTagged(tagged), FSplitterChars(splitterChars), FWanted(wanted) {}
 
     void Add(const TMyArray& slots, int slot, int32_t hit) {
         const TTokenTable* table = slots.Table();
@@ -215,10 +222,10 @@ public:
         Keys& k = FKeysOf[id];
         if (k.both == kUnknown) k = KeysOf(slots[slot]);
         if (k.both == kPadding) return;
-        Both.push_back({k.both, hit});
+        if (FWanted[0]) Both.push_back({k.both, hit});
         if (!FTagged) return;
-        Word.push_back({k.word, hit});
-        Pos.push_back({k.tag, hit});
+        if (FWanted[1]) Word.push_back({k.word, hit});
+        if (FWanted[2]) Pos.push_back({k.tag, hit});
     }
 
     TTokenTable BothKeys, WordKeys, TagKeys;
@@ -245,16 +252,21 @@ private:
 
     bool FTagged;
     const std::array<bool, 256>& FSplitterChars;
+    std::array<bool, 3> FWanted;
     const TTokenTable* FTable = nullptr;
     std::vector<Keys> FKeysOf;
 };
 
 }  // namespace
 
-void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase) {
+void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase,
+                            const std::string& mode) {
     leftSpan = std::clamp(leftSpan, 0, kMaxSpan);
     rightSpan = std::clamp(rightSpan, 0, kMaxSpan);
-    TCollocateKeys keys(Tagged(), FSplitterChars);
+    std::array<bool, 3> wanted{};
+    const char* modes[] = {"BOTH", "WORD", "POS"};
+    for (size_t m = 0; m < 3; ++m) wanted[m] = mode.empty() || mode == modes[m];
+    TCollocateKeys keys(Tagged(), FSplitterChars, wanted);
     for (size_t i = 0; i < matrix.size(); ++i) {
         int32_t hit = static_cast<int32_t>(i);
         for (int j = 0; j < leftSpan; ++j) keys.Add(matrix[i].LeftWords, j, hit);
@@ -262,14 +274,20 @@ void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSp
     }
 
     int hitCount = static_cast<int>(matrix.size());
-    CollBoth.SetCaseSensitive(!ignoreCase);
-    GroupKeyHits(keys.Both, keys.BothKeys, hitCount, ignoreCase, CollBoth);
-    if (Tagged()) {
-        CollWord.SetCaseSensitive(!ignoreCase);
-        CollPos.SetCaseSensitive(!ignoreCase);
-        GroupKeyHits(keys.Word, keys.WordKeys, hitCount, ignoreCase, CollWord);
-        GroupKeyHits(keys.Pos, keys.TagKeys, hitCount, ignoreCase, CollPos);
-    }
+    struct TList {
+        const std::vector<TKeyHit>& entries;
+        const TTokenTable& keys;
+        THashedStringList& dest;
+    };
+    std::vector<TList> lists;
+    if (wanted[0]) lists.push_back({keys.Both, keys.BothKeys, CollBoth});
+    if (Tagged() && wanted[1]) lists.push_back({keys.Word, keys.WordKeys, CollWord});
+    if (Tagged() && wanted[2]) lists.push_back({keys.Pos, keys.TagKeys, CollPos});
+    // The lists are independent of each other.
+    ParallelFor(lists.size(), [&](size_t i, size_t) {
+        lists[i].dest.SetCaseSensitive(!ignoreCase);
+        GroupKeyHits(lists[i].entries, lists[i].keys, hitCount, ignoreCase, lists[i].dest);
+    });
     for (THashedStringList* list : {&CollBoth, &CollWord, &CollPos}) {
         list->SetNameValueSeparator('\t');
         list->Sort();

@@ -156,6 +156,14 @@ void TStringList::Sort() {
 
 void TStringList::CustomSort(TStringListSortCompare compare) {
     if (Count() < 2) return;
+    // The sort exchanges nothing in a strictly ascending list (every scan
+    // stops at the pivot), so one pass that finds the list so spares it.
+    bool ascending = true;
+    for (int i = 1; ascending && i < Count(); ++i) ascending = compare(*this, i - 1, i) < 0;
+    if (ascending) {
+        Changed();
+        return;
+    }
     FrameworkQuickSort(
         0, Count() - 1, [&](int i, int p) { return compare(*this, i, p); },
         [&](int i, int j) { std::swap(FItems[static_cast<size_t>(i)], FItems[static_cast<size_t>(j)]); });
