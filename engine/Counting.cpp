@@ -188,7 +188,7 @@ void GroupKeyHits(const std::vector<TKeyHit>& entries, const TTokenTable& keys, 
     // An entry sorts by its key followed by "###" (no key holds "#", so the
     // key decides unless the keys are equal), then by its hit index as text.
     std::vector<std::string> framedKeys(keys.Size());
-    for (uint32_t k = 0; k < keys.Size(); ++k) framedKeys[k] = keys.Text(k) + "###";
+    for (uint32_t k = 0; k < keys.Size(); ++k) framedKeys[k].append(keys.Text(k)).append("###");
     std::vector<uint32_t> keyRank = RankTexts(framedKeys, ignoreCase);
     framedKeys = {};
     uint32_t keyRankCount = 0;
@@ -228,7 +228,8 @@ void GroupKeyHits(const std::vector<TKeyHit>& entries, const TTokenTable& keys, 
             list += IntToStr(*it);
             list += ',';
         }
-        dest.Add(keys.Text(sorted[i].key) + "\t" + IntToStr(static_cast<int64_t>(i + 1 - groupStart)) + "\t" + list);
+        dest.Add(std::string(keys.Text(sorted[i].key)) + "\t" + IntToStr(static_cast<int64_t>(i + 1 - groupStart)) +
+                 "\t" + list);
         groupHits.clear();
         groupStart = i + 1;
     }

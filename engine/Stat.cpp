@@ -129,7 +129,7 @@ void TStat::LoadAndCountFiles(const std::vector<std::string>& fileNames) {
 void TStat::BuildFrequency(bool ignoreCase, bool exactSpellings) {
     const TTokenTable& table = Tokens.Table();
     std::vector<std::string> entries(table.Size());
-    for (uint32_t id = 0; id < table.Size(); ++id) entries[id] = " " + table.Text(id) + " ";
+    for (uint32_t id = 0; id < table.Size(); ++id) entries[id].append(" ").append(table.Text(id)).append(" ");
 
     // Word and tag parts of each distinct token.
     std::vector<std::string> words, tags;
@@ -146,8 +146,8 @@ void TStat::BuildFrequency(bool ignoreCase, bool exactSpellings) {
             wordOf[id] = wordTable.Intern(split ? std::string_view(e).substr(0, p) : std::string_view());
             tagOf[id] = tagTable.Intern(split ? std::string_view(e).substr(p + 1) : std::string_view(e));
         }
-        for (uint32_t w = 0; w < wordTable.Size(); ++w) words.push_back(wordTable.Text(w));
-        for (uint32_t t = 0; t < tagTable.Size(); ++t) tags.push_back(tagTable.Text(t));
+        for (uint32_t w = 0; w < wordTable.Size(); ++w) words.emplace_back(wordTable.Text(w));
+        for (uint32_t t = 0; t < tagTable.Size(); ++t) tags.emplace_back(tagTable.Text(t));
     }
     // Per list: its texts, its occurrences (ids in order, or counts per text), its lines and index.
     struct TList {

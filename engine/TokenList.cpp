@@ -5,20 +5,21 @@
 #include "platform/core/Classes.h"
 #include "platform/core/SysUtils.h"
 
-uint32_t TTokenTable::Intern(std::string_view text) {
-    if (FTexts.size() * 2 >= FSlots.size()) Grow();
-    size_t hash = std::hash<std::string_view>{}(text);
+uint32_t TTokenTable::Intern(std::string_view text, size_t hash) {
+    if (size_t(Size()) * 2 >= FSlots.size()) Grow();
     uint32_t check = static_cast<uint32_t>(hash >> 32);
     size_t mask = FSlots.size() - 1;
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         TSlot& s = FSlots[slot];
         if (s.id == 0) {
-            s = {static_cast<uint32_t>(FTexts.size()) + 1, check};
-            FTexts.emplace_back(text);
+            uint32_t id = Size();
+            s = {id + 1, check};
+            FBytes.append(text);
+            FStarts.push_back(FBytes.size());
             FHashes.push_back(hash);
-            return static_cast<uint32_t>(FTexts.size()) - 1;
+            return id;
         }
-        if (s.check == check && FTexts[s.id - 1] == text) return s.id - 1;
+        if (s.check == check && Text(s.id - 1) == text) return s.id - 1;
     }
 }
 
@@ -31,7 +32,7 @@ TTokenTable TTokenTable::WithEmptyText() {
 void TTokenTable::Grow() {
     std::vector<TSlot> slots(FSlots.empty() ? 1024 : FSlots.size() * 2, TSlot{0, 0});
     size_t mask = slots.size() - 1;
-    for (uint32_t id = 0; id < FTexts.size(); ++id) {
+    for (uint32_t id = 0; id < Size(); ++id) {
         size_t slot = FHashes[id] & mask;
         while (slots[slot].id != 0) slot = (slot + 1) & mask;
         slots[slot] = {id + 1, static_cast<uint32_t>(FHashes[id] >> 32)};
@@ -40,7 +41,8 @@ void TTokenTable::Grow() {
 }
 
 void TTokenTable::Clear() {
-    FTexts.clear();
+    FBytes.clear();
+    FStarts.assign(1, 0);
     FHashes.clear();
     FSlots.clear();
 }
@@ -49,7 +51,7 @@ std::vector<uint32_t> TTokenTable::InternAll(const TTokenTable& other) {
     // Texts enter in order of their first appearance in other, which keeps
     // this table's numbering what adding other's tokens one by one gives.
     std::vector<uint32_t> ids(other.Size());
-    for (uint32_t id = 0; id < other.Size(); ++id) ids[id] = Intern(other.Text(id));
+    for (uint32_t id = 0; id < other.Size(); ++id) ids[id] = Intern(other.Text(id), other.FHashes[id]);
     return ids;
 }
 
@@ -60,7 +62,10 @@ void TTokenList::Append(const TTokenTable& table, const std::vector<uint32_t>& i
 
 std::string TTokenList::Strings(int index) const {
     if (index < 0 || index >= Count()) throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
-    return " " + FTable.Text(FIds[static_cast<size_t>(index)]) + " ";
+    std::string_view text = FTable.Text(FIds[static_cast<size_t>(index)]);
+    std::string framed;
+    framed.reserve(text.size() + 2);
+    return framed.append(" ").append(text).append(" ");
 }
 
 void TTokenList::Clear() {
