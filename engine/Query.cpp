@@ -149,7 +149,15 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
         }
     });
     // In file order, as searching one file after another gives them; a file
-    // that could not be read ends the search there.
+    // that could not be read ends the search there. Room for all at once: the
+    // hits of a large corpus would otherwise be held twice while growing.
+    size_t hits = Hits.size(), rows = Matrix.size();
+    for (const TFileHits& file : files) {
+        hits += file.Query->Hits.size();
+        rows += file.Query->Matrix.size();
+    }
+    Hits.reserve(hits);
+    Matrix.reserve(rows);
     for (TFileHits& file : files) {
         TQuery& q = *file.Query;
         if (file.Error) std::rethrow_exception(file.Error);

@@ -77,8 +77,9 @@ void TokenizeFile(const std::string& fileName, bool tagged, TFileTokens& out) {
     std::string normalized;
     size_t pos = 0, n = bytes.size();
     while (pos < n) {
-        size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string::npos) end = n;
+        // A line ends at the first CR or LF: one scan, not a set look-up per byte.
+        size_t end = pos;
+        while (end < n && bytes[end] != '\n' && bytes[end] != '\r') ++end;
         std::string_view line(bytes.data() + pos, end - pos);
         pos = end < n && bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n' ? end + 2 : end + 1;
         ProcessMessages();
