@@ -83,10 +83,9 @@ struct RankedId {
 };
 
 // Adds a line "entry =count" per run of sorted ids whose trimmed entries are
-// equal, each id standing for weight(i) entries, then sorts dest.
-template <class Weight>
+// equal, then sorts dest.
 void AddRuns(const std::vector<uint32_t>& ids, const std::vector<std::string>& entries, bool ignoreCase,
-             Weight weight, TStringList& dest) {
+             TStringList& dest) {
     // Runs compare trimmed entries, which two entries of different rank may share.
     std::vector<std::string> trimmed(entries.size());
     TTokenTable runKeys;
@@ -96,13 +95,12 @@ void AddRuns(const std::vector<uint32_t>& ids, const std::vector<std::string>& e
         runKeyOf[id] = runKeys.Intern(ignoreCase ? LowerCase(trimmed[id]) : trimmed[id]);
     }
     std::string separator = std::string(" ") + dest.NameValueSeparator();
-    int64_t runCount = 0;
+    size_t runStart = 0;
     for (size_t i = 0; i < ids.size(); ++i) {
         ProcessMessages();
-        runCount += weight(i);
         if (i + 1 < ids.size() && runKeyOf[ids[i]] == runKeyOf[ids[i + 1]]) continue;
-        dest.Add(trimmed[ids[i]] + separator + IntToStr(runCount));
-        runCount = 0;
+        dest.Add(trimmed[ids[i]] + separator + IntToStr(static_cast<int64_t>(i + 1 - runStart)));
+        runStart = i + 1;
     }
     dest.CustomSort(CompareAlpha);
 }
@@ -131,26 +129,7 @@ void CountRunsOfIds(std::vector<uint32_t>& ids, const std::vector<std::string>& 
         CountingSort(items, rankCount, [](const RankedId& item) { return item.rank; });
     for (size_t i = 0; i < ids.size(); ++i) ids[i] = items[i].id;
 
-    AddRuns(ids, entries, ignoreCase, [](size_t) { return 1u; }, dest);
-}
-
-void CountRunsOfCounts(const std::vector<uint32_t>& countOf, const std::vector<std::string>& entries,
-                       bool ignoreCase, TStringList& dest) {
-    std::vector<uint32_t> rank = RankTexts(entries, ignoreCase);
-    // One entry per rank stands for all of its spellings, which sit together.
-    std::vector<uint32_t> idOfRank(entries.size(), UINT32_MAX), countOfRank(entries.size(), 0);
-    for (size_t id = 0; id < entries.size(); ++id) {
-        if (countOf[id] == 0) continue;
-        idOfRank[rank[id]] = static_cast<uint32_t>(id);
-        countOfRank[rank[id]] += countOf[id];
-    }
-    std::vector<uint32_t> ids, counts;
-    for (size_t r = 0; r < entries.size(); ++r) {
-        if (idOfRank[r] == UINT32_MAX) continue;
-        ids.push_back(idOfRank[r]);
-        counts.push_back(countOfRank[r]);
-    }
-    AddRuns(ids, entries, ignoreCase, [&](size_t i) { return counts[i]; }, dest);
+    AddRuns(ids, entries, ignoreCase, dest);
 }
 
 namespace {

@@ -20,12 +20,6 @@ std::vector<uint32_t> RankTexts(const std::vector<std::string>& texts, bool igno
 void CountRunsOfIds(std::vector<uint32_t>& ids, const std::vector<std::string>& entries, bool ignoreCase,
                     TStringList& dest);
 
-// The same lines from how often each entry occurs (countOf[id]), except that a
-// case-folded line may be spelled as any of its members: where the spelling
-// is never shown this spares sorting every occurrence.
-void CountRunsOfCounts(const std::vector<uint32_t>& countOf, const std::vector<std::string>& entries,
-                       bool ignoreCase, TStringList& dest);
-
 // One entry key + "###" + hit of a GroupHits source list.
 struct TKeyHit {
     uint32_t key;

@@ -210,10 +210,10 @@ public:
     void LoadAndCount(const std::string& fileName);
     // LoadAndCount of each file in turn, the files read on every core.
     void LoadAndCountFiles(const std::vector<std::string>& fileNames);
-    // Without exactSpellings a case-folded frequency line may carry another
-    // spelling of its group than the framework's sort would leave; its count
-    // and every result computed from it stay the same.
-    void BuildFrequency(bool ignoreCase, bool exactSpellings = true);
+    // Without lists only the counts the measures read are made, and the
+    // frequency lists stay empty: a run that never shows them is spared
+    // sorting every token, while every result computed stays the same.
+    void BuildFrequency(bool ignoreCase, bool lists = true);
     // Fills the co-occurrence list of mode ("BOTH", "WORD" or "POS"), or all
     // three for an empty mode.
     void CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase,

@@ -127,7 +127,7 @@ void TStat::LoadAndCountFiles(const std::vector<std::string>& fileNames) {
     FileLines.Clear();
 }
 
-void TStat::BuildFrequency(bool ignoreCase, bool exactSpellings) {
+void TStat::BuildFrequency(bool ignoreCase, bool lists) {
     const TTokenTable& table = Tokens.Table();
     std::vector<std::string> entries(table.Size());
     for (uint32_t id = 0; id < table.Size(); ++id) entries[id].append(" ").append(table.Text(id)).append(" ");
@@ -157,45 +157,46 @@ void TStat::BuildFrequency(bool ignoreCase, bool exactSpellings) {
         THashedStringList& lines;
         TFrequencyIndex& index;
     };
-    std::vector<TList> lists;
-    lists.push_back({entries, {}, {}, TokenFreq, FTokenIndex});
+    std::vector<TList> parts;
+    parts.push_back({entries, {}, {}, TokenFreq, FTokenIndex});
     if (Tagged()) {
-        lists.push_back({words, {}, {}, WordFreq, FWordIndex});
-        lists.push_back({tags, {}, {}, TagFreq, FTagIndex});
+        parts.push_back({words, {}, {}, WordFreq, FWordIndex});
+        parts.push_back({tags, {}, {}, TagFreq, FTagIndex});
     }
-    if (exactSpellings) {
+    if (lists) {
         // The word and tag lists follow the token list's present order, taken before it is sorted.
-        for (size_t l = 1; l < lists.size(); ++l) {
+        for (size_t l = 1; l < parts.size(); ++l) {
             const std::vector<uint32_t>& partOf = l == 1 ? wordOf : tagOf;
-            lists[l].ids.reserve(Tokens.Ids().size());
+            parts[l].ids.reserve(Tokens.Ids().size());
             for (uint32_t id : Tokens.Ids()) {
                 ProcessMessages();
-                lists[l].ids.push_back(partOf[id]);
+                parts[l].ids.push_back(partOf[id]);
             }
         }
-        lists[0].ids.swap(Tokens.Ids());
+        parts[0].ids.swap(Tokens.Ids());
     } else {
-        std::vector<uint32_t>& tokenCount = lists[0].counts;
+        std::vector<uint32_t>& tokenCount = parts[0].counts;
         tokenCount.assign(table.Size(), 0);
         for (uint32_t id : Tokens.Ids()) ++tokenCount[id];
-        for (size_t l = 1; l < lists.size(); ++l) {
+        for (size_t l = 1; l < parts.size(); ++l) {
             const std::vector<uint32_t>& partOf = l == 1 ? wordOf : tagOf;
-            lists[l].counts.assign(lists[l].texts.size(), 0);
-            for (uint32_t id = 0; id < table.Size(); ++id) lists[l].counts[partOf[id]] += tokenCount[id];
+            parts[l].counts.assign(parts[l].texts.size(), 0);
+            for (uint32_t id = 0; id < table.Size(); ++id) parts[l].counts[partOf[id]] += tokenCount[id];
         }
     }
-    // The lists are independent of each other.
-    ParallelFor(lists.size(), [&](size_t l, size_t) {
-        TList& list = lists[l];
-        list.lines.SetCaseSensitive(!ignoreCase);
-        if (exactSpellings)
-            CountRunsOfIds(list.ids, list.texts, ignoreCase, list.lines);
-        else
-            CountRunsOfCounts(list.counts, list.texts, ignoreCase, list.lines);
-        list.index.Build(list.lines, !ignoreCase);
+    // The parts are independent of each other.
+    ParallelFor(parts.size(), [&](size_t l, size_t) {
+        TList& part = parts[l];
+        part.lines.SetCaseSensitive(!ignoreCase);
+        if (lists) {
+            CountRunsOfIds(part.ids, part.texts, ignoreCase, part.lines);
+            part.index.Build(part.lines, !ignoreCase);
+        } else {
+            part.index.Build(part.texts, part.counts, !ignoreCase);
+        }
     });
     // The token list stays sorted as the frequency list left it.
-    if (exactSpellings) Tokens.Ids().swap(lists[0].ids);
+    if (lists) Tokens.Ids().swap(parts[0].ids);
     Freq.N = Tokens.Count();
 }
 

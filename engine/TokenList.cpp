@@ -89,6 +89,18 @@ void TFrequencyIndex::Build(const TStringList& lines, bool caseSensitive) {
     }
 }
 
+void TFrequencyIndex::Build(const std::vector<std::string>& items, const std::vector<uint32_t>& counts,
+                            bool caseSensitive) {
+    FCaseSensitive = caseSensitive;
+    FCounts.clear();
+    FCounts.reserve(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (counts[i] == 0) continue;
+        std::string item = Trim(items[i]);
+        FCounts[caseSensitive ? item : LowerCase(item)] += static_cast<int>(counts[i]);
+    }
+}
+
 void TFrequencyIndex::Clear() { FCounts.clear(); }
 
 bool TFrequencyIndex::Find(std::string_view item, int& count) const {

@@ -70,6 +70,9 @@ private:
 class TFrequencyIndex {
 public:
     void Build(const TStringList& lines, bool caseSensitive);
+    // The same counts straight from item i occurring counts[i] times: items are
+    // trimmed as the lines' are, and items equal under the case rule add up.
+    void Build(const std::vector<std::string>& items, const std::vector<uint32_t>& counts, bool caseSensitive);
     void Clear();
     // False when the item has no line.
     bool Find(std::string_view item, int& count) const;

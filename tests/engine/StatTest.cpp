@@ -353,20 +353,32 @@ TEST(StatReference, FrequencyListsEqualCountRuns) {
             std::vector<std::string> sortedTokens;
             for (int i = 0; i < run.stat.Tokens.Count(); ++i) sortedTokens.push_back(run.stat.Tokens.Strings(i));
             EXPECT_EQ(sortedTokens, Lines(tokens));
+        }
+    }
+}
 
-            // Counted without the replayed sort, only a folded line's spelling may differ.
-            auto folded = [&](const TStringList& list) {
-                std::vector<std::string> lines = list.Items();
-                if (pass)
-                    for (std::string& line : lines) line = LowerCase(line);
-                return lines;
-            };
-            for (THashedStringList* list : {&run.stat.TokenFreq, &run.stat.WordFreq, &run.stat.TagFreq}) list->Clear();
-            run.stat.BuildFrequency(pass, false);
-            EXPECT_EQ(folded(run.stat.TokenFreq), folded(tokenFreq));
-            EXPECT_EQ(folded(run.stat.WordFreq), folded(wordFreq));
-            EXPECT_EQ(folded(run.stat.TagFreq), folded(tagFreq));
-            EXPECT_EQ(run.stat.Freq.N, k);
+// A run that never shows the frequency lists counts without them; every row
+// it computes must be what the run with the lists computes.
+TEST(StatReference, CountsWithoutTheListsGiveTheSameRows) {
+    auto lines = RandomLines(5, kVariants, 70);
+    for (bool ignoreCase : {false, true}) {
+        for (const char* mode : {"BOTH", "WORD", "POS"}) {
+            SCOPED_TRACE(std::string(mode) + (ignoreCase ? ", ignore case" : ", case-sensitive"));
+            std::vector<std::string> rows[2];
+            for (bool lists : {true, false}) {
+                Collocation run;
+                run.Write(Text(lines));
+                run.stat.SetSplitters("[_]");
+                run.stat.LoadAndCount(run.files[0]);
+                run.stat.BuildFrequency(ignoreCase, lists);
+                EXPECT_EQ(run.stat.TokenFreq.Count() > 0, lists);
+                run.Count("cat_NN", 3, 3, ignoreCase, false);
+                for (const TStatResult& r : run.Compute(mode, 3, 3))
+                    rows[lists].push_back(r.Collocate + " " + std::to_string(r.Fc) + " " + std::to_string(r.Fnc) +
+                                          " " + std::to_string(static_cast<double>(r.LogLikelihood)));
+            }
+            EXPECT_FALSE(rows[1].empty());
+            EXPECT_EQ(rows[0], rows[1]);
         }
     }
 }
