@@ -1,6 +1,7 @@
 // Corpus frequencies and collocate counting for the collocation run.
 
 #include <exception>
+#include <filesystem>
 
 #include "engine/Counting.h"
 #include "engine/Parallel.h"
@@ -63,7 +64,7 @@ void TStat::ClearCounts() {
 
 namespace {
 
-// One file's tokens, numbered in the file's own table.
+// The tokens of one or more files read in turn, numbered in their own table.
 struct TFileTokens {
     TTokenTable Table;
     std::vector<uint32_t> Ids;
@@ -108,21 +109,41 @@ void TokenizeFile(const std::string& fileName, bool tagged, TFileTokens& out) {
 void TStat::LoadAndCount(const std::string& fileName) { LoadAndCountFiles({fileName}); }
 
 void TStat::LoadAndCountFiles(const std::vector<std::string>& fileNames) {
-    std::vector<TFileTokens> files(fileNames.size());
+    // Each thread reads a run of neighbouring files into one table, so that
+    // merging enters few tables; runs of about equal size keep the threads busy.
+    std::vector<uintmax_t> sizes(fileNames.size());
+    uintmax_t total = 0;
+    for (size_t i = 0; i < fileNames.size(); ++i) {
+        std::error_code error;
+        sizes[i] = std::filesystem::file_size(fileNames[i], error);
+        if (error) sizes[i] = 0;
+        total += sizes[i];
+    }
+    size_t runCount = std::min(fileNames.size(), static_cast<size_t>(EngineThreads()) * 4);
+    std::vector<size_t> runStart{0};
+    uintmax_t done = 0;
+    for (size_t i = 0; i < fileNames.size(); ++i) {
+        done += sizes[i];
+        if (runStart.size() < runCount && done * runCount >= total * runStart.size() && i + 1 < fileNames.size())
+            runStart.push_back(i + 1);
+    }
+    runStart.push_back(fileNames.size());
+
+    std::vector<TFileTokens> runs(runStart.size() - 1);
     bool tagged = Tagged();
-    ParallelFor(files.size(), [&](size_t i, size_t) {
+    ParallelFor(runs.size(), [&](size_t r, size_t) {
         try {
-            TokenizeFile(fileNames[i], tagged, files[i]);
+            for (size_t i = runStart[r]; i < runStart[r + 1]; ++i) TokenizeFile(fileNames[i], tagged, runs[r]);
         } catch (...) {
-            files[i].Error = std::current_exception();
+            runs[r].Error = std::current_exception();
         }
     });
     // In file order, as one file after another would have added them; a file
-    // that could not be read ends the loading there.
-    for (TFileTokens& file : files) {
-        if (file.Error) std::rethrow_exception(file.Error);
-        Tokens.Append(file.Table, file.Ids);
-        file = TFileTokens();
+    // that could not be read ends the loading after the files before it.
+    for (TFileTokens& run : runs) {
+        Tokens.Append(run.Table, run.Ids);
+        if (run.Error) std::rethrow_exception(run.Error);
+        run = TFileTokens();
     }
     FileLines.Clear();
 }

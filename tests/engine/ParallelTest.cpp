@@ -161,23 +161,26 @@ TEST(ParallelRun, FilesTogetherCountAsFilesInTurn) {
     EXPECT_EQ(all.FileName, each.FileName);
 }
 
-// A file that cannot be read ends the run after the files before it, on any number of threads.
+// A file that cannot be read ends the run after the files before it, on any
+// number of threads, whether or not one thread reads it with its neighbours.
 TEST(ParallelRun, AMissingFileStopsAfterTheFilesBeforeIt) {
     TempFolder folder;
-    std::vector<std::string> files = {folder.Write("a.txt", "the_AT cat_NN\n"), folder.Path() + "/missing.txt",
-                                      folder.Write("c.txt", "the_AT dog_NN\n")};
-    for (int threads : {1, 3}) {
+    std::vector<std::string> files;
+    for (int f = 0; f < 9; ++f)
+        files.push_back(f == 5 ? folder.Path() + "/missing.txt"
+                               : folder.Write("f" + std::to_string(f) + ".txt", "the_AT cat_NN\n"));
+    for (int threads : {1, 2, 3, 16}) {
         SCOPED_TRACE(std::to_string(threads) + " threads");
         SetEngineThreads(threads);
         TStat stat;
         stat.SetSplitters("[_]");
         EXPECT_THROW(stat.LoadAndCountFiles(files), EFOpenError);
-        EXPECT_EQ(stat.Tokens.Count(), 2);
+        EXPECT_EQ(stat.Tokens.Count(), 10);
         TQuery query;
         int progress = 0;
         EXPECT_THROW(query.SearchFiles(files, "[_]", "the_AT", false, 1, 1, progress, true), EFOpenError);
-        EXPECT_EQ(query.Hits.size(), 1u);
-        EXPECT_EQ(query.Matrix.size(), 1u);
+        EXPECT_EQ(query.Hits.size(), 5u);
+        EXPECT_EQ(query.Matrix.size(), 5u);
     }
     SetEngineThreads(0);
 }
