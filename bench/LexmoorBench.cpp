@@ -321,10 +321,7 @@ TRunResult RunKind(const TCorpusFiles& corpus, const std::string& node, bool tag
     PrintPhase("full run (1-5)", result.Full(), n);
     PrintPhase("re-count 3/4 (count + stats)", result.Recount, n);
     std::printf("  engine N %s tokens, %s token types", Grouped(stat.Freq.N).c_str(),
-                Grouped(stat.TokenFreq.Count()).c_str());
-    if (tagged)
-        std::printf(", %s word types, %s tags", Grouped(stat.WordFreq.Count()).c_str(),
-                    Grouped(stat.TagFreq.Count()).c_str());
+                Grouped(stat.Tokens.Table().Size()).c_str());
     int64_t hits = static_cast<int64_t>(query.Hits.size());
     std::printf("\n  hits %s (the generator wrote %s), collocates %s, result rows %s, re-count rows %s\n",
                 Grouped(hits).c_str(), Grouped(corpus.NodeTokens).c_str(), Grouped(collocates).c_str(),

@@ -1,8 +1,10 @@
 #include "engine/Counting.h"
 
 #include <algorithm>
+#include <charconv>
 #include <numeric>
 
+#include "engine/Parallel.h"
 #include "engine/Query.h"
 #include "engine/TokenList.h"
 #include "platform/core/Classes.h"
@@ -182,34 +184,37 @@ void GroupKeyHits(const std::vector<TKeyHit>& entries, const TTokenTable& keys, 
     }
     // Entries of equal rank hold the same hit and keys that differ at most in
     // case; their order matters only to a group's spelling, so the framework's
-    // sort runs only when that spelling is open.
-    std::vector<RankedEntry> sorted;
-    if (LastSpellingIsOpen(items, keyRank, keyRankCount)) {
+    // sort runs only when that spelling is open. Otherwise the entries are
+    // gathered by key, and each group is sorted on its own.
+    bool open = LastSpellingIsOpen(items, keyRank, keyRankCount);
+    if (open)
         SortByRank(items);
-        sorted.swap(items);
-    } else {
-        sorted.swap(items);
-        CountingSort(sorted, static_cast<size_t>(hitCount),
-                     [&](const RankedEntry& e) { return hitRank[static_cast<size_t>(e.hit)]; });
-        CountingSort(sorted, keyRankCount, [&](const RankedEntry& e) { return keyRank[e.key]; });
-    }
+    else
+        CountingSort(items, keyRankCount, [&](const RankedEntry& e) { return keyRank[e.key]; });
+    std::vector<size_t> groupStart;
+    for (size_t i = 0; i < items.size(); ++i)
+        if (i == 0 || keyRank[items[i].key] != keyRank[items[i - 1].key]) groupStart.push_back(i);
+    groupStart.push_back(items.size());
 
     // Within a group the hits come in ascending text order; the list reads newest first.
-    std::vector<int32_t> groupHits;
-    std::string list;
-    size_t groupStart = 0;
-    for (size_t i = 0; i < sorted.size(); ++i) {
+    std::vector<std::string> lines(groupStart.size() - 1);
+    ParallelFor(lines.size(), [&](size_t g, size_t) {
         ProcessMessages();
-        if (groupHits.empty() || groupHits.back() != sorted[i].hit) groupHits.push_back(sorted[i].hit);
-        if (i + 1 < sorted.size() && keyRank[sorted[i + 1].key] == keyRank[sorted[i].key]) continue;
-        list.clear();
-        for (auto it = groupHits.rbegin(); it != groupHits.rend(); ++it) {
-            list += IntToStr(*it);
-            list += ',';
+        auto first = items.begin() + static_cast<std::ptrdiff_t>(groupStart[g]);
+        auto last = items.begin() + static_cast<std::ptrdiff_t>(groupStart[g + 1]);
+        if (!open) std::sort(first, last, [](const RankedEntry& x, const RankedEntry& y) { return x.rank < y.rank; });
+        std::string& line = lines[g];
+        line.append(keys.Text((last - 1)->key));
+        line += '\t';
+        line += IntToStr(static_cast<int64_t>(last - first));
+        line += '\t';
+        char digits[16];
+        for (auto it = last; it != first;) {
+            --it;
+            if (it + 1 != last && it->hit == (it + 1)->hit) continue;
+            line.append(digits, std::to_chars(digits, digits + sizeof digits, it->hit).ptr);
+            line += ',';
         }
-        dest.Add(std::string(keys.Text(sorted[i].key)) + "\t" + IntToStr(static_cast<int64_t>(i + 1 - groupStart)) +
-                 "\t" + list);
-        groupHits.clear();
-        groupStart = i + 1;
-    }
+    });
+    for (std::string& line : lines) dest.Add(std::move(line));
 }

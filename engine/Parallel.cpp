@@ -49,7 +49,8 @@ void ParallelFor(size_t count, const std::function<void(size_t, size_t)>& work) 
     while (running > 0) {
         finished.wait_for(lock, std::chrono::milliseconds(20));
         lock.unlock();
-        ProcessMessagesSlow();
+        // Work that itself runs in a worker leaves the window to its own thread.
+        if (!message_pump_detail::worker) ProcessMessagesSlow();
         lock.lock();
     }
     lock.unlock();
