@@ -140,7 +140,8 @@ namespace {
 // that only the framework's sort can say which spelling the group keeps. A
 // group ends at its greatest hit text: one pass finds, per key rank, that hit
 // and whether more than one spelling stands there.
-bool LastSpellingIsOpen(const std::vector<RankedEntry>& items, const std::vector<uint32_t>& keyRank,
+template <class RankOf>
+bool LastSpellingIsOpen(const std::vector<TKeyHit>& entries, RankOf rankOf, const std::vector<uint32_t>& keyRank,
                         uint32_t keyRankCount) {
     struct TGroupEnd {
         uint64_t rank = 0;
@@ -148,11 +149,12 @@ bool LastSpellingIsOpen(const std::vector<RankedEntry>& items, const std::vector
         bool seen = false, mixed = false;
     };
     std::vector<TGroupEnd> ends(keyRankCount);
-    for (const RankedEntry& e : items) {
+    for (const TKeyHit& e : entries) {
         TGroupEnd& end = ends[keyRank[e.key]];
-        if (!end.seen || e.rank > end.rank) {
-            end = {e.rank, e.key, true, false};
-        } else if (e.rank == end.rank && e.key != end.key) {
+        uint64_t rank = rankOf(e);
+        if (!end.seen || rank > end.rank) {
+            end = {rank, e.key, true, false};
+        } else if (rank == end.rank && e.key != end.key) {
             end.mixed = true;
         }
     }
@@ -176,21 +178,24 @@ void GroupKeyHits(const std::vector<TKeyHit>& entries, const TTokenTable& keys, 
     for (uint32_t r : keyRank) keyRankCount = std::max(keyRankCount, r + 1);
     std::vector<uint32_t> hitRank = DecimalTextRanks(hitCount);
 
-    std::vector<RankedEntry> items(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const TKeyHit& e = entries[i];
-        items[i] = {uint64_t(keyRank[e.key]) * uint64_t(hitCount) + hitRank[static_cast<size_t>(e.hit)], e.key,
-                    e.hit};
-    }
+    auto rankOf = [&](const TKeyHit& e) {
+        return uint64_t(keyRank[e.key]) * uint64_t(hitCount) + hitRank[static_cast<size_t>(e.hit)];
+    };
     // Entries of equal rank hold the same hit and keys that differ at most in
     // case; their order matters only to a group's spelling, so the framework's
     // sort runs only when that spelling is open. Otherwise the entries are
-    // gathered by key, and each group is sorted on its own.
-    bool open = LastSpellingIsOpen(items, keyRank, keyRankCount);
-    if (open)
+    // placed by key straight away, and each group is sorted on its own.
+    bool open = LastSpellingIsOpen(entries, rankOf, keyRank, keyRankCount);
+    std::vector<RankedEntry> items(entries.size());
+    if (open) {
+        for (size_t i = 0; i < entries.size(); ++i) items[i] = {rankOf(entries[i]), entries[i].key, entries[i].hit};
         SortByRank(items);
-    else
-        CountingSort(items, keyRankCount, [&](const RankedEntry& e) { return keyRank[e.key]; });
+    } else {
+        std::vector<size_t> next(keyRankCount + 1, 0);
+        for (const TKeyHit& e : entries) ++next[keyRank[e.key] + 1];
+        for (size_t r = 1; r <= keyRankCount; ++r) next[r] += next[r - 1];
+        for (const TKeyHit& e : entries) items[next[keyRank[e.key]]++] = {rankOf(e), e.key, e.hit};
+    }
     std::vector<size_t> groupStart;
     for (size_t i = 0; i < items.size(); ++i)
         if (i == 0 || keyRank[items[i].key] != keyRank[items[i - 1].key]) groupStart.push_back(i);

@@ -149,34 +149,40 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
         }
     });
     // In file order, as searching one file after another gives them; a file
-    // that could not be read ends the search there. Room for all at once: the
-    // hits of a large corpus would otherwise be held twice while growing.
+    // that could not be read ends the search after the files before it.
+    size_t usable = 0;
+    while (usable < files.size() && !files[usable].Error) ++usable;
+    // Room for all at once, hits first and rows after each file's hits are
+    // freed: a large corpus's results are never held twice over.
     size_t hits = Hits.size(), rows = Matrix.size();
-    for (const TFileHits& file : files) {
-        hits += file.Query->Hits.size();
-        rows += file.Query->Matrix.size();
+    for (size_t f = 0; f < usable; ++f) {
+        hits += files[f].Query->Hits.size();
+        rows += files[f].Query->Matrix.size();
     }
     Hits.reserve(hits);
-    Matrix.reserve(rows);
-    for (TFileHits& file : files) {
-        TQuery& q = *file.Query;
-        if (file.Error) std::rethrow_exception(file.Error);
+    for (size_t f = 0; f < usable; ++f) {
+        TQuery& q = *files[f].Query;
+        for (TResultStr& hit : q.Hits) Hits.push_back(std::move(hit));
+        TArrResultStr().swap(q.Hits);
         FileName = q.FileName;
         Splitters = q.Splitters;
         Lines.Assign(q.Lines);
         progress = Lines.Count();
         SkippedLines += q.SkippedLines;
-        for (TResultStr& hit : q.Hits) Hits.push_back(std::move(hit));
-        if (!q.Matrix.empty()) {
-            std::vector<uint32_t> idMap = FTokens->InternAll(*q.FTokens);
-            for (TWordArray& row : q.Matrix) {
-                for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords})
-                    slots->Renumber(*FTokens, idMap);
-                Matrix.push_back(row);
-            }
-        }
-        file = TFileHits();
     }
+    Matrix.reserve(rows);
+    for (size_t f = 0; f < usable; ++f) {
+        TQuery& q = *files[f].Query;
+        if (q.Matrix.empty()) continue;
+        std::vector<uint32_t> idMap = FTokens->InternAll(*q.FTokens);
+        for (TWordArray& row : q.Matrix) {
+            for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords})
+                slots->Renumber(*FTokens, idMap);
+            Matrix.push_back(row);
+        }
+        files[f] = TFileHits();
+    }
+    if (usable < files.size()) std::rethrow_exception(files[usable].Error);
 }
 
 void TQuery::SearchLine(TRegExpr& re, const std::string& line, int L, int R, bool buildMatrix) {

@@ -251,6 +251,13 @@ public:
         if (FWanted[2]) Pos.push_back({k.tag, hit});
     }
 
+    // Room for every entry at once: the lists of a frequent node are large.
+    void Reserve(size_t entries) {
+        if (FWanted[0]) Both.reserve(entries);
+        if (FTagged && FWanted[1]) Word.reserve(entries);
+        if (FTagged && FWanted[2]) Pos.reserve(entries);
+    }
+
     TTokenTable BothKeys, WordKeys, TagKeys;
     std::vector<TKeyHit> Both, Word, Pos;
 
@@ -290,6 +297,7 @@ void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSp
     const char* modes[] = {"BOTH", "WORD", "POS"};
     for (size_t m = 0; m < 3; ++m) wanted[m] = mode.empty() || mode == modes[m];
     TCollocateKeys keys(Tagged(), FSplitterChars, wanted);
+    keys.Reserve(matrix.size() * static_cast<size_t>(leftSpan + rightSpan));
     for (size_t i = 0; i < matrix.size(); ++i) {
         int32_t hit = static_cast<int32_t>(i);
         for (int j = 0; j < leftSpan; ++j) keys.Add(matrix[i].LeftWords, j, hit);
