@@ -93,17 +93,18 @@ struct TSearchPattern {
 void TQuery::Search(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
                     bool buildMatrix) {
     TSearchPattern pattern(expr, caseSensitive, leftWords, rightWords, Trim(Splitters).empty());
-    SearchWith(pattern, progress, buildMatrix);
+    SearchWith(pattern, Lines.Count(), [this](int i) -> std::string_view { return Lines[i]; }, progress, buildMatrix);
 }
 
-void TQuery::SearchWith(TSearchPattern& pattern, int& progress, bool buildMatrix) {
+template <class LineAt>
+void TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, int& progress, bool buildMatrix) {
     std::string line;
     try {
-        for (int i = 0; i < Lines.Count(); ++i) {
+        for (int i = 0; i < lineCount; ++i) {
             progress = i + 1;
             // A search that finds nothing for a long while still lets the window paint.
             ProcessMessages();
-            line = Trim(Lines[i]);
+            line = Trim(lineAt(i));
             if (!line.empty() && line[0] == '<') continue;
             line = pattern.LeftPad + line + pattern.RightPad;
             if (pattern.Raw) line = TDisplay::NormalizeRaw(std::move(line));
@@ -138,12 +139,19 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
         if (!pattern) pattern = std::make_unique<TSearchPattern>(expr, caseSensitive, leftWords, rightWords, raw);
         TFileHits& file = files[i];
         file.Query = std::make_unique<TQuery>();
+        TQuery& q = *file.Query;
         try {
-            file.Query->LoadFile(fileNames[i], splitters);
-            int lines = 0;
-            file.Query->SearchWith(*pattern, lines, buildMatrix);
+            // The lines are searched where they stand in the file's bytes: a
+            // string each would cost more than the text itself.
+            const std::string bytes = ReadFileBytes(fileNames[i]);
+            const std::vector<std::string_view> lines = SplitLines(bytes);
+            q.FileName = ExtractFileName(fileNames[i]);
+            q.Splitters = splitters;
+            int progressInFile = 0;
+            q.SearchWith(*pattern, static_cast<int>(lines.size()), [&](int k) { return lines[static_cast<size_t>(k)]; },
+                         progressInFile, buildMatrix);
             // Only the last file's lines stay loaded, as after loading one file after another.
-            if (i + 1 < files.size()) file.Query->Lines.Clear();
+            if (i + 1 == files.size()) q.Lines.SetText(bytes);
         } catch (...) {
             file.Error = std::current_exception();
         }

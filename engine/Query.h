@@ -134,7 +134,9 @@ public:
     TStringList Lines;
 
 private:
-    void SearchWith(TSearchPattern& pattern, int& progress, bool buildMatrix);
+    // Searches lineAt(0) ... lineAt(lineCount - 1).
+    template <class LineAt>
+    void SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, int& progress, bool buildMatrix);
     void SearchLine(TRegExpr& re, const std::string& line, int L, int R, bool buildMatrix);
 
     // The texts of the matrix rows; kept for the object's life, so that rows

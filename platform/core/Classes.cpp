@@ -74,20 +74,28 @@ std::string TStringList::Text() const {
     return text;
 }
 
-void TStringList::SetText(std::string_view text) {
-    FItems.clear();
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
     size_t start = 0, i = 0, n = text.size();
     while (i < n) {
         char c = text[i];
         if (c == '\r' || c == '\n') {
-            FItems.emplace_back(text.substr(start, i - start));
+            lines.push_back(text.substr(start, i - start));
             if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
             start = ++i;
         } else {
             ++i;
         }
     }
-    if (start < n) FItems.emplace_back(text.substr(start));
+    if (start < n) lines.push_back(text.substr(start));
+    return lines;
+}
+
+void TStringList::SetText(std::string_view text) {
+    FItems.clear();
+    std::vector<std::string_view> lines = SplitLines(text);
+    FItems.reserve(lines.size());
+    for (std::string_view line : lines) FItems.emplace_back(line);
     Changed();
 }
 

@@ -72,7 +72,7 @@ Snapshot RunAll(const std::vector<std::string>& files, const std::string& splitt
     s.both = stat.CollBoth.Items();
     s.word = stat.CollWord.Items();
     s.pos = stat.CollPos.Items();
-    for (const std::string& mode : {"BOTH", "WORD", "POS"}) {
+    for (const std::string mode : {"BOTH", "WORD", "POS"}) {
         TParamInfo p;
         p.CollocateMode = mode;
         p.LeftSpanText = "3";
@@ -111,7 +111,9 @@ TEST(ParallelRun, ManyThreadsGiveWhatOneThreadGives) {
         Snapshot one = RunAll(files, splitters, c.node, c.ignoreCase, 1);
         ASSERT_FALSE(one.hits.empty());
         ASSERT_FALSE(one.results.empty());
-        if (c.node.find("a+") != std::string::npos) ASSERT_GT(one.skipped, 0);
+        if (c.node.find("a+") != std::string::npos) {
+            ASSERT_GT(one.skipped, 0);
+        }
         for (int threads : {2, 5, 16}) {
             SCOPED_TRACE(std::to_string(threads) + " threads");
             Snapshot many = RunAll(files, splitters, c.node, c.ignoreCase, threads);
