@@ -47,8 +47,40 @@ void SortByRank(std::vector<Item>& items) {
         ranks[i] = items[i].rank;
         order[i] = static_cast<uint32_t>(i);
     }
-    FrameworkQuickSortKeys(ranks.data(), 0, static_cast<int>(items.size()) - 1,
-                           [&](int i, int j) { std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]); });
+    auto exchange = [&](int i, int j) { std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]); };
+    // Each partition leaves two ranges that the sort finishes apart from each
+    // other, so the first partitions are made here and the ranges they leave
+    // sorted side by side, with exactly the exchanges of the one-thread sort.
+    struct TRange {
+        int lo, hi;
+    };
+    std::vector<TRange> ranges{{0, static_cast<int>(items.size()) - 1}};
+    const size_t wanted = static_cast<size_t>(EngineThreads()) * 4;
+    constexpr int kSmallRange = 1 << 14;
+    for (bool split = true; split && ranges.size() < wanted;) {
+        split = false;
+        std::vector<TRange> next(ranges.size() * 2, TRange{0, -1});
+        ParallelFor(ranges.size(), [&](size_t r, size_t) {
+            auto [lo, hi] = ranges[r];
+            if (hi - lo < kSmallRange) {
+                next[2 * r] = ranges[r];
+                return;
+            }
+            int i, j;
+            FrameworkPartitionKeys(ranks.data(), lo, hi, exchange, i, j);
+            next[2 * r] = {lo, j};
+            next[2 * r + 1] = {i, hi};
+        });
+        ranges.clear();
+        for (const TRange& range : next) {
+            if (range.lo >= range.hi) continue;
+            split |= range.hi - range.lo >= kSmallRange;
+            ranges.push_back(range);
+        }
+    }
+    ParallelFor(ranges.size(), [&](size_t r, size_t) {
+        FrameworkQuickSortKeys(ranks.data(), ranges[r].lo, ranges[r].hi, exchange);
+    });
     std::vector<Item> sorted(items.size());
     for (size_t i = 0; i < items.size(); ++i) sorted[i] = items[order[i]];
     items.swap(sorted);

@@ -310,49 +310,52 @@ void CountRunsInto(TStringList& source, TStringList& dest, bool ignoreCase) {
 }  // namespace
 
 // The frequency lists are counted over interned tokens; the string-list routine is the reference.
+// Large enough that the replayed sort is split over threads, and small.
 TEST(StatReference, FrequencyListsEqualCountRuns) {
-    auto lines = RandomLines(7, kVariants, 60);
-    for (bool ignoreCase : {false, true}) {
-        SCOPED_TRACE(ignoreCase ? "ignore case" : "case-sensitive");
-        Collocation run;
-        run.Write(Text(lines));
-        run.stat.SetSplitters("[_]");
-        run.stat.Clear();
-        run.stat.LoadAndCount(run.files[0]);
+    for (int lineCount : {60, 6000}) {
+        auto lines = RandomLines(7, kVariants, lineCount);
+        for (bool ignoreCase : {false, true}) {
+            SCOPED_TRACE((ignoreCase ? "ignore case, " : "case-sensitive, ") + std::to_string(lineCount) + " lines");
+            Collocation run;
+            run.Write(Text(lines));
+            run.stat.SetSplitters("[_]");
+            run.stat.Clear();
+            run.stat.LoadAndCount(run.files[0]);
 
-        TStringList tokens, words, tags;
-        int k = 0;
-        for (const auto& line : lines)
-            for (const auto& t : line) {
-                ASSERT_EQ(run.stat.Tokens.Strings(k++), " " + t + " ");
-                tokens.Add(" " + t + " ");
+            TStringList tokens, words, tags;
+            int k = 0;
+            for (const auto& line : lines)
+                for (const auto& t : line) {
+                    ASSERT_EQ(run.stat.Tokens.Strings(k++), " " + t + " ");
+                    tokens.Add(" " + t + " ");
+                }
+            ASSERT_EQ(run.stat.Tokens.Count(), k);
+
+            // A second pass with the other case setting starts from the order the first left behind.
+            for (bool pass : {ignoreCase, !ignoreCase}) {
+                words.Clear();
+                tags.Clear();
+                for (const auto& e : tokens.Items()) {
+                    size_t p = e.find('_');
+                    words.Add(p == std::string::npos ? std::string() : e.substr(0, p));
+                    tags.Add(p == std::string::npos ? e : e.substr(p + 1));
+                }
+                TStringList tokenFreq, wordFreq, tagFreq;
+                CountRunsInto(tokens, tokenFreq, pass);
+                CountRunsInto(words, wordFreq, pass);
+                CountRunsInto(tags, tagFreq, pass);
+
+                run.stat.TokenFreq.Clear();
+                run.stat.WordFreq.Clear();
+                run.stat.TagFreq.Clear();
+                run.stat.BuildFrequency(pass);
+                EXPECT_EQ(Lines(run.stat.TokenFreq), Lines(tokenFreq));
+                EXPECT_EQ(Lines(run.stat.WordFreq), Lines(wordFreq));
+                EXPECT_EQ(Lines(run.stat.TagFreq), Lines(tagFreq));
+                std::vector<std::string> sortedTokens;
+                for (int i = 0; i < run.stat.Tokens.Count(); ++i) sortedTokens.push_back(run.stat.Tokens.Strings(i));
+                EXPECT_EQ(sortedTokens, Lines(tokens));
             }
-        ASSERT_EQ(run.stat.Tokens.Count(), k);
-
-        // A second pass with the other case setting starts from the order the first left behind.
-        for (bool pass : {ignoreCase, !ignoreCase}) {
-            words.Clear();
-            tags.Clear();
-            for (const auto& e : tokens.Items()) {
-                size_t p = e.find('_');
-                words.Add(p == std::string::npos ? std::string() : e.substr(0, p));
-                tags.Add(p == std::string::npos ? e : e.substr(p + 1));
-            }
-            TStringList tokenFreq, wordFreq, tagFreq;
-            CountRunsInto(tokens, tokenFreq, pass);
-            CountRunsInto(words, wordFreq, pass);
-            CountRunsInto(tags, tagFreq, pass);
-
-            run.stat.TokenFreq.Clear();
-            run.stat.WordFreq.Clear();
-            run.stat.TagFreq.Clear();
-            run.stat.BuildFrequency(pass);
-            EXPECT_EQ(Lines(run.stat.TokenFreq), Lines(tokenFreq));
-            EXPECT_EQ(Lines(run.stat.WordFreq), Lines(wordFreq));
-            EXPECT_EQ(Lines(run.stat.TagFreq), Lines(tagFreq));
-            std::vector<std::string> sortedTokens;
-            for (int i = 0; i < run.stat.Tokens.Count(); ++i) sortedTokens.push_back(run.stat.Tokens.Strings(i));
-            EXPECT_EQ(sortedTokens, Lines(tokens));
         }
     }
 }
