@@ -161,21 +161,22 @@ void SplitPunctuation(std::string& text, bool gbk) {
     }();
     // The length of the character at i: a trail byte is never split off.
     auto width = [&](size_t i) -> size_t { return gbk && TCharStarts::IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1; };
-    size_t first = 0;
-    while (first < text.size() && table[static_cast<unsigned char>(text[first])].empty()) first += width(first);
-    if (first == text.size()) return;
+    auto nextPunctuation = [&](size_t i) {
+        while (i < text.size() && table[static_cast<unsigned char>(text[i])].empty()) i += width(i);
+        return std::min(i, text.size());
+    };
+    size_t i = nextPunctuation(0);
+    if (i == text.size()) return;
     std::string out;
     out.reserve(text.size() + text.size() / 4);
-    out.append(text, 0, first);
-    for (size_t i = first; i < text.size();) {
-        size_t w = width(i);
-        std::string_view to = w == 1 ? table[static_cast<unsigned char>(text[i])] : std::string_view();
-        if (to.empty())
-            out.append(text, i, w);
-        else
-            out.append(to);
-        i += w;
+    size_t from = 0;
+    while (i < text.size()) {
+        out.append(text, from, i - from);
+        out.append(table[static_cast<unsigned char>(text[i])]);
+        from = i + 1;
+        i = nextPunctuation(from);
     }
+    out.append(text, from, std::string::npos);
     text.swap(out);
 }
 
@@ -183,6 +184,19 @@ void SplitPunctAndContractions(std::string& text, bool gbk) {
     SplitPunctuation(text, gbk);
     if (text.find('\'') != std::string::npos)
         for (const Rule& rule : kContractions) Apply(text, rule, gbk);
+}
+
+
+// Every rule but the shortening of blanks.
+void ReplaceRaw(std::string& text) {
+    // Full-width punctuation is code page 936's; text without a byte above
+    // 127 holds none, and UTF-8 text only bytes that may look like it.
+    bool gbk = HasHighByte(text) && IsGbk(text);
+    if (gbk)
+        for (const Rule& rule : kBeforeSplit) Apply(text, rule, gbk);
+    SplitPunctAndContractions(text, gbk);
+    if (gbk)
+        for (const Rule& rule : kAfterSplit) Apply(text, rule, gbk);
 }
 
 }  // namespace
@@ -193,14 +207,18 @@ std::string TDisplay::SplitPunctAndContractions(std::string text) {
 }
 
 std::string TDisplay::NormalizeRaw(std::string text) {
-    // Full-width punctuation is code page 936's; text without a byte above
-    // 127 holds none, and UTF-8 text only bytes that may look like it.
-    bool gbk = HasHighByte(text) && IsGbk(text);
-    if (gbk)
-        for (const Rule& rule : kBeforeSplit) Apply(text, rule, gbk);
-    ::SplitPunctAndContractions(text, gbk);
-    if (gbk)
-        for (const Rule& rule : kAfterSplit) Apply(text, rule, gbk);
+    ReplaceRaw(text);
+    ShortenBlankRuns(text);
+    return text;
+}
+
+std::string TDisplay::NormalizeRawPadded(std::string_view leftPad, std::string line, std::string_view rightPad) {
+    // No rule finds anything in a pad or across its edge, but the blanks at
+    // an edge join the line's into one run.
+    ReplaceRaw(line);
+    std::string text;
+    text.reserve(leftPad.size() + line.size() + rightPad.size());
+    text.append(leftPad).append(line).append(rightPad);
     ShortenBlankRuns(text);
     return text;
 }

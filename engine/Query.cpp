@@ -106,8 +106,10 @@ void TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
             ProcessMessages();
             line = Trim(lineAt(i));
             if (!line.empty() && line[0] == '<') continue;
-            line = pattern.LeftPad + line + pattern.RightPad;
-            if (pattern.Raw) line = TDisplay::NormalizeRaw(std::move(line));
+            if (pattern.Raw)
+                line = TDisplay::NormalizeRawPadded(pattern.LeftPad, std::move(line), pattern.RightPad);
+            else
+                line = pattern.LeftPad + line + pattern.RightPad;
             size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
             try {
                 if (pattern.Prefilter && !pattern.Node.Exec(line)) continue;

@@ -150,6 +150,9 @@ public:
 
     // Raw-text normalisation.
     static std::string NormalizeRaw(std::string text);
+    // NormalizeRaw(leftPad + line + rightPad) for pads of "#" and blanks,
+    // without running the rules over the pads.
+    static std::string NormalizeRawPadded(std::string_view leftPad, std::string line, std::string_view rightPad);
     static std::string SplitPunctAndContractions(std::string text);
     static std::string ReplaceNonAscii(const std::u16string& s, char c);
 

@@ -207,3 +207,26 @@ TEST(NormalizeRaw, Utf8TextIsNotReadAsCodePage936) {
     EXPECT_EQ(TDisplay::NormalizeRaw(utf8), "\xE3\xA3\xA3 ok , \xE4\xB8\xAD");
     EXPECT_EQ(TDisplay::NormalizeRaw("caf\xC3\xA9@home"), "caf\xC3\xA9 @ home");
 }
+
+// The search pads a line before normalising it; normalising the line alone and
+// then padding must give the same text, blanks at the edges included.
+TEST(NormalizeRaw, APaddedLineNormalisesAsTheLineWithItsPads) {
+    const std::vector<std::string> lines = {
+        "",
+        "plain",
+        "\"quoted\" start and end.",
+        "  blanks around  ",
+        "He said: \"I can't, won't & shan't!\"\t(1.5 o'Clock)",
+        "'tis o' clock",
+        "\xA1\xB0\xCB\xFB\xCB\xB5\xA3\xBA\xA1\xAE\xCA\xC7\xA1\xAF\xA3\xAC\xA1\xA3\xA1\xB1  end",
+        "\xB0\x40@\xB0\x6E't",
+        "caf\xC3\xA9@home, \xE3\xA3\xA3",
+        "(((a)))",
+    };
+    for (const std::string& pad : {std::string(" "), std::string(" ## ## ## "), std::string(" ##_## ##_## ")}) {
+        for (const std::string& line : lines) {
+            SCOPED_TRACE("pad [" + pad + "], line: " + line);
+            EXPECT_EQ(TDisplay::NormalizeRawPadded(pad, line, pad), TDisplay::NormalizeRaw(pad + line + pad));
+        }
+    }
+}
