@@ -64,6 +64,30 @@ bool CanPrefilter(TRegExpr& node) {
     return true;
 }
 
+// Whether the node's own match start is where it starts inside the search
+// pattern: not after \K, nor with verbs that act on the whole match.
+bool StartsWhereItMatches(const std::string& expr) {
+    return expr.find("\\K") == std::string::npos && expr.find("(*") == std::string::npos;
+}
+
+bool IsRegexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The start of the only match of the search pattern that puts the node at
+// node: its blank and the words before it, each a blank and a run of
+// non-blanks. False when the line has no such words there.
+bool ContextStart(const std::string& line, size_t node, int words, size_t& start) {
+    if (node == 0 || !IsRegexSpace(line[node - 1])) return false;
+    size_t pos = node - 1;
+    for (int k = 0; k < words; ++k) {
+        size_t word = pos;
+        while (word > 0 && !IsRegexSpace(line[word - 1])) --word;
+        if (word == pos || word == 0) return false;
+        pos = word - 1;
+    }
+    start = pos;
+    return true;
+}
+
 }  // namespace
 
 // The compiled search of one node with its context, and the padding that
@@ -71,13 +95,20 @@ bool CanPrefilter(TRegExpr& node) {
 struct TSearchPattern {
     TSearchPattern(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, bool raw)
         : L(std::max(leftWords, 0)), R(std::max(rightWords, 0)), Raw(raw) {
-        Full.SetExpression("((\\s\\S+){" + IntToStr(L) + "})\\s(" + expr + ")((\\s\\S+){" + IntToStr(R) + "})");
+        std::string full = "((\\s\\S+){" + IntToStr(L) + "})\\s(" + expr + ")((\\s\\S+){" + IntToStr(R) + "})";
+        Full.SetExpression(full);
         Full.SetModifierI(!caseSensitive);
         // The node alone usually finds nothing in most lines; the full pattern
         // tries a match at every blank of a line.
         Node.SetExpression(expr);
         Node.SetModifierI(!caseSensitive);
         Prefilter = CanPrefilter(Node);
+        // Where the node's matches can be walked one by one, the full pattern
+        // is tried once per match, anchored where its context starts, instead
+        // of at every blank: it finds the same hits.
+        FromNode = Prefilter && StartsWhereItMatches(expr);
+        Anchored.SetExpression("\\G" + full);
+        Anchored.SetModifierI(!caseSensitive);
         const std::string pad = raw ? "## " : "##_## ";
         LeftPad = " " + TDisplay::RepeatStr(pad, 2 * L);
         RightPad = " " + TDisplay::RepeatStr(pad, 2 * R);
@@ -85,8 +116,8 @@ struct TSearchPattern {
 
     int L, R;
     bool Raw;
-    TRegExpr Full, Node;
-    bool Prefilter = false;
+    TRegExpr Full, Node, Anchored;
+    bool Prefilter = false, FromNode = false;
     std::string LeftPad, RightPad;
 };
 
@@ -113,7 +144,7 @@ void TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
             size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
             try {
                 if (pattern.Prefilter && !pattern.Node.Exec(line)) continue;
-                SearchLine(pattern.Full, line, pattern.L, pattern.R, buildMatrix);
+                SearchLine(pattern, line, buildMatrix);
             } catch (const ERegExprLimit&) {
                 // The line defeats the pattern, not the search: it is left out whole.
                 Hits.resize(hitsBefore);
@@ -195,27 +226,40 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
     if (usable < files.size()) std::rethrow_exception(files[usable].Error);
 }
 
-void TQuery::SearchLine(TRegExpr& re, const std::string& line, int L, int R, bool buildMatrix) {
-    bool found = re.Exec(line);
-    while (found) {
-        ProcessMessages();
-        TResultStr hit;
-        if (L > 0) hit.Left = Trim(re.Match(1));
-        hit.Center = Trim(re.Match(3));
-        if (R > 0) hit.Right = Trim(re.Match(re.SubExprMatchCount() - 1));
-        hit.FileName = FileName;
-        found = re.ExecPos(re.MatchPos(1) + 1);
-        if (buildMatrix) {
-            TWordArray row;
-            for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords})
-                slots->Assign(*FTokens, {});
-            SplitToArray(hit.Left, row.LeftWords, L);
-            SplitToArray(hit.Center, row.CenterWords, -1);
-            SplitToArray(hit.Right, row.RightWords, -1);
-            Matrix.push_back(std::move(row));
+void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool buildMatrix) {
+    if (!pattern.FromNode) {
+        for (bool found = pattern.Full.Exec(line); found;) {
+            AddHit(pattern.Full, pattern.L, pattern.R, buildMatrix);
+            found = pattern.Full.ExecPos(pattern.Full.MatchPos(1) + 1);
         }
-        Hits.push_back(std::move(hit));
+        return;
     }
+    // Every start of a node match in turn; hits come in the order of their
+    // starts, as the search from each hit's start onwards finds them.
+    for (bool found = pattern.Node.Exec(line); found;) {
+        size_t node = static_cast<size_t>(pattern.Node.MatchPos(0) - 1), start = 0;
+        if (ContextStart(line, node, pattern.L, start) && pattern.Anchored.ExecPos(line, static_cast<int>(start) + 1))
+            AddHit(pattern.Anchored, pattern.L, pattern.R, buildMatrix);
+        found = pattern.Node.ExecPos(static_cast<int>(node) + 2);
+    }
+}
+
+void TQuery::AddHit(const TRegExpr& re, int L, int R, bool buildMatrix) {
+    ProcessMessages();
+    TResultStr hit;
+    if (L > 0) hit.Left = Trim(re.MatchView(1));
+    hit.Center = Trim(re.MatchView(3));
+    if (R > 0) hit.Right = Trim(re.MatchView(re.SubExprMatchCount() - 1));
+    hit.FileName = FileName;
+    if (buildMatrix) {
+        TWordArray row;
+        for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords}) slots->Assign(*FTokens, {});
+        SplitToArray(hit.Left, row.LeftWords, L);
+        SplitToArray(hit.Center, row.CenterWords, -1);
+        SplitToArray(hit.Right, row.RightWords, -1);
+        Matrix.push_back(std::move(row));
+    }
+    Hits.push_back(std::move(hit));
 }
 
 void TQuery::SplitToArray(std::string text, TMyArray& tokens, int align) {

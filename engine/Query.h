@@ -137,7 +137,8 @@ private:
     // Searches lineAt(0) ... lineAt(lineCount - 1).
     template <class LineAt>
     void SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, int& progress, bool buildMatrix);
-    void SearchLine(TRegExpr& re, const std::string& line, int L, int R, bool buildMatrix);
+    void SearchLine(TSearchPattern& pattern, const std::string& line, bool buildMatrix);
+    void AddHit(const TRegExpr& re, int L, int R, bool buildMatrix);
 
     // The texts of the matrix rows; kept for the object's life, so that rows
     // copied elsewhere stay readable after a Clear.

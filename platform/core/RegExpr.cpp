@@ -131,6 +131,12 @@ int TRegExpr::BackReferenceMax() {
 
 bool TRegExpr::ExecPos(int offset) { return offset >= 1 && Run(static_cast<size_t>(offset - 1)); }
 
+bool TRegExpr::ExecPos(const std::string& input, int offset) {
+    FSubject = &input;
+    FMatchedGroups = 0;
+    return ExecPos(offset);
+}
+
 bool TRegExpr::ExecNext() {
     if (FMatchedGroups <= 0) return false;
     PCRE2_SIZE* ov = pcre2_get_ovector_pointer(FMatchData);
@@ -152,10 +158,12 @@ int TRegExpr::MatchLen(int index) const {
     return static_cast<int>(ov[2 * index + 1] - ov[2 * index]);
 }
 
-std::string TRegExpr::Match(int index) const {
+std::string TRegExpr::Match(int index) const { return std::string(MatchView(index)); }
+
+std::string_view TRegExpr::MatchView(int index) const {
     int pos = MatchPos(index);
-    if (pos < 0) return std::string();
-    return FSubject->substr(static_cast<size_t>(pos - 1), static_cast<size_t>(MatchLen(index)));
+    if (pos < 0) return std::string_view();
+    return std::string_view(*FSubject).substr(static_cast<size_t>(pos - 1), static_cast<size_t>(MatchLen(index)));
 }
 
 void TRegExpr::Split(const std::string& input, TStringList& pieces) {

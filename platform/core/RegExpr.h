@@ -45,6 +45,8 @@ public:
     bool Exec(std::string&& input);
     // Searches the kept input from 1-based position offset.
     bool ExecPos(int offset);
+    // Searches input, kept as Exec keeps a named string, from position offset.
+    bool ExecPos(const std::string& input, int offset);
     // Continues after the last match (one character further after an empty match).
     bool ExecNext();
 
@@ -56,6 +58,8 @@ public:
     int MatchPos(int index = 0) const;
     int MatchLen(int index = 0) const;
     std::string Match(int index = 0) const;
+    // The same text where it stands in the subject, valid while the subject is.
+    std::string_view MatchView(int index = 0) const;
 
     // Adds the pieces of input between matches to pieces, the tail always last.
     void Split(const std::string& input, TStringList& pieces);

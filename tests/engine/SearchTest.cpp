@@ -320,3 +320,39 @@ TEST_F(SearchFixture, NodesThatCannotBeTestedAloneStillFindTheirHits) {
         ExpectHits(Run("a oo b\nc d\n", c.node, 1, 1, "", true), c.hits);
     }
 }
+
+// Where the node's matches can be walked one by one, the search tries the full
+// pattern only where each puts its context; it must find what trying it at
+// every blank finds. A comment holding "(*" keeps a node on the second road
+// without changing what it matches.
+TEST_F(SearchFixture, WalkingTheNodesMatchesFindsWhatTheFullSearchFinds) {
+    const std::string text =
+        "a b  c the d\te  the f\n"
+        "the\n"
+        "xthe the the there\n"
+        "a\t\tthe b the\n"
+        "the_AT x_Y the_AT  the_AT\n"
+        "one two three four five six seven\n";
+    const std::vector<std::string> nodes = {"the", "th", "he", "t?he", "(?<=\\s)the", "the|th", "x*", "\\w+",
+                                            "e\\b", "b\\s+c", "[a-z]+ [a-z]+", "the_\\S+\\b", "(t)(h)e"};
+    for (const std::string& splitters : {std::string(), std::string("[_]")}) {
+        for (int left : {0, 1, 3}) {
+            for (int right : {0, 2}) {
+                for (const std::string& node : nodes) {
+                    SCOPED_TRACE(node + " " + std::to_string(left) + "/" + std::to_string(right) + " " + splitters);
+                    TArrResultStr walked = Run(text, node, left, right, splitters);
+                    std::vector<std::string> walkedRows;
+                    for (const TWordArray& row : query.Matrix) walkedRows.push_back(std::string(row.RightWords[0]));
+                    TArrResultStr full = Run(text, node + "(?#(*)", left, right, splitters);
+                    ASSERT_EQ(walked.size(), full.size());
+                    for (size_t k = 0; k < full.size(); ++k) {
+                        EXPECT_EQ(walked[k].Left, full[k].Left);
+                        EXPECT_EQ(walked[k].Center, full[k].Center);
+                        EXPECT_EQ(walked[k].Right, full[k].Right);
+                        EXPECT_EQ(walkedRows[k], std::string(query.Matrix[k].RightWords[0]));
+                    }
+                }
+            }
+        }
+    }
+}
