@@ -11,8 +11,6 @@
 
 namespace {
 
-bool IsRegexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // The integer in s, 0 when s holds none: a sort must not stop half-way.
 int CountIn(std::string_view s) {
     int n = 0;

@@ -70,8 +70,6 @@ bool StartsWhereItMatches(const std::string& expr) {
     return expr.find("\\K") == std::string::npos && expr.find("(*") == std::string::npos;
 }
 
-bool IsRegexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // The start of the only match of the search pattern that puts the node at
 // node: its blank and the words before it, each a blank and a run of
 // non-blanks. False when the line has no such words there.

@@ -12,8 +12,6 @@
 
 namespace {
 
-bool IsRegexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 constexpr int kMaxSpan = TMyArray::Size;
 
 // A token as counted and as grouped: the lists trim their entries, so bytes
