@@ -314,6 +314,8 @@ TEST_F(SearchFixture, NodesThatCannotBeTestedAloneStillFindTheirHits) {
         {"(o)\\4", {{"a", "oo", "b"}}},
         {"(?i)OO", {{"a", "oo", "b"}}},
         {"(o)(?4)", {{"a", "oo", "b"}}},
+        // Alone, group 1 is unset and the node would need "ox"; in the search it is the context.
+        {"(x)?(o)(?(1)o|x)", {{"a", "oo", "b"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.node);
