@@ -6,6 +6,7 @@
 #include "engine/Counting.h"
 #include "engine/Parallel.h"
 #include "engine/Query.h"
+#include "platform/core/Classes.h"
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
@@ -22,6 +23,7 @@ std::string_view CountedToken(std::string_view token) {
     while (!token.empty() && IsTrimChar(token.back())) token.remove_suffix(1);
     return token;
 }
+
 constexpr size_t kMaxTagLength = 255;
 
 }  // namespace
@@ -74,13 +76,7 @@ void TokenizeFile(const std::string& fileName, bool tagged, TFileTokens& out) {
     // corpus file of millions of lines would otherwise become as many strings.
     const std::string bytes = ReadFileBytes(fileName);
     std::string normalized;
-    size_t pos = 0, n = bytes.size();
-    while (pos < n) {
-        // A line ends at the first CR or LF: one scan, not a set look-up per byte.
-        size_t end = pos;
-        while (end < n && bytes[end] != '\n' && bytes[end] != '\r') ++end;
-        std::string_view line(bytes.data() + pos, end - pos);
-        pos = end < n && bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n' ? end + 2 : end + 1;
+    for (std::string_view line : SplitLines(bytes)) {
         ProcessMessages();
         while (!line.empty() && IsTrimChar(line.front())) line.remove_prefix(1);
         while (!line.empty() && IsTrimChar(line.back())) line.remove_suffix(1);
