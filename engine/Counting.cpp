@@ -116,29 +116,6 @@ struct RankedId {
     uint32_t id;
 };
 
-// Adds a line "entry =count" per run of sorted ids whose trimmed entries are
-// equal, then sorts dest.
-void AddRuns(const std::vector<uint32_t>& ids, const std::vector<std::string>& entries, bool ignoreCase,
-             TStringList& dest) {
-    // Runs compare trimmed entries, which two entries of different rank may share.
-    std::vector<std::string> trimmed(entries.size());
-    TTokenTable runKeys;
-    std::vector<uint32_t> runKeyOf(entries.size());
-    for (size_t id = 0; id < entries.size(); ++id) {
-        trimmed[id] = Trim(entries[id]);
-        runKeyOf[id] = runKeys.Intern(ignoreCase ? LowerCase(trimmed[id]) : trimmed[id]);
-    }
-    std::string separator = std::string(" ") + dest.NameValueSeparator();
-    size_t runStart = 0;
-    for (size_t i = 0; i < ids.size(); ++i) {
-        ProcessMessages();
-        if (i + 1 < ids.size() && runKeyOf[ids[i]] == runKeyOf[ids[i + 1]]) continue;
-        dest.Add(trimmed[ids[i]] + separator + IntToStr(static_cast<int64_t>(i + 1 - runStart)));
-        runStart = i + 1;
-    }
-    dest.CustomSort(CompareAlpha);
-}
-
 struct RankedEntry {
     uint64_t rank;
     uint32_t key;
@@ -163,7 +140,23 @@ void CountRunsOfIds(std::vector<uint32_t>& ids, const std::vector<std::string>& 
         CountingSort(items, rankCount, [](const RankedId& item) { return item.rank; });
     for (size_t i = 0; i < ids.size(); ++i) ids[i] = items[i].id;
 
-    AddRuns(ids, entries, ignoreCase, dest);
+    // Runs compare trimmed entries, which two entries of different rank may share.
+    std::vector<std::string> trimmed(entries.size());
+    TTokenTable runKeys;
+    std::vector<uint32_t> runKeyOf(entries.size());
+    for (size_t id = 0; id < entries.size(); ++id) {
+        trimmed[id] = Trim(entries[id]);
+        runKeyOf[id] = runKeys.Intern(ignoreCase ? LowerCase(trimmed[id]) : trimmed[id]);
+    }
+    std::string separator = std::string(" ") + dest.NameValueSeparator();
+    size_t runStart = 0;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        ProcessMessages();
+        if (i + 1 < ids.size() && runKeyOf[ids[i]] == runKeyOf[ids[i + 1]]) continue;
+        dest.Add(trimmed[ids[i]] + separator + IntToStr(static_cast<int64_t>(i + 1 - runStart)));
+        runStart = i + 1;
+    }
+    dest.CustomSort(CompareAlpha);
 }
 
 namespace {
