@@ -73,7 +73,7 @@ void TForm1::btnColClick(TObject* /*sender*/) {
     if (!PrepareEngines(p, expr)) return;
     gStat->ClearCounts();
     gStat->CountCollocates(gQuery2->Matrix, StrToIntDef(cbxLeftSpan->GetText(), 0),
-                           StrToIntDef(cbxRightSpan->GetText(), 0), !p.CaseSensitive);
+                           StrToIntDef(cbxRightSpan->GetText(), 0), !p.CaseSensitive, p.CollocateMode);
     gStat->ComputeStats(node, p);
 
     scope.StopGauge();
@@ -119,7 +119,7 @@ bool TForm1::PrepareEngines(const TParamInfo& p, const std::string& expr) {
     if (plan.load) {
         FEngine = TEngineState();
         gStat->Clear();
-        for (const std::string& path : paths) gStat->LoadAndCount(path);
+        gStat->LoadAndCountFiles(paths);
         FEngine.corpusKey = wanted.corpusKey;
     }
     if (gStat->Tokens.Count() == 0) return false;
@@ -129,7 +129,7 @@ bool TForm1::PrepareEngines(const TParamInfo& p, const std::string& expr) {
         gStat->TokenFreq.Clear();
         gStat->WordFreq.Clear();
         gStat->TagFreq.Clear();
-        gStat->BuildFrequency(!p.CaseSensitive);
+        gStat->BuildFrequency(!p.CaseSensitive, false);
         FEngine.frequencies = true;
         FEngine.caseSensitive = p.CaseSensitive;
     }
@@ -137,10 +137,9 @@ bool TForm1::PrepareEngines(const TParamInfo& p, const std::string& expr) {
     if (plan.search) {
         FEngine.searched = false;
         gQuery2->Clear();
-        for (const std::string& path : paths) {
-            gQuery2->LoadFile(path, gSplitters);
-            gQuery2->Search(expr, p.CaseSensitive, wanted.leftContext, wanted.rightContext, gProgress, true);
-        }
+        gQuery2->SearchFiles(paths, gSplitters, expr, p.CaseSensitive, wanted.leftContext, wanted.rightContext,
+                             gProgress, true);
+        ReportSkippedLines(*gQuery2);
         FEngine.searched = true;
         FEngine.node = p.Node;
         FEngine.nodeMode = p.NodeMode;

@@ -10,6 +10,7 @@
 #include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
 #include "platform/core/TextCodec.h"
+#include "platform/gui/Dialogs.h"
 
 namespace {
 
@@ -17,29 +18,73 @@ std::string Blanks(int n) { return std::string(static_cast<size_t>(std::max(n, 0
 
 int Length(const std::string& s) { return static_cast<int>(s.size()); }
 
+// The widest a context column may grow in a view: every line is padded to the
+// widest, so one long blank-free token would otherwise blow up every line.
+constexpr size_t kMaxColumnWidth = 200;
+const std::string kCutMark = "...";
+
+// A cut must not split a UTF-8 character: back off its continuation bytes.
+size_t CharacterStart(const std::string& s, size_t pos) {
+    while (pos > 0 && pos < s.size() && (static_cast<unsigned char>(s[pos]) & 0xC0) == 0x80) --pos;
+    return pos;
+}
+
+// Keeps the end nearest the node: the start of a right context or centre...
+std::string ClipTail(const std::string& s) {
+    if (s.size() <= kMaxColumnWidth) return s;
+    return s.substr(0, CharacterStart(s, kMaxColumnWidth - kCutMark.size())) + kCutMark;
+}
+
+// ...and the end of a left context.
+std::string ClipHead(const std::string& s) {
+    if (s.size() <= kMaxColumnWidth) return s;
+    return kCutMark + s.substr(CharacterStart(s, s.size() - (kMaxColumnWidth - kCutMark.size())));
+}
+
+const char kNoMemory[] = "Not enough memory to display the concordance!";
+
 }  // namespace
 
 void TForm1::FormatColumns(const std::string& leftMode, const std::string& centerMode, const std::string& rightMode,
                            std::array<int, 3>& widths, TArrResultStr& view, const TArrResultStr& hits) {
     widths = {0, 0, 0};
-    view.assign(hits.size(), TResultStr());
-    for (size_t i = 0; i < hits.size(); ++i) {
-        ProcessMessages();
-        TResultStr& v = view[i];
-        v.Left = TDisplay::FormatToken(hits[i].Left, gSplitters, leftMode);
-        v.Center = TDisplay::FormatToken(hits[i].Center, gSplitters, centerMode);
-        v.Right = TDisplay::FormatToken(hits[i].Right, gSplitters, rightMode);
-        v.FileName = hits[i].FileName;
-        v.Index = static_cast<int32_t>(i);
-        widths[0] = std::max(widths[0], Length(v.Left));
-        widths[1] = std::max(widths[1], Length(v.Center));
-        widths[2] = std::max(widths[2], Length(v.Right));
+    try {
+        view.assign(hits.size(), TResultStr());
+        for (size_t i = 0; i < hits.size(); ++i) {
+            ProcessMessages();
+            TResultStr& v = view[i];
+            v.Left = ClipHead(TDisplay::FormatToken(hits[i].Left, gSplitters, leftMode));
+            v.Center = ClipTail(TDisplay::FormatToken(hits[i].Center, gSplitters, centerMode));
+            v.Right = ClipTail(TDisplay::FormatToken(hits[i].Right, gSplitters, rightMode));
+            v.FileName = hits[i].FileName;
+            v.Index = static_cast<int32_t>(i);
+            widths[0] = std::max(widths[0], Length(v.Left));
+            widths[1] = std::max(widths[1], Length(v.Center));
+            widths[2] = std::max(widths[2], Length(v.Right));
+        }
+    } catch (const std::bad_alloc&) {
+        // The window and the user's tables outlive a view that does not fit.
+        view = TArrResultStr();
+        widths = {0, 0, 0};
+        ShowMessage(kNoMemory);
     }
 }
 
 void TForm1::WriteConcordance(const std::string& sortMode, const std::array<int, 3>& widths, TqlSkinGauge* gauge,
                               bool caseSensitive, std::array<int, 5>& columnWidths, TArrResultStr& view,
                               TRichEdit* richEdit) {
+    try {
+        WriteConcordanceLines(sortMode, widths, gauge, caseSensitive, columnWidths, view, richEdit);
+    } catch (const std::bad_alloc&) {
+        richEdit->Clear();
+        gauge->SetValue(gauge->MaxValue());
+        ShowMessage(kNoMemory);
+    }
+}
+
+void TForm1::WriteConcordanceLines(const std::string& sortMode, const std::array<int, 3>& widths,
+                                   TqlSkinGauge* gauge, bool caseSensitive, std::array<int, 5>& columnWidths,
+                                   TArrResultStr& view, TRichEdit* richEdit) {
     int n = static_cast<int>(view.size());
     if (sortMode.find("CENTER") != std::string::npos)
         TDisplay::QuickSortCenter(view, 0, n - 1, sortMode, caseSensitive);
@@ -117,13 +162,14 @@ void TForm1::HitInfoLine(const TArrResultStr& hits, const TArrResultStr& view, i
     std::replace(info.begin(), info.end(), '#', ' ');
 }
 
+void TForm1::ReportSkippedLines(const TQuery& query) {
+    if (query.SkippedLines > 0)
+        ShowMessage(IntToStr(query.SkippedLines) +
+                    " line(s) skipped: the expression took too long to match on them.");
+}
+
 std::string TForm1::ConvertQuery(const std::string& query, const std::string& splitters, bool literal) {
-    if (literal) {
-        std::string q = Trim(query) + " ";
-        return Trim(StringReplace(q, " ", splitters + "\\S+ ", rfReplaceAll)) + "\\b";
-    }
-    std::string q = " " + Trim(query);
-    return Trim(StringReplace(q, " ", " \\S+" + splitters, rfReplaceAll)) + "\\b";
+    return TDisplay::ConvertQuery(query, splitters, literal);
 }
 
 void TForm1::AppendMembers(const std::string& members, const TArrResultStr& hits, TArrResultStr& detail) {

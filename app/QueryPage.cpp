@@ -89,6 +89,7 @@ void TForm1::SearchCorpus(const std::string& expression, bool caseSensitive, Tql
         }
         gProgress = 0;
     }
+    ReportSkippedLines(*gQuery);
 }
 
 void TForm1::cbxInputStrChange(TObject* /*sender*/) { btnQuery->SetEnabled(!Trim(cbxInputStr->GetText()).empty()); }

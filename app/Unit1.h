@@ -379,6 +379,11 @@ public:
                           TRichEdit* richEdit);
     void HitInfoLine(const TArrResultStr& hits, const TArrResultStr& view, int lineIndex, std::string& info,
                      const std::string& mode);
+    void WriteConcordanceLines(const std::string& sortMode, const std::array<int, 3>& widths, TqlSkinGauge* gauge,
+                               bool caseSensitive, std::array<int, 5>& columnWidths, TArrResultStr& view,
+                               TRichEdit* richEdit);
+    // Tells the user how many lines a search had to leave out.
+    static void ReportSkippedLines(const TQuery& query);
     static std::string ConvertQuery(const std::string& query, const std::string& splitters, bool literal);
     // Appends the hits a member list names ("3,7,12,", as grouping and collocate
     // counting write them), numbered from 0; an index outside the hits is skipped.

@@ -2,16 +2,21 @@
 // the Collocate page drives it, over generated Zipf-distributed corpora, and
 // compares it with the floor of reading the same files and counting tokens.
 //
-//   lexmoor-bench [--tokens N] [--keep DIR] [--mode raw|tagged|both]
+//   lexmoor-bench [--tokens N] [--keep DIR] [--mode raw|tagged|both] [--threads N]
+//   lexmoor-bench --corpus DIR --node EXPR [--literal|--pos] [--sep CHARS]
+//                 [--span L R] [--mode WORD|POS|BOTH] [--case] [--threads N]
 //
 // The corpora go to DIR/raw and DIR/tagged with --keep, else to a temporary
 // folder removed at the end. It fails when the engine counted or found other
 // than what the generator wrote, so that no figure comes from a broken run.
+// With --corpus it runs the Collocate page's road once over every file of a
+// real folder, so that the whole process can be timed beside another tool.
 
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -25,7 +30,9 @@
 #include <vector>
 
 #include "bench/CorpusGenerator.h"
+#include "engine/Parallel.h"
 #include "engine/Query.h"
+#include "platform/core/SysUtils.h"
 
 namespace fs = std::filesystem;
 
@@ -42,22 +49,64 @@ struct TOptions {
     std::string KeepDir;
     bool Raw = true;
     bool Tagged = true;
+    // A run over a real folder.
+    std::string CorpusDir;
+    std::string Node;
+    std::string NodeMode = "Default";
+    std::string Separators;
+    int LeftSpan = 5, RightSpan = 5;
+    std::string CollocateMode = "WORD";
+    bool CaseSensitive = false;
 };
 
 [[noreturn]] void Usage(const char* message) {
     if (message) std::fprintf(stderr, "lexmoor-bench: %s\n", message);
-    std::fprintf(message ? stderr : stdout, "usage: lexmoor-bench [--tokens N] [--keep DIR] [--mode raw|tagged|both]\n");
+    std::fprintf(message ? stderr : stdout,
+                 "usage: lexmoor-bench [--tokens N] [--keep DIR] [--mode raw|tagged|both] [--threads N]\n"
+                 "       lexmoor-bench --corpus DIR --node EXPR [--literal|--pos] [--sep CHARS] [--span L R]\n"
+                 "                     [--mode WORD|POS|BOTH] [--case] [--threads N]\n");
     std::exit(message ? 2 : 0);
+}
+
+int SpanValue(const std::string& value) {
+    char* end = nullptr;
+    long n = std::strtol(value.c_str(), &end, 10);
+    if (value.empty() || *end != '\0' || n < 0 || n > 16) Usage("a span is a number from 0 to 16");
+    return static_cast<int>(n);
 }
 
 TOptions ParseOptions(int argc, char** argv) {
     TOptions options;
+    std::string mode;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "-h" || arg == "--help") Usage(nullptr);
+        if (arg == "--literal" || arg == "--pos") {
+            options.NodeMode = arg == "--literal" ? "Literal" : "POS";
+            continue;
+        }
+        if (arg == "--case") {
+            options.CaseSensitive = true;
+            continue;
+        }
         if (i + 1 >= argc) Usage(("missing value after " + arg).c_str());
         std::string value = argv[++i];
-        if (arg == "--tokens") {
+        if (arg == "--span") {
+            if (i + 1 >= argc) Usage("--span wants a left and a right span");
+            options.LeftSpan = SpanValue(value);
+            options.RightSpan = SpanValue(argv[++i]);
+        } else if (arg == "--threads") {
+            char* end = nullptr;
+            long n = std::strtol(value.c_str(), &end, 10);
+            if (value.empty() || *end != '\0' || n < 0 || n > 1024) Usage("--threads wants a number (0: one per core)");
+            SetEngineThreads(static_cast<int>(n));
+        } else if (arg == "--corpus") {
+            options.CorpusDir = value;
+        } else if (arg == "--node") {
+            options.Node = value;
+        } else if (arg == "--sep") {
+            options.Separators = value;
+        } else if (arg == "--tokens") {
             char* end = nullptr;
             long long n = std::strtoll(value.c_str(), &end, 10);
             // The engine counts corpus tokens in 32 bits, and raw text gains
@@ -67,12 +116,21 @@ TOptions ParseOptions(int argc, char** argv) {
         } else if (arg == "--keep") {
             options.KeepDir = value;
         } else if (arg == "--mode") {
-            if (value != "raw" && value != "tagged" && value != "both") Usage("--mode is raw, tagged or both");
-            options.Raw = value != "tagged";
-            options.Tagged = value != "raw";
+            mode = value;
         } else {
             Usage(("unknown option " + arg).c_str());
         }
+    }
+    if (!options.CorpusDir.empty()) {
+        if (Trim(options.Node).empty()) Usage("--corpus wants a --node");
+        if (!mode.empty() && mode != "WORD" && mode != "POS" && mode != "BOTH")
+            Usage("--mode is WORD, POS or BOTH with --corpus");
+        if (!mode.empty()) options.CollocateMode = mode;
+        if (options.Separators.empty()) options.CollocateMode = "BOTH";
+    } else if (!mode.empty()) {
+        if (mode != "raw" && mode != "tagged" && mode != "both") Usage("--mode is raw, tagged or both");
+        options.Raw = mode != "tagged";
+        options.Tagged = mode != "raw";
     }
     return options;
 }
@@ -222,22 +280,19 @@ TRunResult RunKind(const TCorpusFiles& corpus, const std::string& node, bool tag
     TStopwatch watch;
     stat.SetSplitters(splitters);
     stat.Clear();
-    for (const std::string& path : corpus.Paths) stat.LoadAndCount(path);
+    stat.LoadAndCountFiles(corpus.Paths);
     result.Load = watch.Lap();
 
-    stat.BuildFrequency(true);
+    stat.BuildFrequency(true, false);
     result.Frequency = watch.Lap();
 
     query.Clear();
     int progress = 0;
-    for (const std::string& path : corpus.Paths) {
-        query.LoadFile(path, splitters);
-        query.Search(expr, false, 5, 5, progress, true);
-    }
+    query.SearchFiles(corpus.Paths, splitters, expr, false, 5, 5, progress, true);
     result.Search = watch.Lap();
 
     stat.ClearCounts();
-    stat.CountCollocates(query.Matrix, 5, 5, true);
+    stat.CountCollocates(query.Matrix, 5, 5, true, param.CollocateMode);
     result.Count = watch.Lap();
 
     stat.ComputeStats(node, param);
@@ -249,7 +304,7 @@ TRunResult RunKind(const TCorpusFiles& corpus, const std::string& node, bool tag
     param.RightSpanText = "4";
     watch.Lap();
     stat.ClearCounts();
-    stat.CountCollocates(query.Matrix, 3, 4, true);
+    stat.CountCollocates(query.Matrix, 3, 4, true, param.CollocateMode);
     stat.ComputeStats(node, param);
     result.Recount = watch.Lap();
     size_t recountRows = stat.Results.size();
@@ -266,10 +321,7 @@ TRunResult RunKind(const TCorpusFiles& corpus, const std::string& node, bool tag
     PrintPhase("full run (1-5)", result.Full(), n);
     PrintPhase("re-count 3/4 (count + stats)", result.Recount, n);
     std::printf("  engine N %s tokens, %s token types", Grouped(stat.Freq.N).c_str(),
-                Grouped(stat.TokenFreq.Count()).c_str());
-    if (tagged)
-        std::printf(", %s word types, %s tags", Grouped(stat.WordFreq.Count()).c_str(),
-                    Grouped(stat.TagFreq.Count()).c_str());
+                Grouped(stat.Tokens.Table().Size()).c_str());
     int64_t hits = static_cast<int64_t>(query.Hits.size());
     std::printf("\n  hits %s (the generator wrote %s), collocates %s, result rows %s, re-count rows %s\n",
                 Grouped(hits).c_str(), Grouped(corpus.NodeTokens).c_str(), Grouped(collocates).c_str(),
@@ -284,11 +336,88 @@ TRunResult RunKind(const TCorpusFiles& corpus, const std::string& node, bool tag
     return result;
 }
 
+// The separator characters as the settings page's list makes them a class.
+std::string SeparatorClass(const std::string& chars) {
+    std::string escaped;
+    for (char c : chars) {
+        if (c == '\\' || c == ']' || c == '^' || c == '-' || c == '[') escaped += '\\';
+        escaped += c;
+    }
+    return escaped.empty() ? std::string() : "[" + escaped + "]";
+}
+
+// One collocation run over a real folder as the Collocate page makes it:
+// every file of the folder in name order, the node as the page turns it into
+// a pattern, the search context at least five words each side.
+void RunFolder(const TOptions& o) {
+    std::vector<std::string> paths;
+    for (const auto& entry : fs::directory_iterator(o.CorpusDir))
+        if (entry.is_regular_file()) paths.push_back(entry.path().string());
+    std::sort(paths.begin(), paths.end());
+    if (paths.empty()) throw std::runtime_error("no files in " + o.CorpusDir);
+
+    const std::string splitters = SeparatorClass(o.Separators);
+    std::string node = Trim(o.Node), expr = node;
+    if (o.NodeMode == "Literal")
+        expr = TDisplay::ConvertQuery(node, splitters, true);
+    else if (o.NodeMode == "POS")
+        expr = TDisplay::ConvertQuery(node, splitters, false);
+    TParamInfo param;
+    param.CaseSensitive = o.CaseSensitive;
+    param.NodeMode = o.NodeMode;
+    param.Node = splitters.empty() ? " " + node + " " : node;
+    param.CollocateMode = o.CollocateMode;
+    param.LeftSpanText = std::to_string(o.LeftSpan);
+    param.LeftContext = std::max(o.LeftSpan, 5);
+    param.RightSpanText = std::to_string(o.RightSpan);
+    param.RightContext = std::max(o.RightSpan, 5);
+    param.MinMeasure = "None";
+
+    TStat stat;
+    TQuery query;
+    TStopwatch watch;
+    TRunResult t;
+    stat.SetSplitters(splitters);
+    stat.Clear();
+    stat.LoadAndCountFiles(paths);
+    t.Load = watch.Lap();
+    stat.BuildFrequency(!o.CaseSensitive, false);
+    t.Frequency = watch.Lap();
+    query.Clear();
+    int progress = 0;
+    query.SearchFiles(paths, splitters, expr, o.CaseSensitive, param.LeftContext, param.RightContext, progress, true);
+    t.Search = watch.Lap();
+    stat.ClearCounts();
+    stat.CountCollocates(query.Matrix, o.LeftSpan, o.RightSpan, !o.CaseSensitive, o.CollocateMode);
+    t.Count = watch.Lap();
+    stat.ComputeStats(node, param);
+    t.Stats = watch.Lap();
+
+    int64_t n = stat.Freq.N;
+    std::printf("lexmoor-bench: %zu files in %s, node \"%s\" (pattern %s), span %d/%d, %s, %s\n", paths.size(),
+                o.CorpusDir.c_str(), node.c_str(), expr.c_str(), o.LeftSpan, o.RightSpan, o.CollocateMode.c_str(),
+                o.CaseSensitive ? "case-sensitive" : "case-insensitive");
+    std::printf("  %-34s %12s %16s\n", "phase", "seconds", "tokens/s");
+    PrintPhase("1 load and count (TStat)", t.Load, n);
+    PrintPhase("2 build frequency", t.Frequency, n);
+    PrintPhase("3 search (TQuery, matrix)", t.Search, n);
+    PrintPhase("4 count collocates", t.Count, n);
+    PrintPhase("5 compute stats", t.Stats, n);
+    PrintPhase("full run (1-5)", t.Full(), n);
+    std::printf("  threads %d, N %s tokens, f(n) %s, rows %s\n", EngineThreads(), Grouped(n).c_str(), Grouped(stat.Freq.Fn).c_str(),
+                Grouped(static_cast<int64_t>(stat.Results.size())).c_str());
+    std::printf("  peak memory (VmHWM, whole process): %.1f MB\n", PeakMemoryMb());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     TOptions options = ParseOptions(argc, argv);
     try {
+        if (!options.CorpusDir.empty()) {
+            RunFolder(options);
+            return 0;
+        }
         TCorpusFolder folder(options.KeepDir);
         std::printf("lexmoor-bench: %s tokens per kind in %d files, %d-type Zipf vocabulary (exponent %.2f), "
                     "seed %llu\n",

@@ -1,8 +1,10 @@
 #include "engine/Counting.h"
 
 #include <algorithm>
+#include <charconv>
 #include <numeric>
 
+#include "engine/Parallel.h"
 #include "engine/Query.h"
 #include "engine/TokenList.h"
 #include "platform/core/Classes.h"
@@ -45,8 +47,40 @@ void SortByRank(std::vector<Item>& items) {
         ranks[i] = items[i].rank;
         order[i] = static_cast<uint32_t>(i);
     }
-    FrameworkQuickSortKeys(ranks.data(), 0, static_cast<int>(items.size()) - 1,
-                           [&](int i, int j) { std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]); });
+    auto exchange = [&](int i, int j) { std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]); };
+    // Each partition leaves two ranges that the sort finishes apart from each
+    // other, so the first partitions are made here and the ranges they leave
+    // sorted side by side, with exactly the exchanges of the one-thread sort.
+    struct TRange {
+        int lo, hi;
+    };
+    std::vector<TRange> ranges{{0, static_cast<int>(items.size()) - 1}};
+    const size_t wanted = static_cast<size_t>(EngineThreads()) * 4;
+    constexpr int kSmallRange = 1 << 14;
+    for (bool split = true; split && ranges.size() < wanted;) {
+        split = false;
+        std::vector<TRange> next(ranges.size() * 2, TRange{0, -1});
+        ParallelFor(ranges.size(), [&](size_t r, size_t) {
+            auto [lo, hi] = ranges[r];
+            if (hi - lo < kSmallRange) {
+                next[2 * r] = ranges[r];
+                return;
+            }
+            int i, j;
+            FrameworkPartitionKeys(ranks.data(), lo, hi, exchange, i, j);
+            next[2 * r] = {lo, j};
+            next[2 * r + 1] = {i, hi};
+        });
+        ranges.clear();
+        for (const TRange& range : next) {
+            if (range.lo >= range.hi) continue;
+            split |= range.hi - range.lo >= kSmallRange;
+            ranges.push_back(range);
+        }
+    }
+    ParallelFor(ranges.size(), [&](size_t r, size_t) {
+        FrameworkQuickSortKeys(ranks.data(), ranges[r].lo, ranges[r].hi, exchange);
+    });
     std::vector<Item> sorted(items.size());
     for (size_t i = 0; i < items.size(); ++i) sorted[i] = items[order[i]];
     items.swap(sorted);
@@ -131,7 +165,8 @@ namespace {
 // that only the framework's sort can say which spelling the group keeps. A
 // group ends at its greatest hit text: one pass finds, per key rank, that hit
 // and whether more than one spelling stands there.
-bool LastSpellingIsOpen(const std::vector<RankedEntry>& items, const std::vector<uint32_t>& keyRank,
+template <class RankOf>
+bool LastSpellingIsOpen(const std::vector<TKeyHit>& entries, RankOf rankOf, const std::vector<uint32_t>& keyRank,
                         uint32_t keyRankCount) {
     struct TGroupEnd {
         uint64_t rank = 0;
@@ -139,11 +174,12 @@ bool LastSpellingIsOpen(const std::vector<RankedEntry>& items, const std::vector
         bool seen = false, mixed = false;
     };
     std::vector<TGroupEnd> ends(keyRankCount);
-    for (const RankedEntry& e : items) {
+    for (const TKeyHit& e : entries) {
         TGroupEnd& end = ends[keyRank[e.key]];
-        if (!end.seen || e.rank > end.rank) {
-            end = {e.rank, e.key, true, false};
-        } else if (e.rank == end.rank && e.key != end.key) {
+        uint64_t rank = rankOf(e);
+        if (!end.seen || rank > end.rank) {
+            end = {rank, e.key, true, false};
+        } else if (rank == end.rank && e.key != end.key) {
             end.mixed = true;
         }
     }
@@ -160,48 +196,55 @@ void GroupKeyHits(const std::vector<TKeyHit>& entries, const TTokenTable& keys, 
     // An entry sorts by its key followed by "###" (no key holds "#", so the
     // key decides unless the keys are equal), then by its hit index as text.
     std::vector<std::string> framedKeys(keys.Size());
-    for (uint32_t k = 0; k < keys.Size(); ++k) framedKeys[k] = keys.Text(k) + "###";
+    for (uint32_t k = 0; k < keys.Size(); ++k) framedKeys[k].append(keys.Text(k)).append("###");
     std::vector<uint32_t> keyRank = RankTexts(framedKeys, ignoreCase);
     framedKeys = {};
     uint32_t keyRankCount = 0;
     for (uint32_t r : keyRank) keyRankCount = std::max(keyRankCount, r + 1);
     std::vector<uint32_t> hitRank = DecimalTextRanks(hitCount);
 
-    std::vector<RankedEntry> items(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const TKeyHit& e = entries[i];
-        items[i] = {uint64_t(keyRank[e.key]) * uint64_t(hitCount) + hitRank[static_cast<size_t>(e.hit)], e.key,
-                    e.hit};
-    }
+    auto rankOf = [&](const TKeyHit& e) {
+        return uint64_t(keyRank[e.key]) * uint64_t(hitCount) + hitRank[static_cast<size_t>(e.hit)];
+    };
     // Entries of equal rank hold the same hit and keys that differ at most in
     // case; their order matters only to a group's spelling, so the framework's
-    // sort runs only when that spelling is open.
-    std::vector<RankedEntry> sorted;
-    if (LastSpellingIsOpen(items, keyRank, keyRankCount)) {
+    // sort runs only when that spelling is open. Otherwise the entries are
+    // placed by key straight away, and each group is sorted on its own.
+    bool open = LastSpellingIsOpen(entries, rankOf, keyRank, keyRankCount);
+    std::vector<RankedEntry> items(entries.size());
+    if (open) {
+        for (size_t i = 0; i < entries.size(); ++i) items[i] = {rankOf(entries[i]), entries[i].key, entries[i].hit};
         SortByRank(items);
-        sorted.swap(items);
     } else {
-        sorted.swap(items);
-        CountingSort(sorted, static_cast<size_t>(hitCount),
-                     [&](const RankedEntry& e) { return hitRank[static_cast<size_t>(e.hit)]; });
-        CountingSort(sorted, keyRankCount, [&](const RankedEntry& e) { return keyRank[e.key]; });
+        std::vector<size_t> next(keyRankCount + 1, 0);
+        for (const TKeyHit& e : entries) ++next[keyRank[e.key] + 1];
+        for (size_t r = 1; r <= keyRankCount; ++r) next[r] += next[r - 1];
+        for (const TKeyHit& e : entries) items[next[keyRank[e.key]]++] = {rankOf(e), e.key, e.hit};
     }
+    std::vector<size_t> groupStart;
+    for (size_t i = 0; i < items.size(); ++i)
+        if (i == 0 || keyRank[items[i].key] != keyRank[items[i - 1].key]) groupStart.push_back(i);
+    groupStart.push_back(items.size());
 
     // Within a group the hits come in ascending text order; the list reads newest first.
-    std::vector<int32_t> groupHits;
-    std::string list;
-    size_t groupStart = 0;
-    for (size_t i = 0; i < sorted.size(); ++i) {
+    std::vector<std::string> lines(groupStart.size() - 1);
+    ParallelFor(lines.size(), [&](size_t g, size_t) {
         ProcessMessages();
-        if (groupHits.empty() || groupHits.back() != sorted[i].hit) groupHits.push_back(sorted[i].hit);
-        if (i + 1 < sorted.size() && keyRank[sorted[i + 1].key] == keyRank[sorted[i].key]) continue;
-        list.clear();
-        for (auto it = groupHits.rbegin(); it != groupHits.rend(); ++it) {
-            list += IntToStr(*it);
-            list += ',';
+        auto first = items.begin() + static_cast<std::ptrdiff_t>(groupStart[g]);
+        auto last = items.begin() + static_cast<std::ptrdiff_t>(groupStart[g + 1]);
+        if (!open) std::sort(first, last, [](const RankedEntry& x, const RankedEntry& y) { return x.rank < y.rank; });
+        std::string& line = lines[g];
+        line.append(keys.Text((last - 1)->key));
+        line += '\t';
+        line += IntToStr(static_cast<int64_t>(last - first));
+        line += '\t';
+        char digits[16];
+        for (auto it = last; it != first;) {
+            --it;
+            if (it + 1 != last && it->hit == (it + 1)->hit) continue;
+            line.append(digits, std::to_chars(digits, digits + sizeof digits, it->hit).ptr);
+            line += ',';
         }
-        dest.Add(keys.Text(sorted[i].key) + "\t" + IntToStr(static_cast<int64_t>(i + 1 - groupStart)) + "\t" + list);
-        groupHits.clear();
-        groupStart = i + 1;
-    }
+    });
+    for (std::string& line : lines) dest.Add(std::move(line));
 }

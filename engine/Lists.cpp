@@ -11,8 +11,6 @@
 
 namespace {
 
-bool IsRegexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // The integer in s, 0 when s holds none: a sort must not stop half-way.
 int CountIn(std::string_view s) {
     int n = 0;
@@ -175,6 +173,15 @@ int TDisplay::RegexMatchPos(const std::string& expr, const std::string& text) {
     TRegExpr re(expr);
     re.SetModifierI(true);
     return re.Exec(text) ? re.MatchPos(0) : 0;
+}
+
+std::string TDisplay::ConvertQuery(const std::string& query, const std::string& splitters, bool literal) {
+    if (literal) {
+        std::string q = Trim(query) + " ";
+        return Trim(StringReplace(q, " ", splitters + "\\S+ ", rfReplaceAll)) + "\\b";
+    }
+    std::string q = " " + Trim(query);
+    return Trim(StringReplace(q, " ", " \\S+" + splitters, rfReplaceAll)) + "\\b";
 }
 
 std::string TDisplay::RepeatStr(const std::string& s, int count) {

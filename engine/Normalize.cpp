@@ -5,10 +5,43 @@
 #include <cstdint>
 #include <cstring>
 
+#include <vector>
+
 #include "engine/Query.h"
 #include "platform/core/SysUtils.h"
+#include "platform/core/TextCodec.h"
 
 namespace {
+
+// Where the characters of a line start. In code page 936 text a lead byte
+// (0x81-0xFE) takes the next byte with it, and that trail byte may equal an
+// ASCII character ("@", "n") or the lead byte of a full-width pair, so a
+// match is taken only where a character starts. Bytes of any other text,
+// UTF-8 included, match as they stand.
+class TCharStarts {
+public:
+    TCharStarts(const std::string& text, bool gbk) {
+        if (!gbk) return;
+        FStarts.assign(text.size(), false);
+        for (size_t i = 0; i < text.size(); i += IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1)
+            FStarts[i] = true;
+    }
+    bool At(size_t pos) const { return FStarts.empty() || FStarts[pos]; }
+    static bool IsLeadByte(char c) {
+        auto b = static_cast<unsigned char>(c);
+        return b >= 0x81 && b <= 0xFE;
+    }
+
+private:
+    std::vector<bool> FStarts;
+};
+
+// Code page 936 text: bytes above 127 that do not read as UTF-8.
+bool IsGbk(const std::string& text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return !IsValidUtf8(text);
+    return false;
+}
 
 struct Rule {
     std::string_view from;
@@ -32,13 +65,17 @@ size_t FindAnyCase(const std::string& text, std::string_view lowerNeedle, size_t
     return std::string::npos;
 }
 
-size_t Find(const std::string& text, const Rule& rule, size_t from) {
-    return rule.anyCase ? FindAnyCase(text, rule.from, from) : text.find(rule.from, from);
+size_t Find(const std::string& text, const Rule& rule, size_t from, const TCharStarts& starts) {
+    for (;; ++from) {
+        from = rule.anyCase ? FindAnyCase(text, rule.from, from) : text.find(rule.from, from);
+        if (from == std::string::npos || starts.At(from)) return from;
+    }
 }
 
-void Apply(std::string& text, const Rule& rule) {
+void Apply(std::string& text, const Rule& rule, bool gbk) {
     if (!rule.anyCase && !std::memchr(text.data(), rule.from[0], text.size())) return;
-    size_t p = Find(text, rule, 0);
+    const TCharStarts starts(text, gbk);
+    size_t p = Find(text, rule, 0, starts);
     if (p == std::string::npos) return;
     std::string out;
     out.reserve(text.size() + text.size() / 4);
@@ -47,7 +84,7 @@ void Apply(std::string& text, const Rule& rule) {
         out.append(text, from, p - from);
         out.append(rule.to);
         from = p + rule.from.size();
-        p = Find(text, rule, from);
+        p = Find(text, rule, from, starts);
     } while (p != std::string::npos);
     out.append(text, from, std::string::npos);
     text.swap(out);
@@ -106,55 +143,82 @@ bool HasHighByte(const std::string& text) {
     for (; i + 8 <= n; i += 8) {
         uint64_t word;
         std::memcpy(&word, text.data() + i, 8);
-        if (word & 0x8080808080808080ull) break;
+        if (word & 0x8080808080808080ull) return true;
     }
     for (; i < n; ++i)
-        if (static_cast<unsigned char>(text[i]) >= 0xA1) return true;
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return true;
     return false;
 }
 
 // The punctuation rules each put blanks around one character, and no
 // replacement holds another rule's character, so applying them one after
 // another is the same as one pass that replaces each character by its text.
-void SplitPunctuation(std::string& text) {
+void SplitPunctuation(std::string& text, bool gbk) {
     static const auto table = [] {
         std::array<std::string_view, 256> t{};
         for (const Rule& rule : kPunctuation) t[static_cast<unsigned char>(rule.from[0])] = rule.to;
         return t;
     }();
-    size_t first = 0;
-    while (first < text.size() && table[static_cast<unsigned char>(text[first])].empty()) ++first;
-    if (first == text.size()) return;
+    // The length of the character at i: a trail byte is never split off.
+    auto width = [&](size_t i) -> size_t { return gbk && TCharStarts::IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1; };
+    auto nextPunctuation = [&](size_t i) {
+        while (i < text.size() && table[static_cast<unsigned char>(text[i])].empty()) i += width(i);
+        return std::min(i, text.size());
+    };
+    size_t i = nextPunctuation(0);
+    if (i == text.size()) return;
     std::string out;
     out.reserve(text.size() + text.size() / 4);
-    out.append(text, 0, first);
-    for (size_t i = first; i < text.size(); ++i) {
-        std::string_view to = table[static_cast<unsigned char>(text[i])];
-        if (to.empty())
-            out.push_back(text[i]);
-        else
-            out.append(to);
+    size_t from = 0;
+    while (i < text.size()) {
+        out.append(text, from, i - from);
+        out.append(table[static_cast<unsigned char>(text[i])]);
+        from = i + 1;
+        i = nextPunctuation(from);
     }
+    out.append(text, from, std::string::npos);
     text.swap(out);
+}
+
+void SplitPunctAndContractions(std::string& text, bool gbk) {
+    SplitPunctuation(text, gbk);
+    if (text.find('\'') != std::string::npos)
+        for (const Rule& rule : kContractions) Apply(text, rule, gbk);
+}
+
+
+// Every rule but the shortening of blanks.
+void ReplaceRaw(std::string& text) {
+    // Full-width punctuation is code page 936's; text without a byte above
+    // 127 holds none, and UTF-8 text only bytes that may look like it.
+    bool gbk = HasHighByte(text) && IsGbk(text);
+    if (gbk)
+        for (const Rule& rule : kBeforeSplit) Apply(text, rule, gbk);
+    SplitPunctAndContractions(text, gbk);
+    if (gbk)
+        for (const Rule& rule : kAfterSplit) Apply(text, rule, gbk);
 }
 
 }  // namespace
 
 std::string TDisplay::SplitPunctAndContractions(std::string text) {
-    SplitPunctuation(text);
-    if (text.find('\'') != std::string::npos)
-        for (const Rule& rule : kContractions) Apply(text, rule);
+    ::SplitPunctAndContractions(text, HasHighByte(text) && IsGbk(text));
     return text;
 }
 
 std::string TDisplay::NormalizeRaw(std::string text) {
-    // Every full-width character starts with a byte of A1 or above.
-    bool fullWidth = HasHighByte(text);
-    if (fullWidth)
-        for (const Rule& rule : kBeforeSplit) Apply(text, rule);
-    text = SplitPunctAndContractions(std::move(text));
-    if (fullWidth)
-        for (const Rule& rule : kAfterSplit) Apply(text, rule);
+    ReplaceRaw(text);
+    ShortenBlankRuns(text);
+    return text;
+}
+
+std::string TDisplay::NormalizeRawPadded(std::string_view leftPad, std::string line, std::string_view rightPad) {
+    // No rule finds anything in a pad or across its edge, but the blanks at
+    // an edge join the line's into one run.
+    ReplaceRaw(line);
+    std::string text;
+    text.reserve(leftPad.size() + line.size() + rightPad.size());
+    text.append(leftPad).append(line).append(rightPad);
     ShortenBlankRuns(text);
     return text;
 }

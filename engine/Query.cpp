@@ -2,11 +2,17 @@
 
 #include "engine/Query.h"
 
-#include <regex>
+#include <exception>
 
+#include "engine/Parallel.h"
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
+
+void TMyArray::Renumber(TTokenTable& table, const std::vector<uint32_t>& idMap) {
+    FTable = &table;
+    for (uint32_t& id : FIds) id = idMap[id];
+}
 
 void TMyArray::Assign(TTokenTable& table, const std::array<std::string_view, Size>& slots) {
     FTable = &table;
@@ -20,6 +26,7 @@ TQuery::~TQuery() = default;
 void TQuery::Clear() {
     Hits.clear();
     Matrix.clear();
+    SkippedLines = 0;
 }
 
 int TQuery::LoadFile(const std::string& fileName, const std::string& splitters) {
@@ -32,13 +39,51 @@ int TQuery::LoadFile(const std::string& fileName, const std::string& splitters) 
 
 namespace {
 
-// Whether expr can be searched on its own as a quick test that a line may hold
-// a hit. Not when it refers to groups by number or changes how the pattern
-// around it reads: inside the search pattern its groups are numbered after the
-// context's.
-bool CanPrefilter(const std::string& expr) {
-    static const std::regex unsafe(R"(\\[0-9gkQEG]|\(\?[0-9+\-R&P]|\(\*)");
-    return !std::regex_search(expr, unsafe);
+// Whether node, compiled on its own, may serve as a quick test that a line can
+// hold a hit. Not when it refers to groups by number: inside the search
+// pattern its groups are numbered after the context's.
+bool CanPrefilter(TRegExpr& node) {
+    try {
+        node.Compile();
+        if (node.BackReferenceMax() > 0) return false;
+    } catch (const ERegExpr&) {
+        return false;
+    }
+    // Calls of a group by number and the search's start anchor are what the
+    // library's pattern information does not show.
+    const std::string& expr = node.Expression();
+    for (size_t i = 0; i + 1 < expr.size(); ++i) {
+        if (expr[i] == '\\') {
+            if (expr[i + 1] == 'G' || expr[i + 1] == 'g') return false;
+            ++i;
+        } else if (expr[i] == '(' && expr[i + 1] == '?' && i + 2 < expr.size() &&
+                   (expr[i + 2] == 'R' || (expr[i + 2] >= '0' && expr[i + 2] <= '9'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether the node's own match start is where it starts inside the search
+// pattern: not after \K, nor with verbs that act on the whole match.
+bool StartsWhereItMatches(const std::string& expr) {
+    return expr.find("\\K") == std::string::npos && expr.find("(*") == std::string::npos;
+}
+
+// The start of the only match of the search pattern that puts the node at
+// node: its blank and the words before it, each a blank and a run of
+// non-blanks. False when the line has no such words there.
+bool ContextStart(const std::string& line, size_t node, int words, size_t& start) {
+    if (node == 0 || !IsRegexSpace(line[node - 1])) return false;
+    size_t pos = node - 1;
+    for (int k = 0; k < words; ++k) {
+        size_t word = pos;
+        while (word > 0 && !IsRegexSpace(line[word - 1])) --word;
+        if (word == pos || word == 0) return false;
+        pos = word - 1;
+    }
+    start = pos;
+    return true;
 }
 
 // A tagged padding word is split by the text's own separator (the first member
@@ -54,65 +99,178 @@ std::string TaggedPadding(const std::string& splitters) {
 
 }  // namespace
 
-void TQuery::Search(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
-                    bool buildMatrix) {
-    int L = std::max(leftWords, 0), R = std::max(rightWords, 0);
-    TRegExpr re("((\\s\\S+){" + IntToStr(L) + "})\\s(" + expr + ")((\\s\\S+){" + IntToStr(R) + "})");
-    re.SetModifierI(!caseSensitive);
-
-    // The node alone usually finds nothing in most lines; the full pattern
-    // tries a match at every blank of a line.
-    TRegExpr node(expr);
-    node.SetModifierI(!caseSensitive);
-    bool prefilter = CanPrefilter(expr);
-    if (prefilter) {
-        try {
-            node.Compile();
-        } catch (const ERegExpr&) {
-            prefilter = false;
-        }
+// The compiled search of one node with its context, and the padding that
+// lets a node at a line's edge have its context. Not shared between threads.
+struct TSearchPattern {
+    // splitters: the trimmed separator class of the text, empty for raw text.
+    TSearchPattern(const std::string& expr, bool caseSensitive, int leftWords, int rightWords,
+                   const std::string& splitters)
+        : L(std::max(leftWords, 0)), R(std::max(rightWords, 0)), Raw(splitters.empty()) {
+        std::string full = "((\\s\\S+){" + IntToStr(L) + "})\\s(" + expr + ")((\\s\\S+){" + IntToStr(R) + "})";
+        Full.SetExpression(full);
+        Full.SetModifierI(!caseSensitive);
+        // The node alone usually finds nothing in most lines; the full pattern
+        // tries a match at every blank of a line.
+        Node.SetExpression(expr);
+        Node.SetModifierI(!caseSensitive);
+        Prefilter = CanPrefilter(Node);
+        // Where the node's matches can be walked one by one, the full pattern
+        // is tried once per match, anchored where its context starts, instead
+        // of at every blank: it finds the same hits.
+        FromNode = Prefilter && StartsWhereItMatches(expr);
+        Anchored.SetExpression("\\G" + full);
+        Anchored.SetModifierI(!caseSensitive);
+        const std::string pad = Raw ? "## " : TaggedPadding(splitters);
+        LeftPad = " " + TDisplay::RepeatStr(pad, 2 * L);
+        RightPad = " " + TDisplay::RepeatStr(pad, 2 * R);
     }
 
-    bool raw = Trim(Splitters).empty();
-    const std::string pad = raw ? "## " : TaggedPadding(Trim(Splitters));
-    const std::string leftPad = " " + TDisplay::RepeatStr(pad, 2 * L);
-    const std::string rightPad = " " + TDisplay::RepeatStr(pad, 2 * R);
+    int L, R;
+    bool Raw;
+    TRegExpr Full, Node, Anchored;
+    bool Prefilter = false, FromNode = false;
+    std::string LeftPad, RightPad;
+};
+
+void TQuery::Search(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
+                    bool buildMatrix) {
+    TSearchPattern pattern(expr, caseSensitive, leftWords, rightWords, Trim(Splitters));
+    SearchWith(pattern, Lines.Count(), [this](int i) -> std::string_view { return Lines[i]; }, progress, buildMatrix);
+}
+
+template <class LineAt>
+void TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, int& progress, bool buildMatrix) {
     std::string line;
     try {
-        for (int i = 0; i < Lines.Count(); ++i) {
+        for (int i = 0; i < lineCount; ++i) {
             progress = i + 1;
-            line = Trim(Lines[i]);
+            // A search that finds nothing for a long while still lets the window paint.
+            ProcessMessages();
+            line = Trim(lineAt(i));
             if (!line.empty() && line[0] == '<') continue;
-            line = leftPad + line + rightPad;
-            if (raw) line = TDisplay::NormalizeRaw(std::move(line));
-            if (prefilter && !node.Exec(line)) continue;
-            bool found = re.Exec(std::move(line));
-            while (found) {
-                ProcessMessages();
-                TResultStr hit;
-                if (L > 0) hit.Left = Trim(re.Match(1));
-                hit.Center = Trim(re.Match(3));
-                if (R > 0) hit.Right = Trim(re.Match(re.SubExprMatchCount() - 1));
-                hit.FileName = FileName;
-                found = re.ExecPos(re.MatchPos(1) + 1);
-                if (buildMatrix) {
-                    TWordArray row;
-                    for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords})
-                        slots->Assign(*FTokens, {});
-                    SplitToArray(hit.Left, row.LeftWords, L);
-                    SplitToArray(hit.Center, row.CenterWords, -1);
-                    SplitToArray(hit.Right, row.RightWords, -1);
-                    row.LeftText = hit.Left;
-                    row.CenterText = hit.Center;
-                    row.RightText = hit.Right;
-                    Matrix.push_back(std::move(row));
-                }
-                Hits.push_back(std::move(hit));
+            if (pattern.Raw)
+                line = TDisplay::NormalizeRawPadded(pattern.LeftPad, std::move(line), pattern.RightPad);
+            else
+                line = pattern.LeftPad + line + pattern.RightPad;
+            size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
+            try {
+                if (pattern.Prefilter && !pattern.Node.Exec(line)) continue;
+                SearchLine(pattern, line, buildMatrix);
+            } catch (const ERegExprLimit&) {
+                // The line defeats the pattern, not the search: it is left out whole.
+                Hits.resize(hitsBefore);
+                Matrix.resize(rowsBefore);
+                ++SkippedLines;
             }
         }
     } catch (const Exception&) {
         // A node the library cannot compile or match ends the search; the hits found so far stay.
     }
+}
+
+void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::string& splitters,
+                         const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
+                         bool buildMatrix) {
+    struct TFileHits {
+        std::unique_ptr<TQuery> Query;
+        std::exception_ptr Error;
+    };
+    std::vector<TFileHits> files(fileNames.size());
+    std::vector<std::unique_ptr<TSearchPattern>> patterns(static_cast<size_t>(EngineThreads()));
+    const std::string separators = Trim(splitters);
+    ParallelFor(files.size(), [&](size_t i, size_t worker) {
+        std::unique_ptr<TSearchPattern>& pattern = patterns[worker];
+        if (!pattern) pattern = std::make_unique<TSearchPattern>(expr, caseSensitive, leftWords, rightWords, separators);
+        TFileHits& file = files[i];
+        file.Query = std::make_unique<TQuery>();
+        TQuery& q = *file.Query;
+        try {
+            // The lines are searched where they stand in the file's bytes: a
+            // string each would cost more than the text itself.
+            const std::string bytes = ReadFileBytes(fileNames[i]);
+            const std::vector<std::string_view> lines = SplitLines(bytes);
+            q.FileName = ExtractFileName(fileNames[i]);
+            q.Splitters = splitters;
+            int progressInFile = 0;
+            q.SearchWith(*pattern, static_cast<int>(lines.size()), [&](int k) { return lines[static_cast<size_t>(k)]; },
+                         progressInFile, buildMatrix);
+            // Only the last file's lines stay loaded, as after loading one file after another.
+            if (i + 1 == files.size()) q.Lines.SetText(bytes);
+        } catch (...) {
+            file.Error = std::current_exception();
+        }
+    });
+    // In file order, as searching one file after another gives them; a file
+    // that could not be read ends the search after the files before it.
+    size_t usable = 0;
+    while (usable < files.size() && !files[usable].Error) ++usable;
+    // Room for all at once, hits first and rows after each file's hits are
+    // freed: a large corpus's results are never held twice over.
+    size_t hits = Hits.size(), rows = Matrix.size();
+    for (size_t f = 0; f < usable; ++f) {
+        hits += files[f].Query->Hits.size();
+        rows += files[f].Query->Matrix.size();
+    }
+    Hits.reserve(hits);
+    for (size_t f = 0; f < usable; ++f) {
+        TQuery& q = *files[f].Query;
+        for (TResultStr& hit : q.Hits) Hits.push_back(std::move(hit));
+        TArrResultStr().swap(q.Hits);
+        FileName = q.FileName;
+        Splitters = q.Splitters;
+        Lines.Assign(q.Lines);
+        progress = Lines.Count();
+        SkippedLines += q.SkippedLines;
+    }
+    Matrix.reserve(rows);
+    for (size_t f = 0; f < usable; ++f) {
+        TQuery& q = *files[f].Query;
+        if (q.Matrix.empty()) continue;
+        std::vector<uint32_t> idMap = FTokens->InternAll(*q.FTokens);
+        for (TWordArray& row : q.Matrix) {
+            for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords})
+                slots->Renumber(*FTokens, idMap);
+            Matrix.push_back(row);
+        }
+        files[f] = TFileHits();
+    }
+    if (usable < files.size()) std::rethrow_exception(files[usable].Error);
+}
+
+void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool buildMatrix) {
+    if (!pattern.FromNode) {
+        for (bool found = pattern.Full.Exec(line); found;) {
+            AddHit(pattern.Full, pattern.L, pattern.R, buildMatrix);
+            found = pattern.Full.ExecPos(pattern.Full.MatchPos(1) + 1);
+        }
+        return;
+    }
+    // Every start of a node match in turn; hits come in the order of their
+    // starts, as the search from each hit's start onwards finds them.
+    for (bool found = pattern.Node.Exec(line); found;) {
+        size_t node = static_cast<size_t>(pattern.Node.MatchPos(0) - 1), start = 0;
+        if (ContextStart(line, node, pattern.L, start) && pattern.Anchored.ExecPos(line, static_cast<int>(start) + 1))
+            AddHit(pattern.Anchored, pattern.L, pattern.R, buildMatrix);
+        found = pattern.Node.ExecPos(static_cast<int>(node) + 2);
+    }
+}
+
+void TQuery::AddHit(const TRegExpr& re, int L, int R, bool buildMatrix) {
+    ProcessMessages();
+    TResultStr hit;
+    if (L > 0) hit.Left = Trim(re.MatchView(1));
+    hit.Center = Trim(re.MatchView(3));
+    if (R > 0) hit.Right = Trim(re.MatchView(re.SubExprMatchCount() - 1));
+    hit.FileName = FileName;
+    if (buildMatrix) {
+        TWordArray row;
+        for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords}) slots->Assign(*FTokens, {});
+        SplitToArray(hit.Left, row.LeftWords, L);
+        SplitToArray(hit.Center, row.CenterWords, -1);
+        SplitToArray(hit.Right, row.RightWords, -1);
+        Matrix.push_back(std::move(row));
+    }
+    Hits.push_back(std::move(hit));
 }
 
 void TQuery::SplitToArray(std::string text, TMyArray& tokens, int align) {

@@ -41,6 +41,8 @@ public:
     // Texts are entered into table, which must outlive this array.
     void Assign(TTokenTable& table, const std::array<std::string_view, Size>& slots);
     void Clear() { FIds.fill(0); }
+    // Moves the texts to table, idMap giving each id of the present table's there.
+    void Renumber(TTokenTable& table, const std::vector<uint32_t>& idMap);
 
 private:
     TTokenTable* FTable = nullptr;
@@ -51,9 +53,6 @@ struct TWordArray {
     TMyArray LeftWords;    // slot 0 is the word next to the node
     TMyArray CenterWords;  // first token of the match in slot 0
     TMyArray RightWords;   // slot 0 is the word next to the node
-    std::string LeftText;
-    std::string CenterText;
-    std::string RightText;
 };
 using TWordMatrix = std::vector<TWordArray>;
 
@@ -98,6 +97,9 @@ struct TParamInfo {
     long double MinValue = 0;
 };
 
+class TRegExpr;
+struct TSearchPattern;
+
 class TQuery {
 public:
     TQuery();
@@ -110,19 +112,34 @@ public:
     int LoadFile(const std::string& fileName, const std::string& splitters);
     // Appends a hit (and, with buildMatrix, a matrix row) for every occurrence of
     // expr with exactly leftWords and rightWords words of context. An expression
-    // that cannot be compiled ends the search quietly.
+    // that cannot be compiled ends the search quietly; a line on which matching
+    // exceeds the library's limits is left out and counted in SkippedLines.
     void Search(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
                 bool buildMatrix);
+    // LoadFile and Search of each file in turn, the files searched on every
+    // core; progress ends at the last file's line count. A file that cannot
+    // be read raises EFOpenError after the hits of the files before it.
+    void SearchFiles(const std::vector<std::string>& fileNames, const std::string& splitters, const std::string& expr,
+                     bool caseSensitive, int leftWords, int rightWords, int& progress, bool buildMatrix);
     // Enters the tokens into the table tokens already uses, or into a shared one.
     static void SplitToArray(std::string text, TMyArray& tokens, int align);
 
     TArrResultStr Hits;
+    // Row i holds the tokens of Hits[i]'s contexts.
     TWordMatrix Matrix;
+    // Lines left out of the searches since the last Clear.
+    int SkippedLines = 0;
     std::string Splitters;
     std::string FileName;
     TStringList Lines;
 
 private:
+    // Searches lineAt(0) ... lineAt(lineCount - 1).
+    template <class LineAt>
+    void SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, int& progress, bool buildMatrix);
+    void SearchLine(TSearchPattern& pattern, const std::string& line, bool buildMatrix);
+    void AddHit(const TRegExpr& re, int L, int R, bool buildMatrix);
+
     // The texts of the matrix rows; kept for the object's life, so that rows
     // copied elsewhere stay readable after a Clear.
     std::unique_ptr<TTokenTable> FTokens;
@@ -134,6 +151,9 @@ public:
 
     // Raw-text normalisation.
     static std::string NormalizeRaw(std::string text);
+    // NormalizeRaw(leftPad + line + rightPad) for pads of "#" and blanks,
+    // without running the rules over the pads.
+    static std::string NormalizeRawPadded(std::string_view leftPad, std::string line, std::string_view rightPad);
     static std::string SplitPunctAndContractions(std::string text);
     static std::string ReplaceNonAscii(const std::u16string& s, char c);
 
@@ -158,6 +178,9 @@ public:
     static std::string RegexReplace(const std::string& text, const std::string& expr, const std::string& replacement,
                                     bool ignoreCase);
     static int RegexMatchPos(const std::string& expr, const std::string& text);
+    // The node pattern of words typed one per token ("cat dog"): literal words
+    // take any tag, tags (literal false) take any word.
+    static std::string ConvertQuery(const std::string& query, const std::string& splitters, bool literal);
     static std::string RepeatStr(const std::string& s, int count);
     // Local date and time usable in a folder name, e.g. "2026-12-06 14.05.09".
     static std::string TimeStamp();
@@ -193,8 +216,16 @@ public:
     void Clear();
     void ClearCounts();
     void LoadAndCount(const std::string& fileName);
-    void BuildFrequency(bool ignoreCase);
-    void CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase);
+    // LoadAndCount of each file in turn, the files read on every core.
+    void LoadAndCountFiles(const std::vector<std::string>& fileNames);
+    // Without lists only the counts the measures read are made, and the
+    // frequency lists stay empty: a run that never shows them is spared
+    // sorting every token, while every result computed stays the same.
+    void BuildFrequency(bool ignoreCase, bool lists = true);
+    // Fills the co-occurrence list of mode ("BOTH", "WORD" or "POS"), or all
+    // three for an empty mode.
+    void CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase,
+                         const std::string& mode = std::string());
     void ComputeStats(const std::string& node, const TParamInfo& param);
     std::string GetCollocateHits(const std::string& collocate, const TParamInfo& param);
     void MergeCollocates(const std::string& newName, const TStrings& names, const TParamInfo& param);

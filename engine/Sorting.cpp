@@ -9,8 +9,6 @@
 
 namespace {
 
-bool IsRegexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // Sorts hits[lo..hi] by a key computed once per hit; descending reverses the order.
 template <class Key, class KeyOf>
 void SortHitsBy(TArrResultStr& hits, int lo, int hi, KeyOf keyOf, bool descending = false) {

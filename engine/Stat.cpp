@@ -1,16 +1,29 @@
 // Corpus frequencies and collocate counting for the collocation run.
 
+#include <exception>
+#include <filesystem>
+
 #include "engine/Counting.h"
+#include "engine/Parallel.h"
 #include "engine/Query.h"
+#include "platform/core/Classes.h"
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
 
 namespace {
 
-bool IsRegexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 constexpr int kMaxSpan = TMyArray::Size;
+
+// A token as counted and as grouped: the lists trim their entries, so bytes
+// below 33 at a token's edge (binary or UTF-16 text) are cut here, once for
+// both, or a row's key and its hits would come from different tokens.
+std::string_view CountedToken(std::string_view token) {
+    while (!token.empty() && IsTrimChar(token.front())) token.remove_prefix(1);
+    while (!token.empty() && IsTrimChar(token.back())) token.remove_suffix(1);
+    return token;
+}
+
 constexpr size_t kMaxTagLength = 255;
 
 }  // namespace
@@ -49,22 +62,26 @@ void TStat::ClearCounts() {
     CollPos.Clear();
 }
 
-void TStat::LoadAndCount(const std::string& fileName) {
-    // The file's lines are read in place rather than through FileLines: a
+namespace {
+
+// The tokens of one or more files read in turn, numbered in their own table.
+struct TFileTokens {
+    TTokenTable Table;
+    std::vector<uint32_t> Ids;
+    std::exception_ptr Error;
+};
+
+void TokenizeFile(const std::string& fileName, bool tagged, TFileTokens& out) {
+    // The file's lines are read in place rather than as a string list: a
     // corpus file of millions of lines would otherwise become as many strings.
     const std::string bytes = ReadFileBytes(fileName);
     std::string normalized;
-    size_t pos = 0, n = bytes.size();
-    while (pos < n) {
-        size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string::npos) end = n;
-        std::string_view line(bytes.data() + pos, end - pos);
-        pos = end < n && bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n' ? end + 2 : end + 1;
+    for (std::string_view line : SplitLines(bytes)) {
         ProcessMessages();
         while (!line.empty() && IsTrimChar(line.front())) line.remove_prefix(1);
         while (!line.empty() && IsTrimChar(line.back())) line.remove_suffix(1);
         if (!line.empty() && line[0] == '<') continue;
-        if (!Tagged()) {
+        if (!tagged) {
             normalized = TDisplay::NormalizeRaw(std::string(line));
             line = normalized;
         }
@@ -76,23 +93,67 @@ void TStat::LoadAndCount(const std::string& fileName) {
             }
             size_t start = i;
             while (i < line.size() && !IsRegexSpace(line[i])) ++i;
-            Tokens.Add(line.substr(start, i - start));
+            out.Ids.push_back(out.Table.Intern(CountedToken(line.substr(start, i - start))));
         }
+    }
+}
+
+}  // namespace
+
+void TStat::LoadAndCount(const std::string& fileName) { LoadAndCountFiles({fileName}); }
+
+void TStat::LoadAndCountFiles(const std::vector<std::string>& fileNames) {
+    // Each thread reads a run of neighbouring files into one table, so that
+    // merging enters few tables; runs of about equal size keep the threads busy.
+    std::vector<uintmax_t> sizes(fileNames.size());
+    uintmax_t total = 0;
+    for (size_t i = 0; i < fileNames.size(); ++i) {
+        std::error_code error;
+        sizes[i] = std::filesystem::file_size(fileNames[i], error);
+        if (error) sizes[i] = 0;
+        total += sizes[i];
+    }
+    size_t runCount = std::min(fileNames.size(), static_cast<size_t>(EngineThreads()) * 4);
+    std::vector<size_t> runStart{0};
+    uintmax_t done = 0;
+    for (size_t i = 0; i < fileNames.size(); ++i) {
+        done += sizes[i];
+        if (runStart.size() < runCount && done * runCount >= total * runStart.size() && i + 1 < fileNames.size())
+            runStart.push_back(i + 1);
+    }
+    runStart.push_back(fileNames.size());
+
+    std::vector<TFileTokens> runs(runStart.size() - 1);
+    bool tagged = Tagged();
+    ParallelFor(runs.size(), [&](size_t r, size_t) {
+        try {
+            for (size_t i = runStart[r]; i < runStart[r + 1]; ++i) TokenizeFile(fileNames[i], tagged, runs[r]);
+        } catch (...) {
+            runs[r].Error = std::current_exception();
+        }
+    });
+    // In file order, as one file after another would have added them; a file
+    // that could not be read ends the loading after the files before it.
+    for (TFileTokens& run : runs) {
+        Tokens.Append(run.Table, run.Ids);
+        if (run.Error) std::rethrow_exception(run.Error);
+        run = TFileTokens();
     }
     FileLines.Clear();
 }
 
-void TStat::BuildFrequency(bool ignoreCase) {
+void TStat::BuildFrequency(bool ignoreCase, bool lists) {
     const TTokenTable& table = Tokens.Table();
     std::vector<std::string> entries(table.Size());
-    for (uint32_t id = 0; id < table.Size(); ++id) entries[id] = " " + table.Text(id) + " ";
+    for (uint32_t id = 0; id < table.Size(); ++id) entries[id].append(" ").append(table.Text(id)).append(" ");
 
-    // Word and tag lists in the token list's present order, split before it is sorted.
+    // Word and tag parts of each distinct token.
     std::vector<std::string> words, tags;
-    std::vector<uint32_t> wordIds, tagIds;
+    std::vector<uint32_t> wordOf, tagOf;
     if (Tagged()) {
         TTokenTable wordTable, tagTable;
-        std::vector<uint32_t> wordOf(table.Size()), tagOf(table.Size());
+        wordOf.resize(table.Size());
+        tagOf.resize(table.Size());
         for (uint32_t id = 0; id < table.Size(); ++id) {
             const std::string& e = entries[id];
             size_t p = 0;
@@ -101,28 +162,56 @@ void TStat::BuildFrequency(bool ignoreCase) {
             wordOf[id] = wordTable.Intern(split ? std::string_view(e).substr(0, p) : std::string_view());
             tagOf[id] = tagTable.Intern(split ? std::string_view(e).substr(p + 1) : std::string_view(e));
         }
-        wordIds.reserve(Tokens.Ids().size());
-        tagIds.reserve(Tokens.Ids().size());
-        for (uint32_t id : Tokens.Ids()) {
-            ProcessMessages();
-            wordIds.push_back(wordOf[id]);
-            tagIds.push_back(tagOf[id]);
-        }
-        for (uint32_t w = 0; w < wordTable.Size(); ++w) words.push_back(wordTable.Text(w));
-        for (uint32_t t = 0; t < tagTable.Size(); ++t) tags.push_back(tagTable.Text(t));
+        for (uint32_t w = 0; w < wordTable.Size(); ++w) words.emplace_back(wordTable.Text(w));
+        for (uint32_t t = 0; t < tagTable.Size(); ++t) tags.emplace_back(tagTable.Text(t));
     }
-
-    TokenFreq.SetCaseSensitive(!ignoreCase);
-    CountRunsOfIds(Tokens.Ids(), entries, ignoreCase, TokenFreq);
-    FTokenIndex.Build(TokenFreq, !ignoreCase);
+    // Per list: its texts, its occurrences (ids in order, or counts per text), its lines and index.
+    struct TList {
+        const std::vector<std::string>& texts;
+        std::vector<uint32_t> ids, counts;
+        THashedStringList& lines;
+        TFrequencyIndex& index;
+    };
+    std::vector<TList> parts;
+    parts.push_back({entries, {}, {}, TokenFreq, FTokenIndex});
     if (Tagged()) {
-        WordFreq.SetCaseSensitive(!ignoreCase);
-        TagFreq.SetCaseSensitive(!ignoreCase);
-        CountRunsOfIds(wordIds, words, ignoreCase, WordFreq);
-        CountRunsOfIds(tagIds, tags, ignoreCase, TagFreq);
-        FWordIndex.Build(WordFreq, !ignoreCase);
-        FTagIndex.Build(TagFreq, !ignoreCase);
+        parts.push_back({words, {}, {}, WordFreq, FWordIndex});
+        parts.push_back({tags, {}, {}, TagFreq, FTagIndex});
     }
+    if (lists) {
+        // The word and tag lists follow the token list's present order, taken before it is sorted.
+        for (size_t l = 1; l < parts.size(); ++l) {
+            const std::vector<uint32_t>& partOf = l == 1 ? wordOf : tagOf;
+            parts[l].ids.reserve(Tokens.Ids().size());
+            for (uint32_t id : Tokens.Ids()) {
+                ProcessMessages();
+                parts[l].ids.push_back(partOf[id]);
+            }
+        }
+        parts[0].ids.swap(Tokens.Ids());
+    } else {
+        std::vector<uint32_t>& tokenCount = parts[0].counts;
+        tokenCount.assign(table.Size(), 0);
+        for (uint32_t id : Tokens.Ids()) ++tokenCount[id];
+        for (size_t l = 1; l < parts.size(); ++l) {
+            const std::vector<uint32_t>& partOf = l == 1 ? wordOf : tagOf;
+            parts[l].counts.assign(parts[l].texts.size(), 0);
+            for (uint32_t id = 0; id < table.Size(); ++id) parts[l].counts[partOf[id]] += tokenCount[id];
+        }
+    }
+    // The parts are independent of each other.
+    ParallelFor(parts.size(), [&](size_t l, size_t) {
+        TList& part = parts[l];
+        part.lines.SetCaseSensitive(!ignoreCase);
+        if (lists) {
+            CountRunsOfIds(part.ids, part.texts, ignoreCase, part.lines);
+            part.index.Build(part.lines, !ignoreCase);
+        } else {
+            part.index.Build(part.texts, part.counts, !ignoreCase);
+        }
+    });
+    // The token list stays sorted as the frequency list left it.
+    if (lists) Tokens.Ids().swap(parts[0].ids);
     Freq.N = Tokens.Count();
 }
 
@@ -134,8 +223,9 @@ class TCollocateKeys {
 public:
     static constexpr uint32_t kUnknown = UINT32_MAX, kPadding = UINT32_MAX - 1;
 
-    TCollocateKeys(bool tagged, const std::array<bool, 256>& splitterChars)
-        : FTagged(tagged), FSplitterChars(splitterChars) {}
+    // wanted: whether the BOTH, WORD and POS lists are asked for.
+    TCollocateKeys(bool tagged, const std::array<bool, 256>& splitterChars, std::array<bool, 3> wanted)
+        : FTagged(tagged), FSplitterChars(splitterChars), FWanted(wanted) {}
 
     void Add(const TMyArray& slots, int slot, int32_t hit) {
         const TTokenTable* table = slots.Table();
@@ -149,10 +239,17 @@ public:
         Keys& k = FKeysOf[id];
         if (k.both == kUnknown) k = KeysOf(slots[slot]);
         if (k.both == kPadding) return;
-        Both.push_back({k.both, hit});
+        if (FWanted[0]) Both.push_back({k.both, hit});
         if (!FTagged) return;
-        Word.push_back({k.word, hit});
-        Pos.push_back({k.tag, hit});
+        if (FWanted[1]) Word.push_back({k.word, hit});
+        if (FWanted[2]) Pos.push_back({k.tag, hit});
+    }
+
+    // Room for every entry at once: the lists of a frequent node are large.
+    void Reserve(size_t entries) {
+        if (FWanted[0]) Both.reserve(entries);
+        if (FTagged && FWanted[1]) Word.reserve(entries);
+        if (FTagged && FWanted[2]) Pos.reserve(entries);
     }
 
     TTokenTable BothKeys, WordKeys, TagKeys;
@@ -165,6 +262,7 @@ private:
 
     Keys KeysOf(std::string_view token) {
         if (token.find('#') != std::string_view::npos) return {kPadding, 0, 0};
+        token = CountedToken(token);
         Keys k{BothKeys.Intern(token), 0, 0};
         if (FTagged) {
             size_t p = 0;
@@ -178,16 +276,22 @@ private:
 
     bool FTagged;
     const std::array<bool, 256>& FSplitterChars;
+    std::array<bool, 3> FWanted;
     const TTokenTable* FTable = nullptr;
     std::vector<Keys> FKeysOf;
 };
 
 }  // namespace
 
-void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase) {
+void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase,
+                            const std::string& mode) {
     leftSpan = std::clamp(leftSpan, 0, kMaxSpan);
     rightSpan = std::clamp(rightSpan, 0, kMaxSpan);
-    TCollocateKeys keys(Tagged(), FSplitterChars);
+    std::array<bool, 3> wanted{};
+    const char* modes[] = {"BOTH", "WORD", "POS"};
+    for (size_t m = 0; m < 3; ++m) wanted[m] = mode.empty() || mode == modes[m];
+    TCollocateKeys keys(Tagged(), FSplitterChars, wanted);
+    keys.Reserve(matrix.size() * static_cast<size_t>(leftSpan + rightSpan));
     for (size_t i = 0; i < matrix.size(); ++i) {
         int32_t hit = static_cast<int32_t>(i);
         for (int j = 0; j < leftSpan; ++j) keys.Add(matrix[i].LeftWords, j, hit);
@@ -195,14 +299,20 @@ void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSp
     }
 
     int hitCount = static_cast<int>(matrix.size());
-    CollBoth.SetCaseSensitive(!ignoreCase);
-    GroupKeyHits(keys.Both, keys.BothKeys, hitCount, ignoreCase, CollBoth);
-    if (Tagged()) {
-        CollWord.SetCaseSensitive(!ignoreCase);
-        CollPos.SetCaseSensitive(!ignoreCase);
-        GroupKeyHits(keys.Word, keys.WordKeys, hitCount, ignoreCase, CollWord);
-        GroupKeyHits(keys.Pos, keys.TagKeys, hitCount, ignoreCase, CollPos);
-    }
+    struct TList {
+        const std::vector<TKeyHit>& entries;
+        const TTokenTable& keys;
+        THashedStringList& dest;
+    };
+    std::vector<TList> lists;
+    if (wanted[0]) lists.push_back({keys.Both, keys.BothKeys, CollBoth});
+    if (Tagged() && wanted[1]) lists.push_back({keys.Word, keys.WordKeys, CollWord});
+    if (Tagged() && wanted[2]) lists.push_back({keys.Pos, keys.TagKeys, CollPos});
+    // The lists are independent of each other.
+    ParallelFor(lists.size(), [&](size_t i, size_t) {
+        lists[i].dest.SetCaseSensitive(!ignoreCase);
+        GroupKeyHits(lists[i].entries, lists[i].keys, hitCount, ignoreCase, lists[i].dest);
+    });
     for (THashedStringList* list : {&CollBoth, &CollWord, &CollPos}) {
         list->SetNameValueSeparator('\t');
         list->Sort();

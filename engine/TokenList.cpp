@@ -5,20 +5,21 @@
 #include "platform/core/Classes.h"
 #include "platform/core/SysUtils.h"
 
-uint32_t TTokenTable::Intern(std::string_view text) {
-    if (FTexts.size() * 2 >= FSlots.size()) Grow();
-    size_t hash = std::hash<std::string_view>{}(text);
+uint32_t TTokenTable::Intern(std::string_view text, size_t hash) {
+    if (size_t(Size()) * 2 >= FSlots.size()) Grow();
     uint32_t check = static_cast<uint32_t>(hash >> 32);
     size_t mask = FSlots.size() - 1;
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         TSlot& s = FSlots[slot];
         if (s.id == 0) {
-            s = {static_cast<uint32_t>(FTexts.size()) + 1, check};
-            FTexts.emplace_back(text);
+            uint32_t id = Size();
+            s = {id + 1, check};
+            FBytes.append(text);
+            FStarts.push_back(FBytes.size());
             FHashes.push_back(hash);
-            return static_cast<uint32_t>(FTexts.size()) - 1;
+            return id;
         }
-        if (s.check == check && FTexts[s.id - 1] == text) return s.id - 1;
+        if (s.check == check && Text(s.id - 1) == text) return s.id - 1;
     }
 }
 
@@ -31,7 +32,7 @@ TTokenTable TTokenTable::WithEmptyText() {
 void TTokenTable::Grow() {
     std::vector<TSlot> slots(FSlots.empty() ? 1024 : FSlots.size() * 2, TSlot{0, 0});
     size_t mask = slots.size() - 1;
-    for (uint32_t id = 0; id < FTexts.size(); ++id) {
+    for (uint32_t id = 0; id < Size(); ++id) {
         size_t slot = FHashes[id] & mask;
         while (slots[slot].id != 0) slot = (slot + 1) & mask;
         slots[slot] = {id + 1, static_cast<uint32_t>(FHashes[id] >> 32)};
@@ -40,14 +41,31 @@ void TTokenTable::Grow() {
 }
 
 void TTokenTable::Clear() {
-    FTexts.clear();
+    FBytes.clear();
+    FStarts.assign(1, 0);
     FHashes.clear();
     FSlots.clear();
 }
 
+std::vector<uint32_t> TTokenTable::InternAll(const TTokenTable& other) {
+    // Texts enter in order of their first appearance in other, which keeps
+    // this table's numbering what adding other's tokens one by one gives.
+    std::vector<uint32_t> ids(other.Size());
+    for (uint32_t id = 0; id < other.Size(); ++id) ids[id] = Intern(other.Text(id), other.FHashes[id]);
+    return ids;
+}
+
+void TTokenList::Append(const TTokenTable& table, const std::vector<uint32_t>& ids) {
+    std::vector<uint32_t> map = FTable.InternAll(table);
+    for (uint32_t id : ids) FIds.push_back(map[id]);
+}
+
 std::string TTokenList::Strings(int index) const {
     if (index < 0 || index >= Count()) throw EStringListError("List index out of bounds (" + IntToStr(index) + ")");
-    return " " + FTable.Text(FIds[static_cast<size_t>(index)]) + " ";
+    std::string_view text = FTable.Text(FIds[static_cast<size_t>(index)]);
+    std::string framed;
+    framed.reserve(text.size() + 2);
+    return framed.append(" ").append(text).append(" ");
 }
 
 void TTokenList::Clear() {
@@ -68,6 +86,18 @@ void TFrequencyIndex::Build(const TStringList& lines, bool caseSensitive) {
         if (!TryStrToInt(std::string_view(line).substr(p + 2), count)) continue;
         std::string item = line.substr(0, p);
         FCounts.try_emplace(caseSensitive ? item : LowerCase(item), count);
+    }
+}
+
+void TFrequencyIndex::Build(const std::vector<std::string>& items, const std::vector<uint32_t>& counts,
+                            bool caseSensitive) {
+    FCaseSensitive = caseSensitive;
+    FCounts.clear();
+    FCounts.reserve(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (counts[i] == 0) continue;
+        std::string item = Trim(items[i]);
+        FCounts[caseSensitive ? item : LowerCase(item)] += static_cast<int>(counts[i]);
     }
 }
 

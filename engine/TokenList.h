@@ -3,6 +3,7 @@
 // tokens is held as 32-bit numbers of distinct texts, not as strings.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -10,19 +11,26 @@
 
 class TStringList;
 
-// Distinct byte strings numbered from 0 in order of first appearance.
+// Distinct byte strings numbered from 0 in order of first appearance, their
+// texts kept end to end in one buffer rather than one allocation each.
 class TTokenTable {
 public:
     TTokenTable() = default;
     // A table whose id 0 is the empty text, as token slots expect.
     static TTokenTable WithEmptyText();
 
-    uint32_t Intern(std::string_view text);
-    const std::string& Text(uint32_t id) const { return FTexts[id]; }
-    uint32_t Size() const { return static_cast<uint32_t>(FTexts.size()); }
+    uint32_t Intern(std::string_view text) { return Intern(text, std::hash<std::string_view>{}(text)); }
+    // Valid until the next text is entered.
+    std::string_view Text(uint32_t id) const {
+        return std::string_view(FBytes.data() + FStarts[id], FStarts[id + 1] - FStarts[id]);
+    }
+    uint32_t Size() const { return static_cast<uint32_t>(FStarts.size() - 1); }
     void Clear();
+    // The ids in this table of every text of other, in other's order.
+    std::vector<uint32_t> InternAll(const TTokenTable& other);
 
 private:
+    uint32_t Intern(std::string_view text, size_t hash);
     void Grow();
 
     // A slot holds id + 1 (0: empty) and the hash's upper half, so that a
@@ -31,7 +39,8 @@ private:
         uint32_t id;
         uint32_t check;
     };
-    std::vector<std::string> FTexts;
+    std::string FBytes;
+    std::vector<size_t> FStarts{0};  // text id runs from FStarts[id] to FStarts[id + 1]
     std::vector<size_t> FHashes;
     std::vector<TSlot> FSlots;
 };
@@ -43,6 +52,8 @@ public:
     int Count() const { return static_cast<int>(FIds.size()); }
     std::string Strings(int index) const;
     void Add(std::string_view token) { FIds.push_back(FTable.Intern(token)); }
+    // Adds the tokens ids of table, numbered as if each had been added in turn.
+    void Append(const TTokenTable& table, const std::vector<uint32_t>& ids);
     void Clear();
 
     std::vector<uint32_t>& Ids() { return FIds; }
@@ -59,6 +70,9 @@ private:
 class TFrequencyIndex {
 public:
     void Build(const TStringList& lines, bool caseSensitive);
+    // The same counts straight from item i occurring counts[i] times: items are
+    // trimmed as the lines' are, and items equal under the case rule add up.
+    void Build(const std::vector<std::string>& items, const std::vector<uint32_t>& counts, bool caseSensitive);
     void Clear();
     // False when the item has no line.
     bool Find(std::string_view item, int& count) const;

@@ -74,20 +74,28 @@ std::string TStringList::Text() const {
     return text;
 }
 
-void TStringList::SetText(std::string_view text) {
-    FItems.clear();
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
     size_t start = 0, i = 0, n = text.size();
     while (i < n) {
         char c = text[i];
         if (c == '\r' || c == '\n') {
-            FItems.emplace_back(text.substr(start, i - start));
+            lines.push_back(text.substr(start, i - start));
             if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
             start = ++i;
         } else {
             ++i;
         }
     }
-    if (start < n) FItems.emplace_back(text.substr(start));
+    if (start < n) lines.push_back(text.substr(start));
+    return lines;
+}
+
+void TStringList::SetText(std::string_view text) {
+    FItems.clear();
+    std::vector<std::string_view> lines = SplitLines(text);
+    FItems.reserve(lines.size());
+    for (std::string_view line : lines) FItems.emplace_back(line);
     Changed();
 }
 
@@ -156,6 +164,14 @@ void TStringList::Sort() {
 
 void TStringList::CustomSort(TStringListSortCompare compare) {
     if (Count() < 2) return;
+    // The sort exchanges nothing in a strictly ascending list (every scan
+    // stops at the pivot), so one pass that finds the list so spares it.
+    bool ascending = true;
+    for (int i = 1; ascending && i < Count(); ++i) ascending = compare(*this, i - 1, i) < 0;
+    if (ascending) {
+        Changed();
+        return;
+    }
     FrameworkQuickSort(
         0, Count() - 1, [&](int i, int p) { return compare(*this, i, p); },
         [&](int i, int j) { std::swap(FItems[static_cast<size_t>(i)], FItems[static_cast<size_t>(j)]); });

@@ -16,6 +16,10 @@ using TStrings = TStringList;
 // Compares the items at two indexes of a list: negative, zero or positive.
 using TStringListSortCompare = int (*)(TStringList& list, int index1, int index2);
 
+// The lines of a text as a string list reads them: ended by CR, LF or CR LF,
+// the last one also without an end.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
 class TStringList {
 public:
     TStringList() = default;

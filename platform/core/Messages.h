@@ -17,13 +17,15 @@ void ProcessMessagesSlow();
 namespace message_pump_detail {
 inline unsigned calls = 0;
 inline bool installed = false;
+// Set in the engine's worker threads: only the thread of the window pumps.
+inline thread_local bool worker = false;
 }  // namespace message_pump_detail
 
 inline void ProcessMessages() {
     // A clock read on every call would cost more than the engine's work per
     // token, so only every 16th call looks at the clock.
     using namespace message_pump_detail;
-    if (installed && (++calls & 15u) == 0) ProcessMessagesSlow();
+    if (installed && !worker && (++calls & 15u) == 0) ProcessMessagesSlow();
 }
 
 // The framework's plain message box, for engine routines that tell the user

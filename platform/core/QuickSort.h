@@ -36,6 +36,27 @@ void FrameworkQuickSort(int lo, int hi, Compare&& compare, Exchange&& exchange) 
     } while (i < hi);
 }
 
+// One partition of keys[lo..hi] as the sort below makes it: afterwards
+// keys[lo..j] and keys[i..hi] are what remains to sort, each on its own.
+template <class Key, class Exchange>
+void FrameworkPartitionKeys(Key* keys, int lo, int hi, Exchange& exchange, int& i, int& j) {
+    i = lo;
+    j = hi;
+    const Key pivot = keys[static_cast<unsigned>(lo + hi) >> 1];
+    do {
+        while (keys[i] < pivot) ++i;
+        while (pivot < keys[j]) --j;
+        if (i <= j) {
+            if (i != j) {
+                std::swap(keys[i], keys[j]);
+                exchange(i, j);
+            }
+            ++i;
+            --j;
+        }
+    } while (i <= j);
+}
+
 // The same sort over an array of keys, for callers whose items compare by a
 // plain key: the pivot's key is held in a register instead of being read
 // through its index. exchange(i, j) swaps whatever travels with the keys.
@@ -44,21 +65,7 @@ void FrameworkQuickSortKeys(Key* keys, int lo, int hi, Exchange&& exchange) {
     if (lo >= hi) return;
     int i, j;
     do {
-        i = lo;
-        j = hi;
-        const Key pivot = keys[static_cast<unsigned>(lo + hi) >> 1];
-        do {
-            while (keys[i] < pivot) ++i;
-            while (pivot < keys[j]) --j;
-            if (i <= j) {
-                if (i != j) {
-                    std::swap(keys[i], keys[j]);
-                    exchange(i, j);
-                }
-                ++i;
-                --j;
-            }
-        } while (i <= j);
+        FrameworkPartitionKeys(keys, lo, hi, exchange, i, j);
         if (lo < j) FrameworkQuickSortKeys(keys, lo, j, exchange);
         lo = i;
     } while (i < hi);

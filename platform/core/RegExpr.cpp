@@ -18,7 +18,10 @@ TRegExpr& TRegExpr::operator=(TRegExpr&& other) noexcept {
     FCaseless = other.FCaseless;
     FCode = other.FCode;
     FMatchData = other.FMatchData;
+    bool ownInput = other.FSubject == &other.FInput;
     FInput = std::move(other.FInput);
+    FSubject = ownInput ? &FInput : other.FSubject;
+    other.FSubject = &other.FInput;
     FMatchedGroups = other.FMatchedGroups;
     other.FCode = nullptr;
     other.FMatchData = nullptr;
@@ -62,29 +65,77 @@ void TRegExpr::Compile() {
     FMatchData = pcre2_match_data_create_from_pattern(FCode, nullptr);
 }
 
+namespace {
+
+// Limits that end a runaway match on one subject within a few milliseconds,
+// far above what a match of an ordinary pattern on a corpus line takes.
+constexpr uint32_t kMatchLimit = 1000000;
+constexpr uint32_t kDepthLimit = 10000;
+constexpr uint32_t kHeapLimitKiB = 16 * 1024;
+
+pcre2_match_context* LimitedContext() {
+    static pcre2_match_context* context = [] {
+        pcre2_match_context* c = pcre2_match_context_create(nullptr);
+        pcre2_set_match_limit(c, kMatchLimit);
+        pcre2_set_depth_limit(c, kDepthLimit);
+        pcre2_set_heap_limit(c, kHeapLimitKiB);
+        return c;
+    }();
+    return context;
+}
+
+bool IsLimitError(int rc) {
+    return rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT || rc == PCRE2_ERROR_HEAPLIMIT ||
+           rc == PCRE2_ERROR_JIT_STACKLIMIT || rc == PCRE2_ERROR_NOMEMORY;
+}
+
+}  // namespace
+
 bool TRegExpr::Run(size_t offset) {
     if (!FCode) Compile();
     FMatchedGroups = 0;
-    if (offset > FInput.size()) return false;
-    int rc = pcre2_match(FCode, reinterpret_cast<PCRE2_SPTR>(FInput.data()), FInput.size(), offset, 0, FMatchData,
-                         nullptr);
+    const std::string& subject = *FSubject;
+    if (offset > subject.size()) return false;
+    int rc = pcre2_match(FCode, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), offset, 0, FMatchData,
+                         LimitedContext());
     if (rc == PCRE2_ERROR_NOMATCH) return false;
     if (rc < 0) {
         PCRE2_UCHAR buffer[256];
         pcre2_get_error_message(rc, buffer, sizeof buffer);
-        throw ERegExpr("Regular expression error: " + std::string(reinterpret_cast<char*>(buffer)));
+        std::string message = "Regular expression error: " + std::string(reinterpret_cast<char*>(buffer));
+        if (IsLimitError(rc)) throw ERegExprLimit(message);
+        throw ERegExpr(message);
     }
     // rc == 0 would mean the vector was too small, which a vector made from the pattern never is.
     FMatchedGroups = rc;
     return true;
 }
 
-bool TRegExpr::Exec(std::string input) {
-    FInput = std::move(input);
+bool TRegExpr::Exec(const std::string& input) {
+    FSubject = &input;
     return Run(0);
 }
 
+bool TRegExpr::Exec(std::string&& input) {
+    FInput = std::move(input);
+    FSubject = &FInput;
+    return Run(0);
+}
+
+int TRegExpr::BackReferenceMax() {
+    if (!FCode) Compile();
+    uint32_t value = 0;
+    pcre2_pattern_info(FCode, PCRE2_INFO_BACKREFMAX, &value);
+    return static_cast<int>(value);
+}
+
 bool TRegExpr::ExecPos(int offset) { return offset >= 1 && Run(static_cast<size_t>(offset - 1)); }
+
+bool TRegExpr::ExecPos(const std::string& input, int offset) {
+    FSubject = &input;
+    FMatchedGroups = 0;
+    return ExecPos(offset);
+}
 
 bool TRegExpr::ExecNext() {
     if (FMatchedGroups <= 0) return false;
@@ -107,10 +158,12 @@ int TRegExpr::MatchLen(int index) const {
     return static_cast<int>(ov[2 * index + 1] - ov[2 * index]);
 }
 
-std::string TRegExpr::Match(int index) const {
+std::string TRegExpr::Match(int index) const { return std::string(MatchView(index)); }
+
+std::string_view TRegExpr::MatchView(int index) const {
     int pos = MatchPos(index);
-    if (pos < 0) return std::string();
-    return FInput.substr(static_cast<size_t>(pos - 1), static_cast<size_t>(MatchLen(index)));
+    if (pos < 0) return std::string_view();
+    return std::string_view(*FSubject).substr(static_cast<size_t>(pos - 1), static_cast<size_t>(MatchLen(index)));
 }
 
 void TRegExpr::Split(const std::string& input, TStringList& pieces) {
@@ -118,11 +171,11 @@ void TRegExpr::Split(const std::string& input, TStringList& pieces) {
     if (Exec(input)) {
         do {
             size_t start = static_cast<size_t>(MatchPos(0) - 1);
-            pieces.Add(FInput.substr(prev, start - prev));
+            pieces.Add(input.substr(prev, start - prev));
             prev = start + static_cast<size_t>(MatchLen(0));
         } while (ExecNext());
     }
-    pieces.Add(FInput.substr(prev));
+    pieces.Add(input.substr(prev));
 }
 
 std::string TRegExpr::Replace(const std::string& input, std::string_view replacement) {
@@ -131,11 +184,11 @@ std::string TRegExpr::Replace(const std::string& input, std::string_view replace
     if (Exec(input)) {
         do {
             size_t start = static_cast<size_t>(MatchPos(0) - 1);
-            out.append(FInput, prev, start - prev);
+            out.append(input, prev, start - prev);
             out.append(replacement);
             prev = start + static_cast<size_t>(MatchLen(0));
         } while (ExecNext());
     }
-    out.append(FInput, prev, std::string::npos);
+    out.append(input, prev, std::string::npos);
     return out;
 }

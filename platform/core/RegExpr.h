@@ -3,6 +3,7 @@
 // when the machine has it). Positions are 1-based, as the program's string
 // code counts them; a sub-expression that did not take part has position -1.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,9 @@ struct pcre2_real_match_data_8;
 class TStringList;
 
 class ERegExpr : public Exception { using Exception::Exception; };
+// A match given up at the library's limits: the subject, not the pattern, is
+// at fault, so the next subject may well be searched.
+class ERegExprLimit : public ERegExpr { using ERegExpr::ERegExpr; };
 
 class TRegExpr {
 public:
@@ -34,19 +38,28 @@ public:
     // Compiles now; Exec compiles on first use. Raises ERegExpr with the library's message.
     void Compile();
 
-    // Searches input from its first character; the input is kept for ExecNext.
-    bool Exec(std::string input);
+    // Searches input from its first character. A named string is searched
+    // where it stands, without a copy, and must stay unchanged while matches
+    // are read from it; a temporary one is kept.
+    bool Exec(const std::string& input);
+    bool Exec(std::string&& input);
     // Searches the kept input from 1-based position offset.
     bool ExecPos(int offset);
+    // Searches input, kept as Exec keeps a named string, from position offset.
+    bool ExecPos(const std::string& input, int offset);
     // Continues after the last match (one character further after an empty match).
     bool ExecNext();
 
-    const std::string& InputString() const { return FInput; }
+    const std::string& InputString() const { return *FSubject; }
+    // The highest group number a back reference of the pattern names (0 for none).
+    int BackReferenceMax();
     // The highest sub-expression number that took part in the last match (0 for none).
     int SubExprMatchCount() const { return FMatchedGroups - 1; }
     int MatchPos(int index = 0) const;
     int MatchLen(int index = 0) const;
     std::string Match(int index = 0) const;
+    // The same text where it stands in the subject, valid while the subject is.
+    std::string_view MatchView(int index = 0) const;
 
     // Adds the pieces of input between matches to pieces, the tail always last.
     void Split(const std::string& input, TStringList& pieces);
@@ -62,5 +75,6 @@ private:
     pcre2_real_code_8* FCode = nullptr;
     pcre2_real_match_data_8* FMatchData = nullptr;
     std::string FInput;
+    const std::string* FSubject = &FInput;
     int FMatchedGroups = 0;
 };

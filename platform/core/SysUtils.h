@@ -22,6 +22,8 @@ class EInOutError : public Exception { using Exception::Exception; };
 
 // Characters with codes 0 to 32 count as blanks for trimming.
 inline bool IsTrimChar(char c) { return static_cast<unsigned char>(c) <= 32; }
+// What "\s" matches in the program's regular expressions.
+inline bool IsRegexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);

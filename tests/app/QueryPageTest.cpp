@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/Unit1.h"
@@ -213,3 +214,44 @@ TEST_F(QueryPage, AQueryThatDoesNotCompileIsReportedAndKeepsTheLastConcordance) 
 }
 
 }  // namespace
+
+// One blank-free token of 50 KB must not pad every line of the view to its width.
+TEST_F(QueryPage, ALongTokenIsCutInItsColumnAndNoLineGrowsWithIt) {
+    const std::string huge = std::string(50000, 'x') + "_NN";
+    corpus_.Write("c.txt", "the_AT " + huge + " ran_VV\r\n" + huge + " the_AT end_NN\r\n");
+    TDialogScript::QueueFile(true, corpus_.Path());
+    form->btnChoseDir->Click();
+    form->crbxShowColor->SetChecked(false);
+    for (TqlSkinComboBox* mode : {form->cbxL, form->cbxR}) mode->SetItemIndex(mode->Items().IndexOf("WORD"));
+    Query("the_AT");
+    ASSERT_EQ(form->gQueryHits.size(), 6u);
+    TRichEdit* pane = form->rdtResult;
+    ASSERT_EQ(pane->Lines().Count(), 7);
+    bool cutLeft = false, cutRight = false;
+    for (int line = 1; line < pane->Lines().Count(); ++line) {
+        const std::string text = pane->Lines()[line];
+        SCOPED_TRACE(text.substr(0, 80));
+        EXPECT_LT(text.size(), 1000u);
+        cutLeft |= text.find("...xxx") != std::string::npos;
+        cutRight |= text.find("xxx...") != std::string::npos;
+    }
+    EXPECT_TRUE(cutLeft);
+    EXPECT_TRUE(cutRight);
+    // The hits themselves keep their whole contexts.
+    size_t longest = 0;
+    for (const TResultStr& hit : form->gQueryHits) longest = std::max({longest, hit.Left.size(), hit.Right.size()});
+    EXPECT_GT(longest, huge.size());
+}
+
+// A line on which the expression backtracks without end is left out; the
+// others keep their hits and the user learns how many lines were skipped.
+TEST_F(QueryPage, ALineTheMatcherGivesUpOnIsSkippedAndReported) {
+    corpus_.Write("c.txt", "x_X aab_NN y_Y\r\n" + std::string(40, 'a') + "_NN c_C b_NN\r\nw_W ab_NN v_V\r\n");
+    TDialogScript::QueueFile(true, corpus_.Path());
+    form->btnChoseDir->Click();
+    Query("(a+)+b_NN");
+    EXPECT_EQ(form->gQueryHits.size(), 2u);
+    ASSERT_FALSE(TDialogScript::Texts(TShownDialog::Kind::Message).empty());
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message).back(),
+              "1 line(s) skipped: the expression took too long to match on them.");
+}

@@ -6,6 +6,7 @@
 
 #include "engine/Query.h"
 #include "platform/core/SysUtils.h"
+#include "platform/core/TextCodec.h"
 
 namespace {
 
@@ -176,4 +177,56 @@ TEST(ReplaceNonAscii, ReplacesEveryCodeUnitAbove128) {
     std::string kept = TDisplay::ReplaceNonAscii(u"\u0080", '_');
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_NE(kept[0], '_');
+}
+
+// In code page 936 text a match starts only where a character starts: a
+// trail byte may equal an ASCII character or the lead byte of a full-width
+// pair, and no Chinese character may be cut or changed.
+TEST(NormalizeRaw, CodePage936CharactersAreNeverCutOrChanged) {
+    ExpectNormalised({
+        // A1 A3 (ideographic full stop) then A3 BF (full-width "?"): A3 A3 across them is no "#".
+        {"x\xA1\xA3\xA3\xBFy", "x . ? y"},
+        // Trail byte 0x40 is "@" in ASCII: the character stays whole.
+        {"a\x81\x40" "b", "a\x81\x40" "b"},
+        {"\xB0\x40@\xB0\x40", "\xB0\x40 @ \xB0\x40"},
+        // Trail byte 0x6E is "n": no "n't" across a character.
+        {"\xB0\x6E't", "\xB0\x6E ' t"},
+        {"can't \xB0\x6E't", "ca not \xB0\x6E ' t"},
+        // A lead byte as the last byte of a line stands alone.
+        {"x.\xB0", "x . \xB0"},
+        // Full-width pairs keep working between characters.
+        {"\xC4\xE3\xA3\xAC\xBA\xC3", "\xC4\xE3 , \xBA\xC3"},
+    });
+}
+
+// UTF-8 text holds no code page 936 punctuation: its continuation bytes that
+// look like a full-width pair are part of a character and stay as they are.
+TEST(NormalizeRaw, Utf8TextIsNotReadAsCodePage936) {
+    const std::string utf8 = "\xE3\xA3\xA3 ok, \xE4\xB8\xAD";  // U+38E3 holds A3 A3
+    EXPECT_TRUE(IsValidUtf8(utf8));
+    EXPECT_EQ(TDisplay::NormalizeRaw(utf8), "\xE3\xA3\xA3 ok , \xE4\xB8\xAD");
+    EXPECT_EQ(TDisplay::NormalizeRaw("caf\xC3\xA9@home"), "caf\xC3\xA9 @ home");
+}
+
+// The search pads a line before normalising it; normalising the line alone and
+// then padding must give the same text, blanks at the edges included.
+TEST(NormalizeRaw, APaddedLineNormalisesAsTheLineWithItsPads) {
+    const std::vector<std::string> lines = {
+        "",
+        "plain",
+        "\"quoted\" start and end.",
+        "  blanks around  ",
+        "He said: \"I can't, won't & shan't!\"\t(1.5 o'Clock)",
+        "'tis o' clock",
+        "\xA1\xB0\xCB\xFB\xCB\xB5\xA3\xBA\xA1\xAE\xCA\xC7\xA1\xAF\xA3\xAC\xA1\xA3\xA1\xB1  end",
+        "\xB0\x40@\xB0\x6E't",
+        "caf\xC3\xA9@home, \xE3\xA3\xA3",
+        "(((a)))",
+    };
+    for (const std::string& pad : {std::string(" "), std::string(" ## ## ## "), std::string(" ##_## ##_## ")}) {
+        for (const std::string& line : lines) {
+            SCOPED_TRACE("pad [" + pad + "], line: " + line);
+            EXPECT_EQ(TDisplay::NormalizeRawPadded(pad, line, pad), TDisplay::NormalizeRaw(pad + line + pad));
+        }
+    }
 }

@@ -4,6 +4,7 @@
 
 #include "engine/Query.h"
 #include "platform/core/Messages.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -186,3 +187,20 @@ TEST(RtfText, AFileNameStartingWithADigitKeepsItsColourWordApart) {
 }
 
 }  // namespace
+
+// The search pumps per line, so a long search without any hit still repaints.
+TEST(SearchPump, ASearchWithoutHitsStillPumpsMessages) {
+    TempFolder folder;
+    std::string text;
+    for (int i = 0; i < 400; ++i) text += "nothing to find here\n";
+    TQuery query;
+    query.LoadFile(folder.Write("quiet.txt", text), "");
+    int pumps = 0;
+    SetMessagePump([&] { ++pumps; }, 0);
+    int progress = 0;
+    query.Search("absent", false, 2, 2, progress, true);
+    SetMessagePump(nullptr);
+    EXPECT_TRUE(query.Hits.empty());
+    // The pump itself runs at most once in sixteen calls.
+    EXPECT_GE(pumps, 400 / 16 - 1);
+}

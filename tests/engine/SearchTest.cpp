@@ -144,8 +144,8 @@ TEST_F(SearchFixture, HitsOfSeveralFilesAccumulateWithTheirOwnFileName) {
     EXPECT_EQ(query.Hits[0].FileName, "one.txt");
     EXPECT_EQ(query.Hits[1].FileName, "two.txt");
     EXPECT_EQ(query.Hits[2].FileName, "two.txt");
-    EXPECT_EQ(query.Matrix[0].LeftText, "a");
-    EXPECT_EQ(query.Matrix[2].LeftText, "that");
+    EXPECT_EQ(query.Matrix[0].LeftWords[0], "a");
+    EXPECT_EQ(query.Matrix[2].LeftWords[0], "that");
 
     // Clearing drops the hits and the matrix but keeps the loaded lines.
     query.Clear();
@@ -207,9 +207,6 @@ TEST_F(SearchFixture, MatrixSlotsStartNextToTheNode) {
     EXPECT_EQ(Slots(row.LeftWords), left);
     EXPECT_EQ(Slots(row.CenterWords), center);
     EXPECT_EQ(Slots(row.RightWords), right);
-    EXPECT_EQ(row.LeftText, "l2 l1 l0");
-    EXPECT_EQ(row.CenterText, "new york");
-    EXPECT_EQ(row.RightText, "r0 r1");
 }
 
 TEST_F(SearchFixture, MatrixPaddingIsHashesInRawAndTaggedText) {
@@ -279,4 +276,85 @@ TEST(SplitToArray, LongTokensAreKeptWhole) {
     TQuery::SplitToArray(longToken + " b", tokens, -1);
     EXPECT_EQ(tokens[0].size(), longToken.size());
     EXPECT_EQ(tokens[1], "b");
+}
+
+// A pattern that backtracks without end on one line must not cost the hits of the others.
+TEST_F(SearchFixture, ALineThatExhaustsTheMatcherIsLeftOutAndCounted) {
+    const std::string runaway = std::string(40, 'a') + " c b";
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<Kwic> hits;
+        int skipped;
+    };
+    const std::vector<Case> cases = {
+        {"hits before and after", "x aab y\n" + runaway + "\nw ab v\n", {{"x", "aab", "y"}, {"w", "ab", "v"}}, 1},
+        // A hit found on the line before the matcher gave up goes with the line.
+        {"hit on the runaway line", "p ab q " + runaway + "\nw ab v\n", {{"w", "ab", "v"}}, 1},
+        {"two runaway lines", runaway + "\n" + runaway + "\n", {}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectHits(Run(c.text, "(a+)+b", 1, 1), c.hits);
+        EXPECT_EQ(query.Matrix.size(), c.hits.size());
+        EXPECT_EQ(query.SkippedLines, c.skipped);
+    }
+    query.Clear();
+    EXPECT_EQ(query.SkippedLines, 0);
+}
+
+// Patterns whose groups or options would read otherwise inside the search
+// pattern are matched without the node-alone test, with the same hits.
+TEST_F(SearchFixture, NodesThatCannotBeTestedAloneStillFindTheirHits) {
+    struct Case {
+        const char* node;
+        std::vector<Kwic> hits;
+    };
+    const std::vector<Case> cases = {
+        {"(o)\\4", {{"a", "oo", "b"}}},
+        {"(?i)OO", {{"a", "oo", "b"}}},
+        {"(o)(?4)", {{"a", "oo", "b"}}},
+        // Alone, group 1 is unset and the node would need "ox"; in the search it is the context.
+        {"(x)?(o)(?(1)o|x)", {{"a", "oo", "b"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.node);
+        ExpectHits(Run("a oo b\nc d\n", c.node, 1, 1, "", true), c.hits);
+    }
+}
+
+// Where the node's matches can be walked one by one, the search tries the full
+// pattern only where each puts its context; it must find what trying it at
+// every blank finds. A comment holding "(*" keeps a node on the second road
+// without changing what it matches.
+TEST_F(SearchFixture, WalkingTheNodesMatchesFindsWhatTheFullSearchFinds) {
+    const std::string text =
+        "a b  c the d\te  the f\n"
+        "the\n"
+        "xthe the the there\n"
+        "a\t\tthe b the\n"
+        "the_AT x_Y the_AT  the_AT\n"
+        "one two three four five six seven\n";
+    const std::vector<std::string> nodes = {"the", "th", "he", "t?he", "(?<=\\s)the", "the|th", "x*", "\\w+",
+                                            "e\\b", "b\\s+c", "[a-z]+ [a-z]+", "the_\\S+\\b", "(t)(h)e"};
+    for (const std::string& splitters : {std::string(), std::string("[_]")}) {
+        for (int left : {0, 1, 3}) {
+            for (int right : {0, 2}) {
+                for (const std::string& node : nodes) {
+                    SCOPED_TRACE(node + " " + std::to_string(left) + "/" + std::to_string(right) + " " + splitters);
+                    TArrResultStr walked = Run(text, node, left, right, splitters);
+                    std::vector<std::string> walkedRows;
+                    for (const TWordArray& row : query.Matrix) walkedRows.push_back(std::string(row.RightWords[0]));
+                    TArrResultStr full = Run(text, node + "(?#(*)", left, right, splitters);
+                    ASSERT_EQ(walked.size(), full.size());
+                    for (size_t k = 0; k < full.size(); ++k) {
+                        EXPECT_EQ(walked[k].Left, full[k].Left);
+                        EXPECT_EQ(walked[k].Center, full[k].Center);
+                        EXPECT_EQ(walked[k].Right, full[k].Right);
+                        EXPECT_EQ(walkedRows[k], std::string(query.Matrix[k].RightWords[0]));
+                    }
+                }
+            }
+        }
+    }
 }

@@ -10,6 +10,7 @@
 
 #include "engine/Query.h"
 #include "platform/core/Classes.h"
+#include "platform/core/SysUtils.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -159,6 +160,35 @@ TEST(StatRun, IgnoringCaseJoinsSpellingsAndKeepsTheLastOfTheSortedGroup) {
     EXPECT_EQ(Lines(three.stat.TokenFreq), (std::vector<std::string>{"The_AT =3"}));
 }
 
+// Control bytes at a token's edge (binary or UTF-16 text) are trimmed from
+// every list; the row of "cat" must count and list the hits of both tokens.
+TEST(StatRun, ControlBytesAtATokenEdgeGiveOneRowWithItsOwnHits) {
+    struct Case {
+        const char* name;
+        std::string splitters, text, node, collocate;
+    };
+    const std::vector<Case> cases = {
+        {"tagged", "[_]", "a_A \x01" "cat_NN node_NN y_Y cat_NN\nz_Z node_NN cat_NN\x02 q_Q\n", "node_NN", "cat_NN"},
+        {"raw", "", "a \x01" "cat node y cat\nz node cat\x02 q\n", "node", "cat"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Collocation run(c.splitters);
+        run.Write(c.text);
+        run.Load(false);
+        run.Count(c.node, 3, 3, false);
+        const TStatResultArr& rows = run.Compute("BOTH", 3, 3);
+        int rowsOfCat = 0;
+        for (const TStatResult& r : rows) rowsOfCat += r.Collocate == c.collocate;
+        EXPECT_EQ(rowsOfCat, 1);
+        const TStatResult* cat = Row(rows, c.collocate);
+        ASSERT_NE(cat, nullptr);
+        EXPECT_EQ(cat->Fc, 3);
+        EXPECT_EQ(cat->Fnc, 3);
+        EXPECT_EQ(run.stat.GetCollocateHits(c.collocate, Collocation::Param("BOTH")), "1,0,");
+    }
+}
+
 TEST(StatRun, SpanEdges) {
     Collocation run;
     run.Write("the_AT cat_NN the_AT\nx=y_NN cat_NN x=y_NN x=y_NN\n");
@@ -280,49 +310,78 @@ void CountRunsInto(TStringList& source, TStringList& dest, bool ignoreCase) {
 }  // namespace
 
 // The frequency lists are counted over interned tokens; the string-list routine is the reference.
+// Large enough that the replayed sort is split over threads, and small.
 TEST(StatReference, FrequencyListsEqualCountRuns) {
-    auto lines = RandomLines(7, kVariants, 60);
+    for (int lineCount : {60, 6000}) {
+        auto lines = RandomLines(7, kVariants, lineCount);
+        for (bool ignoreCase : {false, true}) {
+            SCOPED_TRACE((ignoreCase ? "ignore case, " : "case-sensitive, ") + std::to_string(lineCount) + " lines");
+            Collocation run;
+            run.Write(Text(lines));
+            run.stat.SetSplitters("[_]");
+            run.stat.Clear();
+            run.stat.LoadAndCount(run.files[0]);
+
+            TStringList tokens, words, tags;
+            int k = 0;
+            for (const auto& line : lines)
+                for (const auto& t : line) {
+                    ASSERT_EQ(run.stat.Tokens.Strings(k++), " " + t + " ");
+                    tokens.Add(" " + t + " ");
+                }
+            ASSERT_EQ(run.stat.Tokens.Count(), k);
+
+            // A second pass with the other case setting starts from the order the first left behind.
+            for (bool pass : {ignoreCase, !ignoreCase}) {
+                words.Clear();
+                tags.Clear();
+                for (const auto& e : tokens.Items()) {
+                    size_t p = e.find('_');
+                    words.Add(p == std::string::npos ? std::string() : e.substr(0, p));
+                    tags.Add(p == std::string::npos ? e : e.substr(p + 1));
+                }
+                TStringList tokenFreq, wordFreq, tagFreq;
+                CountRunsInto(tokens, tokenFreq, pass);
+                CountRunsInto(words, wordFreq, pass);
+                CountRunsInto(tags, tagFreq, pass);
+
+                run.stat.TokenFreq.Clear();
+                run.stat.WordFreq.Clear();
+                run.stat.TagFreq.Clear();
+                run.stat.BuildFrequency(pass);
+                EXPECT_EQ(Lines(run.stat.TokenFreq), Lines(tokenFreq));
+                EXPECT_EQ(Lines(run.stat.WordFreq), Lines(wordFreq));
+                EXPECT_EQ(Lines(run.stat.TagFreq), Lines(tagFreq));
+                std::vector<std::string> sortedTokens;
+                for (int i = 0; i < run.stat.Tokens.Count(); ++i) sortedTokens.push_back(run.stat.Tokens.Strings(i));
+                EXPECT_EQ(sortedTokens, Lines(tokens));
+            }
+        }
+    }
+}
+
+// A run that never shows the frequency lists counts without them; every row
+// it computes must be what the run with the lists computes.
+TEST(StatReference, CountsWithoutTheListsGiveTheSameRows) {
+    auto lines = RandomLines(5, kVariants, 70);
     for (bool ignoreCase : {false, true}) {
-        SCOPED_TRACE(ignoreCase ? "ignore case" : "case-sensitive");
-        Collocation run;
-        run.Write(Text(lines));
-        run.stat.SetSplitters("[_]");
-        run.stat.Clear();
-        run.stat.LoadAndCount(run.files[0]);
-
-        TStringList tokens, words, tags;
-        int k = 0;
-        for (const auto& line : lines)
-            for (const auto& t : line) {
-                ASSERT_EQ(run.stat.Tokens.Strings(k++), " " + t + " ");
-                tokens.Add(" " + t + " ");
+        for (const char* mode : {"BOTH", "WORD", "POS"}) {
+            SCOPED_TRACE(std::string(mode) + (ignoreCase ? ", ignore case" : ", case-sensitive"));
+            std::vector<std::string> rows[2];
+            for (bool lists : {true, false}) {
+                Collocation run;
+                run.Write(Text(lines));
+                run.stat.SetSplitters("[_]");
+                run.stat.LoadAndCount(run.files[0]);
+                run.stat.BuildFrequency(ignoreCase, lists);
+                EXPECT_EQ(run.stat.TokenFreq.Count() > 0, lists);
+                run.Count("cat_NN", 3, 3, ignoreCase, false);
+                for (const TStatResult& r : run.Compute(mode, 3, 3))
+                    rows[lists].push_back(r.Collocate + " " + std::to_string(r.Fc) + " " + std::to_string(r.Fnc) +
+                                          " " + std::to_string(static_cast<double>(r.LogLikelihood)));
             }
-        ASSERT_EQ(run.stat.Tokens.Count(), k);
-
-        // A second pass with the other case setting starts from the order the first left behind.
-        for (bool pass : {ignoreCase, !ignoreCase}) {
-            words.Clear();
-            tags.Clear();
-            for (const auto& e : tokens.Items()) {
-                size_t p = e.find('_');
-                words.Add(p == std::string::npos ? std::string() : e.substr(0, p));
-                tags.Add(p == std::string::npos ? e : e.substr(p + 1));
-            }
-            TStringList tokenFreq, wordFreq, tagFreq;
-            CountRunsInto(tokens, tokenFreq, pass);
-            CountRunsInto(words, wordFreq, pass);
-            CountRunsInto(tags, tagFreq, pass);
-
-            run.stat.TokenFreq.Clear();
-            run.stat.WordFreq.Clear();
-            run.stat.TagFreq.Clear();
-            run.stat.BuildFrequency(pass);
-            EXPECT_EQ(Lines(run.stat.TokenFreq), Lines(tokenFreq));
-            EXPECT_EQ(Lines(run.stat.WordFreq), Lines(wordFreq));
-            EXPECT_EQ(Lines(run.stat.TagFreq), Lines(tagFreq));
-            std::vector<std::string> sortedTokens;
-            for (int i = 0; i < run.stat.Tokens.Count(); ++i) sortedTokens.push_back(run.stat.Tokens.Strings(i));
-            EXPECT_EQ(sortedTokens, Lines(tokens));
+            EXPECT_FALSE(rows[1].empty());
+            EXPECT_EQ(rows[0], rows[1]);
         }
     }
 }

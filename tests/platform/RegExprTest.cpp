@@ -186,3 +186,48 @@ TEST(RegExpr, BytesAboveAsciiMatchOneByOneWithoutUtf8Checks) {
         EXPECT_EQ(re.MatchLen(), c.len);
     }
 }
+
+// Runaway backtracking ends within the limits with its own error, and the
+// same pattern goes on to match the next subject.
+TEST(RegExpr, ARunawayMatchRaisesALimitErrorAndTheNextSubjectIsSearched) {
+    TRegExpr re("(a+)+b");
+    const std::string runaway = std::string(64, 'a') + " c b";
+    EXPECT_THROW(re.Exec(runaway), ERegExprLimit);
+    ASSERT_TRUE(re.Exec(std::string("xaab")));
+    EXPECT_EQ(re.Match(0), "aab");
+    // A bad pattern is not a limit error.
+    TRegExpr bad("(a");
+    try {
+        bad.Exec(runaway);
+        ADD_FAILURE() << "no error raised";
+    } catch (const ERegExprLimit&) {
+        ADD_FAILURE() << "a bad pattern reported as a limit";
+    } catch (const ERegExpr&) {
+    }
+}
+
+TEST(RegExpr, ANamedSubjectIsSearchedWhereItStands) {
+    TRegExpr re("b+");
+    const std::string subject = "abbc";
+    ASSERT_TRUE(re.Exec(subject));
+    EXPECT_EQ(re.InputString().data(), subject.data());
+    EXPECT_EQ(re.Match(0), "bb");
+    // A temporary subject is kept for the matches read after it.
+    ASSERT_TRUE(re.Exec(std::string("xbbby")));
+    EXPECT_EQ(re.Match(0), "bbb");
+    EXPECT_EQ(re.InputString(), "xbbby");
+    // A moved expression keeps reading its kept subject.
+    TRegExpr moved = std::move(re);
+    EXPECT_EQ(moved.Match(0), "bbb");
+}
+
+TEST(RegExpr, BackReferenceMaxComesFromThePattern) {
+    const std::vector<std::pair<const char*, int>> cases = {
+        {"abc", 0}, {"(a)(b)", 0}, {"(a)\\1", 1}, {"(a)(b)\\g{2}", 2}, {"(?<n>a)\\k<n>", 1}, {"(a)(b)(?1)", 0},
+    };
+    for (const auto& [pattern, max] : cases) {
+        SCOPED_TRACE(pattern);
+        TRegExpr re(pattern);
+        EXPECT_EQ(re.BackReferenceMax(), max);
+    }
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The engine's work over many files on every core. Results are merged by the
+// caller in file order, so that they equal a one-thread run byte for byte.
+
+#include <cstddef>
+#include <functional>
+
+// Threads the engine uses; 0 (the default) means one per core.
+void SetEngineThreads(int threads);
+int EngineThreads();
+
+// Runs work(i, worker) for every i below count and returns when all have run;
+// worker, below EngineThreads(), numbers the thread, so that work may keep
+// state per thread. The calling thread pumps messages meanwhile; the others
+// never do. Nothing is rethrown: work keeps its own errors for the merge.
+void ParallelFor(size_t count, const std::function<void(size_t, size_t)>& work);

@@ -1,0 +1,188 @@
+// Runs over several files on one thread and on many give the same everything.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/Parallel.h"
+#include "engine/Query.h"
+#include "platform/core/SysUtils.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+// Everything a collocation run leaves behind, as text.
+struct Snapshot {
+    std::vector<std::string> tokens, tokenFreq, wordFreq, tagFreq, hits, matrix, both, word, pos, results;
+    int skipped = 0;
+    bool operator==(const Snapshot&) const = default;
+};
+
+// Case variants, a control byte at an edge, long tokens and a line the
+// matcher gives up on, spread over files of different sizes.
+std::string CorpusFile(unsigned seed, bool tagged) {
+    const std::vector<std::string> words = {"The", "the", "THE", "cat", "Cat", "sat", "on", "a", "mat", "dog",
+                                            "\x01" "cat", std::string(300, 'y'), "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", "bob"};
+    const std::vector<std::string> tags = {"AT", "NN", "VV", "at"};
+    std::mt19937 rng(seed);
+    std::ostringstream out;
+    int lines = 5 + static_cast<int>(rng() % 40);
+    for (int l = 0; l < lines; ++l) {
+        if (rng() % 17 == 0) out << "<p n=" << l << ">\n";
+        int n = 1 + static_cast<int>(rng() % 15);
+        for (int k = 0; k < n; ++k) {
+            out << (k ? " " : "") << words[rng() % words.size()];
+            if (tagged) out << "_" << tags[rng() % tags.size()];
+            if (!tagged && rng() % 7 == 0) out << ",";
+        }
+        out << (rng() % 3 ? "\n" : "\r\n");
+    }
+    return out.str();
+}
+
+Snapshot RunAll(const std::vector<std::string>& files, const std::string& splitters, const std::string& node,
+             bool ignoreCase, int threads) {
+    SetEngineThreads(threads);
+    TStat stat;
+    TQuery query;
+    stat.SetSplitters(splitters);
+    stat.LoadAndCountFiles(files);
+    stat.BuildFrequency(ignoreCase);
+    int progress = 0;
+    query.SearchFiles(files, splitters, node, !ignoreCase, 5, 4, progress, true);
+    stat.CountCollocates(query.Matrix, 3, 4, ignoreCase);
+    SetEngineThreads(0);
+
+    Snapshot s;
+    for (int i = 0; i < stat.Tokens.Count(); ++i) s.tokens.push_back(stat.Tokens.Strings(i));
+    s.tokenFreq = stat.TokenFreq.Items();
+    s.wordFreq = stat.WordFreq.Items();
+    s.tagFreq = stat.TagFreq.Items();
+    for (const TResultStr& hit : query.Hits)
+        s.hits.push_back(hit.Left + "|" + hit.Center + "|" + hit.Right + "|" + hit.FileName);
+    for (const TWordArray& row : query.Matrix) {
+        std::string text;
+        for (const TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords})
+            for (int k = 0; k < TMyArray::Size; ++k) text += std::string(slots->operator[](k)) + "|";
+        s.matrix.push_back(text);
+    }
+    s.both = stat.CollBoth.Items();
+    s.word = stat.CollWord.Items();
+    s.pos = stat.CollPos.Items();
+    for (const std::string mode : {"BOTH", "WORD", "POS"}) {
+        TParamInfo p;
+        p.CollocateMode = mode;
+        p.LeftSpanText = "3";
+        p.RightSpanText = "4";
+        stat.ComputeStats(node, p);
+        for (const TStatResult& r : stat.Results)
+            s.results.push_back(mode + r.Collocate + "|" + std::to_string(r.Fc) + "|" + std::to_string(r.Fnc) + "|" +
+                                std::to_string(static_cast<double>(r.LogLikelihood)));
+    }
+    s.skipped = query.SkippedLines;
+    return s;
+}
+
+}  // namespace
+
+TEST(ParallelRun, ManyThreadsGiveWhatOneThreadGives) {
+    struct Case {
+        const char* name;
+        bool tagged;
+        std::string node;
+        bool ignoreCase;
+    };
+    const std::vector<Case> cases = {
+        {"tagged, case folded", true, "cat_NN", true},
+        {"tagged, case kept", true, "(?:the|The)_AT", false},
+        {"raw, case folded", false, "cat", true},
+        {"raw, a node the matcher gives up on", false, "(a+)+b|cat", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        std::vector<std::string> files;
+        for (unsigned f = 0; f < 13; ++f)
+            files.push_back(folder.Write("part" + std::to_string(f) + ".txt", CorpusFile(f * 7 + 1, c.tagged)));
+        const std::string splitters = c.tagged ? "[_]" : "";
+        Snapshot one = RunAll(files, splitters, c.node, c.ignoreCase, 1);
+        ASSERT_FALSE(one.hits.empty());
+        ASSERT_FALSE(one.results.empty());
+        if (c.node.find("a+") != std::string::npos) {
+            ASSERT_GT(one.skipped, 0);
+        }
+        for (int threads : {2, 5, 16}) {
+            SCOPED_TRACE(std::to_string(threads) + " threads");
+            Snapshot many = RunAll(files, splitters, c.node, c.ignoreCase, threads);
+            EXPECT_EQ(many.tokens, one.tokens);
+            EXPECT_EQ(many.tokenFreq, one.tokenFreq);
+            EXPECT_EQ(many.wordFreq, one.wordFreq);
+            EXPECT_EQ(many.tagFreq, one.tagFreq);
+            EXPECT_EQ(many.hits, one.hits);
+            EXPECT_EQ(many.matrix, one.matrix);
+            EXPECT_EQ(many.both, one.both);
+            EXPECT_EQ(many.word, one.word);
+            EXPECT_EQ(many.pos, one.pos);
+            EXPECT_EQ(many.results, one.results);
+            EXPECT_EQ(many.skipped, one.skipped);
+        }
+    }
+}
+
+// The files read in parallel count as the files read one after another.
+TEST(ParallelRun, FilesTogetherCountAsFilesInTurn) {
+    TempFolder folder;
+    std::vector<std::string> files;
+    for (unsigned f = 0; f < 6; ++f)
+        files.push_back(folder.Write("f" + std::to_string(f) + ".txt", CorpusFile(f + 100, true)));
+    SetEngineThreads(4);
+    TStat together, inTurn;
+    for (TStat* stat : {&together, &inTurn}) stat->SetSplitters("[_]");
+    together.LoadAndCountFiles(files);
+    for (const std::string& file : files) inTurn.LoadAndCount(file);
+    TQuery all, each;
+    int progress = 0;
+    all.SearchFiles(files, "[_]", "the_AT", false, 2, 2, progress, true);
+    EXPECT_EQ(progress, all.Lines.Count());
+    for (const std::string& file : files) {
+        each.LoadFile(file, "[_]");
+        each.Search("the_AT", false, 2, 2, progress, true);
+    }
+    SetEngineThreads(0);
+    ASSERT_EQ(together.Tokens.Count(), inTurn.Tokens.Count());
+    EXPECT_EQ(together.Tokens.Ids(), inTurn.Tokens.Ids());
+    ASSERT_EQ(all.Hits.size(), each.Hits.size());
+    for (size_t i = 0; i < all.Hits.size(); ++i) {
+        EXPECT_EQ(all.Hits[i].Left, each.Hits[i].Left);
+        EXPECT_EQ(all.Hits[i].FileName, each.Hits[i].FileName);
+    }
+    EXPECT_EQ(all.Lines.Items(), each.Lines.Items());
+    EXPECT_EQ(all.FileName, each.FileName);
+}
+
+// A file that cannot be read ends the run after the files before it, on any
+// number of threads, whether or not one thread reads it with its neighbours.
+TEST(ParallelRun, AMissingFileStopsAfterTheFilesBeforeIt) {
+    TempFolder folder;
+    std::vector<std::string> files;
+    for (int f = 0; f < 9; ++f)
+        files.push_back(f == 5 ? folder.Path() + "/missing.txt"
+                               : folder.Write("f" + std::to_string(f) + ".txt", "the_AT cat_NN\n"));
+    for (int threads : {1, 2, 3, 16}) {
+        SCOPED_TRACE(std::to_string(threads) + " threads");
+        SetEngineThreads(threads);
+        TStat stat;
+        stat.SetSplitters("[_]");
+        EXPECT_THROW(stat.LoadAndCountFiles(files), EFOpenError);
+        EXPECT_EQ(stat.Tokens.Count(), 10);
+        TQuery query;
+        int progress = 0;
+        EXPECT_THROW(query.SearchFiles(files, "[_]", "the_AT", false, 1, 1, progress, true), EFOpenError);
+        EXPECT_EQ(query.Hits.size(), 5u);
+        EXPECT_EQ(query.Matrix.size(), 5u);
+    }
+    SetEngineThreads(0);
+}
