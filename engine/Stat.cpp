@@ -294,8 +294,9 @@ void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSp
     keys.Reserve(matrix.size() * static_cast<size_t>(leftSpan + rightSpan));
     for (size_t i = 0; i < matrix.size(); ++i) {
         int32_t hit = static_cast<int32_t>(i);
-        for (int j = 0; j < leftSpan; ++j) keys.Add(matrix[i].LeftWords, j, hit);
-        for (int j = 0; j < rightSpan; ++j) keys.Add(matrix[i].RightWords, j, hit);
+        const TWordArray row = matrix[i];
+        for (int j = 0; j < leftSpan; ++j) keys.Add(row.LeftWords, j, hit);
+        for (int j = 0; j < rightSpan; ++j) keys.Add(row.RightWords, j, hit);
     }
 
     int hitCount = static_cast<int>(matrix.size());
