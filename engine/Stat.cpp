@@ -301,7 +301,7 @@ void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSp
 
     int hitCount = static_cast<int>(matrix.size());
     struct TList {
-        const std::vector<TKeyHit>& entries;
+        std::vector<TKeyHit>& entries;
         const TTokenTable& keys;
         THashedStringList& dest;
     };
