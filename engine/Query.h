@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <span>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -134,6 +135,16 @@ public:
     // matrix's table (which must be set), emptying other.
     void Append(TWordMatrix& other);
     void SetTable(TTokenTable& table) { FTable = &table; }
+    const TTokenTable* Table() const { return FTable; }
+    // Row i's ids of its left or right part up to the part's last token;
+    // the slots after it are empty (id 0).
+    std::span<const uint32_t> LeftIds(size_t i) const { return {FIds.data() + FStarts[i], FLengths[i].Left}; }
+    std::span<const uint32_t> RightIds(size_t i) const {
+        const size_t skip = FLengths[i].Left + FLengths[i].Center;
+        return {FIds.data() + FStarts[i] + skip, FStarts[i + 1] - FStarts[i] - skip};
+    }
+    // Every id the rows hold, row after row.
+    const std::vector<uint32_t>& AllIds() const { return FIds; }
     void Reserve(size_t rows, size_t ids);
     size_t IdCount() const { return FIds.size(); }
 
