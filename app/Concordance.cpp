@@ -172,7 +172,10 @@ std::string TForm1::ConvertQuery(const std::string& query, const std::string& sp
     return TDisplay::ConvertQuery(query, splitters, literal);
 }
 
-void TForm1::AppendMembers(const std::string& members, const TArrResultStr& hits, TArrResultStr& detail) {
+namespace {
+
+template <class Hits>
+void AppendMembersOf(const std::string& members, const Hits& hits, TArrResultStr& detail) {
     TStringList pieces;
     TRegExpr(",").Split(members, pieces);
     int number = 0;
@@ -184,6 +187,16 @@ void TForm1::AppendMembers(const std::string& members, const TArrResultStr& hits
         hit.Index = number++;
         detail.push_back(std::move(hit));
     }
+}
+
+}  // namespace
+
+void TForm1::AppendMembers(const std::string& members, const TArrResultStr& hits, TArrResultStr& detail) {
+    AppendMembersOf(members, hits, detail);
+}
+
+void TForm1::AppendMembers(const std::string& members, const THitList& hits, TArrResultStr& detail) {
+    AppendMembersOf(members, hits, detail);
 }
 
 int TForm1::CaretLine(TRichEdit* richEdit) { return richEdit->LineFromChar(richEdit->SelStart()); }

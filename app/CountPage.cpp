@@ -127,7 +127,7 @@ void TForm1::btnQueryNClick(TObject* /*sender*/) {
         if (!resort) {
             SearchCorpus(expression, crbxCaseSenN->Checked(), ggCurLineN);
             // The groups index these hits: the Query page searches with the same engine.
-            gCountSearchHits = gQuery->Hits;
+            gCountSearchHits = gQuery->Hits.ToArray();
             gCountHits = gCountSearchHits;
             gCountHitTotal = static_cast<int>(gCountSearchHits.size());
         }

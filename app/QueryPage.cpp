@@ -32,7 +32,7 @@ void TForm1::btnQueryClick(TObject* /*sender*/) {
     if (!resort) {
         SearchCorpus(expression, crbxCaseSen->Checked(), ggCurLine);
         // The page keeps its own copy: the Count page searches with the same engine.
-        gQueryHits = gQuery->Hits;
+        gQueryHits = gQuery->Hits.ToArray();
     }
     gauge.StopGauge();
     int64_t searched = TickCount();
@@ -75,20 +75,15 @@ std::string TForm1::SearchExpression(const std::string& typed, bool literal, boo
 void TForm1::SearchCorpus(const std::string& expression, bool caseSensitive, TqlSkinGauge* gauge) {
     gQuery->Clear();
     gauge->SetMinValue(0);
-    int counter = 0;
-    for (int i = 0; i < clbFileList->Items().Count(); ++i) {
-        if (clbFileList->Checked(i)) {
-            ++counter;
-            gauge->SetProgressText("Analyzing file " + IntToStr(counter) + "...   " + IntToStr(gFileCount) +
-                                   " file(s) in queue...  ");
-            int lines = gQuery->LoadFile(IncludeTrailingPathDelimiter(lblDir->Caption()) + clbFileList->Items()[i],
-                                         gSplitters);
-            gauge->SetMaxValue(lines);
-            gQuery->Search(expression, caseSensitive, StrToInt(cbxLeftRangeNum->GetText()),
-                           StrToInt(cbxRightRangeNum->GetText()), gProgress, false);
-        }
-        gProgress = 0;
-    }
+    std::vector<std::string> paths;
+    for (int i = 0; i < clbFileList->Items().Count(); ++i)
+        if (clbFileList->Checked(i))
+            paths.push_back(IncludeTrailingPathDelimiter(lblDir->Caption()) + clbFileList->Items()[i]);
+    // The files are searched side by side, their hits kept in file order.
+    gauge->SetProgressText("Analyzing " + IntToStr(static_cast<int>(paths.size())) + " file(s)...  ");
+    gQuery->SearchFiles(paths, gSplitters, expression, caseSensitive, StrToInt(cbxLeftRangeNum->GetText()),
+                        StrToInt(cbxRightRangeNum->GetText()), gProgress, false);
+    gProgress = 0;
     ReportSkippedLines(*gQuery);
 }
 

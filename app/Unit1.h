@@ -388,6 +388,7 @@ public:
     // Appends the hits a member list names ("3,7,12,", as grouping and collocate
     // counting write them), numbered from 0; an index outside the hits is skipped.
     static void AppendMembers(const std::string& members, const TArrResultStr& hits, TArrResultStr& detail);
+    static void AppendMembers(const std::string& members, const THitList& hits, TArrResultStr& detail);
     static int CaretLine(TRichEdit* richEdit);
     static void CycleColor(TqlSkinColorComboBox* colorCombo);
     // Courier New, black, the font-size slider's size, no style: how every display starts.

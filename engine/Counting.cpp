@@ -190,7 +190,45 @@ bool LastSpellingIsOpen(const std::vector<TKeyHit>& entries, RankOf rankOf, cons
 
 }  // namespace
 
-void GroupKeyHits(const std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
+namespace {
+
+// The lines of the groups of items, which are placed by key rank; sortEach
+// puts each group in rank order first, less telling that order.
+template <class Item, class Less>
+void WriteGroups(std::vector<Item>& items, const std::vector<uint32_t>& keyRank, const TTokenTable& keys,
+                 bool sortEach, Less less, TStringList& dest) {
+    std::vector<size_t> groupStart;
+    for (size_t i = 0; i < items.size(); ++i)
+        if (i == 0 || keyRank[items[i].key] != keyRank[items[i - 1].key]) groupStart.push_back(i);
+    groupStart.push_back(items.size());
+
+    // Within a group the hits come in ascending text order; the list reads newest first.
+    std::vector<std::string> lines(groupStart.size() - 1);
+    ParallelFor(lines.size(), [&](size_t g, size_t) {
+        ProcessMessages();
+        auto first = items.begin() + static_cast<std::ptrdiff_t>(groupStart[g]);
+        auto last = items.begin() + static_cast<std::ptrdiff_t>(groupStart[g + 1]);
+        if (sortEach) std::sort(first, last, less);
+        std::string& line = lines[g];
+        line.append(keys.Text((last - 1)->key));
+        line += '\t';
+        line += IntToStr(static_cast<int64_t>(last - first));
+        line += '\t';
+        char digits[16];
+        for (auto it = last; it != first;) {
+            --it;
+            if (it + 1 != last && it->hit == (it + 1)->hit) continue;
+            line.append(digits, std::to_chars(digits, digits + sizeof digits, it->hit).ptr);
+            line += ',';
+        }
+    });
+    std::vector<Item>().swap(items);
+    for (std::string& line : lines) dest.Add(std::move(line));
+}
+
+}  // namespace
+
+void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
                   TStringList& dest) {
     if (entries.empty()) return;
     // An entry sorts by its key followed by "###" (no key holds "#", so the
@@ -209,42 +247,27 @@ void GroupKeyHits(const std::vector<TKeyHit>& entries, const TTokenTable& keys, 
     // Entries of equal rank hold the same hit and keys that differ at most in
     // case; their order matters only to a group's spelling, so the framework's
     // sort runs only when that spelling is open. Otherwise the entries are
-    // placed by key straight away, and each group is sorted on its own.
-    bool open = LastSpellingIsOpen(entries, rankOf, keyRank, keyRankCount);
-    std::vector<RankedEntry> items(entries.size());
-    if (open) {
+    // placed by key straight away, and each group is sorted on its own by
+    // hit, the rank within a group. The entries go as soon as they are
+    // placed: a frequent node's lists are the largest the run holds.
+    if (LastSpellingIsOpen(entries, rankOf, keyRank, keyRankCount)) {
+        std::vector<RankedEntry> items(entries.size());
         for (size_t i = 0; i < entries.size(); ++i) items[i] = {rankOf(entries[i]), entries[i].key, entries[i].hit};
+        std::vector<TKeyHit>().swap(entries);
         SortByRank(items);
-    } else {
-        std::vector<size_t> next(keyRankCount + 1, 0);
-        for (const TKeyHit& e : entries) ++next[keyRank[e.key] + 1];
-        for (size_t r = 1; r <= keyRankCount; ++r) next[r] += next[r - 1];
-        for (const TKeyHit& e : entries) items[next[keyRank[e.key]]++] = {rankOf(e), e.key, e.hit};
+        WriteGroups(items, keyRank, keys, false, [](const RankedEntry& x, const RankedEntry& y) { return x.rank < y.rank; },
+                    dest);
+        return;
     }
-    std::vector<size_t> groupStart;
-    for (size_t i = 0; i < items.size(); ++i)
-        if (i == 0 || keyRank[items[i].key] != keyRank[items[i - 1].key]) groupStart.push_back(i);
-    groupStart.push_back(items.size());
-
-    // Within a group the hits come in ascending text order; the list reads newest first.
-    std::vector<std::string> lines(groupStart.size() - 1);
-    ParallelFor(lines.size(), [&](size_t g, size_t) {
-        ProcessMessages();
-        auto first = items.begin() + static_cast<std::ptrdiff_t>(groupStart[g]);
-        auto last = items.begin() + static_cast<std::ptrdiff_t>(groupStart[g + 1]);
-        if (!open) std::sort(first, last, [](const RankedEntry& x, const RankedEntry& y) { return x.rank < y.rank; });
-        std::string& line = lines[g];
-        line.append(keys.Text((last - 1)->key));
-        line += '\t';
-        line += IntToStr(static_cast<int64_t>(last - first));
-        line += '\t';
-        char digits[16];
-        for (auto it = last; it != first;) {
-            --it;
-            if (it + 1 != last && it->hit == (it + 1)->hit) continue;
-            line.append(digits, std::to_chars(digits, digits + sizeof digits, it->hit).ptr);
-            line += ',';
-        }
-    });
-    for (std::string& line : lines) dest.Add(std::move(line));
+    std::vector<TKeyHit> items(entries.size());
+    std::vector<size_t> next(keyRankCount + 1, 0);
+    for (const TKeyHit& e : entries) ++next[keyRank[e.key] + 1];
+    for (size_t r = 1; r <= keyRankCount; ++r) next[r] += next[r - 1];
+    for (const TKeyHit& e : entries) items[next[keyRank[e.key]]++] = e;
+    std::vector<TKeyHit>().swap(entries);
+    WriteGroups(items, keyRank, keys, true,
+                [&](const TKeyHit& x, const TKeyHit& y) {
+                    return hitRank[static_cast<size_t>(x.hit)] < hitRank[static_cast<size_t>(y.hit)];
+                },
+                dest);
 }

@@ -28,5 +28,6 @@ struct TKeyHit {
 
 // What GroupHits(source, dest, ignoreCase) does to a source list of the entries
 // keys.Text(key) + "###" + hit, in this order. Keys must not contain "#".
-void GroupKeyHits(const std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
+// The entries are used up.
+void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
                   TStringList& dest);

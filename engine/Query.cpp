@@ -9,17 +9,12 @@
 #include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
 
-void TMyArray::Renumber(TTokenTable& table, const std::vector<uint32_t>& idMap) {
-    FTable = &table;
-    for (uint32_t& id : FIds) id = idMap[id];
-}
-
 void TMyArray::Assign(TTokenTable& table, const std::array<std::string_view, Size>& slots) {
     FTable = &table;
     for (int k = 0; k < Size; ++k) FIds[static_cast<size_t>(k)] = slots[static_cast<size_t>(k)].empty() ? 0 : table.Intern(slots[static_cast<size_t>(k)]);
 }
 
-TQuery::TQuery() : FTokens(std::make_unique<TTokenTable>(TTokenTable::WithEmptyText())) {}
+TQuery::TQuery() : FTokens(std::make_unique<TTokenTable>(TTokenTable::WithEmptyText())) { Matrix.SetTable(*FTokens); }
 
 TQuery::~TQuery() = default;
 
@@ -158,8 +153,8 @@ void TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
                 SearchLine(pattern, line, buildMatrix);
             } catch (const ERegExprLimit&) {
                 // The line defeats the pattern, not the search: it is left out whole.
-                Hits.resize(hitsBefore);
-                Matrix.resize(rowsBefore);
+                Hits.Truncate(hitsBefore);
+                Matrix.Truncate(rowsBefore);
                 ++SkippedLines;
             }
         }
@@ -204,34 +199,27 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
     // that could not be read ends the search after the files before it.
     size_t usable = 0;
     while (usable < files.size() && !files[usable].Error) ++usable;
-    // Room for all at once, hits first and rows after each file's hits are
-    // freed: a large corpus's results are never held twice over.
-    size_t hits = Hits.size(), rows = Matrix.size();
+    // Room for all at once, each file's results freed as they are moved: a
+    // large corpus's results are never held twice over.
+    size_t hits = Hits.size(), text = Hits.TextBytes(), rows = Matrix.size(), ids = Matrix.IdCount();
     for (size_t f = 0; f < usable; ++f) {
-        hits += files[f].Query->Hits.size();
-        rows += files[f].Query->Matrix.size();
+        const TQuery& q = *files[f].Query;
+        hits += q.Hits.size();
+        text += q.Hits.TextBytes();
+        rows += q.Matrix.size();
+        ids += q.Matrix.IdCount();
     }
-    Hits.reserve(hits);
+    Hits.Reserve(hits, text);
+    Matrix.Reserve(rows, ids);
     for (size_t f = 0; f < usable; ++f) {
         TQuery& q = *files[f].Query;
-        for (TResultStr& hit : q.Hits) Hits.push_back(std::move(hit));
-        TArrResultStr().swap(q.Hits);
+        Hits.Append(q.Hits);
+        Matrix.Append(q.Matrix);
         FileName = q.FileName;
         Splitters = q.Splitters;
         Lines.Assign(q.Lines);
         progress = Lines.Count();
         SkippedLines += q.SkippedLines;
-    }
-    Matrix.reserve(rows);
-    for (size_t f = 0; f < usable; ++f) {
-        TQuery& q = *files[f].Query;
-        if (q.Matrix.empty()) continue;
-        std::vector<uint32_t> idMap = FTokens->InternAll(*q.FTokens);
-        for (TWordArray& row : q.Matrix) {
-            for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords})
-                slots->Renumber(*FTokens, idMap);
-            Matrix.push_back(row);
-        }
         files[f] = TFileHits();
     }
     if (usable < files.size()) std::rethrow_exception(files[usable].Error);
@@ -257,20 +245,18 @@ void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool b
 
 void TQuery::AddHit(const TRegExpr& re, int L, int R, bool buildMatrix) {
     ProcessMessages();
-    TResultStr hit;
-    if (L > 0) hit.Left = Trim(re.MatchView(1));
-    hit.Center = Trim(re.MatchView(3));
-    if (R > 0) hit.Right = Trim(re.MatchView(re.SubExprMatchCount() - 1));
-    hit.FileName = FileName;
+    std::string_view left = L > 0 ? TrimView(re.MatchView(1)) : std::string_view();
+    std::string_view center = TrimView(re.MatchView(3));
+    std::string_view right = R > 0 ? TrimView(re.MatchView(re.SubExprMatchCount() - 1)) : std::string_view();
     if (buildMatrix) {
         TWordArray row;
         for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords}) slots->Assign(*FTokens, {});
-        SplitToArray(hit.Left, row.LeftWords, L);
-        SplitToArray(hit.Center, row.CenterWords, -1);
-        SplitToArray(hit.Right, row.RightWords, -1);
-        Matrix.push_back(std::move(row));
+        SplitToArray(std::string(left), row.LeftWords, L);
+        SplitToArray(std::string(center), row.CenterWords, -1);
+        SplitToArray(std::string(right), row.RightWords, -1);
+        Matrix.push_back(row);
     }
-    Hits.push_back(std::move(hit));
+    Hits.Add(left, center, right, FileName);
 }
 
 void TQuery::SplitToArray(std::string text, TMyArray& tokens, int align) {

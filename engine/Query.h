@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <span>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,6 +27,66 @@ struct TResultStr {
 };
 using TArrResultStr = std::vector<TResultStr>;
 
+// Reads a list element by element, each made where it is asked for.
+template <class List, class Value>
+class TIndexIterator {
+public:
+    TIndexIterator(const List& list, size_t index) : FList(&list), FIndex(index) {}
+    Value operator*() const { return (*FList)[FIndex]; }
+    TIndexIterator& operator++() {
+        ++FIndex;
+        return *this;
+    }
+    bool operator!=(const TIndexIterator& other) const { return FIndex != other.FIndex; }
+
+private:
+    const List* FList;
+    size_t FIndex;
+};
+
+// The hits of a search, their texts end to end in one buffer and their file
+// names held once: a string per context of a frequent node's hits would cost
+// several times the corpus's own size. A hit reads as the TResultStr a search
+// makes (index and count 0, no members).
+class THitList {
+public:
+    size_t size() const { return FHits.size(); }
+    bool empty() const { return FHits.empty(); }
+    TResultStr operator[](size_t i) const;
+    TIndexIterator<THitList, TResultStr> begin() const { return {*this, 0}; }
+    TIndexIterator<THitList, TResultStr> end() const { return {*this, size()}; }
+    std::string_view Left(size_t i) const { return Text(i, 0, FHits[i].LeftLength); }
+    std::string_view Center(size_t i) const { return Text(i, FHits[i].LeftLength, FHits[i].CenterLength); }
+    std::string_view Right(size_t i) const {
+        return Text(i, FHits[i].LeftLength + FHits[i].CenterLength, FHits[i].RightLength);
+    }
+    const std::string& FileName(size_t i) const { return FFileNames[FHits[i].File]; }
+    TArrResultStr ToArray() const;
+
+    void Add(std::string_view left, std::string_view center, std::string_view right, const std::string& fileName);
+    // Keeps the first count hits.
+    void Truncate(size_t count);
+    void clear();
+    // Moves the hits of other after these, emptying other.
+    void Append(THitList& other);
+    void Reserve(size_t hits, size_t textBytes);
+    size_t TextBytes() const { return FText.size(); }
+
+private:
+    struct THit {
+        uint64_t Start;
+        uint32_t LeftLength, CenterLength, RightLength;
+        uint32_t File;
+    };
+    std::string_view Text(size_t i, uint32_t offset, uint32_t length) const {
+        return std::string_view(FText.data() + FHits[i].Start + offset, length);
+    }
+
+    std::string FText;
+    std::vector<THit> FHits;
+    std::vector<std::string> FFileNames;
+};
+
 // Sixteen token slots, held as numbers of texts in a token table (its id 0 is
 // the empty text): a matrix row per hit of a frequent node would otherwise
 // cost more memory than the corpus itself, and collocate counting reads the
@@ -41,10 +102,9 @@ public:
     // Texts are entered into table, which must outlive this array.
     void Assign(TTokenTable& table, const std::array<std::string_view, Size>& slots);
     void Clear() { FIds.fill(0); }
-    // Moves the texts to table, idMap giving each id of the present table's there.
-    void Renumber(TTokenTable& table, const std::vector<uint32_t>& idMap);
 
 private:
+    friend class TWordMatrix;
     TTokenTable* FTable = nullptr;
     std::array<uint32_t, Size> FIds{};
 };
@@ -54,7 +114,51 @@ struct TWordArray {
     TMyArray CenterWords;  // first token of the match in slot 0
     TMyArray RightWords;   // slot 0 is the word next to the node
 };
-using TWordMatrix = std::vector<TWordArray>;
+
+// Matrix rows holding only the slots up to each part's last token: a context
+// of five words leaves most of the sixteen slots of a part empty. All rows
+// read their texts from one table, the first row's; a row from another table
+// has its texts entered there.
+class TWordMatrix {
+public:
+    size_t size() const { return FStarts.size() - 1; }
+    bool empty() const { return size() == 0; }
+    TWordArray operator[](size_t i) const;
+    TIndexIterator<TWordMatrix, TWordArray> begin() const { return {*this, 0}; }
+    TIndexIterator<TWordMatrix, TWordArray> end() const { return {*this, size()}; }
+
+    void push_back(const TWordArray& row);
+    // Keeps the first count rows.
+    void Truncate(size_t count);
+    void clear();
+    // Moves the rows of other after these, its texts entered into this
+    // matrix's table (which must be set), emptying other.
+    void Append(TWordMatrix& other);
+    void SetTable(TTokenTable& table) { FTable = &table; }
+    const TTokenTable* Table() const { return FTable; }
+    // Row i's ids of its left or right part up to the part's last token;
+    // the slots after it are empty (id 0).
+    std::span<const uint32_t> LeftIds(size_t i) const { return {FIds.data() + FStarts[i], FLengths[i].Left}; }
+    std::span<const uint32_t> RightIds(size_t i) const {
+        const size_t skip = FLengths[i].Left + FLengths[i].Center;
+        return {FIds.data() + FStarts[i] + skip, FStarts[i + 1] - FStarts[i] - skip};
+    }
+    // Every id the rows hold, row after row.
+    const std::vector<uint32_t>& AllIds() const { return FIds; }
+    void Reserve(size_t rows, size_t ids);
+    size_t IdCount() const { return FIds.size(); }
+
+private:
+    TTokenTable* FTable = nullptr;
+    std::vector<uint32_t> FIds;
+    // Row i's ids run from FStarts[i] to FStarts[i + 1]: its left part, then
+    // its centre part, then its right part.
+    std::vector<uint64_t> FStarts{0};
+    struct TLengths {
+        uint8_t Left, Center;
+    };
+    std::vector<TLengths> FLengths;
+};
 
 // The five counts every association measure takes.
 struct TFreqInfo {
@@ -124,7 +228,7 @@ public:
     // Enters the tokens into the table tokens already uses, or into a shared one.
     static void SplitToArray(std::string text, TMyArray& tokens, int align);
 
-    TArrResultStr Hits;
+    THitList Hits;
     // Row i holds the tokens of Hits[i]'s contexts.
     TWordMatrix Matrix;
     // Lines left out of the searches since the last Clear.

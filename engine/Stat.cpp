@@ -221,41 +221,63 @@ namespace {
 // per distinct token of the matrix rather than once per occurrence.
 class TCollocateKeys {
 public:
-    static constexpr uint32_t kUnknown = UINT32_MAX, kPadding = UINT32_MAX - 1;
-
     // wanted: whether the BOTH, WORD and POS lists are asked for.
     TCollocateKeys(bool tagged, const std::array<bool, 256>& splitterChars, std::array<bool, 3> wanted)
         : FTagged(tagged), FSplitterChars(splitterChars), FWanted(wanted) {}
 
-    void Add(const TMyArray& slots, int slot, int32_t hit) {
-        const TTokenTable* table = slots.Table();
-        if (table != FTable) {
-            FTable = table;
-            FKeysOf.clear();
-        }
-        uint32_t id = slots.Id(slot);
-        if (!table) id = 0;
-        if (id >= FKeysOf.size()) FKeysOf.resize(table ? table->Size() : 1, {kUnknown, 0, 0});
-        Keys& k = FKeysOf[id];
-        if (k.both == kUnknown) k = KeysOf(slots[slot]);
-        if (k.both == kPadding) return;
-        if (FWanted[0]) Both.push_back({k.both, hit});
-        if (!FTagged) return;
-        if (FWanted[1]) Word.push_back({k.word, hit});
-        if (FWanted[2]) Pos.push_back({k.tag, hit});
-    }
+    // The entries of every row's slots within the spans: row after row, in a
+    // row the left slots from the node outwards and then the right ones.
+    void AddAll(const TWordMatrix& matrix, int leftSpan, int rightSpan) {
+        const TTokenTable* table = matrix.Table();
+        auto textOf = [&](uint32_t id) { return table ? table->Text(id) : std::string_view(); };
+        // Keys are entered in one thread, in the order of the ids; the entries
+        // are then written side by side, each run of rows where the runs
+        // before it leave off.
+        std::vector<Keys> keysOf(table ? std::max<size_t>(table->Size(), 1) : 1, {kUnknown, 0, 0});
+        keysOf[0] = KeysOf(textOf(0));
+        for (uint32_t id : matrix.AllIds())
+            if (keysOf[id].both == kUnknown) keysOf[id] = KeysOf(textOf(id));
 
-    // Room for every entry at once: the lists of a frequent node are large.
-    void Reserve(size_t entries) {
-        if (FWanted[0]) Both.reserve(entries);
-        if (FTagged && FWanted[1]) Word.reserve(entries);
-        if (FTagged && FWanted[2]) Pos.reserve(entries);
+        const size_t rows = matrix.size();
+        const size_t runs = std::min(rows, static_cast<size_t>(EngineThreads()) * 4);
+        auto runStart = [&](size_t r) { return rows * r / runs; };
+        // put(keys, hit) for each entry of the rows of run r, in order.
+        auto walk = [&](size_t r, auto&& put) {
+            for (size_t i = runStart(r); i < runStart(r + 1); ++i) {
+                const int32_t hit = static_cast<int32_t>(i);
+                const std::pair<std::span<const uint32_t>, int> parts[] = {{matrix.LeftIds(i), leftSpan},
+                                                                           {matrix.RightIds(i), rightSpan}};
+                for (const auto& [ids, span] : parts) {
+                    for (size_t j = 0; j < static_cast<size_t>(span); ++j) {
+                        const Keys& k = keysOf[j < ids.size() ? ids[j] : 0];
+                        if (k.both != kPadding) put(k, hit);
+                    }
+                }
+            }
+        };
+        std::vector<size_t> offset(runs + 1, 0);
+        ParallelFor(runs, [&](size_t r, size_t) { walk(r, [&](const Keys&, int32_t) { ++offset[r + 1]; }); });
+        for (size_t r = 1; r <= runs; ++r) offset[r] += offset[r - 1];
+        const bool both = FWanted[0], word = FTagged && FWanted[1], pos = FTagged && FWanted[2];
+        if (both) Both.resize(offset[runs]);
+        if (word) Word.resize(offset[runs]);
+        if (pos) Pos.resize(offset[runs]);
+        ParallelFor(runs, [&](size_t r, size_t) {
+            size_t at = offset[r];
+            walk(r, [&](const Keys& k, int32_t hit) {
+                if (both) Both[at] = {k.both, hit};
+                if (word) Word[at] = {k.word, hit};
+                if (pos) Pos[at] = {k.tag, hit};
+                ++at;
+            });
+        });
     }
 
     TTokenTable BothKeys, WordKeys, TagKeys;
     std::vector<TKeyHit> Both, Word, Pos;
 
 private:
+    static constexpr uint32_t kUnknown = UINT32_MAX, kPadding = UINT32_MAX - 1;
     struct Keys {
         uint32_t both, word, tag;
     };
@@ -277,8 +299,6 @@ private:
     bool FTagged;
     const std::array<bool, 256>& FSplitterChars;
     std::array<bool, 3> FWanted;
-    const TTokenTable* FTable = nullptr;
-    std::vector<Keys> FKeysOf;
 };
 
 }  // namespace
@@ -291,16 +311,11 @@ void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSp
     const char* modes[] = {"BOTH", "WORD", "POS"};
     for (size_t m = 0; m < 3; ++m) wanted[m] = mode.empty() || mode == modes[m];
     TCollocateKeys keys(Tagged(), FSplitterChars, wanted);
-    keys.Reserve(matrix.size() * static_cast<size_t>(leftSpan + rightSpan));
-    for (size_t i = 0; i < matrix.size(); ++i) {
-        int32_t hit = static_cast<int32_t>(i);
-        for (int j = 0; j < leftSpan; ++j) keys.Add(matrix[i].LeftWords, j, hit);
-        for (int j = 0; j < rightSpan; ++j) keys.Add(matrix[i].RightWords, j, hit);
-    }
+    keys.AddAll(matrix, leftSpan, rightSpan);
 
     int hitCount = static_cast<int>(matrix.size());
     struct TList {
-        const std::vector<TKeyHit>& entries;
+        std::vector<TKeyHit>& entries;
         const TTokenTable& keys;
         THashedStringList& dest;
     };

@@ -14,12 +14,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::string Trim(std::string_view s) {
+std::string_view TrimView(std::string_view s) {
     size_t b = 0, e = s.size();
     while (b < e && IsTrimChar(s[b])) ++b;
     while (e > b && IsTrimChar(s[e - 1])) --e;
-    return std::string(s.substr(b, e - b));
+    return s.substr(b, e - b);
 }
+
+std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
 
 std::string TrimLeft(std::string_view s) {
     size_t b = 0;

@@ -25,6 +25,8 @@ inline bool IsTrimChar(char c) { return static_cast<unsigned char>(c) <= 32; }
 // What "\s" matches in the program's regular expressions.
 inline bool IsRegexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 std::string Trim(std::string_view s);
+// Trim without a copy: the part of s it would keep.
+std::string_view TrimView(std::string_view s);
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 

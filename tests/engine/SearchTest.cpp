@@ -18,7 +18,7 @@ protected:
         query.LoadFile(folder.Write("corpus.txt", text), splitters);
         int progress = 0;
         query.Search(node, caseSensitive, left, right, progress, true);
-        return query.Hits;
+        return query.Hits.ToArray();
     }
 
     TempFolder folder;
