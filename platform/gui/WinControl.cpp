@@ -11,6 +11,7 @@
 #include "platform/gui/QtGlue.h"
 #include "platform/gui/Timers.h"
 #include "platform/gui/controls/NonClient.h"
+#include "platform/gui/controls/ScrollInfo.h"
 
 #include <cxxabi.h>
 #include <cstdlib>
@@ -363,7 +364,7 @@ void TWinControl::Dispatch(TMessage& m) {
 }
 
 void TWinControl::DefaultHandler(TMessage& message) {
-    if (non_client::DefaultHandler(*this, message)) return;
+    if (non_client::DefaultHandler(*this, message) || scrolling::DefaultHandler(*this, message)) return;
     if (FNativeDefault) FPassToNative = true;
 }
 
