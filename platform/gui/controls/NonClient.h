@@ -4,7 +4,9 @@
 // window says how wide it is (WM_NCCALCSIZE), paints it (WM_NCPAINT), names
 // the part under the mouse (WM_NCHITTEST) and gets the mouse there as
 // WM_NCMOUSEMOVE and WM_NCLBUTTON*; the client area, its children and its
-// client messages sit inside the band.
+// client messages sit inside the band. WM_NCPAINT carries in WParam the
+// canvas of the whole window, origin at its top-left corner, as WM_PAINT
+// carries a canvas here; it comes before the client area is painted.
 
 #include <string>
 
