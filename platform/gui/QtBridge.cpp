@@ -426,7 +426,8 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
         case QEvent::ToolTip: {
             auto* he = static_cast<QHelpEvent*>(e);
             TControl* target = control;
-            TPoint pos{he->pos().x(), he->pos().y()};
+            const TRect& band = control->NonClientBand();
+            TPoint pos{he->pos().x() - band.Left, he->pos().y() - band.Top};
             if (TControl* child = control->ControlAtPos(pos); child && !dynamic_cast<TWinControl*>(child)) {
                 target = child;
                 pos = {pos.X - child->Left(), pos.Y - child->Top()};
