@@ -362,6 +362,9 @@ protected:
 
     // Creates the widget now (constructors of native controls call it to set it up).
     void EnsureWidget();
+    // Lets go of a widget that another widget owns: it is no longer the
+    // control's, and is not deleted with it.
+    void ReleaseWidget();
     void ApplyFontAndColor();
 
 private:

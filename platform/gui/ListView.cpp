@@ -21,6 +21,8 @@
 
 #include "platform/gui/ListView.h"
 #include "platform/gui/QtGlue.h"
+#include "platform/gui/controls/NonClient.h"
+#include "platform/gui/views/HeaderWindow.h"
 
 #include <QAbstractItemModel>
 #include <QEvent>
@@ -626,6 +628,8 @@ TListView::TListView(TComponent* owner)
 }
 
 TListView::~TListView() {
+    // The header window speaks for a widget of the view: it goes first.
+    FHeader.reset();
     for (const QMetaObject::Connection& connection : FImpl->Connections) QObject::disconnect(connection);
     // The widget outlives this part of the control; it must find no rows to draw.
     FImpl->View->Impl = nullptr;
@@ -863,6 +867,14 @@ TRect TListView::ItemRect(int index, bool firstColumnOnly) const {
     }
     r.translate(view->viewport()->geometry().topLeft());
     return Bounds(r.x(), r.y(), r.width(), r.height());
+}
+
+HWND TListView::Header() {
+    if (!FHeader) {
+        FHeader = std::make_unique<THeaderWindow>(FImpl->View->header());
+        Perform(WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, 0), LPARAM(FHeader.get()));
+    }
+    return FHeader.get();
 }
 
 void TListView::MakeVisible(TListItem* item) {

@@ -47,6 +47,11 @@ void TWinControl::EnsureWidget() {
     if (Parent()) FWidget->setVisible(Visible());
 }
 
+void TWinControl::ReleaseWidget() {
+    TQtBridge::Detach(this);
+    FWidget = nullptr;
+}
+
 void TWinControl::ApplyFontAndColor() {
     if (!FWidget) return;
     FWidget->setFont(Font().ToQFont());

@@ -8,6 +8,7 @@ void TListView::Dispatch(TMessage& m) {
         case LVM_GETITEMCOUNT: m.Result = FItems.Count(); return;
         case LVM_GETCOUNTPERPAGE: m.Result = VisibleRowCount(); return;
         case LVM_GETTOPINDEX: m.Result = TopIndex(); return;
+        case LVM_GETHEADER: m.Result = LRESULT(Header()); return;
         case LVM_SCROLL:
             Scroll(int(intptr_t(m.WParam)), int(m.LParam));
             m.Result = 1;
