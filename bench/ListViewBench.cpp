@@ -4,7 +4,8 @@
 // numeric column through the compare event, scrolling to the end and paging
 // through, and deleting scattered selected rows; each step with its paint.
 // Then the table of counted lines in owner-data mode: setting the count, the
-// first paint, scrolling to the end and paging, counting the rows asked for.
+// first paint, scrolling to the end and paging, counting the rows asked for,
+// and once more stepped through scroll messages with the view's own bars hidden.
 //
 //   lexmoor-listview-bench [--rows N] [--virtual-rows N]
 
@@ -21,6 +22,7 @@
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
+#include "platform/gui/controls/ScrollInfo.h"
 #include "tests/support/Pictures.h"
 
 namespace {
@@ -317,6 +319,24 @@ int main(int argc, char** argv) {
     const double askedPerPage = double(asked) / pages;
     ok = ok && counted->TopIndex() == 0;
 
+    // Driven from outside, as by bars of its own: the view's Qt bars hidden,
+    // each step a scroll request, the state read back and a repaint.
+    ShowNativeScrollBars(*counted, false);
+    app.ProcessMessages();
+    asked = 0;
+    start = Clock::now();
+    SCROLLINFO state;
+    state.fMask = SIF_ALL;
+    for (int page = 0; page < pages; ++page) {
+        counted->Perform(WM_VSCROLL, MakeScrollWParam(SB_THUMBPOSITION, state.nPos + virtualCount / pages), 0);
+        GetScrollInfo(counted, SB_VERT, &state);
+        counted->Repaint();
+    }
+    const double drivenPaging = SecondsSince(start) / pages;
+    const double drivenAskedPerPage = double(asked) / pages;
+    ok = ok && state.nMax == virtualCount - 1 && state.nPos == counted->TopIndex() &&
+         state.nPos == virtualCount - int(state.nPage);
+
     std::printf("rows %d, 10 columns, custom-drawn, grid lines\n", count);
     std::printf("fill in BeginUpdate/EndUpdate  %7.3f s  (%.2f us per row), first paint %.3f s\n", fillBatched,
                 1e6 * fillBatched / count, fillBatchedPaint);
@@ -337,6 +357,8 @@ int main(int argc, char** argv) {
                 virtualEndPaint, askedEnd);
     std::printf("page up and repaint on screen   %7.4f s per page (%.1f rows asked per page)\n", virtualPaging,
                 askedPerPage);
+    std::printf("bars hidden, stepped by messages %6.4f s per step (%.1f rows asked per step)\n", drivenPaging,
+                drivenAskedPerPage);
     std::printf("check %s\n", ok ? "ok" : "FAILED");
     delete form;
     return ok ? 0 : 1;

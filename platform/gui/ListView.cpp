@@ -21,6 +21,8 @@
 
 #include "platform/gui/ListView.h"
 #include "platform/gui/QtGlue.h"
+#include "platform/gui/controls/NonClient.h"
+#include "platform/gui/views/HeaderWindow.h"
 
 #include <QAbstractItemModel>
 #include <QEvent>
@@ -213,6 +215,11 @@ public:
     using QTreeView::executeDelayedItemsLayout;
 
 protected:
+    bool event(QEvent* e) override {
+        if (e->type() != kScrollStateEvent) return QTreeView::event(e);
+        executeDelayedItemsLayout();
+        return true;
+    }
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         if (!Impl) return;
         const QHeaderView* h = header();
@@ -621,6 +628,8 @@ TListView::TListView(TComponent* owner)
 }
 
 TListView::~TListView() {
+    // The header window speaks for a widget of the view: it goes first.
+    FHeader.reset();
     for (const QMetaObject::Connection& connection : FImpl->Connections) QObject::disconnect(connection);
     // The widget outlives this part of the control; it must find no rows to draw.
     FImpl->View->Impl = nullptr;
@@ -845,6 +854,27 @@ void TListView::Scroll(int dx, int dy) {
         view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + rows);
     }
     if (dx != 0) view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + dx);
+}
+
+TRect TListView::ItemRect(int index, bool firstColumnOnly) const {
+    if (index < 0 || index >= FItems.Count() || ColumnCount() == 0) return {};
+    TImpl::TView* view = FImpl->View;
+    view->executeDelayedItemsLayout();
+    QRect r = view->visualRect(FImpl->Model->index(index, 0));
+    if (!firstColumnOnly) {
+        r.setLeft(-view->horizontalScrollBar()->value());
+        r.setWidth(view->header()->length());
+    }
+    r.translate(view->viewport()->geometry().topLeft());
+    return Bounds(r.x(), r.y(), r.width(), r.height());
+}
+
+HWND TListView::Header() {
+    if (!FHeader) {
+        FHeader = std::make_unique<THeaderWindow>(FImpl->View->header());
+        Perform(WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, 0), LPARAM(FHeader.get()));
+    }
+    return FHeader.get();
 }
 
 void TListView::MakeVisible(TListItem* item) {

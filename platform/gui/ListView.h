@@ -15,6 +15,7 @@
 #include "platform/gui/StdCtrls.h"
 
 class TListView;
+class THeaderWindow;
 
 class TListColumn {
 public:
@@ -37,6 +38,7 @@ public:
 
 private:
     friend class TListView;
+class THeaderWindow;
     friend class TListItems;
     TListView* FOwner = nullptr;
     bool FSelected = false;
@@ -70,6 +72,7 @@ public:
 
 private:
     friend class TListView;
+class THeaderWindow;
     friend class TListItem;
     TListItem* Fetch(int index) const;
     TListView& FOwner;
@@ -146,6 +149,12 @@ public:
     // Scrolls by dx pixels across and dy pixels down (rows move whole: dy is
     // taken in rows of the view's height, at least one row when not 0).
     void Scroll(int dx, int dy);
+    // Where row index lies in the control (all columns, or the first column's
+    // cell only); empty for no such row. Rows out of view lie outside the control.
+    TRect ItemRect(int index, bool firstColumnOnly = false) const;
+    // The column header as a window (LVM_GETHEADER); made when first asked
+    // for, which the list view hears as a child's creation (WM_PARENTNOTIFY).
+    HWND Header();
     // Changes of an item's Caption or SubItems show at the next paint: this asks
     // for one. In owner-data mode the rows read so far are asked for again.
     void Invalidate() override;
@@ -153,6 +162,8 @@ public:
 protected:
     QWidget* CreateWidget() override;
     void WMGetDlgCode(TMessage& m) override;
+    // The list-view messages of the platform, answered from the view.
+    void Dispatch(TMessage& m) override;
 
 private:
     friend class TListItems;
@@ -169,4 +180,5 @@ private:
     bool FGridLines = false;
     bool FMultiSelect = false;
     std::unique_ptr<TImpl> FImpl;
+    std::unique_ptr<THeaderWindow> FHeader;
 };
