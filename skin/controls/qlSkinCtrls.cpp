@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-TqlSkinButton::TqlSkinButton(TComponent* owner) : TButton(owner) { SetSkinDataName("button"); }
-
 TqlSkinStdLabel::TqlSkinStdLabel(TComponent* owner) : TLabel(owner) { SetSkinDataName("stdlabel"); }
 
 TqlSkinPanel::TqlSkinPanel(TComponent* owner) : TPanel(owner) { SetSkinDataName("panel"); }

@@ -8,12 +8,8 @@
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
+#include "skin/controls/SkinButton.h"
 #include "skin/core/qlSkinData.h"
-
-class TqlSkinButton : public TButton, public TqlSkinLink {
-public:
-    explicit TqlSkinButton(TComponent* owner);
-};
 
 class TqlSkinStdLabel : public TLabel, public TqlSkinLink {
 public:
