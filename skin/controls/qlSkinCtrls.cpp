@@ -8,8 +8,6 @@ TqlSkinPanel::TqlSkinPanel(TComponent* owner) : TPanel(owner) { SetSkinDataName(
 
 TqlSkinGroupBox::TqlSkinGroupBox(TComponent* owner) : TGroupBox(owner) { SetSkinDataName("groupbox"); }
 
-TqlSkinBevel::TqlSkinBevel(TComponent* owner) : TBevel(owner) { SetSkinDataName("bevel"); }
-
 TqlSkinSplitter::TqlSkinSplitter(TComponent* owner) : TSplitter(owner) { SetSkinDataName("vsplitter"); }
 
 TqlSkinStatusBar::TqlSkinStatusBar(TComponent* owner) : TStatusBar(owner) { SetSkinDataName("statusbar"); }

@@ -203,3 +203,76 @@ TEST_F(SkinBases, MissingPicturesAndEmptyAreasSkipTheirDrawing) {
 }
 
 }  // namespace
+
+namespace {
+
+class SkinBevel : public testing::Test {
+protected:
+    void SetUp() override {
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 200, 100);
+        skin = std::make_unique<Skin>(form);
+        auto& d = skin->Add<TqlDataSkinBevel>("bevel");
+        d.LightColor = kLight;
+        d.DarkColor = kDark;
+    }
+    void TearDown() override { delete form; }
+
+    static TBitmap Paint(TWinControl& parent) {
+        TBitmap b(parent.Width(), parent.Height());
+        FillRect(b, Rect(0, 0, b.Width(), b.Height()), clWhite);
+        parent.PaintTo(b.Canvas(), 0, 0);
+        return b;
+    }
+
+    static constexpr TColor kLight = 0x00E0E0, kDark = 0x600000;
+    TForm* form = nullptr;
+    std::unique_ptr<Skin> skin;
+};
+
+TEST_F(SkinBevel, DrawsItsShapesInTheSkinsColours) {
+    auto* panel = new TCustomControl(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 100, 10);
+    auto* bevel = new TqlSkinBevel(form);
+    bevel->SetParent(panel);
+    bevel->SetBounds(0, 0, 100, 10);
+    struct Case {
+        const char* name;
+        TBevelShape shape;
+        TBevelStyle style;
+        bool divider;
+        TPoint first, second;  // where the first and the second colour lie
+        TColor firstColour;
+    } cases[] = {
+        {"top line lowered", TBevelShape::bsTopLine, TBevelStyle::bsLowered, false, {50, 0}, {50, 1}, kDark},
+        {"top line raised", TBevelShape::bsTopLine, TBevelStyle::bsRaised, false, {50, 0}, {50, 1}, kLight},
+        {"box", TBevelShape::bsBox, TBevelStyle::bsLowered, false, {0, 5}, {99, 5}, kDark},
+        {"horizontal groove", TBevelShape::bsTopLine, TBevelStyle::bsLowered, true, {50, 4}, {50, 5}, kDark},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        bevel->Shape = k.shape;
+        bevel->Style = k.style;
+        bevel->SetDividerMode(k.divider);
+        const TBitmap b = Paint(*panel);
+        EXPECT_EQ(b.Pixel(k.first.X, k.first.Y), k.firstColour);
+        EXPECT_EQ(b.Pixel(k.second.X, k.second.Y), k.firstColour == kDark ? kLight : kDark);
+    }
+    // The groove runs from x 2 to x 98 only.
+    const TColor outside = Paint(*panel).Pixel(1, 4);
+    EXPECT_NE(outside, kDark);
+    EXPECT_NE(outside, kLight);
+}
+
+TEST_F(SkinBevel, ForgetsARemovedSkinAndTakesTheSystemColours) {
+    auto* bevel = new TqlSkinBevel(form);
+    EXPECT_EQ(bevel->LightColor, kLight);
+    delete skin->Data;
+    EXPECT_EQ(bevel->SkinData(), nullptr);
+    bevel->GetSkinData();
+    EXPECT_EQ(bevel->LightColor, clBtnHighlight);
+    EXPECT_EQ(bevel->ShadowColor, clBtnShadow);
+}
+
+}  // namespace
