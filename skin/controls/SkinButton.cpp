@@ -1,35 +1,11 @@
 #include "skin/controls/SkinButton.h"
 
-#include <cctype>
-
 #include "platform/gui/Forms.h"
 #include "skin/core/qlUtils.h"
 
 namespace {
 
-constexpr TColor kDownFrame = 0x800000;  // RGB(0, 0, 128)
-constexpr TColor kDownFill = 0xB59385;   // RGB(133, 147, 181)
-constexpr TColor kHotFill = 0xD2BDB6;    // RGB(182, 189, 210)
-
 TShiftState ShiftOfKeyData(LPARAM keyData) { return TShiftState((keyData >> 24) & 0x7F); }
-
-// The character after the caption's single '&', lower-cased; 0 without one.
-char AcceleratorOf(const std::string& caption) {
-    for (size_t i = 0; i + 1 < caption.size(); ++i)
-        if (caption[i] == '&') {
-            if (caption[i + 1] != '&') return char(std::tolower(static_cast<unsigned char>(caption[i + 1])));
-            ++i;
-        }
-    return 0;
-}
-
-void FramedFill(TCanvas& C, const TRect& R, TColor Frame, TColor Fill) {
-    C.Brush().Style = TBrushStyle::bsSolid;
-    C.Brush().Color = Fill;
-    C.FillRect(R);
-    C.Brush().Color = Frame;
-    C.FrameRect(R);
-}
 
 }  // namespace
 
@@ -100,13 +76,7 @@ void TqlSkinButton::SetDefault(bool Value) {
 
 void TqlSkinButton::SetDown(bool Value) {
     FDown = Value;
-    if (CanMorph()) {
-        FEffects.SetMorphKf(true);
-        if (Value)
-            FEffects.StopMorph();
-        else
-            FEffects.StartMorph();
-    }
+    if (CanMorph()) FEffects.FollowDown(Value);
     Repaint();
     if (FGroupIndex != 0 && FDown && !AllowAllUp) ReleaseGroup();
 }
@@ -157,14 +127,7 @@ void TqlSkinButton::GetSkinData() {
     if (!d) return;
     if (!UseSkinSize) MaskPicture = nullptr;
     FLook.CopyFrom(*d);
-    const int frame = FEffects.AnimateFrame();
-    if (FEffects.AnimationRunning() && frame > 0 && frame <= FLook.FrameCount) {
-        const TRect cut = FLook.AnimationFrame(frame, SkinRect);
-        if (FEffects.AnimateForward())
-            FLook.ActiveSkinRect = cut;
-        else
-            SkinRect = cut;
-    }
+    ShowAnimationFrame(FLook, SkinRect, FEffects);
 }
 
 void TqlSkinButton::ChangeSkinData() {
@@ -180,9 +143,7 @@ void TqlSkinButton::CalcSize(int& W, int& H) {
         TqlSkinCustomControl::CalcSize(W, H);
         return;
     }
-    NewClRect = ClRect;
-    NewClRect.Right += W - WidthOfRect(SkinRect);
-    NewClRect.Bottom += H - HeightOfRect(SkinRect);
+    CalcFreeSize(W, H);
 }
 
 bool TqlSkinButton::ShowsDown() const { return FDown && (FGroupIndex != 0 || FMouseIn || (IsFocusedButton() && !FPressed)); }
@@ -222,27 +183,11 @@ void TqlSkinButton::Paint() {
 }
 
 void TqlSkinButton::DrawStateImage(TBitmap& B, const TRect& R, bool AActive, bool ADown) {
-    const int W = Width(), H = Height();
-    if (UseSkinSize || ResizeMode == 1) {
-        BuildFace(B, R, W, H, true);
-    } else if (Picture && ResizeMode == 0) {
-        B.Canvas().CopyRect(Rect(0, 0, W, H), *Picture, R);
-    } else if (Picture && (ResizeMode == 2 || ResizeMode == 3)) {
-        BuildNinePartSized(B, *Picture, R, ClRect, true);
-    }
+    BuildStateFace(B, R, Width(), Height(), UseSkinSize);
     TCanvas& C = B.Canvas();
-    SelectFont(C, UseSkinFont);
+    SelectButtonFont(C, FLook, UseSkinFont, DefaultFont(), SkinData());
     const bool enabled = EffectivelyEnabled();
-    TColor color = FLook.FontColor;
-    if (enabled && !UseSkinFontColor)
-        color = DefaultFont().Color();
-    else if (!enabled)
-        color = FLook.DisabledFontColor;
-    else if (ADown && AActive)
-        color = FLook.DownFontColor;
-    else if (AActive)
-        color = FLook.ActiveFontColor;
-    C.Font().SetColor(color);
+    C.Font().SetColor(FLook.TextColor(enabled, AActive, ADown, UseSkinFontColor, DefaultFont().Color()));
     if (FLook.ShowFocus && Focused()) {
         C.Brush().Style = TBrushStyle::bsSolid;
         C.Brush().Color = SkinData()->SkinColors.cBtnFace;
@@ -250,18 +195,6 @@ void TqlSkinButton::DrawStateImage(TBitmap& B, const TRect& R, bool AActive, boo
         C.Brush().Style = TBrushStyle::bsClear;
     }
     DrawGlyphAndCaption(C, NewClRect, ADown && AActive, enabled, GetGlyphNum(ADown, AActive));
-}
-
-void TqlSkinButton::SelectFont(TCanvas& C, bool UseSkin) {
-    if (UseSkin && FIndex != -1) {
-        C.Font().SetName(FLook.FontName);
-        C.Font().SetHeight(FLook.FontHeight);
-        C.Font().SetStyle(FLook.FontStyle);
-    } else {
-        C.Font().Assign(DefaultFont());
-    }
-    const TqlResourceStrData* strings = SkinData() ? SkinData()->ResourceStrData() : nullptr;
-    C.Font().SetCharset(strings ? strings->CharSet : DefaultFont().Charset());
 }
 
 void TqlSkinButton::DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool Down, bool Enabled, int GlyphNum) {
@@ -275,10 +208,7 @@ void TqlSkinButton::DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool Down, b
 }
 
 int TqlSkinButton::GetGlyphNum(bool ADown, bool AActive) const {
-    if (AActive && ADown && FNumGlyphs > 2) return 3;
-    if (AActive && FNumGlyphs > 3) return 4;
-    if (EffectivelyEnabled() || FNumGlyphs < 2) return 1;
-    return 2;
+    return GlyphNumFor(FNumGlyphs, EffectivelyEnabled(), ADown, AActive);
 }
 
 void TqlSkinButton::CreateControlDefaultImage(TBitmap& B) {
@@ -286,12 +216,12 @@ void TqlSkinButton::CreateControlDefaultImage(TBitmap& B) {
     const TRect R = Rect(0, 0, B.Width(), B.Height());
     const bool down = ShowsDown();
     if (down)
-        FramedFill(C, R, kDownFrame, kDownFill);
+        DrawPlainFace(C, R, TqlPlainFace::Down);
     else if (!FMouseIn && !IsFocusedButton())
-        FramedFill(C, R, clBtnShadow, clBtnFace);
+        DrawPlainFace(C, R, TqlPlainFace::Idle);
     else
-        FramedFill(C, R, kDownFrame, kHotFill);
-    SelectFont(C, false);
+        DrawPlainFace(C, R, TqlPlainFace::Hot);
+    SelectButtonFont(C, FLook, false, DefaultFont(), SkinData());
     if (!EffectivelyEnabled()) C.Font().SetColor(clBtnShadow);
     DrawGlyphAndCaption(C, R, down, EffectivelyEnabled(), GetGlyphNum(FDown, FMouseIn));
 }
@@ -379,8 +309,7 @@ void TqlSkinButton::CMDialogKey(TMessage& M) {
 }
 
 void TqlSkinButton::CMDialogChar(TMessage& M) {
-    const char accel = AcceleratorOf(Caption());
-    if (FCanFocused && accel != 0 && char(std::tolower(int(M.WParam & 0xFF))) == accel && CanFocus()) {
+    if (FCanFocused && IsAccelerator(M.WParam, Caption()) && CanFocus()) {
         SetFocus();
         Click();
         M.Result = 1;

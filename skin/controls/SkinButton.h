@@ -95,7 +95,6 @@ private:
     bool ShowsDown() const;
     int GetGlyphNum(bool ADown, bool AActive) const;
     void DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool Down, bool Enabled, int GlyphNum);
-    void SelectFont(TCanvas& C, bool UseSkin);
     void ReleaseGroup();
 
     TqlButtonLook FLook;

@@ -53,9 +53,16 @@ struct TqlButtonLook {
     TRect MenuMarkerRect, MenuMarkerActiveRect, MenuMarkerDownRect, MenuMarkerFlatRect;
     TColor MenuMarkerTransparentColor = 0;
     void CopyFrom(const TqlDataSkinButtonControl& D);
+    // The caption's colour in a state; DefaultColor when the skin's colours are not wanted.
+    TColor TextColor(bool Enabled, bool AActive, bool ADown, bool UseSkinFontColor, TColor DefaultColor) const;
     // Frame n (1-based) of the animation strip, cut across or down as the strip lies.
     TRect AnimationFrame(int N, const TRect& SkinRect) const;
 };
+
+class TqlButtonEffects;
+// While an animation plays, its frame stands in for the active face (forward)
+// or the normal one (backward).
+void ShowAnimationFrame(TqlButtonLook& Look, TRect& SkinRect, const TqlButtonEffects& Effects);
 
 class TqlButtonEffects {
 public:
@@ -71,6 +78,8 @@ public:
     bool Morphing() const { return FMorphStep > 0 && FMorphStep < kMorphSteps; }
     void StartMorph();
     void StopMorph() { FMorphTimer.Stop(); }
+    // A button going down shows the active face at once; going up it fades back.
+    void FollowDown(bool Down);
     bool MorphRunning() const { return FMorphTimer.Running(); }
 
     // Plays FrameCount frames every Interval ms; nothing without a frame to show.
@@ -96,6 +105,20 @@ private:
     bool FAnimateForward = true;
     TqlControlTimer FMorphTimer, FAnimateTimer, FRepeatTimer;
 };
+
+// The cell of a glyph strip for a state: 1 normal, 2 disabled, 3 pressed, 4 active.
+int GlyphNumFor(int NumGlyphs, bool Enabled, bool ADown, bool AActive);
+
+// The skin's or the default font, in the character set of the skin's caption table.
+void SelectButtonFont(TCanvas& C, const TqlButtonLook& Look, bool UseSkin, const TFont& DefaultFont,
+                      const TqlSkinData* Skin);
+
+// Whether Char is the character after the caption's single '&', in either case.
+bool IsAccelerator(WPARAM Char, const std::string& Caption);
+
+// The unskinned look of a button face: framed and filled by state; Flat has no frame.
+enum class TqlPlainFace { Down, Idle, Hot, Flat };
+void DrawPlainFace(TCanvas& C, const TRect& R, TqlPlainFace Face);
 
 // Blends Active into Normal by Kf with the morph of Kind.
 void MorphFaces(TBitmap& Normal, const TBitmap& Active, TqlMorphKind Kind, double Kf);

@@ -102,6 +102,21 @@ void TqlSkinGeometry::BuildFace(TBitmap& B, const TRect& Face, int W, int H, boo
     }
 }
 
+void TqlSkinGeometry::BuildStateFace(TBitmap& B, const TRect& Face, int W, int H, bool UseSkinSize) const {
+    if (UseSkinSize || ResizeMode == 1)
+        BuildFace(B, Face, W, H, true);
+    else if (Picture && ResizeMode == 0)
+        B.Canvas().CopyRect(Rect(0, 0, W, H), *Picture, Face);
+    else if (Picture && (ResizeMode == 2 || ResizeMode == 3))
+        BuildNinePartSized(B, *Picture, Face, ClRect, true);
+}
+
+void TqlSkinGeometry::CalcFreeSize(int W, int H) {
+    NewClRect = ClRect;
+    NewClRect.Right += W - WidthOfRect(SkinRect);
+    NewClRect.Bottom += H - HeightOfRect(SkinRect);
+}
+
 TRect TqlSkinGeometry::MapRectToSize(const TRect& R, int W, int H) const {
     const int dx = W - WidthOfRect(SkinRect), dy = H - HeightOfRect(SkinRect);
     const int sw = WidthOfRect(SkinRect), sh = HeightOfRect(SkinRect);

@@ -32,6 +32,11 @@ public:
     void CalcGeometry(int& W, int& H, bool Skinned);
     // Builds the skinned image at W x H with Face in place of SkinRect.
     void BuildFace(TBitmap& Bitmap, const TRect& Face, int W, int H, bool DrawClient) const;
+    // A button face: the skin's own way while it decides the size (or the skin
+    // is nine-part), else the face stretched to fit W x H.
+    void BuildStateFace(TBitmap& Bitmap, const TRect& Face, int W, int H, bool UseSkinSize) const;
+    // Without the skin's size the client area follows the size asked.
+    void CalcFreeSize(int W, int H);
     TRect MapRectToSize(const TRect& R, int W, int H) const;
 
 protected:

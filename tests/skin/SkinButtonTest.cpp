@@ -36,6 +36,9 @@ protected:
         look->DownSkinRect = Rect(40, 0, 60, 20);
         look->FocusedSkinRect = Rect(60, 0, 80, 20);
         look->DisabledSkinRect = Rect(80, 0, 100, 20);
+        auto& tool = skin->Add<TqlDataSkinButtonControl>("toolbutton");
+        static_cast<TqlDataSkinButtonControl&>(tool) = *look;
+        tool.IDName = "toolbutton";
     }
     void TearDown() override {
         delete form;
@@ -51,7 +54,7 @@ protected:
 
     static TColor Face(TqlSkinButton* b) { return Snapshot(*b).Pixel(1, 1); }
 
-    static void Do(TqlSkinButton* b, Step s) {
+    static void Do(TControl* b, Step s) {
         switch (s) {
             case Step::Enter: b->Perform(CM_MOUSEENTER); break;
             case Step::Leave: b->Perform(CM_MOUSELEAVE); break;
@@ -60,7 +63,7 @@ protected:
             case Step::ReleaseOff: b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(60, 60)); break;
             case Step::SpaceDown: b->Perform(WM_KEYDOWN, VK_SPACE); break;
             case Step::SpaceUp: b->Perform(WM_KEYUP, VK_SPACE); break;
-            case Step::Focus: b->SetFocus(); break;
+            case Step::Focus: dynamic_cast<TWinControl*>(b)->SetFocus(); break;
             case Step::Disable: b->SetEnabled(false); break;
         }
     }
@@ -68,7 +71,7 @@ protected:
     TForm* form = nullptr;
     std::unique_ptr<Skin> skin;
     TqlDataSkinButtonControl* look = nullptr;
-    std::map<TqlSkinButton*, int> clicks;
+    std::map<TControl*, int> clicks;
 };
 
 TEST_F(SkinButton, TakesTheSkinsSizeAndItsNormalFace) {
@@ -271,6 +274,95 @@ TEST_F(SkinButton, AnAnimationStripWithoutFramesIsNotPlayed) {
     Do(b, Step::Enter);
     TTimerService::Instance().Advance(100);
     EXPECT_EQ(Face(b), kActive);
+}
+
+}  // namespace
+
+namespace {
+
+class SkinSpeedButton : public SkinButton {
+protected:
+    TqlSkinSpeedButton* AddSpeed(int left) {
+        auto* b = new TqlSkinSpeedButton(form);
+        b->SetParent(form);
+        b->SetBounds(left, 0, 30, 30);
+        b->OnClick = [this, b](TObject*) { ++clicks[b]; };
+        return b;
+    }
+    // A windowless button is seen on its parent.
+    TColor FaceOf(TqlSkinSpeedButton* b) const { return Snapshot(*form).Pixel(b->Left() + 1, 1); }
+};
+
+TEST_F(SkinSpeedButton, FollowsTheButtonsRulesWithoutFocus) {
+    struct Expect {
+        Step step;
+        int clicks;
+        bool down;
+        TColor face;
+    };
+    struct Case {
+        const char* name;
+        int group;
+        bool allowAllUp;
+        std::vector<Expect> steps;
+    } cases[] = {
+        {"press and release", 0, false,
+         {{Step::Enter, 0, false, kActive}, {Step::Press, 0, true, kDown}, {Step::Release, 1, false, kActive}}},
+        {"drag off", 0, false,
+         {{Step::Enter, 0, false, kActive},
+          {Step::Press, 0, true, kDown},
+          {Step::Leave, 0, true, kNormal},
+          {Step::ReleaseOff, 0, false, kNormal}}},
+        {"grouped press clicks at once", 1, false,
+         {{Step::Enter, 0, false, kActive},
+          {Step::Press, 1, true, kDown},
+          {Step::Release, 1, true, kDown},
+          {Step::Press, 1, true, kDown},
+          {Step::Release, 1, true, kDown}}},
+        {"grouped with AllowAllUp", 1, true,
+         {{Step::Enter, 0, false, kActive},
+          {Step::Press, 1, true, kDown},
+          {Step::Release, 1, true, kDown},
+          {Step::Press, 1, true, kDown},
+          {Step::Release, 2, false, kActive}}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        clicks.clear();
+        auto* b = AddSpeed(0);
+        b->GroupIndex = k.group;
+        b->AllowAllUp = k.allowAllUp;
+        for (size_t i = 0; i < k.steps.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "step " << i);
+            Do(b, k.steps[i].step);
+            EXPECT_EQ(clicks[b], k.steps[i].clicks);
+            EXPECT_EQ(b->Down(), k.steps[i].down);
+            EXPECT_EQ(FaceOf(b), k.steps[i].face);
+        }
+        delete b;
+    }
+}
+
+TEST_F(SkinSpeedButton, GroupMembersRaiseEachOther) {
+    auto* a = AddSpeed(0);
+    auto* b = AddSpeed(40);
+    a->GroupIndex = b->GroupIndex = 3;
+    a->SetDown(true);
+    b->SetDown(true);
+    EXPECT_FALSE(a->Down());
+    EXPECT_EQ(FaceOf(a), kNormal);
+    EXPECT_EQ(FaceOf(b), kDown);
+}
+
+TEST_F(SkinSpeedButton, AFlatButtonShowsAFaceOnlyUnderThePointer) {
+    auto* b = AddSpeed(0);
+    b->SetFlat(true);
+    const TColor behind = Snapshot(*form).Pixel(100, 100);
+    EXPECT_EQ(FaceOf(b), behind);
+    Do(b, Step::Enter);
+    EXPECT_EQ(FaceOf(b), kActive);
+    Do(b, Step::Leave);
+    EXPECT_EQ(FaceOf(b), behind);
 }
 
 }  // namespace
