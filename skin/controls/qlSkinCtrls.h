@@ -9,6 +9,7 @@
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/core/qlSkinData.h"
 

@@ -7,6 +7,7 @@
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/Timers.h"
+#include "skin/forms/qlSkinMenus.h"
 #include "tests/skin/SyntheticSkin.h"
 
 using namespace synthetic;
@@ -363,6 +364,105 @@ TEST_F(SkinSpeedButton, AFlatButtonShowsAFaceOnlyUnderThePointer) {
     EXPECT_EQ(FaceOf(b), kActive);
     Do(b, Step::Leave);
     EXPECT_EQ(FaceOf(b), behind);
+}
+
+}  // namespace
+
+namespace {
+
+// A popup menu that only records that it was asked to open; the test closes it.
+class FakePopup : public TqlSkinPopupMenu {
+public:
+    using TqlSkinPopupMenu::TqlSkinPopupMenu;
+    void PopupFromRect(TControl* control, const TRect& r, bool) override {
+        opener = control;
+        rect = r;
+    }
+    TControl* opener = nullptr;
+    TRect rect;
+};
+
+class SkinMenuSpeedButton : public SkinButton {
+protected:
+    TqlSkinMenuSpeedButton* AddMenuButton() {
+        auto* b = new TqlSkinMenuSpeedButton(form);
+        b->SetParent(form);
+        // Unskinned: the track part is the right 15 pixels.
+        b->SetSkinDataName("none");
+        b->SetBounds(10, 10, 60, 25);
+        b->OnClick = [this, b](TObject*) { ++clicks[b]; };
+        b->OnShowTrackMenu = [this](TObject*) { ++shown; };
+        b->OnHideTrackMenu = [this](TObject*) { ++hidden; };
+        return b;
+    }
+    static void Press(TControl* b, int x) { b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5)); }
+    static void Release(TControl* b, int x) { b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(x, 5)); }
+
+    int shown = 0, hidden = 0;
+};
+
+TEST_F(SkinMenuSpeedButton, StaysDownWhileItsMenuShows) {
+    auto* menu = new FakePopup(form);
+    for (bool trackMode : {false, true}) {
+        SCOPED_TRACE(trackMode ? "press in the track part" : "press anywhere");
+        clicks.clear();
+        shown = hidden = 0;
+        auto* b = AddMenuButton();
+        b->SetSkinPopupMenu(menu);
+        b->SetTrackButtonMode(trackMode);
+        const int x = trackMode ? 55 : 5;
+        b->Perform(CM_MOUSEENTER);
+        Press(b, x);
+        Release(b, x);
+        EXPECT_EQ(menu->opener, b);
+        EXPECT_TRUE(b->Down());
+        EXPECT_TRUE(b->MenuTracking());
+        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(clicks[b], 0);
+        // The menu engine reports the close later.
+        b->Perform(WM_POPUPCLOSED);
+        EXPECT_FALSE(b->Down());
+        EXPECT_FALSE(b->MenuTracking());
+        EXPECT_EQ(hidden, 1);
+        delete b;
+        menu->opener = nullptr;
+    }
+}
+
+TEST_F(SkinMenuSpeedButton, OutsideTheTrackPartItClicksLikeASpeedButton) {
+    auto* menu = new FakePopup(form);
+    auto* b = AddMenuButton();
+    b->SetSkinPopupMenu(menu);
+    b->SetTrackButtonMode(true);
+    EXPECT_FALSE(b->InTrackPart(44, 5));
+    EXPECT_TRUE(b->InTrackPart(45, 5));
+    b->Perform(CM_MOUSEENTER);
+    Press(b, 10);
+    Release(b, 10);
+    EXPECT_EQ(clicks[b], 1);
+    EXPECT_EQ(menu->opener, nullptr);
+    EXPECT_FALSE(b->Down());
+    // Without a menu there is no track part at all.
+    b->SetSkinPopupMenu(nullptr);
+    EXPECT_FALSE(b->InTrackPart(55, 5));
+}
+
+TEST_F(SkinMenuSpeedButton, AnImagesMenuWithoutImagesClosesAtOnce) {
+    auto* images = new TqlSkinImagesMenu(form);
+    TCustomImageList none(16, 16);
+    images->Images = &none;
+    auto* popup = new FakePopup(form);
+    auto* b = AddMenuButton();
+    b->SetSkinImagesMenu(images);
+    b->SetSkinPopupMenu(popup);
+    Press(b, 5);
+    // Both menus were asked to open, each announced.
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(popup->opener, b);
+    // The empty grid ran the close path: the button does not stay down.
+    EXPECT_FALSE(b->Down());
+    EXPECT_FALSE(b->MenuTracking());
+    EXPECT_EQ(hidden, 1);
 }
 
 }  // namespace
