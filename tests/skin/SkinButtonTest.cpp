@@ -1,6 +1,9 @@
 // The skinned push button's state machine: mouse, key and focus messages in,
 // clicks, Down and the face it shows out (each face a colour of its own).
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -236,6 +239,42 @@ TEST_F(SkinButton, EnterClicksTheActiveButtonAndEscTheCancelButton) {
     other->SetFocus();
     EXPECT_FALSE(ok->Active());
     EXPECT_FALSE(ok->MouseIn());
+}
+
+TEST_F(SkinButton, AltWithTheCaptionsAcceleratorClicksAndFocusesIt) {
+    auto* run = Add();
+    run->SetCaption("&Run");
+    auto* save = Add();
+    save->SetCaption("Save");
+    save->SetFocus();
+    auto press = [&](int key, Qt::KeyboardModifiers mods) {
+        QKeyEvent down(QEvent::KeyPress, key, mods, QString());
+        QApplication::sendEvent(save->Widget(), &down);
+        QKeyEvent up(QEvent::KeyRelease, key, mods, QString());
+        QApplication::sendEvent(save->Widget(), &up);
+    };
+    press(Qt::Key_S, Qt::AltModifier);
+    press(Qt::Key_R, Qt::NoModifier);
+    EXPECT_EQ(clicks[run], 0);
+    press(Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(clicks[run], 1);
+    EXPECT_EQ(clicks[save], 0);
+    EXPECT_EQ(form->ActiveControl(), run);
+}
+
+TEST_F(SkinButton, HeldSpaceOnARepeatButtonRepeatsByTheClockNotByTheKeyboard) {
+    auto* b = Add();
+    b->RepeatMode = true;
+    b->SetFocus();
+    auto& clock = TTimerService::Instance();
+    for (int i = 0; i < 5; ++i) Do(b, Step::SpaceDown);
+    EXPECT_EQ(clicks[b], 0);
+    clock.Advance(500);
+    EXPECT_EQ(clicks[b], 1);
+    Do(b, Step::SpaceUp);
+    EXPECT_EQ(clicks[b], 2);
+    clock.Advance(1000);
+    EXPECT_EQ(clicks[b], 2);
 }
 
 TEST_F(SkinButton, MorphFramesLieStrictlyBetweenTheFaces) {
