@@ -305,6 +305,37 @@ TEST_F(SkinButton, MorphFramesLieStrictlyBetweenTheFaces) {
     EXPECT_EQ(Face(b), kNormal);
 }
 
+TEST_F(SkinButton, AnimationFramesStandInForTheActiveFaceOneByOne) {
+    constexpr TColor kFrame1 = 0x102030, kFrame2 = 0x302010;
+    TBitmap strip(40, 20);
+    FillRect(strip, Rect(0, 0, 20, 20), kFrame1);
+    FillRect(strip, Rect(20, 0, 40, 20), kFrame2);
+    TBitmap& faces = *skin->Data->ActivePictures[size_t(look->PictureIndex)];
+    TBitmap wider(140, 20);
+    wider.Canvas().Draw(0, 0, faces);
+    wider.Canvas().Draw(100, 0, strip);
+    faces = wider;
+    skin->Data->EnableSkinEffects = true;
+    look->AnimateSkinRect = Rect(100, 0, 140, 20);
+    look->FrameCount = 2;
+    look->AnimateInterval = 10;
+    auto* b = Add();
+    auto& clock = TTimerService::Instance();
+    Do(b, Step::Enter);
+    EXPECT_EQ(Face(b), kFrame1);
+    clock.Advance(10);
+    EXPECT_EQ(Face(b), kFrame2);
+    clock.Advance(10);
+    EXPECT_EQ(Face(b), kActive);
+    // Leaving plays the frames back over the normal face.
+    Do(b, Step::Leave);
+    EXPECT_EQ(Face(b), kFrame2);
+    clock.Advance(10);
+    EXPECT_EQ(Face(b), kFrame1);
+    clock.Advance(30);
+    EXPECT_EQ(Face(b), kNormal);
+}
+
 TEST_F(SkinButton, AnAnimationStripWithoutFramesIsNotPlayed) {
     skin->Data->EnableSkinEffects = true;
     look->AnimateSkinRect = Rect(0, 0, 100, 20);
