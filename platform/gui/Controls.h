@@ -145,7 +145,8 @@ public:
     virtual void DblClick();
     virtual void Invalidate();
     void Repaint();
-    void Update();
+    // Paints what is invalid now: a window its own, a windowless control its parent's.
+    virtual void Update();
     void Refresh() { Repaint(); }
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
@@ -286,7 +287,7 @@ public:
 
     void Invalidate() override;
     void InvalidateRect(const TRect& r);
-    void Update();
+    void Update() override;
     // A region of the window's area that shows the window; nullptr for all of it.
     // The window takes ownership of the region.
     void SetWindowRgn(HRGN region, bool redraw);
@@ -353,6 +354,8 @@ protected:
     virtual void WMTimer(TMessage& m);
     virtual void CMDialogKey(TMessage& m);
     virtual void CMDialogChar(TMessage& m);
+    // The form's focus moved to the control in LParam; passed on to every child.
+    virtual void CMFocusChanged(TMessage& m);
     virtual void CMWantSpecialKey(TMessage& m);
     void CMEnabledChanged(TMessage& m) override;
     void CMVisibleChanged(TMessage& m) override;

@@ -1,5 +1,7 @@
 #include "platform/gui/QtBridge.h"
 
+#include <cctype>
+
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,6 +15,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <deque>
 #include <unordered_map>
@@ -245,6 +248,12 @@ bool TQtBridge::KeyPressed(TWinControl* control, uint16_t key, TShiftState shift
             TForm* form = control->ParentForm();
             if (form && form->Perform(CM_DIALOGKEY, key, keyData) != 0) return true;
         }
+    }
+    // Alt with a letter or digit is an accelerator of a control's caption first.
+    const bool alnum = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    if (alnum && (shift & ssAlt) && !(shift & ssCtrl)) {
+        TForm* form = control->ParentForm();
+        if (form && form->Perform(CM_DIALOGCHAR, WPARAM(std::tolower(key)), keyData) != 0) return true;
     }
     if (!LiveWindows().count(control)) return true;
     TMessage down{WM_KEYDOWN, key, keyData, 0};

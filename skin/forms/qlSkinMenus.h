@@ -1,10 +1,52 @@
 #pragma once
-// The skinned popup menu (drawn as the platform's menu until a skin is attached).
+// The skinned popup menu (drawn as the platform's menu until a skin is
+// attached) and the images menu, a grid of images to pick one from.
+
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/gui/Menus.h"
+#include "platform/gui/graphics/ImageList.h"
 #include "skin/core/qlSkinData.h"
 
 class TqlSkinPopupMenu : public TPopupMenu, public TqlSkinDataLink {
 public:
     explicit TqlSkinPopupMenu(TComponent* owner) : TPopupMenu(owner) {}
+    // Opens the menu below the screen rectangle R for Control; once it has
+    // closed, Control is sent WM_POPUPCLOSED.
+    virtual void PopupFromRect(TControl* Control, const TRect& R, bool Flag);
+};
+
+struct TqlImagesMenuItem {
+    int ImageIndex = -1;
+    std::string Caption;
+};
+
+class TqlSkinImagesMenu : public TComponent, public TqlSkinDataLink {
+public:
+    explicit TqlSkinImagesMenu(TComponent* owner) : TComponent(owner) {}
+
+    const TCustomImageList* Images = nullptr;
+    std::vector<TqlImagesMenuItem> Items;
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int Value);
+    // The selected item, or null when ItemIndex lies outside the items.
+    const TqlImagesMenuItem* GetSelectedItem() const;
+    TNotifyEvent OnPopup;
+    // Told of every change of the selection; set by the control that shows it.
+    std::function<void()> OnChange;
+    // Called once the grid has closed; set by the opener before each popup.
+    std::function<void()> OnClose;
+
+    // Opens the grid for the screen rectangle R. A menu without images has
+    // nothing to show and closes at once, so its opener is never left waiting.
+    virtual void Popup(const TRect& R);
+    // Closes the grid, with Index chosen when it is an item (else nothing chosen).
+    void CloseUp(int Index);
+    bool Showing() const { return FShowing; }
+
+private:
+    int FItemIndex = -1;
+    bool FShowing = false;
 };

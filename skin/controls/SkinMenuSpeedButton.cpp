@@ -1,0 +1,157 @@
+#include "skin/controls/SkinMenuSpeedButton.h"
+
+#include "skin/forms/qlSkinMenus.h"
+
+TqlSkinMenuSpeedButton::TqlSkinMenuSpeedButton(TComponent* AOwner) : TqlSkinSpeedButton(AOwner) {
+    SetSkinDataName("toolmenubutton");
+}
+
+void TqlSkinMenuSpeedButton::SetTrackButtonMode(bool Value) {
+    FTrackButtonMode = Value;
+    if (FIndex == -1) Repaint();
+}
+
+void TqlSkinMenuSpeedButton::SetSkinPopupMenu(TqlSkinPopupMenu* Value) {
+    FSkinPopupMenu = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TqlSkinMenuSpeedButton::SetSkinImagesMenu(TqlSkinImagesMenu* Value) {
+    FSkinImagesMenu = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        Value->OnChange = [this] { Repaint(); };
+    }
+    Repaint();
+}
+
+void TqlSkinMenuSpeedButton::SetNewStyle(bool Value) {
+    FNewStyle = Value;
+    if (Value) SetSkinDataName("resizetoolbutton");
+}
+
+void TqlSkinMenuSpeedButton::SetTrackPosition(TqlTrackPosition Value) {
+    FTrackPosition = Value;
+    Repaint();
+}
+
+void TqlSkinMenuSpeedButton::Notification(TComponent* AComponent, TOperation Operation) {
+    TqlSkinSpeedButton::Notification(AComponent, Operation);
+    if (Operation != TOperation::opRemove) return;
+    if (AComponent == FSkinPopupMenu) FSkinPopupMenu = nullptr;
+    if (AComponent == FSkinImagesMenu) FSkinImagesMenu = nullptr;
+}
+
+void TqlSkinMenuSpeedButton::GetSkinData() {
+    TqlSkinSpeedButton::GetSkinData();
+    if (auto* d = dynamic_cast<const TqlDataSkinMenuButtonControl*>(Descriptor())) TrackButtonRect = d->TrackButtonRect;
+}
+
+TRect TqlSkinMenuSpeedButton::TrackRect() const {
+    const std::string& name = SkinDataName();
+    const bool ownLayout =
+        name == "resizebutton" || name == "resizetoolbutton" || name == "toolbutton" || name == "bigtoolbutton";
+    if (FIndex != -1 && !ownLayout) {
+        TRect r = TrackButtonRect;
+        const int dx = ResizeMode == 2 ? Width() - WidthOfRect(SkinRect) : 0;
+        const int dy = ResizeMode == 3 ? Height() - HeightOfRect(SkinRect) : 0;
+        return Rect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy);
+    }
+    if (FNewStyle && FTrackPosition == TqlTrackPosition::qltpBottom)
+        return Rect(0, Height() - kTrackWidth, Width(), Height());
+    return Rect(Width() - kTrackWidth, 0, Width(), Height());
+}
+
+bool TqlSkinMenuSpeedButton::InTrackPart(int X, int Y) const {
+    if (!FSkinPopupMenu && !FSkinImagesMenu) return false;
+    if (!FTrackButtonMode) return true;
+    return PointInRectIncl(TrackRect(), {X, Y});
+}
+
+void TqlSkinMenuSpeedButton::OpenMenus() {
+    const TPoint origin = ClientToScreen({0, 0});
+    const TRect screen = Rect(origin.X, origin.Y, origin.X + Width(), origin.Y + Height());
+    if (FSkinPopupMenu) {
+        if (OnShowTrackMenu) OnShowTrackMenu(this);
+        FSkinPopupMenu->PopupFromRect(this, screen, false);
+    }
+    if (FSkinImagesMenu) {
+        if (OnShowTrackMenu) OnShowTrackMenu(this);
+        FSkinImagesMenu->OnClose = [this] { MenuClosed(); };
+        FSkinImagesMenu->Popup(screen);
+    }
+}
+
+void TqlSkinMenuSpeedButton::MenuClosed() {
+    FMenuTracking = false;
+    SetDown(false);
+    FMouseIn = false;
+    if (OnHideTrackMenu) OnHideTrackMenu(this);
+    Repaint();
+}
+
+void TqlSkinMenuSpeedButton::WndProc(TMessage& M) {
+    if (M.Msg == WM_POPUPCLOSED) {
+        MenuClosed();
+        return;
+    }
+    TqlSkinSpeedButton::WndProc(M);
+}
+
+void TqlSkinMenuSpeedButton::CMMouseEnter(TMessage& M) {
+    if (FMenuTracking) {
+        FMouseIn = true;
+        return;
+    }
+    TqlSkinSpeedButton::CMMouseEnter(M);
+}
+
+void TqlSkinMenuSpeedButton::CMMouseLeave(TMessage& M) {
+    if (FMenuTracking) {
+        FMouseIn = false;
+        return;
+    }
+    TqlSkinSpeedButton::CMMouseLeave(M);
+}
+
+void TqlSkinMenuSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button != TMouseButton::mbLeft) {
+        TqlSkinSpeedButton::MouseDown(Button, Shift, X, Y);
+        return;
+    }
+    FMenuTracking = InTrackPart(X, Y);
+    FMouseIn = true;
+    if (!FMenuTracking) {
+        TqlSkinSpeedButton::MouseDown(Button, Shift, X, Y);
+        return;
+    }
+    if (!Down()) SetDown(true);
+    OpenMenus();
+}
+
+void TqlSkinMenuSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (FMenuTracking) return;
+    TqlSkinSpeedButton::MouseUp(Button, Shift, X, Y);
+}
+
+void TqlSkinMenuSpeedButton::DrawButtonState(TBitmap& B, const TRect& R, bool AActive, bool ADown) {
+    const bool splitFace = FMenuTracking && FTrackButtonMode && !RectIsEmpty(TrackButtonRect) &&
+                           !RectIsEmpty(FLook.DownSkinRect) && Picture;
+    if (!splitFace) {
+        TqlSkinSpeedButton::DrawButtonState(B, R, AActive, ADown);
+        return;
+    }
+    // While the menu shows, the face is active and only the track part is down.
+    TqlSkinSpeedButton::DrawButtonState(B, FLook.ActiveSkinRect, true, false);
+    const TRect track = TrackRect();
+    TRect src = TrackButtonRect;
+    src = Rect(src.Left + FLook.DownSkinRect.Left, src.Top + FLook.DownSkinRect.Top, src.Right + FLook.DownSkinRect.Left,
+               src.Bottom + FLook.DownSkinRect.Top);
+    B.Canvas().CopyRect(track, *Picture, src);
+}
+
+void TqlSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap& B) {
+    TqlSkinSpeedButton::CreateControlDefaultImage(B);
+    if (FSkinPopupMenu || FSkinImagesMenu)
+        DrawDropDownArrow(B.Canvas(), TrackRect(), EffectivelyEnabled() ? clBtnText : clBtnShadow);
+}
