@@ -228,15 +228,23 @@ void WriteGroups(std::vector<Item>& items, const std::vector<uint32_t>& keyRank,
 
 }  // namespace
 
-void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
-                  TStringList& dest) {
-    if (entries.empty()) return;
+std::vector<uint32_t> RankGroupKeys(const TTokenTable& keys, bool ignoreCase) {
     // An entry sorts by its key followed by "###" (no key holds "#", so the
     // key decides unless the keys are equal), then by its hit index as text.
     std::vector<std::string> framedKeys(keys.Size());
     for (uint32_t k = 0; k < keys.Size(); ++k) framedKeys[k].append(keys.Text(k)).append("###");
-    std::vector<uint32_t> keyRank = RankTexts(framedKeys, ignoreCase);
-    framedKeys = {};
+    return RankTexts(framedKeys, ignoreCase);
+}
+
+void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
+                  TStringList& dest) {
+    if (entries.empty()) return;
+    GroupRankedKeyHits(entries, keys, RankGroupKeys(keys, ignoreCase), hitCount, dest);
+}
+
+void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, const std::vector<uint32_t>& keyRank,
+                        int hitCount, TStringList& dest) {
+    if (entries.empty()) return;
     uint32_t keyRankCount = 0;
     for (uint32_t r : keyRank) keyRankCount = std::max(keyRankCount, r + 1);
     std::vector<uint32_t> hitRank = DecimalTextRanks(hitCount);
