@@ -255,9 +255,9 @@ void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, 
     // Entries of equal rank hold the same hit and keys that differ at most in
     // case; their order matters only to a group's spelling, so the framework's
     // sort runs only when that spelling is open. Otherwise the entries are
-    // placed by key straight away, and each group is sorted on its own by
-    // hit, the rank within a group. The entries go as soon as they are
-    // placed: a frequent node's lists are the largest the run holds.
+    // placed by key straight away, each group in order of hit, the rank
+    // within a group. The entries go as soon as they are placed: a frequent
+    // node's lists are the largest the run holds.
     if (LastSpellingIsOpen(entries, rankOf, keyRank, keyRankCount)) {
         std::vector<RankedEntry> items(entries.size());
         for (size_t i = 0; i < entries.size(); ++i) items[i] = {rankOf(entries[i]), entries[i].key, entries[i].hit};
@@ -271,9 +271,24 @@ void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, 
     std::vector<size_t> next(keyRankCount + 1, 0);
     for (const TKeyHit& e : entries) ++next[keyRank[e.key] + 1];
     for (size_t r = 1; r <= keyRankCount; ++r) next[r] += next[r - 1];
-    for (const TKeyHit& e : entries) items[next[keyRank[e.key]]++] = e;
+    auto place = [&](const TKeyHit& e) { items[next[keyRank[e.key]]++] = e; };
+    bool hitsAscend = true;
+    for (size_t i = 1; hitsAscend && i < entries.size(); ++i) hitsAscend = entries[i - 1].hit <= entries[i].hit;
+    if (hitsAscend) {
+        // The entries of a hit stand together: visited hit by hit in text
+        // order, they are placed in each group already in rank order.
+        std::vector<size_t> hitStart(static_cast<size_t>(hitCount) + 1, 0);
+        for (const TKeyHit& e : entries) ++hitStart[static_cast<size_t>(e.hit) + 1];
+        for (size_t h = 1; h < hitStart.size(); ++h) hitStart[h] += hitStart[h - 1];
+        std::vector<uint32_t> hitByRank(static_cast<size_t>(hitCount));
+        for (size_t h = 0; h < hitByRank.size(); ++h) hitByRank[hitRank[h]] = static_cast<uint32_t>(h);
+        for (uint32_t h : hitByRank)
+            for (size_t i = hitStart[h]; i < hitStart[h + 1]; ++i) place(entries[i]);
+    } else {
+        for (const TKeyHit& e : entries) place(e);
+    }
     std::vector<TKeyHit>().swap(entries);
-    WriteGroups(items, keyRank, keys, true,
+    WriteGroups(items, keyRank, keys, !hitsAscend,
                 [&](const TKeyHit& x, const TKeyHit& y) {
                     return hitRank[static_cast<size_t>(x.hit)] < hitRank[static_cast<size_t>(y.hit)];
                 },
