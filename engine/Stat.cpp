@@ -1,8 +1,9 @@
 // Corpus frequencies and collocate counting for the collocation run.
 
 #include <exception>
-#include <optional>
 #include <filesystem>
+#include <iterator>
+#include <optional>
 
 #include "engine/Counting.h"
 #include "engine/Parallel.h"
@@ -389,33 +390,48 @@ void TStat::ComputeStats(const std::string& /*node*/, const TParamInfo& param) {
     const TFrequencyIndex* index = FrequencyIndexFor(param.CollocateMode);
     try {
         Freq.Span = StrToInt(param.LeftSpanText) + StrToInt(param.RightSpanText);
-        if (!list) return;
-        Results.reserve(static_cast<size_t>(list->Count()));
+    } catch (const Exception&) {
+        // A span that is not a number leaves no rows.
+        return;
+    }
+    if (!list) return;
+    // The rows are made run by run side by side and joined in list order.
+    const std::vector<std::string>& lines = list->Items();
+    const size_t runs = std::min(lines.size(), static_cast<size_t>(EngineThreads()) * 4);
+    std::vector<TStatResultArr> rowsOf(runs);
+    ParallelFor(runs, [&](size_t r, size_t) {
+        TFreqInfo freq = Freq;
         std::string collocate;
-        for (const std::string& line : list->Items()) {
-            ProcessMessages();
+        for (size_t i = lines.size() * r / runs; i < lines.size() * (r + 1) / runs; ++i) {
             int fnc = 0, fc = 0;
             // A line whose collocate has no corpus frequency gets no row; the rest still do.
-            if (!ParseCooccurrence(line, collocate, fnc) || !index->Find(collocate, fc)) continue;
-            Freq.Fnc = fnc;
-            Freq.Fc = fc;
+            if (!ParseCooccurrence(lines[i], collocate, fnc) || !index->Find(collocate, fc)) continue;
+            freq.Fnc = fnc;
+            freq.Fc = fc;
             TStatResult row;
-            row.N = Freq.N;
-            row.Span = Freq.Span;
-            row.Fn = Freq.Fn;
+            row.N = freq.N;
+            row.Span = freq.Span;
+            row.Fn = freq.Fn;
             row.Collocate = collocate;
             row.Fc = fc;
             row.Fnc = fnc;
-            row.MI = RoundScore(MutualInformation(Freq));
-            row.MI3 = RoundScore(MutualInformation3(Freq));
-            row.ZScore = RoundScore(ZScore(Freq));
-            row.TScore = RoundScore(TScore(Freq));
-            row.LogLog = RoundScore(LogLog(Freq));
-            row.LogLikelihood = RoundScore(LogLikelihood(Freq));
-            Results.push_back(std::move(row));
+            row.MI = RoundScore(MutualInformation(freq));
+            row.MI3 = RoundScore(MutualInformation3(freq));
+            row.ZScore = RoundScore(ZScore(freq));
+            row.TScore = RoundScore(TScore(freq));
+            row.LogLog = RoundScore(LogLog(freq));
+            row.LogLikelihood = RoundScore(LogLikelihood(freq));
+            rowsOf[r].push_back(std::move(row));
         }
-    } catch (const Exception&) {
-        // A count that is not a number ends the computation; the rows so far stay.
+    });
+    size_t total = 0;
+    for (const TStatResultArr& rows : rowsOf) total += rows.size();
+    Results.reserve(total);
+    for (TStatResultArr& rows : rowsOf) std::move(rows.begin(), rows.end(), std::back_inserter(Results));
+    // The counts of the last row stay, as a row by row computation leaves them.
+    if (!Results.empty()) {
+        Freq.Fnc = Results.back().Fnc;
+        Freq.Fc = Results.back().Fc;
     }
 }
 

@@ -479,6 +479,27 @@ TEST(StatReference, RecountsEqualAFirstCount) {
     }
 }
 
+// Rows are made side by side; they still come one per co-occurrence line, in
+// the list's order, with the line's own count.
+TEST(StatReference, RowsFollowTheCooccurrenceList) {
+    Collocation run;
+    run.Write(Text(RandomLines(23, kVariants, 120)));
+    run.Load(true);
+    run.Count("of_IO", 5, 5, true, false);
+    for (const char* mode : {"BOTH", "WORD", "POS"}) {
+        SCOPED_TRACE(mode);
+        const TStatResultArr& rows = run.Compute(mode, 5, 5);
+        std::vector<std::pair<std::string, int>> want, got;
+        for (const std::string& line : run.stat.CollocateList(mode)->Items()) {
+            size_t listTab = line.rfind('\t'), countTab = line.rfind('\t', listTab - 1);
+            want.emplace_back(Trim(line.substr(0, countTab)), std::stoi(line.substr(countTab + 1)));
+        }
+        for (const TStatResult& r : rows) got.emplace_back(r.Collocate, r.Fnc);
+        ASSERT_GT(want.size(), 4u);
+        EXPECT_EQ(got, want);
+    }
+}
+
 // Counts taken straight from the token sequence: every node occurrence, its window, the measures by their formulas.
 TEST(StatCrossCheck, RunAgreesWithBruteForceCounts) {
     const std::vector<std::string> vocabulary = {"cat_NN", "the_AT", "the_AT", "sat_VV", "on_II", "mat_NN",
