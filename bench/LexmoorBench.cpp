@@ -412,6 +412,7 @@ void RunFolder(const TOptions& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    ReturnLargeBlocksToSystem();
     TOptions options = ParseOptions(argc, argv);
     try {
         if (!options.CorpusDir.empty()) {

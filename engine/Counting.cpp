@@ -34,19 +34,14 @@ std::vector<uint32_t> RankTexts(const std::vector<std::string>& texts, bool igno
 
 namespace {
 
-// Sorts items by rank with the framework's quicksort, so that items of equal
-// rank end up exactly where the string-list sort would leave them.
-template <class Item>
-void SortByRank(std::vector<Item>& items) {
-    if (items.size() < 2) return;
-    // The sort moves compact keys and item numbers, and the items once at the end.
-    using Rank = decltype(Item::rank);
-    std::vector<Rank> ranks(items.size());
-    std::vector<uint32_t> order(items.size());
-    for (size_t i = 0; i < items.size(); ++i) {
-        ranks[i] = items[i].rank;
-        order[i] = static_cast<uint32_t>(i);
-    }
+// Where the framework's quicksort puts each of the ranks: order[i] is the
+// index of the rank that ends at i, items of equal rank exactly where the
+// string-list sort would leave them. The ranks are left sorted.
+template <class Rank>
+std::vector<uint32_t> FrameworkSortOrder(std::vector<Rank>& ranks) {
+    std::vector<uint32_t> order(ranks.size());
+    std::iota(order.begin(), order.end(), 0u);
+    if (ranks.size() < 2) return order;
     auto exchange = [&](int i, int j) { std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]); };
     // Each partition leaves two ranges that the sort finishes apart from each
     // other, so the first partitions are made here and the ranges they leave
@@ -54,7 +49,7 @@ void SortByRank(std::vector<Item>& items) {
     struct TRange {
         int lo, hi;
     };
-    std::vector<TRange> ranges{{0, static_cast<int>(items.size()) - 1}};
+    std::vector<TRange> ranges{{0, static_cast<int>(ranks.size()) - 1}};
     const size_t wanted = static_cast<size_t>(EngineThreads()) * 4;
     constexpr int kSmallRange = 1 << 14;
     for (bool split = true; split && ranges.size() < wanted;) {
@@ -81,6 +76,17 @@ void SortByRank(std::vector<Item>& items) {
     ParallelFor(ranges.size(), [&](size_t r, size_t) {
         FrameworkQuickSortKeys(ranks.data(), ranges[r].lo, ranges[r].hi, exchange);
     });
+    return order;
+}
+
+// Sorts items by rank with the framework's quicksort, so that items of equal
+// rank end up exactly where the string-list sort would leave them.
+template <class Item>
+void SortByRank(std::vector<Item>& items) {
+    // The sort moves compact keys and item numbers, and the items once at the end.
+    std::vector<decltype(Item::rank)> ranks(items.size());
+    for (size_t i = 0; i < items.size(); ++i) ranks[i] = items[i].rank;
+    std::vector<uint32_t> order = FrameworkSortOrder(ranks);
     std::vector<Item> sorted(items.size());
     for (size_t i = 0; i < items.size(); ++i) sorted[i] = items[order[i]];
     items.swap(sorted);
@@ -114,12 +120,6 @@ std::vector<uint32_t> DecimalTextRanks(int count) {
 struct RankedId {
     uint32_t rank;
     uint32_t id;
-};
-
-struct RankedEntry {
-    uint64_t rank;
-    uint32_t key;
-    int32_t hit;
 };
 
 }  // namespace
@@ -228,15 +228,23 @@ void WriteGroups(std::vector<Item>& items, const std::vector<uint32_t>& keyRank,
 
 }  // namespace
 
-void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
-                  TStringList& dest) {
-    if (entries.empty()) return;
+std::vector<uint32_t> RankGroupKeys(const TTokenTable& keys, bool ignoreCase) {
     // An entry sorts by its key followed by "###" (no key holds "#", so the
     // key decides unless the keys are equal), then by its hit index as text.
     std::vector<std::string> framedKeys(keys.Size());
     for (uint32_t k = 0; k < keys.Size(); ++k) framedKeys[k].append(keys.Text(k)).append("###");
-    std::vector<uint32_t> keyRank = RankTexts(framedKeys, ignoreCase);
-    framedKeys = {};
+    return RankTexts(framedKeys, ignoreCase);
+}
+
+void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
+                  TStringList& dest) {
+    if (entries.empty()) return;
+    GroupRankedKeyHits(entries, keys, RankGroupKeys(keys, ignoreCase), hitCount, dest);
+}
+
+void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, const std::vector<uint32_t>& keyRank,
+                        int hitCount, TStringList& dest) {
+    if (entries.empty()) return;
     uint32_t keyRankCount = 0;
     for (uint32_t r : keyRank) keyRankCount = std::max(keyRankCount, r + 1);
     std::vector<uint32_t> hitRank = DecimalTextRanks(hitCount);
@@ -247,25 +255,43 @@ void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hi
     // Entries of equal rank hold the same hit and keys that differ at most in
     // case; their order matters only to a group's spelling, so the framework's
     // sort runs only when that spelling is open. Otherwise the entries are
-    // placed by key straight away, and each group is sorted on its own by
-    // hit, the rank within a group. The entries go as soon as they are
-    // placed: a frequent node's lists are the largest the run holds.
+    // placed by key straight away, each group in order of hit, the rank
+    // within a group. The entries go as soon as they are placed: a frequent
+    // node's lists are the largest the run holds.
     if (LastSpellingIsOpen(entries, rankOf, keyRank, keyRankCount)) {
-        std::vector<RankedEntry> items(entries.size());
-        for (size_t i = 0; i < entries.size(); ++i) items[i] = {rankOf(entries[i]), entries[i].key, entries[i].hit};
+        std::vector<uint64_t> ranks(entries.size());
+        for (size_t i = 0; i < entries.size(); ++i) ranks[i] = rankOf(entries[i]);
+        std::vector<uint32_t> order = FrameworkSortOrder(ranks);
+        std::vector<uint64_t>().swap(ranks);
+        std::vector<TKeyHit> items(entries.size());
+        for (size_t i = 0; i < items.size(); ++i) items[i] = entries[order[i]];
         std::vector<TKeyHit>().swap(entries);
-        SortByRank(items);
-        WriteGroups(items, keyRank, keys, false, [](const RankedEntry& x, const RankedEntry& y) { return x.rank < y.rank; },
-                    dest);
+        std::vector<uint32_t>().swap(order);
+        WriteGroups(items, keyRank, keys, false, [](const TKeyHit&, const TKeyHit&) { return false; }, dest);
         return;
     }
     std::vector<TKeyHit> items(entries.size());
     std::vector<size_t> next(keyRankCount + 1, 0);
     for (const TKeyHit& e : entries) ++next[keyRank[e.key] + 1];
     for (size_t r = 1; r <= keyRankCount; ++r) next[r] += next[r - 1];
-    for (const TKeyHit& e : entries) items[next[keyRank[e.key]]++] = e;
+    auto place = [&](const TKeyHit& e) { items[next[keyRank[e.key]]++] = e; };
+    bool hitsAscend = true;
+    for (size_t i = 1; hitsAscend && i < entries.size(); ++i) hitsAscend = entries[i - 1].hit <= entries[i].hit;
+    if (hitsAscend) {
+        // The entries of a hit stand together: visited hit by hit in text
+        // order, they are placed in each group already in rank order.
+        std::vector<size_t> hitStart(static_cast<size_t>(hitCount) + 1, 0);
+        for (const TKeyHit& e : entries) ++hitStart[static_cast<size_t>(e.hit) + 1];
+        for (size_t h = 1; h < hitStart.size(); ++h) hitStart[h] += hitStart[h - 1];
+        std::vector<uint32_t> hitByRank(static_cast<size_t>(hitCount));
+        for (size_t h = 0; h < hitByRank.size(); ++h) hitByRank[hitRank[h]] = static_cast<uint32_t>(h);
+        for (uint32_t h : hitByRank)
+            for (size_t i = hitStart[h]; i < hitStart[h + 1]; ++i) place(entries[i]);
+    } else {
+        for (const TKeyHit& e : entries) place(e);
+    }
     std::vector<TKeyHit>().swap(entries);
-    WriteGroups(items, keyRank, keys, true,
+    WriteGroups(items, keyRank, keys, !hitsAscend,
                 [&](const TKeyHit& x, const TKeyHit& y) {
                     return hitRank[static_cast<size_t>(x.hit)] < hitRank[static_cast<size_t>(y.hit)];
                 },

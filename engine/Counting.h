@@ -31,3 +31,11 @@ struct TKeyHit {
 // The entries are used up.
 void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
                   TStringList& dest);
+
+// The ranks GroupKeyHits gives the keys: they depend on the keys alone, so a
+// caller that groups over the same keys again can keep them.
+std::vector<uint32_t> RankGroupKeys(const TTokenTable& keys, bool ignoreCase);
+
+// GroupKeyHits with keyRank = RankGroupKeys(keys, ignoreCase).
+void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, const std::vector<uint32_t>& keyRank,
+                        int hitCount, TStringList& dest);

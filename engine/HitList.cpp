@@ -1,6 +1,7 @@
 // The compact stores of a search's hits and matrix rows.
 
 #include <algorithm>
+#include <atomic>
 
 #include "engine/Query.h"
 
@@ -63,6 +64,11 @@ void THitList::Append(THitList& other) {
     other.clear();
 }
 
+uint64_t TWordMatrix::NextRevision() {
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+
 TWordArray TWordMatrix::operator[](size_t i) const {
     TWordArray row;
     const uint32_t* ids = FIds.data() + FStarts[i];
@@ -96,6 +102,7 @@ void TWordMatrix::push_back(const TWordArray& row) {
     }
     FStarts.push_back(FIds.size());
     FLengths.push_back({lengths[0], lengths[1]});
+    Touch();
 }
 
 void TWordMatrix::Truncate(size_t count) {
@@ -103,6 +110,7 @@ void TWordMatrix::Truncate(size_t count) {
     FIds.resize(FStarts[count]);
     FStarts.resize(count + 1);
     FLengths.resize(count);
+    Touch();
 }
 
 void TWordMatrix::clear() {
@@ -110,6 +118,7 @@ void TWordMatrix::clear() {
     FStarts.assign(1, 0);
     FStarts.shrink_to_fit();
     std::vector<TLengths>().swap(FLengths);
+    Touch();
 }
 
 void TWordMatrix::Reserve(size_t rows, size_t ids) {
@@ -126,5 +135,6 @@ void TWordMatrix::Append(TWordMatrix& other) {
     for (uint32_t id : other.FIds) FIds.push_back(idMap.empty() ? id : idMap[id]);
     for (size_t i = 1; i < other.FStarts.size(); ++i) FStarts.push_back(base + other.FStarts[i]);
     FLengths.insert(FLengths.end(), other.FLengths.begin(), other.FLengths.end());
+    Touch();
     other.clear();
 }

@@ -1,5 +1,8 @@
 #include "engine/Parallel.h"
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -55,4 +58,12 @@ void ParallelFor(size_t count, const std::function<void(size_t, size_t)>& work) 
     }
     lock.unlock();
     for (std::thread& thread : pool) thread.join();
+}
+
+void ReturnLargeBlocksToSystem() {
+#ifdef __GLIBC__
+    // A fixed threshold also stops the allocator from raising it after the
+    // first large block is freed, which would keep later ones in the heaps.
+    mallopt(M_MMAP_THRESHOLD, 4 << 20);
+#endif
 }

@@ -14,3 +14,9 @@ int EngineThreads();
 // state per thread. The calling thread pumps messages meanwhile; the others
 // never do. Nothing is rethrown: work keeps its own errors for the merge.
 void ParallelFor(size_t count, const std::function<void(size_t, size_t)>& work);
+
+// Makes blocks of four megabytes and more go back to the system when freed. The
+// worker threads free their per-file results into heaps of their own, which
+// the thread that merges them cannot reuse, so a large run would otherwise
+// hold its results about twice. Called once at program start.
+void ReturnLargeBlocksToSystem();

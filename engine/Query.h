@@ -134,8 +134,14 @@ public:
     // Moves the rows of other after these, its texts entered into this
     // matrix's table (which must be set), emptying other.
     void Append(TWordMatrix& other);
-    void SetTable(TTokenTable& table) { FTable = &table; }
+    void SetTable(TTokenTable& table) {
+        FTable = &table;
+        Touch();
+    }
     const TTokenTable* Table() const { return FTable; }
+    // Differs from every earlier revision of any matrix once the rows or
+    // their table change, so that work on the rows can be kept between runs.
+    uint64_t Revision() const { return FRevision; }
     // Row i's ids of its left or right part up to the part's last token;
     // the slots after it are empty (id 0).
     std::span<const uint32_t> LeftIds(size_t i) const { return {FIds.data() + FStarts[i], FLengths[i].Left}; }
@@ -149,7 +155,11 @@ public:
     size_t IdCount() const { return FIds.size(); }
 
 private:
+    static uint64_t NextRevision();
+    void Touch() { FRevision = NextRevision(); }
+
     TTokenTable* FTable = nullptr;
+    uint64_t FRevision = NextRevision();
     std::vector<uint32_t> FIds;
     // Row i's ids run from FStarts[i] to FStarts[i + 1]: its left part, then
     // its centre part, then its right part.
@@ -365,4 +375,8 @@ private:
 
     std::array<bool, 256> FSplitterChars{};
     TFrequencyIndex FTokenIndex, FWordIndex, FTagIndex;
+    // What counting takes from a matrix whatever the spans, kept for a
+    // re-count of the same rows.
+    class TCollocateKeys;
+    std::shared_ptr<TCollocateKeys> FCollocateKeys;
 };

@@ -2,6 +2,8 @@
 
 #include <exception>
 #include <filesystem>
+#include <iterator>
+#include <optional>
 
 #include "engine/Counting.h"
 #include "engine/Parallel.h"
@@ -34,6 +36,7 @@ TStat::TStat() {
 
 void TStat::SetSplitters(const std::string& splitters) {
     Splitters = Trim(splitters);
+    FCollocateKeys.reset();
     // Word and tag part at the first character of the separator class, whatever it holds.
     FSplitterChars.fill(false);
     if (Splitters.empty()) return;
@@ -46,6 +49,7 @@ void TStat::SetSplitters(const std::string& splitters) {
 }
 
 void TStat::Clear() {
+    FCollocateKeys.reset();
     Tokens.Clear();
     TokenFreq.Clear();
     WordFreq.Clear();
@@ -215,29 +219,35 @@ void TStat::BuildFrequency(bool ignoreCase, bool lists) {
     Freq.N = Tokens.Count();
 }
 
-namespace {
-
 // The keys a matrix token gives the three co-occurrence lists, worked out once
-// per distinct token of the matrix rather than once per occurrence.
-class TCollocateKeys {
+// per distinct token of the matrix rather than once per occurrence, and the
+// ranks of the keys: none of it depends on the spans, so a re-count of the
+// same rows with other spans reuses it.
+class TStat::TCollocateKeys {
 public:
-    // wanted: whether the BOTH, WORD and POS lists are asked for.
-    TCollocateKeys(bool tagged, const std::array<bool, 256>& splitterChars, std::array<bool, 3> wanted)
-        : FTagged(tagged), FSplitterChars(splitterChars), FWanted(wanted) {}
-
-    // The entries of every row's slots within the spans: row after row, in a
-    // row the left slots from the node outwards and then the right ones.
-    void AddAll(const TWordMatrix& matrix, int leftSpan, int rightSpan) {
-        const TTokenTable* table = matrix.Table();
-        auto textOf = [&](uint32_t id) { return table ? table->Text(id) : std::string_view(); };
-        // Keys are entered in one thread, in the order of the ids; the entries
-        // are then written side by side, each run of rows where the runs
-        // before it leave off.
-        std::vector<Keys> keysOf(table ? std::max<size_t>(table->Size(), 1) : 1, {kUnknown, 0, 0});
-        keysOf[0] = KeysOf(textOf(0));
+    TCollocateKeys(const TWordMatrix& matrix, bool tagged, const std::array<bool, 256>& splitterChars)
+        : FRevision(matrix.Revision()), FTable(matrix.Table()), FTableSize(FTable ? FTable->Size() : 0),
+          FTagged(tagged), FSplitterChars(splitterChars) {
+        auto textOf = [&](uint32_t id) { return FTable ? FTable->Text(id) : std::string_view(); };
+        // Keys are entered in one thread, in the order of the ids.
+        FKeysOf.assign(std::max<size_t>(FTableSize, 1), {kUnknown, 0, 0});
+        FKeysOf[0] = KeysOf(textOf(0));
         for (uint32_t id : matrix.AllIds())
-            if (keysOf[id].both == kUnknown) keysOf[id] = KeysOf(textOf(id));
+            if (FKeysOf[id].both == kUnknown) FKeysOf[id] = KeysOf(textOf(id));
+    }
 
+    // Whether these keys were made from the matrix as it stands.
+    bool Fit(const TWordMatrix& matrix) const {
+        return matrix.Revision() == FRevision && matrix.Table() == FTable &&
+               (FTable ? FTable->Size() : 0) == FTableSize;
+    }
+
+    // The entries of every row's slots within the spans for the lists wanted
+    // (BOTH, WORD, POS): row after row, in a row the left slots from the node
+    // outwards and then the right ones. They are written side by side, each
+    // run of rows where the runs before it leave off.
+    void AddAll(const TWordMatrix& matrix, int leftSpan, int rightSpan, std::array<bool, 3> wanted,
+                std::array<std::vector<TKeyHit>, 3>& entries) const {
         const size_t rows = matrix.size();
         const size_t runs = std::min(rows, static_cast<size_t>(EngineThreads()) * 4);
         auto runStart = [&](size_t r) { return rows * r / runs; };
@@ -249,7 +259,7 @@ public:
                                                                            {matrix.RightIds(i), rightSpan}};
                 for (const auto& [ids, span] : parts) {
                     for (size_t j = 0; j < static_cast<size_t>(span); ++j) {
-                        const Keys& k = keysOf[j < ids.size() ? ids[j] : 0];
+                        const Keys& k = FKeysOf[j < ids.size() ? ids[j] : 0];
                         if (k.both != kPadding) put(k, hit);
                     }
                 }
@@ -258,23 +268,29 @@ public:
         std::vector<size_t> offset(runs + 1, 0);
         ParallelFor(runs, [&](size_t r, size_t) { walk(r, [&](const Keys&, int32_t) { ++offset[r + 1]; }); });
         for (size_t r = 1; r <= runs; ++r) offset[r] += offset[r - 1];
-        const bool both = FWanted[0], word = FTagged && FWanted[1], pos = FTagged && FWanted[2];
-        if (both) Both.resize(offset[runs]);
-        if (word) Word.resize(offset[runs]);
-        if (pos) Pos.resize(offset[runs]);
+        const bool both = wanted[0], word = FTagged && wanted[1], pos = FTagged && wanted[2];
+        if (both) entries[0].resize(offset[runs]);
+        if (word) entries[1].resize(offset[runs]);
+        if (pos) entries[2].resize(offset[runs]);
         ParallelFor(runs, [&](size_t r, size_t) {
             size_t at = offset[r];
             walk(r, [&](const Keys& k, int32_t hit) {
-                if (both) Both[at] = {k.both, hit};
-                if (word) Word[at] = {k.word, hit};
-                if (pos) Pos[at] = {k.tag, hit};
+                if (both) entries[0][at] = {k.both, hit};
+                if (word) entries[1][at] = {k.word, hit};
+                if (pos) entries[2][at] = {k.tag, hit};
                 ++at;
             });
         });
     }
 
-    TTokenTable BothKeys, WordKeys, TagKeys;
-    std::vector<TKeyHit> Both, Word, Pos;
+    // The key table of list m (BOTH, WORD, POS) and its ranks; lists apart
+    // may be ranked side by side.
+    const TTokenTable& KeyTable(size_t m) const { return m == 0 ? FBothKeys : m == 1 ? FWordKeys : FTagKeys; }
+    const std::vector<uint32_t>& Ranks(size_t m, bool ignoreCase) {
+        std::optional<std::vector<uint32_t>>& ranks = FRanks[m][ignoreCase];
+        if (!ranks) ranks = RankGroupKeys(KeyTable(m), ignoreCase);
+        return *ranks;
+    }
 
 private:
     static constexpr uint32_t kUnknown = UINT32_MAX, kPadding = UINT32_MAX - 1;
@@ -285,23 +301,26 @@ private:
     Keys KeysOf(std::string_view token) {
         if (token.find('#') != std::string_view::npos) return {kPadding, 0, 0};
         token = CountedToken(token);
-        Keys k{BothKeys.Intern(token), 0, 0};
+        Keys k{FBothKeys.Intern(token), 0, 0};
         if (FTagged) {
             size_t p = 0;
             while (p < token.size() && !FSplitterChars[static_cast<unsigned char>(token[p])]) ++p;
             bool split = p < token.size();
-            k.word = WordKeys.Intern(split ? token.substr(0, p) : std::string_view());
-            k.tag = TagKeys.Intern(split ? token.substr(p + 1, kMaxTagLength) : token.substr(0, kMaxTagLength));
+            k.word = FWordKeys.Intern(split ? token.substr(0, p) : std::string_view());
+            k.tag = FTagKeys.Intern(split ? token.substr(p + 1, kMaxTagLength) : token.substr(0, kMaxTagLength));
         }
         return k;
     }
 
+    uint64_t FRevision;
+    const TTokenTable* FTable;
+    size_t FTableSize;
     bool FTagged;
-    const std::array<bool, 256>& FSplitterChars;
-    std::array<bool, 3> FWanted;
+    std::array<bool, 256> FSplitterChars;
+    std::vector<Keys> FKeysOf;
+    TTokenTable FBothKeys, FWordKeys, FTagKeys;
+    std::optional<std::vector<uint32_t>> FRanks[3][2];
 };
-
-}  // namespace
 
 void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase,
                             const std::string& mode) {
@@ -310,25 +329,26 @@ void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSp
     std::array<bool, 3> wanted{};
     const char* modes[] = {"BOTH", "WORD", "POS"};
     for (size_t m = 0; m < 3; ++m) wanted[m] = mode.empty() || mode == modes[m];
-    TCollocateKeys keys(Tagged(), FSplitterChars, wanted);
-    keys.AddAll(matrix, leftSpan, rightSpan);
+    if (!FCollocateKeys || !FCollocateKeys->Fit(matrix))
+        FCollocateKeys = std::make_shared<TCollocateKeys>(matrix, Tagged(), FSplitterChars);
+    TCollocateKeys& keys = *FCollocateKeys;
+    std::array<std::vector<TKeyHit>, 3> entries;
+    keys.AddAll(matrix, leftSpan, rightSpan, wanted, entries);
 
     int hitCount = static_cast<int>(matrix.size());
-    struct TList {
-        std::vector<TKeyHit>& entries;
-        const TTokenTable& keys;
-        THashedStringList& dest;
-    };
-    std::vector<TList> lists;
-    if (wanted[0]) lists.push_back({keys.Both, keys.BothKeys, CollBoth});
-    if (Tagged() && wanted[1]) lists.push_back({keys.Word, keys.WordKeys, CollWord});
-    if (Tagged() && wanted[2]) lists.push_back({keys.Pos, keys.TagKeys, CollPos});
+    THashedStringList* dests[] = {&CollBoth, &CollWord, &CollPos};
+    std::vector<size_t> lists;
+    for (size_t m = 0; m < 3; ++m)
+        if (wanted[m] && (m == 0 || Tagged())) lists.push_back(m);
+    // The ranks are made (or found) before the lists are grouped; each list its own.
+    ParallelFor(lists.size(), [&](size_t i, size_t) { keys.Ranks(lists[i], ignoreCase); });
     // The lists are independent of each other.
     ParallelFor(lists.size(), [&](size_t i, size_t) {
-        lists[i].dest.SetCaseSensitive(!ignoreCase);
-        GroupKeyHits(lists[i].entries, lists[i].keys, hitCount, ignoreCase, lists[i].dest);
+        const size_t m = lists[i];
+        dests[m]->SetCaseSensitive(!ignoreCase);
+        GroupRankedKeyHits(entries[m], keys.KeyTable(m), keys.Ranks(m, ignoreCase), hitCount, *dests[m]);
     });
-    for (THashedStringList* list : {&CollBoth, &CollWord, &CollPos}) {
+    for (THashedStringList* list : dests) {
         list->SetNameValueSeparator('\t');
         list->Sort();
     }
@@ -370,33 +390,48 @@ void TStat::ComputeStats(const std::string& /*node*/, const TParamInfo& param) {
     const TFrequencyIndex* index = FrequencyIndexFor(param.CollocateMode);
     try {
         Freq.Span = StrToInt(param.LeftSpanText) + StrToInt(param.RightSpanText);
-        if (!list) return;
-        Results.reserve(static_cast<size_t>(list->Count()));
+    } catch (const Exception&) {
+        // A span that is not a number leaves no rows.
+        return;
+    }
+    if (!list) return;
+    // The rows are made run by run side by side and joined in list order.
+    const std::vector<std::string>& lines = list->Items();
+    const size_t runs = std::min(lines.size(), static_cast<size_t>(EngineThreads()) * 4);
+    std::vector<TStatResultArr> rowsOf(runs);
+    ParallelFor(runs, [&](size_t r, size_t) {
+        TFreqInfo freq = Freq;
         std::string collocate;
-        for (const std::string& line : list->Items()) {
-            ProcessMessages();
+        for (size_t i = lines.size() * r / runs; i < lines.size() * (r + 1) / runs; ++i) {
             int fnc = 0, fc = 0;
             // A line whose collocate has no corpus frequency gets no row; the rest still do.
-            if (!ParseCooccurrence(line, collocate, fnc) || !index->Find(collocate, fc)) continue;
-            Freq.Fnc = fnc;
-            Freq.Fc = fc;
+            if (!ParseCooccurrence(lines[i], collocate, fnc) || !index->Find(collocate, fc)) continue;
+            freq.Fnc = fnc;
+            freq.Fc = fc;
             TStatResult row;
-            row.N = Freq.N;
-            row.Span = Freq.Span;
-            row.Fn = Freq.Fn;
+            row.N = freq.N;
+            row.Span = freq.Span;
+            row.Fn = freq.Fn;
             row.Collocate = collocate;
             row.Fc = fc;
             row.Fnc = fnc;
-            row.MI = RoundScore(MutualInformation(Freq));
-            row.MI3 = RoundScore(MutualInformation3(Freq));
-            row.ZScore = RoundScore(ZScore(Freq));
-            row.TScore = RoundScore(TScore(Freq));
-            row.LogLog = RoundScore(LogLog(Freq));
-            row.LogLikelihood = RoundScore(LogLikelihood(Freq));
-            Results.push_back(std::move(row));
+            row.MI = RoundScore(MutualInformation(freq));
+            row.MI3 = RoundScore(MutualInformation3(freq));
+            row.ZScore = RoundScore(ZScore(freq));
+            row.TScore = RoundScore(TScore(freq));
+            row.LogLog = RoundScore(LogLog(freq));
+            row.LogLikelihood = RoundScore(LogLikelihood(freq));
+            rowsOf[r].push_back(std::move(row));
         }
-    } catch (const Exception&) {
-        // A count that is not a number ends the computation; the rows so far stay.
+    });
+    size_t total = 0;
+    for (const TStatResultArr& rows : rowsOf) total += rows.size();
+    Results.reserve(total);
+    for (TStatResultArr& rows : rowsOf) std::move(rows.begin(), rows.end(), std::back_inserter(Results));
+    // The counts of the last row stay, as a row by row computation leaves them.
+    if (!Results.empty()) {
+        Freq.Fnc = Results.back().Fnc;
+        Freq.Fc = Results.back().Fc;
     }
 }
 

@@ -426,6 +426,80 @@ TEST(StatReference, CooccurrenceListsEqualGroupHits) {
     }
 }
 
+// A re-count keeps what the matrix alone decides; after the matrix or its
+// table changes nothing kept may show, so every count is compared with one
+// made by a TStat that never counted before.
+TEST(StatReference, RecountsEqualAFirstCount) {
+    Collocation first, second;
+    first.Write(Text(RandomLines(13, kVariants, 60)));
+    second.Write(Text(RandomLines(17, kVariants, 90)));
+    first.Load(false);
+    second.Load(false);
+    auto expectFresh = [&](const TWordMatrix& matrix, int left, int right, bool ignoreCase) {
+        SCOPED_TRACE(std::to_string(left) + "/" + std::to_string(right) + (ignoreCase ? " ignore case" : ""));
+        TStat fresh;
+        fresh.SetSplitters(first.splitters);
+        fresh.CountCollocates(matrix, left, right, ignoreCase);
+        first.stat.ClearCounts();
+        first.stat.CountCollocates(matrix, left, right, ignoreCase);
+        EXPECT_EQ(Lines(first.stat.CollBoth), Lines(fresh.CollBoth));
+        EXPECT_EQ(Lines(first.stat.CollWord), Lines(fresh.CollWord));
+        EXPECT_EQ(Lines(first.stat.CollPos), Lines(fresh.CollPos));
+        EXPECT_EQ(first.stat.Freq.Fn, fresh.Freq.Fn);
+    };
+    const std::pair<int, int> spans[] = {{5, 5}, {3, 4}, {0, 2}, {5, 0}, {1, 1}};
+    first.Count("cat_NN", 5, 5, true, false);
+    ASSERT_GT(first.query.Matrix.size(), 20u);
+    for (bool ignoreCase : {true, false, true})
+        for (auto [left, right] : spans) expectFresh(first.query.Matrix, left, right, ignoreCase);
+    // The same query searched again for another node: same table, other rows.
+    first.Count("the_AT", 5, 5, true, false);
+    for (auto [left, right] : spans) expectFresh(first.query.Matrix, left, right, true);
+    first.query.Matrix.Truncate(first.query.Matrix.size() / 2);
+    expectFresh(first.query.Matrix, 4, 4, true);
+    // Another corpus's matrix, and then the first one's again.
+    second.Count("of_IO", 5, 5, true, false);
+    expectFresh(second.query.Matrix, 4, 3, true);
+    expectFresh(first.query.Matrix, 4, 3, true);
+    // The first query reading the second corpus: the same table, its texts new.
+    first.files = second.files;
+    first.Count("of_IO", 5, 5, true, false);
+    expectFresh(first.query.Matrix, 4, 3, true);
+    first.query.Matrix.clear();
+    expectFresh(first.query.Matrix, 4, 3, true);
+    // Two nodes whose contexts share no token: the second search's rows hold
+    // ids the first one's never did.
+    Collocation apart;
+    apart.Write("a_X cat_NN b_X\nzz_Y the_AT yy_Y\n");
+    for (const char* node : {"cat_NN", "the_AT", "cat_NN"}) {
+        SCOPED_TRACE(node);
+        apart.Count(node, 5, 5, true, false);
+        ASSERT_EQ(apart.query.Matrix.size(), 1u);
+        expectFresh(apart.query.Matrix, 2, 2, true);
+    }
+}
+
+// Rows are made side by side; they still come one per co-occurrence line, in
+// the list's order, with the line's own count.
+TEST(StatReference, RowsFollowTheCooccurrenceList) {
+    Collocation run;
+    run.Write(Text(RandomLines(23, kVariants, 120)));
+    run.Load(true);
+    run.Count("of_IO", 5, 5, true, false);
+    for (const char* mode : {"BOTH", "WORD", "POS"}) {
+        SCOPED_TRACE(mode);
+        const TStatResultArr& rows = run.Compute(mode, 5, 5);
+        std::vector<std::pair<std::string, int>> want, got;
+        for (const std::string& line : run.stat.CollocateList(mode)->Items()) {
+            size_t listTab = line.rfind('\t'), countTab = line.rfind('\t', listTab - 1);
+            want.emplace_back(Trim(line.substr(0, countTab)), std::stoi(line.substr(countTab + 1)));
+        }
+        for (const TStatResult& r : rows) got.emplace_back(r.Collocate, r.Fnc);
+        ASSERT_GT(want.size(), 4u);
+        EXPECT_EQ(got, want);
+    }
+}
+
 // Counts taken straight from the token sequence: every node occurrence, its window, the measures by their formulas.
 TEST(StatCrossCheck, RunAgreesWithBruteForceCounts) {
     const std::vector<std::string> vocabulary = {"cat_NN", "the_AT", "the_AT", "sat_VV", "on_II", "mat_NN",

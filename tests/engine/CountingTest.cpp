@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/Counting.h"
+#include "engine/Query.h"
+#include "engine/TokenList.h"
+#include "platform/core/Classes.h"
+
+namespace {
+
+// Words whose spellings fold together when case is ignored.
+const std::vector<std::vector<std::string>> kSpellings = {
+    {"the", "The", "THE"}, {"cat", "Cat"}, {"a"}, {"zed", "Zed", "ZED"}, {"x=y"}, {"b_NN", "B_nn"}};
+
+// Entries for hits 0 .. hitCount-1 in ascending hit order, some hits without
+// any, a word repeated within a hit. With mixedInHit a hit may hold two
+// spellings of one word, which leaves a group's spelling to the sort's order.
+std::vector<TKeyHit> Entries(std::mt19937& rng, TTokenTable& keys, int hitCount, bool mixedInHit) {
+    std::uniform_int_distribution<size_t> wordOf(0, kSpellings.size() - 1);
+    std::uniform_int_distribution<int> perHit(0, 5);
+    std::vector<TKeyHit> entries;
+    for (int hit = 0; hit < hitCount; ++hit) {
+        std::vector<size_t> spellingOf(kSpellings.size());
+        for (size_t w = 0; w < kSpellings.size(); ++w) spellingOf[w] = rng() % kSpellings[w].size();
+        for (int n = perHit(rng); n > 0; --n) {
+            size_t w = wordOf(rng);
+            size_t s = mixedInHit ? rng() % kSpellings[w].size() : spellingOf[w];
+            entries.push_back({keys.Intern(kSpellings[w][s]), hit});
+        }
+    }
+    return entries;
+}
+
+std::vector<std::string> Grouped(std::vector<TKeyHit> entries, const TTokenTable& keys, int hitCount,
+                                 bool ignoreCase) {
+    THashedStringList dest;
+    dest.SetCaseSensitive(!ignoreCase);
+    GroupKeyHits(entries, keys, hitCount, ignoreCase, dest);
+    return dest.Items();
+}
+
+std::vector<std::string> GroupedAsStrings(const std::vector<TKeyHit>& entries, const TTokenTable& keys,
+                                          bool ignoreCase) {
+    TStringList source;
+    for (const TKeyHit& e : entries) source.Add(std::string(keys.Text(e.key)) + "###" + std::to_string(e.hit));
+    THashedStringList dest;
+    dest.SetCaseSensitive(!ignoreCase);
+    TDisplay::GroupHits(source, dest, ignoreCase);
+    return dest.Items();
+}
+
+}  // namespace
+
+// Hit numbers of several digits sort as text ("10" before "9"), which decides
+// both the order of a group's hits and, ignoring case, the spelling it keeps.
+// Entries in hit order take the quick placement, shuffled ones the general
+// one, mixed spellings in a hit the replayed sort: all must equal the string
+// routine.
+TEST(GroupKeyHits, EqualsTheStringRoutineInEveryOrder) {
+    std::mt19937 rng(42);
+    for (int hitCount : {1, 9, 11, 120, 1500}) {
+        for (bool mixedInHit : {false, true}) {
+            for (bool shuffled : {false, true}) {
+                for (bool ignoreCase : {false, true}) {
+                    SCOPED_TRACE(std::to_string(hitCount) + " hits" + (mixedInHit ? ", mixed in a hit" : "") +
+                                 (shuffled ? ", shuffled" : "") + (ignoreCase ? ", ignoring case" : ""));
+                    TTokenTable keys;
+                    std::vector<TKeyHit> entries = Entries(rng, keys, hitCount, mixedInHit);
+                    if (shuffled) std::shuffle(entries.begin(), entries.end(), rng);
+                    std::vector<std::string> want = GroupedAsStrings(entries, keys, ignoreCase);
+                    ASSERT_FALSE(want.empty());
+                    EXPECT_EQ(Grouped(entries, keys, hitCount, ignoreCase), want);
+                }
+            }
+        }
+    }
+}
+
+// The spelling a case-folded group keeps is the one at its greatest hit as
+// text, not as a number.
+TEST(GroupKeyHits, TheSpellingComesFromTheLastHitAsText) {
+    TTokenTable keys;
+    const uint32_t lower = keys.Intern("the"), upper = keys.Intern("The");
+    std::vector<TKeyHit> entries = {{lower, 2}, {upper, 9}, {lower, 10}, {lower, 11}};
+    EXPECT_EQ(Grouped(entries, keys, 12, true), GroupedAsStrings(entries, keys, true));
+    EXPECT_EQ(Grouped(entries, keys, 12, true), std::vector<std::string>{"The\t4\t9,2,11,10,"});
+}
