@@ -342,6 +342,8 @@ protected:
     virtual void WMTimer(TMessage& m);
     virtual void CMDialogKey(TMessage& m);
     virtual void CMDialogChar(TMessage& m);
+    // The form's focus moved to the control in LParam; passed on to every child.
+    virtual void CMFocusChanged(TMessage& m);
     virtual void CMWantSpecialKey(TMessage& m);
     void CMEnabledChanged(TMessage& m) override;
     void CMVisibleChanged(TMessage& m) override;

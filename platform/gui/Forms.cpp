@@ -202,9 +202,14 @@ int TForm::ShowModal() {
     return FModalResult;
 }
 
-void TForm::SetActiveControl(TWinControl* control) { FActiveControl = control; }
+void TForm::SetActiveControl(TWinControl* control) { FocusChanged(control); }
 
-void TForm::FocusChanged(TWinControl* control) { FActiveControl = control; }
+// Controls whose look depends on where the focus is (default buttons) hear of every move.
+void TForm::FocusChanged(TWinControl* control) {
+    if (control == FActiveControl) return;
+    FActiveControl = control;
+    Perform(CM_FOCUSCHANGED, 0, LPARAM(control));
+}
 
 namespace {
 

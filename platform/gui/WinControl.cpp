@@ -300,6 +300,7 @@ void TWinControl::Dispatch(TMessage& m) {
         case WM_TIMER: WMTimer(m); return;
         case CM_DIALOGKEY: CMDialogKey(m); return;
         case CM_DIALOGCHAR: CMDialogChar(m); return;
+        case CM_FOCUSCHANGED: CMFocusChanged(m); return;
         case CM_WANTSPECIALKEY: CMWantSpecialKey(m); return;
         default: TControl::Dispatch(m);
     }
@@ -439,6 +440,8 @@ void TWinControl::WMTimer(TMessage& m) { DefaultHandler(m); }
 void TWinControl::CMDialogKey(TMessage& m) { Broadcast(m); }
 
 void TWinControl::CMDialogChar(TMessage& m) { Broadcast(m); }
+
+void TWinControl::CMFocusChanged(TMessage& m) { Broadcast(m); }
 
 void TWinControl::CMWantSpecialKey(TMessage& m) { m.Result = 0; }
 

@@ -2,15 +2,11 @@
 
 #include <algorithm>
 
-TqlSkinButton::TqlSkinButton(TComponent* owner) : TButton(owner) { SetSkinDataName("button"); }
-
 TqlSkinStdLabel::TqlSkinStdLabel(TComponent* owner) : TLabel(owner) { SetSkinDataName("stdlabel"); }
 
 TqlSkinPanel::TqlSkinPanel(TComponent* owner) : TPanel(owner) { SetSkinDataName("panel"); }
 
 TqlSkinGroupBox::TqlSkinGroupBox(TComponent* owner) : TGroupBox(owner) { SetSkinDataName("groupbox"); }
-
-TqlSkinBevel::TqlSkinBevel(TComponent* owner) : TBevel(owner) { SetSkinDataName("bevel"); }
 
 TqlSkinSplitter::TqlSkinSplitter(TComponent* owner) : TSplitter(owner) { SetSkinDataName("vsplitter"); }
 

@@ -8,12 +8,9 @@
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinSpeedButton.h"
 #include "skin/core/qlSkinData.h"
-
-class TqlSkinButton : public TButton, public TqlSkinLink {
-public:
-    explicit TqlSkinButton(TComponent* owner);
-};
 
 class TqlSkinStdLabel : public TLabel, public TqlSkinLink {
 public:
@@ -30,9 +27,25 @@ public:
     explicit TqlSkinGroupBox(TComponent* owner);
 };
 
+// The platform bevel in the two colours of the skin's bevel descriptor, or as
+// a single groove across its middle in DividerMode.
 class TqlSkinBevel : public TBevel, public TqlSkinLink {
 public:
     explicit TqlSkinBevel(TComponent* owner);
+    void SetSkinData(TqlSkinData* value) override;
+    // Reads the colours of the descriptor again and repaints.
+    void GetSkinData();
+    bool DividerMode() const { return FDividerMode; }
+    void SetDividerMode(bool value);
+    TColor LightColor = clBtnHighlight;
+    TColor ShadowColor = clBtnShadow;
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+    void Paint() override;
+
+private:
+    bool FDividerMode = false;
 };
 
 class TqlSkinSplitter : public TSplitter, public TqlSkinLink {

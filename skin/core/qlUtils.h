@@ -68,7 +68,8 @@ void BuildHMiddleOnly(int A, int B, TBitmap& Dest, const TBitmap& Src, const TRe
 void BuildVThreePart(int A, int B, TBitmap& Dest, const TBitmap& Src, const TRect& SrcRect, int Width, int Height,
                      bool Stretch);
 
-enum TqlStretchType { stFull = 0, stHorz = 1, stVert = 2 };
+// The builders' stretch types, the values of a descriptor's TqlStretchType.
+enum : int { stFull = 0, stHorz = 1, stVert = 2 };
 
 void BuildNinePart(TPoint LT, TPoint RT, TPoint LB, TPoint RB, TRect CR, TPoint NLT, TPoint NRT, TPoint NLB,
                    TPoint NRB, TRect NCR, TBitmap& Dest, const TBitmap& Src, const TRect& SR, int Width, int Height,

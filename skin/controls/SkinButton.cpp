@@ -1,0 +1,416 @@
+#include "skin/controls/SkinButton.h"
+
+#include "platform/gui/Forms.h"
+#include "skin/core/qlUtils.h"
+
+namespace {
+
+TShiftState ShiftOfKeyData(LPARAM keyData) { return TShiftState((keyData >> 24) & 0x7F); }
+
+}  // namespace
+
+TqlSkinButton::TqlSkinButton(TComponent* AOwner) : TqlSkinCustomControl(AOwner) {
+    SetSkinDataName("button");
+    FClickEvents = false;
+    FDoubleClickEvents = false;
+    SetTabStop(true);
+    SetBounds(Left(), Top(), 75, 25);
+}
+
+TqlSkinButton::~TqlSkinButton() {
+    FEffects.StopMorph();
+    FEffects.StopAnimation();
+    FEffects.StopRepeat();
+}
+
+void TqlSkinButton::SetImageIndex(int Value) {
+    if (Value == FImageIndex) return;
+    FImageIndex = Value;
+    Repaint();
+}
+
+void TqlSkinButton::SetCanFocused(bool Value) {
+    FCanFocused = Value;
+    SetTabStop(Value);
+}
+
+void TqlSkinButton::SetGroupIndex(int Value) {
+    FGroupIndex = Value;
+    if (Value != 0) SetCanFocused(false);
+}
+
+void TqlSkinButton::SetGlyph(const TBitmap& Value) {
+    FGlyph = Value;
+    Repaint();
+}
+
+void TqlSkinButton::SetNumGlyphs(int Value) {
+    FNumGlyphs = Value < 1 ? 1 : (Value > 4 ? 4 : Value);
+    Repaint();
+}
+
+void TqlSkinButton::SetMargin(int Value) {
+    if (Value < -1 || Value == FMargin) return;
+    FMargin = Value;
+    Repaint();
+}
+
+void TqlSkinButton::SetSpacing(int Value) {
+    if (Value == FSpacing) return;
+    FSpacing = Value;
+    Repaint();
+}
+
+void TqlSkinButton::SetLayout(TqlButtonLayout Value) {
+    if (Value == FLayout) return;
+    FLayout = Value;
+    Repaint();
+}
+
+void TqlSkinButton::SetDefault(bool Value) {
+    FDefault = Value;
+    FActive = Value;
+    if (FCanFocused)
+        if (TForm* form = ParentForm()) form->Perform(CM_FOCUSCHANGED, 0, LPARAM(form->ActiveControl()));
+}
+
+void TqlSkinButton::SetDown(bool Value) {
+    FDown = Value;
+    if (CanMorph()) FEffects.FollowDown(Value);
+    Repaint();
+    if (FGroupIndex != 0 && FDown && !AllowAllUp) ReleaseGroup();
+}
+
+void TqlSkinButton::ReleaseGroup() {
+    if (!Parent()) return;
+    for (int i = 0; i < Parent()->ControlCount(); ++i) {
+        auto* other = dynamic_cast<TqlSkinButton*>(Parent()->Controls(i));
+        if (other && other != this && other->FGroupIndex == FGroupIndex && other->FDown) other->SetDown(false);
+    }
+}
+
+void TqlSkinButton::Click() {
+    if (FCanFocused)
+        if (TForm* form = ParentForm()) form->SetModalResult(ModalResult);
+    TqlSkinCustomControl::Click();
+}
+
+bool TqlSkinButton::IsFocusedButton() const {
+    if (!FCanFocused) return false;
+    if (Focused()) return true;
+    const TForm* form = ParentForm();
+    return form && form->ActiveControl() == this;
+}
+
+bool TqlSkinButton::CanAnimate() const {
+    return FIndex != -1 && EffectsEnabled() && !RectIsEmpty(FLook.AnimateSkinRect);
+}
+
+void TqlSkinButton::RedrawOrMorph() {
+    if (CanMorph() && FIndex != -1)
+        FEffects.StartMorph();
+    else
+        Repaint();
+}
+
+void TqlSkinButton::Animate(bool Forward) {
+    if (CanAnimate()) FEffects.StartAnimation(Forward, FLook.FrameCount, FLook.AnimateInterval);
+}
+
+void TqlSkinButton::GetSkinData() {
+    TqlSkinCustomControl::GetSkinData();
+    if (FIndex == -1) {
+        ZeroRect(FLook.AnimateSkinRect);
+        return;
+    }
+    auto* d = dynamic_cast<const TqlDataSkinButtonControl*>(Descriptor());
+    if (!d) return;
+    if (!UseSkinSize) MaskPicture = nullptr;
+    FLook.CopyFrom(*d);
+    ShowAnimationFrame(FLook, SkinRect, FEffects);
+}
+
+void TqlSkinButton::ChangeSkinData() {
+    FEffects.StopMorph();
+    FEffects.StopAnimation();
+    FEffects.SetMorphKf(false);
+    TqlSkinCustomControl::ChangeSkinData();
+    if (FIndex != -1 && CanMorph() && (IsFocusedButton() || FMouseIn)) FEffects.SetMorphKf(true);
+}
+
+void TqlSkinButton::CalcSize(int& W, int& H) {
+    if (UseSkinSize || ResizeMode == 1) {
+        TqlSkinCustomControl::CalcSize(W, H);
+        return;
+    }
+    CalcFreeSize(W, H);
+}
+
+bool TqlSkinButton::ShowsDown() const { return FDown && (FGroupIndex != 0 || FMouseIn || (IsFocusedButton() && !FPressed)); }
+
+void TqlSkinButton::Paint() {
+    if (Width() < 1 || Height() < 1) return;
+    GetSkinData();
+    int W = Width(), H = Height();
+    CalcSize(W, H);
+    if (FIndex == -1) {
+        TqlSkinCustomControl::Paint();
+        return;
+    }
+    TBitmap B(Width(), Height());
+    const bool enabled = EffectivelyEnabled();
+    const bool focused = IsFocusedButton();
+    if (CanMorph() && enabled && FEffects.Morphing()) {
+        DrawStateImage(B, SkinRect, false, false);
+        TBitmap active(Width(), Height());
+        DrawStateImage(active, FLook.ActiveSkinRect, true, false);
+        MorphFaces(B, active, FLook.MorphKind, FEffects.MorphKf());
+    } else if (!enabled && !RectIsEmpty(FLook.DisabledSkinRect)) {
+        DrawStateImage(B, FLook.DisabledSkinRect, false, false);
+    } else if (ShowsDown()) {
+        DrawStateImage(B, FLook.DownSkinRect, true, true);
+    } else if (focused && !RectIsEmpty(FLook.FocusedSkinRect) && !FEffects.AnimationRunning()) {
+        DrawStateImage(B, FLook.FocusedSkinRect, true, false);
+    } else if (!focused && !FMouseIn) {
+        if (CanMorph() && FEffects.MorphKf() == 1.0)
+            DrawStateImage(B, FLook.ActiveSkinRect, true, false);
+        else
+            DrawStateImage(B, SkinRect, false, false);
+    } else {
+        DrawStateImage(B, FLook.ActiveSkinRect, true, false);
+    }
+    Canvas().Draw(0, 0, B);
+}
+
+void TqlSkinButton::DrawStateImage(TBitmap& B, const TRect& R, bool AActive, bool ADown) {
+    BuildStateFace(B, R, Width(), Height(), UseSkinSize);
+    TCanvas& C = B.Canvas();
+    SelectButtonFont(C, FLook, UseSkinFont, DefaultFont(), SkinData());
+    const bool enabled = EffectivelyEnabled();
+    C.Font().SetColor(FLook.TextColor(enabled, AActive, ADown, UseSkinFontColor, DefaultFont().Color()));
+    if (FLook.ShowFocus && Focused()) {
+        C.Brush().Style = TBrushStyle::bsSolid;
+        C.Brush().Color = SkinData()->SkinColors.cBtnFace;
+        C.DrawFocusRect(NewClRect);
+        C.Brush().Style = TBrushStyle::bsClear;
+    }
+    DrawGlyphAndCaption(C, NewClRect, ADown && AActive, enabled, GetGlyphNum(ADown, AActive));
+}
+
+void TqlSkinButton::DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool Down, bool Enabled, int GlyphNum) {
+    C.Brush().Style = TBrushStyle::bsClear;
+    if (ImageList && FImageIndex >= 0 && FImageIndex < ImageList->Count())
+        DrawImageListGlyphCaption(C, R, FMargin, FSpacing, FLayout, Caption(), FImageIndex, ImageList, Down, Enabled,
+                                  false, clNone);
+    else
+        DrawBitmapGlyphCaption(C, R, FMargin, FSpacing, FLayout, Caption(), &FGlyph, FNumGlyphs, GlyphNum, Down,
+                               false, clNone);
+}
+
+int TqlSkinButton::GetGlyphNum(bool ADown, bool AActive) const {
+    return GlyphNumFor(FNumGlyphs, EffectivelyEnabled(), ADown, AActive);
+}
+
+void TqlSkinButton::CreateControlDefaultImage(TBitmap& B) {
+    TCanvas& C = B.Canvas();
+    const TRect R = Rect(0, 0, B.Width(), B.Height());
+    const bool down = ShowsDown();
+    if (down)
+        DrawPlainFace(C, R, TqlPlainFace::Down);
+    else if (!FMouseIn && !IsFocusedButton())
+        DrawPlainFace(C, R, TqlPlainFace::Idle);
+    else
+        DrawPlainFace(C, R, TqlPlainFace::Hot);
+    SelectButtonFont(C, FLook, false, DefaultFont(), SkinData());
+    if (!EffectivelyEnabled()) C.Font().SetColor(clBtnShadow);
+    DrawGlyphAndCaption(C, R, down, EffectivelyEnabled(), GetGlyphNum(FDown, FMouseIn));
+}
+
+void TqlSkinButton::WndProc(TMessage& M) {
+    if (FCanFocused) {
+        const bool space = M.WParam == VK_SPACE;
+        if (M.Msg == WM_KEYDOWN && space) {
+            // A held key repeats its press; the button acts once per press, as under the mouse.
+            if (!FSpacePressed) {
+                FSpacePressed = true;
+                FEffects.StopAnimation();
+                SetDown(true);
+                if (RepeatMode) FEffects.StartRepeat(RepeatInterval);
+            }
+            M.Result = 1;
+            return;
+        }
+        if (M.Msg == WM_KEYUP && space) {
+            // Only a release of a press this button saw clicks it.
+            if (FSpacePressed) {
+                FSpacePressed = false;
+                FEffects.StopRepeat();
+                SetDown(false);
+                Click();
+            }
+            M.Result = 1;
+            return;
+        }
+        if (M.Msg == WM_KEYDOWN && M.WParam == VK_RETURN) {
+            Click();
+            M.Result = 1;
+            return;
+        }
+        if ((M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && !IsFocusedButton() && CanFocus()) {
+            FClicksDisabled = true;
+            SetFocus();
+            FClicksDisabled = false;
+            if (!IsFocusedButton()) return;
+        }
+    }
+    TqlSkinCustomControl::WndProc(M);
+}
+
+void TqlSkinButton::WMEraseBkgnd(TMessage& M) {
+    if (!FInPaint && M.WParam) PaintWindow(*reinterpret_cast<TCanvas*>(M.WParam));
+    M.Result = 1;
+}
+
+void TqlSkinButton::WMSetFocus(TMessage& M) {
+    TqlSkinCustomControl::WMSetFocus(M);
+    if (!FCanFocused) return;
+    Animate(true);
+    RedrawOrMorph();
+}
+
+void TqlSkinButton::WMKillFocus(TMessage& M) {
+    FEffects.StopRepeat();
+    FSpacePressed = false;
+    if (FGroupIndex == 0 && FDown) SetDown(false);
+    TqlSkinCustomControl::WMKillFocus(M);
+    if (!FCanFocused) return;
+    Animate(false);
+    RedrawOrMorph();
+}
+
+// Enter and Esc reach the form, which hands them to its Active and Cancel buttons.
+void TqlSkinButton::WMGetDlgCode(TMessage& M) { M.Result = DLGC_BUTTON; }
+
+void TqlSkinButton::CMDialogKey(TMessage& M) {
+    if (FCanFocused) {
+        const bool plain = (ShiftOfKeyData(M.LParam) & (ssShift | ssCtrl | ssAlt)) == 0;
+        if (M.WParam == VK_RETURN && FActive && EffectivelyEnabled() && CanFocus()) {
+            Click();
+            M.Result = 1;
+            return;
+        }
+        if (M.WParam == VK_ESCAPE && Cancel && plain && CanFocus()) {
+            Click();
+            M.Result = 1;
+            return;
+        }
+    }
+    TqlSkinCustomControl::CMDialogKey(M);
+}
+
+void TqlSkinButton::CMDialogChar(TMessage& M) {
+    if (FCanFocused && IsAccelerator(M.WParam, Caption()) && CanFocus()) {
+        SetFocus();
+        Click();
+        M.Result = 1;
+        return;
+    }
+    TqlSkinCustomControl::CMDialogChar(M);
+}
+
+void TqlSkinButton::CMFocusChanged(TMessage& M) {
+    auto* focused = reinterpret_cast<TWinControl*>(M.LParam);
+    auto* button = dynamic_cast<TqlSkinButton*>(focused);
+    FActive = button ? button == this : FDefault;
+    if (FCanFocused && FDefault) {
+        if (button && FMouseIn && button != this) {
+            FMouseIn = false;
+            RedrawOrMorph();
+        } else if (!button && !FMouseIn) {
+            if (CanMorph()) FEffects.SetMorphKf(true);
+            FMouseIn = true;
+            RedrawOrMorph();
+        }
+    }
+    TqlSkinCustomControl::CMFocusChanged(M);
+}
+
+void TqlSkinButton::CMEnabledChanged(TMessage& M) {
+    TqlSkinCustomControl::CMEnabledChanged(M);
+    if (CanMorph()) {
+        FEffects.StopMorph();
+        FEffects.SetMorphKf(false);
+    }
+    FMouseIn = false;
+    Repaint();
+}
+
+void TqlSkinButton::CMMouseEnter(TMessage& M) {
+    TqlSkinCustomControl::CMMouseEnter(M);
+    FMouseIn = true;
+    const bool act = FGroupIndex == 0 ? (!IsFocusedButton() || FDown) : !FDown;
+    if (act) {
+        if (FDown) {
+            if (CanMorph()) FEffects.SetMorphKf(true);
+            Repaint();
+        } else {
+            Animate(true);
+            RedrawOrMorph();
+        }
+    }
+    if (FPressed && RepeatMode && FGroupIndex == 0) FEffects.StartRepeat(RepeatInterval);
+}
+
+void TqlSkinButton::CMMouseLeave(TMessage& M) {
+    TqlSkinCustomControl::CMMouseLeave(M);
+    const bool litDefault = FCanFocused && FDefault && FActive && !IsFocusedButton();
+    if (!litDefault) FMouseIn = false;
+    const bool act = FGroupIndex == 0 ? (!IsFocusedButton() || FDown) : !FDown;
+    if (act) {
+        Animate(false);
+        RedrawOrMorph();
+    }
+    if (FPressed) FEffects.StopRepeat();
+}
+
+void TqlSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TqlSkinCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button != TMouseButton::mbLeft) return;
+    FEffects.StopAnimation();
+    FPressed = true;
+    if (!FDown) {
+        FMouseIn = true;
+        SetDown(true);
+        if (RepeatMode && FGroupIndex == 0)
+            FEffects.StartRepeat(RepeatInterval);
+        else if (FGroupIndex != 0)
+            Click();
+        FGroupReleaseArmed = false;
+    } else if (FGroupIndex != 0) {
+        FGroupReleaseArmed = true;
+    }
+}
+
+void TqlSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == TMouseButton::mbLeft) {
+        FPressed = false;
+        const bool over = ClientRect().Contains({X, Y});
+        if (FGroupIndex != 0) {
+            if (FDown && AllowAllUp && FGroupReleaseArmed && FMouseIn && over) {
+                SetDown(false);
+                Click();
+            }
+        } else {
+            const bool wasDown = FDown;
+            FEffects.StopRepeat();
+            if (over) {
+                SetDown(false);
+                if (wasDown) Click();
+            } else {
+                FDown = false;
+                Repaint();
+            }
+        }
+    }
+    if (Visible()) TqlSkinCustomControl::MouseUp(Button, Shift, X, Y);
+}

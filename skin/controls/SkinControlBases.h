@@ -1,0 +1,182 @@
+#pragma once
+// The bases of the skinned controls: a control names a descriptor of a skin
+// data component, looks it up at every paint and draws itself from the
+// descriptor's picture at any size, through one off-screen bitmap. Without a
+// skin, or without that descriptor, it draws its own plain look.
+
+#include <string>
+
+#include "platform/gui/Controls.h"
+#include "skin/core/qlSkinData.h"
+#include "skin/core/qlUtils.h"
+
+enum : UINT {
+    WM_POPUPCLOSED = 1228,
+    // A skinned container changed in a way its children draw through.
+    WM_PARENTLOOKCHANGED = 1284,
+};
+
+// The skin data component a control created on a form takes without being told.
+TqlSkinData* FormSkinData(TComponent* owner);
+// Active picture Index of Skin, or null outside the pictures.
+const TBitmap* SkinPicture(const TqlSkinData& Skin, int Index);
+
+// The geometry of a custom-control descriptor, shared by the windowed and the
+// windowless bases: how its picture is cut and re-mapped to the control's size.
+class TqlSkinGeometry {
+public:
+    // Resize modes: -1 nothing to draw, 0 fixed size, 1 nine-part, 2 horizontal
+    // three-part, 3 vertical three-part.
+    int GetResizeMode() const;
+    // Adjusts a requested size to what the skin allows and re-maps the points.
+    void CalcGeometry(int& W, int& H, bool Skinned);
+    // Builds the skinned image at W x H with Face in place of SkinRect.
+    void BuildFace(TBitmap& Bitmap, const TRect& Face, int W, int H, bool DrawClient) const;
+    // A button face: the skin's own way while it decides the size (or the skin
+    // is nine-part), else the face stretched to fit W x H.
+    void BuildStateFace(TBitmap& Bitmap, const TRect& Face, int W, int H, bool UseSkinSize) const;
+    // Without the skin's size the client area follows the size asked.
+    void CalcFreeSize(int W, int H);
+    TRect MapRectToSize(const TRect& R, int W, int H) const;
+
+protected:
+    void CopyGeometry(const TqlDataSkinCustomControl& D, const TqlSkinData& Skin);
+    void ClearGeometry();
+
+    TPoint LTPoint, RTPoint, LBPoint, RBPoint;
+    TRect SkinRect, ClRect;
+    TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
+    TRect NewClRect;
+    const TBitmap* Picture = nullptr;
+    int ResizeMode = 0;
+    bool StretchEffect = false;
+    int StretchType = 0;
+    bool LeftStretch = false, TopStretch = false, RightStretch = false, BottomStretch = false;
+};
+
+// What both bases do with a skin data component and a descriptor name.
+class TqlSkinLookup : public TqlSkinLink {
+public:
+    int Index() const { return FIndex; }
+
+protected:
+    // FIndex := the descriptor's index, -1 without a loaded skin or descriptor.
+    void LookUp();
+    const TqlDataSkinControl* Descriptor() const;
+    bool EffectsEnabled() const;
+    int FIndex = -1;
+};
+
+// The font and size a control uses while unskinned.
+class TqlSkinDefaults {
+public:
+    TqlSkinDefaults();
+    virtual ~TqlSkinDefaults() = default;
+    int DefaultWidth() const { return FDefaultWidth; }
+    int DefaultHeight() const { return FDefaultHeight; }
+    TFont& DefaultFont() { return FDefaultFont; }
+    const TFont& DefaultFont() const { return FDefaultFont; }
+    void SetDefaultFont(const TFont& Value);
+    bool UseSkinFont = true;
+
+protected:
+    virtual void DefaultFontChanged() {}
+    virtual void DefaultFontOnChange() = 0;
+    int FDefaultWidth = 0, FDefaultHeight = 0;
+
+private:
+    TFont FDefaultFont;
+};
+
+class TqlSkinControl : public TCustomControl, public TqlSkinLookup {
+public:
+    explicit TqlSkinControl(TComponent* AOwner);
+    void SetSkinData(TqlSkinData* Value) override;
+    void SetSkinDataName(const std::string& Value) override { TqlSkinLookup::SetSkinDataName(Value); }
+    virtual void ChangeSkinData();
+    virtual void BeforeChangeSkinData() { FIndex = -1; }
+    virtual void GetSkinData() { LookUp(); }
+    int HintImageIndex = 0;
+    const TCustomImageList* HintImageList = nullptr;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Paint() override;
+    virtual void CreateControlDefaultImage(TBitmap& /*B*/) {}
+    virtual void CreateControlSkinImage(TBitmap& /*B*/) {}
+    virtual void ParentLookChanged() {}
+    void WndProc(TMessage& Message) override;
+    void WMPaint(TMessage& M) override;
+    void WMEraseBkgnd(TMessage& M) override;
+    bool FInPaint = false;
+};
+
+class TqlSkinCustomControl : public TqlSkinControl, public TqlSkinDefaults, protected TqlSkinGeometry {
+public:
+    explicit TqlSkinCustomControl(TComponent* AOwner);
+    ~TqlSkinCustomControl() override;
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void SetDefaultWidth(int Value);
+    void SetDefaultHeight(int Value);
+    virtual void CalcSize(int& W, int& H) { CalcGeometry(W, H, FIndex != -1); }
+    void BroadcastParentLookChanged();
+    using TqlSkinGeometry::MapRectToSize;
+    TRect MapRectToSize(const TRect& R) const { return MapRectToSize(R, Width(), Height()); }
+    using TqlSkinGeometry::GetResizeMode;
+
+protected:
+    void Paint() override;
+    void CreateControlDefaultImage(TBitmap& B) override;
+    void CreateControlSkinImage(TBitmap& B) override;
+    virtual void SetControlRegion();
+    void DefaultFontOnChange() override;
+
+    bool FramePaintMode = false;
+    bool FillClientArea = true;
+    const TBitmap* MaskPicture = nullptr;
+
+private:
+    void PaintFrame();
+    void FillClientPiece();
+    // The region last handed to the window; the window owns and frees it.
+    HRGN FRgn = nullptr;
+};
+
+class TqlGraphicSkinControl : public TGraphicControl, public TqlSkinLookup {
+public:
+    explicit TqlGraphicSkinControl(TComponent* AOwner);
+    void SetSkinData(TqlSkinData* Value) override;
+    virtual void GetSkinData() { LookUp(); }
+    virtual void ChangeSkinData();
+    virtual void BeforeChangeSkinData() { FIndex = -1; }
+    int HintImageIndex = 0;
+    const TCustomImageList* HintImageList = nullptr;
+    // Whether the control covers its whole rectangle (no parent shows through).
+    bool Opaque = true;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Paint() override;
+    virtual void CreateControlDefaultImage(TBitmap& /*B*/) {}
+    virtual void CreateControlSkinImage(TBitmap& /*B*/) {}
+};
+
+class TqlGraphicSkinCustomControl : public TqlGraphicSkinControl,
+                                    public TqlSkinDefaults,
+                                    protected TqlSkinGeometry {
+public:
+    explicit TqlGraphicSkinCustomControl(TComponent* AOwner);
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void SetDefaultWidth(int Value);
+    void SetDefaultHeight(int Value);
+    virtual void CalcSize(int& W, int& H) { CalcGeometry(W, H, FIndex != -1); }
+
+protected:
+    void CreateControlDefaultImage(TBitmap& B) override;
+    void CreateControlSkinImage(TBitmap& B) override;
+    void DefaultFontOnChange() override;
+};

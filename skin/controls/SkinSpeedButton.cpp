@@ -1,0 +1,254 @@
+#include "skin/controls/SkinSpeedButton.h"
+
+TqlSkinSpeedButton::TqlSkinSpeedButton(TComponent* AOwner) : TqlGraphicSkinCustomControl(AOwner) {
+    SetSkinDataName("toolbutton");
+    // Clicks come from this button's own press and release rules.
+    FClickEvents = false;
+    SetBounds(Left(), Top(), 25, 25);
+}
+
+TqlSkinSpeedButton::~TqlSkinSpeedButton() {
+    FEffects.StopMorph();
+    FEffects.StopAnimation();
+    FEffects.StopRepeat();
+}
+
+void TqlSkinSpeedButton::DoClick() {
+    if (OnClick) OnClick(this);
+}
+
+void TqlSkinSpeedButton::SetTransparent(bool Value) {
+    Opaque = !Value;
+    Repaint();
+}
+
+void TqlSkinSpeedButton::SetFlat(bool Value) {
+    FFlat = Value;
+    SetTransparent(Value);
+}
+
+void TqlSkinSpeedButton::SetShowCaption(bool Value) {
+    if (Value == FShowCaption) return;
+    FShowCaption = Value;
+    if (WidthWithCaption >= 1 && WidthWithoutCaption >= 1)
+        SetWidth(Value ? WidthWithCaption : WidthWithoutCaption);
+    else
+        Repaint();
+}
+
+void TqlSkinSpeedButton::SetDown(bool Value) {
+    FDown = Value;
+    if (CanMorph()) FEffects.FollowDown(Value);
+    Repaint();
+    if (GroupIndex != 0 && FDown && !AllowAllUp) ReleaseGroup();
+}
+
+void TqlSkinSpeedButton::ReleaseGroup() {
+    if (!Parent()) return;
+    for (int i = 0; i < Parent()->ControlCount(); ++i) {
+        auto* other = dynamic_cast<TqlSkinSpeedButton*>(Parent()->Controls(i));
+        if (other && other != this && other->GroupIndex == GroupIndex && other->FDown) other->SetDown(false);
+    }
+}
+
+void TqlSkinSpeedButton::RedrawOrMorph() {
+    if (FIndex != -1 && CanMorph())
+        FEffects.StartMorph();
+    else
+        Repaint();
+}
+
+void TqlSkinSpeedButton::Animate(bool Forward) {
+    if (FIndex != -1 && !FFlat && EffectsEnabled() && !RectIsEmpty(FLook.AnimateSkinRect))
+        FEffects.StartAnimation(Forward, FLook.FrameCount, FLook.AnimateInterval);
+}
+
+void TqlSkinSpeedButton::GetSkinData() {
+    TqlGraphicSkinCustomControl::GetSkinData();
+    if (FIndex == -1) {
+        ZeroRect(FLook.AnimateSkinRect);
+        return;
+    }
+    auto* d = dynamic_cast<const TqlDataSkinButtonControl*>(Descriptor());
+    if (!d) return;
+    FLook.CopyFrom(*d);
+    if (Transparent()) FLook.Morphing = false;
+    ShowAnimationFrame(FLook, SkinRect, FEffects);
+}
+
+void TqlSkinSpeedButton::ChangeSkinData() {
+    FEffects.StopAnimation();
+    FEffects.StopMorph();
+    FEffects.SetMorphKf(false);
+    TqlGraphicSkinCustomControl::ChangeSkinData();
+    if (CanMorph() && FIndex != -1 && FMouseIn && !Transparent()) FEffects.SetMorphKf(true);
+}
+
+void TqlSkinSpeedButton::CalcSize(int& W, int& H) {
+    if (UseSkinSize || ResizeMode == 1)
+        TqlGraphicSkinCustomControl::CalcSize(W, H);
+    else
+        CalcFreeSize(W, H);
+}
+
+void TqlSkinSpeedButton::Paint() {
+    if (Width() < 1 || Height() < 1) return;
+    GetSkinData();
+    int W = Width(), H = Height();
+    CalcSize(W, H);
+    TBitmap B(Width(), Height());
+    if (FIndex == -1) {
+        CreateControlDefaultImage(B);
+    } else if (CanMorph() && FEffects.Morphing()) {
+        DrawButtonState(B, SkinRect, false, false);
+        TBitmap active(Width(), Height());
+        DrawButtonState(active, FLook.ActiveSkinRect, true, false);
+        MorphFaces(B, active, FLook.MorphKind, FEffects.MorphKf());
+    } else if (ShowsDown()) {
+        DrawButtonState(B, FLook.DownSkinRect, true, true);
+    } else if (!FMouseIn) {
+        if (CanMorph() && FEffects.MorphKf() == 1.0) {
+            DrawButtonState(B, FLook.ActiveSkinRect, true, false);
+        } else if (Transparent()) {
+            // Idle and transparent: only the image and caption, over what lies behind.
+            PaintParentBackground(this, B.Canvas());
+            NewClRect = Rect(0, 0, Width(), Height());
+            DrawGlyphAndCaption(B.Canvas(), NewClRect, false, false);
+        } else if (!EffectivelyEnabled() && !RectIsEmpty(FLook.DisabledSkinRect)) {
+            DrawButtonState(B, FLook.DisabledSkinRect, false, false);
+        } else {
+            DrawButtonState(B, SkinRect, false, false);
+        }
+    } else {
+        DrawButtonState(B, FLook.ActiveSkinRect, true, false);
+    }
+    Canvas().Draw(0, 0, B);
+}
+
+void TqlSkinSpeedButton::DrawButtonState(TBitmap& B, const TRect& R, bool AActive, bool ADown) {
+    BuildStateFace(B, R, Width(), Height(), UseSkinSize);
+    DrawGlyphAndCaption(B.Canvas(), NewClRect, ADown, AActive);
+}
+
+void TqlSkinSpeedButton::DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool ADown, bool AActive) {
+    const bool enabled = EffectivelyEnabled();
+    const bool skinned = FIndex != -1;
+    SelectButtonFont(C, FLook, skinned && UseSkinFont, DefaultFont(), SkinData());
+    if (skinned)
+        C.Font().SetColor(FLook.TextColor(enabled, AActive, ADown, UseSkinFontColor, DefaultFont().Color()));
+    else if (!enabled)
+        C.Font().SetColor(clBtnShadow);
+    C.Brush().Style = TBrushStyle::bsClear;
+    const std::string caption = FShowCaption ? Caption() : std::string();
+    const bool pressed = ADown && AActive;
+    if (Glyph.Empty() && ImageList && ImageIndex >= 0 && ImageIndex < ImageList->Count())
+        DrawImageListGlyphCaption(C, R, Margin, Spacing, Layout, caption, ImageIndex, ImageList, pressed, enabled,
+                                  false, clNone);
+    else
+        DrawBitmapGlyphCaption(C, R, Margin, Spacing, Layout, caption, &Glyph, NumGlyphs,
+                               GlyphNumFor(NumGlyphs, enabled, ADown, AActive), pressed, false, clNone);
+}
+
+void TqlSkinSpeedButton::CreateControlDefaultImage(TBitmap& B) {
+    const TRect R = Rect(0, 0, B.Width(), B.Height());
+    TCanvas& C = B.Canvas();
+    const bool down = ShowsDown();
+    if (down)
+        DrawPlainFace(C, R, TqlPlainFace::Down);
+    else if (FMouseIn)
+        DrawPlainFace(C, R, TqlPlainFace::Hot);
+    else if (!FFlat)
+        DrawPlainFace(C, R, TqlPlainFace::Idle);
+    else if (Transparent())
+        PaintParentBackground(this, C);
+    else
+        DrawPlainFace(C, R, TqlPlainFace::Flat);
+    DrawGlyphAndCaption(C, R, down, FMouseIn);
+}
+
+void TqlSkinSpeedButton::WndProc(TMessage& M) {
+    if (M.Msg == CM_DIALOGCHAR && IsAccelerator(M.WParam, Caption()) && EffectivelyEnabled() && Showing()) {
+        DoClick();
+        M.Result = 1;
+        return;
+    }
+    TqlGraphicSkinCustomControl::WndProc(M);
+}
+
+void TqlSkinSpeedButton::CMEnabledChanged(TMessage& M) {
+    TqlGraphicSkinCustomControl::CMEnabledChanged(M);
+    if (CanMorph()) {
+        FEffects.StopMorph();
+        FEffects.SetMorphKf(false);
+    }
+    FMouseIn = false;
+    Repaint();
+}
+
+void TqlSkinSpeedButton::CMMouseEnter(TMessage& M) {
+    TqlGraphicSkinCustomControl::CMMouseEnter(M);
+    if (!EffectivelyEnabled()) return;
+    FMouseIn = true;
+    if (GroupIndex == 0 || !FDown) {
+        if (FDown) {
+            if (CanMorph()) FEffects.SetMorphKf(true);
+            Repaint();
+        } else {
+            Animate(true);
+            RedrawOrMorph();
+        }
+    }
+    if (FPressed && RepeatMode && GroupIndex == 0) FEffects.StartRepeat(RepeatInterval);
+}
+
+void TqlSkinSpeedButton::CMMouseLeave(TMessage& M) {
+    TqlGraphicSkinCustomControl::CMMouseLeave(M);
+    if (!EffectivelyEnabled()) return;
+    FMouseIn = false;
+    if (GroupIndex == 0 || !FDown) {
+        Animate(false);
+        RedrawOrMorph();
+    }
+    if (FPressed) FEffects.StopRepeat();
+}
+
+void TqlSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TqlGraphicSkinCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button != TMouseButton::mbLeft) return;
+    FEffects.StopAnimation();
+    FPressed = true;
+    if (!FDown) {
+        FMouseIn = true;
+        SetDown(true);
+        if (RepeatMode && GroupIndex == 0)
+            FEffects.StartRepeat(RepeatInterval);
+        else if (GroupIndex != 0)
+            DoClick();
+        FGroupReleaseArmed = false;
+    } else if (GroupIndex != 0) {
+        FGroupReleaseArmed = true;
+    }
+}
+
+void TqlSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TqlGraphicSkinCustomControl::MouseUp(Button, Shift, X, Y);
+    if (Button != TMouseButton::mbLeft) return;
+    FPressed = false;
+    const bool over = ClientRect().Contains({X, Y});
+    if (GroupIndex != 0) {
+        if (FDown && AllowAllUp && FGroupReleaseArmed && FMouseIn && over) {
+            SetDown(false);
+            DoClick();
+        }
+        return;
+    }
+    const bool wasDown = FDown;
+    FEffects.StopRepeat();
+    if (over) {
+        SetDown(false);
+        if (wasDown) DoClick();
+    } else {
+        FDown = false;
+        Repaint();
+    }
+}

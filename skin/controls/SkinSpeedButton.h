@@ -1,0 +1,85 @@
+#pragma once
+// The windowless tool button of skinned tool bars: the push button's faces,
+// morph, animation, repeat and groups without focus or keys, with a flat mode
+// that shows a face only under the pointer, and a caption it can hide.
+//
+//   input                                   Down    click
+//   mouse down, ungrouped                   yes     -
+//   mouse up over the button                no      one
+//   mouse up elsewhere                      no      none
+//   mouse down, grouped, up                 yes     one, at the press
+//   mouse down+up, grouped, down            yes     none (AllowAllUp: up, one)
+
+#include "skin/controls/SkinButtonEffects.h"
+
+class TqlSkinSpeedButton : public TqlGraphicSkinCustomControl, protected TqlButtonHost {
+public:
+    explicit TqlSkinSpeedButton(TComponent* AOwner);
+    ~TqlSkinSpeedButton() override;
+
+    const TCustomImageList* ImageList = nullptr;
+    int ImageIndex = -1;
+    bool UseSkinSize = true;
+    bool UseSkinFontColor = true;
+    int WidthWithCaption = 0, WidthWithoutCaption = 0;
+    bool RepeatMode = false;
+    int RepeatInterval = 100;
+    bool AllowAllUp = false;
+    bool Transparent() const { return !Opaque; }
+    void SetTransparent(bool Value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    bool Down() const { return FDown; }
+    void SetDown(bool Value);
+    int GroupIndex = 0;
+    bool ShowCaption() const { return FShowCaption; }
+    void SetShowCaption(bool Value);
+    TBitmap Glyph;
+    int NumGlyphs = 1;
+    int Margin = -1;
+    int Spacing = 1;
+    TqlButtonLayout Layout = blGlyphLeft;
+
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+    void CalcSize(int& W, int& H) override;
+    bool MouseIn() const { return FMouseIn; }
+    double MorphKf() const { return FEffects.MorphKf(); }
+
+protected:
+    virtual void DoClick();
+    virtual void DrawButtonState(TBitmap& B, const TRect& R, bool AActive, bool ADown);
+    void Paint() override;
+    void CreateControlDefaultImage(TBitmap& B) override;
+    void CreateControlSkinImage(TBitmap& /*B*/) override {}
+    void WndProc(TMessage& M) override;
+    void CMEnabledChanged(TMessage& M) override;
+    void CMMouseEnter(TMessage& M) override;
+    void CMMouseLeave(TMessage& M) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+    bool MorphTowardsActive() const override { return FMouseIn; }
+    bool MorphAllowed() const override { return FIndex != -1 && CanMorph(); }
+    void RepaintFace() override { Repaint(); }
+    void RepeatClick() override { DoClick(); }
+    bool CanMorph() const { return FLook.Morphing && !Transparent() && EffectsEnabled(); }
+    void RedrawOrMorph();
+    // Down and shown down: grouped, or with the pointer over it.
+    bool ShowsDown() const { return FDown && (GroupIndex != 0 || FMouseIn); }
+    void DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool ADown, bool AActive);
+
+    TqlButtonLook FLook;
+    TqlButtonEffects FEffects{*this};
+    bool FMouseIn = false;
+    bool FPressed = false;
+
+private:
+    void Animate(bool Forward);
+    void ReleaseGroup();
+
+    bool FFlat = false;
+    bool FDown = false;
+    bool FShowCaption = true;
+    bool FGroupReleaseArmed = false;
+};

@@ -1,0 +1,368 @@
+// The skinned push button's state machine: mouse, key and focus messages in,
+// clicks, Down and the face it shows out (each face a colour of its own).
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/gui/Forms.h"
+#include "platform/gui/Timers.h"
+#include "tests/skin/SyntheticSkin.h"
+
+using namespace synthetic;
+
+namespace {
+
+constexpr TColor kNormal = 0x404040, kActive = 0xC0C0C0, kDown = 0xC00000, kFocused = 0x00C000, kDisabled = 0x0000C0;
+
+enum class Step { Enter, Leave, Press, Release, ReleaseOff, SpaceDown, SpaceUp, Focus, Disable };
+
+class SkinButton : public testing::Test {
+protected:
+    void SetUp() override {
+        TTimerService::Instance().UseManualClock(true);
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 400, 300);
+        form->Show();
+        skin = std::make_unique<Skin>(form);
+        skin->Data->EnableSkinEffects = false;
+        TBitmap faces(100, 20);
+        const TColor colours[] = {kNormal, kActive, kDown, kFocused, kDisabled};
+        for (int i = 0; i < 5; ++i) FillRect(faces, Rect(20 * i, 0, 20 * i + 20, 20), colours[i]);
+        look = &skin->Add<TqlDataSkinButtonControl>("button");
+        look->PictureIndex = skin->AddPicture(faces);
+        look->SkinRect = Rect(0, 0, 20, 20);
+        look->ActiveSkinRect = Rect(20, 0, 40, 20);
+        look->DownSkinRect = Rect(40, 0, 60, 20);
+        look->FocusedSkinRect = Rect(60, 0, 80, 20);
+        look->DisabledSkinRect = Rect(80, 0, 100, 20);
+        auto& tool = skin->Add<TqlDataSkinButtonControl>("toolbutton");
+        static_cast<TqlDataSkinButtonControl&>(tool) = *look;
+        tool.IDName = "toolbutton";
+    }
+    void TearDown() override {
+        delete form;
+        TTimerService::Instance().UseManualClock(false);
+    }
+
+    TqlSkinButton* Add() {
+        auto* b = new TqlSkinButton(form);
+        b->SetParent(form);
+        b->OnClick = [this, b](TObject*) { ++clicks[b]; };
+        return b;
+    }
+
+    static TColor Face(TqlSkinButton* b) { return Snapshot(*b).Pixel(1, 1); }
+
+    static void Do(TControl* b, Step s) {
+        switch (s) {
+            case Step::Enter: b->Perform(CM_MOUSEENTER); break;
+            case Step::Leave: b->Perform(CM_MOUSELEAVE); break;
+            case Step::Press: b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); break;
+            case Step::Release: b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5)); break;
+            case Step::ReleaseOff: b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(60, 60)); break;
+            case Step::SpaceDown: b->Perform(WM_KEYDOWN, VK_SPACE); break;
+            case Step::SpaceUp: b->Perform(WM_KEYUP, VK_SPACE); break;
+            case Step::Focus: dynamic_cast<TWinControl*>(b)->SetFocus(); break;
+            case Step::Disable: b->SetEnabled(false); break;
+        }
+    }
+
+    TForm* form = nullptr;
+    std::unique_ptr<Skin> skin;
+    TqlDataSkinButtonControl* look = nullptr;
+    std::map<TControl*, int> clicks;
+};
+
+TEST_F(SkinButton, TakesTheSkinsSizeAndItsNormalFace) {
+    auto* b = Add();
+    EXPECT_EQ(b->SkinData(), skin->Data);
+    EXPECT_EQ(b->Width(), 20);
+    EXPECT_EQ(Face(b), kNormal);
+    // Free of the skin's size, the face is stretched to any size.
+    b->UseSkinSize = false;
+    b->SetBounds(0, 0, 200, 60);
+    EXPECT_EQ(b->Width(), 200);
+    EXPECT_EQ(Snapshot(*b).Pixel(190, 50), kNormal);
+}
+
+TEST_F(SkinButton, MouseKeysAndFocusGiveClicksDownAndFace) {
+    struct Expect {
+        Step step;
+        int clicks;
+        bool down;
+        TColor face;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Expect> steps;
+    } cases[] = {
+        {"hover and leave", {{Step::Enter, 0, false, kActive}, {Step::Leave, 0, false, kNormal}}},
+        {"press and release",
+         {{Step::Enter, 0, false, kActive}, {Step::Press, 0, true, kDown}, {Step::Release, 1, false, kFocused}}},
+        {"drag off and release",
+         {{Step::Enter, 0, false, kActive},
+          {Step::Press, 0, true, kDown},
+          {Step::Leave, 0, true, kFocused},
+          {Step::ReleaseOff, 0, false, kFocused}}},
+        {"space", {{Step::Focus, 0, false, kFocused}, {Step::SpaceDown, 0, true, kDown}, {Step::SpaceUp, 1, false, kFocused}}},
+        // A release whose press went elsewhere is not a click.
+        {"space release alone", {{Step::Focus, 0, false, kFocused}, {Step::SpaceUp, 0, false, kFocused}}},
+        // Auto-repeat of a held key presses the button once.
+        {"held space",
+         {{Step::Focus, 0, false, kFocused},
+          {Step::SpaceDown, 0, true, kDown},
+          {Step::SpaceDown, 0, true, kDown},
+          {Step::SpaceUp, 1, false, kFocused}}},
+        {"disabled", {{Step::Enter, 0, false, kActive}, {Step::Disable, 0, false, kDisabled}}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        clicks.clear();
+        auto* b = Add();
+        for (size_t i = 0; i < k.steps.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "step " << i);
+            Do(b, k.steps[i].step);
+            EXPECT_EQ(clicks[b], k.steps[i].clicks);
+            EXPECT_EQ(b->Down(), k.steps[i].down);
+            EXPECT_EQ(Face(b), k.steps[i].face);
+        }
+        delete b;
+    }
+}
+
+TEST_F(SkinButton, GroupedButtonsClickAtThePressAndReleaseEachOther) {
+    for (bool allowAllUp : {false, true}) {
+        SCOPED_TRACE(allowAllUp ? "AllowAllUp" : "one always down");
+        clicks.clear();
+        auto* a = Add();
+        auto* b = Add();
+        for (auto* x : {a, b}) {
+            x->SetGroupIndex(1);
+            x->AllowAllUp = allowAllUp;
+        }
+        EXPECT_FALSE(a->CanFocused());
+        Do(a, Step::Enter);
+        Do(a, Step::Press);
+        EXPECT_EQ(clicks[a], 1);
+        Do(a, Step::Release);
+        EXPECT_TRUE(a->Down());
+        EXPECT_EQ(Face(a), kDown);
+        Do(b, Step::Press);
+        Do(b, Step::Release);
+        EXPECT_TRUE(b->Down());
+        EXPECT_EQ(a->Down(), allowAllUp);
+        // Pressing the down button again raises it only with AllowAllUp.
+        Do(b, Step::Enter);
+        Do(b, Step::Press);
+        Do(b, Step::Release);
+        EXPECT_EQ(b->Down(), !allowAllUp);
+        EXPECT_EQ(clicks[b], allowAllUp ? 2 : 1);
+        delete a;
+        delete b;
+    }
+}
+
+TEST_F(SkinButton, HeldRepeatButtonClicksAfterHalfASecondThenEveryInterval) {
+    auto* b = Add();
+    b->RepeatMode = true;
+    auto& clock = TTimerService::Instance();
+    Do(b, Step::Enter);
+    Do(b, Step::Press);
+    EXPECT_EQ(clicks[b], 0);
+    clock.Advance(499);
+    EXPECT_EQ(clicks[b], 0);
+    clock.Advance(1);
+    EXPECT_EQ(clicks[b], 1);
+    clock.Advance(100);
+    EXPECT_EQ(clicks[b], 2);
+    clock.Advance(100);
+    EXPECT_EQ(clicks[b], 3);
+    // Off the button it pauses, and back on it waits half a second again.
+    Do(b, Step::Leave);
+    clock.Advance(1000);
+    EXPECT_EQ(clicks[b], 3);
+    Do(b, Step::Enter);
+    clock.Advance(499);
+    EXPECT_EQ(clicks[b], 3);
+    clock.Advance(1);
+    EXPECT_EQ(clicks[b], 4);
+    Do(b, Step::Release);
+    EXPECT_EQ(clicks[b], 5);
+    clock.Advance(1000);
+    EXPECT_EQ(clicks[b], 5);
+}
+
+TEST_F(SkinButton, EnterClicksTheActiveButtonAndEscTheCancelButton) {
+    auto* ok = Add();
+    auto* other = Add();
+    auto* cancel = Add();
+    auto* edit = new TCustomControl(form);
+    edit->SetParent(form);
+    edit->SetTabStop(true);
+    ok->SetDefault(true);
+    cancel->Cancel = true;
+    auto key = [&](WPARAM k, TShiftState shift = 0) { form->Perform(CM_DIALOGKEY, k, LPARAM(shift) << 24); };
+    struct Case {
+        const char* name;
+        TWinControl* focus;
+        WPARAM key;
+        TShiftState shift;
+        TqlSkinButton* clicked;
+    } cases[] = {
+        {"Enter in a field", edit, VK_RETURN, 0, ok},
+        {"Enter on another button", other, VK_RETURN, 0, other},
+        {"Enter on the default button", ok, VK_RETURN, 0, ok},
+        {"Esc", edit, VK_ESCAPE, 0, cancel},
+        {"Shift+Esc", edit, VK_ESCAPE, ssShift, nullptr},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        clicks.clear();
+        k.focus->SetFocus();
+        key(k.key, k.shift);
+        int total = 0;
+        for (auto& [button, n] : clicks) total += n;
+        EXPECT_EQ(total, k.clicked ? 1 : 0);
+        if (k.clicked) {
+            EXPECT_EQ(clicks[k.clicked], 1);
+        }
+    }
+    // The default button is lit while the focus is on a field.
+    edit->SetFocus();
+    EXPECT_TRUE(ok->Active());
+    EXPECT_TRUE(ok->MouseIn());
+    other->SetFocus();
+    EXPECT_FALSE(ok->Active());
+    EXPECT_FALSE(ok->MouseIn());
+}
+
+TEST_F(SkinButton, MorphFramesLieStrictlyBetweenTheFaces) {
+    skin->Data->EnableSkinEffects = true;
+    look->Morphing = true;
+    auto* b = Add();
+    auto& clock = TTimerService::Instance();
+    Do(b, Step::Enter);
+    std::vector<double> steps;
+    for (int i = 0; i < 4; ++i) {
+        clock.Advance(20);
+        steps.push_back(b->MorphKf());
+        const TColor c = Face(b);
+        SCOPED_TRACE(testing::Message() << "tick " << i);
+        for (int shift : {0, 8, 16}) {
+            const int v = (c >> shift) & 0xFF;
+            EXPECT_GT(v, (kNormal >> shift) & 0xFF);
+            EXPECT_LT(v, (kActive >> shift) & 0xFF);
+        }
+    }
+    EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));
+    clock.Advance(200);
+    EXPECT_EQ(b->MorphKf(), 1.0);
+    EXPECT_EQ(Face(b), kActive);
+    Do(b, Step::Leave);
+    clock.Advance(200);
+    EXPECT_EQ(b->MorphKf(), 0.0);
+    EXPECT_EQ(Face(b), kNormal);
+}
+
+TEST_F(SkinButton, AnAnimationStripWithoutFramesIsNotPlayed) {
+    skin->Data->EnableSkinEffects = true;
+    look->AnimateSkinRect = Rect(0, 0, 100, 20);
+    look->FrameCount = 0;
+    look->AnimateInterval = 10;
+    auto* b = Add();
+    Do(b, Step::Enter);
+    TTimerService::Instance().Advance(100);
+    EXPECT_EQ(Face(b), kActive);
+}
+
+}  // namespace
+
+namespace {
+
+class SkinSpeedButton : public SkinButton {
+protected:
+    TqlSkinSpeedButton* AddSpeed(int left) {
+        auto* b = new TqlSkinSpeedButton(form);
+        b->SetParent(form);
+        b->SetBounds(left, 0, 30, 30);
+        b->OnClick = [this, b](TObject*) { ++clicks[b]; };
+        return b;
+    }
+    // A windowless button is seen on its parent.
+    TColor FaceOf(TqlSkinSpeedButton* b) const { return Snapshot(*form).Pixel(b->Left() + 1, 1); }
+};
+
+TEST_F(SkinSpeedButton, FollowsTheButtonsRulesWithoutFocus) {
+    struct Expect {
+        Step step;
+        int clicks;
+        bool down;
+        TColor face;
+    };
+    struct Case {
+        const char* name;
+        int group;
+        bool allowAllUp;
+        std::vector<Expect> steps;
+    } cases[] = {
+        {"press and release", 0, false,
+         {{Step::Enter, 0, false, kActive}, {Step::Press, 0, true, kDown}, {Step::Release, 1, false, kActive}}},
+        {"drag off", 0, false,
+         {{Step::Enter, 0, false, kActive},
+          {Step::Press, 0, true, kDown},
+          {Step::Leave, 0, true, kNormal},
+          {Step::ReleaseOff, 0, false, kNormal}}},
+        {"grouped press clicks at once", 1, false,
+         {{Step::Enter, 0, false, kActive},
+          {Step::Press, 1, true, kDown},
+          {Step::Release, 1, true, kDown},
+          {Step::Press, 1, true, kDown},
+          {Step::Release, 1, true, kDown}}},
+        {"grouped with AllowAllUp", 1, true,
+         {{Step::Enter, 0, false, kActive},
+          {Step::Press, 1, true, kDown},
+          {Step::Release, 1, true, kDown},
+          {Step::Press, 1, true, kDown},
+          {Step::Release, 2, false, kActive}}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        clicks.clear();
+        auto* b = AddSpeed(0);
+        b->GroupIndex = k.group;
+        b->AllowAllUp = k.allowAllUp;
+        for (size_t i = 0; i < k.steps.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "step " << i);
+            Do(b, k.steps[i].step);
+            EXPECT_EQ(clicks[b], k.steps[i].clicks);
+            EXPECT_EQ(b->Down(), k.steps[i].down);
+            EXPECT_EQ(FaceOf(b), k.steps[i].face);
+        }
+        delete b;
+    }
+}
+
+TEST_F(SkinSpeedButton, GroupMembersRaiseEachOther) {
+    auto* a = AddSpeed(0);
+    auto* b = AddSpeed(40);
+    a->GroupIndex = b->GroupIndex = 3;
+    a->SetDown(true);
+    b->SetDown(true);
+    EXPECT_FALSE(a->Down());
+    EXPECT_EQ(FaceOf(a), kNormal);
+    EXPECT_EQ(FaceOf(b), kDown);
+}
+
+TEST_F(SkinSpeedButton, AFlatButtonShowsAFaceOnlyUnderThePointer) {
+    auto* b = AddSpeed(0);
+    b->SetFlat(true);
+    const TColor behind = Snapshot(*form).Pixel(100, 100);
+    EXPECT_EQ(FaceOf(b), behind);
+    Do(b, Step::Enter);
+    EXPECT_EQ(FaceOf(b), kActive);
+    Do(b, Step::Leave);
+    EXPECT_EQ(FaceOf(b), behind);
+}
+
+}  // namespace
