@@ -187,23 +187,39 @@ void TPageControl::SelectNextPage(bool forward) {
 
 TRect TPageControl::TabRect(int pageIndex) const {
     if (pageIndex < 0 || pageIndex >= PageCount() || !Pages(pageIndex)->TabVisible()) return {};
+    const std::vector<TRect> tabs = VisibleTabRects();
+    int visibleIndex = 0;
+    for (int i = 0; i < pageIndex; ++i) visibleIndex += Pages(i)->TabVisible();
+    return tabs[static_cast<size_t>(visibleIndex)];
+}
+
+std::vector<TRect> TPageControl::VisibleTabRects() const {
     const QFontMetrics metrics(Font().ToQFont());
-    // As wide as the style wants a tab around its caption.
+    // As wide as the style wants a tab around its caption, unless a width is set.
     QStyleOptionTab option;
     InitOption(option, *this, Rect(0, 0, 0, TabHeight), true);
     option.shape = QTabBar::RoundedNorth;
     const int space = Style().pixelMetric(QStyle::PM_TabBarTabHSpace, &option, nullptr);
+    std::vector<TRect> tabs;
     int x = kTabsLeft;
-    for (int i = 0; i <= pageIndex; ++i) {
-        const TTabSheet* page = Pages(i);
+    for (const TTabSheet* page : FPages) {
         if (!page->TabVisible()) continue;
-        option.text = ToQString(page->Caption());
-        const QSize text(metrics.size(Qt::TextShowMnemonic, option.text).width() + space, TabHeight);
-        const int width = Style().sizeFromContents(QStyle::CT_TabBarTab, &option, text, nullptr).width();
-        if (i == pageIndex) return Rect(x, 0, x + width, TabHeight);
+        int width = TabWidth;
+        if (width <= 0) {
+            option.text = ToQString(page->Caption());
+            const QSize text(metrics.size(Qt::TextShowMnemonic, option.text).width() + space, TabHeight);
+            width = Style().sizeFromContents(QStyle::CT_TabBarTab, &option, text, nullptr).width();
+        }
+        tabs.push_back(Rect(x, 0, x + width, TabHeight));
         x += width;
     }
-    return {};
+    // A row scrolled by tabs starts with its first shown tab at the very left,
+    // so the tabs scrolled out end left of the control.
+    if (FFirstTab > 0 && !tabs.empty()) {
+        const int shift = tabs[std::min(size_t(FFirstTab), tabs.size() - 1)].Left;
+        for (TRect& r : tabs) r.Left -= shift, r.Right -= shift;
+    }
+    return tabs;
 }
 
 TRect TPageControl::ClientRect() const {

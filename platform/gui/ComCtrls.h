@@ -52,6 +52,8 @@ public:
     // wrapping around, as the user does with Ctrl+Tab.
     void SelectNextPage(bool forward);
     int TabHeight = 22;
+    // Every tab this wide; 0: each as wide as its caption needs.
+    int TabWidth = 0;
     TRect ClientRect() const override;
 
     TNotifyEvent OnChange;
@@ -64,9 +66,16 @@ protected:
     void CMDialogKey(TMessage& m) override;
     void KeyDown(uint16_t& key, TShiftState shift) override;
     void BoundsChanged(bool moved, bool resized) override;
+    // The tab-control messages of the platform; tabs are counted among the
+    // visible ones, as the platform's tab control holds only those.
+    void Dispatch(TMessage& m) override;
 
 private:
     friend class TTabSheet;
+    // The rectangles of the visible tabs, in order, the row's scrolling applied.
+    std::vector<TRect> VisibleTabRects() const;
+    int VisibleIndexOf(const TTabSheet* page) const;
+    TTabSheet* VisiblePage(int visibleIndex) const;
     // The page a user can move to from `from`: the nearest one in that
     // direction with a visible tab and enabled; nullptr when there is none.
     TTabSheet* FindNextPage(TTabSheet* from, bool forward, bool wrap) const;
@@ -80,6 +89,8 @@ private:
 
     std::vector<TTabSheet*> FPages;
     TTabSheet* FActivePage = nullptr;
+    // The visible tab the row starts with, after scrolling.
+    int FFirstTab = 0;
 };
 
 class TProgressBar : public TCustomControl {

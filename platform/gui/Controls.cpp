@@ -391,12 +391,21 @@ void TControl::Update() {
 }
 
 TPoint TControl::ClientToScreen(TPoint p) const {
+    // A window's client area starts inside its frame band.
+    auto addBand = [&p](const TControl* c) {
+        if (auto* w = dynamic_cast<const TWinControl*>(c)) {
+            p.X += w->NonClientBand().Left;
+            p.Y += w->NonClientBand().Top;
+        }
+    };
     const TControl* c = this;
     while (c->FParent) {
+        addBand(c);
         p.X += c->FLeft;
         p.Y += c->FTop;
         c = c->FParent;
     }
+    addBand(c);
     auto* window = dynamic_cast<const TWinControl*>(c);
     TPoint origin = window ? window->ScreenOrigin() : TPoint{};
     return {p.X + origin.X, p.Y + origin.Y};
@@ -425,6 +434,10 @@ void TControl::SendToBack() {
 
 TPoint TControl::ClientToForm(TPoint p) const {
     for (const TControl* c = this; c && c->FParent; c = c->FParent) {
+        if (auto* w = dynamic_cast<const TWinControl*>(c)) {
+            p.X += w->NonClientBand().Left;
+            p.Y += w->NonClientBand().Top;
+        }
         p.X += c->FLeft;
         p.Y += c->FTop;
     }

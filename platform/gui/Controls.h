@@ -292,6 +292,17 @@ public:
     void SetWindowRgn(HRGN region, bool redraw);
     HRGN WindowRgn() const { return FRegion; }
 
+    // The frame band round the client area, as the widths of its four sides
+    // (WM_NCCALCSIZE decides them); no band for most windows.
+    const TRect& NonClientBand() const { return FBand; }
+    // Asks the window for its band again, as after a change of what it answers
+    // to WM_NCCALCSIZE; the client area, children and painting follow.
+    void RecalcNonClient();
+    // The client area inside the band.
+    TRect ClientRect() const override;
+    // The window's class name; native controls answer the platform's names.
+    virtual std::string WindowClassName() const;
+
     // Paints the control and its windowless children into a canvas, as they
     // look on screen (for tests and for drawing into device contexts).
     void PaintTo(TCanvas& canvas, int x, int y);
@@ -360,6 +371,7 @@ private:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     void UpdateWidgetGeometry();
+    bool CalcNonClient();
     void PaintGraphicChildren(TCanvas& canvas, const TRect& clip);
 
     QWidget* FWidget = nullptr;
@@ -369,6 +381,7 @@ private:
     std::vector<TControl*> FControls;
     TCanvas FPaintCanvas;
     HRGN FRegion = nullptr;
+    TRect FBand;
     int FAlignLevel = 0;
     std::vector<std::pair<int, int>> FTimers;  // window timer id -> service id
 };

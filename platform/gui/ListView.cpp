@@ -213,6 +213,11 @@ public:
     using QTreeView::executeDelayedItemsLayout;
 
 protected:
+    bool event(QEvent* e) override {
+        if (e->type() != kScrollStateEvent) return QTreeView::event(e);
+        executeDelayedItemsLayout();
+        return true;
+    }
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         if (!Impl) return;
         const QHeaderView* h = header();
@@ -845,6 +850,19 @@ void TListView::Scroll(int dx, int dy) {
         view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + rows);
     }
     if (dx != 0) view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + dx);
+}
+
+TRect TListView::ItemRect(int index, bool firstColumnOnly) const {
+    if (index < 0 || index >= FItems.Count() || ColumnCount() == 0) return {};
+    TImpl::TView* view = FImpl->View;
+    view->executeDelayedItemsLayout();
+    QRect r = view->visualRect(FImpl->Model->index(index, 0));
+    if (!firstColumnOnly) {
+        r.setLeft(-view->horizontalScrollBar()->value());
+        r.setWidth(view->header()->length());
+    }
+    r.translate(view->viewport()->geometry().topLeft());
+    return Bounds(r.x(), r.y(), r.width(), r.height());
 }
 
 void TListView::MakeVisible(TListItem* item) {

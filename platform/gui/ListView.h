@@ -146,6 +146,9 @@ public:
     // Scrolls by dx pixels across and dy pixels down (rows move whole: dy is
     // taken in rows of the view's height, at least one row when not 0).
     void Scroll(int dx, int dy);
+    // Where row index lies in the control (all columns, or the first column's
+    // cell only); empty for no such row. Rows out of view lie outside the control.
+    TRect ItemRect(int index, bool firstColumnOnly = false) const;
     // Changes of an item's Caption or SubItems show at the next paint: this asks
     // for one. In owner-data mode the rows read so far are asked for again.
     void Invalidate() override;
@@ -153,6 +156,8 @@ public:
 protected:
     QWidget* CreateWidget() override;
     void WMGetDlgCode(TMessage& m) override;
+    // The list-view messages of the platform, answered from the view.
+    void Dispatch(TMessage& m) override;
 
 private:
     friend class TListItems;

@@ -21,6 +21,7 @@
 #include "platform/gui/FocusRing.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
+#include "platform/gui/controls/NonClient.h"
 
 namespace {
 
@@ -333,6 +334,13 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
             QPainter painter(widget);
             TCanvas& canvas = control->PaintCanvas();
             canvas.BeginPaint(&painter);
+            if (const TRect band = control->NonClientBand(); band != TRect{}) {
+                // The band first, on the whole window; then the client area inside it.
+                control->Perform(WM_NCPAINT, WPARAM(&canvas), 0);
+                const TRect client = control->TWinControl::ClientRect();
+                painter.translate(band.Left, band.Top);
+                painter.setClipRect(0, 0, client.Width(), client.Height());
+            }
             control->Perform(WM_ERASEBKGND, 0, 0);
             control->Perform(WM_PAINT, 0, 0);
             canvas.EndPaint();
@@ -362,14 +370,15 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
             QPoint p = me->position().toPoint();
             if (press && !native && control->TabStop() && control->CanFocus() && !control->Focused())
                 control->SetFocus();
-            return MouseMessage(control, msg, MouseKeys(me->buttons() | (press ? me->button() : Qt::NoButton),
-                                                        me->modifiers()),
-                                p.x(), p.y());
+            return non_client::RouteMouse(
+                *control, msg, MouseKeys(me->buttons() | (press ? me->button() : Qt::NoButton), me->modifiers()),
+                p.x(), p.y());
         }
         case QEvent::MouseMove: {
             auto* me = static_cast<QMouseEvent*>(e);
             QPoint p = me->position().toPoint();
-            return MouseMessage(control, WM_MOUSEMOVE, MouseKeys(me->buttons(), me->modifiers()), p.x(), p.y());
+            return non_client::RouteMouse(*control, WM_MOUSEMOVE, MouseKeys(me->buttons(), me->modifiers()), p.x(),
+                                          p.y());
         }
         case QEvent::Enter:
             MouseEnteredWindow(control);

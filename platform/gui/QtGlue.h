@@ -3,6 +3,7 @@
 // outside platform/gui).
 
 #include <QColor>
+#include <QEvent>
 #include <QPalette>
 #include <QRect>
 #include <QString>
@@ -32,6 +33,10 @@ inline void SetEnabledColor(QPalette& palette, QPalette::ColorRole role, const Q
 }
 
 inline QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+
+// Sent to a scroll area's widget before its scroll state is read or set: a
+// view whose layout waits for the event loop lays itself out now.
+constexpr QEvent::Type kScrollStateEvent = QEvent::Type(QEvent::User + 17);
 
 // A region handle that owns a copy of a Qt region.
 class QRegion;

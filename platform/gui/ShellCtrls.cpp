@@ -1,5 +1,7 @@
 #include "platform/gui/ShellCtrls.h"
 #include "platform/gui/QtGlue.h"
+#include "platform/gui/controls/CommonControlMessages.h"
+#include "platform/gui/views/TreeCounts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -66,6 +68,14 @@ void TFolderTree::ScrollToSelectionLater() {
 }
 
 QTreeView* TFolderTree::View() const { return static_cast<QTreeView*>(Widget()); }
+
+void TFolderTree::Dispatch(TMessage& m) {
+    switch (m.Msg) {
+        case TVM_GETCOUNT: m.Result = tree_counts::ItemCount(*View()); return;
+        case TVM_GETVISIBLECOUNT: m.Result = tree_counts::VisibleCount(*View()); return;
+        default: TWinControl::Dispatch(m);
+    }
+}
 
 std::string TFolderTree::SelectedPath() const {
     QModelIndex current = View()->currentIndex();

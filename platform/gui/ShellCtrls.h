@@ -28,6 +28,8 @@ public:
 protected:
     QWidget* CreateWidget() override;
     void WMGetDlgCode(TMessage& m) override;
+    // The tree-view counts of the platform.
+    void Dispatch(TMessage& m) override;
 
 private:
     QTreeView* View() const;

@@ -10,6 +10,12 @@
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/QtGlue.h"
 #include "platform/gui/Timers.h"
+#include "platform/gui/controls/NonClient.h"
+#include "platform/gui/controls/ScrollInfo.h"
+
+#include <cxxabi.h>
+#include <cstdlib>
+#include <typeinfo>
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
@@ -53,7 +59,9 @@ void TWinControl::ApplyFontAndColor() {
 }
 
 void TWinControl::UpdateWidgetGeometry() {
-    if (FWidget && Parent()) FWidget->setGeometry(Left(), Top(), Width(), Height());
+    // Children sit in the parent's client area, inside its frame band.
+    if (FWidget && Parent())
+        FWidget->setGeometry(Left() + Parent()->FBand.Left, Top() + Parent()->FBand.Top, Width(), Height());
 }
 
 void TWinControl::SetParent(TWinControl* parent) {
@@ -79,6 +87,7 @@ void TWinControl::InsertControl(TControl* control) {
         window->FWidget->setParent(FWidget);
         window->UpdateWidgetGeometry();
         window->FWidget->setVisible(window->Visible());
+        Perform(WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, 0), LPARAM(window));
     }
     control->ParentFontOrColorChanged();
     if (control->Align() != TAlign::alNone) Realign();
@@ -97,6 +106,8 @@ void TWinControl::RemoveControl(TControl* control) {
                 break;
             }
     }
+    if (auto* window = dynamic_cast<TWinControl*>(control))
+        Perform(WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, 0), LPARAM(window));
     FControls.erase(it);
     control->FParent = nullptr;
     if (control->Align() != TAlign::alNone) Realign();
@@ -110,10 +121,57 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
     EnsureWidget();
+    const bool move = left != Left() || top != Top(), size = width != Width() || height != Height();
+    if (move || size) {
+        // The window may still change where it goes.
+        WINDOWPOS pos{this, nullptr, left, top, width, height,
+                      SWP_NOZORDER | SWP_NOACTIVATE | (move ? 0u : UINT(SWP_NOMOVE)) | (size ? 0u : UINT(SWP_NOSIZE))};
+        Perform(WM_WINDOWPOSCHANGING, 0, LPARAM(&pos));
+        if (!(pos.flags & SWP_NOMOVE)) left = pos.x, top = pos.y;
+        if (!(pos.flags & SWP_NOSIZE)) width = pos.cx, height = pos.cy;
+    }
     TControl::SetBounds(left, top, width, height);
 }
 
+TRect TWinControl::ClientRect() const {
+    return Rect(0, 0, std::max(0, Width() - FBand.Left - FBand.Right), std::max(0, Height() - FBand.Top - FBand.Bottom));
+}
+
+bool TWinControl::CalcNonClient() {
+    NCCALCSIZE_PARAMS params;
+    params.rgrc[0] = BoundsRect();
+    params.rgrc[1] = params.rgrc[2] = params.rgrc[0];
+    Perform(WM_NCCALCSIZE, 1, LPARAM(&params));
+    const TRect& client = params.rgrc[0];
+    const TRect band{std::max(0, client.Left - Left()), std::max(0, client.Top - Top()),
+                     std::max(0, Left() + Width() - client.Right), std::max(0, Top() + Height() - client.Bottom)};
+    if (band == FBand) return false;
+    FBand = band;
+    for (TControl* c : FControls)
+        if (auto* window = dynamic_cast<TWinControl*>(c)) window->UpdateWidgetGeometry();
+    return true;
+}
+
+void TWinControl::RecalcNonClient() {
+    EnsureWidget();
+    if (!CalcNonClient()) return;
+    Perform(WM_SIZE, 0, MAKELPARAM(Width(), Height()));
+    if (FWidget) FWidget->update();
+}
+
+std::string TWinControl::WindowClassName() const {
+    // The class of the control, as the framework names its window classes.
+    const char* mangled = typeid(*this).name();
+    int status = 0;
+    char* name = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
+    std::string result = status == 0 && name ? name : mangled;
+    std::free(name);
+    const size_t scope = result.rfind("::");
+    return scope == std::string::npos ? result : result.substr(scope + 2);
+}
+
 void TWinControl::BoundsChanged(bool moved, bool resized) {
+    if (resized) CalcNonClient();
     UpdateWidgetGeometry();
     if (moved) Perform(WM_MOVE, 0, MAKELPARAM(Left(), Top()));
     if (resized) Perform(WM_SIZE, 0, MAKELPARAM(Width(), Height()));
@@ -239,7 +297,7 @@ void TWinControl::Invalidate() {
 }
 
 void TWinControl::InvalidateRect(const TRect& r) {
-    if (FWidget) FWidget->update(r.Left, r.Top, r.Width(), r.Height());
+    if (FWidget) FWidget->update(r.Left + FBand.Left, r.Top + FBand.Top, r.Width(), r.Height());
 }
 
 void TWinControl::Update() {
@@ -306,7 +364,8 @@ void TWinControl::Dispatch(TMessage& m) {
     }
 }
 
-void TWinControl::DefaultHandler(TMessage& /*message*/) {
+void TWinControl::DefaultHandler(TMessage& message) {
+    if (non_client::DefaultHandler(*this, message) || scrolling::DefaultHandler(*this, message)) return;
     if (FNativeDefault) FPassToNative = true;
 }
 
