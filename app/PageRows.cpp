@@ -9,7 +9,7 @@ void SetUpGauge(TqlSkinGauge* gauge, int maxValue) {
 
 void SetUpGaugeRow(TqlSkinPanel* row) {
     row->SetAlign(TAlign::alTop);
-    row->BevelOuter = TBevelCut::bvNone;
+    row->SetBorderStyle(TqlSkinBorderStyle::bvNone);
     row->SetVisible(false);
 }
 

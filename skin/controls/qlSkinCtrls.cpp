@@ -4,13 +4,7 @@
 
 TqlSkinStdLabel::TqlSkinStdLabel(TComponent* owner) : TLabel(owner) { SetSkinDataName("stdlabel"); }
 
-TqlSkinPanel::TqlSkinPanel(TComponent* owner) : TPanel(owner) { SetSkinDataName("panel"); }
-
-TqlSkinGroupBox::TqlSkinGroupBox(TComponent* owner) : TGroupBox(owner) { SetSkinDataName("groupbox"); }
-
 TqlSkinSplitter::TqlSkinSplitter(TComponent* owner) : TSplitter(owner) { SetSkinDataName("vsplitter"); }
-
-TqlSkinStatusBar::TqlSkinStatusBar(TComponent* owner) : TStatusBar(owner) { SetSkinDataName("statusbar"); }
 
 TqlSkinCheckRadioBox::TqlSkinCheckRadioBox(TComponent* owner) : TCheckBox(owner) {
     SetSkinDataName("checkbox");

@@ -9,22 +9,13 @@
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/core/qlSkinData.h"
 
 class TqlSkinStdLabel : public TLabel, public TqlSkinLink {
 public:
     explicit TqlSkinStdLabel(TComponent* owner);
-};
-
-class TqlSkinPanel : public TPanel, public TqlSkinLink {
-public:
-    explicit TqlSkinPanel(TComponent* owner);
-};
-
-class TqlSkinGroupBox : public TGroupBox, public TqlSkinLink {
-public:
-    explicit TqlSkinGroupBox(TComponent* owner);
 };
 
 // The platform bevel in the two colours of the skin's bevel descriptor, or as
@@ -51,11 +42,6 @@ private:
 class TqlSkinSplitter : public TSplitter, public TqlSkinLink {
 public:
     explicit TqlSkinSplitter(TComponent* owner);
-};
-
-class TqlSkinStatusBar : public TStatusBar, public TqlSkinLink {
-public:
-    explicit TqlSkinStatusBar(TComponent* owner);
 };
 
 // A check box, or with Radio a radio button grouped by GroupIndex among the
