@@ -9,6 +9,7 @@
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinChecks.h"
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/core/qlSkinData.h"
@@ -42,28 +43,6 @@ private:
 class TqlSkinSplitter : public TSplitter, public TqlSkinLink {
 public:
     explicit TqlSkinSplitter(TComponent* owner);
-};
-
-// A check box, or with Radio a radio button grouped by GroupIndex among the
-// parent's boxes. Every Checked assignment fires OnClick, also of an unchanged
-// value, except that a radio box fires only when set to true; checking a box
-// of a group other than 0 unchecks the other boxes of that group.
-class TqlSkinCheckRadioBox : public TCheckBox, public TqlSkinLink {
-public:
-    explicit TqlSkinCheckRadioBox(TComponent* owner);
-    bool Radio() const { return FRadio; }
-    void SetRadio(bool value);
-    int GroupIndex = 0;
-    void SetChecked(bool value) override;
-    void SetState(TCheckBoxState state) override;
-    void Toggle() override;
-
-protected:
-    void PaintIndicator(TCanvas& canvas, const TRect& box) override;
-
-private:
-    void ClearGroup();
-    bool FRadio = false;
 };
 
 // A progress gauge between MinValue and MaxValue, with an optional caption of
