@@ -2,6 +2,8 @@
 
 void SetUpGauge(TqlSkinGauge* gauge, int maxValue) {
     gauge->SetSkinDataName("statusgauge");
+    gauge->SetShowProgressText(true);
+    gauge->SetShowPercent(true);
     gauge->SetMinValue(0);
     gauge->SetMaxValue(maxValue);
     gauge->SetValue(0);

@@ -10,6 +10,7 @@
 #include "platform/gui/StdCtrls.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChecks.h"
+#include "skin/controls/SkinGauges.h"
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/core/qlSkinData.h"
@@ -43,28 +44,6 @@ private:
 class TqlSkinSplitter : public TSplitter, public TqlSkinLink {
 public:
     explicit TqlSkinSplitter(TComponent* owner);
-};
-
-// A progress gauge between MinValue and MaxValue, with an optional caption of
-// ProgressText and the percentage.
-class TqlSkinGauge : public TProgressBar, public TqlSkinLink {
-public:
-    explicit TqlSkinGauge(TComponent* owner);
-    int MinValue() const { return Min(); }
-    int MaxValue() const { return Max(); }
-    int Value() const { return Position(); }
-    void SetMinValue(int value) { SetMin(value); }
-    void SetMaxValue(int value) { SetMax(value); }
-    void SetValue(int value) { SetPosition(value); }
-    bool ShowProgressText = true;
-    bool ShowPercent = true;
-    bool UseSkinSize = true;
-    std::string ProgressText() const { return FText; }
-    void SetProgressText(const std::string& text);
-
-private:
-    void UpdateCaption();
-    std::string FText;
 };
 
 // A slider between MinValue and MaxValue in steps of Increment.
