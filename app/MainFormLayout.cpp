@@ -153,7 +153,8 @@ void TForm1::BuildSettingsPage() {
     sldFontSize = Make<TqlSkinSlider>(this, gbDisplay, "sldFontSize", 14, 132, 210, 30);
     sldFontSize->SetMinValue(9);
     sldFontSize->SetMaxValue(18);
-    sldFontSize->Increment = 1;
+    sldFontSize->SetIncrement(1);
+    sldFontSize->SetTransparent(true);
     sldFontSize->SetValue(11);
     btnClearHistory = Make<TqlSkinButton>(this, gbDisplay, "btnClearHistory", 14, 200, 210, 28, "Clear Query History");
 

@@ -5,8 +5,3 @@
 TqlSkinStdLabel::TqlSkinStdLabel(TComponent* owner) : TLabel(owner) { SetSkinDataName("stdlabel"); }
 
 TqlSkinSplitter::TqlSkinSplitter(TComponent* owner) : TSplitter(owner) { SetSkinDataName("vsplitter"); }
-
-TqlSkinSlider::TqlSkinSlider(TComponent* owner) : TTrackBar(owner) {
-    SetSkinDataName("slider");
-    SetMax(100);
-}

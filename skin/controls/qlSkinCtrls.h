@@ -12,6 +12,7 @@
 #include "skin/controls/SkinChecks.h"
 #include "skin/controls/SkinGauges.h"
 #include "skin/controls/SkinPanels.h"
+#include "skin/controls/SkinSliders.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/core/qlSkinData.h"
 
@@ -44,17 +45,4 @@ private:
 class TqlSkinSplitter : public TSplitter, public TqlSkinLink {
 public:
     explicit TqlSkinSplitter(TComponent* owner);
-};
-
-// A slider between MinValue and MaxValue in steps of Increment.
-class TqlSkinSlider : public TTrackBar, public TqlSkinLink {
-public:
-    explicit TqlSkinSlider(TComponent* owner);
-    int MinValue() const { return Min(); }
-    int MaxValue() const { return Max(); }
-    int Value() const { return Position(); }
-    void SetMinValue(int value) { SetMin(value); }
-    void SetMaxValue(int value) { SetMax(value); }
-    void SetValue(int value) { SetPosition(value); }
-    int Increment = 10;
 };

@@ -73,11 +73,13 @@ void AddBars(Builder& b, int pic) {
     auto& slider = b.Control<TqlDataSkinSlider>("slider", "slider", pic);
     slider.HRulerRect = a.Place(60, 6);
     slider.VRulerRect = a.Place(6, 60);
-    slider.HThumbRect = slider.VThumbRect = a.Place(16, 16);
+    // The thumb's two cells side by side: normal, then pressed or disabled.
+    slider.HThumbRect = slider.VThumbRect = a.Place(32, 16);
     a.Draw([h = slider.HRulerRect, v = slider.VRulerRect, t = slider.HThumbRect](TSkinPainter& p) {
         p.RoundRect(h, 3, 0, kThumb, kThumb, kThumb);
         p.RoundRect(v, 3, 0, kThumb, kThumb, kThumb);
-        p.RoundRect(t, 8, 2, kAccent, kWhite, kWhite);
+        p.RoundRect(Rect(t.Left, t.Top, t.Left + 16, t.Bottom), 8, 2, kAccent, kWhite, kWhite);
+        p.RoundRect(Rect(t.Left + 16, t.Top, t.Right, t.Bottom), 8, 2, kAccentDown, kAccent, kAccent);
     });
     slider.SkinRect = slider.HRulerRect;
     slider.BGColor = kWindow;
