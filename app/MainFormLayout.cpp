@@ -294,7 +294,8 @@ void TForm1::BuildCountPage() {
     // A splitter starts aligned left, stretched to the page's height: the
     // height it keeps at the bottom is set once it is aligned there.
     splCount->SetAlign(TAlign::alBottom);
-    splCount->SetHeight(4);
+    splCount->SetSkinDataName("hsplitter");
+    splCount->ChangeSkinData();
     splCount->Cursor = TCursor::crSizeNS;
     plQSearchN = Make<TqlSkinPanel>(this, plResult2, "plQSearchN", 0, 0, 1000, 76);
     plQSearchN->SetAlign(TAlign::alTop);

@@ -1,7 +1,7 @@
 #pragma once
 // The skinned basic controls of the main window. Until a skin is attached
-// (SkinData), each is drawn with the plain look of the platform control it is
-// built on, and already keeps the event rules the program relies on.
+// (SkinData), each is drawn with a plain look of its own and already keeps
+// the event rules the program relies on.
 
 #include <string>
 
@@ -11,15 +11,11 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinChecks.h"
 #include "skin/controls/SkinGauges.h"
+#include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinSliders.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/core/qlSkinData.h"
-
-class TqlSkinStdLabel : public TLabel, public TqlSkinLink {
-public:
-    explicit TqlSkinStdLabel(TComponent* owner);
-};
 
 // The platform bevel in the two colours of the skin's bevel descriptor, or as
 // a single groove across its middle in DividerMode.
@@ -40,9 +36,4 @@ protected:
 
 private:
     bool FDividerMode = false;
-};
-
-class TqlSkinSplitter : public TSplitter, public TqlSkinLink {
-public:
-    explicit TqlSkinSplitter(TComponent* owner);
 };
