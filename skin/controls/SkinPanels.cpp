@@ -324,6 +324,7 @@ void TqlSkinPanel::CMTextChanged(TMessage& M) {
 
 void TqlSkinPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if ((FRollUpMode || FCheckedMode) && FCaptionMode && Button == TMouseButton::mbLeft) {
+        GetSkinData();
         const TRect r = CaptionHotRect();
         if (X >= r.Left && X <= r.Right && Y >= r.Top && Y <= r.Bottom) {
             if (FCheckedMode) SetChecked(!FChecked);
