@@ -22,6 +22,15 @@ TqlSkinCheckRadioBox::TqlSkinCheckRadioBox(TComponent* AOwner) : TqlSkinCustomCo
     SetBounds(Left(), Top(), 150, 25);
 }
 
+// The form's active control counts as focused while its window is not the
+// active one, as the skinned button counts it.
+bool TqlSkinCheckRadioBox::HasFocus() const {
+    if (!FCanFocused) return false;
+    if (Focused()) return true;
+    const TForm* form = ParentForm();
+    return form && form->ActiveControl() == this;
+}
+
 void TqlSkinCheckRadioBox::FireClick() {
     if (OnClick) OnClick(this);
 }
@@ -180,7 +189,7 @@ void TqlSkinCheckRadioBox::DrawCaption(TCanvas& C, TRect R, int ImageGap) const 
     } else {
         DrawTextVCentered(C, text, R);
     }
-    if (Focused() && FCanFocused && !text.empty()) {
+    if (HasFocus() && !text.empty()) {
         const int w = std::min(C.TextWidth(text), int(R.Right - R.Left)), h = C.TextHeight(text);
         const int top = (R.Top + R.Bottom - h) / 2;
         C.DrawFocusRect(Rect(R.Left - 1, top - 1, R.Left + w + 1, top + h + 1));
@@ -209,7 +218,7 @@ void TqlSkinCheckRadioBox::Paint() {
 }
 
 void TqlSkinCheckRadioBox::CreateControlSkinImage(TBitmap& B) {
-    const bool lit = FMouseIn || (Focused() && FCanFocused);
+    const bool lit = FMouseIn || HasFocus();
     BuildStateFace(B, lit ? ActiveSkinRect : SkinRect, Width(), Height(), true);
     TCanvas& C = B.Canvas();
     DrawCheckImage(C, NewCheckImageRect.Left, NewCheckImageRect.Top);
@@ -223,7 +232,7 @@ void TqlSkinCheckRadioBox::CreateControlDefaultImage(TBitmap& B) {
     const int H = Height();
     const bool enabled = EffectivelyEnabled();
     C.Brush().Style = TBrushStyle::bsClear;
-    if (Focused() || FMouseIn) {
+    if (HasFocus() || FMouseIn) {
         C.Pen().Color = clBtnShadow;
         C.Rectangle(0, 0, Width(), H);
     }
@@ -247,16 +256,16 @@ void TqlSkinCheckRadioBox::ParentLookChanged() {
 
 void TqlSkinCheckRadioBox::WndProc(TMessage& M) {
     if (FCanFocused) {
-        if (M.Msg == WM_KEYUP && M.WParam == VK_SPACE && Focused()) {
+        if (M.Msg == WM_KEYUP && M.WParam == VK_SPACE && HasFocus()) {
             Toggle();
             M.Result = 1;
             return;
         }
-        if ((M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && !Focused() && CanFocus()) {
+        if ((M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && !HasFocus() && CanFocus()) {
             FTakingFocus = true;
             SetFocus();
             FTakingFocus = false;
-            if (!Focused()) return;
+            if (!HasFocus()) return;
         }
     }
     TqlSkinCustomControl::WndProc(M);

@@ -69,6 +69,7 @@ protected:
 
 private:
     void ClearGroup();
+    bool HasFocus() const;
     void FireClick();
     // The check image of the state, hover and enabled state.
     TRect CheckImage() const;

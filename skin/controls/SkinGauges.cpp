@@ -192,7 +192,7 @@ void TqlSkinGauge::CreateControlDefaultImage(TBitmap& B) {
     C.Brush().Color = clWindow;
     C.Brush().Style = TBrushStyle::bsSolid;
     C.FillRect(Rect(0, 0, W, H));
-    C.Pen().Color = clBtnShadow;
+    C.Brush().Color = clBtnShadow;
     C.FrameRect(Rect(0, 0, W, H));
     const TRect area = Rect(1, 1, W - 1, H - 1);
     const TRect bar = BarRect(area);
