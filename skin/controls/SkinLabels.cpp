@@ -52,6 +52,12 @@ void TqlSkinStdLabel::LookUp() {
     }
 }
 
+// The size a new caption takes is measured in the skin's font.
+void TqlSkinStdLabel::TextChanged() {
+    LookUp();
+    TLabel::TextChanged();
+}
+
 void TqlSkinStdLabel::ChangeSkinData() {
     LookUp();
     if (AutoSize()) AdjustBounds();
@@ -68,7 +74,7 @@ unsigned TqlSkinStdLabel::DrawFlags() const {
     return flags;
 }
 
-void TqlSkinStdLabel::SelectFont(TCanvas& C) const {
+void TqlSkinStdLabel::SelectCaptionFont(TCanvas& C) const {
     const bool skinned = FIndex != -1;
     if (skinned && UseSkinFont) {
         C.Font().Assign(Font());
@@ -93,7 +99,7 @@ void TqlSkinStdLabel::Paint() {
         C.Brush().Style = TBrushStyle::bsSolid;
         C.FillRect(r);
     }
-    SelectFont(C);
+    SelectCaptionFont(C);
     const unsigned flags = DrawFlags();
     if (Layout != TTextLayout::tlTop) {
         TRect needed = r;

@@ -31,10 +31,11 @@ public:
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Paint() override;
+    void SelectCaptionFont(TCanvas& C) const override;
+    void TextChanged() override;
 
 private:
     void LookUp();
-    void SelectFont(TCanvas& C) const;
 
     TqlEllipsType FEllipsType = TqlEllipsType::qletNone;
     TFont FDefaultFont;

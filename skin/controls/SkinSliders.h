@@ -29,6 +29,7 @@ int Stepped(int Value, int Min, int Max, int Increment, Step S);
 class TqlSkinCustomSlider : public TqlSkinControl {
 public:
     explicit TqlSkinCustomSlider(TComponent* AOwner);
+    bool ShowsOwnFocus() const override { return true; }
 
     int MinValue() const { return FMinValue; }
     void SetMinValue(int Value) { SetRange(Value, FMaxValue); }
