@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/controls/SkinPanels.h"
+#include "skin/controls/SkinRange.h"
 
 TqlSkinGauge::TqlSkinGauge(TComponent* AOwner) : TqlSkinCustomControl(AOwner) {
     SetSkinDataName("gauge");
@@ -54,13 +55,7 @@ void TqlSkinGauge::SetProgressAnimationPause(int Value) {
     if (Value >= 0) FProgressAnimationPause = Value;
 }
 
-// A reversed range (MinValue above MaxValue) is as empty as an empty one,
-// and a value that slipped outside the range never draws past the area.
-double TqlSkinGauge::Fraction() const {
-    if (FMaxValue <= FMinValue) return 0.0;
-    const double f = double(GetValue() - FMinValue) / double(FMaxValue - FMinValue);
-    return std::clamp(f, 0.0, 1.0);
-}
+double TqlSkinGauge::Fraction() const { return RangeFraction(GetValue(), FMinValue, FMaxValue); }
 
 TRect TqlSkinGauge::BarRect(const TRect& Area) const {
     TRect r = Area;

@@ -12,6 +12,12 @@ const TqlDataSkinControl* FindDescriptor(const TqlSkinData* Skin, const std::str
     return index < 0 ? nullptr : Skin->CtrlList[size_t(index)].get();
 }
 
+// Links a wrapper to Skin and asks to hear when Skin goes.
+void LinkSkin(TqlSkinLink& Link, TComponent& Self, TqlSkinData* Skin) {
+    Link.TqlSkinLink::SetSkinData(Skin);
+    if (Skin) Skin->FreeNotification(&Self);
+}
+
 }  // namespace
 
 // TqlSkinStdLabel
@@ -19,10 +25,7 @@ const TqlDataSkinControl* FindDescriptor(const TqlSkinData* Skin, const std::str
 TqlSkinStdLabel::TqlSkinStdLabel(TComponent* AOwner) : TLabel(AOwner) {
     SetSkinDataName("stdlabel");
     Transparent = true;
-    if (TqlSkinData* skin = FormSkinData(AOwner)) {
-        TqlSkinLink::SetSkinData(skin);
-        skin->FreeNotification(this);
-    }
+    LinkSkin(*this, *this, FormSkinData(AOwner));
 }
 
 void TqlSkinStdLabel::SetEllipsType(TqlEllipsType Value) {
@@ -32,7 +35,7 @@ void TqlSkinStdLabel::SetEllipsType(TqlEllipsType Value) {
 }
 
 void TqlSkinStdLabel::SetSkinData(TqlSkinData* Value) {
-    TqlSkinLink::SetSkinData(Value);
+    LinkSkin(*this, *this, Value);
     if (Value) ChangeSkinData();
 }
 
@@ -125,10 +128,7 @@ void TqlSkinStdLabel::Paint() {
 
 TqlSkinSplitter::TqlSkinSplitter(TComponent* AOwner) : TSplitter(AOwner) {
     SetSkinDataName("vsplitter");
-    if (TqlSkinData* skin = FormSkinData(AOwner)) {
-        TqlSkinLink::SetSkinData(skin);
-        skin->FreeNotification(this);
-    }
+    LinkSkin(*this, *this, FormSkinData(AOwner));
 }
 
 void TqlSkinSplitter::SetTransparent(bool Value) {
@@ -138,7 +138,7 @@ void TqlSkinSplitter::SetTransparent(bool Value) {
 }
 
 void TqlSkinSplitter::SetSkinData(TqlSkinData* Value) {
-    TqlSkinLink::SetSkinData(Value);
+    LinkSkin(*this, *this, Value);
     ChangeSkinData();
 }
 

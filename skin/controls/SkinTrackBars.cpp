@@ -4,13 +4,11 @@
 #include <cmath>
 
 #include "platform/gui/Forms.h"
+#include "skin/controls/SkinRange.h"
 
 namespace track_math {
 
-double Fraction(int Value, int Min, int Max) {
-    if (Max <= Min) return 0.0;
-    return std::clamp(double(Value - Min) / double(Max - Min), 0.0, 1.0);
-}
+double Fraction(int Value, int Min, int Max) { return RangeFraction(Value, Min, Max); }
 
 int ValueAt(int Offset, int Length, int Min, int Max) {
     if (Length <= 0 || Max <= Min) return Min;
