@@ -15,6 +15,7 @@
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinSliders.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinToolBars.h"
 #include "skin/controls/SkinTrackBars.h"
 #include "skin/core/qlSkinData.h"
 
