@@ -282,6 +282,43 @@ TEST_F(SkinGauges, TheSkinnedBarIsBuiltFromTheBarPictureWithItsEnds) {
     EXPECT_EQ(Snapshot(*gauge).Pixel(3, 15), kClient);
 }
 
+TEST_F(SkinGauges, TheAnimationRunsItsFramesThenPausesOnTheManualClock) {
+    TTimerService::Instance().UseManualClock(true);
+    Skin s(form);
+    TBitmap pic(60, 30);
+    auto& d = s.Add<TqlDataSkinGaugeControl>("gauge");
+    NinePart(d, s.AddPicture(pic));
+    d.ProgressArea = Rect(2, 10, 28, 20);
+    d.ProgressRect = Rect(30, 0, 40, 10);
+    d.ProgressAnimationSkinRect = Rect(30, 10, 60, 20);
+    d.ProgressAnimationCountFrames = 3;
+    d.ProgressAnimationTimerInterval = 100;
+    // Not skinned yet: nothing starts.
+    gauge->StartProgressAnimation();
+    TTimerService::Instance().Advance(100);
+    EXPECT_EQ(gauge->AnimationFrame(), 0);
+    gauge->SetSkinData(s.Data);
+    gauge->SetProgressAnimationPause(1000);
+    gauge->StartProgressAnimation();
+    std::vector<int> frames;
+    for (int i = 0; i < 5; ++i) {
+        TTimerService::Instance().Advance(100);
+        frames.push_back(gauge->AnimationFrame());
+    }
+    // Three frames, then back to the still bar for the pause.
+    EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 0, 0}));
+    // The pause counts from the end of the run (t = 400): the next run's
+    // first frame comes at 1400 + 100.
+    TTimerService::Instance().Advance(900);
+    EXPECT_EQ(gauge->AnimationFrame(), 0);
+    TTimerService::Instance().Advance(100);
+    EXPECT_EQ(gauge->AnimationFrame(), 1);
+    gauge->StopProgressAnimation();
+    TTimerService::Instance().Advance(1000);
+    EXPECT_EQ(gauge->AnimationFrame(), 0);
+    TTimerService::Instance().UseManualClock(false);
+}
+
 // Sliders
 
 TEST(SliderMath, StepsNeverSkipAMultipleOfTheIncrement) {
