@@ -86,12 +86,14 @@ void AddBars(Builder& b, int pic) {
     slider.EdgeSize = 4;
     slider.PointsColor = kBorder;
 
+    // The bar is plain, so it can be tiled to any length; the gripper is a
+    // picture of its own, drawn once in the middle.
     for (bool vertical : {true, false}) {
         const TRect r = vertical ? a.Place(6, 40) : a.Place(40, 6);
-        const TRect grip = vertical ? Rect(r.Left, r.Top + 10, r.Right, r.Bottom - 10)
-                                    : Rect(r.Left + 10, r.Top, r.Right - 10, r.Bottom);
+        const TRect grip = vertical ? a.Place(6, 20) : a.Place(20, 6);
         a.Draw([r, grip](TSkinPainter& p) {
             p.Fill(r, kWindow);
+            p.Fill(grip, kWindow);
             p.Grip(grip, kThumbHover);
         });
         auto& d = b.Control<TqlDataSkinSplitterControl>(vertical ? "vsplitter" : "hsplitter", "splitter", pic);

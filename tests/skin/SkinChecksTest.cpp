@@ -507,3 +507,42 @@ TEST(SkinStdLabel, ADisabledLabelIsEmbossedInTheSkinsColours) {
 }
 
 }  // namespace
+
+namespace {
+
+// Splitters
+
+TEST(SkinSplitter, TheBarTakesTheSkinsThicknessAndShowsOneGripperInItsMiddle) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    Skin s(&form);
+    TBitmap pic(40, 10);
+    FillRect(pic, Rect(0, 0, 30, 6), kClient);
+    FillRect(pic, Rect(30, 0, 40, 6), kTR);  // the gripper
+    auto& d = s.Add<TqlDataSkinSplitterControl>("hsplitter");
+    d.PictureIndex = s.AddPicture(pic);
+    d.SkinRect = Rect(0, 0, 30, 6);
+    d.RTPoint = {30, 0};
+    d.GripperRect = Rect(30, 0, 40, 6);
+    auto* split = new TqlSkinSplitter(&form);
+    split->SetParent(&form);
+    split->SetAlign(TAlign::alTop);
+    split->SetSkinDataName("hsplitter");
+    split->SetSkinData(s.Data);
+    EXPECT_EQ(split->Height(), 6);
+    TBitmap shot(300, 6);
+    form.PaintTo(shot.Canvas(), 0, 0);
+    int grip = 0;
+    for (int x = 0; x < 300; ++x) grip += shot.Pixel(x, 3) == kTR;
+    EXPECT_EQ(grip, 10);
+    EXPECT_EQ(shot.Pixel(145, 3), kTR);
+    EXPECT_EQ(shot.Pixel(10, 3), kClient);
+    // A transparent splitter paints nothing and keeps its own thickness.
+    split->SetTransparent(true);
+    split->ChangeSkinData();
+    EXPECT_EQ(split->Height(), split->DefaultSize);
+    form.PaintTo(shot.Canvas(), 0, 0);
+    EXPECT_NE(shot.Pixel(145, 3), kTR);
+}
+
+}  // namespace
