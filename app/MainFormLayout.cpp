@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 
 #include <tuple>
+#include <type_traits>
 
 #include "app/PageRows.h"
 #include "skin/default/DefaultSkin.h"
@@ -18,6 +19,8 @@ T* Make(TForm1* form, TWinControl* parent, const char* name, int left, int top, 
     control->SetParent(parent);
     control->SetBounds(left, top, width, height);
     if (!caption.empty()) control->SetCaption(caption);
+    // The form's containers show the page behind them.
+    if constexpr (std::is_base_of_v<TqlSkinPanel, T>) control->SetTransparentMode(true);
     return control;
 }
 
@@ -150,7 +153,8 @@ void TForm1::BuildSettingsPage() {
     sldFontSize = Make<TqlSkinSlider>(this, gbDisplay, "sldFontSize", 14, 132, 210, 30);
     sldFontSize->SetMinValue(9);
     sldFontSize->SetMaxValue(18);
-    sldFontSize->Increment = 1;
+    sldFontSize->SetIncrement(1);
+    sldFontSize->SetTransparent(true);
     sldFontSize->SetValue(11);
     btnClearHistory = Make<TqlSkinButton>(this, gbDisplay, "btnClearHistory", 14, 200, 210, 28, "Clear Query History");
 
@@ -194,7 +198,7 @@ void TForm1::BuildQueryPage() {
     TWinControl* page = tsQuery;
     plQuery = Make<TqlSkinPanel>(this, page, "plQuery", 0, 0, 1000, 40);
     plQuery->SetAlign(TAlign::alTop);
-    plQuery->BevelOuter = TBevelCut::bvNone;
+    plQuery->SetBorderStyle(TqlSkinBorderStyle::bvNone);
     cbxInputStr = Make<TqlSkinComboBox>(this, plQuery, "cbxInputStr", 10, 8, 380, 26);
     btnQuery = Make<TqlSkinButton>(this, plQuery, "btnQuery", 398, 7, 80, 28, "Query");
     btnQuery->SetEnabled(false);
@@ -208,7 +212,7 @@ void TForm1::BuildQueryPage() {
 
     plDisplay = Make<TqlSkinPanel>(this, page, "plDisplay", 0, 40, 1000, 36);
     plDisplay->SetAlign(TAlign::alTop);
-    plDisplay->BevelOuter = TBevelCut::bvNone;
+    plDisplay->SetBorderStyle(TqlSkinBorderStyle::bvNone);
     cbxL = Choice(this, plDisplay, "cbxL", 10, 5, 80, kColumnModes, 0);
     cbxC = Choice(this, plDisplay, "cbxC", 94, 5, 80, kColumnModes, 1);
     cbxR = Choice(this, plDisplay, "cbxR", 178, 5, 80, kColumnModes, 0);
@@ -216,7 +220,7 @@ void TForm1::BuildQueryPage() {
 
     plQSearch = Make<TqlSkinPanel>(this, page, "plQSearch", 0, 76, 1000, 62);
     plQSearch->SetAlign(TAlign::alTop);
-    plQSearch->BevelOuter = TBevelCut::bvNone;
+    plQSearch->SetBorderStyle(TqlSkinBorderStyle::bvNone);
     plQSearch->SetVisible(false);
     cbxQSearch = Make<TqlSkinComboBox>(this, plQSearch, "cbxQSearch", 10, 4, 248, 26);
     cbxQSearch->Hint = "Input search expression";
@@ -253,7 +257,7 @@ void TForm1::BuildCountPage() {
     TWinControl* page = tsCount;
     plQueryN = Make<TqlSkinPanel>(this, page, "plQueryN", 0, 0, 1000, 76);
     plQueryN->SetAlign(TAlign::alTop);
-    plQueryN->BevelOuter = TBevelCut::bvNone;
+    plQueryN->SetBorderStyle(TqlSkinBorderStyle::bvNone);
     cbxInputStrN = Make<TqlSkinComboBox>(this, plQueryN, "cbxInputStrN", 10, 8, 380, 26);
     btnQueryN = Make<TqlSkinButton>(this, plQueryN, "btnQueryN", 398, 7, 80, 28, "Count");
     btnQueryN->SetEnabled(false);
@@ -284,17 +288,18 @@ void TForm1::BuildCountPage() {
 
     plResult2 = Make<TqlSkinPanel>(this, page, "plResult2", 0, 330, 1000, 310);
     plResult2->SetAlign(TAlign::alBottom);
-    plResult2->BevelOuter = TBevelCut::bvNone;
+    plResult2->SetBorderStyle(TqlSkinBorderStyle::bvNone);
     plResult2->SetEnabled(false);
     splCount = Make<TqlSkinSplitter>(this, page, "splCount", 0, 326, 1000, 4);
     // A splitter starts aligned left, stretched to the page's height: the
     // height it keeps at the bottom is set once it is aligned there.
     splCount->SetAlign(TAlign::alBottom);
-    splCount->SetHeight(4);
+    splCount->SetSkinDataName("hsplitter");
+    splCount->ChangeSkinData();
     splCount->Cursor = TCursor::crSizeNS;
     plQSearchN = Make<TqlSkinPanel>(this, plResult2, "plQSearchN", 0, 0, 1000, 76);
     plQSearchN->SetAlign(TAlign::alTop);
-    plQSearchN->BevelOuter = TBevelCut::bvNone;
+    plQSearchN->SetBorderStyle(TqlSkinBorderStyle::bvNone);
     cbxLN2 = Choice(this, plQSearchN, "cbxLN2", 10, 6, 80, kColumnModes, 1);
     cbxCN2 = Choice(this, plQSearchN, "cbxCN2", 94, 6, 80, kColumnModes, 1);
     cbxRN2 = Choice(this, plQSearchN, "cbxRN2", 178, 6, 80, kColumnModes, 1);
@@ -336,7 +341,7 @@ void TForm1::BuildCollocatePage() {
     TWinControl* page = tsColligate;
     plColligate = Make<TqlSkinPanel>(this, page, "plColligate", 0, 0, 1000, 108);
     plColligate->SetAlign(TAlign::alTop);
-    plColligate->BevelOuter = TBevelCut::bvNone;
+    plColligate->SetBorderStyle(TqlSkinBorderStyle::bvNone);
     Make<TqlSkinStdLabel>(this, plColligate, "lblNode", 10, 14, 44, 18, "Node:");
     cbxNode = Make<TqlSkinComboBox>(this, plColligate, "cbxNode", 56, 10, 260, 26);
     cbxNode->Hint = "The node: a word, a phrase, tags or a regular expression";
@@ -397,10 +402,10 @@ void TForm1::BuildCollocateTable() {
 void TForm1::BuildCollocateDetails() {
     plColBottom = Make<TqlSkinPanel>(this, tsColligate, "plColBottom", 0, 360, 1000, 320);
     plColBottom->SetAlign(TAlign::alBottom);
-    plColBottom->BevelOuter = TBevelCut::bvNone;
+    plColBottom->SetBorderStyle(TqlSkinBorderStyle::bvNone);
     plColDetails = Make<TqlSkinPanel>(this, plColBottom, "plColDetails", 0, 0, 1000, 78);
     plColDetails->SetAlign(TAlign::alTop);
-    plColDetails->BevelOuter = TBevelCut::bvNone;
+    plColDetails->SetBorderStyle(TqlSkinBorderStyle::bvNone);
     plColDetails->SetEnabled(false);
     cbxLCol = Choice(this, plColDetails, "cbxLCol", 10, 8, 80, kColumnModes, 1);
     cbxCCol = Choice(this, plColDetails, "cbxCCol", 94, 8, 80, kColumnModes, 1);

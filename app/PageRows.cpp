@@ -2,6 +2,8 @@
 
 void SetUpGauge(TqlSkinGauge* gauge, int maxValue) {
     gauge->SetSkinDataName("statusgauge");
+    gauge->SetShowProgressText(true);
+    gauge->SetShowPercent(true);
     gauge->SetMinValue(0);
     gauge->SetMaxValue(maxValue);
     gauge->SetValue(0);
@@ -9,7 +11,7 @@ void SetUpGauge(TqlSkinGauge* gauge, int maxValue) {
 
 void SetUpGaugeRow(TqlSkinPanel* row) {
     row->SetAlign(TAlign::alTop);
-    row->BevelOuter = TBevelCut::bvNone;
+    row->SetBorderStyle(TqlSkinBorderStyle::bvNone);
     row->SetVisible(false);
 }
 

@@ -59,7 +59,7 @@ void TLabel::FontChanged() { AdjustBounds(); }
 void TLabel::AdjustBounds() {
     if (!FAutoSize || Loading()) return;
     TCanvas canvas;
-    canvas.Font().Assign(Font());
+    SelectCaptionFont(canvas);
     // An empty caption still takes a line's height.
     const std::string text = Caption().empty() ? " " : Caption();
     TRect r = Rect(0, 0, WordWrap ? Width() : 0, 0);

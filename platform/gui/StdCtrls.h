@@ -34,6 +34,8 @@ protected:
     void TextChanged() override;
     void FontChanged() override;
     void AdjustBounds();
+    // The font the caption is measured and drawn with.
+    virtual void SelectCaptionFont(TCanvas& canvas) const { canvas.Font().Assign(Font()); }
 
 private:
     bool FAutoSize = true;

@@ -1,7 +1,7 @@
 #pragma once
 // The skinned basic controls of the main window. Until a skin is attached
-// (SkinData), each is drawn with the plain look of the platform control it is
-// built on, and already keeps the event rules the program relies on.
+// (SkinData), each is drawn with a plain look of its own and already keeps
+// the event rules the program relies on.
 
 #include <string>
 
@@ -10,23 +10,15 @@
 #include "platform/gui/StdCtrls.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
+#include "skin/controls/SkinChecks.h"
+#include "skin/controls/SkinGauges.h"
+#include "skin/controls/SkinLabels.h"
+#include "skin/controls/SkinPanels.h"
+#include "skin/controls/SkinSliders.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinToolBars.h"
+#include "skin/controls/SkinTrackBars.h"
 #include "skin/core/qlSkinData.h"
-
-class TqlSkinStdLabel : public TLabel, public TqlSkinLink {
-public:
-    explicit TqlSkinStdLabel(TComponent* owner);
-};
-
-class TqlSkinPanel : public TPanel, public TqlSkinLink {
-public:
-    explicit TqlSkinPanel(TComponent* owner);
-};
-
-class TqlSkinGroupBox : public TGroupBox, public TqlSkinLink {
-public:
-    explicit TqlSkinGroupBox(TComponent* owner);
-};
 
 // The platform bevel in the two colours of the skin's bevel descriptor, or as
 // a single groove across its middle in DividerMode.
@@ -47,71 +39,4 @@ protected:
 
 private:
     bool FDividerMode = false;
-};
-
-class TqlSkinSplitter : public TSplitter, public TqlSkinLink {
-public:
-    explicit TqlSkinSplitter(TComponent* owner);
-};
-
-class TqlSkinStatusBar : public TStatusBar, public TqlSkinLink {
-public:
-    explicit TqlSkinStatusBar(TComponent* owner);
-};
-
-// A check box, or with Radio a radio button grouped by GroupIndex among the
-// parent's boxes. Every Checked assignment fires OnClick, also of an unchanged
-// value, except that a radio box fires only when set to true; checking a box
-// of a group other than 0 unchecks the other boxes of that group.
-class TqlSkinCheckRadioBox : public TCheckBox, public TqlSkinLink {
-public:
-    explicit TqlSkinCheckRadioBox(TComponent* owner);
-    bool Radio() const { return FRadio; }
-    void SetRadio(bool value);
-    int GroupIndex = 0;
-    void SetChecked(bool value) override;
-    void SetState(TCheckBoxState state) override;
-    void Toggle() override;
-
-protected:
-    void PaintIndicator(TCanvas& canvas, const TRect& box) override;
-
-private:
-    void ClearGroup();
-    bool FRadio = false;
-};
-
-// A progress gauge between MinValue and MaxValue, with an optional caption of
-// ProgressText and the percentage.
-class TqlSkinGauge : public TProgressBar, public TqlSkinLink {
-public:
-    explicit TqlSkinGauge(TComponent* owner);
-    int MinValue() const { return Min(); }
-    int MaxValue() const { return Max(); }
-    int Value() const { return Position(); }
-    void SetMinValue(int value) { SetMin(value); }
-    void SetMaxValue(int value) { SetMax(value); }
-    void SetValue(int value) { SetPosition(value); }
-    bool ShowProgressText = true;
-    bool ShowPercent = true;
-    bool UseSkinSize = true;
-    std::string ProgressText() const { return FText; }
-    void SetProgressText(const std::string& text);
-
-private:
-    void UpdateCaption();
-    std::string FText;
-};
-
-// A slider between MinValue and MaxValue in steps of Increment.
-class TqlSkinSlider : public TTrackBar, public TqlSkinLink {
-public:
-    explicit TqlSkinSlider(TComponent* owner);
-    int MinValue() const { return Min(); }
-    int MaxValue() const { return Max(); }
-    int Value() const { return Position(); }
-    void SetMinValue(int value) { SetMin(value); }
-    void SetMaxValue(int value) { SetMax(value); }
-    void SetValue(int value) { SetPosition(value); }
-    int Increment = 10;
 };

@@ -73,23 +73,27 @@ void AddBars(Builder& b, int pic) {
     auto& slider = b.Control<TqlDataSkinSlider>("slider", "slider", pic);
     slider.HRulerRect = a.Place(60, 6);
     slider.VRulerRect = a.Place(6, 60);
-    slider.HThumbRect = slider.VThumbRect = a.Place(16, 16);
+    // The thumb's two cells side by side: normal, then pressed or disabled.
+    slider.HThumbRect = slider.VThumbRect = a.Place(32, 16);
     a.Draw([h = slider.HRulerRect, v = slider.VRulerRect, t = slider.HThumbRect](TSkinPainter& p) {
         p.RoundRect(h, 3, 0, kThumb, kThumb, kThumb);
         p.RoundRect(v, 3, 0, kThumb, kThumb, kThumb);
-        p.RoundRect(t, 8, 2, kAccent, kWhite, kWhite);
+        p.RoundRect(Rect(t.Left, t.Top, t.Left + 16, t.Bottom), 8, 2, kAccent, kWhite, kWhite);
+        p.RoundRect(Rect(t.Left + 16, t.Top, t.Right, t.Bottom), 8, 2, kAccentDown, kAccent, kAccent);
     });
     slider.SkinRect = slider.HRulerRect;
     slider.BGColor = kWindow;
     slider.EdgeSize = 4;
     slider.PointsColor = kBorder;
 
+    // The bar is plain, so it can be tiled to any length; the gripper is a
+    // picture of its own, drawn once in the middle.
     for (bool vertical : {true, false}) {
         const TRect r = vertical ? a.Place(6, 40) : a.Place(40, 6);
-        const TRect grip = vertical ? Rect(r.Left, r.Top + 10, r.Right, r.Bottom - 10)
-                                    : Rect(r.Left + 10, r.Top, r.Right - 10, r.Bottom);
+        const TRect grip = vertical ? a.Place(6, 20) : a.Place(20, 6);
         a.Draw([r, grip](TSkinPainter& p) {
             p.Fill(r, kWindow);
+            p.Fill(grip, kWindow);
             p.Grip(grip, kThumbHover);
         });
         auto& d = b.Control<TqlDataSkinSplitterControl>(vertical ? "vsplitter" : "hsplitter", "splitter", pic);

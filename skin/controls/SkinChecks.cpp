@@ -1,0 +1,345 @@
+#include "skin/controls/SkinChecks.h"
+
+#include "platform/gui/Forms.h"
+#include "skin/controls/SkinPanels.h"
+#include "skin/controls/SkinButtonEffects.h"
+#include "skin/core/qlEffects.h"
+
+namespace {
+
+bool Inside(const TRect& R, int X, int Y) { return X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom; }
+
+TRect Offset(const TRect& R, int DX, int DY) { return Rect(R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY); }
+
+}  // namespace
+
+TqlSkinCheckRadioBox::TqlSkinCheckRadioBox(TComponent* AOwner) : TqlSkinCustomControl(AOwner) {
+    FClickEvents = false;
+    FDoubleClickEvents = false;
+    SetSkinDataName("checkbox");
+    SetTabStop(false);
+    SetCanFocused(true);
+    SetBounds(Left(), Top(), 150, 25);
+}
+
+// The form's active control counts as focused while its window is not the
+// active one, as the skinned button counts it.
+bool TqlSkinCheckRadioBox::HasFocus() const {
+    if (!FCanFocused) return false;
+    if (Focused()) return true;
+    const TForm* form = ParentForm();
+    return form && form->ActiveControl() == this;
+}
+
+void TqlSkinCheckRadioBox::FireClick() {
+    if (OnClick) OnClick(this);
+}
+
+void TqlSkinCheckRadioBox::SetState(TCheckBoxState Value) {
+    FState = Value;
+    Invalidate();
+    FireClick();
+}
+
+void TqlSkinCheckRadioBox::SetChecked(bool Value) {
+    if (Value)
+        FState = TCheckBoxState::cbChecked;
+    else if (FState == TCheckBoxState::cbChecked)
+        FState = TCheckBoxState::cbUnchecked;
+    Invalidate();
+    if (Value && GroupIndex != 0) ClearGroup();
+    if (!FRadio || Value) FireClick();
+}
+
+void TqlSkinCheckRadioBox::SetRadio(bool Value) {
+    FRadio = Value;
+    Invalidate();
+}
+
+void TqlSkinCheckRadioBox::Toggle() {
+    if (!FRadio)
+        SetChecked(!Checked());
+    else if (!Checked())
+        SetChecked(true);
+}
+
+void TqlSkinCheckRadioBox::ClearGroup() {
+    if (!Parent()) return;
+    for (int i = 0; i < Parent()->ControlCount(); ++i) {
+        auto* other = dynamic_cast<TqlSkinCheckRadioBox*>(Parent()->Controls(i));
+        if (other && other != this && other->GroupIndex == GroupIndex && other->Checked()) other->SetChecked(false);
+    }
+}
+
+void TqlSkinCheckRadioBox::SetWordWrap(bool Value) {
+    if (Value == FWordWrap) return;
+    FWordWrap = Value;
+    if (FFlat) Invalidate();
+}
+
+void TqlSkinCheckRadioBox::SetFlat(bool Value) {
+    FFlat = Value;
+    Invalidate();
+}
+
+void TqlSkinCheckRadioBox::SetCanFocused(bool Value) {
+    FCanFocused = Value;
+    SetTabStop(Value);
+}
+
+void TqlSkinCheckRadioBox::GetSkinData() {
+    TqlSkinCustomControl::GetSkinData();
+    if (FIndex == -1) return;
+    auto* d = dynamic_cast<const TqlDataSkinCheckRadioControl*>(Descriptor());
+    if (!d) return;
+    FontName = d->FontName;
+    FontHeight = d->FontHeight;
+    FontStyle = d->FontStyle;
+    FontColor = d->FontColor;
+    ActiveFontColor = d->ActiveFontColor;
+    UnEnabledFontColor = d->UnEnabledFontColor;
+    ActiveSkinRect = RectIsEmpty(d->ActiveSkinRect) ? SkinRect : d->ActiveSkinRect;
+    CheckImageArea = d->CheckImageArea;
+    TextArea = d->TextArea;
+    CheckImageRect = d->CheckImageRect;
+    UnCheckImageRect = d->UnCheckImageRect;
+    auto orElse = [](const TRect& R, const TRect& Fallback) { return RectIsEmpty(R) ? Fallback : R; };
+    ActiveCheckImageRect = orElse(d->ActiveCheckImageRect, CheckImageRect);
+    ActiveUnCheckImageRect = orElse(d->ActiveUnCheckImageRect, UnCheckImageRect);
+    UnEnabledCheckImageRect = orElse(d->UnEnabledCheckImageRect, CheckImageRect);
+    UnEnabledUnCheckImageRect = orElse(d->UnEnabledUnCheckImageRect, UnCheckImageRect);
+    GrayedCheckImageRect = d->GrayedCheckImageRect;
+    ActiveGrayedCheckImageRect = d->ActiveGrayedCheckImageRect;
+    if (FFlat) MaskPicture = nullptr;
+}
+
+// A flat box keeps its size whatever the skin.
+void TqlSkinCheckRadioBox::ChangeSkinData() {
+    if (!FFlat) {
+        TqlSkinCustomControl::ChangeSkinData();
+        return;
+    }
+    GetSkinData();
+    Invalidate();
+}
+
+void TqlSkinCheckRadioBox::CalcSize(int& W, int& H) {
+    if (FFlat) return;
+    TqlSkinCustomControl::CalcSize(W, H);
+    const int grow = W - (SkinRect.Right - SkinRect.Left);
+    NewTextArea = TextArea;
+    NewTextArea.Right += grow;
+    NewCheckImageArea = CheckImageArea;
+    if (CheckImageArea.Left >= TextArea.Right) NewCheckImageArea = Offset(CheckImageArea, grow, 0);
+    const int cw = CheckImageRect.Right - CheckImageRect.Left, ch = CheckImageRect.Bottom - CheckImageRect.Top;
+    const int x = NewCheckImageArea.Left + (NewCheckImageArea.Right - NewCheckImageArea.Left - cw) / 2;
+    const int y = NewCheckImageArea.Top + (NewCheckImageArea.Bottom - NewCheckImageArea.Top - ch) / 2;
+    NewCheckImageRect = Rect(x, y, x + cw, y + ch);
+}
+
+TRect TqlSkinCheckRadioBox::CheckImage() const {
+    const bool grayed = FState == TCheckBoxState::cbGrayed;
+    if (grayed && !RectIsEmpty(GrayedCheckImageRect))
+        return FMouseIn && !RectIsEmpty(ActiveGrayedCheckImageRect) ? ActiveGrayedCheckImageRect
+                                                                    : GrayedCheckImageRect;
+    const bool checked = FState == TCheckBoxState::cbChecked;
+    if (!EffectivelyEnabled()) return checked ? UnEnabledCheckImageRect : UnEnabledUnCheckImageRect;
+    if (FMouseIn) return checked ? ActiveCheckImageRect : ActiveUnCheckImageRect;
+    return checked ? CheckImageRect : UnCheckImageRect;
+}
+
+// Without a grayed picture the grayed state is the state's picture, lightened.
+void TqlSkinCheckRadioBox::DrawCheckImage(TCanvas& C, int X, int Y) const {
+    if (!Picture) return;
+    const TRect r = CheckImage();
+    TBitmap image(r.Right - r.Left, r.Bottom - r.Top);
+    image.Canvas().CopyRect(Rect(0, 0, image.Width(), image.Height()), *Picture, r);
+    if (FState == TCheckBoxState::cbGrayed && RectIsEmpty(GrayedCheckImageRect)) {
+        TqlEffectBmp light(image);
+        light.ChangeBrightness(0.5);
+        light.Draw(image.Canvas(), 0, 0);
+    }
+    C.Draw(X, Y, image);
+}
+
+TColor TqlSkinCheckRadioBox::CaptionColor() const {
+    if (FIndex == -1 || !UseSkinFontColor) return DefaultFont().Color();
+    if (!EffectivelyEnabled()) return UnEnabledFontColor;
+    return FMouseIn ? ActiveFontColor : FontColor;
+}
+
+void TqlSkinCheckRadioBox::SelectCaptionFont(TCanvas& C) const {
+    SelectSkinFont(C, FontName, FontHeight, FontStyle, UseSkinFont && FIndex != -1, DefaultFont(), SkinData());
+    C.Font().SetColor(CaptionColor());
+}
+
+void TqlSkinCheckRadioBox::DrawCaption(TCanvas& C, TRect R, int ImageGap) const {
+    if (Images && ImageIndex >= 0 && ImageIndex < Images->Count()) {
+        Images->Draw(C, R.Left, (R.Top + R.Bottom - Images->Height()) / 2, ImageIndex, EffectivelyEnabled());
+        R.Left += Images->Width() + ImageGap;
+    }
+    C.Brush().Style = TBrushStyle::bsClear;
+    const std::string text = Caption();
+    if (FWordWrap && FFlat) {
+        TRect measured = R;
+        C.DrawText(text, measured, DT_WORDBREAK | DT_EXPANDTABS | DT_CALCRECT);
+        const int h = measured.Bottom - measured.Top;
+        TRect placed = Rect(R.Left, (R.Top + R.Bottom - h) / 2, R.Right, (R.Top + R.Bottom + h) / 2);
+        C.DrawText(text, placed, DT_WORDBREAK | DT_EXPANDTABS);
+    } else {
+        DrawTextVCentered(C, text, R);
+    }
+    if (HasFocus() && !text.empty()) {
+        const int w = std::min(C.TextWidth(text), int(R.Right - R.Left)), h = C.TextHeight(text);
+        const int top = (R.Top + R.Bottom - h) / 2;
+        C.DrawFocusRect(Rect(R.Left - 1, top - 1, R.Left + w + 1, top + h + 1));
+    }
+}
+
+void TqlSkinCheckRadioBox::PaintFlat(TCanvas& C) {
+    PaintParentBackground(this, C);
+    const TRect r = CheckImage();
+    const int w = r.Right - r.Left, h = r.Bottom - r.Top;
+    DrawCheckImage(C, 3, (Height() - h) / 2);
+    SelectCaptionFont(C);
+    DrawCaption(C, Rect(w + 7, 0, Width(), Height()), 8);
+}
+
+void TqlSkinCheckRadioBox::Paint() {
+    if (Width() < 1 || Height() < 1) return;
+    GetSkinData();
+    if (FIndex == -1 || !FFlat) {
+        TqlSkinCustomControl::Paint();
+        return;
+    }
+    TBitmap B(Width(), Height());
+    PaintFlat(B.Canvas());
+    Canvas().Draw(0, 0, B);
+}
+
+void TqlSkinCheckRadioBox::CreateControlSkinImage(TBitmap& B) {
+    const bool lit = FMouseIn || HasFocus();
+    BuildStateFace(B, lit ? ActiveSkinRect : SkinRect, Width(), Height(), true);
+    TCanvas& C = B.Canvas();
+    DrawCheckImage(C, NewCheckImageRect.Left, NewCheckImageRect.Top);
+    SelectCaptionFont(C);
+    DrawCaption(C, NewTextArea, 8);
+}
+
+void TqlSkinCheckRadioBox::CreateControlDefaultImage(TBitmap& B) {
+    TqlSkinCustomControl::CreateControlDefaultImage(B);
+    TCanvas& C = B.Canvas();
+    const int H = Height();
+    const bool enabled = EffectivelyEnabled();
+    C.Brush().Style = TBrushStyle::bsClear;
+    if (HasFocus() || FMouseIn) {
+        C.Pen().Color = clBtnShadow;
+        C.Rectangle(0, 0, Width(), H);
+    }
+    C.Pen().Color = FMouseIn ? TColor(0x800000) : clBtnShadow;
+    C.Rectangle(3, H / 2 - 7, 17, H / 2 + 7);
+    const TColor mark = enabled ? clBlack : clBtnShadow;
+    if (FState == TCheckBoxState::cbGrayed && !FRadio)
+        DrawCheckTick(C, 7, H / 2 - 4, clGrayText);
+    else if (Checked() && FRadio)
+        DrawRadioDot(C, 7, H / 2 - 3, mark);
+    else if (Checked())
+        DrawCheckTick(C, 7, H / 2 - 4, mark);
+    C.Font().Assign(DefaultFont());
+    if (!enabled) C.Font().SetColor(clBtnShadow);
+    DrawCaption(C, Rect(19, 0, Width(), H), 5);
+}
+
+void TqlSkinCheckRadioBox::ParentLookChanged() {
+    if (FFlat) Invalidate();
+}
+
+void TqlSkinCheckRadioBox::WndProc(TMessage& M) {
+    if (FCanFocused) {
+        if (M.Msg == WM_KEYUP && M.WParam == VK_SPACE && HasFocus()) {
+            Toggle();
+            M.Result = 1;
+            return;
+        }
+        if ((M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && !HasFocus() && CanFocus()) {
+            FTakingFocus = true;
+            SetFocus();
+            FTakingFocus = false;
+            if (!HasFocus()) return;
+        }
+    }
+    TqlSkinCustomControl::WndProc(M);
+}
+
+// The box draws all of itself; erasing first would only flicker.
+void TqlSkinCheckRadioBox::WMEraseBkgnd(TMessage& M) {
+    if (!FFlat && !FInPaint && M.WParam) PaintWindow(*reinterpret_cast<TCanvas*>(M.WParam));
+    M.Result = 1;
+}
+
+void TqlSkinCheckRadioBox::WMMove(TMessage& M) {
+    TqlSkinCustomControl::WMMove(M);
+    if (FFlat) Invalidate();
+}
+
+void TqlSkinCheckRadioBox::WMSetFocus(TMessage& M) {
+    TqlSkinCustomControl::WMSetFocus(M);
+    if (FCanFocused) Invalidate();
+}
+
+void TqlSkinCheckRadioBox::WMKillFocus(TMessage& M) {
+    TqlSkinCustomControl::WMKillFocus(M);
+    if (FCanFocused) Invalidate();
+}
+
+void TqlSkinCheckRadioBox::WMGetDlgCode(TMessage& M) { M.Result = DLGC_BUTTON; }
+
+void TqlSkinCheckRadioBox::CMMouseEnter(TMessage& M) {
+    TqlSkinCustomControl::CMMouseEnter(M);
+    FMouseIn = true;
+    Invalidate();
+}
+
+void TqlSkinCheckRadioBox::CMMouseLeave(TMessage& M) {
+    TqlSkinCustomControl::CMMouseLeave(M);
+    FMouseIn = false;
+    Invalidate();
+}
+
+void TqlSkinCheckRadioBox::CMEnabledChanged(TMessage& M) {
+    TqlSkinCustomControl::CMEnabledChanged(M);
+    FMouseIn = false;
+    Invalidate();
+}
+
+void TqlSkinCheckRadioBox::CMTextChanged(TMessage& M) {
+    TqlSkinCustomControl::CMTextChanged(M);
+    Invalidate();
+}
+
+void TqlSkinCheckRadioBox::CMDialogChar(TMessage& M) {
+    if (IsAccelerator(M.WParam, Caption()) && FCanFocused && CanFocus()) {
+        SetFocus();
+        Toggle();
+        M.Result = 1;
+        return;
+    }
+    TqlSkinCustomControl::CMDialogChar(M);
+}
+
+void TqlSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (!FMouseIn) {
+        FMouseIn = true;
+        Invalidate();
+    }
+    TqlSkinCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TqlSkinCheckRadioBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TqlSkinCustomControl::MouseUp(Button, Shift, X, Y);
+    if (Button != TMouseButton::mbLeft || !FMouseIn || !Inside(ClientRect(), X, Y)) return;
+    if (AllowGrayed && !FRadio && FState == TCheckBoxState::cbUnchecked)
+        SetState(TCheckBoxState::cbGrayed);
+    else
+        Toggle();
+}

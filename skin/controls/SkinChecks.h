@@ -1,0 +1,100 @@
+#pragma once
+// The skinned check box, or with Radio a radio button grouped by GroupIndex
+// among its parent's boxes. Flat boxes (the default) draw the skin's check
+// image and the caption over the parent's background at any size.
+//
+//   input (left button released inside)       state before   state after   OnClick
+//   click, check box                          unchecked      checked       one
+//   click, check box with AllowGrayed         unchecked      grayed        one
+//                                             grayed         checked       one
+//                                             checked        unchecked     one
+//   click, radio box                          unchecked      checked       one (group cleared)
+//                                             checked        checked       none
+//   Space released while focused (CanFocused) as a click
+//   Checked := v, check box                   any            v (grayed stays grayed on false)  one
+//   Checked := false, radio box               any            unchecked     none
+
+#include <string>
+
+#include "platform/gui/StdCtrls.h"
+#include "skin/controls/SkinControlBases.h"
+
+class TqlSkinCheckRadioBox : public TqlSkinCustomControl {
+public:
+    explicit TqlSkinCheckRadioBox(TComponent* AOwner);
+    bool ShowsOwnFocus() const override { return true; }
+
+    bool Checked() const { return FState == TCheckBoxState::cbChecked; }
+    void SetChecked(bool Value);
+    TCheckBoxState State() const { return FState; }
+    void SetState(TCheckBoxState Value);
+    bool Radio() const { return FRadio; }
+    void SetRadio(bool Value);
+    virtual void Toggle();
+    int GroupIndex = 0;
+    bool AllowGrayed = false;
+    bool UseSkinFontColor = true;
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    bool CanFocused() const { return FCanFocused; }
+    void SetCanFocused(bool Value);
+    const TCustomImageList* Images = nullptr;
+    int ImageIndex = 0;
+    bool MouseIn() const { return FMouseIn; }
+
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+    void CalcSize(int& W, int& H) override;
+
+protected:
+    void Paint() override;
+    void CreateControlDefaultImage(TBitmap& B) override;
+    void CreateControlSkinImage(TBitmap& B) override;
+    void ParentLookChanged() override;
+    void WndProc(TMessage& M) override;
+    void WMEraseBkgnd(TMessage& M) override;
+    void WMMove(TMessage& M) override;
+    void WMSetFocus(TMessage& M) override;
+    void WMKillFocus(TMessage& M) override;
+    void WMGetDlgCode(TMessage& M) override;
+    void CMMouseEnter(TMessage& M) override;
+    void CMMouseLeave(TMessage& M) override;
+    void CMEnabledChanged(TMessage& M) override;
+    void CMTextChanged(TMessage& M) override;
+    void CMDialogChar(TMessage& M) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    void ClearGroup();
+    bool HasFocus() const;
+    void FireClick();
+    // The check image of the state, hover and enabled state.
+    TRect CheckImage() const;
+    void DrawCheckImage(TCanvas& C, int X, int Y) const;
+    TColor CaptionColor() const;
+    void SelectCaptionFont(TCanvas& C) const;
+    void PaintFlat(TCanvas& C);
+    // The caption at R: an image of Images first, then the text.
+    void DrawCaption(TCanvas& C, TRect R, int ImageGap) const;
+
+    TCheckBoxState FState = TCheckBoxState::cbUnchecked;
+    bool FRadio = false;
+    bool FWordWrap = false;
+    bool FFlat = true;
+    bool FCanFocused = true;
+    bool FMouseIn = false;
+    bool FTakingFocus = false;
+
+    // Copied from a check-radio descriptor.
+    std::string FontName;
+    int FontHeight = 0;
+    TFontStyles FontStyle = 0;
+    TColor FontColor = clBtnText, ActiveFontColor = clBtnText, UnEnabledFontColor = clGrayText;
+    TRect ActiveSkinRect, CheckImageArea, TextArea;
+    TRect CheckImageRect, UnCheckImageRect, ActiveCheckImageRect, ActiveUnCheckImageRect;
+    TRect UnEnabledCheckImageRect, UnEnabledUnCheckImageRect, GrayedCheckImageRect, ActiveGrayedCheckImageRect;
+    TRect NewCheckImageArea, NewTextArea, NewCheckImageRect;
+};

@@ -1,0 +1,200 @@
+#include "skin/controls/SkinLabels.h"
+
+#include "platform/gui/StdPaint.h"
+#include "skin/controls/SkinControlBases.h"
+#include "skin/core/qlUtils.h"
+
+namespace {
+
+const TqlDataSkinControl* FindDescriptor(const TqlSkinData* Skin, const std::string& Name) {
+    if (!Skin || Skin->Empty) return nullptr;
+    const int index = Skin->IndexOfControlData(Name);
+    return index < 0 ? nullptr : Skin->CtrlList[size_t(index)].get();
+}
+
+// Links a wrapper to Skin and asks to hear when Skin goes.
+void LinkSkin(TqlSkinLink& Link, TComponent& Self, TqlSkinData* Skin) {
+    Link.TqlSkinLink::SetSkinData(Skin);
+    if (Skin) Skin->FreeNotification(&Self);
+}
+
+}  // namespace
+
+// TqlSkinStdLabel
+
+TqlSkinStdLabel::TqlSkinStdLabel(TComponent* AOwner) : TLabel(AOwner) {
+    SetSkinDataName("stdlabel");
+    Transparent = true;
+    LinkSkin(*this, *this, FormSkinData(AOwner));
+}
+
+void TqlSkinStdLabel::SetEllipsType(TqlEllipsType Value) {
+    if (Value == FEllipsType) return;
+    FEllipsType = Value;
+    Invalidate();
+}
+
+void TqlSkinStdLabel::SetSkinData(TqlSkinData* Value) {
+    LinkSkin(*this, *this, Value);
+    if (Value) ChangeSkinData();
+}
+
+void TqlSkinStdLabel::Notification(TComponent* AComponent, TOperation Operation) {
+    TLabel::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == SkinData()) SetSkinData(nullptr);
+}
+
+void TqlSkinStdLabel::LookUp() {
+    const TqlDataSkinControl* d = FindDescriptor(SkinData(), SkinDataName());
+    FIndex = d ? SkinData()->IndexOfControlData(SkinDataName()) : -1;
+    if (auto* label = dynamic_cast<const TqlDataSkinStdLabelControl*>(d)) {
+        FontName = label->FontName;
+        FontHeight = label->FontHeight;
+        FontStyle = label->FontStyle;
+        FontColor = label->FontColor;
+    }
+}
+
+// The size a new caption takes is measured in the skin's font.
+void TqlSkinStdLabel::TextChanged() {
+    LookUp();
+    TLabel::TextChanged();
+}
+
+void TqlSkinStdLabel::ChangeSkinData() {
+    LookUp();
+    if (AutoSize()) AdjustBounds();
+    Invalidate();
+}
+
+unsigned TqlSkinStdLabel::DrawFlags() const {
+    unsigned flags = DT_EXPANDTABS | (WordWrap ? unsigned(DT_WORDBREAK) : 0u);
+    if (Alignment == TAlignment::taCenter) flags |= DT_CENTER;
+    if (Alignment == TAlignment::taRightJustify) flags |= DT_RIGHT;
+    if (!ShowAccelChar) flags |= DT_NOPREFIX;
+    if (FEllipsType == TqlEllipsType::qletEndEllips) flags |= DT_END_ELLIPSIS;
+    if (FEllipsType == TqlEllipsType::qletPathEllips) flags |= DT_PATH_ELLIPSIS;
+    return flags;
+}
+
+void TqlSkinStdLabel::SelectCaptionFont(TCanvas& C) const {
+    const bool skinned = FIndex != -1;
+    if (skinned && UseSkinFont) {
+        C.Font().Assign(Font());
+        C.Font().SetName(FontName);
+        C.Font().SetHeight(FontHeight);
+        C.Font().SetStyle(FontStyle);
+    } else {
+        C.Font().Assign(!skinned && UseSkinFont ? FDefaultFont : Font());
+    }
+    if (skinned) C.Font().SetColor(UseSkinColor ? FontColor : Font().Color());
+    const TqlResourceStrData* strings = SkinData() ? SkinData()->ResourceStrData() : nullptr;
+    C.Font().SetCharset(strings ? strings->CharSet : FDefaultFont.Charset());
+}
+
+// The caption is drawn from a copy: an ellipsis shortens only what is shown.
+void TqlSkinStdLabel::Paint() {
+    LookUp();
+    TCanvas& C = Canvas();
+    TRect r = ClientRect();
+    if (!Transparent) {
+        C.Brush().Color = Color();
+        C.Brush().Style = TBrushStyle::bsSolid;
+        C.FillRect(r);
+    }
+    SelectCaptionFont(C);
+    const unsigned flags = DrawFlags();
+    if (Layout != TTextLayout::tlTop) {
+        TRect needed = r;
+        C.DrawText(Caption(), needed, flags | DT_CALCRECT);
+        const int spare = r.Height() - needed.Height();
+        r.Top += Layout == TTextLayout::tlBottom ? spare : spare / 2;
+    }
+    C.Brush().Style = TBrushStyle::bsClear;
+    std::string text = Caption();
+    if (EffectivelyEnabled()) {
+        C.DrawText(text, r, flags);
+        return;
+    }
+    const bool skinned = FIndex != -1;
+    TRect lit = Rect(r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1);
+    C.Font().SetColor(skinned ? SkinData()->SkinColors.cBtnHighLight : clBtnHighlight);
+    C.DrawText(text, lit, flags);
+    C.Font().SetColor(skinned ? SkinData()->SkinColors.cBtnShadow : clBtnShadow);
+    C.DrawText(text, r, flags);
+}
+
+// TqlSkinSplitter
+
+TqlSkinSplitter::TqlSkinSplitter(TComponent* AOwner) : TSplitter(AOwner) {
+    SetSkinDataName("vsplitter");
+    LinkSkin(*this, *this, FormSkinData(AOwner));
+}
+
+void TqlSkinSplitter::SetTransparent(bool Value) {
+    if (Value == FTransparent) return;
+    FTransparent = Value;
+    Invalidate();
+}
+
+void TqlSkinSplitter::SetSkinData(TqlSkinData* Value) {
+    LinkSkin(*this, *this, Value);
+    ChangeSkinData();
+}
+
+void TqlSkinSplitter::Notification(TComponent* AComponent, TOperation Operation) {
+    TSplitter::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == SkinData()) SetSkinData(nullptr);
+}
+
+void TqlSkinSplitter::LookUp() {
+    const TqlDataSkinControl* d = FindDescriptor(SkinData(), SkinDataName());
+    FIndex = d ? SkinData()->IndexOfControlData(SkinDataName()) : -1;
+    FPicture = nullptr;
+    auto* s = dynamic_cast<const TqlDataSkinSplitterControl*>(d);
+    if (!s) return;
+    FPicture = SkinPicture(*SkinData(), s->PictureIndex);
+    FSkinRect = s->SkinRect;
+    FLTPoint = s->LTPoint;
+    FRTPoint = s->RTPoint;
+    FLBPoint = s->LBPoint;
+    FStretch = s->StretchEffect;
+    FGripperRect = s->GripperRect;
+    FGripperTransparent = s->GripperTransparent;
+    FGripperTransparentColor = s->GripperTransparentColor;
+}
+
+void TqlSkinSplitter::ChangeSkinData() {
+    LookUp();
+    const bool own = FIndex == -1 || FTransparent;
+    if (AlongWidth())
+        SetHeight(own ? DefaultSize : FSkinRect.Bottom - FSkinRect.Top);
+    else if (Align() != TAlign::alNone && Align() != TAlign::alClient)
+        SetWidth(own ? DefaultSize : FSkinRect.Right - FSkinRect.Left);
+    Invalidate();
+}
+
+void TqlSkinSplitter::Paint() {
+    if (FTransparent || Width() < 1 || Height() < 1) return;
+    LookUp();
+    if (FIndex == -1 || !FPicture || Align() == TAlign::alNone || Align() == TAlign::alClient) {
+        TSplitter::Paint();
+        return;
+    }
+    const int W = Width(), H = Height();
+    TBitmap B(W, H);
+    if (AlongWidth())
+        BuildHThreePart(FLTPoint.X, FSkinRect.Right - FSkinRect.Left - FRTPoint.X, B, *FPicture, FSkinRect, W, H,
+                        FStretch);
+    else
+        BuildVThreePart(FLTPoint.Y, FSkinRect.Bottom - FSkinRect.Top - FLBPoint.Y, B, *FPicture, FSkinRect, W, H,
+                        FStretch);
+    if (!RectIsEmpty(FGripperRect)) {
+        TBitmap grip(FGripperRect.Right - FGripperRect.Left, FGripperRect.Bottom - FGripperRect.Top);
+        grip.Canvas().CopyRect(Rect(0, 0, grip.Width(), grip.Height()), *FPicture, FGripperRect);
+        grip.Transparent = FGripperTransparent;
+        grip.TransparentColor = FGripperTransparentColor;
+        B.Canvas().Draw((W - grip.Width()) / 2, (H - grip.Height()) / 2, grip);
+    }
+    Canvas().Draw(0, 0, B);
+}

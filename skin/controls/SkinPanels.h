@@ -1,0 +1,127 @@
+#pragma once
+// The skinned containers: the panel with its optional caption bar, check box
+// and roll-up button, and the group box and status bar built on it. The main
+// window's panels are transparent: they show what lies behind them and tell
+// their children when that changes.
+
+#include <string>
+
+#include "skin/controls/SkinControlBases.h"
+
+enum class TqlSkinBorderStyle { bvFrame, bvRaised, bvLowered, bvNone };
+
+// Selects a descriptor's font (or DefaultFont) into C, in the character set
+// of the skin's string table when it has one.
+void SelectSkinFont(TCanvas& C, const std::string& Name, int Height, TFontStyles Style, bool UseSkin,
+                    const TFont& DefaultFont, const TqlSkinData* Skin);
+
+class TqlSkinPanel : public TqlSkinCustomControl {
+public:
+    explicit TqlSkinPanel(TComponent* AOwner);
+
+    bool TransparentMode() const { return FTransparentMode; }
+    void SetTransparentMode(bool Value);
+    bool CaptionMode() const { return FCaptionMode; }
+    void SetCaptionMode(bool Value);
+    bool CheckedMode() const { return FCheckedMode; }
+    void SetCheckedMode(bool Value);
+    bool Checked() const { return FChecked; }
+    void SetChecked(bool Value);
+    bool AutoEnabledControls = true;
+    bool RollUpMode() const { return FRollUpMode; }
+    void SetRollUpMode(bool Value);
+    bool RollUpState() const { return FRollUpState; }
+    void SetRollUpState(bool Value);
+    int RealHeight() const { return FRealHeight; }
+    TqlSkinBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TqlSkinBorderStyle Value);
+    int DefaultCaptionHeight() const { return FDefaultCaptionHeight; }
+    void SetDefaultCaptionHeight(int Value);
+    TAlignment DefaultAlignment = TAlignment::taLeftJustify;
+    TNotifyEvent OnChecked;
+    TNotifyEvent OnChangeRollUpState;
+
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+protected:
+    void Paint() override;
+    void CreateControlDefaultImage(TBitmap& B) override;
+    // Draws what a descendant adds over the panel's transparent image.
+    virtual void PaintHook(TCanvas& /*C*/) {}
+    void AlignControls(TControl* AControl, TRect& R) override;
+    void ParentLookChanged() override;
+    void WMMove(TMessage& M) override;
+    void CMEnabledChanged(TMessage& M) override;
+    void CMTextChanged(TMessage& M) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // The caption bar, where a click toggles the check box and the roll-up.
+    TRect CaptionHotRect() const;
+    TRect MappedClientRect() const;
+    // The colour of the skin's frame line: the picture's pixel at the middle
+    // of the skin rectangle's bottom row.
+    TColor FrameLineColor() const;
+
+    TRect CaptionRect, CheckImageRect, UnCheckImageRect;
+    std::string FontName;
+    int FontHeight = 0;
+    TFontStyles FontStyle = 0;
+    TColor FontColor = clBtnText;
+    int BGPictureIndex = -1;
+
+private:
+    void PaintTransparentCaption(TCanvas& C);
+    void ApplyRollUp();
+    int RolledHeight() const;
+    void RedrawChildren();
+
+    bool FTransparentMode = false;
+    bool FCaptionMode = false;
+    bool FCheckedMode = false;
+    bool FChecked = false;
+    bool FRollUpMode = false;
+    bool FRollUpState = false;
+    int FRealHeight = -1;
+    TqlSkinBorderStyle FBorderStyle = TqlSkinBorderStyle::bvFrame;
+    int FDefaultCaptionHeight = 22;
+    TSizeConstraints FSavedConstraints;
+    bool FConstraintsSaved = false;
+    // The caption's height as last painted over the parent's background.
+    int FTextHeight = 16;
+};
+
+class TqlSkinGroupBox : public TqlSkinPanel {
+public:
+    explicit TqlSkinGroupBox(TComponent* AOwner);
+};
+
+// A bar at the bottom of its parent, with an optional size grip in its
+// right corner that sizes the form.
+class TqlSkinStatusBar : public TqlSkinPanel {
+public:
+    explicit TqlSkinStatusBar(TComponent* AOwner);
+    bool SizeGrip() const { return FSizeGrip; }
+    void SetSizeGrip(bool Value);
+    bool GripActive() const { return FGripActive; }
+    void SetGripActive(bool Value);
+    void GetSkinData() override;
+    // Where the grip lies, in client coordinates.
+    TRect GripRect() const;
+
+protected:
+    void AlignControls(TControl* AControl, TRect& R) override;
+    void PaintHook(TCanvas& C) override;
+    void WndProc(TMessage& M) override;
+
+private:
+    bool ShowsGrip() const { return FSizeGrip && FGripActive; }
+    bool HasGripPicture() const;
+    int GripWidth() const;
+    TRect ClientArea() const;
+    bool FSizeGrip = false;
+    bool FGripActive = true;
+    TRect FGripperRect;
+    bool FGripperTransparent = false;
+    TColor FGripperTransparentColor = clNone;
+};

@@ -1,0 +1,376 @@
+#include "skin/controls/SkinSliders.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace slider_math {
+
+int PositionOf(int Value, int Min, int Max, int TrackLength) {
+    if (Max <= Min || TrackLength <= 0) return 0;
+    return int(int64_t(Value - Min) * TrackLength / (Max - Min));
+}
+
+int ValueAt(int Offset, int Min, int Max, int TrackLength, int Increment, bool Smooth) {
+    if (Max <= Min || TrackLength <= 0) return Min;
+    Offset = std::clamp(Offset, 0, TrackLength);
+    int value = Min + int(std::lround(double(Offset) * (Max - Min) / TrackLength));
+    if (!Smooth && Increment > 0) value = int(std::lround(double(value) / Increment)) * Increment;
+    return std::clamp(value, Min, Max);
+}
+
+int Stepped(int Value, int Min, int Max, int Increment, Step S) {
+    if (Increment < 1) Increment = 1;
+    auto floorDiv = [](int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); };
+    int v = Value;
+    switch (S) {
+        case ToMin: v = Min; break;
+        case ToMax: v = Max; break;
+        case Up: v = (floorDiv(Value, Increment) + 1) * Increment; break;
+        case Down: v = -floorDiv(-Value, Increment) * Increment - Increment; break;
+    }
+    return std::clamp(v, Min, std::max(Min, Max));
+}
+
+}  // namespace slider_math
+
+using namespace slider_math;
+
+TqlSkinCustomSlider::TqlSkinCustomSlider(TComponent* AOwner) : TqlSkinControl(AOwner) {
+    SetSkinDataName("slider");
+    SetTabStop(true);
+    SetBounds(Left(), Top(), 150, 40);
+}
+
+void TqlSkinCustomSlider::SetValue(int AValue) {
+    const int v = std::clamp(AValue, FMinValue, FMaxValue);
+    const bool changed = v != FValue;
+    FValue = v;
+    Invalidate();
+    if (changed) Change();
+}
+
+// A maximum not above the minimum is refused; a range narrower than the
+// step shrinks the step.
+void TqlSkinCustomSlider::SetRange(int AMin, int AMax) {
+    if (AMin == FMinValue && AMax == FMaxValue) return;
+    if (AMax <= AMin) return;
+    FMinValue = AMin;
+    FMaxValue = AMax;
+    if (FMaxValue < FMinValue + FIncrement) FIncrement = FMaxValue - FMinValue;
+    if (FOptions & soShowPoints) Invalidate();
+    SetValue(FValue);
+    RangeChanged();
+}
+
+void TqlSkinCustomSlider::SetIncrement(int Value) {
+    if (Value < 1 || Value == FIncrement) return;
+    FIncrement = Value;
+    SetValue(FValue);
+    Invalidate();
+}
+
+void TqlSkinCustomSlider::SetOrientation(TqlSliderOrientation Value) {
+    if (Value == FOrientation) return;
+    FOrientation = Value;
+    SetBounds(Left(), Top(), Height(), Width());
+    Invalidate();
+}
+
+void TqlSkinCustomSlider::SetOptions(TqlSliderOptions Value) {
+    if (Value == FOptions) return;
+    FOptions = Value;
+    Invalidate();
+}
+
+void TqlSkinCustomSlider::SetTransparent(bool Value) {
+    FTransparent = Value;
+    Invalidate();
+}
+
+void TqlSkinCustomSlider::GetSkinData() {
+    TqlSkinControl::GetSkinData();
+    FPicture = nullptr;
+    if (FIndex == -1) return;
+    auto* d = dynamic_cast<const TqlDataSkinSlider*>(Descriptor());
+    if (!d) return;
+    FPicture = SkinPicture(*SkinData(), d->PictureIndex);
+    FHRulerRect = d->HRulerRect;
+    FHThumbRect = d->HThumbRect;
+    FVRulerRect = d->VRulerRect;
+    FVThumbRect = d->VThumbRect;
+    FSkinEdgeSize = d->EdgeSize;
+    FBGColor = d->BGColor;
+    FPointsColor = d->PointsColor;
+}
+
+void TqlSkinCustomSlider::ChangeSkinData() {
+    GetSkinData();
+    Invalidate();
+}
+
+bool TqlSkinCustomSlider::Skinned() const { return FIndex != -1 && FPicture && UseSkinThumb; }
+
+TRect TqlSkinCustomSlider::ThumbCell(int Cell) const {
+    TRect r = Vertical() ? FVThumbRect : FHThumbRect;
+    const int w = (r.Right - r.Left) / 2;
+    r.Left += Cell * w;
+    r.Right = r.Left + w;
+    return r;
+}
+
+int TqlSkinCustomSlider::ThumbLength() const {
+    if (!Skinned()) return Vertical() ? 9 : 11;
+    const TRect c = ThumbCell(0);
+    return Vertical() ? c.Bottom - c.Top : c.Right - c.Left;
+}
+
+int TqlSkinCustomSlider::ThumbThickness() const {
+    if (!Skinned()) return 18;
+    const TRect c = ThumbCell(0);
+    return Vertical() ? c.Right - c.Left : c.Bottom - c.Top;
+}
+
+TRect TqlSkinCustomSlider::RulerSource() const { return Vertical() ? FVRulerRect : FHRulerRect; }
+
+int TqlSkinCustomSlider::RulerThickness() const {
+    if (!Skinned()) return 6;
+    const TRect r = RulerSource();
+    return Vertical() ? r.Right - r.Left : r.Bottom - r.Top;
+}
+
+// The thumb sits a little before the middle across the ruler, leaving room
+// for the points on the far side.
+TRect TqlSkinCustomSlider::ThumbRect() const {
+    const int across = ((Vertical() ? Width() : Height()) - ThumbThickness() - 6) / 2;
+    const int pos = PositionOf(GetValue(), FMinValue, FMaxValue, TrackLength());
+    if (Vertical()) {
+        const int top = 6 + std::max(TrackLength(), 0) - pos;
+        return Rect(across, top, across + ThumbThickness(), top + ThumbLength());
+    }
+    return Rect(6 + pos, across, 6 + pos + ThumbLength(), across + ThumbThickness());
+}
+
+TRect TqlSkinCustomSlider::RulerRect() const {
+    const TRect t = ThumbRect();
+    const int rt = RulerThickness();
+    if (Vertical()) {
+        const int left = t.Left + (ThumbThickness() - rt) / 2;
+        return Rect(left, 6, left + rt, 6 + RulerLength());
+    }
+    const int top = t.Top + (ThumbThickness() - rt) / 2;
+    return Rect(6, top, 6 + RulerLength(), top + rt);
+}
+
+void TqlSkinCustomSlider::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TqlSkinCustomSlider::Changed() {
+    if (OnChanged) OnChanged(this);
+}
+
+void TqlSkinCustomSlider::ApplyStep(Step S) {
+    const int v = Stepped(FValue, FMinValue, FMaxValue, FIncrement, S);
+    if (v != FValue) SetValue(v);
+}
+
+void TqlSkinCustomSlider::KeyDown(uint16_t& Key, TShiftState Shift) {
+    if (Shift == 0) {
+        int step = 0;
+        if (Key == VK_HOME) step = ToMin;
+        if (Key == VK_END) step = ToMax;
+        if (Key == (Vertical() ? VK_UP : VK_RIGHT)) step = Up;
+        if (Key == (Vertical() ? VK_DOWN : VK_LEFT)) step = Down;
+        if (step != 0 && CanModify()) {
+            Key = 0;
+            ApplyStep(Step(step));
+            Changed();
+        }
+    }
+    TqlSkinControl::KeyDown(Key, Shift);
+}
+
+bool TqlSkinCustomSlider::BeforeThumb(int X, int Y) const {
+    const TRect t = ThumbRect();
+    return Vertical() ? Y >= t.Bottom : X < t.Left;
+}
+
+void TqlSkinCustomSlider::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TqlSkinControl::MouseDown(Button, Shift, X, Y);
+    if (Button != TMouseButton::mbLeft || (Shift & ssDouble)) return;
+    if (CanFocus() && !Focused()) SetFocus();
+    const TRect t = ThumbRect();
+    if (X >= t.Left && X < t.Right && Y >= t.Top && Y < t.Bottom) {
+        if (!CanModify()) return;
+        FDragging = true;
+        FPressOffset = Vertical() ? Y - t.Top : X - t.Left;
+        Repaint();
+        return;
+    }
+    TRect r = RulerRect();
+    if (Vertical()) {
+        r.Left -= 3;
+        r.Right += 3;
+    } else {
+        r.Top -= 3;
+        r.Bottom += 3;
+    }
+    if (!(X >= r.Left && X < r.Right && Y >= r.Top && Y < r.Bottom) || !CanModify()) return;
+    SetCaptureControl(this);
+    FRepeating = true;
+    FRepeatStep = BeforeThumb(X, Y) ? Down : Up;
+    FLastMouse = Point(X, Y);
+    ApplyStep(FRepeatStep);
+    SetTimer(1, 400);
+}
+
+void TqlSkinCustomSlider::MoveThumbTo(int Coordinate) {
+    const int track = TrackLength();
+    int offset = Coordinate - FPressOffset - 6;
+    if (Vertical()) offset = track - offset;
+    const int v = ValueAt(offset, FMinValue, FMaxValue, track, FIncrement, FOptions & soSmooth);
+    if (v != FValue) SetValue(v);
+}
+
+void TqlSkinCustomSlider::MouseMove(TShiftState Shift, int X, int Y) {
+    TqlSkinControl::MouseMove(Shift, X, Y);
+    if (FDragging && (Shift & ssLeft))
+        MoveThumbTo(Vertical() ? Y : X);
+    else if (FRepeating)
+        FLastMouse = Point(X, Y);
+}
+
+void TqlSkinCustomSlider::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TqlSkinControl::MouseUp(Button, Shift, X, Y);
+    if (FRepeating) {
+        FRepeating = false;
+        KillTimer(1);
+        SetCaptureControl(nullptr);
+        Changed();
+    }
+    if (FDragging) {
+        FDragging = false;
+        Repaint();
+        Changed();
+    }
+}
+
+// A held click steps on while the pointer stays on the same side of the thumb.
+void TqlSkinCustomSlider::WMTimer(TMessage& M) {
+    if (M.WParam != 1 || !FRepeating) {
+        TqlSkinControl::WMTimer(M);
+        return;
+    }
+    const bool before = BeforeThumb(FLastMouse.X, FLastMouse.Y);
+    const TRect t = ThumbRect();
+    const bool onThumb = FLastMouse.X >= t.Left && FLastMouse.X < t.Right && FLastMouse.Y >= t.Top &&
+                         FLastMouse.Y < t.Bottom;
+    if (!onThumb && before == (FRepeatStep == Down)) ApplyStep(FRepeatStep);
+}
+
+void TqlSkinCustomSlider::WMGetDlgCode(TMessage& M) { M.Result = DLGC_WANTARROWS; }
+
+void TqlSkinCustomSlider::WMMove(TMessage& M) {
+    TqlSkinControl::WMMove(M);
+    if (FTransparent) Invalidate();
+}
+
+void TqlSkinCustomSlider::ParentLookChanged() {
+    if (FTransparent) Invalidate();
+}
+
+void TqlSkinCustomSlider::CMEnabledChanged(TMessage& M) {
+    TqlSkinControl::CMEnabledChanged(M);
+    Invalidate();
+}
+
+void TqlSkinCustomSlider::CMFocusChanged(TMessage& M) {
+    TqlSkinControl::CMFocusChanged(M);
+    FFocused = Focused();
+    if (FOptions & soShowFocus) Invalidate();
+}
+
+// Points every k increments, k growing until they stand at least 4 pixels
+// apart; the ends are longer.
+void TqlSkinCustomSlider::DrawPoints(TCanvas& C, int AIncrement, int LongLength, int ShortLength) {
+    const int range = FMaxValue - FMinValue;
+    if (range <= 0 || AIncrement < 1) return;
+    const int track = std::max(TrackLength(), 0);
+    int k = 1, count = 0;
+    for (;; ++k) {
+        count = int(std::lround(double(range) / (k * AIncrement))) + 1;
+        if (count <= 1 || track / std::max(count - 1, 1) >= 4) break;
+    }
+    C.Pen().Color = FIndex != -1 ? FPointsColor : clWindowFrame;
+    const TRect t = ThumbRect();
+    const int base = Vertical() ? t.Right + 1 : t.Bottom + 1;
+    for (int j = 0; j < count; ++j) {
+        const int value = j == count - 1 ? FMaxValue : std::min(FMinValue + j * k * AIncrement, FMaxValue);
+        const int len = value == FMinValue || value == FMaxValue ? LongLength : ShortLength;
+        const int pos = PositionOf(value, FMinValue, FMaxValue, track) + ThumbLength() / 2 + 6;
+        if (Vertical()) {
+            const int y = 6 + track - PositionOf(value, FMinValue, FMaxValue, track) + ThumbLength() / 2;
+            C.MoveTo(base, y);
+            C.LineTo(base + len, y);
+        } else {
+            C.MoveTo(pos, base);
+            C.LineTo(pos, base + len);
+        }
+    }
+}
+
+void TqlSkinCustomSlider::Paint() {
+    if (Width() < 1 || Height() < 1) return;
+    GetSkinData();
+    TBitmap B(Width(), Height());
+    TCanvas& C = B.Canvas();
+    if (FTransparent) {
+        PaintParentBackground(this, C);
+    } else {
+        C.Brush().Color = FIndex != -1 ? FBGColor : Color();
+        C.Brush().Style = TBrushStyle::bsSolid;
+        C.FillRect(Rect(0, 0, Width(), Height()));
+    }
+    const TRect ruler = RulerRect();
+    const int rw = ruler.Right - ruler.Left, rh = ruler.Bottom - ruler.Top;
+    if (Skinned() && rw > 0 && rh > 0) {
+        TBitmap built(rw, rh);
+        if (Vertical())
+            BuildVThreePart(FSkinEdgeSize, FSkinEdgeSize, built, *FPicture, RulerSource(), rw, rh, false);
+        else
+            BuildHThreePart(FSkinEdgeSize, FSkinEdgeSize, built, *FPicture, RulerSource(), rw, rh, false);
+        built.Transparent = true;
+        built.TransparentColor = built.Pixel(0, 0);
+        C.Draw(ruler.Left, ruler.Top, built);
+    } else if (rw > 0 && rh > 0) {
+        C.Brush().Color = clWindow;
+        C.FillRect(ruler);
+        C.Pen().Color = clBtnShadow;
+        C.MoveTo(ruler.Left, ruler.Bottom - 1);
+        C.LineTo(ruler.Left, ruler.Top);
+        C.LineTo(ruler.Right, ruler.Top);
+    }
+    if ((FOptions & soShowFocus) && Focused()) C.DrawFocusRect(Rect(ruler.Left - 2, ruler.Top - 2, ruler.Right + 2, ruler.Bottom + 2));
+    if (FOptions & soShowPoints) {
+        if (OnDrawPoints)
+            OnDrawPoints(this);
+        else
+            DrawPoints(C, FIncrement, 5, 3);
+    }
+    const TRect t = ThumbRect();
+    const int cell = FDragging || !EffectivelyEnabled() ? 1 : 0;
+    if (Skinned()) {
+        TBitmap thumb(t.Right - t.Left, t.Bottom - t.Top);
+        thumb.Canvas().CopyRect(Rect(0, 0, thumb.Width(), thumb.Height()), *FPicture, ThumbCell(cell));
+        thumb.Transparent = true;
+        thumb.TransparentColor = thumb.Pixel(0, 0);
+        C.Draw(t.Left, t.Top, thumb);
+    } else {
+        C.Brush().Color = cell ? clBtnShadow : clBtnFace;
+        C.FillRect(t);
+        C.Pen().Color = clBtnShadow;
+        C.Brush().Style = TBrushStyle::bsClear;
+        C.Rectangle(t);
+    }
+    Canvas().Draw(0, 0, B);
+}

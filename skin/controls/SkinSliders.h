@@ -1,0 +1,121 @@
+#pragma once
+// The skinned slider: a thumb on a ruler between MinValue and MaxValue in
+// steps of Increment, horizontal or vertical (maximum at the top), with tick
+// points. Keys and clicks on the ruler step; a held click repeats until the
+// thumb passes the pointer; the thumb can be dragged.
+
+#include <string>
+
+#include "skin/controls/SkinControlBases.h"
+
+enum class TqlSliderOrientation { soHorizontal, soVertical };
+enum TqlSliderOption : unsigned {
+    soShowFocus = 1, soShowPoints = 2, soSmooth = 4, soRulerOpaque = 8, soThumbOpaque = 16,
+};
+using TqlSliderOptions = unsigned;
+
+// The slider's arithmetic, apart from any window.
+namespace slider_math {
+// Offset of Value from the ruler's start; 0 when the range or the track is empty.
+int PositionOf(int Value, int Min, int Max, int TrackLength);
+// The value at Offset, snapped to a multiple of Increment unless Smooth, within the range.
+int ValueAt(int Offset, int Min, int Max, int TrackLength, int Increment, bool Smooth);
+enum Step { ToMin = 1, ToMax = 2, Up = 3, Down = 4 };
+// The value one step away: up and down go to the next multiple of Increment
+// beyond Value, so no multiple is ever skipped.
+int Stepped(int Value, int Min, int Max, int Increment, Step S);
+}  // namespace slider_math
+
+class TqlSkinCustomSlider : public TqlSkinControl {
+public:
+    explicit TqlSkinCustomSlider(TComponent* AOwner);
+    bool ShowsOwnFocus() const override { return true; }
+
+    int MinValue() const { return FMinValue; }
+    void SetMinValue(int Value) { SetRange(Value, FMaxValue); }
+    int MaxValue() const { return FMaxValue; }
+    void SetMaxValue(int Value) { SetRange(FMinValue, Value); }
+    int Value() const { return FValue; }
+    void SetValue(int AValue);
+    int Increment() const { return FIncrement; }
+    void SetIncrement(int Value);
+    TqlSliderOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TqlSliderOrientation Value);
+    TqlSliderOptions Options() const { return FOptions; }
+    void SetOptions(TqlSliderOptions Value);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+    bool UseSkinThumb = true;
+    int EdgeSize() const { return FEdgeSize; }
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanged;
+    TNotifyEvent OnDrawPoints;
+
+    virtual bool CanModify() const { return true; }
+    virtual int GetValue() const { return FValue; }
+    // The thumb's rectangle at the current value.
+    TRect ThumbRect() const;
+    // Where the ruler picture lies.
+    TRect RulerRect() const;
+    bool Dragging() const { return FDragging; }
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+
+protected:
+    virtual void RangeChanged() {}
+    virtual void DrawPoints(TCanvas& C, int Increment, int LongLength, int ShortLength);
+    void Paint() override;
+    void WMGetDlgCode(TMessage& M) override;
+    void WMTimer(TMessage& M) override;
+    void WMMove(TMessage& M) override;
+    void CMEnabledChanged(TMessage& M) override;
+    void CMFocusChanged(TMessage& M) override;
+    void ParentLookChanged() override;
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    void SetRange(int AMin, int AMax);
+    bool Vertical() const { return FOrientation == TqlSliderOrientation::soVertical; }
+    bool Skinned() const;
+    // The thumb's length along the ruler and its thickness across it.
+    int ThumbLength() const;
+    int ThumbThickness() const;
+    int RulerThickness() const;
+    int RulerLength() const { return (Vertical() ? Height() : Width()) - 12; }
+    int TrackLength() const { return RulerLength() - ThumbLength(); }
+    // The thumb's cell: 0 normal, 1 pressed or disabled.
+    TRect ThumbCell(int Cell) const;
+    TRect RulerSource() const;
+    // Whether (X, Y) lies before the thumb: left of it, or below it when vertical.
+    bool BeforeThumb(int X, int Y) const;
+    void ApplyStep(slider_math::Step S);
+    void MoveThumbTo(int Coordinate);
+    void Change();
+    void Changed();
+
+    int FMinValue = 0, FMaxValue = 100, FValue = 0, FIncrement = 10;
+    TqlSliderOrientation FOrientation = TqlSliderOrientation::soHorizontal;
+    TqlSliderOptions FOptions = soShowFocus | soShowPoints | soSmooth;
+    bool FTransparent = false;
+    int FEdgeSize = 2;
+    bool FFocused = false;
+    bool FDragging = false;
+    int FPressOffset = 0;
+    bool FRepeating = false;
+    slider_math::Step FRepeatStep = slider_math::Up;
+    TPoint FLastMouse{};
+
+    // Copied from a slider object.
+    const TBitmap* FPicture = nullptr;
+    TRect FHRulerRect, FHThumbRect, FVRulerRect, FVThumbRect;
+    int FSkinEdgeSize = 0;
+    TColor FBGColor = clBtnFace, FPointsColor = clWindowFrame;
+};
+
+class TqlSkinSlider : public TqlSkinCustomSlider {
+public:
+    using TqlSkinCustomSlider::TqlSkinCustomSlider;
+};

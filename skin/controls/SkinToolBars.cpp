@@ -1,0 +1,200 @@
+#include "skin/controls/SkinToolBars.h"
+
+#include <algorithm>
+
+#include "platform/gui/controls/NonClient.h"
+
+TqlSkinToolBar::TqlSkinToolBar(TComponent* AOwner) : TqlSkinPanel(AOwner) {
+    SetSkinDataName("toolpanel");
+    SetBorderStyle(TqlSkinBorderStyle::bvNone);
+    FramePaintMode = false;
+    SetDefaultHeight(0);
+    SetHeight(25);
+}
+
+void TqlSkinToolBar::SetCanScroll(bool Value) {
+    FCanScroll = Value;
+    UpdateFit();
+}
+
+void TqlSkinToolBar::SetScrollOffset(int Value) {
+    if (Value >= 0) FScrollOffset = Value;
+}
+
+void TqlSkinToolBar::SetScrollTimerInterval(int Value) {
+    if (Value >= 1) FScrollTimerInterval = Value;
+}
+
+void TqlSkinToolBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TqlSkinPanel::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (FCanScroll) UpdateFit();
+    if (AdjustControls) CentreChildren();
+}
+
+// Skinned children centre themselves; the others are put in the middle.
+void TqlSkinToolBar::CentreChildren() {
+    const TRect cl = ClientRect();
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (c->Align() != TAlign::alNone || dynamic_cast<TqlSkinLookup*>(c)) continue;
+        c->SetBounds(c->Left(), cl.Top + cl.Height() / 2 - c->Height() / 2, c->Width(), c->Height());
+    }
+}
+
+void TqlSkinToolBar::ScrollChildren(int DX) {
+    if (DX == 0) return;
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        c->SetBounds(c->Left() + DX, c->Top(), c->Width(), c->Height());
+    }
+    Invalidate();
+}
+
+void TqlSkinToolBar::UpdateFit() {
+    if (!FCanScroll || Width() == 0) {
+        if (FButtonsShown) {
+            FButtonsShown = false;
+            RecalcNonClient();
+        }
+        return;
+    }
+    int extent = 0;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (Controls(i)->Visible()) extent = std::max(extent, Controls(i)->Left() + Controls(i)->Width());
+    if (Width() >= extent + FScrollPos) {
+        ScrollChildren(FScrollPos);
+        FScrollPos = 0;
+        FContentWidth = 0;
+        StopTimer();
+        if (FButtonsShown) {
+            FButtonsShown = false;
+            RecalcNonClient();
+        }
+        return;
+    }
+    FContentWidth = extent + FScrollPos;
+    if (!FButtonsShown) {
+        FButtonsShown = true;
+        RecalcNonClient();
+    }
+    // A bar that grew while scrolled gives the room back to the children.
+    const int most = std::max(FContentWidth - ClientWidth(), 0);
+    if (FScrollPos > most) {
+        ScrollChildren(FScrollPos - most);
+        FScrollPos = most;
+    }
+}
+
+void TqlSkinToolBar::ScrollStep(bool Left) {
+    const int step = FScrollOffset > 0 ? FScrollOffset : ClientWidth();
+    const int most = std::max(FContentWidth - ClientWidth(), 0);
+    const int pos = Left ? std::max(FScrollPos - step, 0) : std::min(FScrollPos + step, most);
+    if (pos == FScrollPos) {
+        StopTimer();
+        return;
+    }
+    ScrollChildren(FScrollPos - pos);
+    FScrollPos = pos;
+}
+
+void TqlSkinToolBar::StartTimer(int Direction) {
+    FTimerDir = Direction;
+    SetTimer(1, FScrollTimerInterval);
+}
+
+void TqlSkinToolBar::StopTimer() {
+    if (FTimerDir == 0) return;
+    FTimerDir = 0;
+    KillTimer(1);
+}
+
+void TqlSkinToolBar::ClearHot() {
+    if (!FHot[0] && !FHot[1]) return;
+    FHot[0] = FHot[1] = false;
+    StopTimer();
+    Invalidate();
+}
+
+void TqlSkinToolBar::CMMouseLeave(TMessage& M) {
+    TqlSkinPanel::CMMouseLeave(M);
+    ClearHot();
+}
+
+void TqlSkinToolBar::PaintButtons(TCanvas& C) {
+    for (int b = 0; b < 2; ++b) {
+        const TRect r = b == 0 ? Rect(0, 0, kButtonWidth, Height()) : Rect(Width() - kButtonWidth, 0, Width(), Height());
+        const bool down = FHot[b] && (FPressed[b] || HotScroll);
+        C.Brush().Style = TBrushStyle::bsSolid;
+        C.Brush().Color = down ? TColor(0xB59385) : FHot[b] ? TColor(0xD2BDB6) : clBtnFace;
+        C.FillRect(r);
+        C.Brush().Color = FHot[b] ? TColor(0x800000) : clBtnShadow;
+        C.FrameRect(r);
+        DrawDirectionArrow(C, r, clBtnText, b == 0 ? 1 : 2);
+    }
+}
+
+void TqlSkinToolBar::WndProc(TMessage& M) {
+    if (FButtonsShown) {
+        const int code = int(M.WParam);
+        switch (M.Msg) {
+            case WM_NCCALCSIZE: {
+                auto& r = reinterpret_cast<NCCALCSIZE_PARAMS*>(M.LParam)->rgrc[0];
+                r.Left += kButtonWidth;
+                r.Right -= kButtonWidth;
+                return;
+            }
+            case WM_NCHITTEST: {
+                const TPoint p = ScreenToClient({LoWordSigned(M.LParam), HiWordSigned(M.LParam)});
+                M.Result = p.X < 0 ? LRESULT(HTSCROLLLEFT) : p.X >= ClientWidth() ? LRESULT(HTSCROLLRIGHT) : LRESULT(HTCLIENT);
+                return;
+            }
+            case WM_SETCURSOR:
+                if (LoWord(uintptr_t(M.LParam)) == HTSCROLLLEFT || LoWord(uintptr_t(M.LParam)) == HTSCROLLRIGHT)
+                    M.LParam = MAKELPARAM(int(HTCLIENT), HiWord(uintptr_t(M.LParam)));
+                break;
+            case WM_NCPAINT:
+                if (M.WParam) PaintButtons(*reinterpret_cast<TCanvas*>(M.WParam));
+                return;
+            case WM_NCMOUSEMOVE:
+                if (code == HTSCROLLLEFT || code == HTSCROLLRIGHT) {
+                    const int b = code == HTSCROLLLEFT ? 0 : 1;
+                    if (!FHot[b]) {
+                        FHot[b] = true;
+                        FHot[1 - b] = false;
+                        Invalidate();
+                        if (HotScroll) StartTimer(b + 1);
+                    }
+                    return;
+                }
+                break;
+            case WM_NCLBUTTONDOWN:
+                if (code == HTSCROLLLEFT || code == HTSCROLLRIGHT) {
+                    const int b = code == HTSCROLLLEFT ? 0 : 1;
+                    FHot[b] = FPressed[b] = true;
+                    Invalidate();
+                    StartTimer(b + 1);
+                    return;
+                }
+                break;
+            case WM_NCLBUTTONUP:
+                if (code == HTSCROLLLEFT || code == HTSCROLLRIGHT) {
+                    const int b = code == HTSCROLLLEFT ? 0 : 1;
+                    FPressed[b] = false;
+                    StopTimer();
+                    Invalidate();
+                    ScrollStep(b == 0);
+                    return;
+                }
+                break;
+            case WM_TIMER:
+                if (M.WParam == 1 && FTimerDir != 0) {
+                    ScrollStep(FTimerDir == 1);
+                    return;
+                }
+                break;
+            case WM_MOUSEMOVE: ClearHot(); break;
+            default: break;
+        }
+    }
+    TqlSkinPanel::WndProc(M);
+}

@@ -1,0 +1,83 @@
+// The Settings page's containers, boxes and gauge are drawn from the
+// program's own skin; the page is also written as a picture to look at.
+
+#include <gtest/gtest.h>
+
+#include "app/Unit1.h"
+#include "tests/support/AppFixture.h"
+#include "tests/support/FormPicture.h"
+
+namespace {
+
+class PanelLook : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        form = app_->CreateForm<TForm1>();
+        form->SetBounds(0, 0, 1100, 760);
+        form->SetVisible(true);
+    }
+
+    template <class D>
+    const D& Look(const char* name) const {
+        const int index = form->qlSkinData1->IndexOfControlData(name);
+        EXPECT_GE(index, 0) << name;
+        return dynamic_cast<const D&>(*form->qlSkinData1->CtrlList[size_t(index)]);
+    }
+
+    const TBitmap& Picture(int index) const { return *form->qlSkinData1->ActivePictures[size_t(index)]; }
+
+    static TBitmap Snapshot(TWinControl* c) {
+        TBitmap out(c->Width(), c->Height());
+        c->PaintTo(out.Canvas(), 0, 0);
+        return out;
+    }
+
+    TForm1* form = nullptr;
+};
+
+TEST_F(PanelLook, TheSettingsBoxesShowTheDefaultSkinsCheckImages) {
+    const auto& check = Look<TqlDataSkinCheckRadioControl>("checkbox");
+    const TBitmap& picture = Picture(check.PictureIndex);
+    struct Case {
+        const char* name;
+        TqlSkinCheckRadioBox* box;
+        std::function<void()> enter;
+        TRect image;
+    } cases[] = {
+        {"checked", form->crbxShowFileName, [] {}, check.CheckImageRect},
+        {"unchecked", form->crbxShowFileName, [&] { form->crbxShowFileName->SetChecked(false); },
+         check.UnCheckImageRect},
+        {"hover", form->crbxShowFileName, [&] { form->crbxShowFileName->Perform(CM_MOUSEENTER); },
+         check.ActiveUnCheckImageRect},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.enter();
+        const TBitmap shot = Snapshot(c.box);
+        // The flat box puts the image at x = 3, centred vertically.
+        const int h = c.image.Bottom - c.image.Top, w = c.image.Right - c.image.Left;
+        const int top = (c.box->Height() - h) / 2;
+        EXPECT_EQ(shot.Pixel(3 + w / 2, top + h / 2), picture.Pixel(c.image.Left + w / 2, c.image.Top + h / 2));
+        EXPECT_EQ(shot.Pixel(3 + w / 2, top + 1), picture.Pixel(c.image.Left + w / 2, c.image.Top + 1));
+    }
+}
+
+TEST_F(PanelLook, TheFontSizeSliderShowsItsThumbAtItsValueAndTheGroupBoxShowsThePage) {
+    TqlSkinSlider* slider = form->sldFontSize;
+    const auto& look = Look<TqlDataSkinSlider>("slider");
+    const TBitmap& picture = Picture(look.PictureIndex);
+    const TRect t = slider->ThumbRect();
+    const TColor centre = picture.Pixel(look.HThumbRect.Left + 8, look.HThumbRect.Top + 8);
+    EXPECT_EQ(Snapshot(slider).Pixel((t.Left + t.Right) / 2, (t.Top + t.Bottom) / 2), centre);
+    slider->SetValue(18);
+    const TRect end = slider->ThumbRect();
+    EXPECT_GT(end.Left, t.Left);
+    EXPECT_EQ(end.Right, slider->RulerRect().Right);
+    // The transparent group box shows its page's background between its children.
+    FormPicture page(form);
+    EXPECT_GT(page.Count(form->gbDisplay, form->tsSettings->Color()), 0);
+    EXPECT_TRUE(page.Save("settings_page.png"));
+}
+
+}  // namespace

@@ -1,0 +1,548 @@
+// The skinned check and radio box, gauge, slider and standard label: their
+// state machines, arithmetic and what they paint from a synthetic skin.
+
+#include <gtest/gtest.h>
+
+#include "platform/gui/Forms.h"
+#include "platform/gui/Timers.h"
+#include "tests/skin/SyntheticSkin.h"
+
+using namespace synthetic;
+
+namespace {
+
+// Check images of a check-radio picture: a colour per image.
+constexpr TColor kUncheck = 0x101010, kCheck = 0x202020, kActiveUncheck = 0x303030, kActiveCheck = 0x404040,
+                 kDisabledUncheck = 0x505050, kDisabledCheck = 0x606060, kGrayed = 0x707070;
+
+class SkinChecks : public testing::Test {
+protected:
+    void SetUp() override {
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 400, 300);
+        form->SetColor(0x00C0C0);
+        skin = std::make_unique<Skin>(form);
+        TBitmap images(80, 10);
+        const TColor colours[] = {kUncheck, kCheck, kActiveUncheck, kActiveCheck, kDisabledUncheck, kDisabledCheck,
+                                  kGrayed};
+        for (int i = 0; i < 7; ++i) FillRect(images, Rect(i * 10, 0, i * 10 + 10, 10), colours[i]);
+        const int pic = skin->AddPicture(images);
+        for (const char* name : {"checkbox", "radiobox"}) {
+            auto& d = skin->Add<TqlDataSkinCheckRadioControl>(name);
+            d.PictureIndex = pic;
+            d.SkinRect = Rect(0, 0, 80, 10);
+            d.UnCheckImageRect = Rect(0, 0, 10, 10);
+            d.CheckImageRect = Rect(10, 0, 20, 10);
+            d.ActiveUnCheckImageRect = Rect(20, 0, 30, 10);
+            d.ActiveCheckImageRect = Rect(30, 0, 40, 10);
+            d.UnEnabledUnCheckImageRect = Rect(40, 0, 50, 10);
+            d.UnEnabledCheckImageRect = Rect(50, 0, 60, 10);
+        }
+    }
+    void TearDown() override { delete form; }
+
+    TqlSkinCheckRadioBox* Box(TWinControl* parent, int group = 0, bool radio = false) {
+        auto* b = new TqlSkinCheckRadioBox(form);
+        b->SetParent(parent);
+        b->SetBounds(10, 10 + 30 * parent->ControlCount(), 120, 24);
+        b->GroupIndex = group;
+        b->SetRadio(radio);
+        return b;
+    }
+
+    static void Click(TqlSkinCheckRadioBox* b) {
+        b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
+
+    // The colour at the middle of the check image: the flat box puts it at x = 3.
+    static TColor ImageColour(TqlSkinCheckRadioBox* b) { return Snapshot(*b).Pixel(8, b->Height() / 2); }
+
+    TForm* form = nullptr;
+    std::unique_ptr<Skin> skin;
+};
+
+TEST_F(SkinChecks, ClicksWalkTheStatesAndFireOnClickAsTheTableSays) {
+    auto* check = Box(form);
+    auto* grayable = Box(form);
+    grayable->AllowGrayed = true;
+    auto* radio = Box(form, 0, true);
+    struct Step {
+        TqlSkinCheckRadioBox* box;
+        TCheckBoxState after;
+        int clicks;
+    } steps[] = {
+        {check, TCheckBoxState::cbChecked, 1},      {check, TCheckBoxState::cbUnchecked, 1},
+        {grayable, TCheckBoxState::cbGrayed, 1},    {grayable, TCheckBoxState::cbChecked, 1},
+        {grayable, TCheckBoxState::cbUnchecked, 1}, {radio, TCheckBoxState::cbChecked, 1},
+        {radio, TCheckBoxState::cbChecked, 0},
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(testing::Message() << "step " << i);
+        int clicks = 0;
+        steps[i].box->OnClick = [&](TObject*) { ++clicks; };
+        Click(steps[i].box);
+        EXPECT_EQ(steps[i].box->State(), steps[i].after);
+        EXPECT_EQ(steps[i].box->Checked(), steps[i].after == TCheckBoxState::cbChecked);
+        EXPECT_EQ(clicks, steps[i].clicks);
+    }
+}
+
+TEST_F(SkinChecks, AssignmentsKeepGrayedAndFireEvenWithoutAChange) {
+    auto* box = Box(form);
+    int clicks = 0;
+    box->OnClick = [&](TObject*) { ++clicks; };
+    box->SetState(TCheckBoxState::cbGrayed);
+    EXPECT_FALSE(box->Checked());
+    box->SetChecked(false);
+    EXPECT_EQ(box->State(), TCheckBoxState::cbGrayed);
+    box->SetChecked(true);
+    box->SetChecked(true);
+    EXPECT_EQ(clicks, 4);
+    auto* radio = Box(form, 0, true);
+    int radioClicks = 0;
+    radio->OnClick = [&](TObject*) { ++radioClicks; };
+    radio->SetChecked(false);
+    EXPECT_EQ(radioClicks, 0);
+}
+
+TEST_F(SkinChecks, CheckingClearsTheGroupInTheSameParentOnly) {
+    auto* other = new TqlSkinPanel(form);
+    other->SetParent(form);
+    other->SetBounds(200, 0, 190, 290);
+    auto* a = Box(form, 2, true);
+    auto* b = Box(form, 2, true);
+    auto* ungrouped = Box(form, 0, true);
+    auto* elsewhere = Box(other, 2, true);
+    for (auto* box : {b, ungrouped, elsewhere}) box->SetChecked(true);
+    a->SetChecked(true);
+    EXPECT_TRUE(a->Checked());
+    EXPECT_FALSE(b->Checked());
+    EXPECT_TRUE(ungrouped->Checked());
+    EXPECT_TRUE(elsewhere->Checked());
+}
+
+TEST_F(SkinChecks, SpaceTogglesOnlyABoxThatMayTakeTheFocus) {
+    form->Show();
+    auto* box = Box(form);
+    box->SetFocus();
+    ASSERT_EQ(form->ActiveControl(), box);
+    box->Perform(WM_KEYDOWN, VK_SPACE, 0);
+    box->Perform(WM_KEYUP, VK_SPACE, 0);
+    EXPECT_TRUE(box->Checked());
+    box->SetCanFocused(false);
+    EXPECT_FALSE(box->TabStop());
+    box->Perform(WM_KEYUP, VK_SPACE, 0);
+    EXPECT_TRUE(box->Checked());
+}
+
+TEST_F(SkinChecks, TheFlatBoxShowsTheImageOfItsStateOverItsParent) {
+    auto* box = Box(form);
+    struct Case {
+        const char* name;
+        std::function<void()> enter;
+        TColor image;
+    } cases[] = {
+        {"unchecked", [] {}, kUncheck},
+        {"checked", [&] { box->SetChecked(true); }, kCheck},
+        {"hover", [&] { box->Perform(CM_MOUSEENTER); }, kActiveCheck},
+        {"hover, unchecked", [&] { box->SetChecked(false); }, kActiveUncheck},
+        {"disabled", [&] { box->SetEnabled(false); }, kDisabledUncheck},
+        {"disabled, checked", [&] { box->SetChecked(true); }, kDisabledCheck},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.enter();
+        EXPECT_EQ(ImageColour(box), c.image);
+    }
+    // Left of the image and below it lies the parent's background.
+    const TBitmap shot = Snapshot(*box);
+    EXPECT_EQ(shot.Pixel(1, 1), ColorToRGB(form->Color()));
+}
+
+TEST_F(SkinChecks, AGrayedBoxWithoutAGrayedImageShowsItsImageLightened) {
+    auto* box = Box(form);
+    box->SetState(TCheckBoxState::cbGrayed);
+    const TColor c = ImageColour(box);
+    // Lighter than the unchecked image in every channel.
+    EXPECT_GT(c & 0xFF, kUncheck & 0xFF);
+    EXPECT_GT((c >> 16) & 0xFF, (kUncheck >> 16) & 0xFF);
+    auto& d = dynamic_cast<TqlDataSkinCheckRadioControl&>(*skin->Data->CtrlList[0]);
+    d.GrayedCheckImageRect = Rect(60, 0, 70, 10);
+    EXPECT_EQ(ImageColour(box), kGrayed);
+}
+
+// Gauges
+
+class SkinGauges : public testing::Test {
+protected:
+    void SetUp() override {
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 400, 300);
+        gauge = new TqlSkinGauge(form);
+        gauge->SetParent(form);
+        gauge->SetBounds(0, 0, 102, 20);
+    }
+    void TearDown() override { delete form; }
+    TForm* form = nullptr;
+    TqlSkinGauge* gauge = nullptr;
+};
+
+TEST_F(SkinGauges, ValuesStayInRangeAndTheCaptionShowsTheTruncatedPercentage) {
+    gauge->SetShowProgressText(true);
+    gauge->SetShowPercent(true);
+    gauge->SetProgressText("Reading ");
+    struct Case {
+        int min, max, value;
+        int stored;
+        std::string caption;
+    } cases[] = {
+        {0, 100, 150, 100, "Reading 100%"}, {0, 10000, 2500, 2500, "Reading 25%"},
+        {0, 3, 2, 2, "Reading 66%"},        {5, 5, 5, 5, "Reading 0%"},
+        {-50, 50, -60, -50, "Reading 0%"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        gauge->SetMinValue(-1000);
+        gauge->SetMaxValue(c.max);
+        gauge->SetMinValue(c.min);
+        gauge->SetValue(c.value);
+        EXPECT_EQ(gauge->Value(), c.stored);
+        EXPECT_EQ(gauge->CaptionText(), c.caption);
+    }
+    gauge->SetMinValue(0);
+    gauge->SetMaxValue(100);
+    gauge->SetValue(50);
+    gauge->SetMaxValue(40);
+    EXPECT_EQ(gauge->Value(), 40);
+    gauge->SetProgressAnimationPause(-1);
+    EXPECT_EQ(gauge->ProgressAnimationPause(), 3000);
+}
+
+TEST_F(SkinGauges, TheBarCoversItsShareOfTheAreaAndNothingOfAReversedRange) {
+    const TRect area = Rect(1, 1, 101, 19);
+    struct Case {
+        int min, max, value;
+        bool vertical;
+        TRect bar;
+    } cases[] = {
+        {0, 100, 50, false, Rect(1, 1, 51, 19)},  {0, 100, 100, false, area},
+        {0, 3, 1, false, Rect(1, 1, 34, 19)},     {0, 100, 0, false, Rect(1, 1, 1, 19)},
+        {0, 100, 50, true, Rect(1, 10, 101, 19)}, {7, 7, 7, false, Rect(1, 1, 1, 19)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " at " << c.value);
+        gauge->SetMinValue(-1000);
+        gauge->SetMaxValue(c.max);
+        gauge->SetMinValue(c.min);
+        gauge->SetValue(c.value);
+        gauge->SetVertical(c.vertical);
+        EXPECT_EQ(gauge->BarRect(area), c.bar);
+    }
+    // A minimum raised above the maximum is an empty range, not a bar past the area.
+    gauge->SetVertical(false);
+    gauge->SetMaxValue(10);
+    gauge->SetMinValue(20);
+    EXPECT_EQ(gauge->Fraction(), 0.0);
+    EXPECT_EQ(gauge->BarRect(area), Rect(1, 1, 1, 19));
+}
+
+TEST_F(SkinGauges, ThePlainBarIsPaintedUpToItsValue) {
+    gauge->SetValue(25);
+    const TBitmap shot = Snapshot(*gauge);
+    // Inner area 1..101: the bar ends at 1 + 25 = 26.
+    EXPECT_EQ(shot.Pixel(25, 10), TColor(0xD2BDB6));
+    EXPECT_EQ(shot.Pixel(26, 10), ColorToRGB(clWindow));
+    EXPECT_EQ(shot.Pixel(0, 10), ColorToRGB(clBtnShadow));
+}
+
+TEST_F(SkinGauges, TheSkinnedBarIsBuiltFromTheBarPictureWithItsEnds) {
+    Skin s(form);
+    TBitmap pic(60, 30);
+    FillRect(pic, Rect(0, 0, 30, 30), kClient);
+    FillRect(pic, Rect(30, 0, 33, 10), kTL);   // bar begin
+    FillRect(pic, Rect(33, 0, 37, 10), kTopA); // bar middle
+    FillRect(pic, Rect(37, 0, 40, 10), kTR);   // bar end
+    auto& d = s.Add<TqlDataSkinGaugeControl>("gauge");
+    NinePart(d, s.AddPicture(pic));
+    d.ProgressArea = Rect(2, 10, 28, 20);
+    d.ProgressRect = Rect(30, 0, 40, 10);
+    d.BeginOffset = d.EndOffset = 3;
+    gauge->SetSkinData(s.Data);
+    gauge->SetBounds(0, 0, 102, 30);
+    gauge->SetValue(50);
+    // The area grows with the control: 2..100; half of 98 is 49.
+    const TBitmap shot = Snapshot(*gauge);
+    EXPECT_EQ(shot.Pixel(2, 15), kTL);
+    EXPECT_EQ(shot.Pixel(25, 15), kTopA);
+    EXPECT_EQ(shot.Pixel(50, 15), kTR);
+    EXPECT_EQ(shot.Pixel(51, 15), kClient);
+    // A bar shorter than its two ends draws nothing.
+    gauge->SetValue(5);
+    EXPECT_EQ(Snapshot(*gauge).Pixel(3, 15), kClient);
+}
+
+TEST_F(SkinGauges, TheAnimationRunsItsFramesThenPausesOnTheManualClock) {
+    TTimerService::Instance().UseManualClock(true);
+    Skin s(form);
+    TBitmap pic(60, 30);
+    auto& d = s.Add<TqlDataSkinGaugeControl>("gauge");
+    NinePart(d, s.AddPicture(pic));
+    d.ProgressArea = Rect(2, 10, 28, 20);
+    d.ProgressRect = Rect(30, 0, 40, 10);
+    d.ProgressAnimationSkinRect = Rect(30, 10, 60, 20);
+    d.ProgressAnimationCountFrames = 3;
+    d.ProgressAnimationTimerInterval = 100;
+    // Not skinned yet: nothing starts.
+    gauge->StartProgressAnimation();
+    TTimerService::Instance().Advance(100);
+    EXPECT_EQ(gauge->AnimationFrame(), 0);
+    gauge->SetSkinData(s.Data);
+    gauge->SetProgressAnimationPause(1000);
+    gauge->StartProgressAnimation();
+    std::vector<int> frames;
+    for (int i = 0; i < 5; ++i) {
+        TTimerService::Instance().Advance(100);
+        frames.push_back(gauge->AnimationFrame());
+    }
+    // Three frames, then back to the still bar for the pause.
+    EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 0, 0}));
+    // The pause counts from the end of the run (t = 400): the next run's
+    // first frame comes at 1400 + 100.
+    TTimerService::Instance().Advance(900);
+    EXPECT_EQ(gauge->AnimationFrame(), 0);
+    TTimerService::Instance().Advance(100);
+    EXPECT_EQ(gauge->AnimationFrame(), 1);
+    gauge->StopProgressAnimation();
+    TTimerService::Instance().Advance(1000);
+    EXPECT_EQ(gauge->AnimationFrame(), 0);
+    TTimerService::Instance().UseManualClock(false);
+}
+
+// Sliders
+
+TEST(SliderMath, StepsNeverSkipAMultipleOfTheIncrement) {
+    using namespace slider_math;
+    struct Case {
+        int value, min, max, increment;
+        Step step;
+        int result;
+    } cases[] = {
+        {15, 0, 100, 10, Up, 20},   {15, 0, 100, 10, Down, 10}, {20, 0, 100, 10, Up, 30},
+        {20, 0, 100, 10, Down, 10}, {11, 9, 18, 1, Up, 12},     {11, 9, 18, 1, Down, 10},
+        {18, 9, 18, 1, Up, 18},     {9, 9, 18, 1, Down, 9},     {11, 9, 18, 1, ToMax, 18},
+        {11, 9, 18, 1, ToMin, 9},   {-15, -50, 50, 10, Up, -10}, {-15, -50, 50, 10, Down, -20},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.value << " step " << c.step << " by " << c.increment);
+        EXPECT_EQ(Stepped(c.value, c.min, c.max, c.increment, c.step), c.result);
+    }
+}
+
+TEST(SliderMath, PositionsAndValuesMapBothWaysWithoutDividingByZero) {
+    using namespace slider_math;
+    EXPECT_EQ(PositionOf(9, 9, 18, 90), 0);
+    EXPECT_EQ(PositionOf(18, 9, 18, 90), 90);
+    EXPECT_EQ(PositionOf(12, 9, 18, 90), 30);
+    for (int v = 9; v <= 18; ++v) {
+        SCOPED_TRACE(v);
+        EXPECT_EQ(ValueAt(PositionOf(v, 9, 18, 90), 9, 18, 90, 1, true), v);
+    }
+    // A thumb as long as the ruler leaves no track.
+    EXPECT_EQ(PositionOf(50, 0, 100, 0), 0);
+    EXPECT_EQ(ValueAt(10, 0, 100, 0, 10, true), 0);
+    // Without smoothing a position snaps to the increment; never past the ends.
+    EXPECT_EQ(ValueAt(34, 0, 100, 100, 10, false), 30);
+    EXPECT_EQ(ValueAt(500, 0, 100, 100, 10, false), 100);
+    EXPECT_EQ(ValueAt(-5, 0, 100, 100, 10, false), 0);
+}
+
+class SkinSliders : public testing::Test {
+protected:
+    void SetUp() override {
+        TTimerService::Instance().UseManualClock(true);
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 400, 300);
+        form->SetVisible(true);
+        slider = new TqlSkinSlider(form);
+        slider->SetParent(form);
+        slider->SetBounds(10, 10, 212, 30);
+        slider->SetMinValue(9);
+        slider->SetMaxValue(18);
+        slider->SetIncrement(1);
+        slider->SetValue(11);
+        slider->OnChange = [this](TObject*) { events += "change "; };
+        slider->OnChanged = [this](TObject*) { events += "changed "; };
+    }
+    void TearDown() override {
+        delete form;
+        TTimerService::Instance().UseManualClock(false);
+    }
+    void Key(uint16_t key) { slider->Perform(WM_KEYDOWN, key, 0); }
+
+    TForm* form = nullptr;
+    TqlSkinSlider* slider = nullptr;
+    std::string events;
+};
+
+TEST_F(SkinSliders, KeysStepThroughTheFontSizes) {
+    struct Case {
+        uint16_t key;
+        int value;
+        const char* events;
+    } cases[] = {
+        {VK_RIGHT, 12, "change changed "}, {VK_LEFT, 11, "change changed "}, {VK_END, 18, "change changed "},
+        {VK_RIGHT, 18, "changed "},        {VK_HOME, 9, "change changed "},  {VK_UP, 9, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "key " << c.key);
+        events.clear();
+        Key(c.key);
+        EXPECT_EQ(slider->Value(), c.value);
+        EXPECT_EQ(events, c.events);
+    }
+    EXPECT_EQ(slider->Perform(WM_GETDLGCODE), LRESULT(DLGC_WANTARROWS));
+}
+
+TEST_F(SkinSliders, ARangeIsRefusedBackwardsAndShrinksAWideIncrement) {
+    slider->SetMaxValue(5);
+    EXPECT_EQ(slider->MaxValue(), 18);
+    slider->SetIncrement(10);
+    slider->SetMaxValue(12);
+    EXPECT_EQ(slider->Increment(), 3);
+    EXPECT_LE(slider->Value(), 12);
+}
+
+TEST_F(SkinSliders, AHeldClickRepeatsUntilTheThumbPassesThePointer) {
+    const TRect thumb = slider->ThumbRect();
+    const TRect ruler = slider->RulerRect();
+    // A point on the ruler about three steps right of the thumb.
+    const int x = thumb.Right + 3 * (ruler.Right - ruler.Left - (thumb.Right - thumb.Left)) / 9;
+    const int y = (ruler.Top + ruler.Bottom) / 2;
+    slider->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    EXPECT_EQ(slider->Value(), 12);
+    for (int i = 0; i < 10; ++i) TTimerService::Instance().Advance(400);
+    const int reached = slider->Value();
+    EXPECT_GT(reached, 12);
+    EXPECT_LT(reached, 18);
+    // The thumb has reached the pointer: it lies under it or beyond.
+    EXPECT_GE(slider->ThumbRect().Right, x);
+    events.clear();
+    slider->Perform(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    EXPECT_EQ(events, "changed ");
+    TTimerService::Instance().Advance(2000);
+    EXPECT_EQ(slider->Value(), reached);
+}
+
+TEST_F(SkinSliders, DraggingTheThumbFollowsThePointerAndEndsWithChanged) {
+    const TRect thumb = slider->ThumbRect();
+    const int y = (thumb.Top + thumb.Bottom) / 2;
+    slider->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb.Left + 2, y));
+    EXPECT_TRUE(slider->Dragging());
+    slider->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1000, y));
+    EXPECT_EQ(slider->Value(), 18);
+    slider->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-1000, y));
+    EXPECT_EQ(slider->Value(), 9);
+    events.clear();
+    slider->Perform(WM_LBUTTONUP, 0, MAKELPARAM(-1000, y));
+    EXPECT_FALSE(slider->Dragging());
+    EXPECT_EQ(events, "changed ");
+}
+
+TEST_F(SkinSliders, AVerticalSliderHasItsMaximumAtTheTop) {
+    slider->SetOrientation(TqlSliderOrientation::soVertical);
+    EXPECT_EQ(slider->Width(), 30);
+    slider->SetValue(18);
+    const int top = slider->ThumbRect().Top;
+    slider->SetValue(9);
+    EXPECT_GT(slider->ThumbRect().Top, top);
+    Key(VK_UP);
+    EXPECT_EQ(slider->Value(), 10);
+}
+
+// Standard labels
+
+TEST(SkinStdLabel, AnEllipsisShortensWhatIsShownButNeverTheCaption) {
+    TForm form(nullptr);
+    auto* label = new TqlSkinStdLabel(&form);
+    label->SetParent(&form);
+    label->SetAutoSize(false);
+    label->SetBounds(0, 0, 40, 16);
+    const std::string path = "/home/reader/corpora/very/long/path/file.txt";
+    label->SetCaption(path);
+    for (TqlEllipsType e : {TqlEllipsType::qletEndEllips, TqlEllipsType::qletPathEllips}) {
+        label->SetEllipsType(e);
+        TBitmap B(40, 16);
+        form.PaintTo(B.Canvas(), 0, 0);
+        EXPECT_EQ(label->Caption(), path);
+    }
+    EXPECT_TRUE(label->DrawFlags() & DT_PATH_ELLIPSIS);
+    label->ShowAccelChar = false;
+    EXPECT_TRUE(label->DrawFlags() & DT_NOPREFIX);
+}
+
+TEST(SkinStdLabel, ADisabledLabelIsEmbossedInTheSkinsColours) {
+    TForm form(nullptr);
+    Skin s(&form);
+    s.Data->SkinColors.cBtnHighLight = 0x00FF00;
+    s.Data->SkinColors.cBtnShadow = 0xFF0000;
+    auto& d = s.Add<TqlDataSkinStdLabelControl>("stdlabel");
+    d.FontColor = 0x0000FF;
+    auto* label = new TqlSkinStdLabel(&form);
+    label->SetParent(&form);
+    label->SetCaption("IIII");
+    auto count = [&](TColor c) {
+        TBitmap B(label->Width() + 2, label->Height() + 2);
+        form.PaintTo(B.Canvas(), 0, 0);
+        int n = 0;
+        for (int y = 0; y < B.Height(); ++y)
+            for (int x = 0; x < B.Width(); ++x) n += B.Pixel(x, y) == c;
+        return n;
+    };
+    EXPECT_GT(count(0x0000FF), 0);
+    label->SetEnabled(false);
+    EXPECT_EQ(count(0x0000FF), 0);
+    EXPECT_GT(count(0x00FF00), 0);
+    EXPECT_GT(count(0xFF0000), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Splitters
+
+TEST(SkinSplitter, TheBarTakesTheSkinsThicknessAndShowsOneGripperInItsMiddle) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    Skin s(&form);
+    TBitmap pic(40, 10);
+    FillRect(pic, Rect(0, 0, 30, 6), kClient);
+    FillRect(pic, Rect(30, 0, 40, 6), kTR);  // the gripper
+    auto& d = s.Add<TqlDataSkinSplitterControl>("hsplitter");
+    d.PictureIndex = s.AddPicture(pic);
+    d.SkinRect = Rect(0, 0, 30, 6);
+    d.RTPoint = {30, 0};
+    d.GripperRect = Rect(30, 0, 40, 6);
+    auto* split = new TqlSkinSplitter(&form);
+    split->SetParent(&form);
+    split->SetAlign(TAlign::alTop);
+    split->SetSkinDataName("hsplitter");
+    split->SetSkinData(s.Data);
+    EXPECT_EQ(split->Height(), 6);
+    TBitmap shot(300, 6);
+    form.PaintTo(shot.Canvas(), 0, 0);
+    int grip = 0;
+    for (int x = 0; x < 300; ++x) grip += shot.Pixel(x, 3) == kTR;
+    EXPECT_EQ(grip, 10);
+    EXPECT_EQ(shot.Pixel(145, 3), kTR);
+    EXPECT_EQ(shot.Pixel(10, 3), kClient);
+    // A transparent splitter paints nothing and keeps its own thickness.
+    split->SetTransparent(true);
+    split->ChangeSkinData();
+    EXPECT_EQ(split->Height(), split->DefaultSize);
+    form.PaintTo(shot.Canvas(), 0, 0);
+    EXPECT_NE(shot.Pixel(145, 3), kTR);
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+// The skinned tool bar: its scroll buttons appear only when the children do
+// not fit, answer their own hit-test codes, and scroll on the manual clock.
+
+#include <gtest/gtest.h>
+
+#include "platform/gui/Forms.h"
+#include "platform/gui/Timers.h"
+#include "platform/gui/controls/NonClient.h"
+#include "tests/skin/SyntheticSkin.h"
+
+using namespace synthetic;
+
+namespace {
+
+class SkinToolBar : public testing::Test {
+protected:
+    void SetUp() override {
+        TTimerService::Instance().UseManualClock(true);
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 600, 200);
+        bar = new TqlSkinToolBar(form);
+        bar->SetParent(form);
+        bar->SetBounds(0, 0, 200, 30);
+        // Five 60-pixel plain children side by side: 300 pixels.
+        for (int i = 0; i < 5; ++i) {
+            auto* c = new TCustomControl(form);
+            c->SetParent(bar);
+            c->SetBounds(i * 60, 0, 60, 20);
+            children.push_back(c);
+        }
+    }
+    void TearDown() override {
+        delete form;
+        TTimerService::Instance().UseManualClock(false);
+    }
+    LRESULT Hit(int x) {
+        const TPoint s = bar->ClientToScreen({x, 5});
+        return bar->Perform(WM_NCHITTEST, 0, MAKELPARAM(s.X, s.Y));
+    }
+    int RightEdge() const { return children.back()->Left() + children.back()->Width(); }
+
+    TForm* form = nullptr;
+    TqlSkinToolBar* bar = nullptr;
+    std::vector<TControl*> children;
+};
+
+TEST_F(SkinToolBar, ChildrenThatFitShowNoButtonsAndNoCodesOfTheirOwn) {
+    bar->SetWidth(400);
+    bar->SetCanScroll(true);
+    EXPECT_FALSE(bar->ButtonsShown());
+    EXPECT_EQ(bar->NonClientBand(), TRect{});
+    EXPECT_EQ(Hit(2), LRESULT(HTCLIENT));
+    EXPECT_EQ(Hit(395), LRESULT(HTCLIENT));
+    // Plain children are centred across the bar.
+    EXPECT_EQ(children[0]->Top(), 5);
+}
+
+TEST_F(SkinToolBar, ButtonsAppearWhenTheChildrenDoNotFitAndAnswerTheirCodes) {
+    bar->SetCanScroll(true);
+    ASSERT_TRUE(bar->ButtonsShown());
+    EXPECT_EQ(bar->NonClientBand(), Rect(12, 0, 12, 0));
+    EXPECT_EQ(bar->ClientWidth(), 176);
+    EXPECT_EQ(Hit(-5), LRESULT(HTSCROLLLEFT));
+    EXPECT_EQ(Hit(180), LRESULT(HTSCROLLRIGHT));
+    EXPECT_EQ(Hit(50), LRESULT(HTCLIENT));
+    // The band shows the left button, lit under the mouse, then pressed.
+    EXPECT_EQ(Snapshot(*bar).Pixel(2, 2), ColorToRGB(clBtnFace));
+    bar->Perform(WM_NCMOUSEMOVE, WPARAM(HTSCROLLLEFT), 0);
+    EXPECT_EQ(Snapshot(*bar).Pixel(2, 2), TColor(0xD2BDB6));
+    EXPECT_EQ(Snapshot(*bar).Pixel(0, 2), TColor(0x800000));
+    bar->Perform(WM_NCLBUTTONDOWN, WPARAM(HTSCROLLLEFT), 0);
+    EXPECT_EQ(Snapshot(*bar).Pixel(2, 2), TColor(0xB59385));
+    bar->Perform(WM_NCLBUTTONUP, WPARAM(HTSCROLLLEFT), 0);
+    // Widening the bar until all fit hides them again.
+    bar->SetWidth(320);
+    EXPECT_FALSE(bar->ButtonsShown());
+}
+
+TEST_F(SkinToolBar, HoldingTheRightButtonStopsAtTheLastChildsRightEdge) {
+    bar->SetCanScroll(true);
+    bar->SetScrollOffset(50);
+    bar->Perform(WM_NCLBUTTONDOWN, WPARAM(HTSCROLLRIGHT), 0);
+    TTimerService::Instance().Advance(50);
+    EXPECT_EQ(bar->ScrollPosition(), 50);
+    TTimerService::Instance().Advance(1000);
+    // 300 pixels of children in 176 of client: at most 124.
+    EXPECT_EQ(bar->ScrollPosition(), 124);
+    EXPECT_EQ(RightEdge(), bar->ClientWidth());
+    // Releasing at the end scrolls no further.
+    bar->Perform(WM_NCLBUTTONUP, WPARAM(HTSCROLLRIGHT), 0);
+    EXPECT_EQ(bar->ScrollPosition(), 124);
+    // The left button steps back, not below 0.
+    for (int i = 0; i < 4; ++i) {
+        bar->Perform(WM_NCLBUTTONDOWN, WPARAM(HTSCROLLLEFT), 0);
+        bar->Perform(WM_NCLBUTTONUP, WPARAM(HTSCROLLLEFT), 0);
+    }
+    EXPECT_EQ(bar->ScrollPosition(), 0);
+    EXPECT_EQ(children[0]->Left(), 0);
+}
+
+TEST_F(SkinToolBar, AStepIsTheClientWidthUnlessAnOffsetIsSet) {
+    bar->SetCanScroll(true);
+    bar->Perform(WM_NCLBUTTONDOWN, WPARAM(HTSCROLLRIGHT), 0);
+    bar->Perform(WM_NCLBUTTONUP, WPARAM(HTSCROLLRIGHT), 0);
+    EXPECT_EQ(bar->ScrollPosition(), 124);
+    // Growing the bar while scrolled gives the children their room back.
+    bar->SetWidth(250);
+    EXPECT_EQ(bar->ScrollPosition(), 300 - 226);
+    bar->SetScrollTimerInterval(0);
+    EXPECT_EQ(bar->ScrollTimerInterval(), 50);
+    bar->SetScrollOffset(-4);
+    EXPECT_EQ(bar->ScrollOffset(), 0);
+}
+
+TEST_F(SkinToolBar, HotScrollScrollsWhileTheMouseRestsOnAButton) {
+    bar->SetCanScroll(true);
+    bar->SetScrollOffset(10);
+    bar->HotScroll = true;
+    bar->Perform(WM_NCMOUSEMOVE, WPARAM(HTSCROLLRIGHT), 0);
+    TTimerService::Instance().Advance(200);
+    EXPECT_EQ(bar->ScrollPosition(), 40);
+    // Moving into the client area stops it.
+    bar->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(50, 5));
+    TTimerService::Instance().Advance(200);
+    EXPECT_EQ(bar->ScrollPosition(), 40);
+}
+
+}  // namespace

@@ -1,0 +1,157 @@
+// The skinned track bar: rounding of the thumb's place, dragging, jumps,
+// keys and the wheel.
+
+#include <gtest/gtest.h>
+
+#include "platform/gui/Forms.h"
+#include "platform/gui/controls/NonClient.h"
+#include "tests/skin/SyntheticSkin.h"
+
+using namespace synthetic;
+
+namespace {
+
+TEST(TrackMath, ThumbPlacesRoundHalfToEvenAndEmptyRangesStayAtTheStart) {
+    using namespace track_math;
+    struct Case {
+        int value, min, max, length, offset;
+    } cases[] = {
+        {50, 0, 100, 5, 2},  // 2.5 rounds to 2
+        {50, 0, 100, 7, 4},  // 3.5 rounds to 4
+        {1, 0, 3, 90, 30},   {100, 0, 100, 90, 90}, {7, 7, 7, 90, 0}, {5, 9, 3, 90, 0}, {150, 0, 100, 90, 90},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.value << " in " << c.min << ".." << c.max << " over " << c.length);
+        EXPECT_EQ(OffsetOf(Fraction(c.value, c.min, c.max), c.length), c.offset);
+    }
+    EXPECT_EQ(ValueAt(45, 90, 0, 100), 50);
+    EXPECT_EQ(ValueAt(200, 90, 0, 100), 100);
+    EXPECT_EQ(ValueAt(-3, 90, 0, 100), 0);
+    EXPECT_EQ(ValueAt(10, 0, 0, 100), 0);
+    EXPECT_EQ(ValueAt(40, 90, 7, 7), 7);
+}
+
+class SkinTrackBar : public testing::Test {
+protected:
+    void SetUp() override {
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 400, 300);
+        form->Show();
+        bar = new TqlSkinTrackBar(form);
+        bar->SetParent(form);
+        bar->SetBounds(10, 10, 104, 20);  // unskinned: track 2..102, thumb 8 wide, centre 6..98
+        bar->OnChange = [this](TObject*) { ++changes; };
+        bar->OnLastChange = [this](TObject*) { ++lastChanges; };
+    }
+    void TearDown() override { delete form; }
+    void Down(int x, int y) { bar->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+    void Move(int x, int y) { bar->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y)); }
+    void Up(int x, int y) { bar->Perform(WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
+
+    TForm* form = nullptr;
+    TqlSkinTrackBar* bar = nullptr;
+    int changes = 0, lastChanges = 0;
+};
+
+TEST_F(SkinTrackBar, ADragPastTheEndStopsAtTheMaximumAndReportsOnlyNewValues) {
+    const TRect t = bar->ThumbRect();
+    EXPECT_EQ((t.Left + t.Right) / 2, 52);
+    Down(52, 10);
+    EXPECT_TRUE(bar->Dragging());
+    Move(75, 10);
+    EXPECT_EQ(bar->Value(), 75);
+    Move(400, 10);
+    Move(500, 10);
+    EXPECT_EQ(bar->Value(), 100);
+    EXPECT_EQ(changes, 2);
+    Up(500, 10);
+    EXPECT_EQ(lastChanges, 1);
+    EXPECT_FALSE(bar->Dragging());
+}
+
+TEST_F(SkinTrackBar, AnEmptyRangeKeepsTheThumbAtTheStart) {
+    bar->SetMinValue(5);
+    bar->SetMaxValue(5);
+    EXPECT_EQ(bar->Value(), 5);
+    EXPECT_EQ(bar->ThumbRect().Left, 2);
+    Down(4, 10);
+    Move(90, 10);
+    EXPECT_EQ(bar->Value(), 5);
+}
+
+TEST_F(SkinTrackBar, KeysAndTheWheelStepOnlyAFocusableBar) {
+    Down(90, 10);
+    Up(90, 10);
+    bar->Perform(WM_KEYDOWN, VK_RIGHT, 0);
+    bar->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(bar->Value(), 50);
+    EXPECT_NE(form->ActiveControl(), bar);
+
+    bar->SetCanFocused(true);
+    bar->SetFocus();
+    struct Case {
+        UINT msg;
+        WPARAM wParam;
+        int value;
+    } cases[] = {
+        {WM_KEYDOWN, VK_RIGHT, 51},
+        {WM_KEYDOWN, VK_DOWN, 50},
+        {WM_KEYDOWN, VK_UP, 51},
+        // A horizontal bar moves left when the wheel turns away from the user.
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 50},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 51},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.msg << " " << c.wParam);
+        bar->Perform(c.msg, c.wParam, 0);
+        EXPECT_EQ(bar->Value(), c.value);
+    }
+    EXPECT_EQ(lastChanges, 5);
+    bar->SetVertical(true);
+    bar->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(bar->Value(), 52);
+}
+
+TEST_F(SkinTrackBar, AVerticalJumpLandsUnderThePointerOnAnOffCentreTrack) {
+    Skin s(form);
+    TBitmap pic(40, 100);
+    FillRect(pic, Rect(0, 0, 20, 100), kClient);
+    FillRect(pic, Rect(20, 0, 30, 10), kTR);
+    auto& d = s.Add<TqlDataSkinTrackBarControl>("trackbar");
+    d.PictureIndex = s.AddPicture(pic);
+    d.SkinRect = Rect(0, 0, 20, 100);
+    d.TrackArea = Rect(0, 5, 20, 75);  // 5 from the top, 25 from the bottom
+    d.ButtonRect = Rect(20, 0, 30, 10);
+    d.Vertical = true;
+    bar->SetSkinDataName("trackbar");
+    bar->SetSkinData(s.Data);
+    bar->JumpWhenClick = true;
+    bar->GetSkinData();
+    bar->SetBounds(10, 10, 20, 100);
+    int W = 20, H = 100;
+    bar->CalcSize(W, H);
+    // The centre runs from 70 (minimum) up to 10 (maximum).
+    struct Case {
+        int y, value;
+    } cases[] = {{70, 0}, {10, 100}, {40, 50}, {55, 25}, {95, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.y);
+        Down(2, c.y);
+        Up(2, c.y);
+        EXPECT_EQ(bar->Value(), c.value);
+        const TRect t = bar->ThumbRect();
+        if (c.y >= 10 && c.y <= 70) {
+            EXPECT_EQ((t.Top + t.Bottom) / 2, c.y);
+        }
+    }
+    // Dragging upwards increases the value.
+    bar->SetValue(0);
+    Down(5, 70);
+    Move(5, 40);
+    EXPECT_EQ(bar->Value(), 50);
+    Up(5, 40);
+    const TBitmap shot = Snapshot(*bar);
+    EXPECT_EQ(shot.Pixel(10, 40), kTR);
+}
+
+}  // namespace
