@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "app/PageRows.h"
+#include "skin/controls/qlSkinViews.h"
 #include "skin/default/DefaultSkin.h"
 
 namespace {
@@ -85,6 +86,10 @@ void TForm1::BuildForm() {
     BuildCollocatePage();
     BuildAboutPage();
     BuildComponents();
+    // The tables and concordance panes scroll by the skin's bars.
+    for (TWinControl* view : std::initializer_list<TWinControl*>{rdtResult, rdtDetail, lsvCountResult, lsvColligate,
+                                                                 rdtDetailCol})
+        new TqlAttachedScrollBars(view);
 }
 
 void TForm1::BuildSettingsPage() {

@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <array>
@@ -126,6 +127,47 @@ void ShowNativeScrollBars(TWinControl& view, bool show) {
 bool NativeScrollBarsShown(const TWinControl& view) {
     auto* area = qobject_cast<QAbstractScrollArea*>(view.Widget());
     return area && area->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+}
+
+void SetScrollBarRoom(TWinControl& view, int right, int bottom) {
+    // A scroll area lays out its viewport inside its contents rectangle.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(view.Widget())) area->setContentsMargins(0, 0, right, bottom);
+}
+
+namespace {
+
+// Tells of geometry and visibility changes of the widget it watches.
+class TGeometryWatch : public QObject {
+public:
+    TGeometryWatch(QObject* parent, std::function<void()> onChange) : QObject(parent), FOnChange(std::move(onChange)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::Move:
+            case QEvent::Resize:
+            case QEvent::Show:
+            case QEvent::Hide: FOnChange(); break;
+            default: break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> FOnChange;
+};
+
+}  // namespace
+
+void WatchScrollState(TWinControl& view, std::function<void()> OnChange) {
+    auto* area = qobject_cast<QAbstractScrollArea*>(view.Widget());
+    if (!area) return;
+    auto* watch = new TGeometryWatch(area, OnChange);
+    area->installEventFilter(watch);
+    for (QScrollBar* bar : {area->verticalScrollBar(), area->horizontalScrollBar()}) {
+        QObject::connect(bar, &QAbstractSlider::rangeChanged, watch, [OnChange](int, int) { OnChange(); });
+        QObject::connect(bar, &QAbstractSlider::valueChanged, watch, [OnChange](int) { OnChange(); });
+    }
 }
 
 namespace scrolling {
