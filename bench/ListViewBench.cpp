@@ -3,8 +3,10 @@
 // between them (inside BeginUpdate/EndUpdate and without), a sort by a
 // numeric column through the compare event, scrolling to the end and paging
 // through, and deleting scattered selected rows; each step with its paint.
-// Then the table of counted lines in owner-data mode: setting the count, the
-// first paint, scrolling to the end and paging, counting the rows asked for.
+// The table is also paged through the skin's attached bar. Then the table of
+// counted lines in owner-data mode: setting the count, the first paint,
+// scrolling to the end and paging (by the view and by the skinned bar),
+// counting the rows asked for.
 //
 //   lexmoor-listview-bench [--rows N] [--virtual-rows N]
 
@@ -21,6 +23,8 @@
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
+#include "skin/controls/qlSkinViews.h"
+#include "skin/default/DefaultSkin.h"
 #include "tests/support/Pictures.h"
 
 namespace {
@@ -143,6 +147,26 @@ void PageUp(TListView* list, int rows, int pages) {
     list->Scroll(0, -page * (rows / page / pages + 1) * rowHeight);
 }
 
+// Pages down by clicks below the thumb of the view's skinned bar, repainting
+// the view and the bar at each step, as the screen shows them; returns the
+// slowest step in seconds.
+double PageDownByBar(TqlAttachedScrollBars* bars, TListView* list, int steps) {
+    TqlSkinScrollBar* bar = bars->VScrollBar();
+    double slowest = 0;
+    for (int i = 0; i < steps; ++i) {
+        const auto start = Clock::now();
+        bar->Layout();
+        const TRect thumb = bar->PartRect(TqlSkinScrollBar::ptThumb), track = bar->TrackRect();
+        const int y = std::min(track.Bottom - 1, thumb.Bottom + 1);
+        bar->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb.Left + 1, y));
+        bar->Perform(WM_LBUTTONUP, 0, MAKELPARAM(thumb.Left + 1, y));
+        list->Repaint();
+        bar->Repaint();
+        slowest = std::max(slowest, SecondsSince(start));
+    }
+    return slowest;
+}
+
 double PaintSeconds(TListView* list) {
     const auto start = Clock::now();
     TBitmap picture(list->Width(), list->Height());
@@ -226,6 +250,19 @@ int main(int argc, char** argv) {
     }
     const double paging = SecondsSince(start) / pages;
     ok = ok && list->TopIndex() == 0;
+
+    // The same table paged down through the skin's bar.
+    auto* stored = new TqlCompressedStoredSkin(form);
+    stored->SetCompressedData(DefaultSkinZlib());
+    auto* skin = new TqlSkinData(form);
+    skin->SetCompressedStoredSkin(stored);
+    auto* bars = new TqlAttachedScrollBars(list);
+    app.ProcessMessages();
+    bars->Update();
+    start = Clock::now();
+    const double barSlowest = PageDownByBar(bars, list, pages);
+    const double barPaging = SecondsSince(start) / pages;
+    ok = ok && bars->VScrollBar()->Visible() && list->TopIndex() == pages * list->VisibleRowCount();
 
     // Rows selected, then deleted as the program deletes: the first selected until none is.
     struct TDelete {
@@ -317,6 +354,15 @@ int main(int argc, char** argv) {
     const double askedPerPage = double(asked) / pages;
     ok = ok && counted->TopIndex() == 0;
 
+    auto* countedBars = new TqlAttachedScrollBars(counted);
+    countedBars->Update();
+    asked = 0;
+    start = Clock::now();
+    const double virtualBarSlowest = PageDownByBar(countedBars, counted, pages);
+    const double virtualBarPaging = SecondsSince(start) / pages;
+    const double askedPerBarPage = double(asked) / pages;
+    ok = ok && counted->TopIndex() == pages * counted->VisibleRowCount() && askedPerBarPage < 100;
+
     std::printf("rows %d, 10 columns, custom-drawn, grid lines\n", count);
     std::printf("fill in BeginUpdate/EndUpdate  %7.3f s  (%.2f us per row), first paint %.3f s\n", fillBatched,
                 1e6 * fillBatched / count, fillBatchedPaint);
@@ -326,6 +372,7 @@ int main(int argc, char** argv) {
                 sortOnly, compares, sortAll, sortPaint);
     std::printf("scroll to the end and paint    %7.3f s  (paint %.3f s)\n", toEnd, endPaint);
     std::printf("page up and repaint on screen   %7.4f s per page\n", paging);
+    std::printf("page down by the skinned bar    %7.4f s per page, slowest %.4f s\n", barPaging, barSlowest);
     for (const TDelete& d : deletes)
         std::printf("delete %-5d selected (%s)%*s %7.3f s\n", d.deleted, d.what, int(12 - std::strlen(d.what)), "",
                     d.seconds);
@@ -337,6 +384,8 @@ int main(int argc, char** argv) {
                 virtualEndPaint, askedEnd);
     std::printf("page up and repaint on screen   %7.4f s per page (%.1f rows asked per page)\n", virtualPaging,
                 askedPerPage);
+    std::printf("page down by the skinned bar    %7.4f s per page, slowest %.4f s (%.1f rows asked per page)\n",
+                virtualBarPaging, virtualBarSlowest, askedPerBarPage);
     std::printf("check %s\n", ok ? "ok" : "FAILED");
     delete form;
     return ok ? 0 : 1;
