@@ -7,6 +7,7 @@
 
 #include "app/PageRows.h"
 #include "skin/controls/qlSkinViews.h"
+#include "skin/forms/qlCorvane.h"
 #include "skin/default/DefaultSkin.h"
 
 namespace {
@@ -64,6 +65,8 @@ void TForm1::BuildForm() {
     qlSkinData1 = new TqlSkinData(this);
     qlSkinData1->Name = "qlSkinData1";
     qlSkinData1->SetCompressedStoredSkin(qlCompressedStoredSkin1);
+    // Re-skins the form's controls whenever the skin is loaded again.
+    new TqlCorvane(this);
 
     qlSkinPageControl1 = Make<TqlSkinPageControl>(this, this, "qlSkinPageControl1", 0, 0, 1000, 700);
     qlSkinPageControl1->SetAlign(TAlign::alClient);
