@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "app/PageRows.h"
+#include "skin/boxes/qlSkinFieldLook.h"
 #include "skin/controls/qlSkinViews.h"
 #include "skin/forms/qlCorvane.h"
 #include "skin/default/DefaultSkin.h"
@@ -93,6 +94,7 @@ void TForm1::BuildForm() {
     for (TWinControl* view : std::initializer_list<TWinControl*>{rdtResult, rdtDetail, lsvCountResult, lsvColligate,
                                                                  rdtDetailCol})
         new TqlAttachedScrollBars(view);
+    ApplySkinFieldLooks(this, qlSkinData1);
 }
 
 void TForm1::BuildSettingsPage() {

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "skin/boxes/qlSkinFieldLook.h"
 #include "skin/controls/SkinControlBases.h"
 #include "skin/controls/qlSkinCtrls.h"
 #include "skin/controls/qlSkinTabs.h"
@@ -78,6 +79,7 @@ void TqlCorvane::ChangeControls(const TqlSkinData* Sender) {
         if (auto* b = dynamic_cast<TqlSkinBevel*>(c); b && takes(*b)) b->GetSkinData();
         if (auto* p = dynamic_cast<TqlSkinPageControl*>(c); p && takes(*p)) p->ChangeSkinData();
     });
+    ApplySkinFieldLooks(FForm, Sender ? Sender : FSkinData);
     // Bars attached to views may have changed their thickness.
     ForEachControl(FForm, [](TControl* c) {
         for (int i = 0; i < c->ComponentCount(); ++i)
