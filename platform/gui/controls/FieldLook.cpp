@@ -32,8 +32,12 @@ void ClearFieldLook(TWinControl& field) {
     if (!w) return;
     const QPalette native = QApplication::palette(w);
     QPalette palette = w->palette();
-    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText, QPalette::Window, QPalette::Button})
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Text, QPalette::Highlight, QPalette::HighlightedText,
+                                     QPalette::Window, QPalette::Button})
         for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
             palette.setColor(group, role, native.color(group, role));
     w->setPalette(palette);
+    // The field's own colour and font colour go back over the platform's.
+    field.Perform(CM_COLORCHANGED);
+    field.Perform(CM_FONTCHANGED);
 }

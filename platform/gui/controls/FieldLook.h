@@ -17,5 +17,5 @@ struct TFieldLook {
 };
 
 void SetFieldLook(TWinControl& field, const TFieldLook& look);
-// Back to the platform's own colours (the field's Color and Font kept).
+// Back to the platform's colours, under the field's own Color and Font.
 void ClearFieldLook(TWinControl& field);
