@@ -94,6 +94,7 @@ void TForm1::BuildForm() {
     for (TWinControl* view : std::initializer_list<TWinControl*>{rdtResult, rdtDetail, lsvCountResult, lsvColligate,
                                                                  rdtDetailCol})
         new TqlAttachedScrollBars(view);
+    for (TListView* table : {lsvCountResult, lsvColligate}) new TqlSkinHeader(table);
     ApplySkinFieldLooks(this, qlSkinData1);
 }
 

@@ -1,6 +1,8 @@
 #include "skin/controls/qlSkinViews.h"
 
+#include "platform/gui/ListView.h"
 #include "platform/gui/controls/ScrollInfo.h"
+#include "skin/core/qlPieces.h"
 
 TqlAttachedScrollBars::TqlAttachedScrollBars(TWinControl* AView) : TComponent(AView), FView(AView) {
     FVBar = new TqlSkinScrollBar(this);
@@ -67,4 +69,55 @@ void TqlAttachedScrollBars::Update() {
         FHBar->SetVisible(h);
     }
     FUpdating = false;
+}
+
+// TqlSkinHeader
+
+TqlSkinHeader::TqlSkinHeader(TListView* AView) : TComponent(AView), FView(AView) {
+    FView->OnDrawHeaderSection = [this](TCanvas& C, const TRect& R, int Column, bool Pressed) {
+        DrawSection(C, R, Column, Pressed);
+    };
+}
+
+void TqlSkinHeader::DrawSection(TCanvas& Canvas, const TRect& R, int Column, bool Pressed) {
+    const int w = R.Width(), h = R.Height();
+    if (w < 1 || h < 1) return;
+    const TqlSkinData* skin = FormSkinData(FView);
+    const int index = skin && !skin->Empty ? skin->IndexOfControlData(HeaderSkinDataName) : -1;
+    const auto* look = index >= 0 ? dynamic_cast<const TqlDataSkinButtonControl*>(skin->CtrlList[size_t(index)].get())
+                                  : nullptr;
+    const TBitmap* picture = look ? SkinPicture(*skin, look->PictureIndex) : nullptr;
+    TBitmap face(w, h);
+    TCanvas& c = face.Canvas();
+    if (picture) {
+        TRect src = look->SkinRect;
+        if (Pressed) {
+            if (!RectIsEmpty(look->DownSkinRect))
+                src = look->DownSkinRect;
+            else if (!RectIsEmpty(look->ActiveSkinRect))
+                src = look->ActiveSkinRect;
+        }
+        BuildNinePartSized(face, *picture, src, look->ClientRect, true);
+    } else {
+        c.Brush().Color = Pressed ? TColor(0xB59385) : clBtnFace;
+        c.FillRect(Rect(0, 0, w, h));
+        c.Brush().Color = Pressed ? TColor(0x800000) : clBtnShadow;
+        c.FrameRect(Rect(0, 0, w, h));
+    }
+    if (Column >= 0 && Column < FView->ColumnCount()) {
+        const TListColumn* column = FView->Column(Column);
+        c.Font().Assign(Canvas.Font());
+        c.Font().SetColor(picture ? (Pressed ? look->DownFontColor : look->FontColor) : clBtnText);
+        c.Brush().Style = TBrushStyle::bsClear;
+        // Text goes 5 pixels in from either edge, cut with an ellipsis where it does not fit.
+        const TRect t = Rect(5, 0, w - 5, h);
+        std::string caption = column->Caption;
+        FitTextEllipsis(c, caption, t.Width());
+        const int tw = c.TextWidth(caption);
+        int x = t.Left;
+        if (column->Alignment == TAlignment::taRightJustify) x = t.Right - tw;
+        if (column->Alignment == TAlignment::taCenter) x = t.Left + t.Width() / 2 - tw / 2;
+        c.TextOut(x, h / 2 - c.TextHeight(caption) / 2, caption);
+    }
+    Canvas.Draw(R.Left, R.Top, face);
 }

@@ -35,3 +35,19 @@ private:
     TqlControlTimer FPending;
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
+
+class TListView;
+
+// The column header of a list view drawn from a button descriptor of the
+// form's skin (default "resizebutton"): each section with its own caption,
+// the pressed one in the pressed face; the platform's look without that skin.
+class TqlSkinHeader : public TComponent {
+public:
+    // Owned by the view and freed with it.
+    explicit TqlSkinHeader(TListView* AView);
+    std::string HeaderSkinDataName = "resizebutton";
+
+private:
+    void DrawSection(TCanvas& Canvas, const TRect& R, int Column, bool Pressed);
+    TListView* FView;
+};

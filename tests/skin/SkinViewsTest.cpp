@@ -11,6 +11,7 @@
 #include "platform/gui/controls/CommonControlMessages.h"
 #include "platform/gui/controls/ScrollInfo.h"
 #include "skin/controls/qlSkinViews.h"
+#include "tests/skin/SyntheticSkin.h"
 
 namespace {
 
@@ -109,6 +110,42 @@ TEST_F(AttachedBars, HideAndGoWithTheView) {
     const int before = form->ControlCount();
     delete list;
     EXPECT_EQ(form->ControlCount(), before - 3);
+}
+
+}  // namespace
+
+namespace {
+
+// The header of a list view in the face of the skin's "resizebutton", the
+// space right of the last column too; the platform's own look without it.
+TEST(SkinHeader, SectionsAndTheRestTakeTheSkinsFace) {
+    auto* form = new TForm(nullptr);
+    form->SetBounds(0, 0, 500, 400);
+    form->Show();
+    auto* skin = new synthetic::Skin(form);
+    constexpr TColor kFace = 0x2080C0;
+    TBitmap pic(20, 20);
+    synthetic::FillRect(pic, Rect(0, 0, 20, 20), kFace);
+    auto& look = skin->Add<TqlDataSkinButtonControl>("resizebutton");
+    look.PictureIndex = skin->AddPicture(pic);
+    look.SkinRect = Rect(0, 0, 20, 20);
+    look.ClientRect = Rect(2, 2, 18, 18);
+    look.FontColor = clBlack;
+    auto* list = new TListView(form);
+    list->SetParent(form);
+    list->SetBounds(0, 0, 400, 200);
+    list->AddColumn("Word", 100);
+    list->AddColumn("Count", 80, TAlignment::taRightJustify);
+    new TqlSkinHeader(list);
+    const TBitmap shot = synthetic::Snapshot(*list);
+    for (int x : {50, 150, 300}) {
+        SCOPED_TRACE(x);
+        EXPECT_EQ(shot.Pixel(x, 2), kFace);
+    }
+    delete skin->Data;
+    EXPECT_NE(synthetic::Snapshot(*list).Pixel(50, 2), kFace);
+    delete skin;
+    delete form;
 }
 
 }  // namespace
