@@ -111,6 +111,7 @@ void TqlSkinPageControl::ChangeSkinData() {
     } else {
         TabHeight = FDefaultItemHeight;
     }
+    if (FShowCloseButtons) TabExtraWidth = CloseButtonSize() + 5;
     LayoutSheets();
     Invalidate();
 }
@@ -225,11 +226,98 @@ void TqlSkinPageControl::PaintTab(TCanvas& canvas, int page, const TRect& r, boo
     // Where the selected tab stands taller, the others keep their caption clear of the page.
     const int shift = !active && HeightOfRect(FLook.TabRect) != HeightOfRect(FLook.ActiveTabRect) ? 2 : 0;
     TRect text = Rect(0, shift, r.Width(), r.Height() + shift);
+    auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(page));
+    if (FShowCloseButtons && sheet) {
+        text.Right -= CloseButtonSize() + 5;
+        DrawCloseButton(tc, *sheet, Rect(text.Right, text.Top, r.Width(), text.Bottom));
+    }
     tc.DrawText(Pages(page)->Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (FLook.ShowFocus && focused)
         tc.DrawFocusRect(Rect(FLook.FocusOffsetX, FLook.FocusOffsetY, r.Width() - FLook.FocusOffsetX,
                               r.Height() - FLook.FocusOffsetY));
     canvas.Draw(r.Left, r.Top, tab);
+}
+
+int TqlSkinPageControl::CloseButtonSize() const {
+    return Skinned() && !RectIsEmpty(FLook.CloseButtonRect) ? WidthOfRect(FLook.CloseButtonRect) : 14;
+}
+
+void TqlSkinPageControl::SetShowCloseButtons(bool value) {
+    if (value == FShowCloseButtons) return;
+    FShowCloseButtons = value;
+    TabExtraWidth = value ? CloseButtonSize() + 5 : 0;
+    LayoutSheets();
+    Invalidate();
+}
+
+void TqlSkinPageControl::DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet, const TRect& area) {
+    const int size = CloseButtonSize();
+    const TRect r = Rect(area.Left, area.Top + (area.Height() - size) / 2, area.Left + size,
+                         area.Top + (area.Height() - size) / 2 + size);
+    sheet.CloseRect = r;
+    if (Skinned() && !RectIsEmpty(FLook.CloseButtonRect)) {
+        TRect src = FLook.CloseButtonRect;
+        const TRect hot = RectIsEmpty(FLook.CloseButtonActiveRect) ? src : FLook.CloseButtonActiveRect;
+        if (sheet.CloseMouseIn) src = sheet.CloseDown && !RectIsEmpty(FLook.CloseButtonDownRect) ? FLook.CloseButtonDownRect : hot;
+        TBitmap b(WidthOfRect(src), HeightOfRect(src));
+        qlPieces::Copy(b, Rect(0, 0, b.Width(), b.Height()), *FPicture, src);
+        b.Transparent = FLook.ButtonTransparent;
+        b.TransparentColor = FLook.ButtonTransparentColor;
+        canvas.Draw(r.Left, r.Top, b);
+        return;
+    }
+    DrawCloseGlyph(canvas, r.Left + 2, r.Top + 2, sheet.CloseMouseIn ? clWhite : clBlack);
+}
+
+int TqlSkinPageControl::CloseButtonAt(int x, int y) const {
+    if (!FShowCloseButtons) return -1;
+    for (int i = 0; i < PageCount(); ++i) {
+        auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(i));
+        const TRect tab = TabRect(i);
+        if (!sheet || !Pages(i)->TabVisible() || RectIsEmpty(sheet->CloseRect)) continue;
+        if (Moved(sheet->CloseRect, tab.Left, tab.Top).Contains({x, y})) return i;
+    }
+    return -1;
+}
+
+void TqlSkinPageControl::ClosePage(TTabSheet* page) {
+    if (!page) return;
+    bool canClose = true;
+    if (OnClose) OnClose(page, canClose);
+    if (!canClose) {
+        if (auto* sheet = dynamic_cast<TqlSkinTabSheet*>(page)) sheet->CloseMouseIn = sheet->CloseDown = false;
+        Invalidate();
+        return;
+    }
+    page->SetTabVisible(false);
+    if (FreeOnClose) delete page;
+    if (OnAfterClose) OnAfterClose(this);
+    Invalidate();
+}
+
+void TqlSkinPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    const int closing = button == TMouseButton::mbLeft ? CloseButtonAt(x, y) : -1;
+    if (closing < 0) {
+        TPageControl::MouseDown(button, shift, x, y);
+        return;
+    }
+    // A press on a close button closes that page on release; it does not select it.
+    FClosingPage = closing;
+    auto* sheet = static_cast<TqlSkinTabSheet*>(Pages(closing));
+    sheet->CloseMouseIn = sheet->CloseDown = true;
+    Invalidate();
+}
+
+void TqlSkinPageControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    TPageControl::MouseUp(button, shift, x, y);
+    const int closing = FClosingPage;
+    FClosingPage = -1;
+    if (closing < 0 || closing >= PageCount()) return;
+    auto* sheet = static_cast<TqlSkinTabSheet*>(Pages(closing));
+    sheet->CloseDown = false;
+    sheet->CloseMouseIn = CloseButtonAt(x, y) == closing;
+    Invalidate();
+    if (sheet->CloseMouseIn && button == TMouseButton::mbLeft) ClosePage(sheet);
 }
 
 void TqlSkinPageControl::SetHotPage(int page) {
@@ -244,6 +332,12 @@ void TqlSkinPageControl::MouseMove(TShiftState shift, int x, int y) {
     for (int i = 0; i < PageCount() && hot < 0; ++i)
         if (Pages(i)->TabVisible() && TabRect(i).Contains({x, y})) hot = i;
     SetHotPage(hot);
+    const int over = CloseButtonAt(x, y);
+    for (int i = 0; i < PageCount(); ++i)
+        if (auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(i)); sheet && sheet->CloseMouseIn != (i == over)) {
+            sheet->CloseMouseIn = i == over;
+            Invalidate();
+        }
 }
 
 void TqlSkinPageControl::CMMouseLeave(TMessage& m) {

@@ -4,6 +4,7 @@
 // the tab strip, the frame around the pages and the tabs from the "tab"
 // descriptor, and tracks the tab under the pointer.
 
+#include <functional>
 #include <string>
 
 #include "platform/gui/ComCtrls.h"
@@ -18,6 +19,10 @@ public:
     explicit TqlSkinTabSheet(TComponent* owner);
     // Tiled over the page when not empty; takes effect at the next paint.
     TBitmap WallPaper;
+    // The close button on this page's tab, in tab coordinates (set when the
+    // tab is drawn), under the pointer, held down.
+    TRect CloseRect;
+    bool CloseMouseIn = false, CloseDown = false;
 
 protected:
     void Paint() override;
@@ -40,9 +45,21 @@ public:
     void PaintPageBackground(TCanvas& canvas, int width, int height);
     TRect ClientRect() const override;
 
+    bool ShowCloseButtons() const { return FShowCloseButtons; }
+    void SetShowCloseButtons(bool value);
+    // A closed page is also destroyed.
+    bool FreeOnClose = false;
+    // Asked before a page closes (CanClose starts true); then told it closed.
+    std::function<void(TObject* page, bool& canClose)> OnClose;
+    TNotifyEvent OnAfterClose;
+    // Hides the page's tab unless OnClose refuses.
+    void ClosePage(TTabSheet* page);
+
 protected:
     void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void CMMouseLeave(TMessage& m) override;
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -53,6 +70,10 @@ private:
     void PaintFrame(TCanvas& canvas, const TRect& frame);
     void PaintTab(TCanvas& canvas, int page, const TRect& r, bool active, bool mouseIn);
     void SetHotPage(int page);
+    int CloseButtonSize() const;
+    // The page whose close button lies under (x, y), or -1.
+    int CloseButtonAt(int x, int y) const;
+    void DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet, const TRect& area);
     void LayoutSheets();
 
     TqlDataSkinTabControl FLook{""};
@@ -60,4 +81,7 @@ private:
     const TBitmap* FBackground = nullptr;
     int FDefaultItemHeight = 20;
     int FHotPage = -1;
+    bool FShowCloseButtons = false;
+    // The page whose close button was pressed, closed when it is released there.
+    int FClosingPage = -1;
 };

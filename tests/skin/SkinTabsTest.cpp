@@ -166,3 +166,69 @@ TEST_F(SkinTabs, ControlWithoutVisibleTabsShowsOnlyThePageBackground) {
 }
 
 }  // namespace
+
+namespace {
+
+class SkinTabCloseButtons : public SkinTabs {
+protected:
+    TqlSkinPageControl* Pages() {
+        auto* pc = MainPages();
+        pc->TabWidth = 0;
+        pc->SetBounds(0, 0, 400, 100);
+        return pc;
+    }
+    // Where a page's close button is on the control, after a paint placed it.
+    static TPoint CloseButtonOf(TqlSkinPageControl* pc, int page) {
+        Snapshot(*pc);
+        const auto* sheet = static_cast<TqlSkinTabSheet*>(pc->Pages(page));
+        const TRect tab = pc->TabRect(page);
+        return {tab.Left + (sheet->CloseRect.Left + sheet->CloseRect.Right) / 2,
+                tab.Top + (sheet->CloseRect.Top + sheet->CloseRect.Bottom) / 2};
+    }
+    static void Click(TqlSkinPageControl* pc, TPoint p) {
+        pc->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(p.X, p.Y));
+        pc->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+        pc->Perform(WM_LBUTTONUP, 0, MAKELPARAM(p.X, p.Y));
+    }
+};
+
+TEST_F(SkinTabCloseButtons, TabsWidenForTheButtonAndNarrowBack) {
+    auto* pc = Pages();
+    const int visible[] = {0, 3, 5};
+    int widths[3];
+    for (int i = 0; i < 3; ++i) widths[i] = pc->TabRect(visible[i]).Width();
+    pc->SetShowCloseButtons(true);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(pc->TabRect(visible[i]).Width(), widths[i] + 14 + 5);
+    pc->SetShowCloseButtons(false);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(pc->TabRect(visible[i]).Width(), widths[i]);
+}
+
+// The page whose button was pressed closes, also when it is not the active one,
+// and the active page stays.
+TEST_F(SkinTabCloseButtons, TheButtonClosesItsOwnPage) {
+    auto* pc = Pages();
+    pc->SetShowCloseButtons(true);
+    pc->SetActivePageIndex(0);
+    int closed = 0;
+    pc->OnAfterClose = [&](TObject*) { ++closed; };
+    Click(pc, CloseButtonOf(pc, 3));
+    EXPECT_FALSE(pc->Pages(3)->TabVisible());
+    EXPECT_TRUE(pc->Pages(0)->TabVisible());
+    EXPECT_EQ(pc->ActivePageIndex(), 0);
+    EXPECT_EQ(closed, 1);
+
+    // Refused: the page and its tab stay.
+    pc->OnClose = [](TObject*, bool& canClose) { canClose = false; };
+    Click(pc, CloseButtonOf(pc, 5));
+    EXPECT_TRUE(pc->Pages(5)->TabVisible());
+    EXPECT_EQ(closed, 1);
+
+    // Released off the button: nothing closes.
+    pc->OnClose = nullptr;
+    const TPoint p = CloseButtonOf(pc, 5);
+    pc->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+    pc->Perform(WM_LBUTTONUP, 0, MAKELPARAM(p.X, 90));
+    EXPECT_TRUE(pc->Pages(5)->TabVisible());
+}
+
+}  // namespace
