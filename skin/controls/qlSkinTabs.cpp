@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gui/controls/ScrollInfo.h"
 #include "skin/core/qlPieces.h"
 
 namespace {
@@ -79,6 +80,7 @@ void TqlSkinPageControl::SetSkinData(TqlSkinData* value) {
 
 void TqlSkinPageControl::Notification(TComponent* component, TOperation operation) {
     TPageControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == FUpDown) FUpDown = nullptr;
     if (operation == TOperation::opRemove && component == SkinData()) {
         TqlSkinLookup::SetSkinData(nullptr);
         ChangeSkinData();
@@ -113,7 +115,44 @@ void TqlSkinPageControl::ChangeSkinData() {
     }
     if (FShowCloseButtons) TabExtraWidth = CloseButtonSize() + 5;
     LayoutSheets();
+    CheckTabOverflow();
     Invalidate();
+}
+
+void TqlSkinPageControl::BoundsChanged(bool moved, bool resized) {
+    TPageControl::BoundsChanged(moved, resized);
+    if (resized) CheckTabOverflow();
+}
+
+void TqlSkinPageControl::CheckTabOverflow() {
+    const int room = Width() - 3 - (FUpDown ? FUpDown->Width() : 0);
+    int hidden = 0, scrolledOut = 0;
+    for (int i = 0; i < PageCount(); ++i) {
+        if (!Pages(i)->TabVisible()) continue;
+        const TRect r = TabRect(i);
+        if (r.Right < 1) ++scrolledOut;
+        if (r.Right < 1 || r.Right > room) ++hidden;
+    }
+    if (hidden == 0) {
+        delete FUpDown;
+        FUpDown = nullptr;
+        return;
+    }
+    if (!FUpDown) {
+        FUpDown = new TqlSkinUpDown(this);
+        FUpDown->SetParent(this);
+        FUpDown->SetSkinDataName(FLook.UpDown.empty() ? "hupdown" : FLook.UpDown);
+        FUpDown->SetSkinData(SkinData());
+        FUpDown->SetMin(0);
+        FUpDown->SetIncrement(1);
+        FUpDown->OnChange = [this](TObject*) {
+            Perform(WM_HSCROLL, MakeScrollWParam(SB_THUMBPOSITION, FUpDown->Position()));
+            Invalidate();
+        };
+    }
+    FUpDown->SetBounds(Width() - 2 * FDefaultItemHeight, 0, 2 * FDefaultItemHeight, FDefaultItemHeight);
+    FUpDown->SetMax(hidden);
+    if (FUpDown->Position() != scrolledOut) FUpDown->SetPosition(scrolledOut);
 }
 
 void TqlSkinPageControl::SetDefaultItemHeight(int value) {
@@ -247,6 +286,7 @@ void TqlSkinPageControl::SetShowCloseButtons(bool value) {
     FShowCloseButtons = value;
     TabExtraWidth = value ? CloseButtonSize() + 5 : 0;
     LayoutSheets();
+    CheckTabOverflow();
     Invalidate();
 }
 

@@ -9,6 +9,7 @@
 
 #include "platform/gui/ComCtrls.h"
 #include "skin/controls/SkinControlBases.h"
+#include "skin/controls/qlSkinUpDown.h"
 
 class TqlSkinPageControl;
 
@@ -54,6 +55,10 @@ public:
     TNotifyEvent OnAfterClose;
     // Hides the page's tab unless OnClose refuses.
     void ClosePage(TTabSheet* page);
+    // The arrows shown at the row's end while tabs do not fit, else null.
+    TqlSkinUpDown* UpDown() const { return FUpDown; }
+    // Shows or removes the arrows as the tabs fit.
+    void CheckTabOverflow();
 
 protected:
     void Paint() override;
@@ -62,6 +67,7 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void CMMouseLeave(TMessage& m) override;
     void Notification(TComponent* component, TOperation operation) override;
+    void BoundsChanged(bool moved, bool resized) override;
 
 private:
     void GetSkinData();
@@ -84,4 +90,5 @@ private:
     bool FShowCloseButtons = false;
     // The page whose close button was pressed, closed when it is released there.
     int FClosingPage = -1;
+    TqlSkinUpDown* FUpDown = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/controls/CommonControlMessages.h"
+#include "platform/gui/controls/ScrollInfo.h"
 #include "skin/controls/qlSkinTabs.h"
 #include "tests/skin/SyntheticSkin.h"
 
@@ -229,6 +230,34 @@ TEST_F(SkinTabCloseButtons, TheButtonClosesItsOwnPage) {
     pc->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
     pc->Perform(WM_LBUTTONUP, 0, MAKELPARAM(p.X, 90));
     EXPECT_TRUE(pc->Pages(5)->TabVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SkinTabs, ARowThatDoesNotFitGetsArrowsThatScrollIt) {
+    auto* pc = MainPages();
+    pc->SetBounds(0, 0, 200, 100);
+    EXPECT_EQ(pc->UpDown(), nullptr);
+    // Three 40-pixel tabs from x 2 need 126 + 3 pixels.
+    pc->SetBounds(0, 0, 110, 100);
+    TqlSkinUpDown* arrows = pc->UpDown();
+    ASSERT_NE(arrows, nullptr);
+    EXPECT_EQ(arrows->Left() + arrows->Width(), pc->Width());
+    EXPECT_EQ(arrows->Top(), 0);
+    EXPECT_EQ(arrows->Position(), 0);
+    EXPECT_GE(arrows->Max(), 1);
+
+    // The right arrow scrolls the row by one tab.
+    arrows->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrows->Width() - 3, 5));
+    EXPECT_LT(pc->TabRect(0).Right, 1);
+    EXPECT_EQ(pc->TabRect(3).Left, 0);
+
+    pc->SetBounds(0, 0, 300, 100);
+    pc->Perform(WM_HSCROLL, MakeScrollWParam(SB_THUMBPOSITION, 0));
+    pc->CheckTabOverflow();
+    EXPECT_EQ(pc->UpDown(), nullptr);
 }
 
 }  // namespace
