@@ -51,6 +51,8 @@ void TqlSkinScrollBar::SetPosition(int Value) {
 }
 
 void TqlSkinScrollBar::SetRange(int AMin, int AMax, int APosition, int APageSize) {
+    // Views mirror themselves into the bar often; an unchanged state draws nothing.
+    if (AMin == FMin && AMax == FMax && APageSize == FPageSize && APosition == FPosition) return;
     FMin = AMin;
     FMax = AMax;
     FPageSize = APageSize;

@@ -63,8 +63,11 @@ void TqlAttachedScrollBars::Update() {
         const int vw = v ? FVBar->Width() : 0, hh = h ? FHBar->Height() : 0;
         SetScrollBarRoom(*FView, vw, hh);
         const TRect r = FView->BoundsRect();
-        if (v) FVBar->SetBounds(r.Right - vw, r.Top, vw, r.Height() - hh);
-        if (h) FHBar->SetBounds(r.Left, r.Bottom - hh, r.Width(), hh);
+        auto place = [](TqlSkinScrollBar* bar, const TRect& to) {
+            if (bar->BoundsRect() != to) bar->SetBoundsRect(to);
+        };
+        if (v) place(FVBar, Rect(r.Right - vw, r.Top, r.Right, r.Bottom - hh));
+        if (h) place(FHBar, Rect(r.Left, r.Bottom - hh, r.Right, r.Bottom));
         FVBar->SetVisible(v);
         FHBar->SetVisible(h);
     }

@@ -37,8 +37,14 @@ protected:
         delete form;
         TTimerService::Instance().UseManualClock(false);
     }
-    // The bars follow the view on the next timer tick.
-    static void Settle() { TTimerService::Instance().Advance(1); }
+    // The bars follow the view on the next timer ticks (giving them room
+    // changes the view once more).
+    // The bars follow the view on the next timer ticks; column widths reach
+    // the view's header when it paints.
+    void Settle() {
+        synthetic::Snapshot(*list);
+        for (int tick = 0; tick < 2; ++tick) TTimerService::Instance().Advance(1);
+    }
     int Top() { return int(list->Perform(LVM_GETTOPINDEX)); }
 
     TForm* form = nullptr;

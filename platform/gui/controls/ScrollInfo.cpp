@@ -3,6 +3,8 @@
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMoveEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <array>
@@ -131,7 +133,10 @@ bool NativeScrollBarsShown(const TWinControl& view) {
 
 void SetScrollBarRoom(TWinControl& view, int right, int bottom) {
     // A scroll area lays out its viewport inside its contents rectangle.
-    if (auto* area = qobject_cast<QAbstractScrollArea*>(view.Widget())) area->setContentsMargins(0, 0, right, bottom);
+    auto* area = qobject_cast<QAbstractScrollArea*>(view.Widget());
+    // Setting the same margins again would still lay the view out anew, and
+    // tell its watchers so.
+    if (area && area->contentsMargins() != QMargins(0, 0, right, bottom)) area->setContentsMargins(0, 0, right, bottom);
 }
 
 namespace {
@@ -144,8 +149,18 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
-            case QEvent::Move:
-            case QEvent::Resize:
+            // Resize and move events also come for the size and place a widget
+            // already has; answering those would never let the view rest.
+            case QEvent::Move: {
+                auto* move = static_cast<QMoveEvent*>(event);
+                if (move->oldPos() != move->pos()) FOnChange();
+                break;
+            }
+            case QEvent::Resize: {
+                auto* resize = static_cast<QResizeEvent*>(event);
+                if (resize->oldSize() != resize->size()) FOnChange();
+                break;
+            }
             case QEvent::Show:
             case QEvent::Hide: FOnChange(); break;
             default: break;
