@@ -7,6 +7,9 @@
 #include <type_traits>
 
 #include "app/PageRows.h"
+#include "skin/boxes/qlSkinFieldLook.h"
+#include "skin/controls/qlSkinViews.h"
+#include "skin/forms/qlCorvane.h"
 #include "skin/default/DefaultSkin.h"
 
 namespace {
@@ -66,6 +69,8 @@ void TForm1::BuildForm() {
     qlSkinData1 = new TqlSkinData(this);
     qlSkinData1->Name = "qlSkinData1";
     qlSkinData1->SetCompressedStoredSkin(qlCompressedStoredSkin1);
+    // Re-skins the form's controls whenever the skin is loaded again.
+    new TqlCorvane(this);
 
     qlSkinPageControl1 = Make<TqlSkinPageControl>(this, this, "qlSkinPageControl1", 0, 0, 1000, 700);
     qlSkinPageControl1->SetAlign(TAlign::alClient);
@@ -88,6 +93,12 @@ void TForm1::BuildForm() {
     BuildCollocatePage();
     BuildAboutPage();
     BuildComponents();
+    // The tables and concordance panes scroll by the skin's bars.
+    for (TWinControl* view : std::initializer_list<TWinControl*>{rdtResult, rdtDetail, lsvCountResult, lsvColligate,
+                                                                 rdtDetailCol})
+        new TqlAttachedScrollBars(view);
+    for (TListView* table : {lsvCountResult, lsvColligate}) new TqlSkinHeader(table);
+    ApplySkinFieldLooks(this, qlSkinData1);
 }
 
 void TForm1::BuildSettingsPage() {

@@ -3,9 +3,11 @@
 // between them (inside BeginUpdate/EndUpdate and without), a sort by a
 // numeric column through the compare event, scrolling to the end and paging
 // through, and deleting scattered selected rows; each step with its paint.
-// Then the table of counted lines in owner-data mode: setting the count, the
-// first paint, scrolling to the end and paging, counting the rows asked for,
-// and once more stepped through scroll messages with the view's own bars hidden.
+// The table is also paged through the skin's attached bar. Then the table of
+// counted lines in owner-data mode: setting the count, the first paint,
+// scrolling to the end and paging (by the view and by the skinned bar),
+// counting the rows asked for, and once more stepped through scroll messages
+// with the view's own bars hidden.
 //
 //   lexmoor-listview-bench [--rows N] [--virtual-rows N]
 
@@ -23,6 +25,8 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
 #include "platform/gui/controls/ScrollInfo.h"
+#include "skin/controls/qlSkinViews.h"
+#include "skin/default/DefaultSkin.h"
 #include "tests/support/Pictures.h"
 
 namespace {
@@ -145,6 +149,26 @@ void PageUp(TListView* list, int rows, int pages) {
     list->Scroll(0, -page * (rows / page / pages + 1) * rowHeight);
 }
 
+// Pages down by clicks below the thumb of the view's skinned bar, repainting
+// the view and the bar at each step, as the screen shows them; returns the
+// slowest step in seconds.
+double PageDownByBar(TqlAttachedScrollBars* bars, TListView* list, int steps) {
+    TqlSkinScrollBar* bar = bars->VScrollBar();
+    double slowest = 0;
+    for (int i = 0; i < steps; ++i) {
+        const auto start = Clock::now();
+        bar->Layout();
+        const TRect thumb = bar->PartRect(TqlSkinScrollBar::ptThumb), track = bar->TrackRect();
+        const int y = std::min(track.Bottom - 1, thumb.Bottom + 1);
+        bar->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb.Left + 1, y));
+        bar->Perform(WM_LBUTTONUP, 0, MAKELPARAM(thumb.Left + 1, y));
+        list->Repaint();
+        bar->Repaint();
+        slowest = std::max(slowest, SecondsSince(start));
+    }
+    return slowest;
+}
+
 double PaintSeconds(TListView* list) {
     const auto start = Clock::now();
     TBitmap picture(list->Width(), list->Height());
@@ -228,6 +252,19 @@ int main(int argc, char** argv) {
     }
     const double paging = SecondsSince(start) / pages;
     ok = ok && list->TopIndex() == 0;
+
+    // The same table paged down through the skin's bar.
+    auto* stored = new TqlCompressedStoredSkin(form);
+    stored->SetCompressedData(DefaultSkinZlib());
+    auto* skin = new TqlSkinData(form);
+    skin->SetCompressedStoredSkin(stored);
+    auto* bars = new TqlAttachedScrollBars(list);
+    app.ProcessMessages();
+    bars->Update();
+    start = Clock::now();
+    const double barSlowest = PageDownByBar(bars, list, pages);
+    const double barPaging = SecondsSince(start) / pages;
+    ok = ok && bars->VScrollBar()->Visible() && list->TopIndex() == pages * list->VisibleRowCount();
 
     // Rows selected, then deleted as the program deletes: the first selected until none is.
     struct TDelete {
@@ -319,8 +356,19 @@ int main(int argc, char** argv) {
     const double askedPerPage = double(asked) / pages;
     ok = ok && counted->TopIndex() == 0;
 
-    // Driven from outside, as by bars of its own: the view's Qt bars hidden,
-    // each step a scroll request, the state read back and a repaint.
+    auto* countedBars = new TqlAttachedScrollBars(counted);
+    countedBars->Update();
+    asked = 0;
+    start = Clock::now();
+    const double virtualBarSlowest = PageDownByBar(countedBars, counted, pages);
+    const double virtualBarPaging = SecondsSince(start) / pages;
+    const double askedPerBarPage = double(asked) / pages;
+    ok = ok && counted->TopIndex() == pages * counted->VisibleRowCount() && askedPerBarPage < 100;
+
+    // Driven from outside by scroll messages alone, from the top, each step a
+    // scroll request, the state read back and a repaint.
+    delete countedBars;
+    counted->MakeVisible(counted->Items()[0]);
     ShowNativeScrollBars(*counted, false);
     app.ProcessMessages();
     asked = 0;
@@ -346,6 +394,7 @@ int main(int argc, char** argv) {
                 sortOnly, compares, sortAll, sortPaint);
     std::printf("scroll to the end and paint    %7.3f s  (paint %.3f s)\n", toEnd, endPaint);
     std::printf("page up and repaint on screen   %7.4f s per page\n", paging);
+    std::printf("page down by the skinned bar    %7.4f s per page, slowest %.4f s\n", barPaging, barSlowest);
     for (const TDelete& d : deletes)
         std::printf("delete %-5d selected (%s)%*s %7.3f s\n", d.deleted, d.what, int(12 - std::strlen(d.what)), "",
                     d.seconds);
@@ -357,6 +406,8 @@ int main(int argc, char** argv) {
                 virtualEndPaint, askedEnd);
     std::printf("page up and repaint on screen   %7.4f s per page (%.1f rows asked per page)\n", virtualPaging,
                 askedPerPage);
+    std::printf("page down by the skinned bar    %7.4f s per page, slowest %.4f s (%.1f rows asked per page)\n",
+                virtualBarPaging, virtualBarSlowest, askedPerBarPage);
     std::printf("bars hidden, stepped by messages %6.4f s per step (%.1f rows asked per step)\n", drivenPaging,
                 drivenAskedPerPage);
     std::printf("check %s\n", ok ? "ok" : "FAILED");

@@ -208,7 +208,7 @@ std::vector<TRect> TPageControl::VisibleTabRects() const {
         if (width <= 0) {
             option.text = ToQString(page->Caption());
             const QSize text(metrics.size(Qt::TextShowMnemonic, option.text).width() + space, TabHeight);
-            width = Style().sizeFromContents(QStyle::CT_TabBarTab, &option, text, nullptr).width();
+            width = Style().sizeFromContents(QStyle::CT_TabBarTab, &option, text, nullptr).width() + TabExtraWidth;
         }
         tabs.push_back(Rect(x, 0, x + width, TabHeight));
         x += width;

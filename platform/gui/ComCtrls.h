@@ -54,6 +54,9 @@ public:
     int TabHeight = 22;
     // Every tab this wide; 0: each as wide as its caption needs.
     int TabWidth = 0;
+    // Room added to a tab sized by its caption, for what is drawn beside the
+    // caption (an image, a close button).
+    int TabExtraWidth = 0;
     TRect ClientRect() const override;
 
     TNotifyEvent OnChange;

@@ -128,7 +128,22 @@ void TForm::DoShow() {
     });
 }
 
+void TForm::HookMessages(const TComponent* component, TMessageHook hook) {
+    UnhookMessages(component);
+    FHooks.emplace_back(component, std::move(hook));
+}
+
+void TForm::UnhookMessages(const TComponent* component) {
+    std::erase_if(FHooks, [component](const auto& h) { return h.first == component; });
+}
+
 void TForm::Dispatch(TMessage& m) {
+    // A hook may unhook itself or others: walk a copy.
+    if (!FHooks.empty()) {
+        const auto hooks = FHooks;
+        for (const auto& [component, hook] : hooks)
+            if (hook(m)) return;
+    }
     if (m.Msg == WM_CLOSE) {
         Close();
         return;

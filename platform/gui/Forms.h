@@ -2,6 +2,7 @@
 // The application object and forms.
 
 #include <functional>
+#include <utility>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,13 @@ class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
+
+    // Lets a component on the form see the form's messages before the form
+    // does (a form-skinning component, for one); a hook that returns true
+    // consumes the message. One hook per component.
+    using TMessageHook = std::function<bool(TMessage&)>;
+    void HookMessages(const TComponent* component, TMessageHook hook);
+    void UnhookMessages(const TComponent* component);
 
     void SetVisible(bool visible) override;
     void SetText(const std::string& text) override;
@@ -86,6 +94,7 @@ private:
     bool FModal = false;
     bool FShown = false;
     TWinControl* FActiveControl = nullptr;
+    std::vector<std::pair<const TComponent*, TMessageHook>> FHooks;
 };
 
 // The program's forms, in the order they were created.

@@ -27,6 +27,8 @@
 #include <QAbstractItemModel>
 #include <QEvent>
 #include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -73,6 +75,7 @@ constexpr size_t kReadItems = 32;
 struct TListView::TImpl {
     class TModel;
     class TView;
+    class THeader;
     class TDelegate;
     class TInputWatcher;
 
@@ -122,6 +125,7 @@ struct TListView::TImpl {
     TModel* Model = nullptr;
     TView* View = nullptr;
     TInputWatcher* Watcher = nullptr;
+    THeader* Header = nullptr;
     int SelCount = 0;
     // No selected item lies before this row.
     int FirstSelectedFrom = 0;
@@ -205,6 +209,57 @@ public:
 
 private:
     TListView* FOwner;
+};
+
+// Hands its painting to the list view's header handler when one is set.
+class TListView::TImpl::THeader : public QHeaderView {
+public:
+    THeader(TListView& owner, QWidget* parent) : QHeaderView(Qt::Horizontal, parent), FOwner(owner) {}
+    // Cleared when the control goes before its widget.
+    bool Alive = true;
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        if (!Alive || !FOwner.OnDrawHeaderSection) {
+            QHeaderView::paintEvent(e);
+            return;
+        }
+        QPainter painter(viewport());
+        TCanvas canvas;
+        canvas.BeginPaint(&painter);
+        canvas.Font().Assign(FOwner.Font());
+        int right = 0;
+        for (int visual = 0; visual < count(); ++visual) {
+            const int column = logicalIndex(visual);
+            if (isSectionHidden(column)) continue;
+            const int x = sectionViewportPosition(column), w = sectionSize(column);
+            if (w <= 0) continue;
+            FOwner.OnDrawHeaderSection(canvas, Rect(x, 0, x + w, height()), column, column == FPressed);
+            right = std::max(right, x + w);
+        }
+        if (right < viewport()->width())
+            FOwner.OnDrawHeaderSection(canvas, Rect(right, 0, viewport()->width() + 1, height()), -1, false);
+        canvas.EndPaint();
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        const int x = int(e->position().x()), column = logicalIndexAt(x);
+        // A press on a divider resizes the column: no section goes down.
+        const bool divider = column >= 0 && (x - sectionViewportPosition(column) < kDividerGrip ||
+                                             sectionViewportPosition(column) + sectionSize(column) - x <= kDividerGrip);
+        FPressed = e->button() == Qt::LeftButton && !divider ? column : -1;
+        QHeaderView::mousePressEvent(e);
+        viewport()->update();
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        FPressed = -1;
+        QHeaderView::mouseReleaseEvent(e);
+        viewport()->update();
+    }
+
+private:
+    static constexpr int kDividerGrip = 4;
+    TListView& FOwner;
+    int FPressed = -1;
 };
 
 // Paints rows cell by cell itself: Qt's own row painting would ask the
@@ -633,6 +688,7 @@ TListView::~TListView() {
     for (const QMetaObject::Connection& connection : FImpl->Connections) QObject::disconnect(connection);
     // The widget outlives this part of the control; it must find no rows to draw.
     FImpl->View->Impl = nullptr;
+    FImpl->Header->Alive = false;
     FImpl->Watcher->Release();
     FImpl->Model->Release();
 }
@@ -658,6 +714,8 @@ QWidget* TListView::CreateWidget() {
     impl.Watcher = new TImpl::TInputWatcher(impl, view);
     view->installEventFilter(impl.Watcher);
     view->viewport()->installEventFilter(impl.Watcher);
+    impl.Header = new TImpl::THeader(*this, view);
+    view->setHeader(impl.Header);
     QHeaderView* header = view->header();
     header->setStretchLastSection(false);
     header->setSectionsMovable(false);

@@ -84,6 +84,9 @@ class THeaderWindow;
 
 // What a custom-draw handler may set: the row's or cell's background, and the font.
 using TLVCustomDrawItemEvent = std::function<void(TObject* sender, TListItem* item, bool& defaultDraw)>;
+// Draws one header section of column (-1: the part right of the last section),
+// held down by the mouse when pressed.
+using TLVDrawHeaderSectionEvent = std::function<void(TCanvas& canvas, const TRect& rect, int column, bool pressed)>;
 using TLVCustomDrawSubItemEvent =
     std::function<void(TObject* sender, TListItem* item, int subItem, bool& defaultDraw)>;
 using TLVCompareEvent = std::function<void(TObject* sender, TListItem* item1, TListItem* item2, int data, int& compare)>;
@@ -138,6 +141,8 @@ public:
     TLVColumnClickEvent OnColumnClick;
     TLVCustomDrawItemEvent OnCustomDrawItem;
     TLVCustomDrawSubItemEvent OnCustomDrawSubItem;
+    // When set, the header is drawn by it in place of the platform's look.
+    TLVDrawHeaderSectionEvent OnDrawHeaderSection;
     TNotifyEvent OnSelectItem;
     TLVOwnerDataEvent OnData;
 

@@ -1,5 +1,386 @@
 #include "skin/controls/qlSkinTabs.h"
 
+#include <algorithm>
+
+#include "platform/gui/controls/ScrollInfo.h"
+#include "skin/core/qlPieces.h"
+
+namespace {
+
+TPoint Moved(TPoint p, int dx, int dy) { return {p.X + dx, p.Y + dy}; }
+
+TRect Moved(const TRect& r, int dx, int dy) { return Rect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy); }
+
+// Covers Dest with Src's rectangle S the way a page background asks: tiled,
+// stretched once, or stretched along one side and repeated along the other.
+void LayOver(TBitmap& Dest, const TBitmap& Src, const TRect& S, bool Stretch, int StretchType) {
+    const TRect all = Rect(0, 0, Dest.Width(), Dest.Height());
+    if (!Stretch)
+        qlPieces::Tile(Dest, all, Src, S, true, true);
+    else if (StretchType == stHorz || StretchType == stVert) {
+        const bool columns = StretchType == stHorz;
+        TBitmap band(columns ? WidthOfRect(S) : all.Right, columns ? all.Bottom : HeightOfRect(S));
+        qlPieces::Stretch(band, Rect(0, 0, band.Width(), band.Height()), Src, S);
+        qlPieces::Tile(Dest, all, band, Rect(0, 0, band.Width(), band.Height()), columns, !columns);
+    } else {
+        qlPieces::Stretch(Dest, all, Src, S);
+    }
+}
+
+}  // namespace
+
+// TqlSkinTabSheet
+
 TqlSkinTabSheet::TqlSkinTabSheet(TComponent* owner) : TTabSheet(owner) { SetSkinDataName("tab"); }
 
-TqlSkinPageControl::TqlSkinPageControl(TComponent* owner) : TPageControl(owner) { SetSkinDataName("tab"); }
+void TqlSkinTabSheet::Paint() {
+    if (Width() < 1 || Height() < 1) return;
+    TCanvas& c = Canvas();
+    if (!WallPaper.Empty()) {
+        TBitmap b(Width(), Height());
+        qlPieces::Tile(b, Rect(0, 0, Width(), Height()), WallPaper, Rect(0, 0, WallPaper.Width(), WallPaper.Height()),
+                       true, true);
+        c.Draw(0, 0, b);
+        return;
+    }
+    if (auto* pc = dynamic_cast<TqlSkinPageControl*>(PageControl()))
+        pc->PaintPageBackground(c, Width(), Height());
+    else
+        TTabSheet::Paint();
+}
+
+void TqlSkinTabSheet::BoundsChanged(bool moved, bool resized) {
+    TTabSheet::BoundsChanged(moved, resized);
+    if (!resized) return;
+    Invalidate();
+    // Transparent children draw through a background that has just been stretched anew.
+    auto* pc = dynamic_cast<TqlSkinPageControl*>(PageControl());
+    if (!pc || !pc->Skinned()) return;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* child = dynamic_cast<TWinControl*>(Controls(i))) child->Perform(WM_PARENTLOOKCHANGED);
+}
+
+// TqlSkinPageControl
+
+TqlSkinPageControl::TqlSkinPageControl(TComponent* owner) : TPageControl(owner) {
+    SetSkinDataName("tab");
+    Font().SetName("Arial");
+    Font().SetHeight(14);
+    Font().SetColor(clBtnText);
+    TabHeight = FDefaultItemHeight;
+    SetSkinData(FormSkinData(owner));
+}
+
+void TqlSkinPageControl::SetSkinData(TqlSkinData* value) {
+    if (SkinData() && SkinData() != value) RemoveFreeNotification(SkinData());
+    TqlSkinLookup::SetSkinData(value);
+    if (value) value->FreeNotification(this);
+    ChangeSkinData();
+}
+
+void TqlSkinPageControl::Notification(TComponent* component, TOperation operation) {
+    TPageControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == FUpDown) FUpDown = nullptr;
+    if (operation == TOperation::opRemove && component == SkinData()) {
+        TqlSkinLookup::SetSkinData(nullptr);
+        ChangeSkinData();
+    }
+}
+
+void TqlSkinPageControl::GetSkinData() {
+    LookUp();
+    const auto* d = dynamic_cast<const TqlDataSkinTabControl*>(Descriptor());
+    FPicture = d ? SkinPicture(*SkinData(), d->PictureIndex) : nullptr;
+    if (!d || !FPicture) {
+        FIndex = -1;
+        FBackground = nullptr;
+        return;
+    }
+    FLook = *d;
+    if (RectIsEmpty(FLook.ActiveTabRect)) FLook.ActiveTabRect = FLook.TabRect;
+    if (RectIsEmpty(FLook.FocusTabRect)) FLook.FocusTabRect = FLook.ActiveTabRect;
+    FBackground = SkinPicture(*SkinData(), FLook.BGPictureIndex);
+}
+
+void TqlSkinPageControl::ChangeSkinData() {
+    GetSkinData();
+    if (Skinned()) {
+        TabHeight = HeightOfRect(FLook.TabRect);
+        if (!FLook.FontName.empty()) Font().SetName(FLook.FontName);
+        if (FLook.FontHeight > 0) Font().SetHeight(FLook.FontHeight);
+        Font().SetStyle(FLook.FontStyle);
+        Font().SetColor(FLook.FontColor);
+    } else {
+        TabHeight = FDefaultItemHeight;
+    }
+    if (FShowCloseButtons) TabExtraWidth = CloseButtonSize() + 5;
+    LayoutSheets();
+    CheckTabOverflow();
+    Invalidate();
+}
+
+void TqlSkinPageControl::BoundsChanged(bool moved, bool resized) {
+    TPageControl::BoundsChanged(moved, resized);
+    if (resized) CheckTabOverflow();
+}
+
+void TqlSkinPageControl::CheckTabOverflow() {
+    const int room = Width() - 3 - (FUpDown ? FUpDown->Width() : 0);
+    int hidden = 0, scrolledOut = 0;
+    for (int i = 0; i < PageCount(); ++i) {
+        if (!Pages(i)->TabVisible()) continue;
+        const TRect r = TabRect(i);
+        if (r.Right < 1) ++scrolledOut;
+        if (r.Right < 1 || r.Right > room) ++hidden;
+    }
+    if (hidden == 0) {
+        delete FUpDown;
+        FUpDown = nullptr;
+        return;
+    }
+    if (!FUpDown) {
+        FUpDown = new TqlSkinUpDown(this);
+        FUpDown->SetParent(this);
+        FUpDown->SetSkinDataName(FLook.UpDown.empty() ? "hupdown" : FLook.UpDown);
+        FUpDown->SetSkinData(SkinData());
+        FUpDown->SetMin(0);
+        FUpDown->SetIncrement(1);
+        FUpDown->OnChange = [this](TObject*) {
+            Perform(WM_HSCROLL, MakeScrollWParam(SB_THUMBPOSITION, FUpDown->Position()));
+            Invalidate();
+        };
+    }
+    FUpDown->SetBounds(Width() - 2 * FDefaultItemHeight, 0, 2 * FDefaultItemHeight, FDefaultItemHeight);
+    FUpDown->SetMax(hidden);
+    if (FUpDown->Position() != scrolledOut) FUpDown->SetPosition(scrolledOut);
+}
+
+void TqlSkinPageControl::SetDefaultItemHeight(int value) {
+    FDefaultItemHeight = value;
+    if (Skinned()) return;
+    TabHeight = value;
+    LayoutSheets();
+    Invalidate();
+}
+
+void TqlSkinPageControl::LayoutSheets() {
+    const TRect area = ClientRect();
+    for (int i = 0; i < PageCount(); ++i) Pages(i)->SetBoundsRect(area);
+}
+
+TRect TqlSkinPageControl::ClientRect() const {
+    if (!Skinned()) return TPageControl::ClientRect();
+    // The pages fill the skin's client area of a frame that starts below the tabs.
+    const TRect& cl = FLook.ClientRect;
+    const int dx = WidthOfRect(FLook.SkinRect) - cl.Right, dy = HeightOfRect(FLook.SkinRect) - cl.Bottom;
+    return Rect(cl.Left, TabHeight + cl.Top, std::max(cl.Left, Width() - dx),
+                std::max(TabHeight + cl.Top, Height() - dy));
+}
+
+TRect TqlSkinPageControl::FrameRect() const {
+    const TRect d = ClientRect();
+    const TRect& cl = FLook.ClientRect;
+    return Rect(d.Left - cl.Left, d.Top - cl.Top, d.Right + WidthOfRect(FLook.SkinRect) - cl.Right,
+                d.Bottom + HeightOfRect(FLook.SkinRect) - cl.Bottom);
+}
+
+void TqlSkinPageControl::PaintPageBackground(TCanvas& canvas, int width, int height) {
+    if (width < 1 || height < 1) return;
+    GetSkinData();
+    TBitmap b(width, height);
+    if (!Skinned()) {
+        b.Canvas().Brush().Color = clBtnFace;
+        b.Canvas().FillRect(Rect(0, 0, width, height));
+    } else if (FBackground) {
+        LayOver(b, *FBackground, Rect(0, 0, FBackground->Width(), FBackground->Height()), FLook.StretchEffect,
+                int(FLook.StretchType));
+    } else {
+        LayOver(b, *FPicture, Moved(FLook.ClientRect, FLook.SkinRect.Left, FLook.SkinRect.Top), FLook.StretchEffect,
+                int(FLook.StretchType));
+    }
+    canvas.Draw(0, 0, b);
+}
+
+void TqlSkinPageControl::PaintFrame(TCanvas& canvas, const TRect& f) {
+    const int dx = f.Width() - WidthOfRect(FLook.SkinRect), dy = f.Height() - HeightOfRect(FLook.SkinRect);
+    TRect grown = FLook.ClientRect;
+    grown.Right += dx;
+    grown.Bottom += dy;
+    TBitmap left, top, right, bottom;
+    BuildFrameImage(FLook.LTPoint, FLook.RTPoint, FLook.LBPoint, FLook.RBPoint, FLook.ClientRect, FLook.LTPoint,
+                    Moved(FLook.RTPoint, dx, 0), Moved(FLook.LBPoint, 0, dy), Moved(FLook.RBPoint, dx, dy), grown,
+                    left, top, right, bottom, *FPicture, FLook.SkinRect, f.Width(), f.Height(), FLook.LeftStretch,
+                    FLook.TopStretch, FLook.RightStretch, FLook.BottomStretch);
+    canvas.Draw(f.Left, f.Top, top);
+    canvas.Draw(f.Left, f.Top + top.Height(), left);
+    canvas.Draw(f.Right - right.Width(), f.Top + top.Height(), right);
+    canvas.Draw(f.Left, f.Bottom - bottom.Height(), bottom);
+}
+
+void TqlSkinPageControl::Paint() {
+    GetSkinData();
+    if (!Skinned()) {
+        TPageControl::Paint();
+        return;
+    }
+    TCanvas& c = Canvas();
+    int active = -1;
+    bool anyTab = false;
+    for (int i = 0; i < PageCount(); ++i) anyTab = anyTab || Pages(i)->TabVisible();
+    if (!anyTab) {
+        PaintPageBackground(c, Width(), Height());
+        return;
+    }
+    if (ActivePage() && ActivePage()->TabVisible()) active = ActivePageIndex();
+    const TRect frame = FrameRect();
+    if (frame.Top > 0) {
+        TRect bg = FLook.TabsBGRect;
+        if (RectIsEmpty(bg)) bg = Moved(FLook.ClientRect, FLook.SkinRect.Left, FLook.SkinRect.Top);
+        TBitmap strip(Width(), frame.Top);
+        qlPieces::Tile(strip, Rect(0, 0, strip.Width(), strip.Height()), *FPicture, bg, true, true);
+        c.Draw(0, 0, strip);
+    }
+    PaintFrame(c, frame);
+    for (int i = 0; i < PageCount(); ++i)
+        if (i != active && Pages(i)->TabVisible()) PaintTab(c, i, TabRect(i), false, i == FHotPage);
+    // The selected tab comes last: it may reach over the frame to join its page.
+    if (active >= 0) PaintTab(c, active, TabRect(active), true, false);
+}
+
+void TqlSkinPageControl::PaintTab(TCanvas& canvas, int page, const TRect& r, bool active, bool mouseIn) {
+    if (r.Width() < 1 || r.Height() < 1) return;
+    const bool focused = active && Focused();
+    TRect src = active ? (focused ? FLook.FocusTabRect : FLook.ActiveTabRect) : FLook.TabRect;
+    if (mouseIn && !active && !RectIsEmpty(FLook.MouseInTabRect)) src = FLook.MouseInTabRect;
+    TBitmap tab;
+    BuildHThreePart(FLook.TabLeftOffset, FLook.TabRightOffset, tab, *FPicture, src, r.Width(), r.Height(),
+                    FLook.TabStretchEffect);
+    TCanvas& tc = tab.Canvas();
+    tc.Font().Assign(Font());
+    tc.Font().SetColor(mouseIn && !active ? FLook.MouseInFontColor
+                       : focused          ? FLook.FocusFontColor
+                       : !active          ? FLook.FontColor
+                                          : FLook.ActiveFontColor);
+    tc.Brush().Style = TBrushStyle::bsClear;
+    // Where the selected tab stands taller, the others keep their caption clear of the page.
+    const int shift = !active && HeightOfRect(FLook.TabRect) != HeightOfRect(FLook.ActiveTabRect) ? 2 : 0;
+    TRect text = Rect(0, shift, r.Width(), r.Height() + shift);
+    auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(page));
+    if (FShowCloseButtons && sheet) {
+        text.Right -= CloseButtonSize() + 5;
+        DrawCloseButton(tc, *sheet, Rect(text.Right, text.Top, r.Width(), text.Bottom));
+    }
+    tc.DrawText(Pages(page)->Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (FLook.ShowFocus && focused)
+        tc.DrawFocusRect(Rect(FLook.FocusOffsetX, FLook.FocusOffsetY, r.Width() - FLook.FocusOffsetX,
+                              r.Height() - FLook.FocusOffsetY));
+    canvas.Draw(r.Left, r.Top, tab);
+}
+
+int TqlSkinPageControl::CloseButtonSize() const {
+    return Skinned() && !RectIsEmpty(FLook.CloseButtonRect) ? WidthOfRect(FLook.CloseButtonRect) : 14;
+}
+
+void TqlSkinPageControl::SetShowCloseButtons(bool value) {
+    if (value == FShowCloseButtons) return;
+    FShowCloseButtons = value;
+    TabExtraWidth = value ? CloseButtonSize() + 5 : 0;
+    LayoutSheets();
+    CheckTabOverflow();
+    Invalidate();
+}
+
+void TqlSkinPageControl::DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet, const TRect& area) {
+    const int size = CloseButtonSize();
+    const TRect r = Rect(area.Left, area.Top + (area.Height() - size) / 2, area.Left + size,
+                         area.Top + (area.Height() - size) / 2 + size);
+    sheet.CloseRect = r;
+    if (Skinned() && !RectIsEmpty(FLook.CloseButtonRect)) {
+        TRect src = FLook.CloseButtonRect;
+        const TRect hot = RectIsEmpty(FLook.CloseButtonActiveRect) ? src : FLook.CloseButtonActiveRect;
+        if (sheet.CloseMouseIn) src = sheet.CloseDown && !RectIsEmpty(FLook.CloseButtonDownRect) ? FLook.CloseButtonDownRect : hot;
+        TBitmap b(WidthOfRect(src), HeightOfRect(src));
+        qlPieces::Copy(b, Rect(0, 0, b.Width(), b.Height()), *FPicture, src);
+        b.Transparent = FLook.ButtonTransparent;
+        b.TransparentColor = FLook.ButtonTransparentColor;
+        canvas.Draw(r.Left, r.Top, b);
+        return;
+    }
+    DrawCloseGlyph(canvas, r.Left + 2, r.Top + 2, sheet.CloseMouseIn ? clWhite : clBlack);
+}
+
+int TqlSkinPageControl::CloseButtonAt(int x, int y) const {
+    if (!FShowCloseButtons) return -1;
+    for (int i = 0; i < PageCount(); ++i) {
+        auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(i));
+        const TRect tab = TabRect(i);
+        if (!sheet || !Pages(i)->TabVisible() || RectIsEmpty(sheet->CloseRect)) continue;
+        if (Moved(sheet->CloseRect, tab.Left, tab.Top).Contains({x, y})) return i;
+    }
+    return -1;
+}
+
+void TqlSkinPageControl::ClosePage(TTabSheet* page) {
+    if (!page) return;
+    bool canClose = true;
+    if (OnClose) OnClose(page, canClose);
+    if (!canClose) {
+        if (auto* sheet = dynamic_cast<TqlSkinTabSheet*>(page)) sheet->CloseMouseIn = sheet->CloseDown = false;
+        Invalidate();
+        return;
+    }
+    page->SetTabVisible(false);
+    if (FreeOnClose) delete page;
+    if (OnAfterClose) OnAfterClose(this);
+    Invalidate();
+}
+
+void TqlSkinPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    const int closing = button == TMouseButton::mbLeft ? CloseButtonAt(x, y) : -1;
+    if (closing < 0) {
+        TPageControl::MouseDown(button, shift, x, y);
+        return;
+    }
+    // A press on a close button closes that page on release; it does not select it.
+    FClosingPage = closing;
+    auto* sheet = static_cast<TqlSkinTabSheet*>(Pages(closing));
+    sheet->CloseMouseIn = sheet->CloseDown = true;
+    Invalidate();
+}
+
+void TqlSkinPageControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    TPageControl::MouseUp(button, shift, x, y);
+    const int closing = FClosingPage;
+    FClosingPage = -1;
+    if (closing < 0 || closing >= PageCount()) return;
+    auto* sheet = static_cast<TqlSkinTabSheet*>(Pages(closing));
+    sheet->CloseDown = false;
+    sheet->CloseMouseIn = CloseButtonAt(x, y) == closing;
+    Invalidate();
+    if (sheet->CloseMouseIn && button == TMouseButton::mbLeft) ClosePage(sheet);
+}
+
+void TqlSkinPageControl::SetHotPage(int page) {
+    if (page == FHotPage) return;
+    FHotPage = page;
+    Invalidate();
+}
+
+void TqlSkinPageControl::MouseMove(TShiftState shift, int x, int y) {
+    TPageControl::MouseMove(shift, x, y);
+    int hot = -1;
+    for (int i = 0; i < PageCount() && hot < 0; ++i)
+        if (Pages(i)->TabVisible() && TabRect(i).Contains({x, y})) hot = i;
+    SetHotPage(hot);
+    const int over = CloseButtonAt(x, y);
+    for (int i = 0; i < PageCount(); ++i)
+        if (auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(i)); sheet && sheet->CloseMouseIn != (i == over)) {
+            sheet->CloseMouseIn = i == over;
+            Invalidate();
+        }
+}
+
+void TqlSkinPageControl::CMMouseLeave(TMessage& m) {
+    TPageControl::CMMouseLeave(m);
+    SetHotPage(-1);
+}

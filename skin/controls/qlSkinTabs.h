@@ -1,15 +1,94 @@
 #pragma once
-// The skinned page control and its tab sheets.
+// The skinned page control and its tab sheets. The platform's page control
+// keeps the pages, the selection and the tab geometry; the skinned one paints
+// the tab strip, the frame around the pages and the tabs from the "tab"
+// descriptor, and tracks the tab under the pointer.
+
+#include <functional>
+#include <string>
 
 #include "platform/gui/ComCtrls.h"
-#include "skin/controls/qlSkinCtrls.h"
+#include "skin/controls/SkinControlBases.h"
+#include "skin/controls/qlSkinUpDown.h"
 
+class TqlSkinPageControl;
+
+// A page whose background is its wallpaper, else the page area of its page
+// control's tab skin, else the button face.
 class TqlSkinTabSheet : public TTabSheet, public TqlSkinLink {
 public:
     explicit TqlSkinTabSheet(TComponent* owner);
+    // Tiled over the page when not empty; takes effect at the next paint.
+    TBitmap WallPaper;
+    // The close button on this page's tab, in tab coordinates (set when the
+    // tab is drawn), under the pointer, held down.
+    TRect CloseRect;
+    bool CloseMouseIn = false, CloseDown = false;
+
+protected:
+    void Paint() override;
+    void BoundsChanged(bool moved, bool resized) override;
 };
 
-class TqlSkinPageControl : public TPageControl, public TqlSkinLink {
+class TqlSkinPageControl : public TPageControl, public TqlSkinLookup {
 public:
     explicit TqlSkinPageControl(TComponent* owner);
+    void SetSkinData(TqlSkinData* value) override;
+    // Re-reads the descriptor, takes its tab height and font, lays the pages out anew.
+    void ChangeSkinData();
+    void BeforeChangeSkinData() { FIndex = -1; }
+    bool Skinned() const { return FIndex != -1 && FPicture; }
+    // The page under the pointer (-1 none).
+    int HotPage() const { return FHotPage; }
+    int DefaultItemHeight() const { return FDefaultItemHeight; }
+    void SetDefaultItemHeight(int value);
+    // Background of the page area, for the sheets and for an empty control.
+    void PaintPageBackground(TCanvas& canvas, int width, int height);
+    TRect ClientRect() const override;
+
+    bool ShowCloseButtons() const { return FShowCloseButtons; }
+    void SetShowCloseButtons(bool value);
+    // A closed page is also destroyed.
+    bool FreeOnClose = false;
+    // Asked before a page closes (CanClose starts true); then told it closed.
+    std::function<void(TObject* page, bool& canClose)> OnClose;
+    TNotifyEvent OnAfterClose;
+    // Hides the page's tab unless OnClose refuses.
+    void ClosePage(TTabSheet* page);
+    // The arrows shown at the row's end while tabs do not fit, else null.
+    TqlSkinUpDown* UpDown() const { return FUpDown; }
+    // Shows or removes the arrows as the tabs fit.
+    void CheckTabOverflow();
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void CMMouseLeave(TMessage& m) override;
+    void Notification(TComponent* component, TOperation operation) override;
+    void BoundsChanged(bool moved, bool resized) override;
+
+private:
+    void GetSkinData();
+    // The frame around the page area, in control coordinates.
+    TRect FrameRect() const;
+    void PaintFrame(TCanvas& canvas, const TRect& frame);
+    void PaintTab(TCanvas& canvas, int page, const TRect& r, bool active, bool mouseIn);
+    void SetHotPage(int page);
+    int CloseButtonSize() const;
+    // The page whose close button lies under (x, y), or -1.
+    int CloseButtonAt(int x, int y) const;
+    void DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet, const TRect& area);
+    void LayoutSheets();
+
+    TqlDataSkinTabControl FLook{""};
+    const TBitmap* FPicture = nullptr;
+    const TBitmap* FBackground = nullptr;
+    int FDefaultItemHeight = 20;
+    int FHotPage = -1;
+    bool FShowCloseButtons = false;
+    // The page whose close button was pressed, closed when it is released there.
+    int FClosingPage = -1;
+    TqlSkinUpDown* FUpDown = nullptr;
 };

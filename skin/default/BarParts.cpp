@@ -8,24 +8,28 @@ namespace defaultskin {
 void AddBars(Builder& b, int pic) {
     Atlas& a = b.Pic(pic);
     using Dir = TSkinPainter::Dir;
+    // An arrow cell of a scroll bar, in one of its three states.
+    const auto arrowCell = [](TSkinPainter& p, const TRect& r, Dir dir, int state) {
+        const TColor glyphs[] = {kThumbHover, kTextSoft, kText};
+        p.Fill(r, state == 2 ? kThumb : kTrack);
+        const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+        const bool v = dir == Dir::Up || dir == Dir::Down;
+        p.Arrow(v ? Rect(cx - 4, cy - 2, cx + 4, cy + 2) : Rect(cx - 2, cy - 4, cx + 2, cy + 4), dir, glyphs[state]);
+    };
+    // A bar is its decrement cell, a 34-pixel track and its increment cell (a
+    // horizontal bar beside a vertical one adds the corner square): the
+    // picture shows the buttons at rest, the descriptor names where they sit.
+    constexpr int kCell = 14, kTrackLength = 34, kBarLength = 2 * kCell + kTrackLength;
     for (bool vertical : {true, false}) {
-        const TRect track = vertical ? a.Place(14, 48) : a.Place(48, 14);
-        a.Draw([track](TSkinPainter& p) { p.Fill(track, kTrack); });
-        auto buttons = [&](Dir dir) {
-            const auto s = a.Row(14, 14, 3);
-            const TColor glyphs[] = {kThumbHover, kTextSoft, kText};
-            for (int i = 0; i < 3; ++i)
-                a.Draw([r = s[i], g = glyphs[i], dir, pressed = i == 2](TSkinPainter& p) {
-                    p.Fill(r, pressed ? kThumb : kTrack);
-                    const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
-                    const bool v = dir == Dir::Up || dir == Dir::Down;
-                    p.Arrow(v ? Rect(cx - 4, cy - 2, cx + 4, cy + 2) : Rect(cx - 2, cy - 4, cx + 2, cy + 4), dir, g);
-                });
-            return s;
-        };
-        const auto inc = buttons(vertical ? Dir::Down : Dir::Right);
-        const auto dec = buttons(vertical ? Dir::Up : Dir::Left);
-        const auto thumbs = vertical ? a.Row(14, 24, 3) : a.Row(24, 14, 3);
+        const Dir incDir = vertical ? Dir::Down : Dir::Right, decDir = vertical ? Dir::Up : Dir::Left;
+        const auto inc = a.Row(kCell, kCell, 3);
+        const auto dec = a.Row(kCell, kCell, 3);
+        for (int i = 0; i < 3; ++i)
+            a.Draw([=](TSkinPainter& p) {
+                arrowCell(p, inc[i], incDir, i);
+                arrowCell(p, dec[i], decDir, i);
+            });
+        const auto thumbs = vertical ? a.Row(kCell, 24, 3) : a.Row(24, kCell, 3);
         const TColor fills[] = {kThumb, kThumbHover, kBorderHover};
         for (int i = 0; i < 3; ++i)
             a.Draw([r = thumbs[i], fill = fills[i], vertical](TSkinPainter& p) {
@@ -37,11 +41,37 @@ void AddBars(Builder& b, int pic) {
         const std::vector<const char*> names = vertical ? std::vector<const char*>{"vscrollbar"}
                                                         : std::vector<const char*>{"hscrollbar", "bothhscrollbar"};
         for (const char* name : names) {
+            const bool both = std::string(name) == "bothhscrollbar";
+            const int length = kBarLength + (both ? kCell : 0);
+            const TRect bar = vertical ? a.Place(kCell, length) : a.Place(length, kCell);
+            auto at = [&](int from, int to) {
+                return vertical ? Rect(0, from, kCell, to) : Rect(from, 0, to, kCell);
+            };
+            auto shifted = [&](const TRect& r) {
+                return Rect(r.Left + bar.Left, r.Top + bar.Top, r.Right + bar.Left, r.Bottom + bar.Top);
+            };
+            a.Draw([=](TSkinPainter& p) {
+                p.Fill(bar, kTrack);
+                arrowCell(p, shifted(at(0, kCell)), decDir, 0);
+                arrowCell(p, shifted(at(kCell + kTrackLength, kBarLength)), incDir, 0);
+                if (both) p.Fill(shifted(at(kBarLength, length)), kWindow);
+            });
             auto& d = b.Control<TqlDataSkinScrollBarControl>(name, "scrollbar", pic);
-            d.SkinRect = track;
-            NinePart(d, 0);
-            d.TrackArea = vertical ? Rect(0, 14, 14, 34) : Rect(14, 0, 34, 14);
-            SetUpDownButtons(d, inc, dec);
+            d.SkinRect = bar;
+            // The far end stretches from one pixel inside the track, so the
+            // increment button counts as lying beyond the corner point.
+            const int corner = kCell + kTrackLength - 1;
+            d.LTPoint = vertical ? TPoint{0, kCell} : TPoint{kCell, 0};
+            (vertical ? d.LBPoint : d.RTPoint) = vertical ? TPoint{0, corner} : TPoint{corner, 0};
+            d.ClientRect = at(kCell, corner);
+            d.StretchEffect = true;
+            d.TrackArea = at(kCell, kCell + kTrackLength);
+            d.UpButtonRect = at(kCell + kTrackLength, kBarLength);
+            d.ActiveUpButtonRect = inc[1];
+            d.DownUpButtonRect = inc[2];
+            d.DownButtonRect = at(0, kCell);
+            d.ActiveDownButtonRect = dec[1];
+            d.DownDownButtonRect = dec[2];
             d.ThumbRect = thumbs[0];
             d.ActiveThumbRect = thumbs[1];
             d.DownThumbRect = thumbs[2];
@@ -131,8 +161,8 @@ void AddTabs(Builder& b, int pic) {
             p.RoundRect(Rect(r.Left, r.Top, r.Right, r.Bottom + 6), 4, 1, kPanelBorder, fill, fill);
             p.Fill(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), selected ? kWhite : kPanelBorder);
             if (selected) {
-                p.Fill(Rect(r.Left + 1, r.Bottom - 1, r.Left + 2, r.Bottom), kPanelBorder);
-                p.Fill(Rect(r.Right - 2, r.Bottom - 1, r.Right - 1, r.Bottom), kPanelBorder);
+                p.Fill(Rect(r.Left, r.Bottom - 1, r.Left + 1, r.Bottom), kPanelBorder);
+                p.Fill(Rect(r.Right - 1, r.Bottom - 1, r.Right, r.Bottom), kPanelBorder);
                 p.RoundRect(Rect(r.Left + 1, r.Top, r.Right - 1, r.Top + 3), 1, 0, kAccent, kAccent, kAccent);
             }
         });
@@ -144,8 +174,12 @@ void AddTabs(Builder& b, int pic) {
     const TRect page = a.Place(40, 40);
     const TRect row = a.Place(20, 28);
     a.Draw([page, row](TSkinPainter& p) {
-        p.Fill(page, kPanelBorder);
-        p.Fill(Rect(page.Left + 1, page.Top + 1, page.Right - 1, page.Bottom - 1), kWhite);
+        // A white card with a thin border, inset by a margin of window grey.
+        // No line along its top: the strip's bottom line runs under the idle
+        // tabs and the selected tab opens into its page.
+        p.Fill(page, kWindow);
+        p.Fill(Rect(page.Left + 3, page.Top, page.Right - 3, page.Bottom - 3), kPanelBorder);
+        p.Fill(Rect(page.Left + 4, page.Top, page.Right - 4, page.Bottom - 4), kWhite);
         p.Fill(row, kWindow);
         p.Fill(Rect(row.Left, row.Bottom - 1, row.Right, row.Bottom), kPanelBorder);
     });
@@ -155,7 +189,7 @@ void AddTabs(Builder& b, int pic) {
     d.ActiveTabRect = t[1];
     d.FocusTabRect = t[2];
     d.MouseInTabRect = t[3];
-    d.ClientRect = Rect(1, 1, 39, 39);
+    d.ClientRect = Rect(4, 0, 36, 36);
     d.LTPoint = {4, 4};
     d.RTPoint = {36, 4};
     d.LBPoint = {4, 36};

@@ -2,6 +2,9 @@
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
+#include <QEvent>
+#include <QMoveEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <array>
@@ -126,6 +129,60 @@ void ShowNativeScrollBars(TWinControl& view, bool show) {
 bool NativeScrollBarsShown(const TWinControl& view) {
     auto* area = qobject_cast<QAbstractScrollArea*>(view.Widget());
     return area && area->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+}
+
+void SetScrollBarRoom(TWinControl& view, int right, int bottom) {
+    // A scroll area lays out its viewport inside its contents rectangle.
+    auto* area = qobject_cast<QAbstractScrollArea*>(view.Widget());
+    // Setting the same margins again would still lay the view out anew, and
+    // tell its watchers so.
+    if (area && area->contentsMargins() != QMargins(0, 0, right, bottom)) area->setContentsMargins(0, 0, right, bottom);
+}
+
+namespace {
+
+// Tells of geometry and visibility changes of the widget it watches.
+class TGeometryWatch : public QObject {
+public:
+    TGeometryWatch(QObject* parent, std::function<void()> onChange) : QObject(parent), FOnChange(std::move(onChange)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            // Resize and move events also come for the size and place a widget
+            // already has; answering those would never let the view rest.
+            case QEvent::Move: {
+                auto* move = static_cast<QMoveEvent*>(event);
+                if (move->oldPos() != move->pos()) FOnChange();
+                break;
+            }
+            case QEvent::Resize: {
+                auto* resize = static_cast<QResizeEvent*>(event);
+                if (resize->oldSize() != resize->size()) FOnChange();
+                break;
+            }
+            case QEvent::Show:
+            case QEvent::Hide: FOnChange(); break;
+            default: break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> FOnChange;
+};
+
+}  // namespace
+
+void WatchScrollState(TWinControl& view, std::function<void()> OnChange) {
+    auto* area = qobject_cast<QAbstractScrollArea*>(view.Widget());
+    if (!area) return;
+    auto* watch = new TGeometryWatch(area, OnChange);
+    area->installEventFilter(watch);
+    for (QScrollBar* bar : {area->verticalScrollBar(), area->horizontalScrollBar()}) {
+        QObject::connect(bar, &QAbstractSlider::rangeChanged, watch, [OnChange](int, int) { OnChange(); });
+        QObject::connect(bar, &QAbstractSlider::valueChanged, watch, [OnChange](int) { OnChange(); });
+    }
 }
 
 namespace scrolling {

@@ -4,6 +4,8 @@
 // for windows that scroll. A view standing on a Qt scroll area keeps its
 // state in Qt's bars; it can hide them and be driven from bars outside it.
 
+#include <functional>
+
 #include "platform/gui/Controls.h"
 
 enum : int { SB_HORZ = 0, SB_VERT = 1, SB_CTL = 2, SB_BOTH = 3 };
@@ -59,6 +61,12 @@ int GetScrollPos(HWND window, int bar);
 // its scroll state and scrolls by messages.
 void ShowNativeScrollBars(TWinControl& view, bool show);
 bool NativeScrollBarsShown(const TWinControl& view);
+// Keeps a strip along the view's right and bottom edges free of its content,
+// for bars drawn outside the view's own widget.
+void SetScrollBarRoom(TWinControl& view, int right, int bottom);
+// Calls OnChange whenever the view's scroll state changes, whoever changed
+// it, and when the view is moved, resized, shown or hidden; until the view goes.
+void WatchScrollState(TWinControl& view, std::function<void()> OnChange);
 
 namespace scrolling {
 // WM_HSCROLL/WM_VSCROLL on a window standing on a Qt scroll area: it scrolls

@@ -1,0 +1,88 @@
+#include "skin/forms/qlCorvane.h"
+
+#include <functional>
+
+#include "skin/boxes/qlSkinFieldLook.h"
+#include "skin/controls/SkinControlBases.h"
+#include "skin/controls/qlSkinCtrls.h"
+#include "skin/controls/qlSkinTabs.h"
+#include "skin/controls/qlSkinViews.h"
+
+namespace {
+
+// Every control below Parent, children after their parent.
+void ForEachControl(TWinControl* Parent, const std::function<void(TControl*)>& Visit) {
+    for (int i = 0; i < Parent->ControlCount(); ++i) {
+        TControl* c = Parent->Controls(i);
+        Visit(c);
+        if (auto* w = dynamic_cast<TWinControl*>(c)) ForEachControl(w, Visit);
+    }
+}
+
+}  // namespace
+
+TqlCorvane::TqlCorvane(TForm* AOwner) : TComponent(AOwner), FForm(AOwner) {
+    SetSkinData(FormSkinData(AOwner));
+    FForm->HookMessages(this, [this](TMessage& M) { return HandleMessage(M); });
+}
+
+TqlCorvane::~TqlCorvane() { FForm->UnhookMessages(this); }
+
+void TqlCorvane::SetSkinData(TqlSkinData* Value) {
+    if (FSkinData && FSkinData != Value) RemoveFreeNotification(FSkinData);
+    FSkinData = Value;
+    if (FSkinData) FSkinData->FreeNotification(this);
+}
+
+void TqlCorvane::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FSkinData) FSkinData = nullptr;
+}
+
+bool TqlCorvane::HandleMessage(TMessage& M) {
+    if (M.LParam != kSkinMessageLParam) return false;
+    const auto* sender = reinterpret_cast<const TqlSkinData*>(M.WParam);
+    switch (M.Msg) {
+        case WM_BEFORECHANGESKINDATA:
+            if (sender && sender == FSkinData) BeforeChange(sender);
+            return true;
+        case WM_CHANGESKINDATA:
+            FChanging = false;
+            ChangeControls(sender);
+            return true;
+        case WM_AFTERCHANGESKINDATA:
+            if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
+            return true;
+        // Neither caption buttons nor form skinning of their own: nothing to redo.
+        case WM_CHANGERESOURCESTRDATA:
+        case WM_CHANGESKINNABLEFORM: return true;
+        default: return false;
+    }
+}
+
+void TqlCorvane::BeforeChange(const TqlSkinData* Sender) {
+    FChanging = true;
+    // The old descriptors and pictures go away before the new ones arrive.
+    ForEachControl(FForm, [Sender](TControl* c) {
+        if (auto* s = dynamic_cast<TqlSkinControl*>(c); s && s->SkinData() == Sender) s->BeforeChangeSkinData();
+        if (auto* g = dynamic_cast<TqlGraphicSkinControl*>(c); g && g->SkinData() == Sender) g->BeforeChangeSkinData();
+        if (auto* p = dynamic_cast<TqlSkinPageControl*>(c); p && p->SkinData() == Sender) p->BeforeChangeSkinData();
+    });
+    if (OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
+}
+
+void TqlCorvane::ChangeControls(const TqlSkinData* Sender) {
+    auto takes = [Sender](const TqlSkinDataLink& l) { return !Sender || l.SkinData() == Sender; };
+    ForEachControl(FForm, [&](TControl* c) {
+        if (auto* s = dynamic_cast<TqlSkinControl*>(c); s && takes(*s)) s->ChangeSkinData();
+        if (auto* g = dynamic_cast<TqlGraphicSkinControl*>(c); g && takes(*g)) g->ChangeSkinData();
+        if (auto* b = dynamic_cast<TqlSkinBevel*>(c); b && takes(*b)) b->GetSkinData();
+        if (auto* p = dynamic_cast<TqlSkinPageControl*>(c); p && takes(*p)) p->ChangeSkinData();
+    });
+    ApplySkinFieldLooks(FForm, Sender ? Sender : FSkinData);
+    // Bars attached to views may have changed their thickness.
+    ForEachControl(FForm, [](TControl* c) {
+        for (int i = 0; i < c->ComponentCount(); ++i)
+            if (auto* bars = dynamic_cast<TqlAttachedScrollBars*>(c->Components(i))) bars->Update();
+    });
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The form-skinning component: it listens to its form's skin messages and
+// re-skins every skinned part of the form when the skin data component
+// announces a new skin.
+
+#include "platform/gui/Forms.h"
+#include "skin/core/qlSkinData.h"
+
+class TqlCorvane : public TComponent {
+public:
+    // Hooks the form that owns it; it takes the form's skin data component.
+    explicit TqlCorvane(TForm* AOwner);
+    ~TqlCorvane() override;
+    TqlSkinData* SkinData() const { return FSkinData; }
+    void SetSkinData(TqlSkinData* Value);
+    TNotifyEvent OnBeforeChangeSkinData, OnAfterChangeSkinData;
+    bool Changing() const { return FChanging; }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    bool HandleMessage(TMessage& M);
+    void BeforeChange(const TqlSkinData* Sender);
+    // Re-skins every part of the form that takes its skin from Sender (all of
+    // them when Sender is null).
+    void ChangeControls(const TqlSkinData* Sender);
+
+    TForm* FForm;
+    TqlSkinData* FSkinData = nullptr;
+    bool FChanging = false;
+};

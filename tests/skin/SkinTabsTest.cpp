@@ -1,0 +1,263 @@
+// The skinned page control on a synthetic tab skin: where the pages go, what
+// the strip, the frame and each tab show, and which tab the pointer is over.
+
+#include <gtest/gtest.h>
+
+#include "platform/gui/Forms.h"
+#include "platform/gui/controls/CommonControlMessages.h"
+#include "platform/gui/controls/ScrollInfo.h"
+#include "skin/controls/qlSkinTabs.h"
+#include "tests/skin/SyntheticSkin.h"
+
+using namespace synthetic;
+
+namespace {
+
+constexpr TColor kIdle = 0x203040, kSelected = 0x405060, kHot = 0x607080, kStrip = 0x8090A0;
+
+class SkinTabs : public testing::Test {
+protected:
+    void SetUp() override {
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 400, 300);
+        form->Show();
+        skin = std::make_unique<Skin>(form);
+        // The nine cells of the frame, then an idle tab, a selected tab two
+        // pixels taller, a hovered tab and the strip's background.
+        TBitmap pic(100, 30);
+        const TBitmap cells = NineCells();
+        pic.Canvas().Draw(0, 0, cells);
+        FillRect(pic, Rect(30, 0, 50, 10), kIdle);
+        FillRect(pic, Rect(50, 0, 70, 12), kSelected);
+        FillRect(pic, Rect(70, 0, 90, 10), kHot);
+        FillRect(pic, Rect(90, 0, 100, 10), kStrip);
+        look = &skin->Add<TqlDataSkinTabControl>("tab");
+        look->PictureIndex = skin->AddPicture(pic);
+        look->SkinRect = Rect(0, 0, 30, 30);
+        look->LTPoint = {10, 10};
+        look->RTPoint = {20, 10};
+        look->LBPoint = {10, 20};
+        look->RBPoint = {20, 20};
+        look->ClientRect = Rect(10, 10, 20, 20);
+        look->TabRect = Rect(30, 0, 50, 10);
+        look->ActiveTabRect = Rect(50, 0, 70, 12);
+        look->MouseInTabRect = Rect(70, 0, 90, 10);
+        look->TabsBGRect = Rect(90, 0, 100, 10);
+    }
+    void TearDown() override { delete form; }
+
+    // The main window's six pages, three of them without a tab.
+    TqlSkinPageControl* MainPages(const char* captions[6] = nullptr) {
+        auto* pc = new TqlSkinPageControl(form);
+        pc->SetParent(form);
+        pc->TabWidth = 40;
+        pc->SetBounds(0, 0, 200, 100);
+        const char* names[] = {"Settings", "Query", "Count", "Collocate", "N-Gram", "About"};
+        for (int i = 0; i < 6; ++i) {
+            auto* sheet = new TqlSkinTabSheet(form);
+            sheet->SetPageControl(pc);
+            sheet->SetCaption(captions ? captions[i] : names[i]);
+            sheet->SetTabVisible(i != 1 && i != 2 && i != 4);
+        }
+        return pc;
+    }
+
+    TForm* form = nullptr;
+    std::unique_ptr<Skin> skin;
+    TqlDataSkinTabControl* look = nullptr;
+};
+
+TEST_F(SkinTabs, PagesFillTheSkinsClientAreaBelowTheTabs) {
+    auto* pc = MainPages();
+    ASSERT_TRUE(pc->Skinned());
+    EXPECT_EQ(pc->TabHeight, 10);
+    EXPECT_EQ(pc->ClientRect(), Rect(10, 20, 190, 90));
+    for (int i = 0; i < pc->PageCount(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(pc->Pages(i)->BoundsRect(), Rect(10, 20, 190, 90));
+    }
+
+    // Without its skin the control goes back to the platform's page area and tab height.
+    delete skin->Data;
+    EXPECT_FALSE(pc->Skinned());
+    EXPECT_EQ(pc->TabHeight, pc->DefaultItemHeight());
+    EXPECT_EQ(pc->Pages(0)->BoundsRect(), pc->ClientRect());
+}
+
+// The Collocate tab is the second visible tab but the fourth page.
+TEST_F(SkinTabs, HiddenPagesTakeNoPartInTabsOrHotTracking) {
+    auto* pc = MainPages();
+    const TRect second = pc->TabRect(3);
+    EXPECT_EQ(second.Left, pc->TabRect(0).Right);
+    TRect item;
+    ASSERT_TRUE(pc->Perform(TCM_GETITEMRECT, 1, LPARAM(&item)));
+    EXPECT_EQ(item, second);
+    struct Case {
+        int x, y, hot;
+    } cases[] = {{second.Left + 3, 5, 3}, {pc->TabRect(0).Left + 3, 5, 0}, {pc->TabRect(5).Left + 3, 5, 5},
+                 {pc->TabRect(5).Right + 5, 5, -1}, {100, 50, -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        pc->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(c.x, c.y));
+        EXPECT_EQ(pc->HotPage(), c.hot);
+    }
+    pc->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(second.Left + 3, 5));
+    pc->Perform(CM_MOUSELEAVE);
+    EXPECT_EQ(pc->HotPage(), -1);
+}
+
+TEST_F(SkinTabs, StripFrameAndTabsComeFromTheSkin) {
+    const char* blank[6] = {"", "", "", "", "", ""};
+    auto* pc = MainPages(blank);
+    pc->SetActivePageIndex(3);
+    const TRect idle = pc->TabRect(0), active = pc->TabRect(3), about = pc->TabRect(5);
+    struct Step {
+        const char* what;
+        int x, y;
+        TColor colour;
+    } before[] = {
+        {"idle tab", idle.Left + 2, 2, kIdle},
+        {"selected tab", active.Left + 2, 2, kSelected},
+        {"selected tab over the frame's top line", active.Left + 2, 11, kSelected},
+        {"strip beyond the tabs", about.Right + 10, 5, kStrip},
+        {"frame's left edge", 5, 50, kLeft},
+        {"frame's bottom edge", 100, 95, kBottom},
+        {"frame's top-right corner", 195, 15, kTR},
+    };
+    const TBitmap shot = Snapshot(*pc);
+    for (const Step& s : before) {
+        SCOPED_TRACE(s.what);
+        EXPECT_EQ(shot.Pixel(s.x, s.y), s.colour);
+    }
+    const TColor top = shot.Pixel(about.Right + 10, 11);
+    EXPECT_TRUE(top == kTopA || top == kTopB);
+
+    pc->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(about.Left + 2, 2));
+    EXPECT_EQ(Snapshot(*pc).Pixel(about.Left + 2, 2), kHot);
+    // The selected tab keeps its face under the pointer.
+    pc->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(active.Left + 2, 2));
+    EXPECT_EQ(Snapshot(*pc).Pixel(active.Left + 2, 2), kSelected);
+}
+
+TEST_F(SkinTabs, SheetsShowTheSkinsPageAreaOrTheirWallpaper) {
+    auto* pc = MainPages();
+    auto* sheet = static_cast<TqlSkinTabSheet*>(pc->Pages(0));
+    EXPECT_EQ(Snapshot(*sheet).Pixel(5, 5), kClient);
+    EXPECT_EQ(Snapshot(*sheet).Pixel(170, 60), kClient);
+
+    TBitmap paper(4, 4);
+    FillRect(paper, Rect(0, 0, 4, 4), 0x123456);
+    FillRect(paper, Rect(0, 0, 2, 2), 0x654321);
+    sheet->WallPaper = paper;
+    const TBitmap shot = Snapshot(*sheet);
+    EXPECT_EQ(shot.Pixel(0, 0), 0x654321);
+    EXPECT_EQ(shot.Pixel(3, 3), 0x123456);
+    EXPECT_EQ(shot.Pixel(100, 40), 0x654321);
+}
+
+TEST_F(SkinTabs, ControlWithoutVisibleTabsShowsOnlyThePageBackground) {
+    auto* pc = new TqlSkinPageControl(form);
+    pc->SetParent(form);
+    pc->SetBounds(0, 0, 120, 80);
+    const TBitmap shot = Snapshot(*pc);
+    for (TPoint p : {TPoint{1, 1}, TPoint{60, 5}, TPoint{119, 79}}) {
+        SCOPED_TRACE(testing::Message() << p.X << "," << p.Y);
+        EXPECT_EQ(shot.Pixel(p.X, p.Y), kClient);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+class SkinTabCloseButtons : public SkinTabs {
+protected:
+    TqlSkinPageControl* Pages() {
+        auto* pc = MainPages();
+        pc->TabWidth = 0;
+        pc->SetBounds(0, 0, 400, 100);
+        return pc;
+    }
+    // Where a page's close button is on the control, after a paint placed it.
+    static TPoint CloseButtonOf(TqlSkinPageControl* pc, int page) {
+        Snapshot(*pc);
+        const auto* sheet = static_cast<TqlSkinTabSheet*>(pc->Pages(page));
+        const TRect tab = pc->TabRect(page);
+        return {tab.Left + (sheet->CloseRect.Left + sheet->CloseRect.Right) / 2,
+                tab.Top + (sheet->CloseRect.Top + sheet->CloseRect.Bottom) / 2};
+    }
+    static void Click(TqlSkinPageControl* pc, TPoint p) {
+        pc->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(p.X, p.Y));
+        pc->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+        pc->Perform(WM_LBUTTONUP, 0, MAKELPARAM(p.X, p.Y));
+    }
+};
+
+TEST_F(SkinTabCloseButtons, TabsWidenForTheButtonAndNarrowBack) {
+    auto* pc = Pages();
+    const int visible[] = {0, 3, 5};
+    int widths[3];
+    for (int i = 0; i < 3; ++i) widths[i] = pc->TabRect(visible[i]).Width();
+    pc->SetShowCloseButtons(true);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(pc->TabRect(visible[i]).Width(), widths[i] + 14 + 5);
+    pc->SetShowCloseButtons(false);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(pc->TabRect(visible[i]).Width(), widths[i]);
+}
+
+// The page whose button was pressed closes, also when it is not the active one,
+// and the active page stays.
+TEST_F(SkinTabCloseButtons, TheButtonClosesItsOwnPage) {
+    auto* pc = Pages();
+    pc->SetShowCloseButtons(true);
+    pc->SetActivePageIndex(0);
+    int closed = 0;
+    pc->OnAfterClose = [&](TObject*) { ++closed; };
+    Click(pc, CloseButtonOf(pc, 3));
+    EXPECT_FALSE(pc->Pages(3)->TabVisible());
+    EXPECT_TRUE(pc->Pages(0)->TabVisible());
+    EXPECT_EQ(pc->ActivePageIndex(), 0);
+    EXPECT_EQ(closed, 1);
+
+    // Refused: the page and its tab stay.
+    pc->OnClose = [](TObject*, bool& canClose) { canClose = false; };
+    Click(pc, CloseButtonOf(pc, 5));
+    EXPECT_TRUE(pc->Pages(5)->TabVisible());
+    EXPECT_EQ(closed, 1);
+
+    // Released off the button: nothing closes.
+    pc->OnClose = nullptr;
+    const TPoint p = CloseButtonOf(pc, 5);
+    pc->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+    pc->Perform(WM_LBUTTONUP, 0, MAKELPARAM(p.X, 90));
+    EXPECT_TRUE(pc->Pages(5)->TabVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SkinTabs, ARowThatDoesNotFitGetsArrowsThatScrollIt) {
+    auto* pc = MainPages();
+    pc->SetBounds(0, 0, 200, 100);
+    EXPECT_EQ(pc->UpDown(), nullptr);
+    // Three 40-pixel tabs from x 2 need 126 + 3 pixels.
+    pc->SetBounds(0, 0, 110, 100);
+    TqlSkinUpDown* arrows = pc->UpDown();
+    ASSERT_NE(arrows, nullptr);
+    EXPECT_EQ(arrows->Left() + arrows->Width(), pc->Width());
+    EXPECT_EQ(arrows->Top(), 0);
+    EXPECT_EQ(arrows->Position(), 0);
+    EXPECT_GE(arrows->Max(), 1);
+
+    // The right arrow scrolls the row by one tab.
+    arrows->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrows->Width() - 3, 5));
+    EXPECT_LT(pc->TabRect(0).Right, 1);
+    EXPECT_EQ(pc->TabRect(3).Left, 0);
+
+    pc->SetBounds(0, 0, 300, 100);
+    pc->Perform(WM_HSCROLL, MakeScrollWParam(SB_THUMBPOSITION, 0));
+    pc->CheckTabOverflow();
+    EXPECT_EQ(pc->UpDown(), nullptr);
+}
+
+}  // namespace
