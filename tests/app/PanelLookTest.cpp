@@ -76,7 +76,10 @@ TEST_F(PanelLook, TheFontSizeSliderShowsItsThumbAtItsValueAndTheGroupBoxShowsThe
     EXPECT_EQ(end.Right, slider->RulerRect().Right);
     // The transparent group box shows its page's background between its children.
     FormPicture page(form);
-    EXPECT_GT(page.Count(form->gbDisplay, form->tsSettings->Color()), 0);
+    // The page itself, where no control covers it: below the context group.
+    const TColor background =
+        page.Pixel(form->tsSettings, {form->gbContext->Left() + 4, form->gbContext->Top() + form->gbContext->Height() + 8});
+    EXPECT_GT(page.Count(form->gbDisplay, background), 0);
     EXPECT_TRUE(page.Save("settings_page.png"));
 }
 

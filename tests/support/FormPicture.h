@@ -29,6 +29,12 @@ public:
         return n;
     }
 
+    // The colour at a point of the control's client area.
+    TColor Pixel(const TControl* control, TPoint p) const {
+        TPoint at = control->ClientToScreen(p), origin = form_->ClientToScreen({0, 0});
+        return bitmap_.Pixel(at.X - origin.X, at.Y - origin.Y);
+    }
+
     bool Save(const std::string& name) const { return bitmap_.SavePng(PicturePath(name)); }
 
 private:
