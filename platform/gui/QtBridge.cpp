@@ -357,10 +357,12 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
         }
         case QEvent::Resize: {
             // A top-level window is sized by the window manager; children by us.
+            // The widget's own size is the one to follow: an event can arrive
+            // late, after the window manager has already sized the window again.
             if (control->Parent()) return false;
-            auto* re = static_cast<QResizeEvent*>(e);
-            if (re->size().width() != control->Width() || re->size().height() != control->Height())
-                control->TControl::SetBounds(control->Left(), control->Top(), re->size().width(), re->size().height());
+            const QSize size = widget->size();
+            if (size.width() != control->Width() || size.height() != control->Height())
+                control->TControl::SetBounds(control->Left(), control->Top(), size.width(), size.height());
             return false;
         }
         case QEvent::MouseButtonPress:

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QResizeEvent>
+#include <QWidget>
 #include <algorithm>
 
 #include "platform/gui/Controls.h"
@@ -230,6 +232,21 @@ TEST_F(Layer, AnchoredControlsKeepTheirDistanceToTheAnchoredEdges) {
         EXPECT_EQ(button->BoundsRect(), c.button);
         EXPECT_EQ(fixed->BoundsRect(), Bounds(300, 200, 50, 50));
     }
+}
+
+// The window manager sizes a top-level window; its resize events can come
+// late, carrying a size the window no longer has (a maximise right after the
+// first show): the form follows the window's own size.
+TEST_F(Layer, AFormTakesTheSizeItsWindowHasNotTheSizeALateEventCarries) {
+    form->Show();
+    form->Widget()->resize(500, 400);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->Width(), 500);
+    EXPECT_EQ(form->Height(), 400);
+    QResizeEvent late(QSize(400, 300), QSize(400, 300));
+    QCoreApplication::sendEvent(form->Widget(), &late);
+    EXPECT_EQ(form->Width(), 500);
+    EXPECT_EQ(form->Height(), 400);
 }
 
 TEST_F(Layer, TimersFireOnTheManualClockOncePerInterval) {
