@@ -466,6 +466,9 @@ void TForm1::BuildAboutPage() {
     KvLabel2->Cursor = TCursor::crHandPoint;
     KvLabel2->Font().SetColor(clBlue);
     KvLabel2->Font().SetStyle(fsUnderline);
+    // A link keeps the look of a link whatever the skin's label font.
+    KvLabel2->UseSkinFont = false;
+    KvLabel2->UseSkinColor = false;
     Image1 = Make<TImage>(this, page, "Image1", 40, 210, 64, 64);
     Image1->Cursor = TCursor::crHandPoint;
     Image1->Hint = "Visit the web page of Orvale Lexmoor";
