@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/gui/Forms.h"
-#include "skin/core/qlPieces.h"
+#include "skin/core/qlPictureOps.h"
 
 namespace {
 
@@ -459,7 +459,7 @@ void TqlSkinScrollBar::DrawSkinPart(TBitmap& B, Part P) {
     else if (s.MouseIn)
         src = up ? FLook.ActiveUpButtonRect : FLook.ActiveDownButtonRect;
     if (RectIsEmpty(src) || !Picture) return;
-    qlPieces::Copy(B, s.R, *Picture, src);
+    qlPictureOps::Copy(B, s.R, *Picture, src);
 }
 
 void TqlSkinScrollBar::DrawSkinThumb(TBitmap& B) {
@@ -471,7 +471,7 @@ void TqlSkinScrollBar::DrawSkinThumb(TBitmap& B) {
     const TRect& glyph = pressed ? FLook.DownGlyphRect : s.MouseIn ? FLook.ActiveGlyphRect : FLook.GlyphRect;
     TBitmap thumb(w, h);
     if (FPageSize == 0 && FLook.ThumbMinPageSize == 0)
-        qlPieces::Stretch(thumb, Rect(0, 0, w, h), *Picture, src);
+        qlPictureOps::Stretch(thumb, Rect(0, 0, w, h), *Picture, src);
     else if (Vertical())
         BuildVThreePart(FLook.ThumbOffset1, FLook.ThumbOffset2, thumb, *Picture, src, w, h, FLook.ThumbStretchEffect);
     else
@@ -479,7 +479,7 @@ void TqlSkinScrollBar::DrawSkinThumb(TBitmap& B) {
     const int gw = WidthOfRect(glyph), gh = HeightOfRect(glyph);
     if (!RectIsEmpty(glyph) && Along(w, h) > Along(gw, gh)) {
         TBitmap g(gw, gh);
-        qlPieces::Copy(g, Rect(0, 0, gw, gh), *Picture, glyph);
+        qlPictureOps::Copy(g, Rect(0, 0, gw, gh), *Picture, glyph);
         g.Transparent = FLook.GlyphTransparent;
         g.TransparentColor = FLook.GlyphTransparentColor;
         thumb.Canvas().Draw(w / 2 - gw / 2, h / 2 - gh / 2, g);

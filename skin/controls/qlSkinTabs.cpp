@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/gui/controls/ScrollInfo.h"
-#include "skin/core/qlPieces.h"
+#include "skin/core/qlPictureOps.h"
 
 namespace {
 
@@ -16,14 +16,14 @@ TRect Moved(const TRect& r, int dx, int dy) { return Rect(r.Left + dx, r.Top + d
 void LayOver(TBitmap& Dest, const TBitmap& Src, const TRect& S, bool Stretch, int StretchType) {
     const TRect all = Rect(0, 0, Dest.Width(), Dest.Height());
     if (!Stretch)
-        qlPieces::Tile(Dest, all, Src, S, true, true);
+        qlPictureOps::Tile(Dest, all, Src, S, true, true);
     else if (StretchType == stHorz || StretchType == stVert) {
         const bool columns = StretchType == stHorz;
         TBitmap band(columns ? WidthOfRect(S) : all.Right, columns ? all.Bottom : HeightOfRect(S));
-        qlPieces::Stretch(band, Rect(0, 0, band.Width(), band.Height()), Src, S);
-        qlPieces::Tile(Dest, all, band, Rect(0, 0, band.Width(), band.Height()), columns, !columns);
+        qlPictureOps::Stretch(band, Rect(0, 0, band.Width(), band.Height()), Src, S);
+        qlPictureOps::Tile(Dest, all, band, Rect(0, 0, band.Width(), band.Height()), columns, !columns);
     } else {
-        qlPieces::Stretch(Dest, all, Src, S);
+        qlPictureOps::Stretch(Dest, all, Src, S);
     }
 }
 
@@ -38,7 +38,7 @@ void TqlSkinTabSheet::Paint() {
     TCanvas& c = Canvas();
     if (!WallPaper.Empty()) {
         TBitmap b(Width(), Height());
-        qlPieces::Tile(b, Rect(0, 0, Width(), Height()), WallPaper, Rect(0, 0, WallPaper.Width(), WallPaper.Height()),
+        qlPictureOps::Tile(b, Rect(0, 0, Width(), Height()), WallPaper, Rect(0, 0, WallPaper.Width(), WallPaper.Height()),
                        true, true);
         c.Draw(0, 0, b);
         return;
@@ -237,7 +237,7 @@ void TqlSkinPageControl::Paint() {
         TRect bg = FLook.TabsBGRect;
         if (RectIsEmpty(bg)) bg = Moved(FLook.ClientRect, FLook.SkinRect.Left, FLook.SkinRect.Top);
         TBitmap strip(Width(), frame.Top);
-        qlPieces::Tile(strip, Rect(0, 0, strip.Width(), strip.Height()), *FPicture, bg, true, true);
+        qlPictureOps::Tile(strip, Rect(0, 0, strip.Width(), strip.Height()), *FPicture, bg, true, true);
         c.Draw(0, 0, strip);
     }
     PaintFrame(c, frame);
@@ -300,7 +300,7 @@ void TqlSkinPageControl::DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet
         const TRect hot = RectIsEmpty(FLook.CloseButtonActiveRect) ? src : FLook.CloseButtonActiveRect;
         if (sheet.CloseMouseIn) src = sheet.CloseDown && !RectIsEmpty(FLook.CloseButtonDownRect) ? FLook.CloseButtonDownRect : hot;
         TBitmap b(WidthOfRect(src), HeightOfRect(src));
-        qlPieces::Copy(b, Rect(0, 0, b.Width(), b.Height()), *FPicture, src);
+        qlPictureOps::Copy(b, Rect(0, 0, b.Width(), b.Height()), *FPicture, src);
         b.Transparent = FLook.ButtonTransparent;
         b.TransparentColor = FLook.ButtonTransparentColor;
         canvas.Draw(r.Left, r.Top, b);

@@ -2,7 +2,7 @@
 
 #include "platform/gui/ListView.h"
 #include "platform/gui/controls/ScrollInfo.h"
-#include "skin/core/qlPieces.h"
+#include "skin/core/qlPictureOps.h"
 
 TqlAttachedScrollBars::TqlAttachedScrollBars(TWinControl* AView) : TComponent(AView), FView(AView) {
     FVBar = new TqlSkinScrollBar(this);

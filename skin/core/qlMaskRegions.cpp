@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "platform/gui/graphics/RegionData.h"
-#include "skin/core/qlPieces.h"
+#include "skin/core/qlPictureOps.h"
 #include "skin/core/qlUtils.h"
 
-using namespace qlPieces;
+using namespace qlPictureOps;
 
 TqlFBitmap::TqlFBitmap(const TBitmap& Bitmap) : FDib(Bitmap) {
     FRows.reserve(size_t(FDib.Height()));

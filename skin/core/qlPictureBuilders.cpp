@@ -1,10 +1,10 @@
 // Control pictures of any size from skin pieces: three-part strips, nine-part
 // frames with their client, and frame bands.
 
-#include "skin/core/qlPieces.h"
+#include "skin/core/qlPictureOps.h"
 #include "skin/core/qlUtils.h"
 
-using namespace qlPieces;
+using namespace qlPictureOps;
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Piece copies for the picture builders.
 
-#include "skin/core/qlPieces.h"
+#include "skin/core/qlPictureOps.h"
 
 #include <algorithm>
 
-namespace qlPieces {
+namespace qlPictureOps {
 
 void SizeFresh(TBitmap& Bitmap, int Width, int Height) {
     Bitmap.SetSize(Width, Height);
@@ -53,4 +53,4 @@ void Tile(TBitmap& Dest, const TRect& D, const TBitmap& Src, const TRect& S, boo
     }
 }
 
-}  // namespace qlPieces
+}  // namespace qlPictureOps

@@ -4,7 +4,7 @@
 
 #include "platform/gui/Graphics.h"
 
-namespace qlPieces {
+namespace qlPictureOps {
 
 // Sizes a bitmap for a build and fills it white, so that parts a build leaves
 // out never show an earlier picture (and lie outside a mask's region).
@@ -41,4 +41,4 @@ inline TRect At(const TRect& Origin, int Left, int Top, int Right, int Bottom) {
     return Rect(Origin.Left + Left, Origin.Top + Top, Origin.Left + Right, Origin.Top + Bottom);
 }
 
-}  // namespace qlPieces
+}  // namespace qlPictureOps
