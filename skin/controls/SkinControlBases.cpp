@@ -9,6 +9,12 @@ TqlSkinData* FormSkinData(TComponent* owner) {
     return nullptr;
 }
 
+void LinkSkinData(TqlSkinDataLink& Link, TComponent& Self, TqlSkinData* Skin) {
+    if (Link.SkinData() && Link.SkinData() != Skin) Self.RemoveFreeNotification(Link.SkinData());
+    Link.TqlSkinDataLink::SetSkinData(Skin);
+    if (Skin) Skin->FreeNotification(&Self);
+}
+
 const TBitmap* SkinPicture(const TqlSkinData& Skin, int Index) {
     if (Index < 0 || Index >= int(Skin.ActivePictures.size())) return nullptr;
     return Skin.ActivePictures[size_t(Index)].get();
@@ -207,18 +213,12 @@ void FillFace(TBitmap& B) {
 // TqlSkinControl
 
 TqlSkinControl::TqlSkinControl(TComponent* AOwner) : TCustomControl(AOwner) {
-    if (TqlSkinData* skin = FormSkinData(AOwner)) {
-        TqlSkinLookup::SetSkinData(skin);
-        skin->FreeNotification(this);
-    }
+    LinkSkinData(*this, *this, FormSkinData(AOwner));
 }
 
 void TqlSkinControl::SetSkinData(TqlSkinData* Value) {
-    if (SkinData() && SkinData() != Value) RemoveFreeNotification(SkinData());
-    TqlSkinLookup::SetSkinData(Value);
-    if (!Value) return;
-    Value->FreeNotification(this);
-    if (!Value->Empty) ChangeSkinData();
+    LinkSkinData(*this, *this, Value);
+    if (Value && !Value->Empty) ChangeSkinData();
 }
 
 void TqlSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
@@ -436,18 +436,12 @@ void TqlSkinCustomControl::SetControlRegion() {
 // TqlGraphicSkinControl
 
 TqlGraphicSkinControl::TqlGraphicSkinControl(TComponent* AOwner) : TGraphicControl(AOwner) {
-    if (TqlSkinData* skin = FormSkinData(AOwner)) {
-        TqlSkinLookup::SetSkinData(skin);
-        skin->FreeNotification(this);
-    }
+    LinkSkinData(*this, *this, FormSkinData(AOwner));
 }
 
 void TqlGraphicSkinControl::SetSkinData(TqlSkinData* Value) {
-    if (SkinData() && SkinData() != Value) RemoveFreeNotification(SkinData());
-    TqlSkinLookup::SetSkinData(Value);
-    if (!Value) return;
-    Value->FreeNotification(this);
-    if (!Value->Empty) ChangeSkinData();
+    LinkSkinData(*this, *this, Value);
+    if (Value && !Value->Empty) ChangeSkinData();
 }
 
 void TqlGraphicSkinControl::Notification(TComponent* AComponent, TOperation Operation) {

@@ -18,6 +18,9 @@ enum : UINT {
 
 // The skin data component a control created on a form takes without being told.
 TqlSkinData* FormSkinData(TComponent* owner);
+// Links a control (Self, through its Link) to Skin: it hears when Skin goes,
+// and no longer hears from the skin it had. Stores the link only.
+void LinkSkinData(TqlSkinDataLink& Link, TComponent& Self, TqlSkinData* Skin);
 // Active picture Index of Skin, or null outside the pictures.
 const TBitmap* SkinPicture(const TqlSkinData& Skin, int Index);
 

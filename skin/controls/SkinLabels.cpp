@@ -12,12 +12,6 @@ const TqlDataSkinControl* FindDescriptor(const TqlSkinData* Skin, const std::str
     return index < 0 ? nullptr : Skin->CtrlList[size_t(index)].get();
 }
 
-// Links a wrapper to Skin and asks to hear when Skin goes.
-void LinkSkin(TqlSkinLink& Link, TComponent& Self, TqlSkinData* Skin) {
-    Link.TqlSkinLink::SetSkinData(Skin);
-    if (Skin) Skin->FreeNotification(&Self);
-}
-
 }  // namespace
 
 // TqlSkinStdLabel
@@ -25,7 +19,7 @@ void LinkSkin(TqlSkinLink& Link, TComponent& Self, TqlSkinData* Skin) {
 TqlSkinStdLabel::TqlSkinStdLabel(TComponent* AOwner) : TLabel(AOwner) {
     SetSkinDataName("stdlabel");
     Transparent = true;
-    LinkSkin(*this, *this, FormSkinData(AOwner));
+    LinkSkinData(*this, *this, FormSkinData(AOwner));
 }
 
 void TqlSkinStdLabel::SetEllipsType(TqlEllipsType Value) {
@@ -35,7 +29,7 @@ void TqlSkinStdLabel::SetEllipsType(TqlEllipsType Value) {
 }
 
 void TqlSkinStdLabel::SetSkinData(TqlSkinData* Value) {
-    LinkSkin(*this, *this, Value);
+    LinkSkinData(*this, *this, Value);
     if (Value) ChangeSkinData();
 }
 
@@ -128,7 +122,7 @@ void TqlSkinStdLabel::Paint() {
 
 TqlSkinSplitter::TqlSkinSplitter(TComponent* AOwner) : TSplitter(AOwner) {
     SetSkinDataName("vsplitter");
-    LinkSkin(*this, *this, FormSkinData(AOwner));
+    LinkSkinData(*this, *this, FormSkinData(AOwner));
 }
 
 void TqlSkinSplitter::SetTransparent(bool Value) {
@@ -138,7 +132,7 @@ void TqlSkinSplitter::SetTransparent(bool Value) {
 }
 
 void TqlSkinSplitter::SetSkinData(TqlSkinData* Value) {
-    LinkSkin(*this, *this, Value);
+    LinkSkinData(*this, *this, Value);
     ChangeSkinData();
 }
 
