@@ -1,5 +1,7 @@
 #include "skin/controls/SkinControlBases.h"
 
+#include <algorithm>
+
 #include "skin/core/qlUtils.h"
 
 TqlSkinData* FormSkinData(TComponent* owner) {
@@ -18,6 +20,27 @@ void LinkSkinData(TqlSkinDataLink& Link, TComponent& Self, TqlSkinData* Skin) {
 const TBitmap* SkinPicture(const TqlSkinData& Skin, int Index) {
     if (Index < 0 || Index >= int(Skin.ActivePictures.size())) return nullptr;
     return Skin.ActivePictures[size_t(Index)].get();
+}
+
+void FillWithPiece(TCanvas& C, const TBitmap& Piece, const TRect& Area, bool Stretch, int StretchType) {
+    const int pw = Piece.Width(), ph = Piece.Height();
+    if (pw < 1 || ph < 1 || RectIsEmpty(Area)) return;
+    C.SaveState();
+    C.IntersectClipRect(Area);
+    const int cw = WidthOfRect(Area), ch = HeightOfRect(Area);
+    if (!Stretch) {
+        for (int x = 0; x <= cw / pw; ++x)
+            for (int y = 0; y <= ch / ph; ++y) C.Draw(Area.Left + x * pw, Area.Top + y * ph, Piece);
+    } else if (StretchType == stHorz) {
+        for (int x = 0; x <= cw / pw; ++x)
+            C.StretchDraw(Rect(Area.Left + x * pw, Area.Top, Area.Left + (x + 1) * pw, Area.Bottom), Piece);
+    } else if (StretchType == stVert) {
+        for (int y = 0; y <= ch / ph; ++y)
+            C.StretchDraw(Rect(Area.Left, Area.Top + y * ph, Area.Right, Area.Top + (y + 1) * ph), Piece);
+    } else {
+        C.StretchDraw(Area, Piece);
+    }
+    C.RestoreState();
 }
 
 // TqlSkinGeometry
@@ -115,6 +138,16 @@ void TqlSkinGeometry::BuildStateFace(TBitmap& B, const TRect& Face, int W, int H
         B.Canvas().CopyRect(Rect(0, 0, W, H), *Picture, Face);
     else if (Picture && (ResizeMode == 2 || ResizeMode == 3))
         BuildNinePartSized(B, *Picture, Face, ClRect, true);
+}
+
+TBitmap TqlSkinGeometry::ClientPiece() const {
+    TBitmap piece(std::max(WidthOfRect(ClRect), 1), std::max(HeightOfRect(ClRect), 1));
+    if (Picture && !RectIsEmpty(ClRect)) {
+        const TRect src = Rect(SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top, SkinRect.Left + ClRect.Right,
+                               SkinRect.Top + ClRect.Bottom);
+        piece.Canvas().CopyRect(Rect(0, 0, piece.Width(), piece.Height()), *Picture, src);
+    }
+    return piece;
 }
 
 void TqlSkinGeometry::CalcFreeSize(int W, int H) {
@@ -367,33 +400,7 @@ void TqlSkinCustomControl::PaintFrame() {
 void TqlSkinCustomControl::FillClientPiece() {
     // An empty client piece or client area has nothing to tile.
     if (RectIsEmpty(ClRect) || RectIsEmpty(NewClRect)) return;
-    const int pw = WidthOfRect(ClRect), ph = HeightOfRect(ClRect);
-    TBitmap piece(pw, ph);
-    TRect src = ClRect;
-    src.Left += SkinRect.Left;
-    src.Right += SkinRect.Left;
-    src.Top += SkinRect.Top;
-    src.Bottom += SkinRect.Top;
-    piece.Canvas().CopyRect(Rect(0, 0, pw, ph), *Picture, src);
-    TCanvas& C = Canvas();
-    C.SaveState();
-    C.IntersectClipRect(NewClRect);
-    const int cw = WidthOfRect(NewClRect), ch = HeightOfRect(NewClRect);
-    if (!StretchEffect) {
-        for (int x = 0; x <= cw / pw; ++x)
-            for (int y = 0; y <= ch / ph; ++y) C.Draw(NewClRect.Left + x * pw, NewClRect.Top + y * ph, piece);
-    } else if (StretchType == stHorz) {
-        for (int x = 0; x <= cw / pw; ++x)
-            C.StretchDraw(Rect(NewClRect.Left + x * pw, NewClRect.Top, NewClRect.Left + (x + 1) * pw, NewClRect.Bottom),
-                          piece);
-    } else if (StretchType == stVert) {
-        for (int y = 0; y <= ch / ph; ++y)
-            C.StretchDraw(Rect(NewClRect.Left, NewClRect.Top + y * ph, NewClRect.Right, NewClRect.Top + (y + 1) * ph),
-                          piece);
-    } else {
-        C.StretchDraw(NewClRect, piece);
-    }
-    C.RestoreState();
+    FillWithPiece(Canvas(), ClientPiece(), NewClRect, StretchEffect, StretchType);
 }
 
 void TqlSkinCustomControl::SetControlRegion() {

@@ -24,6 +24,11 @@ void LinkSkinData(TqlSkinDataLink& Link, TComponent& Self, TqlSkinData* Skin);
 // Active picture Index of Skin, or null outside the pictures.
 const TBitmap* SkinPicture(const TqlSkinData& Skin, int Index);
 
+// Covers Area of C with Piece, tiled from Area's top-left; with Stretch,
+// stretched over the area (stFull), or to its height and tiled across
+// (stHorz), or to its width and tiled down (stVert).
+void FillWithPiece(TCanvas& C, const TBitmap& Piece, const TRect& Area, bool Stretch, int StretchType);
+
 // The geometry of a custom-control descriptor, shared by the windowed and the
 // windowless bases: how its picture is cut and re-mapped to the control's size.
 class TqlSkinGeometry {
@@ -41,6 +46,8 @@ public:
     // Without the skin's size the client area follows the size asked.
     void CalcFreeSize(int W, int H);
     TRect MapRectToSize(const TRect& R, int W, int H) const;
+    // The skin's client piece (ClRect of the picture) as a bitmap of its own.
+    TBitmap ClientPiece() const;
 
 protected:
     void CopyGeometry(const TqlDataSkinCustomControl& D, const TqlSkinData& Skin);

@@ -17,6 +17,32 @@ void SelectSkinFont(TCanvas& C, const std::string& Name, int Height, TFontStyles
     C.Font().SetCharset(strings ? strings->CharSet : DefaultFont.Charset());
 }
 
+namespace {
+
+int AlignedX(const TRect& Area, TAlignment Alignment, int Width) {
+    switch (Alignment) {
+        case TAlignment::taRightJustify: return Area.Right - Width;
+        case TAlignment::taCenter: return Area.Left + (WidthOfRect(Area) - Width) / 2;
+        default: return Area.Left;
+    }
+}
+
+}  // namespace
+
+TqlCaptionPlace PlaceCaption(const TRect& Area, TAlignment Alignment, int TextWidth, int ImageWidth, int Spacing,
+                             TqlImagePosition Position) {
+    if (ImageWidth <= 0) {
+        const int x = AlignedX(Area, Alignment, TextWidth);
+        return {x, x};
+    }
+    if (Position == TqlImagePosition::qlipLeft) {
+        const int imageX = Area.Left + 2;
+        return {imageX, std::max(AlignedX(Area, Alignment, TextWidth), imageX + ImageWidth + Spacing)};
+    }
+    const int x = AlignedX(Area, Alignment, ImageWidth + Spacing + TextWidth);
+    return {x, x + ImageWidth + Spacing};
+}
+
 TqlSkinPanel::TqlSkinPanel(TComponent* AOwner) : TqlSkinCustomControl(AOwner) {
     FramePaintMode = true;
     SetSkinDataName("panel");
@@ -47,6 +73,54 @@ void TqlSkinPanel::SetChecked(bool Value) {
     if (AutoEnabledControls && FCheckedMode)
         for (int i = 0; i < ControlCount(); ++i) Controls(i)->SetEnabled(Value);
     if (OnChecked) OnChecked(this);
+}
+
+void TqlSkinPanel::SetImagePosition(TqlImagePosition Value) {
+    if (Value == FImagePosition) return;
+    FImagePosition = Value;
+    Invalidate();
+}
+
+void TqlSkinPanel::SetCaptionImageList(const TCustomImageList* Value) {
+    FCaptionImageList = Value;
+    Invalidate();
+}
+
+void TqlSkinPanel::SetCaptionImageIndex(int Value) {
+    FCaptionImageIndex = Value;
+    Invalidate();
+}
+
+void TqlSkinPanel::SetGlyph(const TBitmap& Value) {
+    FGlyph = Value;
+    Invalidate();
+}
+
+void TqlSkinPanel::SetNumGlyphs(int Value) {
+    FNumGlyphs = std::clamp(Value, 1, 2);
+    Invalidate();
+}
+
+void TqlSkinPanel::SetSpacing(int Value) {
+    FSpacing = Value;
+    Invalidate();
+}
+
+int TqlSkinPanel::CaptionImageWidth() const {
+    if (!FGlyph.Empty()) return FGlyph.Width() / FNumGlyphs;
+    if (FCaptionImageList && FCaptionImageIndex >= 0 && FCaptionImageIndex < FCaptionImageList->Count())
+        return FCaptionImageList->Width();
+    return 0;
+}
+
+void TqlSkinPanel::DrawCaptionImage(TCanvas& C, int X, int MiddleY) const {
+    const bool enabled = EffectivelyEnabled();
+    if (!FGlyph.Empty()) {
+        DrawGlyphState(C, X, MiddleY - FGlyph.Height() / 2, FGlyph, FNumGlyphs, !enabled && FNumGlyphs == 2 ? 2 : 1);
+        return;
+    }
+    if (CaptionImageWidth() > 0)
+        FCaptionImageList->Draw(C, X, MiddleY - FCaptionImageList->Height() / 2, FCaptionImageIndex, enabled);
 }
 
 void TqlSkinPanel::SetRollUpMode(bool Value) {
@@ -124,6 +198,12 @@ void TqlSkinPanel::GetSkinData() {
     BGPictureIndex = d->BGPictureIndex;
     CheckImageRect = d->CheckImageRect;
     UnCheckImageRect = d->UnCheckImageRect;
+    CaptionAlignment = d->Alignment;
+    MarkFrameRect = d->MarkFrameRect;
+    FrameRect = d->FrameRect;
+    FrameTextRect = d->FrameTextRect;
+    FrameLeftOffset = d->FrameLeftOffset;
+    FrameRightOffset = d->FrameRightOffset;
 }
 
 // A skin change while rolled up measures the caption against the height the
@@ -178,32 +258,106 @@ TColor TqlSkinPanel::FrameLineColor() const {
     return Picture->Pixel((SkinRect.Left + SkinRect.Right) / 2, SkinRect.Bottom - 1);
 }
 
+bool TqlSkinPanel::ShowsClientPieceOnly() const {
+    return FIndex != -1 && FBorderStyle == TqlSkinBorderStyle::bvNone && ResizeMode == 1 && !FCaptionMode && Picture;
+}
+
 void TqlSkinPanel::Paint() {
     if (Width() < 1 || Height() < 1) return;
     GetSkinData();
-    if (FIndex == -1 || !FTransparentMode) {
-        const TqlSkinData* skin = SkinData();
-        if (FIndex != -1 && BGPictureIndex != -1 && SkinPicture(*skin, BGPictureIndex)) {
-            const TBitmap& bg = *SkinPicture(*skin, BGPictureIndex);
-            for (int y = 0; y < Height(); y += bg.Height())
-                for (int x = 0; x < Width(); x += bg.Width()) Canvas().Draw(x, y, bg);
-            return;
+    if (FIndex != -1 && FTransparentMode) {
+        TBitmap B(Width(), Height());
+        TCanvas& C = B.Canvas();
+        PaintParentBackground(this, C);
+        if (FCaptionMode) {
+            PaintTransparentCaption(C);
+        } else if (FBorderStyle != TqlSkinBorderStyle::bvNone) {
+            C.Brush().Style = TBrushStyle::bsClear;
+            C.Pen().Color = FrameLineColor();
+            C.Rectangle(0, 0, Width(), Height());
         }
+        PaintHook(C);
+        Canvas().Draw(0, 0, B);
+        return;
+    }
+    if (FIndex == -1 || (!FramePaintMode && StretchEffect)) {
         TqlSkinCustomControl::Paint();
         return;
     }
-    TBitmap B(Width(), Height());
-    TCanvas& C = B.Canvas();
-    PaintParentBackground(this, C);
-    if (FCaptionMode) {
-        PaintTransparentCaption(C);
-    } else if (FBorderStyle != TqlSkinBorderStyle::bvNone) {
-        C.Brush().Style = TBrushStyle::bsClear;
-        C.Pen().Color = FrameLineColor();
-        C.Rectangle(0, 0, Width(), Height());
+    const TRect all = Rect(0, 0, Width(), Height());
+    if (FramePaintMode && ShowsClientPieceOnly()) {
+        FillWithPiece(Canvas(), ClientPiece(), all, StretchEffect, StretchType);
+        return;
     }
-    PaintHook(C);
-    Canvas().Draw(0, 0, B);
+    if (const TBitmap* bg = SkinPicture(*SkinData(), BGPictureIndex)) {
+        FillWithPiece(Canvas(), *bg, all, StretchEffect, StretchType);
+        return;
+    }
+    TqlSkinCustomControl::Paint();
+}
+
+void TqlSkinPanel::CreateControlSkinImage(TBitmap& B) {
+    if (ShowsClientPieceOnly() && !StretchEffect) {
+        FillWithPiece(B.Canvas(), ClientPiece(), Rect(0, 0, B.Width(), B.Height()), false, stFull);
+        return;
+    }
+    TqlSkinCustomControl::CreateControlSkinImage(B);
+    PaintSkinCaption(B.Canvas());
+}
+
+// The caption bar of the skin: check image at the left, roll-up mark at the
+// right, and between them the image and text placed by the skin's alignment,
+// over the skin's caption frame when it has one. In frame paint mode C is the
+// top band, which starts where the panel does.
+void TqlSkinPanel::PaintSkinCaption(TCanvas& C) {
+    const std::string text = Caption();
+    if (text.empty() || RectIsEmpty(CaptionRect) || !Picture) return;
+    const TRect cap = CaptionHotRect();
+    const int middle = (cap.Top + cap.Bottom) / 2;
+    TRect area = cap;
+    auto copyPiece = [&](const TRect& src, int x) {
+        const int w = WidthOfRect(src), h = HeightOfRect(src);
+        C.CopyRect(Rect(x, middle - h / 2, x + w, middle - h / 2 + h), *Picture, src);
+        return w;
+    };
+    if (FCheckedMode) {
+        const TRect& r = FChecked ? CheckImageRect : UnCheckImageRect;
+        if (!RectIsEmpty(r)) area.Left += copyPiece(r, area.Left) + 2;
+    }
+    SelectSkinFont(C, FontName, FontHeight, FontStyle, UseSkinFont, DefaultFont(), SkinData());
+    C.Font().SetColor(FontColor);
+    if (FRollUpMode) {
+        TRect mark = Rect(area.Right - 12, cap.Top, area.Right, cap.Bottom);
+        if (!RectIsEmpty(MarkFrameRect)) {
+            const int w = WidthOfRect(MarkFrameRect), h = HeightOfRect(MarkFrameRect);
+            mark = Rect(area.Right - w, middle - h / 2, area.Right, middle - h / 2 + h);
+            copyPiece(MarkFrameRect, mark.Left);
+        }
+        DrawDirectionArrow(C, mark, FontColor, FRollUpState ? 4 : 3);
+        area.Right = mark.Left;
+    }
+    const int tw = C.TextWidth(text), th = C.TextHeight(text), iw = CaptionImageWidth();
+    TqlCaptionPlace place{};
+    int textTop = middle - th / 2;
+    if (!RectIsEmpty(FrameRect)) {
+        // The frame is as wide as the caption plus its own margins.
+        const int block = tw + (iw > 0 ? iw + FSpacing : 0);
+        const int fw = block + WidthOfRect(FrameRect) - FrameTextRect.Left;
+        TBitmap frame;
+        BuildHThreePart(FrameLeftOffset, FrameRightOffset, frame, *Picture, FrameRect, fw, HeightOfRect(FrameRect),
+                        false);
+        const int fx = AlignedX(area, CaptionAlignment, fw);
+        C.Draw(fx, cap.Top, frame);
+        const int start = fx + FrameTextRect.Left;
+        place = PlaceCaption(Rect(start, area.Top, start + block, area.Bottom), TAlignment::taLeftJustify, tw, iw,
+                             FSpacing, TqlImagePosition::qlipDefault);
+        if (!RectIsEmpty(FrameTextRect)) textTop = cap.Top + (FrameTextRect.Top + FrameTextRect.Bottom - th) / 2;
+    } else {
+        place = PlaceCaption(area, CaptionAlignment, tw, iw, FSpacing, FImagePosition);
+    }
+    if (iw > 0) DrawCaptionImage(C, place.ImageX, middle);
+    C.Brush().Style = TBrushStyle::bsClear;
+    C.TextRect(area, place.TextX, textTop, text);
 }
 
 // The group-box look over the parent's background: the caption at the top
@@ -226,6 +380,10 @@ void TqlSkinPanel::PaintTransparentCaption(TCanvas& C) {
             C.CopyRect(Rect(x, y, x + w, y + h), *Picture, r);
             x += w + 3;
         }
+    }
+    if (const int iw = CaptionImageWidth(); iw > 0) {
+        DrawCaptionImage(C, x, FTextHeight / 2);
+        x += iw + FSpacing;
     }
     C.Brush().Style = TBrushStyle::bsClear;
     if (!text.empty()) C.TextOut(x, 0, text);
@@ -281,10 +439,10 @@ void TqlSkinPanel::CreateControlDefaultImage(TBitmap& B) {
     if (const TqlSkinData* skin = SkinData(); skin && skin->ResourceStrData())
         C.Font().SetCharset(skin->ResourceStrData()->CharSet);
     const std::string text = Caption();
-    const int tw = C.TextWidth(text);
-    int x = area.Left + 2;
-    if (DefaultAlignment == TAlignment::taRightJustify) x = area.Right - tw;
-    if (DefaultAlignment == TAlignment::taCenter) x = area.Left + 2 + (area.Right - area.Left) / 2 - tw / 2;
+    const int iw = CaptionImageWidth();
+    const TqlCaptionPlace place = PlaceCaption(Rect(area.Left + 2, area.Top, area.Right, area.Bottom),
+                                               DefaultAlignment, C.TextWidth(text), iw, FSpacing,
+                                               TqlImagePosition::qlipDefault);
     if (FCheckedMode) {
         const int top = (area.Top + area.Bottom) / 2 - 7;
         C.Pen().Color = clBtnShadow;
@@ -292,8 +450,9 @@ void TqlSkinPanel::CreateControlDefaultImage(TBitmap& B) {
         C.Rectangle(5, top, 19, top + 14);
         if (FChecked) DrawCheckTick(C, 5 + 3, top + 2, clBtnText);
     }
+    if (iw > 0) DrawCaptionImage(C, place.ImageX, (area.Top + area.Bottom) / 2);
     C.Brush().Style = TBrushStyle::bsClear;
-    C.TextRect(area, x, (area.Top + area.Bottom - C.TextHeight(text)) / 2, text);
+    C.TextRect(area, place.TextX, (area.Top + area.Bottom - C.TextHeight(text)) / 2, text);
     if (FRollUpMode)
         DrawDirectionArrow(C, Rect(area.Right, area.Top, area.Right + 10, area.Bottom), clBtnText,
                            FRollUpState ? 4 : 3);

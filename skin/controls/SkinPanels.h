@@ -9,6 +9,16 @@
 #include "skin/controls/SkinControlBases.h"
 
 enum class TqlSkinBorderStyle { bvFrame, bvRaised, bvLowered, bvNone };
+enum class TqlImagePosition { qlipDefault, qlipLeft };
+
+// Where a caption's image and text start inside Area. qlipDefault places the
+// two as one block by Alignment; qlipLeft puts the image at the left and
+// aligns the text alone, never over the image. ImageWidth 0: no image.
+struct TqlCaptionPlace {
+    int ImageX, TextX;
+};
+TqlCaptionPlace PlaceCaption(const TRect& Area, TAlignment Alignment, int TextWidth, int ImageWidth, int Spacing,
+                             TqlImagePosition Position);
 
 // Selects a descriptor's font (or DefaultFont) into C, in the character set
 // of the skin's string table when it has one.
@@ -38,6 +48,19 @@ public:
     int DefaultCaptionHeight() const { return FDefaultCaptionHeight; }
     void SetDefaultCaptionHeight(int Value);
     TAlignment DefaultAlignment = TAlignment::taLeftJustify;
+    TqlImagePosition ImagePosition() const { return FImagePosition; }
+    void SetImagePosition(TqlImagePosition Value);
+    const TCustomImageList* CaptionImageList() const { return FCaptionImageList; }
+    void SetCaptionImageList(const TCustomImageList* Value);
+    int CaptionImageIndex() const { return FCaptionImageIndex; }
+    void SetCaptionImageIndex(int Value);
+    // A strip of NumGlyphs cells; the second is shown while disabled.
+    const TBitmap& Glyph() const { return FGlyph; }
+    void SetGlyph(const TBitmap& Value);
+    int NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(int Value);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int Value);
     TNotifyEvent OnChecked;
     TNotifyEvent OnChangeRollUpState;
 
@@ -48,6 +71,7 @@ public:
 protected:
     void Paint() override;
     void CreateControlDefaultImage(TBitmap& B) override;
+    void CreateControlSkinImage(TBitmap& B) override;
     // Draws what a descendant adds over the panel's transparent image.
     virtual void PaintHook(TCanvas& /*C*/) {}
     void AlignControls(TControl* AControl, TRect& R) override;
@@ -69,9 +93,18 @@ protected:
     TFontStyles FontStyle = 0;
     TColor FontColor = clBtnText;
     int BGPictureIndex = -1;
+    TAlignment CaptionAlignment = TAlignment::taCenter;
+    TRect MarkFrameRect, FrameRect, FrameTextRect;
+    int FrameLeftOffset = 0, FrameRightOffset = 0;
 
 private:
     void PaintTransparentCaption(TCanvas& C);
+    void PaintSkinCaption(TCanvas& C);
+    // Width of the glyph's cell or of the list's image; 0 without either.
+    int CaptionImageWidth() const;
+    void DrawCaptionImage(TCanvas& C, int X, int MiddleY) const;
+    // A borderless nine-part panel without a caption shows only its client piece.
+    bool ShowsClientPieceOnly() const;
     void ApplyRollUp();
     int RolledHeight() const;
     void RedrawChildren();
@@ -85,6 +118,12 @@ private:
     int FRealHeight = -1;
     TqlSkinBorderStyle FBorderStyle = TqlSkinBorderStyle::bvFrame;
     int FDefaultCaptionHeight = 22;
+    TqlImagePosition FImagePosition = TqlImagePosition::qlipDefault;
+    const TCustomImageList* FCaptionImageList = nullptr;
+    int FCaptionImageIndex = -1;
+    TBitmap FGlyph;
+    int FNumGlyphs = 1;
+    int FSpacing = 2;
     TSizeConstraints FSavedConstraints;
     bool FConstraintsSaved = false;
     // The caption's height as last painted over the parent's background.

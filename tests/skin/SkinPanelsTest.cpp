@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "platform/gui/Forms.h"
 #include "platform/gui/controls/NonClient.h"
 #include "tests/skin/SyntheticSkin.h"
@@ -238,6 +241,216 @@ TEST_F(SkinPanels, TheStatusBarGripComesFromTheSkinWhenItHasOne) {
     EXPECT_EQ(g.Bottom - g.Top, 10);
     const TBitmap shot = Snapshot(*bar);
     EXPECT_EQ(shot.Pixel(g.Left + 5, g.Top + 5), kBR);
+}
+
+// A panel skin whose 20-pixel top band holds a caption rectangle, with a
+// check image, an uncheck image, a roll-up mark and a caption frame beside
+// the panel's own 40 x 40 piece; every part a colour of its own.
+namespace captioned {
+constexpr TColor kBand = 0x203040, kBody = 0xE0E0E0, kText = 0x0000FF, kCheck = 0x00C000, kUnCheck = 0xC000C0,
+                 kMark = 0xC0C000, kFrame = 0x6080A0;
+}  // namespace captioned
+
+class SkinPanelCaption : public SkinPanels {
+protected:
+    void SetUp() override {
+        SkinPanels::SetUp();
+        using namespace captioned;
+        TBitmap pic(100, 40);
+        FillRect(pic, Rect(0, 0, 100, 40), kBody);
+        FillRect(pic, Rect(0, 0, 40, 20), kBand);
+        FillRect(pic, Rect(40, 0, 50, 10), kCheck);
+        FillRect(pic, Rect(50, 0, 60, 10), kUnCheck);
+        FillRect(pic, Rect(60, 0, 72, 16), kMark);
+        FillRect(pic, Rect(40, 20, 70, 38), kFrame);
+        look = &dynamic_cast<TqlDataSkinPanelControl&>(*skin->Data->CtrlList[0]);
+        look->PictureIndex = skin->AddPicture(pic);
+        look->SkinRect = Rect(0, 0, 40, 40);
+        look->LTPoint = {10, 20};
+        look->RTPoint = {30, 20};
+        look->LBPoint = {10, 30};
+        look->RBPoint = {30, 30};
+        look->ClientRect = Rect(10, 20, 30, 30);
+        look->CaptionRect = Rect(4, 2, 36, 18);
+        look->FontName = DefaultFontName();
+        look->FontHeight = 13;
+        look->FontColor = kText;
+        look->CheckImageRect = Rect(40, 0, 50, 10);
+        look->UnCheckImageRect = Rect(50, 0, 60, 10);
+        look->MarkFrameRect = Rect(60, 0, 72, 16);
+        panel = Add<TqlSkinPanel>(form, 0, 0, 200, 100);
+        panel->SetCaption("MMMM");
+        panel->SetCaptionMode(true);
+    }
+
+    static std::string DefaultFontName() { return TFont().Name(); }
+
+    // The first and last columns of the caption's ink, -1 when there is none.
+    static std::pair<int, int> InkColumns(const TBitmap& shot) {
+        int first = -1, last = -1;
+        for (int x = 0; x < shot.Width(); ++x)
+            for (int y = 0; y < 20; ++y)
+                if (shot.Pixel(x, y) == captioned::kText) {
+                    if (first < 0) first = x;
+                    last = x;
+                }
+        return {first, last};
+    }
+
+    TqlDataSkinPanelControl* look = nullptr;
+    TqlSkinPanel* panel = nullptr;
+};
+
+TEST_F(SkinPanelCaption, TheCaptionIsPlacedByTheSkinsAlignmentInTheMappedCaptionRectangle) {
+    // The caption rectangle grows with the panel: (4, 2, 196, 18).
+    struct Case {
+        TAlignment alignment;
+        bool framed;
+    } cases[] = {{TAlignment::taLeftJustify, false}, {TAlignment::taCenter, false},
+                 {TAlignment::taRightJustify, false}, {TAlignment::taLeftJustify, true},
+                 {TAlignment::taRightJustify, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.alignment) << (c.framed ? " framed" : ""));
+        look->Alignment = c.alignment;
+        look->FrameRect = c.framed ? Rect(40, 20, 70, 38) : TRect{};
+        look->FrameTextRect = c.framed ? Rect(6, 2, 24, 16) : TRect{};
+        look->FrameLeftOffset = look->FrameRightOffset = c.framed ? 6 : 0;
+        const TBitmap shot = Snapshot(*panel);
+        const auto [first, last] = InkColumns(shot);
+        ASSERT_GE(first, 0);
+        const int inkWidth = last - first + 1;
+        EXPECT_GT(inkWidth, 20);
+        const int lead = c.framed ? 6 : 0;  // the frame's text rectangle starts 6 pixels in
+        switch (c.alignment) {
+            case TAlignment::taLeftJustify: EXPECT_NEAR(first, 4 + lead, 3); break;
+            // Framed, the frame reaches past the text by its width less twice the text's inset.
+            case TAlignment::taRightJustify: EXPECT_NEAR(last, 195 - (c.framed ? 30 - 2 * 6 : 0), 3); break;
+            default: EXPECT_NEAR((first + last) / 2, 100, 3); break;
+        }
+        // The frame lies behind the text and ends where the caption does.
+        if (c.framed) {
+            EXPECT_EQ(shot.Pixel(first - 3, 10), captioned::kFrame);
+            EXPECT_EQ(shot.Pixel(last + 3, 10), captioned::kFrame);
+        } else {
+            EXPECT_EQ(shot.Pixel(first - 3, 10), captioned::kBand);
+        }
+        // Nothing is written below the caption bar.
+        EXPECT_EQ(shot.Pixel(100, 60), captioned::kBody);
+    }
+}
+
+TEST_F(SkinPanelCaption, TheCheckImageAndRollUpMarkFollowTheStateAndAClickOnTheMappedCaptionTogglesThem) {
+    look->Alignment = TAlignment::taCenter;
+    panel->SetCheckedMode(true);
+    panel->SetRollUpMode(true);
+    // The check image sits at the caption's left, the mark at its right end.
+    TBitmap shot = Snapshot(*panel);
+    EXPECT_EQ(shot.Pixel(8, 10), captioned::kUnCheck);
+    EXPECT_EQ(shot.Pixel(185, 3), captioned::kMark);
+    EXPECT_EQ(shot.Pixel(182, 10), captioned::kBand);
+    // A click far right of the unmapped caption rectangle still hits the bar.
+    panel->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 10));
+    panel->Perform(WM_LBUTTONUP, 0, MAKELPARAM(150, 10));
+    EXPECT_TRUE(panel->Checked());
+    EXPECT_TRUE(panel->RollUpState());
+    shot = Snapshot(*panel);
+    EXPECT_EQ(shot.Pixel(8, 10), captioned::kCheck);
+    // Only the skin's frame remains: the mapped client area, 70 pixels, goes.
+    EXPECT_EQ(panel->Height(), 30);
+}
+
+TEST_F(SkinPanelCaption, AnEmptyCaptionOrCaptionRectangleDrawsNoCaption) {
+    panel->SetCheckedMode(true);
+    struct Case {
+        const char* caption;
+        TRect rect;
+    } cases[] = {{"", Rect(4, 2, 36, 18)}, {"MMMM", TRect{}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        panel->SetCaption(c.caption);
+        look->CaptionRect = c.rect;
+        const TBitmap shot = Snapshot(*panel);
+        EXPECT_EQ(InkColumns(shot).first, -1);
+        EXPECT_EQ(shot.Pixel(8, 10), captioned::kBand);
+    }
+}
+
+TEST_F(SkinPanelCaption, CaptionPlacementKeepsTheTextOffTheImage) {
+    const TRect area = Rect(10, 0, 110, 20);
+    struct Case {
+        TAlignment alignment;
+        TqlImagePosition position;
+        int imageX, textX;
+    } cases[] = {
+        {TAlignment::taLeftJustify, TqlImagePosition::qlipDefault, 10, 30},
+        {TAlignment::taCenter, TqlImagePosition::qlipDefault, 45, 65},
+        {TAlignment::taRightJustify, TqlImagePosition::qlipDefault, 80, 100},
+        {TAlignment::taRightJustify, TqlImagePosition::qlipLeft, 12, 100},
+        {TAlignment::taCenter, TqlImagePosition::qlipLeft, 12, 55},
+        // Aligned alone the text would start on the image: it moves past it.
+        {TAlignment::taLeftJustify, TqlImagePosition::qlipLeft, 12, 32},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.alignment) << "/" << int(c.position));
+        const TqlCaptionPlace p = PlaceCaption(area, c.alignment, 10, 16, 4, c.position);
+        EXPECT_EQ(p.ImageX, c.imageX);
+        EXPECT_EQ(p.TextX, c.textX);
+    }
+}
+
+// A 2 x 2 background picture of four colours shows how it was laid.
+TEST_F(SkinPanels, TheBackgroundPictureIsTiledOrStretchedByTheSkinsStretchType) {
+    constexpr TColor P = 0x102030, Q = 0x405060, R = 0x708090, S = 0xA0B0C0;
+    TBitmap bg(2, 2);
+    bg.SetPixel(0, 0, P);
+    bg.SetPixel(1, 0, Q);
+    bg.SetPixel(0, 1, R);
+    bg.SetPixel(1, 1, S);
+    auto& look = dynamic_cast<TqlDataSkinPanelControl&>(*skin->Data->CtrlList[0]);
+    look.BGPictureIndex = skin->AddPicture(bg);
+    auto* panel = Add<TqlSkinPanel>(form, 0, 0, 40, 40);
+    struct Probe {
+        int x, y;
+        TColor c;
+    };
+    struct Case {
+        const char* name;
+        bool stretch;
+        TqlStretchType type;
+        std::vector<Probe> probes;
+    } cases[] = {
+        {"tiled", false, TqlStretchType::stFull, {{0, 0, P}, {1, 0, Q}, {0, 1, R}, {2, 2, P}, {39, 39, S}}},
+        {"stretched", true, TqlStretchType::stFull, {{5, 5, P}, {30, 5, Q}, {5, 30, R}, {30, 30, S}}},
+        {"stretched down, tiled across", true, TqlStretchType::stHorz, {{0, 5, P}, {1, 5, Q}, {2, 5, P}, {0, 30, R}}},
+        {"stretched across, tiled down", true, TqlStretchType::stVert, {{5, 0, P}, {30, 0, Q}, {5, 1, R}, {5, 2, P}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        look.StretchEffect = c.stretch;
+        look.StretchType = c.type;
+        const TBitmap shot = Snapshot(*panel);
+        for (const Probe& p : c.probes) {
+            SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
+            EXPECT_EQ(shot.Pixel(p.x, p.y), p.c);
+        }
+    }
+}
+
+TEST_F(SkinPanels, ABorderlessNinePartPanelWithoutCaptionShowsOnlyItsClientPiece) {
+    auto* panel = Add<TqlSkinPanel>(form, 0, 0, 45, 35);
+    auto* bar = Add<TqlSkinStatusBar>(form, 0, 0, 45, 35);
+    bar->SetAlign(TAlign::alNone);
+    bar->SetBounds(0, 100, 45, 35);
+    panel->SetBorderStyle(TqlSkinBorderStyle::bvNone);
+    for (TqlSkinPanel* p : std::initializer_list<TqlSkinPanel*>{panel, bar}) {
+        SCOPED_TRACE(p == bar ? "status bar" : "panel");
+        const TBitmap shot = Snapshot(*p);
+        for (const TPoint& at : {TPoint{0, 0}, TPoint{44, 0}, TPoint{22, 17}, TPoint{44, 34}})
+            EXPECT_EQ(shot.Pixel(at.X, at.Y), kClient);
+    }
+    // With a border the frame comes back.
+    panel->SetBorderStyle(TqlSkinBorderStyle::bvFrame);
+    EXPECT_EQ(Snapshot(*panel).Pixel(0, 0), kTL);
 }
 
 }  // namespace
