@@ -22,6 +22,17 @@ TqlSkinCheckRadioBox::TqlSkinCheckRadioBox(TComponent* AOwner) : TqlSkinCustomCo
     SetBounds(Left(), Top(), 150, 25);
 }
 
+TqlSkinCheckRadioBox::~TqlSkinCheckRadioBox() { FEffects.StopMorph(); }
+
+void TqlSkinCheckRadioBox::FollowHover() {
+    if (CanMorph()) {
+        FEffects.StartMorph();
+        return;
+    }
+    FEffects.SetMorphKf(MorphTowardsActive());
+    Invalidate();
+}
+
 // The form's active control counts as focused while its window is not the
 // active one, as the skinned button counts it.
 bool TqlSkinCheckRadioBox::HasFocus() const {
@@ -110,11 +121,15 @@ void TqlSkinCheckRadioBox::GetSkinData() {
     UnEnabledUnCheckImageRect = orElse(d->UnEnabledUnCheckImageRect, UnCheckImageRect);
     GrayedCheckImageRect = d->GrayedCheckImageRect;
     ActiveGrayedCheckImageRect = d->ActiveGrayedCheckImageRect;
+    FMorphing = d->Morphing && !FFlat;
+    FMorphKind = d->MorphKind;
     if (FFlat) MaskPicture = nullptr;
 }
 
 // A flat box keeps its size whatever the skin.
 void TqlSkinCheckRadioBox::ChangeSkinData() {
+    FEffects.StopMorph();
+    FEffects.SetMorphKf(MorphTowardsActive());
     if (!FFlat) {
         TqlSkinCustomControl::ChangeSkinData();
         return;
@@ -137,21 +152,21 @@ void TqlSkinCheckRadioBox::CalcSize(int& W, int& H) {
     NewCheckImageRect = Rect(x, y, x + cw, y + ch);
 }
 
-TRect TqlSkinCheckRadioBox::CheckImage() const {
+TRect TqlSkinCheckRadioBox::CheckImage(bool Active) const {
     const bool grayed = FState == TCheckBoxState::cbGrayed;
     if (grayed && !RectIsEmpty(GrayedCheckImageRect))
-        return FMouseIn && !RectIsEmpty(ActiveGrayedCheckImageRect) ? ActiveGrayedCheckImageRect
+        return Active && !RectIsEmpty(ActiveGrayedCheckImageRect) ? ActiveGrayedCheckImageRect
                                                                     : GrayedCheckImageRect;
     const bool checked = FState == TCheckBoxState::cbChecked;
     if (!EffectivelyEnabled()) return checked ? UnEnabledCheckImageRect : UnEnabledUnCheckImageRect;
-    if (FMouseIn) return checked ? ActiveCheckImageRect : ActiveUnCheckImageRect;
+    if (Active) return checked ? ActiveCheckImageRect : ActiveUnCheckImageRect;
     return checked ? CheckImageRect : UnCheckImageRect;
 }
 
 // Without a grayed picture the grayed state is the state's picture, lightened.
-void TqlSkinCheckRadioBox::DrawCheckImage(TCanvas& C, int X, int Y) const {
+void TqlSkinCheckRadioBox::DrawCheckImage(TCanvas& C, int X, int Y, bool Active) const {
     if (!Picture) return;
-    const TRect r = CheckImage();
+    const TRect r = CheckImage(Active);
     TBitmap image(r.Right - r.Left, r.Bottom - r.Top);
     image.Canvas().CopyRect(Rect(0, 0, image.Width(), image.Height()), *Picture, r);
     if (FState == TCheckBoxState::cbGrayed && RectIsEmpty(GrayedCheckImageRect)) {
@@ -198,9 +213,9 @@ void TqlSkinCheckRadioBox::DrawCaption(TCanvas& C, TRect R, int ImageGap) const 
 
 void TqlSkinCheckRadioBox::PaintFlat(TCanvas& C) {
     PaintParentBackground(this, C);
-    const TRect r = CheckImage();
+    const TRect r = CheckImage(FMouseIn);
     const int w = r.Right - r.Left, h = r.Bottom - r.Top;
-    DrawCheckImage(C, 3, (Height() - h) / 2);
+    DrawCheckImage(C, 3, (Height() - h) / 2, FMouseIn);
     SelectCaptionFont(C);
     DrawCaption(C, Rect(w + 7, 0, Width(), Height()), 8);
 }
@@ -217,13 +232,24 @@ void TqlSkinCheckRadioBox::Paint() {
     Canvas().Draw(0, 0, B);
 }
 
+void TqlSkinCheckRadioBox::BuildFace(TBitmap& B, bool Active) const {
+    BuildStateFace(B, Active ? ActiveSkinRect : SkinRect, Width(), Height(), true);
+    DrawCheckImage(B.Canvas(), NewCheckImageRect.Left, NewCheckImageRect.Top, Active);
+}
+
 void TqlSkinCheckRadioBox::CreateControlSkinImage(TBitmap& B) {
-    const bool lit = FMouseIn || HasFocus();
-    BuildStateFace(B, lit ? ActiveSkinRect : SkinRect, Width(), Height(), true);
-    TCanvas& C = B.Canvas();
-    DrawCheckImage(C, NewCheckImageRect.Left, NewCheckImageRect.Top);
-    SelectCaptionFont(C);
-    DrawCaption(C, NewTextArea, 8);
+    if (CanMorph() && FEffects.Morphing()) {
+        BuildFace(B, false);
+        TBitmap active(B.Width(), B.Height());
+        BuildFace(active, true);
+        MorphFaces(B, active, FMorphKind, FEffects.MorphKf());
+    } else {
+        const bool lit = CanMorph() ? FEffects.MorphKf() == 1.0 : FMouseIn || HasFocus();
+        BuildStateFace(B, lit ? ActiveSkinRect : SkinRect, Width(), Height(), true);
+        DrawCheckImage(B.Canvas(), NewCheckImageRect.Left, NewCheckImageRect.Top, FMouseIn);
+    }
+    SelectCaptionFont(B.Canvas());
+    DrawCaption(B.Canvas(), NewTextArea, 8);
 }
 
 void TqlSkinCheckRadioBox::CreateControlDefaultImage(TBitmap& B) {
@@ -284,12 +310,20 @@ void TqlSkinCheckRadioBox::WMMove(TMessage& M) {
 
 void TqlSkinCheckRadioBox::WMSetFocus(TMessage& M) {
     TqlSkinCustomControl::WMSetFocus(M);
-    if (FCanFocused) Invalidate();
+    if (!FCanFocused) return;
+    if (FFlat)
+        Invalidate();
+    else
+        FollowHover();
 }
 
 void TqlSkinCheckRadioBox::WMKillFocus(TMessage& M) {
     TqlSkinCustomControl::WMKillFocus(M);
-    if (FCanFocused) Invalidate();
+    if (!FCanFocused) return;
+    if (FFlat)
+        Invalidate();
+    else
+        FollowHover();
 }
 
 void TqlSkinCheckRadioBox::WMGetDlgCode(TMessage& M) { M.Result = DLGC_BUTTON; }
@@ -297,17 +331,19 @@ void TqlSkinCheckRadioBox::WMGetDlgCode(TMessage& M) { M.Result = DLGC_BUTTON; }
 void TqlSkinCheckRadioBox::CMMouseEnter(TMessage& M) {
     TqlSkinCustomControl::CMMouseEnter(M);
     FMouseIn = true;
-    Invalidate();
+    FollowHover();
 }
 
 void TqlSkinCheckRadioBox::CMMouseLeave(TMessage& M) {
     TqlSkinCustomControl::CMMouseLeave(M);
     FMouseIn = false;
-    Invalidate();
+    FollowHover();
 }
 
 void TqlSkinCheckRadioBox::CMEnabledChanged(TMessage& M) {
     TqlSkinCustomControl::CMEnabledChanged(M);
+    FEffects.StopMorph();
+    FEffects.SetMorphKf(false);
     FMouseIn = false;
     Invalidate();
 }
@@ -330,7 +366,7 @@ void TqlSkinCheckRadioBox::CMDialogChar(TMessage& M) {
 void TqlSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (!FMouseIn) {
         FMouseIn = true;
-        Invalidate();
+        FollowHover();
     }
     TqlSkinCustomControl::MouseDown(Button, Shift, X, Y);
 }

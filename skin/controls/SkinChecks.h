@@ -17,11 +17,14 @@
 #include <string>
 
 #include "platform/gui/StdCtrls.h"
-#include "skin/controls/SkinControlBases.h"
+#include "skin/controls/SkinButtonEffects.h"
 
-class TqlSkinCheckRadioBox : public TqlSkinCustomControl {
+// A box that is not flat fades between its normal and its active picture
+// while the pointer is over it or it has the focus, as the buttons do.
+class TqlSkinCheckRadioBox : public TqlSkinCustomControl, private TqlButtonHost {
 public:
     explicit TqlSkinCheckRadioBox(TComponent* AOwner);
+    ~TqlSkinCheckRadioBox() override;
     bool ShowsOwnFocus() const override { return true; }
 
     bool Checked() const { return FState == TCheckBoxState::cbChecked; }
@@ -43,6 +46,8 @@ public:
     const TCustomImageList* Images = nullptr;
     int ImageIndex = 0;
     bool MouseIn() const { return FMouseIn; }
+    // How far the face has turned from the normal picture to the active one.
+    double MorphKf() const { return FEffects.MorphKf(); }
 
     void GetSkinData() override;
     void ChangeSkinData() override;
@@ -68,12 +73,22 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
+    bool MorphTowardsActive() const override { return FMouseIn || HasFocus(); }
+    bool MorphAllowed() const override { return CanMorph(); }
+    void RepaintFace() override { Repaint(); }
+    void RepeatClick() override {}
+    bool CanMorph() const { return FIndex != -1 && !FFlat && FMorphing && EffectsEnabled(); }
+    // Heads for the face of the hover and focus state: a fade when the skin
+    // morphs, else at once.
+    void FollowHover();
     void ClearGroup();
     bool HasFocus() const;
     void FireClick();
     // The check image of the state, hover and enabled state.
-    TRect CheckImage() const;
-    void DrawCheckImage(TCanvas& C, int X, int Y) const;
+    TRect CheckImage(bool Active) const;
+    void DrawCheckImage(TCanvas& C, int X, int Y, bool Active) const;
+    // The picture of the skin rectangle with the check image drawn on it.
+    void BuildFace(TBitmap& B, bool Active) const;
     TColor CaptionColor() const;
     void SelectCaptionFont(TCanvas& C) const;
     void PaintFlat(TCanvas& C);
@@ -97,4 +112,7 @@ private:
     TRect CheckImageRect, UnCheckImageRect, ActiveCheckImageRect, ActiveUnCheckImageRect;
     TRect UnEnabledCheckImageRect, UnEnabledUnCheckImageRect, GrayedCheckImageRect, ActiveGrayedCheckImageRect;
     TRect NewCheckImageArea, NewTextArea, NewCheckImageRect;
+    bool FMorphing = false;
+    TqlMorphKind FMorphKind = TqlMorphKind::mkDefault;
+    TqlButtonEffects FEffects{*this};
 };

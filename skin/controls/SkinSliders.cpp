@@ -35,10 +35,85 @@ int Stepped(int Value, int Min, int Max, int Increment, Step S) {
 
 using namespace slider_math;
 
+namespace {
+
+constexpr TColor kClear = clFuchsia, kEdge = 0x808080, kLight = 0xFFFFFF, kFace = 0xF0F0F0, kPressedFace = 0xC8C8C8,
+                 kGroove = 0xE4E4E4;
+
+// A W x H picture of the shape Inside, its corners cut, on the transparent
+// colour: the shape's edge (any pixel beside the outside) in the edge colour,
+// its inside in Face.
+template <class Inside>
+void DrawShape(TBitmap& B, int X0, int W, int H, TColor Face, Inside inside) {
+    auto in = [&](int x, int y) {
+        const bool corner = (x == 0 || x == W - 1) && (y == 0 || y == H - 1);
+        return x >= 0 && y >= 0 && x < W && y < H && !corner && inside(x, y);
+    };
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            const bool edge = !in(x - 1, y) || !in(x + 1, y) || !in(x, y - 1) || !in(x, y + 1);
+            B.SetPixel(X0 + x, y, !in(x, y) ? kClear : edge ? kEdge : Face);
+        }
+}
+
+}  // namespace
+
+// Thumbs are a body with a point towards the tick points (down, or right when
+// vertical); rulers a groove with cut corners, lit along the far edge.
+TBitmap DefaultSliderImage(TqlSliderImage Which) {
+    const bool vertical = Which == siVThumb || Which == siVRuler;
+    if (Which == siHThumb || Which == siVThumb) {
+        const int along = 9, across = 17 + (vertical ? 2 : 0), body = across - 4;
+        const int w = vertical ? across : along, h = vertical ? along : across;
+        TBitmap B(2 * w, h);
+        for (int cell = 0; cell < 2; ++cell)
+            DrawShape(B, cell * w, w, h, cell ? kPressedFace : kFace, [&](int x, int y) {
+                const int a = vertical ? y : x, c = vertical ? x : y;
+                return c < body || std::abs(a - along / 2) <= across - 1 - c;
+            });
+        return B;
+    }
+    const int w = vertical ? 8 : 10, h = vertical ? 10 : 8;
+    TBitmap B(w, h);
+    DrawShape(B, 0, w, h, kGroove, [](int, int) { return true; });
+    for (int i = 1; i + 1 < (vertical ? h : w); ++i) {
+        if (vertical)
+            B.SetPixel(w - 1, i, kLight);
+        else
+            B.SetPixel(i, h - 1, kLight);
+    }
+    return B;
+}
+
 TqlSkinCustomSlider::TqlSkinCustomSlider(TComponent* AOwner) : TqlSkinControl(AOwner) {
+    for (int i = 0; i < 4; ++i) FImages[i] = DefaultSliderImage(TqlSliderImage(i));
     SetSkinDataName("slider");
     SetTabStop(true);
     SetBounds(Left(), Top(), 150, 40);
+}
+
+void TqlSkinCustomSlider::SetImage(TqlSliderImage Which, const TBitmap* Value) {
+    if (Value) {
+        FImages[Which] = *Value;
+        FUserImages |= 1u << Which;
+    } else {
+        FImages[Which] = DefaultSliderImage(Which);
+        FUserImages &= ~(1u << Which);
+        FOptions &= ~(Which == siHThumb || Which == siVThumb ? unsigned(soThumbOpaque) : unsigned(soRulerOpaque));
+    }
+    Invalidate();
+}
+
+void TqlSkinCustomSlider::SetEdgeSize(int Value) {
+    const TBitmap& ruler = FImages[Vertical() ? siVRuler : siHRuler];
+    if ((Vertical() ? ruler.Height() : ruler.Width()) <= 2 * Value || Value < 0) return;
+    FEdgeSize = Value;
+    Invalidate();
+}
+
+void TqlSkinCustomSlider::SetNumThumbStates(int Value) {
+    FNumThumbStates = std::clamp(Value, 1, 2);
+    Invalidate();
 }
 
 void TqlSkinCustomSlider::SetValue(int AValue) {
@@ -110,30 +185,41 @@ void TqlSkinCustomSlider::ChangeSkinData() {
 
 bool TqlSkinCustomSlider::Skinned() const { return FIndex != -1 && FPicture && UseSkinThumb; }
 
+const TBitmap& TqlSkinCustomSlider::ThumbPicture() const {
+    return Skinned() ? *FPicture : FImages[Vertical() ? siVThumb : siHThumb];
+}
+
+const TBitmap& TqlSkinCustomSlider::RulerPicture() const {
+    return Skinned() ? *FPicture : FImages[Vertical() ? siVRuler : siHRuler];
+}
+
 TRect TqlSkinCustomSlider::ThumbCell(int Cell) const {
-    TRect r = Vertical() ? FVThumbRect : FHThumbRect;
-    const int w = (r.Right - r.Left) / 2;
-    r.Left += Cell * w;
+    const TBitmap& own = ThumbPicture();
+    TRect r = Skinned() ? (Vertical() ? FVThumbRect : FHThumbRect) : Rect(0, 0, own.Width(), own.Height());
+    const int cells = Skinned() ? 2 : FNumThumbStates;
+    const int w = (r.Right - r.Left) / cells;
+    r.Left += std::min(Cell, cells - 1) * w;
     r.Right = r.Left + w;
     return r;
 }
 
 int TqlSkinCustomSlider::ThumbLength() const {
-    if (!Skinned()) return Vertical() ? 9 : 11;
     const TRect c = ThumbCell(0);
     return Vertical() ? c.Bottom - c.Top : c.Right - c.Left;
 }
 
 int TqlSkinCustomSlider::ThumbThickness() const {
-    if (!Skinned()) return 18;
     const TRect c = ThumbCell(0);
     return Vertical() ? c.Right - c.Left : c.Bottom - c.Top;
 }
 
-TRect TqlSkinCustomSlider::RulerSource() const { return Vertical() ? FVRulerRect : FHRulerRect; }
+TRect TqlSkinCustomSlider::RulerSource() const {
+    if (Skinned()) return Vertical() ? FVRulerRect : FHRulerRect;
+    const TBitmap& own = RulerPicture();
+    return Rect(0, 0, own.Width(), own.Height());
+}
 
 int TqlSkinCustomSlider::RulerThickness() const {
-    if (!Skinned()) return 6;
     const TRect r = RulerSource();
     return Vertical() ? r.Right - r.Left : r.Bottom - r.Top;
 }
@@ -268,6 +354,27 @@ void TqlSkinCustomSlider::WMTimer(TMessage& M) {
     if (!onThumb && before == (FRepeatStep == Down)) ApplyStep(FRepeatStep);
 }
 
+void TqlSkinCustomSlider::MouseWheel(bool Up, TShiftState Shift, TPoint Pos) {
+    bool handled = false;
+    if (const TMouseWheelUpDownEvent& event = Up ? OnMouseWheelUp : OnMouseWheelDown) event(this, Shift, Pos, handled);
+    if (handled || !CanModify()) return;
+    const int before = FValue;
+    ApplyStep(Up ? slider_math::Up : slider_math::Down);
+    if (FValue != before) Changed();
+}
+
+void TqlSkinCustomSlider::WndProc(TMessage& M) {
+    if (M.Msg == WM_MOUSEWHEEL) {
+        // The delta is the signed high word of WParam: positive away from the user.
+        const int delta = HiWordSigned(LPARAM(M.WParam));
+        if (delta != 0)
+            MouseWheel(delta > 0, TShiftState(0), Point(LoWordSigned(M.LParam), HiWordSigned(M.LParam)));
+        M.Result = 0;
+        return;
+    }
+    TqlSkinControl::WndProc(M);
+}
+
 void TqlSkinCustomSlider::WMGetDlgCode(TMessage& M) { M.Result = DLGC_WANTARROWS; }
 
 void TqlSkinCustomSlider::WMMove(TMessage& M) {
@@ -333,22 +440,16 @@ void TqlSkinCustomSlider::Paint() {
     }
     const TRect ruler = RulerRect();
     const int rw = ruler.Right - ruler.Left, rh = ruler.Bottom - ruler.Top;
-    if (Skinned() && rw > 0 && rh > 0) {
+    if (rw > 0 && rh > 0) {
         TBitmap built(rw, rh);
+        const int edge = RulerEdge();
         if (Vertical())
-            BuildVThreePart(FSkinEdgeSize, FSkinEdgeSize, built, *FPicture, RulerSource(), rw, rh, false);
+            BuildVThreePart(edge, edge, built, RulerPicture(), RulerSource(), rw, rh, false);
         else
-            BuildHThreePart(FSkinEdgeSize, FSkinEdgeSize, built, *FPicture, RulerSource(), rw, rh, false);
-        built.Transparent = true;
+            BuildHThreePart(edge, edge, built, RulerPicture(), RulerSource(), rw, rh, false);
+        built.Transparent = Skinned() || !(FOptions & soRulerOpaque);
         built.TransparentColor = built.Pixel(0, 0);
         C.Draw(ruler.Left, ruler.Top, built);
-    } else if (rw > 0 && rh > 0) {
-        C.Brush().Color = clWindow;
-        C.FillRect(ruler);
-        C.Pen().Color = clBtnShadow;
-        C.MoveTo(ruler.Left, ruler.Bottom - 1);
-        C.LineTo(ruler.Left, ruler.Top);
-        C.LineTo(ruler.Right, ruler.Top);
     }
     if ((FOptions & soShowFocus) && Focused()) C.DrawFocusRect(Rect(ruler.Left - 2, ruler.Top - 2, ruler.Right + 2, ruler.Bottom + 2));
     if (FOptions & soShowPoints) {
@@ -359,18 +460,10 @@ void TqlSkinCustomSlider::Paint() {
     }
     const TRect t = ThumbRect();
     const int cell = FDragging || !EffectivelyEnabled() ? 1 : 0;
-    if (Skinned()) {
-        TBitmap thumb(t.Right - t.Left, t.Bottom - t.Top);
-        thumb.Canvas().CopyRect(Rect(0, 0, thumb.Width(), thumb.Height()), *FPicture, ThumbCell(cell));
-        thumb.Transparent = true;
-        thumb.TransparentColor = thumb.Pixel(0, 0);
-        C.Draw(t.Left, t.Top, thumb);
-    } else {
-        C.Brush().Color = cell ? clBtnShadow : clBtnFace;
-        C.FillRect(t);
-        C.Pen().Color = clBtnShadow;
-        C.Brush().Style = TBrushStyle::bsClear;
-        C.Rectangle(t);
-    }
+    TBitmap thumb(t.Right - t.Left, t.Bottom - t.Top);
+    thumb.Canvas().CopyRect(Rect(0, 0, thumb.Width(), thumb.Height()), ThumbPicture(), ThumbCell(cell));
+    thumb.Transparent = Skinned() || !(FOptions & soThumbOpaque);
+    thumb.TransparentColor = thumb.Pixel(0, 0);
+    C.Draw(t.Left, t.Top, thumb);
     Canvas().Draw(0, 0, B);
 }

@@ -4,6 +4,7 @@
 // points. Keys and clicks on the ruler step; a held click repeats until the
 // thumb passes the pointer; the thumb can be dragged.
 
+#include <functional>
 #include <string>
 
 #include "skin/controls/SkinControlBases.h"
@@ -13,6 +14,14 @@ enum TqlSliderOption : unsigned {
     soShowFocus = 1, soShowPoints = 2, soSmooth = 4, soRulerOpaque = 8, soThumbOpaque = 16,
 };
 using TqlSliderOptions = unsigned;
+// The slider's own pictures, used unskinned or without the skin's thumb.
+enum TqlSliderImage { siHThumb = 0, siHRuler = 1, siVThumb = 2, siVRuler = 3 };
+// Shift, pointer position and Handled of a wheel event.
+using TMouseWheelUpDownEvent = std::function<void(TObject*, TShiftState, TPoint, bool&)>;
+
+// The built-in picture of the slider: a thumb strip of a normal and a
+// pressed cell, or a ruler; the top-left pixel is the transparent colour.
+TBitmap DefaultSliderImage(TqlSliderImage Which);
 
 // The slider's arithmetic, apart from any window.
 namespace slider_math {
@@ -47,9 +56,28 @@ public:
     void SetTransparent(bool Value);
     bool UseSkinThumb = true;
     int EdgeSize() const { return FEdgeSize; }
+    // Taken only when the ruler picture is longer than two edges.
+    void SetEdgeSize(int Value);
+    int NumThumbStates() const { return FNumThumbStates; }
+    void SetNumThumbStates(int Value);
+    const TBitmap& Image(TqlSliderImage Which) const { return FImages[Which]; }
+    // A copy of Value; null brings back the built-in picture and drops the
+    // opaque option of its kind.
+    void SetImage(TqlSliderImage Which, const TBitmap* Value);
+    // Whether the picture was given by the user rather than built in.
+    bool UserImage(TqlSliderImage Which) const { return FUserImages & (1u << Which); }
+    const TBitmap& ImageHThumb() const { return Image(siHThumb); }
+    void SetImageHThumb(const TBitmap* Value) { SetImage(siHThumb, Value); }
+    const TBitmap& ImageHRuler() const { return Image(siHRuler); }
+    void SetImageHRuler(const TBitmap* Value) { SetImage(siHRuler, Value); }
+    const TBitmap& ImageVThumb() const { return Image(siVThumb); }
+    void SetImageVThumb(const TBitmap* Value) { SetImage(siVThumb, Value); }
+    const TBitmap& ImageVRuler() const { return Image(siVRuler); }
+    void SetImageVRuler(const TBitmap* Value) { SetImage(siVRuler, Value); }
     TNotifyEvent OnChange;
     TNotifyEvent OnChanged;
     TNotifyEvent OnDrawPoints;
+    TMouseWheelUpDownEvent OnMouseWheelDown, OnMouseWheelUp;
 
     virtual bool CanModify() const { return true; }
     virtual int GetValue() const { return FValue; }
@@ -65,6 +93,7 @@ protected:
     virtual void RangeChanged() {}
     virtual void DrawPoints(TCanvas& C, int Increment, int LongLength, int ShortLength);
     void Paint() override;
+    void WndProc(TMessage& M) override;
     void WMGetDlgCode(TMessage& M) override;
     void WMTimer(TMessage& M) override;
     void WMMove(TMessage& M) override;
@@ -80,13 +109,20 @@ private:
     void SetRange(int AMin, int AMax);
     bool Vertical() const { return FOrientation == TqlSliderOrientation::soVertical; }
     bool Skinned() const;
+    // The pictures in use: the skin's, or the slider's own.
+    const TBitmap& ThumbPicture() const;
+    const TBitmap& RulerPicture() const;
+    int RulerEdge() const { return Skinned() ? FSkinEdgeSize : FEdgeSize; }
+    // The wheel turned away from the user (Up) or towards them.
+    void MouseWheel(bool Up, TShiftState Shift, TPoint Pos);
     // The thumb's length along the ruler and its thickness across it.
     int ThumbLength() const;
     int ThumbThickness() const;
     int RulerThickness() const;
     int RulerLength() const { return (Vertical() ? Height() : Width()) - 12; }
     int TrackLength() const { return RulerLength() - ThumbLength(); }
-    // The thumb's cell: 0 normal, 1 pressed or disabled.
+    // The thumb's cell: 0 normal, 1 pressed or disabled (the normal one of a
+    // one-cell picture).
     TRect ThumbCell(int Cell) const;
     TRect RulerSource() const;
     // Whether (X, Y) lies before the thumb: left of it, or below it when vertical.
@@ -101,6 +137,9 @@ private:
     TqlSliderOptions FOptions = soShowFocus | soShowPoints | soSmooth;
     bool FTransparent = false;
     int FEdgeSize = 2;
+    int FNumThumbStates = 2;
+    TBitmap FImages[4];
+    unsigned FUserImages = 0;
     bool FFocused = false;
     bool FDragging = false;
     int FPressOffset = 0;

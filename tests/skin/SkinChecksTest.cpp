@@ -5,6 +5,7 @@
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/Timers.h"
+#include "platform/gui/controls/NonClient.h"
 #include "tests/skin/SyntheticSkin.h"
 
 using namespace synthetic;
@@ -158,6 +159,96 @@ TEST_F(SkinChecks, TheFlatBoxShowsTheImageOfItsStateOverItsParent) {
     // Left of the image and below it lies the parent's background.
     const TBitmap shot = Snapshot(*box);
     EXPECT_EQ(shot.Pixel(1, 1), ColorToRGB(form->Color()));
+}
+
+// Runs the timers by hand for as long as it lives.
+struct ManualClock {
+    ManualClock() { TTimerService::Instance().UseManualClock(true); }
+    ~ManualClock() { TTimerService::Instance().UseManualClock(false); }
+    void Advance(int ms) { TTimerService::Instance().Advance(ms); }
+};
+
+TEST_F(SkinChecks, ANonFlatBoxFadesToItsActivePictureUnderThePointerAndBack) {
+    constexpr TColor kFace = 0x404040, kActiveFace = 0xC0C0C0;
+    TBitmap faces(40, 20);
+    FillRect(faces, Rect(0, 0, 20, 20), kFace);
+    FillRect(faces, Rect(20, 0, 40, 20), kActiveFace);
+    auto& look = skin->Add<TqlDataSkinCheckRadioControl>("facedbox");
+    look.PictureIndex = skin->AddPicture(faces);
+    look.SkinRect = Rect(0, 0, 20, 20);
+    look.ActiveSkinRect = Rect(20, 0, 40, 20);
+    ManualClock clock;
+    auto* b = Box(form);
+    b->SetCanFocused(false);
+    b->SetFlat(false);
+    b->SetSkinDataName("facedbox");
+    b->ChangeSkinData();
+    ASSERT_EQ(b->Width(), 20);
+    auto face = [&] { return Snapshot(*b).Pixel(2, 2); };
+    auto between = [](TColor c) {
+        for (int shift : {0, 8, 16}) {
+            const int v = (c >> shift) & 0xFF;
+            if (v <= (kFace >> shift & 0xFF) || v >= (kActiveFace >> shift & 0xFF)) return false;
+        }
+        return true;
+    };
+
+    struct Case {
+        const char* name;
+        bool morphing, effects;
+    } cases[] = {{"morphing", true, true}, {"no morphing", false, true}, {"skin effects off", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        look.Morphing = c.morphing;
+        skin->Data->EnableSkinEffects = c.effects;
+        b->ChangeSkinData();
+        EXPECT_EQ(face(), kFace);
+        b->Perform(CM_MOUSEENTER);
+        if (c.morphing && c.effects) {
+            // Every frame of the fade lies strictly between the two pictures.
+            double last = b->MorphKf();
+            for (int i = 0; i < 4; ++i) {
+                clock.Advance(20);
+                EXPECT_GT(b->MorphKf(), last);
+                last = b->MorphKf();
+                EXPECT_TRUE(between(face())) << std::hex << face();
+            }
+            clock.Advance(200);
+        }
+        EXPECT_EQ(b->MorphKf(), 1.0);
+        EXPECT_EQ(face(), kActiveFace);
+        b->Perform(CM_MOUSELEAVE);
+        if (c.morphing && c.effects) {
+            clock.Advance(20);
+            EXPECT_TRUE(between(face()));
+            clock.Advance(200);
+        }
+        EXPECT_EQ(b->MorphKf(), 0.0);
+        EXPECT_EQ(face(), kFace);
+    }
+
+    // Disabling in the middle of a fade stops it on the normal picture.
+    look.Morphing = true;
+    skin->Data->EnableSkinEffects = true;
+    b->ChangeSkinData();
+    b->Perform(CM_MOUSEENTER);
+    clock.Advance(40);
+    b->SetEnabled(false);
+    clock.Advance(200);
+    EXPECT_EQ(b->MorphKf(), 0.0);
+    EXPECT_EQ(face(), kFace);
+}
+
+TEST_F(SkinChecks, AFlatBoxNeverFades) {
+    ManualClock clock;
+    auto& look = dynamic_cast<TqlDataSkinCheckRadioControl&>(*skin->Data->CtrlList[0]);
+    look.Morphing = true;
+    auto* b = Box(form);
+    b->Perform(CM_MOUSEENTER);
+    EXPECT_EQ(b->MorphKf(), 1.0);
+    EXPECT_EQ(ImageColour(b), kActiveUncheck);
+    clock.Advance(100);
+    EXPECT_EQ(b->MorphKf(), 1.0);
 }
 
 TEST_F(SkinChecks, AGrayedBoxWithoutAGrayedImageShowsItsImageLightened) {
@@ -458,6 +549,89 @@ TEST_F(SkinSliders, AVerticalSliderHasItsMaximumAtTheTop) {
     EXPECT_GT(slider->ThumbRect().Top, top);
     Key(VK_UP);
     EXPECT_EQ(slider->Value(), 10);
+}
+
+TEST_F(SkinSliders, TheWheelStepsUpAwayFromTheUserUnlessItsEventHandlesIt) {
+    bool handle = false;
+    int ups = 0, downs = 0;
+    slider->OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool& handled) { ++ups, handled = handle; };
+    slider->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& handled) { ++downs, handled = handle; };
+    auto wheel = [&](int delta) { slider->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(20, 10)); };
+    struct Case {
+        bool vertical, handled;
+        int delta, value;
+        const char* events;
+    } cases[] = {
+        {false, false, 120, 12, "change changed "}, {false, false, -120, 11, "change changed "},
+        {false, true, 120, 11, ""},                 {true, false, 120, 12, "change changed "},
+        {true, false, -240, 11, "change changed "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.vertical ? "vertical " : "") << c.delta);
+        slider->SetOrientation(c.vertical ? TqlSliderOrientation::soVertical : TqlSliderOrientation::soHorizontal);
+        handle = c.handled;
+        events.clear();
+        wheel(c.delta);
+        EXPECT_EQ(slider->Value(), c.value);
+        EXPECT_EQ(events, c.events);
+    }
+    EXPECT_EQ(ups, 3);
+    EXPECT_EQ(downs, 2);
+    // At the end of the range the wheel changes nothing and says nothing.
+    handle = false;
+    slider->SetValue(18);
+    events.clear();
+    wheel(120);
+    EXPECT_EQ(slider->Value(), 18);
+    EXPECT_EQ(events, "");
+}
+
+TEST_F(SkinSliders, WithoutASkinTheSliderDrawsItsOwnPicturesAndTakesTheUsers) {
+    slider->SetColor(0x00A000);
+    auto centre = [](const TRect& r) { return TPoint{(r.Left + r.Right) / 2, r.Top + 3}; };
+    // The built-in thumb: a light cell, a darker one while dragged; its cut
+    // corners let the background through.
+    EXPECT_EQ(slider->ImageHThumb().Width(), 18);
+    TRect t = slider->ThumbRect();
+    EXPECT_EQ(t.Right - t.Left, 9);
+    const TColor normal = Snapshot(*slider).Pixel(centre(t).X, centre(t).Y);
+    slider->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre(t).X, centre(t).Y));
+    const TColor pressed = Snapshot(*slider).Pixel(centre(t).X, centre(t).Y);
+    slider->Perform(WM_LBUTTONUP, 0, MAKELPARAM(centre(t).X, centre(t).Y));
+    EXPECT_NE(normal, pressed);
+    EXPECT_NE(normal, TColor(0x00A000));
+    EXPECT_EQ(Snapshot(*slider).Pixel(t.Left, t.Bottom - 1), TColor(0x00A000));
+
+    // A picture of the user's: two cells, or one with NumThumbStates 1.
+    TBitmap own(20, 12);
+    FillRect(own, Rect(0, 0, 10, 12), 0x0000C0);
+    FillRect(own, Rect(10, 0, 20, 12), 0xC00000);
+    slider->SetOptions(slider->Options() | soThumbOpaque);
+    slider->SetImageHThumb(&own);
+    EXPECT_TRUE(slider->UserImage(siHThumb));
+    t = slider->ThumbRect();
+    EXPECT_EQ(t.Right - t.Left, 10);
+    EXPECT_EQ(Snapshot(*slider).Pixel(centre(t).X, centre(t).Y), TColor(0x0000C0));
+    slider->SetNumThumbStates(1);
+    EXPECT_EQ(slider->ThumbRect().Right - slider->ThumbRect().Left, 20);
+
+    // Taking it back restores the built-in picture and its transparency.
+    slider->SetImageHThumb(nullptr);
+    EXPECT_FALSE(slider->UserImage(siHThumb));
+    EXPECT_EQ(slider->ImageHThumb().Width(), 18);
+    EXPECT_FALSE(slider->Options() & soThumbOpaque);
+}
+
+TEST_F(SkinSliders, TheEdgeSizeMustLeaveAMiddleToTheRuler) {
+    // The built-in ruler is 10 pixels long.
+    struct Case {
+        int edge, kept;
+    } cases[] = {{4, 4}, {5, 4}, {0, 0}, {-1, 0}, {3, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.edge);
+        slider->SetEdgeSize(c.edge);
+        EXPECT_EQ(slider->EdgeSize(), c.kept);
+    }
 }
 
 // Standard labels
