@@ -375,6 +375,8 @@ private:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     void UpdateWidgetGeometry();
+    // The widget's mask: its window region, cut to the parent's client area.
+    void ApplyMask();
     bool CalcNonClient();
     void PaintGraphicChildren(TCanvas& canvas, const TRect& clip);
 

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
+#include <optional>
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Forms.h"
@@ -67,6 +68,31 @@ void TWinControl::UpdateWidgetGeometry() {
     // Children sit in the parent's client area, inside its frame band.
     if (FWidget && Parent())
         FWidget->setGeometry(Left() + Parent()->FBand.Left, Top() + Parent()->FBand.Top, Width(), Height());
+    ApplyMask();
+}
+
+// A child shows no more than the part of it inside its parent's client area,
+// so it never paints over (or takes the mouse from) the parent's frame band;
+// within that, its own window region holds.
+void TWinControl::ApplyMask() {
+    if (!FWidget) return;
+    std::optional<QRegion> mask;
+    if (FRegion) mask = RegionOf(FRegion);
+    if (Parent() && Parent()->FBand != TRect{}) {
+        const TRect client = Parent()->ClientRect();
+        const QRect own(0, 0, Width(), Height());
+        const QRect visible = QRect(client.Left - Left(), client.Top - Top(), client.Width(), client.Height()) & own;
+        if (visible != own) {
+            // An empty mask would show the whole widget: a point outside it shows none.
+            const QRegion shown = visible.isEmpty() ? QRegion(-1, -1, 1, 1) : QRegion(visible);
+            mask = mask ? mask->intersected(shown) : shown;
+            if (mask->isEmpty()) mask = QRegion(-1, -1, 1, 1);
+        }
+    }
+    if (mask)
+        FWidget->setMask(*mask);
+    else
+        FWidget->clearMask();
 }
 
 void TWinControl::SetParent(TWinControl* parent) {
@@ -176,7 +202,9 @@ std::string TWinControl::WindowClassName() const {
 }
 
 void TWinControl::BoundsChanged(bool moved, bool resized) {
-    if (resized) CalcNonClient();
+    if (resized && !CalcNonClient() && FBand != TRect{})
+        for (TControl* c : FControls)
+            if (auto* window = dynamic_cast<TWinControl*>(c)) window->ApplyMask();
     UpdateWidgetGeometry();
     if (moved) Perform(WM_MOVE, 0, MAKELPARAM(Left(), Top()));
     if (resized) Perform(WM_SIZE, 0, MAKELPARAM(Width(), Height()));
@@ -313,10 +341,7 @@ void TWinControl::SetWindowRgn(HRGN region, bool redraw) {
     EnsureWidget();
     if (FRegion && FRegion != region) DeleteObject(FRegion);
     FRegion = region;
-    if (region)
-        FWidget->setMask(RegionOf(region));
-    else
-        FWidget->clearMask();
+    ApplyMask();
     if (redraw) Invalidate();
 }
 

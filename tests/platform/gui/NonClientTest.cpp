@@ -167,6 +167,61 @@ TEST_F(NonClient, AQtClickOnTheBandReachesTheWindowAsABandMessage) {
     EXPECT_TRUE(bar->Of(WM_LBUTTONDOWN).empty());
 }
 
+// A child of one colour.
+class Patch : public TCustomControl {
+public:
+    explicit Patch(TComponent* owner) : TCustomControl(owner) {}
+
+protected:
+    void Paint() override {
+        Canvas().Brush().Color = clYellow;
+        Canvas().FillRect(ClientRect());
+    }
+};
+
+TEST_F(NonClient, ChildrenShowOnlyInsideTheClientAreaAndNeverOverTheBand) {
+    auto* left = new Patch(form);
+    left->SetParent(bar);
+    left->SetBounds(-5, 0, 60, 30);
+    auto* right = new Patch(form);
+    right->SetParent(bar);
+    right->SetBounds(150, 0, 60, 30);
+    auto shot = [&] {
+        TBitmap image(bar->Width(), bar->Height());
+        bar->PaintTo(image.Canvas(), 0, 0);
+        return image;
+    };
+    struct Probe {
+        int x;
+        TColor colour;
+    };
+    auto check = [&](const char* when, std::initializer_list<Probe> probes) {
+        SCOPED_TRACE(when);
+        const TBitmap image = shot();
+        for (const Probe& p : probes) {
+            SCOPED_TRACE(p.x);
+            EXPECT_EQ(image.Pixel(p.x, 15), p.colour);
+        }
+    };
+    // The band is 12 pixels at each end of 200: the client runs from 12 to 188.
+    check("placed", {{5, clRed}, {12, clYellow}, {66, clYellow}, {100, clBlue}, {187, clYellow}, {195, clRed}});
+    // A narrower bar cuts the child at its new client edge (178).
+    bar->SetWidth(190);
+    check("narrowed", {{170, clYellow}, {177, clYellow}, {178, clRed}, {185, clRed}});
+    // A child wholly outside the client area shows nowhere, not even in the band.
+    right->SetBounds(-12, 0, 10, 30);
+    check("outside", {{2, clRed}, {8, clRed}, {12, clYellow}, {170, clBlue}});
+    // The child's own region still holds inside the client area.
+    left->SetWindowRgn(CreateRectRgn(0, 0, 20, 30), true);
+    check("with a region", {{5, clRed}, {12, clYellow}, {26, clYellow}, {28, clBlue}});
+    // Without a band the child is whole again (its region aside).
+    left->SetWindowRgn(nullptr, true);
+    left->SetLeft(0);
+    bar->side = 0;
+    bar->SetWidth(300);
+    check("no band", {{0, clYellow}, {59, clYellow}, {60, clBlue}, {299, clBlue}});
+}
+
 // A status bar's grip: the bottom-right 10 pixels answer HTBOTTOMRIGHT.
 class Grip : public TCustomControl {
 public:
