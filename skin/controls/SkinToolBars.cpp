@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gui/controls/NonClient.h"
+#include "skin/controls/SkinSpeedButton.h"
 
 TqlSkinToolBar::TqlSkinToolBar(TComponent* AOwner) : TqlSkinPanel(AOwner) {
     SetSkinDataName("toolpanel");
@@ -10,6 +11,41 @@ TqlSkinToolBar::TqlSkinToolBar(TComponent* AOwner) : TqlSkinPanel(AOwner) {
     FramePaintMode = false;
     SetDefaultHeight(0);
     SetHeight(25);
+}
+
+template <class F>
+void TqlSkinToolBar::ForEachSpeedButton(F Apply) {
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* button = dynamic_cast<TqlSkinSpeedButton*>(Controls(i))) Apply(*button);
+}
+
+void TqlSkinToolBar::SetImages(const TCustomImageList* Value) {
+    FImages = Value;
+    ForEachSpeedButton([&](TqlSkinSpeedButton& b) {
+        b.ImageList = Value;
+        b.Repaint();
+    });
+}
+
+void TqlSkinToolBar::SetFlat(bool Value) {
+    FFlat = Value;
+    ForEachSpeedButton([&](TqlSkinSpeedButton& b) { b.SetFlat(Value); });
+}
+
+void TqlSkinToolBar::SetShowCaptions(bool Value) {
+    FShowCaptions = Value;
+    if (AutoShowHideCaptions) ForEachSpeedButton([&](TqlSkinSpeedButton& b) { b.SetShowCaption(Value); });
+    if (WidthWithCaptions != 0 && WidthWithoutCaptions != 0)
+        SetWidth(Value ? WidthWithCaptions : WidthWithoutCaptions);
+}
+
+void TqlSkinToolBar::GetSkinData() {
+    TqlSkinPanel::GetSkinData();
+    FButtonLook = nullptr;
+    if (const TqlSkinData* skin = SkinData(); skin && !skin->Empty) {
+        const int i = skin->IndexOfControlData("resizebutton");
+        if (i >= 0) FButtonLook = dynamic_cast<const TqlDataSkinButtonControl*>(skin->CtrlList[size_t(i)].get());
+    }
 }
 
 void TqlSkinToolBar::SetCanScroll(bool Value) {
@@ -120,16 +156,31 @@ void TqlSkinToolBar::CMMouseLeave(TMessage& M) {
     ClearHot();
 }
 
+bool TqlSkinToolBar::PaintSkinButton(TCanvas& C, const TRect& R, bool Down, bool Hot) const {
+    if (!FButtonLook) return false;
+    const TBitmap* picture = SkinPicture(*SkinData(), FButtonLook->PictureIndex);
+    if (!picture || RectIsEmpty(FButtonLook->SkinRect)) return false;
+    const TqlDataSkinButtonControl& d = *FButtonLook;
+    const TRect active = RectIsEmpty(d.ActiveSkinRect) ? d.SkinRect : d.ActiveSkinRect;
+    const TRect down = RectIsEmpty(d.DownSkinRect) ? active : d.DownSkinRect;
+    TBitmap face(WidthOfRect(R), HeightOfRect(R));
+    BuildNinePartSized(face, *picture, Down ? down : Hot ? active : d.SkinRect, d.ClientRect, true);
+    C.Draw(R.Left, R.Top, face);
+    return true;
+}
+
 void TqlSkinToolBar::PaintButtons(TCanvas& C) {
+    GetSkinData();
     for (int b = 0; b < 2; ++b) {
         const TRect r = b == 0 ? Rect(0, 0, kButtonWidth, Height()) : Rect(Width() - kButtonWidth, 0, Width(), Height());
         const bool down = FHot[b] && (FPressed[b] || HotScroll);
-        C.Brush().Style = TBrushStyle::bsSolid;
-        C.Brush().Color = down ? TColor(0xB59385) : FHot[b] ? TColor(0xD2BDB6) : clBtnFace;
-        C.FillRect(r);
-        C.Brush().Color = FHot[b] ? TColor(0x800000) : clBtnShadow;
-        C.FrameRect(r);
-        DrawDirectionArrow(C, r, clBtnText, b == 0 ? 1 : 2);
+        TColor arrow = clBtnText;
+        if (PaintSkinButton(C, r, down, FHot[b])) {
+            arrow = down ? FButtonLook->DownFontColor : FHot[b] ? FButtonLook->ActiveFontColor : FButtonLook->FontColor;
+        } else {
+            DrawPlainFace(C, r, down ? TqlPlainFace::Down : FHot[b] ? TqlPlainFace::Hot : TqlPlainFace::Idle);
+        }
+        DrawDirectionArrow(C, r, arrow, b == 0 ? 1 : 2);
     }
 }
 

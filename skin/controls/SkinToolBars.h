@@ -20,6 +20,20 @@ public:
     int ScrollTimerInterval() const { return FScrollTimerInterval; }
     void SetScrollTimerInterval(int Value);
 
+    // Passed on to every child speed button: the image list it draws from,
+    // its flat look and, with AutoShowHideCaptions, whether it shows its caption.
+    const TCustomImageList* Images() const { return FImages; }
+    void SetImages(const TCustomImageList* Value);
+    const TCustomImageList* HotImages = nullptr;
+    const TCustomImageList* DisabledImages = nullptr;
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    bool ShowCaptions() const { return FShowCaptions; }
+    void SetShowCaptions(bool Value);
+    bool AutoShowHideCaptions = false;
+    // With both set, the bar takes the width of the captions shown or hidden.
+    int WidthWithCaptions = 0, WidthWithoutCaptions = 0;
+
     int ScrollPosition() const { return FScrollPos; }
     bool ButtonsShown() const { return FButtonsShown; }
     // Scrolls one step towards the left (Left) or the right.
@@ -27,6 +41,7 @@ public:
     // Checks whether the children fit and shows or hides the buttons.
     void UpdateFit();
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void GetSkinData() override;
 
 protected:
     void WndProc(TMessage& M) override;
@@ -37,6 +52,10 @@ private:
     void CentreChildren();
     void ScrollChildren(int DX);
     void PaintButtons(TCanvas& C);
+    // A scroll button in the skin's "resizebutton" look: down, active or normal.
+    bool PaintSkinButton(TCanvas& C, const TRect& R, bool Down, bool Hot) const;
+    template <class F>
+    void ForEachSpeedButton(F Apply);
     void StartTimer(int Direction);
     void StopTimer();
     void ClearHot();
@@ -49,4 +68,8 @@ private:
     bool FButtonsShown = false;
     bool FHot[2] = {false, false}, FPressed[2] = {false, false};
     int FTimerDir = 0;  // 0 none, 1 left, 2 right
+    const TCustomImageList* FImages = nullptr;
+    bool FFlat = false;
+    bool FShowCaptions = false;
+    const TqlDataSkinButtonControl* FButtonLook = nullptr;
 };

@@ -125,4 +125,75 @@ TEST_F(SkinToolBar, HotScrollScrollsWhileTheMouseRestsOnAButton) {
     EXPECT_EQ(bar->ScrollPosition(), 40);
 }
 
+TEST_F(SkinToolBar, TheScrollButtonsWearTheSkinsResizeButtonInEachState) {
+    constexpr TColor kIdle = 0x405060, kHot = 0x708090, kDown = 0xA0B0C0;
+    TBitmap faces(36, 12);
+    FillRect(faces, Rect(0, 0, 12, 12), kIdle);
+    FillRect(faces, Rect(12, 0, 24, 12), kHot);
+    FillRect(faces, Rect(24, 0, 36, 12), kDown);
+    Skin skin(form);
+    auto& look = skin.Add<TqlDataSkinButtonControl>("resizebutton");
+    look.PictureIndex = skin.AddPicture(faces);
+    look.SkinRect = Rect(0, 0, 12, 12);
+    look.ActiveSkinRect = Rect(12, 0, 24, 12);
+    look.DownSkinRect = Rect(24, 0, 36, 12);
+    look.ClientRect = Rect(3, 3, 9, 9);
+    bar->SetSkinData(skin.Data);
+    bar->SetCanScroll(true);
+    ASSERT_TRUE(bar->ButtonsShown());
+    auto left = [&] { return Snapshot(*bar).Pixel(1, 1); };
+    auto right = [&] { return Snapshot(*bar).Pixel(bar->Width() - 2, 1); };
+    EXPECT_EQ(left(), kIdle);
+    EXPECT_EQ(right(), kIdle);
+    bar->Perform(WM_NCMOUSEMOVE, WPARAM(HTSCROLLLEFT), 0);
+    EXPECT_EQ(left(), kHot);
+    EXPECT_EQ(right(), kIdle);
+    bar->Perform(WM_NCLBUTTONDOWN, WPARAM(HTSCROLLLEFT), 0);
+    EXPECT_EQ(left(), kDown);
+    bar->Perform(WM_NCLBUTTONUP, WPARAM(HTSCROLLLEFT), 0);
+    EXPECT_EQ(left(), kHot);
+    // With hot scrolling a hot button already looks pressed.
+    bar->HotScroll = true;
+    bar->Perform(WM_NCMOUSEMOVE, WPARAM(HTSCROLLRIGHT), 0);
+    EXPECT_EQ(right(), kDown);
+    EXPECT_EQ(left(), kIdle);
+    // Without a down face, pressed falls back to the active one.
+    bar->HotScroll = false;
+    look.DownSkinRect = TRect{};
+    bar->Perform(WM_NCLBUTTONDOWN, WPARAM(HTSCROLLRIGHT), 0);
+    EXPECT_EQ(right(), kHot);
+    bar->Perform(WM_NCLBUTTONUP, WPARAM(HTSCROLLRIGHT), 0);
+}
+
+TEST_F(SkinToolBar, ImagesFlatAndCaptionsArePassedToTheChildSpeedButtons) {
+    std::vector<TqlSkinSpeedButton*> buttons;
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new TqlSkinSpeedButton(form);
+        b->SetParent(bar);
+        buttons.push_back(b);
+    }
+    TCustomImageList images(16, 16);
+    bar->SetImages(&images);
+    bar->SetFlat(true);
+    for (TqlSkinSpeedButton* b : buttons) {
+        EXPECT_EQ(b->ImageList, &images);
+        EXPECT_TRUE(b->Flat());
+        EXPECT_TRUE(b->ShowCaption());
+    }
+    // Captions follow the bar only when it is told to show and hide them.
+    bar->SetShowCaptions(false);
+    EXPECT_TRUE(buttons[0]->ShowCaption());
+    bar->AutoShowHideCaptions = true;
+    bar->WidthWithCaptions = 300;
+    bar->WidthWithoutCaptions = 120;
+    bar->SetShowCaptions(false);
+    for (TqlSkinSpeedButton* b : buttons) EXPECT_FALSE(b->ShowCaption());
+    EXPECT_EQ(bar->Width(), 120);
+    bar->SetShowCaptions(true);
+    EXPECT_TRUE(buttons[2]->ShowCaption());
+    EXPECT_EQ(bar->Width(), 300);
+    // Plain children are left alone.
+    EXPECT_EQ(children[0]->Width(), 60);
+}
+
 }  // namespace
