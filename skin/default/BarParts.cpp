@@ -116,6 +116,38 @@ void AddBars(Builder& b, int pic) {
     slider.EdgeSize = 4;
     slider.PointsColor = kBorder;
 
+    // Track bars: a thin groove, filled with the accent up to the thumb (the
+    // active picture), and a round thumb like the slider's; the thumb's
+    // corners are the window grey, which the descriptor makes transparent.
+    const auto thumbs = a.Row(16, 16, 2);
+    a.Draw([normal = thumbs[0], active = thumbs[1]](TSkinPainter& p) {
+        p.RoundRect(normal, 8, 2, kAccent, kWhite, kWhite);
+        p.RoundRect(active, 8, 2, kAccentDown, kAccentLight, kAccentLight);
+    });
+    for (bool vertical : {true, false}) {
+        const auto tracks = vertical ? a.Row(20, 60, 2) : a.Row(60, 20, 2);
+        for (int i = 0; i < 2; ++i)
+            a.Draw([r = tracks[i], fill = i == 0 ? kThumb : kAccent, vertical](TSkinPainter& p) {
+                const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+                p.RoundRect(vertical ? Rect(cx - 2, r.Top + 4, cx + 2, r.Bottom - 4)
+                                     : Rect(r.Left + 4, cy - 2, r.Right - 4, cy + 2),
+                            2, 0, fill, fill, fill);
+            });
+        auto& d = b.Control<TqlDataSkinTrackBarControl>(vertical ? "trackbar" : "htrackbar", "trackbar", pic);
+        d.SkinRect = tracks[0];
+        d.ActiveSkinRect = tracks[1];
+        // Three parts along the bar: fixed ends, the middle stretched.
+        d.LTPoint = vertical ? TPoint{0, 10} : TPoint{10, 0};
+        (vertical ? d.LBPoint : d.RTPoint) = vertical ? TPoint{0, 50} : TPoint{50, 0};
+        d.StretchEffect = true;
+        d.TrackArea = vertical ? Rect(0, 2, 20, 58) : Rect(2, 0, 58, 20);
+        d.ButtonRect = thumbs[0];
+        d.ActiveButtonRect = thumbs[1];
+        d.Vertical = vertical;
+        d.ButtonTransparent = true;
+        d.ButtonTransparentColor = kWindow;
+    }
+
     // The bar is plain, so it can be tiled to any length; the gripper is a
     // picture of its own, drawn once in the middle.
     for (bool vertical : {true, false}) {

@@ -52,6 +52,8 @@ const Needed kControls[] = {
     {"hsplitter", IsA<TqlDataSkinSplitterControl>},
     {"vsplitter", IsA<TqlDataSkinSplitterControl>},
     {"slider", IsA<TqlDataSkinSlider>},
+    {"trackbar", IsA<TqlDataSkinTrackBarControl>},
+    {"htrackbar", IsA<TqlDataSkinTrackBarControl>},
     {"tab", IsA<TqlDataSkinTabControl>},
     {"hupdown", IsA<TqlDataSkinUpDownControl>},
     {"hscrollbar", IsA<TqlDataSkinScrollBarControl>},

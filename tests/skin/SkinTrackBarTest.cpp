@@ -5,6 +5,8 @@
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/controls/NonClient.h"
+#include "skin/default/DefaultSkin.h"
+#include "skin/default/SkinPalette.h"
 #include "tests/skin/SyntheticSkin.h"
 
 using namespace synthetic;
@@ -152,6 +154,37 @@ TEST_F(SkinTrackBar, AVerticalJumpLandsUnderThePointerOnAnOffCentreTrack) {
     Up(5, 40);
     const TBitmap shot = Snapshot(*bar);
     EXPECT_EQ(shot.Pixel(10, 40), kTR);
+}
+
+// The program's own skin has both track bars: the groove is the accent up to
+// the thumb (below it when vertical) and grey beyond, the thumb a white disc.
+TEST(SkinTrackBarDefaultSkin, BothBarsAreDrawnFromTheProgramsSkin) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 300);
+    TqlCompressedStoredSkin stored(nullptr);
+    stored.SetCompressedData(DefaultSkinZlib());
+    auto* skin = new TqlSkinData(&form);
+    skin->LoadFromStoredSkin(stored);
+    for (bool vertical : {false, true}) {
+        SCOPED_TRACE(vertical ? "trackbar" : "htrackbar");
+        auto* bar = new TqlSkinTrackBar(&form);
+        bar->SetParent(&form);
+        bar->SetSkinDataName(vertical ? "trackbar" : "htrackbar");
+        bar->SetBounds(10, 10, vertical ? 40 : 120, vertical ? 120 : 40);
+        bar->SetSkinData(skin);
+        bar->SetValue(50);
+        // The skin fixes the thickness; the length stays.
+        EXPECT_EQ(vertical ? bar->Width() : bar->Height(), 20);
+        EXPECT_EQ(vertical ? bar->Height() : bar->Width(), 120);
+        const TBitmap shot = Snapshot(*bar);
+        auto along = [&](int at) { return vertical ? shot.Pixel(10, at) : shot.Pixel(at, 10); };
+        // The value grows to the right, or upwards.
+        EXPECT_EQ(along(vertical ? 110 : 10), defaultskin::kAccent);
+        EXPECT_EQ(along(vertical ? 10 : 110), defaultskin::kThumb);
+        EXPECT_EQ(along(60), defaultskin::kWhite);
+        // Beside the groove the page shows.
+        EXPECT_EQ(vertical ? shot.Pixel(2, 30) : shot.Pixel(30, 2), defaultskin::kWindow);
+    }
 }
 
 }  // namespace
