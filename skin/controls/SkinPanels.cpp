@@ -522,6 +522,12 @@ void TqlSkinStatusBar::SetGripActive(bool Value) {
     Realign();
 }
 
+void TqlSkinStatusBar::SetSkinData(TqlSkinData* Value) {
+    TqlSkinPanel::SetSkinData(Value);
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* child = dynamic_cast<TqlSkinControl*>(Controls(i))) child->SetSkinData(Value);
+}
+
 void TqlSkinStatusBar::GetSkinData() {
     TqlSkinPanel::GetSkinData();
     FGripperRect = TRect{};

@@ -145,6 +145,8 @@ public:
     bool GripActive() const { return FGripActive; }
     void SetGripActive(bool Value);
     void GetSkinData() override;
+    // The bar's skin goes to its skinned windowed children too.
+    void SetSkinData(TqlSkinData* Value) override;
     // Where the grip lies, in client coordinates.
     TRect GripRect() const;
 

@@ -4,6 +4,7 @@
 
 #include "platform/gui/controls/NonClient.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/qlSkinCtrls.h"
 
 TqlSkinToolBar::TqlSkinToolBar(TComponent* AOwner) : TqlSkinPanel(AOwner) {
     SetSkinDataName("toolpanel");
@@ -37,6 +38,13 @@ void TqlSkinToolBar::SetShowCaptions(bool Value) {
     if (AutoShowHideCaptions) ForEachSpeedButton([&](TqlSkinSpeedButton& b) { b.SetShowCaption(Value); });
     if (WidthWithCaptions != 0 && WidthWithoutCaptions != 0)
         SetWidth(Value ? WidthWithCaptions : WidthWithoutCaptions);
+}
+
+void TqlSkinToolBar::SetSkinData(TqlSkinData* Value) {
+    TqlSkinPanel::SetSkinData(Value);
+    for (int i = 0; i < ControlCount(); ++i)
+        if (dynamic_cast<TqlSkinSpeedButton*>(Controls(i)) || dynamic_cast<TqlSkinBevel*>(Controls(i)))
+            dynamic_cast<TqlSkinLink*>(Controls(i))->SetSkinData(Value);
 }
 
 void TqlSkinToolBar::GetSkinData() {

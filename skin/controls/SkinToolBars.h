@@ -42,6 +42,8 @@ public:
     void UpdateFit();
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void GetSkinData() override;
+    // The bar's skin goes to its speed buttons and skinned bevels too.
+    void SetSkinData(TqlSkinData* Value) override;
 
 protected:
     void WndProc(TMessage& M) override;

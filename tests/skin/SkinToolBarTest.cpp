@@ -196,4 +196,27 @@ TEST_F(SkinToolBar, ImagesFlatAndCaptionsArePassedToTheChildSpeedButtons) {
     EXPECT_EQ(children[0]->Width(), 60);
 }
 
+TEST_F(SkinToolBar, ASkinGivenToTheBarGoesToItsButtonsAndBevelsOnly) {
+    auto* button = new TqlSkinSpeedButton(form);
+    button->SetParent(bar);
+    auto* bevel = new TqlSkinBevel(form);
+    bevel->SetParent(bar);
+    auto* box = new TqlSkinCheckRadioBox(form);
+    box->SetParent(bar);
+    Skin skin(form);
+    bar->SetSkinData(skin.Data);
+    EXPECT_EQ(bar->SkinData(), skin.Data);
+    EXPECT_EQ(button->SkinData(), skin.Data);
+    EXPECT_EQ(bevel->SkinData(), skin.Data);
+    EXPECT_EQ(box->SkinData(), nullptr);
+
+    // A status bar hands it to every skinned window on it.
+    auto* status = new TqlSkinStatusBar(form);
+    status->SetParent(form);
+    auto* onStatus = new TqlSkinCheckRadioBox(form);
+    onStatus->SetParent(status);
+    status->SetSkinData(skin.Data);
+    EXPECT_EQ(onStatus->SkinData(), skin.Data);
+}
+
 }  // namespace
