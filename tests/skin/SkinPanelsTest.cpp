@@ -375,6 +375,46 @@ TEST_F(SkinPanelCaption, AnEmptyCaptionOrCaptionRectangleDrawsNoCaption) {
     }
 }
 
+TEST_F(SkinPanelCaption, TheGlyphStandsBeforeTheTextAndShowsItsSecondCellWhenDisabled) {
+    constexpr TColor kCell1 = 0x00A0FF, kCell2 = 0x8000FF;
+    TBitmap glyph(20, 10);
+    FillRect(glyph, Rect(0, 0, 10, 10), kCell1);
+    FillRect(glyph, Rect(10, 0, 20, 10), kCell2);
+    glyph.SetPixel(0, 9, 0x000001);  // the transparent corner
+    glyph.SetPixel(10, 9, 0x000001);
+    panel->SetGlyph(glyph);
+    panel->SetNumGlyphs(2);
+    panel->SetSpacing(4);
+    look->Alignment = TAlignment::taLeftJustify;
+    struct Case {
+        TqlImagePosition position;
+        TAlignment alignment;
+        bool enabled;
+        int glyphX;  // where the glyph's cell starts
+        TColor cell;
+    } cases[] = {
+        {TqlImagePosition::qlipDefault, TAlignment::taLeftJustify, true, 4, kCell1},
+        {TqlImagePosition::qlipDefault, TAlignment::taLeftJustify, false, 4, kCell2},
+        {TqlImagePosition::qlipLeft, TAlignment::taRightJustify, true, 6, kCell1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.position) << "/" << int(c.alignment) << "/" << c.enabled);
+        panel->SetImagePosition(c.position);
+        look->Alignment = c.alignment;
+        panel->SetEnabled(c.enabled);
+        const TBitmap shot = Snapshot(*panel);
+        EXPECT_EQ(shot.Pixel(c.glyphX + 5, 7), c.cell);
+        EXPECT_EQ(shot.Pixel(c.glyphX - 1, 7), captioned::kBand);
+        // The text starts after the glyph and the spacing.
+        const auto [first, last] = InkColumns(shot);
+        ASSERT_GE(first, 0);
+        EXPECT_GE(first, c.glyphX + 10 + 4);
+        if (c.alignment == TAlignment::taRightJustify) {
+            EXPECT_NEAR(last, 195, 3);
+        }
+    }
+}
+
 TEST_F(SkinPanelCaption, CaptionPlacementKeepsTheTextOffTheImage) {
     const TRect area = Rect(10, 0, 110, 20);
     struct Case {
