@@ -11,13 +11,13 @@
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
-#include "platform/gui/ShellCtrls.h"
 #include "platform/gui/StdCtrls.h"
 #include "skin/boxes/qlSkinBoxCtrls.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLabels.h"
 #include "skin/dialogs/qlDialogLook.h"
 #include "skin/dialogs/qlMessages.h"
+#include "skin/dialogs/qlSkinShellCtrls.h"
 
 namespace fs = std::filesystem;
 
@@ -55,6 +55,54 @@ TqlSkinStdLabel* AddLabel(TForm* form, TqlSkinData* skin, const std::string& cap
     label->SetLeft(left);
     label->SetTop(top);
     return label;
+}
+
+// The frame round a field made of several controls (a tree and its bars), in
+// the skin's field and shadow colours; what it holds is aligned inside the line.
+class TFieldFrame : public TCustomControl, public TqlSkinDataLink {
+public:
+    using TCustomControl::TCustomControl;
+    void SetSkinData(TqlSkinData* value) override {
+        TqlSkinDataLink::SetSkinData(value);
+        Invalidate();
+    }
+
+protected:
+    void Paint() override {
+        const TqlSkinData* skin = SkinData();
+        const bool skinned = skin && !skin->Empty;
+        Canvas().Brush().Color = skinned ? skin->SkinColors.cWindow : clWindow;
+        Canvas().FillRect(ClientRect());
+        Canvas().Brush().Color = skinned ? skin->SkinColors.cBtnShadow : clBtnShadow;
+        Canvas().FrameRect(ClientRect());
+    }
+    void AlignControls(TControl* control, TRect& rect) override {
+        rect = Rect(rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1);
+        TCustomControl::AlignControls(control, rect);
+    }
+};
+
+// The folder tree in its frame, with the skinned bars it scrolls by.
+TqlSkinShellTreeView* AddFolderTree(TForm* form, int left, int top, int width, int height, int tabOrder) {
+    auto* frame = new TFieldFrame(form);
+    frame->Name = "plFolders";
+    frame->SetParent(form);
+    frame->SetBounds(left, top, width, height);
+    auto* vertical = new TqlSkinScrollBar(form);
+    vertical->Name = "sbFoldersV";
+    vertical->SetKind(sbVertical);
+    vertical->SetParent(frame);
+    vertical->SetAlign(TAlign::alRight);
+    auto* horizontal = new TqlSkinScrollBar(form);
+    horizontal->Name = "sbFoldersH";
+    horizontal->SetParent(frame);
+    horizontal->SetAlign(TAlign::alBottom);
+    auto* tree = AddControl<TqlSkinShellTreeView>(form, "tvFolders", 0, 0, width, height, tabOrder);
+    tree->SetParent(frame);
+    tree->SetAlign(TAlign::alClient);
+    tree->SetVScrollBar(vertical);
+    tree->SetHScrollBar(horizontal);
+    return tree;
 }
 
 int TextWidthIn(const TFont& font, const std::string& text) {
@@ -206,7 +254,7 @@ private:
     bool FNavigating = false;
     TPathEdit* FPath;
     TqlSkinButton* FUp;
-    TFolderTree* FTree;
+    TqlSkinShellTreeView* FTree;
     TqlSkinListBox* FFiles;
     TqlSkinEdit* FName;
     TqlSkinComboBox* FTypes;
@@ -231,7 +279,7 @@ TSaveForm::TSaveForm(TqlSkinSaveDialog& dialog, const std::string& lastFolder)
     FPath = AddControl<TPathEdit>(this, "edtFolder", fieldLeft, kMargin, fieldWidth, kEditHeight, 4);
     FUp = AddButton(this, "btnUp", "&Up", mrNone, w - kMargin - kButtonWidth, kMargin - 1, 5);
     const int listTop = kMargin + kEditHeight + 10, listHeight = h - listTop - 80;
-    FTree = AddControl<TFolderTree>(this, "tvFolders", kMargin, listTop, 230, listHeight, 6);
+    FTree = AddFolderTree(this, kMargin, listTop, 230, listHeight, 6);
     FFiles =
         AddControl<TqlSkinListBox>(this, "lbFiles", kMargin + 238, listTop, w - 2 * kMargin - 238, listHeight, 7);
 
@@ -357,7 +405,7 @@ private:
     std::string FFolder;
     bool FNavigating = false;
     TPathEdit* FPath;
-    TFolderTree* FTree;
+    TqlSkinShellTreeView* FTree;
 };
 
 TFolderForm::TFolderForm(TqlSkinSelectDirectoryDialog& dialog) : TForm(&dialog), FDialog(dialog) {
@@ -371,7 +419,7 @@ TFolderForm::TFolderForm(TqlSkinSelectDirectoryDialog& dialog) : TForm(&dialog),
     FPath = AddControl<TPathEdit>(this, "edtFolder", kMargin + labelWidth, kMargin, w - 2 * kMargin - labelWidth,
                                   kEditHeight, 0);
     const int treeTop = kMargin + kEditHeight + 10, buttonTop = h - kMargin - kButtonHeight;
-    FTree = AddControl<TFolderTree>(this, "tvFolders", kMargin, treeTop, w - 2 * kMargin, buttonTop - 12 - treeTop, 1);
+    FTree = AddFolderTree(this, kMargin, treeTop, w - 2 * kMargin, buttonTop - 12 - treeTop, 1);
     TqlSkinButton* ok = AddButton(this, "btnOk", "OK", mrNone, w - kMargin - 2 * kButtonWidth - 8, buttonTop, 2);
     ok->SetDefault(true);
     AddButton(this, "btnCancel", "Cancel", mrCancel, w - kMargin - kButtonWidth, buttonTop, 3);

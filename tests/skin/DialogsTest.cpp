@@ -11,12 +11,14 @@
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/ShellCtrls.h"
 #include "platform/gui/StdCtrls.h"
+#include "platform/gui/controls/ScrollInfo.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLabels.h"
 #include "skin/default/DefaultSkin.h"
 #include "skin/forms/qlCorvane.h"
 #include "skin/dialogs/qlDialogs.h"
 #include "skin/dialogs/qlMessages.h"
+#include "skin/dialogs/qlSkinShellCtrls.h"
 #include "tests/support/Pictures.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Typing.h"
@@ -271,7 +273,7 @@ TEST(SaveDialog, AFolderTypedAsTheNameIsOpened) {
         Part<TqlSkinButton>(f, "btnOk")->Click();
         ASSERT_EQ(f->ModalResult(), mrNone);
         EXPECT_EQ(Part<TEdit>(f, "edtFolder")->Text(), tmp.Path() + "/sub");
-        EXPECT_EQ(Part<TFolderTree>(f, "tvFolders")->SelectedPath(), tmp.Path() + "/sub");
+        EXPECT_EQ(Part<TqlSkinShellTreeView>(f, "tvFolders")->SelectedPath(), tmp.Path() + "/sub");
         name->SetText("x");
         Part<TqlSkinButton>(f, "btnOk")->Click();
     }, [&] { return save.Execute(); });
@@ -286,7 +288,7 @@ TEST(FolderDialog, ReturnsTheFolderTypedInThePathLine) {
     dialog.Directory = tmp.Path();
     EXPECT_TRUE(Drive(&dialog, [&](TForm* f) {
         auto* path = Part<TEdit>(f, "edtFolder");
-        auto* tree = Part<TFolderTree>(f, "tvFolders");
+        auto* tree = Part<TqlSkinShellTreeView>(f, "tvFolders");
         EXPECT_EQ(path->Text(), tmp.Path()) << "starts at Directory";
         EXPECT_EQ(tree->SelectedPath(), tmp.Path());
         path->SetText(tmp.Path() + "/corpus/");
@@ -310,7 +312,7 @@ TEST(FolderDialog, ReturnsTheFolderTypedInThePathLine) {
     dialog.Directory = tmp.Path() + "/missing";
     EXPECT_FALSE(Drive(&dialog, [&](TForm* f) {
         EXPECT_EQ(Part<TEdit>(f, "edtFolder")->Text(), fs::path(home ? home : "/").lexically_normal().string());
-        Press(Part<TFolderTree>(f, "tvFolders"), VK_ESCAPE, 27);
+        Press(Part<TqlSkinShellTreeView>(f, "tvFolders"), VK_ESCAPE, 27);
     }, [&] { return dialog.Execute(); }));
     EXPECT_EQ(dialog.Directory, tmp.Path() + "/missing");
 }
@@ -489,6 +491,18 @@ TEST_F(SkinnedDialogs, EveryDialogIsDrawnFromTheSkinOfTheFormItStandsOn) {
         }
         EXPECT_TRUE(PartsOf<TButton>(f).empty()) << "no platform buttons left";
         for (TLabel* l : PartsOf<TLabel>(f)) EXPECT_NE(dynamic_cast<TqlSkinStdLabel*>(l), nullptr) << l->Name;
+        // The folder tree scrolls by skinned bars beside it, never by native ones.
+        const bool browses = std::string(what) == "save" || std::string(what) == "folder";
+        EXPECT_EQ(PartsOf<TqlSkinShellTreeView>(f).size(), browses ? 1u : 0u);
+        for (TqlSkinShellTreeView* tree : PartsOf<TqlSkinShellTreeView>(f)) {
+            EXPECT_EQ(tree->SkinData(), skin);
+            EXPECT_NE(tree->Index(), -1);
+            EXPECT_FALSE(NativeScrollBarsShown(*tree));
+            ASSERT_NE(tree->VScrollBar(), nullptr);
+            ASSERT_NE(tree->HScrollBar(), nullptr);
+            EXPECT_EQ(tree->VScrollBar()->SkinData(), skin);
+            EXPECT_EQ(tree->VScrollBar()->Parent(), tree->Parent());
+        }
         // Native fields take the skin's field colour.
         for (TEdit* e : PartsOf<TEdit>(f)) EXPECT_EQ(ColorToRGB(e->Color()), skin->SkinColors.cWindow) << e->Name;
     });
