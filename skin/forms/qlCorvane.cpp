@@ -40,6 +40,10 @@ void TqlCorvane::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 bool TqlCorvane::HandleMessage(TMessage& M) {
+    if (M.Msg == WM_SIZE) {
+        UpdateSizeGrips();
+        return false;
+    }
     if (M.LParam != kSkinMessageLParam) return false;
     const auto* sender = reinterpret_cast<const TqlSkinData*>(M.WParam);
     switch (M.Msg) {
@@ -84,5 +88,13 @@ void TqlCorvane::ChangeControls(const TqlSkinData* Sender) {
     ForEachControl(FForm, [](TControl* c) {
         for (int i = 0; i < c->ComponentCount(); ++i)
             if (auto* bars = dynamic_cast<TqlAttachedScrollBars*>(c->Components(i))) bars->Update();
+    });
+}
+
+void TqlCorvane::UpdateSizeGrips() {
+    const bool sizeable = FForm->WindowState() != TWindowState::wsMaximized;
+    ForEachControl(FForm, [sizeable](TControl* c) {
+        if (auto* bar = dynamic_cast<TqlSkinStatusBar*>(c); bar && bar->GripActive() != sizeable)
+            bar->SetGripActive(sizeable);
     });
 }

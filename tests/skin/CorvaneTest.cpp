@@ -6,6 +6,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinPanels.h"
 #include "skin/controls/qlSkinTabs.h"
 #include "skin/controls/qlSkinViews.h"
 #include "skin/default/DefaultSkin.h"
@@ -122,6 +123,25 @@ TEST_F(Corvane, AttachedBarsFollowTheNewSkinsThickness) {
     const int skinned = bars->VScrollBar()->Width();
     EXPECT_NE(skinned, plain);
     EXPECT_EQ(bars->VScrollBar()->Left() + skinned, list->Left() + list->Width());
+}
+
+// A maximised form cannot be sized: its status bars show no grip until it is restored.
+TEST_F(Corvane, TheStatusBarsGripIsOffWhileTheFormIsMaximised) {
+    auto* bar = Add<TqlSkinStatusBar>(form);
+    bar->SetAlign(TAlign::alBottom);
+    bar->SetSizeGrip(true);
+    struct Step {
+        TWindowState state;
+        bool gripActive;
+    } steps[] = {{TWindowState::wsMaximized, false}, {TWindowState::wsNormal, true},
+                 {TWindowState::wsMaximized, false}, {TWindowState::wsMinimized, true}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(int(step.state));
+        form->SetWindowState(step.state);
+        EXPECT_EQ(form->WindowState(), step.state);
+        EXPECT_EQ(bar->GripActive(), step.gripActive);
+    }
+    EXPECT_TRUE(bar->SizeGrip()) << "the bar's own setting stays";
 }
 
 }  // namespace
