@@ -6,6 +6,7 @@
 #include "skin/controls/SkinControlBases.h"
 #include "skin/controls/qlSkinCtrls.h"
 #include "skin/controls/qlSkinTabs.h"
+#include "skin/controls/qlSkinTreeView.h"
 #include "skin/controls/qlSkinViews.h"
 
 namespace {
@@ -82,6 +83,8 @@ void TqlCorvane::ChangeControls(const TqlSkinData* Sender) {
         if (auto* g = dynamic_cast<TqlGraphicSkinControl*>(c); g && takes(*g)) g->ChangeSkinData();
         if (auto* b = dynamic_cast<TqlSkinBevel*>(c); b && takes(*b)) b->GetSkinData();
         if (auto* p = dynamic_cast<TqlSkinPageControl*>(c); p && takes(*p)) p->ChangeSkinData();
+        if (auto* t = dynamic_cast<TqlSkinCustomTreeView*>(c); t && takes(*t)) t->ChangeSkinData();
+        if (auto* u = dynamic_cast<TqlSkinUpDown*>(c); u && takes(*u)) u->Invalidate();
     });
     ApplySkinFieldLooks(FForm, Sender ? Sender : FSkinData);
     // Bars attached to views may have changed their thickness.

@@ -8,6 +8,7 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/qlSkinTabs.h"
+#include "skin/controls/qlSkinTreeView.h"
 #include "skin/controls/qlSkinViews.h"
 #include "skin/default/DefaultSkin.h"
 #include "skin/forms/qlCorvane.h"
@@ -65,7 +66,10 @@ TEST_F(Corvane, ALiveLoadReskinsEveryControlOnce) {
     auto* bar = Add<Counting<TqlSkinScrollBar>>(form);
     auto* nested = Add<Counting<TqlSkinScrollBar>>(sheet);
     auto* button = Add<Counting<TqlSkinButton>>(sheet);
+    auto* tree = Add<TqlSkinCustomTreeView>(sheet);
     ASSERT_EQ(pc->SkinData(), skin);
+    ASSERT_EQ(tree->SkinData(), skin);
+    EXPECT_EQ(tree->Index(), -1);
     EXPECT_FALSE(pc->Skinned());
     EXPECT_EQ(bar->Index(), -1);
 
@@ -97,6 +101,10 @@ TEST_F(Corvane, ALiveLoadReskinsEveryControlOnce) {
     const auto& tab = dynamic_cast<const TqlDataSkinTabControl&>(*skin->CtrlList[size_t(skin->IndexOfControlData("tab"))]);
     EXPECT_EQ(pc->TabHeight, HeightOfRect(tab.TabRect));
     EXPECT_EQ(sheet->BoundsRect(), pc->ClientRect());
+    // The tree took the colours of the skin's tree view.
+    const int treeIndex = skin->IndexOfControlData("treeview");
+    EXPECT_EQ(tree->Index(), treeIndex);
+    EXPECT_EQ(tree->Color(), dynamic_cast<const TqlDataSkinTreeView&>(*skin->CtrlList[size_t(treeIndex)]).BGColor);
 }
 
 TEST_F(Corvane, ControlsOfAnotherSkinAreLeftAlone) {

@@ -161,4 +161,29 @@ TEST_F(SkinTreeView, TakesTheColoursOfTheSkinsTreeViewAndGivesThemBack) {
     EXPECT_EQ(tree->Font().Name(), "Arial");
 }
 
+// As the dialogs arrange it: the tree fills a container beside its bars,
+// and gives the bar room as it appears and takes it back as it goes.
+TEST_F(SkinTreeView, AnAlignedTreeMakesRoomForItsBarAndTakesItBack) {
+    auto* box = new TCustomControl(form);
+    box->SetParent(form);
+    box->SetBounds(250, 10, 140, 150);
+    vbar->SetParent(box);
+    vbar->SetAlign(TAlign::alRight);
+    hbar->SetParent(box);
+    hbar->SetAlign(TAlign::alBottom);
+    tree->SetParent(box);
+    tree->SetAlign(TAlign::alClient);
+    Settle();
+    EXPECT_FALSE(vbar->Visible());
+    EXPECT_EQ(tree->Width(), 140) << "no bar, the whole width";
+    AddItems(60);
+    ASSERT_TRUE(vbar->Visible());
+    EXPECT_EQ(tree->Width(), 140 - vbar->Width());
+    EXPECT_EQ(vbar->Left(), tree->Width());
+    tree->ClearItems();
+    Settle();
+    EXPECT_FALSE(vbar->Visible());
+    EXPECT_EQ(tree->Width(), 140);
+}
+
 }  // namespace
