@@ -303,16 +303,23 @@ void TqlSkinPageControl::PaintTab(TCanvas& canvas, int page, const TRect& r, boo
     if (FLook.ShowFocus && focused)
         tc.DrawFocusRect(Rect(FLook.FocusOffsetX, FLook.FocusOffsetY, length - FLook.FocusOffsetX,
                               thickness - FLook.FocusOffsetY));
-    if (!SideTabs()) {
-        canvas.Draw(r.Left, r.Top, tab);
-        return;
+    // A face taller than the row (the selected one) reaches over the frame
+    // into its page, on whichever side the page lies.
+    const int over = tab.Height() - thickness;
+    switch (TabPosition()) {
+        case TTabPosition::tpTop: canvas.Draw(r.Left, r.Top, tab); break;
+        case TTabPosition::tpBottom: canvas.Draw(r.Left, r.Top - over, tab); break;
+        case TTabPosition::tpLeft:
+        case TTabPosition::tpRight: {
+            TqlEffectBmp turned(0, 0);
+            if (TabPosition() == TTabPosition::tpLeft)
+                TqlEffectBmp(tab).RotateLeft(turned);
+            else
+                TqlEffectBmp(tab).RotateRight(turned);
+            turned.Draw(canvas, TabPosition() == TTabPosition::tpLeft ? r.Left : r.Left - over, r.Top);
+            break;
+        }
     }
-    TqlEffectBmp turned(0, 0);
-    if (TabPosition() == TTabPosition::tpLeft)
-        TqlEffectBmp(tab).RotateLeft(turned);
-    else
-        TqlEffectBmp(tab).RotateRight(turned);
-    turned.Draw(canvas, r.Left, r.Top);
 }
 
 int TqlSkinPageControl::CloseButtonSize() const {

@@ -342,6 +342,15 @@ TEST_F(SkinTabs, BottomAndSideTabsShowTheFaceFlippedOrTurned) {
         EXPECT_EQ(shot.Pixel(outer.X, outer.Y), kIdleEdge) << "the outer edge";
         EXPECT_EQ(shot.Pixel(inner.X, inner.Y), kIdle) << "the side toward the pages";
         EXPECT_EQ(shot.Pixel((active.Left + active.Right) / 2, (active.Top + active.Bottom) / 2), kSelected);
+        // The selected face is two pixels thicker: it reaches over the frame's edge toward the pages.
+        TPoint over = Point((active.Left + active.Right) / 2, (active.Top + active.Bottom) / 2);
+        switch (c.position) {
+            case TTabPosition::tpTop: over.Y = active.Bottom + 1; break;
+            case TTabPosition::tpBottom: over.Y = active.Top - 2; break;
+            case TTabPosition::tpLeft: over.X = active.Right + 1; break;
+            case TTabPosition::tpRight: over.X = active.Left - 2; break;
+        }
+        EXPECT_EQ(shot.Pixel(over.X, over.Y), kSelected) << "over the frame";
         const TPoint beyond = Side(c.position) ? Point((last.Left + last.Right) / 2, last.Bottom + 5)
                                                : Point(last.Right + 5, (last.Top + last.Bottom) / 2);
         EXPECT_EQ(shot.Pixel(beyond.X, beyond.Y), kStrip) << "the strip beyond the last tab";
