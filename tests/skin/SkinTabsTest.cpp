@@ -238,6 +238,29 @@ TEST_F(SkinTabCloseButtons, TheButtonClosesItsOwnPage) {
     EXPECT_TRUE(pc->Pages(5)->TabVisible());
 }
 
+// On every side the button is hit where the tab shows its cross, and closes its page.
+TEST_F(SkinTabCloseButtons, TurnedTabsAreClosedWhereTheirButtonIsDrawn) {
+    for (TTabPosition side : {TTabPosition::tpTop, TTabPosition::tpBottom, TTabPosition::tpLeft,
+                              TTabPosition::tpRight}) {
+        SCOPED_TRACE(int(side));
+        auto* pc = Pages();
+        pc->SetBounds(0, 0, 300, 300);
+        pc->SetShowCloseButtons(true);
+        pc->SetTabPosition(side);
+        pc->SetActivePageIndex(0);
+        const TPoint p = CloseButtonOf(pc, 3);
+        const TBitmap shot = Snapshot(*pc);
+        int crossPixels = 0;
+        for (int dy = -5; dy <= 5; ++dy)
+            for (int dx = -5; dx <= 5; ++dx) crossPixels += shot.Pixel(p.X + dx, p.Y + dy) == clBlack;
+        EXPECT_GE(crossPixels, 8) << "the cross is drawn around the button's centre";
+        Click(pc, p);
+        EXPECT_FALSE(pc->Pages(3)->TabVisible());
+        EXPECT_TRUE(pc->Pages(0)->TabVisible());
+        delete pc;
+    }
+}
+
 }  // namespace
 
 namespace {
