@@ -200,31 +200,58 @@ std::vector<TRect> TPageControl::VisibleTabRects() const {
     InitOption(option, *this, Rect(0, 0, 0, TabHeight), true);
     option.shape = QTabBar::RoundedNorth;
     const int space = Style().pixelMetric(QStyle::PM_TabBarTabHSpace, &option, nullptr);
-    std::vector<TRect> tabs;
-    int x = kTabsLeft;
+    // Lengths along the row; the row starts kTabsLeft in from its side's start.
+    std::vector<std::pair<int, int>> spans;
+    int at = kTabsLeft;
     for (const TTabSheet* page : FPages) {
         if (!page->TabVisible()) continue;
-        int width = TabWidth;
-        if (width <= 0) {
+        int length = TabWidth;
+        if (length <= 0) {
             option.text = ToQString(page->Caption());
             const QSize text(metrics.size(Qt::TextShowMnemonic, option.text).width() + space, TabHeight);
-            width = Style().sizeFromContents(QStyle::CT_TabBarTab, &option, text, nullptr).width() + TabExtraWidth;
+            length = Style().sizeFromContents(QStyle::CT_TabBarTab, &option, text, nullptr).width() + TabExtraWidth;
         }
-        tabs.push_back(Rect(x, 0, x + width, TabHeight));
-        x += width;
+        spans.emplace_back(at, at + length);
+        at += length;
     }
-    // A row scrolled by tabs starts with its first shown tab at the very left,
-    // so the tabs scrolled out end left of the control.
-    if (FFirstTab > 0 && !tabs.empty()) {
-        const int shift = tabs[std::min(size_t(FFirstTab), tabs.size() - 1)].Left;
-        for (TRect& r : tabs) r.Left -= shift, r.Right -= shift;
+    // A row scrolled by tabs starts with its first shown tab at the very start,
+    // so the tabs scrolled out end before the control.
+    if (FFirstTab > 0 && !spans.empty()) {
+        const int shift = spans[std::min(size_t(FFirstTab), spans.size() - 1)].first;
+        for (auto& [from, to] : spans) from -= shift, to -= shift;
     }
+    std::vector<TRect> tabs;
+    for (const auto& [from, to] : spans) switch (FTabPosition) {
+            case TTabPosition::tpTop: tabs.push_back(Rect(from, 0, to, TabHeight)); break;
+            case TTabPosition::tpBottom: tabs.push_back(Rect(from, Height() - TabHeight, to, Height())); break;
+            case TTabPosition::tpLeft: tabs.push_back(Rect(0, from, TabHeight, to)); break;
+            case TTabPosition::tpRight: tabs.push_back(Rect(Width() - TabHeight, from, Width(), to)); break;
+        }
     return tabs;
 }
 
 TRect TPageControl::ClientRect() const {
-    return Rect(kPaneInset, TabHeight + kPaneInset, std::max(kPaneInset, Width() - kPaneInset),
-                std::max(TabHeight + kPaneInset, Height() - kPaneInset));
+    // The page area inside the insets, beside the row of tabs.
+    return WithoutTabRow(Rect(kPaneInset, kPaneInset, Width() - kPaneInset, Height() - kPaneInset));
+}
+
+TRect TPageControl::WithoutTabRow(TRect r) const {
+    switch (FTabPosition) {
+        case TTabPosition::tpTop: r.Top += TabHeight; break;
+        case TTabPosition::tpBottom: r.Bottom -= TabHeight; break;
+        case TTabPosition::tpLeft: r.Left += TabHeight; break;
+        case TTabPosition::tpRight: r.Right -= TabHeight; break;
+    }
+    r.Right = std::max(r.Left, r.Right);
+    r.Bottom = std::max(r.Top, r.Bottom);
+    return r;
+}
+
+void TPageControl::SetTabPosition(TTabPosition value) {
+    if (value == FTabPosition) return;
+    FTabPosition = value;
+    LayoutPages();
+    Invalidate();
 }
 
 void TPageControl::LayoutPages() {
@@ -286,14 +313,27 @@ void TPageControl::Paint() {
         if (Pages(i)->TabVisible()) visible.push_back(i);
     const int active = FActivePage && FActivePage->TabVisible() ? FActivePage->PageIndex() : -1;
 
+    const QTabBar::Shape shape = FTabPosition == TTabPosition::tpBottom ? QTabBar::RoundedSouth
+                                 : FTabPosition == TTabPosition::tpLeft   ? QTabBar::RoundedWest
+                                 : FTabPosition == TTabPosition::tpRight  ? QTabBar::RoundedEast
+                                                                          : QTabBar::RoundedNorth;
+    // The pane reaches one pixel under the tabs, which stand on its edge.
+    TRect paneRect = Rect(0, 0, Width(), Height());
+    switch (FTabPosition) {
+        case TTabPosition::tpTop: paneRect.Top = TabHeight - 1; break;
+        case TTabPosition::tpBottom: paneRect.Bottom = Height() - TabHeight + 1; break;
+        case TTabPosition::tpLeft: paneRect.Left = TabHeight - 1; break;
+        case TTabPosition::tpRight: paneRect.Right = Width() - TabHeight + 1; break;
+    }
     QStyleOptionTabWidgetFrame pane;
-    InitOption(pane, *this, Rect(0, TabHeight - 1, Width(), Height()), enabled);
-    pane.shape = QTabBar::RoundedNorth;
+    InitOption(pane, *this, paneRect, enabled);
+    pane.shape = shape;
     pane.lineWidth = 1;
     if (!visible.empty()) {
-        const TRect last = TabRect(visible.back());
-        pane.tabBarSize = QSize(last.Right, TabHeight);
-        pane.tabBarRect = QRect(0, 0, last.Right, TabHeight);
+        const TRect first = TabRect(visible.front()), last = TabRect(visible.back());
+        const TRect row = Rect(first.Left, first.Top, last.Right, last.Bottom);
+        pane.tabBarSize = QSize(row.Width(), row.Height());
+        pane.tabBarRect = ToRect(row);
     }
     if (active >= 0) pane.selectedTabRect = ToRect(TabRect(active));
     Style().drawPrimitive(QStyle::PE_FrameTabWidget, &pane, painter, nullptr);
@@ -303,7 +343,7 @@ void TPageControl::Paint() {
         const TTabSheet* page = Pages(i);
         QStyleOptionTab tab;
         InitOption(tab, *this, TabRect(i), enabled && page->Enabled());
-        tab.shape = QTabBar::RoundedNorth;
+        tab.shape = shape;
         tab.text = ToQString(page->Caption());
         tab.documentMode = false;
         tab.position = visible.size() == 1       ? QStyleOptionTab::OnlyOneTab

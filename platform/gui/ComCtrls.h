@@ -32,8 +32,11 @@ private:
 
 using TTabChangingEvent = std::function<void(TObject* sender, bool& allowChange)>;
 
-// Tabs along the top; the active page fills the area below them. A disabled
-// page cannot be entered by a click on its tab.
+enum class TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
+
+// Tabs in a row along one side (the top unless TabPosition says otherwise);
+// the active page fills the area beside them. A disabled page cannot be
+// entered by a click on its tab.
 class TPageControl : public TCustomControl {
 public:
     bool ShowsOwnFocus() const override { return true; }
@@ -57,6 +60,10 @@ public:
     // Room added to a tab sized by its caption, for what is drawn beside the
     // caption (an image, a close button).
     int TabExtraWidth = 0;
+    TTabPosition TabPosition() const { return FTabPosition; }
+    virtual void SetTabPosition(TTabPosition value);
+    // Tabs on the left or right run down the side, each turned a quarter.
+    bool SideTabs() const { return FTabPosition == TTabPosition::tpLeft || FTabPosition == TTabPosition::tpRight; }
     TRect ClientRect() const override;
 
     TNotifyEvent OnChange;
@@ -69,6 +76,8 @@ protected:
     void CMDialogKey(TMessage& m) override;
     void KeyDown(uint16_t& key, TShiftState shift) override;
     void BoundsChanged(bool moved, bool resized) override;
+    // R with the row of tabs taken off the side they stand on.
+    TRect WithoutTabRow(TRect r) const;
     // The tab-control messages of the platform; tabs are counted among the
     // visible ones, as the platform's tab control holds only those.
     void Dispatch(TMessage& m) override;
@@ -94,6 +103,7 @@ private:
     TTabSheet* FActivePage = nullptr;
     // The visible tab the row starts with, after scrolling.
     int FFirstTab = 0;
+    TTabPosition FTabPosition = TTabPosition::tpTop;
 };
 
 class TProgressBar : public TCustomControl {

@@ -80,14 +80,27 @@ void TForm::SetText(const std::string& text) {
 }
 
 void TForm::SetWindowState(TWindowState state) {
-    FWindowState = state;
-    if (!Widget() || !Visible()) return;
+    if (!Widget() || !Visible()) {
+        FWindowState = state;
+        return;
+    }
     if (state == TWindowState::wsMaximized)
         Widget()->showMaximized();
     else if (state == TWindowState::wsMinimized)
         Widget()->showMinimized();
     else
         Widget()->showNormal();
+    // Where the window system tells no change of state, the form still takes it.
+    WindowStateChanged(state);
+}
+
+void TForm::WindowStateChanged(TWindowState state) {
+    if (state == FWindowState) return;
+    FWindowState = state;
+    const WPARAM kind = state == TWindowState::wsMaximized   ? SIZE_MAXIMIZED
+                        : state == TWindowState::wsMinimized ? SIZE_MINIMIZED
+                                                             : SIZE_RESTORED;
+    Perform(WM_SIZE, kind, MAKELPARAM(Width(), Height()));
 }
 
 void TForm::SetVisible(bool visible) {

@@ -88,6 +88,9 @@ private:
     friend class TQtBridge;
     friend class TWinControl;
     void FocusChanged(TWinControl* control);
+    // The window's state changed, by the program or the window manager: the
+    // form tells itself so by WM_SIZE with the state in WParam.
+    void WindowStateChanged(TWindowState state);
 
     TWindowState FWindowState = TWindowState::wsNormal;
     TModalResult FModalResult = mrNone;

@@ -453,6 +453,15 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
             control->PopupMenu->Popup(ce->globalPos().x(), ce->globalPos().y());
             return true;
         }
+        case QEvent::WindowStateChange: {
+            if (auto* form = dynamic_cast<TForm*>(control)) {
+                const Qt::WindowStates state = widget->windowState();
+                form->WindowStateChanged(state & Qt::WindowMinimized   ? TWindowState::wsMinimized
+                                         : state & Qt::WindowMaximized ? TWindowState::wsMaximized
+                                                                       : TWindowState::wsNormal);
+            }
+            return false;
+        }
         case QEvent::Close: {
             if (auto* form = dynamic_cast<TForm*>(control)) {
                 form->Close();

@@ -1,20 +1,23 @@
 #pragma once
-// Browsing the file system: a tree of the machine's folders.
+// Browsing the file system: the machine's folders on a tree view.
 
+#include <memory>
 #include <string>
 
-#include "platform/gui/Controls.h"
+#include "platform/gui/views/TreeView.h"
 
-class QTreeView;
 class QFileSystemModel;
+class QObject;
 
-// The folders of the file system from "/" down (hidden ones left out), loaded
-// as the user opens them. Arrow keys move in the tree; Enter and Escape are
-// left to the form, so the dialog's buttons take them.
-class TFolderTree : public TWinControl {
+// Shows the folders of the file system from "/" down (hidden ones left out)
+// on a tree view, loaded as the user opens them. Arrow keys move in the tree;
+// Enter and Escape are left to the form, so the dialog's buttons take them.
+class TFolderBrowsing {
 public:
-    explicit TFolderTree(TComponent* owner);
-    ~TFolderTree() override;
+    explicit TFolderBrowsing(TCustomTreeView& tree);
+    TFolderBrowsing(const TFolderBrowsing&) = delete;
+    TFolderBrowsing& operator=(const TFolderBrowsing&) = delete;
+    ~TFolderBrowsing();
 
     // The full path of the selected folder, "" when none is selected.
     std::string SelectedPath() const;
@@ -22,23 +25,29 @@ public:
     // view; false (selection unchanged) when path names no folder.
     bool SetSelectedPath(const std::string& path);
 
-    // Fired when the selection changes, by the user or by SetSelectedPath.
-    TNotifyEvent OnChange;
-
-protected:
-    QWidget* CreateWidget() override;
-    void WMGetDlgCode(TMessage& m) override;
-    // The tree-view counts of the platform.
-    void Dispatch(TMessage& m) override;
-
 private:
     QTreeView* View() const;
     void ScrollToSelectionLater();
+
+    TCustomTreeView& FTree;
     QFileSystemModel* FModel = nullptr;
+    // What the view's and the model's signals reach this through; gone with it.
+    std::unique_ptr<QObject> FSignals;
     bool FSettingPath = false;
     // The tree fills in folders on a worker thread, so rows above the selection
     // appear after SetSelectedPath has scrolled: it scrolls again as folders
     // arrive, until the user moves the selection, opens or closes a folder, or scrolls.
     bool FFollowSelection = false;
     bool FScrollPending = false;
+};
+
+// A tree of the machine's folders.
+class TFolderTree : public TCustomTreeView {
+public:
+    explicit TFolderTree(TComponent* owner) : TCustomTreeView(owner), FFolders(*this) {}
+    std::string SelectedPath() const { return FFolders.SelectedPath(); }
+    bool SetSelectedPath(const std::string& path) { return FFolders.SetSelectedPath(path); }
+
+private:
+    TFolderBrowsing FFolders;
 };

@@ -94,6 +94,9 @@ enum : UINT {
     WM_USER = 0x0400,
 };
 
+// WM_SIZE: what the window's state became (WParam).
+enum : WPARAM { SIZE_RESTORED = 0, SIZE_MINIMIZED = 1, SIZE_MAXIMIZED = 2 };
+
 // Component-framework messages.
 enum : UINT {
     CM_BASE = 0xB000,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gui/controls/ScrollInfo.h"
+#include "skin/core/qlEffects.h"
 #include "skin/core/qlPictureOps.h"
 
 namespace {
@@ -124,10 +125,15 @@ void TqlSkinPageControl::BoundsChanged(bool moved, bool resized) {
     if (resized) CheckTabOverflow();
 }
 
+void TqlSkinPageControl::SetTabPosition(TTabPosition value) {
+    TPageControl::SetTabPosition(value);
+    CheckTabOverflow();
+}
+
 void TqlSkinPageControl::CheckTabOverflow() {
     const int room = Width() - 3 - (FUpDown ? FUpDown->Width() : 0);
     int hidden = 0, scrolledOut = 0;
-    for (int i = 0; i < PageCount(); ++i) {
+    for (int i = 0; i < PageCount() && !SideTabs(); ++i) {
         if (!Pages(i)->TabVisible()) continue;
         const TRect r = TabRect(i);
         if (r.Right < 1) ++scrolledOut;
@@ -150,7 +156,8 @@ void TqlSkinPageControl::CheckTabOverflow() {
             Invalidate();
         };
     }
-    FUpDown->SetBounds(Width() - 2 * FDefaultItemHeight, 0, 2 * FDefaultItemHeight, FDefaultItemHeight);
+    const int top = TabPosition() == TTabPosition::tpTop ? 0 : Height() - FDefaultItemHeight;
+    FUpDown->SetBounds(Width() - 2 * FDefaultItemHeight, top, 2 * FDefaultItemHeight, FDefaultItemHeight);
     FUpDown->SetMax(hidden);
     if (FUpDown->Position() != scrolledOut) FUpDown->SetPosition(scrolledOut);
 }
@@ -170,11 +177,10 @@ void TqlSkinPageControl::LayoutSheets() {
 
 TRect TqlSkinPageControl::ClientRect() const {
     if (!Skinned()) return TPageControl::ClientRect();
-    // The pages fill the skin's client area of a frame that starts below the tabs.
+    // The pages fill the skin's client area of a frame that stands beside the tabs.
     const TRect& cl = FLook.ClientRect;
     const int dx = WidthOfRect(FLook.SkinRect) - cl.Right, dy = HeightOfRect(FLook.SkinRect) - cl.Bottom;
-    return Rect(cl.Left, TabHeight + cl.Top, std::max(cl.Left, Width() - dx),
-                std::max(TabHeight + cl.Top, Height() - dy));
+    return WithoutTabRow(Rect(cl.Left, cl.Top, Width() - dx, Height() - dy));
 }
 
 TRect TqlSkinPageControl::FrameRect() const {
@@ -233,12 +239,20 @@ void TqlSkinPageControl::Paint() {
     }
     if (ActivePage() && ActivePage()->TabVisible()) active = ActivePageIndex();
     const TRect frame = FrameRect();
-    if (frame.Top > 0) {
+    // The strip behind the tabs: the band between the frame and the tabs' side.
+    TRect band;
+    switch (TabPosition()) {
+        case TTabPosition::tpTop: band = Rect(0, 0, Width(), frame.Top); break;
+        case TTabPosition::tpBottom: band = Rect(0, frame.Bottom, Width(), Height()); break;
+        case TTabPosition::tpLeft: band = Rect(0, 0, frame.Left, Height()); break;
+        case TTabPosition::tpRight: band = Rect(frame.Right, 0, Width(), Height()); break;
+    }
+    if (band.Width() > 0 && band.Height() > 0) {
         TRect bg = FLook.TabsBGRect;
         if (RectIsEmpty(bg)) bg = Moved(FLook.ClientRect, FLook.SkinRect.Left, FLook.SkinRect.Top);
-        TBitmap strip(Width(), frame.Top);
+        TBitmap strip(band.Width(), band.Height());
         qlPictureOps::Tile(strip, Rect(0, 0, strip.Width(), strip.Height()), *FPicture, bg, true, true);
-        c.Draw(0, 0, strip);
+        c.Draw(band.Left, band.Top, strip);
     }
     PaintFrame(c, frame);
     for (int i = 0; i < PageCount(); ++i)
@@ -248,13 +262,21 @@ void TqlSkinPageControl::Paint() {
 }
 
 void TqlSkinPageControl::PaintTab(TCanvas& canvas, int page, const TRect& r, bool active, bool mouseIn) {
-    if (r.Width() < 1 || r.Height() < 1) return;
+    // Drawn as a top tab of the row's length and thickness, then flipped or turned to its side.
+    const int length = SideTabs() ? r.Height() : r.Width(), thickness = SideTabs() ? r.Width() : r.Height();
+    if (length < 1 || thickness < 1) return;
     const bool focused = active && Focused();
     TRect src = active ? (focused ? FLook.FocusTabRect : FLook.ActiveTabRect) : FLook.TabRect;
     if (mouseIn && !active && !RectIsEmpty(FLook.MouseInTabRect)) src = FLook.MouseInTabRect;
     TBitmap tab;
-    BuildHThreePart(FLook.TabLeftOffset, FLook.TabRightOffset, tab, *FPicture, src, r.Width(), r.Height(),
+    BuildHThreePart(FLook.TabLeftOffset, FLook.TabRightOffset, tab, *FPicture, src, length, thickness,
                     FLook.TabStretchEffect);
+    // A bottom tab opens upward into its page: its face upside down, its caption upright.
+    if (TabPosition() == TTabPosition::tpBottom) {
+        TqlEffectBmp flipped(0, 0);
+        TqlEffectBmp(tab).FlipVertical(flipped);
+        flipped.CopyTo(tab);
+    }
     TCanvas& tc = tab.Canvas();
     tc.Font().Assign(Font());
     tc.Font().SetColor(mouseIn && !active ? FLook.MouseInFontColor
@@ -263,18 +285,41 @@ void TqlSkinPageControl::PaintTab(TCanvas& canvas, int page, const TRect& r, boo
                                           : FLook.ActiveFontColor);
     tc.Brush().Style = TBrushStyle::bsClear;
     // Where the selected tab stands taller, the others keep their caption clear of the page.
+    const bool awayIsDown = TabPosition() == TTabPosition::tpTop || TabPosition() == TTabPosition::tpLeft;
     const int shift = !active && HeightOfRect(FLook.TabRect) != HeightOfRect(FLook.ActiveTabRect) ? 2 : 0;
-    TRect text = Rect(0, shift, r.Width(), r.Height() + shift);
+    TRect text = Rect(0, awayIsDown ? shift : -shift, length, thickness + (awayIsDown ? shift : -shift));
     auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(page));
     if (FShowCloseButtons && sheet) {
         text.Right -= CloseButtonSize() + 5;
-        DrawCloseButton(tc, *sheet, Rect(text.Right, text.Top, r.Width(), text.Bottom));
+        DrawCloseButton(tc, *sheet, Rect(text.Right, text.Top, length, text.Bottom));
+        // Hit-tests take the button where the turned tab shows it.
+        const TRect b = sheet->CloseRect;
+        if (TabPosition() == TTabPosition::tpLeft)
+            sheet->CloseRect = Rect(b.Top, length - b.Right, b.Bottom, length - b.Left);
+        else if (TabPosition() == TTabPosition::tpRight)
+            sheet->CloseRect = Rect(thickness - b.Bottom, b.Left, thickness - b.Top, b.Right);
     }
     tc.DrawText(Pages(page)->Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (FLook.ShowFocus && focused)
-        tc.DrawFocusRect(Rect(FLook.FocusOffsetX, FLook.FocusOffsetY, r.Width() - FLook.FocusOffsetX,
-                              r.Height() - FLook.FocusOffsetY));
-    canvas.Draw(r.Left, r.Top, tab);
+        tc.DrawFocusRect(Rect(FLook.FocusOffsetX, FLook.FocusOffsetY, length - FLook.FocusOffsetX,
+                              thickness - FLook.FocusOffsetY));
+    // A face taller than the row (the selected one) reaches over the frame
+    // into its page, on whichever side the page lies.
+    const int over = tab.Height() - thickness;
+    switch (TabPosition()) {
+        case TTabPosition::tpTop: canvas.Draw(r.Left, r.Top, tab); break;
+        case TTabPosition::tpBottom: canvas.Draw(r.Left, r.Top - over, tab); break;
+        case TTabPosition::tpLeft:
+        case TTabPosition::tpRight: {
+            TqlEffectBmp turned(0, 0);
+            if (TabPosition() == TTabPosition::tpLeft)
+                TqlEffectBmp(tab).RotateLeft(turned);
+            else
+                TqlEffectBmp(tab).RotateRight(turned);
+            turned.Draw(canvas, TabPosition() == TTabPosition::tpLeft ? r.Left : r.Left - over, r.Top);
+            break;
+        }
+    }
 }
 
 int TqlSkinPageControl::CloseButtonSize() const {

@@ -57,8 +57,9 @@ public:
     void ClosePage(TTabSheet* page);
     // The arrows shown at the row's end while tabs do not fit, else null.
     TqlSkinUpDown* UpDown() const { return FUpDown; }
-    // Shows or removes the arrows as the tabs fit.
+    // Shows or removes the arrows as a row of tabs along the top or bottom fits.
     void CheckTabOverflow();
+    void SetTabPosition(TTabPosition value) override;
 
 protected:
     void Paint() override;

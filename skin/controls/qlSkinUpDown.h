@@ -1,6 +1,15 @@
 #pragma once
 // The up-down arrows the skinned page control scrolls its tab row with, and
-// the main window's number boxes step with.
+// the main window's number boxes step with. Drawn from an up-down descriptor
+// ("hupdown" unless named otherwise): its down button on the left half, its
+// up button on the right, each in its normal, hover or pressed face; without
+// that descriptor, in a plain look of its own.
+//
+//   input                         Position            face of that half
+//   pointer over a half           -                   hover
+//   press on the left/right half  -Increment / +Increment (outside Min..Max: none)
+//                                                     pressed while held over it
+//   release, pointer leaves       -                   normal
 
 #include "platform/gui/Controls.h"
 #include "skin/core/qlSkinData.h"
@@ -18,12 +27,25 @@ public:
     void SetMin(int value);
     void SetMax(int value);
     void SetIncrement(int value) { FIncrement = value; }
+    void SetSkinData(TqlSkinData* value) override;
     TNotifyEvent OnChange;
 
 protected:
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void CMMouseLeave(TMessage& m) override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    // 0 the left (down) half, 1 the right (up) half, -1 outside.
+    int HalfAt(int x, int y) const;
+    TRect HalfRect(int half) const;
+    void SetHot(int half);
+    void PaintPlain(TCanvas& c, int half);
+
     int FMin = 0, FMax = 100, FIncrement = 1, FPosition = 0;
+    int FHot = -1;
+    bool FPressed = false;
 };

@@ -11,9 +11,13 @@
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
-#include "platform/gui/ShellCtrls.h"
 #include "platform/gui/StdCtrls.h"
+#include "skin/boxes/qlSkinBoxCtrls.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinLabels.h"
+#include "skin/dialogs/qlDialogLook.h"
 #include "skin/dialogs/qlMessages.h"
+#include "skin/dialogs/qlSkinShellCtrls.h"
 
 namespace fs = std::filesystem;
 
@@ -32,23 +36,73 @@ Control* AddControl(TForm* form, const std::string& name, int left, int top, int
     return control;
 }
 
-TButton* AddButton(TForm* form, const std::string& name, const std::string& caption, TModalResult result, int left,
-                   int top, int tabOrder) {
-    auto* button = AddControl<TButton>(form, name, left, top, kButtonWidth, kButtonHeight, tabOrder);
+TqlSkinButton* AddButton(TForm* form, const std::string& name, const std::string& caption, TModalResult result,
+                         int left, int top, int tabOrder) {
+    auto* button = AddControl<TqlSkinButton>(form, name, left, top, kButtonWidth, kButtonHeight, tabOrder);
     button->SetCaption(caption);
     button->ModalResult = result;
-    button->Default = result == mrOk;
+    button->SetDefault(result == mrOk);
     button->Cancel = result == mrCancel;
     return button;
 }
 
-TLabel* AddLabel(TForm* form, const std::string& caption, int left, int top) {
-    auto* label = new TLabel(form);
+// Measured in the skin's label font, which it takes before its caption.
+TqlSkinStdLabel* AddLabel(TForm* form, TqlSkinData* skin, const std::string& caption, int left, int top) {
+    auto* label = new TqlSkinStdLabel(form);
     label->SetParent(form);
+    label->SetSkinData(skin);
     label->SetCaption(caption);
     label->SetLeft(left);
     label->SetTop(top);
     return label;
+}
+
+// The frame round a field made of several controls (a tree and its bars), in
+// the skin's field and shadow colours; what it holds is aligned inside the line.
+class TFieldFrame : public TCustomControl, public TqlSkinDataLink {
+public:
+    using TCustomControl::TCustomControl;
+    void SetSkinData(TqlSkinData* value) override {
+        TqlSkinDataLink::SetSkinData(value);
+        Invalidate();
+    }
+
+protected:
+    void Paint() override {
+        const TqlSkinData* skin = SkinData();
+        const bool skinned = skin && !skin->Empty;
+        Canvas().Brush().Color = skinned ? skin->SkinColors.cWindow : clWindow;
+        Canvas().FillRect(ClientRect());
+        Canvas().Brush().Color = skinned ? skin->SkinColors.cBtnShadow : clBtnShadow;
+        Canvas().FrameRect(ClientRect());
+    }
+    void AlignControls(TControl* control, TRect& rect) override {
+        rect = Rect(rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1);
+        TCustomControl::AlignControls(control, rect);
+    }
+};
+
+// The folder tree in its frame, with the skinned bars it scrolls by.
+TqlSkinShellTreeView* AddFolderTree(TForm* form, int left, int top, int width, int height, int tabOrder) {
+    auto* frame = new TFieldFrame(form);
+    frame->Name = "plFolders";
+    frame->SetParent(form);
+    frame->SetBounds(left, top, width, height);
+    auto* vertical = new TqlSkinScrollBar(form);
+    vertical->Name = "sbFoldersV";
+    vertical->SetKind(sbVertical);
+    vertical->SetParent(frame);
+    vertical->SetAlign(TAlign::alRight);
+    auto* horizontal = new TqlSkinScrollBar(form);
+    horizontal->Name = "sbFoldersH";
+    horizontal->SetParent(frame);
+    horizontal->SetAlign(TAlign::alBottom);
+    auto* tree = AddControl<TqlSkinShellTreeView>(form, "tvFolders", 0, 0, width, height, tabOrder);
+    tree->SetParent(frame);
+    tree->SetAlign(TAlign::alClient);
+    tree->SetVScrollBar(vertical);
+    tree->SetHScrollBar(horizontal);
+    return tree;
 }
 
 int TextWidthIn(const TFont& font, const std::string& text) {
@@ -157,9 +211,9 @@ void WarnMissingFolder(const std::string& title, const std::string& folder) {
 
 // A path line: Enter takes the user to the typed folder when the text is not
 // where the dialog already is; otherwise Enter is the dialog's.
-class TPathEdit : public TEdit {
+class TPathEdit : public TqlSkinEdit {
 public:
-    TPathEdit(TComponent* owner) : TEdit(owner) {
+    TPathEdit(TComponent* owner) : TqlSkinEdit(owner) {
         OnKeyDown = [this](TObject*, uint16_t& key, TShiftState) {
             if (key != VK_RETURN || !Folder || !Go) return;
             key = 0;
@@ -180,7 +234,7 @@ protected:
             m.Result = 1;
             return;
         }
-        TEdit::CMWantSpecialKey(m);
+        TqlSkinEdit::CMWantSpecialKey(m);
     }
 };
 
@@ -199,11 +253,11 @@ private:
     std::string FFolder;
     bool FNavigating = false;
     TPathEdit* FPath;
-    TButton* FUp;
-    TFolderTree* FTree;
-    TListBox* FFiles;
-    TEdit* FName;
-    TComboBox* FTypes;
+    TqlSkinButton* FUp;
+    TqlSkinShellTreeView* FTree;
+    TqlSkinListBox* FFiles;
+    TqlSkinEdit* FName;
+    TqlSkinComboBox* FTypes;
 };
 
 TSaveForm::TSaveForm(TqlSkinSaveDialog& dialog, const std::string& lastFolder)
@@ -211,28 +265,31 @@ TSaveForm::TSaveForm(TqlSkinSaveDialog& dialog, const std::string& lastFolder)
     SetText(dialog.Title.empty() ? "Save As" : dialog.Title);
     Position = TPosition::poScreenCenter;
     BorderStyle = TBorderStyle::bsDialog;
+    TqlSkinData* skin = DialogSkinData(dialog);
     const int w = 640, h = 430;
-    const int labelWidth = std::max({TextWidthIn(Font(), "Save in:"), TextWidthIn(Font(), "File name:"),
-                                     TextWidthIn(Font(), "Save as type:")}) + 10;
+    const int nameTop = h - 68, typeTop = h - 36;
+    const TqlSkinStdLabel* labels[] = {AddLabel(this, skin, "Save in:", kMargin, kMargin + 4),
+                                       AddLabel(this, skin, "File name:", kMargin, nameTop + 4),
+                                       AddLabel(this, skin, "Save as type:", kMargin, typeTop + 4)};
+    int labelWidth = 0;
+    for (const TqlSkinStdLabel* label : labels) labelWidth = std::max(labelWidth, label->Width() + 10);
     const int fieldLeft = kMargin + labelWidth;
     const int fieldWidth = w - fieldLeft - kMargin - kButtonWidth - 8;
 
-    AddLabel(this, "Save in:", kMargin, kMargin + 4);
     FPath = AddControl<TPathEdit>(this, "edtFolder", fieldLeft, kMargin, fieldWidth, kEditHeight, 4);
     FUp = AddButton(this, "btnUp", "&Up", mrNone, w - kMargin - kButtonWidth, kMargin - 1, 5);
     const int listTop = kMargin + kEditHeight + 10, listHeight = h - listTop - 80;
-    FTree = AddControl<TFolderTree>(this, "tvFolders", kMargin, listTop, 230, listHeight, 6);
-    FFiles = AddControl<TListBox>(this, "lbFiles", kMargin + 238, listTop, w - 2 * kMargin - 238, listHeight, 7);
+    FTree = AddFolderTree(this, kMargin, listTop, 230, listHeight, 6);
+    FFiles =
+        AddControl<TqlSkinListBox>(this, "lbFiles", kMargin + 238, listTop, w - 2 * kMargin - 238, listHeight, 7);
 
-    const int nameTop = h - 68, typeTop = h - 36;
-    AddLabel(this, "File name:", kMargin, nameTop + 4);
-    FName = AddControl<TEdit>(this, "edtFileName", fieldLeft, nameTop, fieldWidth, kEditHeight, 0);
-    AddLabel(this, "Save as type:", kMargin, typeTop + 4);
-    FTypes = AddControl<TComboBox>(this, "cbxFileType", fieldLeft, typeTop, fieldWidth, kEditHeight, 1);
-    TButton* save = AddButton(this, "btnOk", "&Save", mrNone, w - kMargin - kButtonWidth, nameTop - 1, 2);
-    save->Default = true;
+    FName = AddControl<TqlSkinEdit>(this, "edtFileName", fieldLeft, nameTop, fieldWidth, kEditHeight, 0);
+    FTypes = AddControl<TqlSkinComboBox>(this, "cbxFileType", fieldLeft, typeTop, fieldWidth, kEditHeight, 1);
+    TqlSkinButton* save = AddButton(this, "btnOk", "&Save", mrNone, w - kMargin - kButtonWidth, nameTop - 1, 2);
+    save->SetDefault(true);
     AddButton(this, "btnCancel", "Cancel", mrCancel, w - kMargin - kButtonWidth, typeTop - 1, 3);
     SetClientSize(w, h);
+    SkinDialogForm(*this, skin);
 
     FTypes->SetStyle(TComboBoxStyle::csDropDownList);
     for (const TFilterPair& pair : FFilters) FTypes->Items().Add(pair.description);
@@ -348,25 +405,26 @@ private:
     std::string FFolder;
     bool FNavigating = false;
     TPathEdit* FPath;
-    TFolderTree* FTree;
+    TqlSkinShellTreeView* FTree;
 };
 
 TFolderForm::TFolderForm(TqlSkinSelectDirectoryDialog& dialog) : TForm(&dialog), FDialog(dialog) {
     SetText(dialog.Title.empty() ? "Select Folder" : dialog.Title);
     Position = TPosition::poScreenCenter;
     BorderStyle = TBorderStyle::bsDialog;
+    TqlSkinData* skin = DialogSkinData(dialog);
     const int w = 460, h = 470;
-    const int labelWidth = TextWidthIn(Font(), "Folder:") + 10;
+    const int labelWidth = AddLabel(this, skin, "Folder:", kMargin, kMargin + 4)->Width() + 10;
 
-    AddLabel(this, "Folder:", kMargin, kMargin + 4);
     FPath = AddControl<TPathEdit>(this, "edtFolder", kMargin + labelWidth, kMargin, w - 2 * kMargin - labelWidth,
                                   kEditHeight, 0);
     const int treeTop = kMargin + kEditHeight + 10, buttonTop = h - kMargin - kButtonHeight;
-    FTree = AddControl<TFolderTree>(this, "tvFolders", kMargin, treeTop, w - 2 * kMargin, buttonTop - 12 - treeTop, 1);
-    TButton* ok = AddButton(this, "btnOk", "OK", mrNone, w - kMargin - 2 * kButtonWidth - 8, buttonTop, 2);
-    ok->Default = true;
+    FTree = AddFolderTree(this, kMargin, treeTop, w - 2 * kMargin, buttonTop - 12 - treeTop, 1);
+    TqlSkinButton* ok = AddButton(this, "btnOk", "OK", mrNone, w - kMargin - 2 * kButtonWidth - 8, buttonTop, 2);
+    ok->SetDefault(true);
     AddButton(this, "btnCancel", "Cancel", mrCancel, w - kMargin - kButtonWidth, buttonTop, 3);
     SetClientSize(w, h);
+    SkinDialogForm(*this, skin);
 
     FTree->OnChange = [this](TObject*) {
         std::string selected = FTree->SelectedPath();
@@ -417,28 +475,27 @@ bool TqlSkinInputDialog::InputQuery(const std::string& caption, const std::strin
     form->SetText(caption);
     form->Position = TPosition::poScreenCenter;
     form->BorderStyle = TBorderStyle::bsDialog;
+    TqlSkinData* skin = DialogSkinData(*this);
 
-    // Wide enough for the prompt and the title, within reason.
-    const int w = std::clamp(std::max(TextWidthIn(form->Font(), prompt), TextWidthIn(form->Font(), caption) + 80) +
-                                 2 * kMargin + 8,
-                             360, 640);
-    auto* label = AddLabel(form.get(), prompt, kMargin, kMargin);
+    auto* label = AddLabel(form.get(), skin, prompt, kMargin, kMargin);
     label->Name = "lblPrompt";
+    // Wide enough for the prompt and the title, within reason.
+    const int w = std::clamp(std::max(label->Width(), TextWidthIn(form->Font(), caption) + 80) + 2 * kMargin + 8,
+                             360, 640);
     if (label->Width() > w - 2 * kMargin) {
-        label->SetAutoSize(false);
+        // A long prompt wraps: the label keeps the width and takes the height it needs.
         label->WordWrap = true;
-        TBitmap measure(1, 1);
-        measure.Canvas().Font() = form->Font();
-        TRect r = Rect(0, 0, w - 2 * kMargin, 0);
-        measure.Canvas().DrawText(prompt, r, DT_CALCRECT | DT_WORDBREAK);
-        label->SetBounds(kMargin, kMargin, w - 2 * kMargin, r.Height());
+        label->SetAutoSize(false);
+        label->SetWidth(w - 2 * kMargin);
+        label->SetAutoSize(true);
     }
     const int editTop = kMargin + std::max(label->Height(), 13) + 6;
-    auto* edit = AddControl<TEdit>(form.get(), "edtValue", kMargin, editTop, w - 2 * kMargin, kEditHeight, 0);
+    auto* edit = AddControl<TqlSkinEdit>(form.get(), "edtValue", kMargin, editTop, w - 2 * kMargin, kEditHeight, 0);
     const int buttonTop = editTop + kEditHeight + 16;
     AddButton(form.get(), "btnOk", "OK", mrOk, w - kMargin - 2 * kButtonWidth - 8, buttonTop, 1);
     AddButton(form.get(), "btnCancel", "Cancel", mrCancel, w - kMargin - kButtonWidth, buttonTop, 2);
     form->SetClientSize(w, buttonTop + kButtonHeight + kMargin);
+    SkinDialogForm(*form, skin);
 
     edit->SetText(value);
     edit->SelectAll();

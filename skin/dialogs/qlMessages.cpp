@@ -9,6 +9,9 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinLabels.h"
+#include "skin/dialogs/qlDialogLook.h"
 
 namespace {
 
@@ -145,34 +148,43 @@ private:
     TColor FBackground = clNone;
 };
 
-constexpr unsigned kTextFlags = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
-
-// The message itself: drawn with the same flags it was measured with, so the
-// box fits it and an "&" in a file name stays an "&".
-class TMessageText : public TGraphicControl {
+// The message itself in the skin's label font: measured with the flags it is
+// drawn with, so the box fits it and an "&" in a file name stays an "&".
+class TMessageText : public TqlSkinStdLabel {
 public:
-    using TGraphicControl::TGraphicControl;
-
-protected:
-    void Paint() override {
-        Canvas().Font() = Font();
-        Canvas().Brush().Style = TBrushStyle::bsClear;
-        TRect r = ClientRect();
-        Canvas().DrawText(Text(), r, kTextFlags);
+    explicit TMessageText(TComponent* owner) : TqlSkinStdLabel(owner) {
+        ShowAccelChar = false;
+        WordWrap = true;
+        SetAutoSize(false);
+    }
+    // The rectangle the text takes when wrapped at maxWidth.
+    TRect Fit(int maxWidth) const {
+        TCanvas canvas;
+        SelectCaptionFont(canvas);
+        TRect r = Rect(0, 0, maxWidth, 0);
+        canvas.DrawText(Caption(), r, DrawFlags() | DT_CALCRECT);
+        return r;
+    }
+    int LineHeight() const {
+        TCanvas canvas;
+        SelectCaptionFont(canvas);
+        return canvas.TextHeight("Ag");
     }
 };
 
-// The white body of the box above the grey strip that holds the buttons.
+// The strip that holds the buttons below the message, in the skin's face
+// colour under a line of its shadow colour.
 class TButtonStrip : public TGraphicControl {
 public:
     using TGraphicControl::TGraphicControl;
+    TColor Face = clBtnFace, Line = RGB(223, 223, 223);
 
 protected:
     void Paint() override {
         Canvas().Brush().Style = TBrushStyle::bsSolid;
-        Canvas().Brush().Color = clBtnFace;
+        Canvas().Brush().Color = Face;
         Canvas().FillRect(ClientRect());
-        Canvas().Pen().Color = RGB(223, 223, 223);
+        Canvas().Pen().Color = Line;
         Canvas().MoveTo(0, 0);
         Canvas().LineTo(Width(), 0);
     }
@@ -220,11 +232,12 @@ int TqlSkinMessage::MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlg
         return TDialogScript::NextResult();
     }
 
+    TqlSkinData* skin = DialogSkinData(*this);
+    const bool skinned = skin && !skin->Empty;
     std::unique_ptr<TForm> form(new TForm(this));
     form->SetText(title);
     form->Position = TPosition::poScreenCenter;
     form->BorderStyle = TBorderStyle::bsDialog;
-    form->SetColor(clWindow);
 
     const int margin = 16;
     TMessageIcon* icon = nullptr;
@@ -236,28 +249,22 @@ int TqlSkinMessage::MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlg
         textLeft = margin + kIconSize + 14;
     }
 
-    // Wrapped at a comfortable width; a long message gets a wider box before a taller one.
-    std::string text = NormalizeLineBreaks(msg);
-    TBitmap measure(1, 1);
-    measure.Canvas().Font() = form->Font();
-    auto fit = [&](int maxWidth) {
-        TRect r = Rect(0, 0, maxWidth, 0);
-        measure.Canvas().DrawText(text, r, kTextFlags | DT_CALCRECT);
-        return r;
-    };
-    TRect textRect = fit(420);
-    if (textRect.Height() > 320) textRect = fit(680);
-    int textWidth = std::max(textRect.Width(), 1) + 2;
-    int textHeight = std::min(std::max(textRect.Height(), measure.Canvas().TextHeight("Ag")), 560);
-    int contentHeight = std::max(textHeight, icon ? kIconSize : 0);
-
     auto* label = new TMessageText(form.get());
     label->Name = "lblMessage";
     label->SetParent(form.get());
-    label->SetText(text);
+    label->SetSkinData(skin);
+    label->SetText(NormalizeLineBreaks(msg));
+    // Wrapped at a comfortable width; a long message gets a wider box before a taller one.
+    TRect textRect = label->Fit(420);
+    if (textRect.Height() > 320) textRect = label->Fit(680);
+    int textWidth = std::max(textRect.Width(), 1) + 2;
+    int textHeight = std::min(std::max(textRect.Height(), label->LineHeight()), 560);
+    int contentHeight = std::max(textHeight, icon ? kIconSize : 0);
     label->SetBounds(textLeft, margin + (contentHeight - textHeight) / 2, textWidth, textHeight);
 
     const int buttonHeight = 25, gap = 8;
+    TBitmap measure(1, 1);
+    measure.Canvas().Font() = form->Font();
     std::vector<int> widths;
     int buttonsWidth = 0;
     for (const TButtonKind* kind : kinds) {
@@ -273,18 +280,22 @@ int TqlSkinMessage::MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlg
     auto* strip = new TButtonStrip(form.get());
     strip->SetParent(form.get());
     strip->SetBounds(0, stripTop, clientWidth, clientHeight - stripTop);
+    if (skinned) {
+        strip->Face = skin->SkinColors.cBtnFace;
+        strip->Line = skin->SkinColors.cBtnShadow;
+    }
 
     const TMsgDlgBtn cancelFlag = (buttons & mbCancel) ? mbCancel : (buttons & mbNo) ? mbNo : mbOK;
-    std::vector<TButton*> created;
+    std::vector<TqlSkinButton*> created;
     int x = (clientWidth - buttonsWidth) / 2;
     for (size_t i = 0; i < kinds.size(); ++i) {
-        auto* button = new TButton(form.get());
+        auto* button = new TqlSkinButton(form.get());
         button->Name = "btn" + StringReplace(StringReplace(kinds[i]->caption, "&", "", rfReplaceAll), " ", "",
                                              rfReplaceAll);
         button->SetParent(form.get());
         button->SetCaption(kinds[i]->caption);
         button->ModalResult = kinds[i]->result;
-        button->Default = i == 0;
+        button->SetDefault(i == 0);
         button->Cancel = kinds[i]->flag == cancelFlag;
         button->SetTabStop(true);
         button->TabOrder = int(i);
@@ -293,11 +304,13 @@ int TqlSkinMessage::MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlg
         created.push_back(button);
     }
     form->SetClientSize(clientWidth, clientHeight);
+    // The message stands on the skin's field colour above the strip.
+    SkinDialogForm(*form, skin, TqlDialogGround::Field);
 
     form->KeyPreview = true;
     form->OnKeyDown = [created](TObject*, uint16_t& key, TShiftState shift) {
         if (shift & ssCtrl) return;
-        for (TButton* button : created)
+        for (TqlSkinButton* button : created)
             if (key >= 'A' && key <= 'Z' && AcceleratorOf(button->Caption()) == char(key)) {
                 key = 0;
                 button->Click();

@@ -6,6 +6,7 @@
 #include "skin/controls/SkinControlBases.h"
 #include "skin/controls/qlSkinCtrls.h"
 #include "skin/controls/qlSkinTabs.h"
+#include "skin/controls/qlSkinTreeView.h"
 #include "skin/controls/qlSkinViews.h"
 
 namespace {
@@ -40,6 +41,10 @@ void TqlCorvane::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 bool TqlCorvane::HandleMessage(TMessage& M) {
+    if (M.Msg == WM_SIZE) {
+        UpdateSizeGrips();
+        return false;
+    }
     if (M.LParam != kSkinMessageLParam) return false;
     const auto* sender = reinterpret_cast<const TqlSkinData*>(M.WParam);
     switch (M.Msg) {
@@ -78,11 +83,21 @@ void TqlCorvane::ChangeControls(const TqlSkinData* Sender) {
         if (auto* g = dynamic_cast<TqlGraphicSkinControl*>(c); g && takes(*g)) g->ChangeSkinData();
         if (auto* b = dynamic_cast<TqlSkinBevel*>(c); b && takes(*b)) b->GetSkinData();
         if (auto* p = dynamic_cast<TqlSkinPageControl*>(c); p && takes(*p)) p->ChangeSkinData();
+        if (auto* t = dynamic_cast<TqlSkinCustomTreeView*>(c); t && takes(*t)) t->ChangeSkinData();
+        if (auto* u = dynamic_cast<TqlSkinUpDown*>(c); u && takes(*u)) u->Invalidate();
     });
     ApplySkinFieldLooks(FForm, Sender ? Sender : FSkinData);
     // Bars attached to views may have changed their thickness.
     ForEachControl(FForm, [](TControl* c) {
         for (int i = 0; i < c->ComponentCount(); ++i)
             if (auto* bars = dynamic_cast<TqlAttachedScrollBars*>(c->Components(i))) bars->Update();
+    });
+}
+
+void TqlCorvane::UpdateSizeGrips() {
+    const bool sizeable = FForm->WindowState() != TWindowState::wsMaximized;
+    ForEachControl(FForm, [sizeable](TControl* c) {
+        if (auto* bar = dynamic_cast<TqlSkinStatusBar*>(c); bar && bar->GripActive() != sizeable)
+            bar->SetGripActive(sizeable);
     });
 }

@@ -25,6 +25,8 @@ private:
     // Re-skins every part of the form that takes its skin from Sender (all of
     // them when Sender is null).
     void ChangeControls(const TqlSkinData* Sender);
+    // A maximised form cannot be sized: its status bars show no size grip then.
+    void UpdateSizeGrips();
 
     TForm* FForm;
     TqlSkinData* FSkinData = nullptr;

@@ -6,7 +6,9 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinPanels.h"
 #include "skin/controls/qlSkinTabs.h"
+#include "skin/controls/qlSkinTreeView.h"
 #include "skin/controls/qlSkinViews.h"
 #include "skin/default/DefaultSkin.h"
 #include "skin/forms/qlCorvane.h"
@@ -64,7 +66,10 @@ TEST_F(Corvane, ALiveLoadReskinsEveryControlOnce) {
     auto* bar = Add<Counting<TqlSkinScrollBar>>(form);
     auto* nested = Add<Counting<TqlSkinScrollBar>>(sheet);
     auto* button = Add<Counting<TqlSkinButton>>(sheet);
+    auto* tree = Add<TqlSkinCustomTreeView>(sheet);
     ASSERT_EQ(pc->SkinData(), skin);
+    ASSERT_EQ(tree->SkinData(), skin);
+    EXPECT_EQ(tree->Index(), -1);
     EXPECT_FALSE(pc->Skinned());
     EXPECT_EQ(bar->Index(), -1);
 
@@ -96,6 +101,10 @@ TEST_F(Corvane, ALiveLoadReskinsEveryControlOnce) {
     const auto& tab = dynamic_cast<const TqlDataSkinTabControl&>(*skin->CtrlList[size_t(skin->IndexOfControlData("tab"))]);
     EXPECT_EQ(pc->TabHeight, HeightOfRect(tab.TabRect));
     EXPECT_EQ(sheet->BoundsRect(), pc->ClientRect());
+    // The tree took the colours of the skin's tree view.
+    const int treeIndex = skin->IndexOfControlData("treeview");
+    EXPECT_EQ(tree->Index(), treeIndex);
+    EXPECT_EQ(tree->Color(), dynamic_cast<const TqlDataSkinTreeView&>(*skin->CtrlList[size_t(treeIndex)]).BGColor);
 }
 
 TEST_F(Corvane, ControlsOfAnotherSkinAreLeftAlone) {
@@ -122,6 +131,25 @@ TEST_F(Corvane, AttachedBarsFollowTheNewSkinsThickness) {
     const int skinned = bars->VScrollBar()->Width();
     EXPECT_NE(skinned, plain);
     EXPECT_EQ(bars->VScrollBar()->Left() + skinned, list->Left() + list->Width());
+}
+
+// A maximised form cannot be sized: its status bars show no grip until it is restored.
+TEST_F(Corvane, TheStatusBarsGripIsOffWhileTheFormIsMaximised) {
+    auto* bar = Add<TqlSkinStatusBar>(form);
+    bar->SetAlign(TAlign::alBottom);
+    bar->SetSizeGrip(true);
+    struct Step {
+        TWindowState state;
+        bool gripActive;
+    } steps[] = {{TWindowState::wsMaximized, false}, {TWindowState::wsNormal, true},
+                 {TWindowState::wsMaximized, false}, {TWindowState::wsMinimized, true}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(int(step.state));
+        form->SetWindowState(step.state);
+        EXPECT_EQ(form->WindowState(), step.state);
+        EXPECT_EQ(bar->GripActive(), step.gripActive);
+    }
+    EXPECT_TRUE(bar->SizeGrip()) << "the bar's own setting stays";
 }
 
 }  // namespace

@@ -11,8 +11,14 @@
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/ShellCtrls.h"
 #include "platform/gui/StdCtrls.h"
+#include "platform/gui/controls/ScrollInfo.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinLabels.h"
+#include "skin/default/DefaultSkin.h"
+#include "skin/forms/qlCorvane.h"
 #include "skin/dialogs/qlDialogs.h"
 #include "skin/dialogs/qlMessages.h"
+#include "skin/dialogs/qlSkinShellCtrls.h"
 #include "tests/support/Pictures.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Typing.h"
@@ -137,7 +143,7 @@ TEST(DialogScript, ScriptedAnswersAreTakenInOrderAndEveryDialogIsRecorded) {
 }
 
 TEST(MessageBox, EachWayOfAnsweringGivesItsModalResult) {
-    auto click = [](const char* name) { return [=](TForm* f) { Part<TButton>(f, name)->Click(); }; };
+    auto click = [](const char* name) { return [=](TForm* f) { Part<TqlSkinButton>(f, name)->Click(); }; };
     auto key = [](uint16_t vk, char ch) { return [=](TForm* f) { Press(f->ActiveControl(), vk, ch); }; };
     struct Case {
         const char* what;
@@ -169,15 +175,15 @@ TEST(MessageBox, ButtonsStandInTheUsualOrderWithTheFirstAsDefault) {
     message.Caption = "Orvale";
     Drive(&message, [](TForm* f) {
         EXPECT_EQ(f->Caption(), "Orvale");
-        auto* yes = Part<TButton>(f, "btnYes");
-        auto* no = Part<TButton>(f, "btnNo");
-        auto* cancel = Part<TButton>(f, "btnCancel");
+        auto* yes = Part<TqlSkinButton>(f, "btnYes");
+        auto* no = Part<TqlSkinButton>(f, "btnNo");
+        auto* cancel = Part<TqlSkinButton>(f, "btnCancel");
         EXPECT_EQ(yes->Caption(), "&Yes");
         EXPECT_EQ(no->Caption(), "&No");
         EXPECT_EQ(cancel->Caption(), "Cancel");
         EXPECT_LT(yes->Left(), no->Left());
         EXPECT_LT(no->Left(), cancel->Left());
-        EXPECT_TRUE(yes->Default && !no->Default && !cancel->Default);
+        EXPECT_TRUE(yes->Default() && !no->Default() && !cancel->Default());
         EXPECT_TRUE(cancel->Cancel && !yes->Cancel && !no->Cancel);
         EXPECT_EQ(yes->ModalResult, mrYes);
         cancel->Click();
@@ -193,7 +199,7 @@ TEST(InputDialog, OkReturnsTheEditedTextAndCancelKeepsTheValue) {
     } cases[] = {
         {"Enter", [](TForm* f) { Press(Part<TEdit>(f, "edtValue"), VK_RETURN, '\r'); }, true, "new name"},
         {"Escape", [](TForm* f) { Press(Part<TEdit>(f, "edtValue"), VK_ESCAPE, 27); }, false, "old"},
-        {"Cancel", [](TForm* f) { Part<TButton>(f, "btnCancel")->Click(); }, false, "old"},
+        {"Cancel", [](TForm* f) { Part<TqlSkinButton>(f, "btnCancel")->Click(); }, false, "old"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -264,12 +270,12 @@ TEST(SaveDialog, AFolderTypedAsTheNameIsOpened) {
     bool confirmed = Drive(&save, [&](TForm* f) {
         auto* name = Part<TEdit>(f, "edtFileName");
         name->SetText("sub");
-        Part<TButton>(f, "btnOk")->Click();
+        Part<TqlSkinButton>(f, "btnOk")->Click();
         ASSERT_EQ(f->ModalResult(), mrNone);
         EXPECT_EQ(Part<TEdit>(f, "edtFolder")->Text(), tmp.Path() + "/sub");
-        EXPECT_EQ(Part<TFolderTree>(f, "tvFolders")->SelectedPath(), tmp.Path() + "/sub");
+        EXPECT_EQ(Part<TqlSkinShellTreeView>(f, "tvFolders")->SelectedPath(), tmp.Path() + "/sub");
         name->SetText("x");
-        Part<TButton>(f, "btnOk")->Click();
+        Part<TqlSkinButton>(f, "btnOk")->Click();
     }, [&] { return save.Execute(); });
     EXPECT_TRUE(confirmed);
     EXPECT_EQ(save.FileName, tmp.Path() + "/sub/x.xls");
@@ -282,7 +288,7 @@ TEST(FolderDialog, ReturnsTheFolderTypedInThePathLine) {
     dialog.Directory = tmp.Path();
     EXPECT_TRUE(Drive(&dialog, [&](TForm* f) {
         auto* path = Part<TEdit>(f, "edtFolder");
-        auto* tree = Part<TFolderTree>(f, "tvFolders");
+        auto* tree = Part<TqlSkinShellTreeView>(f, "tvFolders");
         EXPECT_EQ(path->Text(), tmp.Path()) << "starts at Directory";
         EXPECT_EQ(tree->SelectedPath(), tmp.Path());
         path->SetText(tmp.Path() + "/corpus/");
@@ -297,7 +303,7 @@ TEST(FolderDialog, ReturnsTheFolderTypedInThePathLine) {
     dialog.Directory = tmp.Path();
     EXPECT_TRUE(Drive(&dialog, [](TForm* f) {
         Part<TEdit>(f, "edtFolder")->SetText("corpus");
-        Part<TButton>(f, "btnOk")->Click();
+        Part<TqlSkinButton>(f, "btnOk")->Click();
     }, [&] { return dialog.Execute(); }));
     EXPECT_EQ(dialog.Directory, tmp.Path() + "/corpus");
 
@@ -306,7 +312,7 @@ TEST(FolderDialog, ReturnsTheFolderTypedInThePathLine) {
     dialog.Directory = tmp.Path() + "/missing";
     EXPECT_FALSE(Drive(&dialog, [&](TForm* f) {
         EXPECT_EQ(Part<TEdit>(f, "edtFolder")->Text(), fs::path(home ? home : "/").lexically_normal().string());
-        Press(Part<TFolderTree>(f, "tvFolders"), VK_ESCAPE, 27);
+        Press(Part<TqlSkinShellTreeView>(f, "tvFolders"), VK_ESCAPE, 27);
     }, [&] { return dialog.Execute(); }));
     EXPECT_EQ(dialog.Directory, tmp.Path() + "/missing");
 }
@@ -323,11 +329,11 @@ TEST(FolderDialog, StartsAtHomeAndThenAtTheFolderChosenLast) {
     EXPECT_TRUE(Drive(&dialog, [&](TForm* f) {
         EXPECT_EQ(Part<TEdit>(f, "edtFolder")->Text(), home.Path());
         Part<TEdit>(f, "edtFolder")->SetText("corpus");
-        Part<TButton>(f, "btnOk")->Click();
+        Part<TqlSkinButton>(f, "btnOk")->Click();
     }, [&] { return dialog.Execute(); }));
     EXPECT_FALSE(Drive(&dialog, [&](TForm* f) {
         EXPECT_EQ(Part<TEdit>(f, "edtFolder")->Text(), home.Path() + "/corpus");
-        Part<TButton>(f, "btnCancel")->Click();
+        Part<TqlSkinButton>(f, "btnCancel")->Click();
     }, [&] { return dialog.Execute(); }));
     if (saved) setenv("HOME", previous.c_str(), 1); else unsetenv("HOME");
 }
@@ -343,7 +349,7 @@ TEST(DialogLines, PathsAndNamesTypedKeyByKeyArriveWhole) {
         auto* path = Part<TEdit>(f, "edtFolder");
         path->SetText("");
         typing::Type(path->Widget(), QString::fromStdString(tmp.Path() + "/" + folderName));
-        Part<TButton>(f, "btnOk")->Click();
+        Part<TqlSkinButton>(f, "btnOk")->Click();
     }, [&] { return dialog.Execute(); }));
     EXPECT_EQ(dialog.Directory, tmp.Path() + "/" + folderName);
 
@@ -352,7 +358,7 @@ TEST(DialogLines, PathsAndNamesTypedKeyByKeyArriveWhole) {
     save.InitialDir = tmp.Path();
     EXPECT_TRUE(Drive(&save, [&](TForm* f) {
         typing::Type(Part<TEdit>(f, "edtFileName")->Widget(), "node_time-5.5 (v2)!.xls");
-        Part<TButton>(f, "btnOk")->Click();
+        Part<TqlSkinButton>(f, "btnOk")->Click();
     }, [&] { return save.Execute(); }));
     EXPECT_EQ(save.FileName, tmp.Path() + "/node_time-5.5 (v2)!.xls");
 }
@@ -372,7 +378,7 @@ TEST(DialogPictures, WarningBoxAndFolderDialog) {
         auto* text = f->FindComponent("lblMessage");
         ASSERT_NE(text, nullptr);
         EXPECT_LE(static_cast<TControl*>(text)->BoundsRect().Right, f->ClientWidth());
-        Part<TButton>(f, "btnYes")->Click();
+        Part<TqlSkinButton>(f, "btnYes")->Click();
     }, [&] {
         return message.MessageDlg("The separator \";\" is used twice.\nDo you want to keep both of them and go on "
                                   "building the lists from the files of the corpus folder?",
@@ -387,6 +393,157 @@ TEST(DialogPictures, WarningBoxAndFolderDialog) {
         TBitmap picture(f->Width(), f->Height());
         f->PaintTo(picture.Canvas(), 0, 0);
         EXPECT_TRUE(picture.SavePng(PicturePath("dialog-folder.png")));
-        Part<TButton>(f, "btnCancel")->Click();
+        Part<TqlSkinButton>(f, "btnCancel")->Click();
     }, [&] { return dialog.Execute(); });
+}
+
+namespace {
+
+// Dialogs standing on a form that holds the default skin.
+class SkinnedDialogs : public testing::Test {
+protected:
+    void SetUp() override {
+        host = new TForm(nullptr);
+        stored = new TqlCompressedStoredSkin(host);
+        stored->SetCompressedData(DefaultSkinZlib());
+        skin = new TqlSkinData(host);
+        skin->SetCompressedStoredSkin(stored);
+        ASSERT_FALSE(skin->Empty);
+    }
+    void TearDown() override { delete host; }
+
+    // Every dialog, opened and looked at by check, then cancelled.
+    void ForEachDialog(TqlSkinData* own, const std::function<void(const char*, TForm*)>& check) {
+        TempFolder tmp;
+        for (const char* sub : {"corpus", "lists", "results"}) fs::create_directory(fs::path(tmp.Path()) / sub);
+        tmp.Write("collocates.xls", "");
+        auto cancel = [&](const char* what) {
+            return [&, what](TForm* f) {
+                check(what, f);
+                Part<TqlSkinButton>(f, "btnCancel")->Click();
+            };
+        };
+        TqlSkinMessage message(host);
+        message.SetSkinData(own);
+        Drive(&message, cancel("message"), [&] {
+            return message.MessageDlg("3 line(s) will be deleted, are you sure?", TMsgDlgType::mtConfirmation,
+                                      mbYes | mbNo | mbCancel);
+        });
+        TqlSkinInputDialog input(host);
+        input.SetSkinData(own);
+        std::string value = "the";
+        Drive(&input, cancel("input"), [&] {
+            return input.InputQuery("Rename Collocate", "Please input a new name for the Collocate", value);
+        });
+        TqlSkinSaveDialog save(host);
+        save.SetSkinData(own);
+        save.Filter = "Excel 97-2003 Format (*.xls)|*.xls|Text (*.txt)|*.txt";
+        save.InitialDir = tmp.Path();
+        save.FileName = "collocates.xls";
+        Drive(&save, cancel("save"), [&] { return save.Execute(); });
+        TqlSkinSelectDirectoryDialog folder(host);
+        folder.SetSkinData(own);
+        folder.Directory = tmp.Path() + "/corpus";
+        Drive(&folder, cancel("folder"), [&] { return folder.Execute(); });
+    }
+
+    TForm* host = nullptr;
+    TqlCompressedStoredSkin* stored = nullptr;
+    TqlSkinData* skin = nullptr;
+};
+
+template <class T>
+std::vector<T*> PartsOf(TWinControl* parent) {
+    std::vector<T*> found;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        if (auto* t = dynamic_cast<T*>(parent->Controls(i))) found.push_back(t);
+        if (auto* w = dynamic_cast<TWinControl*>(parent->Controls(i)))
+            for (T* t : PartsOf<T>(w)) found.push_back(t);
+    }
+    return found;
+}
+
+TqlCorvane* CorvaneOf(TForm* form) {
+    for (int i = 0; i < form->ComponentCount(); ++i)
+        if (auto* c = dynamic_cast<TqlCorvane*>(form->Components(i))) return c;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(SkinnedDialogs, EveryDialogIsDrawnFromTheSkinOfTheFormItStandsOn) {
+    ForEachDialog(nullptr, [&](const char* what, TForm* f) {
+        SCOPED_TRACE(what);
+        const bool message = std::string(what) == "message";
+        EXPECT_EQ(f->Color(), message ? skin->SkinColors.cWindow : skin->SkinColors.cBtnFace);
+        TqlCorvane* corvane = CorvaneOf(f);
+        ASSERT_NE(corvane, nullptr);
+        EXPECT_EQ(corvane->SkinData(), skin);
+        auto buttons = PartsOf<TqlSkinButton>(f);
+        ASSERT_GE(buttons.size(), 2u);
+        for (TqlSkinButton* b : buttons) {
+            EXPECT_EQ(b->SkinData(), skin) << b->Name;
+            EXPECT_NE(b->Index(), -1) << b->Name << " found its descriptor";
+        }
+        for (TqlSkinStdLabel* l : PartsOf<TqlSkinStdLabel>(f)) {
+            EXPECT_EQ(l->SkinData(), skin) << l->Name;
+            EXPECT_NE(l->Index(), -1) << l->Name;
+        }
+        EXPECT_TRUE(PartsOf<TButton>(f).empty()) << "no platform buttons left";
+        for (TLabel* l : PartsOf<TLabel>(f)) EXPECT_NE(dynamic_cast<TqlSkinStdLabel*>(l), nullptr) << l->Name;
+        // The folder tree scrolls by skinned bars beside it, never by native ones.
+        const bool browses = std::string(what) == "save" || std::string(what) == "folder";
+        EXPECT_EQ(PartsOf<TqlSkinShellTreeView>(f).size(), browses ? 1u : 0u);
+        for (TqlSkinShellTreeView* tree : PartsOf<TqlSkinShellTreeView>(f)) {
+            EXPECT_EQ(tree->SkinData(), skin);
+            EXPECT_NE(tree->Index(), -1);
+            EXPECT_FALSE(NativeScrollBarsShown(*tree));
+            ASSERT_NE(tree->VScrollBar(), nullptr);
+            ASSERT_NE(tree->HScrollBar(), nullptr);
+            EXPECT_EQ(tree->VScrollBar()->SkinData(), skin);
+            EXPECT_EQ(tree->VScrollBar()->Parent(), tree->Parent());
+        }
+        // Native fields take the skin's field colour.
+        for (TEdit* e : PartsOf<TEdit>(f)) EXPECT_EQ(ColorToRGB(e->Color()), skin->SkinColors.cWindow) << e->Name;
+    });
+}
+
+TEST_F(SkinnedDialogs, ADialogsOwnSkinDataComesBeforeTheForms) {
+    auto* own = new TqlSkinData(host);
+    own->SetCompressedStoredSkin(stored);
+    ForEachDialog(own, [&](const char* what, TForm* f) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(CorvaneOf(f)->SkinData(), own);
+        for (TqlSkinButton* b : PartsOf<TqlSkinButton>(f)) EXPECT_EQ(b->SkinData(), own) << b->Name;
+    });
+}
+
+// A button that is neither default nor focused shows the skin's resting face,
+// as a lone skinned button of its size does; the pictures are written for a
+// person to look at.
+TEST_F(SkinnedDialogs, ButtonsShowTheSkinsFaceAndPicturesAreWritten) {
+    ForEachDialog(nullptr, [&](const char* what, TForm* f) {
+        SCOPED_TRACE(what);
+        TBitmap picture(f->Width(), f->Height());
+        f->PaintTo(picture.Canvas(), 0, 0);
+        EXPECT_TRUE(picture.SavePng(PicturePath(std::string("dialog-skinned-") + what + ".png")));
+        int compared = 0;
+        for (TqlSkinButton* b : PartsOf<TqlSkinButton>(f)) {
+            if (b->Default() || b == f->ActiveControl() || !b->Enabled()) continue;
+            TForm plain(nullptr);
+            plain.SetBounds(0, 0, 200, 100);
+            auto* lone = new TqlSkinButton(&plain);
+            lone->SetParent(&plain);
+            lone->SetSkinData(skin);
+            lone->SetBounds(0, 0, b->Width(), b->Height());
+            TBitmap expected(b->Width(), b->Height());
+            lone->PaintTo(expected.Canvas(), 0, 0);
+            const TPoint origin = f->ScreenToClient(b->ClientToScreen(Point(0, 0)));
+            for (TPoint p : {Point(0, b->Height() / 2), Point(b->Width() / 2, 1), Point(3, b->Height() - 3)})
+                EXPECT_EQ(picture.Pixel(origin.X + p.X, origin.Y + p.Y), expected.Pixel(p.X, p.Y))
+                    << b->Name << " at " << p.X << "," << p.Y;
+            ++compared;
+        }
+        EXPECT_GE(compared, 1);
+    });
 }

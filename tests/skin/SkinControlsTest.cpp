@@ -5,6 +5,7 @@
 #include "platform/gui/Forms.h"
 #include "skin/boxes/qlSkinBoxCtrls.h"
 #include "skin/controls/qlSkinCtrls.h"
+#include "tests/skin/SyntheticSkin.h"
 #include "tests/support/Typing.h"
 
 namespace {
@@ -118,6 +119,60 @@ TEST_F(SkinControls, AnUpDownKeepsItsPositionInRangeAndReportsEveryAcceptedValue
     updown->SetMin(35);
     EXPECT_EQ(updown->Position(), 35);
     EXPECT_EQ(changes, 2);
+}
+
+// The up-down's halves show the down and up buttons of its descriptor in the
+// face of their state, and step the position as they are pressed.
+TEST_F(SkinControls, AnUpDownDrawsEachHalfFromItsDescriptorsFaces) {
+    constexpr TColor kDown = 0x101080, kDownHot = 0x1010A0, kDownPressed = 0x1010C0;
+    constexpr TColor kUp = 0x108010, kUpHot = 0x10A010, kUpPressed = 0x10C010;
+    synthetic::Skin skin(form);
+    TBitmap pic(60, 20);
+    const TColor faces[] = {kUp, kUpHot, kUpPressed, kDown, kDownHot, kDownPressed};
+    for (int i = 0; i < 6; ++i) synthetic::FillRect(pic, Rect(i * 10, 0, i * 10 + 10, 10), faces[i]);
+    auto& look = skin.Add<TqlDataSkinUpDownControl>("hupdown");
+    look.PictureIndex = skin.AddPicture(pic);
+    look.SkinRect = Rect(0, 0, 10, 10);
+    look.UpButtonRect = Rect(0, 0, 10, 10);
+    look.ActiveUpButtonRect = Rect(10, 0, 20, 10);
+    look.DownUpButtonRect = Rect(20, 0, 30, 10);
+    look.DownButtonRect = Rect(30, 0, 40, 10);
+    look.ActiveDownButtonRect = Rect(40, 0, 50, 10);
+    look.DownDownButtonRect = Rect(50, 0, 60, 10);
+    form->Show();
+    auto* updown = Add<TqlSkinUpDown>(form);
+    updown->SetSkinData(skin.Data);
+    updown->SetBounds(0, 0, 40, 20);
+    updown->SetPosition(5);
+    const int left = 10, right = 30, y = 10;
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        TColor leftFace, rightFace;
+        int position;
+    } steps[] = {
+        {"at rest", [] {}, kDown, kUp, 5},
+        {"over the right half", [&] { updown->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(right, y)); }, kDown, kUpHot, 5},
+        {"pressed there", [&] { updown->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(right, y)); }, kDown,
+         kUpPressed, 6},
+        {"released", [&] { updown->Perform(WM_LBUTTONUP, 0, MAKELPARAM(right, y)); }, kDown, kUpHot, 6},
+        {"pressed on the left half", [&] {
+             updown->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(left, y));
+             updown->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(left, y));
+         }, kDownPressed, kUp, 5},
+        {"released and left", [&] {
+             updown->Perform(WM_LBUTTONUP, 0, MAKELPARAM(left, y));
+             updown->Perform(CM_MOUSELEAVE);
+         }, kDown, kUp, 5},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.what);
+        s.act();
+        const TBitmap shot = synthetic::Snapshot(*updown);
+        EXPECT_EQ(shot.Pixel(left, y), s.leftFace);
+        EXPECT_EQ(shot.Pixel(right, y), s.rightFace);
+        EXPECT_EQ(updown->Position(), s.position);
+    }
 }
 
 TEST_F(SkinControls, ANumericEditShowsItsValueInItsOwnFormat) {

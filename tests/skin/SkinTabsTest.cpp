@@ -7,6 +7,9 @@
 #include "platform/gui/controls/CommonControlMessages.h"
 #include "platform/gui/controls/ScrollInfo.h"
 #include "skin/controls/qlSkinTabs.h"
+#include "skin/core/StoredSkin.h"
+#include "skin/default/DefaultSkin.h"
+#include "tests/support/Pictures.h"
 #include "tests/skin/SyntheticSkin.h"
 
 using namespace synthetic;
@@ -14,6 +17,8 @@ using namespace synthetic;
 namespace {
 
 constexpr TColor kIdle = 0x203040, kSelected = 0x405060, kHot = 0x607080, kStrip = 0x8090A0;
+// The outer edge of the idle tab: its top row in the picture.
+constexpr TColor kIdleEdge = 0x10E0B0;
 
 class SkinTabs : public testing::Test {
 protected:
@@ -28,6 +33,7 @@ protected:
         const TBitmap cells = NineCells();
         pic.Canvas().Draw(0, 0, cells);
         FillRect(pic, Rect(30, 0, 50, 10), kIdle);
+        FillRect(pic, Rect(30, 0, 50, 1), kIdleEdge);
         FillRect(pic, Rect(50, 0, 70, 12), kSelected);
         FillRect(pic, Rect(70, 0, 90, 10), kHot);
         FillRect(pic, Rect(90, 0, 100, 10), kStrip);
@@ -232,6 +238,29 @@ TEST_F(SkinTabCloseButtons, TheButtonClosesItsOwnPage) {
     EXPECT_TRUE(pc->Pages(5)->TabVisible());
 }
 
+// On every side the button is hit where the tab shows its cross, and closes its page.
+TEST_F(SkinTabCloseButtons, TurnedTabsAreClosedWhereTheirButtonIsDrawn) {
+    for (TTabPosition side : {TTabPosition::tpTop, TTabPosition::tpBottom, TTabPosition::tpLeft,
+                              TTabPosition::tpRight}) {
+        SCOPED_TRACE(int(side));
+        auto* pc = Pages();
+        pc->SetBounds(0, 0, 300, 300);
+        pc->SetShowCloseButtons(true);
+        pc->SetTabPosition(side);
+        pc->SetActivePageIndex(0);
+        const TPoint p = CloseButtonOf(pc, 3);
+        const TBitmap shot = Snapshot(*pc);
+        int crossPixels = 0;
+        for (int dy = -5; dy <= 5; ++dy)
+            for (int dx = -5; dx <= 5; ++dx) crossPixels += shot.Pixel(p.X + dx, p.Y + dy) == clBlack;
+        EXPECT_GE(crossPixels, 8) << "the cross is drawn around the button's centre";
+        Click(pc, p);
+        EXPECT_FALSE(pc->Pages(3)->TabVisible());
+        EXPECT_TRUE(pc->Pages(0)->TabVisible());
+        delete pc;
+    }
+}
+
 }  // namespace
 
 namespace {
@@ -261,3 +290,147 @@ TEST_F(SkinTabs, ARowThatDoesNotFitGetsArrowsThatScrollIt) {
 }
 
 }  // namespace
+
+namespace {
+
+struct SideCase {
+    TTabPosition position;
+    const char* name;
+    TRect pages;     // the page area of the 200 x 100 control
+    TRect firstTab;  // the first visible tab; the next starts 40 further along the row
+};
+
+const SideCase kSides[] = {
+    {TTabPosition::tpTop, "top", Rect(10, 20, 190, 90), Rect(2, 0, 42, 10)},
+    {TTabPosition::tpBottom, "bottom", Rect(10, 10, 190, 80), Rect(2, 90, 42, 100)},
+    {TTabPosition::tpLeft, "left", Rect(20, 10, 190, 90), Rect(0, 2, 10, 42)},
+    {TTabPosition::tpRight, "right", Rect(10, 10, 180, 90), Rect(190, 2, 200, 42)},
+};
+
+bool Side(TTabPosition p) { return p == TTabPosition::tpLeft || p == TTabPosition::tpRight; }
+
+TRect Along(const TRect& r, TTabPosition p, int by) {
+    return Side(p) ? Rect(r.Left, r.Top + by, r.Right, r.Bottom + by) : Rect(r.Left + by, r.Top, r.Right + by, r.Bottom);
+}
+
+
+}  // namespace
+
+// Tabs on any side: the pages fill the rest, and the platform's messages
+// report the same rectangles, the Collocate tab being visible tab 1 but page 3.
+TEST_F(SkinTabs, PageAreaAndTabRectanglesOnEverySide) {
+    auto* pc = MainPages();
+    for (const SideCase& c : kSides) {
+        SCOPED_TRACE(c.name);
+        pc->SetTabPosition(c.position);
+        EXPECT_EQ(pc->ClientRect(), c.pages);
+        EXPECT_EQ(pc->Pages(3)->BoundsRect(), c.pages);
+        TRect area = Rect(0, 0, pc->Width(), pc->Height());
+        pc->Perform(TCM_ADJUSTRECT, 0, LPARAM(&area));
+        EXPECT_EQ(area, c.pages) << "display rectangle";
+        pc->Perform(TCM_ADJUSTRECT, 1, LPARAM(&area));
+        EXPECT_EQ(area, Rect(0, 0, pc->Width(), pc->Height())) << "and back";
+        EXPECT_EQ(pc->TabRect(0), c.firstTab);
+        EXPECT_EQ(pc->TabRect(3), Along(c.firstTab, c.position, 40));
+        TRect item;
+        ASSERT_TRUE(pc->Perform(TCM_GETITEMRECT, 1, LPARAM(&item)));
+        EXPECT_EQ(item, pc->TabRect(3));
+        TCHITTESTINFO hit{Point(item.Left + 3, item.Top + 3), 0};
+        EXPECT_EQ(pc->Perform(TCM_HITTEST, 0, LPARAM(&hit)), 1);
+        EXPECT_EQ(pc->UpDown(), nullptr);
+    }
+}
+
+// Each tab shows the skin's face with its outer edge away from the pages:
+// flipped for bottom tabs, turned a quarter for side tabs; the selected one
+// shows the selected face, and the strip lies on the tabs' side.
+TEST_F(SkinTabs, BottomAndSideTabsShowTheFaceFlippedOrTurned) {
+    const char* blank[6] = {"", "", "", "", "", ""};
+    auto* pc = MainPages(blank);
+    pc->SetBounds(0, 0, 200, 160);
+    pc->SetActivePageIndex(3);
+    for (const SideCase& c : kSides) {
+        SCOPED_TRACE(c.name);
+        pc->SetTabPosition(c.position);
+        const TBitmap shot = Snapshot(*pc);
+        const TRect idle = pc->TabRect(0), active = pc->TabRect(3), last = pc->TabRect(5);
+        const TPoint middle = Point((idle.Left + idle.Right) / 2, (idle.Top + idle.Bottom) / 2);
+        TPoint outer = middle, inner = middle;
+        switch (c.position) {
+            case TTabPosition::tpTop: outer.Y = idle.Top, inner.Y = idle.Bottom - 1; break;
+            case TTabPosition::tpBottom: outer.Y = idle.Bottom - 1, inner.Y = idle.Top; break;
+            case TTabPosition::tpLeft: outer.X = idle.Left, inner.X = idle.Right - 1; break;
+            case TTabPosition::tpRight: outer.X = idle.Right - 1, inner.X = idle.Left; break;
+        }
+        EXPECT_EQ(shot.Pixel(outer.X, outer.Y), kIdleEdge) << "the outer edge";
+        EXPECT_EQ(shot.Pixel(inner.X, inner.Y), kIdle) << "the side toward the pages";
+        EXPECT_EQ(shot.Pixel((active.Left + active.Right) / 2, (active.Top + active.Bottom) / 2), kSelected);
+        // The selected face is two pixels thicker: it reaches over the frame's edge toward the pages.
+        TPoint over = Point((active.Left + active.Right) / 2, (active.Top + active.Bottom) / 2);
+        switch (c.position) {
+            case TTabPosition::tpTop: over.Y = active.Bottom + 1; break;
+            case TTabPosition::tpBottom: over.Y = active.Top - 2; break;
+            case TTabPosition::tpLeft: over.X = active.Right + 1; break;
+            case TTabPosition::tpRight: over.X = active.Left - 2; break;
+        }
+        EXPECT_EQ(shot.Pixel(over.X, over.Y), kSelected) << "over the frame";
+        const TPoint beyond = Side(c.position) ? Point((last.Left + last.Right) / 2, last.Bottom + 5)
+                                               : Point(last.Right + 5, (last.Top + last.Bottom) / 2);
+        EXPECT_EQ(shot.Pixel(beyond.X, beyond.Y), kStrip) << "the strip beyond the last tab";
+    }
+}
+
+// A side row never takes the arrows of a row that does not fit; a bottom row
+// has them at its own end.
+TEST_F(SkinTabs, OnlyRowsAlongTheTopOrBottomGetArrows) {
+    auto* pc = MainPages();
+    pc->SetBounds(0, 0, 90, 200);
+    ASSERT_NE(pc->UpDown(), nullptr);
+    EXPECT_EQ(pc->UpDown()->Top(), 0);
+    pc->SetTabPosition(TTabPosition::tpBottom);
+    ASSERT_NE(pc->UpDown(), nullptr);
+    EXPECT_EQ(pc->UpDown()->BoundsRect().Bottom, pc->Height());
+    pc->SetTabPosition(TTabPosition::tpLeft);
+    EXPECT_EQ(pc->UpDown(), nullptr) << "120 of the 200 pixels hold the three tabs";
+}
+
+// The default skin's tabs on each side, side by side in one picture for a
+// person to look at; the selected tab shows its mark on its outer edge.
+TEST(DefaultSkinTabs, PictureOfTheFourSides) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 900, 260);
+    form.Show();
+    auto* stored = new TqlCompressedStoredSkin(&form);
+    stored->SetCompressedData(DefaultSkinZlib());
+    auto* skin = new TqlSkinData(&form);
+    skin->SetCompressedStoredSkin(stored);
+    TBitmap sheet(4 * 220, 200);
+    TColor marked = clNone;
+    const TTabPosition sides[] = {TTabPosition::tpTop, TTabPosition::tpBottom, TTabPosition::tpLeft,
+                                  TTabPosition::tpRight};
+    for (int k = 0; k < 4; ++k) {
+        auto* pc = new TqlSkinPageControl(&form);
+        pc->SetParent(&form);
+        pc->SetSkinData(skin);
+        pc->SetBounds(0, 0, 210, 200);
+        for (const char* caption : {"Settings", "Collocate", "About"}) {
+            auto* page = new TqlSkinTabSheet(&form);
+            page->SetCaption(caption);
+            page->SetPageControl(pc);
+        }
+        pc->SetActivePageIndex(1);
+        pc->SetTabPosition(sides[k]);
+        ASSERT_TRUE(pc->Skinned());
+        const TBitmap shot = Snapshot(*pc);
+        sheet.Canvas().Draw(k * 220, 0, shot);
+        // The selected tab's marked edge is its outer one, one pixel in, on every side.
+        const TRect tab = pc->TabRect(1);
+        const TPoint edge = sides[k] == TTabPosition::tpTop      ? Point((tab.Left + tab.Right) / 2, tab.Top + 1)
+                            : sides[k] == TTabPosition::tpBottom ? Point((tab.Left + tab.Right) / 2, tab.Bottom - 2)
+                            : sides[k] == TTabPosition::tpLeft   ? Point(tab.Left + 1, (tab.Top + tab.Bottom) / 2)
+                                                                 : Point(tab.Right - 2, (tab.Top + tab.Bottom) / 2);
+        if (k == 0) marked = shot.Pixel(edge.X, edge.Y);
+        EXPECT_EQ(shot.Pixel(edge.X, edge.Y), marked) << "side " << k;
+    }
+    EXPECT_TRUE(sheet.SavePng(PicturePath("tabs-four-sides.png")));
+}

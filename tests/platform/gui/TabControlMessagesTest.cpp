@@ -145,4 +145,33 @@ TEST_F(TabMessages, TheRowScrollsByWholeTabs) {
     }
 }
 
+// The row of tabs stands on any side of the 300 x 200 control, a tab's length
+// running along it, and the page area takes the rest inside the 4-pixel insets.
+TEST_F(TabMessages, TabsOnEverySideLeaveThePagesTheRest) {
+    pc->Perform(TCM_SETITEMSIZE, 0, MAKELPARAM(50, 20));
+    struct Case {
+        TTabPosition position;
+        TRect pages, secondTab;
+    } cases[] = {
+        {TTabPosition::tpTop, Rect(4, 24, 296, 196), Rect(52, 0, 102, 20)},
+        {TTabPosition::tpBottom, Rect(4, 4, 296, 176), Rect(52, 180, 102, 200)},
+        {TTabPosition::tpLeft, Rect(24, 4, 296, 196), Rect(0, 52, 20, 102)},
+        {TTabPosition::tpRight, Rect(4, 4, 276, 196), Rect(280, 52, 300, 102)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.position));
+        pc->SetTabPosition(c.position);
+        TRect area = Rect(0, 0, 300, 200);
+        pc->Perform(TCM_ADJUSTRECT, 0, LPARAM(&area));
+        EXPECT_EQ(area, c.pages);
+        EXPECT_EQ(pc->Pages(3)->BoundsRect(), c.pages);
+        EXPECT_EQ(ItemRect(1), c.secondTab) << "the Collocate tab";
+        EXPECT_EQ(HitTest({c.secondTab.Left + 2, c.secondTab.Top + 2}), 1);
+        pc->SetActivePage(pc->Pages(0));
+        // Painting every side goes through the platform's style without harm.
+        TBitmap picture(300, 200);
+        pc->PaintTo(picture.Canvas(), 0, 0);
+    }
+}
+
 }  // namespace

@@ -1,0 +1,171 @@
+#include "skin/controls/qlSkinTreeView.h"
+
+#include "platform/gui/controls/CommonControlMessages.h"
+#include "platform/gui/controls/FieldLook.h"
+#include "platform/gui/controls/ScrollInfo.h"
+#include "skin/controls/SkinControlBases.h"
+
+TqlSkinCustomTreeView::TqlSkinCustomTreeView(TComponent* AOwner) : TCustomTreeView(AOwner) {
+    SetSkinDataName("treeview");
+    FDefaultFont.SetName("Arial");
+    FDefaultFont.SetHeight(14);
+    SetFrameVisible(false);
+    ShowNativeScrollBars(*this, false);
+    LinkSkinData(*this, *this, FormSkinData(AOwner));
+    // Folders arrive and branches open without a message the view sees.
+    WatchScrollState(*this, [this, alive = std::weak_ptr<bool>(FAlive)] {
+        if (!alive.expired()) SynchronizeLater();
+    });
+    ChangeSkinData();
+}
+
+TqlSkinCustomTreeView::~TqlSkinCustomTreeView() { FAlive.reset(); }
+
+void TqlSkinCustomTreeView::SetSkinData(TqlSkinData* Value) {
+    LinkSkinData(*this, *this, Value);
+    if (Value && !Value->Empty) ChangeSkinData();
+}
+
+void TqlSkinCustomTreeView::SetDefaultFont(const TFont& Value) {
+    FDefaultFont.Assign(Value);
+    if (FIndex == -1) Font().Assign(FDefaultFont);
+}
+
+void TqlSkinCustomTreeView::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomTreeView::Notification(AComponent, Operation);
+    if (Operation != TOperation::opRemove) return;
+    if (AComponent == SkinData()) TqlSkinLink::SetSkinData(nullptr);
+    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
+    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
+}
+
+void TqlSkinCustomTreeView::ChangeSkinData() {
+    if (Loading()) return;
+    const TqlSkinData* skin = SkinData();
+    FIndex = skin && !skin->Empty ? skin->IndexOfControlData(SkinDataName()) : -1;
+    const auto* look =
+        FIndex >= 0 ? dynamic_cast<const TqlDataSkinTreeView*>(skin->CtrlList[size_t(FIndex)].get()) : nullptr;
+    if (FIndex == -1) {
+        SetColor(DefaultColor);
+        Font().Assign(FDefaultFont);
+        ClearFieldLook(*this);
+    } else if (look) {
+        if (UseSkinFont) {
+            Font().SetName(look->FontName);
+            Font().SetStyle(look->FontStyle);
+            Font().SetHeight(look->FontHeight);
+        } else {
+            Font().Assign(FDefaultFont);
+        }
+        Font().SetColor(look->FontColor);
+        SetColor(look->BGColor);
+        // The selection as the skin's other fields show it.
+        SetFieldLook(*this, {look->BGColor, look->FontColor, skin->SkinColors.cHighLight,
+                             skin->SkinColors.cHighLightText, clNone});
+    }
+    const TqlResourceStrData* strings = skin ? skin->ResourceStrData() : nullptr;
+    Font().SetCharset(strings ? strings->CharSet : FDefaultFont.Charset());
+    Synchronize();
+    // The parent lays the bars out again in the thickness of the new skin.
+    for (TqlSkinScrollBar* bar : {FVScrollBar, FHScrollBar})
+        if (bar) bar->SetAlign(bar->Align());
+}
+
+void TqlSkinCustomTreeView::AttachBar(TqlSkinScrollBar*& Field, TqlSkinScrollBar* Value, UINT ScrollMessage) {
+    if (Field && Field != Value) RemoveFreeNotification(Field);
+    Field = Value;
+    if (Value) {
+        Value->FreeNotification(this);
+        Value->SetEnabled(true);
+        ShowBar(Value, false);
+        Value->OnChange = [this, Value, ScrollMessage](TObject*) {
+            if (ScrollMessage == WM_VSCROLL) {
+                // The native state takes the bar's position first, so the view
+                // scrolls from where the bar says, not where it was.
+                SCROLLINFO si;
+                si.fMask = SIF_ALL;
+                GetScrollInfo(this, SB_VERT, &si);
+                si.nPos = Value->Position();
+                SetScrollInfo(this, SB_VERT, &si, true);
+            }
+            Perform(ScrollMessage, MakeScrollWParam(SB_THUMBPOSITION, Value->Position()));
+        };
+    }
+    Synchronize();
+}
+
+void TqlSkinCustomTreeView::SetVScrollBar(TqlSkinScrollBar* Value) { AttachBar(FVScrollBar, Value, WM_VSCROLL); }
+
+void TqlSkinCustomTreeView::SetHScrollBar(TqlSkinScrollBar* Value) { AttachBar(FHScrollBar, Value, WM_HSCROLL); }
+
+bool TqlSkinCustomTreeView::ShowBar(TqlSkinScrollBar* Bar, bool Show) {
+    if (!Bar || Bar->Visible() == Show) return false;
+    const bool held = FSyncing;
+    FSyncing = true;
+    Bar->SetVisible(Show);
+    FSyncing = held;
+    return true;
+}
+
+void TqlSkinCustomTreeView::Synchronize() {
+    if (FSyncing || Loading()) return;
+    bool changed = false;
+    if (FVScrollBar) {
+        SCROLLINFO si;
+        si.fMask = SIF_ALL;
+        GetScrollInfo(this, SB_VERT, &si);
+        const int page = int(Perform(TVM_GETVISIBLECOUNT));
+        const bool show = si.nMax >= 1 && page <= si.nMax && si.nMax < Perform(TVM_GETCOUNT) && Visible();
+        changed |= ShowBar(FVScrollBar, show);
+        if (show) FVScrollBar->SetRange(si.nMin, si.nMax, si.nPos, page);
+    }
+    if (FHScrollBar) {
+        SCROLLINFO si;
+        si.fMask = SIF_ALL;
+        GetScrollInfo(this, SB_HORZ, &si);
+        const bool show = si.nMax > Width() && Visible();
+        changed |= ShowBar(FHScrollBar, show);
+        // The page is what the view shows of the row, its client width.
+        if (show) FHScrollBar->SetRange(si.nMin, si.nMax, si.nPos, si.nPage > 0 ? int(si.nPage) : Width());
+    }
+    if (FVScrollBar && FHScrollBar) FHScrollBar->SetBoth(FVScrollBar->Visible());
+    if (changed && Align() != TAlign::alNone && Parent()) {
+        FSyncing = true;
+        Parent()->Realign();
+        FSyncing = false;
+    }
+}
+
+void TqlSkinCustomTreeView::SynchronizeLater() {
+    if (FPending.Running()) return;
+    FPending.Start(0, [this] {
+        FPending.Stop();
+        Synchronize();
+    });
+}
+
+void TqlSkinCustomTreeView::WndProc(TMessage& M) {
+    TCustomTreeView::WndProc(M);
+    switch (M.Msg) {
+        case WM_SIZE:
+        case WM_PAINT: Synchronize(); break;
+        // The view moves after the message: the bars follow on the next tick too.
+        case WM_KEYDOWN:
+        case WM_LBUTTONUP:
+            Synchronize();
+            SynchronizeLater();
+            break;
+        default: break;
+    }
+}
+
+void TqlSkinCustomTreeView::Change() {
+    TCustomTreeView::Change();
+    Synchronize();
+}
+
+void TqlSkinCustomTreeView::SetVisible(bool Value) {
+    TCustomTreeView::SetVisible(Value);
+    for (TqlSkinScrollBar* bar : {FVScrollBar, FHScrollBar})
+        if (bar) ShowBar(bar, Value);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// What the skinned dialogs share: the skin a dialog's form is drawn from and
+// the look that skin gives the form and its controls.
+
+#include "platform/gui/Forms.h"
+#include "skin/core/qlSkinData.h"
+
+// The dialog component's own skin data, else that of the form it stands on;
+// null when neither has one.
+TqlSkinData* DialogSkinData(TComponent& Dialog);
+
+enum class TqlDialogGround { Face, Field };
+
+// Draws Form from Skin once its controls exist: every skinned control takes
+// Skin, the form the skin's face or field colour and the native fields their
+// field look, and a form-skinning component keeps them so through a skin change.
+void SkinDialogForm(TForm& Form, TqlSkinData* Skin, TqlDialogGround Ground = TqlDialogGround::Face);
