@@ -162,6 +162,11 @@ public:
     // Whether the mouse is over the control, as CM_MOUSEENTER/CM_MOUSELEAVE last said.
     bool MouseInControl() const { return FMouseInControl; }
 
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+    TControlState ControlState() const { return FControlState; }
+    void SetControlState(TControlState Value) { FControlState = Value; }
+
 protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
@@ -195,10 +200,6 @@ protected:
 
     void RequestAlign();
     bool FClicked = false;
-    // Whether a mouse release over the control is its click and a double click
-    // its DblClick; controls whose native widget reports these themselves clear them.
-    bool FClickEvents = true;
-    bool FDoubleClickEvents = true;
 
 private:
     friend class TWinControl;
@@ -219,6 +220,9 @@ private:
     bool FParentColor = true;
     bool FParentFont = true;
     bool FMouseInControl = false;
+    // Controls whose native widget reports clicks themselves clear the click styles.
+    TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    TControlState FControlState = 0;
     std::string FText;
     TFont FFont;
     TColor FColor = clBtnFace;
@@ -252,6 +256,8 @@ public:
     // Where the window's top-left corner is on the screen.
     TPoint ScreenOrigin() const;
     bool HandleAllocated() const { return FWidget != nullptr; }
+    // The window-class style the window was created with (CS_DBLCLKS...).
+    uint32_t ClassStyle() const { return FClassStyle; }
     QWidget* Widget() const { return FWidget; }
 
     void SetParent(TWinControl* parent) override;
@@ -269,6 +275,9 @@ public:
     void Realign();
     void DisableAlign() { ++FAlignLevel; }
     void EnableAlign();
+    // The part of the client area the aligned children share; all of it unless
+    // a control keeps a border or caption for itself.
+    virtual void AdjustClientRect(TRect& /*Rect*/) {}
 
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool value);
@@ -322,6 +331,8 @@ protected:
     // The Qt widget behind the control. The default is a widget that leaves
     // painting and input to the control; native controls return their own.
     virtual QWidget* CreateWidget();
+    // What the window is created with; the widget follows it when created.
+    virtual void CreateParams(TCreateParams& Params);
     // For a native widget: messages the control does not handle fall through to Qt.
     bool NativeDefault() const { return FNativeDefault; }
     void SetNativeDefault(bool value) { FNativeDefault = value; }
@@ -377,6 +388,7 @@ private:
     void UpdateWidgetGeometry();
     bool CalcNonClient();
     void PaintGraphicChildren(TCanvas& canvas, const TRect& clip);
+    void PaintWindowAroundOpaqueChildren(TCanvas& canvas);
 
     QWidget* FWidget = nullptr;
     bool FNativeDefault = false;
@@ -387,6 +399,7 @@ private:
     HRGN FRegion = nullptr;
     TRect FBand;
     int FAlignLevel = 0;
+    uint32_t FClassStyle = 0;
     std::vector<std::pair<int, int>> FTimers;  // window timer id -> service id
 };
 

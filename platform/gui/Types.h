@@ -142,6 +142,33 @@ enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAnchorKind : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 using TAnchors = unsigned;
 
+// What a control is and does, as flags its class sets: children it may hold,
+// the mouse captured on a press, clicks made of a press and release, a
+// rectangle it covers fully (nothing of its parent shows through), double
+// clicks as their own message.
+enum TControlStyleFlag : unsigned {
+    csAcceptsControls = 1, csCaptureMouse = 2, csClickEvents = 4, csSetCaption = 8, csOpaque = 16,
+    csDoubleClicks = 32, csReplicatable = 64,
+};
+using TControlStyle = unsigned;
+
+// What a control is doing now: csPaintCopy while it paints what lies behind
+// another control (into that control's picture, not onto the screen).
+enum TControlStateFlag : unsigned { csLButtonDown = 1, csClicked = 2, csPaintCopy = 4 };
+using TControlState = unsigned;
+
+// Window-class styles: CS_HREDRAW and CS_VREDRAW repaint the whole window on
+// a resize (without both, only the newly exposed part), CS_DBLCLKS turns a
+// second quick press into a double click.
+enum : uint32_t { CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002, CS_DBLCLKS = 0x0008 };
+
+// What a window is created with; a control's CreateParams may change it.
+struct TCreateParams {
+    struct {
+        uint32_t style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    } WindowClass;
+};
+
 // Limits of a control's size; 0 is no limit.
 struct TSizeConstraints {
     int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;

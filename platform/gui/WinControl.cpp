@@ -32,9 +32,16 @@ TWinControl::~TWinControl() {
 
 QWidget* TWinControl::CreateWidget() { return TQtBridge::CreateWindowWidget(this); }
 
+void TWinControl::CreateParams(TCreateParams& /*Params*/) {}
+
 void TWinControl::EnsureWidget() {
     if (FWidget) return;
+    TCreateParams params;
+    CreateParams(params);
+    FClassStyle = params.WindowClass.style;
     FWidget = CreateWidget();
+    // Without the redraw styles a resize repaints only what it uncovers.
+    if (!(FClassStyle & (CS_HREDRAW | CS_VREDRAW))) FWidget->setAttribute(Qt::WA_StaticContents);
     TQtBridge::Attach(this, FWidget);
     if (Parent()) {
         Parent()->EnsureWidget();
@@ -239,6 +246,7 @@ void TWinControl::EnableAlign() {
 }
 
 void TWinControl::AlignControls(TControl* /*control*/, TRect& rect) {
+    AdjustClientRect(rect);
     ++FAlignLevel;
     auto aligned = [&](TAlign align) {
         std::vector<TControl*> list;
@@ -371,13 +379,37 @@ void TWinControl::Dispatch(TMessage& m) {
 
 void TWinControl::DefaultHandler(TMessage& message) {
     if (non_client::DefaultHandler(*this, message) || scrolling::DefaultHandler(*this, message)) return;
+    // A wheel turn no control uses goes up to the parent, as the platform's default does.
+    if (message.Msg == WM_MOUSEWHEEL && !FNativeDefault && Parent()) {
+        message.Result = Parent()->Perform(message.Msg, message.WParam, message.LParam);
+        return;
+    }
     if (FNativeDefault) FPassToNative = true;
 }
 
 void TWinControl::WMPaint(TMessage& m) {
     TCanvas& canvas = m.WParam ? *reinterpret_cast<TCanvas*>(m.WParam) : FPaintCanvas;
-    PaintWindow(canvas);
+    PaintWindowAroundOpaqueChildren(canvas);
     PaintGraphicChildren(canvas, ClientRect());
+}
+
+void TWinControl::PaintWindowAroundOpaqueChildren(TCanvas& canvas) {
+    QPainter* painter = canvas.Painter();
+    QRegion covered;
+    if (painter)
+        for (TControl* c : FControls)
+            if ((c->ControlStyle() & csOpaque) && c->Visible() && dynamic_cast<TGraphicControl*>(c))
+                covered += QRect(c->Left(), c->Top(), c->Width(), c->Height());
+    if (covered.isEmpty()) {
+        PaintWindow(canvas);
+        return;
+    }
+    // What an opaque windowless child covers is painted by that child alone.
+    painter->save();
+    const QRegion clip = painter->hasClipping() ? painter->clipRegion() : QRegion(QRect(0, 0, Width(), Height()));
+    painter->setClipRegion(clip - covered);
+    PaintWindow(canvas);
+    painter->restore();
 }
 
 void TWinControl::PaintWindow(TCanvas& /*canvas*/) {}

@@ -11,8 +11,7 @@ TShiftState ShiftOfKeyData(LPARAM keyData) { return TShiftState((keyData >> 24) 
 
 TqlSkinButton::TqlSkinButton(TComponent* AOwner) : TqlSkinCustomControl(AOwner) {
     SetSkinDataName("button");
-    FClickEvents = false;
-    FDoubleClickEvents = false;
+    SetControlStyle(ControlStyle() & ~(csClickEvents | csDoubleClicks));
     SetTabStop(true);
     SetBounds(Left(), Top(), 75, 25);
 }

@@ -436,6 +436,7 @@ void TqlSkinCustomControl::SetControlRegion() {
 // TqlGraphicSkinControl
 
 TqlGraphicSkinControl::TqlGraphicSkinControl(TComponent* AOwner) : TGraphicControl(AOwner) {
+    SetControlStyle(ControlStyle() | csOpaque);
     LinkSkinData(*this, *this, FormSkinData(AOwner));
 }
 

@@ -156,8 +156,6 @@ public:
     virtual void BeforeChangeSkinData() { FIndex = -1; }
     int HintImageIndex = 0;
     const TCustomImageList* HintImageList = nullptr;
-    // Whether the control covers its whole rectangle (no parent shows through).
-    bool Opaque = true;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;

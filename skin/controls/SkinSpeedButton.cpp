@@ -3,7 +3,7 @@
 TqlSkinSpeedButton::TqlSkinSpeedButton(TComponent* AOwner) : TqlGraphicSkinCustomControl(AOwner) {
     SetSkinDataName("toolbutton");
     // Clicks come from this button's own press and release rules.
-    FClickEvents = false;
+    SetControlStyle(csCaptureMouse | csOpaque | csDoubleClicks);
     SetBounds(Left(), Top(), 25, 25);
 }
 
@@ -18,7 +18,7 @@ void TqlSkinSpeedButton::DoClick() {
 }
 
 void TqlSkinSpeedButton::SetTransparent(bool Value) {
-    Opaque = !Value;
+    SetControlStyle(Value ? ControlStyle() & ~csOpaque : ControlStyle() | csOpaque);
     Repaint();
 }
 

@@ -25,7 +25,7 @@ public:
     bool RepeatMode = false;
     int RepeatInterval = 100;
     bool AllowAllUp = false;
-    bool Transparent() const { return !Opaque; }
+    bool Transparent() const { return (ControlStyle() & csOpaque) == 0; }
     void SetTransparent(bool Value);
     bool Flat() const { return FFlat; }
     void SetFlat(bool Value);

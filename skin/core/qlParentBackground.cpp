@@ -6,10 +6,25 @@
 
 namespace {
 
+// Marks a control as painting a copy of itself for another control's picture.
+class TPaintCopy {
+public:
+    explicit TPaintCopy(TControl& Control) : FControl(Control) {
+        FControl.SetControlState(FControl.ControlState() | csPaintCopy);
+    }
+    ~TPaintCopy() { FControl.SetControlState(FControl.ControlState() & ~csPaintCopy); }
+    TPaintCopy(const TPaintCopy&) = delete;
+    TPaintCopy& operator=(const TPaintCopy&) = delete;
+
+private:
+    TControl& FControl;
+};
+
 void PaintBehind(TControl* Control, int X0, int Y0, TCanvas& Canvas) {
     if (!Control || !Control->Parent()) return;
     TWinControl* parent = Control->Parent();
     const int count = parent->ControlCount();
+    TPaintCopy parentCopy(*parent);
 
     Canvas.SaveState();
     Canvas.SetOrigin(X0, Y0);
@@ -30,6 +45,7 @@ void PaintBehind(TControl* Control, int X0, int Y0, TCanvas& Canvas) {
         const TRect b = graphic->BoundsRect();
         if (b.Right <= bounds.Left || bounds.Right <= b.Left || b.Bottom <= bounds.Top || bounds.Bottom <= b.Top)
             continue;
+        TPaintCopy siblingCopy(*graphic);
         Canvas.SaveState();
         Canvas.SetOrigin(b.Left + X0, b.Top + Y0);
         Canvas.IntersectClipRect(Rect(0, 0, b.Width(), b.Height()));

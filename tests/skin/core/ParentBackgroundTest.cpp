@@ -16,8 +16,14 @@ public:
         SetBoundsRect(bounds);
     }
 
+    // Whether the last paint was a copy for another control's picture.
+    bool paintedCopy = false;
+    bool parentPaintedCopy = false;
+
 protected:
     void Paint() override {
+        paintedCopy = (ControlState() & csPaintCopy) != 0;
+        parentPaintedCopy = (Parent()->ControlState() & csPaintCopy) != 0;
         Canvas().Brush().Color = FColor;
         Canvas().FillRect(Rect(0, 0, Width(), Height()));
     }
@@ -91,4 +97,20 @@ TEST(ParentBackground, NoControlOrNoParentPaintsNothing) {
     orphan.SetParent(nullptr);
     PaintParentBackground(&orphan, canvas.Canvas());
     EXPECT_EQ(Silhouette(canvas, clWhite), (std::vector<std::string>(4, "####")));
+}
+
+// Controls painting for another control's background know it while they do,
+// and only then: the parent and the sibling beneath, never the sibling above.
+TEST(ParentBackground, WhatPaintsBehindAControlIsMarkedAsACopyMeanwhile) {
+    TScene scene(true);
+    TBitmap canvas = WhitePicture(10, 10);
+    PaintParentBackground(scene.control, canvas.Canvas());
+    EXPECT_TRUE(scene.below->paintedCopy);
+    EXPECT_TRUE(scene.below->parentPaintedCopy);
+    EXPECT_EQ(scene.below->ControlState() & csPaintCopy, 0u);
+    EXPECT_EQ(scene.form.ControlState() & csPaintCopy, 0u);
+    TBitmap screen(40, 40);
+    scene.form.PaintTo(screen.Canvas(), 0, 0);
+    EXPECT_FALSE(scene.below->paintedCopy);
+    EXPECT_FALSE(scene.below->parentPaintedCopy);
 }
