@@ -85,7 +85,7 @@ void TqlSkinMenuSpeedButton::OpenMenus() {
 void TqlSkinMenuSpeedButton::MenuClosed() {
     FMenuTracking = false;
     SetDown(false);
-    FMouseIn = false;
+    FPress.MouseIn = false;
     if (OnHideTrackMenu) OnHideTrackMenu(this);
     Repaint();
 }
@@ -100,7 +100,7 @@ void TqlSkinMenuSpeedButton::WndProc(TMessage& M) {
 
 void TqlSkinMenuSpeedButton::CMMouseEnter(TMessage& M) {
     if (FMenuTracking) {
-        FMouseIn = true;
+        FPress.MouseIn = true;
         return;
     }
     TqlSkinSpeedButton::CMMouseEnter(M);
@@ -108,7 +108,7 @@ void TqlSkinMenuSpeedButton::CMMouseEnter(TMessage& M) {
 
 void TqlSkinMenuSpeedButton::CMMouseLeave(TMessage& M) {
     if (FMenuTracking) {
-        FMouseIn = false;
+        FPress.MouseIn = false;
         return;
     }
     TqlSkinSpeedButton::CMMouseLeave(M);
@@ -120,7 +120,7 @@ void TqlSkinMenuSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, i
         return;
     }
     FMenuTracking = InTrackPart(X, Y);
-    FMouseIn = true;
+    FPress.MouseIn = true;
     if (!FMenuTracking) {
         TqlSkinSpeedButton::MouseDown(Button, Shift, X, Y);
         return;
