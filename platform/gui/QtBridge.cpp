@@ -461,6 +461,11 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
                 e->ignore();
                 return true;
             }
+            // A popup closed by a click elsewhere: its mode ends.
+            if (!control->Parent()) {
+                TMessage m{WM_CANCELMODE, 0, 0, 0};
+                Send(control, m, native);
+            }
             return false;
         }
         default:

@@ -117,11 +117,14 @@ void TqlSkinSpeedButton::DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool AD
     else if (!enabled)
         C.Font().SetColor(clBtnShadow);
     C.Brush().Style = TBrushStyle::bsClear;
-    const std::string caption = FShowCaption ? Caption() : std::string();
+    std::string caption = FShowCaption ? Caption() : std::string();
     const bool pressed = ADown && AActive;
-    if (Glyph.Empty() && ImageList && ImageIndex >= 0 && ImageIndex < ImageList->Count())
-        DrawImageListGlyphCaption(C, R, Margin, Spacing, Layout, caption, ImageIndex, ImageList, pressed, enabled,
-                                  false, clNone);
+    const TCustomImageList* images = ImageList;
+    int index = ImageIndex;
+    const bool menuImage = MenuImage(images, index, caption);
+    if (menuImage || (Glyph.Empty() && images && index >= 0 && index < images->Count()))
+        DrawImageListGlyphCaption(C, R, Margin, Spacing, Layout, caption, index, images, pressed, enabled, false,
+                                  clNone);
     else
         DrawBitmapGlyphCaption(C, R, Margin, Spacing, Layout, caption, &Glyph, NumGlyphs,
                                GlyphNumFor(NumGlyphs, enabled, ADown, AActive), pressed, false, clNone);

@@ -64,6 +64,10 @@ protected:
     // Down and shown down: grouped, or with the pointer over it.
     bool ShowsDown() const { return FPress.Down && (GroupIndex != 0 || FPress.MouseIn); }
     void DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool ADown, bool AActive);
+    // An image (and caption) that stands in for the button's own; none here.
+    virtual bool MenuImage(const TCustomImageList*& /*Images*/, int& /*Index*/, std::string& /*Caption*/) const {
+        return false;
+    }
 
     TqlButtonLook FLook;
     TqlButtonEffects FEffects{*this};

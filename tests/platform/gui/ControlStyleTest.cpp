@@ -11,7 +11,9 @@
 #include <algorithm>
 
 #include "platform/gui/Controls.h"
+#include "platform/gui/Desktop.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/PopupWindow.h"
 #include "platform/gui/QtBridge.h"
 
 namespace {
@@ -244,6 +246,47 @@ TEST_F(Wheel, WithoutAFocusedControlTheControlUnderThePointerTakesIt) {
     Turn(other->Widget(), 120);
     EXPECT_EQ(other->Count(WM_MOUSEWHEEL), 1);
     EXPECT_EQ(focused->Count(WM_MOUSEWHEEL), 0);
+}
+
+class PopupProbe : public TPopupWindow {
+public:
+    explicit PopupProbe(TComponent* owner) : TPopupWindow(owner) {}
+    int cancels = 0;
+
+protected:
+    void WndProc(TMessage& m) override {
+        if (m.Msg == WM_CANCELMODE) ++cancels;
+        TPopupWindow::WndProc(m);
+    }
+};
+
+TEST_F(ControlStyles, APopupOpensBelowItsRectangleOrAboveWhenItDoesNotFit) {
+    TRect work;
+    ASSERT_TRUE(GetDesktopWorkRect(work));
+    PopupProbe popup(nullptr);
+    popup.SetBounds(0, 0, 80, 60);
+    struct Case {
+        const char* name;
+        TRect opener;
+        TPoint at;
+    } cases[] = {
+        {"room below", Rect(work.Left + 10, work.Top + 10, work.Left + 50, work.Top + 30), {work.Left + 10, work.Top + 30}},
+        {"at the bottom", Rect(work.Left + 10, work.Bottom - 20, work.Left + 50, work.Bottom), {work.Left + 10, work.Bottom - 80}},
+        {"at the right edge", Rect(work.Right - 20, work.Top, work.Right, work.Top + 20), {work.Right - 80, work.Top + 20}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        popup.PopupBelow(c.opener);
+        EXPECT_TRUE(popup.PoppedUp());
+        EXPECT_EQ((TPoint{popup.Left(), popup.Top()}), c.at);
+        popup.CloseUp();
+        EXPECT_FALSE(popup.PoppedUp());
+    }
+    // Closed by the window system (a click elsewhere), it is told its mode ended.
+    popup.PopupBelow(Rect(work.Left, work.Top, work.Left + 10, work.Top + 10));
+    popup.Widget()->close();
+    EXPECT_EQ(popup.cancels, 1);
+    EXPECT_FALSE(popup.PoppedUp());
 }
 
 }  // namespace
