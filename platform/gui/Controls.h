@@ -296,7 +296,10 @@ public:
 
     void Invalidate() override;
     void InvalidateRect(const TRect& r);
+    // Paints now what was invalidated (all of the window when nothing was).
     void Update() override;
+    // A paint has covered what was invalid.
+    void Validate();
     // A region of the window's area that shows the window; nullptr for all of it.
     // The window takes ownership of the region.
     void SetWindowRgn(HRGN region, bool redraw);
@@ -400,6 +403,10 @@ private:
     TRect FBand;
     int FAlignLevel = 0;
     uint32_t FClassStyle = 0;
+    // What was invalidated since the last paint, for Update: all of the
+    // window, or the rectangles' bounds (empty: nothing asked).
+    bool FInvalidAll = false;
+    TRect FInvalidBounds;
     std::vector<std::pair<int, int>> FTimers;  // window timer id -> service id
 };
 

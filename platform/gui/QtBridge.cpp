@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
@@ -346,6 +347,9 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
         case QEvent::Paint: {
             if (native) return false;
             QPainter painter(widget);
+            // The region to paint, as a clip the painting can ask about (to
+            // skip windowless children it does not touch).
+            painter.setClipRegion(static_cast<QPaintEvent*>(e)->region());
             TCanvas& canvas = control->PaintCanvas();
             canvas.BeginPaint(&painter);
             if (const TRect band = control->NonClientBand(); band != TRect{}) {
@@ -353,12 +357,13 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
                 control->Perform(WM_NCPAINT, WPARAM(&canvas), 0);
                 const TRect client = control->TWinControl::ClientRect();
                 painter.translate(band.Left, band.Top);
-                painter.setClipRect(0, 0, client.Width(), client.Height());
+                painter.setClipRect(0, 0, client.Width(), client.Height(), Qt::IntersectClip);
             }
             // An opaque window covers all it is given: nothing to erase under it.
             if (!(control->ControlStyle() & csOpaque)) control->Perform(WM_ERASEBKGND, 0, 0);
             control->Perform(WM_PAINT, 0, 0);
             canvas.EndPaint();
+            control->Validate();
             return true;
         }
         case QEvent::Resize: {

@@ -302,6 +302,7 @@ void TWinControl::SetFocus() {
 
 void TWinControl::Invalidate() {
     if (!FWidget) return;
+    FInvalidAll = true;
     // A scroll area paints its content in its viewport.
     if (auto* area = qobject_cast<QAbstractScrollArea*>(FWidget))
         area->viewport()->update();
@@ -310,11 +311,29 @@ void TWinControl::Invalidate() {
 }
 
 void TWinControl::InvalidateRect(const TRect& r) {
-    if (FWidget) FWidget->update(r.Left + FBand.Left, r.Top + FBand.Top, r.Width(), r.Height());
+    if (!FWidget || r.Width() <= 0 || r.Height() <= 0) return;
+    const TRect& b = FInvalidBounds;
+    FInvalidBounds = b.Width() <= 0 || b.Height() <= 0
+                         ? r
+                         : Rect(std::min(b.Left, r.Left), std::min(b.Top, r.Top), std::max(b.Right, r.Right),
+                                std::max(b.Bottom, r.Bottom));
+    FWidget->update(r.Left + FBand.Left, r.Top + FBand.Top, r.Width(), r.Height());
 }
 
 void TWinControl::Update() {
-    if (FWidget && FWidget->isVisible()) FWidget->repaint();
+    if (!FWidget || !FWidget->isVisible()) return;
+    // A windowless child's change paints its rectangle, not the whole parent.
+    const TRect r = FInvalidBounds;
+    if (!FInvalidAll && r.Width() > 0 && r.Height() > 0)
+        FWidget->repaint(r.Left + FBand.Left, r.Top + FBand.Top, r.Width(), r.Height());
+    else
+        FWidget->repaint();
+    Validate();
+}
+
+void TWinControl::Validate() {
+    FInvalidAll = false;
+    FInvalidBounds = TRect{};
 }
 
 void TWinControl::SetWindowRgn(HRGN region, bool redraw) {
@@ -417,9 +436,12 @@ void TWinControl::PaintWindow(TCanvas& /*canvas*/) {}
 void TWinControl::PaintGraphicChildren(TCanvas& canvas, const TRect& /*clip*/) {
     QPainter* painter = canvas.Painter();
     if (!painter) return;
+    const QRectF clip = painter->hasClipping() ? painter->clipBoundingRect() : QRectF();
     for (TControl* c : FControls) {
         auto* graphic = dynamic_cast<TGraphicControl*>(c);
         if (!graphic || !graphic->Visible() || graphic->Width() <= 0 || graphic->Height() <= 0) continue;
+        if (!clip.isNull() && !clip.intersects(QRectF(graphic->Left(), graphic->Top(), graphic->Width(), graphic->Height())))
+            continue;
         painter->save();
         painter->translate(graphic->Left(), graphic->Top());
         painter->setClipRect(0, 0, graphic->Width(), graphic->Height(), Qt::IntersectClip);

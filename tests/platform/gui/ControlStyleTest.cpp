@@ -1,6 +1,6 @@
 // The flags a control class sets for itself (capture, clicks, double clicks,
 // opaque), what its window is created with, the client area its aligned
-// children share, and where the mouse wheel goes.
+// children share, where the mouse wheel goes, and how little a change repaints.
 
 #include <gtest/gtest.h>
 
@@ -246,6 +246,38 @@ TEST_F(Wheel, WithoutAFocusedControlTheControlUnderThePointerTakesIt) {
     Turn(other->Widget(), 120);
     EXPECT_EQ(other->Count(WM_MOUSEWHEEL), 1);
     EXPECT_EQ(focused->Count(WM_MOUSEWHEEL), 0);
+}
+
+// Counts its paints.
+class Swatch : public TGraphicControl {
+public:
+    explicit Swatch(TComponent* owner) : TGraphicControl(owner) {}
+    int paints = 0;
+
+protected:
+    void Paint() override {
+        ++paints;
+        Canvas().Brush().Color = clRed;
+        Canvas().FillRect(Rect(0, 0, Width(), Height()));
+    }
+};
+
+TEST_F(ControlStyles, AWindowlessChildRepaintsItsOwnRectangleOnly) {
+    auto* parent = Add<Probe>(form, 0, 0, 300, 200);
+    auto* changed = Add<Swatch>(parent, 10, 10, 40, 20);
+    auto* neighbour = Add<Swatch>(parent, 100, 10, 40, 20);
+    form->SetVisible(true);
+    QApplication::processEvents();
+    changed->paints = neighbour->paints = 0;
+    const int parentPaints = parent->Count(WM_PAINT);
+    changed->Repaint();
+    EXPECT_EQ(changed->paints, 1);
+    EXPECT_EQ(neighbour->paints, 0);
+    EXPECT_EQ(parent->Count(WM_PAINT), parentPaints + 1);
+    // A window's own Repaint still paints all of it.
+    parent->Repaint();
+    EXPECT_EQ(changed->paints, 2);
+    EXPECT_EQ(neighbour->paints, 1);
 }
 
 class PopupProbe : public TPopupWindow {
