@@ -61,7 +61,16 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
         component->FFreeNotifies.end());
 }
 
+namespace {
+
+uint64_t gLookStamps = 0;
+
+}  // namespace
+
+void TControl::TouchLook() { FLookStamp = ++gLookStamps; }
+
 TControl::TControl(TComponent* owner) : TComponent(owner) {
+    TouchLook();
     FFont.OnChange = [this](TFont*) {
         FParentFont = false;
         Perform(CM_FONTCHANGED);

@@ -162,6 +162,11 @@ public:
     // Whether the mouse is over the control, as CM_MOUSEENTER/CM_MOUSELEAVE last said.
     bool MouseInControl() const { return FMouseInControl; }
 
+    // Changes whenever the control's window is invalidated (all of it or a
+    // part): a picture of its look taken at one stamp is still right while the
+    // stamp is. Stamps are never reused, not even by another control.
+    uint64_t LookStamp() const { return FLookStamp; }
+
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
     TControlState ControlState() const { return FControlState; }
@@ -199,6 +204,7 @@ protected:
     virtual void CMHitTest(TMessage& m);
 
     void RequestAlign();
+    void TouchLook();
     bool FClicked = false;
 
 private:
@@ -223,6 +229,7 @@ private:
     // Controls whose native widget reports clicks themselves clear the click styles.
     TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     TControlState FControlState = 0;
+    uint64_t FLookStamp = 0;
     std::string FText;
     TFont FFont;
     TColor FColor = clBtnFace;
@@ -256,6 +263,8 @@ public:
     // Where the window's top-left corner is on the screen.
     TPoint ScreenOrigin() const;
     bool HandleAllocated() const { return FWidget != nullptr; }
+    // For a native widget: messages the control does not handle fall through to Qt.
+    bool NativeDefault() const { return FNativeDefault; }
     // The window-class style the window was created with (CS_DBLCLKS...).
     uint32_t ClassStyle() const { return FClassStyle; }
     QWidget* Widget() const { return FWidget; }
@@ -336,8 +345,6 @@ protected:
     virtual QWidget* CreateWidget();
     // What the window is created with; the widget follows it when created.
     virtual void CreateParams(TCreateParams& Params);
-    // For a native widget: messages the control does not handle fall through to Qt.
-    bool NativeDefault() const { return FNativeDefault; }
     void SetNativeDefault(bool value) { FNativeDefault = value; }
 
     void DefaultHandler(TMessage& message) override;

@@ -168,6 +168,7 @@ void TWinControl::RecalcNonClient() {
     EnsureWidget();
     if (!CalcNonClient()) return;
     Perform(WM_SIZE, 0, MAKELPARAM(Width(), Height()));
+    TouchLook();
     if (FWidget) FWidget->update();
 }
 
@@ -301,6 +302,7 @@ void TWinControl::SetFocus() {
 }
 
 void TWinControl::Invalidate() {
+    TouchLook();
     if (!FWidget) return;
     FInvalidAll = true;
     // A scroll area paints its content in its viewport.
@@ -311,6 +313,7 @@ void TWinControl::Invalidate() {
 }
 
 void TWinControl::InvalidateRect(const TRect& r) {
+    TouchLook();
     if (!FWidget || r.Width() <= 0 || r.Height() <= 0) return;
     const TRect& b = FInvalidBounds;
     FInvalidBounds = b.Width() <= 0 || b.Height() <= 0
