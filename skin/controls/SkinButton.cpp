@@ -133,7 +133,7 @@ void TqlSkinButton::Paint() {
         TqlSkinCustomControl::Paint();
         return;
     }
-    TBitmap B(Width(), Height());
+    TBitmap B = PaintBuffer(Width(), Height());
     const bool enabled = EffectivelyEnabled();
     const bool focused = IsFocusedButton();
     if (CanMorph() && enabled && FEffects.Morphing()) {

@@ -20,6 +20,13 @@ const TBitmap* SkinPicture(const TqlSkinData& Skin, int Index) {
     return Skin.ActivePictures[size_t(Index)].get();
 }
 
+TBitmap PaintBuffer(int W, int H) {
+    TBitmap B;
+    B.SetPixelFormat(TPixelFormat::pfDevice);
+    B.SetSize(W, H);
+    return B;
+}
+
 // TqlSkinGeometry
 
 int TqlSkinGeometry::GetResizeMode() const {
@@ -251,7 +258,7 @@ void TqlSkinControl::WMEraseBkgnd(TMessage& M) { M.Result = 1; }
 void TqlSkinControl::Paint() {
     if (Width() < 1 || Height() < 1) return;
     GetSkinData();
-    TBitmap B(Width(), Height());
+    TBitmap B = PaintBuffer(Width(), Height());
     if (FIndex == -1)
         CreateControlDefaultImage(B);
     else
@@ -458,7 +465,7 @@ void TqlGraphicSkinControl::ChangeSkinData() {
 void TqlGraphicSkinControl::Paint() {
     if (Width() < 1 || Height() < 1) return;
     GetSkinData();
-    TBitmap B(Width(), Height());
+    TBitmap B = PaintBuffer(Width(), Height());
     if (FIndex == -1)
         CreateControlDefaultImage(B);
     else

@@ -23,6 +23,9 @@ TqlSkinData* FormSkinData(TComponent* owner);
 void LinkSkinData(TqlSkinDataLink& Link, TComponent& Self, TqlSkinData* Skin);
 // Active picture Index of Skin, or null outside the pictures.
 const TBitmap* SkinPicture(const TqlSkinData& Skin, int Index);
+// The off-screen picture a control paints into, W x H, in the screen's own
+// layout: drawn on the window without a conversion.
+TBitmap PaintBuffer(int W, int H);
 
 // The geometry of a custom-control descriptor, shared by the windowed and the
 // windowless bases: how its picture is cut and re-mapped to the control's size.

@@ -74,7 +74,7 @@ void TqlSkinSpeedButton::Paint() {
     GetSkinData();
     int W = Width(), H = Height();
     CalcSize(W, H);
-    TBitmap B(Width(), Height());
+    TBitmap B = PaintBuffer(Width(), Height());
     if (FIndex == -1) {
         CreateControlDefaultImage(B);
     } else if (CanMorph() && FEffects.Morphing()) {
