@@ -9,6 +9,13 @@ TqlSkinData* FormSkinData(TComponent* owner) {
     return nullptr;
 }
 
+TBitmap PaintBuffer(int W, int H) {
+    TBitmap B;
+    B.SetPixelFormat(TPixelFormat::pfDevice);
+    B.SetSize(W, H);
+    return B;
+}
+
 void LinkSkinData(TqlSkinDataLink& Link, TComponent& Self, TqlSkinData* Skin) {
     if (Link.SkinData() && Link.SkinData() != Skin) Self.RemoveFreeNotification(Link.SkinData());
     Link.TqlSkinDataLink::SetSkinData(Skin);
@@ -18,13 +25,6 @@ void LinkSkinData(TqlSkinDataLink& Link, TComponent& Self, TqlSkinData* Skin) {
 const TBitmap* SkinPicture(const TqlSkinData& Skin, int Index) {
     if (Index < 0 || Index >= int(Skin.ActivePictures.size())) return nullptr;
     return Skin.ActivePictures[size_t(Index)].get();
-}
-
-TBitmap PaintBuffer(int W, int H) {
-    TBitmap B;
-    B.SetPixelFormat(TPixelFormat::pfDevice);
-    B.SetSize(W, H);
-    return B;
 }
 
 // TqlSkinGeometry

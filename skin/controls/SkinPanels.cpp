@@ -192,7 +192,7 @@ void TqlSkinPanel::Paint() {
         TqlSkinCustomControl::Paint();
         return;
     }
-    TBitmap B = PaintBuffer(Width(), Height());
+    TBitmap B(Width(), Height());
     TCanvas& C = B.Canvas();
     PaintParentBackground(this, C);
     if (FCaptionMode) {
