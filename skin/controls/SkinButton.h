@@ -79,7 +79,7 @@ private:
     bool MorphTowardsActive() const override { return FPress.MouseIn || IsFocusedButton(); }
     bool MorphAllowed() const override { return FIndex != -1 && CanMorph(); }
     void RepaintFace() override { Repaint(); }
-    void RepeatClick() override { Click(); }
+    void ButtonClick() override { Click(); }
     TqlPressRules PressRules() const override { return {FGroupIndex, AllowAllUp, RepeatMode, RepeatInterval}; }
     TqlButtonPress* PeerPress(TControl* Other) override;
     bool CanMorph() const override { return FLook.Morphing && EffectsEnabled(); }

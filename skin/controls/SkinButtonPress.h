@@ -65,7 +65,7 @@ public:
 
 private:
     void ReleaseGroup();
-    void Click() { FHost.RepeatClick(); }
+    void Click() { FHost.ButtonClick(); }
 
     TControl& FSelf;
     TqlButtonPressHost& FHost;

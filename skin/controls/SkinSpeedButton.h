@@ -56,7 +56,7 @@ protected:
     bool MorphTowardsActive() const override { return FPress.MouseIn; }
     bool MorphAllowed() const override { return FIndex != -1 && CanMorph(); }
     void RepaintFace() override { Repaint(); }
-    void RepeatClick() override { DoClick(); }
+    void ButtonClick() override { DoClick(); }
     TqlPressRules PressRules() const override { return {GroupIndex, AllowAllUp, RepeatMode, RepeatInterval}; }
     TqlButtonPress* PeerPress(TControl* Other) override;
     bool CanMorph() const override { return FLook.Morphing && !Transparent() && EffectsEnabled(); }
