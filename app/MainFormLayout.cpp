@@ -46,6 +46,62 @@ TqlSkinComboBox* Choice(TForm1* form, TWinControl* parent, const char* name, int
 }
 
 constexpr std::initializer_list<const char*> kColumnModes = {"POS", "WORD", "BOTH"};
+constexpr std::initializer_list<const char*> kSortTypes = {"FILE", "LEFT-R", "CENTER-L", "CENTER-R", "RIGHT-L"};
+
+// The display row of a concordance's details bar: the three column modes, the
+// sort order, Display and Insert, at Top.
+struct TDisplayRow {
+    const char *L, *C, *R, *SortType, *Display, *Insert;
+};
+void BuildDisplayRow(TForm1* form, TWinControl* bar, int top, const TDisplayRow& names, int sortIndex,
+                     TqlSkinComboBox*& l, TqlSkinComboBox*& c, TqlSkinComboBox*& r, TqlSkinComboBox*& sortType,
+                     TqlSkinButton*& display, TqlSkinCheckRadioBox*& insert) {
+    l = Choice(form, bar, names.L, 10, top, 80, kColumnModes, 1);
+    c = Choice(form, bar, names.C, 94, top, 80, kColumnModes, 1);
+    r = Choice(form, bar, names.R, 178, top, 80, kColumnModes, 1);
+    sortType = Choice(form, bar, names.SortType, 262, top, 110, kSortTypes, sortIndex);
+    display = Make<TqlSkinButton>(form, bar, names.Display, 380, top - 2, 80, 28, "Display");
+    display->Hint = "Show details";
+    insert = Make<TqlSkinCheckRadioBox>(form, bar, names.Insert, 468, top + 2, 80, 22, "Insert");
+}
+
+// The query row of the Query and Count pages: the expression, the button that
+// runs it, Save and the search options; the button and Save start disabled.
+struct TQueryRow {
+    const char *InputStr, *Query, *Save, *CaseSen, *ByLit, *ByPOS, *ReSort;
+};
+void BuildQueryRow(TForm1* form, TWinControl* bar, const TQueryRow& names, const char* queryCaption,
+                   const char* reSortCaption, TqlSkinComboBox*& input, TqlSkinButton*& query, TqlSkinButton*& save,
+                   TqlSkinCheckRadioBox*& caseSen, TqlSkinCheckRadioBox*& byLit, TqlSkinCheckRadioBox*& byPOS,
+                   TqlSkinCheckRadioBox*& reSort) {
+    input = Make<TqlSkinComboBox>(form, bar, names.InputStr, 10, 8, 380, 26);
+    query = Make<TqlSkinButton>(form, bar, names.Query, 398, 7, 80, 28, queryCaption);
+    query->SetEnabled(false);
+    save = Make<TqlSkinButton>(form, bar, names.Save, 484, 7, 80, 28, "Save");
+    save->SetEnabled(false);
+    caseSen = Make<TqlSkinCheckRadioBox>(form, bar, names.CaseSen, 574, 10, 70, 22, "Case");
+    byLit = Make<TqlSkinCheckRadioBox>(form, bar, names.ByLit, 648, 10, 80, 22, "Literal");
+    byPOS = Make<TqlSkinCheckRadioBox>(form, bar, names.ByPOS, 732, 10, 64, 22, "POS");
+    reSort = Make<TqlSkinCheckRadioBox>(form, bar, names.ReSort, 800, 10, 130, 22, reSortCaption);
+    reSort->SetVisible(false);
+}
+
+// The highlight row: the expression, where to look for it, Highlight, its
+// colour and Show Selection, at Top.
+struct THighlightRow {
+    const char *QSearch, *SearchRange, *Highlight, *QColor, *ShowSelection;
+};
+void BuildHighlightRow(TForm1* form, TWinControl* bar, int top, const THighlightRow& names, TqlSkinComboBox*& search,
+                       TqlSkinComboBox*& range, TqlSkinButton*& highlight, TqlSkinColorComboBox*& colour,
+                       TqlSkinCheckRadioBox*& showSelection) {
+    search = Make<TqlSkinComboBox>(form, bar, names.QSearch, 10, top, 248, 26);
+    range = Choice(form, bar, names.SearchRange, 262, top, 110, {"ALL", "LEFT", "CENTER", "RIGHT", "FILE"}, 0);
+    highlight = Make<TqlSkinButton>(form, bar, names.Highlight, 380, top - 2, 80, 28, "Highlight");
+    colour = Make<TqlSkinColorComboBox>(form, bar, names.QColor, 468, top, 100, 26);
+    colour->TComboBox::SetItemIndex(10);
+    showSelection = Make<TqlSkinCheckRadioBox>(form, bar, names.ShowSelection, 576, top + 2, 130, 22, "Show Selection");
+    showSelection->SetChecked(true);
+}
 
 constexpr TAnchors kStretchWide = akLeft | akTop | akRight;
 constexpr TAnchors kStretchAll = akLeft | akTop | akRight | akBottom;
@@ -210,16 +266,9 @@ void TForm1::BuildQueryPage() {
     plQuery = Make<TqlSkinPanel>(this, page, "plQuery", 0, 0, 1000, 40);
     plQuery->SetAlign(TAlign::alTop);
     plQuery->SetBorderStyle(TqlSkinBorderStyle::bvNone);
-    cbxInputStr = Make<TqlSkinComboBox>(this, plQuery, "cbxInputStr", 10, 8, 380, 26);
-    btnQuery = Make<TqlSkinButton>(this, plQuery, "btnQuery", 398, 7, 80, 28, "Query");
-    btnQuery->SetEnabled(false);
-    btnSave = Make<TqlSkinButton>(this, plQuery, "btnSave", 484, 7, 80, 28, "Save");
-    btnSave->SetEnabled(false);
-    crbxCaseSen = Make<TqlSkinCheckRadioBox>(this, plQuery, "crbxCaseSen", 574, 10, 70, 22, "Case");
-    crbxByLit = Make<TqlSkinCheckRadioBox>(this, plQuery, "crbxByLit", 648, 10, 80, 22, "Literal");
-    crbxByPOS = Make<TqlSkinCheckRadioBox>(this, plQuery, "crbxByPOS", 732, 10, 64, 22, "POS");
-    crbxReSort = Make<TqlSkinCheckRadioBox>(this, plQuery, "crbxReSort", 800, 10, 130, 22, "Change  Mode");
-    crbxReSort->SetVisible(false);
+    BuildQueryRow(this, plQuery,
+                  {"cbxInputStr", "btnQuery", "btnSave", "crbxCaseSen", "crbxByLit", "crbxByPOS", "crbxReSort"}, "Query",
+                  "Change  Mode", cbxInputStr, btnQuery, btnSave, crbxCaseSen, crbxByLit, crbxByPOS, crbxReSort);
 
     plDisplay = Make<TqlSkinPanel>(this, page, "plDisplay", 0, 40, 1000, 36);
     plDisplay->SetAlign(TAlign::alTop);
@@ -227,21 +276,16 @@ void TForm1::BuildQueryPage() {
     cbxL = Choice(this, plDisplay, "cbxL", 10, 5, 80, kColumnModes, 0);
     cbxC = Choice(this, plDisplay, "cbxC", 94, 5, 80, kColumnModes, 1);
     cbxR = Choice(this, plDisplay, "cbxR", 178, 5, 80, kColumnModes, 0);
-    cbxSortType = Choice(this, plDisplay, "cbxSortType", 262, 5, 110, {"FILE", "LEFT-R", "CENTER-L", "CENTER-R", "RIGHT-L"}, 4);
+    cbxSortType = Choice(this, plDisplay, "cbxSortType", 262, 5, 110, kSortTypes, 4);
 
     plQSearch = Make<TqlSkinPanel>(this, page, "plQSearch", 0, 76, 1000, 62);
     plQSearch->SetAlign(TAlign::alTop);
     plQSearch->SetBorderStyle(TqlSkinBorderStyle::bvNone);
     plQSearch->SetVisible(false);
-    cbxQSearch = Make<TqlSkinComboBox>(this, plQSearch, "cbxQSearch", 10, 4, 248, 26);
+    BuildHighlightRow(this, plQSearch, 4,
+                      {"cbxQSearch", "cbxSearchRange", "btnHighlight", "ccbxQColor", "crbxShowSelection"}, cbxQSearch,
+                      cbxSearchRange, btnHighlight, ccbxQColor, crbxShowSelection);
     cbxQSearch->Hint = "Input search expression";
-    cbxSearchRange = Choice(this, plQSearch, "cbxSearchRange", 262, 4, 110, {"ALL", "LEFT", "CENTER", "RIGHT", "FILE"}, 0);
-    btnHighlight = Make<TqlSkinButton>(this, plQSearch, "btnHighlight", 380, 2, 80, 28, "Highlight");
-    ccbxQColor = Make<TqlSkinColorComboBox>(this, plQSearch, "ccbxQColor", 468, 4, 100, 26);
-    ccbxQColor->TComboBox::SetItemIndex(10);
-    crbxShowSelection =
-        Make<TqlSkinCheckRadioBox>(this, plQSearch, "crbxShowSelection", 576, 6, 130, 22, "Show Selection");
-    crbxShowSelection->SetChecked(true);
     lblInfo = Make<TqlSkinStdLabel>(this, plQSearch, "lblInfo", 716, 4, 270, 54);
     lblInfo->SetAutoSize(false);
     lblInfo->WordWrap = true;
@@ -269,16 +313,10 @@ void TForm1::BuildCountPage() {
     plQueryN = Make<TqlSkinPanel>(this, page, "plQueryN", 0, 0, 1000, 76);
     plQueryN->SetAlign(TAlign::alTop);
     plQueryN->SetBorderStyle(TqlSkinBorderStyle::bvNone);
-    cbxInputStrN = Make<TqlSkinComboBox>(this, plQueryN, "cbxInputStrN", 10, 8, 380, 26);
-    btnQueryN = Make<TqlSkinButton>(this, plQueryN, "btnQueryN", 398, 7, 80, 28, "Count");
-    btnQueryN->SetEnabled(false);
-    btnSaveN = Make<TqlSkinButton>(this, plQueryN, "btnSaveN", 484, 7, 80, 28, "Save");
-    btnSaveN->SetEnabled(false);
-    crbxCaseSenN = Make<TqlSkinCheckRadioBox>(this, plQueryN, "crbxCaseSenN", 574, 10, 70, 22, "Case");
-    crbxByLitN = Make<TqlSkinCheckRadioBox>(this, plQueryN, "crbxByLitN", 648, 10, 80, 22, "Literal");
-    crbxByPOSN = Make<TqlSkinCheckRadioBox>(this, plQueryN, "crbxByPOSN", 732, 10, 64, 22, "POS");
-    crbxReSortN = Make<TqlSkinCheckRadioBox>(this, plQueryN, "crbxReSortN", 800, 10, 130, 22, "Change Mode");
-    crbxReSortN->SetVisible(false);
+    BuildQueryRow(this, plQueryN,
+                  {"cbxInputStrN", "btnQueryN", "btnSaveN", "crbxCaseSenN", "crbxByLitN", "crbxByPOSN", "crbxReSortN"},
+                  "Count", "Change Mode", cbxInputStrN, btnQueryN, btnSaveN, crbxCaseSenN, crbxByLitN, crbxByPOSN,
+                  crbxReSortN);
     cbxLN1 = Choice(this, plQueryN, "cbxLN1", 10, 44, 80, kColumnModes, 0);
     cbxCN1 = Choice(this, plQueryN, "cbxCN1", 94, 44, 80, kColumnModes, 0);
     cbxRN1 = Choice(this, plQueryN, "cbxRN1", 178, 44, 80, kColumnModes, 0);
@@ -311,21 +349,11 @@ void TForm1::BuildCountPage() {
     plQSearchN = Make<TqlSkinPanel>(this, plResult2, "plQSearchN", 0, 0, 1000, 76);
     plQSearchN->SetAlign(TAlign::alTop);
     plQSearchN->SetBorderStyle(TqlSkinBorderStyle::bvNone);
-    cbxLN2 = Choice(this, plQSearchN, "cbxLN2", 10, 6, 80, kColumnModes, 1);
-    cbxCN2 = Choice(this, plQSearchN, "cbxCN2", 94, 6, 80, kColumnModes, 1);
-    cbxRN2 = Choice(this, plQSearchN, "cbxRN2", 178, 6, 80, kColumnModes, 1);
-    cbxSortTypeN2 = Choice(this, plQSearchN, "cbxSortTypeN2", 262, 6, 110, {"FILE", "LEFT-R", "CENTER-L", "CENTER-R", "RIGHT-L"}, 4);
-    btnDisplay = Make<TqlSkinButton>(this, plQSearchN, "btnDisplay", 380, 4, 80, 28, "Display");
-    btnDisplay->Hint = "Show details";
-    crbxInsert = Make<TqlSkinCheckRadioBox>(this, plQSearchN, "crbxInsert", 468, 8, 80, 22, "Insert");
-    cbxQSearchN = Make<TqlSkinComboBox>(this, plQSearchN, "cbxQSearchN", 10, 42, 248, 26);
-    cbxSearchRangeN = Choice(this, plQSearchN, "cbxSearchRangeN", 262, 42, 110, {"ALL", "LEFT", "CENTER", "RIGHT", "FILE"}, 0);
-    btnHighlightN = Make<TqlSkinButton>(this, plQSearchN, "btnHighlightN", 380, 40, 80, 28, "Highlight");
-    ccbxQColorN = Make<TqlSkinColorComboBox>(this, plQSearchN, "ccbxQColorN", 468, 42, 100, 26);
-    ccbxQColorN->TComboBox::SetItemIndex(10);
-    crbxShowSelectionN =
-        Make<TqlSkinCheckRadioBox>(this, plQSearchN, "crbxShowSelectionN", 576, 44, 130, 22, "Show Selection");
-    crbxShowSelectionN->SetChecked(true);
+    BuildDisplayRow(this, plQSearchN, 6, {"cbxLN2", "cbxCN2", "cbxRN2", "cbxSortTypeN2", "btnDisplay", "crbxInsert"}, 4,
+                    cbxLN2, cbxCN2, cbxRN2, cbxSortTypeN2, btnDisplay, crbxInsert);
+    BuildHighlightRow(this, plQSearchN, 42,
+                      {"cbxQSearchN", "cbxSearchRangeN", "btnHighlightN", "ccbxQColorN", "crbxShowSelectionN"},
+                      cbxQSearchN, cbxSearchRangeN, btnHighlightN, ccbxQColorN, crbxShowSelectionN);
     lblInfoN2 = Make<TqlSkinStdLabel>(this, plQSearchN, "lblInfoN2", 716, 6, 270, 64);
     lblInfoN2->SetAutoSize(false);
     lblInfoN2->WordWrap = true;
@@ -418,26 +446,16 @@ void TForm1::BuildCollocateDetails() {
     plColDetails->SetAlign(TAlign::alTop);
     plColDetails->SetBorderStyle(TqlSkinBorderStyle::bvNone);
     plColDetails->SetEnabled(false);
-    cbxLCol = Choice(this, plColDetails, "cbxLCol", 10, 8, 80, kColumnModes, 1);
-    cbxCCol = Choice(this, plColDetails, "cbxCCol", 94, 8, 80, kColumnModes, 1);
-    cbxRCol = Choice(this, plColDetails, "cbxRCol", 178, 8, 80, kColumnModes, 1);
-    cbxSortTypeCol = Choice(this, plColDetails, "cbxSortTypeCol", 262, 8, 110,
-                            {"FILE", "LEFT-R", "CENTER-L", "CENTER-R", "RIGHT-L"}, 2);
-    btnDisplayCol = Make<TqlSkinButton>(this, plColDetails, "btnDisplayCol", 380, 6, 80, 28, "Display");
-    btnDisplayCol->Hint = "Show details";
-    crbxInsertCol = Make<TqlSkinCheckRadioBox>(this, plColDetails, "crbxInsertCol", 468, 10, 80, 22, "Insert");
+    BuildDisplayRow(this, plColDetails, 8,
+                    {"cbxLCol", "cbxCCol", "cbxRCol", "cbxSortTypeCol", "btnDisplayCol", "crbxInsertCol"}, 2, cbxLCol,
+                    cbxCCol, cbxRCol, cbxSortTypeCol, btnDisplayCol, crbxInsertCol);
     crbxPosCol = Make<TqlSkinCheckRadioBox>(this, plColDetails, "crbxPosCol", 552, 10, 70, 22, "POS");
     crbxPosCol->Hint = "Show POS";
     crbxPosCol->SetChecked(true);
-    cbxQSearchCol = Make<TqlSkinComboBox>(this, plColDetails, "cbxQSearchCol", 10, 44, 248, 26);
+    BuildHighlightRow(this, plColDetails, 44,
+                      {"cbxQSearchCol", "cbxSearchRangeCol", "btnHighlightCol", "ccbxQColorCol", "crbxShowSelCol"},
+                      cbxQSearchCol, cbxSearchRangeCol, btnHighlightCol, ccbxQColorCol, crbxShowSelCol);
     cbxQSearchCol->Hint = "Input search expression";
-    cbxSearchRangeCol = Choice(this, plColDetails, "cbxSearchRangeCol", 262, 44, 110,
-                               {"ALL", "LEFT", "CENTER", "RIGHT", "FILE"}, 0);
-    btnHighlightCol = Make<TqlSkinButton>(this, plColDetails, "btnHighlightCol", 380, 42, 80, 28, "Highlight");
-    ccbxQColorCol = Make<TqlSkinColorComboBox>(this, plColDetails, "ccbxQColorCol", 468, 44, 100, 26);
-    ccbxQColorCol->TComboBox::SetItemIndex(10);
-    crbxShowSelCol = Make<TqlSkinCheckRadioBox>(this, plColDetails, "crbxShowSelCol", 576, 46, 130, 22, "Show Selection");
-    crbxShowSelCol->SetChecked(true);
     lblInfoCol = Make<TqlSkinStdLabel>(this, plColDetails, "lblInfoCol", 716, 8, 270, 64);
     lblInfoCol->SetAutoSize(false);
     lblInfoCol->WordWrap = true;

@@ -22,8 +22,14 @@
 namespace {
 
 QImage::Format QtFormat(TPixelFormat format) {
-    return format == TPixelFormat::pf24bit ? QImage::Format_BGR888 : QImage::Format_ARGB32;
+    switch (format) {
+        case TPixelFormat::pf24bit: return QImage::Format_BGR888;
+        case TPixelFormat::pf32bit: return QImage::Format_ARGB32;
+        default: return QImage::Format_RGB32;
+    }
 }
+
+int BytesPerPixel(TPixelFormat format) { return format == TPixelFormat::pf24bit ? 3 : 4; }
 
 }  // namespace
 
@@ -72,8 +78,9 @@ void TBitmap::Reformat(int width, int height) {
         next = QImage(width, height, QtFormat(FFormat));
         if (next.isNull()) throw Exception("Out of memory for a bitmap of " + std::to_string(width) + " x " +
                                            std::to_string(height));
-        next.fill(0);
-        const int bytesPerPixel = FFormat == TPixelFormat::pf24bit ? 3 : 4;
+        // Black; the device format's unused byte stays 255, as it must.
+        next.fill(FFormat == TPixelFormat::pfDevice ? 0xFF000000u : 0u);
+        const int bytesPerPixel = BytesPerPixel(FFormat);
         const size_t rowBytes = size_t(std::min(width, FImage->width())) * bytesPerPixel;
         for (int y = 0; y < std::min(height, FImage->height()); ++y)
             std::memcpy(next.scanLine(y), FImage->constScanLine(y), rowBytes);
@@ -86,20 +93,20 @@ void TBitmap::Reformat(int width, int height) {
 void TBitmap::SetPixelFormat(TPixelFormat format) {
     if (format == FFormat) return;
     FCanvas->EndImagePainter();
+    const TPixelFormat old = FFormat;
     FFormat = format;
     if (FImage->isNull()) return;
-    // Byte by byte, so that no colour is blended with its alpha on the way.
+    // Byte by byte, so that no colour is blended with its alpha on the way. A
+    // 32-bit picture keeps its alpha; one made from another layout is opaque.
     QImage next(FWidth, FHeight, QtFormat(format));
+    const int from = BytesPerPixel(old), to = BytesPerPixel(format);
+    const bool keepAlpha = format == TPixelFormat::pf32bit && old != TPixelFormat::pf24bit;
     for (int y = 0; y < FHeight; ++y) {
         const uint8_t* src = FImage->constScanLine(y);
         uint8_t* dst = next.scanLine(y);
         for (int x = 0; x < FWidth; ++x) {
-            if (format == TPixelFormat::pf32bit) {
-                std::memcpy(dst + 4 * x, src + 3 * x, 3);
-                dst[4 * x + 3] = 0xFF;
-            } else {
-                std::memcpy(dst + 3 * x, src + 4 * x, 3);
-            }
+            std::memcpy(dst + to * x, src + from * x, 3);
+            if (to == 4) dst[4 * x + 3] = keepAlpha ? src[4 * x + 3] : 0xFF;
         }
     }
     *FImage = std::move(next);

@@ -61,7 +61,16 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
         component->FFreeNotifies.end());
 }
 
+namespace {
+
+uint64_t gLookStamps = 0;
+
+}  // namespace
+
+void TControl::TouchLook() { FLookStamp = ++gLookStamps; }
+
 TControl::TControl(TComponent* owner) : TComponent(owner) {
+    TouchLook();
     FFont.OnChange = [this](TFont*) {
         FParentFont = false;
         Perform(CM_FONTCHANGED);
@@ -234,7 +243,13 @@ void TControl::Dispatch(TMessage& m) {
     switch (m.Msg) {
         case WM_LBUTTONDOWN: WMLButtonDown(m); return;
         case WM_LBUTTONUP: WMLButtonUp(m); return;
-        case WM_LBUTTONDBLCLK: WMLButtonDblClk(m); return;
+        case WM_LBUTTONDBLCLK:
+            // Without double clicks of its own, a control takes the second press as a press.
+            if (FControlStyle & csDoubleClicks)
+                WMLButtonDblClk(m);
+            else
+                WMLButtonDown(m);
+            return;
         case WM_RBUTTONDOWN: WMRButtonDown(m); return;
         case WM_RBUTTONUP: WMRButtonUp(m); return;
         case WM_MOUSEMOVE: WMMouseMove(m); return;
@@ -273,7 +288,7 @@ TShiftState MouseShift(WPARAM keys) {
 }  // namespace
 
 void TControl::WMLButtonDown(TMessage& m) {
-    SetCaptureControl(this);
+    if (FControlStyle & csCaptureMouse) SetCaptureControl(this);
     FClicked = true;
     MouseDown(TMouseButton::mbLeft, MouseShift(m.WParam), LoWordSigned(m.LParam), HiWordSigned(m.LParam));
     DefaultHandler(m);
@@ -286,13 +301,13 @@ void TControl::WMLButtonUp(TMessage& m) {
     if (GetCaptureControl() == this) SetCaptureControl(nullptr);
     MouseUp(TMouseButton::mbLeft, MouseShift(m.WParam), x, y);
     DefaultHandler(m);
-    if (clicked && FClickEvents && ClientRect().Contains({x, y})) Click();
+    if (clicked && (FControlStyle & csClickEvents) && ClientRect().Contains({x, y})) Click();
 }
 
 void TControl::WMLButtonDblClk(TMessage& m) {
-    SetCaptureControl(this);
+    if (FControlStyle & csCaptureMouse) SetCaptureControl(this);
     FClicked = true;
-    if (FDoubleClickEvents) DblClick();
+    DblClick();
     MouseDown(TMouseButton::mbLeft, MouseShift(m.WParam) | ssDouble, LoWordSigned(m.LParam), HiWordSigned(m.LParam));
     DefaultHandler(m);
 }

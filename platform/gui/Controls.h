@@ -162,6 +162,16 @@ public:
     // Whether the mouse is over the control, as CM_MOUSEENTER/CM_MOUSELEAVE last said.
     bool MouseInControl() const { return FMouseInControl; }
 
+    // Changes whenever the control's window is invalidated (all of it or a
+    // part): a picture of its look taken at one stamp is still right while the
+    // stamp is. Stamps are never reused, not even by another control.
+    uint64_t LookStamp() const { return FLookStamp; }
+
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+    TControlState ControlState() const { return FControlState; }
+    void SetControlState(TControlState Value) { FControlState = Value; }
+
 protected:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
@@ -194,11 +204,8 @@ protected:
     virtual void CMHitTest(TMessage& m);
 
     void RequestAlign();
+    void TouchLook();
     bool FClicked = false;
-    // Whether a mouse release over the control is its click and a double click
-    // its DblClick; controls whose native widget reports these themselves clear them.
-    bool FClickEvents = true;
-    bool FDoubleClickEvents = true;
 
 private:
     friend class TWinControl;
@@ -219,6 +226,10 @@ private:
     bool FParentColor = true;
     bool FParentFont = true;
     bool FMouseInControl = false;
+    // Controls whose native widget reports clicks themselves clear the click styles.
+    TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    TControlState FControlState = 0;
+    uint64_t FLookStamp = 0;
     std::string FText;
     TFont FFont;
     TColor FColor = clBtnFace;
@@ -252,6 +263,10 @@ public:
     // Where the window's top-left corner is on the screen.
     TPoint ScreenOrigin() const;
     bool HandleAllocated() const { return FWidget != nullptr; }
+    // For a native widget: messages the control does not handle fall through to Qt.
+    bool NativeDefault() const { return FNativeDefault; }
+    // The window-class style the window was created with (CS_DBLCLKS...).
+    uint32_t ClassStyle() const { return FClassStyle; }
     QWidget* Widget() const { return FWidget; }
 
     void SetParent(TWinControl* parent) override;
@@ -269,6 +284,9 @@ public:
     void Realign();
     void DisableAlign() { ++FAlignLevel; }
     void EnableAlign();
+    // The part of the client area the aligned children share; all of it unless
+    // a control keeps a border or caption for itself.
+    virtual void AdjustClientRect(TRect& /*Rect*/) {}
 
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool value);
@@ -287,7 +305,10 @@ public:
 
     void Invalidate() override;
     void InvalidateRect(const TRect& r);
+    // Paints now what was invalidated (all of the window when nothing was).
     void Update() override;
+    // A paint has covered what was invalid.
+    void Validate();
     // A region of the window's area that shows the window; nullptr for all of it.
     // The window takes ownership of the region.
     void SetWindowRgn(HRGN region, bool redraw);
@@ -322,8 +343,8 @@ protected:
     // The Qt widget behind the control. The default is a widget that leaves
     // painting and input to the control; native controls return their own.
     virtual QWidget* CreateWidget();
-    // For a native widget: messages the control does not handle fall through to Qt.
-    bool NativeDefault() const { return FNativeDefault; }
+    // What the window is created with; the widget follows it when created.
+    virtual void CreateParams(TCreateParams& Params);
     void SetNativeDefault(bool value) { FNativeDefault = value; }
 
     void DefaultHandler(TMessage& message) override;
@@ -379,6 +400,7 @@ private:
     void ApplyMask();
     bool CalcNonClient();
     void PaintGraphicChildren(TCanvas& canvas, const TRect& clip);
+    void PaintWindowAroundOpaqueChildren(TCanvas& canvas);
 
     QWidget* FWidget = nullptr;
     bool FNativeDefault = false;
@@ -389,6 +411,11 @@ private:
     HRGN FRegion = nullptr;
     TRect FBand;
     int FAlignLevel = 0;
+    uint32_t FClassStyle = 0;
+    // What was invalidated since the last paint, for Update: all of the
+    // window, or the rectangles' bounds (empty: nothing asked).
+    bool FInvalidAll = false;
+    TRect FInvalidBounds;
     std::vector<std::pair<int, int>> FTimers;  // window timer id -> service id
 };
 

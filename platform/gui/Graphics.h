@@ -187,7 +187,9 @@ private:
     void EndImagePainter();
 };
 
-enum class TPixelFormat { pf24bit, pf32bit };
+// pfDevice is the screen's own layout (4 bytes, B, G, R and an unused 255):
+// a picture kept in it is drawn on a window without a conversion.
+enum class TPixelFormat { pf24bit, pf32bit, pfDevice };
 
 // A 24- or 32-bit image with scan-line access.
 class TBitmap {
@@ -207,7 +209,7 @@ public:
     TPixelFormat PixelFormat() const { return FFormat; }
     void SetPixelFormat(TPixelFormat format);
     // Row y, bottom-up storage not emulated: 3 bytes per pixel (B, G, R) in
-    // 24-bit, 4 (B, G, R, A) in 32-bit.
+    // 24-bit, 4 (B, G, R, A) in 32-bit and device format.
     uint8_t* ScanLine(int y);
     const uint8_t* ScanLine(int y) const;
     TCanvas& Canvas();

@@ -90,8 +90,7 @@ private:
 
 TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
     // The list widget tells of the user's clicks on items itself.
-    FClickEvents = false;
-    FDoubleClickEvents = false;
+    SetControlStyle(ControlStyle() & ~(csClickEvents | csDoubleClicks));
     SetNativeDefault(true);
     EnsureWidget();
     FItems = std::make_unique<TListItems>(this);

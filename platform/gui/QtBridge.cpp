@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
@@ -83,6 +84,11 @@ protected:
                 QMouseEvent mapped(me->type(), local, me->scenePosition(), me->globalPosition(), me->button(),
                                    me->buttons(), me->modifiers());
                 return TQtBridge::Deliver(FControl, FWidget, &mapped);
+            }
+            case QEvent::Wheel: {
+                // The wheel too goes by the control's rules before the view scrolls.
+                if (TQtBridge::Deliver(FControl, FWidget, e)) return true;
+                return false;
             }
             default:
                 return false;
@@ -341,6 +347,9 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
         case QEvent::Paint: {
             if (native) return false;
             QPainter painter(widget);
+            // The region to paint, as a clip the painting can ask about (to
+            // skip windowless children it does not touch).
+            painter.setClipRegion(static_cast<QPaintEvent*>(e)->region());
             TCanvas& canvas = control->PaintCanvas();
             canvas.BeginPaint(&painter);
             if (const TRect band = control->NonClientBand(); band != TRect{}) {
@@ -348,11 +357,13 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
                 control->Perform(WM_NCPAINT, WPARAM(&canvas), 0);
                 const TRect client = control->TWinControl::ClientRect();
                 painter.translate(band.Left, band.Top);
-                painter.setClipRect(0, 0, client.Width(), client.Height());
+                painter.setClipRect(0, 0, client.Width(), client.Height(), Qt::IntersectClip);
             }
-            control->Perform(WM_ERASEBKGND, 0, 0);
+            // An opaque window covers all it is given: nothing to erase under it.
+            if (!(control->ControlStyle() & csOpaque)) control->Perform(WM_ERASEBKGND, 0, 0);
             control->Perform(WM_PAINT, 0, 0);
             canvas.EndPaint();
+            control->Validate();
             return true;
         }
         case QEvent::Resize: {
@@ -370,7 +381,7 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
         case QEvent::MouseButtonDblClick: {
             auto* me = static_cast<QMouseEvent*>(e);
             bool press = e->type() != QEvent::MouseButtonRelease;
-            bool dbl = e->type() == QEvent::MouseButtonDblClick;
+            bool dbl = e->type() == QEvent::MouseButtonDblClick && (control->ClassStyle() & CS_DBLCLKS);
             UINT msg;
             switch (me->button()) {
                 case Qt::LeftButton: msg = dbl ? WM_LBUTTONDBLCLK : press ? WM_LBUTTONDOWN : WM_LBUTTONUP; break;
@@ -397,13 +408,8 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
         case QEvent::Leave:
             MouseLeftWindow(control);
             return false;
-        case QEvent::Wheel: {
-            auto* we = static_cast<QWheelEvent*>(e);
-            int delta = we->angleDelta().y();
-            TMessage m{WM_MOUSEWHEEL, WPARAM(uint32_t(delta & 0xFFFF) << 16) | MouseKeys(we->buttons(), we->modifiers()),
-                       MAKELPARAM(int(we->position().x()), int(we->position().y())), 0};
-            return Send(control, m, native);
-        }
+        case QEvent::Wheel:
+            return Wheel(control, widget, static_cast<QWheelEvent*>(e));
         case QEvent::KeyPress: {
             auto* ke = static_cast<QKeyEvent*>(e);
             uint16_t vk = VirtualKey(ke->key());
@@ -469,11 +475,54 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
                 e->ignore();
                 return true;
             }
+            // A popup closed by a click elsewhere: its mode ends.
+            if (!control->Parent()) {
+                TMessage m{WM_CANCELMODE, 0, 0, 0};
+                Send(control, m, native);
+            }
             return false;
         }
         default:
             return false;
     }
+}
+
+// The wheel turns for the focused control of the window, as on the platform the
+// program was written for; a control that does not use it passes it to its
+// parent (TWinControl::DefaultHandler). A native control is handed Qt's event,
+// so that it scrolls by its own rules when its message is not taken.
+bool TQtBridge::Wheel(TWinControl* control, QWidget* widget, QWheelEvent* we) {
+    static TWinControl* forwardedTo = nullptr;
+    // The message carries the pointer in screen coordinates, as the platform's does.
+    auto send = [we](TWinControl* target) {
+        const int delta = we->angleDelta().y();
+        const QPoint at = we->globalPosition().toPoint();
+        TMessage m{WM_MOUSEWHEEL, WPARAM(uint32_t(delta & 0xFFFF) << 16) | MouseKeys(we->buttons(), we->modifiers()),
+                   MAKELPARAM(at.x(), at.y()), 0};
+        return Send(target, m, target->NativeDefault());
+    };
+    if (forwardedTo) {
+        // Qt offers an event a native widget leaves unused to the widgets
+        // around it: the message has already bubbled through those.
+        return control != forwardedTo || send(control);
+    }
+    TWinControl* target = control;
+    if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() == widget->window())
+        if (TWinControl* focused = ControlOf(focus); focused && LiveWindows().count(focused)) target = focused;
+    if (target == control) return send(control);
+    if (!target->NativeDefault()) {
+        send(target);
+        return true;
+    }
+    QWidget* receiver = target->Widget();
+    QWheelEvent copy(receiver->mapFromGlobal(we->globalPosition()), we->globalPosition(), we->pixelDelta(),
+                     we->angleDelta(), we->buttons(), we->modifiers(), we->phase(), we->inverted());
+    struct Forwarding {
+        explicit Forwarding(TWinControl* to) { forwardedTo = to; }
+        ~Forwarding() { forwardedTo = nullptr; }
+    } forwarding(target);
+    QApplication::sendEvent(receiver, &copy);
+    return true;
 }
 
 LRESULT SendMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {

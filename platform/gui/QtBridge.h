@@ -6,6 +6,7 @@
 #include "platform/gui/Controls.h"
 
 class QEvent;
+class QWheelEvent;
 class QWidget;
 
 class TQtBridge {
@@ -38,6 +39,7 @@ public:
 
 private:
     static bool DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* event);
+    static bool Wheel(TWinControl* control, QWidget* widget, QWheelEvent* event);
     static bool Send(TWinControl* control, TMessage& m, bool native);
 };
 

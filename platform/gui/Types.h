@@ -85,7 +85,7 @@ enum : UINT {
     WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002, WM_MOVE = 0x0003, WM_SIZE = 0x0005,
     WM_ACTIVATE = 0x0006, WM_SETFOCUS = 0x0007, WM_KILLFOCUS = 0x0008, WM_ENABLE = 0x000A, WM_SETTEXT = 0x000C,
     WM_PAINT = 0x000F, WM_CLOSE = 0x0010, WM_ERASEBKGND = 0x0014, WM_SHOWWINDOW = 0x0018,
-    WM_SETCURSOR = 0x0020, WM_WINDOWPOSCHANGING = 0x0046, WM_NCHITTEST = 0x0084, WM_GETDLGCODE = 0x0087,
+    WM_CANCELMODE = 0x001F, WM_SETCURSOR = 0x0020, WM_WINDOWPOSCHANGING = 0x0046, WM_NCHITTEST = 0x0084, WM_GETDLGCODE = 0x0087,
     WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101, WM_CHAR = 0x0102, WM_SYSKEYDOWN = 0x0104, WM_SYSKEYUP = 0x0105,
     WM_COMMAND = 0x0111, WM_TIMER = 0x0113, WM_HSCROLL = 0x0114, WM_VSCROLL = 0x0115,
     WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202, WM_LBUTTONDBLCLK = 0x0203,
@@ -144,6 +144,33 @@ enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 // The parent's edges a control keeps its distance to when the parent is resized.
 enum TAnchorKind : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 using TAnchors = unsigned;
+
+// What a control is and does, as flags its class sets: children it may hold,
+// the mouse captured on a press, clicks made of a press and release, a
+// rectangle it covers fully (nothing of its parent shows through), double
+// clicks as their own message.
+enum TControlStyleFlag : unsigned {
+    csAcceptsControls = 1, csCaptureMouse = 2, csClickEvents = 4, csSetCaption = 8, csOpaque = 16,
+    csDoubleClicks = 32, csReplicatable = 64,
+};
+using TControlStyle = unsigned;
+
+// What a control is doing now: csPaintCopy while it paints what lies behind
+// another control (into that control's picture, not onto the screen).
+enum TControlStateFlag : unsigned { csLButtonDown = 1, csClicked = 2, csPaintCopy = 4 };
+using TControlState = unsigned;
+
+// Window-class styles: CS_HREDRAW and CS_VREDRAW repaint the whole window on
+// a resize (without both, only the newly exposed part), CS_DBLCLKS turns a
+// second quick press into a double click.
+enum : uint32_t { CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002, CS_DBLCLKS = 0x0008 };
+
+// What a window is created with; a control's CreateParams may change it.
+struct TCreateParams {
+    struct {
+        uint32_t style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    } WindowClass;
+};
 
 // Limits of a control's size; 0 is no limit.
 struct TSizeConstraints {

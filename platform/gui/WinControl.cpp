@@ -33,9 +33,16 @@ TWinControl::~TWinControl() {
 
 QWidget* TWinControl::CreateWidget() { return TQtBridge::CreateWindowWidget(this); }
 
+void TWinControl::CreateParams(TCreateParams& /*Params*/) {}
+
 void TWinControl::EnsureWidget() {
     if (FWidget) return;
+    TCreateParams params;
+    CreateParams(params);
+    FClassStyle = params.WindowClass.style;
     FWidget = CreateWidget();
+    // Without the redraw styles a resize repaints only what it uncovers.
+    if (!(FClassStyle & (CS_HREDRAW | CS_VREDRAW))) FWidget->setAttribute(Qt::WA_StaticContents);
     TQtBridge::Attach(this, FWidget);
     if (Parent()) {
         Parent()->EnsureWidget();
@@ -187,6 +194,7 @@ void TWinControl::RecalcNonClient() {
     EnsureWidget();
     if (!CalcNonClient()) return;
     Perform(WM_SIZE, 0, MAKELPARAM(Width(), Height()));
+    TouchLook();
     if (FWidget) FWidget->update();
 }
 
@@ -267,6 +275,7 @@ void TWinControl::EnableAlign() {
 }
 
 void TWinControl::AlignControls(TControl* /*control*/, TRect& rect) {
+    AdjustClientRect(rect);
     ++FAlignLevel;
     auto aligned = [&](TAlign align) {
         std::vector<TControl*> list;
@@ -321,7 +330,9 @@ void TWinControl::SetFocus() {
 }
 
 void TWinControl::Invalidate() {
+    TouchLook();
     if (!FWidget) return;
+    FInvalidAll = true;
     // A scroll area paints its content in its viewport.
     if (auto* area = qobject_cast<QAbstractScrollArea*>(FWidget))
         area->viewport()->update();
@@ -330,11 +341,30 @@ void TWinControl::Invalidate() {
 }
 
 void TWinControl::InvalidateRect(const TRect& r) {
-    if (FWidget) FWidget->update(r.Left + FBand.Left, r.Top + FBand.Top, r.Width(), r.Height());
+    TouchLook();
+    if (!FWidget || r.Width() <= 0 || r.Height() <= 0) return;
+    const TRect& b = FInvalidBounds;
+    FInvalidBounds = b.Width() <= 0 || b.Height() <= 0
+                         ? r
+                         : Rect(std::min(b.Left, r.Left), std::min(b.Top, r.Top), std::max(b.Right, r.Right),
+                                std::max(b.Bottom, r.Bottom));
+    FWidget->update(r.Left + FBand.Left, r.Top + FBand.Top, r.Width(), r.Height());
 }
 
 void TWinControl::Update() {
-    if (FWidget && FWidget->isVisible()) FWidget->repaint();
+    if (!FWidget || !FWidget->isVisible()) return;
+    // A windowless child's change paints its rectangle, not the whole parent.
+    const TRect r = FInvalidBounds;
+    if (!FInvalidAll && r.Width() > 0 && r.Height() > 0)
+        FWidget->repaint(r.Left + FBand.Left, r.Top + FBand.Top, r.Width(), r.Height());
+    else
+        FWidget->repaint();
+    Validate();
+}
+
+void TWinControl::Validate() {
+    FInvalidAll = false;
+    FInvalidBounds = TRect{};
 }
 
 void TWinControl::SetWindowRgn(HRGN region, bool redraw) {
@@ -396,13 +426,37 @@ void TWinControl::Dispatch(TMessage& m) {
 
 void TWinControl::DefaultHandler(TMessage& message) {
     if (non_client::DefaultHandler(*this, message) || scrolling::DefaultHandler(*this, message)) return;
+    // A wheel turn no control uses goes up to the parent, as the platform's default does.
+    if (message.Msg == WM_MOUSEWHEEL && !FNativeDefault && Parent()) {
+        message.Result = Parent()->Perform(message.Msg, message.WParam, message.LParam);
+        return;
+    }
     if (FNativeDefault) FPassToNative = true;
 }
 
 void TWinControl::WMPaint(TMessage& m) {
     TCanvas& canvas = m.WParam ? *reinterpret_cast<TCanvas*>(m.WParam) : FPaintCanvas;
-    PaintWindow(canvas);
+    PaintWindowAroundOpaqueChildren(canvas);
     PaintGraphicChildren(canvas, ClientRect());
+}
+
+void TWinControl::PaintWindowAroundOpaqueChildren(TCanvas& canvas) {
+    QPainter* painter = canvas.Painter();
+    QRegion covered;
+    if (painter)
+        for (TControl* c : FControls)
+            if ((c->ControlStyle() & csOpaque) && c->Visible() && dynamic_cast<TGraphicControl*>(c))
+                covered += QRect(c->Left(), c->Top(), c->Width(), c->Height());
+    if (covered.isEmpty()) {
+        PaintWindow(canvas);
+        return;
+    }
+    // What an opaque windowless child covers is painted by that child alone.
+    painter->save();
+    const QRegion clip = painter->hasClipping() ? painter->clipRegion() : QRegion(QRect(0, 0, Width(), Height()));
+    painter->setClipRegion(clip - covered);
+    PaintWindow(canvas);
+    painter->restore();
 }
 
 void TWinControl::PaintWindow(TCanvas& /*canvas*/) {}
@@ -410,9 +464,12 @@ void TWinControl::PaintWindow(TCanvas& /*canvas*/) {}
 void TWinControl::PaintGraphicChildren(TCanvas& canvas, const TRect& /*clip*/) {
     QPainter* painter = canvas.Painter();
     if (!painter) return;
+    const QRectF clip = painter->hasClipping() ? painter->clipBoundingRect() : QRectF();
     for (TControl* c : FControls) {
         auto* graphic = dynamic_cast<TGraphicControl*>(c);
         if (!graphic || !graphic->Visible() || graphic->Width() <= 0 || graphic->Height() <= 0) continue;
+        if (!clip.isNull() && !clip.intersects(QRectF(graphic->Left(), graphic->Top(), graphic->Width(), graphic->Height())))
+            continue;
         painter->save();
         painter->translate(graphic->Left(), graphic->Top());
         painter->setClipRect(0, 0, graphic->Width(), graphic->Height(), Qt::IntersectClip);

@@ -11,17 +11,12 @@ TShiftState ShiftOfKeyData(LPARAM keyData) { return TShiftState((keyData >> 24) 
 
 TqlSkinButton::TqlSkinButton(TComponent* AOwner) : TqlSkinCustomControl(AOwner) {
     SetSkinDataName("button");
-    FClickEvents = false;
-    FDoubleClickEvents = false;
+    SetControlStyle(ControlStyle() & ~(csClickEvents | csDoubleClicks));
     SetTabStop(true);
     SetBounds(Left(), Top(), 75, 25);
 }
 
-TqlSkinButton::~TqlSkinButton() {
-    FEffects.StopMorph();
-    FEffects.StopAnimation();
-    FEffects.StopRepeat();
-}
+TqlSkinButton::~TqlSkinButton() { FPress.StopEffects(); }
 
 void TqlSkinButton::SetImageIndex(int Value) {
     if (Value == FImageIndex) return;
@@ -74,19 +69,11 @@ void TqlSkinButton::SetDefault(bool Value) {
         if (TForm* form = ParentForm()) form->Perform(CM_FOCUSCHANGED, 0, LPARAM(form->ActiveControl()));
 }
 
-void TqlSkinButton::SetDown(bool Value) {
-    FDown = Value;
-    if (CanMorph()) FEffects.FollowDown(Value);
-    Repaint();
-    if (FGroupIndex != 0 && FDown && !AllowAllUp) ReleaseGroup();
-}
+void TqlSkinButton::SetDown(bool Value) { FPress.SetDown(Value); }
 
-void TqlSkinButton::ReleaseGroup() {
-    if (!Parent()) return;
-    for (int i = 0; i < Parent()->ControlCount(); ++i) {
-        auto* other = dynamic_cast<TqlSkinButton*>(Parent()->Controls(i));
-        if (other && other != this && other->FGroupIndex == FGroupIndex && other->FDown) other->SetDown(false);
-    }
+TqlButtonPress* TqlSkinButton::PeerPress(TControl* Other) {
+    auto* other = dynamic_cast<TqlSkinButton*>(Other);
+    return other ? &other->FPress : nullptr;
 }
 
 void TqlSkinButton::Click() {
@@ -106,17 +93,6 @@ bool TqlSkinButton::CanAnimate() const {
     return FIndex != -1 && EffectsEnabled() && !RectIsEmpty(FLook.AnimateSkinRect);
 }
 
-void TqlSkinButton::RedrawOrMorph() {
-    if (CanMorph() && FIndex != -1)
-        FEffects.StartMorph();
-    else
-        Repaint();
-}
-
-void TqlSkinButton::Animate(bool Forward) {
-    if (CanAnimate()) FEffects.StartAnimation(Forward, FLook.FrameCount, FLook.AnimateInterval);
-}
-
 void TqlSkinButton::GetSkinData() {
     TqlSkinCustomControl::GetSkinData();
     if (FIndex == -1) {
@@ -131,11 +107,9 @@ void TqlSkinButton::GetSkinData() {
 }
 
 void TqlSkinButton::ChangeSkinData() {
-    FEffects.StopMorph();
-    FEffects.StopAnimation();
-    FEffects.SetMorphKf(false);
+    FPress.BeforeSkinChange();
     TqlSkinCustomControl::ChangeSkinData();
-    if (FIndex != -1 && CanMorph() && (IsFocusedButton() || FMouseIn)) FEffects.SetMorphKf(true);
+    FPress.AfterSkinChange(IsFocusedButton() || FPress.MouseIn);
 }
 
 void TqlSkinButton::CalcSize(int& W, int& H) {
@@ -146,7 +120,9 @@ void TqlSkinButton::CalcSize(int& W, int& H) {
     CalcFreeSize(W, H);
 }
 
-bool TqlSkinButton::ShowsDown() const { return FDown && (FGroupIndex != 0 || FMouseIn || (IsFocusedButton() && !FPressed)); }
+bool TqlSkinButton::ShowsDown() const {
+    return FPress.Down && (FGroupIndex != 0 || FPress.MouseIn || (IsFocusedButton() && !FPress.Pressed));
+}
 
 void TqlSkinButton::Paint() {
     if (Width() < 1 || Height() < 1) return;
@@ -157,7 +133,7 @@ void TqlSkinButton::Paint() {
         TqlSkinCustomControl::Paint();
         return;
     }
-    TBitmap B(Width(), Height());
+    TBitmap B = PaintBuffer(Width(), Height());
     const bool enabled = EffectivelyEnabled();
     const bool focused = IsFocusedButton();
     if (CanMorph() && enabled && FEffects.Morphing()) {
@@ -171,7 +147,7 @@ void TqlSkinButton::Paint() {
         DrawStateImage(B, FLook.DownSkinRect, true, true);
     } else if (focused && !RectIsEmpty(FLook.FocusedSkinRect) && !FEffects.AnimationRunning()) {
         DrawStateImage(B, FLook.FocusedSkinRect, true, false);
-    } else if (!focused && !FMouseIn) {
+    } else if (!focused && !FPress.MouseIn) {
         if (CanMorph() && FEffects.MorphKf() == 1.0)
             DrawStateImage(B, FLook.ActiveSkinRect, true, false);
         else
@@ -217,13 +193,13 @@ void TqlSkinButton::CreateControlDefaultImage(TBitmap& B) {
     const bool down = ShowsDown();
     if (down)
         DrawPlainFace(C, R, TqlPlainFace::Down);
-    else if (!FMouseIn && !IsFocusedButton())
+    else if (!FPress.MouseIn && !IsFocusedButton())
         DrawPlainFace(C, R, TqlPlainFace::Idle);
     else
         DrawPlainFace(C, R, TqlPlainFace::Hot);
     SelectButtonFont(C, FLook, false, DefaultFont(), SkinData());
     if (!EffectivelyEnabled()) C.Font().SetColor(clBtnShadow);
-    DrawGlyphAndCaption(C, R, down, EffectivelyEnabled(), GetGlyphNum(FDown, FMouseIn));
+    DrawGlyphAndCaption(C, R, down, EffectivelyEnabled(), GetGlyphNum(FPress.Down, FPress.MouseIn));
 }
 
 void TqlSkinButton::WndProc(TMessage& M) {
@@ -257,9 +233,7 @@ void TqlSkinButton::WndProc(TMessage& M) {
             return;
         }
         if ((M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && !IsFocusedButton() && CanFocus()) {
-            FClicksDisabled = true;
             SetFocus();
-            FClicksDisabled = false;
             if (!IsFocusedButton()) return;
         }
     }
@@ -274,18 +248,18 @@ void TqlSkinButton::WMEraseBkgnd(TMessage& M) {
 void TqlSkinButton::WMSetFocus(TMessage& M) {
     TqlSkinCustomControl::WMSetFocus(M);
     if (!FCanFocused) return;
-    Animate(true);
-    RedrawOrMorph();
+    FPress.Animate(true);
+    FPress.RedrawOrMorph();
 }
 
 void TqlSkinButton::WMKillFocus(TMessage& M) {
     FEffects.StopRepeat();
     FSpacePressed = false;
-    if (FGroupIndex == 0 && FDown) SetDown(false);
+    if (FGroupIndex == 0 && FPress.Down) SetDown(false);
     TqlSkinCustomControl::WMKillFocus(M);
     if (!FCanFocused) return;
-    Animate(false);
-    RedrawOrMorph();
+    FPress.Animate(false);
+    FPress.RedrawOrMorph();
 }
 
 // Enter and Esc reach the form, which hands them to its Active and Cancel buttons.
@@ -323,13 +297,13 @@ void TqlSkinButton::CMFocusChanged(TMessage& M) {
     auto* button = dynamic_cast<TqlSkinButton*>(focused);
     FActive = button ? button == this : FDefault;
     if (FCanFocused && FDefault) {
-        if (button && FMouseIn && button != this) {
-            FMouseIn = false;
-            RedrawOrMorph();
-        } else if (!button && !FMouseIn) {
+        if (button && FPress.MouseIn && button != this) {
+            FPress.MouseIn = false;
+            FPress.RedrawOrMorph();
+        } else if (!button && !FPress.MouseIn) {
             if (CanMorph()) FEffects.SetMorphKf(true);
-            FMouseIn = true;
-            RedrawOrMorph();
+            FPress.MouseIn = true;
+            FPress.RedrawOrMorph();
         }
     }
     TqlSkinCustomControl::CMFocusChanged(M);
@@ -337,80 +311,25 @@ void TqlSkinButton::CMFocusChanged(TMessage& M) {
 
 void TqlSkinButton::CMEnabledChanged(TMessage& M) {
     TqlSkinCustomControl::CMEnabledChanged(M);
-    if (CanMorph()) {
-        FEffects.StopMorph();
-        FEffects.SetMorphKf(false);
-    }
-    FMouseIn = false;
-    Repaint();
+    FPress.EnabledChanged();
 }
 
 void TqlSkinButton::CMMouseEnter(TMessage& M) {
     TqlSkinCustomControl::CMMouseEnter(M);
-    FMouseIn = true;
-    const bool act = FGroupIndex == 0 ? (!IsFocusedButton() || FDown) : !FDown;
-    if (act) {
-        if (FDown) {
-            if (CanMorph()) FEffects.SetMorphKf(true);
-            Repaint();
-        } else {
-            Animate(true);
-            RedrawOrMorph();
-        }
-    }
-    if (FPressed && RepeatMode && FGroupIndex == 0) FEffects.StartRepeat(RepeatInterval);
+    FPress.PointerEntered();
 }
 
 void TqlSkinButton::CMMouseLeave(TMessage& M) {
     TqlSkinCustomControl::CMMouseLeave(M);
-    const bool litDefault = FCanFocused && FDefault && FActive && !IsFocusedButton();
-    if (!litDefault) FMouseIn = false;
-    const bool act = FGroupIndex == 0 ? (!IsFocusedButton() || FDown) : !FDown;
-    if (act) {
-        Animate(false);
-        RedrawOrMorph();
-    }
-    if (FPressed) FEffects.StopRepeat();
+    FPress.PointerLeft(FCanFocused && FDefault && FActive && !IsFocusedButton());
 }
 
 void TqlSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TqlSkinCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != TMouseButton::mbLeft) return;
-    FEffects.StopAnimation();
-    FPressed = true;
-    if (!FDown) {
-        FMouseIn = true;
-        SetDown(true);
-        if (RepeatMode && FGroupIndex == 0)
-            FEffects.StartRepeat(RepeatInterval);
-        else if (FGroupIndex != 0)
-            Click();
-        FGroupReleaseArmed = false;
-    } else if (FGroupIndex != 0) {
-        FGroupReleaseArmed = true;
-    }
+    if (Button == TMouseButton::mbLeft) FPress.Press();
 }
 
 void TqlSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    if (Button == TMouseButton::mbLeft) {
-        FPressed = false;
-        const bool over = ClientRect().Contains({X, Y});
-        if (FGroupIndex != 0) {
-            if (FDown && AllowAllUp && FGroupReleaseArmed && FMouseIn && over) {
-                SetDown(false);
-                Click();
-            }
-        } else {
-            const bool wasDown = FDown;
-            FEffects.StopRepeat();
-            if (over) {
-                SetDown(false);
-                if (wasDown) Click();
-            } else {
-                FDown = false;
-                Repaint();
-            }
-        }
-    }
+    if (Button == TMouseButton::mbLeft) FPress.Release(ClientRect().Contains({X, Y}));
     if (Visible()) TqlSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }

@@ -2,23 +2,17 @@
 // The skinned push button: five faces from its descriptor (normal, active,
 // down, focused, disabled), a blend between normal and active as the mouse
 // comes and goes, click repeat while held, default and cancel keys, and
-// exclusive groups of buttons that stay down.
+// exclusive groups of buttons that stay down. Beside the mouse rules of
+// TqlButtonPress:
 //
 //   input                                   Down    click
-//   mouse down, ungrouped                   yes     -
-//   mouse up over the button                no      one
-//   mouse up elsewhere (dragged off)        no      none
-//   mouse down, grouped, up                 yes     one, at the press
-//   mouse down+up, grouped, down            yes     none (AllowAllUp: up, one)
 //   Space down / Space up (after its down)  yes/no  one, at the release
 //   Enter while Active (focused or lit
 //     default), Esc on a Cancel button      -       one
-//   held with RepeatMode                    yes     at 500 ms, then every RepeatInterval,
-//                                                   paused while the pointer is off
 
-#include "skin/controls/SkinButtonEffects.h"
+#include "skin/controls/SkinButtonPress.h"
 
-class TqlSkinButton : public TqlSkinCustomControl, private TqlButtonHost {
+class TqlSkinButton : public TqlSkinCustomControl, private TqlButtonPressHost {
 public:
     explicit TqlSkinButton(TComponent* AOwner);
     ~TqlSkinButton() override;
@@ -34,7 +28,7 @@ public:
     bool AllowAllUp = false;
     bool CanFocused() const { return FCanFocused; }
     void SetCanFocused(bool Value);
-    bool Down() const { return FDown; }
+    bool Down() const { return FPress.Down; }
     void SetDown(bool Value);
     int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int Value);
@@ -59,7 +53,7 @@ public:
     void CalcSize(int& W, int& H) override;
     // The dialog's current default button: Enter clicks it.
     bool Active() const { return FActive; }
-    bool MouseIn() const { return FMouseIn; }
+    bool MouseIn() const { return FPress.MouseIn; }
     double MorphKf() const { return FEffects.MorphKf(); }
 
 protected:
@@ -82,23 +76,24 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
-    bool MorphTowardsActive() const override { return FMouseIn || IsFocusedButton(); }
+    bool MorphTowardsActive() const override { return FPress.MouseIn || IsFocusedButton(); }
     bool MorphAllowed() const override { return FIndex != -1 && CanMorph(); }
     void RepaintFace() override { Repaint(); }
-    void RepeatClick() override { Click(); }
+    void ButtonClick() override { Click(); }
+    TqlPressRules PressRules() const override { return {FGroupIndex, AllowAllUp, RepeatMode, RepeatInterval}; }
+    TqlButtonPress* PeerPress(TControl* Other) override;
+    bool CanMorph() const override { return FLook.Morphing && EffectsEnabled(); }
+    bool CanAnimate() const override;
+    bool KeepsFocusedFace() const override { return IsFocusedButton(); }
 
-    bool CanMorph() const { return FLook.Morphing && EffectsEnabled(); }
     bool IsFocusedButton() const;
-    bool CanAnimate() const;
-    void RedrawOrMorph();
-    void Animate(bool Forward);
     bool ShowsDown() const;
     int GetGlyphNum(bool ADown, bool AActive) const;
     void DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool Down, bool Enabled, int GlyphNum);
-    void ReleaseGroup();
 
     TqlButtonLook FLook;
     TqlButtonEffects FEffects{*this};
+    TqlButtonPress FPress{*this, *this, FEffects, FLook};
     TBitmap FGlyph;
     int FImageIndex = -1;
     int FNumGlyphs = 1;
@@ -106,13 +101,9 @@ private:
     int FSpacing = 1;
     TqlButtonLayout FLayout = blGlyphLeft;
     bool FCanFocused = true;
-    bool FDown = false;
     int FGroupIndex = 0;
     bool FDefault = false;
     bool FActive = false;
-    bool FMouseIn = false;
-    bool FPressed = false;
     bool FSpacePressed = false;
     bool FClicksDisabled = false;
-    bool FGroupReleaseArmed = false;
 };

@@ -149,8 +149,8 @@ void TqlButtonEffects::AnimateTick() {
 void TqlButtonEffects::StartRepeat(int Interval) {
     FRepeatTimer.Start(kFirstRepeatDelay, [this, Interval] {
         if (FRepeatTimer.Interval() == kFirstRepeatDelay && Interval != kFirstRepeatDelay)
-            FRepeatTimer.Start(Interval > 0 ? Interval : 1, [this] { FHost.RepeatClick(); });
-        FHost.RepeatClick();
+            FRepeatTimer.Start(Interval > 0 ? Interval : 1, [this] { FHost.ButtonClick(); });
+        FHost.ButtonClick();
     });
 }
 

@@ -34,7 +34,7 @@ public:
     // Skinned and the descriptor asks for morphing, with skin effects on.
     virtual bool MorphAllowed() const = 0;
     virtual void RepaintFace() = 0;
-    virtual void RepeatClick() = 0;
+    virtual void ButtonClick() = 0;
 };
 
 // The descriptor values a button copies, with the fallbacks of empty state faces.

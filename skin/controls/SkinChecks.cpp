@@ -14,8 +14,7 @@ TRect Offset(const TRect& R, int DX, int DY) { return Rect(R.Left + DX, R.Top + 
 }  // namespace
 
 TqlSkinCheckRadioBox::TqlSkinCheckRadioBox(TComponent* AOwner) : TqlSkinCustomControl(AOwner) {
-    FClickEvents = false;
-    FDoubleClickEvents = false;
+    SetControlStyle(ControlStyle() & ~(csClickEvents | csDoubleClicks));
     SetSkinDataName("checkbox");
     SetTabStop(false);
     SetCanFocused(true);

@@ -11,6 +11,13 @@ TqlSkinData* FormSkinData(TComponent* owner) {
     return nullptr;
 }
 
+TBitmap PaintBuffer(int W, int H) {
+    TBitmap B;
+    B.SetPixelFormat(TPixelFormat::pfDevice);
+    B.SetSize(W, H);
+    return B;
+}
+
 void LinkSkinData(TqlSkinDataLink& Link, TComponent& Self, TqlSkinData* Skin) {
     if (Link.SkinData() && Link.SkinData() != Skin) Self.RemoveFreeNotification(Link.SkinData());
     Link.TqlSkinDataLink::SetSkinData(Skin);
@@ -284,7 +291,7 @@ void TqlSkinControl::WMEraseBkgnd(TMessage& M) { M.Result = 1; }
 void TqlSkinControl::Paint() {
     if (Width() < 1 || Height() < 1) return;
     GetSkinData();
-    TBitmap B(Width(), Height());
+    TBitmap B = PaintBuffer(Width(), Height());
     if (FIndex == -1)
         CreateControlDefaultImage(B);
     else
@@ -443,6 +450,7 @@ void TqlSkinCustomControl::SetControlRegion() {
 // TqlGraphicSkinControl
 
 TqlGraphicSkinControl::TqlGraphicSkinControl(TComponent* AOwner) : TGraphicControl(AOwner) {
+    SetControlStyle(ControlStyle() | csOpaque);
     LinkSkinData(*this, *this, FormSkinData(AOwner));
 }
 
@@ -464,7 +472,7 @@ void TqlGraphicSkinControl::ChangeSkinData() {
 void TqlGraphicSkinControl::Paint() {
     if (Width() < 1 || Height() < 1) return;
     GetSkinData();
-    TBitmap B(Width(), Height());
+    TBitmap B = PaintBuffer(Width(), Height());
     if (FIndex == -1)
         CreateControlDefaultImage(B);
     else

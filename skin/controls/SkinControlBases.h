@@ -23,6 +23,9 @@ TqlSkinData* FormSkinData(TComponent* owner);
 void LinkSkinData(TqlSkinDataLink& Link, TComponent& Self, TqlSkinData* Skin);
 // Active picture Index of Skin, or null outside the pictures.
 const TBitmap* SkinPicture(const TqlSkinData& Skin, int Index);
+// The off-screen picture a control paints into, W x H, in the screen's own
+// layout: drawn on the window without a conversion.
+TBitmap PaintBuffer(int W, int H);
 
 // Covers Area of C with Piece, tiled from Area's top-left; with Stretch,
 // stretched over the area (stFull), or to its height and tiled across
@@ -163,8 +166,6 @@ public:
     virtual void BeforeChangeSkinData() { FIndex = -1; }
     int HintImageIndex = 0;
     const TCustomImageList* HintImageList = nullptr;
-    // Whether the control covers its whole rectangle (no parent shows through).
-    bool Opaque = true;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;

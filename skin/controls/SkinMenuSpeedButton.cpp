@@ -85,7 +85,7 @@ void TqlSkinMenuSpeedButton::OpenMenus() {
 void TqlSkinMenuSpeedButton::MenuClosed() {
     FMenuTracking = false;
     SetDown(false);
-    FMouseIn = false;
+    FPress.MouseIn = false;
     if (OnHideTrackMenu) OnHideTrackMenu(this);
     Repaint();
 }
@@ -100,7 +100,7 @@ void TqlSkinMenuSpeedButton::WndProc(TMessage& M) {
 
 void TqlSkinMenuSpeedButton::CMMouseEnter(TMessage& M) {
     if (FMenuTracking) {
-        FMouseIn = true;
+        FPress.MouseIn = true;
         return;
     }
     TqlSkinSpeedButton::CMMouseEnter(M);
@@ -108,7 +108,7 @@ void TqlSkinMenuSpeedButton::CMMouseEnter(TMessage& M) {
 
 void TqlSkinMenuSpeedButton::CMMouseLeave(TMessage& M) {
     if (FMenuTracking) {
-        FMouseIn = false;
+        FPress.MouseIn = false;
         return;
     }
     TqlSkinSpeedButton::CMMouseLeave(M);
@@ -120,7 +120,7 @@ void TqlSkinMenuSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, i
         return;
     }
     FMenuTracking = InTrackPart(X, Y);
-    FMouseIn = true;
+    FPress.MouseIn = true;
     if (!FMenuTracking) {
         TqlSkinSpeedButton::MouseDown(Button, Shift, X, Y);
         return;
@@ -154,4 +154,14 @@ void TqlSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap& B) {
     TqlSkinSpeedButton::CreateControlDefaultImage(B);
     if (FSkinPopupMenu || FSkinImagesMenu)
         DrawDropDownArrow(B.Canvas(), TrackRect(), EffectivelyEnabled() ? clBtnText : clBtnShadow);
+}
+
+bool TqlSkinMenuSpeedButton::MenuImage(const TCustomImageList*& Images, int& Index, std::string& Caption) const {
+    if (!FSkinImagesMenu || !UseImagesMenuImage || !FSkinImagesMenu->Images) return false;
+    const TqlImagesMenuItem* item = FSkinImagesMenu->GetSelectedItem();
+    if (!item || item->ImageIndex < 0 || item->ImageIndex >= FSkinImagesMenu->Images->Count()) return false;
+    Images = FSkinImagesMenu->Images;
+    Index = item->ImageIndex;
+    if (UseImagesMenuCaption && ShowCaption()) Caption = item->Caption;
+    return true;
 }

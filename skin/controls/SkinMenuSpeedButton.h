@@ -50,6 +50,8 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DrawButtonState(TBitmap& B, const TRect& R, bool AActive, bool ADown) override;
     void CreateControlDefaultImage(TBitmap& B) override;
+    // With UseImagesMenuImage the images menu's selected item shows on the button.
+    bool MenuImage(const TCustomImageList*& Images, int& Index, std::string& Caption) const override;
 
 private:
     void OpenMenus();

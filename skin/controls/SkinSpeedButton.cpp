@@ -3,22 +3,18 @@
 TqlSkinSpeedButton::TqlSkinSpeedButton(TComponent* AOwner) : TqlGraphicSkinCustomControl(AOwner) {
     SetSkinDataName("toolbutton");
     // Clicks come from this button's own press and release rules.
-    FClickEvents = false;
+    SetControlStyle(csCaptureMouse | csOpaque | csDoubleClicks);
     SetBounds(Left(), Top(), 25, 25);
 }
 
-TqlSkinSpeedButton::~TqlSkinSpeedButton() {
-    FEffects.StopMorph();
-    FEffects.StopAnimation();
-    FEffects.StopRepeat();
-}
+TqlSkinSpeedButton::~TqlSkinSpeedButton() { FPress.StopEffects(); }
 
 void TqlSkinSpeedButton::DoClick() {
     if (OnClick) OnClick(this);
 }
 
 void TqlSkinSpeedButton::SetTransparent(bool Value) {
-    Opaque = !Value;
+    SetControlStyle(Value ? ControlStyle() & ~csOpaque : ControlStyle() | csOpaque);
     Repaint();
 }
 
@@ -36,31 +32,15 @@ void TqlSkinSpeedButton::SetShowCaption(bool Value) {
         Repaint();
 }
 
-void TqlSkinSpeedButton::SetDown(bool Value) {
-    FDown = Value;
-    if (CanMorph()) FEffects.FollowDown(Value);
-    Repaint();
-    if (GroupIndex != 0 && FDown && !AllowAllUp) ReleaseGroup();
+void TqlSkinSpeedButton::SetDown(bool Value) { FPress.SetDown(Value); }
+
+TqlButtonPress* TqlSkinSpeedButton::PeerPress(TControl* Other) {
+    auto* other = dynamic_cast<TqlSkinSpeedButton*>(Other);
+    return other ? &other->FPress : nullptr;
 }
 
-void TqlSkinSpeedButton::ReleaseGroup() {
-    if (!Parent()) return;
-    for (int i = 0; i < Parent()->ControlCount(); ++i) {
-        auto* other = dynamic_cast<TqlSkinSpeedButton*>(Parent()->Controls(i));
-        if (other && other != this && other->GroupIndex == GroupIndex && other->FDown) other->SetDown(false);
-    }
-}
-
-void TqlSkinSpeedButton::RedrawOrMorph() {
-    if (FIndex != -1 && CanMorph())
-        FEffects.StartMorph();
-    else
-        Repaint();
-}
-
-void TqlSkinSpeedButton::Animate(bool Forward) {
-    if (FIndex != -1 && !FFlat && EffectsEnabled() && !RectIsEmpty(FLook.AnimateSkinRect))
-        FEffects.StartAnimation(Forward, FLook.FrameCount, FLook.AnimateInterval);
+bool TqlSkinSpeedButton::CanAnimate() const {
+    return FIndex != -1 && !FFlat && EffectsEnabled() && !RectIsEmpty(FLook.AnimateSkinRect);
 }
 
 void TqlSkinSpeedButton::GetSkinData() {
@@ -77,11 +57,9 @@ void TqlSkinSpeedButton::GetSkinData() {
 }
 
 void TqlSkinSpeedButton::ChangeSkinData() {
-    FEffects.StopAnimation();
-    FEffects.StopMorph();
-    FEffects.SetMorphKf(false);
+    FPress.BeforeSkinChange();
     TqlGraphicSkinCustomControl::ChangeSkinData();
-    if (CanMorph() && FIndex != -1 && FMouseIn && !Transparent()) FEffects.SetMorphKf(true);
+    FPress.AfterSkinChange(FPress.MouseIn);
 }
 
 void TqlSkinSpeedButton::CalcSize(int& W, int& H) {
@@ -96,7 +74,7 @@ void TqlSkinSpeedButton::Paint() {
     GetSkinData();
     int W = Width(), H = Height();
     CalcSize(W, H);
-    TBitmap B(Width(), Height());
+    TBitmap B = PaintBuffer(Width(), Height());
     if (FIndex == -1) {
         CreateControlDefaultImage(B);
     } else if (CanMorph() && FEffects.Morphing()) {
@@ -106,7 +84,7 @@ void TqlSkinSpeedButton::Paint() {
         MorphFaces(B, active, FLook.MorphKind, FEffects.MorphKf());
     } else if (ShowsDown()) {
         DrawButtonState(B, FLook.DownSkinRect, true, true);
-    } else if (!FMouseIn) {
+    } else if (!FPress.MouseIn) {
         if (CanMorph() && FEffects.MorphKf() == 1.0) {
             DrawButtonState(B, FLook.ActiveSkinRect, true, false);
         } else if (Transparent()) {
@@ -139,11 +117,14 @@ void TqlSkinSpeedButton::DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool AD
     else if (!enabled)
         C.Font().SetColor(clBtnShadow);
     C.Brush().Style = TBrushStyle::bsClear;
-    const std::string caption = FShowCaption ? Caption() : std::string();
+    std::string caption = FShowCaption ? Caption() : std::string();
     const bool pressed = ADown && AActive;
-    if (Glyph.Empty() && ImageList && ImageIndex >= 0 && ImageIndex < ImageList->Count())
-        DrawImageListGlyphCaption(C, R, Margin, Spacing, Layout, caption, ImageIndex, ImageList, pressed, enabled,
-                                  false, clNone);
+    const TCustomImageList* images = ImageList;
+    int index = ImageIndex;
+    const bool menuImage = MenuImage(images, index, caption);
+    if (menuImage || (Glyph.Empty() && images && index >= 0 && index < images->Count()))
+        DrawImageListGlyphCaption(C, R, Margin, Spacing, Layout, caption, index, images, pressed, enabled, false,
+                                  clNone);
     else
         DrawBitmapGlyphCaption(C, R, Margin, Spacing, Layout, caption, &Glyph, NumGlyphs,
                                GlyphNumFor(NumGlyphs, enabled, ADown, AActive), pressed, false, clNone);
@@ -155,7 +136,7 @@ void TqlSkinSpeedButton::CreateControlDefaultImage(TBitmap& B) {
     const bool down = ShowsDown();
     if (down)
         DrawPlainFace(C, R, TqlPlainFace::Down);
-    else if (FMouseIn)
+    else if (FPress.MouseIn)
         DrawPlainFace(C, R, TqlPlainFace::Hot);
     else if (!FFlat)
         DrawPlainFace(C, R, TqlPlainFace::Idle);
@@ -163,7 +144,7 @@ void TqlSkinSpeedButton::CreateControlDefaultImage(TBitmap& B) {
         PaintParentBackground(this, C);
     else
         DrawPlainFace(C, R, TqlPlainFace::Flat);
-    DrawGlyphAndCaption(C, R, down, FMouseIn);
+    DrawGlyphAndCaption(C, R, down, FPress.MouseIn);
 }
 
 void TqlSkinSpeedButton::WndProc(TMessage& M) {
@@ -177,78 +158,25 @@ void TqlSkinSpeedButton::WndProc(TMessage& M) {
 
 void TqlSkinSpeedButton::CMEnabledChanged(TMessage& M) {
     TqlGraphicSkinCustomControl::CMEnabledChanged(M);
-    if (CanMorph()) {
-        FEffects.StopMorph();
-        FEffects.SetMorphKf(false);
-    }
-    FMouseIn = false;
-    Repaint();
+    FPress.EnabledChanged();
 }
 
 void TqlSkinSpeedButton::CMMouseEnter(TMessage& M) {
     TqlGraphicSkinCustomControl::CMMouseEnter(M);
-    if (!EffectivelyEnabled()) return;
-    FMouseIn = true;
-    if (GroupIndex == 0 || !FDown) {
-        if (FDown) {
-            if (CanMorph()) FEffects.SetMorphKf(true);
-            Repaint();
-        } else {
-            Animate(true);
-            RedrawOrMorph();
-        }
-    }
-    if (FPressed && RepeatMode && GroupIndex == 0) FEffects.StartRepeat(RepeatInterval);
+    if (EffectivelyEnabled()) FPress.PointerEntered();
 }
 
 void TqlSkinSpeedButton::CMMouseLeave(TMessage& M) {
     TqlGraphicSkinCustomControl::CMMouseLeave(M);
-    if (!EffectivelyEnabled()) return;
-    FMouseIn = false;
-    if (GroupIndex == 0 || !FDown) {
-        Animate(false);
-        RedrawOrMorph();
-    }
-    if (FPressed) FEffects.StopRepeat();
+    if (EffectivelyEnabled()) FPress.PointerLeft(false);
 }
 
 void TqlSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TqlGraphicSkinCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != TMouseButton::mbLeft) return;
-    FEffects.StopAnimation();
-    FPressed = true;
-    if (!FDown) {
-        FMouseIn = true;
-        SetDown(true);
-        if (RepeatMode && GroupIndex == 0)
-            FEffects.StartRepeat(RepeatInterval);
-        else if (GroupIndex != 0)
-            DoClick();
-        FGroupReleaseArmed = false;
-    } else if (GroupIndex != 0) {
-        FGroupReleaseArmed = true;
-    }
+    if (Button == TMouseButton::mbLeft) FPress.Press();
 }
 
 void TqlSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TqlGraphicSkinCustomControl::MouseUp(Button, Shift, X, Y);
-    if (Button != TMouseButton::mbLeft) return;
-    FPressed = false;
-    const bool over = ClientRect().Contains({X, Y});
-    if (GroupIndex != 0) {
-        if (FDown && AllowAllUp && FGroupReleaseArmed && FMouseIn && over) {
-            SetDown(false);
-            DoClick();
-        }
-        return;
-    }
-    const bool wasDown = FDown;
-    FEffects.StopRepeat();
-    if (over) {
-        SetDown(false);
-        if (wasDown) DoClick();
-    } else {
-        FDown = false;
-        Repaint();
-    }
+    if (Button == TMouseButton::mbLeft) FPress.Release(ClientRect().Contains({X, Y}));
 }

@@ -1,18 +1,12 @@
 #pragma once
 // The windowless tool button of skinned tool bars: the push button's faces,
-// morph, animation, repeat and groups without focus or keys, with a flat mode
-// that shows a face only under the pointer, and a caption it can hide.
-//
-//   input                                   Down    click
-//   mouse down, ungrouped                   yes     -
-//   mouse up over the button                no      one
-//   mouse up elsewhere                      no      none
-//   mouse down, grouped, up                 yes     one, at the press
-//   mouse down+up, grouped, down            yes     none (AllowAllUp: up, one)
+// morph, animation, repeat and groups (the mouse rules of TqlButtonPress)
+// without focus or keys, with a flat mode that shows a face only under the
+// pointer, and a caption it can hide.
 
-#include "skin/controls/SkinButtonEffects.h"
+#include "skin/controls/SkinButtonPress.h"
 
-class TqlSkinSpeedButton : public TqlGraphicSkinCustomControl, protected TqlButtonHost {
+class TqlSkinSpeedButton : public TqlGraphicSkinCustomControl, protected TqlButtonPressHost {
 public:
     explicit TqlSkinSpeedButton(TComponent* AOwner);
     ~TqlSkinSpeedButton() override;
@@ -25,11 +19,11 @@ public:
     bool RepeatMode = false;
     int RepeatInterval = 100;
     bool AllowAllUp = false;
-    bool Transparent() const { return !Opaque; }
+    bool Transparent() const { return (ControlStyle() & csOpaque) == 0; }
     void SetTransparent(bool Value);
     bool Flat() const { return FFlat; }
     void SetFlat(bool Value);
-    bool Down() const { return FDown; }
+    bool Down() const { return FPress.Down; }
     void SetDown(bool Value);
     int GroupIndex = 0;
     bool ShowCaption() const { return FShowCaption; }
@@ -43,7 +37,7 @@ public:
     void GetSkinData() override;
     void ChangeSkinData() override;
     void CalcSize(int& W, int& H) override;
-    bool MouseIn() const { return FMouseIn; }
+    bool MouseIn() const { return FPress.MouseIn; }
     double MorphKf() const { return FEffects.MorphKf(); }
 
 protected:
@@ -59,27 +53,27 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
-    bool MorphTowardsActive() const override { return FMouseIn; }
+    bool MorphTowardsActive() const override { return FPress.MouseIn; }
     bool MorphAllowed() const override { return FIndex != -1 && CanMorph(); }
     void RepaintFace() override { Repaint(); }
-    void RepeatClick() override { DoClick(); }
-    bool CanMorph() const { return FLook.Morphing && !Transparent() && EffectsEnabled(); }
-    void RedrawOrMorph();
+    void ButtonClick() override { DoClick(); }
+    TqlPressRules PressRules() const override { return {GroupIndex, AllowAllUp, RepeatMode, RepeatInterval}; }
+    TqlButtonPress* PeerPress(TControl* Other) override;
+    bool CanMorph() const override { return FLook.Morphing && !Transparent() && EffectsEnabled(); }
+    bool CanAnimate() const override;
     // Down and shown down: grouped, or with the pointer over it.
-    bool ShowsDown() const { return FDown && (GroupIndex != 0 || FMouseIn); }
+    bool ShowsDown() const { return FPress.Down && (GroupIndex != 0 || FPress.MouseIn); }
     void DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool ADown, bool AActive);
+    // An image (and caption) that stands in for the button's own; none here.
+    virtual bool MenuImage(const TCustomImageList*& /*Images*/, int& /*Index*/, std::string& /*Caption*/) const {
+        return false;
+    }
 
     TqlButtonLook FLook;
     TqlButtonEffects FEffects{*this};
-    bool FMouseIn = false;
-    bool FPressed = false;
+    TqlButtonPress FPress{*this, *this, FEffects, FLook};
 
 private:
-    void Animate(bool Forward);
-    void ReleaseGroup();
-
     bool FFlat = false;
-    bool FDown = false;
     bool FShowCaption = true;
-    bool FGroupReleaseArmed = false;
 };

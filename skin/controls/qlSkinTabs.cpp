@@ -104,6 +104,8 @@ void TqlSkinPageControl::GetSkinData() {
 }
 
 void TqlSkinPageControl::ChangeSkinData() {
+    FPageBackgroundValid = false;
+    FFrameSize = {-1, -1};
     GetSkinData();
     if (Skinned()) {
         TabHeight = HeightOfRect(FLook.TabRect);
@@ -193,7 +195,16 @@ TRect TqlSkinPageControl::FrameRect() const {
 void TqlSkinPageControl::PaintPageBackground(TCanvas& canvas, int width, int height) {
     if (width < 1 || height < 1) return;
     GetSkinData();
-    TBitmap b(width, height);
+    TBitmap& b = FPageBackground;
+    if (FPageBackgroundValid && b.Width() == width && b.Height() == height && FPageBackgroundSkinned == Skinned()) {
+        canvas.Draw(0, 0, b);
+        return;
+    }
+    // Kept in the screen's layout, it is drawn without a conversion each time.
+    b.SetPixelFormat(TPixelFormat::pfDevice);
+    b.SetSize(width, height);
+    FPageBackgroundValid = true;
+    FPageBackgroundSkinned = Skinned();
     if (!Skinned()) {
         b.Canvas().Brush().Color = clBtnFace;
         b.Canvas().FillRect(Rect(0, 0, width, height));
@@ -208,15 +219,19 @@ void TqlSkinPageControl::PaintPageBackground(TCanvas& canvas, int width, int hei
 }
 
 void TqlSkinPageControl::PaintFrame(TCanvas& canvas, const TRect& f) {
-    const int dx = f.Width() - WidthOfRect(FLook.SkinRect), dy = f.Height() - HeightOfRect(FLook.SkinRect);
-    TRect grown = FLook.ClientRect;
-    grown.Right += dx;
-    grown.Bottom += dy;
-    TBitmap left, top, right, bottom;
-    BuildFrameImage(FLook.LTPoint, FLook.RTPoint, FLook.LBPoint, FLook.RBPoint, FLook.ClientRect, FLook.LTPoint,
-                    Moved(FLook.RTPoint, dx, 0), Moved(FLook.LBPoint, 0, dy), Moved(FLook.RBPoint, dx, dy), grown,
-                    left, top, right, bottom, *FPicture, FLook.SkinRect, f.Width(), f.Height(), FLook.LeftStretch,
-                    FLook.TopStretch, FLook.RightStretch, FLook.BottomStretch);
+    TBitmap &left = FFrameLeft, &top = FFrameTop, &right = FFrameRight, &bottom = FFrameBottom;
+    if (FFrameSize != TPoint{f.Width(), f.Height()}) {
+        const int dx = f.Width() - WidthOfRect(FLook.SkinRect), dy = f.Height() - HeightOfRect(FLook.SkinRect);
+        TRect grown = FLook.ClientRect;
+        grown.Right += dx;
+        grown.Bottom += dy;
+        BuildFrameImage(FLook.LTPoint, FLook.RTPoint, FLook.LBPoint, FLook.RBPoint, FLook.ClientRect, FLook.LTPoint,
+                        Moved(FLook.RTPoint, dx, 0), Moved(FLook.LBPoint, 0, dy), Moved(FLook.RBPoint, dx, dy), grown,
+                        left, top, right, bottom, *FPicture, FLook.SkinRect, f.Width(), f.Height(), FLook.LeftStretch,
+                        FLook.TopStretch, FLook.RightStretch, FLook.BottomStretch);
+        for (TBitmap* band : {&left, &top, &right, &bottom}) band->SetPixelFormat(TPixelFormat::pfDevice);
+        FFrameSize = {f.Width(), f.Height()};
+    }
     canvas.Draw(f.Left, f.Top, top);
     canvas.Draw(f.Left, f.Top + top.Height(), left);
     canvas.Draw(f.Right - right.Width(), f.Top + top.Height(), right);

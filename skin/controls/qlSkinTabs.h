@@ -86,6 +86,14 @@ private:
     TqlDataSkinTabControl FLook{""};
     const TBitmap* FPicture = nullptr;
     const TBitmap* FBackground = nullptr;
+    // The page background at the last size asked: every transparent control of
+    // a page paints through it, so it is built once per size and skin.
+    TBitmap FPageBackground;
+    bool FPageBackgroundValid = false;
+    bool FPageBackgroundSkinned = false;
+    // The four bands of the frame round the pages at the frame's last size.
+    TBitmap FFrameLeft, FFrameTop, FFrameRight, FFrameBottom;
+    TPoint FFrameSize{-1, -1};
     int FDefaultItemHeight = 20;
     int FHotPage = -1;
     bool FShowCloseButtons = false;

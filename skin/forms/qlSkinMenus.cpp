@@ -1,6 +1,7 @@
 #include "skin/forms/qlSkinMenus.h"
 
 #include "skin/controls/SkinControlBases.h"
+#include "skin/forms/qlImagesMenuGrid.h"
 
 void TqlSkinPopupMenu::PopupFromRect(TControl* Control, const TRect& R, bool /*Flag*/) {
     PopupComponent = Control;
@@ -18,19 +19,24 @@ const TqlImagesMenuItem* TqlSkinImagesMenu::GetSelectedItem() const {
     return &Items[size_t(FItemIndex)];
 }
 
-void TqlSkinImagesMenu::Popup(const TRect& /*R*/) {
+void TqlSkinImagesMenu::Popup(const TRect& R) {
     if (FShowing) CloseUp(-1);
     if (OnPopup) OnPopup(this);
-    if (!Images || Images->Count() == 0) {
+    if (!Images || Images->Count() == 0 || Items.empty()) {
         if (OnClose) OnClose();
         return;
     }
+    if (!FGrid) FGrid = new TqlImagesMenuGrid(*this);
     FShowing = true;
+    FGrid->Open(R);
 }
 
 void TqlSkinImagesMenu::CloseUp(int Index) {
     if (!FShowing) return;
     FShowing = false;
+    if (FGrid) FGrid->CloseUp();
     if (Index >= 0 && Index < int(Items.size())) SetItemIndex(Index);
     if (OnClose) OnClose();
 }
+
+TWinControl* TqlSkinImagesMenu::Grid() const { return FShowing ? FGrid : nullptr; }

@@ -23,11 +23,15 @@ struct TqlImagesMenuItem {
     std::string Caption;
 };
 
+class TqlImagesMenuGrid;
+
 class TqlSkinImagesMenu : public TComponent, public TqlSkinDataLink {
 public:
     explicit TqlSkinImagesMenu(TComponent* owner) : TComponent(owner) {}
 
     const TCustomImageList* Images = nullptr;
+    // Cells a row of the grid holds; 0 lets the grid be about square.
+    int ColumnsCount = 0;
     std::vector<TqlImagesMenuItem> Items;
     int ItemIndex() const { return FItemIndex; }
     void SetItemIndex(int Value);
@@ -39,14 +43,18 @@ public:
     // Called once the grid has closed; set by the opener before each popup.
     std::function<void()> OnClose;
 
-    // Opens the grid for the screen rectangle R. A menu without images has
-    // nothing to show and closes at once, so its opener is never left waiting.
+    // Opens the grid below the screen rectangle R with ItemIndex selected. A
+    // menu without images or items has nothing to show and closes at once, so
+    // its opener is never left waiting.
     virtual void Popup(const TRect& R);
     // Closes the grid, with Index chosen when it is an item (else nothing chosen).
     void CloseUp(int Index);
     bool Showing() const { return FShowing; }
+    // The grid window while it shows, else null.
+    TWinControl* Grid() const;
 
 private:
     int FItemIndex = -1;
     bool FShowing = false;
+    TqlImagesMenuGrid* FGrid = nullptr;
 };

@@ -161,6 +161,21 @@ TEST_F(SkinTabs, SheetsShowTheSkinsPageAreaOrTheirWallpaper) {
     EXPECT_EQ(shot.Pixel(100, 40), 0x654321);
 }
 
+// The page background is built once and kept: a new size or a skin change
+// must still show at once.
+TEST_F(SkinTabs, ThePageBackgroundFollowsTheSizeAndTheSkin) {
+    auto* pc = MainPages();
+    auto* sheet = static_cast<TqlSkinTabSheet*>(pc->Pages(0));
+    EXPECT_EQ(Snapshot(*sheet).Pixel(5, 5), kClient);
+    pc->SetBounds(0, 0, 300, 200);
+    const TBitmap grown = Snapshot(*sheet);
+    EXPECT_EQ(grown.Pixel(grown.Width() - 1, grown.Height() - 1), kClient);
+    FillRect(*skin->Data->ActivePictures[size_t(look->PictureIndex)], Rect(10, 10, 20, 20), 0x0000F0);
+    pc->ChangeSkinData();
+    EXPECT_EQ(Snapshot(*sheet).Pixel(5, 5), 0x0000F0);
+    EXPECT_EQ(Snapshot(*pc).Pixel(0, pc->Height() - 1), kBL);
+}
+
 TEST_F(SkinTabs, ControlWithoutVisibleTabsShowsOnlyThePageBackground) {
     auto* pc = new TqlSkinPageControl(form);
     pc->SetParent(form);

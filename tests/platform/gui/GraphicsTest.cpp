@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -149,9 +151,9 @@ TEST(CanvasPixels, DrawingGoesOnAfterDirectPixelAccessWithTheSameState) {
     EXPECT_EQ(b.Pixel(7, 5), clRed) << "origin survives a resize";
 }
 
-TEST(Colors, ByteOrderIsBlueGreenRedInBothFormats) {
-    for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
-        SCOPED_TRACE(format == TPixelFormat::pf24bit ? "24-bit" : "32-bit");
+TEST(Colors, ByteOrderIsBlueGreenRedInEveryFormat) {
+    for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit, TPixelFormat::pfDevice}) {
+        SCOPED_TRACE(int(format));
         TBitmap b(3, 2);
         b.SetPixelFormat(format);
         const int bpp = format == TPixelFormat::pf24bit ? 3 : 4;
@@ -488,4 +490,39 @@ TEST(CanvasPixels, PaintOnABoundPainterLeavesItsStateAsItWas) {
         return RGB(qRed(c), qGreen(c), qBlue(c));
     };
     EXPECT_EQ(Picture(6, 4, pixel), (std::vector<std::string>{"......", "..rr..", "..rr..", ".b...."}));
+}
+
+// A change of layout keeps every colour; alpha survives only between 32-bit
+// pictures, and the device layout's spare byte is always 255.
+TEST(Colors, AChangeOfPixelFormatKeepsTheColours) {
+    const struct {
+        std::vector<TPixelFormat> path;
+        uint8_t alpha;  // of the 32-bit picture's pixel at the end
+    } cases[] = {
+        {{TPixelFormat::pf32bit, TPixelFormat::pf24bit, TPixelFormat::pf32bit}, 0xFF},
+        {{TPixelFormat::pf32bit, TPixelFormat::pfDevice}, 0xFF},
+        {{TPixelFormat::pf32bit, TPixelFormat::pfDevice, TPixelFormat::pf32bit}, 0xFF},
+        {{TPixelFormat::pf24bit, TPixelFormat::pfDevice, TPixelFormat::pf24bit}, 0},
+        {{TPixelFormat::pf32bit}, 0x40},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.size());
+        TBitmap b;
+        b.SetPixelFormat(c.path.front());
+        b.SetSize(3, 2);
+        b.SetPixel(1, 1, RGB(10, 20, 30));
+        if (c.path.front() == TPixelFormat::pf32bit) b.ScanLine(1)[4 + 3] = 0x40;
+        for (TPixelFormat next : c.path) b.SetPixelFormat(next);
+        EXPECT_EQ(b.Pixel(1, 1), RGB(10, 20, 30));
+        EXPECT_EQ(b.Pixel(0, 0), clBlack);
+        if (b.PixelFormat() != TPixelFormat::pf24bit) {
+            EXPECT_EQ(b.ScanLine(1)[4 + 3], c.alpha);
+        }
+    }
+    // A device picture grows with black, opaque pixels.
+    TBitmap d;
+    d.SetPixelFormat(TPixelFormat::pfDevice);
+    d.SetSize(2, 2);
+    EXPECT_EQ(d.ScanLine(1)[4 + 3], 0xFF);
+    EXPECT_EQ(d.Pixel(1, 1), clBlack);
 }

@@ -25,9 +25,9 @@ TEST(DibSection, RowsArePaddedToFourBytes) {
     }
 }
 
-TEST(DibSection, PixelsAreBlueGreenRedFromEitherBitmapFormat) {
-    for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
-        SCOPED_TRACE(format == TPixelFormat::pf24bit ? "24-bit" : "32-bit");
+TEST(DibSection, PixelsAreBlueGreenRedFromEveryBitmapFormat) {
+    for (TPixelFormat format : {TPixelFormat::pf24bit, TPixelFormat::pf32bit, TPixelFormat::pfDevice}) {
+        SCOPED_TRACE(int(format));
         TBitmap b;
         b.SetPixelFormat(format);
         b.SetSize(3, 2);

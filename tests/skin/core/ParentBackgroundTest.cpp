@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/skin/core/SkinPictures.h"
 #include "platform/gui/Forms.h"
 #include "skin/core/qlUtils.h"
@@ -16,8 +18,14 @@ public:
         SetBoundsRect(bounds);
     }
 
+    // Whether the last paint was a copy for another control's picture.
+    bool paintedCopy = false;
+    bool parentPaintedCopy = false;
+
 protected:
     void Paint() override {
+        paintedCopy = (ControlState() & csPaintCopy) != 0;
+        parentPaintedCopy = (Parent()->ControlState() & csPaintCopy) != 0;
         Canvas().Brush().Color = FColor;
         Canvas().FillRect(Rect(0, 0, Width(), Height()));
     }
@@ -91,4 +99,65 @@ TEST(ParentBackground, NoControlOrNoParentPaintsNothing) {
     orphan.SetParent(nullptr);
     PaintParentBackground(&orphan, canvas.Canvas());
     EXPECT_EQ(Silhouette(canvas, clWhite), (std::vector<std::string>(4, "####")));
+}
+
+// Controls painting for another control's background know it while they do,
+// and only then: the parent and the sibling beneath, never the sibling above.
+TEST(ParentBackground, WhatPaintsBehindAControlIsMarkedAsACopyMeanwhile) {
+    TScene scene(true);
+    TBitmap canvas = WhitePicture(10, 10);
+    PaintParentBackground(scene.control, canvas.Canvas());
+    EXPECT_TRUE(scene.below->paintedCopy);
+    EXPECT_TRUE(scene.below->parentPaintedCopy);
+    EXPECT_EQ(scene.below->ControlState() & csPaintCopy, 0u);
+    EXPECT_EQ(scene.form.ControlState() & csPaintCopy, 0u);
+    TBitmap screen(40, 40);
+    scene.form.PaintTo(screen.Canvas(), 0, 0);
+    EXPECT_FALSE(scene.below->paintedCopy);
+    EXPECT_FALSE(scene.below->parentPaintedCopy);
+}
+
+// The parent's own look is painted once for all the controls that show it,
+// and again once it, or a window around it, has changed.
+TEST(ParentBackground, AParentIsPaintedAgainOnlyAfterItChanged) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 60, 60);
+    struct TCounting : TWindowed {
+        using TWindowed::TWindowed;
+        int paints = 0;
+        TColor color = clRed;
+        void Paint() override {
+            ++paints;
+            Canvas().Brush().Color = color;
+            Canvas().FillRect(Rect(0, 0, Width(), Height()));
+        }
+    };
+    auto* parent = new TCounting(&form, Rect(0, 0, 50, 50));
+    auto* first = new TWindowed(parent, Rect(2, 2, 10, 10));
+    auto* second = new TWindowed(parent, Rect(20, 20, 30, 30));
+    TBitmap canvas = WhitePicture(8, 8);
+    PaintParentBackground(first, canvas.Canvas());
+    PaintParentBackground(second, canvas.Canvas());
+    EXPECT_EQ(parent->paints, 1);
+    EXPECT_EQ(canvas.Pixel(1, 1), clRed);
+
+    struct Change {
+        const char* name;
+        std::function<void()> apply;
+    } changes[] = {
+        {"the parent repainted", [&] { parent->Invalidate(); }},
+        {"a part of the parent", [&] { parent->InvalidateRect(Rect(0, 0, 5, 5)); }},
+        {"the window around it", [&] { form.Invalidate(); }},
+        {"a new size", [&] { parent->SetBounds(0, 0, 40, 40); }},
+    };
+    for (const Change& c : changes) {
+        SCOPED_TRACE(c.name);
+        const int before = parent->paints;
+        parent->color = parent->color == clRed ? clBlue : clRed;
+        c.apply();
+        PaintParentBackground(first, canvas.Canvas());
+        PaintParentBackground(second, canvas.Canvas());
+        EXPECT_EQ(parent->paints, before + 1);
+        EXPECT_EQ(canvas.Pixel(1, 1), parent->color);
+    }
 }

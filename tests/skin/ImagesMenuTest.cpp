@@ -1,0 +1,182 @@
+// The images menu's grid window as the menu speed button opens it: the
+// selection marked, picked by a click or the keys, closed by Esc or a click
+// elsewhere, and the button's close path run once in every case.
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "platform/gui/Forms.h"
+#include "skin/controls/SkinMenuSpeedButton.h"
+#include "skin/forms/qlImagesMenuGrid.h"
+#include "tests/skin/SyntheticSkin.h"
+
+using namespace synthetic;
+
+namespace {
+
+constexpr int kImageSize = 16;
+
+class ImagesMenu : public testing::Test {
+protected:
+    void SetUp() override {
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 400, 300);
+        form->Show();
+        for (int i = 0; i < 7; ++i) {
+            TBitmap image(kImageSize, kImageSize);
+            FillRect(image, Rect(0, 0, kImageSize, kImageSize), Colour(i));
+            images.AddMasked(image, clNone);
+        }
+        menu = new TqlSkinImagesMenu(form);
+        menu->Images = &images;
+        for (int i = 0; i < 7; ++i) menu->Items.push_back({i, "item " + std::to_string(i)});
+        menu->ColumnsCount = 3;
+        button = new TqlSkinMenuSpeedButton(form);
+        button->SetParent(form);
+        button->SetSkinDataName("none");
+        button->SetBounds(10, 10, 60, 25);
+        button->SetSkinImagesMenu(menu);
+        button->OnHideTrackMenu = [this](TObject*) { ++hidden; };
+    }
+    void TearDown() override { delete form; }
+
+    static TColor Colour(int i) { return TColor(0x102030 + 0x200000 * i); }
+    void Open() { button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); }
+    TqlImagesMenuGrid* Grid() const { return dynamic_cast<TqlImagesMenuGrid*>(menu->Grid()); }
+    void Key(uint16_t key) { Grid()->Perform(WM_KEYDOWN, key, 0); }
+    void ClickCell(int index) {
+        const TRect cell = Grid()->CellRect(index);
+        const LPARAM at = MAKELPARAM((cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2);
+        Grid()->Perform(WM_MOUSEMOVE, 0, at);
+        Grid()->Perform(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        Grid()->Perform(WM_LBUTTONUP, 0, at);
+    }
+
+    TForm* form = nullptr;
+    TCustomImageList images{kImageSize, kImageSize};
+    TqlSkinImagesMenu* menu = nullptr;
+    TqlSkinMenuSpeedButton* button = nullptr;
+    int hidden = 0;
+};
+
+TEST_F(ImagesMenu, TheGridShowsTheItemsWithTheSelectionMarkedBelowTheButton) {
+    menu->SetItemIndex(4);
+    Open();
+    ASSERT_NE(Grid(), nullptr);
+    EXPECT_TRUE(Grid()->PoppedUp());
+    EXPECT_TRUE(button->Down());
+    EXPECT_EQ(Grid()->HotIndex(), 4);
+    const int cell = kImageSize + 2 * TqlImagesMenuGrid::kPadding, border = TqlImagesMenuGrid::kBorder;
+    EXPECT_EQ(Grid()->Width(), 3 * cell + 2 * border);
+    EXPECT_EQ(Grid()->Height(), 3 * cell + 2 * border);
+    const TPoint below = button->ClientToScreen({0, button->Height()});
+    EXPECT_EQ(Grid()->Top(), below.Y);
+
+    const TBitmap picture = Snapshot(*Grid());
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        const TRect r = Grid()->CellRect(i);
+        // Every image in its own cell; only the selected cell's padding is the accent.
+        EXPECT_EQ(picture.Pixel(r.Left + TqlImagesMenuGrid::kPadding + 1, r.Top + TqlImagesMenuGrid::kPadding + 1),
+                  Colour(i));
+        const bool selected = i == 4;
+        EXPECT_EQ(picture.Pixel(r.Left + 2, r.Top + 2) == ColorToRGB(clHighlight), selected);
+    }
+}
+
+TEST_F(ImagesMenu, AClickOnACellPicksItAndTheButtonComesUpShowingIt) {
+    button->UseImagesMenuImage = true;
+    Open();
+    ClickCell(5);
+    EXPECT_EQ(menu->ItemIndex(), 5);
+    EXPECT_EQ(menu->Grid(), nullptr);
+    EXPECT_FALSE(button->Down());
+    EXPECT_FALSE(button->MenuTracking());
+    EXPECT_EQ(hidden, 1);
+    // The button shows the picked item's image in place of its own.
+    const TBitmap face = Snapshot(*form);
+    bool found = false;
+    for (int x = button->Left(); x < button->Left() + button->Width() && !found; ++x)
+        for (int y = button->Top(); y < button->Top() + button->Height() && !found; ++y)
+            found = face.Pixel(x, y) == Colour(5);
+    EXPECT_TRUE(found);
+}
+
+TEST_F(ImagesMenu, KeysMoveTheLitCellWithinTheGridAndEnterPicksIt) {
+    menu->SetItemIndex(0);
+    Open();
+    // Seven cells in rows of three: 0 1 2 / 3 4 5 / 6.
+    const struct {
+        uint16_t key;
+        int hot;
+    } steps[] = {{VK_RIGHT, 1}, {VK_DOWN, 4}, {VK_DOWN, 4}, {VK_LEFT, 3}, {VK_DOWN, 6}, {VK_RIGHT, 6},
+                 {VK_UP, 3},    {VK_HOME, 0}, {VK_LEFT, 0}, {VK_END, 6},  {VK_UP, 3}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(testing::Message() << "key " << s.key);
+        Key(s.key);
+        EXPECT_EQ(Grid()->HotIndex(), s.hot);
+        EXPECT_EQ(menu->ItemIndex(), 0);
+    }
+    Key(VK_RETURN);
+    EXPECT_EQ(menu->ItemIndex(), 3);
+    EXPECT_EQ(hidden, 1);
+    EXPECT_FALSE(button->Down());
+}
+
+TEST_F(ImagesMenu, EscOrAClickElsewhereClosesWithoutAPick) {
+    struct Case {
+        const char* name;
+        std::function<void(TqlImagesMenuGrid*)> close;
+    } cases[] = {
+        {"Esc", [](TqlImagesMenuGrid* g) { g->Perform(WM_KEYDOWN, VK_ESCAPE, 0); }},
+        // The window system closes a popup when the mouse goes down elsewhere.
+        {"click elsewhere", [](TqlImagesMenuGrid* g) { g->Widget()->close(); }},
+    };
+    menu->SetItemIndex(2);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        hidden = 0;
+        Open();
+        TqlImagesMenuGrid* grid = Grid();
+        ASSERT_NE(grid, nullptr);
+        Key(VK_RIGHT);
+        c.close(grid);
+        EXPECT_FALSE(grid->PoppedUp());
+        EXPECT_EQ(menu->Grid(), nullptr);
+        EXPECT_EQ(menu->ItemIndex(), 2);
+        EXPECT_EQ(hidden, 1);
+        EXPECT_FALSE(button->Down());
+    }
+}
+
+TEST_F(ImagesMenu, AReleaseOffTheCellsKeepsTheGridOpen) {
+    Open();
+    Grid()->Perform(WM_LBUTTONUP, 0, MAKELPARAM(-5, -5));
+    EXPECT_NE(menu->Grid(), nullptr);
+    EXPECT_TRUE(button->Down());
+    EXPECT_EQ(hidden, 0);
+}
+
+// A menu whose items or images are missing cannot open: its opener's close
+// path runs at once and it is never left down.
+TEST_F(ImagesMenu, AMenuWithNothingToShowClosesAtOnce) {
+    TCustomImageList none(kImageSize, kImageSize);
+    struct Case {
+        const char* name;
+        const TCustomImageList* images;
+        bool items;
+    } cases[] = {{"no images", &none, true}, {"no image list", nullptr, true}, {"no items", &images, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        hidden = 0;
+        menu->Images = c.images;
+        if (!c.items) menu->Items.clear();
+        Open();
+        EXPECT_EQ(menu->Grid(), nullptr);
+        EXPECT_FALSE(button->Down());
+        EXPECT_EQ(hidden, 1);
+    }
+}
+
+}  // namespace
