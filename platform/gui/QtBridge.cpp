@@ -487,42 +487,19 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
     }
 }
 
-// The wheel turns for the focused control of the window, as on the platform the
-// program was written for; a control that does not use it passes it to its
-// parent (TWinControl::DefaultHandler). A native control is handed Qt's event,
-// so that it scrolls by its own rules when its message is not taken.
-bool TQtBridge::Wheel(TWinControl* control, QWidget* widget, QWheelEvent* we) {
-    static TWinControl* forwardedTo = nullptr;
+// The wheel turns for the control under the pointer, as desktops do today: a
+// user reads the concordance pane with the wheel while the table keeps the
+// focus. A control that does not use it passes it to its parent
+// (TWinControl::DefaultHandler); a native control scrolls by its own rules when
+// its message is not taken. Controls that answer the wheel only while focused
+// check that themselves.
+bool TQtBridge::Wheel(TWinControl* control, QWidget*, QWheelEvent* we) {
     // The message carries the pointer in screen coordinates, as the platform's does.
-    auto send = [we](TWinControl* target) {
-        const int delta = we->angleDelta().y();
-        const QPoint at = we->globalPosition().toPoint();
-        TMessage m{WM_MOUSEWHEEL, WPARAM(uint32_t(delta & 0xFFFF) << 16) | MouseKeys(we->buttons(), we->modifiers()),
-                   MAKELPARAM(at.x(), at.y()), 0};
-        return Send(target, m, target->NativeDefault());
-    };
-    if (forwardedTo) {
-        // Qt offers an event a native widget leaves unused to the widgets
-        // around it: the message has already bubbled through those.
-        return control != forwardedTo || send(control);
-    }
-    TWinControl* target = control;
-    if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() == widget->window())
-        if (TWinControl* focused = ControlOf(focus); focused && LiveWindows().count(focused)) target = focused;
-    if (target == control) return send(control);
-    if (!target->NativeDefault()) {
-        send(target);
-        return true;
-    }
-    QWidget* receiver = target->Widget();
-    QWheelEvent copy(receiver->mapFromGlobal(we->globalPosition()), we->globalPosition(), we->pixelDelta(),
-                     we->angleDelta(), we->buttons(), we->modifiers(), we->phase(), we->inverted());
-    struct Forwarding {
-        explicit Forwarding(TWinControl* to) { forwardedTo = to; }
-        ~Forwarding() { forwardedTo = nullptr; }
-    } forwarding(target);
-    QApplication::sendEvent(receiver, &copy);
-    return true;
+    const int delta = we->angleDelta().y();
+    const QPoint at = we->globalPosition().toPoint();
+    TMessage m{WM_MOUSEWHEEL, WPARAM(uint32_t(delta & 0xFFFF) << 16) | MouseKeys(we->buttons(), we->modifiers()),
+               MAKELPARAM(at.x(), at.y()), 0};
+    return Send(control, m, control->NativeDefault());
 }
 
 LRESULT SendMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {

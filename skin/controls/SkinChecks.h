@@ -76,7 +76,7 @@ private:
     bool MorphTowardsActive() const override { return FMouseIn || HasFocus(); }
     bool MorphAllowed() const override { return CanMorph(); }
     void RepaintFace() override { Repaint(); }
-    void RepeatClick() override {}
+    void ButtonClick() override {}
     bool CanMorph() const { return FIndex != -1 && !FFlat && FMorphing && EffectsEnabled(); }
     // Heads for the face of the hover and focus state: a fade when the skin
     // morphs, else at once.

@@ -214,38 +214,35 @@ protected:
     Probe* other = nullptr;
 };
 
-TEST_F(Wheel, GoesToTheFocusedControlWhereverThePointerIs) {
+TEST_F(Wheel, GoesToTheControlUnderThePointerWhereverTheFocusIs) {
     focused->SetFocus();
     ASSERT_TRUE(focused->Focused());
     Turn(other->Widget(), 120);
+    EXPECT_EQ(other->Count(WM_MOUSEWHEEL), 1);
+    EXPECT_EQ(focused->Count(WM_MOUSEWHEEL), 0);
+    if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
+    Turn(focused->Widget(), 120);
     EXPECT_EQ(focused->Count(WM_MOUSEWHEEL), 1);
-    EXPECT_EQ(other->Count(WM_MOUSEWHEEL), 0);
+    EXPECT_EQ(other->Count(WM_MOUSEWHEEL), 1);
 }
 
 TEST_F(Wheel, AnUnusedTurnBubblesToTheParentsAndAUsedOneStops) {
     focused->SetFocus();
     Turn(other->Widget(), -120);
     EXPECT_EQ(panel->Count(WM_MOUSEWHEEL), 1);
-    focused->takeWheel = true;
+    other->takeWheel = true;
     Turn(other->Widget(), -120);
-    EXPECT_EQ(focused->Count(WM_MOUSEWHEEL), 2);
+    EXPECT_EQ(other->Count(WM_MOUSEWHEEL), 2);
     EXPECT_EQ(panel->Count(WM_MOUSEWHEEL), 1);
+    EXPECT_EQ(focused->Count(WM_MOUSEWHEEL), 0);
 }
 
 TEST_F(Wheel, CarriesTheDeltaAndTheScreenPoint) {
-    focused->SetFocus();
     Turn(other->Widget(), -120);
-    EXPECT_EQ(HiWordSigned(LPARAM(focused->lastWheel.WParam)), -120);
+    EXPECT_EQ(HiWordSigned(LPARAM(other->lastWheel.WParam)), -120);
     const TPoint screen = other->ClientToScreen({5, 5});
-    EXPECT_EQ(LoWordSigned(focused->lastWheel.LParam), screen.X);
-    EXPECT_EQ(HiWordSigned(focused->lastWheel.LParam), screen.Y);
-}
-
-TEST_F(Wheel, WithoutAFocusedControlTheControlUnderThePointerTakesIt) {
-    if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
-    Turn(other->Widget(), 120);
-    EXPECT_EQ(other->Count(WM_MOUSEWHEEL), 1);
-    EXPECT_EQ(focused->Count(WM_MOUSEWHEEL), 0);
+    EXPECT_EQ(LoWordSigned(other->lastWheel.LParam), screen.X);
+    EXPECT_EQ(HiWordSigned(other->lastWheel.LParam), screen.Y);
 }
 
 // Counts its paints.
