@@ -208,7 +208,7 @@ void TqlSkinPanel::Paint() {
     if (Width() < 1 || Height() < 1) return;
     GetSkinData();
     if (FIndex != -1 && FTransparentMode) {
-        TBitmap B(Width(), Height());
+        TBitmap B = PaintBuffer(Width(), Height());
         TCanvas& C = B.Canvas();
         PaintParentBackground(this, C);
         if (FCaptionMode) {
