@@ -175,7 +175,13 @@ void TqlSkinPanel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 
 TRect TqlSkinPanel::MappedClientRect() const { return MapRectToSize(ClRect); }
 
-void TqlSkinPanel::AlignControls(TControl* AControl, TRect& R) {
+void TqlSkinPanel::CreateParams(TCreateParams& Params) {
+    TqlSkinCustomControl::CreateParams(Params);
+    // A resize repaints only what it uncovers, not the whole panel.
+    Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TqlSkinPanel::AdjustClientRect(TRect& R) {
     R = Rect(0, 0, Width(), Height());
     if (FIndex != -1) {
         const bool wholeArea =
@@ -185,7 +191,6 @@ void TqlSkinPanel::AlignControls(TControl* AControl, TRect& R) {
         if (FBorderStyle != TqlSkinBorderStyle::bvNone) R = Rect(1, 1, Width() - 1, Height() - 1);
         if (FCaptionMode) R.Top += FDefaultCaptionHeight;
     }
-    TqlSkinCustomControl::AlignControls(AControl, R);
 }
 
 TRect TqlSkinPanel::CaptionHotRect() const {

@@ -74,7 +74,8 @@ protected:
     void CreateControlSkinImage(TBitmap& B) override;
     // Draws what a descendant adds over the panel's transparent image.
     virtual void PaintHook(TCanvas& /*C*/) {}
-    void AlignControls(TControl* AControl, TRect& R) override;
+    void CreateParams(TCreateParams& Params) override;
+    void AdjustClientRect(TRect& R) override;
     void ParentLookChanged() override;
     void WMMove(TMessage& M) override;
     void CMEnabledChanged(TMessage& M) override;
@@ -151,7 +152,7 @@ public:
     TRect GripRect() const;
 
 protected:
-    void AlignControls(TControl* AControl, TRect& R) override;
+    void AdjustClientRect(TRect& R) override;
     void PaintHook(TCanvas& C) override;
     void WndProc(TMessage& M) override;
 

@@ -46,10 +46,7 @@ int TqlSkinStatusBar::GripWidth() const {
     return Height();
 }
 
-void TqlSkinStatusBar::AlignControls(TControl* AControl, TRect& R) {
-    R = ClientArea();
-    TqlSkinCustomControl::AlignControls(AControl, R);
-}
+void TqlSkinStatusBar::AdjustClientRect(TRect& R) { R = ClientArea(); }
 
 TRect TqlSkinStatusBar::ClientArea() const {
     TRect r = Rect(0, 0, Width(), Height());
