@@ -392,6 +392,7 @@ protected:
     void ApplyFontAndColor();
 
 private:
+    void ApplyEnabled(bool enabled);
     friend class TGraphicControl;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);

@@ -209,6 +209,47 @@ TShiftState KeyDataToShiftState(LPARAM keyData) { return static_cast<TShiftState
 
 LPARAM ShiftStateToKeyData(TShiftState shift) { return LPARAM(shift & 0x7F) << 24; }
 
+namespace {
+
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::ContextMenu:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Keeps the user's input from a disabled top-level window and everything in
+// it, which keep their look: a window turned off while it works must not turn
+// its native parts grey and leave its drawn ones as they were.
+class TDisabledWindowGate : public QObject {
+protected:
+    bool eventFilter(QObject* object, QEvent* e) override {
+        if (!IsUserInput(e->type()) || !object->isWidgetType()) return false;
+        TWinControl* window = TQtBridge::ControlOf(static_cast<QWidget*>(object)->window());
+        return window && LiveWindows().count(window) && !window->Parent() && !window->Enabled();
+    }
+};
+
+}  // namespace
+
+void TQtBridge::GateDisabledWindows() {
+    static TDisabledWindowGate* gate = nullptr;
+    if (gate || !qApp) return;
+    gate = new TDisabledWindowGate;
+    gate->setParent(qApp);
+    qApp->installEventFilter(gate);
+}
+
 QWidget* TQtBridge::CreateWindowWidget(TWinControl* control) { return new TWindowWidget(control); }
 
 void TQtBridge::Attach(TWinControl* control, QWidget* widget) {

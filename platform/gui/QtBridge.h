@@ -37,6 +37,9 @@ public:
     static void MouseLeftWindow(TWinControl* control);
     static void MouseEnteredWindow(TWinControl* control);
 
+    // A disabled top-level window takes no input but keeps its look.
+    static void GateDisabledWindows();
+
 private:
     static bool DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* event);
     static bool Wheel(TWinControl* control, QWidget* widget, QWheelEvent* event);

@@ -50,7 +50,7 @@ void TWinControl::EnsureWidget() {
     }
     FWidget->setFocusPolicy(FTabStop ? Qt::StrongFocus : (FNativeDefault ? Qt::ClickFocus : Qt::NoFocus));
     UpdateWidgetGeometry();
-    FWidget->setEnabled(Enabled());
+    ApplyEnabled(Enabled());
     ApplyFontAndColor();
     if (Parent()) FWidget->setVisible(Visible());
 }
@@ -228,8 +228,19 @@ void TWinControl::SetVisible(bool visible) {
 void TWinControl::SetEnabled(bool enabled) {
     EnsureWidget();
     if (enabled == Enabled()) return;
-    FWidget->setEnabled(enabled);
+    ApplyEnabled(enabled);
     TControl::SetEnabled(enabled);
+}
+
+void TWinControl::ApplyEnabled(bool enabled) {
+    // Children take the look of their own state only; a top-level window just
+    // stops taking input, as on the platform the program was written for.
+    if (Parent()) {
+        FWidget->setEnabled(enabled);
+    } else {
+        FWidget->setEnabled(true);
+        if (!enabled) TQtBridge::GateDisabledWindows();
+    }
 }
 
 void TWinControl::SetTabStop(bool value) {

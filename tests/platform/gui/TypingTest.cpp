@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <time.h>
 
+#include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
 #include "tests/support/Typing.h"
@@ -57,6 +58,33 @@ TEST_F(Typing, EveryCharacterArrivesInEveryKindOfTextControl) {
         EXPECT_EQ(control->GetText(), Utf8(typed) + "á語料庫");
         delete control;
     }
+}
+
+// A window turned off while it works takes nothing the user types or clicks,
+// yet nothing in it turns grey; a panel turned off greys what it holds.
+TEST_F(Typing, ADisabledWindowTakesNoInputAndKeepsItsLook) {
+    auto* combo = Make<TComboBox>();
+    combo->SetBounds(10, 80, 200, 24);
+    auto* edit = Make<TEdit>();
+    form->SetEnabled(false);
+    EXPECT_TRUE(edit->Widget()->isEnabled());
+    EXPECT_TRUE(combo->Widget()->isEnabled());
+    typing::Type(edit->Widget(), "ab");
+    QWidget* comboLine = combo->Widget()->focusProxy() ? combo->Widget()->focusProxy() : combo->Widget();
+    typing::Type(comboLine, "cd");
+    EXPECT_EQ(edit->GetText(), "");
+    EXPECT_EQ(combo->GetText(), "");
+
+    form->SetEnabled(true);
+    typing::Type(edit->Widget(), "ab");
+    EXPECT_EQ(edit->GetText(), "ab");
+
+    auto* panel = new TPanel(form);
+    panel->SetParent(form);
+    auto* inner = new TEdit(panel);
+    inner->SetParent(panel);
+    panel->SetEnabled(false);
+    EXPECT_FALSE(inner->Widget()->isEnabled());
 }
 
 TEST_F(Typing, ProgramKeysKeepTheirRulesBesideTypedText) {
