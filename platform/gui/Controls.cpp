@@ -196,8 +196,9 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 bool TControl::EffectivelyEnabled() const {
+    // A disabled top-level window only stops taking input; what it holds keeps its look.
     for (const TControl* c = this; c; c = c->FParent)
-        if (!c->FEnabled) return false;
+        if (!c->FEnabled && (c == this || c->FParent)) return false;
     return true;
 }
 

@@ -99,7 +99,7 @@ public:
     bool Showing() const;
     bool Enabled() const { return FEnabled; }
     virtual void SetEnabled(bool enabled);
-    // Enabled here and in every parent.
+    // Enabled here and in every parent below the top-level window.
     bool EffectivelyEnabled() const;
 
     // Caption and Text are one property of the control, as in the framework.

@@ -83,6 +83,11 @@ TEST_F(Layer, EnabledAndVisibleAreTheControlsOwnFlags) {
     EXPECT_EQ(child->Count(CM_ENABLEDCHANGED), 0);
     panel->SetEnabled(true);
     EXPECT_TRUE(child->EffectivelyEnabled());
+    // The window's own state stops input only: its controls keep their look.
+    form->SetEnabled(false);
+    EXPECT_FALSE(form->EffectivelyEnabled());
+    EXPECT_TRUE(child->EffectivelyEnabled());
+    form->SetEnabled(true);
 }
 
 TEST_F(Layer, ParentsTakeTheirChildrenAndOwnersTheirComponentsAlong) {
