@@ -36,12 +36,13 @@ namespace {
 
 // Where the framework's quicksort puts each of the ranks: order[i] is the
 // index of the rank that ends at i, items of equal rank exactly where the
-// string-list sort would leave them. The ranks are left sorted.
-template <class Rank>
-std::vector<uint32_t> FrameworkSortOrder(std::vector<Rank>& ranks) {
+// string-list sort would leave them. Only ranges for which wanted(lo, hi)
+// holds are sorted to the end; the others stay as the partitions leave them.
+template <class Rank, class Wanted>
+std::vector<uint32_t> FrameworkSortOrder(std::vector<Rank>& ranks, Wanted wanted) {
     std::vector<uint32_t> order(ranks.size());
     std::iota(order.begin(), order.end(), 0u);
-    if (ranks.size() < 2) return order;
+    if (ranks.size() < 2 || !wanted(0, static_cast<int>(ranks.size()) - 1)) return order;
     auto exchange = [&](int i, int j) { std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]); };
     // Each partition leaves two ranges that the sort finishes apart from each
     // other, so the first partitions are made here and the ranges they leave
@@ -50,9 +51,9 @@ std::vector<uint32_t> FrameworkSortOrder(std::vector<Rank>& ranks) {
         int lo, hi;
     };
     std::vector<TRange> ranges{{0, static_cast<int>(ranks.size()) - 1}};
-    const size_t wanted = static_cast<size_t>(EngineThreads()) * 4;
+    const size_t wantedRanges = static_cast<size_t>(EngineThreads()) * 4;
     constexpr int kSmallRange = 1 << 14;
-    for (bool split = true; split && ranges.size() < wanted;) {
+    for (bool split = true; split && ranges.size() < wantedRanges;) {
         split = false;
         std::vector<TRange> next(ranges.size() * 2, TRange{0, -1});
         ParallelFor(ranges.size(), [&](size_t r, size_t) {
@@ -68,15 +69,20 @@ std::vector<uint32_t> FrameworkSortOrder(std::vector<Rank>& ranks) {
         });
         ranges.clear();
         for (const TRange& range : next) {
-            if (range.lo >= range.hi) continue;
+            if (range.lo >= range.hi || !wanted(range.lo, range.hi)) continue;
             split |= range.hi - range.lo >= kSmallRange;
             ranges.push_back(range);
         }
     }
     ParallelFor(ranges.size(), [&](size_t r, size_t) {
-        FrameworkQuickSortKeys(ranks.data(), ranges[r].lo, ranges[r].hi, exchange);
+        FrameworkQuickSortKeysWhere(ranks.data(), ranges[r].lo, ranges[r].hi, exchange, wanted);
     });
     return order;
+}
+
+template <class Rank>
+std::vector<uint32_t> FrameworkSortOrder(std::vector<Rank>& ranks) {
+    return FrameworkSortOrder(ranks, [](int, int) { return true; });
 }
 
 // Sorts items by rank with the framework's quicksort, so that items of equal
@@ -161,13 +167,16 @@ void CountRunsOfIds(std::vector<uint32_t>& ids, const std::vector<std::string>& 
 
 namespace {
 
-// Whether some group ends in entries of equal rank but other spellings, so
-// that only the framework's sort can say which spelling the group keeps. A
-// group ends at its greatest hit text: one pass finds, per key rank, that hit
-// and whether more than one spelling stands there.
+constexpr uint32_t kLastEntry = UINT32_MAX;
+
+// The key ranks of the groups that end in entries of equal rank but other
+// spellings, in ascending order: only the framework's sort can say which
+// spelling such a group keeps. A group ends at its greatest hit text: one
+// pass finds, per key rank, that hit and whether more than one spelling
+// stands there.
 template <class RankOf>
-bool LastSpellingIsOpen(const std::vector<TKeyHit>& entries, RankOf rankOf, const std::vector<uint32_t>& keyRank,
-                        uint32_t keyRankCount) {
+std::vector<uint32_t> OpenSpellings(const std::vector<TKeyHit>& entries, RankOf rankOf,
+                                    const std::vector<uint32_t>& keyRank, uint32_t keyRankCount) {
     struct TGroupEnd {
         uint64_t rank = 0;
         uint32_t key = 0;
@@ -183,20 +192,40 @@ bool LastSpellingIsOpen(const std::vector<TKeyHit>& entries, RankOf rankOf, cons
             end.mixed = true;
         }
     }
-    for (const TGroupEnd& end : ends)
-        if (end.mixed) return true;
-    return false;
+    std::vector<uint32_t> open;
+    for (uint32_t r = 0; r < keyRankCount; ++r)
+        if (ends[r].mixed) open.push_back(r);
+    return open;
 }
 
-}  // namespace
-
-namespace {
+// The spelling the framework's sort of the entries leaves at the end of each
+// open group (ends[k] the position where group open[k] ends): the sort is
+// replayed only in the ranges that hold such an end, since the ranges a
+// partition leaves are sorted apart from each other and nothing else shows.
+// shown[rank] is the key kept, kLastEntry for a group that is not open.
+template <class RankOf>
+std::vector<uint32_t> ShownSpellings(const std::vector<TKeyHit>& entries, RankOf rankOf,
+                                     const std::vector<uint32_t>& open, const std::vector<int>& ends,
+                                     uint32_t keyRankCount) {
+    std::vector<uint32_t> shown(keyRankCount, kLastEntry);
+    if (open.empty()) return shown;
+    std::vector<uint64_t> ranks(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) ranks[i] = rankOf(entries[i]);
+    auto holdsAnEnd = [&](int lo, int hi) {
+        auto end = std::lower_bound(ends.begin(), ends.end(), lo);
+        return end != ends.end() && *end <= hi;
+    };
+    std::vector<uint32_t> order = FrameworkSortOrder(ranks, holdsAnEnd);
+    for (size_t k = 0; k < open.size(); ++k) shown[open[k]] = entries[order[static_cast<size_t>(ends[k])]].key;
+    return shown;
+}
 
 // The lines of the groups of items, which are placed by key rank; sortEach
-// puts each group in rank order first, less telling that order.
-template <class Item, class Less>
-void WriteGroups(std::vector<Item>& items, const std::vector<uint32_t>& keyRank, const TTokenTable& keys,
-                 bool sortEach, Less less, TStringList& dest) {
+// puts each group in rank order first, less telling that order. A group shows
+// the spelling shown gives its rank, or else its last entry's.
+template <class Less>
+void WriteGroups(std::vector<TKeyHit>& items, const std::vector<uint32_t>& keyRank, const TTokenTable& keys,
+                 const std::vector<uint32_t>& shown, bool sortEach, Less less, TStringList& dest) {
     std::vector<size_t> groupStart;
     for (size_t i = 0; i < items.size(); ++i)
         if (i == 0 || keyRank[items[i].key] != keyRank[items[i - 1].key]) groupStart.push_back(i);
@@ -210,7 +239,8 @@ void WriteGroups(std::vector<Item>& items, const std::vector<uint32_t>& keyRank,
         auto last = items.begin() + static_cast<std::ptrdiff_t>(groupStart[g + 1]);
         if (sortEach) std::sort(first, last, less);
         std::string& line = lines[g];
-        line.append(keys.Text((last - 1)->key));
+        const uint32_t spelling = shown[keyRank[first->key]];
+        line.append(keys.Text(spelling == kLastEntry ? (last - 1)->key : spelling));
         line += '\t';
         line += IntToStr(static_cast<int64_t>(last - first));
         line += '\t';
@@ -222,7 +252,7 @@ void WriteGroups(std::vector<Item>& items, const std::vector<uint32_t>& keyRank,
             line += ',';
         }
     });
-    std::vector<Item>().swap(items);
+    std::vector<TKeyHit>().swap(items);
     for (std::string& line : lines) dest.Add(std::move(line));
 }
 
@@ -252,28 +282,20 @@ void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, 
     auto rankOf = [&](const TKeyHit& e) {
         return uint64_t(keyRank[e.key]) * uint64_t(hitCount) + hitRank[static_cast<size_t>(e.hit)];
     };
-    // Entries of equal rank hold the same hit and keys that differ at most in
-    // case; their order matters only to a group's spelling, so the framework's
-    // sort runs only when that spelling is open. Otherwise the entries are
-    // placed by key straight away, each group in order of hit, the rank
-    // within a group. The entries go as soon as they are placed: a frequent
-    // node's lists are the largest the run holds.
-    if (LastSpellingIsOpen(entries, rankOf, keyRank, keyRankCount)) {
-        std::vector<uint64_t> ranks(entries.size());
-        for (size_t i = 0; i < entries.size(); ++i) ranks[i] = rankOf(entries[i]);
-        std::vector<uint32_t> order = FrameworkSortOrder(ranks);
-        std::vector<uint64_t>().swap(ranks);
-        std::vector<TKeyHit> items(entries.size());
-        for (size_t i = 0; i < items.size(); ++i) items[i] = entries[order[i]];
-        std::vector<TKeyHit>().swap(entries);
-        std::vector<uint32_t>().swap(order);
-        WriteGroups(items, keyRank, keys, false, [](const TKeyHit&, const TKeyHit&) { return false; }, dest);
-        return;
-    }
-    std::vector<TKeyHit> items(entries.size());
     std::vector<size_t> next(keyRankCount + 1, 0);
     for (const TKeyHit& e : entries) ++next[keyRank[e.key] + 1];
     for (size_t r = 1; r <= keyRankCount; ++r) next[r] += next[r - 1];
+    // Entries of equal rank hold the same hit and keys that differ at most in
+    // case; their order matters only to the spelling of a group whose end
+    // holds more than one, and only there is the framework's sort asked.
+    const std::vector<uint32_t> open = OpenSpellings(entries, rankOf, keyRank, keyRankCount);
+    std::vector<int> ends;
+    for (uint32_t r : open) ends.push_back(static_cast<int>(next[r + 1]) - 1);
+    const std::vector<uint32_t> shown = ShownSpellings(entries, rankOf, open, ends, keyRankCount);
+    // The entries are placed by key, each group in order of hit, the rank
+    // within a group. They go as soon as they are placed: a frequent node's
+    // lists are the largest the run holds.
+    std::vector<TKeyHit> items(entries.size());
     auto place = [&](const TKeyHit& e) { items[next[keyRank[e.key]]++] = e; };
     bool hitsAscend = true;
     for (size_t i = 1; hitsAscend && i < entries.size(); ++i) hitsAscend = entries[i - 1].hit <= entries[i].hit;
@@ -291,7 +313,7 @@ void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, 
         for (const TKeyHit& e : entries) place(e);
     }
     std::vector<TKeyHit>().swap(entries);
-    WriteGroups(items, keyRank, keys, !hitsAscend,
+    WriteGroups(items, keyRank, keys, shown, !hitsAscend,
                 [&](const TKeyHit& x, const TKeyHit& y) {
                     return hitRank[static_cast<size_t>(x.hit)] < hitRank[static_cast<size_t>(y.hit)];
                 },

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/Counting.h"
+#include "engine/Parallel.h"
 #include "engine/Query.h"
 #include "engine/TokenList.h"
 #include "platform/core/Classes.h"
@@ -88,4 +89,51 @@ TEST(GroupKeyHits, TheSpellingComesFromTheLastHitAsText) {
     std::vector<TKeyHit> entries = {{lower, 2}, {upper, 9}, {lower, 10}, {lower, 11}};
     EXPECT_EQ(Grouped(entries, keys, 12, true), GroupedAsStrings(entries, keys, true));
     EXPECT_EQ(Grouped(entries, keys, 12, true), std::vector<std::string>{"The\t4\t9,2,11,10,"});
+}
+
+// Only the ends of groups that hold more than one spelling make the sort be
+// replayed, and only in the ranges that hold such an end. Lists large enough
+// to be partitioned side by side, with one open group among many, every
+// group open, and groups of one hit each, must still equal the string routine.
+TEST(GroupKeyHits, OpenSpellingsEqualTheStringRoutineAtScale) {
+    struct Case {
+        const char* name;
+        int hitCount, words, perHit;
+        int mixedEvery, mixedAt;  // hits mixedAt + k * mixedEvery hold two spellings of a word
+    };
+    const Case cases[] = {
+        {"one open group among many", 4000, 900, 12, 4000, 999},  // "999" is the last hit as text
+        {"every group open", 3000, 40, 14, 1, 0},
+        {"a few open groups", 5000, 300, 9, 37, 36},
+        {"groups of a hit each", 2500, 30000, 12, 3, 2},
+    };
+    std::mt19937 rng(5);
+    for (const Case& c : cases) {
+        TTokenTable keys;
+        std::vector<TKeyHit> entries;
+        auto spelling = [](int word, int variant) {
+            std::string text = "w" + std::to_string(word);
+            if (variant & 1) text[0] = 'W';
+            if (variant & 2) text += "x";
+            if (variant & 2 && variant & 1) text.back() = 'X';
+            return text;
+        };
+        for (int hit = 0; hit < c.hitCount; ++hit) {
+            for (int n = 0; n < c.perHit; ++n) {
+                int word = static_cast<int>(rng() % static_cast<unsigned>(c.words));
+                bool mixed = hit % c.mixedEvery == c.mixedAt;
+                int variant = mixed ? static_cast<int>(rng() % 4) : word % 2;
+                entries.push_back({keys.Intern(spelling(word, variant)), hit});
+                if (mixed) entries.push_back({keys.Intern(spelling(word, (variant + 1) % 4)), hit});
+            }
+        }
+        ASSERT_GT(entries.size(), size_t(1) << 15);
+        const std::vector<std::string> want = GroupedAsStrings(entries, keys, true);
+        for (int threads : {1, 8}) {
+            SCOPED_TRACE(std::string(c.name) + ", " + std::to_string(threads) + " threads");
+            SetEngineThreads(threads);
+            EXPECT_EQ(Grouped(entries, keys, c.hitCount, true), want);
+        }
+        SetEngineThreads(0);
+    }
 }
