@@ -169,34 +169,31 @@ namespace {
 
 constexpr uint32_t kLastEntry = UINT32_MAX;
 
-// The key ranks of the groups that end in entries of equal rank but other
-// spellings, in ascending order: only the framework's sort can say which
-// spelling such a group keeps. A group ends at its greatest hit text: one
-// pass finds, per key rank, that hit and whether more than one spelling
-// stands there.
-template <class RankOf>
-std::vector<uint32_t> OpenSpellings(const std::vector<TKeyHit>& entries, RankOf rankOf,
-                                    const std::vector<uint32_t>& keyRank, uint32_t keyRankCount) {
-    struct TGroupEnd {
-        uint64_t rank = 0;
-        uint32_t key = 0;
-        bool seen = false, mixed = false;
-    };
-    std::vector<TGroupEnd> ends(keyRankCount);
-    for (const TKeyHit& e : entries) {
-        TGroupEnd& end = ends[keyRank[e.key]];
-        uint64_t rank = rankOf(e);
-        if (!end.seen || rank > end.rank) {
-            end = {rank, e.key, true, false};
-        } else if (rank == end.rank && e.key != end.key) {
-            end.mixed = true;
+// Where a group ends: at its greatest hit text, and whether more than one
+// spelling stands there, so that only the framework's sort can say which
+// spelling the group keeps.
+struct TGroupEnd {
+    uint64_t rank = 0;
+    uint32_t key = 0;
+    bool seen = false, mixed = false;
+
+    void See(uint64_t entryRank, uint32_t entryKey) {
+        if (!seen || entryRank > rank) {
+            *this = {entryRank, entryKey, true, false};
+        } else if (entryRank == rank && entryKey != key) {
+            mixed = true;
         }
     }
-    std::vector<uint32_t> open;
-    for (uint32_t r = 0; r < keyRankCount; ++r)
-        if (ends[r].mixed) open.push_back(r);
-    return open;
-}
+    // The end of a group seen in two parts.
+    void Join(const TGroupEnd& other) {
+        if (!other.seen) return;
+        if (!seen || other.rank > rank) {
+            *this = other;
+        } else if (other.rank == rank) {
+            mixed |= other.mixed || other.key != key;
+        }
+    }
+};
 
 // The spelling the framework's sort of the entries leaves at the end of each
 // open group (ends[k] the position where group open[k] ends): the sort is
@@ -278,40 +275,82 @@ void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, 
     uint32_t keyRankCount = 0;
     for (uint32_t r : keyRank) keyRankCount = std::max(keyRankCount, r + 1);
     std::vector<uint32_t> hitRank = DecimalTextRanks(hitCount);
-
     auto rankOf = [&](const TKeyHit& e) {
         return uint64_t(keyRank[e.key]) * uint64_t(hitCount) + hitRank[static_cast<size_t>(e.hit)];
     };
-    std::vector<size_t> next(keyRankCount + 1, 0);
-    for (const TKeyHit& e : entries) ++next[keyRank[e.key] + 1];
-    for (size_t r = 1; r <= keyRankCount; ++r) next[r] += next[r - 1];
+
+    // The entries are placed by key rank in the order they are visited. When
+    // the hits ascend, the entries of a hit stand together: visited hit by
+    // hit in text order, they come into each group already in rank order, and
+    // the visit is cut into runs of hits that are placed side by side, each
+    // where the runs before it leave off. Otherwise they are visited as they
+    // stand and each group is sorted afterwards.
+    bool hitsAscend = true;
+    for (size_t i = 1; hitsAscend && i < entries.size(); ++i) hitsAscend = entries[i - 1].hit <= entries[i].hit;
+    std::vector<size_t> hitStart;
+    std::vector<uint32_t> hitByRank;
+    if (hitsAscend) {
+        hitStart.assign(static_cast<size_t>(hitCount) + 1, 0);
+        for (const TKeyHit& e : entries) ++hitStart[static_cast<size_t>(e.hit) + 1];
+        for (size_t h = 1; h < hitStart.size(); ++h) hitStart[h] += hitStart[h - 1];
+        hitByRank.resize(static_cast<size_t>(hitCount));
+        for (size_t h = 0; h < hitByRank.size(); ++h) hitByRank[hitRank[h]] = static_cast<uint32_t>(h);
+    }
+    const size_t runs = hitsAscend ? std::min(static_cast<size_t>(hitCount), static_cast<size_t>(EngineThreads())) : 1;
+    auto visit = [&](size_t run, auto&& put) {
+        if (!hitsAscend) {
+            for (const TKeyHit& e : entries) put(e);
+            return;
+        }
+        for (size_t k = hitByRank.size() * run / runs; k < hitByRank.size() * (run + 1) / runs; ++k)
+            for (size_t i = hitStart[hitByRank[k]]; i < hitStart[hitByRank[k] + 1]; ++i) put(entries[i]);
+    };
+    // Each run's count and group ends per key rank.
+    std::vector<std::vector<size_t>> next(runs, std::vector<size_t>(keyRankCount, 0));
+    std::vector<std::vector<TGroupEnd>> runEnds(runs, std::vector<TGroupEnd>(keyRankCount));
+    ParallelFor(runs, [&](size_t run, size_t) {
+        std::vector<size_t>& count = next[run];
+        std::vector<TGroupEnd>& end = runEnds[run];
+        visit(run, [&](const TKeyHit& e) {
+            const uint32_t r = keyRank[e.key];
+            ++count[r];
+            end[r].See(rankOf(e), e.key);
+        });
+    });
+    // Turned into where each run places its first entry of each group.
+    std::vector<size_t> groupEnd(keyRankCount);
+    std::vector<TGroupEnd> ends(keyRankCount);
+    size_t placed = 0;
+    for (uint32_t r = 0; r < keyRankCount; ++r) {
+        for (size_t run = 0; run < runs; ++run) {
+            ends[r].Join(runEnds[run][r]);
+            const size_t count = next[run][r];
+            next[run][r] = placed;
+            placed += count;
+        }
+        groupEnd[r] = placed;
+    }
+    std::vector<std::vector<TGroupEnd>>().swap(runEnds);
+
     // Entries of equal rank hold the same hit and keys that differ at most in
     // case; their order matters only to the spelling of a group whose end
     // holds more than one, and only there is the framework's sort asked.
-    const std::vector<uint32_t> open = OpenSpellings(entries, rankOf, keyRank, keyRankCount);
-    std::vector<int> ends;
-    for (uint32_t r : open) ends.push_back(static_cast<int>(next[r + 1]) - 1);
-    const std::vector<uint32_t> shown = ShownSpellings(entries, rankOf, open, ends, keyRankCount);
-    // The entries are placed by key, each group in order of hit, the rank
-    // within a group. They go as soon as they are placed: a frequent node's
-    // lists are the largest the run holds.
-    std::vector<TKeyHit> items(entries.size());
-    auto place = [&](const TKeyHit& e) { items[next[keyRank[e.key]]++] = e; };
-    bool hitsAscend = true;
-    for (size_t i = 1; hitsAscend && i < entries.size(); ++i) hitsAscend = entries[i - 1].hit <= entries[i].hit;
-    if (hitsAscend) {
-        // The entries of a hit stand together: visited hit by hit in text
-        // order, they are placed in each group already in rank order.
-        std::vector<size_t> hitStart(static_cast<size_t>(hitCount) + 1, 0);
-        for (const TKeyHit& e : entries) ++hitStart[static_cast<size_t>(e.hit) + 1];
-        for (size_t h = 1; h < hitStart.size(); ++h) hitStart[h] += hitStart[h - 1];
-        std::vector<uint32_t> hitByRank(static_cast<size_t>(hitCount));
-        for (size_t h = 0; h < hitByRank.size(); ++h) hitByRank[hitRank[h]] = static_cast<uint32_t>(h);
-        for (uint32_t h : hitByRank)
-            for (size_t i = hitStart[h]; i < hitStart[h + 1]; ++i) place(entries[i]);
-    } else {
-        for (const TKeyHit& e : entries) place(e);
+    std::vector<uint32_t> open;
+    std::vector<int> openEnds;
+    for (uint32_t r = 0; r < keyRankCount; ++r) {
+        if (!ends[r].mixed) continue;
+        open.push_back(r);
+        openEnds.push_back(static_cast<int>(groupEnd[r]) - 1);
     }
+    const std::vector<uint32_t> shown = ShownSpellings(entries, rankOf, open, openEnds, keyRankCount);
+
+    // The entries go as soon as they are placed: a frequent node's lists are
+    // the largest the run holds.
+    std::vector<TKeyHit> items(entries.size());
+    ParallelFor(runs, [&](size_t run, size_t) {
+        std::vector<size_t>& at = next[run];
+        visit(run, [&](const TKeyHit& e) { items[at[keyRank[e.key]]++] = e; });
+    });
     std::vector<TKeyHit>().swap(entries);
     WriteGroups(items, keyRank, keys, shown, !hitsAscend,
                 [&](const TKeyHit& x, const TKeyHit& y) {
