@@ -251,27 +251,32 @@ void TQuery::AddHit(const TRegExpr& re, int L, int R, bool buildMatrix) {
     if (buildMatrix) {
         TWordArray row;
         for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords}) slots->Assign(*FTokens, {});
-        SplitToArray(std::string(left), row.LeftWords, L);
-        SplitToArray(std::string(center), row.CenterWords, -1);
-        SplitToArray(std::string(right), row.RightWords, -1);
+        SplitToArray(left, row.LeftWords, L);
+        SplitToArray(center, row.CenterWords, -1);
+        SplitToArray(right, row.RightWords, -1);
         Matrix.push_back(row);
     }
     Hits.Add(left, center, right, FileName);
 }
 
-void TQuery::SplitToArray(std::string text, TMyArray& tokens, int align) {
-    if (text.find("#_#") != std::string::npos) text = StringReplace(text, "#_#", "", rfReplaceAll);
+void TQuery::SplitToArray(std::string_view text, TMyArray& tokens, int align) {
+    // The text is read where it stands, every hit's three parts being split:
+    // only a text holding tagged padding is copied to remove it.
+    std::string unpadded;
+    if (text.find("#_#") != std::string_view::npos) {
+        unpadded = StringReplace(std::string(text), "#_#", "", rfReplaceAll);
+        text = unpadded;
+    }
     std::array<std::string_view, TMyArray::Size> slots{};
-    std::string rest = Trim(text) + " ";
-    std::string_view view(rest);
+    std::string_view view = TrimView(text);
     // Cut at blanks; two blanks in a row give an empty token. A left context of
     // more than 16 words keeps the 16 nearest the node.
     for (int k = 0;; ++k) {
-        size_t blank = view.find(' ');
-        if (blank == std::string_view::npos) break;
+        const size_t blank = view.find(' ');
         int slot = align == -1 ? k : align - 1 - k;
         if (align == -1 ? k >= TMyArray::Size : slot < 0) break;
         if (slot < TMyArray::Size) slots[static_cast<size_t>(slot)] = view.substr(0, blank);
+        if (blank == std::string_view::npos) break;
         view.remove_prefix(blank + 1);
     }
     static TTokenTable shared = TTokenTable::WithEmptyText();

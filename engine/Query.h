@@ -236,7 +236,7 @@ public:
     void SearchFiles(const std::vector<std::string>& fileNames, const std::string& splitters, const std::string& expr,
                      bool caseSensitive, int leftWords, int rightWords, int& progress, bool buildMatrix);
     // Enters the tokens into the table tokens already uses, or into a shared one.
-    static void SplitToArray(std::string text, TMyArray& tokens, int align);
+    static void SplitToArray(std::string_view text, TMyArray& tokens, int align);
 
     THitList Hits;
     // Row i holds the tokens of Hits[i]'s contexts.
