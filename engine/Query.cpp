@@ -199,22 +199,17 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
     // that could not be read ends the search after the files before it.
     size_t usable = 0;
     while (usable < files.size() && !files[usable].Error) ++usable;
-    // Room for all at once, each file's results freed as they are moved: a
-    // large corpus's results are never held twice over.
-    size_t hits = Hits.size(), text = Hits.TextBytes(), rows = Matrix.size(), ids = Matrix.IdCount();
+    // The files' results are copied side by side, each freed once copied.
+    std::vector<THitList*> hitLists;
+    std::vector<TWordMatrix*> matrices;
     for (size_t f = 0; f < usable; ++f) {
-        const TQuery& q = *files[f].Query;
-        hits += q.Hits.size();
-        text += q.Hits.TextBytes();
-        rows += q.Matrix.size();
-        ids += q.Matrix.IdCount();
+        hitLists.push_back(&files[f].Query->Hits);
+        matrices.push_back(&files[f].Query->Matrix);
     }
-    Hits.Reserve(hits, text);
-    Matrix.Reserve(rows, ids);
+    Hits.AppendAll(hitLists);
+    Matrix.AppendAll(matrices);
     for (size_t f = 0; f < usable; ++f) {
         TQuery& q = *files[f].Query;
-        Hits.Append(q.Hits);
-        Matrix.Append(q.Matrix);
         FileName = q.FileName;
         Splitters = q.Splitters;
         Lines.Assign(q.Lines);

@@ -68,8 +68,9 @@ public:
     void Truncate(size_t count);
     void clear();
     // Moves the hits of other after these, emptying other.
-    void Append(THitList& other);
-    void Reserve(size_t hits, size_t textBytes);
+    void Append(THitList& other) { AppendAll({&other}); }
+    // Append of each in turn, the lists copied side by side.
+    void AppendAll(const std::vector<THitList*>& others);
     size_t TextBytes() const { return FText.size(); }
 
 private:
@@ -133,7 +134,9 @@ public:
     void clear();
     // Moves the rows of other after these, its texts entered into this
     // matrix's table (which must be set), emptying other.
-    void Append(TWordMatrix& other);
+    void Append(TWordMatrix& other) { AppendAll({&other}); }
+    // Append of each in turn, the rows copied side by side.
+    void AppendAll(const std::vector<TWordMatrix*>& others);
     void SetTable(TTokenTable& table) {
         FTable = &table;
         Touch();
@@ -151,8 +154,6 @@ public:
     }
     // Every id the rows hold, row after row.
     const std::vector<uint32_t>& AllIds() const { return FIds; }
-    void Reserve(size_t rows, size_t ids);
-    size_t IdCount() const { return FIds.size(); }
 
 private:
     static uint64_t NextRevision();

@@ -138,11 +138,15 @@ void TStat::LoadAndCountFiles(const std::vector<std::string>& fileNames) {
     });
     // In file order, as one file after another would have added them; a file
     // that could not be read ends the loading after the files before it.
-    for (TFileTokens& run : runs) {
-        Tokens.Append(run.Table, run.Ids);
-        if (run.Error) std::rethrow_exception(run.Error);
-        run = TFileTokens();
+    std::vector<TTokenList::TPart> parts;
+    std::exception_ptr error;
+    for (const TFileTokens& run : runs) {
+        parts.push_back({&run.Table, &run.Ids});
+        if ((error = run.Error)) break;
     }
+    Tokens.AppendAll(parts);
+    runs.clear();
+    if (error) std::rethrow_exception(error);
     FileLines.Clear();
 }
 

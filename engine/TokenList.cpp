@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "engine/Parallel.h"
 #include "platform/core/Classes.h"
 #include "platform/core/SysUtils.h"
 
@@ -55,9 +56,22 @@ std::vector<uint32_t> TTokenTable::InternAll(const TTokenTable& other) {
     return ids;
 }
 
-void TTokenList::Append(const TTokenTable& table, const std::vector<uint32_t>& ids) {
-    std::vector<uint32_t> map = FTable.InternAll(table);
-    for (uint32_t id : ids) FIds.push_back(map[id]);
+void TTokenList::AppendAll(const std::vector<TPart>& parts) {
+    // The tables are entered in turn, which numbers their texts as adding
+    // the tokens one by one does.
+    std::vector<std::vector<uint32_t>> maps(parts.size());
+    std::vector<size_t> at(parts.size());
+    size_t count = FIds.size();
+    for (size_t p = 0; p < parts.size(); ++p) {
+        maps[p] = FTable.InternAll(*parts[p].Table);
+        at[p] = count;
+        count += parts[p].Ids->size();
+    }
+    FIds.resize(count);
+    ParallelFor(parts.size(), [&](size_t p, size_t) {
+        const std::vector<uint32_t>& ids = *parts[p].Ids;
+        for (size_t i = 0; i < ids.size(); ++i) FIds[at[p] + i] = maps[p][ids[i]];
+    });
 }
 
 std::string TTokenList::Strings(int index) const {

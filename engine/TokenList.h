@@ -53,7 +53,13 @@ public:
     std::string Strings(int index) const;
     void Add(std::string_view token) { FIds.push_back(FTable.Intern(token)); }
     // Adds the tokens ids of table, numbered as if each had been added in turn.
-    void Append(const TTokenTable& table, const std::vector<uint32_t>& ids);
+    void Append(const TTokenTable& table, const std::vector<uint32_t>& ids) { AppendAll({{&table, &ids}}); }
+    // Append of each table's tokens in turn, the ids copied side by side.
+    struct TPart {
+        const TTokenTable* Table;
+        const std::vector<uint32_t>* Ids;
+    };
+    void AppendAll(const std::vector<TPart>& parts);
     void Clear();
 
     std::vector<uint32_t>& Ids() { return FIds; }

@@ -154,10 +154,21 @@ TEST(ParallelRun, FilesTogetherCountAsFilesInTurn) {
     SetEngineThreads(0);
     ASSERT_EQ(together.Tokens.Count(), inTurn.Tokens.Count());
     EXPECT_EQ(together.Tokens.Ids(), inTurn.Tokens.Ids());
+    // The files' hits and rows are copied in side by side, each file's where
+    // the files before it leave off.
     ASSERT_EQ(all.Hits.size(), each.Hits.size());
+    ASSERT_EQ(all.Matrix.size(), each.Matrix.size());
     for (size_t i = 0; i < all.Hits.size(); ++i) {
-        EXPECT_EQ(all.Hits[i].Left, each.Hits[i].Left);
-        EXPECT_EQ(all.Hits[i].FileName, each.Hits[i].FileName);
+        SCOPED_TRACE("hit " + std::to_string(i));
+        const TResultStr a = all.Hits[i], e = each.Hits[i];
+        EXPECT_EQ(a.Left + "|" + a.Center + "|" + a.Right + "|" + a.FileName,
+                  e.Left + "|" + e.Center + "|" + e.Right + "|" + e.FileName);
+        const TWordArray rowAll = all.Matrix[i], rowEach = each.Matrix[i];
+        for (int k = 0; k < TMyArray::Size; ++k) {
+            EXPECT_EQ(rowAll.LeftWords[k], rowEach.LeftWords[k]);
+            EXPECT_EQ(rowAll.CenterWords[k], rowEach.CenterWords[k]);
+            EXPECT_EQ(rowAll.RightWords[k], rowEach.RightWords[k]);
+        }
     }
     EXPECT_EQ(all.Lines.Items(), each.Lines.Items());
     EXPECT_EQ(all.FileName, each.FileName);
