@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "engine/Parallel.h"
+#include "engine/ParallelPartition.h"
 #include "engine/Query.h"
 #include "engine/TokenList.h"
 #include "platform/core/Classes.h"
@@ -41,7 +42,10 @@ namespace {
 template <class Rank, class Wanted>
 std::vector<uint32_t> FrameworkSortOrder(std::vector<Rank>& ranks, Wanted wanted) {
     std::vector<uint32_t> order(ranks.size());
-    std::iota(order.begin(), order.end(), 0u);
+    ParallelRuns(order.size(), [&](size_t begin, size_t end) {
+        std::iota(order.begin() + static_cast<std::ptrdiff_t>(begin), order.begin() + static_cast<std::ptrdiff_t>(end),
+                  static_cast<uint32_t>(begin));
+    });
     if (ranks.size() < 2 || !wanted(0, static_cast<int>(ranks.size()) - 1)) return order;
     auto exchange = [&](int i, int j) { std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]); };
     // Each partition leaves two ranges that the sort finishes apart from each
@@ -51,22 +55,32 @@ std::vector<uint32_t> FrameworkSortOrder(std::vector<Rank>& ranks, Wanted wanted
         int lo, hi;
     };
     std::vector<TRange> ranges{{0, static_cast<int>(ranks.size()) - 1}};
-    const size_t wantedRanges = static_cast<size_t>(EngineThreads()) * 4;
-    constexpr int kSmallRange = 1 << 14;
+    const size_t threads = static_cast<size_t>(EngineThreads());
+    const size_t wantedRanges = threads * 4;
+    constexpr int kSmallRange = 1 << 14, kLargeRange = 1 << 18;
     for (bool split = true; split && ranges.size() < wantedRanges;) {
         split = false;
         std::vector<TRange> next(ranges.size() * 2, TRange{0, -1});
-        ParallelFor(ranges.size(), [&](size_t r, size_t) {
+        // Fewer ranges than threads are each partitioned on every core.
+        const bool eachOnAll = ranges.size() < threads;
+        auto partition = [&](size_t r, size_t) {
             auto [lo, hi] = ranges[r];
             if (hi - lo < kSmallRange) {
                 next[2 * r] = ranges[r];
                 return;
             }
             int i, j;
-            FrameworkPartitionKeys(ranks.data(), lo, hi, exchange, i, j);
+            if (eachOnAll && hi - lo >= kLargeRange)
+                ParallelPartitionKeys(ranks.data(), lo, hi, exchange, i, j);
+            else
+                FrameworkPartitionKeys(ranks.data(), lo, hi, exchange, i, j);
             next[2 * r] = {lo, j};
             next[2 * r + 1] = {i, hi};
-        });
+        };
+        if (eachOnAll)
+            for (size_t r = 0; r < ranges.size(); ++r) partition(r, 0);
+        else
+            ParallelFor(ranges.size(), partition);
         ranges.clear();
         for (const TRange& range : next) {
             if (range.lo >= range.hi || !wanted(range.lo, range.hi)) continue;
@@ -207,7 +221,9 @@ std::vector<uint32_t> ShownSpellings(const std::vector<TKeyHit>& entries, RankOf
     std::vector<uint32_t> shown(keyRankCount, kLastEntry);
     if (open.empty()) return shown;
     std::vector<uint64_t> ranks(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i) ranks[i] = rankOf(entries[i]);
+    ParallelRuns(entries.size(), [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) ranks[i] = rankOf(entries[i]);
+    });
     auto holdsAnEnd = [&](int lo, int hi) {
         auto end = std::lower_bound(ends.begin(), ends.end(), lo);
         return end != ends.end() && *end <= hi;

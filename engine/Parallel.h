@@ -15,6 +15,10 @@ int EngineThreads();
 // never do. Nothing is rethrown: work keeps its own errors for the merge.
 void ParallelFor(size_t count, const std::function<void(size_t, size_t)>& work);
 
+// Runs work(begin, end) over runs of about equal length that together cover
+// 0 .. count - 1, side by side.
+void ParallelRuns(size_t count, const std::function<void(size_t, size_t)>& work);
+
 // Makes blocks of four megabytes and more go back to the system when freed. The
 // worker threads free their per-file results into heaps of their own, which
 // the thread that merges them cannot reuse, so a large run would otherwise

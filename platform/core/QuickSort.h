@@ -36,13 +36,11 @@ void FrameworkQuickSort(int lo, int hi, Compare&& compare, Exchange&& exchange) 
     } while (i < hi);
 }
 
-// One partition of keys[lo..hi] as the sort below makes it: afterwards
-// keys[lo..j] and keys[i..hi] are what remains to sort, each on its own.
+// The partition loop of the sort below, from scan positions i and j with
+// the pivot's key: afterwards keys[lo..j] and keys[i..hi] are what remains to
+// sort, each on its own.
 template <class Key, class Exchange>
-void FrameworkPartitionKeys(Key* keys, int lo, int hi, Exchange& exchange, int& i, int& j) {
-    i = lo;
-    j = hi;
-    const Key pivot = keys[static_cast<unsigned>(lo + hi) >> 1];
+void FrameworkPartitionFrom(Key* keys, const Key& pivot, Exchange& exchange, int& i, int& j) {
     do {
         while (keys[i] < pivot) ++i;
         while (pivot < keys[j]) --j;
@@ -55,6 +53,15 @@ void FrameworkPartitionKeys(Key* keys, int lo, int hi, Exchange& exchange, int& 
             --j;
         }
     } while (i <= j);
+}
+
+// One partition of keys[lo..hi] as the sort below makes it.
+template <class Key, class Exchange>
+void FrameworkPartitionKeys(Key* keys, int lo, int hi, Exchange& exchange, int& i, int& j) {
+    i = lo;
+    j = hi;
+    const Key pivot = keys[static_cast<unsigned>(lo + hi) >> 1];
+    FrameworkPartitionFrom(keys, pivot, exchange, i, j);
 }
 
 // The same sort over an array of keys, for callers whose items compare by a
