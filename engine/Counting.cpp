@@ -123,20 +123,6 @@ void CountingSort(std::vector<Item>& items, size_t bucketCount, KeyOf keyOf) {
     items.swap(sorted);
 }
 
-// Ranks of the decimal texts of 0 .. count-1 in text order ("0" < "1" < "10" < "2").
-std::vector<uint32_t> DecimalTextRanks(int count) {
-    std::vector<uint32_t> rank(static_cast<size_t>(std::max(count, 0)));
-    uint32_t next = 0;
-    auto visit = [&](auto&& self, int64_t n) -> void {
-        if (n >= count) return;
-        rank[static_cast<size_t>(n)] = next++;
-        for (int d = 0; d <= 9; ++d) self(self, n * 10 + d);
-    };
-    if (count > 0) rank[0] = next++;
-    for (int d = 1; d <= 9; ++d) visit(visit, d);
-    return rank;
-}
-
 struct RankedId {
     uint32_t rank;
     uint32_t id;
@@ -243,30 +229,58 @@ void WriteGroups(std::vector<TKeyHit>& items, const std::vector<uint32_t>& keyRa
     for (size_t i = 0; i < items.size(); ++i)
         if (i == 0 || keyRank[items[i].key] != keyRank[items[i - 1].key]) groupStart.push_back(i);
     groupStart.push_back(items.size());
+    const size_t groups = groupStart.size() - 1;
+    auto at = [&](size_t i) { return items.begin() + static_cast<std::ptrdiff_t>(i); };
+    if (sortEach) ParallelFor(groups, [&](size_t g, size_t) { std::sort(at(groupStart[g]), at(groupStart[g + 1]), less); });
 
-    // Within a group the hits come in ascending text order; the list reads newest first.
-    std::vector<std::string> lines(groupStart.size() - 1);
-    ParallelFor(lines.size(), [&](size_t g, size_t) {
+    // Within a group the hits come in ascending text order; the list reads
+    // newest first. A group is written in pieces side by side, from its end,
+    // so that a collocate of nearly every hit does not keep one thread alone.
+    constexpr size_t kPiece = 1 << 16;
+    struct TPiece {
+        size_t group, begin, end;
+    };
+    std::vector<TPiece> pieces;
+    std::vector<size_t> firstPiece(groups + 1);
+    for (size_t g = 0; g < groups; ++g) {
+        firstPiece[g] = pieces.size();
+        for (size_t end = groupStart[g + 1]; end > groupStart[g];) {
+            const size_t begin = end - std::min(kPiece, end - groupStart[g]);
+            pieces.push_back({g, begin, end});
+            end = begin;
+        }
+    }
+    firstPiece[groups] = pieces.size();
+    std::vector<std::string> texts(pieces.size());
+    ParallelFor(pieces.size(), [&](size_t p, size_t) {
         ProcessMessages();
-        auto first = items.begin() + static_cast<std::ptrdiff_t>(groupStart[g]);
-        auto last = items.begin() + static_cast<std::ptrdiff_t>(groupStart[g + 1]);
-        if (sortEach) std::sort(first, last, less);
-        std::string& line = lines[g];
-        const uint32_t spelling = shown[keyRank[first->key]];
-        line.append(keys.Text(spelling == kLastEntry ? (last - 1)->key : spelling));
-        line += '\t';
-        line += IntToStr(static_cast<int64_t>(last - first));
-        line += '\t';
+        const TPiece& piece = pieces[p];
+        const size_t first = groupStart[piece.group], last = groupStart[piece.group + 1];
+        std::string& text = texts[p];
+        if (p == firstPiece[piece.group]) {
+            const uint32_t spelling = shown[keyRank[items[first].key]];
+            text.append(keys.Text(spelling == kLastEntry ? items[last - 1].key : spelling));
+            text += '\t';
+            text += IntToStr(static_cast<int64_t>(last - first));
+            text += '\t';
+        }
         char digits[16];
-        for (auto it = last; it != first;) {
-            --it;
-            if (it + 1 != last && it->hit == (it + 1)->hit) continue;
-            line.append(digits, std::to_chars(digits, digits + sizeof digits, it->hit).ptr);
-            line += ',';
+        for (size_t i = piece.end; i > piece.begin;) {
+            --i;
+            if (i + 1 != last && items[i].hit == items[i + 1].hit) continue;
+            text.append(digits, std::to_chars(digits, digits + sizeof digits, items[i].hit).ptr);
+            text += ',';
         }
     });
     std::vector<TKeyHit>().swap(items);
-    for (std::string& line : lines) dest.Add(std::move(line));
+    ParallelFor(groups, [&](size_t g, size_t) {
+        std::string& line = texts[firstPiece[g]];
+        for (size_t p = firstPiece[g] + 1; p < firstPiece[g + 1]; ++p) {
+            line += texts[p];
+            std::string().swap(texts[p]);
+        }
+    });
+    for (size_t g = 0; g < groups; ++g) dest.Add(std::move(texts[firstPiece[g]]));
 }
 
 }  // namespace
@@ -279,18 +293,33 @@ std::vector<uint32_t> RankGroupKeys(const TTokenTable& keys, bool ignoreCase) {
     return RankTexts(framedKeys, ignoreCase);
 }
 
+THitOrder::THitOrder(int count) : Rank(static_cast<size_t>(std::max(count, 0))), ByRank(Rank.size()) {
+    // Depth first through the decimal texts: "0", then "1", "10", "100", ...
+    uint32_t next = 0;
+    auto visit = [&](auto&& self, int64_t n) -> void {
+        if (n >= count) return;
+        Rank[static_cast<size_t>(n)] = next++;
+        for (int d = 0; d <= 9; ++d) self(self, n * 10 + d);
+    };
+    if (count > 0) Rank[0] = next++;
+    for (int d = 1; d <= 9; ++d) visit(visit, d);
+    for (size_t h = 0; h < Rank.size(); ++h) ByRank[Rank[h]] = static_cast<uint32_t>(h);
+}
+
 void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
                   TStringList& dest) {
     if (entries.empty()) return;
-    GroupRankedKeyHits(entries, keys, RankGroupKeys(keys, ignoreCase), hitCount, dest);
+    GroupRankedKeyHits(entries, keys, RankGroupKeys(keys, ignoreCase), THitOrder(hitCount), dest);
 }
 
 void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, const std::vector<uint32_t>& keyRank,
-                        int hitCount, TStringList& dest) {
+                        const THitOrder& hits, TStringList& dest) {
     if (entries.empty()) return;
     uint32_t keyRankCount = 0;
     for (uint32_t r : keyRank) keyRankCount = std::max(keyRankCount, r + 1);
-    std::vector<uint32_t> hitRank = DecimalTextRanks(hitCount);
+    const int hitCount = hits.Count();
+    const std::vector<uint32_t>& hitRank = hits.Rank;
+    const std::vector<uint32_t>& hitByRank = hits.ByRank;
     auto rankOf = [&](const TKeyHit& e) {
         return uint64_t(keyRank[e.key]) * uint64_t(hitCount) + hitRank[static_cast<size_t>(e.hit)];
     };
@@ -304,13 +333,10 @@ void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, 
     bool hitsAscend = true;
     for (size_t i = 1; hitsAscend && i < entries.size(); ++i) hitsAscend = entries[i - 1].hit <= entries[i].hit;
     std::vector<size_t> hitStart;
-    std::vector<uint32_t> hitByRank;
     if (hitsAscend) {
         hitStart.assign(static_cast<size_t>(hitCount) + 1, 0);
         for (const TKeyHit& e : entries) ++hitStart[static_cast<size_t>(e.hit) + 1];
         for (size_t h = 1; h < hitStart.size(); ++h) hitStart[h] += hitStart[h - 1];
-        hitByRank.resize(static_cast<size_t>(hitCount));
-        for (size_t h = 0; h < hitByRank.size(); ++h) hitByRank[hitRank[h]] = static_cast<uint32_t>(h);
     }
     const size_t runs = hitsAscend ? std::min(static_cast<size_t>(hitCount), static_cast<size_t>(EngineThreads())) : 1;
     auto visit = [&](size_t run, auto&& put) {

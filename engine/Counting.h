@@ -36,6 +36,15 @@ void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hi
 // caller that groups over the same keys again can keep them.
 std::vector<uint32_t> RankGroupKeys(const TTokenTable& keys, bool ignoreCase);
 
-// GroupKeyHits with keyRank = RankGroupKeys(keys, ignoreCase).
+// The hit numbers 0 .. count - 1 in the order of their texts ("10" before
+// "9"): Rank[hit] and, for each rank, ByRank[rank] the hit. They depend on
+// the count alone, so a caller that groups the same hits again can keep them.
+struct THitOrder {
+    explicit THitOrder(int count);
+    int Count() const { return static_cast<int>(Rank.size()); }
+    std::vector<uint32_t> Rank, ByRank;
+};
+
+// GroupKeyHits with keyRank = RankGroupKeys(keys, ignoreCase) and hits = THitOrder(hitCount).
 void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, const std::vector<uint32_t>& keyRank,
-                        int hitCount, TStringList& dest);
+                        const THitOrder& hits, TStringList& dest);

@@ -231,7 +231,7 @@ class TStat::TCollocateKeys {
 public:
     TCollocateKeys(const TWordMatrix& matrix, bool tagged, const std::array<bool, 256>& splitterChars)
         : FRevision(matrix.Revision()), FTable(matrix.Table()), FTableSize(FTable ? FTable->Size() : 0),
-          FTagged(tagged), FSplitterChars(splitterChars) {
+          FTagged(tagged), FSplitterChars(splitterChars), FHitOrder(static_cast<int>(matrix.size())) {
         auto textOf = [&](uint32_t id) { return FTable ? FTable->Text(id) : std::string_view(); };
         // Keys are entered in one thread, in the order of the ids.
         FKeysOf.assign(std::max<size_t>(FTableSize, 1), {kUnknown, 0, 0});
@@ -295,6 +295,8 @@ public:
         if (!ranks) ranks = RankGroupKeys(KeyTable(m), ignoreCase);
         return *ranks;
     }
+    // The order of the rows' hit numbers as texts.
+    const THitOrder& HitOrder() const { return FHitOrder; }
 
 private:
     static constexpr uint32_t kUnknown = UINT32_MAX, kPadding = UINT32_MAX - 1;
@@ -324,6 +326,7 @@ private:
     std::vector<Keys> FKeysOf;
     TTokenTable FBothKeys, FWordKeys, FTagKeys;
     std::optional<std::vector<uint32_t>> FRanks[3][2];
+    THitOrder FHitOrder;
 };
 
 void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase,
@@ -350,7 +353,7 @@ void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSp
     ParallelFor(lists.size(), [&](size_t i, size_t) {
         const size_t m = lists[i];
         dests[m]->SetCaseSensitive(!ignoreCase);
-        GroupRankedKeyHits(entries[m], keys.KeyTable(m), keys.Ranks(m, ignoreCase), hitCount, *dests[m]);
+        GroupRankedKeyHits(entries[m], keys.KeyTable(m), keys.Ranks(m, ignoreCase), keys.HitOrder(), *dests[m]);
     });
     for (THashedStringList* list : dests) {
         list->SetNameValueSeparator('\t');

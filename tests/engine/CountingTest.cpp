@@ -95,7 +95,9 @@ TEST(GroupKeyHits, TheSpellingComesFromTheLastHitAsText) {
 // Only the ends of groups that hold more than one spelling make the sort be
 // replayed, and only in the ranges that hold such an end. Lists large enough
 // to be partitioned side by side, with one open group among many, every
-// group open, and groups of one hit each, must still equal the string routine.
+// group open, groups of one hit each, and groups written in several pieces
+// with a hit's repeats on both sides of a cut must still equal the string
+// routine.
 TEST(GroupKeyHits, OpenSpellingsEqualTheStringRoutineAtScale) {
     struct Case {
         const char* name;
@@ -108,6 +110,7 @@ TEST(GroupKeyHits, OpenSpellingsEqualTheStringRoutineAtScale) {
         {"a few open groups", 5000, 300, 9, 37, 36},
         {"groups of a hit each", 2500, 30000, 12, 3, 2},
         {"large enough to be partitioned on every core", 20000, 500, 14, 7, 3},
+        {"groups longer than the pieces they are written in", 20000, 1, 9, 5, 4},
     };
     std::mt19937 rng(5);
     for (const Case& c : cases) {
