@@ -39,9 +39,9 @@ namespace {
 // index of the rank that ends at i, items of equal rank exactly where the
 // string-list sort would leave them. Only ranges for which wanted(lo, hi)
 // holds are sorted to the end; the others stay as the partitions leave them.
-template <class Rank, class Wanted>
-std::vector<uint32_t> FrameworkSortOrder(std::vector<Rank>& ranks, Wanted wanted) {
-    std::vector<uint32_t> order(ranks.size());
+template <class Ranks, class Wanted>
+TBuffer<uint32_t> FrameworkSortOrder(Ranks& ranks, Wanted wanted) {
+    TBuffer<uint32_t> order(ranks.size());
     ParallelRuns(order.size(), [&](size_t begin, size_t end) {
         std::iota(order.begin() + static_cast<std::ptrdiff_t>(begin), order.begin() + static_cast<std::ptrdiff_t>(end),
                   static_cast<uint32_t>(begin));
@@ -94,8 +94,8 @@ std::vector<uint32_t> FrameworkSortOrder(std::vector<Rank>& ranks, Wanted wanted
     return order;
 }
 
-template <class Rank>
-std::vector<uint32_t> FrameworkSortOrder(std::vector<Rank>& ranks) {
+template <class Ranks>
+TBuffer<uint32_t> FrameworkSortOrder(Ranks& ranks) {
     return FrameworkSortOrder(ranks, [](int, int) { return true; });
 }
 
@@ -106,7 +106,7 @@ void SortByRank(std::vector<Item>& items) {
     // The sort moves compact keys and item numbers, and the items once at the end.
     std::vector<decltype(Item::rank)> ranks(items.size());
     for (size_t i = 0; i < items.size(); ++i) ranks[i] = items[i].rank;
-    std::vector<uint32_t> order = FrameworkSortOrder(ranks);
+    const TBuffer<uint32_t> order = FrameworkSortOrder(ranks);
     std::vector<Item> sorted(items.size());
     for (size_t i = 0; i < items.size(); ++i) sorted[i] = items[order[i]];
     items.swap(sorted);
@@ -201,12 +201,12 @@ struct TGroupEnd {
 // partition leaves are sorted apart from each other and nothing else shows.
 // shown[rank] is the key kept, kLastEntry for a group that is not open.
 template <class RankOf>
-std::vector<uint32_t> ShownSpellings(const std::vector<TKeyHit>& entries, RankOf rankOf,
+std::vector<uint32_t> ShownSpellings(const TKeyHitList& entries, RankOf rankOf,
                                      const std::vector<uint32_t>& open, const std::vector<int>& ends,
                                      uint32_t keyRankCount) {
     std::vector<uint32_t> shown(keyRankCount, kLastEntry);
     if (open.empty()) return shown;
-    std::vector<uint64_t> ranks(entries.size());
+    TBuffer<uint64_t> ranks(entries.size());
     ParallelRuns(entries.size(), [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) ranks[i] = rankOf(entries[i]);
     });
@@ -214,7 +214,7 @@ std::vector<uint32_t> ShownSpellings(const std::vector<TKeyHit>& entries, RankOf
         auto end = std::lower_bound(ends.begin(), ends.end(), lo);
         return end != ends.end() && *end <= hi;
     };
-    std::vector<uint32_t> order = FrameworkSortOrder(ranks, holdsAnEnd);
+    const TBuffer<uint32_t> order = FrameworkSortOrder(ranks, holdsAnEnd);
     for (size_t k = 0; k < open.size(); ++k) shown[open[k]] = entries[order[static_cast<size_t>(ends[k])]].key;
     return shown;
 }
@@ -223,7 +223,7 @@ std::vector<uint32_t> ShownSpellings(const std::vector<TKeyHit>& entries, RankOf
 // puts each group in rank order first, less telling that order. A group shows
 // the spelling shown gives its rank, or else its last entry's.
 template <class Less>
-void WriteGroups(std::vector<TKeyHit>& items, const std::vector<uint32_t>& keyRank, const TTokenTable& keys,
+void WriteGroups(TKeyHitList& items, const std::vector<uint32_t>& keyRank, const TTokenTable& keys,
                  const std::vector<uint32_t>& shown, bool sortEach, Less less, TStringList& dest) {
     std::vector<size_t> groupStart;
     for (size_t i = 0; i < items.size(); ++i)
@@ -272,7 +272,7 @@ void WriteGroups(std::vector<TKeyHit>& items, const std::vector<uint32_t>& keyRa
             text += ',';
         }
     });
-    std::vector<TKeyHit>().swap(items);
+    TKeyHitList().swap(items);
     ParallelFor(groups, [&](size_t g, size_t) {
         std::string& line = texts[firstPiece[g]];
         for (size_t p = firstPiece[g] + 1; p < firstPiece[g + 1]; ++p) {
@@ -306,13 +306,13 @@ THitOrder::THitOrder(int count) : Rank(static_cast<size_t>(std::max(count, 0))),
     for (size_t h = 0; h < Rank.size(); ++h) ByRank[Rank[h]] = static_cast<uint32_t>(h);
 }
 
-void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
+void GroupKeyHits(TKeyHitList& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
                   TStringList& dest) {
     if (entries.empty()) return;
     GroupRankedKeyHits(entries, keys, RankGroupKeys(keys, ignoreCase), THitOrder(hitCount), dest);
 }
 
-void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, const std::vector<uint32_t>& keyRank,
+void GroupRankedKeyHits(TKeyHitList& entries, const TTokenTable& keys, const std::vector<uint32_t>& keyRank,
                         const THitOrder& hits, TStringList& dest) {
     if (entries.empty()) return;
     uint32_t keyRankCount = 0;
@@ -388,12 +388,12 @@ void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, 
 
     // The entries go as soon as they are placed: a frequent node's lists are
     // the largest the run holds.
-    std::vector<TKeyHit> items(entries.size());
+    TKeyHitList items(entries.size());
     ParallelFor(runs, [&](size_t run, size_t) {
         std::vector<size_t>& at = next[run];
         visit(run, [&](const TKeyHit& e) { items[at[keyRank[e.key]]++] = e; });
     });
-    std::vector<TKeyHit>().swap(entries);
+    TKeyHitList().swap(entries);
     WriteGroups(items, keyRank, keys, shown, !hitsAscend,
                 [&](const TKeyHit& x, const TKeyHit& y) {
                     return hitRank[static_cast<size_t>(x.hit)] < hitRank[static_cast<size_t>(y.hit)];

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/Parallel.h"
+
 class TStringList;
 class TTokenTable;
 
@@ -25,11 +27,12 @@ struct TKeyHit {
     uint32_t key;
     int32_t hit;
 };
+using TKeyHitList = TBuffer<TKeyHit>;
 
 // What GroupHits(source, dest, ignoreCase) does to a source list of the entries
 // keys.Text(key) + "###" + hit, in this order. Keys must not contain "#".
 // The entries are used up.
-void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
+void GroupKeyHits(TKeyHitList& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
                   TStringList& dest);
 
 // The ranks GroupKeyHits gives the keys: they depend on the keys alone, so a
@@ -46,5 +49,5 @@ struct THitOrder {
 };
 
 // GroupKeyHits with keyRank = RankGroupKeys(keys, ignoreCase) and hits = THitOrder(hitCount).
-void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, const std::vector<uint32_t>& keyRank,
+void GroupRankedKeyHits(TKeyHitList& entries, const TTokenTable& keys, const std::vector<uint32_t>& keyRank,
                         const THitOrder& hits, TStringList& dest);

@@ -30,7 +30,7 @@ void THitList::Add(std::string_view left, std::string_view center, std::string_v
     if (FFileNames.empty() || FFileNames.back() != fileName) FFileNames.push_back(fileName);
     FHits.push_back({FText.size(), static_cast<uint32_t>(left.size()), static_cast<uint32_t>(center.size()),
                      static_cast<uint32_t>(right.size()), static_cast<uint32_t>(FFileNames.size() - 1)});
-    FText.append(left).append(center).append(right);
+    for (std::string_view part : {left, center, right}) FText.insert(FText.end(), part.begin(), part.end());
 }
 
 void THitList::Truncate(size_t count) {
@@ -40,8 +40,8 @@ void THitList::Truncate(size_t count) {
 }
 
 void THitList::clear() {
-    std::string().swap(FText);
-    std::vector<THit>().swap(FHits);
+    TBuffer<char>().swap(FText);
+    TBuffer<THit>().swap(FHits);
     FFileNames.clear();
 }
 
@@ -127,10 +127,10 @@ void TWordMatrix::Truncate(size_t count) {
 }
 
 void TWordMatrix::clear() {
-    std::vector<uint32_t>().swap(FIds);
+    TBuffer<uint32_t>().swap(FIds);
     FStarts.assign(1, 0);
     FStarts.shrink_to_fit();
-    std::vector<TLengths>().swap(FLengths);
+    TBuffer<TLengths>().swap(FLengths);
     Touch();
 }
 

@@ -65,6 +65,12 @@ void ParallelRuns(size_t count, const std::function<void(size_t, size_t)>& work)
     ParallelFor(runs, [&](size_t r, size_t) { work(count * r / runs, count * (r + 1) / runs); });
 }
 
+void ReturnFreedMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
 void ReturnLargeBlocksToSystem() {
 #ifdef __GLIBC__
     // A fixed threshold also stops the allocator from raising it after the

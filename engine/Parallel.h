@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
+#include <vector>
 
 // Threads the engine uses; 0 (the default) means one per core.
 void SetEngineThreads(int threads);
@@ -18,6 +20,36 @@ void ParallelFor(size_t count, const std::function<void(size_t, size_t)>& work);
 // Runs work(begin, end) over runs of about equal length that together cover
 // 0 .. count - 1, side by side.
 void ParallelRuns(size_t count, const std::function<void(size_t, size_t)>& work);
+
+// An allocator that leaves the items it makes uninitialised: a buffer of
+// hundreds of megabytes that is about to be filled side by side would
+// otherwise be cleared first by one thread.
+template <class T>
+struct TUninitAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = TUninitAllocator<U>;
+    };
+    TUninitAllocator() = default;
+    template <class U>
+    TUninitAllocator(const TUninitAllocator<U>&) noexcept {}
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
+// A vector of plain items whose new items are not cleared.
+template <class T>
+using TBuffer = std::vector<T, TUninitAllocator<T>>;
+
+// Gives the memory freed in the heaps of every thread back to the system, so
+// that results freed by one run do not stay resident beside the next run's.
+void ReturnFreedMemory();
 
 // Makes blocks of four megabytes and more go back to the system when freed. The
 // worker threads free their per-file results into heaps of their own, which

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/Parallel.h"
 #include "engine/TokenList.h"
 #include "platform/core/Classes.h"
 #include "platform/core/RichText.h"
@@ -83,8 +84,10 @@ private:
         return std::string_view(FText.data() + FHits[i].Start + offset, length);
     }
 
-    std::string FText;
-    std::vector<THit> FHits;
+    // Uninitialised when grown, so that joining the lists of many files
+    // touches each page of the whole only as it copies into it.
+    TBuffer<char> FText;
+    TBuffer<THit> FHits;
     std::vector<std::string> FFileNames;
 };
 
@@ -153,7 +156,7 @@ public:
         return {FIds.data() + FStarts[i] + skip, FStarts[i + 1] - FStarts[i] - skip};
     }
     // Every id the rows hold, row after row.
-    const std::vector<uint32_t>& AllIds() const { return FIds; }
+    const TBuffer<uint32_t>& AllIds() const { return FIds; }
 
 private:
     static uint64_t NextRevision();
@@ -161,14 +164,14 @@ private:
 
     TTokenTable* FTable = nullptr;
     uint64_t FRevision = NextRevision();
-    std::vector<uint32_t> FIds;
+    TBuffer<uint32_t> FIds;
     // Row i's ids run from FStarts[i] to FStarts[i + 1]: its left part, then
     // its centre part, then its right part.
-    std::vector<uint64_t> FStarts{0};
+    TBuffer<uint64_t> FStarts{0};
     struct TLengths {
         uint8_t Left, Center;
     };
-    std::vector<TLengths> FLengths;
+    TBuffer<TLengths> FLengths;
 };
 
 // The five counts every association measure takes.

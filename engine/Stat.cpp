@@ -64,6 +64,9 @@ void TStat::ClearCounts() {
     CollBoth.Clear();
     CollWord.Clear();
     CollPos.Clear();
+    // The lines were written by worker threads, into heaps the next count's
+    // threads may not reuse.
+    ReturnFreedMemory();
 }
 
 namespace {
@@ -251,7 +254,7 @@ public:
     // outwards and then the right ones. They are written side by side, each
     // run of rows where the runs before it leave off.
     void AddAll(const TWordMatrix& matrix, int leftSpan, int rightSpan, std::array<bool, 3> wanted,
-                std::array<std::vector<TKeyHit>, 3>& entries) const {
+                std::array<TKeyHitList, 3>& entries) const {
         const size_t rows = matrix.size();
         const size_t runs = std::min(rows, static_cast<size_t>(EngineThreads()) * 4);
         auto runStart = [&](size_t r) { return rows * r / runs; };
@@ -339,7 +342,7 @@ void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSp
     if (!FCollocateKeys || !FCollocateKeys->Fit(matrix))
         FCollocateKeys = std::make_shared<TCollocateKeys>(matrix, Tagged(), FSplitterChars);
     TCollocateKeys& keys = *FCollocateKeys;
-    std::array<std::vector<TKeyHit>, 3> entries;
+    std::array<TKeyHitList, 3> entries;
     keys.AddAll(matrix, leftSpan, rightSpan, wanted, entries);
 
     int hitCount = static_cast<int>(matrix.size());

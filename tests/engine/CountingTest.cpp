@@ -37,8 +37,9 @@ std::vector<TKeyHit> Entries(std::mt19937& rng, TTokenTable& keys, int hitCount,
     return entries;
 }
 
-std::vector<std::string> Grouped(std::vector<TKeyHit> entries, const TTokenTable& keys, int hitCount,
+std::vector<std::string> Grouped(const std::vector<TKeyHit>& given, const TTokenTable& keys, int hitCount,
                                  bool ignoreCase) {
+    TKeyHitList entries(given.begin(), given.end());
     THashedStringList dest;
     dest.SetCaseSensitive(!ignoreCase);
     GroupKeyHits(entries, keys, hitCount, ignoreCase, dest);
