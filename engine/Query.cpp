@@ -141,12 +141,13 @@ void TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
             progress = i + 1;
             // A search that finds nothing for a long while still lets the window paint.
             ProcessMessages();
-            line = Trim(lineAt(i));
-            if (!line.empty() && line[0] == '<') continue;
+            const std::string_view trimmed = TrimView(lineAt(i));
+            if (!trimmed.empty() && trimmed[0] == '<') continue;
+            // The padded line is made in the buffer of the line before it.
             if (pattern.Raw)
-                line = TDisplay::NormalizeRawPadded(pattern.LeftPad, std::move(line), pattern.RightPad);
+                line = TDisplay::NormalizeRawPadded(pattern.LeftPad, std::string(trimmed), pattern.RightPad);
             else
-                line = pattern.LeftPad + line + pattern.RightPad;
+                line.assign(pattern.LeftPad).append(trimmed).append(pattern.RightPad);
             size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
             try {
                 if (pattern.Prefilter && !pattern.Node.Exec(line)) continue;
