@@ -201,9 +201,19 @@ void TStat::BuildFrequency(bool ignoreCase, bool lists) {
         }
         parts[0].ids.swap(Tokens.Ids());
     } else {
+        // Counted run by run side by side, the runs' counts then added up.
+        const std::vector<uint32_t>& ids = Tokens.Ids();
+        const size_t runs = std::min(static_cast<size_t>(EngineThreads()), ids.size() / (1 << 16) + 1);
+        std::vector<std::vector<uint32_t>> runCounts(runs, std::vector<uint32_t>(table.Size(), 0));
+        ParallelFor(runs, [&](size_t r, size_t) {
+            for (size_t i = ids.size() * r / runs; i < ids.size() * (r + 1) / runs; ++i) ++runCounts[r][ids[i]];
+        });
         std::vector<uint32_t>& tokenCount = parts[0].counts;
         tokenCount.assign(table.Size(), 0);
-        for (uint32_t id : Tokens.Ids()) ++tokenCount[id];
+        ParallelRuns(tokenCount.size(), [&](size_t begin, size_t end) {
+            for (const std::vector<uint32_t>& counts : runCounts)
+                for (size_t id = begin; id < end; ++id) tokenCount[id] += counts[id];
+        });
         for (size_t l = 1; l < parts.size(); ++l) {
             const std::vector<uint32_t>& partOf = l == 1 ? wordOf : tagOf;
             parts[l].counts.assign(parts[l].texts.size(), 0);
