@@ -1,6 +1,7 @@
 #include "engine/Counting.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <numeric>
 
@@ -330,13 +331,24 @@ void GroupRankedKeyHits(TKeyHitList& entries, const TTokenTable& keys, const std
     // the visit is cut into runs of hits that are placed side by side, each
     // where the runs before it leave off. Otherwise they are visited as they
     // stand and each group is sorted afterwards.
-    bool hitsAscend = true;
-    for (size_t i = 1; hitsAscend && i < entries.size(); ++i) hitsAscend = entries[i - 1].hit <= entries[i].hit;
+    std::atomic<bool> descends{false};
+    ParallelRuns(entries.size(), [&](size_t begin, size_t end) {
+        for (size_t i = std::max<size_t>(begin, 1); i < end && !descends; ++i)
+            if (entries[i - 1].hit > entries[i].hit) descends = true;
+    });
+    const bool hitsAscend = !descends;
+    // hitStart[h]: where the entries of hit h start, written side by side
+    // where the hit changes.
     std::vector<size_t> hitStart;
     if (hitsAscend) {
-        hitStart.assign(static_cast<size_t>(hitCount) + 1, 0);
-        for (const TKeyHit& e : entries) ++hitStart[static_cast<size_t>(e.hit) + 1];
-        for (size_t h = 1; h < hitStart.size(); ++h) hitStart[h] += hitStart[h - 1];
+        hitStart.resize(static_cast<size_t>(hitCount) + 1);
+        ParallelRuns(entries.size() + 1, [&](size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i) {
+                const int32_t before = i == 0 ? -1 : entries[i - 1].hit;
+                const int32_t at = i == entries.size() ? hitCount : entries[i].hit;
+                for (int32_t h = before + 1; h <= at; ++h) hitStart[static_cast<size_t>(h)] = i;
+            }
+        });
     }
     const size_t runs = hitsAscend ? std::min(static_cast<size_t>(hitCount), static_cast<size_t>(EngineThreads())) : 1;
     auto visit = [&](size_t run, auto&& put) {
