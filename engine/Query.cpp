@@ -216,8 +216,8 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
         Lines.Assign(q.Lines);
         progress = Lines.Count();
         SkippedLines += q.SkippedLines;
-        files[f] = TFileHits();
     }
+    ParallelFor(usable, [&](size_t f, size_t) { files[f] = TFileHits(); });
     if (usable < files.size()) std::rethrow_exception(files[usable].Error);
 }
 
