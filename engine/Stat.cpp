@@ -155,39 +155,51 @@ void TStat::LoadAndCountFiles(const std::vector<std::string>& fileNames) {
 
 void TStat::BuildFrequency(bool ignoreCase, bool lists) {
     const TTokenTable& table = Tokens.Table();
-    std::vector<std::string> entries(table.Size());
-    for (uint32_t id = 0; id < table.Size(); ++id) entries[id].append(" ").append(table.Text(id)).append(" ");
+    // A token's entry in the lists is its text framed by blanks; the counts
+    // alone never need the entries.
+    std::vector<std::string> entries;
+    if (lists) {
+        entries.resize(table.Size());
+        for (uint32_t id = 0; id < table.Size(); ++id) entries[id].append(" ").append(table.Text(id)).append(" ");
+    }
 
-    // Word and tag parts of each distinct token.
-    std::vector<std::string> words, tags;
+    // Word and tag parts of each distinct token, split in its entry.
+    TTokenTable wordTable, tagTable;
     std::vector<uint32_t> wordOf, tagOf;
     if (Tagged()) {
-        TTokenTable wordTable, tagTable;
         wordOf.resize(table.Size());
         tagOf.resize(table.Size());
+        std::string e;
         for (uint32_t id = 0; id < table.Size(); ++id) {
-            const std::string& e = entries[id];
+            e.assign(" ").append(table.Text(id)).append(" ");
             size_t p = 0;
             while (p < e.size() && !FSplitterChars[static_cast<unsigned char>(e[p])]) ++p;
             bool split = p < e.size();
             wordOf[id] = wordTable.Intern(split ? std::string_view(e).substr(0, p) : std::string_view());
             tagOf[id] = tagTable.Intern(split ? std::string_view(e).substr(p + 1) : std::string_view(e));
         }
-        for (uint32_t w = 0; w < wordTable.Size(); ++w) words.emplace_back(wordTable.Text(w));
-        for (uint32_t t = 0; t < tagTable.Size(); ++t) tags.emplace_back(tagTable.Text(t));
     }
+    auto textsOf = [&](const TTokenTable& parts) {
+        std::vector<std::string> texts;
+        if (lists)
+            for (uint32_t t = 0; t < parts.Size(); ++t) texts.emplace_back(parts.Text(t));
+        return texts;
+    };
+    std::vector<std::string> words = textsOf(wordTable), tags = textsOf(tagTable);
     // Per list: its texts, its occurrences (ids in order, or counts per text), its lines and index.
+    // The texts are the entries for the lists, the table for the counts alone.
     struct TList {
         const std::vector<std::string>& texts;
+        const TTokenTable& table;
         std::vector<uint32_t> ids, counts;
         THashedStringList& lines;
         TFrequencyIndex& index;
     };
     std::vector<TList> parts;
-    parts.push_back({entries, {}, {}, TokenFreq, FTokenIndex});
+    parts.push_back({entries, table, {}, {}, TokenFreq, FTokenIndex});
     if (Tagged()) {
-        parts.push_back({words, {}, {}, WordFreq, FWordIndex});
-        parts.push_back({tags, {}, {}, TagFreq, FTagIndex});
+        parts.push_back({words, wordTable, {}, {}, WordFreq, FWordIndex});
+        parts.push_back({tags, tagTable, {}, {}, TagFreq, FTagIndex});
     }
     if (lists) {
         // The word and tag lists follow the token list's present order, taken before it is sorted.
@@ -216,7 +228,7 @@ void TStat::BuildFrequency(bool ignoreCase, bool lists) {
         });
         for (size_t l = 1; l < parts.size(); ++l) {
             const std::vector<uint32_t>& partOf = l == 1 ? wordOf : tagOf;
-            parts[l].counts.assign(parts[l].texts.size(), 0);
+            parts[l].counts.assign(parts[l].table.Size(), 0);
             for (uint32_t id = 0; id < table.Size(); ++id) parts[l].counts[partOf[id]] += tokenCount[id];
         }
     }
@@ -228,7 +240,7 @@ void TStat::BuildFrequency(bool ignoreCase, bool lists) {
             CountRunsOfIds(part.ids, part.texts, ignoreCase, part.lines);
             part.index.Build(part.lines, !ignoreCase);
         } else {
-            part.index.Build(part.texts, part.counts, !ignoreCase);
+            part.index.Build(part.table, part.counts, !ignoreCase);
         }
     });
     // The token list stays sorted as the frequency list left it.
