@@ -18,13 +18,16 @@ std::vector<uint32_t> RankTexts(const std::vector<std::string>& texts, bool igno
     std::vector<std::string> folded;
     const std::vector<std::string>* keys = &texts;
     if (ignoreCase) {
-        folded.reserve(texts.size());
-        for (const auto& t : texts) folded.push_back(LowerCase(t));
+        folded.resize(texts.size());
+        ParallelRuns(texts.size(), [&](size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i) folded[i] = LowerCase(texts[i]);
+        });
         keys = &folded;
     }
+    // Texts that compare equal take one rank, so the order among them cannot show.
     std::vector<uint32_t> order(texts.size());
     std::iota(order.begin(), order.end(), 0u);
-    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return (*keys)[a] < (*keys)[b]; });
+    ParallelSort(order, [&](uint32_t a, uint32_t b) { return (*keys)[a] < (*keys)[b]; });
     std::vector<uint32_t> rank(texts.size());
     uint32_t r = 0;
     for (size_t i = 0; i < order.size(); ++i) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 #include <string>
@@ -196,4 +197,23 @@ TEST(ParallelRun, AMissingFileStopsAfterTheFilesBeforeIt) {
         EXPECT_EQ(query.Matrix.size(), 5u);
     }
     SetEngineThreads(0);
+}
+
+// Runs sorted side by side and merged give what one sort gives, for any
+// number of runs, including runs left without a partner to merge with.
+TEST(ParallelSort, GivesWhatOneSortGives) {
+    std::mt19937 rng(9);
+    for (size_t size : {size_t(0), size_t(1), size_t(4095), size_t(4096 * 3 + 7), size_t(100000)}) {
+        for (int threads : {1, 3, 5, 8}) {
+            SCOPED_TRACE(std::to_string(size) + " items, " + std::to_string(threads) + " threads");
+            std::vector<int> items(size);
+            for (int& item : items) item = static_cast<int>(rng() % 1000);
+            std::vector<int> want = items;
+            std::sort(want.begin(), want.end());
+            SetEngineThreads(threads);
+            ParallelSort(items, [](int a, int b) { return a < b; });
+            SetEngineThreads(0);
+            EXPECT_EQ(items, want);
+        }
+    }
 }
