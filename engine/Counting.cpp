@@ -1,10 +1,12 @@
 #include "engine/Counting.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <numeric>
 
 #include "engine/Parallel.h"
+#include "engine/ParallelPartition.h"
 #include "engine/Query.h"
 #include "engine/TokenList.h"
 #include "platform/core/Classes.h"
@@ -16,13 +18,16 @@ std::vector<uint32_t> RankTexts(const std::vector<std::string>& texts, bool igno
     std::vector<std::string> folded;
     const std::vector<std::string>* keys = &texts;
     if (ignoreCase) {
-        folded.reserve(texts.size());
-        for (const auto& t : texts) folded.push_back(LowerCase(t));
+        folded.resize(texts.size());
+        ParallelRuns(texts.size(), [&](size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i) folded[i] = LowerCase(texts[i]);
+        });
         keys = &folded;
     }
+    // Texts that compare equal take one rank, so the order among them cannot show.
     std::vector<uint32_t> order(texts.size());
     std::iota(order.begin(), order.end(), 0u);
-    std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return (*keys)[a] < (*keys)[b]; });
+    ParallelSort(order, [&](uint32_t a, uint32_t b) { return (*keys)[a] < (*keys)[b]; });
     std::vector<uint32_t> rank(texts.size());
     uint32_t r = 0;
     for (size_t i = 0; i < order.size(); ++i) {
@@ -36,12 +41,16 @@ namespace {
 
 // Where the framework's quicksort puts each of the ranks: order[i] is the
 // index of the rank that ends at i, items of equal rank exactly where the
-// string-list sort would leave them. The ranks are left sorted.
-template <class Rank>
-std::vector<uint32_t> FrameworkSortOrder(std::vector<Rank>& ranks) {
-    std::vector<uint32_t> order(ranks.size());
-    std::iota(order.begin(), order.end(), 0u);
-    if (ranks.size() < 2) return order;
+// string-list sort would leave them. Only ranges for which wanted(lo, hi)
+// holds are sorted to the end; the others stay as the partitions leave them.
+template <class Ranks, class Wanted>
+TBuffer<uint32_t> FrameworkSortOrder(Ranks& ranks, Wanted wanted) {
+    TBuffer<uint32_t> order(ranks.size());
+    ParallelRuns(order.size(), [&](size_t begin, size_t end) {
+        std::iota(order.begin() + static_cast<std::ptrdiff_t>(begin), order.begin() + static_cast<std::ptrdiff_t>(end),
+                  static_cast<uint32_t>(begin));
+    });
+    if (ranks.size() < 2 || !wanted(0, static_cast<int>(ranks.size()) - 1)) return order;
     auto exchange = [&](int i, int j) { std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]); };
     // Each partition leaves two ranges that the sort finishes apart from each
     // other, so the first partitions are made here and the ranges they leave
@@ -50,33 +59,48 @@ std::vector<uint32_t> FrameworkSortOrder(std::vector<Rank>& ranks) {
         int lo, hi;
     };
     std::vector<TRange> ranges{{0, static_cast<int>(ranks.size()) - 1}};
-    const size_t wanted = static_cast<size_t>(EngineThreads()) * 4;
-    constexpr int kSmallRange = 1 << 14;
-    for (bool split = true; split && ranges.size() < wanted;) {
+    const size_t threads = static_cast<size_t>(EngineThreads());
+    const size_t wantedRanges = threads * 4;
+    constexpr int kSmallRange = 1 << 14, kLargeRange = 1 << 18;
+    for (bool split = true; split && ranges.size() < wantedRanges;) {
         split = false;
         std::vector<TRange> next(ranges.size() * 2, TRange{0, -1});
-        ParallelFor(ranges.size(), [&](size_t r, size_t) {
+        // Fewer ranges than threads are each partitioned on every core.
+        const bool eachOnAll = ranges.size() < threads;
+        auto partition = [&](size_t r, size_t) {
             auto [lo, hi] = ranges[r];
             if (hi - lo < kSmallRange) {
                 next[2 * r] = ranges[r];
                 return;
             }
             int i, j;
-            FrameworkPartitionKeys(ranks.data(), lo, hi, exchange, i, j);
+            if (eachOnAll && hi - lo >= kLargeRange)
+                ParallelPartitionKeys(ranks.data(), lo, hi, exchange, i, j);
+            else
+                FrameworkPartitionKeys(ranks.data(), lo, hi, exchange, i, j);
             next[2 * r] = {lo, j};
             next[2 * r + 1] = {i, hi};
-        });
+        };
+        if (eachOnAll)
+            for (size_t r = 0; r < ranges.size(); ++r) partition(r, 0);
+        else
+            ParallelFor(ranges.size(), partition);
         ranges.clear();
         for (const TRange& range : next) {
-            if (range.lo >= range.hi) continue;
+            if (range.lo >= range.hi || !wanted(range.lo, range.hi)) continue;
             split |= range.hi - range.lo >= kSmallRange;
             ranges.push_back(range);
         }
     }
     ParallelFor(ranges.size(), [&](size_t r, size_t) {
-        FrameworkQuickSortKeys(ranks.data(), ranges[r].lo, ranges[r].hi, exchange);
+        FrameworkQuickSortKeysWhere(ranks.data(), ranges[r].lo, ranges[r].hi, exchange, wanted);
     });
     return order;
+}
+
+template <class Ranks>
+TBuffer<uint32_t> FrameworkSortOrder(Ranks& ranks) {
+    return FrameworkSortOrder(ranks, [](int, int) { return true; });
 }
 
 // Sorts items by rank with the framework's quicksort, so that items of equal
@@ -86,7 +110,7 @@ void SortByRank(std::vector<Item>& items) {
     // The sort moves compact keys and item numbers, and the items once at the end.
     std::vector<decltype(Item::rank)> ranks(items.size());
     for (size_t i = 0; i < items.size(); ++i) ranks[i] = items[i].rank;
-    std::vector<uint32_t> order = FrameworkSortOrder(ranks);
+    const TBuffer<uint32_t> order = FrameworkSortOrder(ranks);
     std::vector<Item> sorted(items.size());
     for (size_t i = 0; i < items.size(); ++i) sorted[i] = items[order[i]];
     items.swap(sorted);
@@ -101,20 +125,6 @@ void CountingSort(std::vector<Item>& items, size_t bucketCount, KeyOf keyOf) {
     std::vector<Item> sorted(items.size());
     for (const Item& item : items) sorted[start[keyOf(item)]++] = item;
     items.swap(sorted);
-}
-
-// Ranks of the decimal texts of 0 .. count-1 in text order ("0" < "1" < "10" < "2").
-std::vector<uint32_t> DecimalTextRanks(int count) {
-    std::vector<uint32_t> rank(static_cast<size_t>(std::max(count, 0)));
-    uint32_t next = 0;
-    auto visit = [&](auto&& self, int64_t n) -> void {
-        if (n >= count) return;
-        rank[static_cast<size_t>(n)] = next++;
-        for (int d = 0; d <= 9; ++d) self(self, n * 10 + d);
-    };
-    if (count > 0) rank[0] = next++;
-    for (int d = 1; d <= 9; ++d) visit(visit, d);
-    return rank;
 }
 
 struct RankedId {
@@ -161,69 +171,120 @@ void CountRunsOfIds(std::vector<uint32_t>& ids, const std::vector<std::string>& 
 
 namespace {
 
-// Whether some group ends in entries of equal rank but other spellings, so
-// that only the framework's sort can say which spelling the group keeps. A
-// group ends at its greatest hit text: one pass finds, per key rank, that hit
-// and whether more than one spelling stands there.
-template <class RankOf>
-bool LastSpellingIsOpen(const std::vector<TKeyHit>& entries, RankOf rankOf, const std::vector<uint32_t>& keyRank,
-                        uint32_t keyRankCount) {
-    struct TGroupEnd {
-        uint64_t rank = 0;
-        uint32_t key = 0;
-        bool seen = false, mixed = false;
-    };
-    std::vector<TGroupEnd> ends(keyRankCount);
-    for (const TKeyHit& e : entries) {
-        TGroupEnd& end = ends[keyRank[e.key]];
-        uint64_t rank = rankOf(e);
-        if (!end.seen || rank > end.rank) {
-            end = {rank, e.key, true, false};
-        } else if (rank == end.rank && e.key != end.key) {
-            end.mixed = true;
+constexpr uint32_t kLastEntry = UINT32_MAX;
+
+// Where a group ends: at its greatest hit text, and whether more than one
+// spelling stands there, so that only the framework's sort can say which
+// spelling the group keeps.
+struct TGroupEnd {
+    uint64_t rank = 0;
+    uint32_t key = 0;
+    bool seen = false, mixed = false;
+
+    void See(uint64_t entryRank, uint32_t entryKey) {
+        if (!seen || entryRank > rank) {
+            *this = {entryRank, entryKey, true, false};
+        } else if (entryRank == rank && entryKey != key) {
+            mixed = true;
         }
     }
-    for (const TGroupEnd& end : ends)
-        if (end.mixed) return true;
-    return false;
+    // The end of a group seen in two parts.
+    void Join(const TGroupEnd& other) {
+        if (!other.seen) return;
+        if (!seen || other.rank > rank) {
+            *this = other;
+        } else if (other.rank == rank) {
+            mixed |= other.mixed || other.key != key;
+        }
+    }
+};
+
+// The spelling the framework's sort of the entries leaves at the end of each
+// open group (ends[k] the position where group open[k] ends): the sort is
+// replayed only in the ranges that hold such an end, since the ranges a
+// partition leaves are sorted apart from each other and nothing else shows.
+// shown[rank] is the key kept, kLastEntry for a group that is not open.
+template <class RankOf>
+std::vector<uint32_t> ShownSpellings(const TKeyHitList& entries, RankOf rankOf,
+                                     const std::vector<uint32_t>& open, const std::vector<int>& ends,
+                                     uint32_t keyRankCount) {
+    std::vector<uint32_t> shown(keyRankCount, kLastEntry);
+    if (open.empty()) return shown;
+    TBuffer<uint64_t> ranks(entries.size());
+    ParallelRuns(entries.size(), [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) ranks[i] = rankOf(entries[i]);
+    });
+    auto holdsAnEnd = [&](int lo, int hi) {
+        auto end = std::lower_bound(ends.begin(), ends.end(), lo);
+        return end != ends.end() && *end <= hi;
+    };
+    const TBuffer<uint32_t> order = FrameworkSortOrder(ranks, holdsAnEnd);
+    for (size_t k = 0; k < open.size(); ++k) shown[open[k]] = entries[order[static_cast<size_t>(ends[k])]].key;
+    return shown;
 }
 
-}  // namespace
-
-namespace {
-
 // The lines of the groups of items, which are placed by key rank; sortEach
-// puts each group in rank order first, less telling that order.
-template <class Item, class Less>
-void WriteGroups(std::vector<Item>& items, const std::vector<uint32_t>& keyRank, const TTokenTable& keys,
-                 bool sortEach, Less less, TStringList& dest) {
+// puts each group in rank order first, less telling that order. A group shows
+// the spelling shown gives its rank, or else its last entry's.
+template <class Less>
+void WriteGroups(TKeyHitList& items, const std::vector<uint32_t>& keyRank, const TTokenTable& keys,
+                 const std::vector<uint32_t>& shown, bool sortEach, Less less, TStringList& dest) {
     std::vector<size_t> groupStart;
     for (size_t i = 0; i < items.size(); ++i)
         if (i == 0 || keyRank[items[i].key] != keyRank[items[i - 1].key]) groupStart.push_back(i);
     groupStart.push_back(items.size());
+    const size_t groups = groupStart.size() - 1;
+    auto at = [&](size_t i) { return items.begin() + static_cast<std::ptrdiff_t>(i); };
+    if (sortEach) ParallelFor(groups, [&](size_t g, size_t) { std::sort(at(groupStart[g]), at(groupStart[g + 1]), less); });
 
-    // Within a group the hits come in ascending text order; the list reads newest first.
-    std::vector<std::string> lines(groupStart.size() - 1);
-    ParallelFor(lines.size(), [&](size_t g, size_t) {
+    // Within a group the hits come in ascending text order; the list reads
+    // newest first. A group is written in pieces side by side, from its end,
+    // so that a collocate of nearly every hit does not keep one thread alone.
+    constexpr size_t kPiece = 1 << 16;
+    struct TPiece {
+        size_t group, begin, end;
+    };
+    std::vector<TPiece> pieces;
+    std::vector<size_t> firstPiece(groups + 1);
+    for (size_t g = 0; g < groups; ++g) {
+        firstPiece[g] = pieces.size();
+        for (size_t end = groupStart[g + 1]; end > groupStart[g];) {
+            const size_t begin = end - std::min(kPiece, end - groupStart[g]);
+            pieces.push_back({g, begin, end});
+            end = begin;
+        }
+    }
+    firstPiece[groups] = pieces.size();
+    std::vector<std::string> texts(pieces.size());
+    ParallelFor(pieces.size(), [&](size_t p, size_t) {
         ProcessMessages();
-        auto first = items.begin() + static_cast<std::ptrdiff_t>(groupStart[g]);
-        auto last = items.begin() + static_cast<std::ptrdiff_t>(groupStart[g + 1]);
-        if (sortEach) std::sort(first, last, less);
-        std::string& line = lines[g];
-        line.append(keys.Text((last - 1)->key));
-        line += '\t';
-        line += IntToStr(static_cast<int64_t>(last - first));
-        line += '\t';
+        const TPiece& piece = pieces[p];
+        const size_t first = groupStart[piece.group], last = groupStart[piece.group + 1];
+        std::string& text = texts[p];
+        if (p == firstPiece[piece.group]) {
+            const uint32_t spelling = shown[keyRank[items[first].key]];
+            text.append(keys.Text(spelling == kLastEntry ? items[last - 1].key : spelling));
+            text += '\t';
+            text += IntToStr(static_cast<int64_t>(last - first));
+            text += '\t';
+        }
         char digits[16];
-        for (auto it = last; it != first;) {
-            --it;
-            if (it + 1 != last && it->hit == (it + 1)->hit) continue;
-            line.append(digits, std::to_chars(digits, digits + sizeof digits, it->hit).ptr);
-            line += ',';
+        for (size_t i = piece.end; i > piece.begin;) {
+            --i;
+            if (i + 1 != last && items[i].hit == items[i + 1].hit) continue;
+            text.append(digits, std::to_chars(digits, digits + sizeof digits, items[i].hit).ptr);
+            text += ',';
         }
     });
-    std::vector<Item>().swap(items);
-    for (std::string& line : lines) dest.Add(std::move(line));
+    TKeyHitList().swap(items);
+    ParallelFor(groups, [&](size_t g, size_t) {
+        std::string& line = texts[firstPiece[g]];
+        for (size_t p = firstPiece[g] + 1; p < firstPiece[g + 1]; ++p) {
+            line += texts[p];
+            std::string().swap(texts[p]);
+        }
+    });
+    for (size_t g = 0; g < groups; ++g) dest.Add(std::move(texts[firstPiece[g]]));
 }
 
 }  // namespace
@@ -236,62 +297,119 @@ std::vector<uint32_t> RankGroupKeys(const TTokenTable& keys, bool ignoreCase) {
     return RankTexts(framedKeys, ignoreCase);
 }
 
-void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
-                  TStringList& dest) {
-    if (entries.empty()) return;
-    GroupRankedKeyHits(entries, keys, RankGroupKeys(keys, ignoreCase), hitCount, dest);
+THitOrder::THitOrder(int count) : Rank(static_cast<size_t>(std::max(count, 0))), ByRank(Rank.size()) {
+    // Depth first through the decimal texts: "0", then "1", "10", "100", ...
+    uint32_t next = 0;
+    auto visit = [&](auto&& self, int64_t n) -> void {
+        if (n >= count) return;
+        Rank[static_cast<size_t>(n)] = next++;
+        for (int d = 0; d <= 9; ++d) self(self, n * 10 + d);
+    };
+    if (count > 0) Rank[0] = next++;
+    for (int d = 1; d <= 9; ++d) visit(visit, d);
+    for (size_t h = 0; h < Rank.size(); ++h) ByRank[Rank[h]] = static_cast<uint32_t>(h);
 }
 
-void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, const std::vector<uint32_t>& keyRank,
-                        int hitCount, TStringList& dest) {
+void GroupKeyHits(TKeyHitList& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
+                  TStringList& dest) {
+    if (entries.empty()) return;
+    GroupRankedKeyHits(entries, keys, RankGroupKeys(keys, ignoreCase), THitOrder(hitCount), dest);
+}
+
+void GroupRankedKeyHits(TKeyHitList& entries, const TTokenTable& keys, const std::vector<uint32_t>& keyRank,
+                        const THitOrder& hits, TStringList& dest) {
     if (entries.empty()) return;
     uint32_t keyRankCount = 0;
     for (uint32_t r : keyRank) keyRankCount = std::max(keyRankCount, r + 1);
-    std::vector<uint32_t> hitRank = DecimalTextRanks(hitCount);
-
+    const int hitCount = hits.Count();
+    const std::vector<uint32_t>& hitRank = hits.Rank;
+    const std::vector<uint32_t>& hitByRank = hits.ByRank;
     auto rankOf = [&](const TKeyHit& e) {
         return uint64_t(keyRank[e.key]) * uint64_t(hitCount) + hitRank[static_cast<size_t>(e.hit)];
     };
-    // Entries of equal rank hold the same hit and keys that differ at most in
-    // case; their order matters only to a group's spelling, so the framework's
-    // sort runs only when that spelling is open. Otherwise the entries are
-    // placed by key straight away, each group in order of hit, the rank
-    // within a group. The entries go as soon as they are placed: a frequent
-    // node's lists are the largest the run holds.
-    if (LastSpellingIsOpen(entries, rankOf, keyRank, keyRankCount)) {
-        std::vector<uint64_t> ranks(entries.size());
-        for (size_t i = 0; i < entries.size(); ++i) ranks[i] = rankOf(entries[i]);
-        std::vector<uint32_t> order = FrameworkSortOrder(ranks);
-        std::vector<uint64_t>().swap(ranks);
-        std::vector<TKeyHit> items(entries.size());
-        for (size_t i = 0; i < items.size(); ++i) items[i] = entries[order[i]];
-        std::vector<TKeyHit>().swap(entries);
-        std::vector<uint32_t>().swap(order);
-        WriteGroups(items, keyRank, keys, false, [](const TKeyHit&, const TKeyHit&) { return false; }, dest);
-        return;
-    }
-    std::vector<TKeyHit> items(entries.size());
-    std::vector<size_t> next(keyRankCount + 1, 0);
-    for (const TKeyHit& e : entries) ++next[keyRank[e.key] + 1];
-    for (size_t r = 1; r <= keyRankCount; ++r) next[r] += next[r - 1];
-    auto place = [&](const TKeyHit& e) { items[next[keyRank[e.key]]++] = e; };
-    bool hitsAscend = true;
-    for (size_t i = 1; hitsAscend && i < entries.size(); ++i) hitsAscend = entries[i - 1].hit <= entries[i].hit;
+
+    // The entries are placed by key rank in the order they are visited. When
+    // the hits ascend, the entries of a hit stand together: visited hit by
+    // hit in text order, they come into each group already in rank order, and
+    // the visit is cut into runs of hits that are placed side by side, each
+    // where the runs before it leave off. Otherwise they are visited as they
+    // stand and each group is sorted afterwards.
+    std::atomic<bool> descends{false};
+    ParallelRuns(entries.size(), [&](size_t begin, size_t end) {
+        for (size_t i = std::max<size_t>(begin, 1); i < end && !descends; ++i)
+            if (entries[i - 1].hit > entries[i].hit) descends = true;
+    });
+    const bool hitsAscend = !descends;
+    // hitStart[h]: where the entries of hit h start, written side by side
+    // where the hit changes.
+    std::vector<size_t> hitStart;
     if (hitsAscend) {
-        // The entries of a hit stand together: visited hit by hit in text
-        // order, they are placed in each group already in rank order.
-        std::vector<size_t> hitStart(static_cast<size_t>(hitCount) + 1, 0);
-        for (const TKeyHit& e : entries) ++hitStart[static_cast<size_t>(e.hit) + 1];
-        for (size_t h = 1; h < hitStart.size(); ++h) hitStart[h] += hitStart[h - 1];
-        std::vector<uint32_t> hitByRank(static_cast<size_t>(hitCount));
-        for (size_t h = 0; h < hitByRank.size(); ++h) hitByRank[hitRank[h]] = static_cast<uint32_t>(h);
-        for (uint32_t h : hitByRank)
-            for (size_t i = hitStart[h]; i < hitStart[h + 1]; ++i) place(entries[i]);
-    } else {
-        for (const TKeyHit& e : entries) place(e);
+        hitStart.resize(static_cast<size_t>(hitCount) + 1);
+        ParallelRuns(entries.size() + 1, [&](size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i) {
+                const int32_t before = i == 0 ? -1 : entries[i - 1].hit;
+                const int32_t at = i == entries.size() ? hitCount : entries[i].hit;
+                for (int32_t h = before + 1; h <= at; ++h) hitStart[static_cast<size_t>(h)] = i;
+            }
+        });
     }
-    std::vector<TKeyHit>().swap(entries);
-    WriteGroups(items, keyRank, keys, !hitsAscend,
+    const size_t runs = hitsAscend ? std::min(static_cast<size_t>(hitCount), static_cast<size_t>(EngineThreads())) : 1;
+    auto visit = [&](size_t run, auto&& put) {
+        if (!hitsAscend) {
+            for (const TKeyHit& e : entries) put(e);
+            return;
+        }
+        for (size_t k = hitByRank.size() * run / runs; k < hitByRank.size() * (run + 1) / runs; ++k)
+            for (size_t i = hitStart[hitByRank[k]]; i < hitStart[hitByRank[k] + 1]; ++i) put(entries[i]);
+    };
+    // Each run's count and group ends per key rank.
+    std::vector<std::vector<size_t>> next(runs, std::vector<size_t>(keyRankCount, 0));
+    std::vector<std::vector<TGroupEnd>> runEnds(runs, std::vector<TGroupEnd>(keyRankCount));
+    ParallelFor(runs, [&](size_t run, size_t) {
+        std::vector<size_t>& count = next[run];
+        std::vector<TGroupEnd>& end = runEnds[run];
+        visit(run, [&](const TKeyHit& e) {
+            const uint32_t r = keyRank[e.key];
+            ++count[r];
+            end[r].See(rankOf(e), e.key);
+        });
+    });
+    // Turned into where each run places its first entry of each group.
+    std::vector<size_t> groupEnd(keyRankCount);
+    std::vector<TGroupEnd> ends(keyRankCount);
+    size_t placed = 0;
+    for (uint32_t r = 0; r < keyRankCount; ++r) {
+        for (size_t run = 0; run < runs; ++run) {
+            ends[r].Join(runEnds[run][r]);
+            const size_t count = next[run][r];
+            next[run][r] = placed;
+            placed += count;
+        }
+        groupEnd[r] = placed;
+    }
+    std::vector<std::vector<TGroupEnd>>().swap(runEnds);
+
+    // Entries of equal rank hold the same hit and keys that differ at most in
+    // case; their order matters only to the spelling of a group whose end
+    // holds more than one, and only there is the framework's sort asked.
+    std::vector<uint32_t> open;
+    std::vector<int> openEnds;
+    for (uint32_t r = 0; r < keyRankCount; ++r) {
+        if (!ends[r].mixed) continue;
+        open.push_back(r);
+        openEnds.push_back(static_cast<int>(groupEnd[r]) - 1);
+    }
+    const std::vector<uint32_t> shown = ShownSpellings(entries, rankOf, open, openEnds, keyRankCount);
+
+    // The entries go as soon as they are placed: a frequent node's lists are
+    // the largest the run holds.
+    TKeyHitList items(entries.size());
+    ParallelFor(runs, [&](size_t run, size_t) {
+        std::vector<size_t>& at = next[run];
+        visit(run, [&](const TKeyHit& e) { items[at[keyRank[e.key]]++] = e; });
+    });
+    TKeyHitList().swap(entries);
+    WriteGroups(items, keyRank, keys, shown, !hitsAscend,
                 [&](const TKeyHit& x, const TKeyHit& y) {
                     return hitRank[static_cast<size_t>(x.hit)] < hitRank[static_cast<size_t>(y.hit)];
                 },

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/Parallel.h"
+
 class TStringList;
 class TTokenTable;
 
@@ -25,17 +27,27 @@ struct TKeyHit {
     uint32_t key;
     int32_t hit;
 };
+using TKeyHitList = TBuffer<TKeyHit>;
 
 // What GroupHits(source, dest, ignoreCase) does to a source list of the entries
 // keys.Text(key) + "###" + hit, in this order. Keys must not contain "#".
 // The entries are used up.
-void GroupKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
+void GroupKeyHits(TKeyHitList& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
                   TStringList& dest);
 
 // The ranks GroupKeyHits gives the keys: they depend on the keys alone, so a
 // caller that groups over the same keys again can keep them.
 std::vector<uint32_t> RankGroupKeys(const TTokenTable& keys, bool ignoreCase);
 
-// GroupKeyHits with keyRank = RankGroupKeys(keys, ignoreCase).
-void GroupRankedKeyHits(std::vector<TKeyHit>& entries, const TTokenTable& keys, const std::vector<uint32_t>& keyRank,
-                        int hitCount, TStringList& dest);
+// The hit numbers 0 .. count - 1 in the order of their texts ("10" before
+// "9"): Rank[hit] and, for each rank, ByRank[rank] the hit. They depend on
+// the count alone, so a caller that groups the same hits again can keep them.
+struct THitOrder {
+    explicit THitOrder(int count);
+    int Count() const { return static_cast<int>(Rank.size()); }
+    std::vector<uint32_t> Rank, ByRank;
+};
+
+// GroupKeyHits with keyRank = RankGroupKeys(keys, ignoreCase) and hits = THitOrder(hitCount).
+void GroupRankedKeyHits(TKeyHitList& entries, const TTokenTable& keys, const std::vector<uint32_t>& keyRank,
+                        const THitOrder& hits, TStringList& dest);

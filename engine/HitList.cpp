@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
+
+#include "engine/Parallel.h"
 
 #include "engine/Query.h"
 
@@ -27,7 +30,7 @@ void THitList::Add(std::string_view left, std::string_view center, std::string_v
     if (FFileNames.empty() || FFileNames.back() != fileName) FFileNames.push_back(fileName);
     FHits.push_back({FText.size(), static_cast<uint32_t>(left.size()), static_cast<uint32_t>(center.size()),
                      static_cast<uint32_t>(right.size()), static_cast<uint32_t>(FFileNames.size() - 1)});
-    FText.append(left).append(center).append(right);
+    for (std::string_view part : {left, center, right}) FText.insert(FText.end(), part.begin(), part.end());
 }
 
 void THitList::Truncate(size_t count) {
@@ -37,31 +40,41 @@ void THitList::Truncate(size_t count) {
 }
 
 void THitList::clear() {
-    std::string().swap(FText);
-    std::vector<THit>().swap(FHits);
+    TBuffer<char>().swap(FText);
+    TBuffer<THit>().swap(FHits);
     FFileNames.clear();
 }
 
-void THitList::Reserve(size_t hits, size_t textBytes) {
-    FHits.reserve(hits);
-    FText.reserve(textBytes);
-}
-
-void THitList::Append(THitList& other) {
-    std::vector<uint32_t> fileMap;
-    fileMap.reserve(other.FFileNames.size());
-    for (const std::string& name : other.FFileNames) {
-        if (FFileNames.empty() || FFileNames.back() != name) FFileNames.push_back(name);
-        fileMap.push_back(static_cast<uint32_t>(FFileNames.size() - 1));
+void THitList::AppendAll(const std::vector<THitList*>& others) {
+    // Where each list's hits and texts go, and its file numbers here.
+    std::vector<std::vector<uint32_t>> fileMaps(others.size());
+    std::vector<uint64_t> textAt(others.size());
+    std::vector<size_t> hitAt(others.size());
+    uint64_t text = FText.size();
+    size_t hits = FHits.size();
+    for (size_t o = 0; o < others.size(); ++o) {
+        for (const std::string& name : others[o]->FFileNames) {
+            if (FFileNames.empty() || FFileNames.back() != name) FFileNames.push_back(name);
+            fileMaps[o].push_back(static_cast<uint32_t>(FFileNames.size() - 1));
+        }
+        textAt[o] = text;
+        hitAt[o] = hits;
+        text += others[o]->FText.size();
+        hits += others[o]->FHits.size();
     }
-    const uint64_t base = FText.size();
-    FText.append(other.FText);
-    for (THit hit : other.FHits) {
-        hit.Start += base;
-        hit.File = fileMap[hit.File];
-        FHits.push_back(hit);
-    }
-    other.clear();
+    FText.resize(text);
+    FHits.resize(hits);
+    ParallelFor(others.size(), [&](size_t o, size_t) {
+        THitList& other = *others[o];
+        if (!other.FText.empty()) std::memcpy(FText.data() + textAt[o], other.FText.data(), other.FText.size());
+        for (size_t i = 0; i < other.FHits.size(); ++i) {
+            THit hit = other.FHits[i];
+            hit.Start += textAt[o];
+            hit.File = fileMaps[o][hit.File];
+            FHits[hitAt[o] + i] = hit;
+        }
+        other.clear();
+    });
 }
 
 uint64_t TWordMatrix::NextRevision() {
@@ -114,27 +127,42 @@ void TWordMatrix::Truncate(size_t count) {
 }
 
 void TWordMatrix::clear() {
-    std::vector<uint32_t>().swap(FIds);
+    TBuffer<uint32_t>().swap(FIds);
     FStarts.assign(1, 0);
     FStarts.shrink_to_fit();
-    std::vector<TLengths>().swap(FLengths);
+    TBuffer<TLengths>().swap(FLengths);
     Touch();
 }
 
-void TWordMatrix::Reserve(size_t rows, size_t ids) {
-    FIds.reserve(ids);
-    FStarts.reserve(rows + 1);
-    FLengths.reserve(rows);
-}
-
-void TWordMatrix::Append(TWordMatrix& other) {
-    if (other.empty()) return;
-    std::vector<uint32_t> idMap;
-    if (other.FTable && other.FTable != FTable) idMap = FTable->InternAll(*other.FTable);
-    const uint64_t base = FIds.size();
-    for (uint32_t id : other.FIds) FIds.push_back(idMap.empty() ? id : idMap[id]);
-    for (size_t i = 1; i < other.FStarts.size(); ++i) FStarts.push_back(base + other.FStarts[i]);
-    FLengths.insert(FLengths.end(), other.FLengths.begin(), other.FLengths.end());
+void TWordMatrix::AppendAll(const std::vector<TWordMatrix*>& others) {
+    // The texts of each matrix are entered in turn, which numbers them as
+    // appending one matrix after another does; the rows are copied side by side.
+    std::vector<std::vector<uint32_t>> idMaps(others.size());
+    std::vector<uint64_t> idAt(others.size());
+    std::vector<size_t> rowAt(others.size());
+    uint64_t ids = FIds.size();
+    size_t rows = size();
+    for (size_t o = 0; o < others.size(); ++o) {
+        const TWordMatrix& other = *others[o];
+        if (other.empty()) continue;
+        if (other.FTable && other.FTable != FTable) idMaps[o] = FTable->InternAll(*other.FTable);
+        idAt[o] = ids;
+        rowAt[o] = rows;
+        ids += other.FIds.size();
+        rows += other.size();
+    }
+    FIds.resize(ids);
+    FStarts.resize(rows + 1);
+    FLengths.resize(rows);
+    ParallelFor(others.size(), [&](size_t o, size_t) {
+        TWordMatrix& other = *others[o];
+        if (other.empty()) return;
+        const std::vector<uint32_t>& idMap = idMaps[o];
+        for (size_t i = 0; i < other.FIds.size(); ++i)
+            FIds[idAt[o] + i] = idMap.empty() ? other.FIds[i] : idMap[other.FIds[i]];
+        for (size_t i = 1; i < other.FStarts.size(); ++i) FStarts[rowAt[o] + i] = idAt[o] + other.FStarts[i];
+        std::copy(other.FLengths.begin(), other.FLengths.end(), FLengths.begin() + static_cast<std::ptrdiff_t>(rowAt[o]));
+        other.clear();
+    });
     Touch();
-    other.clear();
 }

@@ -60,6 +60,17 @@ void ParallelFor(size_t count, const std::function<void(size_t, size_t)>& work) 
     for (std::thread& thread : pool) thread.join();
 }
 
+void ParallelRuns(size_t count, const std::function<void(size_t, size_t)>& work) {
+    const size_t runs = std::min(count, static_cast<size_t>(EngineThreads()) * 4);
+    ParallelFor(runs, [&](size_t r, size_t) { work(count * r / runs, count * (r + 1) / runs); });
+}
+
+void ReturnFreedMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
+
 void ReturnLargeBlocksToSystem() {
 #ifdef __GLIBC__
     // A fixed threshold also stops the allocator from raising it after the

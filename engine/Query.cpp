@@ -141,12 +141,13 @@ void TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
             progress = i + 1;
             // A search that finds nothing for a long while still lets the window paint.
             ProcessMessages();
-            line = Trim(lineAt(i));
-            if (!line.empty() && line[0] == '<') continue;
+            const std::string_view trimmed = TrimView(lineAt(i));
+            if (!trimmed.empty() && trimmed[0] == '<') continue;
+            // The padded line is made in the buffer of the line before it.
             if (pattern.Raw)
-                line = TDisplay::NormalizeRawPadded(pattern.LeftPad, std::move(line), pattern.RightPad);
+                line = TDisplay::NormalizeRawPadded(pattern.LeftPad, std::string(trimmed), pattern.RightPad);
             else
-                line = pattern.LeftPad + line + pattern.RightPad;
+                line.assign(pattern.LeftPad).append(trimmed).append(pattern.RightPad);
             size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
             try {
                 if (pattern.Prefilter && !pattern.Node.Exec(line)) continue;
@@ -199,29 +200,24 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
     // that could not be read ends the search after the files before it.
     size_t usable = 0;
     while (usable < files.size() && !files[usable].Error) ++usable;
-    // Room for all at once, each file's results freed as they are moved: a
-    // large corpus's results are never held twice over.
-    size_t hits = Hits.size(), text = Hits.TextBytes(), rows = Matrix.size(), ids = Matrix.IdCount();
+    // The files' results are copied side by side, each freed once copied.
+    std::vector<THitList*> hitLists;
+    std::vector<TWordMatrix*> matrices;
     for (size_t f = 0; f < usable; ++f) {
-        const TQuery& q = *files[f].Query;
-        hits += q.Hits.size();
-        text += q.Hits.TextBytes();
-        rows += q.Matrix.size();
-        ids += q.Matrix.IdCount();
+        hitLists.push_back(&files[f].Query->Hits);
+        matrices.push_back(&files[f].Query->Matrix);
     }
-    Hits.Reserve(hits, text);
-    Matrix.Reserve(rows, ids);
+    Hits.AppendAll(hitLists);
+    Matrix.AppendAll(matrices);
     for (size_t f = 0; f < usable; ++f) {
         TQuery& q = *files[f].Query;
-        Hits.Append(q.Hits);
-        Matrix.Append(q.Matrix);
         FileName = q.FileName;
         Splitters = q.Splitters;
         Lines.Assign(q.Lines);
         progress = Lines.Count();
         SkippedLines += q.SkippedLines;
-        files[f] = TFileHits();
     }
+    ParallelFor(usable, [&](size_t f, size_t) { files[f] = TFileHits(); });
     if (usable < files.size()) std::rethrow_exception(files[usable].Error);
 }
 
@@ -251,27 +247,32 @@ void TQuery::AddHit(const TRegExpr& re, int L, int R, bool buildMatrix) {
     if (buildMatrix) {
         TWordArray row;
         for (TMyArray* slots : {&row.LeftWords, &row.CenterWords, &row.RightWords}) slots->Assign(*FTokens, {});
-        SplitToArray(std::string(left), row.LeftWords, L);
-        SplitToArray(std::string(center), row.CenterWords, -1);
-        SplitToArray(std::string(right), row.RightWords, -1);
+        SplitToArray(left, row.LeftWords, L);
+        SplitToArray(center, row.CenterWords, -1);
+        SplitToArray(right, row.RightWords, -1);
         Matrix.push_back(row);
     }
     Hits.Add(left, center, right, FileName);
 }
 
-void TQuery::SplitToArray(std::string text, TMyArray& tokens, int align) {
-    if (text.find("#_#") != std::string::npos) text = StringReplace(text, "#_#", "", rfReplaceAll);
+void TQuery::SplitToArray(std::string_view text, TMyArray& tokens, int align) {
+    // The text is read where it stands, every hit's three parts being split:
+    // only a text holding tagged padding is copied to remove it.
+    std::string unpadded;
+    if (text.find("#_#") != std::string_view::npos) {
+        unpadded = StringReplace(std::string(text), "#_#", "", rfReplaceAll);
+        text = unpadded;
+    }
     std::array<std::string_view, TMyArray::Size> slots{};
-    std::string rest = Trim(text) + " ";
-    std::string_view view(rest);
+    std::string_view view = TrimView(text);
     // Cut at blanks; two blanks in a row give an empty token. A left context of
     // more than 16 words keeps the 16 nearest the node.
     for (int k = 0;; ++k) {
-        size_t blank = view.find(' ');
-        if (blank == std::string_view::npos) break;
+        const size_t blank = view.find(' ');
         int slot = align == -1 ? k : align - 1 - k;
         if (align == -1 ? k >= TMyArray::Size : slot < 0) break;
         if (slot < TMyArray::Size) slots[static_cast<size_t>(slot)] = view.substr(0, blank);
+        if (blank == std::string_view::npos) break;
         view.remove_prefix(blank + 1);
     }
     static TTokenTable shared = TTokenTable::WithEmptyText();

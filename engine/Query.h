@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/Parallel.h"
 #include "engine/TokenList.h"
 #include "platform/core/Classes.h"
 #include "platform/core/RichText.h"
@@ -68,8 +69,9 @@ public:
     void Truncate(size_t count);
     void clear();
     // Moves the hits of other after these, emptying other.
-    void Append(THitList& other);
-    void Reserve(size_t hits, size_t textBytes);
+    void Append(THitList& other) { AppendAll({&other}); }
+    // Append of each in turn, the lists copied side by side.
+    void AppendAll(const std::vector<THitList*>& others);
     size_t TextBytes() const { return FText.size(); }
 
 private:
@@ -82,8 +84,10 @@ private:
         return std::string_view(FText.data() + FHits[i].Start + offset, length);
     }
 
-    std::string FText;
-    std::vector<THit> FHits;
+    // Uninitialised when grown, so that joining the lists of many files
+    // touches each page of the whole only as it copies into it.
+    TBuffer<char> FText;
+    TBuffer<THit> FHits;
     std::vector<std::string> FFileNames;
 };
 
@@ -133,7 +137,9 @@ public:
     void clear();
     // Moves the rows of other after these, its texts entered into this
     // matrix's table (which must be set), emptying other.
-    void Append(TWordMatrix& other);
+    void Append(TWordMatrix& other) { AppendAll({&other}); }
+    // Append of each in turn, the rows copied side by side.
+    void AppendAll(const std::vector<TWordMatrix*>& others);
     void SetTable(TTokenTable& table) {
         FTable = &table;
         Touch();
@@ -150,9 +156,7 @@ public:
         return {FIds.data() + FStarts[i] + skip, FStarts[i + 1] - FStarts[i] - skip};
     }
     // Every id the rows hold, row after row.
-    const std::vector<uint32_t>& AllIds() const { return FIds; }
-    void Reserve(size_t rows, size_t ids);
-    size_t IdCount() const { return FIds.size(); }
+    const TBuffer<uint32_t>& AllIds() const { return FIds; }
 
 private:
     static uint64_t NextRevision();
@@ -160,14 +164,14 @@ private:
 
     TTokenTable* FTable = nullptr;
     uint64_t FRevision = NextRevision();
-    std::vector<uint32_t> FIds;
+    TBuffer<uint32_t> FIds;
     // Row i's ids run from FStarts[i] to FStarts[i + 1]: its left part, then
     // its centre part, then its right part.
-    std::vector<uint64_t> FStarts{0};
+    TBuffer<uint64_t> FStarts{0};
     struct TLengths {
         uint8_t Left, Center;
     };
-    std::vector<TLengths> FLengths;
+    TBuffer<TLengths> FLengths;
 };
 
 // The five counts every association measure takes.
@@ -236,7 +240,7 @@ public:
     void SearchFiles(const std::vector<std::string>& fileNames, const std::string& splitters, const std::string& expr,
                      bool caseSensitive, int leftWords, int rightWords, int& progress, bool buildMatrix);
     // Enters the tokens into the table tokens already uses, or into a shared one.
-    static void SplitToArray(std::string text, TMyArray& tokens, int align);
+    static void SplitToArray(std::string_view text, TMyArray& tokens, int align);
 
     THitList Hits;
     // Row i holds the tokens of Hits[i]'s contexts.

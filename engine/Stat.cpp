@@ -64,6 +64,9 @@ void TStat::ClearCounts() {
     CollBoth.Clear();
     CollWord.Clear();
     CollPos.Clear();
+    // The lines were written by worker threads, into heaps the next count's
+    // threads may not reuse.
+    ReturnFreedMemory();
 }
 
 namespace {
@@ -138,49 +141,65 @@ void TStat::LoadAndCountFiles(const std::vector<std::string>& fileNames) {
     });
     // In file order, as one file after another would have added them; a file
     // that could not be read ends the loading after the files before it.
-    for (TFileTokens& run : runs) {
-        Tokens.Append(run.Table, run.Ids);
-        if (run.Error) std::rethrow_exception(run.Error);
-        run = TFileTokens();
+    std::vector<TTokenList::TPart> parts;
+    std::exception_ptr error;
+    for (const TFileTokens& run : runs) {
+        parts.push_back({&run.Table, &run.Ids});
+        if ((error = run.Error)) break;
     }
+    Tokens.AppendAll(parts);
+    runs.clear();
+    if (error) std::rethrow_exception(error);
     FileLines.Clear();
 }
 
 void TStat::BuildFrequency(bool ignoreCase, bool lists) {
     const TTokenTable& table = Tokens.Table();
-    std::vector<std::string> entries(table.Size());
-    for (uint32_t id = 0; id < table.Size(); ++id) entries[id].append(" ").append(table.Text(id)).append(" ");
+    // A token's entry in the lists is its text framed by blanks; the counts
+    // alone never need the entries.
+    std::vector<std::string> entries;
+    if (lists) {
+        entries.resize(table.Size());
+        for (uint32_t id = 0; id < table.Size(); ++id) entries[id].append(" ").append(table.Text(id)).append(" ");
+    }
 
-    // Word and tag parts of each distinct token.
-    std::vector<std::string> words, tags;
+    // Word and tag parts of each distinct token, split in its entry.
+    TTokenTable wordTable, tagTable;
     std::vector<uint32_t> wordOf, tagOf;
     if (Tagged()) {
-        TTokenTable wordTable, tagTable;
         wordOf.resize(table.Size());
         tagOf.resize(table.Size());
+        std::string e;
         for (uint32_t id = 0; id < table.Size(); ++id) {
-            const std::string& e = entries[id];
+            e.assign(" ").append(table.Text(id)).append(" ");
             size_t p = 0;
             while (p < e.size() && !FSplitterChars[static_cast<unsigned char>(e[p])]) ++p;
             bool split = p < e.size();
             wordOf[id] = wordTable.Intern(split ? std::string_view(e).substr(0, p) : std::string_view());
             tagOf[id] = tagTable.Intern(split ? std::string_view(e).substr(p + 1) : std::string_view(e));
         }
-        for (uint32_t w = 0; w < wordTable.Size(); ++w) words.emplace_back(wordTable.Text(w));
-        for (uint32_t t = 0; t < tagTable.Size(); ++t) tags.emplace_back(tagTable.Text(t));
     }
+    auto textsOf = [&](const TTokenTable& parts) {
+        std::vector<std::string> texts;
+        if (lists)
+            for (uint32_t t = 0; t < parts.Size(); ++t) texts.emplace_back(parts.Text(t));
+        return texts;
+    };
+    std::vector<std::string> words = textsOf(wordTable), tags = textsOf(tagTable);
     // Per list: its texts, its occurrences (ids in order, or counts per text), its lines and index.
+    // The texts are the entries for the lists, the table for the counts alone.
     struct TList {
         const std::vector<std::string>& texts;
+        const TTokenTable& table;
         std::vector<uint32_t> ids, counts;
         THashedStringList& lines;
         TFrequencyIndex& index;
     };
     std::vector<TList> parts;
-    parts.push_back({entries, {}, {}, TokenFreq, FTokenIndex});
+    parts.push_back({entries, table, {}, {}, TokenFreq, FTokenIndex});
     if (Tagged()) {
-        parts.push_back({words, {}, {}, WordFreq, FWordIndex});
-        parts.push_back({tags, {}, {}, TagFreq, FTagIndex});
+        parts.push_back({words, wordTable, {}, {}, WordFreq, FWordIndex});
+        parts.push_back({tags, tagTable, {}, {}, TagFreq, FTagIndex});
     }
     if (lists) {
         // The word and tag lists follow the token list's present order, taken before it is sorted.
@@ -194,12 +213,22 @@ void TStat::BuildFrequency(bool ignoreCase, bool lists) {
         }
         parts[0].ids.swap(Tokens.Ids());
     } else {
+        // Counted run by run side by side, the runs' counts then added up.
+        const std::vector<uint32_t>& ids = Tokens.Ids();
+        const size_t runs = std::min(static_cast<size_t>(EngineThreads()), ids.size() / (1 << 16) + 1);
+        std::vector<std::vector<uint32_t>> runCounts(runs, std::vector<uint32_t>(table.Size(), 0));
+        ParallelFor(runs, [&](size_t r, size_t) {
+            for (size_t i = ids.size() * r / runs; i < ids.size() * (r + 1) / runs; ++i) ++runCounts[r][ids[i]];
+        });
         std::vector<uint32_t>& tokenCount = parts[0].counts;
         tokenCount.assign(table.Size(), 0);
-        for (uint32_t id : Tokens.Ids()) ++tokenCount[id];
+        ParallelRuns(tokenCount.size(), [&](size_t begin, size_t end) {
+            for (const std::vector<uint32_t>& counts : runCounts)
+                for (size_t id = begin; id < end; ++id) tokenCount[id] += counts[id];
+        });
         for (size_t l = 1; l < parts.size(); ++l) {
             const std::vector<uint32_t>& partOf = l == 1 ? wordOf : tagOf;
-            parts[l].counts.assign(parts[l].texts.size(), 0);
+            parts[l].counts.assign(parts[l].table.Size(), 0);
             for (uint32_t id = 0; id < table.Size(); ++id) parts[l].counts[partOf[id]] += tokenCount[id];
         }
     }
@@ -211,7 +240,7 @@ void TStat::BuildFrequency(bool ignoreCase, bool lists) {
             CountRunsOfIds(part.ids, part.texts, ignoreCase, part.lines);
             part.index.Build(part.lines, !ignoreCase);
         } else {
-            part.index.Build(part.texts, part.counts, !ignoreCase);
+            part.index.Build(part.table, part.counts, !ignoreCase);
         }
     });
     // The token list stays sorted as the frequency list left it.
@@ -227,7 +256,7 @@ class TStat::TCollocateKeys {
 public:
     TCollocateKeys(const TWordMatrix& matrix, bool tagged, const std::array<bool, 256>& splitterChars)
         : FRevision(matrix.Revision()), FTable(matrix.Table()), FTableSize(FTable ? FTable->Size() : 0),
-          FTagged(tagged), FSplitterChars(splitterChars) {
+          FTagged(tagged), FSplitterChars(splitterChars), FHitOrder(static_cast<int>(matrix.size())) {
         auto textOf = [&](uint32_t id) { return FTable ? FTable->Text(id) : std::string_view(); };
         // Keys are entered in one thread, in the order of the ids.
         FKeysOf.assign(std::max<size_t>(FTableSize, 1), {kUnknown, 0, 0});
@@ -247,7 +276,7 @@ public:
     // outwards and then the right ones. They are written side by side, each
     // run of rows where the runs before it leave off.
     void AddAll(const TWordMatrix& matrix, int leftSpan, int rightSpan, std::array<bool, 3> wanted,
-                std::array<std::vector<TKeyHit>, 3>& entries) const {
+                std::array<TKeyHitList, 3>& entries) const {
         const size_t rows = matrix.size();
         const size_t runs = std::min(rows, static_cast<size_t>(EngineThreads()) * 4);
         auto runStart = [&](size_t r) { return rows * r / runs; };
@@ -291,6 +320,8 @@ public:
         if (!ranks) ranks = RankGroupKeys(KeyTable(m), ignoreCase);
         return *ranks;
     }
+    // The order of the rows' hit numbers as texts.
+    const THitOrder& HitOrder() const { return FHitOrder; }
 
 private:
     static constexpr uint32_t kUnknown = UINT32_MAX, kPadding = UINT32_MAX - 1;
@@ -320,6 +351,7 @@ private:
     std::vector<Keys> FKeysOf;
     TTokenTable FBothKeys, FWordKeys, FTagKeys;
     std::optional<std::vector<uint32_t>> FRanks[3][2];
+    THitOrder FHitOrder;
 };
 
 void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSpan, bool ignoreCase,
@@ -332,7 +364,7 @@ void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSp
     if (!FCollocateKeys || !FCollocateKeys->Fit(matrix))
         FCollocateKeys = std::make_shared<TCollocateKeys>(matrix, Tagged(), FSplitterChars);
     TCollocateKeys& keys = *FCollocateKeys;
-    std::array<std::vector<TKeyHit>, 3> entries;
+    std::array<TKeyHitList, 3> entries;
     keys.AddAll(matrix, leftSpan, rightSpan, wanted, entries);
 
     int hitCount = static_cast<int>(matrix.size());
@@ -346,7 +378,7 @@ void TStat::CountCollocates(const TWordMatrix& matrix, int leftSpan, int rightSp
     ParallelFor(lists.size(), [&](size_t i, size_t) {
         const size_t m = lists[i];
         dests[m]->SetCaseSensitive(!ignoreCase);
-        GroupRankedKeyHits(entries[m], keys.KeyTable(m), keys.Ranks(m, ignoreCase), hitCount, *dests[m]);
+        GroupRankedKeyHits(entries[m], keys.KeyTable(m), keys.Ranks(m, ignoreCase), keys.HitOrder(), *dests[m]);
     });
     for (THashedStringList* list : dests) {
         list->SetNameValueSeparator('\t');

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "engine/Parallel.h"
 #include "platform/core/Classes.h"
 #include "platform/core/SysUtils.h"
 
@@ -20,6 +21,21 @@ uint32_t TTokenTable::Intern(std::string_view text, size_t hash) {
             return id;
         }
         if (s.check == check && Text(s.id - 1) == text) return s.id - 1;
+    }
+}
+
+bool TTokenTable::Find(std::string_view text, uint32_t& id) const {
+    if (FSlots.empty()) return false;
+    const size_t hash = std::hash<std::string_view>{}(text);
+    const uint32_t check = static_cast<uint32_t>(hash >> 32);
+    const size_t mask = FSlots.size() - 1;
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const TSlot& s = FSlots[slot];
+        if (s.id == 0) return false;
+        if (s.check == check && Text(s.id - 1) == text) {
+            id = s.id - 1;
+            return true;
+        }
     }
 }
 
@@ -55,9 +71,22 @@ std::vector<uint32_t> TTokenTable::InternAll(const TTokenTable& other) {
     return ids;
 }
 
-void TTokenList::Append(const TTokenTable& table, const std::vector<uint32_t>& ids) {
-    std::vector<uint32_t> map = FTable.InternAll(table);
-    for (uint32_t id : ids) FIds.push_back(map[id]);
+void TTokenList::AppendAll(const std::vector<TPart>& parts) {
+    // The tables are entered in turn, which numbers their texts as adding
+    // the tokens one by one does.
+    std::vector<std::vector<uint32_t>> maps(parts.size());
+    std::vector<size_t> at(parts.size());
+    size_t count = FIds.size();
+    for (size_t p = 0; p < parts.size(); ++p) {
+        maps[p] = FTable.InternAll(*parts[p].Table);
+        at[p] = count;
+        count += parts[p].Ids->size();
+    }
+    FIds.resize(count);
+    ParallelFor(parts.size(), [&](size_t p, size_t) {
+        const std::vector<uint32_t>& ids = *parts[p].Ids;
+        for (size_t i = 0; i < ids.size(); ++i) FIds[at[p] + i] = maps[p][ids[i]];
+    });
 }
 
 std::string TTokenList::Strings(int index) const {
@@ -74,38 +103,54 @@ void TTokenList::Clear() {
     FTable.Clear();
 }
 
+std::string_view TFrequencyIndex::Key(std::string_view item, std::string& buffer) const {
+    if (FCaseSensitive) return item;
+    buffer.assign(item);
+    for (char& c : buffer) c = AsciiLower(c);
+    return buffer;
+}
+
+void TFrequencyIndex::Add(std::string_view item, int count, bool first, std::string& buffer) {
+    const uint32_t id = FItems.Intern(Key(item, buffer));
+    if (id == FCounts.size()) {
+        FCounts.push_back(count);
+    } else if (!first) {
+        FCounts[id] += count;
+    }
+}
+
 void TFrequencyIndex::Build(const TStringList& lines, bool caseSensitive) {
+    Clear();
     FCaseSensitive = caseSensitive;
-    FCounts.clear();
-    FCounts.reserve(static_cast<size_t>(lines.Count()));
+    std::string buffer;
     for (const std::string& line : lines.Items()) {
         // A line ends in " =" and the count, whatever the item holds.
         size_t p = line.rfind(" =");
         if (p == std::string::npos) continue;
         int count = 0;
         if (!TryStrToInt(std::string_view(line).substr(p + 2), count)) continue;
-        std::string item = line.substr(0, p);
-        FCounts.try_emplace(caseSensitive ? item : LowerCase(item), count);
+        // The first line of an item gives its count.
+        Add(std::string_view(line).substr(0, p), count, true, buffer);
     }
 }
 
-void TFrequencyIndex::Build(const std::vector<std::string>& items, const std::vector<uint32_t>& counts,
-                            bool caseSensitive) {
+void TFrequencyIndex::Build(const TTokenTable& items, const std::vector<uint32_t>& counts, bool caseSensitive) {
+    Clear();
     FCaseSensitive = caseSensitive;
-    FCounts.clear();
-    FCounts.reserve(items.size());
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (counts[i] == 0) continue;
-        std::string item = Trim(items[i]);
-        FCounts[caseSensitive ? item : LowerCase(item)] += static_cast<int>(counts[i]);
-    }
+    std::string buffer;
+    for (uint32_t i = 0; i < items.Size(); ++i)
+        if (counts[i] != 0) Add(TrimView(items.Text(i)), static_cast<int>(counts[i]), false, buffer);
 }
 
-void TFrequencyIndex::Clear() { FCounts.clear(); }
+void TFrequencyIndex::Clear() {
+    FItems.Clear();
+    FCounts.clear();
+}
 
 bool TFrequencyIndex::Find(std::string_view item, int& count) const {
-    auto it = FCounts.find(FCaseSensitive ? std::string(item) : LowerCase(item));
-    if (it == FCounts.end()) return false;
-    count = it->second;
+    std::string buffer;
+    uint32_t id = 0;
+    if (!FItems.Find(Key(item, buffer), id)) return false;
+    count = FCounts[id];
     return true;
 }

@@ -6,7 +6,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class TStringList;
@@ -20,6 +19,9 @@ public:
     static TTokenTable WithEmptyText();
 
     uint32_t Intern(std::string_view text) { return Intern(text, std::hash<std::string_view>{}(text)); }
+    // The id of text, false when the table does not hold it. Safe beside
+    // other readers, as it enters nothing.
+    bool Find(std::string_view text, uint32_t& id) const;
     // Valid until the next text is entered.
     std::string_view Text(uint32_t id) const {
         return std::string_view(FBytes.data() + FStarts[id], FStarts[id + 1] - FStarts[id]);
@@ -53,7 +55,13 @@ public:
     std::string Strings(int index) const;
     void Add(std::string_view token) { FIds.push_back(FTable.Intern(token)); }
     // Adds the tokens ids of table, numbered as if each had been added in turn.
-    void Append(const TTokenTable& table, const std::vector<uint32_t>& ids);
+    void Append(const TTokenTable& table, const std::vector<uint32_t>& ids) { AppendAll({{&table, &ids}}); }
+    // Append of each table's tokens in turn, the ids copied side by side.
+    struct TPart {
+        const TTokenTable* Table;
+        const std::vector<uint32_t>* Ids;
+    };
+    void AppendAll(const std::vector<TPart>& parts);
     void Clear();
 
     std::vector<uint32_t>& Ids() { return FIds; }
@@ -70,14 +78,23 @@ private:
 class TFrequencyIndex {
 public:
     void Build(const TStringList& lines, bool caseSensitive);
-    // The same counts straight from item i occurring counts[i] times: items are
-    // trimmed as the lines' are, and items equal under the case rule add up.
-    void Build(const std::vector<std::string>& items, const std::vector<uint32_t>& counts, bool caseSensitive);
+    // The same counts straight from item i of items occurring counts[i]
+    // times: items are trimmed as the lines' are, and items equal under the
+    // case rule add up.
+    void Build(const TTokenTable& items, const std::vector<uint32_t>& counts, bool caseSensitive);
     void Clear();
     // False when the item has no line.
     bool Find(std::string_view item, int& count) const;
 
 private:
+    // The item as it is looked up: folded unless case counts.
+    std::string_view Key(std::string_view item, std::string& buffer) const;
+    // Counts item, or with first only when it has no count yet.
+    void Add(std::string_view item, int count, bool first, std::string& buffer);
+
     bool FCaseSensitive = true;
-    std::unordered_map<std::string, int> FCounts;
+    // Items end to end in one table rather than a string each: a corpus
+    // has hundreds of thousands of them.
+    TTokenTable FItems;
+    std::vector<int> FCounts;
 };

@@ -36,13 +36,11 @@ void FrameworkQuickSort(int lo, int hi, Compare&& compare, Exchange&& exchange) 
     } while (i < hi);
 }
 
-// One partition of keys[lo..hi] as the sort below makes it: afterwards
-// keys[lo..j] and keys[i..hi] are what remains to sort, each on its own.
+// The partition loop of the sort below, from scan positions i and j with
+// the pivot's key: afterwards keys[lo..j] and keys[i..hi] are what remains to
+// sort, each on its own.
 template <class Key, class Exchange>
-void FrameworkPartitionKeys(Key* keys, int lo, int hi, Exchange& exchange, int& i, int& j) {
-    i = lo;
-    j = hi;
-    const Key pivot = keys[static_cast<unsigned>(lo + hi) >> 1];
+void FrameworkPartitionFrom(Key* keys, const Key& pivot, Exchange& exchange, int& i, int& j) {
     do {
         while (keys[i] < pivot) ++i;
         while (pivot < keys[j]) --j;
@@ -57,16 +55,33 @@ void FrameworkPartitionKeys(Key* keys, int lo, int hi, Exchange& exchange, int& 
     } while (i <= j);
 }
 
+// One partition of keys[lo..hi] as the sort below makes it.
+template <class Key, class Exchange>
+void FrameworkPartitionKeys(Key* keys, int lo, int hi, Exchange& exchange, int& i, int& j) {
+    i = lo;
+    j = hi;
+    const Key pivot = keys[static_cast<unsigned>(lo + hi) >> 1];
+    FrameworkPartitionFrom(keys, pivot, exchange, i, j);
+}
+
 // The same sort over an array of keys, for callers whose items compare by a
 // plain key: the pivot's key is held in a register instead of being read
 // through its index. exchange(i, j) swaps whatever travels with the keys.
-template <class Key, class Exchange>
-void FrameworkQuickSortKeys(Key* keys, int lo, int hi, Exchange&& exchange) {
+// Only ranges for which wanted(lo, hi) holds are sorted further: a range left
+// out is never touched again by the sort, so the ranges sorted end exactly as
+// in a sort of the whole (the caller must want lo .. hi itself).
+template <class Key, class Exchange, class Wanted>
+void FrameworkQuickSortKeysWhere(Key* keys, int lo, int hi, Exchange&& exchange, Wanted&& wanted) {
     if (lo >= hi) return;
     int i, j;
     do {
         FrameworkPartitionKeys(keys, lo, hi, exchange, i, j);
-        if (lo < j) FrameworkQuickSortKeys(keys, lo, j, exchange);
+        if (lo < j && wanted(lo, j)) FrameworkQuickSortKeysWhere(keys, lo, j, exchange, wanted);
         lo = i;
-    } while (i < hi);
+    } while (i < hi && wanted(i, hi));
+}
+
+template <class Key, class Exchange>
+void FrameworkQuickSortKeys(Key* keys, int lo, int hi, Exchange&& exchange) {
+    FrameworkQuickSortKeysWhere(keys, lo, hi, exchange, [](int, int) { return true; });
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 #include <string>
@@ -154,10 +155,21 @@ TEST(ParallelRun, FilesTogetherCountAsFilesInTurn) {
     SetEngineThreads(0);
     ASSERT_EQ(together.Tokens.Count(), inTurn.Tokens.Count());
     EXPECT_EQ(together.Tokens.Ids(), inTurn.Tokens.Ids());
+    // The files' hits and rows are copied in side by side, each file's where
+    // the files before it leave off.
     ASSERT_EQ(all.Hits.size(), each.Hits.size());
+    ASSERT_EQ(all.Matrix.size(), each.Matrix.size());
     for (size_t i = 0; i < all.Hits.size(); ++i) {
-        EXPECT_EQ(all.Hits[i].Left, each.Hits[i].Left);
-        EXPECT_EQ(all.Hits[i].FileName, each.Hits[i].FileName);
+        SCOPED_TRACE("hit " + std::to_string(i));
+        const TResultStr a = all.Hits[i], e = each.Hits[i];
+        EXPECT_EQ(a.Left + "|" + a.Center + "|" + a.Right + "|" + a.FileName,
+                  e.Left + "|" + e.Center + "|" + e.Right + "|" + e.FileName);
+        const TWordArray rowAll = all.Matrix[i], rowEach = each.Matrix[i];
+        for (int k = 0; k < TMyArray::Size; ++k) {
+            EXPECT_EQ(rowAll.LeftWords[k], rowEach.LeftWords[k]);
+            EXPECT_EQ(rowAll.CenterWords[k], rowEach.CenterWords[k]);
+            EXPECT_EQ(rowAll.RightWords[k], rowEach.RightWords[k]);
+        }
     }
     EXPECT_EQ(all.Lines.Items(), each.Lines.Items());
     EXPECT_EQ(all.FileName, each.FileName);
@@ -185,4 +197,23 @@ TEST(ParallelRun, AMissingFileStopsAfterTheFilesBeforeIt) {
         EXPECT_EQ(query.Matrix.size(), 5u);
     }
     SetEngineThreads(0);
+}
+
+// Runs sorted side by side and merged give what one sort gives, for any
+// number of runs, including runs left without a partner to merge with.
+TEST(ParallelSort, GivesWhatOneSortGives) {
+    std::mt19937 rng(9);
+    for (size_t size : {size_t(0), size_t(1), size_t(4095), size_t(4096 * 3 + 7), size_t(100000)}) {
+        for (int threads : {1, 3, 5, 8}) {
+            SCOPED_TRACE(std::to_string(size) + " items, " + std::to_string(threads) + " threads");
+            std::vector<int> items(size);
+            for (int& item : items) item = static_cast<int>(rng() % 1000);
+            std::vector<int> want = items;
+            std::sort(want.begin(), want.end());
+            SetEngineThreads(threads);
+            ParallelSort(items, [](int a, int b) { return a < b; });
+            SetEngineThreads(0);
+            EXPECT_EQ(items, want);
+        }
+    }
 }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "platform/core/Classes.h"
+#include "platform/core/QuickSort.h"
 #include "platform/core/SysUtils.h"
 #include "tests/support/TempFolder.h"
 
@@ -194,6 +196,47 @@ TEST(StringList, CustomSortLeavesEqualKeysAsTheFrameworkQuickSortDoes) {
         return AnsiCompareText(a, b);
     });
     EXPECT_EQ(Items(words), expected);
+}
+
+// A sort that finishes only the ranges holding chosen positions leaves at
+// those positions the very items the whole sort leaves there, however many
+// equal keys stand around them and wherever the positions fall.
+TEST(FrameworkQuickSort, SortingOnlyTheRangesThatHoldPositionsLeavesThemAsTheWholeSort) {
+    std::mt19937 rng(11);
+    for (int size : {1, 2, 7, 300, 5000}) {
+        for (int distinct : {1, 3, 40, 100000}) {
+            for (size_t positionCount : {size_t(1), size_t(2), size_t(9), size_t(size)}) {
+                SCOPED_TRACE(std::to_string(size) + " items, " + std::to_string(distinct) + " keys, " +
+                             std::to_string(positionCount) + " positions");
+                std::vector<int> keys(static_cast<size_t>(size));
+                for (int& key : keys) key = static_cast<int>(rng() % static_cast<unsigned>(distinct));
+                // The edges and neighbouring positions are where a range is most easily missed.
+                std::vector<int> positions{0, size - 1};
+                while (positions.size() < positionCount) {
+                    int p = static_cast<int>(rng() % static_cast<unsigned>(size));
+                    positions.push_back(p);
+                    if (p + 1 < size) positions.push_back(p + 1);
+                }
+                std::sort(positions.begin(), positions.end());
+                positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+
+                auto sorted = [&](bool limited) {
+                    std::vector<int> k = keys, items(keys.size());
+                    for (size_t i = 0; i < items.size(); ++i) items[i] = static_cast<int>(i);
+                    auto exchange = [&](int i, int j) { std::swap(items[size_t(i)], items[size_t(j)]); };
+                    auto holdsOne = [&](int lo, int hi) {
+                        auto p = std::lower_bound(positions.begin(), positions.end(), lo);
+                        return !limited || (p != positions.end() && *p <= hi);
+                    };
+                    FrameworkQuickSortKeysWhere(k.data(), 0, size - 1, exchange, holdsOne);
+                    std::vector<int> at;
+                    for (int p : positions) at.push_back(items[size_t(p)]);
+                    return at;
+                };
+                EXPECT_EQ(sorted(true), sorted(false));
+            }
+        }
+    }
 }
 
 TEST(StringList, SortPutsPunctuationBeforeDigitsBeforeLetters) {
