@@ -14,7 +14,11 @@ enum : UINT {
     WM_POPUPCLOSED = 1228,
     // A skinned container changed in a way its children draw through.
     WM_PARENTLOOKCHANGED = 1284,
+    // A request to paint into a given device context; the views answer it with
+    // kPaintToDcAnswer and nothing here sends it.
+    WM_PAINTTODC = 45513,
 };
+inline constexpr LRESULT kPaintToDcAnswer = 0x3233;
 
 // The skin data component a control created on a form takes without being told.
 TqlSkinData* FormSkinData(TComponent* owner);

@@ -444,3 +444,19 @@ void TqlSkinPageControl::CMMouseLeave(TMessage& m) {
     TPageControl::CMMouseLeave(m);
     SetHotPage(-1);
 }
+
+void TqlSkinTabSheet::WndProc(TMessage& m) {
+    if (m.Msg == WM_PAINTTODC) {
+        m.Result = kPaintToDcAnswer;
+        return;
+    }
+    TTabSheet::WndProc(m);
+}
+
+void TqlSkinPageControl::WndProc(TMessage& m) {
+    if (m.Msg == WM_PAINTTODC) {
+        m.Result = kPaintToDcAnswer;
+        return;
+    }
+    TPageControl::WndProc(m);
+}

@@ -28,6 +28,7 @@ public:
 protected:
     void Paint() override;
     void BoundsChanged(bool moved, bool resized) override;
+    void WndProc(TMessage& m) override;
 };
 
 class TqlSkinPageControl : public TPageControl, public TqlSkinLookup {
@@ -67,6 +68,7 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void CMMouseLeave(TMessage& m) override;
+    void WndProc(TMessage& m) override;
     void Notification(TComponent* component, TOperation operation) override;
     void BoundsChanged(bool moved, bool resized) override;
 

@@ -145,6 +145,10 @@ void TqlSkinCustomTreeView::SynchronizeLater() {
 }
 
 void TqlSkinCustomTreeView::WndProc(TMessage& M) {
+    if (M.Msg == WM_PAINTTODC) {
+        M.Result = kPaintToDcAnswer;
+        return;
+    }
     TCustomTreeView::WndProc(M);
     switch (M.Msg) {
         case WM_SIZE:

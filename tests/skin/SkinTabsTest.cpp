@@ -7,6 +7,7 @@
 #include "platform/gui/controls/CommonControlMessages.h"
 #include "platform/gui/controls/ScrollInfo.h"
 #include "skin/controls/qlSkinTabs.h"
+#include "skin/controls/qlSkinTreeView.h"
 #include "skin/core/StoredSkin.h"
 #include "skin/default/DefaultSkin.h"
 #include "tests/support/Pictures.h"
@@ -72,6 +73,21 @@ protected:
     std::unique_ptr<Skin> skin;
     TqlDataSkinTabControl* look = nullptr;
 };
+
+// Other skinned windows may ask a view to paint into their context: the
+// page control, its sheets and the tree view say they can; other messages
+// still reach the platform's handling.
+TEST_F(SkinTabs, ThePagesAndTheTreeAnswerAPaintRequest) {
+    TqlSkinPageControl* pc = MainPages();
+    auto* tree = new TqlSkinCustomTreeView(form);
+    tree->SetParent(form);
+    const std::pair<const char*, TWinControl*> views[] = {{"page control", pc}, {"sheet", pc->Pages(0)}, {"tree", tree}};
+    for (const auto& [name, c] : views) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(c->Perform(WM_PAINTTODC, 0, 0), 0x3233);
+    }
+    EXPECT_EQ(pc->Perform(TCM_GETITEMCOUNT, 0, 0), 3) << "the tabs shown";
+}
 
 TEST_F(SkinTabs, PagesFillTheSkinsClientAreaBelowTheTabs) {
     auto* pc = MainPages();
