@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPalette>
 #include <algorithm>
 
 #include "platform/gui/Dialogs.h"
@@ -65,6 +66,28 @@ TMenuItem* FindByCaption(TMenuItem& parent, const std::string& caption) {
     return nullptr;
 }
 
+void ApplyLook(QMenu& menu, const TMenuLook& look) {
+    QPalette palette = menu.palette();
+    auto set = [&](QPalette::ColorGroup group, QPalette::ColorRole role, TColor color) {
+        if (color != clNone) palette.setColor(group, role, ToQColor(ColorToRGB(color)));
+    };
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        set(group, QPalette::Window, look.Face);
+        set(group, QPalette::Base, look.Face);
+        set(group, QPalette::WindowText, look.Text);
+        set(group, QPalette::ButtonText, look.Text);
+        set(group, QPalette::Text, look.Text);
+        set(group, QPalette::Highlight, look.Selection);
+        set(group, QPalette::HighlightedText, look.SelectionText);
+    }
+    set(QPalette::Disabled, QPalette::Window, look.Face);
+    set(QPalette::Disabled, QPalette::Base, look.Face);
+    set(QPalette::Disabled, QPalette::WindowText, look.DisabledText);
+    set(QPalette::Disabled, QPalette::ButtonText, look.DisabledText);
+    set(QPalette::Disabled, QPalette::Text, look.DisabledText);
+    menu.setPalette(palette);
+}
+
 }  // namespace
 
 void TPopupMenu::Popup(int x, int y) {
@@ -81,6 +104,7 @@ void TPopupMenu::Popup(int x, int y) {
     QMenu menu;
     std::vector<std::pair<QAction*, TMenuItem*>> actions;
     FillMenu(menu, FItems, actions);
+    ApplyLook(menu, Look);
     QAction* chosen = menu.exec(QPoint(x, y));
     // The item is copied in: clang before 16 cannot capture a structured binding.
     for (auto& [action, item] : actions)

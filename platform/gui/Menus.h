@@ -30,6 +30,15 @@ private:
     std::vector<TMenuItem*> FItems;
 };
 
+// The colours a popup menu is drawn in; clNone keeps the platform's.
+struct TMenuLook {
+    TColor Face = clNone;
+    TColor Text = clNone;
+    TColor Selection = clNone;
+    TColor SelectionText = clNone;
+    TColor DisabledText = clNone;
+};
+
 class TPopupMenu : public TComponent {
 public:
     explicit TPopupMenu(TComponent* owner);
@@ -38,6 +47,7 @@ public:
     TNotifyEvent OnPopup;
     // The control the menu was last opened for.
     TComponent* PopupComponent = nullptr;
+    TMenuLook Look;
 
     // Runs OnPopup, then shows the menu at the screen point and runs the chosen
     // item's OnClick. With the dialog script of the test seam active, the

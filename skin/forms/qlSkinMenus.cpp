@@ -3,6 +3,16 @@
 #include "skin/controls/SkinControlBases.h"
 #include "skin/forms/qlImagesMenuGrid.h"
 
+void TqlSkinPopupMenu::Popup(int x, int y) {
+    const TqlSkinData* skin = SkinData() ? SkinData() : FormSkinData(Owner());
+    Look = TMenuLook{};
+    if (skin && !skin->Empty) {
+        const TqlSkinColors& c = skin->SkinColors;
+        Look = {c.cWindow, c.cWindowText, c.cHighLight, c.cHighLightText, c.cBtnShadow};
+    }
+    TPopupMenu::Popup(x, y);
+}
+
 void TqlSkinPopupMenu::PopupFromRect(TControl* Control, const TRect& R, bool /*Flag*/) {
     PopupComponent = Control;
     Popup(R.Left, R.Bottom);

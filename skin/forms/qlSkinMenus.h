@@ -1,6 +1,6 @@
 #pragma once
-// The skinned popup menu (drawn as the platform's menu until a skin is
-// attached) and the images menu, a grid of images to pick one from.
+// The skinned popup menu (the platform's menu in the skin's colours, or its
+// own without a skin) and the images menu, a grid of images to pick one from.
 
 #include <functional>
 #include <string>
@@ -13,6 +13,8 @@
 class TqlSkinPopupMenu : public TPopupMenu, public TqlSkinDataLink {
 public:
     explicit TqlSkinPopupMenu(TComponent* owner) : TPopupMenu(owner) {}
+    // Takes the colours of its skin, or of its form's when it has none, then opens.
+    void Popup(int x, int y) override;
     // Opens the menu below the screen rectangle R for Control; once it has
     // closed, Control is sent WM_POPUPCLOSED.
     virtual void PopupFromRect(TControl* Control, const TRect& R, bool Flag);

@@ -1,14 +1,19 @@
 // The images menu's grid window as the menu speed button opens it: the
 // selection marked, picked by a click or the keys, closed by Esc or a click
-// elsewhere, and the button's close path run once in every case.
+// elsewhere, and the button's close path run once in every case. And the
+// skinned popup menu drawn in its form's skin colours.
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPalette>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/gui/Forms.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/forms/qlImagesMenuGrid.h"
+#include "skin/forms/qlSkinMenus.h"
 #include "tests/skin/SyntheticSkin.h"
 
 using namespace synthetic;
@@ -177,6 +182,51 @@ TEST_F(ImagesMenu, AMenuWithNothingToShowClosesAtOnce) {
         EXPECT_FALSE(button->Down());
         EXPECT_EQ(hidden, 1);
     }
+}
+
+// What the popup menu looks like while it is open, closed at once.
+QPalette PaletteWhileOpen(TPopupMenu& menu) {
+    QPalette seen;
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            opened = true;
+            seen = popup->palette();
+            popup->close();
+        }
+    });
+    menu.Popup(20, 20);
+    EXPECT_TRUE(opened);
+    return seen;
+}
+
+TEST(SkinPopupMenu, TakesItsFormsSkinColoursAndThePlatformsWithoutASkin) {
+    TForm form(nullptr);
+    form.Show();
+    Skin skin(&form);
+    TqlSkinColors& c = skin.Data->SkinColors;
+    c.cWindow = 0x102030;
+    c.cWindowText = 0x405060;
+    c.cHighLight = 0x708090;
+    c.cHighLightText = 0xA0B0C0;
+    c.cBtnShadow = 0x00D0E0;
+    auto* menu = new TqlSkinPopupMenu(&form);
+    auto* item = new TMenuItem(&form);
+    item->Caption = "Rename collocate";
+    menu->Items()->Add(item);
+
+    QPalette p = PaletteWhileOpen(*menu);
+    EXPECT_EQ(p.color(QPalette::Active, QPalette::Window), QColor(0x30, 0x20, 0x10));
+    EXPECT_EQ(p.color(QPalette::Active, QPalette::WindowText), QColor(0x60, 0x50, 0x40));
+    EXPECT_EQ(p.color(QPalette::Active, QPalette::Highlight), QColor(0x90, 0x80, 0x70));
+    EXPECT_EQ(p.color(QPalette::Active, QPalette::HighlightedText), QColor(0xC0, 0xB0, 0xA0));
+    EXPECT_EQ(p.color(QPalette::Disabled, QPalette::WindowText), QColor(0xE0, 0xD0, 0x00));
+
+    skin.Data->Empty = true;
+    p = PaletteWhileOpen(*menu);
+    const QPalette platform = QApplication::palette("QMenu");
+    EXPECT_EQ(p.color(QPalette::Active, QPalette::Window), platform.color(QPalette::Active, QPalette::Window));
+    EXPECT_EQ(p.color(QPalette::Active, QPalette::Highlight), platform.color(QPalette::Active, QPalette::Highlight));
 }
 
 }  // namespace
