@@ -372,6 +372,9 @@ public:
     TStringList FileLines;
     TFreqInfo Freq;
     std::string Splitters;
+    // The least bytes of a piece that loading cuts a large file into, so
+    // that the pieces share out over the cores.
+    uint64_t LoadPieceBytes = uint64_t(1) << 20;
 
 private:
     bool Tagged() const { return !Splitters.empty(); }

@@ -10,6 +10,7 @@
 
 #include "engine/Parallel.h"
 #include "engine/Query.h"
+#include "engine/TokenList.h"
 #include "platform/core/SysUtils.h"
 #include "tests/support/TempFolder.h"
 
@@ -175,6 +176,102 @@ TEST(ParallelRun, FilesTogetherCountAsFilesInTurn) {
     EXPECT_EQ(all.FileName, each.FileName);
 }
 
+// Large files are loaded in pieces cut after line feeds; every cut gives
+// the tokens, and their numbering, that whole files give.
+TEST(ParallelRun, FilesLoadedInPiecesCountAsWholeFiles) {
+    struct Case {
+        const char* name;
+        bool tagged;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"line feeds and an empty line", false, "the cat sat\non the mat.\n\nA dog, a cat!\nthe end\n"},
+        {"CR LF and lone CR", false, "the cat\r\nsat on\rthe mat\r\n\r\nit's a dog's\r\nlast\r"},
+        {"no line feed at all", false, "the cat sat on the mat, the dog sat on the cat"},
+        {"the last line without a line feed", false, "x y\nz w\n<head> skipped\n the end"},
+        {"blanks, markup and a long token", false, "  \n\t\n<p>\n" + std::string(200, 'q') + " a\n b \n\n\nc\n"},
+        {"code page 936 text", false, "\xd6\xd0\xce\xc4\xa1\xa3 the\n\xa1\xa3\xa3\xbf cat\n"},
+        {"tagged", true, "the_AT cat_NN\r\nsat_VV on_IN\n<s>\nthe_AT mat_NN\n\x01" "cat_NN\n\nthe_AT end_NN"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        // The same text twice, with a small file between them.
+        const std::vector<std::string> files = {folder.Write("a.txt", c.text),
+                                                folder.Write("b.txt", c.tagged ? "cat_NN\n" : "cat\n"),
+                                                folder.Write("c.txt", c.text)};
+        auto load = [&](uint64_t pieceBytes, int threads, std::vector<std::string>& tokens) {
+            SetEngineThreads(threads);
+            TStat stat;
+            stat.SetSplitters(c.tagged ? "[_]" : "");
+            stat.LoadPieceBytes = pieceBytes;
+            stat.LoadAndCountFiles(files);
+            SetEngineThreads(0);
+            tokens.clear();
+            for (int i = 0; i < stat.Tokens.Count(); ++i) tokens.push_back(stat.Tokens.Strings(i));
+            return stat.Tokens.Ids();
+        };
+        std::vector<std::string> wholeTokens, tokens;
+        const std::vector<uint32_t> wholeIds = load(uint64_t(1) << 40, 1, wholeTokens);
+        ASSERT_FALSE(wholeTokens.empty());
+        for (uint64_t pieceBytes = 1; pieceBytes <= c.text.size() + 1; ++pieceBytes) {
+            SCOPED_TRACE("pieces of " + std::to_string(pieceBytes) + " bytes");
+            EXPECT_EQ(load(pieceBytes, 64, tokens), wholeIds);
+            EXPECT_EQ(tokens, wholeTokens);
+        }
+    }
+}
+
+// Tables entered side by side number their texts as tables entered in turn.
+TEST(TokenTable, TablesEnteredSideBySideNumberAsInTurn) {
+    std::mt19937 rng(5);
+    auto randomTable = [&](size_t texts, size_t alphabet) {
+        TTokenTable table;
+        for (size_t i = 0; i < texts; ++i) {
+            std::string text;
+            for (size_t n = rng() % 4; n > 0; --n) text += static_cast<char>('a' + rng() % alphabet);
+            table.Intern(text);
+        }
+        return table;
+    };
+    struct Case {
+        const char* name;
+        size_t ownTexts;
+        std::vector<size_t> otherTexts;
+    };
+    const std::vector<Case> cases = {
+        {"into an empty table", 0, {3000, 3000, 500}},
+        {"into a filled table", 2000, {3000, 0, 3000}},
+        {"one table", 100, {5000}},
+        {"no tables", 100, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTokenTable own = randomTable(c.ownTexts, 12);
+        std::vector<TTokenTable> others;
+        for (size_t n : c.otherTexts) others.push_back(randomTable(n, 12));
+        std::vector<const TTokenTable*> pointers;
+        for (const TTokenTable& other : others) pointers.push_back(&other);
+        // The same table twice enters nothing new the second time.
+        if (!others.empty()) pointers.push_back(&others.front());
+
+        TTokenTable inTurn = own, sideBySide = own;
+        std::vector<std::vector<uint32_t>> want;
+        for (const TTokenTable* other : pointers) want.push_back(inTurn.InternAll(*other));
+        SetEngineThreads(5);
+        EXPECT_EQ(sideBySide.InternAllSideBySide(pointers), want);
+        SetEngineThreads(0);
+        ASSERT_EQ(sideBySide.Size(), inTurn.Size());
+        for (uint32_t id = 0; id < inTurn.Size(); ++id) {
+            ASSERT_EQ(sideBySide.Text(id), inTurn.Text(id));
+            uint32_t found = 0;
+            ASSERT_TRUE(sideBySide.Find(inTurn.Text(id), found));
+            EXPECT_EQ(found, id);
+        }
+        EXPECT_EQ(sideBySide.Intern("a new text"), inTurn.Intern("a new text"));
+    }
+}
+
 // A file that cannot be read ends the run after the files before it, on any
 // number of threads, whether or not one thread reads it with its neighbours.
 TEST(ParallelRun, AMissingFileStopsAfterTheFilesBeforeIt) {
@@ -182,14 +279,18 @@ TEST(ParallelRun, AMissingFileStopsAfterTheFilesBeforeIt) {
     std::vector<std::string> files;
     for (int f = 0; f < 9; ++f)
         files.push_back(f == 5 ? folder.Path() + "/missing.txt"
-                               : folder.Write("f" + std::to_string(f) + ".txt", "the_AT cat_NN\n"));
+                               : folder.Write("f" + std::to_string(f) + ".txt", "the_AT cat_NN\n\n"));
     for (int threads : {1, 2, 3, 16}) {
         SCOPED_TRACE(std::to_string(threads) + " threads");
         SetEngineThreads(threads);
-        TStat stat;
-        stat.SetSplitters("[_]");
-        EXPECT_THROW(stat.LoadAndCountFiles(files), EFOpenError);
-        EXPECT_EQ(stat.Tokens.Count(), 10);
+        // Whether or not the files are cut into pieces.
+        for (uint64_t pieceBytes : {uint64_t(1), uint64_t(1) << 20}) {
+            TStat stat;
+            stat.SetSplitters("[_]");
+            stat.LoadPieceBytes = pieceBytes;
+            EXPECT_THROW(stat.LoadAndCountFiles(files), EFOpenError);
+            EXPECT_EQ(stat.Tokens.Count(), 10);
+        }
         TQuery query;
         int progress = 0;
         EXPECT_THROW(query.SearchFiles(files, "[_]", "the_AT", false, 1, 1, progress, true), EFOpenError);
