@@ -1,13 +1,13 @@
 // Corpus frequencies and collocate counting for the collocation run.
 
 #include <exception>
-#include <cstring>
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <optional>
 
 #include "engine/Counting.h"
+#include "engine/FilePieces.h"
 #include "engine/Parallel.h"
 #include "engine/Query.h"
 #include "platform/core/Classes.h"
@@ -106,45 +106,12 @@ void TokenizeBytes(std::string_view bytes, bool tagged, TFileTokens& out) {
     }
 }
 
-// Whole lines of a file from Begin up to End, or the whole file.
-struct TPiece {
-    size_t File;
-    uint64_t Begin, End;
-    bool Whole;
-};
-
-// Cuts a file into pieces of about pieceSize bytes, each after a line feed,
-// so that a piece splits into the lines the whole file has there (a CR LF
-// is never parted). A file with no line feed to cut at, or that cannot be
-// opened, stays whole, and reading it whole reports why.
-void CutFile(const std::string& name, size_t file, uint64_t size, uint64_t pieceSize, std::vector<TPiece>& pieces) {
-    std::ifstream in;
-    if (size > pieceSize) in.open(name, std::ios::binary);
-    uint64_t begin = 0;
-    std::string block(size_t(1) << 16, '\0');
-    while (in && size - begin > pieceSize) {
-        uint64_t at = begin + pieceSize - 1, cut = 0;
-        in.seekg(static_cast<std::streamoff>(at));
-        while (cut == 0 && at < size && in.read(block.data(), static_cast<std::streamsize>(block.size())).gcount() > 0) {
-            const size_t got = static_cast<size_t>(in.gcount());
-            if (const void* feed = std::memchr(block.data(), '\n', got))
-                cut = at + static_cast<uint64_t>(static_cast<const char*>(feed) - block.data()) + 1;
-            at += got;
-        }
-        in.clear();
-        if (cut == 0 || cut >= size) break;
-        pieces.push_back({file, begin, cut, false});
-        begin = cut;
-    }
-    pieces.push_back({file, begin, size, begin == 0});
-}
-
 // Tokenizes the pieces in runs of neighbours of about equal size side by
 // side, so that merging enters few tables while every core stays busy.
-std::vector<TFileTokens> TokenizePieces(const std::vector<std::string>& fileNames, const std::vector<TPiece>& pieces,
+std::vector<TFileTokens> TokenizePieces(const std::vector<std::string>& fileNames, const std::vector<TFilePiece>& pieces,
                                         bool tagged) {
     uint64_t total = 0;
-    for (const TPiece& piece : pieces) total += piece.End - piece.Begin;
+    for (const TFilePiece& piece : pieces) total += piece.End - piece.Begin;
     size_t runCount = std::min(pieces.size(), static_cast<size_t>(EngineThreads()) * 4);
     std::vector<size_t> runStart{0};
     uint64_t done = 0;
@@ -158,13 +125,8 @@ std::vector<TFileTokens> TokenizePieces(const std::vector<std::string>& fileName
     std::vector<TFileTokens> runs(runStart.size() - 1);
     ParallelFor(runs.size(), [&](size_t r, size_t) {
         try {
-            for (size_t i = runStart[r]; i < runStart[r + 1]; ++i) {
-                const TPiece& piece = pieces[i];
-                const std::string& name = fileNames[piece.File];
-                const std::string bytes =
-                    piece.Whole ? ReadFileBytes(name) : ReadFileRange(name, piece.Begin, piece.End);
-                TokenizeBytes(bytes, tagged, runs[r]);
-            }
+            for (size_t i = runStart[r]; i < runStart[r + 1]; ++i)
+                TokenizeBytes(ReadPiece(fileNames, pieces[i]), tagged, runs[r]);
         } catch (...) {
             runs[r].Error = std::current_exception();
         }
@@ -177,32 +139,15 @@ std::vector<TFileTokens> TokenizePieces(const std::vector<std::string>& fileName
 void TStat::LoadAndCount(const std::string& fileName) { LoadAndCountFiles({fileName}); }
 
 void TStat::LoadAndCountFiles(const std::vector<std::string>& fileNames) {
-    std::vector<uint64_t> sizes(fileNames.size());
-    uint64_t total = 0;
-    for (size_t i = 0; i < fileNames.size(); ++i) {
-        std::error_code error;
-        sizes[i] = std::filesystem::file_size(fileNames[i], error);
-        if (error) sizes[i] = 0;
-        total += sizes[i];
-    }
-    // Large files are cut so that the work splits evenly over the cores
-    // even when a few files hold most of the corpus.
-    const uint64_t pieceSize = std::max({LoadPieceBytes, uint64_t(1), total / (static_cast<uint64_t>(EngineThreads()) * 4)});
-    std::vector<TPiece> pieces;
-    for (size_t i = 0; i < fileNames.size(); ++i) CutFile(fileNames[i], i, sizes[i], pieceSize, pieces);
-
     bool tagged = Tagged();
+    std::vector<TFilePiece> pieces = CutFiles(fileNames, LoadPieceBytes);
     std::vector<TFileTokens> runs = TokenizePieces(fileNames, pieces, tagged);
-    bool failed = false, cut = false;
-    for (const TFileTokens& run : runs) failed = failed || run.Error;
-    for (const TPiece& piece : pieces) cut = cut || !piece.Whole;
-    if (failed && cut) {
+    const bool failed = std::any_of(runs.begin(), runs.end(), [](const TFileTokens& run) { return run.Error; });
+    if (failed && AnyCut(pieces)) {
         // A file that fails part way must add none of its tokens: read whole
         // files again, which stop where the failing one starts.
         runs.clear();
-        pieces.clear();
-        for (size_t i = 0; i < fileNames.size(); ++i) pieces.push_back({i, 0, sizes[i], true});
-        runs = TokenizePieces(fileNames, pieces, tagged);
+        runs = TokenizePieces(fileNames, WholeFiles(fileNames), tagged);
     }
     // In file order, as one file after another would have added them; a file
     // that could not be read ends the loading after the files before it.

@@ -18,7 +18,7 @@ namespace {
 
 // Everything a collocation run leaves behind, as text.
 struct Snapshot {
-    std::vector<std::string> tokens, tokenFreq, wordFreq, tagFreq, hits, matrix, both, word, pos, results;
+    std::vector<std::string> tokens, tokenFreq, wordFreq, tagFreq, hits, matrix, both, word, pos, results, lines;
     int skipped = 0;
     bool operator==(const Snapshot&) const = default;
 };
@@ -45,12 +45,15 @@ std::string CorpusFile(unsigned seed, bool tagged) {
     return out.str();
 }
 
+// Large files are cut into pieces of at least pieceBytes for loading and searching.
 Snapshot RunAll(const std::vector<std::string>& files, const std::string& splitters, const std::string& node,
-             bool ignoreCase, int threads) {
+             bool ignoreCase, int threads, uint64_t pieceBytes = uint64_t(1) << 40) {
     SetEngineThreads(threads);
     TStat stat;
     TQuery query;
     stat.SetSplitters(splitters);
+    stat.LoadPieceBytes = pieceBytes;
+    query.SearchPieceBytes = pieceBytes;
     stat.LoadAndCountFiles(files);
     stat.BuildFrequency(ignoreCase);
     int progress = 0;
@@ -85,6 +88,8 @@ Snapshot RunAll(const std::vector<std::string>& files, const std::string& splitt
                                 std::to_string(static_cast<double>(r.LogLikelihood)));
     }
     s.skipped = query.SkippedLines;
+    s.lines = query.Lines.Items();
+    s.lines.push_back(query.FileName + "|" + std::to_string(progress));
     return s;
 }
 
@@ -176,22 +181,27 @@ TEST(ParallelRun, FilesTogetherCountAsFilesInTurn) {
     EXPECT_EQ(all.FileName, each.FileName);
 }
 
-// Large files are loaded in pieces cut after line feeds; every cut gives
-// the tokens, and their numbering, that whole files give.
-TEST(ParallelRun, FilesLoadedInPiecesCountAsWholeFiles) {
+// Large files are loaded and searched in pieces cut after line feeds; every
+// cut gives what whole files give.
+TEST(ParallelRun, FilesInPiecesGiveWhatWholeFilesGive) {
     struct Case {
         const char* name;
         bool tagged;
+        std::string node;
         std::string text;
     };
+    const std::string longLine = "the cat " + std::string(40, 'a') + " the dog";
     const std::vector<Case> cases = {
-        {"line feeds and an empty line", false, "the cat sat\non the mat.\n\nA dog, a cat!\nthe end\n"},
-        {"CR LF and lone CR", false, "the cat\r\nsat on\rthe mat\r\n\r\nit's a dog's\r\nlast\r"},
-        {"no line feed at all", false, "the cat sat on the mat, the dog sat on the cat"},
-        {"the last line without a line feed", false, "x y\nz w\n<head> skipped\n the end"},
-        {"blanks, markup and a long token", false, "  \n\t\n<p>\n" + std::string(200, 'q') + " a\n b \n\n\nc\n"},
-        {"code page 936 text", false, "\xd6\xd0\xce\xc4\xa1\xa3 the\n\xa1\xa3\xa3\xbf cat\n"},
-        {"tagged", true, "the_AT cat_NN\r\nsat_VV on_IN\n<s>\nthe_AT mat_NN\n\x01" "cat_NN\n\nthe_AT end_NN"},
+        {"line feeds and an empty line", false, "the", "the cat sat\non the mat.\n\nA dog, the cat!\nthe end\n"},
+        {"CR LF and lone CR", false, "cat", "the cat\r\nsat on\rthe cat\r\n\r\nit's a dog's cat\r\ncat\r"},
+        {"no line feed at all", false, "the", "the cat sat on the mat, the dog sat on the cat"},
+        {"the last line without a line feed", false, "the", "x the\nz w\n<head> the\n the end"},
+        {"blanks, markup and a long token", false, "a",
+         "  \n\t\n<p>\n" + std::string(200, 'q') + " a\n b \n\n\na c\n"},
+        {"code page 936 text", false, "cat", "\xd6\xd0\xce\xc4\xa1\xa3 the cat\n\xa1\xa3\xa3\xbf cat\n"},
+        {"lines the matcher gives up on", false, "(a+)+b|cat", longLine + "\ncat a\n" + longLine + "\n"},
+        {"tagged", true, "the_AT",
+         "the_AT cat_NN\r\nsat_VV on_IN\n<s>\nthe_AT mat_NN\n\x01" "cat_NN\n\nthe_AT end_NN"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -200,24 +210,28 @@ TEST(ParallelRun, FilesLoadedInPiecesCountAsWholeFiles) {
         const std::vector<std::string> files = {folder.Write("a.txt", c.text),
                                                 folder.Write("b.txt", c.tagged ? "cat_NN\n" : "cat\n"),
                                                 folder.Write("c.txt", c.text)};
-        auto load = [&](uint64_t pieceBytes, int threads, std::vector<std::string>& tokens) {
-            SetEngineThreads(threads);
-            TStat stat;
-            stat.SetSplitters(c.tagged ? "[_]" : "");
-            stat.LoadPieceBytes = pieceBytes;
-            stat.LoadAndCountFiles(files);
-            SetEngineThreads(0);
-            tokens.clear();
-            for (int i = 0; i < stat.Tokens.Count(); ++i) tokens.push_back(stat.Tokens.Strings(i));
-            return stat.Tokens.Ids();
-        };
-        std::vector<std::string> wholeTokens, tokens;
-        const std::vector<uint32_t> wholeIds = load(uint64_t(1) << 40, 1, wholeTokens);
-        ASSERT_FALSE(wholeTokens.empty());
-        for (uint64_t pieceBytes = 1; pieceBytes <= c.text.size() + 1; ++pieceBytes) {
+        const std::string splitters = c.tagged ? "[_]" : "";
+        const Snapshot whole = RunAll(files, splitters, c.node, true, 1);
+        ASSERT_FALSE(whole.tokens.empty());
+        ASSERT_FALSE(whole.hits.empty());
+        if (c.node.find("a+") != std::string::npos) {
+            ASSERT_GT(whole.skipped, 0);
+        }
+        // Pieces that end at each line feed in turn, and just after it; and
+        // pieces of one byte, cut at every line feed.
+        std::vector<uint64_t> sizes = {1};
+        for (size_t at = 0; at < c.text.size(); ++at)
+            if (c.text[at] == '\n') sizes.insert(sizes.end(), {at + 1, at + 2});
+        for (uint64_t pieceBytes : sizes) {
             SCOPED_TRACE("pieces of " + std::to_string(pieceBytes) + " bytes");
-            EXPECT_EQ(load(pieceBytes, 64, tokens), wholeIds);
-            EXPECT_EQ(tokens, wholeTokens);
+            const Snapshot pieces = RunAll(files, splitters, c.node, true, 16, pieceBytes);
+            EXPECT_EQ(pieces.tokens, whole.tokens);
+            EXPECT_EQ(pieces.tokenFreq, whole.tokenFreq);
+            EXPECT_EQ(pieces.hits, whole.hits);
+            EXPECT_EQ(pieces.matrix, whole.matrix);
+            EXPECT_EQ(pieces.results, whole.results);
+            EXPECT_EQ(pieces.skipped, whole.skipped);
+            EXPECT_EQ(pieces.lines, whole.lines);
         }
     }
 }
@@ -290,12 +304,13 @@ TEST(ParallelRun, AMissingFileStopsAfterTheFilesBeforeIt) {
             stat.LoadPieceBytes = pieceBytes;
             EXPECT_THROW(stat.LoadAndCountFiles(files), EFOpenError);
             EXPECT_EQ(stat.Tokens.Count(), 10);
+            TQuery query;
+            query.SearchPieceBytes = pieceBytes;
+            int progress = 0;
+            EXPECT_THROW(query.SearchFiles(files, "[_]", "the_AT", false, 1, 1, progress, true), EFOpenError);
+            EXPECT_EQ(query.Hits.size(), 5u);
+            EXPECT_EQ(query.Matrix.size(), 5u);
         }
-        TQuery query;
-        int progress = 0;
-        EXPECT_THROW(query.SearchFiles(files, "[_]", "the_AT", false, 1, 1, progress, true), EFOpenError);
-        EXPECT_EQ(query.Hits.size(), 5u);
-        EXPECT_EQ(query.Matrix.size(), 5u);
     }
     SetEngineThreads(0);
 }
