@@ -47,8 +47,10 @@ std::vector<TFilePiece> CutFiles(const std::vector<std::string>& fileNames, uint
         if (error) sizes[i] = 0;
         total += sizes[i];
     }
+    // Two pieces per core balance the cores; smaller ones would leave more
+    // results in the heaps of the threads that made them, and more tables to join.
     const uint64_t pieceBytes =
-        std::max({minBytes, uint64_t(1), total / (static_cast<uint64_t>(EngineThreads()) * 4)});
+        std::max({minBytes, uint64_t(1), total / (static_cast<uint64_t>(EngineThreads()) * 2)});
     std::vector<TFilePiece> pieces;
     for (size_t i = 0; i < fileNames.size(); ++i) CutFile(fileNames[i], i, sizes[i], pieceBytes, pieces);
     return pieces;

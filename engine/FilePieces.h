@@ -14,7 +14,7 @@ struct TFilePiece {
 };
 
 // The files in order, each cut after line feeds into pieces of at least
-// minBytes and about a share of the corpus per core, so that a piece splits
+// minBytes and about half a core's share of the corpus, so that a piece splits
 // into the lines the whole file has there (a CR LF is never parted). A file
 // with no line feed to cut at, or that cannot be opened, stays whole, and
 // reading it whole reports why.

@@ -242,8 +242,12 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
         SkippedLines += q.SkippedLines;
         if (found[i].Stopped) stoppedFile = pieces[i].File;
     }
+    // The pieces' results are freed into the heaps of the threads that made
+    // them, and given back before the next copy is made.
     Hits.AppendAll(hitLists);
+    ReturnFreedMemory();
     Matrix.AppendAll(matrices);
+    ReturnFreedMemory();
     if (usable > 0) {
         const size_t file = pieces[usable - 1].File;
         FileName = ExtractFileName(fileNames[file]);

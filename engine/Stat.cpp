@@ -159,6 +159,8 @@ void TStat::LoadAndCountFiles(const std::vector<std::string>& fileNames) {
     }
     Tokens.AppendAll(parts);
     runs.clear();
+    // The pieces' tokens were made in the heaps of the worker threads.
+    ReturnFreedMemory();
     if (error) std::rethrow_exception(error);
     FileLines.Clear();
 }
