@@ -142,10 +142,20 @@ void TWordMatrix::AppendAll(const std::vector<TWordMatrix*>& others) {
     std::vector<size_t> rowAt(others.size());
     uint64_t ids = FIds.size();
     size_t rows = size();
+    std::vector<const TTokenTable*> tables;
+    std::vector<size_t> mapped;
+    for (size_t o = 0; o < others.size(); ++o) {
+        const TWordMatrix& other = *others[o];
+        if (other.empty() || !other.FTable || other.FTable == FTable) continue;
+        tables.push_back(other.FTable);
+        mapped.push_back(o);
+    }
+    std::vector<std::vector<uint32_t>> maps;
+    if (!tables.empty()) maps = FTable->InternAll(tables);
+    for (size_t m = 0; m < mapped.size(); ++m) idMaps[mapped[m]] = std::move(maps[m]);
     for (size_t o = 0; o < others.size(); ++o) {
         const TWordMatrix& other = *others[o];
         if (other.empty()) continue;
-        if (other.FTable && other.FTable != FTable) idMaps[o] = FTable->InternAll(*other.FTable);
         idAt[o] = ids;
         rowAt[o] = rows;
         ids += other.FIds.size();

@@ -2,8 +2,11 @@
 
 #include "engine/Query.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <exception>
 
+#include "engine/FilePieces.h"
 #include "engine/Parallel.h"
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
@@ -134,7 +137,7 @@ void TQuery::Search(const std::string& expr, bool caseSensitive, int leftWords, 
 }
 
 template <class LineAt>
-void TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, int& progress, bool buildMatrix) {
+bool TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, int& progress, bool buildMatrix) {
     std::string line;
     try {
         for (int i = 0; i < lineCount; ++i) {
@@ -161,64 +164,100 @@ void TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
         }
     } catch (const Exception&) {
         // A node the library cannot compile or match ends the search; the hits found so far stay.
+        return false;
     }
+    return true;
 }
 
 void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::string& splitters,
                          const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
                          bool buildMatrix) {
-    struct TFileHits {
+    struct TPieceHits {
         std::unique_ptr<TQuery> Query;
+        // The pattern ended the search within the piece.
+        bool Stopped = false;
         std::exception_ptr Error;
     };
-    std::vector<TFileHits> files(fileNames.size());
     std::vector<std::unique_ptr<TSearchPattern>> patterns(static_cast<size_t>(EngineThreads()));
     const std::string separators = Trim(splitters);
-    ParallelFor(files.size(), [&](size_t i, size_t worker) {
-        std::unique_ptr<TSearchPattern>& pattern = patterns[worker];
-        if (!pattern) pattern = std::make_unique<TSearchPattern>(expr, caseSensitive, leftWords, rightWords, separators);
-        TFileHits& file = files[i];
-        file.Query = std::make_unique<TQuery>();
-        TQuery& q = *file.Query;
-        try {
-            // The lines are searched where they stand in the file's bytes: a
-            // string each would cost more than the text itself.
-            const std::string bytes = ReadFileBytes(fileNames[i]);
-            const std::vector<std::string_view> lines = SplitLines(bytes);
-            q.FileName = ExtractFileName(fileNames[i]);
-            q.Splitters = splitters;
-            int progressInFile = 0;
-            q.SearchWith(*pattern, static_cast<int>(lines.size()), [&](int k) { return lines[static_cast<size_t>(k)]; },
-                         progressInFile, buildMatrix);
-            // Only the last file's lines stay loaded, as after loading one file after another.
-            if (i + 1 == files.size()) q.Lines.SetText(bytes);
-        } catch (...) {
-            file.Error = std::current_exception();
-        }
-    });
+    // Only the last file's lines stay loaded, as after loading one file after another.
+    TStringList lastLines;
+    auto search = [&](const std::vector<TFilePiece>& pieces) {
+        std::vector<TPieceHits> found(pieces.size());
+        // Task 0 loads the last file's lines beside the search.
+        ParallelFor(pieces.size() + 1, [&](size_t task, size_t worker) {
+            if (task == 0) {
+                try {
+                    if (!fileNames.empty() && lastLines.Count() == 0) lastLines.SetText(ReadFileBytes(fileNames.back()));
+                } catch (...) {
+                    // The file's own piece reports why it cannot be read.
+                }
+                return;
+            }
+            std::unique_ptr<TSearchPattern>& pattern = patterns[worker];
+            if (!pattern) pattern = std::make_unique<TSearchPattern>(expr, caseSensitive, leftWords, rightWords, separators);
+            const TFilePiece& piece = pieces[task - 1];
+            TPieceHits& out = found[task - 1];
+            out.Query = std::make_unique<TQuery>();
+            TQuery& q = *out.Query;
+            try {
+                // The lines are searched where they stand in the file's bytes: a
+                // string each would cost more than the text itself.
+                const std::string bytes = ReadPiece(fileNames, piece);
+                const std::vector<std::string_view> lines = SplitLines(bytes);
+                q.FileName = ExtractFileName(fileNames[piece.File]);
+                int progressInPiece = 0;
+                out.Stopped = !q.SearchWith(
+                    *pattern, static_cast<int>(lines.size()), [&](int k) { return lines[static_cast<size_t>(k)]; },
+                    progressInPiece, buildMatrix);
+            } catch (...) {
+                out.Error = std::current_exception();
+            }
+        });
+        return found;
+    };
+    std::vector<TFilePiece> pieces = CutFiles(fileNames, SearchPieceBytes);
+    std::vector<TPieceHits> found = search(pieces);
+    if (AnyCut(pieces) && std::any_of(found.begin(), found.end(), [](const TPieceHits& p) { return p.Error; })) {
+        // A file that fails part way must add none of its hits: search whole
+        // files again, which stop where the failing one starts.
+        found.clear();
+        pieces = WholeFiles(fileNames);
+        found = search(pieces);
+    }
     // In file order, as searching one file after another gives them; a file
-    // that could not be read ends the search after the files before it.
+    // that could not be read ends the search after the files before it, and
+    // a piece whose search the pattern ended leaves out the rest of its file.
     size_t usable = 0;
-    while (usable < files.size() && !files[usable].Error) ++usable;
-    // The files' results are copied side by side, each freed once copied.
+    while (usable < found.size() && !found[usable].Error) ++usable;
+    // The pieces' results are copied side by side, each freed once copied.
     std::vector<THitList*> hitLists;
     std::vector<TWordMatrix*> matrices;
-    for (size_t f = 0; f < usable; ++f) {
-        hitLists.push_back(&files[f].Query->Hits);
-        matrices.push_back(&files[f].Query->Matrix);
-    }
-    Hits.AppendAll(hitLists);
-    Matrix.AppendAll(matrices);
-    for (size_t f = 0; f < usable; ++f) {
-        TQuery& q = *files[f].Query;
-        FileName = q.FileName;
-        Splitters = q.Splitters;
-        Lines.Assign(q.Lines);
-        progress = Lines.Count();
+    size_t stoppedFile = SIZE_MAX;
+    for (size_t i = 0; i < usable; ++i) {
+        if (pieces[i].File == stoppedFile) continue;
+        TQuery& q = *found[i].Query;
+        hitLists.push_back(&q.Hits);
+        matrices.push_back(&q.Matrix);
         SkippedLines += q.SkippedLines;
+        if (found[i].Stopped) stoppedFile = pieces[i].File;
     }
-    ParallelFor(usable, [&](size_t f, size_t) { files[f] = TFileHits(); });
-    if (usable < files.size()) std::rethrow_exception(files[usable].Error);
+    // The pieces' results are freed into the heaps of the threads that made
+    // them, and given back before the next copy is made.
+    Hits.AppendAll(hitLists);
+    ReturnFreedMemory();
+    Matrix.AppendAll(matrices);
+    ReturnFreedMemory();
+    if (usable > 0) {
+        const size_t file = pieces[usable - 1].File;
+        FileName = ExtractFileName(fileNames[file]);
+        Splitters = splitters;
+        const TStringList none;
+        Lines.Assign(file + 1 == fileNames.size() ? lastLines : none);
+        progress = Lines.Count();
+    }
+    ParallelFor(usable, [&](size_t i, size_t) { found[i] = TPieceHits(); });
+    if (usable < found.size()) std::rethrow_exception(found[usable].Error);
 }
 
 void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool buildMatrix) {

@@ -250,11 +250,15 @@ public:
     std::string Splitters;
     std::string FileName;
     TStringList Lines;
+    // The least bytes of a piece that SearchFiles cuts a large file into, so
+    // that the pieces share out over the cores.
+    uint64_t SearchPieceBytes = uint64_t(1) << 20;
 
 private:
-    // Searches lineAt(0) ... lineAt(lineCount - 1).
+    // Searches lineAt(0) ... lineAt(lineCount - 1); false when the pattern
+    // ended the search before the last line.
     template <class LineAt>
-    void SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, int& progress, bool buildMatrix);
+    bool SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, int& progress, bool buildMatrix);
     void SearchLine(TSearchPattern& pattern, const std::string& line, bool buildMatrix);
     void AddHit(const TRegExpr& re, int L, int R, bool buildMatrix);
 
@@ -372,6 +376,9 @@ public:
     TStringList FileLines;
     TFreqInfo Freq;
     std::string Splitters;
+    // The least bytes of a piece that loading cuts a large file into, so
+    // that the pieces share out over the cores.
+    uint64_t LoadPieceBytes = uint64_t(1) << 20;
 
 private:
     bool Tagged() const { return !Splitters.empty(); }

@@ -1,11 +1,13 @@
 // Corpus frequencies and collocate counting for the collocation run.
 
 #include <exception>
+#include <algorithm>
 #include <filesystem>
 #include <iterator>
 #include <optional>
 
 #include "engine/Counting.h"
+#include "engine/FilePieces.h"
 #include "engine/Parallel.h"
 #include "engine/Query.h"
 #include "platform/core/Classes.h"
@@ -71,17 +73,16 @@ void TStat::ClearCounts() {
 
 namespace {
 
-// The tokens of one or more files read in turn, numbered in their own table.
+// The tokens of one or more pieces of files read in turn, numbered in their own table.
 struct TFileTokens {
     TTokenTable Table;
     std::vector<uint32_t> Ids;
     std::exception_ptr Error;
 };
 
-void TokenizeFile(const std::string& fileName, bool tagged, TFileTokens& out) {
-    // The file's lines are read in place rather than as a string list: a
-    // corpus file of millions of lines would otherwise become as many strings.
-    const std::string bytes = ReadFileBytes(fileName);
+void TokenizeBytes(std::string_view bytes, bool tagged, TFileTokens& out) {
+    // The lines are read in place rather than as a string list: a corpus
+    // file of millions of lines would otherwise become as many strings.
     std::string normalized;
     for (std::string_view line : SplitLines(bytes)) {
         ProcessMessages();
@@ -105,40 +106,49 @@ void TokenizeFile(const std::string& fileName, bool tagged, TFileTokens& out) {
     }
 }
 
+// Tokenizes the pieces in runs of neighbours of about equal size side by
+// side, so that merging enters few tables while every core stays busy.
+std::vector<TFileTokens> TokenizePieces(const std::vector<std::string>& fileNames, const std::vector<TFilePiece>& pieces,
+                                        bool tagged) {
+    uint64_t total = 0;
+    for (const TFilePiece& piece : pieces) total += piece.End - piece.Begin;
+    size_t runCount = std::min(pieces.size(), static_cast<size_t>(EngineThreads()) * 4);
+    std::vector<size_t> runStart{0};
+    uint64_t done = 0;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        done += pieces[i].End - pieces[i].Begin;
+        if (runStart.size() < runCount && done * runCount >= total * runStart.size() && i + 1 < pieces.size())
+            runStart.push_back(i + 1);
+    }
+    runStart.push_back(pieces.size());
+
+    std::vector<TFileTokens> runs(runStart.size() - 1);
+    ParallelFor(runs.size(), [&](size_t r, size_t) {
+        try {
+            for (size_t i = runStart[r]; i < runStart[r + 1]; ++i)
+                TokenizeBytes(ReadPiece(fileNames, pieces[i]), tagged, runs[r]);
+        } catch (...) {
+            runs[r].Error = std::current_exception();
+        }
+    });
+    return runs;
+}
+
 }  // namespace
 
 void TStat::LoadAndCount(const std::string& fileName) { LoadAndCountFiles({fileName}); }
 
 void TStat::LoadAndCountFiles(const std::vector<std::string>& fileNames) {
-    // Each thread reads a run of neighbouring files into one table, so that
-    // merging enters few tables; runs of about equal size keep the threads busy.
-    std::vector<uintmax_t> sizes(fileNames.size());
-    uintmax_t total = 0;
-    for (size_t i = 0; i < fileNames.size(); ++i) {
-        std::error_code error;
-        sizes[i] = std::filesystem::file_size(fileNames[i], error);
-        if (error) sizes[i] = 0;
-        total += sizes[i];
-    }
-    size_t runCount = std::min(fileNames.size(), static_cast<size_t>(EngineThreads()) * 4);
-    std::vector<size_t> runStart{0};
-    uintmax_t done = 0;
-    for (size_t i = 0; i < fileNames.size(); ++i) {
-        done += sizes[i];
-        if (runStart.size() < runCount && done * runCount >= total * runStart.size() && i + 1 < fileNames.size())
-            runStart.push_back(i + 1);
-    }
-    runStart.push_back(fileNames.size());
-
-    std::vector<TFileTokens> runs(runStart.size() - 1);
     bool tagged = Tagged();
-    ParallelFor(runs.size(), [&](size_t r, size_t) {
-        try {
-            for (size_t i = runStart[r]; i < runStart[r + 1]; ++i) TokenizeFile(fileNames[i], tagged, runs[r]);
-        } catch (...) {
-            runs[r].Error = std::current_exception();
-        }
-    });
+    std::vector<TFilePiece> pieces = CutFiles(fileNames, LoadPieceBytes);
+    std::vector<TFileTokens> runs = TokenizePieces(fileNames, pieces, tagged);
+    const bool failed = std::any_of(runs.begin(), runs.end(), [](const TFileTokens& run) { return run.Error; });
+    if (failed && AnyCut(pieces)) {
+        // A file that fails part way must add none of its tokens: read whole
+        // files again, which stop where the failing one starts.
+        runs.clear();
+        runs = TokenizePieces(fileNames, WholeFiles(fileNames), tagged);
+    }
     // In file order, as one file after another would have added them; a file
     // that could not be read ends the loading after the files before it.
     std::vector<TTokenList::TPart> parts;
@@ -149,6 +159,8 @@ void TStat::LoadAndCountFiles(const std::vector<std::string>& fileNames) {
     }
     Tokens.AppendAll(parts);
     runs.clear();
+    // The pieces' tokens were made in the heaps of the worker threads.
+    ReturnFreedMemory();
     if (error) std::rethrow_exception(error);
     FileLines.Clear();
 }

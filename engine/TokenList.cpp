@@ -45,8 +45,8 @@ TTokenTable TTokenTable::WithEmptyText() {
     return table;
 }
 
-void TTokenTable::Grow() {
-    std::vector<TSlot> slots(FSlots.empty() ? 1024 : FSlots.size() * 2, TSlot{0, 0});
+void TTokenTable::Rehash(size_t slotCount) {
+    std::vector<TSlot> slots(slotCount, TSlot{0, 0});
     size_t mask = slots.size() - 1;
     for (uint32_t id = 0; id < Size(); ++id) {
         size_t slot = FHashes[id] & mask;
@@ -71,14 +71,110 @@ std::vector<uint32_t> TTokenTable::InternAll(const TTokenTable& other) {
     return ids;
 }
 
-void TTokenList::AppendAll(const std::vector<TPart>& parts) {
-    // The tables are entered in turn, which numbers their texts as adding
-    // the tokens one by one does.
+std::vector<std::vector<uint32_t>> TTokenTable::InternAll(const std::vector<const TTokenTable*>& others) {
+    // Below this many texts the threads cost more than they save.
+    constexpr size_t kSideBySideTexts = 1 << 16;
+    size_t texts = 0;
+    for (const TTokenTable* other : others) texts += other->Size();
+    if (texts >= kSideBySideTexts && EngineThreads() > 1) return InternAllSideBySide(others);
+    std::vector<std::vector<uint32_t>> maps;
+    for (const TTokenTable* other : others) maps.push_back(InternAll(*other));
+    return maps;
+}
+
+std::vector<std::vector<uint32_t>> TTokenTable::InternAllSideBySide(const std::vector<const TTokenTable*>& others) {
+    // Each text belongs to one shard by its hash, and each shard finds where
+    // its texts first appear on its own. The texts new to this table are then
+    // numbered in order of table and of id within the table, which is the
+    // order entering them one by one gives.
+    constexpr size_t kShards = 256;
+    auto shardOf = [](size_t hash) { return (hash >> 24) & (kShards - 1); };
+    std::vector<const TTokenTable*> parts{this};
+    parts.insert(parts.end(), others.begin(), others.end());
+
+    // Per table its ids by shard, so that a shard reads only its own.
+    struct TByShard {
+        std::vector<uint32_t> ids;
+        std::vector<uint32_t> starts;
+    };
+    std::vector<TByShard> byShard(parts.size());
+    ParallelFor(parts.size(), [&](size_t p, size_t) {
+        const TTokenTable& part = *parts[p];
+        TByShard& out = byShard[p];
+        out.starts.assign(kShards + 1, 0);
+        for (uint32_t id = 0; id < part.Size(); ++id) ++out.starts[shardOf(part.FHashes[id]) + 1];
+        for (size_t s = 0; s < kShards; ++s) out.starts[s + 1] += out.starts[s];
+        out.ids.resize(part.Size());
+        std::vector<uint32_t> at(out.starts.begin(), out.starts.end() - 1);
+        for (uint32_t id = 0; id < part.Size(); ++id) out.ids[at[shardOf(part.FHashes[id])]++] = id;
+    });
+
+    // maps[p][id]: first the text's number within its shard, in the end its id here.
     std::vector<std::vector<uint32_t>> maps(parts.size());
+    std::vector<std::vector<uint8_t>> first(parts.size());
+    for (size_t p = 0; p < parts.size(); ++p) {
+        maps[p].resize(parts[p]->Size());
+        first[p].assign(parts[p]->Size(), 0);
+    }
+    struct TOrigin {
+        uint32_t part, id;
+    };
+    std::vector<std::vector<TOrigin>> origins(kShards);
+    ParallelFor(kShards, [&](size_t s, size_t) {
+        TTokenTable shard;
+        for (size_t p = 0; p < parts.size(); ++p) {
+            const TTokenTable& part = *parts[p];
+            for (uint32_t k = byShard[p].starts[s]; k < byShard[p].starts[s + 1]; ++k) {
+                const uint32_t id = byShard[p].ids[k];
+                const uint32_t local = shard.Intern(part.Text(id), part.FHashes[id]);
+                if (local == origins[s].size()) {
+                    origins[s].push_back({static_cast<uint32_t>(p), id});
+                    first[p][id] = 1;
+                }
+                maps[p][id] = local;
+            }
+        }
+    });
+
+    TTokenTable joined;
+    for (size_t p = 0; p < parts.size(); ++p) {
+        const TTokenTable& part = *parts[p];
+        for (uint32_t id = 0; id < part.Size(); ++id) {
+            if (!first[p][id]) continue;
+            maps[p][id] = joined.Size();
+            joined.FBytes.append(part.Text(id));
+            joined.FStarts.push_back(joined.FBytes.size());
+            joined.FHashes.push_back(part.FHashes[id]);
+        }
+    }
+    ParallelFor(kShards, [&](size_t s, size_t) {
+        std::vector<uint32_t> idOf(origins[s].size());
+        for (size_t local = 0; local < idOf.size(); ++local)
+            idOf[local] = maps[origins[s][local].part][origins[s][local].id];
+        for (size_t p = 0; p < parts.size(); ++p)
+            for (uint32_t k = byShard[p].starts[s]; k < byShard[p].starts[s + 1]; ++k) {
+                const uint32_t id = byShard[p].ids[k];
+                if (!first[p][id]) maps[p][id] = idOf[maps[p][id]];
+            }
+    });
+
+    size_t slots = 1024;
+    while (slots <= size_t(joined.Size()) * 2) slots *= 2;
+    joined.Rehash(slots);
+    *this = std::move(joined);
+    maps.erase(maps.begin());
+    return maps;
+}
+
+void TTokenList::AppendAll(const std::vector<TPart>& parts) {
+    // The tables are entered as if in turn, which numbers their texts as
+    // adding the tokens one by one does.
+    std::vector<const TTokenTable*> tables;
+    for (const TPart& part : parts) tables.push_back(part.Table);
+    const std::vector<std::vector<uint32_t>> maps = FTable.InternAll(tables);
     std::vector<size_t> at(parts.size());
     size_t count = FIds.size();
     for (size_t p = 0; p < parts.size(); ++p) {
-        maps[p] = FTable.InternAll(*parts[p].Table);
         at[p] = count;
         count += parts[p].Ids->size();
     }

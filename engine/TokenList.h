@@ -30,10 +30,15 @@ public:
     void Clear();
     // The ids in this table of every text of other, in other's order.
     std::vector<uint32_t> InternAll(const TTokenTable& other);
+    // InternAll of each of others in turn; many texts are entered side by side.
+    std::vector<std::vector<uint32_t>> InternAll(const std::vector<const TTokenTable*>& others);
+    // The same, always side by side.
+    std::vector<std::vector<uint32_t>> InternAllSideBySide(const std::vector<const TTokenTable*>& others);
 
 private:
     uint32_t Intern(std::string_view text, size_t hash);
-    void Grow();
+    void Grow() { Rehash(FSlots.empty() ? 1024 : FSlots.size() * 2); }
+    void Rehash(size_t slotCount);
 
     // A slot holds id + 1 (0: empty) and the hash's upper half, so that a
     // probe reads one array and compares text only on a likely match.

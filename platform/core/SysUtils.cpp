@@ -229,6 +229,16 @@ std::string ReadFileBytes(const std::string& path) {
     return bytes;
 }
 
+std::string ReadFileRange(const std::string& path, uint64_t begin, uint64_t end) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw EFOpenError("Cannot open file \"" + path + "\". " + std::strerror(errno));
+    std::string bytes(end > begin ? static_cast<size_t>(end - begin) : 0, '\0');
+    in.seekg(static_cast<std::streamoff>(begin));
+    if (!bytes.empty() && !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+        throw EInOutError("Read error in file \"" + path + "\"");
+    return bytes;
+}
+
 void WriteFileBytes(const std::string& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) throw EFCreateError("Cannot create file \"" + path + "\". " + std::strerror(errno));

@@ -69,6 +69,8 @@ bool DirectoryExists(const std::string& path);
 
 // Whole-file byte access; failures raise EFOpenError / EFCreateError naming the file.
 std::string ReadFileBytes(const std::string& path);
+// Bytes begin up to end of a file, for reading a large one in pieces.
+std::string ReadFileRange(const std::string& path, uint64_t begin, uint64_t end);
 void WriteFileBytes(const std::string& path, std::string_view bytes);
 // Writes a temporary file of its own in the target's folder, flushes it to
 // disk and renames it over the target, keeping the target's mode: a failed

@@ -10,6 +10,7 @@
 
 #include "engine/Parallel.h"
 #include "engine/Query.h"
+#include "engine/TokenList.h"
 #include "platform/core/SysUtils.h"
 #include "tests/support/TempFolder.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 // Everything a collocation run leaves behind, as text.
 struct Snapshot {
-    std::vector<std::string> tokens, tokenFreq, wordFreq, tagFreq, hits, matrix, both, word, pos, results;
+    std::vector<std::string> tokens, tokenFreq, wordFreq, tagFreq, hits, matrix, both, word, pos, results, lines;
     int skipped = 0;
     bool operator==(const Snapshot&) const = default;
 };
@@ -44,12 +45,15 @@ std::string CorpusFile(unsigned seed, bool tagged) {
     return out.str();
 }
 
+// Large files are cut into pieces of at least pieceBytes for loading and searching.
 Snapshot RunAll(const std::vector<std::string>& files, const std::string& splitters, const std::string& node,
-             bool ignoreCase, int threads) {
+             bool ignoreCase, int threads, uint64_t pieceBytes = uint64_t(1) << 40) {
     SetEngineThreads(threads);
     TStat stat;
     TQuery query;
     stat.SetSplitters(splitters);
+    stat.LoadPieceBytes = pieceBytes;
+    query.SearchPieceBytes = pieceBytes;
     stat.LoadAndCountFiles(files);
     stat.BuildFrequency(ignoreCase);
     int progress = 0;
@@ -84,6 +88,8 @@ Snapshot RunAll(const std::vector<std::string>& files, const std::string& splitt
                                 std::to_string(static_cast<double>(r.LogLikelihood)));
     }
     s.skipped = query.SkippedLines;
+    s.lines = query.Lines.Items();
+    s.lines.push_back(query.FileName + "|" + std::to_string(progress));
     return s;
 }
 
@@ -175,6 +181,111 @@ TEST(ParallelRun, FilesTogetherCountAsFilesInTurn) {
     EXPECT_EQ(all.FileName, each.FileName);
 }
 
+// Large files are loaded and searched in pieces cut after line feeds; every
+// cut gives what whole files give.
+TEST(ParallelRun, FilesInPiecesGiveWhatWholeFilesGive) {
+    struct Case {
+        const char* name;
+        bool tagged;
+        std::string node;
+        std::string text;
+    };
+    const std::string longLine = "the cat " + std::string(40, 'a') + " the dog";
+    const std::vector<Case> cases = {
+        {"line feeds and an empty line", false, "the", "the cat sat\non the mat.\n\nA dog, the cat!\nthe end\n"},
+        {"CR LF and lone CR", false, "cat", "the cat\r\nsat on\rthe cat\r\n\r\nit's a dog's cat\r\ncat\r"},
+        {"no line feed at all", false, "the", "the cat sat on the mat, the dog sat on the cat"},
+        {"the last line without a line feed", false, "the", "x the\nz w\n<head> the\n the end"},
+        {"blanks, markup and a long token", false, "a",
+         "  \n\t\n<p>\n" + std::string(200, 'q') + " a\n b \n\n\na c\n"},
+        {"code page 936 text", false, "cat", "\xd6\xd0\xce\xc4\xa1\xa3 the cat\n\xa1\xa3\xa3\xbf cat\n"},
+        {"lines the matcher gives up on", false, "(a+)+b|cat", longLine + "\ncat a\n" + longLine + "\n"},
+        {"tagged", true, "the_AT",
+         "the_AT cat_NN\r\nsat_VV on_IN\n<s>\nthe_AT mat_NN\n\x01" "cat_NN\n\nthe_AT end_NN"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        // The same text twice, with a small file between them.
+        const std::vector<std::string> files = {folder.Write("a.txt", c.text),
+                                                folder.Write("b.txt", c.tagged ? "cat_NN\n" : "cat\n"),
+                                                folder.Write("c.txt", c.text)};
+        const std::string splitters = c.tagged ? "[_]" : "";
+        const Snapshot whole = RunAll(files, splitters, c.node, true, 1);
+        ASSERT_FALSE(whole.tokens.empty());
+        ASSERT_FALSE(whole.hits.empty());
+        if (c.node.find("a+") != std::string::npos) {
+            ASSERT_GT(whole.skipped, 0);
+        }
+        // Pieces that end at each line feed in turn, and just after it; and
+        // pieces of one byte, cut at every line feed.
+        std::vector<uint64_t> sizes = {1};
+        for (size_t at = 0; at < c.text.size(); ++at)
+            if (c.text[at] == '\n') sizes.insert(sizes.end(), {at + 1, at + 2});
+        for (uint64_t pieceBytes : sizes) {
+            SCOPED_TRACE("pieces of " + std::to_string(pieceBytes) + " bytes");
+            const Snapshot pieces = RunAll(files, splitters, c.node, true, 16, pieceBytes);
+            EXPECT_EQ(pieces.tokens, whole.tokens);
+            EXPECT_EQ(pieces.tokenFreq, whole.tokenFreq);
+            EXPECT_EQ(pieces.hits, whole.hits);
+            EXPECT_EQ(pieces.matrix, whole.matrix);
+            EXPECT_EQ(pieces.results, whole.results);
+            EXPECT_EQ(pieces.skipped, whole.skipped);
+            EXPECT_EQ(pieces.lines, whole.lines);
+        }
+    }
+}
+
+// Tables entered side by side number their texts as tables entered in turn.
+TEST(TokenTable, TablesEnteredSideBySideNumberAsInTurn) {
+    std::mt19937 rng(5);
+    auto randomTable = [&](size_t texts, size_t alphabet) {
+        TTokenTable table;
+        for (size_t i = 0; i < texts; ++i) {
+            std::string text;
+            for (size_t n = rng() % 4; n > 0; --n) text += static_cast<char>('a' + rng() % alphabet);
+            table.Intern(text);
+        }
+        return table;
+    };
+    struct Case {
+        const char* name;
+        size_t ownTexts;
+        std::vector<size_t> otherTexts;
+    };
+    const std::vector<Case> cases = {
+        {"into an empty table", 0, {3000, 3000, 500}},
+        {"into a filled table", 2000, {3000, 0, 3000}},
+        {"one table", 100, {5000}},
+        {"no tables", 100, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTokenTable own = randomTable(c.ownTexts, 12);
+        std::vector<TTokenTable> others;
+        for (size_t n : c.otherTexts) others.push_back(randomTable(n, 12));
+        std::vector<const TTokenTable*> pointers;
+        for (const TTokenTable& other : others) pointers.push_back(&other);
+        // The same table twice enters nothing new the second time.
+        if (!others.empty()) pointers.push_back(&others.front());
+
+        TTokenTable inTurn = own, sideBySide = own;
+        std::vector<std::vector<uint32_t>> want;
+        for (const TTokenTable* other : pointers) want.push_back(inTurn.InternAll(*other));
+        SetEngineThreads(5);
+        EXPECT_EQ(sideBySide.InternAllSideBySide(pointers), want);
+        SetEngineThreads(0);
+        ASSERT_EQ(sideBySide.Size(), inTurn.Size());
+        for (uint32_t id = 0; id < inTurn.Size(); ++id) {
+            ASSERT_EQ(sideBySide.Text(id), inTurn.Text(id));
+            uint32_t found = 0;
+            ASSERT_TRUE(sideBySide.Find(inTurn.Text(id), found));
+            EXPECT_EQ(found, id);
+        }
+        EXPECT_EQ(sideBySide.Intern("a new text"), inTurn.Intern("a new text"));
+    }
+}
+
 // A file that cannot be read ends the run after the files before it, on any
 // number of threads, whether or not one thread reads it with its neighbours.
 TEST(ParallelRun, AMissingFileStopsAfterTheFilesBeforeIt) {
@@ -182,19 +293,24 @@ TEST(ParallelRun, AMissingFileStopsAfterTheFilesBeforeIt) {
     std::vector<std::string> files;
     for (int f = 0; f < 9; ++f)
         files.push_back(f == 5 ? folder.Path() + "/missing.txt"
-                               : folder.Write("f" + std::to_string(f) + ".txt", "the_AT cat_NN\n"));
+                               : folder.Write("f" + std::to_string(f) + ".txt", "the_AT cat_NN\n\n"));
     for (int threads : {1, 2, 3, 16}) {
         SCOPED_TRACE(std::to_string(threads) + " threads");
         SetEngineThreads(threads);
-        TStat stat;
-        stat.SetSplitters("[_]");
-        EXPECT_THROW(stat.LoadAndCountFiles(files), EFOpenError);
-        EXPECT_EQ(stat.Tokens.Count(), 10);
-        TQuery query;
-        int progress = 0;
-        EXPECT_THROW(query.SearchFiles(files, "[_]", "the_AT", false, 1, 1, progress, true), EFOpenError);
-        EXPECT_EQ(query.Hits.size(), 5u);
-        EXPECT_EQ(query.Matrix.size(), 5u);
+        // Whether or not the files are cut into pieces.
+        for (uint64_t pieceBytes : {uint64_t(1), uint64_t(1) << 20}) {
+            TStat stat;
+            stat.SetSplitters("[_]");
+            stat.LoadPieceBytes = pieceBytes;
+            EXPECT_THROW(stat.LoadAndCountFiles(files), EFOpenError);
+            EXPECT_EQ(stat.Tokens.Count(), 10);
+            TQuery query;
+            query.SearchPieceBytes = pieceBytes;
+            int progress = 0;
+            EXPECT_THROW(query.SearchFiles(files, "[_]", "the_AT", false, 1, 1, progress, true), EFOpenError);
+            EXPECT_EQ(query.Hits.size(), 5u);
+            EXPECT_EQ(query.Matrix.size(), 5u);
+        }
     }
     SetEngineThreads(0);
 }
