@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <exception>
 
-#include "engine/FilePieces.h"
+#include "engine/FileChunks.h"
 #include "engine/Parallel.h"
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"

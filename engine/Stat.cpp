@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "engine/Counting.h"
-#include "engine/FilePieces.h"
+#include "engine/FileChunks.h"
 #include "engine/Parallel.h"
 #include "engine/Query.h"
 #include "platform/core/Classes.h"

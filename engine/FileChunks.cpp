@@ -1,4 +1,4 @@
-#include "engine/FilePieces.h"
+#include "engine/FileChunks.h"
 
 #include <algorithm>
 #include <cstring>
