@@ -68,23 +68,15 @@ TMenuItem* FindByCaption(TMenuItem& parent, const std::string& caption) {
 
 void ApplyLook(QMenu& menu, const TMenuLook& look) {
     QPalette palette = menu.palette();
-    auto set = [&](QPalette::ColorGroup group, QPalette::ColorRole role, TColor color) {
-        if (color != clNone) palette.setColor(group, role, ToQColor(ColorToRGB(color)));
+    auto set = [&](QPalette::ColorRole role, TColor enabled, TColor disabled) {
+        if (enabled != clNone) SetEnabledColor(palette, role, ToQColor(ColorToRGB(enabled)));
+        if (disabled != clNone) palette.setColor(QPalette::Disabled, role, ToQColor(ColorToRGB(disabled)));
     };
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        set(group, QPalette::Window, look.Face);
-        set(group, QPalette::Base, look.Face);
-        set(group, QPalette::WindowText, look.Text);
-        set(group, QPalette::ButtonText, look.Text);
-        set(group, QPalette::Text, look.Text);
-        set(group, QPalette::Highlight, look.Selection);
-        set(group, QPalette::HighlightedText, look.SelectionText);
-    }
-    set(QPalette::Disabled, QPalette::Window, look.Face);
-    set(QPalette::Disabled, QPalette::Base, look.Face);
-    set(QPalette::Disabled, QPalette::WindowText, look.DisabledText);
-    set(QPalette::Disabled, QPalette::ButtonText, look.DisabledText);
-    set(QPalette::Disabled, QPalette::Text, look.DisabledText);
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base}) set(role, look.Face, look.Face);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        set(role, look.Text, look.DisabledText);
+    set(QPalette::Highlight, look.Selection, clNone);
+    set(QPalette::HighlightedText, look.SelectionText, clNone);
     menu.setPalette(palette);
 }
 

@@ -19,6 +19,12 @@ enum : UINT {
     WM_PAINTTODC = 45513,
 };
 inline constexpr LRESULT kPaintToDcAnswer = 0x3233;
+// Answers WM_PAINTTODC for a view; false for any other message.
+inline bool AnswerPaintRequest(TMessage& M) {
+    if (M.Msg != WM_PAINTTODC) return false;
+    M.Result = kPaintToDcAnswer;
+    return true;
+}
 
 // The skin data component a control created on a form takes without being told.
 TqlSkinData* FormSkinData(TComponent* owner);

@@ -446,17 +446,11 @@ void TqlSkinPageControl::CMMouseLeave(TMessage& m) {
 }
 
 void TqlSkinTabSheet::WndProc(TMessage& m) {
-    if (m.Msg == WM_PAINTTODC) {
-        m.Result = kPaintToDcAnswer;
-        return;
-    }
+    if (AnswerPaintRequest(m)) return;
     TTabSheet::WndProc(m);
 }
 
 void TqlSkinPageControl::WndProc(TMessage& m) {
-    if (m.Msg == WM_PAINTTODC) {
-        m.Result = kPaintToDcAnswer;
-        return;
-    }
+    if (AnswerPaintRequest(m)) return;
     TPageControl::WndProc(m);
 }

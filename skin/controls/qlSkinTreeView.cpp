@@ -145,10 +145,7 @@ void TqlSkinCustomTreeView::SynchronizeLater() {
 }
 
 void TqlSkinCustomTreeView::WndProc(TMessage& M) {
-    if (M.Msg == WM_PAINTTODC) {
-        M.Result = kPaintToDcAnswer;
-        return;
-    }
+    if (AnswerPaintRequest(M)) return;
     TCustomTreeView::WndProc(M);
     switch (M.Msg) {
         case WM_SIZE:
