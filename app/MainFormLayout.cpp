@@ -8,6 +8,7 @@
 
 #include "app/PageRows.h"
 #include "skin/boxes/qlSkinFieldLook.h"
+#include "skin/controls/qlSkinListView.h"
 #include "skin/controls/qlSkinViews.h"
 #include "skin/forms/qlCorvane.h"
 #include "skin/default/DefaultSkin.h"
@@ -25,6 +26,25 @@ T* Make(TForm1* form, TWinControl* parent, const char* name, int left, int top, 
     // The form's containers show the page behind them.
     if constexpr (std::is_base_of_v<TqlSkinPanel, T>) control->SetTransparentMode(true);
     return control;
+}
+
+// A table filling what its parent leaves, in a frame of its own that also
+// holds the skin's bars along its right and bottom edges.
+TqlSkinCustomListView* Table(TForm1* form, TWinControl* parent, const std::string& name, int left, int top, int width,
+                             int height) {
+    auto* frame = Make<TqlSkinPanel>(form, parent, ("pl" + name.substr(3) + "Table").c_str(), left, top, width, height);
+    frame->SetAlign(TAlign::alClient);
+    frame->SetBorderStyle(TqlSkinBorderStyle::bvNone);
+    auto* vertical = Make<TqlSkinScrollBar>(form, frame, ("sb" + name.substr(3) + "V").c_str(), 0, 0, 16, height);
+    vertical->SetKind(sbVertical);
+    vertical->SetAlign(TAlign::alRight);
+    auto* horizontal = Make<TqlSkinScrollBar>(form, frame, ("sb" + name.substr(3) + "H").c_str(), 0, 0, width, 16);
+    horizontal->SetAlign(TAlign::alBottom);
+    auto* table = Make<TqlSkinCustomListView>(form, frame, name.c_str(), 0, 0, width, height);
+    table->SetAlign(TAlign::alClient);
+    table->SetVScrollBar(vertical);
+    table->SetHScrollBar(horizontal);
+    return table;
 }
 
 TqlSkinTabSheet* Page(TForm1* form, const char* name, const std::string& caption) {
@@ -150,10 +170,8 @@ void TForm1::BuildForm() {
     BuildAboutPage();
     BuildComponents();
     // The tables and concordance panes scroll by the skin's bars.
-    for (TWinControl* view : std::initializer_list<TWinControl*>{rdtResult, rdtDetail, lsvCountResult, lsvColligate,
-                                                                 rdtDetailCol})
+    for (TWinControl* view : std::initializer_list<TWinControl*>{rdtResult, rdtDetail, rdtDetailCol})
         new TqlAttachedScrollBars(view);
-    for (TListView* table : {lsvCountResult, lsvColligate}) new TqlSkinHeader(table);
     ApplySkinFieldLooks(this, qlSkinData1);
 }
 
@@ -364,8 +382,7 @@ void TForm1::BuildCountPage() {
     rdtDetail->SetReadOnly(true);
     rdtDetail->SetWordWrap(false);
 
-    lsvCountResult = Make<TListView>(this, page, "lsvCountResult", 0, 102, 1000, 224);
-    lsvCountResult->SetAlign(TAlign::alClient);
+    lsvCountResult = Table(this, page, "lsvCountResult", 0, 102, 1000, 224);
     lsvCountResult->SetMultiSelect(true);
     lsvCountResult->RowSelect = true;
     lsvCountResult->ReadOnly = true;
@@ -422,8 +439,7 @@ void TForm1::BuildCollocatePage() {
 }
 
 void TForm1::BuildCollocateTable() {
-    lsvColligate = Make<TListView>(this, tsColligate, "lsvColligate", 0, 108, 1000, 250);
-    lsvColligate->SetAlign(TAlign::alClient);
+    lsvColligate = Table(this, tsColligate, "lsvColligate", 0, 108, 1000, 250);
     lsvColligate->SetGridLines(true);
     lsvColligate->SetMultiSelect(true);
     lsvColligate->ReadOnly = true;

@@ -117,7 +117,7 @@ public:
     TqlSkinPanel* plQSearchN;
     TqlSkinSplitter* splCount;
     TqlSkinStatusBar* stbInfoN;
-    TListView* lsvCountResult;
+    TqlSkinCustomListView* lsvCountResult;
     TqlSkinCheckRadioBox* crbxReSortN;
     TqlSkinComboBox* cbxSortTypeN1;
     TqlSkinComboBox* cbxSortTypeN2;
@@ -163,7 +163,7 @@ public:
     TqlSkinStdLabel* lbColInfo;
     TqlSkinGauge* ggColPro;
     TqlSkinEdit* edtInfoCol;
-    TListView* lsvColligate;
+    TqlSkinCustomListView* lsvColligate;
     TqlSkinPanel* plColDetails;
     TqlSkinComboBox* cbxLCol;
     TqlSkinComboBox* cbxCCol;

@@ -273,7 +273,8 @@ void TQtBridge::Detach(TWinControl* control) {
     if (!widget) return;
     widget->setProperty(kControlProperty, QVariant());
     if (auto* own = dynamic_cast<TWindowWidget*>(widget)) own->Release();
-    if (auto* watcher = widget->findChild<TNativeWatcher*>("lexmoorWatcher", Qt::FindDirectChildrenOnly))
+    // A widget spoken for again after an earlier window let it go has a watcher per window.
+    for (auto* watcher : widget->findChildren<TNativeWatcher*>("lexmoorWatcher", Qt::FindDirectChildrenOnly))
         watcher->Release();
 }
 

@@ -57,9 +57,11 @@ TEST_F(Layout, PagesFillTheWindowAtEverySize) {
             EXPECT_EQ(Overflowing(page), std::vector<std::string>{}) << page->Name;
 
         // The collocate table and the concordance pane share the height below the run bar.
-        const int table = form->lsvColligate->Height(), bottom = form->plColBottom->Height();
+        // The table stands in a frame with its bars.
+        const TControl* frame = form->lsvColligate->Parent();
+        const int table = frame->Height(), bottom = form->plColBottom->Height();
         EXPECT_LE(std::abs(table - bottom), 1);
-        EXPECT_EQ(form->lsvColligate->Top() + table, form->plColBottom->Top());
+        EXPECT_EQ(frame->Top() + table, form->plColBottom->Top());
         EXPECT_EQ(form->plColBottom->Top() + bottom, form->tsColligate->ClientHeight());
         EXPECT_GE(form->rdtDetailCol->Height(), 120);
 

@@ -38,7 +38,11 @@ protected:
             if (auto* bars = dynamic_cast<TqlAttachedScrollBars*>(view->Components(i))) return bars;
         return nullptr;
     }
-    static void Settle() { TTimerService::Instance().Advance(1); }
+    // The table lays its rows out in the skin's font when it next paints.
+    void Settle() {
+        form->lsvColligate->Repaint();
+        TTimerService::Instance().Advance(1);
+    }
 };
 
 TEST_F(ScrolledTableLook, TheCollocateTableScrollsByTheSkinsBar) {
@@ -49,11 +53,10 @@ TEST_F(ScrolledTableLook, TheCollocateTableScrollsByTheSkinsBar) {
     form->qlSkinPageControl1->SetActivePage(form->tsColligate);
     Settle();
 
-    TListView* table = form->lsvColligate;
+    TqlSkinCustomListView* table = form->lsvColligate;
     ASSERT_GE(table->Items().Count(), 200);
-    TqlAttachedScrollBars* bars = BarsOf(table);
-    ASSERT_NE(bars, nullptr);
-    TqlSkinScrollBar* bar = bars->VScrollBar();
+    TqlSkinScrollBar* bar = table->VScrollBar();
+    ASSERT_NE(bar, nullptr);
     ASSERT_TRUE(bar->Visible());
     EXPECT_NE(bar->Index(), -1) << "drawn from the default skin";
     EXPECT_EQ(bar->PageSize(), int(table->Perform(LVM_GETCOUNTPERPAGE)));
@@ -67,11 +70,13 @@ TEST_F(ScrolledTableLook, TheCollocateTableScrollsByTheSkinsBar) {
     EXPECT_EQ(table->Perform(LVM_GETTOPINDEX), 1);
     bar->Layout();
     const TRect thumb = bar->PartRect(TqlSkinScrollBar::ptThumb);
+    const int page = bar->LargeChange();
+    EXPECT_EQ(page, bar->PageSize());
     bar->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb.Left + 2, thumb.Bottom + 20));
     bar->Perform(WM_LBUTTONUP, 0, MAKELPARAM(thumb.Left + 2, thumb.Bottom + 20));
     Settle();
-    EXPECT_EQ(table->Perform(LVM_GETTOPINDEX), 1 + bar->PageSize());
-    EXPECT_EQ(bar->Position(), 1 + bar->PageSize());
+    EXPECT_EQ(table->Perform(LVM_GETTOPINDEX), 1 + page);
+    EXPECT_EQ(bar->Position(), 1 + page);
 
     FormPicture picture(form);
     EXPECT_TRUE(picture.Save("main_window_collocate.png"));
