@@ -68,7 +68,7 @@ TqlSkinPageControl::TqlSkinPageControl(TComponent* owner) : TPageControl(owner) 
     Font().SetName("Arial");
     Font().SetHeight(14);
     Font().SetColor(clBtnText);
-    TabHeight = FDefaultItemHeight;
+    TabHeight = FAppliedTabHeight = FDefaultItemHeight;
     SetSkinData(FormSkinData(owner));
 }
 
@@ -106,18 +106,24 @@ void TqlSkinPageControl::GetSkinData() {
 void TqlSkinPageControl::ChangeSkinData() {
     FPageBackgroundValid = false;
     FFrameSize = {-1, -1};
+    // A height set since the control last set one is the user's.
+    if (TabHeight != FAppliedTabHeight) FTabHeight = TabHeight;
     GetSkinData();
     if (Skinned()) {
-        TabHeight = HeightOfRect(FLook.TabRect);
+        TabHeight = FTabHeight > 0 ? FTabHeight : HeightOfRect(FLook.TabRect);
         if (!FLook.FontName.empty()) Font().SetName(FLook.FontName);
         if (FLook.FontHeight > 0) Font().SetHeight(FLook.FontHeight);
         Font().SetStyle(FLook.FontStyle);
         Font().SetColor(FLook.FontColor);
     } else {
-        TabHeight = FDefaultItemHeight;
+        TabHeight = FTabHeight > 0 ? FTabHeight : FDefaultItemHeight;
     }
+    FAppliedTabHeight = TabHeight;
     if (FShowCloseButtons) TabExtraWidth = CloseButtonSize() + 5;
     LayoutSheets();
+    // The arrows are made again in the new skin's up-down descriptor.
+    delete FUpDown;
+    FUpDown = nullptr;
     CheckTabOverflow();
     Invalidate();
 }
@@ -164,10 +170,15 @@ void TqlSkinPageControl::CheckTabOverflow() {
     if (FUpDown->Position() != scrolledOut) FUpDown->SetPosition(scrolledOut);
 }
 
+void TqlSkinPageControl::SetTabHeight(int value) {
+    FTabHeight = value;
+    ChangeSkinData();
+}
+
 void TqlSkinPageControl::SetDefaultItemHeight(int value) {
     FDefaultItemHeight = value;
-    if (Skinned()) return;
-    TabHeight = value;
+    if (Skinned() || FTabHeight > 0) return;
+    TabHeight = FAppliedTabHeight = value;
     LayoutSheets();
     Invalidate();
 }
@@ -242,6 +253,7 @@ void TqlSkinPageControl::Paint() {
     GetSkinData();
     if (!Skinned()) {
         TPageControl::Paint();
+        if (FShowCloseButtons) PaintPlainCloseButtons(Canvas());
         return;
     }
     TCanvas& c = Canvas();
@@ -305,14 +317,10 @@ void TqlSkinPageControl::PaintTab(TCanvas& canvas, int page, const TRect& r, boo
     TRect text = Rect(0, awayIsDown ? shift : -shift, length, thickness + (awayIsDown ? shift : -shift));
     auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(page));
     if (FShowCloseButtons && sheet) {
-        text.Right -= CloseButtonSize() + 5;
-        DrawCloseButton(tc, *sheet, Rect(text.Right, text.Top, length, text.Bottom));
-        // Hit-tests take the button where the turned tab shows it.
-        const TRect b = sheet->CloseRect;
-        if (TabPosition() == TTabPosition::tpLeft)
-            sheet->CloseRect = Rect(b.Top, length - b.Right, b.Bottom, length - b.Left);
-        else if (TabPosition() == TTabPosition::tpRight)
-            sheet->CloseRect = Rect(thickness - b.Bottom, b.Left, thickness - b.Top, b.Right);
+        const TRect b = ClosePlace(length, text.Top, text.Bottom);
+        text.Right = b.Left;
+        DrawCloseButton(tc, *sheet, b);
+        sheet->CloseRect = TurnedForTab(b, length, thickness);
     }
     tc.DrawText(Pages(page)->Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (FLook.ShowFocus && focused)
@@ -350,11 +358,33 @@ void TqlSkinPageControl::SetShowCloseButtons(bool value) {
     Invalidate();
 }
 
-void TqlSkinPageControl::DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet, const TRect& area) {
+TRect TqlSkinPageControl::ClosePlace(int length, int top, int bottom) const {
     const int size = CloseButtonSize();
-    const TRect r = Rect(area.Left, area.Top + (area.Height() - size) / 2, area.Left + size,
-                         area.Top + (area.Height() - size) / 2 + size);
-    sheet.CloseRect = r;
+    const int left = length - size - (Skinned() ? 5 : 2), y = top + (bottom - top - size) / 2;
+    return Rect(left, y, left + size, y + size);
+}
+
+TRect TqlSkinPageControl::TurnedForTab(const TRect& b, int length, int thickness) const {
+    if (TabPosition() == TTabPosition::tpLeft) return Rect(b.Top, length - b.Right, b.Bottom, length - b.Left);
+    if (TabPosition() == TTabPosition::tpRight) return Rect(thickness - b.Bottom, b.Left, thickness - b.Top, b.Right);
+    return b;
+}
+
+void TqlSkinPageControl::PaintPlainCloseButtons(TCanvas& canvas) {
+    for (int i = 0; i < PageCount(); ++i) {
+        auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(i));
+        if (!sheet || !sheet->TabVisible()) continue;
+        const TRect tab = TabRect(i);
+        const int length = SideTabs() ? tab.Height() : tab.Width(), thickness = SideTabs() ? tab.Width() : tab.Height();
+        if (length < 1 || thickness < 1) continue;
+        if (i != FHotPage) sheet->CloseMouseIn = false;
+        sheet->CloseRect = TurnedForTab(ClosePlace(length, 0, thickness), length, thickness);
+        DrawCloseGlyph(canvas, tab.Left + sheet->CloseRect.Left + 2, tab.Top + sheet->CloseRect.Top + 2,
+                       sheet->CloseMouseIn ? clWhite : clBlack);
+    }
+}
+
+void TqlSkinPageControl::DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet, const TRect& r) {
     if (Skinned() && !RectIsEmpty(FLook.CloseButtonRect)) {
         TRect src = FLook.CloseButtonRect;
         const TRect hot = RectIsEmpty(FLook.CloseButtonActiveRect) ? src : FLook.CloseButtonActiveRect;

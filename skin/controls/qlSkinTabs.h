@@ -41,6 +41,11 @@ public:
     bool Skinned() const { return FIndex != -1 && FPicture; }
     // The page under the pointer (-1 none).
     int HotPage() const { return FHotPage; }
+    // The tab height the user asks for (SetTabHeight, or TabHeight set
+    // directly): kept through skin changes; 0 or less leaves it to the skin's
+    // tab face, or DefaultItemHeight unskinned.
+    int UserTabHeight() const { return FTabHeight; }
+    void SetTabHeight(int value);
     int DefaultItemHeight() const { return FDefaultItemHeight; }
     void SetDefaultItemHeight(int value);
     // Background of the page area, for the sheets and for an empty control.
@@ -82,7 +87,13 @@ private:
     int CloseButtonSize() const;
     // The page whose close button lies under (x, y), or -1.
     int CloseButtonAt(int x, int y) const;
-    void DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet, const TRect& area);
+    void DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet, const TRect& r);
+    // The close button on a tab drawn unturned, length long, within the rows top .. bottom.
+    TRect ClosePlace(int length, int top, int bottom) const;
+    // A rectangle of the unturned tab where the tab, turned to its side, shows it.
+    TRect TurnedForTab(const TRect& b, int length, int thickness) const;
+    // Unskinned tabs get the plain cross, and their buttons a place to be hit.
+    void PaintPlainCloseButtons(TCanvas& canvas);
     void LayoutSheets();
 
     TqlDataSkinTabControl FLook{""};
@@ -97,6 +108,9 @@ private:
     TBitmap FFrameLeft, FFrameTop, FFrameRight, FFrameBottom;
     TPoint FFrameSize{-1, -1};
     int FDefaultItemHeight = 20;
+    int FTabHeight = 0;
+    // The height this control last gave the tabs.
+    int FAppliedTabHeight = 0;
     int FHotPage = -1;
     bool FShowCloseButtons = false;
     // The page whose close button was pressed, closed when it is released there.
