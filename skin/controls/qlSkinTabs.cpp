@@ -1,5 +1,7 @@
 #include "skin/controls/qlSkinTabs.h"
 
+#include "skin/controls/SkinTabParts.h"
+
 #include <algorithm>
 
 #include "platform/gui/controls/ScrollInfo.h"
@@ -7,10 +9,6 @@
 #include "skin/core/qlPictureOps.h"
 
 namespace {
-
-TPoint Moved(TPoint p, int dx, int dy) { return {p.X + dx, p.Y + dy}; }
-
-TRect Moved(const TRect& r, int dx, int dy) { return Rect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy); }
 
 // Covers Dest with Src's rectangle S the way a page background asks: tiled,
 // stretched once, or stretched along one side and repeated along the other.
@@ -65,9 +63,10 @@ void TqlSkinTabSheet::BoundsChanged(bool moved, bool resized) {
 
 TqlSkinPageControl::TqlSkinPageControl(TComponent* owner) : TPageControl(owner) {
     SetSkinDataName("tab");
-    Font().SetName("Arial");
-    Font().SetHeight(14);
-    Font().SetColor(clBtnText);
+    FDefaultFont.SetName("Arial");
+    FDefaultFont.SetHeight(14);
+    FDefaultFont.SetColor(clBtnText);
+    Font().Assign(FDefaultFont);
     TabHeight = FAppliedTabHeight = FDefaultItemHeight;
     SetSkinData(FormSkinData(owner));
 }
@@ -111,15 +110,22 @@ void TqlSkinPageControl::ChangeSkinData() {
     GetSkinData();
     if (Skinned()) {
         TabHeight = FTabHeight > 0 ? FTabHeight : HeightOfRect(FLook.TabRect);
-        if (!FLook.FontName.empty()) Font().SetName(FLook.FontName);
-        if (FLook.FontHeight > 0) Font().SetHeight(FLook.FontHeight);
-        Font().SetStyle(FLook.FontStyle);
+        if (UseSkinFont) {
+            if (!FLook.FontName.empty()) Font().SetName(FLook.FontName);
+            if (FLook.FontHeight > 0) Font().SetHeight(FLook.FontHeight);
+            Font().SetStyle(FLook.FontStyle);
+        } else {
+            Font().Assign(FDefaultFont);
+        }
         Font().SetColor(FLook.FontColor);
     } else {
         TabHeight = FTabHeight > 0 ? FTabHeight : FDefaultItemHeight;
+        Font().Assign(FDefaultFont);
     }
+    const TqlResourceStrData* strings = SkinData() ? SkinData()->ResourceStrData() : nullptr;
+    Font().SetCharset(strings ? strings->CharSet : FDefaultFont.Charset());
     FAppliedTabHeight = TabHeight;
-    if (FShowCloseButtons) TabExtraWidth = CloseButtonSize() + 5;
+    UpdateTabRoom();
     LayoutSheets();
     // The arrows are made again in the new skin's up-down descriptor.
     delete FUpDown;
@@ -249,102 +255,6 @@ void TqlSkinPageControl::PaintFrame(TCanvas& canvas, const TRect& f) {
     canvas.Draw(f.Left, f.Bottom - bottom.Height(), bottom);
 }
 
-void TqlSkinPageControl::Paint() {
-    GetSkinData();
-    if (!Skinned()) {
-        TPageControl::Paint();
-        if (FShowCloseButtons) PaintPlainCloseButtons(Canvas());
-        return;
-    }
-    TCanvas& c = Canvas();
-    int active = -1;
-    bool anyTab = false;
-    for (int i = 0; i < PageCount(); ++i) anyTab = anyTab || Pages(i)->TabVisible();
-    if (!anyTab) {
-        PaintPageBackground(c, Width(), Height());
-        return;
-    }
-    if (ActivePage() && ActivePage()->TabVisible()) active = ActivePageIndex();
-    const TRect frame = FrameRect();
-    // The strip behind the tabs: the band between the frame and the tabs' side.
-    TRect band;
-    switch (TabPosition()) {
-        case TTabPosition::tpTop: band = Rect(0, 0, Width(), frame.Top); break;
-        case TTabPosition::tpBottom: band = Rect(0, frame.Bottom, Width(), Height()); break;
-        case TTabPosition::tpLeft: band = Rect(0, 0, frame.Left, Height()); break;
-        case TTabPosition::tpRight: band = Rect(frame.Right, 0, Width(), Height()); break;
-    }
-    if (band.Width() > 0 && band.Height() > 0) {
-        TRect bg = FLook.TabsBGRect;
-        if (RectIsEmpty(bg)) bg = Moved(FLook.ClientRect, FLook.SkinRect.Left, FLook.SkinRect.Top);
-        TBitmap strip(band.Width(), band.Height());
-        qlPictureOps::Tile(strip, Rect(0, 0, strip.Width(), strip.Height()), *FPicture, bg, true, true);
-        c.Draw(band.Left, band.Top, strip);
-    }
-    PaintFrame(c, frame);
-    for (int i = 0; i < PageCount(); ++i)
-        if (i != active && Pages(i)->TabVisible()) PaintTab(c, i, TabRect(i), false, i == FHotPage);
-    // The selected tab comes last: it may reach over the frame to join its page.
-    if (active >= 0) PaintTab(c, active, TabRect(active), true, false);
-}
-
-void TqlSkinPageControl::PaintTab(TCanvas& canvas, int page, const TRect& r, bool active, bool mouseIn) {
-    // Drawn as a top tab of the row's length and thickness, then flipped or turned to its side.
-    const int length = SideTabs() ? r.Height() : r.Width(), thickness = SideTabs() ? r.Width() : r.Height();
-    if (length < 1 || thickness < 1) return;
-    const bool focused = active && Focused();
-    TRect src = active ? (focused ? FLook.FocusTabRect : FLook.ActiveTabRect) : FLook.TabRect;
-    if (mouseIn && !active && !RectIsEmpty(FLook.MouseInTabRect)) src = FLook.MouseInTabRect;
-    TBitmap tab;
-    BuildHThreePart(FLook.TabLeftOffset, FLook.TabRightOffset, tab, *FPicture, src, length, thickness,
-                    FLook.TabStretchEffect);
-    // A bottom tab opens upward into its page: its face upside down, its caption upright.
-    if (TabPosition() == TTabPosition::tpBottom) {
-        TqlEffectBmp flipped(0, 0);
-        TqlEffectBmp(tab).FlipVertical(flipped);
-        flipped.CopyTo(tab);
-    }
-    TCanvas& tc = tab.Canvas();
-    tc.Font().Assign(Font());
-    tc.Font().SetColor(mouseIn && !active ? FLook.MouseInFontColor
-                       : focused          ? FLook.FocusFontColor
-                       : !active          ? FLook.FontColor
-                                          : FLook.ActiveFontColor);
-    tc.Brush().Style = TBrushStyle::bsClear;
-    // Where the selected tab stands taller, the others keep their caption clear of the page.
-    const bool awayIsDown = TabPosition() == TTabPosition::tpTop || TabPosition() == TTabPosition::tpLeft;
-    const int shift = !active && HeightOfRect(FLook.TabRect) != HeightOfRect(FLook.ActiveTabRect) ? 2 : 0;
-    TRect text = Rect(0, awayIsDown ? shift : -shift, length, thickness + (awayIsDown ? shift : -shift));
-    auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(page));
-    if (FShowCloseButtons && sheet) {
-        const TRect b = ClosePlace(length, text.Top, text.Bottom);
-        text.Right = b.Left;
-        DrawCloseButton(tc, *sheet, b);
-        sheet->CloseRect = TurnedForTab(b, length, thickness);
-    }
-    tc.DrawText(Pages(page)->Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    if (FLook.ShowFocus && focused)
-        tc.DrawFocusRect(Rect(FLook.FocusOffsetX, FLook.FocusOffsetY, length - FLook.FocusOffsetX,
-                              thickness - FLook.FocusOffsetY));
-    // A face taller than the row (the selected one) reaches over the frame
-    // into its page, on whichever side the page lies.
-    const int over = tab.Height() - thickness;
-    switch (TabPosition()) {
-        case TTabPosition::tpTop: canvas.Draw(r.Left, r.Top, tab); break;
-        case TTabPosition::tpBottom: canvas.Draw(r.Left, r.Top - over, tab); break;
-        case TTabPosition::tpLeft:
-        case TTabPosition::tpRight: {
-            TqlEffectBmp turned(0, 0);
-            if (TabPosition() == TTabPosition::tpLeft)
-                TqlEffectBmp(tab).RotateLeft(turned);
-            else
-                TqlEffectBmp(tab).RotateRight(turned);
-            turned.Draw(canvas, TabPosition() == TTabPosition::tpLeft ? r.Left : r.Left - over, r.Top);
-            break;
-        }
-    }
-}
-
 int TqlSkinPageControl::CloseButtonSize() const {
     return Skinned() && !RectIsEmpty(FLook.CloseButtonRect) ? WidthOfRect(FLook.CloseButtonRect) : 14;
 }
@@ -352,51 +262,41 @@ int TqlSkinPageControl::CloseButtonSize() const {
 void TqlSkinPageControl::SetShowCloseButtons(bool value) {
     if (value == FShowCloseButtons) return;
     FShowCloseButtons = value;
-    TabExtraWidth = value ? CloseButtonSize() + 5 : 0;
+    UpdateTabRoom();
+}
+
+void TqlSkinPageControl::SetImages(TCustomImageList* value) {
+    if (value == FImages) return;
+    FImages = value;
+    UpdateTabRoom();
+}
+
+void TqlSkinPageControl::UpdateTabRoom() {
+    const int image = FImages ? (SideTabs() ? FImages->Height() : FImages->Width()) : 0;
+    const int extra = image + (FShowCloseButtons ? CloseButtonSize() + 5 : 0);
+    if (extra == TabExtraWidth) return;
+    TabExtraWidth = extra;
     LayoutSheets();
     CheckTabOverflow();
     Invalidate();
 }
 
-TRect TqlSkinPageControl::ClosePlace(int length, int top, int bottom) const {
-    const int size = CloseButtonSize();
-    const int left = length - size - (Skinned() ? 5 : 2), y = top + (bottom - top - size) / 2;
-    return Rect(left, y, left + size, y + size);
+void TqlSkinPageControl::SetDefaultFont(const TFont& value) {
+    FDefaultFont.Assign(value);
+    if (!Skinned()) Font().Assign(FDefaultFont);
 }
 
-TRect TqlSkinPageControl::TurnedForTab(const TRect& b, int length, int thickness) const {
-    if (TabPosition() == TTabPosition::tpLeft) return Rect(b.Top, length - b.Right, b.Bottom, length - b.Left);
-    if (TabPosition() == TTabPosition::tpRight) return Rect(thickness - b.Bottom, b.Left, thickness - b.Top, b.Right);
-    return b;
+void TqlSkinPageControl::SetTabsBGTransparent(bool value) {
+    if (value == FTabsBGTransparent) return;
+    FTabsBGTransparent = value;
+    Invalidate();
 }
 
-void TqlSkinPageControl::PaintPlainCloseButtons(TCanvas& canvas) {
-    for (int i = 0; i < PageCount(); ++i) {
-        auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(i));
-        if (!sheet || !sheet->TabVisible()) continue;
-        const TRect tab = TabRect(i);
-        const int length = SideTabs() ? tab.Height() : tab.Width(), thickness = SideTabs() ? tab.Width() : tab.Height();
-        if (length < 1 || thickness < 1) continue;
-        if (i != FHotPage) sheet->CloseMouseIn = false;
-        sheet->CloseRect = TurnedForTab(ClosePlace(length, 0, thickness), length, thickness);
-        DrawCloseGlyph(canvas, tab.Left + sheet->CloseRect.Left + 2, tab.Top + sheet->CloseRect.Top + 2,
-                       sheet->CloseMouseIn ? clWhite : clBlack);
-    }
-}
-
-void TqlSkinPageControl::DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet, const TRect& r) {
-    if (Skinned() && !RectIsEmpty(FLook.CloseButtonRect)) {
-        TRect src = FLook.CloseButtonRect;
-        const TRect hot = RectIsEmpty(FLook.CloseButtonActiveRect) ? src : FLook.CloseButtonActiveRect;
-        if (sheet.CloseMouseIn) src = sheet.CloseDown && !RectIsEmpty(FLook.CloseButtonDownRect) ? FLook.CloseButtonDownRect : hot;
-        TBitmap b(WidthOfRect(src), HeightOfRect(src));
-        qlPictureOps::Copy(b, Rect(0, 0, b.Width(), b.Height()), *FPicture, src);
-        b.Transparent = FLook.ButtonTransparent;
-        b.TransparentColor = FLook.ButtonTransparentColor;
-        canvas.Draw(r.Left, r.Top, b);
-        return;
-    }
-    DrawCloseGlyph(canvas, r.Left + 2, r.Top + 2, sheet.CloseMouseIn ? clWhite : clBlack);
+void TqlSkinPageControl::Change() {
+    CheckTabOverflow();
+    TPageControl::Change();
+    Invalidate();
+    if (ActivePage()) ActivePage()->Invalidate();
 }
 
 int TqlSkinPageControl::CloseButtonAt(int x, int y) const {
@@ -482,5 +382,6 @@ void TqlSkinTabSheet::WndProc(TMessage& m) {
 
 void TqlSkinPageControl::WndProc(TMessage& m) {
     if (AnswerPaintRequest(m)) return;
+    if (m.Msg == WM_PARENTLOOKCHANGED && FTabsBGTransparent) Invalidate();
     TPageControl::WndProc(m);
 }

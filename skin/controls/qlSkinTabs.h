@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/gui/ComCtrls.h"
+#include "platform/gui/graphics/ImageList.h"
 #include "skin/controls/SkinControlBases.h"
 #include "skin/controls/qlSkinUpDown.h"
 
@@ -24,12 +25,21 @@ public:
     // tab is drawn), under the pointer, held down.
     TRect CloseRect;
     bool CloseMouseIn = false, CloseDown = false;
+    // The tab's image in the page control's Images, -1 none.
+    int ImageIndex = -1;
 
 protected:
     void Paint() override;
     void BoundsChanged(bool moved, bool resized) override;
     void WndProc(TMessage& m) override;
 };
+
+// Draws a tab's content (in place of caption, image and close button) on
+// the tab's face, unturned: Rct is (0, 0, length, thickness).
+using TqlDrawSkinTabEvent =
+    std::function<void(int TabIndex, const TRect& Rct, bool Active, bool MouseIn, TCanvas& Cnvs)>;
+// Asked before a page closes; CanClose starts true.
+using TqlCloseEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 class TqlSkinPageControl : public TPageControl, public TqlSkinLookup {
 public:
@@ -56,8 +66,20 @@ public:
     void SetShowCloseButtons(bool value);
     // A closed page is also destroyed.
     bool FreeOnClose = false;
-    // Asked before a page closes (CanClose starts true); then told it closed.
-    std::function<void(TObject* page, bool& canClose)> OnClose;
+    // Asked before a page closes (Sender: the page); then told it closed.
+    TqlCloseEvent OnClose;
+    TqlDrawSkinTabEvent OnDrawSkinTab;
+    // The font when unskinned, or skinned without UseSkinFont.
+    const TFont& DefaultFont() const { return FDefaultFont; }
+    void SetDefaultFont(const TFont& value);
+    // Take the font's name, height and style from the skin.
+    bool UseSkinFont = true;
+    // Not owned: tab images, by each sheet's ImageIndex; every tab keeps room for one.
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* value);
+    // The strip behind the tabs shows the parent's background, not the skin's.
+    bool TabsBGTransparent() const { return FTabsBGTransparent; }
+    void SetTabsBGTransparent(bool value);
     TNotifyEvent OnAfterClose;
     // Hides the page's tab unless OnClose refuses.
     void ClosePage(TTabSheet* page);
@@ -68,6 +90,7 @@ public:
     void SetTabPosition(TTabPosition value) override;
 
 protected:
+    void Change() override;
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
@@ -83,6 +106,13 @@ private:
     TRect FrameRect() const;
     void PaintFrame(TCanvas& canvas, const TRect& frame);
     void PaintTab(TCanvas& canvas, int page, const TRect& r, bool active, bool mouseIn);
+    // A tab's face, unturned, length long; the active one may stand taller.
+    void BuildTabFace(TBitmap& tab, bool active, bool focused, bool mouseIn, int length, int thickness) const;
+    void PlainTabFace(TBitmap& tab, bool active, bool focused, bool mouseIn, int length, int thickness) const;
+    // Caption, with the sheet's image when it has one, in the text area.
+    void DrawTabContent(TCanvas& canvas, int page, const TRect& text, int thickness, int shift) const;
+    // The row keeps room in every tab for an image and a close button.
+    void UpdateTabRoom();
     void SetHotPage(int page);
     int CloseButtonSize() const;
     // The page whose close button lies under (x, y), or -1.
@@ -92,8 +122,6 @@ private:
     TRect ClosePlace(int length, int top, int bottom) const;
     // A rectangle of the unturned tab where the tab, turned to its side, shows it.
     TRect TurnedForTab(const TRect& b, int length, int thickness) const;
-    // Unskinned tabs get the plain cross, and their buttons a place to be hit.
-    void PaintPlainCloseButtons(TCanvas& canvas);
     void LayoutSheets();
 
     TqlDataSkinTabControl FLook{""};
@@ -109,6 +137,9 @@ private:
     TPoint FFrameSize{-1, -1};
     int FDefaultItemHeight = 20;
     int FTabHeight = 0;
+    TFont FDefaultFont;
+    TCustomImageList* FImages = nullptr;
+    bool FTabsBGTransparent = false;
     // The height this control last gave the tabs.
     int FAppliedTabHeight = 0;
     int FHotPage = -1;
