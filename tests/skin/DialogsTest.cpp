@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QMouseEvent>
+
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -247,9 +251,9 @@ TEST(SaveDialog, TypedNameLandsInTheShownFolderWithTheFilterExtension) {
         save.DefaultExt = c.defaultExt;
         bool confirmed = Drive(&save, [&](TForm* f) {
             EXPECT_EQ(Part<TEdit>(f, "edtFolder")->Text(), tmp.Path());
-            auto* files = Part<TListBox>(f, "lbFiles");
-            ASSERT_EQ(files->Count(), 1) << "only the files of the chosen filter";
-            EXPECT_EQ(files->Items().Strings(0), "a.xls");
+            auto* files = Part<TqlSkinShellListView>(f, "lvFiles");
+            ASSERT_EQ(files->Items().Count(), 1) << "only the files of the chosen filter";
+            EXPECT_EQ(files->Items()[0]->Caption, "a.xls");
             if (c.chosenFilter >= 0) Part<TComboBox>(f, "cbxFileType")->SetItemIndex(c.chosenFilter);
             auto* name = Part<TEdit>(f, "edtFileName");
             name->SetText(c.typed);
@@ -259,6 +263,45 @@ TEST(SaveDialog, TypedNameLandsInTheShownFolderWithTheFilterExtension) {
         EXPECT_EQ(save.FileName, c.expected);
         EXPECT_EQ(save.FilterIndex, c.filterIndex);
     }
+}
+
+// The file list is a skinned list view with the skin's bars and header: a
+// row per file with its size, and a chosen row gives its name.
+TEST(SaveDialog, TheFileListShowsSizesAndGivesTheChosenName) {
+    TempFolder tmp;
+    tmp.Write("small.txt", "hello");
+    tmp.Write("large.txt", std::string(3000, 'x'));
+    TqlSkinSaveDialog save(nullptr);
+    save.Filter = "Text (*.txt)|*.txt";
+    save.InitialDir = tmp.Path();
+    bool confirmed = Drive(&save, [&](TForm* f) {
+        auto* files = Part<TqlSkinShellListView>(f, "lvFiles");
+        ASSERT_EQ(files->Items().Count(), 2);
+        EXPECT_NE(files->VScrollBar(), nullptr);
+        EXPECT_NE(files->HeaderWindow(), nullptr) << "the header is the skin's";
+        struct Row {
+            const char* name;
+            const char* size;
+        } rows[] = {{"large.txt", "3 KB"}, {"small.txt", "1 KB"}};
+        for (int i = 0; i < 2; ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(files->Items()[i]->Caption, rows[i].name);
+            EXPECT_EQ(files->Items()[i]->SubItems, std::vector<std::string>{rows[i].size});
+        }
+        // The user clicks the second row.
+        QWidget* viewport = static_cast<QAbstractScrollArea*>(files->Widget())->viewport();
+        const TRect r = files->ItemRect(1);
+        const QPoint at = viewport->mapFrom(files->Widget(), QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+            QMouseEvent e(type, QPointF(at), viewport->mapToGlobal(QPointF(at)), Qt::LeftButton, held, Qt::NoModifier);
+            QApplication::sendEvent(viewport, &e);
+        }
+        EXPECT_EQ(Part<TEdit>(f, "edtFileName")->Text(), "small.txt");
+        Part<TqlSkinButton>(f, "btnOk")->Click();
+    }, [&] { return save.Execute(); });
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(save.FileName, tmp.Path() + "/small.txt");
 }
 
 TEST(SaveDialog, AFolderTypedAsTheNameIsOpened) {
