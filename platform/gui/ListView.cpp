@@ -972,6 +972,10 @@ HWND TListView::Header() {
     return FHeader.get();
 }
 
+bool TListView::FullDrag() const { return FImpl->View->header()->sectionsMovable(); }
+
+void TListView::SetFullDrag(bool value) { FImpl->View->header()->setSectionsMovable(value); }
+
 void TListView::SetShowColumnHeaders(bool value) {
     if (value == FShowColumnHeaders) return;
     FShowColumnHeaders = value;

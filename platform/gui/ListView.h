@@ -99,6 +99,9 @@ using TLVOwnerDataEvent = std::function<void(TObject* sender, TListItem* item)>;
 
 enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 
+// The framework's name for the list view that skinned views derive from.
+using TCustomListView = TListView;
+
 class TListView : public TWinControl {
 public:
     explicit TListView(TComponent* owner);
@@ -169,6 +172,9 @@ public:
     // with WM_DESTROY first); on again, a new header window is made, which
     // the list view hears of as before.
     bool ShowColumnHeaders() const { return FShowColumnHeaders; }
+    // The user may drag the columns into another order.
+    bool FullDrag() const;
+    void SetFullDrag(bool value);
     void SetShowColumnHeaders(bool value);
     // Changes of an item's Caption or SubItems show at the next paint: this asks
     // for one. In owner-data mode the rows read so far are asked for again.

@@ -10,7 +10,7 @@
 #include "skin/controls/SkinControlBases.h"
 #include "skin/core/qlPictureOps.h"
 
-TqlSkinCustomListView::TqlSkinCustomListView(TComponent* AOwner) : TListView(AOwner) {
+TqlSkinCustomListView::TqlSkinCustomListView(TComponent* AOwner) : TCustomListView(AOwner) {
     SetSkinDataName("listview");
     FDefaultFont.SetName("Arial");
     FDefaultFont.SetHeight(14);
@@ -311,7 +311,8 @@ void TqlSkinCustomListView::PaintHeader(TCanvas& Canvas) {
     const int count = int(SendMessage(header, HDM_GETITEMCOUNT, 0, 0));
     std::vector<int> order(size_t(std::max(count, 0)));
     for (int i = 0; i < count; ++i) order[size_t(i)] = i;
-    if (count > 0) SendMessage(header, HDM_GETORDERARRAY, WPARAM(count), LPARAM(order.data()));
+    // Columns the user may drag are drawn in the order shown.
+    if (FullDrag() && count > 0) SendMessage(header, HDM_GETORDERARRAY, WPARAM(count), LPARAM(order.data()));
     int right = 0, height = header->Height();
     for (int i = 0; i < count; ++i) {
         const int item = order[size_t(i)];

@@ -21,7 +21,7 @@
 #include "platform/gui/views/HeaderWindow.h"
 #include "skin/controls/qlSkinScrollBar.h"
 
-class TqlSkinCustomListView : public TListView, public TqlSkinLink {
+class TqlSkinCustomListView : public TCustomListView, public TqlSkinLink {
 public:
     explicit TqlSkinCustomListView(TComponent* AOwner);
     ~TqlSkinCustomListView() override;
