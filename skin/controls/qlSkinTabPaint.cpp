@@ -101,7 +101,7 @@ void TqlSkinPageControl::PlainTabFace(TBitmap& tab, bool active, bool focused, b
 void TqlSkinPageControl::DrawTabContent(TCanvas& canvas, int page, const TRect& text, int thickness,
                                         int shift) const {
     const std::string& caption = Pages(page)->Caption();
-    const auto* sheet = dynamic_cast<const TqlSkinTabSheet*>(Pages(page));
+    const auto* sheet = dynamic_cast<const TqlSkinCustomTabSheet*>(Pages(page));
     if (!FImages || !sheet || sheet->ImageIndex < 0 || sheet->ImageIndex >= FImages->Count()) {
         TRect area = text;
         canvas.DrawText(caption, area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -137,7 +137,7 @@ void TqlSkinPageControl::PaintTab(TCanvas& canvas, int page, const TRect& r, boo
     const int away = skinned && !active && HeightOfRect(FLook.TabRect) != HeightOfRect(FLook.ActiveTabRect) ? 2 : 0;
     const int shift = awayIsDown ? away : -away;
     TRect text = Rect(0, shift, length, thickness + shift);
-    auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(page));
+    auto* sheet = dynamic_cast<TqlSkinCustomTabSheet*>(Pages(page));
     TRect button;
     if (FShowCloseButtons && sheet) {
         if (!mouseIn) sheet->CloseMouseIn = false;
@@ -188,7 +188,7 @@ TRect TqlSkinPageControl::TurnedForTab(const TRect& b, int length, int thickness
     return b;
 }
 
-void TqlSkinPageControl::DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet, const TRect& r) {
+void TqlSkinPageControl::DrawCloseButton(TCanvas& canvas, TqlSkinCustomTabSheet& sheet, const TRect& r) {
     const bool down = sheet.CloseMouseIn && sheet.CloseDown;
     if (!Skinned()) {
         DrawCloseGlyph(canvas, r.Left + 2, r.Top + 2, sheet.CloseMouseIn ? clWhite : clBlack);

@@ -28,11 +28,11 @@ void LayOver(TBitmap& Dest, const TBitmap& Src, const TRect& S, bool Stretch, in
 
 }  // namespace
 
-// TqlSkinTabSheet
+// TqlSkinCustomTabSheet
 
-TqlSkinTabSheet::TqlSkinTabSheet(TComponent* owner) : TTabSheet(owner) { SetSkinDataName("tab"); }
+TqlSkinCustomTabSheet::TqlSkinCustomTabSheet(TComponent* owner) : TTabSheet(owner) { SetSkinDataName("tab"); }
 
-void TqlSkinTabSheet::Paint() {
+void TqlSkinCustomTabSheet::Paint() {
     if (Width() < 1 || Height() < 1) return;
     TCanvas& c = Canvas();
     if (!WallPaper.Empty()) {
@@ -48,7 +48,7 @@ void TqlSkinTabSheet::Paint() {
         TTabSheet::Paint();
 }
 
-void TqlSkinTabSheet::BoundsChanged(bool moved, bool resized) {
+void TqlSkinCustomTabSheet::BoundsChanged(bool moved, bool resized) {
     TTabSheet::BoundsChanged(moved, resized);
     if (!resized) return;
     Invalidate();
@@ -302,7 +302,7 @@ void TqlSkinPageControl::Change() {
 int TqlSkinPageControl::CloseButtonAt(int x, int y) const {
     if (!FShowCloseButtons) return -1;
     for (int i = 0; i < PageCount(); ++i) {
-        auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(i));
+        auto* sheet = dynamic_cast<TqlSkinCustomTabSheet*>(Pages(i));
         const TRect tab = TabRect(i);
         if (!sheet || !Pages(i)->TabVisible() || RectIsEmpty(sheet->CloseRect)) continue;
         if (Moved(sheet->CloseRect, tab.Left, tab.Top).Contains({x, y})) return i;
@@ -315,7 +315,7 @@ void TqlSkinPageControl::ClosePage(TTabSheet* page) {
     bool canClose = true;
     if (OnClose) OnClose(page, canClose);
     if (!canClose) {
-        if (auto* sheet = dynamic_cast<TqlSkinTabSheet*>(page)) sheet->CloseMouseIn = sheet->CloseDown = false;
+        if (auto* sheet = dynamic_cast<TqlSkinCustomTabSheet*>(page)) sheet->CloseMouseIn = sheet->CloseDown = false;
         Invalidate();
         return;
     }
@@ -333,7 +333,7 @@ void TqlSkinPageControl::MouseDown(TMouseButton button, TShiftState shift, int x
     }
     // A press on a close button closes that page on release; it does not select it.
     FClosingPage = closing;
-    auto* sheet = static_cast<TqlSkinTabSheet*>(Pages(closing));
+    auto* sheet = static_cast<TqlSkinCustomTabSheet*>(Pages(closing));
     sheet->CloseMouseIn = sheet->CloseDown = true;
     Invalidate();
 }
@@ -343,7 +343,7 @@ void TqlSkinPageControl::MouseUp(TMouseButton button, TShiftState shift, int x, 
     const int closing = FClosingPage;
     FClosingPage = -1;
     if (closing < 0 || closing >= PageCount()) return;
-    auto* sheet = static_cast<TqlSkinTabSheet*>(Pages(closing));
+    auto* sheet = static_cast<TqlSkinCustomTabSheet*>(Pages(closing));
     sheet->CloseDown = false;
     sheet->CloseMouseIn = CloseButtonAt(x, y) == closing;
     Invalidate();
@@ -364,7 +364,7 @@ void TqlSkinPageControl::MouseMove(TShiftState shift, int x, int y) {
     SetHotPage(hot);
     const int over = CloseButtonAt(x, y);
     for (int i = 0; i < PageCount(); ++i)
-        if (auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(i)); sheet && sheet->CloseMouseIn != (i == over)) {
+        if (auto* sheet = dynamic_cast<TqlSkinCustomTabSheet*>(Pages(i)); sheet && sheet->CloseMouseIn != (i == over)) {
             sheet->CloseMouseIn = i == over;
             Invalidate();
         }
@@ -375,7 +375,7 @@ void TqlSkinPageControl::CMMouseLeave(TMessage& m) {
     SetHotPage(-1);
 }
 
-void TqlSkinTabSheet::WndProc(TMessage& m) {
+void TqlSkinCustomTabSheet::WndProc(TMessage& m) {
     if (AnswerPaintRequest(m)) return;
     TTabSheet::WndProc(m);
 }

@@ -16,9 +16,9 @@ class TqlSkinPageControl;
 
 // A page whose background is its wallpaper, else the page area of its page
 // control's tab skin, else the button face.
-class TqlSkinTabSheet : public TTabSheet, public TqlSkinLink {
+class TqlSkinCustomTabSheet : public TTabSheet, public TqlSkinLink {
 public:
-    explicit TqlSkinTabSheet(TComponent* owner);
+    explicit TqlSkinCustomTabSheet(TComponent* owner);
     // Tiled over the page when not empty; takes effect at the next paint.
     TBitmap WallPaper;
     // The close button on this page's tab, in tab coordinates (set when the
@@ -32,6 +32,12 @@ protected:
     void Paint() override;
     void BoundsChanged(bool moved, bool resized) override;
     void WndProc(TMessage& m) override;
+};
+
+// The pages of the main form.
+class TqlSkinTabSheet : public TqlSkinCustomTabSheet {
+public:
+    using TqlSkinCustomTabSheet::TqlSkinCustomTabSheet;
 };
 
 // Draws a tab's content (in place of caption, image and close button) on
@@ -117,7 +123,7 @@ private:
     int CloseButtonSize() const;
     // The page whose close button lies under (x, y), or -1.
     int CloseButtonAt(int x, int y) const;
-    void DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet, const TRect& r);
+    void DrawCloseButton(TCanvas& canvas, TqlSkinCustomTabSheet& sheet, const TRect& r);
     // The close button on a tab drawn unturned, length long, within the rows top .. bottom.
     TRect ClosePlace(int length, int top, int bottom) const;
     // A rectangle of the unturned tab where the tab, turned to its side, shows it.
