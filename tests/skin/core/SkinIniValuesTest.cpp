@@ -172,6 +172,29 @@ TEST(SkinIniValues, StringListsAppendAndAreBoundedByTheKeysPresent) {
     EXPECT_EQ(back.Text(), list.Text());
 }
 
+// The numbered keys below the count are taken in number order, whatever the
+// gaps between them and wherever they stand in the section.
+TEST(SkinIniValues, StringListsTakeEveryNumberedKeyBelowTheCount) {
+    struct Case {
+        const char* keys;
+        const char* list;
+    } cases[] = {
+        {"listcount=5\n0=a\n4=e\n", "a\r\ne\r\n"},
+        {"listcount=5\n4=e\n2=c\n0=a\n", "a\r\nc\r\ne\r\n"},
+        {"listcount=2\n0=a\n2=c\n1=b\n", "a\r\nb\r\n"},
+        {"listcount=9\n04=x\n+3=y\n 5 =f\n-1=z\nother=w\n", "f\r\n"},
+        {"listcount=9\n7=first\n7=second\n", "first\r\n"},
+        {"listcount=2147483647\n2147483646=last\n0=a\n", "a\r\nlast\r\n"},
+        {"listcount=-3\n0=a\n", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        TStringList list;
+        ReadStringListKey(*IniFromText(std::string("[L]\n") + c.keys), "L", "list", list);
+        EXPECT_EQ(list.Text(), c.list);
+    }
+}
+
 TEST(SkinIniValues, ASkinNeedsItsFiveSections) {
     const std::string all = "[VERSION]\n[PICTURES]\n[FORMINFO]\n[SKINOBJECTS]\n[SKINCONTROLS]\n";
     EXPECT_TRUE(IsValidSkinIni(*IniFromText(all)));
