@@ -123,9 +123,9 @@ TEST_F(DetailPane, ColumnRangesFitTheColouredPaneAsWellAsThePlainOne) {
 }
 
 // An expression that fails, whether at compiling or at a later match, is
-// reported once and the bar stays as it was: its summary, its colour, and
-// whether a selection copies into the search box.
-TEST_F(DetailPane, AFailedHighlightIsReportedOnceAndLeavesTheBarAsItWas) {
+// reported once; it marked nothing, so the label says so with "(0)", and the
+// colour moves on as after any mark. A selection still copies into the box.
+TEST_F(DetailPane, AFailedHighlightIsReportedOnceAndCountsNoMarks) {
     // A run the pattern below backtracks over until the matcher gives up: short
     // enough to stay whole in its column.
     const std::string tail(120, 'a');
@@ -133,7 +133,7 @@ TEST_F(DetailPane, AFailedHighlightIsReportedOnceAndLeavesTheBarAsItWas) {
     form->crbxShowSelCol->SetChecked(true);
     form->cbxQSearchCol->SetText("y");
     form->btnHighlightCol->Click();
-    std::string info = form->lblInfoCol->Caption();
+    ASSERT_EQ(form->lblInfoCol->Caption(), "Hit(s): 1   \r\nMark hit(s): 1   \r\n     y(1)");
     int colour = form->ccbxQColorCol->ItemIndex();
     for (const char* word : {"x(", "x|(a+)+c"}) {
         SCOPED_TRACE(word);
@@ -142,7 +142,8 @@ TEST_F(DetailPane, AFailedHighlightIsReportedOnceAndLeavesTheBarAsItWas) {
         GuardedCall([&] { form->btnHighlightCol->Click(); });
         EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message),
                   (std::vector<std::string>{std::string("An error occured! Expression=") + word}));
-        EXPECT_EQ(form->lblInfoCol->Caption(), info);
+        EXPECT_EQ(form->lblInfoCol->Caption(), std::string("Hit(s): 1   \r\nMark hit(s): ") + word + "(0)");
+        colour = (colour + 1) % form->ccbxQColorCol->Items().Count();
         EXPECT_EQ(form->ccbxQColorCol->ItemIndex(), colour);
         EXPECT_TRUE(form->crbxShowSelCol->Checked());
         EXPECT_TRUE(form->Enabled());
