@@ -246,12 +246,14 @@ TEST_F(Collocation, AMergeNameIsComparedAsTheRunComparesCollocates) {
     ASSERT_GE(RowOf("The"), 0);
     ASSERT_LT(RowOf("The"), int(Collocates().size()));
     SelectRows({"the", "sat"});
+    TDialogScript::Clear();
     TDialogScript::QueueInput(true, "The");
     form->itmMergeClick(form->itmMerge);
-    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message).back(), "This name has been used!");
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message),
+              (std::vector<std::string>{"This name has been used!"}));
     auto names = Collocates();
     EXPECT_EQ(std::count(names.begin(), names.end(), "The"), 1);
-    EXPECT_EQ(names.size(), 4u);
+    ASSERT_EQ(names.size(), 4u);
     // Its own spelling is still a name of the selection.
     TDialogScript::QueueInput(true, "the");
     form->itmMergeClick(form->itmMerge);

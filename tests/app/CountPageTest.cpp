@@ -151,6 +151,8 @@ TEST_F(CountPage, AQuerySearchLeavesTheCountRowsAsTheyWere) {
     form->cbxInputStr->SetText("x_NN");
     GuardedCall([&] { form->btnQuery->Click(); });
     ASSERT_EQ(form->gQueryHits.size(), 5u);
+    // Coming back to the page repaints the list: its rows are asked for again.
+    form->lsvCountResult->Invalidate();
     EXPECT_EQ(cells(), before);
     TDialogScript::QueueFile(true, path);
     TDialogScript::QueueResult(mrYes);
