@@ -122,6 +122,30 @@ TEST_F(DetailPane, ColumnRangesFitTheColouredPaneAsWellAsThePlainOne) {
     EXPECT_EQ(form->lblInfoCol->Caption(), "Hit(s): 2   \r\nMark hit(s): 2   \r\n     dog(2)");
 }
 
+// A context wider than a column is padded to stands unpadded; the column
+// ranges are those of the lines that are padded, wherever the long one sorts.
+TEST_F(DetailPane, ALineLongerThanItsColumnLeavesTheRangesOfTheOthers) {
+    const std::string longLeft(500, 'l');
+    for (bool coloured : {false, true}) {
+        SCOPED_TRACE(coloured);
+        Show({Hit("a dog", "x", "the dog", "a.txt"), Hit(longLeft, "x", "dog", "b.txt")}, "FILE", coloured);
+        auto lines = PaneLines();
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_NE(lines[2].find(longLeft + " \t x"), std::string::npos);
+        EXPECT_LT(lines[1].size(), 1000u);
+        form->cbxQSearchCol->SetText("dog");
+        form->cbxSearchRangeCol->SetItemIndex(form->cbxSearchRangeCol->Items().IndexOf("RIGHT"));
+        const TColor colour = form->ccbxQColorCol->Selected();
+        form->btnHighlightCol->Click();
+        // The right-hand dog of the first line; the left one and the long line's lie elsewhere.
+        EXPECT_EQ(form->lblInfoCol->Caption(), "Hit(s): 2   \r\nMark hit(s): 1   \r\n     dog(1)");
+        TRichEdit* pane = form->rdtDetailCol;
+        lines = PaneLines();
+        EXPECT_EQ(pane->ColorAt(pane->LineIndex(1) + int(lines[1].rfind("dog"))), colour);
+        EXPECT_NE(pane->ColorAt(pane->LineIndex(2) + int(lines[2].rfind("dog"))), colour);
+    }
+}
+
 // An expression that fails, whether at compiling or at a later match, is
 // reported once; it marked nothing, so the label says so with "(0)", and the
 // colour moves on as after any mark. A selection still copies into the box.
