@@ -87,9 +87,10 @@ void TForm1::WriteConcordanceLines(const std::string& sortMode, const std::array
     // The highlight ranges are measured on a line padded to the widths, not on
     // one whose long text stands unpadded; the last line when none is.
     int measured = -1;
+    // The lengths of " " + number + ".\t", left + "\t ", centre, right + "\t" and file + " ".
     auto measure = [&] {
-        columnWidths = {Length(" " + number + ".\t"), Length(left + "\t "), Length(centre), Length(right + "\t"),
-                        showFiles ? Length(file + " ") : 0};
+        columnWidths = {Length(number) + 3, Length(left) + 2, Length(centre), Length(right) + 1,
+                        showFiles ? Length(file) + 1 : 0};
     };
     for (int i = 0; i < n; ++i) {
         ProcessMessages();
