@@ -163,7 +163,7 @@ TqlMorphKind ReadMorphKind(const TMemIniFile& ini, std::string_view section, std
     return ReadWord(kMorphKinds, ini, section, key);
 }
 
-TqlInActiveEffect ReadInActiveEffect(const TMemIniFile& ini, std::string_view section, std::string_view key) {
+TqlInActiveEffect ReadInactiveEffect(const TMemIniFile& ini, std::string_view section, std::string_view key) {
     return ReadWord(kInActiveEffects, ini, section, key);
 }
 
@@ -302,7 +302,7 @@ void TqlSkinKeyReader::StretchType(const char* key, TqlStretchType& field) {
 }
 void TqlSkinKeyReader::MorphKind(const char* key, TqlMorphKind& field) { field = ReadMorphKind(FIni, FSection, key); }
 void TqlSkinKeyReader::InActiveEffect(const char* key, TqlInActiveEffect& field) {
-    field = ReadInActiveEffect(FIni, FSection, key);
+    field = ReadInactiveEffect(FIni, FSection, key);
 }
 void TqlSkinKeyReader::Command(const char* key, TqlStdCommand& field) { field = ReadCommandKey(FIni, FSection, key); }
 

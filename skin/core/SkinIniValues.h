@@ -58,7 +58,7 @@ TFontStyles ReadFontStylesKey(const TMemIniFile& ini, std::string_view section, 
 TAlignment ReadAlignmentKey(const TMemIniFile& ini, std::string_view section, std::string_view key);
 TqlStretchType ReadStretchType(const TMemIniFile& ini, std::string_view section, std::string_view key);
 TqlMorphKind ReadMorphKind(const TMemIniFile& ini, std::string_view section, std::string_view key);
-TqlInActiveEffect ReadInActiveEffect(const TMemIniFile& ini, std::string_view section, std::string_view key);
+TqlInActiveEffect ReadInactiveEffect(const TMemIniFile& ini, std::string_view section, std::string_view key);
 TqlStdCommand ReadCommandKey(const TMemIniFile& ini, std::string_view section, std::string_view key);
 // The values of the numbered keys "0", "1", ... below count that the section
 // holds, in number order; numbers missing between them are skipped. Only the

@@ -40,7 +40,7 @@ Reader ReaderOf(const std::string& kind) {
     if (kind == "align") return [](const TMemIniFile& i) { return Show(ReadAlignmentKey(i, "S", "k")); };
     if (kind == "stretch") return [](const TMemIniFile& i) { return IntToStr(int(ReadStretchType(i, "S", "k"))); };
     if (kind == "morph") return [](const TMemIniFile& i) { return IntToStr(int(ReadMorphKind(i, "S", "k"))); };
-    if (kind == "effect") return [](const TMemIniFile& i) { return IntToStr(int(ReadInActiveEffect(i, "S", "k"))); };
+    if (kind == "effect") return [](const TMemIniFile& i) { return IntToStr(int(ReadInactiveEffect(i, "S", "k"))); };
     if (kind == "command") return [](const TMemIniFile& i) { return IntToStr(int(ReadCommandKey(i, "S", "k"))); };
     return nullptr;
 }
@@ -144,7 +144,7 @@ TEST(SkinIniValues, WritersSpellWhatTheReadersRead) {
     EXPECT_EQ(ReadAlignmentKey(ini, "S", "align"), TAlignment::taRightJustify);
     EXPECT_EQ(ReadStretchType(ini, "S", "stretch"), TqlStretchType::stHorz);
     EXPECT_EQ(ReadMorphKind(ini, "S", "morph"), TqlMorphKind::mkRightSlide);
-    EXPECT_EQ(ReadInActiveEffect(ini, "S", "effect"), TqlInActiveEffect::ieNoise);
+    EXPECT_EQ(ReadInactiveEffect(ini, "S", "effect"), TqlInActiveEffect::ieNoise);
     EXPECT_EQ(ReadCommandKey(ini, "S", "command"), TqlStdCommand::cmMinimizeToTray);
 }
 
