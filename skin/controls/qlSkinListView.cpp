@@ -80,7 +80,11 @@ void TqlSkinCustomListView::ChangeSkinData() {
 // Bars
 
 void TqlSkinCustomListView::AttachBar(TqlSkinScrollBar*& Field, TqlSkinScrollBar* Value, bool Vertical) {
-    if (Field && Field != Value) RemoveFreeNotification(Field);
+    // A bar let go no longer scrolls this view.
+    if (Field && Field != Value) {
+        RemoveFreeNotification(Field);
+        Field->OnChange = nullptr;
+    }
     Field = Value;
     if (Value) {
         Value->FreeNotification(this);
@@ -104,11 +108,13 @@ bool TqlSkinCustomListView::ShowBar(TqlSkinScrollBar* Bar, bool Show) {
     return true;
 }
 
-int TqlSkinCustomListView::ItemZeroHeight() {
+TRect TqlSkinCustomListView::ItemZeroRect() {
     TRect r;
     r.Left = LVIR_BOUNDS;
-    return Perform(LVM_GETITEMRECT, 0, LPARAM(&r)) ? r.Height() : 0;
+    return Perform(LVM_GETITEMRECT, 0, LPARAM(&r)) ? r : TRect{};
 }
+
+int TqlSkinCustomListView::ItemZeroHeight() { return ItemZeroRect().Height(); }
 
 void TqlSkinCustomListView::Synchronize() {
     if (FSyncing || FBarScrolling || Loading() || !HandleAllocated() || Width() <= 5 || Height() <= 5) return;
@@ -139,12 +145,7 @@ void TqlSkinCustomListView::Synchronize() {
         case TViewStyle::vsList: {
             changed |= ShowBar(FVScrollBar, false);
             if (!FHScrollBar) break;
-            const int column = Items().Count() > 0 ? std::max(1, [this] {
-                TRect r;
-                r.Left = LVIR_BOUNDS;
-                return Perform(LVM_GETITEMRECT, 0, LPARAM(&r)) ? r.Width() : 1;
-            }())
-                                                   : 1;
+            const int column = Items().Count() > 0 ? std::max(1, ItemZeroRect().Width()) : 1;
             const bool show = perPage < Items().Count() && shown;
             changed |= ShowBar(FHScrollBar, show);
             if (show) {
@@ -275,7 +276,11 @@ void TqlSkinCustomListView::HeaderWndProc(TMessage& M) {
             header->CallWindowProc(FOldHeaderProc, M);
             return;
         case WM_PAINT:
-            if (M.WParam) PaintHeader(*reinterpret_cast<TCanvas*>(M.WParam));
+            // Without a canvas the header is painted on its next turn, through Qt.
+            if (M.WParam)
+                PaintHeader(*reinterpret_cast<TCanvas*>(M.WParam));
+            else
+                header->Invalidate();
             return;
         case WM_ERASEBKGND: M.Result = 1; return;
         default: break;

@@ -58,6 +58,7 @@ private:
     bool ShowBar(TqlSkinScrollBar* Bar, bool Show);
     void VBarChanged();
     void HBarChanged();
+    TRect ItemZeroRect();
     int ItemZeroHeight();
     void SynchronizeLater();
 
