@@ -132,6 +132,7 @@ void TqlSkinPageControl::ChangeSkinData() {
     FUpDown = nullptr;
     CheckTabOverflow();
     Invalidate();
+    if (ActivePage()) ActivePage()->Invalidate();
 }
 
 void TqlSkinPageControl::BoundsChanged(bool moved, bool resized) {
