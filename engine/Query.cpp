@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 
 #include "engine/FileChunks.h"
@@ -85,13 +86,28 @@ bool ContextStart(const std::string& line, size_t node, int words, size_t& start
     return true;
 }
 
+// Whether text holds a byte below 32 that is no blank. Eight bytes at a time:
+// corpus lines hardly ever hold one, and every line is asked.
+bool HasControlByte(std::string_view text) {
+    auto isControl = [](char c) { return IsTrimChar(c) && !IsRegexSpace(c); };
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        // A byte below 0x20 sets its high bit here, and no other byte does.
+        if (((word - 0x2020202020202020ull) & ~word & 0x8080808080808080ull) == 0) continue;
+        if (std::any_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.begin() + static_cast<std::ptrdiff_t>(i + 8),
+                        isControl))
+            return true;
+    }
+    return std::any_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(), isControl);
+}
+
 // Bytes 0 to 32 at a token's edge are no part of the token when the corpus is
 // counted, so the searched line loses them too, and a token made of nothing
 // else goes with the blank before it: a node is found wherever the word it
 // names is counted. Blanks and the line's own edges stay as they are.
 void DropControlBytesAtTokenEdges(std::string& line) {
-    auto isControl = [](char c) { return IsTrimChar(c) && !IsRegexSpace(c); };
-    if (std::none_of(line.begin(), line.end(), isControl)) return;
     std::string out;
     out.reserve(line.size());
     for (size_t i = 0; i < line.size();) {
@@ -188,7 +204,8 @@ bool TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
                 line = TDisplay::NormalizeRawPadded(pattern.LeftPad, std::string(trimmed), pattern.RightPad);
             else
                 line.assign(pattern.LeftPad).append(trimmed).append(pattern.RightPad);
-            DropControlBytesAtTokenEdges(line);
+            // Neither padding nor normalising adds a control byte.
+            if (HasControlByte(trimmed)) DropControlBytesAtTokenEdges(line);
             size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
             try {
                 if (pattern.Prefilter && !pattern.Node.Exec(line)) continue;
