@@ -245,6 +245,7 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
             if (!onProgress) return;
             TSearchProgress state;
             state.Files = fileNames.size();
+            bool leading = true;
             for (size_t k = 0; k < pieces.size();) {
                 bool whole = true;
                 for (const size_t file = pieces[k].File; k < pieces.size() && pieces[k].File == file; ++k) {
@@ -254,7 +255,8 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
                     state.BytesDone += done;
                     whole = whole && done == bytes;
                 }
-                state.FilesDone += whole;
+                leading = leading && whole;
+                state.FilesDone += leading;
             }
             onProgress(state);
         };

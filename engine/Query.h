@@ -216,8 +216,8 @@ struct TParamInfo {
     long double MinValue = 0;
 };
 
-// How far a search over many files has come: the files whose every line has
-// been searched, and the bytes searched, of all.
+// How far a search over many files has come: the files, from the first on,
+// whose every line has been searched, and the bytes searched, of all.
 struct TSearchProgress {
     size_t FilesDone = 0, Files = 0;
     uint64_t BytesDone = 0, Bytes = 0;

@@ -387,19 +387,6 @@ TEST_F(SearchFixture, ANodeNeverMatchesInThePadding) {
     }
 }
 
-// Latin-1 and CP1252 letters before punctuation are letters of their own,
-// not halves of a code page 936 character, so the punctuation is split off
-// and the word is found wherever it stands.
-TEST_F(SearchFixture, AWordEndingInALatinLetterIsFoundBeforePunctuation) {
-    ExpectHits(Run("we met at a caf\xE9, then at a caf\xE9 again", "caf\xE9", 1, 1),
-               {{"a", "caf\xE9", ","}, {"a", "caf\xE9", "again"}});
-    ExpectHits(Run("he said \x93no\x94. and \x93no\x94 again", "\x93no\x94", 1, 1),
-               {{"said", "\x93no\x94", "."}, {"and", "\x93no\x94", "again"}});
-    ExpectHits(Run("caf\xC3\xA9, caf\xC3\xA9", "caf\xC3\xA9", 0, 1),
-               {{"", "caf\xC3\xA9", ","}, {"", "caf\xC3\xA9", "##"}});
-    ExpectHits(Run("\xC4\xE3\xA3\xAC\xC4\xE3", "\xC4\xE3", 0, 1), {{"", "\xC4\xE3", ","}, {"", "\xC4\xE3", "##"}});
-}
-
 // While the files are searched on the cores the caller hears how far the
 // search has come: the bytes searched grow to the corpus's size and the files
 // done to their number, on one thread as on many.

@@ -683,8 +683,9 @@ TEST(StatRun, ANodeMatchingAnyTokenHasOneHitPerToken) {
 }
 
 // A Latin-1 or CP1252 letter before punctuation is no lead byte of a
-// code page 936 character, so the punctuation is split off and the word
-// counted as one, as in UTF-8 text; code page 936 punctuation still splits.
+// code page 936 character, so the punctuation is split off and the word is
+// counted and found as one, as in UTF-8 text; code page 936 punctuation
+// still splits.
 TEST(StatRun, WordsBeforePunctuationCountAsOneInEveryEncoding) {
     struct Case {
         const char* name;
