@@ -63,6 +63,32 @@ TEST_F(PanelLook, TheSettingsBoxesShowTheDefaultSkinsCheckImages) {
     }
 }
 
+// The raw/tagged pair is one choice of two: round faces, not square ones.
+TEST_F(PanelLook, TheTextKindPairShowsTheRadioFacesWhole) {
+    const auto& radio = Look<TqlDataSkinCheckRadioControl>("radiobox");
+    const TBitmap& picture = Picture(radio.PictureIndex);
+    struct Case {
+        const char* name;
+        TqlSkinCheckRadioBox* box;
+        TRect image;
+    } cases[] = {
+        {"tagged, checked", form->qlSkinCheckRadioBox1, radio.CheckImageRect},
+        {"raw, unchecked", form->rdoRaw, radio.UnCheckImageRect},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.box->SkinDataName(), "radiobox");
+        const TBitmap shot = Snapshot(c.box);
+        const int h = c.image.Bottom - c.image.Top, w = c.image.Right - c.image.Left;
+        const int top = (c.box->Height() - h) / 2;
+        int differing = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                differing += shot.Pixel(3 + x, top + y) != picture.Pixel(c.image.Left + x, c.image.Top + y);
+        EXPECT_EQ(differing, 0);
+    }
+}
+
 TEST_F(PanelLook, TheFontSizeSliderShowsItsThumbAtItsValueAndTheGroupBoxShowsThePage) {
     TqlSkinSlider* slider = form->sldFontSize;
     const auto& look = Look<TqlDataSkinSlider>("slider");
