@@ -502,6 +502,8 @@ void TForm1::BuildAboutPage() {
     KvLabel1->SetStyle(TKvLabelStyle::lsRecessed);
     KvLabel3 = Make<TKvLabel>(this, page, "KvLabel3", 40, 120, 400, 20, "Released: December 2026");
     KvLabel3->SetStyle(TKvLabelStyle::lsRaised);
+    // On the light page a soft edge reads as relief; the classic dark one smudges the text.
+    for (TKvLabel* label : {KvLabel1, KvLabel3}) label->ShadowColor = RGB(0xC8, 0xCD, 0xD4);
     KvLabel4 = Make<TqlSkinStdLabel>(this, page, "KvLabel4", 40, 146, 400, 20, "Version 1.0");
     KvLabel5 = Make<TqlSkinStdLabel>(this, page, "KvLabel5", 40, 172, 400, 20, "Bug reports and suggestions:");
     KvLabel2 = Make<TqlSkinStdLabel>(this, page, "KvLabel2", 250, 172, 300, 20, "lexmoor@orvale.example");

@@ -6,6 +6,7 @@
 #include "app/Unit1.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/FormPicture.h"
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -87,6 +88,25 @@ TEST_F(PanelLook, TheTextKindPairShowsTheRadioFacesWhole) {
                 differing += shot.Pixel(3 + x, top + y) != picture.Pixel(c.image.Left + x, c.image.Top + y);
         EXPECT_EQ(differing, 0);
     }
+}
+
+// The progress text runs over the filled bar and the empty track alike; the
+// picture is written for a person to look at.
+TEST_F(PanelLook, TheGaugeTextIsDrawnOverTheBarAndTheTrack) {
+    TqlSkinGauge* gauge = form->ggColPro;
+    gauge->SetVisible(true);
+    gauge->SetMaxValue(100);
+    gauge->SetValue(50);
+    gauge->SetProgressText("Outputting Line 5000...   5000 lines in queque... ");
+    const TBitmap shot = Snapshot(gauge);
+    shot.SavePng(PicturePath("gauge_text.png"));
+    const TColor text = Look<TqlDataSkinGaugeControl>("statusgauge").FontColor;
+    int onBar = 0, onTrack = 0;
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x)
+            if (shot.Pixel(x, y) == text) ++(x < shot.Width() / 2 - 4 ? onBar : onTrack);
+    EXPECT_GT(onBar, 20);
+    EXPECT_GT(onTrack, 20);
 }
 
 TEST_F(PanelLook, TheFontSizeSliderShowsItsThumbAtItsValueAndTheGroupBoxShowsThePage) {
