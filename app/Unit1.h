@@ -315,6 +315,7 @@ public:
     void crbxReSortClick(TObject* sender);
     void crbxPOSClick(TObject* sender);
     void lblInfoClick(TObject* sender);
+    void lblInfoDblClick(TObject* sender);
     void rdtResultKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
     void rdtResultMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void rdtResultSelectionChange(TObject* sender);
