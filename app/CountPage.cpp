@@ -68,9 +68,9 @@ void TForm1::PrepareCountListView(TListView* listView) {
     int w = listView->Canvas().TextWidth("W") + 4;
     listView->SetOwnerData(true);
     listView->Items().SetCount(static_cast<int>(gCountHits.size()));
-    listView->SetColumnWidth(2, std::max(w * gWidths[0], 160));
-    listView->SetColumnWidth(3, std::max(w * gWidths[1], 124));
-    listView->SetColumnWidth(4, std::max(w * gWidths[2], 160));
+    listView->SetColumnWidth(2, std::max(w * gCountWidths[0], 160));
+    listView->SetColumnWidth(3, std::max(w * gCountWidths[1], 124));
+    listView->SetColumnWidth(4, std::max(w * gCountWidths[2], 160));
 }
 
 void TForm1::lsvCountResultData(TObject* /*sender*/, TListItem* item) {
@@ -82,10 +82,10 @@ void TForm1::lsvCountResultData(TObject* /*sender*/, TListItem* item) {
         right = static_cast<int>(g.Right.size());
     item->Caption = " " + IntToStr(r + 1) + ". ";
     std::string centreText = cbxSortTypeN1->GetText() == "CENTER-R"
-                                 ? " " + blanks(gWidths[1] - centre + 1) + g.Center + " "
-                                 : " " + g.Center + blanks(gWidths[1] - centre + 1) + " ";
-    item->SubItems = {" " + IntToStr(g.Count) + " ", blanks(gWidths[0] - left + 3) + " " + g.Left + "  ", centreText,
-                      "  " + g.Right + " " + blanks(gWidths[2] - right + 3)};
+                                 ? " " + blanks(gCountWidths[1] - centre + 1) + g.Center + " "
+                                 : " " + g.Center + blanks(gCountWidths[1] - centre + 1) + " ";
+    item->SubItems = {" " + IntToStr(g.Count) + " ", blanks(gCountWidths[0] - left + 3) + " " + g.Left + "  ",
+                      centreText, "  " + g.Right + " " + blanks(gCountWidths[2] - right + 3)};
 }
 
 void TForm1::lsvCountResultCustomDrawItem(TObject* /*sender*/, TListItem* item, bool& /*defaultDraw*/) {
@@ -139,7 +139,7 @@ void TForm1::btnQueryNClick(TObject* /*sender*/) {
         if (hits > 0) {
             std::string view = cbxLN1->GetText() + cbxCN1->GetText() + cbxRN1->GetText();
             if (!(resort && view == gCountLastView)) {
-                FormatColumns(cbxLN1->GetText(), cbxCN1->GetText(), cbxRN1->GetText(), gWidths, gCountHits,
+                FormatColumns(cbxLN1->GetText(), cbxCN1->GetText(), cbxRN1->GetText(), gCountWidths, gCountHits,
                               gCountSearchHits);
                 GroupCountHits(gCountHits, crbxCaseSenN->Checked());
             }
@@ -201,6 +201,7 @@ void TForm1::btnSaveNClick(TObject* /*sender*/) {
 }
 
 void TForm1::btnHighlightNClick(TObject* /*sender*/) {
+    if (!PaneShowsHits(rdtDetail)) return;
     TRunScope busy(this);
     lblInfoN2->SetEnabled(true);
     MarkPane(rdtDetail, {cbxQSearchN, cbxSearchRangeN, ccbxQColorN, crbxShowSelectionN, lblInfoN2},

@@ -161,6 +161,7 @@ void TForm1::crbxShowTagHintClick(TObject* /*sender*/) {
 }
 
 void TForm1::btnHighlightClick(TObject* /*sender*/) {
+    if (!PaneShowsHits(rdtResult)) return;
     gProgress = 0;
     TRunScope search(plQSearch), display(plDisplay), query(plQuery);
     ggCurLine->SetMaxValue(rdtResult->Lines().Count());

@@ -365,8 +365,10 @@ public:
     void rdtDetailExit(TObject* sender);
     void ShowCountCaretHit();
     // The Count page's own records: the hits its groups index (a later Query
-    // search reuses the engine), the search's hit count, and its last view.
+    // search reuses the engine), the search's hit count, its last view, and
+    // the widths its rows are padded to (a Query search must not re-pad them).
     TArrResultStr gCountSearchHits;
+    std::array<int, 3> gCountWidths{};
     int gCountHitTotal = 0;
     std::string gCountLastView;
 
@@ -422,6 +424,9 @@ public:
     // Marks the bar's expression in the pane within the chosen column and
     // reports the marks in the bar's label; the colour box moves on.
     void MarkPane(TRichEdit* pane, const THighlightBar& bar, bool ignoreCase, const std::array<int, 5>& segments);
+    // A pane without concordance lines (none written yet, or emptied by a new
+    // run) gives a highlight nothing to do.
+    static bool PaneShowsHits(TRichEdit* pane);
     // The tag-description hint of a selection in a pane.
     void ShowTagHint(TRichEdit* pane);
     // A pane's selection changed: its hint goes, and text the user selected
