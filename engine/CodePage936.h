@@ -4,6 +4,7 @@
 // in Latin-1 or CP1252 text the same lead bytes are letters and quotes, and
 // the comma or blank after them is a character of its own.
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -25,3 +26,10 @@ inline size_t GbkCharLength(std::string_view text, size_t i) {
 
 // Text read as code page 936: it has bytes above 127 and is not valid UTF-8.
 bool IsGbkText(std::string_view text);
+
+// Where a tagged token parts into word and tag: at its first separator byte
+// that starts a character, npos when it has none. In code page 936 text a
+// trail byte may equal the separator ("_" is 0x5F); a token whose separators
+// are all such bytes is read byte by byte, as Latin-1 text with a letter
+// before its separator is.
+size_t TaggedSeparatorAt(std::string_view token, const std::array<bool, 256>& separators);

@@ -190,12 +190,6 @@ void ReplaceRaw(std::string& text) {
 
 }  // namespace
 
-bool IsGbkText(std::string_view text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return !IsValidUtf8(text);
-    return false;
-}
-
 std::string TDisplay::SplitPunctAndContractions(std::string text) {
     ::SplitPunctAndContractions(text, HasHighByte(text) && IsGbkText(text));
     return text;

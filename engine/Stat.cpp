@@ -31,22 +31,6 @@ std::string_view CountedToken(std::string_view token) {
 
 constexpr size_t kMaxTagLength = 255;
 
-// Where a tagged token parts into word and tag: at its first separator that
-// starts a character. In code page 936 text a trail byte may equal the
-// separator ("_" is 0x5F); a token whose separators are all such bytes is
-// read byte by byte, as Latin-1 text with a letter before its separator is.
-size_t SeparatorAt(std::string_view token, const std::array<bool, 256>& separators) {
-    auto isSeparator = [&](char c) { return separators[static_cast<unsigned char>(c)]; };
-    size_t first = 0;
-    while (first < token.size() && !isSeparator(token[first])) ++first;
-    if (first == token.size()) return std::string_view::npos;
-    // Only a lead byte right before it can take the separator as its trail byte.
-    if (first == 0 || !IsGbkLeadByte(token[first - 1]) || !IsGbkText(token)) return first;
-    for (size_t p = 0; p < token.size(); p += GbkCharLength(token, p))
-        if (isSeparator(token[p])) return p;
-    return first;
-}
-
 }  // namespace
 
 TStat::TStat() {
@@ -203,7 +187,7 @@ void TStat::BuildFrequency(bool ignoreCase, bool lists) {
         std::string e;
         for (uint32_t id = 0; id < table.Size(); ++id) {
             e.assign(" ").append(table.Text(id)).append(" ");
-            const size_t p = SeparatorAt(e, FSplitterChars);
+            const size_t p = TaggedSeparatorAt(e, FSplitterChars);
             bool split = p != std::string::npos;
             wordOf[id] = wordTable.Intern(split ? std::string_view(e).substr(0, p) : std::string_view());
             tagOf[id] = tagTable.Intern(split ? std::string_view(e).substr(p + 1) : std::string_view(e));
@@ -364,7 +348,7 @@ private:
         token = CountedToken(token);
         Keys k{FBothKeys.Intern(token), 0, 0};
         if (FTagged) {
-            const size_t p = SeparatorAt(token, FSplitterChars);
+            const size_t p = TaggedSeparatorAt(token, FSplitterChars);
             bool split = p != std::string_view::npos;
             k.word = FWordKeys.Intern(split ? token.substr(0, p) : std::string_view());
             k.tag = FTagKeys.Intern(split ? token.substr(p + 1, kMaxTagLength) : token.substr(0, kMaxTagLength));
