@@ -9,6 +9,7 @@
 
 #include "app/RunPlan.h"
 #include "engine/Query.h"
+#include "labels/KvLabel.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
 #include "platform/gui/RichEdit.h"
@@ -182,9 +183,9 @@ public:
     TRichEdit* rdtDetailCol;
 
     // About page.
-    TqlSkinStdLabel* KvLabel1;
+    TKvLabel* KvLabel1;
     TqlSkinStdLabel* KvLabel2;
-    TqlSkinStdLabel* KvLabel3;
+    TKvLabel* KvLabel3;
     TqlSkinStdLabel* KvLabel4;
     TqlSkinStdLabel* KvLabel5;
     TMemo* memoInfo;
@@ -314,6 +315,7 @@ public:
     void crbxReSortClick(TObject* sender);
     void crbxPOSClick(TObject* sender);
     void lblInfoClick(TObject* sender);
+    void lblInfoDblClick(TObject* sender);
     void rdtResultKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
     void rdtResultMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void rdtResultSelectionChange(TObject* sender);
@@ -345,6 +347,22 @@ public:
     void btnSaveNClick(TObject* sender);
     void btnHighlightNClick(TObject* sender);
     void crbxReSortNClick(TObject* sender);
+    void cbxInputStrNChange(TObject* sender);
+    void cbxInputStrNKeyPress(TObject* sender, char& key);
+    void cbxQSearchNKeyPress(TObject* sender, char& key);
+    void crbxByLitNClick(TObject* sender);
+    void crbxByPOSNClick(TObject* sender);
+    void lblInfoN1Click(TObject* sender);
+    void lblInfoN1DblClick(TObject* sender);
+    void lblInfoN2Click(TObject* sender);
+    void lblInfoN2DblClick(TObject* sender);
+    void rdtDetailChange(TObject* sender);
+    void rdtDetailKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
+    void rdtDetailMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void rdtDetailSelectionChange(TObject* sender);
+    void rdtDetailKeyPress(TObject* sender, char& key);
+    void rdtDetailMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void rdtDetailExit(TObject* sender);
     void ShowCountCaretHit();
     // The Count page's own records: the hits its groups index (a later Query
     // search reuses the engine), the search's hit count, its last view, and
@@ -449,6 +467,7 @@ private:
     void BuildCountPage();
     void BuildCollocatePage();
     void BuildCollocateDetails();
+    static int FittedColumnWidth(const TFont& font, int designWidth, std::initializer_list<const char*> texts);
     void BuildCollocateTable();
     void ConnectCollocatePage();
     void ShowCollocateInfo();

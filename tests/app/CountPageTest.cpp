@@ -91,6 +91,51 @@ TEST_F(CountPage, AGroupsDetailShowsItsMembersAndInsertCollectsThem) {
     EXPECT_EQ(form->edtInfoN->GetText(), "5 hit(s).");
 }
 
+// The page's handlers, each as its event reaches it.
+TEST_F(CountPage, TheNamedHandlersAnswerTheirEvents) {
+    form->cbxInputStrN->SetText("  ");
+    form->cbxInputStrNChange(form->cbxInputStrN);
+    EXPECT_FALSE(form->btnQueryN->Enabled());
+    char key = '\r';
+    form->cbxInputStrNKeyPress(form->cbxInputStrN, key);
+    EXPECT_EQ(key, '\r') << "a blank query is not run";
+    form->cbxInputStrN->SetText("x");
+    form->cbxInputStrNChange(form->cbxInputStrN);
+    EXPECT_TRUE(form->btnQueryN->Enabled());
+    key = 'a';
+    form->cbxInputStrNKeyPress(form->cbxInputStrN, key);
+    EXPECT_EQ(form->lsvCountResult->Items().Count(), 0);
+    key = '\r';
+    GuardedCall([&] { form->cbxInputStrNKeyPress(form->cbxInputStrN, key); });
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(form->lsvCountResult->Items().Count(), 2);
+
+    // Every click on either summary label shows its caption.
+    TDialogScript::Clear();
+    form->lblInfoN1Click(form->lblInfoN1);
+    form->lblInfoN1DblClick(form->lblInfoN1);
+    form->lblInfoN2->SetCaption("marks");
+    form->lblInfoN2Click(form->lblInfoN2);
+    form->lblInfoN2DblClick(form->lblInfoN2);
+    const std::string summary = form->lblInfoN1->Caption();
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message),
+              (std::vector<std::string>{summary, summary, "marks", "marks"}));
+
+    // The detail area follows whether the pane holds text; leaving the pane drops its hint.
+    form->rdtDetail->Clear();
+    form->rdtDetailChange(form->rdtDetail);
+    EXPECT_FALSE(form->plResult2->Enabled());
+    form->lsvCountResult->Items()[0]->SetSelected(true);
+    form->lsvCountResultDblClick(form->lsvCountResult);
+    form->rdtDetailChange(form->rdtDetail);
+    EXPECT_TRUE(form->plResult2->Enabled());
+    form->rdtDetail->Hint = "NN";
+    form->rdtDetail->ShowHint = true;
+    form->rdtDetailExit(form->rdtDetail);
+    EXPECT_EQ(form->rdtDetail->Hint, "");
+    EXPECT_FALSE(form->rdtDetail->ShowHint);
+}
+
 TEST_F(CountPage, TheSavedListHasOneLinePerRow) {
     Count("x");
     std::string path = (std::filesystem::path(home_.Path()) / "count.txt").string();

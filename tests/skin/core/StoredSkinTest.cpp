@@ -202,6 +202,38 @@ TEST(SkinList, ItemsAreNumberedAndCarryTheirSkinThroughTheirProperty) {
     EXPECT_TRUE(list.Skins().Items(2).Skin().IsEmpty());
 }
 
+// Setting a list's skins copies them: the list keeps its own items and owner,
+// and a later change to either side leaves the other alone.
+TEST(SkinList, SettingTheSkinsCopiesEveryItemWithItsSkin) {
+    TqlCompressedSkinList from(nullptr), to(nullptr);
+    for (int i = 0; i < 2; ++i) from.Skins().Add();
+    from.Skins().Items(1).Description = "dark";
+    from.Skins().Items(1).FileName = "dark.ini";
+    from.Skins().Items(1).Name = "night";
+    StoreSkin(from.Skins().Items(1).Skin(), "[VERSION]\r\nskinname=dark\r\n");
+    to.Skins().Add();
+    to.Skins().Add();
+    to.Skins().Add();
+
+    to.SetSkins(from.Skins());
+    ASSERT_EQ(to.Skins().Count(), 2);
+    EXPECT_EQ(to.Skins().Owner(), &to);
+    EXPECT_EQ(to.Skins().Items(0).Name, "qlSkin0");
+    EXPECT_EQ(to.Skins().Items(1).Name, "night");
+    EXPECT_EQ(to.Skins().Items(1).Description, "dark");
+    EXPECT_EQ(to.Skins().Items(1).FileName, "dark.ini");
+    EXPECT_EQ(to.Skins().Items(1).Skin().CompressedStream.Bytes(),
+              from.Skins().Items(1).Skin().CompressedStream.Bytes());
+    EXPECT_TRUE(to.Skins().Items(0).Skin().IsEmpty());
+
+    from.Skins().Items(1).Description = "changed";
+    from.Skins().Clear();
+    EXPECT_EQ(to.Skins().Items(1).Description, "dark");
+    EXPECT_FALSE(to.Skins().Items(1).Skin().IsEmpty());
+    to.SetSkins(to.Skins());
+    EXPECT_EQ(to.Skins().Count(), 2);
+}
+
 TEST(StoredSkin, ASkinIniFolderBecomesAContainer) {
     TempFolder folder;
     NumberedPicture(3, 3, 1).SaveToFile(folder.Path() + "/main.bmp");
