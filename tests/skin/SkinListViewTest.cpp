@@ -185,10 +185,6 @@ TEST_F(SkinListView, APressOnADividerPressesNoSection) {
     }
 }
 
-TEST_F(SkinListView, AnswersThePaintRequest) {
-    EXPECT_EQ(list->Perform(WM_PAINTTODC), 0x3233);
-}
-
 // A 24 x 12 header picture: the normal face's nine cells of 4 x 4 on the
 // left, the pressed face in one colour on the right.
 constexpr TColor kPressed = 0x3070B0, kImage = 0x10E010, kInk = 0x000001;

@@ -7,6 +7,7 @@
 #include "platform/gui/controls/CommonControlMessages.h"
 #include "platform/gui/controls/ScrollInfo.h"
 #include "skin/controls/qlSkinTabs.h"
+#include "skin/controls/qlSkinListView.h"
 #include "skin/controls/qlSkinTreeView.h"
 #include "skin/core/StoredSkin.h"
 #include "skin/default/DefaultSkin.h"
@@ -75,13 +76,16 @@ protected:
 };
 
 // Other skinned windows may ask a view to paint into their context: the
-// page control, its sheets and the tree view say they can; other messages
+// page control, its sheets and the tree and list views say they can; other messages
 // still reach the platform's handling.
 TEST_F(SkinTabs, ThePagesAndTheTreeAnswerAPaintRequest) {
     TqlSkinPageControl* pc = MainPages();
     auto* tree = new TqlSkinCustomTreeView(form);
     tree->SetParent(form);
-    const std::pair<const char*, TWinControl*> views[] = {{"page control", pc}, {"sheet", pc->Pages(0)}, {"tree", tree}};
+    auto* list = new TqlSkinCustomListView(form);
+    list->SetParent(form);
+    const std::pair<const char*, TWinControl*> views[] = {
+        {"page control", pc}, {"sheet", pc->Pages(0)}, {"tree", tree}, {"list", list}};
     for (const auto& [name, c] : views) {
         SCOPED_TRACE(name);
         EXPECT_EQ(c->Perform(WM_PAINTTODC, 0, 0), 0x3233);
