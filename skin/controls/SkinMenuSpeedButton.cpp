@@ -16,11 +16,16 @@ void TqlSkinMenuSpeedButton::SetSkinPopupMenu(TqlSkinPopupMenu* Value) {
     if (Value) Value->FreeNotification(this);
 }
 
+TqlSkinMenuSpeedButton::~TqlSkinMenuSpeedButton() {
+    if (FSkinImagesMenu) FSkinImagesMenu->RemoveLinks(this);
+}
+
 void TqlSkinMenuSpeedButton::SetSkinImagesMenu(TqlSkinImagesMenu* Value) {
+    if (FSkinImagesMenu && FSkinImagesMenu != Value) FSkinImagesMenu->RemoveLinks(this);
     FSkinImagesMenu = Value;
     if (Value) {
         Value->FreeNotification(this);
-        Value->OnChange = [this] { Repaint(); };
+        Value->SetChangeLink(this, [this] { Repaint(); });
     }
     Repaint();
 }
@@ -39,7 +44,11 @@ void TqlSkinMenuSpeedButton::Notification(TComponent* AComponent, TOperation Ope
     TqlSkinSpeedButton::Notification(AComponent, Operation);
     if (Operation != TOperation::opRemove) return;
     if (AComponent == FSkinPopupMenu) FSkinPopupMenu = nullptr;
-    if (AComponent == FSkinImagesMenu) FSkinImagesMenu = nullptr;
+    if (AComponent == FSkinImagesMenu) {
+        FSkinImagesMenu = nullptr;
+        // A menu freed while it showed never closes: the button comes up now.
+        if (FMenuTracking) MenuClosed();
+    }
 }
 
 void TqlSkinMenuSpeedButton::GetSkinData() {
@@ -77,7 +86,7 @@ void TqlSkinMenuSpeedButton::OpenMenus() {
     }
     if (FSkinImagesMenu) {
         if (OnShowTrackMenu) OnShowTrackMenu(this);
-        FSkinImagesMenu->OnClose = [this] { MenuClosed(); };
+        FSkinImagesMenu->SetCloseLink(this, [this] { MenuClosed(); });
         FSkinImagesMenu->Popup(screen);
     }
 }

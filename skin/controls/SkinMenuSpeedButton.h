@@ -22,6 +22,7 @@ public:
     static constexpr int kTrackWidth = 15;
 
     explicit TqlSkinMenuSpeedButton(TComponent* AOwner);
+    ~TqlSkinMenuSpeedButton() override;
 
     TNotifyEvent OnShowTrackMenu, OnHideTrackMenu;
     bool TrackButtonMode() const { return FTrackButtonMode; }
