@@ -26,6 +26,14 @@ inline bool AnswerPaintRequest(TMessage& M) {
     return true;
 }
 
+// The Top that centres a control AHeight tall across its parent when that is a
+// skinned tool bar keeping its controls centred; ATop anywhere else.
+int ToolBarCentredTop(const TControl& C, int ATop, int AHeight);
+// Focused, or its form's active control while the form's window is not the
+// active one: the skinned controls show their focus either way.
+bool HoldsFocus(const TWinControl& C);
+// Self is told when List goes (controls draw from image lists, never change them).
+void WatchImageList(TComponent& Self, const TCustomImageList* List);
 // The skin data component a control created on a form takes without being told.
 TqlSkinData* FormSkinData(TComponent* owner);
 // Links a control (Self, through its Link) to Skin: it hears when Skin goes,

@@ -90,13 +90,23 @@ public:
     void ChangeSkinData() override;
 
 protected:
+    // The area the slider's frame of reference covers; the focus rectangle
+    // lies 2 pixels inside it.
+    virtual TRect GetRulerRect() const { return Rect(0, 0, Width(), Height()); }
+    // Builds the ruler picture for the present size, skin and pictures.
+    virtual void AdjustElements();
     virtual void RangeChanged() {}
+    // A press on the thumb, the pointer moving while it drags, and its release.
+    virtual void ThumbMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void ThumbMouseMove(TShiftState Shift, int X, int Y);
+    virtual void ThumbMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void DrawPoints(TCanvas& C, int Increment, int LongLength, int ShortLength);
     void Paint() override;
     void WndProc(TMessage& M) override;
     void WMGetDlgCode(TMessage& M) override;
     void WMTimer(TMessage& M) override;
     void WMMove(TMessage& M) override;
+    void WMSize(TMessage& M) override;
     void CMEnabledChanged(TMessage& M) override;
     void CMFocusChanged(TMessage& M) override;
     void ParentLookChanged() override;
@@ -127,6 +137,7 @@ private:
     TRect RulerSource() const;
     // Whether (X, Y) lies before the thumb: left of it, or below it when vertical.
     bool BeforeThumb(int X, int Y) const;
+    void BuildRuler();
     void ApplyStep(slider_math::Step S);
     void MoveThumbTo(int Coordinate);
     void Change();
@@ -141,6 +152,8 @@ private:
     TBitmap FImages[4];
     unsigned FUserImages = 0;
     bool FFocused = false;
+    TBitmap FRuler;  // built by AdjustElements at RulerRect's size
+    const TBitmap* FRulerSource = nullptr;  // the picture it was built from
     bool FDragging = false;
     int FPressOffset = 0;
     bool FRepeating = false;
