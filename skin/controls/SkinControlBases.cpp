@@ -216,7 +216,7 @@ TRect TqlSkinGeometry::MapRectToSize(const TRect& R, int W, int H) const {
 
 void TqlSkinLookup::LookUp() {
     TqlSkinData* skin = SkinData();
-    FIndex = !skin || skin->Empty ? -1 : skin->IndexOfControlData(SkinDataName());
+    FIndex = !skin || skin->Empty ? -1 : skin->IndexOfControlData(LookupName());
 }
 
 const TqlDataSkinControl* TqlSkinLookup::Descriptor() const {

@@ -93,6 +93,8 @@ public:
 protected:
     // FIndex := the descriptor's index, -1 without a loaded skin or descriptor.
     void LookUp();
+    // The descriptor name looked up: SkinDataName, unless a control falls back.
+    virtual std::string LookupName() const { return SkinDataName(); }
     const TqlDataSkinControl* Descriptor() const;
     bool EffectsEnabled() const;
     int FIndex = -1;

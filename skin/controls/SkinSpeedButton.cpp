@@ -139,7 +139,7 @@ void TqlSkinSpeedButton::Paint() {
             // Idle and transparent: only the image and caption, over what lies behind.
             PaintParentBackground(this, B.Canvas());
             NewClRect = Rect(0, 0, Width(), Height());
-            DrawGlyphAndCaption(B.Canvas(), NewClRect, false, false);
+            DrawTransparentIdle(B.Canvas());
         } else if (!EffectivelyEnabled() && !RectIsEmpty(FLook.DisabledSkinRect)) {
             DrawButtonState(B, FLook.DisabledSkinRect, false, false);
         } else {

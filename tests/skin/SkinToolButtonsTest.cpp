@@ -5,6 +5,7 @@
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/Timers.h"
+#include "skin/forms/qlSkinMenus.h"
 #include "tests/skin/SyntheticSkin.h"
 
 using namespace synthetic;
@@ -192,6 +193,177 @@ TEST_F(ToolButtons, APanelsCaptionFollowsItsDefaultAlignment) {
         EXPECT_GE(first, c.from);
         EXPECT_LT(last, c.to);
     }
+}
+
+// A popup menu that only records its opening.
+class RecordingPopup : public TqlSkinPopupMenu {
+public:
+    using TqlSkinPopupMenu::TqlSkinPopupMenu;
+    void PopupFromRect(TControl* control, const TRect&, bool) override { opener = control; }
+    TControl* opener = nullptr;
+};
+
+// Faces of a menu speed button by descriptor name. The picture holds a normal,
+// an active and a down face, the four menu markers and two track strips'
+// faces, each a colour of its own.
+namespace faces {
+constexpr TColor kNormal = 0x404040, kActive = 0x40C0C0, kDown = 0xC04040, kMark = 0x0000F0, kActiveMark = 0x00F0F0,
+                 kDownMark = 0xF000F0, kFlatMark = 0x008000, kSeeThrough = 0x00FF00, kVStripActive = 0x806000,
+                 kVStripDown = 0x806080, kHStripActive = 0x006080, kHStripDown = 0x608060;
+}
+
+class MenuButtonFaces : public ToolButtons {
+protected:
+    void SetUp() override {
+        using namespace faces;
+        ToolButtons::SetUp();
+        skin = std::make_unique<Skin>(form);
+        skin->Data->EnableSkinEffects = false;
+        TBitmap pic(200, 20);
+        const TColor cells[] = {kNormal, kActive, kDown};
+        for (int i = 0; i < 3; ++i) FillRect(pic, Rect(20 * i, 0, 20 * i + 20, 20), cells[i]);
+        const TColor marks[] = {kMark, kActiveMark, kDownMark, kFlatMark};
+        for (int i = 0; i < 4; ++i) {
+            FillRect(pic, Rect(60 + 10 * i, 0, 66 + 10 * i, 4), marks[i]);
+            pic.SetPixel(60 + 10 * i, 0, kSeeThrough);
+        }
+        const TColor strips[] = {kVStripActive, kVStripDown, kHStripActive, kHStripDown};
+        for (int i = 0; i < 4; ++i) FillRect(pic, Rect(100 + 20 * i, 0, 120 + 20 * i, 20), strips[i]);
+        picture = skin->AddPicture(pic);
+        for (const char* name : {"toolbutton", "bigtoolbutton", "resizebutton", "resizetoolbutton"}) Face(name, 0);
+        Face("vtracktoolbutton", 100);
+        Face("htracktoolbutton", 140);
+        popup = new RecordingPopup(form);
+    }
+    // A nine-part face whose active and down rectangles follow at 20-pixel steps.
+    TqlDataSkinMenuButtonControl& Face(const char* name, int left) {
+        auto& d = skin->Add<TqlDataSkinMenuButtonControl>(name);
+        d.PictureIndex = picture;
+        d.SkinRect = Rect(left, 0, left + 20, 20);
+        d.ActiveSkinRect = left == 0 ? Rect(20, 0, 40, 20) : Rect(left, 0, left + 20, 20);
+        d.DownSkinRect = left == 0 ? Rect(40, 0, 60, 20) : Rect(left + 20, 0, left + 40, 20);
+        d.LTPoint = {5, 5};
+        d.RTPoint = {15, 5};
+        d.LBPoint = {5, 15};
+        d.RBPoint = {15, 15};
+        d.ClientRect = Rect(5, 5, 15, 15);
+        d.MenuMarkerRect = Rect(60, 0, 66, 4);
+        d.MenuMarkerActiveRect = Rect(70, 0, 76, 4);
+        d.MenuMarkerDownRect = Rect(80, 0, 86, 4);
+        d.MenuMarkerFlatRect = Rect(90, 0, 96, 4);
+        d.MenuMarkerTransparentColor = faces::kSeeThrough;
+        return d;
+    }
+    TqlSkinMenuSpeedButton* AddMenuButton(const char* name, bool track) {
+        auto* b = new TqlSkinMenuSpeedButton(form);
+        b->SetParent(form);
+        b->SetSkinDataName(name);
+        b->SetSkinData(skin->Data);
+        b->UseSkinSize = false;
+        b->SetBounds(0, 50, 60, 25);
+        b->SetShowCaption(false);
+        b->SetSkinPopupMenu(popup);
+        b->SetTrackButtonMode(track);
+        return b;
+    }
+    static TBitmap Shot(TqlSkinMenuSpeedButton* b) {
+        const TBitmap form = Snapshot(*b->Parent());
+        TBitmap B(b->Width(), b->Height());
+        B.Canvas().CopyRect(Rect(0, 0, b->Width(), b->Height()), form, b->BoundsRect());
+        return B;
+    }
+
+    std::unique_ptr<Skin> skin;
+    int picture = 0;
+    RecordingPopup* popup = nullptr;
+};
+
+enum class Press { None, Hover, Track };
+
+// The four tool-button names draw their own layout: split into a main and a
+// 15-pixel track part with TrackButtonMode, whole without, and the skin's
+// marker for the state centred in the track part.
+TEST_F(MenuButtonFaces, EachToolButtonNameDrawsItsOwnLayout) {
+    using namespace faces;
+    struct Case {
+        bool track;
+        Press press;
+        TColor main, trackPart, mark;
+    } cases[] = {
+        {true, Press::None, kNormal, kNormal, kMark},       {true, Press::Hover, kActive, kActive, kActiveMark},
+        {true, Press::Track, kActive, kDown, kDownMark},    {false, Press::None, kNormal, kNormal, kMark},
+        {false, Press::Hover, kActive, kActive, kActiveMark}, {false, Press::Track, kDown, kDown, kDownMark},
+    };
+    for (const char* name : {"toolbutton", "bigtoolbutton", "resizebutton", "resizetoolbutton"})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << name << (c.track ? " split" : " whole") << " state " << int(c.press));
+            TqlSkinMenuSpeedButton* b = AddMenuButton(name, c.track);
+            ASSERT_NE(b->Index(), -1);
+            if (c.press != Press::None) b->Perform(CM_MOUSEENTER);
+            if (c.press == Press::Track) b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(55, 5));
+            const TBitmap shot = Shot(b);
+            EXPECT_EQ(shot.Pixel(3, 3), c.main);
+            EXPECT_EQ(shot.Pixel(57, 3), c.trackPart);
+            // The 6 x 4 marker centred in the track part (45..60 x 0..25), its
+            // corner pixel see-through.
+            EXPECT_EQ(shot.Pixel(50, 11), c.mark);
+            EXPECT_EQ(shot.Pixel(49, 10), c.trackPart);
+            delete b;
+        }
+}
+
+// New style takes "resizetoolbutton" (or "resizebutton" when the skin lacks
+// it) and, hovered or tracking with TrackButtonMode, draws the track strip
+// from the strip descriptor of its position.
+TEST_F(MenuButtonFaces, NewStyleDrawsTheTrackStripOfItsPosition) {
+    using namespace faces;
+    struct Case {
+        TqlTrackPosition position;
+        Press press;
+        TPoint probe;
+        TColor strip;
+    } cases[] = {
+        {TqlTrackPosition::qltpRight, Press::Hover, {57, 3}, kVStripActive},
+        {TqlTrackPosition::qltpRight, Press::Track, {57, 3}, kVStripDown},
+        {TqlTrackPosition::qltpBottom, Press::Hover, {3, 22}, kHStripActive},
+        {TqlTrackPosition::qltpRight, Press::None, {57, 3}, kNormal},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.position) << " state " << int(c.press));
+        TqlSkinMenuSpeedButton* b = AddMenuButton("toolmenubutton", true);
+        b->SetNewStyle(true);
+        b->SetTrackPosition(c.position);
+        b->ChangeSkinData();
+        EXPECT_EQ(b->SkinDataName(), "resizetoolbutton");
+        if (c.press != Press::None) b->Perform(CM_MOUSEENTER);
+        if (c.press == Press::Track) b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.probe.X, c.probe.Y));
+        EXPECT_EQ(Shot(b).Pixel(c.probe.X, c.probe.Y), c.strip);
+        delete b;
+    }
+    // Without "resizetoolbutton" the new style wears "resizebutton".
+    auto& list = skin->Data->CtrlList;
+    list.erase(list.begin() + skin->Data->IndexOfControlData("resizetoolbutton"));
+    TqlSkinMenuSpeedButton* b = AddMenuButton("toolmenubutton", true);
+    b->SetNewStyle(true);
+    b->ChangeSkinData();
+    EXPECT_EQ(b->Index(), skin->Data->IndexOfControlData("resizebutton"));
+    EXPECT_EQ(Shot(b).Pixel(3, 3), kNormal);
+}
+
+// A transparent button at rest shows its parent through, with the flat
+// marker in its track part (the plain arrow without a skin).
+TEST_F(MenuButtonFaces, ATransparentButtonAtRestShowsOnlyTheFlatMarker) {
+    using namespace faces;
+    TqlSkinMenuSpeedButton* b = AddMenuButton("toolbutton", false);
+    b->SetFlat(true);
+    const TBitmap shot = Shot(b);
+    EXPECT_EQ(shot.Pixel(50, 11), kFlatMark);
+    EXPECT_NE(shot.Pixel(3, 3), kNormal);
+    b->SetSkinDataName("none");
+    const TBitmap plain = Shot(b);
+    EXPECT_NE(plain.Pixel(50, 11), kFlatMark);
+    // The plain arrow's tip row at the track part's centre.
+    EXPECT_EQ(plain.Pixel(52, 14), ColorToRGB(clBtnText));
 }
 
 }  // namespace
