@@ -128,6 +128,8 @@ public:
     void SetSkinDataName(const std::string& Value) override { TqlSkinLookup::SetSkinDataName(Value); }
     virtual void ChangeSkinData();
     virtual void BeforeChangeSkinData() { FIndex = -1; }
+    // A slot kept for descendants; nothing overrides or calls it.
+    virtual void EmptyHook() {}
     virtual void GetSkinData() { LookUp(); }
     int HintImageIndex = 0;
     const TCustomImageList* HintImageList = nullptr;

@@ -61,7 +61,7 @@ void TqlSkinCustomSlider::SetEdgeSize(int Value) {
     AdjustElements();
 }
 
-void TqlSkinCustomSlider::SetNumThumbStates(int Value) {
+void TqlSkinCustomSlider::SetNumThumbStates(TqlNumThumbStates Value) {
     FNumThumbStates = std::clamp(Value, 1, 2);
     AdjustElements();
 }

@@ -15,6 +15,8 @@ enum TqlSliderOption : unsigned {
 };
 using TqlSliderOptions = unsigned;
 // The slider's own pictures, used unskinned or without the skin's thumb.
+// Cells of a thumb picture: normal alone, or normal and pressed side by side.
+using TqlNumThumbStates = int;
 enum TqlSliderImage { siHThumb = 0, siHRuler = 1, siVThumb = 2, siVRuler = 3 };
 // Shift, pointer position and Handled of a wheel event.
 using TMouseWheelUpDownEvent = std::function<void(TObject*, TShiftState, TPoint, bool&)>;
@@ -58,8 +60,8 @@ public:
     int EdgeSize() const { return FEdgeSize; }
     // Taken only when the ruler picture is longer than two edges.
     void SetEdgeSize(int Value);
-    int NumThumbStates() const { return FNumThumbStates; }
-    void SetNumThumbStates(int Value);
+    TqlNumThumbStates NumThumbStates() const { return FNumThumbStates; }
+    void SetNumThumbStates(TqlNumThumbStates Value);
     const TBitmap& Image(TqlSliderImage Which) const { return FImages[Which]; }
     // A copy of Value; null brings back the built-in picture and drops the
     // opaque option of its kind.

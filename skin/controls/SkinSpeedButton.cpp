@@ -33,7 +33,7 @@ void TqlSkinSpeedButton::SetGlyph(const TBitmap& Value) {
     Repaint();
 }
 
-void TqlSkinSpeedButton::SetNumGlyphs(int Value) {
+void TqlSkinSpeedButton::SetNumGlyphs(TqlNumGlyphs Value) {
     FNumGlyphs = std::clamp(Value, 1, 4);
     Repaint();
 }

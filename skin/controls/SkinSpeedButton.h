@@ -33,8 +33,9 @@ public:
     void SetShowCaption(bool Value);
     const TBitmap& Glyph() const { return FGlyph; }
     void SetGlyph(const TBitmap& Value);
-    int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int Value);
+    TqlNumGlyphs NumGlyphs() const { return FNumGlyphs; }
+    // Kept within 1 to 4.
+    void SetNumGlyphs(TqlNumGlyphs Value);
     int Margin() const { return FMargin; }
     // Below -1 (centred) is refused.
     void SetMargin(int Value);
@@ -94,7 +95,7 @@ private:
     const TCustomImageList* FImageList = nullptr;
     int FImageIndex = -1;
     TBitmap FGlyph;
-    int FNumGlyphs = 1;
+    TqlNumGlyphs FNumGlyphs = 1;
     int FMargin = -1;
     int FSpacing = 1;
     TqlButtonLayout FLayout = blGlyphLeft;
