@@ -104,9 +104,14 @@ TEST_F(SkinToolBar, ChildrenAreCentredAcrossTheBarAtAnyHeight) {
 // one pixel in from the top and bottom while unskinned.
 TEST_F(SkinToolBar, TheChildrensAreaSpansTheScrolledExtent) {
     struct OpenBar : TqlSkinToolBar {
+        using TqlSkinToolBar::TqlSkinToolBar;
         using TqlSkinToolBar::AdjustClientRect;
     };
-    auto* open = static_cast<OpenBar*>(bar);
+    auto* open = new OpenBar(form);
+    open->SetParent(form);
+    open->SetBounds(0, 100, 200, 30);
+    for (TControl* c : children) c->SetParent(open);
+    bar = open;
     TRect r;
     bar->SetWidth(400);
     open->AdjustClientRect(r);

@@ -166,35 +166,6 @@ TEST_F(ToolButtons, GlyphPropertiesPlaceTheImage) {
     EXPECT_EQ(Snapshot(*form).Pixel(15, b->Top() + 15), TColor(0x123456));
 }
 
-// Unskinned, the caption's text sits by DefaultAlignment, and a change shows.
-TEST_F(ToolButtons, APanelsCaptionFollowsItsDefaultAlignment) {
-    auto* panel = new TqlSkinPanel(form);
-    panel->SetParent(form);
-    panel->SetBounds(0, 60, 200, 60);
-    panel->SetCaptionMode(true);
-    panel->SetCaption("Words");
-    panel->DefaultFont().SetColor(0x0000C0);
-    struct Case {
-        TAlignment alignment;
-        int from, to;  // where the text's pixels lie
-    } cases[] = {{TAlignment::taLeftJustify, 0, 100}, {TAlignment::taRightJustify, 100, 200},
-                 {TAlignment::taCenter, 50, 150}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(int(c.alignment));
-        panel->SetDefaultAlignment(c.alignment);
-        const TBitmap shot = Snapshot(*panel);
-        int first = -1, last = -1;
-        for (int x = 0; x < 200; ++x)
-            for (int y = 0; y < 22; ++y)
-                if (shot.Pixel(x, y) == TColor(0x0000C0)) {
-                    if (first < 0) first = x;
-                    last = x;
-                }
-        EXPECT_GE(first, c.from);
-        EXPECT_LT(last, c.to);
-    }
-}
-
 // A popup menu that only records its opening.
 class RecordingPopup : public TqlSkinPopupMenu {
 public:
