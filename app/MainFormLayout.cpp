@@ -6,6 +6,7 @@
 #include <tuple>
 #include <type_traits>
 
+#include "app/Logo.h"
 #include "app/PageRows.h"
 #include "skin/boxes/qlSkinFieldLook.h"
 #include "skin/controls/qlSkinViews.h"
@@ -184,10 +185,12 @@ void TForm1::BuildSettingsPage() {
     gbText->SetAnchors(kTopRight);
     rdoRaw = Make<TqlSkinCheckRadioBox>(this, gbText, "rdoRaw", 14, 24, 210, 24, "Raw text");
     rdoRaw->SetRadio(true);
+    rdoRaw->SetSkinDataName("radiobox");
     rdoRaw->GroupIndex = 1;
     qlSkinCheckRadioBox1 =
         Make<TqlSkinCheckRadioBox>(this, gbText, "qlSkinCheckRadioBox1", 14, 50, 210, 24, "POS-tagged text");
     qlSkinCheckRadioBox1->SetRadio(true);
+    qlSkinCheckRadioBox1->SetSkinDataName("radiobox");
     qlSkinCheckRadioBox1->GroupIndex = 1;
     qlSkinCheckRadioBox1->SetChecked(true);
     gbSep = Make<TqlSkinGroupBox>(this, gbText, "gbSep", 10, 80, 220, 160, "Separators");
@@ -428,14 +431,33 @@ void TForm1::BuildCollocateTable() {
     lsvColligate->SetMultiSelect(true);
     lsvColligate->ReadOnly = true;
     lsvColligate->RowSelect = true;
-    const std::tuple<const char*, int, TAlignment> columns[] = {
-        {"NO", 50, TAlignment::taLeftJustify},         {"Collocate", 150, TAlignment::taLeftJustify},
-        {"f(c)", 57, TAlignment::taCenter},            {"f(n,c)", 66, TAlignment::taCenter},
-        {"MI", 66, TAlignment::taRightJustify},        {"MI3", 69, TAlignment::taRightJustify},
-        {"Z-Score", 75, TAlignment::taRightJustify},   {"T-Score", 74, TAlignment::taRightJustify},
-        {"Log-log", 110, TAlignment::taRightJustify},  {"Log-likelihood", 120, TAlignment::taRightJustify},
+    // Each column with the widest value it was laid out for: counts of six
+    // digits, scores like -3789.1568.
+    const char* const count = "999999";
+    const char* const score = "-3789.1568";
+    const std::tuple<const char*, int, TAlignment, const char*> columns[] = {
+        {"NO", 50, TAlignment::taLeftJustify, " 99999"},       {"Collocate", 150, TAlignment::taLeftJustify, ""},
+        {"f(c)", 57, TAlignment::taCenter, count},              {"f(n,c)", 66, TAlignment::taCenter, count},
+        {"MI", 66, TAlignment::taRightJustify, score},          {"MI3", 69, TAlignment::taRightJustify, score},
+        {"Z-Score", 75, TAlignment::taRightJustify, score},     {"T-Score", 74, TAlignment::taRightJustify, score},
+        {"Log-log", 110, TAlignment::taRightJustify, score},    {"Log-likelihood", 120, TAlignment::taRightJustify, score},
     };
-    for (auto [caption, width, alignment] : columns) lsvColligate->AddColumn(caption, width, alignment);
+    for (auto [caption, width, alignment, widest] : columns)
+        lsvColligate->AddColumn(caption, FittedColumnWidth(lsvColligate->Font(), width, {caption, widest}), alignment);
+}
+
+// The design widths were measured in a narrower system font than ours: a
+// column keeps its width where that suffices, and grows to hold its caption and
+// widest value, bold as some columns draw them, where it does not.
+int TForm1::FittedColumnWidth(const TFont& font, int designWidth, std::initializer_list<const char*> texts) {
+    TBitmap measure(1, 1);
+    measure.Canvas().Font().Assign(font);
+    measure.Canvas().Font().SetStyle(fsBold);
+    const int padding = 16;  // the cell's text margins, the grid line and a blank
+    int width = designWidth;
+    for (const char* text : texts)
+        if (*text) width = std::max(width, measure.Canvas().TextWidth(text) + padding);
+    return width;
 }
 
 void TForm1::BuildCollocateDetails() {
@@ -468,7 +490,7 @@ void TForm1::BuildCollocateDetails() {
 
 void TForm1::BuildAboutPage() {
     TWinControl* page = tsAbout;
-    KvLabel1 = Make<TqlSkinStdLabel>(this, page, "KvLabel1", 40, 40, 700, 60,
+    KvLabel1 = Make<TKvLabel>(this, page, "KvLabel1", 40, 40, 700, 60,
                                      "Orvale Lexmoor extracts the collocates of a node word, phrase or tag pattern "
                                      "from a corpus of plain or POS-tagged text and ranks them by frequency, MI, "
                                      "MI3, Z-Score, T-Score, Log-log and Log-Likelihood.");
@@ -477,7 +499,11 @@ void TForm1::BuildAboutPage() {
     KvLabel1->WordWrap = true;
     KvLabel1->SetBounds(40, 40, 700, 60);
     KvLabel1->SetAnchors(kStretchWide);
-    KvLabel3 = Make<TqlSkinStdLabel>(this, page, "KvLabel3", 40, 120, 400, 20, "Released: December 2026");
+    KvLabel1->SetStyle(TKvLabelStyle::lsRecessed);
+    KvLabel3 = Make<TKvLabel>(this, page, "KvLabel3", 40, 120, 400, 20, "Released: December 2026");
+    KvLabel3->SetStyle(TKvLabelStyle::lsRaised);
+    // On the light page a soft edge reads as relief; the classic dark one smudges the text.
+    for (TKvLabel* label : {KvLabel1, KvLabel3}) label->ShadowColor = RGB(0xC8, 0xCD, 0xD4);
     KvLabel4 = Make<TqlSkinStdLabel>(this, page, "KvLabel4", 40, 146, 400, 20, "Version 1.0");
     KvLabel5 = Make<TqlSkinStdLabel>(this, page, "KvLabel5", 40, 172, 400, 20, "Bug reports and suggestions:");
     KvLabel2 = Make<TqlSkinStdLabel>(this, page, "KvLabel2", 250, 172, 300, 20, "lexmoor@orvale.example");
@@ -490,6 +516,7 @@ void TForm1::BuildAboutPage() {
     Image1 = Make<TImage>(this, page, "Image1", 40, 210, 64, 64);
     Image1->Cursor = TCursor::crHandPoint;
     Image1->Hint = "Visit the web page of Orvale Lexmoor";
+    DrawProgramLogo(Image1->Picture(), 64);
     memoInfo = Make<TMemo>(this, page, "memoInfo", 40, 290, 700, 200);
     memoInfo->SetReadOnly(true);
     memoInfo->SetWordWrap(true);

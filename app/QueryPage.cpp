@@ -121,6 +121,8 @@ void TForm1::lblInfoClick(TObject* /*sender*/) {
     qlSkinMessage1->MessageDlg(lblInfo->Caption(), TMsgDlgType::mtInformation, mbOK, 0);
 }
 
+void TForm1::lblInfoDblClick(TObject* sender) { lblInfoClick(sender); }
+
 void TForm1::ShowQueryCaretHit() {
     std::string info;
     HitInfoLine(gQueryHits, gHits, CaretLine(rdtResult) - 1, info, crbxPOS->Checked() ? "POS" : "WORD");
@@ -159,6 +161,7 @@ void TForm1::crbxShowTagHintClick(TObject* /*sender*/) {
 }
 
 void TForm1::btnHighlightClick(TObject* /*sender*/) {
+    if (!PaneShowsHits(rdtResult)) return;
     gProgress = 0;
     TRunScope search(plQSearch), display(plDisplay), query(plQuery);
     ggCurLine->SetMaxValue(rdtResult->Lines().Count());
@@ -193,7 +196,7 @@ void TForm1::ConnectQueryPage() {
     crbxInsertCol->OnClick = [this](TObject* s) { crbxReSortClick(s); };
     crbxPOS->OnClick = [this](TObject* s) { crbxPOSClick(s); };
     lblInfo->OnClick = [this](TObject* s) { lblInfoClick(s); };
-    lblInfo->OnDblClick = [this](TObject* s) { lblInfoClick(s); };
+    lblInfo->OnDblClick = [this](TObject* s) { lblInfoDblClick(s); };
     rdtResult->OnKeyUp = [this](TObject* s, uint16_t& k, TShiftState sh) { rdtResultKeyUp(s, k, sh); };
     rdtResult->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         rdtResultMouseDown(s, b, sh, x, y);

@@ -17,7 +17,10 @@ void TMyArray::Assign(TTokenTable& table, const std::array<std::string_view, Siz
     for (int k = 0; k < Size; ++k) FIds[static_cast<size_t>(k)] = slots[static_cast<size_t>(k)].empty() ? 0 : table.Intern(slots[static_cast<size_t>(k)]);
 }
 
-TQuery::TQuery() : FTokens(std::make_unique<TTokenTable>(TTokenTable::WithEmptyText())) { Matrix.SetTable(*FTokens); }
+TQuery::TQuery() : FTokens(std::make_unique<TTokenTable>(TTokenTable::WithEmptyText())) {
+    Matrix.SetTable(*FTokens);
+    Matrix.SetTexts(Hits);
+}
 
 TQuery::~TQuery() = default;
 

@@ -117,6 +117,17 @@ struct TWordArray {
     TMyArray LeftWords;    // slot 0 is the word next to the node
     TMyArray CenterWords;  // first token of the match in slot 0
     TMyArray RightWords;   // slot 0 is the word next to the node
+
+    // The three contexts as the hit stores them: read from the hit list, not
+    // copied into every row. Empty for a row that no hit list backs.
+    std::string_view LeftText() const { return Texts && Row < Texts->size() ? Texts->Left(Row) : std::string_view(); }
+    std::string_view CenterText() const {
+        return Texts && Row < Texts->size() ? Texts->Center(Row) : std::string_view();
+    }
+    std::string_view RightText() const { return Texts && Row < Texts->size() ? Texts->Right(Row) : std::string_view(); }
+
+    const THitList* Texts = nullptr;
+    size_t Row = 0;
 };
 
 // Matrix rows holding only the slots up to each part's last token: a context
@@ -145,6 +156,8 @@ public:
         Touch();
     }
     const TTokenTable* Table() const { return FTable; }
+    // The hits whose contexts the rows were split from, row for hit.
+    void SetTexts(const THitList& hits) { FTexts = &hits; }
     // Differs from every earlier revision of any matrix once the rows or
     // their table change, so that work on the rows can be kept between runs.
     uint64_t Revision() const { return FRevision; }
@@ -163,6 +176,7 @@ private:
     void Touch() { FRevision = NextRevision(); }
 
     TTokenTable* FTable = nullptr;
+    const THitList* FTexts = nullptr;
     uint64_t FRevision = NextRevision();
     TBuffer<uint32_t> FIds;
     // Row i's ids run from FStarts[i] to FStarts[i + 1]: its left part, then

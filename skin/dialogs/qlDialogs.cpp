@@ -268,9 +268,9 @@ TSaveForm::TSaveForm(TqlSkinSaveDialog& dialog, const std::string& lastFolder)
     TqlSkinData* skin = DialogSkinData(dialog);
     const int w = 640, h = 430;
     const int nameTop = h - 68, typeTop = h - 36;
-    const TqlSkinStdLabel* labels[] = {AddLabel(this, skin, "Save in:", kMargin, kMargin + 4),
-                                       AddLabel(this, skin, "File name:", kMargin, nameTop + 4),
-                                       AddLabel(this, skin, "Save as type:", kMargin, typeTop + 4)};
+    const TqlSkinStdLabel* labels[] = {AddLabel(this, skin, DialogString(skin, "FLV_LOOKIN"), kMargin, kMargin + 4),
+                                       AddLabel(this, skin, DialogString(skin, "MSG_FILENAME"), kMargin, nameTop + 4),
+                                       AddLabel(this, skin, DialogString(skin, "MSG_FILETYPE"), kMargin, typeTop + 4)};
     int labelWidth = 0;
     for (const TqlSkinStdLabel* label : labels) labelWidth = std::max(labelWidth, label->Width() + 10);
     const int fieldLeft = kMargin + labelWidth;
@@ -285,9 +285,11 @@ TSaveForm::TSaveForm(TqlSkinSaveDialog& dialog, const std::string& lastFolder)
 
     FName = AddControl<TqlSkinEdit>(this, "edtFileName", fieldLeft, nameTop, fieldWidth, kEditHeight, 0);
     FTypes = AddControl<TqlSkinComboBox>(this, "cbxFileType", fieldLeft, typeTop, fieldWidth, kEditHeight, 1);
-    TqlSkinButton* save = AddButton(this, "btnOk", "&Save", mrNone, w - kMargin - kButtonWidth, nameTop - 1, 2);
+    TqlSkinButton* save =
+        AddButton(this, "btnOk", DialogString(skin, "MSG_BTN_SAVE"), mrNone, w - kMargin - kButtonWidth, nameTop - 1, 2);
     save->SetDefault(true);
-    AddButton(this, "btnCancel", "Cancel", mrCancel, w - kMargin - kButtonWidth, typeTop - 1, 3);
+    AddButton(this, "btnCancel", DialogString(skin, "MSG_BTN_CANCEL"), mrCancel, w - kMargin - kButtonWidth, typeTop - 1,
+              3);
     SetClientSize(w, h);
     SkinDialogForm(*this, skin);
 
@@ -420,9 +422,11 @@ TFolderForm::TFolderForm(TqlSkinSelectDirectoryDialog& dialog) : TForm(&dialog),
                                   kEditHeight, 0);
     const int treeTop = kMargin + kEditHeight + 10, buttonTop = h - kMargin - kButtonHeight;
     FTree = AddFolderTree(this, kMargin, treeTop, w - 2 * kMargin, buttonTop - 12 - treeTop, 1);
-    TqlSkinButton* ok = AddButton(this, "btnOk", "OK", mrNone, w - kMargin - 2 * kButtonWidth - 8, buttonTop, 2);
+    TqlSkinButton* ok = AddButton(this, "btnOk", DialogString(skin, "MSG_BTN_OK"), mrNone,
+                                  w - kMargin - 2 * kButtonWidth - 8, buttonTop, 2);
     ok->SetDefault(true);
-    AddButton(this, "btnCancel", "Cancel", mrCancel, w - kMargin - kButtonWidth, buttonTop, 3);
+    AddButton(this, "btnCancel", DialogString(skin, "MSG_BTN_CANCEL"), mrCancel, w - kMargin - kButtonWidth, buttonTop,
+              3);
     SetClientSize(w, h);
     SkinDialogForm(*this, skin);
 
@@ -492,8 +496,10 @@ bool TqlSkinInputDialog::InputQuery(const std::string& caption, const std::strin
     const int editTop = kMargin + std::max(label->Height(), 13) + 6;
     auto* edit = AddControl<TqlSkinEdit>(form.get(), "edtValue", kMargin, editTop, w - 2 * kMargin, kEditHeight, 0);
     const int buttonTop = editTop + kEditHeight + 16;
-    AddButton(form.get(), "btnOk", "OK", mrOk, w - kMargin - 2 * kButtonWidth - 8, buttonTop, 1);
-    AddButton(form.get(), "btnCancel", "Cancel", mrCancel, w - kMargin - kButtonWidth, buttonTop, 2);
+    AddButton(form.get(), "btnOk", DialogString(skin, "MSG_BTN_OK"), mrOk, w - kMargin - 2 * kButtonWidth - 8,
+              buttonTop, 1);
+    AddButton(form.get(), "btnCancel", DialogString(skin, "MSG_BTN_CANCEL"), mrCancel, w - kMargin - kButtonWidth,
+              buttonTop, 2);
     form->SetClientSize(w, buttonTop + kButtonHeight + kMargin);
     SkinDialogForm(*form, skin);
 

@@ -154,6 +154,41 @@ TEST_F(SearchFixture, HitsOfSeveralFilesAccumulateWithTheirOwnFileName) {
     EXPECT_EQ(query.Lines.Count(), 2);
 }
 
+// A matrix row gives its hit's three contexts as text, over one file and over
+// several searched on every core, Latin-1 and UTF-8 bytes as they stand.
+TEST_F(SearchFixture, MatrixRowsReadTheirHitsContextsAsText) {
+    const std::vector<std::string> files = {folder.Write("one.txt", "a caf\xE9 cat sat\n"),
+                                            folder.Write("two.txt", "the cat\nthat \xC3\xA9t\xC3\xA9 cat ran far\n")};
+    for (bool together : {false, true}) {
+        SCOPED_TRACE(together ? "SearchFiles" : "file by file");
+        query.Clear();
+        int progress = 0;
+        if (together) {
+            query.SearchFiles(files, "", "cat", false, 2, 2, progress, true);
+        } else {
+            for (const std::string& file : files) {
+                query.LoadFile(file, "");
+                query.Search("cat", false, 2, 2, progress, true);
+            }
+        }
+        ASSERT_EQ(query.Matrix.size(), 3u);
+        for (size_t i = 0; i < query.Matrix.size(); ++i) {
+            SCOPED_TRACE(i);
+            const TWordArray row = query.Matrix[i];
+            EXPECT_EQ(row.LeftText(), query.Hits.Left(i));
+            EXPECT_EQ(row.CenterText(), "cat");
+            EXPECT_EQ(row.RightText(), query.Hits.Right(i));
+        }
+        EXPECT_NE(query.Matrix[0].LeftText().find("caf\xE9"), std::string_view::npos);
+        EXPECT_NE(query.Matrix[2].LeftText().find("\xC3\xA9t\xC3\xA9"), std::string_view::npos);
+        EXPECT_NE(query.Matrix[2].RightText().find("ran far"), std::string_view::npos);
+    }
+    // A row of a matrix no hit list backs has no text.
+    TWordMatrix loose;
+    loose.push_back(query.Matrix[0]);
+    EXPECT_EQ(loose[0].LeftText(), "");
+}
+
 TEST_F(SearchFixture, LoadingCutsTheFolderAndCountsLines) {
     struct Case {
         std::string name, bytes, fileName;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "platform/gui/controls/ScrollInfo.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLabels.h"
+#include "skin/core/ResourceStrings.h"
 #include "skin/default/DefaultSkin.h"
 #include "skin/forms/qlCorvane.h"
 #include "skin/dialogs/qlDialogs.h"
@@ -506,6 +509,56 @@ TEST_F(SkinnedDialogs, EveryDialogIsDrawnFromTheSkinOfTheFormItStandsOn) {
         // Native fields take the skin's field colour.
         for (TEdit* e : PartsOf<TEdit>(f)) EXPECT_EQ(ColorToRGB(e->Color()), skin->SkinColors.cWindow) << e->Name;
     });
+}
+
+// Titles, labels and button captions come from the skin's string table, by
+// key; without a table, from the built-in captions.
+TEST_F(SkinnedDialogs, DialogTextsComeFromTheSkinsStringTable) {
+    auto texts = [](TForm* f) {
+        std::vector<std::string> out{f->Caption()};
+        for (TqlSkinButton* b : PartsOf<TqlSkinButton>(f)) out.push_back(b->Caption());
+        for (TqlSkinStdLabel* l : PartsOf<TqlSkinStdLabel>(f)) out.push_back(l->Caption());
+        return out;
+    };
+    auto has = [](const std::vector<std::string>& all, const std::string& text) {
+        return std::find(all.begin(), all.end(), text) != all.end();
+    };
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        std::map<std::string, std::vector<std::string>> expected;
+    } cases[] = {
+        {"built in", {},
+         {{"message", {"Confirm", "&Yes", "&No", "Cancel"}},
+          {"input", {"OK", "Cancel"}},
+          {"save", {"Look in: ", "File name:", "File type:", "&Save", "Cancel"}},
+          {"folder", {"OK", "Cancel"}}}},
+        {"from the table",
+         {"MSG_CAP_CONFIRM=Frage", "MSG_BTN_YES=&Ja", "MSG_BTN_NO=&Nein", "MSG_BTN_CANCEL=Abbrechen", "MSG_BTN_OK=Gut",
+          "FLV_LOOKIN=Suchen in: ", "MSG_FILENAME=Dateiname:", "MSG_FILETYPE=Dateityp:", "MSG_BTN_SAVE=&Speichern"},
+         {{"message", {"Frage", "&Ja", "&Nein", "Abbrechen"}},
+          {"input", {"Gut", "Abbrechen"}},
+          {"save", {"Suchen in: ", "Dateiname:", "Dateityp:", "&Speichern", "Abbrechen"}},
+          {"folder", {"Gut", "Abbrechen"}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.lines.empty()) {
+            auto* table = new TqlResourceStrData(host);
+            TStringList lines;
+            for (const std::string& line : c.lines) lines.Add(line);
+            table->SetResStrings(lines);
+            skin->SetResourceStrData(table);
+        }
+        int seen = 0;
+        ForEachDialog(nullptr, [&](const char* what, TForm* f) {
+            SCOPED_TRACE(what);
+            ++seen;
+            const auto all = texts(f);
+            for (const std::string& text : c.expected.at(what)) EXPECT_TRUE(has(all, text)) << text;
+        });
+        EXPECT_EQ(seen, 4);
+    }
 }
 
 TEST_F(SkinnedDialogs, ADialogsOwnSkinDataComesBeforeTheForms) {
