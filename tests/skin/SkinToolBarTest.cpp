@@ -237,6 +237,39 @@ TEST_F(SkinToolBar, TheScrollButtonsWearTheSkinsResizeButtonInEachState) {
     bar->Perform(WM_NCLBUTTONUP, WPARAM(HTSCROLLRIGHT), 0);
 }
 
+// A three-part skin spans the whole bar: with the scroll buttons shown its
+// ends lie under them and the client shows only its middle.
+TEST_F(SkinToolBar, AThreePartSkinSpansTheBarUnderItsScrollButtons) {
+    constexpr TColor kLeftEnd = 0x2040A0, kMiddle = 0xA0C0E0, kRightEnd = 0x60A020;
+    TBitmap strip(40, 30);
+    FillRect(strip, Rect(0, 0, 10, 30), kLeftEnd);
+    FillRect(strip, Rect(10, 0, 30, 30), kMiddle);
+    FillRect(strip, Rect(30, 0, 40, 30), kRightEnd);
+    Skin skin(form);
+    auto& look = skin.Add<TqlDataSkinPanelControl>("toolpanel");
+    look.PictureIndex = skin.AddPicture(strip);
+    look.SkinRect = Rect(0, 0, 40, 30);
+    look.LTPoint = {10, 0};
+    look.RTPoint = {30, 0};
+    look.ClientRect = Rect(10, 0, 30, 30);
+    bar->SetSkinData(skin.Data);
+    struct Case {
+        int width;
+        bool buttons;
+        TColor left, right;  // just inside the client's ends
+    } cases[] = {{400, false, kLeftEnd, kRightEnd}, {200, true, kMiddle, kMiddle}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        bar->SetWidth(c.width);
+        bar->SetCanScroll(true);
+        ASSERT_EQ(bar->ButtonsShown(), c.buttons);
+        const int band = c.buttons ? 12 : 0;
+        const TBitmap shot = Snapshot(*bar);
+        EXPECT_EQ(shot.Pixel(band + 1, 1), c.left);
+        EXPECT_EQ(shot.Pixel(c.width - band - 2, 1), c.right);
+    }
+}
+
 TEST_F(SkinToolBar, ImagesFlatAndCaptionsArePassedToTheChildSpeedButtons) {
     std::vector<TqlSkinSpeedButton*> buttons;
     for (int i = 0; i < 3; ++i) {
