@@ -182,17 +182,23 @@ bool TqlSkinSpeedButton::ChooseImage(bool AActive, bool ADown, const TCustomImag
                                      std::string& Caption, bool& Enabled) const {
     if (MenuImage(Images, Index, Caption)) return true;
     if (!FGlyph.Empty()) return false;
-    const auto usable = [&](const TCustomImageList* List) { return List && FImageIndex >= 0 && FImageIndex < List->Count(); };
+    const auto usable = [this](const TCustomImageList* List) {
+        return List && FImageIndex >= 0 && FImageIndex < List->Count();
+    };
     Index = FImageIndex;
     if (auto* bar = dynamic_cast<const TqlSkinToolBar*>(Parent())) {
-        const bool enabled = EffectivelyEnabled();
-        if (!enabled && bar->DisabledImages())
-            Images = bar->DisabledImages(), Enabled = true;
+        // The disabled list's images are drawn as they are; the others greyed while disabled.
+        const bool disabledList = !EffectivelyEnabled() && bar->DisabledImages();
+        if (disabledList)
+            Images = bar->DisabledImages();
         else if ((AActive || ADown) && bar->HotImages())
             Images = bar->HotImages();
         else
             Images = bar->Images();
-        if (usable(Images)) return true;
+        if (usable(Images)) {
+            if (disabledList) Enabled = true;
+            return true;
+        }
     }
     Images = FImageList;
     return usable(Images);
