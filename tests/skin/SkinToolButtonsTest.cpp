@@ -65,13 +65,15 @@ TEST_F(ToolButtons, ASpeedButtonOnABarDrawsTheBarsImageForItsState) {
         const char* name;
         bool hotList, disabledList, onBar;
         State state;
-        TColor expected;  // clNone: Images greyed
+        TColor expected;  // clNone: an image greyed
+        bool emptyDisabledList = false;
     } cases[] = {
         {"normal", true, true, true, State::Normal, kImage},
         {"hot", true, true, true, State::Hot, kHotImage},
         {"hot without a hot list", false, true, true, State::Hot, kImage},
         {"disabled", true, true, true, State::Disabled, kDisabledImage},
         {"disabled without a disabled list", true, false, true, State::Disabled, clNone},
+        {"disabled with an empty disabled list", true, false, true, State::Disabled, clNone, true},
         {"off the bar, hot", true, true, false, State::Hot, kOwnImage},
     };
     TCustomImageList* images = List(kImage);
@@ -80,7 +82,9 @@ TEST_F(ToolButtons, ASpeedButtonOnABarDrawsTheBarsImageForItsState) {
         SCOPED_TRACE(c.name);
         bar->SetImages(images);
         bar->SetHotImages(c.hotList ? List(kHotImage) : nullptr);
-        bar->SetDisabledImages(c.disabledList ? List(kDisabledImage) : nullptr);
+        bar->SetDisabledImages(c.disabledList        ? List(kDisabledImage)
+                               : c.emptyDisabledList ? new TCustomImageList(8, 8, form)
+                                                     : nullptr);
         // Put on the bar after the lists were set.
         TqlSkinSpeedButton* b = AddButton(c.onBar ? static_cast<TWinControl*>(bar) : form, 100);
         b->SetImageList(own);
