@@ -4,6 +4,7 @@
 // association measures (TStat).
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <span>
 #include <cstdint>
@@ -229,6 +230,14 @@ struct TParamInfo {
     long double MinValue = 0;
 };
 
+// How far a search over many files has come: the files, from the first on,
+// whose every line has been searched, and the bytes searched, of all.
+struct TSearchProgress {
+    size_t FilesDone = 0, Files = 0;
+    uint64_t BytesDone = 0, Bytes = 0;
+};
+using TSearchProgressEvent = std::function<void(const TSearchProgress&)>;
+
 class TRegExpr;
 struct TSearchPattern;
 
@@ -249,10 +258,13 @@ public:
     void Search(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
                 bool buildMatrix);
     // LoadFile and Search of each file in turn, the files searched on every
-    // core; progress ends at the last file's line count. A file that cannot
-    // be read raises EFOpenError after the hits of the files before it.
+    // core; progress ends at the last file's line count. onProgress is told,
+    // on the calling thread, how far the search has come while it runs. A
+    // file that cannot be read raises EFOpenError after the hits of the files
+    // before it.
     void SearchFiles(const std::vector<std::string>& fileNames, const std::string& splitters, const std::string& expr,
-                     bool caseSensitive, int leftWords, int rightWords, int& progress, bool buildMatrix);
+                     bool caseSensitive, int leftWords, int rightWords, int& progress, bool buildMatrix,
+                     const TSearchProgressEvent& onProgress = {});
     // Enters the tokens into the table tokens already uses, or into a shared one.
     static void SplitToArray(std::string_view text, TMyArray& tokens, int align);
 

@@ -267,6 +267,22 @@ TEST_F(MainForm, ContextRangesGiveSpansUpToTwiceTheRange) {
     Stop(form);
 }
 
+// A context holds sixteen words on each side: a wider span would be shown and
+// scored as if counted, so the choices stop there however wide the range.
+TEST_F(MainForm, SpansStopAtTheSixteenWordsAContextHolds) {
+    TForm1* form = Start();
+    for (int range : {8, 9, 15}) {
+        SCOPED_TRACE(range);
+        form->cbxLeftRangeNum->SetItemIndex(range);
+        form->cbxRightRangeNum->SetItemIndex(range);
+        for (TqlSkinComboBox* span : {form->cbxLeftSpan, form->cbxRightSpan}) {
+            EXPECT_EQ(span->Items().Count(), 17);
+            EXPECT_EQ(span->Items()[span->Items().Count() - 1], "16");
+        }
+    }
+    Stop(form);
+}
+
 TEST_F(MainForm, TimersDriveTheGaugesOnTheirClock) {
     TForm1* form = Start();
     form->gProgress = 41;

@@ -393,3 +393,75 @@ TEST_F(SearchFixture, WalkingTheNodesMatchesFindsWhatTheFullSearchFinds) {
         }
     }
 }
+
+// The padding that gives a node at a line's edge its context is no text: a
+// node that can match "#" finds only what the line holds, on the search that
+// walks the node's matches and on the one that tries every blank ("(\S)\4*"
+// refers to its own group, which only the whole pattern numbers).
+TEST_F(SearchFixture, ANodeNeverMatchesInThePadding) {
+    struct Case {
+        const char* name;
+        std::string text, node, splitters;
+        std::vector<Kwic> hits;
+    };
+    const std::vector<Case> cases = {
+        {"any token, raw", "a b", "\\S+", "", {{"## ##", "a", "b ##"}, {"## a", "b", "## ##"}}},
+        {"any token, tagged", "a_A b_B", "\\S+", "[_]",
+         {{"##_## ##_##", "a_A", "b_B ##_##"}, {"##_## a_A", "b_B", "##_## ##_##"}}},
+        {"any token, every blank tried", "a b", "(\\S)\\4*", "", {{"## ##", "a", "b ##"}, {"## a", "b", "## ##"}}},
+        {"punctuation", "x, y", "[[:punct:]]+", "", {{"## x", ",", "y ##"}}},
+        {"non-word characters", "x y", "\\W+", "", {}},
+        {"a hash", "x y", "#", "", {}},
+        {"a node reaching into the padding", "x y", "\\S+ \\S+", "", {{"## ##", "x y", "## ##"}}},
+        {"hashes the text holds are found", "a ## b", "##", "", {{"## a", "##", "b ##"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectHits(Run(c.text, c.node, 2, 2, c.splitters), c.hits);
+        EXPECT_EQ(query.Matrix.size(), c.hits.size());
+    }
+}
+
+// While the files are searched on the cores the caller hears how far the
+// search has come: the bytes searched grow to the corpus's size and the files
+// done to their number, on one thread as on many.
+TEST_F(SearchFixture, SearchingManyFilesTellsItsProgressWhileItRuns) {
+    std::vector<std::string> files;
+    uint64_t total = 0;
+    for (int f = 0; f < 3; ++f) {
+        std::string text;
+        for (int l = 0; l < 2000; ++l) text += "the cat sat on the mat number " + std::to_string(l) + "\n";
+        total += text.size();
+        files.push_back(folder.Write("f" + std::to_string(f) + ".txt", text));
+    }
+    for (int threads : {1, 4}) {
+        SCOPED_TRACE(threads);
+        SetEngineThreads(threads);
+        std::vector<TSearchProgress> seen;
+        query.Clear();
+        query.SearchPieceBytes = 4096;
+        int progress = 0;
+        query.SearchFiles(files, "", "cat", false, 2, 2, progress, false,
+                          [&](const TSearchProgress& state) { seen.push_back(state); });
+        SetEngineThreads(0);
+        EXPECT_EQ(query.Hits.size(), 6000u);
+        ASSERT_FALSE(seen.empty());
+        for (size_t k = 1; k < seen.size(); ++k) {
+            EXPECT_GE(seen[k].BytesDone, seen[k - 1].BytesDone);
+            EXPECT_GE(seen[k].FilesDone, seen[k - 1].FilesDone);
+        }
+        EXPECT_EQ(seen.back().Bytes, total);
+        EXPECT_EQ(seen.back().BytesDone, total);
+        EXPECT_EQ(seen.back().FilesDone, 3u);
+        EXPECT_EQ(seen.back().Files, 3u);
+        if (threads == 1) {
+            // One thread reports as its lines go by, file after file.
+            std::vector<size_t> files;
+            for (const TSearchProgress& state : seen)
+                if (state.BytesDone > 0 && state.BytesDone < total &&
+                    (files.empty() || files.back() != state.FilesDone))
+                    files.push_back(state.FilesDone);
+            EXPECT_EQ(files, (std::vector<size_t>{0, 1, 2}));
+        }
+    }
+}
