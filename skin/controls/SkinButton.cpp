@@ -83,10 +83,7 @@ void TqlSkinButton::Click() {
 }
 
 bool TqlSkinButton::IsFocusedButton() const {
-    if (!FCanFocused) return false;
-    if (Focused()) return true;
-    const TForm* form = ParentForm();
-    return form && form->ActiveControl() == this;
+    return FCanFocused && HoldsFocus(*this);
 }
 
 bool TqlSkinButton::CanAnimate() const {

@@ -66,7 +66,7 @@ protected:
 TEST_F(SkinChecks, ClicksWalkTheStatesAndFireOnClickAsTheTableSays) {
     auto* check = Box(form);
     auto* grayable = Box(form);
-    grayable->AllowGrayed = true;
+    grayable->SetAllowGrayed(true);
     auto* radio = Box(form, 0, true);
     struct Step {
         TqlSkinCheckRadioBox* box;
@@ -562,6 +562,53 @@ TEST_F(SkinSliders, DraggingTheThumbFollowsThePointerAndEndsWithChanged) {
     slider->Perform(WM_LBUTTONUP, 0, MAKELPARAM(-1000, y));
     EXPECT_FALSE(slider->Dragging());
     EXPECT_EQ(events, "changed ");
+}
+
+// A slider that keeps its own ruler area and refuses drags on its thumb.
+class FencedSlider : public TqlSkinSlider {
+public:
+    using TqlSkinSlider::TqlSkinSlider;
+    int presses = 0, builds = 0;
+
+protected:
+    TRect GetRulerRect() const override { return Rect(20, 0, Width() - 20, Height()); }
+    void AdjustElements() override {
+        ++builds;
+        TqlSkinSlider::AdjustElements();
+    }
+    void ThumbMouseDown(TMouseButton, TShiftState, int, int) override { ++presses; }
+};
+
+TEST_F(SkinSliders, TheFocusRectangleLiesTwoPixelsInsideTheRulerArea) {
+    form->Show();
+    auto* fenced = new FencedSlider(form);
+    fenced->SetParent(form);
+    fenced->SetBounds(10, 60, 212, 30);
+    for (TqlSkinSlider* s : {slider, static_cast<TqlSkinSlider*>(fenced)}) {
+        SCOPED_TRACE(s == slider ? "plain" : "own ruler area");
+        const int left = s == slider ? 2 : 22;
+        form->SetFocus();
+        const TBitmap blurred = Snapshot(*s);
+        s->SetFocus();
+        const TBitmap focused = Snapshot(*s);
+        // The dotted frame's top row starts at the inset corner; no dot left of it.
+        bool topRow = false, outside = false;
+        for (int x = 0; x < s->Width(); ++x) {
+            const bool changed = focused.Pixel(x, 2) != blurred.Pixel(x, 2);
+            if (x >= left && x < s->Width() - left) topRow |= changed;
+            if (x < left - 1) outside |= changed;
+        }
+        EXPECT_TRUE(topRow);
+        EXPECT_FALSE(outside);
+    }
+    // The thumb's press goes through the overridable step.
+    const TRect thumb = fenced->ThumbRect();
+    const int builds = fenced->builds;
+    fenced->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb.Left + 2, (thumb.Top + thumb.Bottom) / 2));
+    EXPECT_EQ(fenced->presses, 1);
+    EXPECT_FALSE(fenced->Dragging());
+    fenced->SetEdgeSize(3);
+    EXPECT_EQ(fenced->builds, builds + 1);
 }
 
 TEST_F(SkinSliders, AVerticalSliderHasItsMaximumAtTheTop) {

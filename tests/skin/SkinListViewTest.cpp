@@ -87,7 +87,9 @@ TEST_F(SkinListView, BarsFollowTheViewStyle) {
         Settle();
         EXPECT_EQ(v->Visible(), c.vertical);
         const int perPage = int(list->Perform(LVM_GETCOUNTPERPAGE));
-        if (c.style == TViewStyle::vsList) EXPECT_EQ(h->Visible(), perPage < c.rows);
+        if (c.style == TViewStyle::vsList) {
+            EXPECT_EQ(h->Visible(), perPage < c.rows);
+        }
         if (!v->Visible()) continue;
         if (c.style == TViewStyle::vsReport) {
             EXPECT_EQ(v->PageSize(), perPage);
