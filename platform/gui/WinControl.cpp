@@ -18,6 +18,18 @@
 #include <cstdlib>
 #include <typeinfo>
 
+namespace {
+
+// A drawn control takes the focus on a click through the bridge, and only when
+// it is the one clicked. Qt would also hand a click on a control that takes no
+// focus (a bar, a label, a sheet) to the nearest focusable control around it.
+Qt::FocusPolicy WidgetFocusPolicy(bool native, bool tabStop) {
+    if (native) return tabStop ? Qt::StrongFocus : Qt::ClickFocus;
+    return tabStop ? Qt::TabFocus : Qt::NoFocus;
+}
+
+}  // namespace
+
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
@@ -48,7 +60,7 @@ void TWinControl::EnsureWidget() {
         Parent()->EnsureWidget();
         FWidget->setParent(Parent()->FWidget);
     }
-    FWidget->setFocusPolicy(FTabStop ? Qt::StrongFocus : (FNativeDefault ? Qt::ClickFocus : Qt::NoFocus));
+    FWidget->setFocusPolicy(WidgetFocusPolicy(FNativeDefault, FTabStop));
     UpdateWidgetGeometry();
     ApplyEnabled(Enabled());
     ApplyFontAndColor();
@@ -245,7 +257,7 @@ void TWinControl::ApplyEnabled(bool enabled) {
 
 void TWinControl::SetTabStop(bool value) {
     FTabStop = value;
-    if (FWidget) FWidget->setFocusPolicy(value ? Qt::StrongFocus : (FNativeDefault ? Qt::ClickFocus : Qt::NoFocus));
+    if (FWidget) FWidget->setFocusPolicy(WidgetFocusPolicy(FNativeDefault, FTabStop));
 }
 
 TControl* TWinControl::ControlAtPos(TPoint p, bool allowDisabled) const {

@@ -6,6 +6,9 @@
 
 #include <string>
 
+#include <QApplication>
+#include <QTest>
+
 #include "app/Unit1.h"
 #include "platform/gui/Timers.h"
 #include "platform/gui/controls/CommonControlMessages.h"
@@ -79,6 +82,38 @@ TEST_F(ScrolledTableLook, TheCollocateTableScrollsByTheSkinsBar) {
 
     FormPicture picture(form);
     EXPECT_TRUE(picture.Save("main_window_collocate.png"));
+}
+
+// A click on the bar scrolls the table and leaves the keyboard with it: the
+// page control around it must not take the focus (and its arrow keys).
+TEST_F(ScrolledTableLook, AClickOnTheTablesBarLeavesTheFocusWithTheTable) {
+    form->cbxNode->SetText("cat");
+    form->cbxLeftSpan->SetItemIndex(1);
+    form->cbxRightSpan->SetItemIndex(1);
+    GuardedCall([&] { form->btnCol->Click(); });
+    form->qlSkinPageControl1->SetActivePage(form->tsColligate);
+    Settle();
+    form->Widget()->activateWindow();
+    QApplication::processEvents();
+
+    TqlSkinCustomListView* table = form->lsvColligate;
+    TqlSkinScrollBar* bar = table->VScrollBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(bar->Visible());
+    table->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(table->Focused());
+
+    bar->Layout();
+    const TRect thumb = bar->PartRect(TqlSkinScrollBar::ptThumb);
+    const QPoint below(thumb.Left + 2, thumb.Bottom + 20);
+    // A real press, as the window system delivers it.
+    QTest::mouseClick(bar->Widget(), Qt::LeftButton, Qt::NoModifier, below);
+    QApplication::processEvents();
+    Settle();
+    EXPECT_EQ(table->Perform(LVM_GETTOPINDEX), bar->PageSize());
+    EXPECT_TRUE(table->Focused());
+    EXPECT_FALSE(form->qlSkinPageControl1->Focused());
 }
 
 }  // namespace
