@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <iterator>
 #include <optional>
+#include <string_view>
+#include <unordered_set>
 
 #include "engine/CodePage936.h"
 #include "engine/Counting.h"
@@ -499,6 +501,8 @@ void TStat::MergeCollocates(const std::string& newName, const TStrings& names, c
     if (!list) return;
     int64_t total = 0;
     std::string indexes;
+    // A hit holding two of the merged collocates is still one concordance line.
+    std::unordered_set<std::string> listed;
     for (const std::string& name : names.Items()) {
         if (Trim(name).empty()) continue;
         int i = list->IndexOfName(name);
@@ -509,7 +513,15 @@ void TStat::MergeCollocates(const std::string& newName, const TStrings& names, c
         if (Trim(value).empty()) continue;
         size_t tab = value.find('\t');
         total += StrToIntDef(value.substr(0, tab), 0);
-        if (tab != std::string::npos) indexes += value.substr(tab + 1);
+        if (tab == std::string::npos) continue;
+        std::string_view rest(value);
+        rest.remove_prefix(tab + 1);
+        while (!rest.empty()) {
+            size_t comma = rest.find(',');
+            std::string hit(rest.substr(0, comma));
+            rest.remove_prefix(comma == std::string_view::npos ? rest.size() : comma + 1);
+            if (!hit.empty() && listed.insert(hit).second) indexes += hit + ",";
+        }
     }
     list->Add(newName + "\t" + IntToStr(total) + "\t" + indexes);
 }

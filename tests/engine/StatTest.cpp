@@ -285,6 +285,17 @@ TEST(StatRun, MergeSumsCountsAndJoinsHitLists) {
     EXPECT_EQ(Lines(stat.CollBoth), (std::vector<std::string>{"ab\t4\t5,2,7,", "cz\t2\t1,"}));
 }
 
+// Case variants met in one hit ("The ... the") count twice but show that
+// concordance line once, as each collocate's own list holds every hit once.
+TEST(StatRun, MergedCollocatesListEachSharedHitOnce) {
+    TStat stat;
+    for (const char* line : {"The\t2\t3,8,", "the\t4\t1,3,10,", "The_AT\t1\t8,"}) stat.CollBoth.Add(line);
+    TStringList names;
+    for (const char* name : {"The", "the", "The_AT"}) names.Add(name);
+    stat.MergeCollocates("the", names, Collocation::Param("BOTH"));
+    EXPECT_EQ(Lines(stat.CollBoth), (std::vector<std::string>{"the\t7\t3,8,1,10,"}));
+}
+
 namespace {
 
 std::vector<std::vector<std::string>> RandomLines(unsigned seed, const std::vector<std::string>& vocabulary,
