@@ -22,7 +22,6 @@ int CountIn(std::string_view s) {
 
 int Descending(int a, int b) { return a > b ? -1 : (a < b ? 1 : 0); }
 
-
 // The bytes a separator class matches.
 const std::array<bool, 256>& SeparatorBytes(const std::string& splitters) {
     static std::unordered_map<std::string, std::array<bool, 256>> known;
