@@ -18,6 +18,17 @@ TqlSkinButton::TqlSkinButton(TComponent* AOwner) : TqlSkinCustomControl(AOwner) 
 
 TqlSkinButton::~TqlSkinButton() { FPress.StopEffects(); }
 
+void TqlSkinButton::SetImageList(const TCustomImageList* Value) {
+    FImageList = Value;
+    WatchImageList(*this, Value);
+    Repaint();
+}
+
+void TqlSkinButton::Notification(TComponent* AComponent, TOperation Operation) {
+    TqlSkinCustomControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FImageList) SetImageList(nullptr);
+}
+
 void TqlSkinButton::SetImageIndex(int Value) {
     if (Value == FImageIndex) return;
     FImageIndex = Value;
@@ -172,8 +183,8 @@ void TqlSkinButton::DrawStateImage(TBitmap& B, const TRect& R, bool AActive, boo
 
 void TqlSkinButton::DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool Down, bool Enabled, int GlyphNum) {
     C.Brush().Style = TBrushStyle::bsClear;
-    if (ImageList && FImageIndex >= 0 && FImageIndex < ImageList->Count())
-        DrawImageListGlyphCaption(C, R, FMargin, FSpacing, FLayout, Caption(), FImageIndex, ImageList, Down, Enabled,
+    if (FImageList && FImageIndex >= 0 && FImageIndex < FImageList->Count())
+        DrawImageListGlyphCaption(C, R, FMargin, FSpacing, FLayout, Caption(), FImageIndex, FImageList, Down, Enabled,
                                   false, clNone);
     else
         DrawBitmapGlyphCaption(C, R, FMargin, FSpacing, FLayout, Caption(), &FGlyph, FNumGlyphs, GlyphNum, Down,

@@ -264,7 +264,14 @@ void TqlSkinControl::SetSkinData(TqlSkinData* Value) {
 
 void TqlSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == SkinData()) TqlSkinLookup::SetSkinData(nullptr);
+    if (Operation != TOperation::opRemove) return;
+    if (AComponent == SkinData()) TqlSkinLookup::SetSkinData(nullptr);
+    if (AComponent == FHintImageList) FHintImageList = nullptr;
+}
+
+void TqlSkinControl::SetHintImageList(const TCustomImageList* Value) {
+    FHintImageList = Value;
+    WatchImageList(*this, Value);
 }
 
 void TqlSkinControl::ChangeSkinData() {
@@ -476,7 +483,14 @@ void TqlGraphicSkinControl::SetSkinData(TqlSkinData* Value) {
 
 void TqlGraphicSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
     TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == SkinData()) TqlSkinLookup::SetSkinData(nullptr);
+    if (Operation != TOperation::opRemove) return;
+    if (AComponent == SkinData()) TqlSkinLookup::SetSkinData(nullptr);
+    if (AComponent == FHintImageList) FHintImageList = nullptr;
+}
+
+void TqlGraphicSkinControl::SetHintImageList(const TCustomImageList* Value) {
+    FHintImageList = Value;
+    WatchImageList(*this, Value);
 }
 
 void TqlGraphicSkinControl::ChangeSkinData() {

@@ -134,7 +134,9 @@ public:
     virtual void EmptyHook() {}
     virtual void GetSkinData() { LookUp(); }
     int HintImageIndex = 0;
-    const TCustomImageList* HintImageList = nullptr;
+    // Not owned; forgotten when the list goes.
+    const TCustomImageList* HintImageList() const { return FHintImageList; }
+    void SetHintImageList(const TCustomImageList* Value);
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -146,6 +148,9 @@ protected:
     void WMPaint(TMessage& M) override;
     void WMEraseBkgnd(TMessage& M) override;
     bool FInPaint = false;
+
+private:
+    const TCustomImageList* FHintImageList = nullptr;
 };
 
 class TqlSkinCustomControl : public TqlSkinControl, public TqlSkinDefaults, protected TqlSkinGeometry {
@@ -189,13 +194,18 @@ public:
     virtual void ChangeSkinData();
     virtual void BeforeChangeSkinData() { FIndex = -1; }
     int HintImageIndex = 0;
-    const TCustomImageList* HintImageList = nullptr;
+    // Not owned; forgotten when the list goes.
+    const TCustomImageList* HintImageList() const { return FHintImageList; }
+    void SetHintImageList(const TCustomImageList* Value);
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Paint() override;
     virtual void CreateControlDefaultImage(TBitmap& /*B*/) {}
     virtual void CreateControlSkinImage(TBitmap& /*B*/) {}
+
+private:
+    const TCustomImageList* FHintImageList = nullptr;
 };
 
 class TqlGraphicSkinCustomControl : public TqlGraphicSkinControl,

@@ -255,10 +255,10 @@ void TqlSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap& B) {
 }
 
 bool TqlSkinMenuSpeedButton::MenuImage(const TCustomImageList*& Images, int& Index, std::string& Caption) const {
-    if (!FSkinImagesMenu || !UseImagesMenuImage || !FSkinImagesMenu->Images) return false;
+    if (!FSkinImagesMenu || !UseImagesMenuImage || !FSkinImagesMenu->Images()) return false;
     const TqlImagesMenuItem* item = FSkinImagesMenu->GetSelectedItem();
-    if (!item || item->ImageIndex < 0 || item->ImageIndex >= FSkinImagesMenu->Images->Count()) return false;
-    Images = FSkinImagesMenu->Images;
+    if (!item || item->ImageIndex < 0 || item->ImageIndex >= FSkinImagesMenu->Images()->Count()) return false;
+    Images = FSkinImagesMenu->Images();
     Index = item->ImageIndex;
     if (UseImagesMenuCaption && ShowCaption()) Caption = item->Caption;
     return true;

@@ -19,6 +19,16 @@ void TqlSkinPopupMenu::PopupFromRect(TControl* Control, const TRect& R, bool /*F
     if (Control) Control->Perform(WM_POPUPCLOSED);
 }
 
+void TqlSkinImagesMenu::SetImages(const TCustomImageList* Value) {
+    if (Value == FImages) return;
+    // The open grid is laid out in cells of the old list's size.
+    CloseUp(-1);
+    FImages = Value;
+    if (Value) const_cast<TCustomImageList*>(Value)->FreeNotification(this);
+    const TqlMenuLink link = FOnChange;  // the control showing the chosen image draws it again
+    link();
+}
+
 void TqlSkinImagesMenu::SetItemIndex(int Value) {
     FItemIndex = Value;
     const TqlMenuLink link = FOnChange;  // the handler may set another link
@@ -51,6 +61,7 @@ void TqlSkinImagesMenu::Notification(TComponent* AComponent, TOperation Operatio
     if (Operation != TOperation::opRemove) return;
     if (FOnChange.Owner == AComponent) FOnChange = {};
     if (FOnClose.Owner == AComponent) FOnClose = {};
+    if (AComponent == FImages) SetImages(nullptr);
 }
 
 const TqlImagesMenuItem* TqlSkinImagesMenu::GetSelectedItem() const {
@@ -61,7 +72,7 @@ const TqlImagesMenuItem* TqlSkinImagesMenu::GetSelectedItem() const {
 void TqlSkinImagesMenu::Popup(const TRect& R) {
     if (FShowing) CloseUp(-1);
     if (OnPopup) OnPopup(this);
-    if (!Images || Images->Count() == 0 || Items.empty()) {
+    if (!FImages || FImages->Count() == 0 || Items.empty()) {
         const TqlMenuLink link = FOnClose;
         link();
         return;

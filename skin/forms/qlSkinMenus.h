@@ -41,7 +41,9 @@ class TqlSkinImagesMenu : public TComponent, public TqlSkinDataLink {
 public:
     explicit TqlSkinImagesMenu(TComponent* owner) : TComponent(owner) {}
 
-    const TCustomImageList* Images = nullptr;
+    // Not owned; forgotten when the list goes.
+    const TCustomImageList* Images() const { return FImages; }
+    void SetImages(const TCustomImageList* Value);
     // Cells a row of the grid holds; 0 lets the grid be about square.
     int ColumnsCount = 0;
     std::vector<TqlImagesMenuItem> Items;
@@ -76,6 +78,7 @@ private:
     void SetLink(TqlMenuLink& Link, TComponent* Owner, std::function<void()> Handler);
 
     TqlMenuLink FOnChange, FOnClose;
+    const TCustomImageList* FImages = nullptr;
     int FItemIndex = -1;
     bool FShowing = false;
     TqlImagesMenuGrid* FGrid = nullptr;

@@ -34,7 +34,7 @@ public:
             images.AddMasked(image, clNone);
         }
         menu = new TqlSkinImagesMenu(form);
-        menu->Images = &images;
+        menu->SetImages(&images);
         for (int i = 0; i < 7; ++i) menu->Items.push_back({i, "item " + std::to_string(i)});
         menu->ColumnsCount = 3;
         button = new TqlSkinMenuSpeedButton(form);
@@ -178,7 +178,7 @@ TEST_F(ImagesMenu, AMenuWithNothingToShowClosesAtOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         hidden = 0;
-        menu->Images = c.images;
+        menu->SetImages(c.images);
         if (!c.items) menu->Items.clear();
         Open();
         EXPECT_EQ(menu->Grid(), nullptr);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <functional>
+
 #include "platform/gui/Forms.h"
 #include "platform/gui/Timers.h"
 #include "platform/gui/controls/NonClient.h"
@@ -135,6 +138,64 @@ TEST_F(SkinChecks, SpaceTogglesOnlyABoxThatMayTakeTheFocus) {
     EXPECT_FALSE(box->TabStop());
     box->Perform(WM_KEYUP, VK_SPACE, 0);
     EXPECT_TRUE(box->Checked());
+}
+
+// A box sent a command whenever it gains the focus, as the platform's radio
+// buttons are; it counts the commands that reach its message handling.
+class CommandedBox : public TqlSkinCheckRadioBox {
+public:
+    using TqlSkinCheckRadioBox::TqlSkinCheckRadioBox;
+    int Commands = 0;
+    void Command() {
+        TMessage m{CN_COMMAND, 0, 0, 0};
+        WndProc(m);
+    }
+
+protected:
+    void WMSetFocus(TMessage& M) override {
+        TqlSkinCheckRadioBox::WMSetFocus(M);
+        Command();
+    }
+    void Dispatch(TMessage& M) override {
+        if (M.Msg == CN_COMMAND) ++Commands;
+        TqlSkinCheckRadioBox::Dispatch(M);
+    }
+};
+
+// Only the command that comes while a click makes the box take the focus is
+// dropped; one with the focus already there, or given by the program, is not.
+TEST_F(SkinChecks, ACommandWhileAClickTakesTheFocusIsDropped) {
+    form->Show();
+    QApplication::setActiveWindow(form->Widget());
+    struct Case {
+        const char* name;
+        std::function<void(CommandedBox*)> act;
+        int commands;
+    };
+    const Case cases[] = {
+        {"click on an unfocused box", [](CommandedBox* b) { Click(b); }, 0},
+        {"double click on an unfocused box",
+         [](CommandedBox* b) { b->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)); }, 0},
+        {"focus given by the program", [](CommandedBox* b) { b->SetFocus(); }, 1},
+        {"click on the focused box",
+         [](CommandedBox* b) {
+             b->SetFocus();
+             Click(b);
+             b->Command();
+         },
+         2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* b = new CommandedBox(form);
+        b->SetParent(form);
+        b->SetBounds(10, 10, 120, 24);
+        form->SetFocus();
+        c.act(b);
+        EXPECT_TRUE(b->Focused());
+        EXPECT_EQ(b->Commands, c.commands);
+        delete b;
+    }
 }
 
 TEST_F(SkinChecks, TheFlatBoxShowsTheImageOfItsStateOverItsParent) {

@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+
 #include <utility>
 #include <vector>
 
@@ -185,6 +191,47 @@ TEST_F(SkinPanels, AnUnskinnedPanelRollsUpToItsCaptionBar) {
     panel->Perform(WM_LBUTTONUP, 0, MAKELPARAM(100, 5));
     EXPECT_TRUE(panel->RollUpState());
     EXPECT_EQ(panel->Height(), panel->DefaultCaptionHeight() + 1);
+}
+
+// Unskinned, the caption follows a new DefaultAlignment at once: the window
+// shows it without being asked to paint again.
+TEST_F(SkinPanels, ANewDefaultAlignmentMovesTheUnskinnedCaptionOnTheWindow) {
+    const TColor ink = 0x0000C0;
+    skin->Data->CtrlList.clear();
+    auto* panel = Add<TqlSkinPanel>(form, 0, 0, 200, 100);
+    panel->SetCaption("MMMM");
+    panel->SetCaptionMode(true);
+    panel->DefaultFont().SetColor(ink);
+    form->Show();
+    // The first and last columns of the caption's ink as the window last painted it.
+    auto inkOnWindow = [&] {
+        QApplication::processEvents();
+        QWidget* window = form->Widget()->window();
+        const QPoint at = panel->Widget()->mapTo(window, QPoint(0, 0));
+        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
+        const QRgb wanted = qRgb(GetRValue(ink), GetGValue(ink), GetBValue(ink));
+        int first = -1, last = -1;
+        for (int x = 0; x < panel->Width(); ++x)
+            for (int y = 0; y < panel->DefaultCaptionHeight(); ++y)
+                if (shot.valid(at.x() + x, at.y() + y) && shot.pixel(at.x() + x, at.y() + y) == wanted) {
+                    if (first < 0) first = x;
+                    last = x;
+                }
+        struct Ink {
+            int first, last;
+        };
+        return Ink{first, last};
+    };
+    const auto left = inkOnWindow();
+    ASSERT_GE(left.first, 0);
+    EXPECT_LT(left.last, panel->Width() / 2);
+    panel->SetDefaultAlignment(TAlignment::taRightJustify);
+    const auto right = inkOnWindow();
+    EXPECT_GT(right.first, panel->Width() / 2);
+    EXPECT_EQ(right.last - right.first, left.last - left.first);
+    panel->SetDefaultAlignment(TAlignment::taCenter);
+    const auto centre = inkOnWindow();
+    EXPECT_NEAR((centre.first + centre.last) / 2, panel->Width() / 2, 4);
 }
 
 TEST_F(SkinPanels, APanelOfNoSizePaintsNothing) {

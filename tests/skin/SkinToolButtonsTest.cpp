@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/gui/Forms.h"
 #include "platform/gui/Timers.h"
+#include "skin/controls/qlSkinTabs.h"
 #include "skin/forms/qlSkinMenus.h"
 #include "tests/skin/SyntheticSkin.h"
 
@@ -339,6 +342,80 @@ TEST_F(MenuButtonFaces, ATransparentButtonAtRestShowsOnlyTheFlatMarker) {
     EXPECT_NE(plain.Pixel(50, 11), kFlatMark);
     // The plain arrow's tip row at the track part's centre.
     EXPECT_EQ(plain.Pixel(52, 14), ColorToRGB(clBtnText));
+}
+
+// Every other holder of a list forgets it too, and what it showed from it goes.
+TEST_F(ToolButtons, EveryHolderOfAnImageListForgetsItWhenItIsFreed) {
+    struct Holder {
+        const char* name;
+        // Gives the list to a new holder; returns how to read it back.
+        std::function<std::function<const TCustomImageList*()>(TCustomImageList*)> hold;
+    };
+    TqlSkinPageControl* pages = nullptr;
+    TqlSkinImagesMenu* menu = nullptr;
+    const Holder holders[] = {
+        {"page control",
+         [&](TCustomImageList* l) {
+             pages = new TqlSkinPageControl(form);
+             pages->SetParent(form);
+             pages->SetBounds(0, 50, 300, 100);
+             pages->SetImages(l);
+             return [=] { return static_cast<const TCustomImageList*>(pages->Images()); };
+         }},
+        {"list view small images",
+         [&](TCustomImageList* l) {
+             auto* v = new TqlSkinCustomListView(form);
+             v->SetParent(form);
+             v->SetSmallImages(l);
+             return [=] { return static_cast<const TCustomImageList*>(v->SmallImages()); };
+         }},
+        {"images menu",
+         [&](TCustomImageList* l) {
+             menu = new TqlSkinImagesMenu(form);
+             menu->SetImages(l);
+             return [=] { return menu->Images(); };
+         }},
+        {"button",
+         [&](TCustomImageList* l) {
+             auto* b = new TqlSkinButton(form);
+             b->SetParent(form);
+             b->SetImageList(l);
+             return [=] { return b->ImageList(); };
+         }},
+        {"windowed control's hint images",
+         [&](TCustomImageList* l) {
+             auto* p = new TqlSkinPanel(form);
+             p->SetParent(form);
+             p->SetHintImageList(l);
+             return [=] { return p->HintImageList(); };
+         }},
+        {"windowless control's hint images",
+         [&](TCustomImageList* l) {
+             auto* b = AddButton(form, 10);
+             b->SetHintImageList(l);
+             return [=] { return b->HintImageList(); };
+         }},
+    };
+    for (const Holder& h : holders) {
+        SCOPED_TRACE(h.name);
+        TCustomImageList* images = List(kImage);
+        const auto held = h.hold(images);
+        ASSERT_EQ(held(), images);
+        delete images;
+        EXPECT_EQ(held(), nullptr);
+    }
+    // The tabs no longer keep room for the images.
+    EXPECT_EQ(pages->TabExtraWidth, 0);
+    // A menu whose list goes while its grid shows closes the grid.
+    TCustomImageList* images = List(kImage);
+    menu->SetImages(images);
+    menu->Items.push_back({});
+    menu->Items.back().ImageIndex = 0;
+    menu->Popup(Rect(0, 0, 10, 10));
+    ASSERT_TRUE(menu->Showing());
+    delete images;
+    EXPECT_FALSE(menu->Showing());
+    EXPECT_EQ(menu->Grid(), nullptr);
 }
 
 }  // namespace
