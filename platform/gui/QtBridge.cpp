@@ -458,6 +458,14 @@ bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* 
             return Wheel(control, widget, static_cast<QWheelEvent*>(e));
         case QEvent::KeyPress: {
             auto* ke = static_cast<QKeyEvent*>(e);
+            // Shift+F10 asks for the context menu, as the menu key does.
+            if (ke->key() == Qt::Key_F10 && ke->modifiers() == Qt::ShiftModifier) {
+                const QRect cursor = widget->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+                const QPoint at = cursor.isValid() ? cursor.center() : widget->rect().center();
+                QContextMenuEvent request(QContextMenuEvent::Keyboard, at, widget->mapToGlobal(at), ke->modifiers());
+                QApplication::sendEvent(widget, &request);
+                return true;
+            }
             uint16_t vk = VirtualKey(ke->key());
             if (vk == 0 && ke->text().isEmpty()) return false;
             // Any other key that types text (letters of other alphabets, composed

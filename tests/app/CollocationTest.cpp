@@ -6,6 +6,12 @@
 #include <charconv>
 #include <filesystem>
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QWidget>
+
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
 #include "tests/support/DecimalCommaLocale.h"
@@ -235,6 +241,28 @@ TEST_F(Collocation, NamesAlreadyUsedOrUnfitAreRefused) {
     TDialogScript::QueueInput(true, "sat");
     form->itmMergeClick(form->itmMerge);
     EXPECT_EQ(Collocates(), (std::vector<std::string>{"sat", "the"}));
+}
+
+// The keyboard opens the table's menu by Shift+F10 as well as by the menu key.
+TEST_F(Collocation, ShiftF10OpensTheTablesMenu) {
+    Run("cat", 1, 1);
+    SelectRows({"sat"});
+    QWidget* table = form->lsvColligate->Widget();
+    for (auto [key, modifiers, opens] : {std::tuple{Qt::Key_F10, Qt::ShiftModifier, true},
+                                         std::tuple{Qt::Key_Menu, Qt::NoModifier, true},
+                                         std::tuple{Qt::Key_F10, Qt::NoModifier, false}}) {
+        SCOPED_TRACE(QKeySequence(key | modifiers).toString().toStdString());
+        TDialogScript::Clear();
+        TDialogScript::QueueMenuChoice("");
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(table, &press);
+        if (key == Qt::Key_Menu) {
+            // Qt turns the menu key into a request of its own.
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5));
+            QApplication::sendEvent(table, &request);
+        }
+        EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Menu).size(), opens ? 1u : 0u);
+    }
 }
 
 // In a case-sensitive run "The" and "the" are two collocates: merging under
