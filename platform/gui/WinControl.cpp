@@ -2,9 +2,11 @@
 
 #include <QAbstractScrollArea>
 #include <QPainter>
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Forms.h"
@@ -28,11 +30,24 @@ Qt::FocusPolicy WidgetFocusPolicy(bool native, bool tabStop) {
     return tabStop ? Qt::TabFocus : Qt::NoFocus;
 }
 
+// Qt hands the focus of a control being turned off to the next one; the
+// platform leaves it where it was. Per turned-off control: the widget that
+// had the focus and the one Qt gave it to.
+struct TFocusAside {
+    QPointer<QWidget> owner;
+    QPointer<QWidget> stand;
+};
+std::unordered_map<const TWinControl*, TFocusAside>& FocusAside() {
+    static std::unordered_map<const TWinControl*, TFocusAside> aside;
+    return aside;
+}
+
 }  // namespace
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+    FocusAside().erase(this);
     TQtBridge::Detach(this);
     for (auto [id, serviceId] : FTimers) TTimerService::Instance().Stop(serviceId);
     FTimers.clear();
@@ -248,7 +263,22 @@ void TWinControl::ApplyEnabled(bool enabled) {
     // Children take the look of their own state only; a top-level window just
     // stops taking input, as on the platform the program was written for.
     if (Parent()) {
-        FWidget->setEnabled(enabled);
+        QWidget* window = FWidget->window();
+        if (!enabled) {
+            QWidget* owner = window->focusWidget();
+            FWidget->setEnabled(false);
+            if (owner && (owner == FWidget || FWidget->isAncestorOf(owner)))
+                FocusAside()[this] = {owner, window->focusWidget()};
+            return;
+        }
+        FWidget->setEnabled(true);
+        auto aside = FocusAside().find(this);
+        if (aside == FocusAside().end()) return;
+        const TFocusAside was = aside->second;
+        FocusAside().erase(aside);
+        // Only while nothing else took the focus in the meantime.
+        if (was.owner && was.owner->isEnabled() && was.owner->isVisible() && window->focusWidget() == was.stand)
+            was.owner->setFocus(Qt::OtherFocusReason);
     } else {
         FWidget->setEnabled(true);
         if (!enabled) TQtBridge::GateDisabledWindows();

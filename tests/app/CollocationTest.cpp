@@ -265,6 +265,24 @@ TEST_F(Collocation, ShiftF10OpensTheTablesMenu) {
     }
 }
 
+// The table is turned off while a merge works on it; the keyboard stays with it
+// afterwards instead of landing on whatever control Qt found next.
+TEST_F(Collocation, TheTableKeepsTheFocusOverAMerge) {
+    Run("cat", 1, 1);
+    form->qlSkinPageControl1->SetActivePage(form->tsColligate);
+    form->Widget()->activateWindow();
+    QApplication::processEvents();
+    form->lsvColligate->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(form->lsvColligate->Focused());
+    SelectRows({"ate", "sat"});
+    TDialogScript::QueueInput(true, "verbs");
+    form->itmMergeClick(form->itmMerge);
+    QApplication::processEvents();
+    ASSERT_EQ(RowOf("verbs"), 0);
+    EXPECT_TRUE(form->lsvColligate->Focused());
+}
+
 // In a case-sensitive run "The" and "the" are two collocates: merging under
 // the name of the other one would leave two rows of one name.
 TEST_F(Collocation, AMergeNameIsComparedAsTheRunComparesCollocates) {
