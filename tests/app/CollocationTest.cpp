@@ -258,7 +258,7 @@ TEST_F(Collocation, ShiftF10OpensTheTablesMenu) {
         QApplication::sendEvent(table, &press);
         if (key == Qt::Key_Menu) {
             // Qt turns the menu key into a request of its own.
-            QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5));
+            QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5), table->mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(table, &request);
         }
         EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Menu).size(), opens ? 1u : 0u);
