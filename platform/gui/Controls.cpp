@@ -18,9 +18,13 @@ TComponent::~TComponent() {
         c->Notification(this, TOperation::opRemove);
         c->RemoveFreeNotification(this);
     }
-    // Owned components go first, newest first, each leaving this list as it goes.
-    while (!FComponents.empty()) delete FComponents.back();
+    DestroyComponents();
     if (FOwner) FOwner->RemoveComponent(this);
+}
+
+// Each component leaves this list as it goes.
+void TComponent::DestroyComponents() {
+    while (!FComponents.empty()) delete FComponents.back();
 }
 
 void TComponent::InsertComponent(TComponent* component) {

@@ -43,6 +43,10 @@ public:
     virtual void Notification(TComponent* component, TOperation operation);
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
+    // Frees the owned components, newest first. A class whose components reach
+    // back into its own members calls it from its destructor, while those
+    // members still live.
+    void DestroyComponents();
 
     std::string Name;
     int Tag = 0;
@@ -339,6 +343,10 @@ public:
 protected:
     friend class TControl;
     friend class TQtBridge;
+
+    // Frees the child controls, newest first, as the destructor does; for a
+    // derived window whose children reach back into its own members.
+    void DestroyControls();
 
     // The Qt widget behind the control. The default is a widget that leaves
     // painting and input to the control; native controls return their own.

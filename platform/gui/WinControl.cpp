@@ -24,11 +24,15 @@ TWinControl::~TWinControl() {
     TQtBridge::Detach(this);
     for (auto [id, serviceId] : FTimers) TTimerService::Instance().Stop(serviceId);
     FTimers.clear();
-    // Child controls go with their parent, as in the framework.
-    while (!FControls.empty()) delete FControls.back();
+    DestroyControls();
     if (FRegion) DeleteObject(FRegion);
     delete FWidget;
     FWidget = nullptr;
+}
+
+// Child controls go with their parent, as in the framework.
+void TWinControl::DestroyControls() {
+    while (!FControls.empty()) delete FControls.back();
 }
 
 QWidget* TWinControl::CreateWidget() { return TQtBridge::CreateWindowWidget(this); }
