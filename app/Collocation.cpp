@@ -1,7 +1,6 @@
 // The collocation run, the collocate table and its editing.
 
 #include <algorithm>
-#include <cstdio>
 
 #include "app/RunScope.h"
 #include "app/Unit1.h"
@@ -13,9 +12,7 @@ namespace {
 
 std::string Score(long double value) {
     if (value == 0) return "0";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.4Lf", value);
-    return buffer;
+    return FormatFixed(value, 4);
 }
 
 const std::string& SubItem(const TListItem* item, int index) {
@@ -96,9 +93,7 @@ void TForm1::ShowCollocateRun(const TParamInfo& p, int64_t started) {
     bool rows = lsvColligate->Items().Count() > 0;
     btnSaveCol->SetEnabled(rows);
     lsvColligate->PopupMenu = rows ? popMenuCol : nullptr;
-    char seconds[64];
-    std::snprintf(seconds, sizeof seconds, "%.4f", (TickCount() - started) / 1000.0);
-    edtInfoCol->SetText(std::string(seconds) + " seconds used!");
+    edtInfoCol->SetText(FormatFixed((TickCount() - started) / 1000.0L, 4) + " seconds used!");
 }
 
 bool TForm1::PrepareEngines(const TParamInfo& p, const std::string& expr) {
@@ -366,6 +361,9 @@ void TForm1::itmMergeClick(TObject* /*sender*/) {
 
     int first = -1;
     TStringList names;
+    // A name is one of the selection's as the run told collocates apart: in a
+    // case-sensitive run "The" is another collocate's name, not "the"'s.
+    names.SetCaseSensitive(gParam.CaseSensitive);
     int64_t sumFc = 0, sumFnc = 0;
     for (int i = 0; i < lsvColligate->Items().Count(); ++i) {
         TListItem* item = lsvColligate->Items()[i];

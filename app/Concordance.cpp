@@ -18,28 +18,10 @@ std::string Blanks(int n) { return std::string(static_cast<size_t>(std::max(n, 0
 
 int Length(const std::string& s) { return static_cast<int>(s.size()); }
 
-// The widest a context column may grow in a view: every line is padded to the
-// widest, so one long blank-free token would otherwise blow up every line.
-constexpr size_t kMaxColumnWidth = 200;
-const std::string kCutMark = "...";
-
-// A cut must not split a UTF-8 character: back off its continuation bytes.
-size_t CharacterStart(const std::string& s, size_t pos) {
-    while (pos > 0 && pos < s.size() && (static_cast<unsigned char>(s[pos]) & 0xC0) == 0x80) --pos;
-    return pos;
-}
-
-// Keeps the end nearest the node: the start of a right context or centre...
-std::string ClipTail(const std::string& s) {
-    if (s.size() <= kMaxColumnWidth) return s;
-    return s.substr(0, CharacterStart(s, kMaxColumnWidth - kCutMark.size())) + kCutMark;
-}
-
-// ...and the end of a left context.
-std::string ClipHead(const std::string& s) {
-    if (s.size() <= kMaxColumnWidth) return s;
-    return kCutMark + s.substr(CharacterStart(s, s.size() - (kMaxColumnWidth - kCutMark.size())));
-}
+// The widest a column is padded to. Every line is padded to its column's
+// widest text, so one long blank-free token would otherwise make every line
+// as long; a longer text is written whole and simply not padded.
+constexpr int kMaxPaddedWidth = 400;
 
 const char kNoMemory[] = "Not enough memory to display the concordance!";
 
@@ -53,15 +35,16 @@ void TForm1::FormatColumns(const std::string& leftMode, const std::string& cente
         for (size_t i = 0; i < hits.size(); ++i) {
             ProcessMessages();
             TResultStr& v = view[i];
-            v.Left = ClipHead(TDisplay::FormatToken(hits[i].Left, gSplitters, leftMode));
-            v.Center = ClipTail(TDisplay::FormatToken(hits[i].Center, gSplitters, centerMode));
-            v.Right = ClipTail(TDisplay::FormatToken(hits[i].Right, gSplitters, rightMode));
+            v.Left = TDisplay::FormatToken(hits[i].Left, gSplitters, leftMode);
+            v.Center = TDisplay::FormatToken(hits[i].Center, gSplitters, centerMode);
+            v.Right = TDisplay::FormatToken(hits[i].Right, gSplitters, rightMode);
             v.FileName = hits[i].FileName;
             v.Index = static_cast<int32_t>(i);
             widths[0] = std::max(widths[0], Length(v.Left));
             widths[1] = std::max(widths[1], Length(v.Center));
             widths[2] = std::max(widths[2], Length(v.Right));
         }
+        for (int& width : widths) width = std::min(width, kMaxPaddedWidth);
     } catch (const std::bad_alloc&) {
         // The window and the user's tables outlive a view that does not fit.
         view = TArrResultStr();
@@ -101,6 +84,14 @@ void TForm1::WriteConcordanceLines(const std::string& sortMode, const std::array
     TStringList lines;
     lines.Reserve(n + 5);
     std::string number, left, centre, right, file, line;
+    // The highlight ranges are measured on a line padded to the widths, not on
+    // one whose long text stands unpadded; the last line when none is.
+    int measured = -1;
+    // The lengths of " " + number + ".\t", left + "\t ", centre, right + "\t" and file + " ".
+    auto measure = [&] {
+        columnWidths = {Length(number) + 3, Length(left) + 2, Length(centre), Length(right) + 1,
+                        showFiles ? Length(file) + 1 : 0};
+    };
     for (int i = 0; i < n; ++i) {
         ProcessMessages();
         gauge->SetProgressText("Outputting Line " + IntToStr(i + 1) + "...   " + IntToStr(n - i - 1) +
@@ -119,6 +110,14 @@ void TForm1::WriteConcordanceLines(const std::string& sortMode, const std::array
         else
             line = " " + number + ".\t" + left + "\t " + centre + "\t " + right + "\t" + file + " ";
         lines.Add(line);
+        if (Length(v.Left) <= widths[0] && Length(v.Center) <= widths[1] && Length(v.Right) <= widths[2]) {
+            measured = i;
+            measure();
+        }
+    }
+    if (measured < 0) {
+        measured = n - 1;
+        measure();
     }
     if (coloured)
         TDisplay::WriteRtfHeader(lines, sldFontSize->Value());
@@ -128,12 +127,10 @@ void TForm1::WriteConcordanceLines(const std::string& sortMode, const std::array
     // Straight from memory: no working file in the current folder, whose own
     // "tmp" it would overwrite and which may not be writable at all.
     richEdit->LoadFromBytes(lines.Text(), coloured);
-    columnWidths = {Length(" " + number + ".\t"), Length(left + "\t "), Length(centre), Length(right + "\t"),
-                    showFiles ? Length(file + " ") : 0};
     // In coloured lines the blank after the control word before each context
     // is the word's delimiter, so those columns stand one character to the
     // left of the plain text's: measure the line as the pane shows it.
-    if (coloured && n > 0) MeasureSegments(richEdit->Lines()[n], showFiles, columnWidths);
+    if (coloured && n > 0) MeasureSegments(richEdit->Lines()[measured + 1], showFiles, columnWidths);
 }
 
 void TForm1::MeasureSegments(const std::string& line, bool showFiles, std::array<int, 5>& segments) {
@@ -253,16 +250,19 @@ void TForm1::MarkPane(TRichEdit* pane, const THighlightBar& bar, bool ignoreCase
     int start = 0, length = 0;
     ColumnRange(bar.range->GetText(), segments, start, length);
     std::string summary;
-    bool done = TDisplay::Highlight(word, bar.color->Selected(), *pane, ignoreCase, gProgress, start, length, summary);
+    // An expression that failed has been reported and marked nothing more: its
+    // summary is empty, so the label reads word + "(0)", and the colour moves on.
+    TDisplay::Highlight(word, bar.color->Selected(), *pane, ignoreCase, gProgress, start, length, summary);
     bar.showSelection->SetChecked(showSelection);
-    // A failed expression has been reported; the bar keeps its summary and colour.
-    if (!done) return;
     bar.info->SetCaption("Hit(s): " + IntToStr(pane->Lines().Count() - 1) + "   \r\nMark hit(s): " +
                          (summary.empty() ? word + "(0)" : summary));
     CycleColor(bar.color);
 }
 
+bool TForm1::PaneShowsHits(TRichEdit* pane) { return !Trim(pane->GetText()).empty(); }
+
 void TForm1::btnHighlightColClick(TObject* /*sender*/) {
+    if (!PaneShowsHits(rdtDetailCol)) return;
     TRunScope busy(this);
     lblInfoCol->SetEnabled(true);
     MarkPane(rdtDetailCol, {cbxQSearchCol, cbxSearchRangeCol, ccbxQColorCol, crbxShowSelCol, lblInfoCol},

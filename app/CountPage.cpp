@@ -68,9 +68,9 @@ void TForm1::PrepareCountListView(TListView* listView) {
     int w = listView->Canvas().TextWidth("W") + 4;
     listView->SetOwnerData(true);
     listView->Items().SetCount(static_cast<int>(gCountHits.size()));
-    listView->SetColumnWidth(2, std::max(w * gWidths[0], 160));
-    listView->SetColumnWidth(3, std::max(w * gWidths[1], 124));
-    listView->SetColumnWidth(4, std::max(w * gWidths[2], 160));
+    listView->SetColumnWidth(2, std::max(w * gCountWidths[0], 160));
+    listView->SetColumnWidth(3, std::max(w * gCountWidths[1], 124));
+    listView->SetColumnWidth(4, std::max(w * gCountWidths[2], 160));
 }
 
 void TForm1::lsvCountResultData(TObject* /*sender*/, TListItem* item) {
@@ -82,10 +82,10 @@ void TForm1::lsvCountResultData(TObject* /*sender*/, TListItem* item) {
         right = static_cast<int>(g.Right.size());
     item->Caption = " " + IntToStr(r + 1) + ". ";
     std::string centreText = cbxSortTypeN1->GetText() == "CENTER-R"
-                                 ? " " + blanks(gWidths[1] - centre + 1) + g.Center + " "
-                                 : " " + g.Center + blanks(gWidths[1] - centre + 1) + " ";
-    item->SubItems = {" " + IntToStr(g.Count) + " ", blanks(gWidths[0] - left + 3) + " " + g.Left + "  ", centreText,
-                      "  " + g.Right + " " + blanks(gWidths[2] - right + 3)};
+                                 ? " " + blanks(gCountWidths[1] - centre + 1) + g.Center + " "
+                                 : " " + g.Center + blanks(gCountWidths[1] - centre + 1) + " ";
+    item->SubItems = {" " + IntToStr(g.Count) + " ", blanks(gCountWidths[0] - left + 3) + " " + g.Left + "  ",
+                      centreText, "  " + g.Right + " " + blanks(gCountWidths[2] - right + 3)};
 }
 
 void TForm1::lsvCountResultCustomDrawItem(TObject* /*sender*/, TListItem* item, bool& /*defaultDraw*/) {
@@ -139,7 +139,7 @@ void TForm1::btnQueryNClick(TObject* /*sender*/) {
         if (hits > 0) {
             std::string view = cbxLN1->GetText() + cbxCN1->GetText() + cbxRN1->GetText();
             if (!(resort && view == gCountLastView)) {
-                FormatColumns(cbxLN1->GetText(), cbxCN1->GetText(), cbxRN1->GetText(), gWidths, gCountHits,
+                FormatColumns(cbxLN1->GetText(), cbxCN1->GetText(), cbxRN1->GetText(), gCountWidths, gCountHits,
                               gCountSearchHits);
                 GroupCountHits(gCountHits, crbxCaseSenN->Checked());
             }
@@ -201,6 +201,7 @@ void TForm1::btnSaveNClick(TObject* /*sender*/) {
 }
 
 void TForm1::btnHighlightNClick(TObject* /*sender*/) {
+    if (!PaneShowsHits(rdtDetail)) return;
     TRunScope busy(this);
     lblInfoN2->SetEnabled(true);
     MarkPane(rdtDetail, {cbxQSearchN, cbxSearchRangeN, ccbxQColorN, crbxShowSelectionN, lblInfoN2},
@@ -219,34 +220,81 @@ void TForm1::ShowCountCaretHit() {
     edtInfoN->SetText(info);
 }
 
+void TForm1::cbxInputStrNChange(TObject* /*sender*/) { btnQueryN->SetEnabled(!Trim(cbxInputStrN->GetText()).empty()); }
+
+void TForm1::cbxInputStrNKeyPress(TObject* /*sender*/, char& key) {
+    if (key != '\r' || Trim(cbxInputStrN->GetText()).empty()) return;
+    key = 0;
+    btnQueryNClick(btnQueryN);
+}
+
+void TForm1::cbxQSearchNKeyPress(TObject* /*sender*/, char& key) {
+    if (key != '\r' || Trim(cbxQSearchN->GetText()).empty()) return;
+    key = 0;
+    btnHighlightNClick(btnHighlightN);
+}
+
+void TForm1::crbxByLitNClick(TObject* /*sender*/) {
+    if (crbxByLitN->Checked()) crbxByPOSN->SetChecked(false);
+}
+
+void TForm1::crbxByPOSNClick(TObject* /*sender*/) {
+    if (crbxByPOSN->Checked()) crbxByLitN->SetChecked(false);
+}
+
+void TForm1::lblInfoN1Click(TObject* /*sender*/) {
+    qlSkinMessage1->MessageDlg(lblInfoN1->Caption(), TMsgDlgType::mtInformation, mbOK, 0);
+}
+
+void TForm1::lblInfoN1DblClick(TObject* sender) { lblInfoN1Click(sender); }
+
+void TForm1::lblInfoN2Click(TObject* /*sender*/) {
+    qlSkinMessage1->MessageDlg(lblInfoN2->Caption(), TMsgDlgType::mtInformation, mbOK, 0);
+}
+
+void TForm1::lblInfoN2DblClick(TObject* sender) { lblInfoN2Click(sender); }
+
+void TForm1::rdtDetailChange(TObject* /*sender*/) { plResult2->SetEnabled(!Trim(rdtDetail->GetText()).empty()); }
+
+void TForm1::rdtDetailKeyUp(TObject* /*sender*/, uint16_t& /*key*/, TShiftState /*shift*/) { ShowCountCaretHit(); }
+
+void TForm1::rdtDetailMouseDown(TObject* /*sender*/, TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/,
+                                int /*y*/) {
+    ShowCountCaretHit();
+}
+
+void TForm1::rdtDetailSelectionChange(TObject* /*sender*/) {
+    PaneSelectionChanged(rdtDetail, crbxShowSelectionN, cbxQSearchN);
+}
+
+void TForm1::rdtDetailKeyPress(TObject* /*sender*/, char& key) {
+    if (key == '\r' && !Trim(rdtDetail->SelText()).empty() && crbxShowSelectionN->Checked())
+        btnHighlightNClick(btnHighlightN);
+}
+
+void TForm1::rdtDetailMouseUp(TObject* /*sender*/, TMouseButton /*button*/, TShiftState /*shift*/, int /*x*/,
+                              int /*y*/) {
+    ShowTagHint(rdtDetail);
+}
+
+void TForm1::rdtDetailExit(TObject* /*sender*/) {
+    rdtDetail->Hint.clear();
+    rdtDetail->ShowHint = false;
+}
+
 void TForm1::ConnectCountPage() {
     btnQueryN->OnClick = [this](TObject* s) { btnQueryNClick(s); };
-    cbxInputStrN->OnChange = [this](TObject*) { btnQueryN->SetEnabled(!Trim(cbxInputStrN->GetText()).empty()); };
-    cbxInputStrN->OnKeyPress = [this](TObject*, char& k) {
-        if (k != '\r' || Trim(cbxInputStrN->GetText()).empty()) return;
-        k = 0;
-        btnQueryNClick(btnQueryN);
-    };
-    cbxQSearchN->OnKeyPress = [this](TObject*, char& k) {
-        if (k != '\r' || Trim(cbxQSearchN->GetText()).empty()) return;
-        k = 0;
-        btnHighlightNClick(btnHighlightN);
-    };
-    crbxByLitN->OnClick = [this](TObject*) {
-        if (crbxByLitN->Checked()) crbxByPOSN->SetChecked(false);
-    };
-    crbxByPOSN->OnClick = [this](TObject*) {
-        if (crbxByPOSN->Checked()) crbxByLitN->SetChecked(false);
-    };
+    cbxInputStrN->OnChange = [this](TObject* s) { cbxInputStrNChange(s); };
+    cbxInputStrN->OnKeyPress = [this](TObject* s, char& k) { cbxInputStrNKeyPress(s, k); };
+    cbxQSearchN->OnKeyPress = [this](TObject* s, char& k) { cbxQSearchNKeyPress(s, k); };
+    crbxByLitN->OnClick = [this](TObject* s) { crbxByLitNClick(s); };
+    crbxByPOSN->OnClick = [this](TObject* s) { crbxByPOSNClick(s); };
     crbxReSortN->OnClick = [this](TObject* s) { crbxReSortNClick(s); };
     crbxInsert->OnClick = [this](TObject* s) { crbxReSortClick(s); };
-    for (TqlSkinStdLabel* label : {lblInfoN1, lblInfoN2}) {
-        auto show = [this, label](TObject*) {
-            qlSkinMessage1->MessageDlg(label->Caption(), TMsgDlgType::mtInformation, mbOK, 0);
-        };
-        label->OnClick = show;
-        label->OnDblClick = show;
-    }
+    lblInfoN1->OnClick = [this](TObject* s) { lblInfoN1Click(s); };
+    lblInfoN1->OnDblClick = [this](TObject* s) { lblInfoN1DblClick(s); };
+    lblInfoN2->OnClick = [this](TObject* s) { lblInfoN2Click(s); };
+    lblInfoN2->OnDblClick = [this](TObject* s) { lblInfoN2DblClick(s); };
     lsvCountResult->OnData = [this](TObject* s, TListItem* i) { lsvCountResultData(s, i); };
     lsvCountResult->OnCustomDrawItem = [this](TObject* s, TListItem* i, bool& d) { lsvCountResultCustomDrawItem(s, i, d); };
     lsvCountResult->OnCustomDrawSubItem = [this](TObject* s, TListItem* i, int k, bool& d) {
@@ -256,19 +304,15 @@ void TForm1::ConnectCountPage() {
     btnDisplay->OnClick = [this](TObject* s) { btnDisplayClick(s); };
     btnSaveN->OnClick = [this](TObject* s) { btnSaveNClick(s); };
     btnHighlightN->OnClick = [this](TObject* s) { btnHighlightNClick(s); };
-    rdtDetail->OnChange = [this](TObject*) { plResult2->SetEnabled(!Trim(rdtDetail->GetText()).empty()); };
-    rdtDetail->OnKeyUp = [this](TObject*, uint16_t&, TShiftState) { ShowCountCaretHit(); };
-    rdtDetail->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { ShowCountCaretHit(); };
-    rdtDetail->OnSelectionChange = [this](TObject*) {
-        PaneSelectionChanged(rdtDetail, crbxShowSelectionN, cbxQSearchN);
+    rdtDetail->OnChange = [this](TObject* s) { rdtDetailChange(s); };
+    rdtDetail->OnKeyUp = [this](TObject* s, uint16_t& k, TShiftState sh) { rdtDetailKeyUp(s, k, sh); };
+    rdtDetail->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        rdtDetailMouseDown(s, b, sh, x, y);
     };
-    rdtDetail->OnKeyPress = [this](TObject*, char& k) {
-        if (k == '\r' && !Trim(rdtDetail->SelText()).empty() && crbxShowSelectionN->Checked())
-            btnHighlightNClick(btnHighlightN);
+    rdtDetail->OnSelectionChange = [this](TObject* s) { rdtDetailSelectionChange(s); };
+    rdtDetail->OnKeyPress = [this](TObject* s, char& k) { rdtDetailKeyPress(s, k); };
+    rdtDetail->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        rdtDetailMouseUp(s, b, sh, x, y);
     };
-    rdtDetail->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { ShowTagHint(rdtDetail); };
-    rdtDetail->OnExit = [this](TObject*) {
-        rdtDetail->Hint.clear();
-        rdtDetail->ShowHint = false;
-    };
+    rdtDetail->OnExit = [this](TObject* s) { rdtDetailExit(s); };
 }

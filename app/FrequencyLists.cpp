@@ -3,7 +3,6 @@
 // time-stamped folder under "Frequency Lists".
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -284,7 +283,5 @@ void TForm1::btnCreateListClick(TObject* /*sender*/) {
         }
     }
     ShellExecute("open", folder);
-    char seconds[64];
-    std::snprintf(seconds, sizeof seconds, "%.3f", static_cast<double>(TickCount() - started) / 1000.0);
-    ShowMessage(std::string(seconds) + " Seconds Used!");
+    ShowMessage(FormatFixed((TickCount() - started) / 1000.0L, 3) + " Seconds Used!");
 }

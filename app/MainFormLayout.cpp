@@ -6,8 +6,10 @@
 #include <tuple>
 #include <type_traits>
 
+#include "app/Logo.h"
 #include "app/PageRows.h"
 #include "skin/boxes/qlSkinFieldLook.h"
+#include "skin/controls/qlSkinListView.h"
 #include "skin/controls/qlSkinViews.h"
 #include "skin/forms/qlCorvane.h"
 #include "skin/default/DefaultSkin.h"
@@ -25,6 +27,25 @@ T* Make(TForm1* form, TWinControl* parent, const char* name, int left, int top, 
     // The form's containers show the page behind them.
     if constexpr (std::is_base_of_v<TqlSkinPanel, T>) control->SetTransparentMode(true);
     return control;
+}
+
+// A table filling what its parent leaves, in a frame of its own that also
+// holds the skin's bars along its right and bottom edges.
+TqlSkinCustomListView* Table(TForm1* form, TWinControl* parent, const std::string& name, int left, int top, int width,
+                             int height) {
+    auto* frame = Make<TqlSkinPanel>(form, parent, ("pl" + name.substr(3) + "Table").c_str(), left, top, width, height);
+    frame->SetAlign(TAlign::alClient);
+    frame->SetBorderStyle(TqlSkinBorderStyle::bvNone);
+    auto* vertical = Make<TqlSkinScrollBar>(form, frame, ("sb" + name.substr(3) + "V").c_str(), 0, 0, 16, height);
+    vertical->SetKind(sbVertical);
+    vertical->SetAlign(TAlign::alRight);
+    auto* horizontal = Make<TqlSkinScrollBar>(form, frame, ("sb" + name.substr(3) + "H").c_str(), 0, 0, width, 16);
+    horizontal->SetAlign(TAlign::alBottom);
+    auto* table = Make<TqlSkinCustomListView>(form, frame, name.c_str(), 0, 0, width, height);
+    table->SetAlign(TAlign::alClient);
+    table->SetVScrollBar(vertical);
+    table->SetHScrollBar(horizontal);
+    return table;
 }
 
 TqlSkinTabSheet* Page(TForm1* form, const char* name, const std::string& caption) {
@@ -150,10 +171,8 @@ void TForm1::BuildForm() {
     BuildAboutPage();
     BuildComponents();
     // The tables and concordance panes scroll by the skin's bars.
-    for (TWinControl* view : std::initializer_list<TWinControl*>{rdtResult, rdtDetail, lsvCountResult, lsvColligate,
-                                                                 rdtDetailCol})
+    for (TWinControl* view : std::initializer_list<TWinControl*>{rdtResult, rdtDetail, rdtDetailCol})
         new TqlAttachedScrollBars(view);
-    for (TListView* table : {lsvCountResult, lsvColligate}) new TqlSkinHeader(table);
     ApplySkinFieldLooks(this, qlSkinData1);
 }
 
@@ -184,10 +203,12 @@ void TForm1::BuildSettingsPage() {
     gbText->SetAnchors(kTopRight);
     rdoRaw = Make<TqlSkinCheckRadioBox>(this, gbText, "rdoRaw", 14, 24, 210, 24, "Raw text");
     rdoRaw->SetRadio(true);
+    rdoRaw->SetSkinDataName("radiobox");
     rdoRaw->GroupIndex = 1;
     qlSkinCheckRadioBox1 =
         Make<TqlSkinCheckRadioBox>(this, gbText, "qlSkinCheckRadioBox1", 14, 50, 210, 24, "POS-tagged text");
     qlSkinCheckRadioBox1->SetRadio(true);
+    qlSkinCheckRadioBox1->SetSkinDataName("radiobox");
     qlSkinCheckRadioBox1->GroupIndex = 1;
     qlSkinCheckRadioBox1->SetChecked(true);
     gbSep = Make<TqlSkinGroupBox>(this, gbText, "gbSep", 10, 80, 220, 160, "Separators");
@@ -364,8 +385,7 @@ void TForm1::BuildCountPage() {
     rdtDetail->SetReadOnly(true);
     rdtDetail->SetWordWrap(false);
 
-    lsvCountResult = Make<TListView>(this, page, "lsvCountResult", 0, 102, 1000, 224);
-    lsvCountResult->SetAlign(TAlign::alClient);
+    lsvCountResult = Table(this, page, "lsvCountResult", 0, 102, 1000, 224);
     lsvCountResult->SetMultiSelect(true);
     lsvCountResult->RowSelect = true;
     lsvCountResult->ReadOnly = true;
@@ -422,20 +442,38 @@ void TForm1::BuildCollocatePage() {
 }
 
 void TForm1::BuildCollocateTable() {
-    lsvColligate = Make<TListView>(this, tsColligate, "lsvColligate", 0, 108, 1000, 250);
-    lsvColligate->SetAlign(TAlign::alClient);
+    lsvColligate = Table(this, tsColligate, "lsvColligate", 0, 108, 1000, 250);
     lsvColligate->SetGridLines(true);
     lsvColligate->SetMultiSelect(true);
     lsvColligate->ReadOnly = true;
     lsvColligate->RowSelect = true;
-    const std::tuple<const char*, int, TAlignment> columns[] = {
-        {"NO", 50, TAlignment::taLeftJustify},         {"Collocate", 150, TAlignment::taLeftJustify},
-        {"f(c)", 57, TAlignment::taCenter},            {"f(n,c)", 66, TAlignment::taCenter},
-        {"MI", 66, TAlignment::taRightJustify},        {"MI3", 69, TAlignment::taRightJustify},
-        {"Z-Score", 75, TAlignment::taRightJustify},   {"T-Score", 74, TAlignment::taRightJustify},
-        {"Log-log", 110, TAlignment::taRightJustify},  {"Log-likelihood", 120, TAlignment::taRightJustify},
+    // Each column with the widest value it was laid out for: counts of six
+    // digits, scores like -3789.1568.
+    const char* const count = "999999";
+    const char* const score = "-3789.1568";
+    const std::tuple<const char*, int, TAlignment, const char*> columns[] = {
+        {"NO", 50, TAlignment::taLeftJustify, " 99999"},       {"Collocate", 150, TAlignment::taLeftJustify, ""},
+        {"f(c)", 57, TAlignment::taCenter, count},              {"f(n,c)", 66, TAlignment::taCenter, count},
+        {"MI", 66, TAlignment::taRightJustify, score},          {"MI3", 69, TAlignment::taRightJustify, score},
+        {"Z-Score", 75, TAlignment::taRightJustify, score},     {"T-Score", 74, TAlignment::taRightJustify, score},
+        {"Log-log", 110, TAlignment::taRightJustify, score},    {"Log-likelihood", 120, TAlignment::taRightJustify, score},
     };
-    for (auto [caption, width, alignment] : columns) lsvColligate->AddColumn(caption, width, alignment);
+    for (auto [caption, width, alignment, widest] : columns)
+        lsvColligate->AddColumn(caption, FittedColumnWidth(lsvColligate->Font(), width, {caption, widest}), alignment);
+}
+
+// The design widths were measured in a narrower system font than ours: a
+// column keeps its width where that suffices, and grows to hold its caption and
+// widest value, bold as some columns draw them, where it does not.
+int TForm1::FittedColumnWidth(const TFont& font, int designWidth, std::initializer_list<const char*> texts) {
+    TBitmap measure(1, 1);
+    measure.Canvas().Font().Assign(font);
+    measure.Canvas().Font().SetStyle(fsBold);
+    const int padding = 16;  // the cell's text margins, the grid line and a blank
+    int width = designWidth;
+    for (const char* text : texts)
+        if (*text) width = std::max(width, measure.Canvas().TextWidth(text) + padding);
+    return width;
 }
 
 void TForm1::BuildCollocateDetails() {
@@ -468,7 +506,7 @@ void TForm1::BuildCollocateDetails() {
 
 void TForm1::BuildAboutPage() {
     TWinControl* page = tsAbout;
-    KvLabel1 = Make<TqlSkinStdLabel>(this, page, "KvLabel1", 40, 40, 700, 60,
+    KvLabel1 = Make<TKvLabel>(this, page, "KvLabel1", 40, 40, 700, 60,
                                      "Orvale Lexmoor extracts the collocates of a node word, phrase or tag pattern "
                                      "from a corpus of plain or POS-tagged text and ranks them by frequency, MI, "
                                      "MI3, Z-Score, T-Score, Log-log and Log-Likelihood.");
@@ -477,7 +515,11 @@ void TForm1::BuildAboutPage() {
     KvLabel1->WordWrap = true;
     KvLabel1->SetBounds(40, 40, 700, 60);
     KvLabel1->SetAnchors(kStretchWide);
-    KvLabel3 = Make<TqlSkinStdLabel>(this, page, "KvLabel3", 40, 120, 400, 20, "Released: December 2026");
+    KvLabel1->SetStyle(TKvLabelStyle::lsRecessed);
+    KvLabel3 = Make<TKvLabel>(this, page, "KvLabel3", 40, 120, 400, 20, "Released: December 2026");
+    KvLabel3->SetStyle(TKvLabelStyle::lsRaised);
+    // On the light page a soft edge reads as relief; the classic dark one smudges the text.
+    for (TKvLabel* label : {KvLabel1, KvLabel3}) label->ShadowColor = RGB(0xC8, 0xCD, 0xD4);
     KvLabel4 = Make<TqlSkinStdLabel>(this, page, "KvLabel4", 40, 146, 400, 20, "Version 1.0");
     KvLabel5 = Make<TqlSkinStdLabel>(this, page, "KvLabel5", 40, 172, 400, 20, "Bug reports and suggestions:");
     KvLabel2 = Make<TqlSkinStdLabel>(this, page, "KvLabel2", 250, 172, 300, 20, "lexmoor@orvale.example");
@@ -490,6 +532,7 @@ void TForm1::BuildAboutPage() {
     Image1 = Make<TImage>(this, page, "Image1", 40, 210, 64, 64);
     Image1->Cursor = TCursor::crHandPoint;
     Image1->Hint = "Visit the web page of Orvale Lexmoor";
+    DrawProgramLogo(Image1->Picture(), 64);
     memoInfo = Make<TMemo>(this, page, "memoInfo", 40, 290, 700, 200);
     memoInfo->SetReadOnly(true);
     memoInfo->SetWordWrap(true);

@@ -1,6 +1,8 @@
 // The Query page: a free regular-expression concordance over the checked
 // files, re-displayed in other modes without a new search, highlighted and saved.
 
+#include <algorithm>
+
 #include "app/RunScope.h"
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
@@ -72,6 +74,13 @@ std::string TForm1::SearchExpression(const std::string& typed, bool literal, boo
     return query;
 }
 
+namespace {
+
+// The search gauge's range: the corpus's bytes searched, in ten-thousandths.
+constexpr int kSearchGaugeSteps = 10000;
+
+}  // namespace
+
 void TForm1::SearchCorpus(const std::string& expression, bool caseSensitive, TqlSkinGauge* gauge) {
     gQuery->Clear();
     gauge->SetMinValue(0);
@@ -79,10 +88,19 @@ void TForm1::SearchCorpus(const std::string& expression, bool caseSensitive, Tql
     for (int i = 0; i < clbFileList->Items().Count(); ++i)
         if (clbFileList->Checked(i))
             paths.push_back(IncludeTrailingPathDelimiter(lblDir->Caption()) + clbFileList->Items()[i]);
-    // The files are searched side by side, their hits kept in file order.
-    gauge->SetProgressText("Analyzing " + IntToStr(static_cast<int>(paths.size())) + " file(s)...  ");
+    // The files are searched side by side, their hits kept in file order: the
+    // gauge follows the bytes searched of the whole corpus, and the file named
+    // is the first one not yet searched to its end.
+    gauge->SetMaxValue(kSearchGaugeSteps);
+    auto showProgress = [&](const TSearchProgress& state) {
+        gProgress = static_cast<int>(state.BytesDone * kSearchGaugeSteps / std::max<uint64_t>(state.Bytes, 1));
+        const size_t file = std::min(state.FilesDone + 1, std::max<size_t>(state.Files, 1));
+        gauge->SetProgressText("Analyzing file " + IntToStr(static_cast<int64_t>(file)) + "...   " +
+                               IntToStr(gFileCount) + " file(s) in queue...  ");
+    };
+    showProgress(TSearchProgress{0, paths.size(), 0, 0});
     gQuery->SearchFiles(paths, gSplitters, expression, caseSensitive, StrToInt(cbxLeftRangeNum->GetText()),
-                        StrToInt(cbxRightRangeNum->GetText()), gProgress, false);
+                        StrToInt(cbxRightRangeNum->GetText()), gProgress, false, showProgress);
     gProgress = 0;
     ReportSkippedLines(*gQuery);
 }
@@ -120,6 +138,8 @@ void TForm1::crbxPOSClick(TObject* /*sender*/) { edtInfo->SetText(""); }
 void TForm1::lblInfoClick(TObject* /*sender*/) {
     qlSkinMessage1->MessageDlg(lblInfo->Caption(), TMsgDlgType::mtInformation, mbOK, 0);
 }
+
+void TForm1::lblInfoDblClick(TObject* sender) { lblInfoClick(sender); }
 
 void TForm1::ShowQueryCaretHit() {
     std::string info;
@@ -159,6 +179,7 @@ void TForm1::crbxShowTagHintClick(TObject* /*sender*/) {
 }
 
 void TForm1::btnHighlightClick(TObject* /*sender*/) {
+    if (!PaneShowsHits(rdtResult)) return;
     gProgress = 0;
     TRunScope search(plQSearch), display(plDisplay), query(plQuery);
     ggCurLine->SetMaxValue(rdtResult->Lines().Count());
@@ -193,7 +214,7 @@ void TForm1::ConnectQueryPage() {
     crbxInsertCol->OnClick = [this](TObject* s) { crbxReSortClick(s); };
     crbxPOS->OnClick = [this](TObject* s) { crbxPOSClick(s); };
     lblInfo->OnClick = [this](TObject* s) { lblInfoClick(s); };
-    lblInfo->OnDblClick = [this](TObject* s) { lblInfoClick(s); };
+    lblInfo->OnDblClick = [this](TObject* s) { lblInfoDblClick(s); };
     rdtResult->OnKeyUp = [this](TObject* s, uint16_t& k, TShiftState sh) { rdtResultKeyUp(s, k, sh); };
     rdtResult->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         rdtResultMouseDown(s, b, sh, x, y);

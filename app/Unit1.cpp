@@ -276,8 +276,10 @@ void TForm1::cbxRightRangeNumChange(TObject* /*sender*/) { FillSpanCombos(); }
 void TForm1::FillSpanCombos() {
     auto fill = [](TqlSkinComboBox* span, TqlSkinComboBox* range) {
         span->Items().Clear();
-        int n = StrToIntDef(range->GetText(), 0);
-        for (int i = 0; i <= 2 * n; ++i) span->Items().Add(IntToStr(i));
+        // Twice the context words, but no more than a context's token slots:
+        // a wider span would be shown and scored without being counted.
+        int n = std::min(2 * StrToIntDef(range->GetText(), 0), TMyArray::Size);
+        for (int i = 0; i <= n; ++i) span->Items().Add(IntToStr(i));
         span->SetItemIndex(0);
     };
     fill(cbxLeftSpan, cbxLeftRangeNum);

@@ -9,6 +9,7 @@
 
 #include "app/RunPlan.h"
 #include "engine/Query.h"
+#include "labels/KvLabel.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
 #include "platform/gui/RichEdit.h"
@@ -117,7 +118,7 @@ public:
     TqlSkinPanel* plQSearchN;
     TqlSkinSplitter* splCount;
     TqlSkinStatusBar* stbInfoN;
-    TListView* lsvCountResult;
+    TqlSkinCustomListView* lsvCountResult;
     TqlSkinCheckRadioBox* crbxReSortN;
     TqlSkinComboBox* cbxSortTypeN1;
     TqlSkinComboBox* cbxSortTypeN2;
@@ -163,7 +164,7 @@ public:
     TqlSkinStdLabel* lbColInfo;
     TqlSkinGauge* ggColPro;
     TqlSkinEdit* edtInfoCol;
-    TListView* lsvColligate;
+    TqlSkinCustomListView* lsvColligate;
     TqlSkinPanel* plColDetails;
     TqlSkinComboBox* cbxLCol;
     TqlSkinComboBox* cbxCCol;
@@ -182,9 +183,9 @@ public:
     TRichEdit* rdtDetailCol;
 
     // About page.
-    TqlSkinStdLabel* KvLabel1;
+    TKvLabel* KvLabel1;
     TqlSkinStdLabel* KvLabel2;
-    TqlSkinStdLabel* KvLabel3;
+    TKvLabel* KvLabel3;
     TqlSkinStdLabel* KvLabel4;
     TqlSkinStdLabel* KvLabel5;
     TMemo* memoInfo;
@@ -314,6 +315,7 @@ public:
     void crbxReSortClick(TObject* sender);
     void crbxPOSClick(TObject* sender);
     void lblInfoClick(TObject* sender);
+    void lblInfoDblClick(TObject* sender);
     void rdtResultKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
     void rdtResultMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void rdtResultSelectionChange(TObject* sender);
@@ -345,10 +347,28 @@ public:
     void btnSaveNClick(TObject* sender);
     void btnHighlightNClick(TObject* sender);
     void crbxReSortNClick(TObject* sender);
+    void cbxInputStrNChange(TObject* sender);
+    void cbxInputStrNKeyPress(TObject* sender, char& key);
+    void cbxQSearchNKeyPress(TObject* sender, char& key);
+    void crbxByLitNClick(TObject* sender);
+    void crbxByPOSNClick(TObject* sender);
+    void lblInfoN1Click(TObject* sender);
+    void lblInfoN1DblClick(TObject* sender);
+    void lblInfoN2Click(TObject* sender);
+    void lblInfoN2DblClick(TObject* sender);
+    void rdtDetailChange(TObject* sender);
+    void rdtDetailKeyUp(TObject* sender, uint16_t& key, TShiftState shift);
+    void rdtDetailMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void rdtDetailSelectionChange(TObject* sender);
+    void rdtDetailKeyPress(TObject* sender, char& key);
+    void rdtDetailMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void rdtDetailExit(TObject* sender);
     void ShowCountCaretHit();
     // The Count page's own records: the hits its groups index (a later Query
-    // search reuses the engine), the search's hit count, and its last view.
+    // search reuses the engine), the search's hit count, its last view, and
+    // the widths its rows are padded to (a Query search must not re-pad them).
     TArrResultStr gCountSearchHits;
+    std::array<int, 3> gCountWidths{};
     int gCountHitTotal = 0;
     std::string gCountLastView;
 
@@ -404,6 +424,9 @@ public:
     // Marks the bar's expression in the pane within the chosen column and
     // reports the marks in the bar's label; the colour box moves on.
     void MarkPane(TRichEdit* pane, const THighlightBar& bar, bool ignoreCase, const std::array<int, 5>& segments);
+    // A pane without concordance lines (none written yet, or emptied by a new
+    // run) gives a highlight nothing to do.
+    static bool PaneShowsHits(TRichEdit* pane);
     // The tag-description hint of a selection in a pane.
     void ShowTagHint(TRichEdit* pane);
     // A pane's selection changed: its hint goes, and text the user selected
@@ -444,6 +467,7 @@ private:
     void BuildCountPage();
     void BuildCollocatePage();
     void BuildCollocateDetails();
+    static int FittedColumnWidth(const TFont& font, int designWidth, std::initializer_list<const char*> texts);
     void BuildCollocateTable();
     void ConnectCollocatePage();
     void ShowCollocateInfo();

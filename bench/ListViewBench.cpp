@@ -25,7 +25,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
 #include "platform/gui/controls/ScrollInfo.h"
-#include "skin/controls/qlSkinViews.h"
+#include "skin/controls/qlSkinListView.h"
 #include "skin/default/DefaultSkin.h"
 #include "tests/support/Pictures.h"
 
@@ -152,8 +152,7 @@ void PageUp(TListView* list, int rows, int pages) {
 // Pages down by clicks below the thumb of the view's skinned bar, repainting
 // the view and the bar at each step, as the screen shows them; returns the
 // slowest step in seconds.
-double PageDownByBar(TqlAttachedScrollBars* bars, TListView* list, int steps) {
-    TqlSkinScrollBar* bar = bars->VScrollBar();
+double PageDownByBar(TqlSkinScrollBar* bar, TListView* list, int steps) {
     double slowest = 0;
     for (int i = 0; i < steps; ++i) {
         const auto start = Clock::now();
@@ -167,6 +166,21 @@ double PageDownByBar(TqlAttachedScrollBars* bars, TListView* list, int steps) {
         slowest = std::max(slowest, SecondsSince(start));
     }
     return slowest;
+}
+
+// Bars along the form's right and bottom edges, as the main form gives its tables, in Skin.
+void AttachBars(TForm* form, TqlSkinCustomListView* list, TqlSkinData* skin) {
+    auto* vertical = new TqlSkinScrollBar(form);
+    vertical->SetKind(sbVertical);
+    vertical->SetParent(form);
+    vertical->SetAlign(TAlign::alRight);
+    auto* horizontal = new TqlSkinScrollBar(form);
+    horizontal->SetParent(form);
+    horizontal->SetAlign(TAlign::alBottom);
+    for (TqlSkinScrollBar* bar : {vertical, horizontal}) bar->SetSkinData(skin);
+    list->SetVScrollBar(vertical);
+    list->SetHScrollBar(horizontal);
+    list->SetSkinData(skin);
 }
 
 double PaintSeconds(TListView* list) {
@@ -188,7 +202,7 @@ int main(int argc, char** argv) {
     TApplication app(argc, argv);
     auto* form = new TForm(nullptr);
     form->SetBounds(0, 0, 1000, 700);
-    auto* list = new TListView(form);
+    auto* list = new TqlSkinCustomListView(form);
     list->SetParent(form);
     list->SetAlign(TAlign::alClient);
     list->SetGridLines(true);
@@ -258,13 +272,13 @@ int main(int argc, char** argv) {
     stored->SetCompressedData(DefaultSkinZlib());
     auto* skin = new TqlSkinData(form);
     skin->SetCompressedStoredSkin(stored);
-    auto* bars = new TqlAttachedScrollBars(list);
+    AttachBars(form, list, skin);
     app.ProcessMessages();
-    bars->Update();
+    list->Synchronize();
     start = Clock::now();
-    const double barSlowest = PageDownByBar(bars, list, pages);
+    const double barSlowest = PageDownByBar(list->VScrollBar(), list, pages);
     const double barPaging = SecondsSince(start) / pages;
-    ok = ok && bars->VScrollBar()->Visible() && list->TopIndex() == pages * list->VisibleRowCount();
+    ok = ok && list->VScrollBar()->Visible() && list->TopIndex() == pages * list->VisibleRowCount();
 
     // Rows selected, then deleted as the program deletes: the first selected until none is.
     struct TDelete {
@@ -289,7 +303,7 @@ int main(int argc, char** argv) {
 
     // The counted lines: five columns, rows made by OnData as the Count page makes them.
     list->SetVisible(false);
-    auto* counted = new TListView(form);
+    auto* counted = new TqlSkinCustomListView(form);
     counted->SetParent(form);
     counted->SetAlign(TAlign::alClient);
     counted->SetMultiSelect(true);
@@ -356,20 +370,21 @@ int main(int argc, char** argv) {
     const double askedPerPage = double(asked) / pages;
     ok = ok && counted->TopIndex() == 0;
 
-    auto* countedBars = new TqlAttachedScrollBars(counted);
-    countedBars->Update();
+    AttachBars(form, counted, skin);
+    app.ProcessMessages();
+    counted->Synchronize();
     asked = 0;
     start = Clock::now();
-    const double virtualBarSlowest = PageDownByBar(countedBars, counted, pages);
+    const double virtualBarSlowest = PageDownByBar(counted->VScrollBar(), counted, pages);
     const double virtualBarPaging = SecondsSince(start) / pages;
     const double askedPerBarPage = double(asked) / pages;
     ok = ok && counted->TopIndex() == pages * counted->VisibleRowCount() && askedPerBarPage < 100;
 
     // Driven from outside by scroll messages alone, from the top, each step a
     // scroll request, the state read back and a repaint.
-    delete countedBars;
+    counted->SetVScrollBar(nullptr);
+    counted->SetHScrollBar(nullptr);
     counted->MakeVisible(counted->Items()[0]);
-    ShowNativeScrollBars(*counted, false);
     app.ProcessMessages();
     asked = 0;
     start = Clock::now();

@@ -84,6 +84,8 @@ uint64_t TWordMatrix::NextRevision() {
 
 TWordArray TWordMatrix::operator[](size_t i) const {
     TWordArray row;
+    row.Texts = FTexts;
+    row.Row = i;
     const uint32_t* ids = FIds.data() + FStarts[i];
     const size_t lengths[] = {FLengths[i].Left, FLengths[i].Center,
                               FStarts[i + 1] - FStarts[i] - FLengths[i].Left - FLengths[i].Center};

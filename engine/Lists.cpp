@@ -1,9 +1,11 @@
 // Turning tokens and clusters into counted lines: the lines of the frequency
 // and cluster list files and of the corpus frequency lists.
 
+#include <array>
 #include <ctime>
 #include <unordered_map>
 
+#include "engine/CodePage936.h"
 #include "engine/Query.h"
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
@@ -23,6 +25,66 @@ std::string AfterFirst(const std::string& s, char c) {
     size_t p = s.find(c);
     return p == std::string::npos ? std::string() : s.substr(p + 1);
 }
+
+// The bytes a separator class matches.
+const std::array<bool, 256>& SeparatorBytes(const std::string& splitters) {
+    static std::unordered_map<std::string, std::array<bool, 256>> known;
+    if (known.size() > 32) known.clear();
+    auto it = known.find(splitters);
+    if (it != known.end()) return it->second;
+    std::array<bool, 256> bytes{};
+    try {
+        TRegExpr re(splitters);
+        for (int c = 1; c < 256; ++c) bytes[static_cast<size_t>(c)] = re.Exec(std::string(1, static_cast<char>(c)));
+    } catch (const ERegExpr&) {
+        // A class the library rejects matches nothing here, as in the patterns.
+    }
+    return known.emplace(splitters, bytes).first->second;
+}
+
+// Separator bytes that are trail bytes of code page 936 characters before a
+// token's own separator, each standing in as a control byte the text lacks,
+// so that the patterns part word and tag where counting parts them.
+class THiddenTrailBytes {
+public:
+    THiddenTrailBytes(std::string& text, const std::string& splitters) {
+        if (!IsGbkText(text)) return;
+        const std::array<bool, 256>& separators = SeparatorBytes(splitters);
+        std::array<bool, 256> present{};
+        for (char c : text) present[static_cast<unsigned char>(c)] = true;
+        for (size_t start = 0; start < text.size();) {
+            size_t end = start;
+            while (end < text.size() && !IsRegexSpace(text[end])) ++end;
+            const size_t at = TaggedSeparatorAt(std::string_view(text).substr(start, end - start), separators);
+            for (size_t p = start; at != std::string_view::npos && p < start + at; ++p)
+                if (separators[static_cast<unsigned char>(text[p])]) text[p] = StandIn(text[p], present);
+            start = end + 1;
+        }
+    }
+    // The text with the bytes given back.
+    std::string Restore(std::string text) const {
+        if (FFor.empty()) return text;
+        for (char& c : text)
+            for (const auto& [original, standIn] : FFor)
+                if (c == standIn) c = original;
+        return text;
+    }
+
+private:
+    char StandIn(char original, std::array<bool, 256>& present) {
+        for (const auto& [known, standIn] : FFor)
+            if (known == original) return standIn;
+        for (char c = 1; c < '\t'; ++c) {
+            if (present[static_cast<unsigned char>(c)]) continue;
+            present[static_cast<unsigned char>(c)] = true;
+            FFor.emplace_back(original, c);
+            return c;
+        }
+        return original;
+    }
+
+    std::vector<std::pair<char, char>> FFor;
+};
 
 }  // namespace
 
@@ -157,7 +219,9 @@ std::string TDisplay::FormatToken(const std::string& text, const std::string& sp
     if (compiled.size() > 32) compiled.clear();
     auto it = compiled.find(pattern);
     if (it == compiled.end()) it = compiled.emplace(pattern, TRegExpr(pattern)).first;
-    std::string result = Trim(it->second.Replace(" " + Trim(text) + " ", " "));
+    std::string framed = " " + Trim(text) + " ";
+    const THiddenTrailBytes hidden(framed, splitters);
+    std::string result = Trim(hidden.Restore(it->second.Replace(framed, " ")));
     if (result.find("##") == std::string::npos) return result;
     return Trim(StringReplace(result, "##", " ", rfReplaceAll));
 }

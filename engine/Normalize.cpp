@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "engine/CodePage936.h"
 #include "engine/Query.h"
 #include "platform/core/SysUtils.h"
 #include "platform/core/TextCodec.h"
@@ -14,34 +15,22 @@
 namespace {
 
 // Where the characters of a line start. In code page 936 text a lead byte
-// (0x81-0xFE) takes the next byte with it, and that trail byte may equal an
-// ASCII character ("@", "n") or the lead byte of a full-width pair, so a
-// match is taken only where a character starts. Bytes of any other text,
-// UTF-8 included, match as they stand.
+// takes a trail byte with it, and that trail byte may equal an ASCII
+// character ("@", "n") or the lead byte of a full-width pair, so a match is
+// taken only where a character starts. Bytes of any other text, UTF-8
+// included, match as they stand.
 class TCharStarts {
 public:
     TCharStarts(const std::string& text, bool gbk) {
         if (!gbk) return;
         FStarts.assign(text.size(), false);
-        for (size_t i = 0; i < text.size(); i += IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1)
-            FStarts[i] = true;
+        for (size_t i = 0; i < text.size(); i += GbkCharLength(text, i)) FStarts[i] = true;
     }
     bool At(size_t pos) const { return FStarts.empty() || FStarts[pos]; }
-    static bool IsLeadByte(char c) {
-        auto b = static_cast<unsigned char>(c);
-        return b >= 0x81 && b <= 0xFE;
-    }
 
 private:
     std::vector<bool> FStarts;
 };
-
-// Code page 936 text: bytes above 127 that do not read as UTF-8.
-bool IsGbk(const std::string& text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return !IsValidUtf8(text);
-    return false;
-}
 
 struct Rule {
     std::string_view from;
@@ -160,7 +149,7 @@ void SplitPunctuation(std::string& text, bool gbk) {
         return t;
     }();
     // The length of the character at i: a trail byte is never split off.
-    auto width = [&](size_t i) -> size_t { return gbk && TCharStarts::IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1; };
+    auto width = [&](size_t i) -> size_t { return gbk ? GbkCharLength(text, i) : 1; };
     auto nextPunctuation = [&](size_t i) {
         while (i < text.size() && table[static_cast<unsigned char>(text[i])].empty()) i += width(i);
         return std::min(i, text.size());
@@ -191,7 +180,7 @@ void SplitPunctAndContractions(std::string& text, bool gbk) {
 void ReplaceRaw(std::string& text) {
     // Full-width punctuation is code page 936's; text without a byte above
     // 127 holds none, and UTF-8 text only bytes that may look like it.
-    bool gbk = HasHighByte(text) && IsGbk(text);
+    bool gbk = HasHighByte(text) && IsGbkText(text);
     if (gbk)
         for (const Rule& rule : kBeforeSplit) Apply(text, rule, gbk);
     SplitPunctAndContractions(text, gbk);
@@ -202,7 +191,7 @@ void ReplaceRaw(std::string& text) {
 }  // namespace
 
 std::string TDisplay::SplitPunctAndContractions(std::string text) {
-    ::SplitPunctAndContractions(text, HasHighByte(text) && IsGbk(text));
+    ::SplitPunctAndContractions(text, HasHighByte(text) && IsGbkText(text));
     return text;
 }
 

@@ -27,10 +27,15 @@ int EngineThreads() {
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
-void ParallelFor(size_t count, const std::function<void(size_t, size_t)>& work) {
+void ParallelFor(size_t count, const std::function<void(size_t, size_t)>& work) { ParallelFor(count, work, {}); }
+
+void ParallelFor(size_t count, const std::function<void(size_t, size_t)>& work, const std::function<void()>& waiting) {
     size_t threads = std::min(static_cast<size_t>(EngineThreads()), count);
     if (threads <= 1) {
-        for (size_t i = 0; i < count; ++i) work(i, 0);
+        for (size_t i = 0; i < count; ++i) {
+            work(i, 0);
+            if (waiting) waiting();
+        }
         return;
     }
     std::atomic<size_t> next{0};
@@ -53,7 +58,10 @@ void ParallelFor(size_t count, const std::function<void(size_t, size_t)>& work) 
         finished.wait_for(lock, std::chrono::milliseconds(20));
         lock.unlock();
         // Work that itself runs in a worker leaves the window to its own thread.
-        if (!message_pump_detail::worker) ProcessMessagesSlow();
+        if (!message_pump_detail::worker) {
+            if (waiting) waiting();
+            ProcessMessagesSlow();
+        }
         lock.lock();
     }
     lock.unlock();

@@ -17,6 +17,9 @@ int EngineThreads();
 // state per thread. The calling thread pumps messages meanwhile; the others
 // never do. Nothing is rethrown: work keeps its own errors for the merge.
 void ParallelFor(size_t count, const std::function<void(size_t, size_t)>& work);
+// The same, calling waiting() on the calling thread each time it pumps
+// messages, or after each item when that thread runs them all itself.
+void ParallelFor(size_t count, const std::function<void(size_t, size_t)>& work, const std::function<void()>& waiting);
 
 // Runs work(begin, end) over runs of about equal length that together cover
 // 0 .. count - 1, side by side.

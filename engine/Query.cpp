@@ -3,7 +3,9 @@
 #include "engine/Query.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 
 #include "engine/FileChunks.h"
@@ -17,7 +19,10 @@ void TMyArray::Assign(TTokenTable& table, const std::array<std::string_view, Siz
     for (int k = 0; k < Size; ++k) FIds[static_cast<size_t>(k)] = slots[static_cast<size_t>(k)].empty() ? 0 : table.Intern(slots[static_cast<size_t>(k)]);
 }
 
-TQuery::TQuery() : FTokens(std::make_unique<TTokenTable>(TTokenTable::WithEmptyText())) { Matrix.SetTable(*FTokens); }
+TQuery::TQuery() : FTokens(std::make_unique<TTokenTable>(TTokenTable::WithEmptyText())) {
+    Matrix.SetTable(*FTokens);
+    Matrix.SetTexts(Hits);
+}
 
 TQuery::~TQuery() = default;
 
@@ -84,6 +89,49 @@ bool ContextStart(const std::string& line, size_t node, int words, size_t& start
     return true;
 }
 
+// Whether text holds a byte below 32 that is no blank. Eight bytes at a time:
+// corpus lines hardly ever hold one, and every line is asked.
+bool HasControlByte(std::string_view text) {
+    auto isControl = [](char c) { return IsTrimChar(c) && !IsRegexSpace(c); };
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        // A byte below 0x20 sets its high bit here, and no other byte does.
+        if (((word - 0x2020202020202020ull) & ~word & 0x8080808080808080ull) == 0) continue;
+        if (std::any_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.begin() + static_cast<std::ptrdiff_t>(i + 8),
+                        isControl))
+            return true;
+    }
+    return std::any_of(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(), isControl);
+}
+
+// Bytes 0 to 32 at a token's edge are no part of the token when the corpus is
+// counted, so the searched line loses them too, and a token made of nothing
+// else goes with the blank before it: a node is found wherever the word it
+// names is counted. Blanks and the line's own edges stay as they are.
+void DropControlBytesAtTokenEdges(std::string& line) {
+    std::string out;
+    out.reserve(line.size());
+    for (size_t i = 0; i < line.size();) {
+        if (IsRegexSpace(line[i])) {
+            out += line[i++];
+            continue;
+        }
+        size_t first = i;
+        while (i < line.size() && !IsRegexSpace(line[i])) ++i;
+        size_t last = i;
+        while (first < last && IsTrimChar(line[first])) ++first;
+        while (last > first && IsTrimChar(line[last - 1])) --last;
+        if (first == last) {
+            if (!out.empty() && IsRegexSpace(out.back())) out.pop_back();
+            continue;
+        }
+        out.append(line, first, last - first);
+    }
+    line.swap(out);
+}
+
 // A tagged padding word is split by the text's own separator (the first member
 // of the class), so that the display patterns built from that class remove it.
 std::string TaggedPadding(const std::string& splitters) {
@@ -123,6 +171,14 @@ struct TSearchPattern {
         RightPad = " " + TDisplay::RepeatStr(pad, 2 * R);
     }
 
+    // Whether a node matched from first to last lies in the line itself: a
+    // padded line starts with the left pad's blank and words, which end one
+    // byte before the pad does (the blanks after them may have joined the
+    // line's), and ends with the right pad's words and its last blank.
+    bool InLine(const std::string& line, size_t first, size_t last) const {
+        return first + 1 >= LeftPad.size() && last + RightPad.size() <= line.size() + 1;
+    }
+
     int L, R;
     bool Raw;
     TRegExpr Full, Node, Anchored;
@@ -151,6 +207,8 @@ bool TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
                 line = TDisplay::NormalizeRawPadded(pattern.LeftPad, std::string(trimmed), pattern.RightPad);
             else
                 line.assign(pattern.LeftPad).append(trimmed).append(pattern.RightPad);
+            // Neither padding nor normalising adds a control byte.
+            if (HasControlByte(trimmed)) DropControlBytesAtTokenEdges(line);
             size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
             try {
                 if (pattern.Prefilter && !pattern.Node.Exec(line)) continue;
@@ -171,7 +229,7 @@ bool TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
 
 void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::string& splitters,
                          const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
-                         bool buildMatrix) {
+                         bool buildMatrix, const TSearchProgressEvent& onProgress) {
     struct TPieceHits {
         std::unique_ptr<TQuery> Query;
         // The pattern ended the search within the piece.
@@ -184,6 +242,27 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
     TStringList lastLines;
     auto search = [&](const std::vector<TFilePiece>& pieces) {
         std::vector<TPieceHits> found(pieces.size());
+        // The bytes of each piece searched so far, told on the calling thread.
+        std::vector<std::atomic<uint64_t>> searched(pieces.size());
+        auto report = [&] {
+            if (!onProgress) return;
+            TSearchProgress state;
+            state.Files = fileNames.size();
+            bool leading = true;
+            for (size_t k = 0; k < pieces.size();) {
+                bool whole = true;
+                for (const size_t file = pieces[k].File; k < pieces.size() && pieces[k].File == file; ++k) {
+                    const uint64_t bytes = pieces[k].End - pieces[k].Begin;
+                    const uint64_t done = searched[k].load(std::memory_order_relaxed);
+                    state.Bytes += bytes;
+                    state.BytesDone += done;
+                    whole = whole && done == bytes;
+                }
+                leading = leading && whole;
+                state.FilesDone += leading;
+            }
+            onProgress(state);
+        };
         // Task 0 loads the last file's lines beside the search.
         ParallelFor(pieces.size() + 1, [&](size_t task, size_t worker) {
             if (task == 0) {
@@ -207,13 +286,24 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
                 const std::vector<std::string_view> lines = SplitLines(bytes);
                 q.FileName = ExtractFileName(fileNames[piece.File]);
                 int progressInPiece = 0;
-                out.Stopped = !q.SearchWith(
-                    *pattern, static_cast<int>(lines.size()), [&](int k) { return lines[static_cast<size_t>(k)]; },
-                    progressInPiece, buildMatrix);
+                auto lineAt = [&](int k) {
+                    const std::string_view line = lines[static_cast<size_t>(k)];
+                    if ((k & 255) == 0) {
+                        searched[task - 1].store(static_cast<uint64_t>(line.data() - bytes.data()),
+                                                 std::memory_order_relaxed);
+                        // One thread alone searches where the window's own thread runs.
+                        if (!message_pump_detail::worker) report();
+                    }
+                    return line;
+                };
+                out.Stopped =
+                    !q.SearchWith(*pattern, static_cast<int>(lines.size()), lineAt, progressInPiece, buildMatrix);
             } catch (...) {
                 out.Error = std::current_exception();
             }
-        });
+            searched[task - 1].store(piece.End - piece.Begin, std::memory_order_relaxed);
+        }, report);
+        report();
         return found;
     };
     std::vector<TFilePiece> pieces = CutFiles(fileNames, SearchPieceBytes);
@@ -261,9 +351,14 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
 }
 
 void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool buildMatrix) {
+    // A node found in the padding is no occurrence in the text.
+    auto nodeInLine = [&](const TRegExpr& re) {
+        const size_t first = static_cast<size_t>(re.MatchPos(3) - 1);
+        return pattern.InLine(line, first, first + static_cast<size_t>(re.MatchLen(3)));
+    };
     if (!pattern.FromNode) {
         for (bool found = pattern.Full.Exec(line); found;) {
-            AddHit(pattern.Full, pattern.L, pattern.R, buildMatrix);
+            if (nodeInLine(pattern.Full)) AddHit(pattern.Full, pattern.L, pattern.R, buildMatrix);
             found = pattern.Full.ExecPos(pattern.Full.MatchPos(1) + 1);
         }
         return;
@@ -272,7 +367,8 @@ void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool b
     // starts, as the search from each hit's start onwards finds them.
     for (bool found = pattern.Node.Exec(line); found;) {
         size_t node = static_cast<size_t>(pattern.Node.MatchPos(0) - 1), start = 0;
-        if (ContextStart(line, node, pattern.L, start) && pattern.Anchored.ExecPos(line, static_cast<int>(start) + 1))
+        if (pattern.InLine(line, node, node) && ContextStart(line, node, pattern.L, start) &&
+            pattern.Anchored.ExecPos(line, static_cast<int>(start) + 1) && nodeInLine(pattern.Anchored))
             AddHit(pattern.Anchored, pattern.L, pattern.R, buildMatrix);
         found = pattern.Node.ExecPos(static_cast<int>(node) + 2);
     }

@@ -4,6 +4,7 @@
 // association measures (TStat).
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <span>
 #include <cstdint>
@@ -117,6 +118,17 @@ struct TWordArray {
     TMyArray LeftWords;    // slot 0 is the word next to the node
     TMyArray CenterWords;  // first token of the match in slot 0
     TMyArray RightWords;   // slot 0 is the word next to the node
+
+    // The three contexts as the hit stores them: read from the hit list, not
+    // copied into every row. Empty for a row that no hit list backs.
+    std::string_view LeftText() const { return Texts && Row < Texts->size() ? Texts->Left(Row) : std::string_view(); }
+    std::string_view CenterText() const {
+        return Texts && Row < Texts->size() ? Texts->Center(Row) : std::string_view();
+    }
+    std::string_view RightText() const { return Texts && Row < Texts->size() ? Texts->Right(Row) : std::string_view(); }
+
+    const THitList* Texts = nullptr;
+    size_t Row = 0;
 };
 
 // Matrix rows holding only the slots up to each part's last token: a context
@@ -145,6 +157,8 @@ public:
         Touch();
     }
     const TTokenTable* Table() const { return FTable; }
+    // The hits whose contexts the rows were split from, row for hit.
+    void SetTexts(const THitList& hits) { FTexts = &hits; }
     // Differs from every earlier revision of any matrix once the rows or
     // their table change, so that work on the rows can be kept between runs.
     uint64_t Revision() const { return FRevision; }
@@ -163,6 +177,7 @@ private:
     void Touch() { FRevision = NextRevision(); }
 
     TTokenTable* FTable = nullptr;
+    const THitList* FTexts = nullptr;
     uint64_t FRevision = NextRevision();
     TBuffer<uint32_t> FIds;
     // Row i's ids run from FStarts[i] to FStarts[i + 1]: its left part, then
@@ -215,6 +230,14 @@ struct TParamInfo {
     long double MinValue = 0;
 };
 
+// How far a search over many files has come: the files, from the first on,
+// whose every line has been searched, and the bytes searched, of all.
+struct TSearchProgress {
+    size_t FilesDone = 0, Files = 0;
+    uint64_t BytesDone = 0, Bytes = 0;
+};
+using TSearchProgressEvent = std::function<void(const TSearchProgress&)>;
+
 class TRegExpr;
 struct TSearchPattern;
 
@@ -235,10 +258,13 @@ public:
     void Search(const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
                 bool buildMatrix);
     // LoadFile and Search of each file in turn, the files searched on every
-    // core; progress ends at the last file's line count. A file that cannot
-    // be read raises EFOpenError after the hits of the files before it.
+    // core; progress ends at the last file's line count. onProgress is told,
+    // on the calling thread, how far the search has come while it runs. A
+    // file that cannot be read raises EFOpenError after the hits of the files
+    // before it.
     void SearchFiles(const std::vector<std::string>& fileNames, const std::string& splitters, const std::string& expr,
-                     bool caseSensitive, int leftWords, int rightWords, int& progress, bool buildMatrix);
+                     bool caseSensitive, int leftWords, int rightWords, int& progress, bool buildMatrix,
+                     const TSearchProgressEvent& onProgress = {});
     // Enters the tokens into the table tokens already uses, or into a shared one.
     static void SplitToArray(std::string_view text, TMyArray& tokens, int align);
 

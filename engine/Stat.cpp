@@ -6,6 +6,7 @@
 #include <iterator>
 #include <optional>
 
+#include "engine/CodePage936.h"
 #include "engine/Counting.h"
 #include "engine/FileChunks.h"
 #include "engine/Parallel.h"
@@ -101,7 +102,9 @@ void TokenizeBytes(std::string_view bytes, bool tagged, TFileTokens& out) {
             }
             size_t start = i;
             while (i < line.size() && !IsRegexSpace(line[i])) ++i;
-            out.Ids.push_back(out.Table.Intern(CountedToken(line.substr(start, i - start))));
+            // Control bytes alone make no token: the search sees none there.
+            const std::string_view token = CountedToken(line.substr(start, i - start));
+            if (!token.empty()) out.Ids.push_back(out.Table.Intern(token));
         }
     }
 }
@@ -184,9 +187,8 @@ void TStat::BuildFrequency(bool ignoreCase, bool lists) {
         std::string e;
         for (uint32_t id = 0; id < table.Size(); ++id) {
             e.assign(" ").append(table.Text(id)).append(" ");
-            size_t p = 0;
-            while (p < e.size() && !FSplitterChars[static_cast<unsigned char>(e[p])]) ++p;
-            bool split = p < e.size();
+            const size_t p = TaggedSeparatorAt(e, FSplitterChars);
+            bool split = p != std::string::npos;
             wordOf[id] = wordTable.Intern(split ? std::string_view(e).substr(0, p) : std::string_view());
             tagOf[id] = tagTable.Intern(split ? std::string_view(e).substr(p + 1) : std::string_view(e));
         }
@@ -346,9 +348,8 @@ private:
         token = CountedToken(token);
         Keys k{FBothKeys.Intern(token), 0, 0};
         if (FTagged) {
-            size_t p = 0;
-            while (p < token.size() && !FSplitterChars[static_cast<unsigned char>(token[p])]) ++p;
-            bool split = p < token.size();
+            const size_t p = TaggedSeparatorAt(token, FSplitterChars);
+            bool split = p != std::string_view::npos;
             k.word = FWordKeys.Intern(split ? token.substr(0, p) : std::string_view());
             k.tag = FTagKeys.Intern(split ? token.substr(p + 1, kMaxTagLength) : token.substr(0, kMaxTagLength));
         }
@@ -433,7 +434,10 @@ void TStat::ComputeStats(const std::string& /*node*/, const TParamInfo& param) {
     THashedStringList* list = CollocateList(param.CollocateMode);
     const TFrequencyIndex* index = FrequencyIndexFor(param.CollocateMode);
     try {
-        Freq.Span = StrToInt(param.LeftSpanText) + StrToInt(param.RightSpanText);
+        // Counting reads no more than the slots of a context, and the
+        // measures take the span that was counted.
+        Freq.Span = std::clamp(StrToInt(param.LeftSpanText), 0, kMaxSpan) +
+                    std::clamp(StrToInt(param.RightSpanText), 0, kMaxSpan);
     } catch (const Exception&) {
         // A span that is not a number leaves no rows.
         return;

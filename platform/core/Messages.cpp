@@ -22,6 +22,8 @@ void SetMessagePump(TMessagePump p, int intervalMs) {
     gLastPump = {};
 }
 
+const TMessagePump& MessagePump() { return pump(); }
+
 void ProcessMessagesSlow() {
     auto now = std::chrono::steady_clock::now();
     if (now - gLastPump < gInterval) return;

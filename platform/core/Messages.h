@@ -11,6 +11,8 @@ using TMessagePump = std::function<void()>;
 // Installs the pump (an empty function removes it). It runs at most once per
 // interval, however often ProcessMessages is called.
 void SetMessagePump(TMessagePump pump, int intervalMs = 20);
+// The pump installed, so that a caller may wrap it and put it back.
+const TMessagePump& MessagePump();
 
 void ProcessMessagesSlow();
 

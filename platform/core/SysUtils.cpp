@@ -311,6 +311,19 @@ int64_t TickCount() {
 
 std::string FloatToStr(double value) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    return ec == std::errc() ? std::string(buffer, end) : std::string();
+}
+
+std::string FormatFixed(long double value, int decimals) {
+    decimals = std::max(decimals, 0);
+    char small[128];
+    auto [end, ec] = std::to_chars(small, small + sizeof small, value, std::chars_format::fixed, decimals);
+    if (ec == std::errc()) return std::string(small, end);
+    // The fixed form of the largest long double has some 4,933 digits.
+    std::string big(4940 + static_cast<size_t>(decimals), '\0');
+    auto [bigEnd, bigEc] =
+        std::to_chars(big.data(), big.data() + big.size(), value, std::chars_format::fixed, decimals);
+    big.resize(bigEc == std::errc() ? static_cast<size_t>(bigEnd - big.data()) : 0);
+    return big;
 }

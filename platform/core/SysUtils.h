@@ -79,5 +79,9 @@ void WriteFileBytes(const std::string& path, std::string_view bytes);
 void WriteFileReplacing(const std::string& path, std::string_view bytes);
 // Milliseconds on a clock that never jumps: for measuring how long something took.
 int64_t TickCount();
+// Numbers are written with "." whatever the user's locale: a decimal comma
+// would change saved files and the order of sorted texts.
 // The shortest decimal text of a number, as the framework's general format gives it.
 std::string FloatToStr(double value);
+// A number with a fixed count of decimals, rounded as printf's "%.*f" does.
+std::string FormatFixed(long double value, int decimals);

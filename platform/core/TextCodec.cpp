@@ -3,7 +3,7 @@
 #include <cstring>
 #include <iconv.h>
 
-bool IsValidUtf8(const std::string& s) {
+bool IsValidUtf8(std::string_view s) {
     size_t i = 0, n = s.size();
     while (i < n) {
         unsigned char c = static_cast<unsigned char>(s[i]);

@@ -3,8 +3,9 @@
 // else as code page 936 (GBK), the Chinese code page of its corpora.
 
 #include <string>
+#include <string_view>
 
-bool IsValidUtf8(const std::string& text);
+bool IsValidUtf8(std::string_view text);
 // The text as UTF-8: itself when valid UTF-8, else decoded from code page 936
 // (a byte that is not code page 936 becomes U+FFFD).
 std::string ToUtf8(const std::string& text);

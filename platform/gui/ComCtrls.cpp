@@ -161,8 +161,12 @@ bool TPageControl::ChangeActivePage(TTabSheet* page) {
     if (OnChanging) OnChanging(this, allow);
     if (!allow) return false;
     SetActivePage(page);
-    if (OnChange) OnChange(this);
+    Change();
     return true;
+}
+
+void TPageControl::Change() {
+    if (OnChange) OnChange(this);
 }
 
 TTabSheet* TPageControl::FindNextPage(TTabSheet* from, bool forward, bool wrap) const {

@@ -70,6 +70,8 @@ public:
     TTabChangingEvent OnChanging;
 
 protected:
+    // The user moved to another page: OnChange.
+    virtual void Change();
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void WMGetDlgCode(TMessage& m) override;

@@ -220,6 +220,16 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override {
+        if (Alive && FOwner.FHeader && FOwner.FHeader->Subclassed()) {
+            // Whoever took the header's window paints it, given the canvas as the device context.
+            QPainter painter(viewport());
+            TCanvas canvas;
+            canvas.BeginPaint(&painter);
+            canvas.Font().Assign(FOwner.Font());
+            FOwner.FHeader->Perform(WM_PAINT, WPARAM(&canvas), 0);
+            canvas.EndPaint();
+            return;
+        }
         if (!Alive || !FOwner.OnDrawHeaderSection) {
             QHeaderView::paintEvent(e);
             return;
@@ -295,6 +305,33 @@ protected:
             painter->drawRect(QRect(left, row.top(), h->length(), row.height()).adjusted(0, 0, -1, -1));
         }
     }
+
+    // The header's window may change where it goes, as the platform's header
+    // answers WM_WINDOWPOSCHANGING.
+    void updateGeometries() override {
+        // Widening the header resizes it, which asks for the geometries again.
+        if (FPlacing) return;
+        FPlacing = true;
+        QTreeView::updateGeometries();
+        PlaceHeaderWindow();
+        FPlacing = false;
+    }
+    void PlaceHeaderWindow() {
+        THeaderWindow* window = Impl ? Impl->Owner.FHeader.get() : nullptr;
+        if (!window || isHeaderHidden()) return;
+        const QRect g = header()->geometry();
+        WINDOWPOS pos;
+        pos.hwnd = window;
+        pos.x = g.x();
+        pos.y = g.y();
+        pos.cx = g.width();
+        pos.cy = g.height();
+        window->Perform(WM_WINDOWPOSCHANGING, 0, LPARAM(&pos));
+        if (QRect(pos.x, pos.y, pos.cx, pos.cy) != g) header()->setGeometry(pos.x, pos.y, pos.cx, pos.cy);
+        window->SetBounds(pos.x, pos.y, pos.cx, pos.cy);
+    }
+
+    bool FPlacing = false;
 
     // Typing would search the texts of all rows: in owner-data mode, every row asked for.
     void keyboardSearch(const QString& search) override {
@@ -933,6 +970,22 @@ HWND TListView::Header() {
         Perform(WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, 0), LPARAM(FHeader.get()));
     }
     return FHeader.get();
+}
+
+bool TListView::FullDrag() const { return FImpl->View->header()->sectionsMovable(); }
+
+void TListView::SetFullDrag(bool value) { FImpl->View->header()->setSectionsMovable(value); }
+
+void TListView::SetShowColumnHeaders(bool value) {
+    if (value == FShowColumnHeaders) return;
+    FShowColumnHeaders = value;
+    FImpl->View->setHeaderHidden(!value);
+    // The platform makes its header window anew for the new style.
+    if (FHeader) Perform(WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, 0), LPARAM(FHeader.get()));
+    FHeader.reset();
+    if (!value) return;
+    Header();
+    FImpl->View->executeDelayedItemsLayout();
 }
 
 void TListView::MakeVisible(TListItem* item) {

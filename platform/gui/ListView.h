@@ -16,6 +16,7 @@
 
 class TListView;
 class THeaderWindow;
+class TCustomImageList;
 
 class TListColumn {
 public:
@@ -23,6 +24,8 @@ public:
     int Width = 50;
     TAlignment Alignment = TAlignment::taLeftJustify;
     int Index = 0;
+    // The header section's image in the view's SmallImages, -1 none.
+    int ImageIndex = -1;
 };
 
 class TListItem {
@@ -96,6 +99,9 @@ using TLVOwnerDataEvent = std::function<void(TObject* sender, TListItem* item)>;
 
 enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 
+// The framework's name for the list view that skinned views derive from.
+using TCustomListView = TListView;
+
 class TListView : public TWinControl {
 public:
     explicit TListView(TComponent* owner);
@@ -125,6 +131,8 @@ public:
     void SetMultiSelect(bool value);
     bool RowSelect = true;
     bool ReadOnly = true;
+    // Not owned: images for the header sections (a column's ImageIndex).
+    TCustomImageList* SmallImages = nullptr;
     // Owner-data mode: Items().SetCount gives the number of rows and OnData
     // fills a row when it is painted or read. Switching either way empties the list.
     bool OwnerData() const { return FItems.FOwnerData; }
@@ -160,6 +168,14 @@ public:
     // The column header as a window (LVM_GETHEADER); made when first asked
     // for, which the list view hears as a child's creation (WM_PARENTNOTIFY).
     HWND Header();
+    // Off, the header is hidden and its window destroyed (WM_PARENTNOTIFY
+    // with WM_DESTROY first); on again, a new header window is made, which
+    // the list view hears of as before.
+    bool ShowColumnHeaders() const { return FShowColumnHeaders; }
+    // The user may drag the columns into another order.
+    bool FullDrag() const;
+    void SetFullDrag(bool value);
+    void SetShowColumnHeaders(bool value);
     // Changes of an item's Caption or SubItems show at the next paint: this asks
     // for one. In owner-data mode the rows read so far are asked for again.
     void Invalidate() override;
@@ -184,6 +200,7 @@ private:
     TCanvas FDrawCanvas;
     bool FGridLines = false;
     bool FMultiSelect = false;
+    bool FShowColumnHeaders = true;
     std::unique_ptr<TImpl> FImpl;
     std::unique_ptr<THeaderWindow> FHeader;
 };

@@ -235,8 +235,12 @@ class TDisabledWindowGate : public QObject {
 protected:
     bool eventFilter(QObject* object, QEvent* e) override {
         if (!IsUserInput(e->type()) || !object->isWidgetType()) return false;
-        TWinControl* window = TQtBridge::ControlOf(static_cast<QWidget*>(object)->window());
-        return window && LiveWindows().count(window) && !window->Parent() && !window->Enabled();
+        // Only the window's own control: a box Qt shows over a busy form is a
+        // window of its own, and walking on up to that form would swallow its keys.
+        QVariant v = static_cast<QWidget*>(object)->window()->property(kControlProperty);
+        if (!v.isValid()) return false;
+        auto* window = static_cast<TWinControl*>(v.value<void*>());
+        return LiveWindows().count(window) && !window->Parent() && !window->Enabled();
     }
 };
 
@@ -273,7 +277,8 @@ void TQtBridge::Detach(TWinControl* control) {
     if (!widget) return;
     widget->setProperty(kControlProperty, QVariant());
     if (auto* own = dynamic_cast<TWindowWidget*>(widget)) own->Release();
-    if (auto* watcher = widget->findChild<TNativeWatcher*>("lexmoorWatcher", Qt::FindDirectChildrenOnly))
+    // A widget spoken for again after an earlier window let it go has a watcher per window.
+    for (auto* watcher : widget->findChildren<TNativeWatcher*>("lexmoorWatcher", Qt::FindDirectChildrenOnly))
         watcher->Release();
 }
 

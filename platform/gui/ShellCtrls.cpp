@@ -31,6 +31,7 @@ TFolderBrowsing::TFolderBrowsing(TCustomTreeView& tree) : FTree(tree), FSignals(
     QObject::connect(view, &QTreeView::expanded, FSignals.get(), stopFollowing);
     QObject::connect(view, &QTreeView::collapsed, FSignals.get(), stopFollowing);
     QObject::connect(view->verticalScrollBar(), &QAbstractSlider::actionTriggered, FSignals.get(), stopFollowing);
+    QObject::connect(view->horizontalScrollBar(), &QAbstractSlider::actionTriggered, FSignals.get(), stopFollowing);
     QObject::connect(FModel, &QAbstractItemModel::rowsInserted, FSignals.get(), [this] { ScrollToSelectionLater(); });
     QObject::connect(FModel, &QAbstractItemModel::layoutChanged, FSignals.get(), [this] { ScrollToSelectionLater(); });
 }
@@ -46,9 +47,18 @@ void TFolderBrowsing::ScrollToSelectionLater() {
     QTimer::singleShot(0, FSignals.get(), [this] {
         FScrollPending = false;
         QTreeView* view = View();
-        if (FFollowSelection && view->currentIndex().isValid())
-            view->scrollTo(view->currentIndex(), QAbstractItemView::PositionAtCenter);
+        if (FFollowSelection && view->currentIndex().isValid()) ShowWhole(view, view->currentIndex());
     });
+}
+
+// Centred up and down, but sideways only as far as the item's text needs:
+// the view would centre the whole wide column and leave every name cut.
+void TFolderBrowsing::ShowWhole(QTreeView* view, const QModelIndex& index) {
+    view->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    QScrollBar* bar = view->horizontalScrollBar();
+    const int left = view->visualRect(index).left() + bar->value();
+    const int right = left + view->sizeHintForIndex(index).width();
+    bar->setValue(std::min(left, std::max(0, right - view->viewport()->width())));
 }
 
 std::string TFolderBrowsing::SelectedPath() const {
@@ -68,7 +78,7 @@ bool TFolderBrowsing::SetSelectedPath(const std::string& path) {
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) view->expand(parent);
     view->setCurrentIndex(index);
     FSettingPath = false;
-    view->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    ShowWhole(view, index);
     ScrollToSelectionLater();
     return true;
 }

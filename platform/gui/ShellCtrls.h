@@ -7,6 +7,7 @@
 #include "platform/gui/views/TreeView.h"
 
 class QFileSystemModel;
+class QModelIndex;
 class QObject;
 
 // Shows the folders of the file system from "/" down (hidden ones left out)
@@ -28,6 +29,7 @@ public:
 private:
     QTreeView* View() const;
     void ScrollToSelectionLater();
+    static void ShowWhole(QTreeView* view, const QModelIndex& index);
 
     TCustomTreeView& FTree;
     QFileSystemModel* FModel = nullptr;

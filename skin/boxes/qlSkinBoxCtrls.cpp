@@ -1,8 +1,8 @@
 #include "skin/boxes/qlSkinBoxCtrls.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "platform/core/SysUtils.h"
 
@@ -14,10 +14,10 @@ TqlSkinNumericEdit::TqlSkinNumericEdit(TComponent* owner) : TEdit(owner) {
 }
 
 double TqlSkinNumericEdit::Value() const {
-    std::string text = Trim(GetText());
-    char* end = nullptr;
-    double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || end == text.c_str()) return 0;
+    // The number the text begins with, read with "." whatever the locale.
+    const std::string text = Trim(GetText());
+    double v = 0;
+    if (std::from_chars(text.data(), text.data() + text.size(), v).ec != std::errc()) return 0;
     return ValueType == TqlValueType::vtInteger ? std::trunc(v) : v;
 }
 
@@ -28,12 +28,7 @@ double TqlSkinNumericEdit::Clamp(double value) const {
 
 void TqlSkinNumericEdit::SetValue(double value) {
     value = Clamp(value);
-    char buffer[64];
-    if (ValueType == TqlValueType::vtInteger)
-        std::snprintf(buffer, sizeof buffer, "%.0f", std::trunc(value));
-    else
-        std::snprintf(buffer, sizeof buffer, "%.*f", std::max(Decimal, 0), value);
-    SetText(buffer);
+    SetText(ValueType == TqlValueType::vtInteger ? FormatFixed(std::trunc(value), 0) : FormatFixed(value, Decimal));
 }
 
 void TqlSkinNumericEdit::KeyDown(uint16_t& key, TShiftState shift) {

@@ -17,6 +17,8 @@ enum : UINT {
     // A request to paint into a given device context; the views answer it with
     // kPaintToDcAnswer and nothing here sends it.
     WM_PAINTTODC = 45513,
+    // Paints a list view's skinned header into the canvas in WParam.
+    WM_PAINTHEADERTODC = 45512,
 };
 inline constexpr LRESULT kPaintToDcAnswer = 0x3233;
 // Answers WM_PAINTTODC for a view; false for any other message.

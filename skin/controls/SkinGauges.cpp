@@ -67,9 +67,18 @@ TRect TqlSkinGauge::BarRect(const TRect& Area) const {
     return r;
 }
 
+int TqlSkinGauge::Percent() const {
+    // In whole numbers: a share like 29/100 has no exact binary fraction, and
+    // its hundredfold would truncate to 28.
+    const int64_t span = static_cast<int64_t>(FMaxValue) - FMinValue;
+    if (span <= 0) return 0;
+    const int64_t reached = std::clamp<int64_t>(static_cast<int64_t>(GetValue()) - FMinValue, 0, span);
+    return static_cast<int>(reached * 100 / span);
+}
+
 std::string TqlSkinGauge::CaptionText() const {
     std::string text = FShowProgressText ? FProgressText : std::string();
-    if (FShowPercent) text += std::to_string(int(Fraction() * 100)) + "%";
+    if (FShowPercent) text += std::to_string(Percent()) + "%";
     return text;
 }
 

@@ -45,6 +45,8 @@ public:
     TRect BarRect(const TRect& Area) const;
     // ProgressText and the percentage, as shown.
     std::string CaptionText() const;
+    // The whole percentage of the range that the value has reached.
+    int Percent() const;
     // The progress area mapped to the control's size.
     TRect ProgressArea() const { return FNewProgressArea; }
     int AnimationFrame() const { return FFrame; }

@@ -18,6 +18,7 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinToolBars.h"
 #include "skin/controls/SkinTrackBars.h"
+#include "skin/controls/qlSkinListView.h"
 #include "skin/controls/qlSkinTreeView.h"
 #include "skin/core/qlSkinData.h"
 

@@ -1,5 +1,7 @@
 #include "skin/controls/qlSkinTabs.h"
 
+#include "skin/controls/SkinTabParts.h"
+
 #include <algorithm>
 
 #include "platform/gui/controls/ScrollInfo.h"
@@ -7,10 +9,6 @@
 #include "skin/core/qlPictureOps.h"
 
 namespace {
-
-TPoint Moved(TPoint p, int dx, int dy) { return {p.X + dx, p.Y + dy}; }
-
-TRect Moved(const TRect& r, int dx, int dy) { return Rect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy); }
 
 // Covers Dest with Src's rectangle S the way a page background asks: tiled,
 // stretched once, or stretched along one side and repeated along the other.
@@ -30,11 +28,11 @@ void LayOver(TBitmap& Dest, const TBitmap& Src, const TRect& S, bool Stretch, in
 
 }  // namespace
 
-// TqlSkinTabSheet
+// TqlSkinCustomTabSheet
 
-TqlSkinTabSheet::TqlSkinTabSheet(TComponent* owner) : TTabSheet(owner) { SetSkinDataName("tab"); }
+TqlSkinCustomTabSheet::TqlSkinCustomTabSheet(TComponent* owner) : TTabSheet(owner) { SetSkinDataName("tab"); }
 
-void TqlSkinTabSheet::Paint() {
+void TqlSkinCustomTabSheet::Paint() {
     if (Width() < 1 || Height() < 1) return;
     TCanvas& c = Canvas();
     if (!WallPaper.Empty()) {
@@ -50,7 +48,7 @@ void TqlSkinTabSheet::Paint() {
         TTabSheet::Paint();
 }
 
-void TqlSkinTabSheet::BoundsChanged(bool moved, bool resized) {
+void TqlSkinCustomTabSheet::BoundsChanged(bool moved, bool resized) {
     TTabSheet::BoundsChanged(moved, resized);
     if (!resized) return;
     Invalidate();
@@ -65,10 +63,11 @@ void TqlSkinTabSheet::BoundsChanged(bool moved, bool resized) {
 
 TqlSkinPageControl::TqlSkinPageControl(TComponent* owner) : TPageControl(owner) {
     SetSkinDataName("tab");
-    Font().SetName("Arial");
-    Font().SetHeight(14);
-    Font().SetColor(clBtnText);
-    TabHeight = FDefaultItemHeight;
+    FDefaultFont.SetName("Arial");
+    FDefaultFont.SetHeight(14);
+    FDefaultFont.SetColor(clBtnText);
+    Font().Assign(FDefaultFont);
+    TabHeight = FAppliedTabHeight = FDefaultItemHeight;
     SetSkinData(FormSkinData(owner));
 }
 
@@ -106,20 +105,34 @@ void TqlSkinPageControl::GetSkinData() {
 void TqlSkinPageControl::ChangeSkinData() {
     FPageBackgroundValid = false;
     FFrameSize = {-1, -1};
+    // A height set since the control last set one is the user's.
+    if (TabHeight != FAppliedTabHeight) FTabHeight = TabHeight;
     GetSkinData();
     if (Skinned()) {
-        TabHeight = HeightOfRect(FLook.TabRect);
-        if (!FLook.FontName.empty()) Font().SetName(FLook.FontName);
-        if (FLook.FontHeight > 0) Font().SetHeight(FLook.FontHeight);
-        Font().SetStyle(FLook.FontStyle);
+        TabHeight = FTabHeight > 0 ? FTabHeight : HeightOfRect(FLook.TabRect);
+        if (UseSkinFont) {
+            if (!FLook.FontName.empty()) Font().SetName(FLook.FontName);
+            if (FLook.FontHeight > 0) Font().SetHeight(FLook.FontHeight);
+            Font().SetStyle(FLook.FontStyle);
+        } else {
+            Font().Assign(FDefaultFont);
+        }
         Font().SetColor(FLook.FontColor);
     } else {
-        TabHeight = FDefaultItemHeight;
+        TabHeight = FTabHeight > 0 ? FTabHeight : FDefaultItemHeight;
+        Font().Assign(FDefaultFont);
     }
-    if (FShowCloseButtons) TabExtraWidth = CloseButtonSize() + 5;
+    const TqlResourceStrData* strings = SkinData() ? SkinData()->ResourceStrData() : nullptr;
+    Font().SetCharset(strings ? strings->CharSet : FDefaultFont.Charset());
+    FAppliedTabHeight = TabHeight;
+    UpdateTabRoom();
     LayoutSheets();
+    // The arrows are made again in the new skin's up-down descriptor.
+    delete FUpDown;
+    FUpDown = nullptr;
     CheckTabOverflow();
     Invalidate();
+    if (ActivePage()) ActivePage()->Invalidate();
 }
 
 void TqlSkinPageControl::BoundsChanged(bool moved, bool resized) {
@@ -164,10 +177,15 @@ void TqlSkinPageControl::CheckTabOverflow() {
     if (FUpDown->Position() != scrolledOut) FUpDown->SetPosition(scrolledOut);
 }
 
+void TqlSkinPageControl::SetTabHeight(int value) {
+    FTabHeight = value;
+    ChangeSkinData();
+}
+
 void TqlSkinPageControl::SetDefaultItemHeight(int value) {
     FDefaultItemHeight = value;
-    if (Skinned()) return;
-    TabHeight = value;
+    if (Skinned() || FTabHeight > 0) return;
+    TabHeight = FAppliedTabHeight = value;
     LayoutSheets();
     Invalidate();
 }
@@ -238,105 +256,6 @@ void TqlSkinPageControl::PaintFrame(TCanvas& canvas, const TRect& f) {
     canvas.Draw(f.Left, f.Bottom - bottom.Height(), bottom);
 }
 
-void TqlSkinPageControl::Paint() {
-    GetSkinData();
-    if (!Skinned()) {
-        TPageControl::Paint();
-        return;
-    }
-    TCanvas& c = Canvas();
-    int active = -1;
-    bool anyTab = false;
-    for (int i = 0; i < PageCount(); ++i) anyTab = anyTab || Pages(i)->TabVisible();
-    if (!anyTab) {
-        PaintPageBackground(c, Width(), Height());
-        return;
-    }
-    if (ActivePage() && ActivePage()->TabVisible()) active = ActivePageIndex();
-    const TRect frame = FrameRect();
-    // The strip behind the tabs: the band between the frame and the tabs' side.
-    TRect band;
-    switch (TabPosition()) {
-        case TTabPosition::tpTop: band = Rect(0, 0, Width(), frame.Top); break;
-        case TTabPosition::tpBottom: band = Rect(0, frame.Bottom, Width(), Height()); break;
-        case TTabPosition::tpLeft: band = Rect(0, 0, frame.Left, Height()); break;
-        case TTabPosition::tpRight: band = Rect(frame.Right, 0, Width(), Height()); break;
-    }
-    if (band.Width() > 0 && band.Height() > 0) {
-        TRect bg = FLook.TabsBGRect;
-        if (RectIsEmpty(bg)) bg = Moved(FLook.ClientRect, FLook.SkinRect.Left, FLook.SkinRect.Top);
-        TBitmap strip(band.Width(), band.Height());
-        qlPictureOps::Tile(strip, Rect(0, 0, strip.Width(), strip.Height()), *FPicture, bg, true, true);
-        c.Draw(band.Left, band.Top, strip);
-    }
-    PaintFrame(c, frame);
-    for (int i = 0; i < PageCount(); ++i)
-        if (i != active && Pages(i)->TabVisible()) PaintTab(c, i, TabRect(i), false, i == FHotPage);
-    // The selected tab comes last: it may reach over the frame to join its page.
-    if (active >= 0) PaintTab(c, active, TabRect(active), true, false);
-}
-
-void TqlSkinPageControl::PaintTab(TCanvas& canvas, int page, const TRect& r, bool active, bool mouseIn) {
-    // Drawn as a top tab of the row's length and thickness, then flipped or turned to its side.
-    const int length = SideTabs() ? r.Height() : r.Width(), thickness = SideTabs() ? r.Width() : r.Height();
-    if (length < 1 || thickness < 1) return;
-    const bool focused = active && Focused();
-    TRect src = active ? (focused ? FLook.FocusTabRect : FLook.ActiveTabRect) : FLook.TabRect;
-    if (mouseIn && !active && !RectIsEmpty(FLook.MouseInTabRect)) src = FLook.MouseInTabRect;
-    TBitmap tab;
-    BuildHThreePart(FLook.TabLeftOffset, FLook.TabRightOffset, tab, *FPicture, src, length, thickness,
-                    FLook.TabStretchEffect);
-    // A bottom tab opens upward into its page: its face upside down, its caption upright.
-    if (TabPosition() == TTabPosition::tpBottom) {
-        TqlEffectBmp flipped(0, 0);
-        TqlEffectBmp(tab).FlipVertical(flipped);
-        flipped.CopyTo(tab);
-    }
-    TCanvas& tc = tab.Canvas();
-    tc.Font().Assign(Font());
-    tc.Font().SetColor(mouseIn && !active ? FLook.MouseInFontColor
-                       : focused          ? FLook.FocusFontColor
-                       : !active          ? FLook.FontColor
-                                          : FLook.ActiveFontColor);
-    tc.Brush().Style = TBrushStyle::bsClear;
-    // Where the selected tab stands taller, the others keep their caption clear of the page.
-    const bool awayIsDown = TabPosition() == TTabPosition::tpTop || TabPosition() == TTabPosition::tpLeft;
-    const int shift = !active && HeightOfRect(FLook.TabRect) != HeightOfRect(FLook.ActiveTabRect) ? 2 : 0;
-    TRect text = Rect(0, awayIsDown ? shift : -shift, length, thickness + (awayIsDown ? shift : -shift));
-    auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(page));
-    if (FShowCloseButtons && sheet) {
-        text.Right -= CloseButtonSize() + 5;
-        DrawCloseButton(tc, *sheet, Rect(text.Right, text.Top, length, text.Bottom));
-        // Hit-tests take the button where the turned tab shows it.
-        const TRect b = sheet->CloseRect;
-        if (TabPosition() == TTabPosition::tpLeft)
-            sheet->CloseRect = Rect(b.Top, length - b.Right, b.Bottom, length - b.Left);
-        else if (TabPosition() == TTabPosition::tpRight)
-            sheet->CloseRect = Rect(thickness - b.Bottom, b.Left, thickness - b.Top, b.Right);
-    }
-    tc.DrawText(Pages(page)->Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    if (FLook.ShowFocus && focused)
-        tc.DrawFocusRect(Rect(FLook.FocusOffsetX, FLook.FocusOffsetY, length - FLook.FocusOffsetX,
-                              thickness - FLook.FocusOffsetY));
-    // A face taller than the row (the selected one) reaches over the frame
-    // into its page, on whichever side the page lies.
-    const int over = tab.Height() - thickness;
-    switch (TabPosition()) {
-        case TTabPosition::tpTop: canvas.Draw(r.Left, r.Top, tab); break;
-        case TTabPosition::tpBottom: canvas.Draw(r.Left, r.Top - over, tab); break;
-        case TTabPosition::tpLeft:
-        case TTabPosition::tpRight: {
-            TqlEffectBmp turned(0, 0);
-            if (TabPosition() == TTabPosition::tpLeft)
-                TqlEffectBmp(tab).RotateLeft(turned);
-            else
-                TqlEffectBmp(tab).RotateRight(turned);
-            turned.Draw(canvas, TabPosition() == TTabPosition::tpLeft ? r.Left : r.Left - over, r.Top);
-            break;
-        }
-    }
-}
-
 int TqlSkinPageControl::CloseButtonSize() const {
     return Skinned() && !RectIsEmpty(FLook.CloseButtonRect) ? WidthOfRect(FLook.CloseButtonRect) : 14;
 }
@@ -344,35 +263,47 @@ int TqlSkinPageControl::CloseButtonSize() const {
 void TqlSkinPageControl::SetShowCloseButtons(bool value) {
     if (value == FShowCloseButtons) return;
     FShowCloseButtons = value;
-    TabExtraWidth = value ? CloseButtonSize() + 5 : 0;
+    UpdateTabRoom();
+}
+
+void TqlSkinPageControl::SetImages(TCustomImageList* value) {
+    if (value == FImages) return;
+    FImages = value;
+    UpdateTabRoom();
+}
+
+void TqlSkinPageControl::UpdateTabRoom() {
+    const int image = FImages ? (SideTabs() ? FImages->Height() : FImages->Width()) : 0;
+    const int extra = image + (FShowCloseButtons ? CloseButtonSize() + 5 : 0);
+    if (extra == TabExtraWidth) return;
+    TabExtraWidth = extra;
     LayoutSheets();
     CheckTabOverflow();
     Invalidate();
 }
 
-void TqlSkinPageControl::DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet, const TRect& area) {
-    const int size = CloseButtonSize();
-    const TRect r = Rect(area.Left, area.Top + (area.Height() - size) / 2, area.Left + size,
-                         area.Top + (area.Height() - size) / 2 + size);
-    sheet.CloseRect = r;
-    if (Skinned() && !RectIsEmpty(FLook.CloseButtonRect)) {
-        TRect src = FLook.CloseButtonRect;
-        const TRect hot = RectIsEmpty(FLook.CloseButtonActiveRect) ? src : FLook.CloseButtonActiveRect;
-        if (sheet.CloseMouseIn) src = sheet.CloseDown && !RectIsEmpty(FLook.CloseButtonDownRect) ? FLook.CloseButtonDownRect : hot;
-        TBitmap b(WidthOfRect(src), HeightOfRect(src));
-        qlPictureOps::Copy(b, Rect(0, 0, b.Width(), b.Height()), *FPicture, src);
-        b.Transparent = FLook.ButtonTransparent;
-        b.TransparentColor = FLook.ButtonTransparentColor;
-        canvas.Draw(r.Left, r.Top, b);
-        return;
-    }
-    DrawCloseGlyph(canvas, r.Left + 2, r.Top + 2, sheet.CloseMouseIn ? clWhite : clBlack);
+void TqlSkinPageControl::SetDefaultFont(const TFont& value) {
+    FDefaultFont.Assign(value);
+    if (!Skinned()) Font().Assign(FDefaultFont);
+}
+
+void TqlSkinPageControl::SetTabsBGTransparent(bool value) {
+    if (value == FTabsBGTransparent) return;
+    FTabsBGTransparent = value;
+    Invalidate();
+}
+
+void TqlSkinPageControl::Change() {
+    CheckTabOverflow();
+    TPageControl::Change();
+    Invalidate();
+    if (ActivePage()) ActivePage()->Invalidate();
 }
 
 int TqlSkinPageControl::CloseButtonAt(int x, int y) const {
     if (!FShowCloseButtons) return -1;
     for (int i = 0; i < PageCount(); ++i) {
-        auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(i));
+        auto* sheet = dynamic_cast<TqlSkinCustomTabSheet*>(Pages(i));
         const TRect tab = TabRect(i);
         if (!sheet || !Pages(i)->TabVisible() || RectIsEmpty(sheet->CloseRect)) continue;
         if (Moved(sheet->CloseRect, tab.Left, tab.Top).Contains({x, y})) return i;
@@ -385,7 +316,7 @@ void TqlSkinPageControl::ClosePage(TTabSheet* page) {
     bool canClose = true;
     if (OnClose) OnClose(page, canClose);
     if (!canClose) {
-        if (auto* sheet = dynamic_cast<TqlSkinTabSheet*>(page)) sheet->CloseMouseIn = sheet->CloseDown = false;
+        if (auto* sheet = dynamic_cast<TqlSkinCustomTabSheet*>(page)) sheet->CloseMouseIn = sheet->CloseDown = false;
         Invalidate();
         return;
     }
@@ -403,7 +334,7 @@ void TqlSkinPageControl::MouseDown(TMouseButton button, TShiftState shift, int x
     }
     // A press on a close button closes that page on release; it does not select it.
     FClosingPage = closing;
-    auto* sheet = static_cast<TqlSkinTabSheet*>(Pages(closing));
+    auto* sheet = static_cast<TqlSkinCustomTabSheet*>(Pages(closing));
     sheet->CloseMouseIn = sheet->CloseDown = true;
     Invalidate();
 }
@@ -413,7 +344,7 @@ void TqlSkinPageControl::MouseUp(TMouseButton button, TShiftState shift, int x, 
     const int closing = FClosingPage;
     FClosingPage = -1;
     if (closing < 0 || closing >= PageCount()) return;
-    auto* sheet = static_cast<TqlSkinTabSheet*>(Pages(closing));
+    auto* sheet = static_cast<TqlSkinCustomTabSheet*>(Pages(closing));
     sheet->CloseDown = false;
     sheet->CloseMouseIn = CloseButtonAt(x, y) == closing;
     Invalidate();
@@ -434,7 +365,7 @@ void TqlSkinPageControl::MouseMove(TShiftState shift, int x, int y) {
     SetHotPage(hot);
     const int over = CloseButtonAt(x, y);
     for (int i = 0; i < PageCount(); ++i)
-        if (auto* sheet = dynamic_cast<TqlSkinTabSheet*>(Pages(i)); sheet && sheet->CloseMouseIn != (i == over)) {
+        if (auto* sheet = dynamic_cast<TqlSkinCustomTabSheet*>(Pages(i)); sheet && sheet->CloseMouseIn != (i == over)) {
             sheet->CloseMouseIn = i == over;
             Invalidate();
         }
@@ -445,12 +376,13 @@ void TqlSkinPageControl::CMMouseLeave(TMessage& m) {
     SetHotPage(-1);
 }
 
-void TqlSkinTabSheet::WndProc(TMessage& m) {
+void TqlSkinCustomTabSheet::WndProc(TMessage& m) {
     if (AnswerPaintRequest(m)) return;
     TTabSheet::WndProc(m);
 }
 
 void TqlSkinPageControl::WndProc(TMessage& m) {
     if (AnswerPaintRequest(m)) return;
+    if (m.Msg == WM_PARENTLOOKCHANGED && FTabsBGTransparent) Invalidate();
     TPageControl::WndProc(m);
 }

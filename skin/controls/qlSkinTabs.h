@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/gui/ComCtrls.h"
+#include "platform/gui/graphics/ImageList.h"
 #include "skin/controls/SkinControlBases.h"
 #include "skin/controls/qlSkinUpDown.h"
 
@@ -15,21 +16,36 @@ class TqlSkinPageControl;
 
 // A page whose background is its wallpaper, else the page area of its page
 // control's tab skin, else the button face.
-class TqlSkinTabSheet : public TTabSheet, public TqlSkinLink {
+class TqlSkinCustomTabSheet : public TTabSheet, public TqlSkinLink {
 public:
-    explicit TqlSkinTabSheet(TComponent* owner);
+    explicit TqlSkinCustomTabSheet(TComponent* owner);
     // Tiled over the page when not empty; takes effect at the next paint.
     TBitmap WallPaper;
     // The close button on this page's tab, in tab coordinates (set when the
     // tab is drawn), under the pointer, held down.
     TRect CloseRect;
     bool CloseMouseIn = false, CloseDown = false;
+    // The tab's image in the page control's Images, -1 none.
+    int ImageIndex = -1;
 
 protected:
     void Paint() override;
     void BoundsChanged(bool moved, bool resized) override;
     void WndProc(TMessage& m) override;
 };
+
+// The pages of the main form.
+class TqlSkinTabSheet : public TqlSkinCustomTabSheet {
+public:
+    using TqlSkinCustomTabSheet::TqlSkinCustomTabSheet;
+};
+
+// Draws a tab's content (in place of caption, image and close button) on
+// the tab's face, unturned: Rct is (0, 0, length, thickness).
+using TqlDrawSkinTabEvent =
+    std::function<void(int TabIndex, const TRect& Rct, bool Active, bool MouseIn, TCanvas& Cnvs)>;
+// Asked before a page closes; CanClose starts true.
+using TqlCloseEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 class TqlSkinPageControl : public TPageControl, public TqlSkinLookup {
 public:
@@ -41,6 +57,11 @@ public:
     bool Skinned() const { return FIndex != -1 && FPicture; }
     // The page under the pointer (-1 none).
     int HotPage() const { return FHotPage; }
+    // The tab height the user asks for (SetTabHeight, or TabHeight set
+    // directly): kept through skin changes; 0 or less leaves it to the skin's
+    // tab face, or DefaultItemHeight unskinned.
+    int UserTabHeight() const { return FTabHeight; }
+    void SetTabHeight(int value);
     int DefaultItemHeight() const { return FDefaultItemHeight; }
     void SetDefaultItemHeight(int value);
     // Background of the page area, for the sheets and for an empty control.
@@ -51,8 +72,20 @@ public:
     void SetShowCloseButtons(bool value);
     // A closed page is also destroyed.
     bool FreeOnClose = false;
-    // Asked before a page closes (CanClose starts true); then told it closed.
-    std::function<void(TObject* page, bool& canClose)> OnClose;
+    // Asked before a page closes (Sender: the page); then told it closed.
+    TqlCloseEvent OnClose;
+    TqlDrawSkinTabEvent OnDrawSkinTab;
+    // The font when unskinned, or skinned without UseSkinFont.
+    const TFont& DefaultFont() const { return FDefaultFont; }
+    void SetDefaultFont(const TFont& value);
+    // Take the font's name, height and style from the skin.
+    bool UseSkinFont = true;
+    // Not owned: tab images, by each sheet's ImageIndex; every tab keeps room for one.
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* value);
+    // The strip behind the tabs shows the parent's background, not the skin's.
+    bool TabsBGTransparent() const { return FTabsBGTransparent; }
+    void SetTabsBGTransparent(bool value);
     TNotifyEvent OnAfterClose;
     // Hides the page's tab unless OnClose refuses.
     void ClosePage(TTabSheet* page);
@@ -63,6 +96,7 @@ public:
     void SetTabPosition(TTabPosition value) override;
 
 protected:
+    void Change() override;
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;
@@ -78,11 +112,22 @@ private:
     TRect FrameRect() const;
     void PaintFrame(TCanvas& canvas, const TRect& frame);
     void PaintTab(TCanvas& canvas, int page, const TRect& r, bool active, bool mouseIn);
+    // A tab's face, unturned, length long; the active one may stand taller.
+    void BuildTabFace(TBitmap& tab, bool active, bool focused, bool mouseIn, int length, int thickness) const;
+    void PlainTabFace(TBitmap& tab, bool active, bool focused, bool mouseIn, int length, int thickness) const;
+    // Caption, with the sheet's image when it has one, in the text area.
+    void DrawTabContent(TCanvas& canvas, int page, const TRect& text, int thickness, int shift) const;
+    // The row keeps room in every tab for an image and a close button.
+    void UpdateTabRoom();
     void SetHotPage(int page);
     int CloseButtonSize() const;
     // The page whose close button lies under (x, y), or -1.
     int CloseButtonAt(int x, int y) const;
-    void DrawCloseButton(TCanvas& canvas, TqlSkinTabSheet& sheet, const TRect& area);
+    void DrawCloseButton(TCanvas& canvas, TqlSkinCustomTabSheet& sheet, const TRect& r);
+    // The close button on a tab drawn unturned, length long, within the rows top .. bottom.
+    TRect ClosePlace(int length, int top, int bottom) const;
+    // A rectangle of the unturned tab where the tab, turned to its side, shows it.
+    TRect TurnedForTab(const TRect& b, int length, int thickness) const;
     void LayoutSheets();
 
     TqlDataSkinTabControl FLook{""};
@@ -97,6 +142,12 @@ private:
     TBitmap FFrameLeft, FFrameTop, FFrameRight, FFrameBottom;
     TPoint FFrameSize{-1, -1};
     int FDefaultItemHeight = 20;
+    int FTabHeight = 0;
+    TFont FDefaultFont;
+    TCustomImageList* FImages = nullptr;
+    bool FTabsBGTransparent = false;
+    // The height this control last gave the tabs.
+    int FAppliedTabHeight = 0;
     int FHotPage = -1;
     bool FShowCloseButtons = false;
     // The page whose close button was pressed, closed when it is released there.

@@ -120,14 +120,13 @@ void TqlSkinData::SplitNameType(const std::string& entry, std::string& idName, s
 
 namespace {
 
-// Calls add for each "name:type" entry of a section; the count is bounded
-// by the keys the section holds, so a huge one costs nothing.
+// Calls add for each "name:type" entry of a section below its count; an
+// entry missing would name no descriptor anyway.
 template <class Add>
 void ForEachEntry(const TMemIniFile& ini, const char* section, Add add) {
-    const int count = std::min(ini.ReadInteger(section, "count", 0), ini.KeyCount(section));
     std::string idName, typeWord;
-    for (int i = 0; i < count; ++i) {
-        TqlSkinData::SplitNameType(ini.ReadString(section, IntToStr(i), ""), idName, typeWord);
+    for (const std::string& entry : ReadNumberedKeys(ini, section, ini.ReadInteger(section, "count", 0))) {
+        TqlSkinData::SplitNameType(entry, idName, typeWord);
         add(idName, typeWord);
     }
 }

@@ -1,5 +1,6 @@
 #include "skin/core/SkinIniValues.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <span>
@@ -162,7 +163,7 @@ TqlMorphKind ReadMorphKind(const TMemIniFile& ini, std::string_view section, std
     return ReadWord(kMorphKinds, ini, section, key);
 }
 
-TqlInActiveEffect ReadInActiveEffect(const TMemIniFile& ini, std::string_view section, std::string_view key) {
+TqlInActiveEffect ReadInactiveEffect(const TMemIniFile& ini, std::string_view section, std::string_view key) {
     return ReadWord(kInActiveEffects, ini, section, key);
 }
 
@@ -170,9 +171,44 @@ TqlStdCommand ReadCommandKey(const TMemIniFile& ini, std::string_view section, s
     return ReadWord(kCommands, ini, section, key);
 }
 
+namespace {
+
+// The number a key spells the way IntToStr writes it (no sign, no leading
+// zero), or -1: "07" or "+7" is not the key of entry 7.
+int64_t KeyNumber(const std::string& key) {
+    if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == '0')) return -1;
+    int64_t n = 0;
+    for (char c : key) {
+        if (c < '0' || c > '9') return -1;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+}  // namespace
+
+std::vector<std::string> ReadNumberedKeys(const TMemIniFile& ini, std::string_view section, int count) {
+    TStringList keys;
+    ini.ReadSection(section, keys);
+    std::vector<std::pair<int64_t, std::string>> numbered;
+    for (const std::string& key : keys.Items()) {
+        const int64_t n = KeyNumber(key);
+        if (n >= 0 && n < count) numbered.emplace_back(n, key);
+    }
+    std::sort(numbered.begin(), numbered.end());
+    // A key given twice is read once, as a lookup by its name reads it.
+    numbered.erase(std::unique(numbered.begin(), numbered.end(),
+                               [](const auto& a, const auto& b) { return a.first == b.first; }),
+                   numbered.end());
+    std::vector<std::string> values;
+    values.reserve(numbered.size());
+    for (const auto& entry : numbered) values.push_back(ini.ReadString(section, entry.second, ""));
+    return values;
+}
+
 void ReadStringListKey(const TMemIniFile& ini, std::string_view section, std::string_view key, TStringList& list) {
-    const int count = std::min(ini.ReadInteger(section, std::string(key) + "count", 0), ini.KeyCount(section));
-    for (int i = 0; i < count; ++i) list.Add(ini.ReadString(section, IntToStr(i), ""));
+    const int count = ini.ReadInteger(section, std::string(key) + "count", 0);
+    for (const std::string& value : ReadNumberedKeys(ini, section, count)) list.Add(value);
 }
 
 void WriteRectKey(TMemIniFile& ini, std::string_view section, std::string_view key, const TRect& value) {
@@ -266,7 +302,7 @@ void TqlSkinKeyReader::StretchType(const char* key, TqlStretchType& field) {
 }
 void TqlSkinKeyReader::MorphKind(const char* key, TqlMorphKind& field) { field = ReadMorphKind(FIni, FSection, key); }
 void TqlSkinKeyReader::InActiveEffect(const char* key, TqlInActiveEffect& field) {
-    field = ReadInActiveEffect(FIni, FSection, key);
+    field = ReadInactiveEffect(FIni, FSection, key);
 }
 void TqlSkinKeyReader::Command(const char* key, TqlStdCommand& field) { field = ReadCommandKey(FIni, FSection, key); }
 

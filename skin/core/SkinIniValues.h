@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/core/IniFiles.h"
 #include "platform/gui/Graphics.h"
@@ -57,10 +58,13 @@ TFontStyles ReadFontStylesKey(const TMemIniFile& ini, std::string_view section, 
 TAlignment ReadAlignmentKey(const TMemIniFile& ini, std::string_view section, std::string_view key);
 TqlStretchType ReadStretchType(const TMemIniFile& ini, std::string_view section, std::string_view key);
 TqlMorphKind ReadMorphKind(const TMemIniFile& ini, std::string_view section, std::string_view key);
-TqlInActiveEffect ReadInActiveEffect(const TMemIniFile& ini, std::string_view section, std::string_view key);
+TqlInActiveEffect ReadInactiveEffect(const TMemIniFile& ini, std::string_view section, std::string_view key);
 TqlStdCommand ReadCommandKey(const TMemIniFile& ini, std::string_view section, std::string_view key);
-// Appends the texts at keys "0" .. count-1, count being read at key + "count".
-// The count is bounded by the keys the section holds, so a huge one costs nothing.
+// The values of the numbered keys "0", "1", ... below count that the section
+// holds, in number order; numbers missing between them are skipped. Only the
+// keys present are walked, so a huge count costs nothing.
+std::vector<std::string> ReadNumberedKeys(const TMemIniFile& ini, std::string_view section, int count);
+// Appends the texts of the numbered keys below count, count being read at key + "count".
 void ReadStringListKey(const TMemIniFile& ini, std::string_view section, std::string_view key, TStringList& list);
 
 void WriteRectKey(TMemIniFile& ini, std::string_view section, std::string_view key, const TRect& value);

@@ -22,6 +22,8 @@ public:
     std::string CompressedFileName;
     std::string Name;
     const std::string& GetDisplayName() const { return Name; }
+    // Takes source's texts and a copy of its stored skin.
+    void Assign(const TqlSkinListItem& source);
 
     // The stored "Skin" property: the packed envelope of the stored skin.
     void ReadSkin(TStream& stream) { FSkin->LoadFromStream(stream); }
@@ -39,6 +41,8 @@ public:
     TqlSkinListItem& Items(int index) { return *FItems.at(static_cast<size_t>(index)); }
     TqlSkinListItem& Add();
     void Clear() { FItems.clear(); }
+    // Becomes a copy of source, item for item; the owner stays.
+    void Assign(const TqlSkinListItems& source);
 
 private:
     TComponent* FOwner;
@@ -49,6 +53,8 @@ class TqlCompressedSkinList : public TComponent {
 public:
     explicit TqlCompressedSkinList(TComponent* owner) : TComponent(owner), FSkins(this) {}
     TqlSkinListItems& Skins() { return FSkins; }
+    // The list keeps its own items: the given ones are copied.
+    void SetSkins(const TqlSkinListItems& value) { FSkins.Assign(value); }
 
 private:
     TqlSkinListItems FSkins;

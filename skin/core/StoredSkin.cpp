@@ -1,5 +1,7 @@
 #include "skin/core/StoredSkin.h"
 
+#include <algorithm>
+
 #include "platform/core/Classes.h"
 #include "platform/core/IniFiles.h"
 #include "skin/core/SkinIniValues.h"
@@ -41,9 +43,10 @@ void TqlSkinContainer::ReadFrom(TStream& s) {
         ReadFlaggedPicture(s, dropped);
         ReadFlaggedPicture(s, dropped);
     }
-    const int32_t count = s.ReadInt32();
+    // A count below zero has no pictures to read.
+    const int32_t count = std::max<int32_t>(s.ReadInt32(), 0);
     const int64_t remaining = s.Size() - s.Position();
-    if (count < 0 || count > remaining / kMinBmpSize)
+    if (count > remaining / kMinBmpSize)
         throw EqlSkinError("Skin picture count " + IntToStr(count) + " does not fit the skin");
     ActivePictures.clear();
     for (int32_t i = 0; i < count; ++i) {

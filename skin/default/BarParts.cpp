@@ -88,7 +88,7 @@ void AddBars(Builder& b, int pic) {
         const TRect bar = vertical ? a.Place(10, 20) : a.Place(20, 10);
         a.Draw([track, bar](TSkinPainter& p) {
             p.RoundRect(track, 5, 1, kPanelBorder, kTrack, kTrack);
-            p.RoundRect(bar, 3, 0, kAccent, kAccent, kAccent);
+            p.RoundRect(bar, 3, 0, kAccent, kGaugeBar, kGaugeBar);
         });
         auto& d = b.Control<TqlDataSkinGaugeControl>(name, "gauge", pic);
         d.SkinRect = track;
@@ -188,7 +188,7 @@ void AddBars(Builder& b, int pic) {
 void AddTabs(Builder& b, int pic) {
     Atlas& a = b.Pic(pic);
     const auto t = a.Row(40, 28, 4);  // idle, selected, focused, under the mouse
-    auto tab = [&](const TRect& r, TColor fill, bool selected) {
+    auto tab = [&](const TRect& r, TColor fill, bool selected, bool focused = false) {
         a.Draw([=](TSkinPainter& p) {
             p.Fill(r, kWindow);
             p.RoundRect(Rect(r.Left, r.Top, r.Right, r.Bottom + 6), 4, 1, kPanelBorder, fill, fill);
@@ -198,11 +198,13 @@ void AddTabs(Builder& b, int pic) {
                 p.Fill(Rect(r.Right - 1, r.Bottom - 1, r.Right, r.Bottom), kPanelBorder);
                 p.RoundRect(Rect(r.Left + 1, r.Top, r.Right - 1, r.Top + 3), 1, 0, kAccent, kAccent, kAccent);
             }
+            // The focus ring around the caption, inside the side parts so that it stretches with the tab.
+            if (focused) p.RoundRect(Rect(r.Left + 3, r.Top + 5, r.Right - 3, r.Bottom - 3), 3, 2, kFocus, fill, fill);
         });
     };
     tab(t[0], kTabIdle, false);
     tab(t[1], kWhite, true);
-    tab(t[2], kWhite, true);
+    tab(t[2], kWhite, true, true);
     tab(t[3], kFaceBottom, false);
     const TRect page = a.Place(40, 40);
     const TRect row = a.Place(20, 28);

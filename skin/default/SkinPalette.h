@@ -16,6 +16,8 @@ constexpr TColor kPanelBorder = RGB(0xD5, 0xD9, 0xE0);
 constexpr TColor kAccent = RGB(0x2F, 0x6F, 0xDB);
 constexpr TColor kAccentDown = RGB(0x24, 0x57, 0xB0);
 constexpr TColor kAccentLight = RGB(0xE3, 0xEC, 0xFB);
+// Light enough that the gauge's dark text reads on it as well as on the empty track.
+constexpr TColor kGaugeBar = RGB(0x6F, 0x98, 0xE4);
 constexpr TColor kText = RGB(0x1F, 0x23, 0x29);
 constexpr TColor kTextSoft = RGB(0x4A, 0x52, 0x60);
 constexpr TColor kTextDisabled = RGB(0x9A, 0xA1, 0xAB);

@@ -1,6 +1,7 @@
 #include "skin/dialogs/qlDialogLook.h"
 
 #include "skin/boxes/qlSkinFieldLook.h"
+#include "skin/core/ResourceStrings.h"
 #include "skin/controls/SkinControlBases.h"
 #include "skin/forms/qlCorvane.h"
 
@@ -23,6 +24,11 @@ void ColourForm(TForm& Form, const TqlSkinData* Skin, TqlDialogGround Ground) {
 }
 
 }  // namespace
+
+std::string DialogString(const TqlSkinData* Skin, std::string_view Key) {
+    if (Skin && Skin->ResourceStrData()) return Skin->ResourceStrData()->LookupResString(Key);
+    return BuiltInResString(Key);
+}
 
 TqlSkinData* DialogSkinData(TComponent& Dialog) {
     if (auto* link = dynamic_cast<TqlSkinDataLink*>(&Dialog); link && link->SkinData()) return link->SkinData();

@@ -82,27 +82,34 @@ protected:
     }
 };
 
-// The folder tree in its frame, with the skinned bars it scrolls by.
-TqlSkinShellTreeView* AddFolderTree(TForm* form, int left, int top, int width, int height, int tabOrder) {
+// A view in its frame, with the skinned bars it scrolls by (the frame and
+// bars named after it: "tvFolders" gets "plFolders", "sbFoldersV", "sbFoldersH").
+template <class View>
+View* AddFramedView(TForm* form, const std::string& name, int left, int top, int width, int height, int tabOrder) {
+    const std::string stem = name.substr(2);
     auto* frame = new TFieldFrame(form);
-    frame->Name = "plFolders";
+    frame->Name = "pl" + stem;
     frame->SetParent(form);
     frame->SetBounds(left, top, width, height);
     auto* vertical = new TqlSkinScrollBar(form);
-    vertical->Name = "sbFoldersV";
+    vertical->Name = "sb" + stem + "V";
     vertical->SetKind(sbVertical);
     vertical->SetParent(frame);
     vertical->SetAlign(TAlign::alRight);
     auto* horizontal = new TqlSkinScrollBar(form);
-    horizontal->Name = "sbFoldersH";
+    horizontal->Name = "sb" + stem + "H";
     horizontal->SetParent(frame);
     horizontal->SetAlign(TAlign::alBottom);
-    auto* tree = AddControl<TqlSkinShellTreeView>(form, "tvFolders", 0, 0, width, height, tabOrder);
-    tree->SetParent(frame);
-    tree->SetAlign(TAlign::alClient);
-    tree->SetVScrollBar(vertical);
-    tree->SetHScrollBar(horizontal);
-    return tree;
+    auto* view = AddControl<View>(form, name, 0, 0, width, height, tabOrder);
+    view->SetParent(frame);
+    view->SetAlign(TAlign::alClient);
+    view->SetVScrollBar(vertical);
+    view->SetHScrollBar(horizontal);
+    return view;
+}
+
+TqlSkinShellTreeView* AddFolderTree(TForm* form, int left, int top, int width, int height, int tabOrder) {
+    return AddFramedView<TqlSkinShellTreeView>(form, "tvFolders", left, top, width, height, tabOrder);
 }
 
 int TextWidthIn(const TFont& font, const std::string& text) {
@@ -255,7 +262,7 @@ private:
     TPathEdit* FPath;
     TqlSkinButton* FUp;
     TqlSkinShellTreeView* FTree;
-    TqlSkinListBox* FFiles;
+    TqlSkinShellListView* FFiles;
     TqlSkinEdit* FName;
     TqlSkinComboBox* FTypes;
 };
@@ -268,9 +275,9 @@ TSaveForm::TSaveForm(TqlSkinSaveDialog& dialog, const std::string& lastFolder)
     TqlSkinData* skin = DialogSkinData(dialog);
     const int w = 640, h = 430;
     const int nameTop = h - 68, typeTop = h - 36;
-    const TqlSkinStdLabel* labels[] = {AddLabel(this, skin, "Save in:", kMargin, kMargin + 4),
-                                       AddLabel(this, skin, "File name:", kMargin, nameTop + 4),
-                                       AddLabel(this, skin, "Save as type:", kMargin, typeTop + 4)};
+    const TqlSkinStdLabel* labels[] = {AddLabel(this, skin, DialogString(skin, "FLV_LOOKIN"), kMargin, kMargin + 4),
+                                       AddLabel(this, skin, DialogString(skin, "MSG_FILENAME"), kMargin, nameTop + 4),
+                                       AddLabel(this, skin, DialogString(skin, "MSG_FILETYPE"), kMargin, typeTop + 4)};
     int labelWidth = 0;
     for (const TqlSkinStdLabel* label : labels) labelWidth = std::max(labelWidth, label->Width() + 10);
     const int fieldLeft = kMargin + labelWidth;
@@ -280,14 +287,16 @@ TSaveForm::TSaveForm(TqlSkinSaveDialog& dialog, const std::string& lastFolder)
     FUp = AddButton(this, "btnUp", "&Up", mrNone, w - kMargin - kButtonWidth, kMargin - 1, 5);
     const int listTop = kMargin + kEditHeight + 10, listHeight = h - listTop - 80;
     FTree = AddFolderTree(this, kMargin, listTop, 230, listHeight, 6);
-    FFiles =
-        AddControl<TqlSkinListBox>(this, "lbFiles", kMargin + 238, listTop, w - 2 * kMargin - 238, listHeight, 7);
+    FFiles = AddFramedView<TqlSkinShellListView>(this, "lvFiles", kMargin + 238, listTop, w - 2 * kMargin - 238,
+                                                 listHeight, 7);
 
     FName = AddControl<TqlSkinEdit>(this, "edtFileName", fieldLeft, nameTop, fieldWidth, kEditHeight, 0);
     FTypes = AddControl<TqlSkinComboBox>(this, "cbxFileType", fieldLeft, typeTop, fieldWidth, kEditHeight, 1);
-    TqlSkinButton* save = AddButton(this, "btnOk", "&Save", mrNone, w - kMargin - kButtonWidth, nameTop - 1, 2);
+    TqlSkinButton* save =
+        AddButton(this, "btnOk", DialogString(skin, "MSG_BTN_SAVE"), mrNone, w - kMargin - kButtonWidth, nameTop - 1, 2);
     save->SetDefault(true);
-    AddButton(this, "btnCancel", "Cancel", mrCancel, w - kMargin - kButtonWidth, typeTop - 1, 3);
+    AddButton(this, "btnCancel", DialogString(skin, "MSG_BTN_CANCEL"), mrCancel, w - kMargin - kButtonWidth, typeTop - 1,
+              3);
     SetClientSize(w, h);
     SkinDialogForm(*this, skin);
 
@@ -314,9 +323,8 @@ TSaveForm::TSaveForm(TqlSkinSaveDialog& dialog, const std::string& lastFolder)
     FPath->Folder = [this] { return FFolder; };
     FPath->Go = [this](const std::string& folder) { Navigate(folder); };
     FUp->OnClick = [this](TObject*) { Navigate(WithoutTrailingSlash(fs::path(FFolder).parent_path().string())); };
-    FFiles->OnChange = [this](TObject*) {
-        int index = FFiles->ItemIndex();
-        if (index >= 0) FName->SetText(FFiles->Items().Strings(index));
+    FFiles->OnSelectItem = [this](TObject*) {
+        if (const TListItem* item = FFiles->Selected()) FName->SetText(item->Caption);
     };
     FFiles->OnDblClick = [this](TObject*) { Accept(); };
     FTypes->OnChange = [this](TObject*) { RefreshFiles(); };
@@ -357,9 +365,7 @@ void TSaveForm::RefreshFiles() {
     }
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return AnsiCompareText(a, b) < 0; });
-    TStringList& items = FFiles->Items();
-    items.Clear();
-    for (std::string& name : names) items.Add(std::move(name));
+    FFiles->ShowFiles(FFolder, names);
 }
 
 void TSaveForm::Accept() {
@@ -420,9 +426,11 @@ TFolderForm::TFolderForm(TqlSkinSelectDirectoryDialog& dialog) : TForm(&dialog),
                                   kEditHeight, 0);
     const int treeTop = kMargin + kEditHeight + 10, buttonTop = h - kMargin - kButtonHeight;
     FTree = AddFolderTree(this, kMargin, treeTop, w - 2 * kMargin, buttonTop - 12 - treeTop, 1);
-    TqlSkinButton* ok = AddButton(this, "btnOk", "OK", mrNone, w - kMargin - 2 * kButtonWidth - 8, buttonTop, 2);
+    TqlSkinButton* ok = AddButton(this, "btnOk", DialogString(skin, "MSG_BTN_OK"), mrNone,
+                                  w - kMargin - 2 * kButtonWidth - 8, buttonTop, 2);
     ok->SetDefault(true);
-    AddButton(this, "btnCancel", "Cancel", mrCancel, w - kMargin - kButtonWidth, buttonTop, 3);
+    AddButton(this, "btnCancel", DialogString(skin, "MSG_BTN_CANCEL"), mrCancel, w - kMargin - kButtonWidth, buttonTop,
+              3);
     SetClientSize(w, h);
     SkinDialogForm(*this, skin);
 
@@ -492,8 +500,10 @@ bool TqlSkinInputDialog::InputQuery(const std::string& caption, const std::strin
     const int editTop = kMargin + std::max(label->Height(), 13) + 6;
     auto* edit = AddControl<TqlSkinEdit>(form.get(), "edtValue", kMargin, editTop, w - 2 * kMargin, kEditHeight, 0);
     const int buttonTop = editTop + kEditHeight + 16;
-    AddButton(form.get(), "btnOk", "OK", mrOk, w - kMargin - 2 * kButtonWidth - 8, buttonTop, 1);
-    AddButton(form.get(), "btnCancel", "Cancel", mrCancel, w - kMargin - kButtonWidth, buttonTop, 2);
+    AddButton(form.get(), "btnOk", DialogString(skin, "MSG_BTN_OK"), mrOk, w - kMargin - 2 * kButtonWidth - 8,
+              buttonTop, 1);
+    AddButton(form.get(), "btnCancel", DialogString(skin, "MSG_BTN_CANCEL"), mrCancel, w - kMargin - kButtonWidth,
+              buttonTop, 2);
     form->SetClientSize(w, buttonTop + kButtonHeight + kMargin);
     SkinDialogForm(*form, skin);
 

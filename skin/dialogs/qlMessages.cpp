@@ -11,32 +11,34 @@
 #include "platform/gui/StdCtrls.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLabels.h"
+#include "skin/core/ResourceStrings.h"
 #include "skin/dialogs/qlDialogLook.h"
 
 namespace {
 
 struct TButtonKind {
     TMsgDlgBtn flag;
-    const char* caption;
+    const char* key;  // of the caption in the skin's string table
     TModalResult result;
 };
 
 // In the order the buttons stand in the box. Help is left out: the program
 // has no help to show.
 constexpr TButtonKind kButtonKinds[] = {
-    {mbYes, "&Yes", mrYes},        {mbNo, "&No", mrNo},           {mbOK, "OK", mrOk},
-    {mbCancel, "Cancel", mrCancel}, {mbAbort, "&Abort", mrAbort}, {mbRetry, "&Retry", mrRetry},
-    {mbIgnore, "&Ignore", mrIgnore}, {mbAll, "&All", mrAll},      {mbNoToAll, "N&o to All", mrNoToAll},
-    {mbYesToAll, "Yes to &All", mrYesToAll},
+    {mbYes, "MSG_BTN_YES", mrYes},          {mbNo, "MSG_BTN_NO", mrNo},
+    {mbOK, "MSG_BTN_OK", mrOk},             {mbCancel, "MSG_BTN_CANCEL", mrCancel},
+    {mbAbort, "MSG_BTN_ABORT", mrAbort},    {mbRetry, "MSG_BTN_RETRY", mrRetry},
+    {mbIgnore, "MSG_BTN_IGNORE", mrIgnore}, {mbAll, "MSG_BTN_ALL", mrAll},
+    {mbNoToAll, "MSG_BTN_NOTOALL", mrNoToAll}, {mbYesToAll, "MSG_BTN_YESTOALL", mrYesToAll},
 };
 
-const char* TypeTitle(TMsgDlgType type) {
+const char* TypeTitleKey(TMsgDlgType type) {
     switch (type) {
-        case TMsgDlgType::mtWarning: return "Warning";
-        case TMsgDlgType::mtError: return "Error";
-        case TMsgDlgType::mtInformation: return "Information";
-        case TMsgDlgType::mtConfirmation: return "Confirm";
-        default: return "";
+        case TMsgDlgType::mtWarning: return "MSG_CAP_WARNING";
+        case TMsgDlgType::mtError: return "MSG_CAP_ERROR";
+        case TMsgDlgType::mtInformation: return "MSG_CAP_INFORMATION";
+        case TMsgDlgType::mtConfirmation: return "MSG_CAP_CONFIRM";
+        default: return nullptr;
     }
 }
 
@@ -217,9 +219,11 @@ char AcceleratorOf(const std::string& caption) {
 TqlSkinMessage::TqlSkinMessage(TComponent* owner) : TComponent(owner) {}
 
 int TqlSkinMessage::MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int /*helpCtx*/) {
+    TqlSkinData* skin = DialogSkinData(*this);
+    // A box of a type is titled by it; one of no type by the program.
     std::string title = Caption;
+    if (title.empty() && TypeTitleKey(type)) title = DialogString(skin, TypeTitleKey(type));
     if (title.empty() && Application) title = Application->Title;
-    if (title.empty()) title = TypeTitle(type);
 
     std::vector<const TButtonKind*> kinds;
     for (const TButtonKind& kind : kButtonKinds)
@@ -232,7 +236,6 @@ int TqlSkinMessage::MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlg
         return TDialogScript::NextResult();
     }
 
-    TqlSkinData* skin = DialogSkinData(*this);
     const bool skinned = skin && !skin->Empty;
     std::unique_ptr<TForm> form(new TForm(this));
     form->SetText(title);
@@ -267,8 +270,10 @@ int TqlSkinMessage::MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlg
     measure.Canvas().Font() = form->Font();
     std::vector<int> widths;
     int buttonsWidth = 0;
-    for (const TButtonKind* kind : kinds) {
-        std::string plain = StringReplace(kind->caption, "&", "", rfReplaceAll);
+    std::vector<std::string> captions;
+    for (const TButtonKind* kind : kinds) captions.push_back(DialogString(skin, kind->key));
+    for (const std::string& caption : captions) {
+        std::string plain = StringReplace(caption, "&", "", rfReplaceAll);
         widths.push_back(std::max(80, measure.Canvas().TextWidth(plain) + 24));
         buttonsWidth += widths.back() + (buttonsWidth ? gap : 0);
     }
@@ -290,10 +295,11 @@ int TqlSkinMessage::MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlg
     int x = (clientWidth - buttonsWidth) / 2;
     for (size_t i = 0; i < kinds.size(); ++i) {
         auto* button = new TqlSkinButton(form.get());
-        button->Name = "btn" + StringReplace(StringReplace(kinds[i]->caption, "&", "", rfReplaceAll), " ", "",
+        // Named by the built-in caption, whatever the table says.
+        button->Name = "btn" + StringReplace(StringReplace(BuiltInResString(kinds[i]->key), "&", "", rfReplaceAll), " ", "",
                                              rfReplaceAll);
         button->SetParent(form.get());
-        button->SetCaption(kinds[i]->caption);
+        button->SetCaption(captions[i]);
         button->ModalResult = kinds[i]->result;
         button->SetDefault(i == 0);
         button->Cancel = kinds[i]->flag == cancelFlag;

@@ -2,8 +2,10 @@
 // The shell controls of the skinned dialogs.
 
 #include <string>
+#include <vector>
 
 #include "platform/gui/ShellCtrls.h"
+#include "skin/controls/qlSkinListView.h"
 #include "skin/controls/qlSkinTreeView.h"
 
 // The machine's folders on a skinned tree view, scrolled by attached skinned bars.
@@ -15,4 +17,13 @@ public:
 
 private:
     TFolderBrowsing FFolders;
+};
+
+// The files of a folder on a skinned list view, a row per file with its name
+// and size, scrolled by attached skinned bars.
+class TqlSkinShellListView : public TqlSkinCustomListView {
+public:
+    explicit TqlSkinShellListView(TComponent* AOwner);
+    // Shows Names, files of Folder, in the order given.
+    void ShowFiles(const std::string& Folder, const std::vector<std::string>& Names);
 };

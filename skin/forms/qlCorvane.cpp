@@ -7,6 +7,7 @@
 #include "skin/controls/qlSkinCtrls.h"
 #include "skin/controls/qlSkinTabs.h"
 #include "skin/controls/qlSkinTreeView.h"
+#include "skin/controls/qlSkinListView.h"
 #include "skin/controls/qlSkinViews.h"
 
 namespace {
@@ -84,6 +85,7 @@ void TqlCorvane::ChangeControls(const TqlSkinData* Sender) {
         if (auto* b = dynamic_cast<TqlSkinBevel*>(c); b && takes(*b)) b->GetSkinData();
         if (auto* p = dynamic_cast<TqlSkinPageControl*>(c); p && takes(*p)) p->ChangeSkinData();
         if (auto* t = dynamic_cast<TqlSkinCustomTreeView*>(c); t && takes(*t)) t->ChangeSkinData();
+        if (auto* l = dynamic_cast<TqlSkinCustomListView*>(c); l && takes(*l)) l->ChangeSkinData();
         if (auto* u = dynamic_cast<TqlSkinUpDown*>(c); u && takes(*u)) u->Invalidate();
     });
     ApplySkinFieldLooks(FForm, Sender ? Sender : FSkinData);

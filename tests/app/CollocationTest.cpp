@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <filesystem>
 
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
+#include "tests/support/DecimalCommaLocale.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/FormPicture.h"
 
@@ -233,6 +235,103 @@ TEST_F(Collocation, NamesAlreadyUsedOrUnfitAreRefused) {
     TDialogScript::QueueInput(true, "sat");
     form->itmMergeClick(form->itmMerge);
     EXPECT_EQ(Collocates(), (std::vector<std::string>{"sat", "the"}));
+}
+
+// In a case-sensitive run "The" and "the" are two collocates: merging under
+// the name of the other one would leave two rows of one name.
+TEST_F(Collocation, AMergeNameIsComparedAsTheRunComparesCollocates) {
+    CheckOnly({"a.txt", "c.txt"});
+    form->crbxColCase->SetChecked(true);
+    Run("cat", 1, 1);
+    ASSERT_GE(RowOf("The"), 0);
+    ASSERT_LT(RowOf("The"), int(Collocates().size()));
+    SelectRows({"the", "sat"});
+    TDialogScript::Clear();
+    TDialogScript::QueueInput(true, "The");
+    form->itmMergeClick(form->itmMerge);
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message),
+              (std::vector<std::string>{"This name has been used!"}));
+    auto names = Collocates();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "The"), 1);
+    ASSERT_EQ(names.size(), 4u);
+    // Its own spelling is still a name of the selection.
+    TDialogScript::QueueInput(true, "the");
+    form->itmMergeClick(form->itmMerge);
+    names = Collocates();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "the"), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "sat"), 0);
+    SelectRows({"the"});
+    form->lsvColligateDblClick(form->lsvColligate);
+    EXPECT_EQ(form->gCollDetail.size(), size_t(std::stoi(Table()[RowOf("the")][3])));
+}
+
+namespace {
+
+// A score as the table writes it, read without the C library's locale.
+double ScoreValue(const std::string& text) {
+    double value = -1;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+}  // namespace
+
+// Under a locale whose decimal point is a comma the table, its sort and the
+// saved file read exactly as under "C".
+TEST_F(Collocation, ScoresAreWrittenAndSortedWithAPointWhateverTheLocale) {
+    Run("cat", 1, 1);
+    const auto plain = Table();
+    std::string table, path = (std::filesystem::path(home_.Path()) / "table.xls").string();
+    {
+        DecimalCommaLocale comma;
+        ASSERT_TRUE(comma.Active());
+        Run("sat", 1, 1);
+        Run("cat", 1, 1);
+        EXPECT_EQ(Table(), plain);
+        form->lsvColligateColumnClick(form->lsvColligate, form->lsvColligate->Column(8));  // Log-log, descending
+        auto sorted = Table();
+        for (size_t i = 1; i < sorted.size(); ++i) {
+            SCOPED_TRACE(sorted[i][8]);
+            EXPECT_GE(ScoreValue(sorted[i - 1][8]), ScoreValue(sorted[i][8]));
+        }
+        TDialogScript::QueueFile(true, path);
+        form->btnSaveCol->Click();
+        table = ReadFileBytes(path);
+
+        form->edtMinValue->SetValue(2.5);
+        EXPECT_EQ(form->edtMinValue->GetText(), "2.5000");
+        form->edtMinValue->SetText("0.75");
+        EXPECT_EQ(form->edtMinValue->Value(), 0.75);
+    }
+    // The header names f(n,c); no field below it holds a comma.
+    EXPECT_EQ(table.find(',', table.find('\n')), std::string::npos);
+    bool fraction = false;
+    for (const auto& row : plain) fraction |= row[4].find('.') != std::string::npos;
+    EXPECT_TRUE(fraction);
+}
+
+// A new run empties the detail pane; a highlight then has nothing to mark and
+// leaves the bar alone, with no message.
+TEST_F(Collocation, HighlightDoesNothingOnThePaneARunEmptied) {
+    Run("cat", 1, 1);
+    SelectRows({"the"});
+    form->lsvColligateDblClick(form->lsvColligate);
+    form->cbxQSearchCol->SetText("the");
+    form->btnHighlightCol->Click();
+    const std::string info = form->lblInfoCol->Caption();
+    ASSERT_TRUE(info.starts_with("Hit(s): 2 "));
+    const int colour = form->ccbxQColorCol->ItemIndex();
+    Run("cat", 1, 1);
+    ASSERT_TRUE(Trim(form->rdtDetailCol->GetText()).empty());
+    TDialogScript::Clear();
+    for (const char* word : {"the", "", "x("}) {
+        SCOPED_TRACE(word);
+        form->cbxQSearchCol->SetText(word);
+        form->btnHighlightCol->Click();
+        EXPECT_EQ(form->lblInfoCol->Caption(), info);
+        EXPECT_EQ(form->ccbxQColorCol->ItemIndex(), colour);
+    }
+    EXPECT_TRUE(TDialogScript::Texts(TShownDialog::Kind::Message).empty());
 }
 
 TEST_F(Collocation, ARenamedRowKeepsItsConcordance) {

@@ -122,10 +122,34 @@ TEST_F(DetailPane, ColumnRangesFitTheColouredPaneAsWellAsThePlainOne) {
     EXPECT_EQ(form->lblInfoCol->Caption(), "Hit(s): 2   \r\nMark hit(s): 2   \r\n     dog(2)");
 }
 
+// A context wider than a column is padded to stands unpadded; the column
+// ranges are those of the lines that are padded, wherever the long one sorts.
+TEST_F(DetailPane, ALineLongerThanItsColumnLeavesTheRangesOfTheOthers) {
+    const std::string longLeft(500, 'l');
+    for (bool coloured : {false, true}) {
+        SCOPED_TRACE(coloured);
+        Show({Hit("a dog", "x", "the dog", "a.txt"), Hit(longLeft, "x", "dog", "b.txt")}, "FILE", coloured);
+        auto lines = PaneLines();
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_NE(lines[2].find(longLeft + " \t x"), std::string::npos);
+        EXPECT_LT(lines[1].size(), 1000u);
+        form->cbxQSearchCol->SetText("dog");
+        form->cbxSearchRangeCol->SetItemIndex(form->cbxSearchRangeCol->Items().IndexOf("RIGHT"));
+        const TColor colour = form->ccbxQColorCol->Selected();
+        form->btnHighlightCol->Click();
+        // The right-hand dog of the first line; the left one and the long line's lie elsewhere.
+        EXPECT_EQ(form->lblInfoCol->Caption(), "Hit(s): 2   \r\nMark hit(s): 1   \r\n     dog(1)");
+        TRichEdit* pane = form->rdtDetailCol;
+        lines = PaneLines();
+        EXPECT_EQ(pane->ColorAt(pane->LineIndex(1) + int(lines[1].rfind("dog"))), colour);
+        EXPECT_NE(pane->ColorAt(pane->LineIndex(2) + int(lines[2].rfind("dog"))), colour);
+    }
+}
+
 // An expression that fails, whether at compiling or at a later match, is
-// reported once and the bar stays as it was: its summary, its colour, and
-// whether a selection copies into the search box.
-TEST_F(DetailPane, AFailedHighlightIsReportedOnceAndLeavesTheBarAsItWas) {
+// reported once; it marked nothing, so the label says so with "(0)", and the
+// colour moves on as after any mark. A selection still copies into the box.
+TEST_F(DetailPane, AFailedHighlightIsReportedOnceAndCountsNoMarks) {
     // A run the pattern below backtracks over until the matcher gives up: short
     // enough to stay whole in its column.
     const std::string tail(120, 'a');
@@ -133,7 +157,7 @@ TEST_F(DetailPane, AFailedHighlightIsReportedOnceAndLeavesTheBarAsItWas) {
     form->crbxShowSelCol->SetChecked(true);
     form->cbxQSearchCol->SetText("y");
     form->btnHighlightCol->Click();
-    std::string info = form->lblInfoCol->Caption();
+    ASSERT_EQ(form->lblInfoCol->Caption(), "Hit(s): 1   \r\nMark hit(s): 1   \r\n     y(1)");
     int colour = form->ccbxQColorCol->ItemIndex();
     for (const char* word : {"x(", "x|(a+)+c"}) {
         SCOPED_TRACE(word);
@@ -142,7 +166,8 @@ TEST_F(DetailPane, AFailedHighlightIsReportedOnceAndLeavesTheBarAsItWas) {
         GuardedCall([&] { form->btnHighlightCol->Click(); });
         EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message),
                   (std::vector<std::string>{std::string("An error occured! Expression=") + word}));
-        EXPECT_EQ(form->lblInfoCol->Caption(), info);
+        EXPECT_EQ(form->lblInfoCol->Caption(), std::string("Hit(s): 1   \r\nMark hit(s): ") + word + "(0)");
+        colour = (colour + 1) % form->ccbxQColorCol->Items().Count();
         EXPECT_EQ(form->ccbxQColorCol->ItemIndex(), colour);
         EXPECT_TRUE(form->crbxShowSelCol->Checked());
         EXPECT_TRUE(form->Enabled());

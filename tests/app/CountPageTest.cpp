@@ -91,6 +91,51 @@ TEST_F(CountPage, AGroupsDetailShowsItsMembersAndInsertCollectsThem) {
     EXPECT_EQ(form->edtInfoN->GetText(), "5 hit(s).");
 }
 
+// The page's handlers, each as its event reaches it.
+TEST_F(CountPage, TheNamedHandlersAnswerTheirEvents) {
+    form->cbxInputStrN->SetText("  ");
+    form->cbxInputStrNChange(form->cbxInputStrN);
+    EXPECT_FALSE(form->btnQueryN->Enabled());
+    char key = '\r';
+    form->cbxInputStrNKeyPress(form->cbxInputStrN, key);
+    EXPECT_EQ(key, '\r') << "a blank query is not run";
+    form->cbxInputStrN->SetText("x");
+    form->cbxInputStrNChange(form->cbxInputStrN);
+    EXPECT_TRUE(form->btnQueryN->Enabled());
+    key = 'a';
+    form->cbxInputStrNKeyPress(form->cbxInputStrN, key);
+    EXPECT_EQ(form->lsvCountResult->Items().Count(), 0);
+    key = '\r';
+    GuardedCall([&] { form->cbxInputStrNKeyPress(form->cbxInputStrN, key); });
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(form->lsvCountResult->Items().Count(), 2);
+
+    // Every click on either summary label shows its caption.
+    TDialogScript::Clear();
+    form->lblInfoN1Click(form->lblInfoN1);
+    form->lblInfoN1DblClick(form->lblInfoN1);
+    form->lblInfoN2->SetCaption("marks");
+    form->lblInfoN2Click(form->lblInfoN2);
+    form->lblInfoN2DblClick(form->lblInfoN2);
+    const std::string summary = form->lblInfoN1->Caption();
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message),
+              (std::vector<std::string>{summary, summary, "marks", "marks"}));
+
+    // The detail area follows whether the pane holds text; leaving the pane drops its hint.
+    form->rdtDetail->Clear();
+    form->rdtDetailChange(form->rdtDetail);
+    EXPECT_FALSE(form->plResult2->Enabled());
+    form->lsvCountResult->Items()[0]->SetSelected(true);
+    form->lsvCountResultDblClick(form->lsvCountResult);
+    form->rdtDetailChange(form->rdtDetail);
+    EXPECT_TRUE(form->plResult2->Enabled());
+    form->rdtDetail->Hint = "NN";
+    form->rdtDetail->ShowHint = true;
+    form->rdtDetailExit(form->rdtDetail);
+    EXPECT_EQ(form->rdtDetail->Hint, "");
+    EXPECT_FALSE(form->rdtDetail->ShowHint);
+}
+
 TEST_F(CountPage, TheSavedListHasOneLinePerRow) {
     Count("x");
     std::string path = (std::filesystem::path(home_.Path()) / "count.txt").string();
@@ -102,6 +147,74 @@ TEST_F(CountPage, TheSavedListHasOneLinePerRow) {
     EXPECT_TRUE(lines[0].starts_with("1.\t 3 \t"));
     EXPECT_EQ(std::count(lines[0].begin(), lines[0].end(), '\t'), 5);
     EXPECT_TRUE(ReadFileBytes(path).ends_with("\t\r\n"));
+}
+
+// Lines are grouped, listed and saved by their whole text, however long:
+// two 15-word contexts that differ only in the farthest word are two rows.
+TEST_F(CountPage, LongContextsThatDifferOnlyFarFromTheNodeAreTwoRows) {
+    std::string near;
+    for (int k = 14; k >= 1; --k) near += "international" + std::to_string(k) + "_JJ ";
+    corpus_.Write("long.txt", "alpha_JJ " + near + "node_NN end_VV\r\nomega_JJ " + near + "node_NN end_VV\r\n");
+    TDialogScript::QueueFile(true, corpus_.Path());
+    form->btnChoseDir->Click();
+    form->cbxLeftRangeNum->SetItemIndex(15);
+    for (TqlSkinComboBox* mode : {form->cbxLN1, form->cbxCN1, form->cbxRN1})
+        mode->SetItemIndex(mode->Items().IndexOf("BOTH"));
+    Count("node");
+    EXPECT_EQ(form->lblInfoN1->Caption(), "    Hit(s): 2 / 2");
+    auto rows = Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    for (const std::string& row : rows) EXPECT_NE(row.find(Trim(near) + "|node_NN|end_VV|"), std::string::npos) << row;
+
+    std::string path = (std::filesystem::path(home_.Path()) / "count.txt").string();
+    TDialogScript::QueueFile(true, path);
+    GuardedCall([&] { form->btnSaveNClick(form->btnSaveN); });
+    const std::string saved = ReadFileBytes(path);
+    for (const char* far : {"alpha_JJ ", "omega_JJ "})
+        EXPECT_NE(saved.find(far + near + " \t node_NN"), std::string::npos) << far;
+}
+
+// The Query page formats its own hits; the Count page's rows, on screen and
+// saved, keep the widths of its own count. An emptied detail pane takes no
+// highlight.
+TEST_F(CountPage, AQuerySearchLeavesTheCountRowsAsTheyWere) {
+    Count("x");
+    auto cells = [&] {
+        std::vector<std::string> all;
+        for (int r = 0; r < form->lsvCountResult->Items().Count(); ++r)
+            for (const std::string& s : form->lsvCountResult->Items()[r]->SubItems) all.push_back(s);
+        return all;
+    };
+    const auto before = cells();
+    std::string path = (std::filesystem::path(home_.Path()) / "count.txt").string();
+    TDialogScript::QueueFile(true, path);
+    GuardedCall([&] { form->btnSaveNClick(form->btnSaveN); });
+    const std::string saved = ReadFileBytes(path);
+
+    for (TqlSkinComboBox* mode : {form->cbxL, form->cbxC, form->cbxR})
+        mode->SetItemIndex(mode->Items().IndexOf("BOTH"));
+    form->cbxInputStr->SetText("x_NN");
+    GuardedCall([&] { form->btnQuery->Click(); });
+    ASSERT_EQ(form->gQueryHits.size(), 5u);
+    // Coming back to the page repaints the list: its rows are asked for again.
+    form->lsvCountResult->Invalidate();
+    EXPECT_EQ(cells(), before);
+    TDialogScript::QueueFile(true, path);
+    TDialogScript::QueueResult(mrYes);
+    GuardedCall([&] { form->btnSaveNClick(form->btnSaveN); });
+    EXPECT_EQ(ReadFileBytes(path), saved);
+
+    // A new count empties the detail pane.
+    form->lsvCountResult->Items()[0]->SetSelected(true);
+    form->lsvCountResultDblClick(form->lsvCountResult);
+    Count("x");
+    ASSERT_TRUE(Trim(form->rdtDetail->GetText()).empty());
+    form->lblInfoN2->SetCaption("before");
+    const int colour = form->ccbxQColorN->ItemIndex();
+    form->cbxQSearchN->SetText("NN");
+    form->btnHighlightNClick(form->btnHighlightN);
+    EXPECT_EQ(form->lblInfoN2->Caption(), "before");
+    EXPECT_EQ(form->ccbxQColorN->ItemIndex(), colour);
 }
 
 TEST_F(CountPage, ACountWithoutHitsLeavesTheListEmpty) {

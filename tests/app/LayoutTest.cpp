@@ -57,9 +57,11 @@ TEST_F(Layout, PagesFillTheWindowAtEverySize) {
             EXPECT_EQ(Overflowing(page), std::vector<std::string>{}) << page->Name;
 
         // The collocate table and the concordance pane share the height below the run bar.
-        const int table = form->lsvColligate->Height(), bottom = form->plColBottom->Height();
+        // The table stands in a frame with its bars.
+        const TControl* frame = form->lsvColligate->Parent();
+        const int table = frame->Height(), bottom = form->plColBottom->Height();
         EXPECT_LE(std::abs(table - bottom), 1);
-        EXPECT_EQ(form->lsvColligate->Top() + table, form->plColBottom->Top());
+        EXPECT_EQ(frame->Top() + table, form->plColBottom->Top());
         EXPECT_EQ(form->plColBottom->Top() + bottom, form->tsColligate->ClientHeight());
         EXPECT_GE(form->rdtDetailCol->Height(), 120);
 
@@ -116,6 +118,52 @@ TEST_F(Layout, TabFollowsTheReadingOrderAndTheFocusIsAlwaysMarked) {
                                         "cbxLCol", "cbxCCol", "cbxRCol", "cbxSortTypeCol", "btnDisplayCol",
                                         "crbxInsertCol", "crbxPosCol", "cbxQSearchCol", "cbxSearchRangeCol",
                                         "btnHighlightCol", "ccbxQColorCol", "crbxShowSelCol"}));
+}
+
+// The tab strip takes the focus by Tab like any control, and shows it: the
+// selected tab looks different while the strip holds the focus.
+TEST_F(Layout, TheTabStripMarksTheFocusOnItsSelectedTab) {
+    TqlSkinPageControl* pages = form->qlSkinPageControl1;
+    pages->SetActivePage(form->tsSettings);
+    QApplication::setActiveWindow(form->Widget());
+    form->btnChoseDir->SetFocus();
+    auto shot = [&] {
+        TBitmap out(pages->Width(), pages->Height());
+        pages->PaintTo(out.Canvas(), 0, 0);
+        return out;
+    };
+    const TBitmap before = shot();
+    pages->SetFocus();
+    ASSERT_TRUE(pages->Focused());
+    const TBitmap focused = shot();
+    const TRect tab = pages->TabRect(pages->ActivePageIndex());
+    int differing = 0;
+    for (int y = tab.Top; y < tab.Bottom; ++y)
+        for (int x = tab.Left; x < tab.Right; ++x) differing += before.Pixel(x, y) != focused.Pixel(x, y);
+    EXPECT_GT(differing, tab.Width());
+    // Only the selected tab changes.
+    const TRect other = pages->TabRect(form->tsAbout->PageIndex());
+    for (int y = other.Top; y < other.Bottom; ++y)
+        for (int x = other.Left; x < other.Right; ++x) ASSERT_EQ(before.Pixel(x, y), focused.Pixel(x, y));
+}
+
+// Counts of six digits and scores like 3789.1568 show whole in their columns,
+// bold as f(n,c) draws them, in the font the table draws with.
+TEST_F(Layout, TheCollocateColumnsHoldTheValuesTheyWereLaidOutFor) {
+    TListView* table = form->lsvColligate;
+    TBitmap measure(1, 1);
+    measure.Canvas().Font().Assign(table->Font());
+    measure.Canvas().Font().SetStyle(fsBold);
+    const int margins = 2 * 4;  // the cell's text margins either side
+    for (int c = 2; c < table->ColumnCount(); ++c) {
+        SCOPED_TRACE(table->Column(c)->Caption);
+        const char* widest = c < 4 ? "120557" : "3789.1568";
+        EXPECT_GE(table->Column(c)->Width, measure.Canvas().TextWidth(widest) + margins);
+        EXPECT_GE(table->Column(c)->Width, measure.Canvas().TextWidth(table->Column(c)->Caption) + margins);
+    }
+    // A user still widens a column by its divider.
+    table->SetColumnWidth(2, 300);
+    EXPECT_EQ(table->Column(2)->Width, 300);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <set>
 
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
@@ -266,6 +267,22 @@ TEST_F(MainForm, ContextRangesGiveSpansUpToTwiceTheRange) {
     Stop(form);
 }
 
+// A context holds sixteen words on each side: a wider span would be shown and
+// scored as if counted, so the choices stop there however wide the range.
+TEST_F(MainForm, SpansStopAtTheSixteenWordsAContextHolds) {
+    TForm1* form = Start();
+    for (int range : {8, 9, 15}) {
+        SCOPED_TRACE(range);
+        form->cbxLeftRangeNum->SetItemIndex(range);
+        form->cbxRightRangeNum->SetItemIndex(range);
+        for (TqlSkinComboBox* span : {form->cbxLeftSpan, form->cbxRightSpan}) {
+            EXPECT_EQ(span->Items().Count(), 17);
+            EXPECT_EQ(span->Items()[span->Items().Count() - 1], "16");
+        }
+    }
+    Stop(form);
+}
+
 TEST_F(MainForm, TimersDriveTheGaugesOnTheirClock) {
     TForm1* form = Start();
     form->gProgress = 41;
@@ -287,6 +304,52 @@ TEST_F(MainForm, HintsOfTagsStayLongerForClusterAndAddressTexts) {
     text = "Cluster of 3";
     form->htTagSetShowHint(text, info);
     EXPECT_EQ(info.HideTimeout, 5000);
+    Stop(form);
+}
+
+// The About page: what the program does sunk into the page, the release date
+// standing out of it, each with a light and a dark edge; and the logo.
+TEST_F(MainForm, TheAboutPageShowsItsLabelsInReliefAndTheLogo) {
+    TForm1* form = Start();
+    struct Case {
+        const char* name;
+        TKvLabel* label;
+        TKvLabelStyle style;
+    } cases[] = {{"KvLabel1", form->KvLabel1, TKvLabelStyle::lsRecessed},
+                 {"KvLabel3", form->KvLabel3, TKvLabelStyle::lsRaised}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.label->Style(), c.style);
+        c.label->HighlightColor = RGB(0, 200, 0);
+        c.label->ShadowColor = RGB(200, 0, 0);
+        form->qlSkinPageControl1->SetActivePage(form->tsAbout);
+        TBitmap shot(form->tsAbout->Width(), form->tsAbout->Height());
+        form->tsAbout->PaintTo(shot.Canvas(), 0, 0);
+        // The edge lit from the top left is the first seen going down a
+        // column of the caption: light for raised text, dark for recessed.
+        const TRect r = c.label->BoundsRect();
+        int lightFirst = 0, darkFirst = 0;
+        for (int x = r.Left; x < r.Right; ++x)
+            for (int y = r.Top; y < r.Bottom; ++y) {
+                const TColor p = shot.Pixel(x, y);
+                if (p != RGB(0, 200, 0) && p != RGB(200, 0, 0)) continue;
+                lightFirst += p == RGB(0, 200, 0);
+                darkFirst += p == RGB(200, 0, 0);
+                break;
+            }
+        EXPECT_GT(c.style == TKvLabelStyle::lsRaised ? lightFirst : darkFirst, 10);
+        EXPECT_GT(lightFirst + darkFirst, 10);
+    }
+    // A logo of its own, in more than one colour, clear around its corners.
+    const TBitmap& logo = form->Image1->Picture();
+    ASSERT_EQ(logo.Width(), 64);
+    ASSERT_EQ(logo.Height(), 64);
+    EXPECT_TRUE(logo.Transparent);
+    EXPECT_EQ(logo.Pixel(0, 0), logo.TransparentColor);
+    std::set<TColor> colours;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) colours.insert(logo.Pixel(x, y));
+    EXPECT_GE(colours.size(), 4u);
     Stop(form);
 }
 

@@ -6,6 +6,7 @@
 #include "app/Unit1.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/FormPicture.h"
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -61,6 +62,51 @@ TEST_F(PanelLook, TheSettingsBoxesShowTheDefaultSkinsCheckImages) {
         EXPECT_EQ(shot.Pixel(3 + w / 2, top + h / 2), picture.Pixel(c.image.Left + w / 2, c.image.Top + h / 2));
         EXPECT_EQ(shot.Pixel(3 + w / 2, top + 1), picture.Pixel(c.image.Left + w / 2, c.image.Top + 1));
     }
+}
+
+// The raw/tagged pair is one choice of two: round faces, not square ones.
+TEST_F(PanelLook, TheTextKindPairShowsTheRadioFacesWhole) {
+    const auto& radio = Look<TqlDataSkinCheckRadioControl>("radiobox");
+    const TBitmap& picture = Picture(radio.PictureIndex);
+    struct Case {
+        const char* name;
+        TqlSkinCheckRadioBox* box;
+        TRect image;
+    } cases[] = {
+        {"tagged, checked", form->qlSkinCheckRadioBox1, radio.CheckImageRect},
+        {"raw, unchecked", form->rdoRaw, radio.UnCheckImageRect},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.box->SkinDataName(), "radiobox");
+        const TBitmap shot = Snapshot(c.box);
+        const int h = c.image.Bottom - c.image.Top, w = c.image.Right - c.image.Left;
+        const int top = (c.box->Height() - h) / 2;
+        int differing = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                differing += shot.Pixel(3 + x, top + y) != picture.Pixel(c.image.Left + x, c.image.Top + y);
+        EXPECT_EQ(differing, 0);
+    }
+}
+
+// The progress text runs over the filled bar and the empty track alike; the
+// picture is written for a person to look at.
+TEST_F(PanelLook, TheGaugeTextIsDrawnOverTheBarAndTheTrack) {
+    TqlSkinGauge* gauge = form->ggColPro;
+    gauge->SetVisible(true);
+    gauge->SetMaxValue(100);
+    gauge->SetValue(50);
+    gauge->SetProgressText("Outputting Line 5000...   5000 lines in queque... ");
+    const TBitmap shot = Snapshot(gauge);
+    shot.SavePng(PicturePath("gauge_text.png"));
+    const TColor text = Look<TqlDataSkinGaugeControl>("statusgauge").FontColor;
+    int onBar = 0, onTrack = 0;
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x)
+            if (shot.Pixel(x, y) == text) ++(x < shot.Width() / 2 - 4 ? onBar : onTrack);
+    EXPECT_GT(onBar, 20);
+    EXPECT_GT(onTrack, 20);
 }
 
 TEST_F(PanelLook, TheFontSizeSliderShowsItsThumbAtItsValueAndTheGroupBoxShowsThePage) {

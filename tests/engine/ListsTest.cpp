@@ -191,6 +191,28 @@ TEST(BuildCrossList, IgnoringCaseMergesKeysAndSubItems) {
     EXPECT_EQ(LowerCase(dest[0]), "make \t3\tnn (1) \tvv (2)");
 }
 
+// Word and tag part where counting parts them: a "_" that is the trail byte
+// of a code page 936 character stays with its character, while in Latin-1
+// and UTF-8 text the letter before a separator stays a letter.
+TEST(FormatToken, PartsWordAndTagAtACharacterBoundary) {
+    struct Case {
+        std::string text, mode, expected;
+    };
+    const std::vector<Case> cases = {
+        {"x_X \x81\x5F_n \xC4\x5F\xB0\xA1_v", "WORD", "x \x81\x5F \xC4\x5F\xB0\xA1"},
+        {"x_X \x81\x5F_n \xC4\x5F\xB0\xA1_v", "POS", "X n v"},
+        {"x_X \x81\x5F_n \xC4\x5F\xB0\xA1_v", "BOTH", "x_X \x81\x5F_n \xC4\x5F\xB0\xA1_v"},
+        {"a\x01_A \x81\x5F_n", "WORD", "a\x01 \x81\x5F"},
+        {"caf\xE9_NN na\xEFve_JJ", "WORD", "caf\xE9 na\xEFve"},
+        {"caf\xE9_NN na\xEFve_JJ", "POS", "NN JJ"},
+        {"caf\xC3\xA9_NN", "WORD", "caf\xC3\xA9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text + " / " + c.mode);
+        EXPECT_EQ(TDisplay::FormatToken(c.text, "[_]", c.mode), c.expected);
+    }
+}
+
 TEST(FormatToken, KeepsWordsOrTagsAndDropsPadding) {
     struct Case {
         std::string text, mode, expected;

@@ -199,6 +199,22 @@ TEST(NormalizeRaw, CodePage936CharactersAreNeverCutOrChanged) {
     });
 }
 
+// A lead byte takes only a byte that can follow it in code page 936: in
+// Latin-1 and CP1252 text the same bytes are letters and curly quotes, and
+// the punctuation after them is split off as after any other word.
+TEST(NormalizeRaw, ALeadByteBeforeAByteThatCannotTrailItStandsAlone) {
+    ExpectNormalised({
+        {"caf\xE9, then", "caf\xE9 , then"},
+        {"he said \x93no\x94.", "he said \x93no\x94 . "},
+        {"\x93Why?\x94 (na\xEFve)", "\x93Why ? \x94 ( na\xEFve ) "},
+        {"d\xE9j\xE0; vu:", "d\xE9j\xE0 ; vu : "},
+        // 0x7F and 0xFF never trail; a full-width pair after them is still one.
+        {"\xE9\x7F.\xFF\xA3\xAC", "\xE9\x7F . \xFF , "},
+        // A trail byte of 0x40 ("@") or above still belongs to its lead byte.
+        {"\xE9@\xB0\x40", "\xE9@\xB0\x40"},
+    });
+}
+
 // UTF-8 text holds no code page 936 punctuation: its continuation bytes that
 // look like a full-width pair are part of a character and stay as they are.
 TEST(NormalizeRaw, Utf8TextIsNotReadAsCodePage936) {

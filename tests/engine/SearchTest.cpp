@@ -154,6 +154,41 @@ TEST_F(SearchFixture, HitsOfSeveralFilesAccumulateWithTheirOwnFileName) {
     EXPECT_EQ(query.Lines.Count(), 2);
 }
 
+// A matrix row gives its hit's three contexts as text, over one file and over
+// several searched on every core, Latin-1 and UTF-8 bytes as they stand.
+TEST_F(SearchFixture, MatrixRowsReadTheirHitsContextsAsText) {
+    const std::vector<std::string> files = {folder.Write("one.txt", "a caf\xE9 cat sat\n"),
+                                            folder.Write("two.txt", "the cat\nthat \xC3\xA9t\xC3\xA9 cat ran far\n")};
+    for (bool together : {false, true}) {
+        SCOPED_TRACE(together ? "SearchFiles" : "file by file");
+        query.Clear();
+        int progress = 0;
+        if (together) {
+            query.SearchFiles(files, "", "cat", false, 2, 2, progress, true);
+        } else {
+            for (const std::string& file : files) {
+                query.LoadFile(file, "");
+                query.Search("cat", false, 2, 2, progress, true);
+            }
+        }
+        ASSERT_EQ(query.Matrix.size(), 3u);
+        for (size_t i = 0; i < query.Matrix.size(); ++i) {
+            SCOPED_TRACE(i);
+            const TWordArray row = query.Matrix[i];
+            EXPECT_EQ(row.LeftText(), query.Hits.Left(i));
+            EXPECT_EQ(row.CenterText(), "cat");
+            EXPECT_EQ(row.RightText(), query.Hits.Right(i));
+        }
+        EXPECT_NE(query.Matrix[0].LeftText().find("caf\xE9"), std::string_view::npos);
+        EXPECT_NE(query.Matrix[2].LeftText().find("\xC3\xA9t\xC3\xA9"), std::string_view::npos);
+        EXPECT_NE(query.Matrix[2].RightText().find("ran far"), std::string_view::npos);
+    }
+    // A row of a matrix no hit list backs has no text.
+    TWordMatrix loose;
+    loose.push_back(query.Matrix[0]);
+    EXPECT_EQ(loose[0].LeftText(), "");
+}
+
 TEST_F(SearchFixture, LoadingCutsTheFolderAndCountsLines) {
     struct Case {
         std::string name, bytes, fileName;
@@ -355,6 +390,78 @@ TEST_F(SearchFixture, WalkingTheNodesMatchesFindsWhatTheFullSearchFinds) {
                     }
                 }
             }
+        }
+    }
+}
+
+// The padding that gives a node at a line's edge its context is no text: a
+// node that can match "#" finds only what the line holds, on the search that
+// walks the node's matches and on the one that tries every blank ("(\S)\4*"
+// refers to its own group, which only the whole pattern numbers).
+TEST_F(SearchFixture, ANodeNeverMatchesInThePadding) {
+    struct Case {
+        const char* name;
+        std::string text, node, splitters;
+        std::vector<Kwic> hits;
+    };
+    const std::vector<Case> cases = {
+        {"any token, raw", "a b", "\\S+", "", {{"## ##", "a", "b ##"}, {"## a", "b", "## ##"}}},
+        {"any token, tagged", "a_A b_B", "\\S+", "[_]",
+         {{"##_## ##_##", "a_A", "b_B ##_##"}, {"##_## a_A", "b_B", "##_## ##_##"}}},
+        {"any token, every blank tried", "a b", "(\\S)\\4*", "", {{"## ##", "a", "b ##"}, {"## a", "b", "## ##"}}},
+        {"punctuation", "x, y", "[[:punct:]]+", "", {{"## x", ",", "y ##"}}},
+        {"non-word characters", "x y", "\\W+", "", {}},
+        {"a hash", "x y", "#", "", {}},
+        {"a node reaching into the padding", "x y", "\\S+ \\S+", "", {{"## ##", "x y", "## ##"}}},
+        {"hashes the text holds are found", "a ## b", "##", "", {{"## a", "##", "b ##"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectHits(Run(c.text, c.node, 2, 2, c.splitters), c.hits);
+        EXPECT_EQ(query.Matrix.size(), c.hits.size());
+    }
+}
+
+// While the files are searched on the cores the caller hears how far the
+// search has come: the bytes searched grow to the corpus's size and the files
+// done to their number, on one thread as on many.
+TEST_F(SearchFixture, SearchingManyFilesTellsItsProgressWhileItRuns) {
+    std::vector<std::string> files;
+    uint64_t total = 0;
+    for (int f = 0; f < 3; ++f) {
+        std::string text;
+        for (int l = 0; l < 2000; ++l) text += "the cat sat on the mat number " + std::to_string(l) + "\n";
+        total += text.size();
+        files.push_back(folder.Write("f" + std::to_string(f) + ".txt", text));
+    }
+    for (int threads : {1, 4}) {
+        SCOPED_TRACE(threads);
+        SetEngineThreads(threads);
+        std::vector<TSearchProgress> seen;
+        query.Clear();
+        query.SearchPieceBytes = 4096;
+        int progress = 0;
+        query.SearchFiles(files, "", "cat", false, 2, 2, progress, false,
+                          [&](const TSearchProgress& state) { seen.push_back(state); });
+        SetEngineThreads(0);
+        EXPECT_EQ(query.Hits.size(), 6000u);
+        ASSERT_FALSE(seen.empty());
+        for (size_t k = 1; k < seen.size(); ++k) {
+            EXPECT_GE(seen[k].BytesDone, seen[k - 1].BytesDone);
+            EXPECT_GE(seen[k].FilesDone, seen[k - 1].FilesDone);
+        }
+        EXPECT_EQ(seen.back().Bytes, total);
+        EXPECT_EQ(seen.back().BytesDone, total);
+        EXPECT_EQ(seen.back().FilesDone, 3u);
+        EXPECT_EQ(seen.back().Files, 3u);
+        if (threads == 1) {
+            // One thread reports as its lines go by, file after file.
+            std::vector<size_t> files;
+            for (const TSearchProgress& state : seen)
+                if (state.BytesDone > 0 && state.BytesDone < total &&
+                    (files.empty() || files.back() != state.FilesDone))
+                    files.push_back(state.FilesDone);
+            EXPECT_EQ(files, (std::vector<size_t>{0, 1, 2}));
         }
     }
 }

@@ -225,6 +225,18 @@ TEST(StatRun, SpansAboveSixteenAreCapped) {
     EXPECT_EQ(run.stat.GetCollocateHits("w3_X", Collocation::Param("BOTH")), "");
     EXPECT_EQ(run.stat.GetCollocateHits("v15_X", Collocation::Param("BOTH")), "0,");
     EXPECT_EQ(run.stat.GetCollocateHits("v16_X", Collocation::Param("BOTH")), "");
+    // The scores and the span shown are those of the span counted.
+    const TStatResultArr counted = run.Compute("BOTH", 16, 16);
+    const TStatResultArr& asked = run.Compute("BOTH", 20, 20);
+    ASSERT_EQ(asked.size(), counted.size());
+    EXPECT_EQ(run.stat.Freq.Span, 32);
+    for (size_t i = 0; i < asked.size(); ++i) {
+        SCOPED_TRACE(asked[i].Collocate);
+        EXPECT_EQ(asked[i].Span, 32);
+        EXPECT_EQ(asked[i].MI, counted[i].MI);
+        EXPECT_EQ(asked[i].ZScore, counted[i].ZScore);
+        EXPECT_EQ(asked[i].TScore, counted[i].TScore);
+    }
 }
 
 TEST(StatRun, WordAndTagSplitAtTheFirstCharacterOfTheSeparatorClass) {
@@ -614,5 +626,118 @@ TEST(StatRun, PaddingVanishesAndIsNeverCountedWithEverySeparator) {
         }
         // Two real collocates either way, never padding.
         EXPECT_EQ(run.Compute("BOTH", 5, 5).size(), 2u);
+    }
+}
+
+// A node's hits and its corpus count describe the same tokens: a control byte
+// at a word's edge is no part of the word for either, and a token of control
+// bytes alone is no token at all, neither counted in N nor a context word.
+TEST(StatRun, ControlBytesTouchingAWordLeaveItsHitsAndCountsAlike) {
+    using namespace std::string_literals;
+    struct Case {
+        const char* name;
+        std::string splitters, text, node, before, after;
+    };
+    const std::vector<Case> cases = {
+        {"raw", "", "one time\0 two\nthree \x01 time four\n"s, "time", "three", "four"},
+        {"tagged", "[_]", "one_A time_N\0 two_B\nthree_C \x01 time_N four_D\n"s, "time_N", "three_C",
+         "four_D"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Collocation run(c.splitters);
+        run.Write(c.text);
+        run.Load(false);
+        EXPECT_EQ(run.stat.Freq.N, 6);
+        run.Count(c.node, 1, 1, false);
+        ASSERT_EQ(run.query.Hits.size(), 2u);
+        // The context words next to the node are the words of the text.
+        EXPECT_TRUE(run.query.Hits[1].Left.ends_with(" " + c.before)) << run.query.Hits[1].Left;
+        EXPECT_TRUE(run.query.Hits[1].Right.starts_with(c.after + " ")) << run.query.Hits[1].Right;
+        const TStatResultArr& rows = run.Compute("BOTH", 1, 1);
+        EXPECT_EQ(rows.size(), 4u);
+        for (const TStatResult& row : rows) {
+            SCOPED_TRACE(row.Collocate);
+            EXPECT_EQ(row.Fn, 2);
+            EXPECT_EQ(row.Fc, 1);
+            EXPECT_EQ(row.Fnc, 1);
+        }
+    }
+}
+
+// A node that can match "#" is counted where the text holds it, never in the
+// padding around a line: f(n) is the number of tokens, not of tokens and pads.
+TEST(StatRun, ANodeMatchingAnyTokenHasOneHitPerToken) {
+    for (const std::string splitters : {"", "[_]"}) {
+        SCOPED_TRACE(splitters);
+        Collocation run(splitters);
+        run.Write(splitters.empty() ? "a b c\nd e\n" : "a_A b_B c_C\nd_D e_E\n");
+        run.Load(false);
+        for (const char* node : {"\\S+", "[^ ]+"}) {
+            SCOPED_TRACE(node);
+            run.Count(node, 2, 2, false);
+            EXPECT_EQ(run.stat.Freq.Fn, run.stat.Freq.N);
+            EXPECT_EQ(run.query.Hits.size(), 5u);
+        }
+    }
+}
+
+// A Latin-1 or CP1252 letter before punctuation is no lead byte of a
+// code page 936 character, so the punctuation is split off and the word is
+// counted and found as one, as in UTF-8 text; code page 936 punctuation
+// still splits.
+TEST(StatRun, WordsBeforePunctuationCountAsOneInEveryEncoding) {
+    struct Case {
+        const char* name;
+        std::string text, word;
+    };
+    const std::vector<Case> cases = {
+        {"Latin-1", "we met at a caf\xE9, then at a caf\xE9 again\n", "caf\xE9"},
+        {"CP1252 quotes", "he said \x93no\x94. and \x93no\x94 again\n", "\x93no\x94"},
+        {"UTF-8", "we met at a caf\xC3\xA9, then at a caf\xC3\xA9 again\n", "caf\xC3\xA9"},
+        {"GBK", "\xC4\xE3\xA3\xAC\xC4\xE3\n", "\xC4\xE3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Collocation run("");
+        run.Write(c.text);
+        run.Load(false);
+        const std::vector<std::string> lines = Lines(run.stat.TokenFreq);
+        EXPECT_NE(std::find(lines.begin(), lines.end(), c.word + " =2"), lines.end());
+        run.Count(c.word, 1, 1, false);
+        EXPECT_EQ(run.query.Hits.size(), 2u);
+    }
+}
+
+// Word and tag part at the first separator that starts a character: in
+// code page 936 text "_" (0x5F) may be the trail byte of a character, while
+// the same bytes in Latin-1 text are a letter and the separator.
+TEST(StatRun, WordAndTagPartAtACharacterBoundary) {
+    struct Case {
+        const char* name;
+        std::string token, word, tag;
+    };
+    const std::vector<Case> cases = {
+        {"GBK, trail byte 0x5F", "\x81\x5F_n", "\x81\x5F", "n"},
+        {"GBK, trail byte 0x5F inside", "\xC4\x5F\xB0\xA1_v", "\xC4\x5F\xB0\xA1", "v"},
+        {"GBK, plain", "\xC4\xE3_r", "\xC4\xE3", "r"},
+        {"Latin-1", "caf\xE9_NN", "caf\xE9", "NN"},
+        {"Latin-1 inside", "na\xEFve_JJ", "na\xEFve", "JJ"},
+        {"CP1252", "\x93no\x94_UH", "\x93no\x94", "UH"},
+        {"UTF-8", "caf\xC3\xA9_NN", "caf\xC3\xA9", "NN"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Collocation run("[_]");
+        run.Write("x_X " + c.token + " y_Y\n");
+        run.Load(false);
+        run.Count("x_X", 0, 1, false);
+        for (const auto& [mode, collocate] : {std::pair<std::string, std::string>{"WORD", c.word}, {"POS", c.tag}}) {
+            SCOPED_TRACE(mode);
+            const TStatResultArr& rows = run.Compute(mode, 0, 1);
+            ASSERT_EQ(rows.size(), 1u);
+            EXPECT_EQ(rows[0].Collocate, collocate);
+            EXPECT_EQ(rows[0].Fc, 1);
+        }
     }
 }

@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/core/Messages.h"
 #include "platform/core/SysUtils.h"
+#include "tests/support/DecimalCommaLocale.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempFolder.h"
 
@@ -121,6 +123,31 @@ TEST(SysUtils, StringReplaceGoesLeftToRightWithoutRescanning) {
         SCOPED_TRACE(std::string(c.s) + " / " + c.from + " -> " + c.to);
         EXPECT_EQ(StringReplace(c.s, c.from, c.to, c.flags), c.result);
     }
+}
+
+// Numbers read the same under a locale whose decimal point is a comma, and
+// round as the C library's "%.*f" and "%.15g" do under "C".
+TEST(SysUtils, NumbersAreWrittenWithAPointWhateverTheLocale) {
+    const long double values[] = {0.0L, 0.121L, -0.121L, 0.00005L, 2.5L, 12345.67895L, 1e30L, -3.99995L,
+                                  1.0L / 3.0L};
+    std::vector<std::string> fixed, general;
+    for (long double v : values) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.4Lf", v);
+        fixed.push_back(buffer);
+        std::snprintf(buffer, sizeof buffer, "%.15g", static_cast<double>(v));
+        general.push_back(buffer);
+    }
+    DecimalCommaLocale comma;
+    ASSERT_TRUE(comma.Active());
+    for (size_t i = 0; i < std::size(values); ++i) {
+        SCOPED_TRACE(fixed[i]);
+        EXPECT_EQ(FormatFixed(values[i], 4), fixed[i]);
+        EXPECT_EQ(FloatToStr(static_cast<double>(values[i])), general[i]);
+    }
+    EXPECT_EQ(FormatFixed(2.5L, 0), "2");
+    EXPECT_EQ(FormatFixed(1.25L, -1), "1");
+    EXPECT_EQ(FormatFixed(1e300L, 2).size(), 304u);
 }
 
 TEST(SysUtils, ReadFileBytesReturnsTheBytesOrNamesTheMissingFile) {

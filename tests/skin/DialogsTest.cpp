@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QMouseEvent>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -14,6 +19,7 @@
 #include "platform/gui/controls/ScrollInfo.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLabels.h"
+#include "skin/core/ResourceStrings.h"
 #include "skin/default/DefaultSkin.h"
 #include "skin/forms/qlCorvane.h"
 #include "skin/dialogs/qlDialogs.h"
@@ -247,9 +253,9 @@ TEST(SaveDialog, TypedNameLandsInTheShownFolderWithTheFilterExtension) {
         save.DefaultExt = c.defaultExt;
         bool confirmed = Drive(&save, [&](TForm* f) {
             EXPECT_EQ(Part<TEdit>(f, "edtFolder")->Text(), tmp.Path());
-            auto* files = Part<TListBox>(f, "lbFiles");
-            ASSERT_EQ(files->Count(), 1) << "only the files of the chosen filter";
-            EXPECT_EQ(files->Items().Strings(0), "a.xls");
+            auto* files = Part<TqlSkinShellListView>(f, "lvFiles");
+            ASSERT_EQ(files->Items().Count(), 1) << "only the files of the chosen filter";
+            EXPECT_EQ(files->Items()[0]->Caption, "a.xls");
             if (c.chosenFilter >= 0) Part<TComboBox>(f, "cbxFileType")->SetItemIndex(c.chosenFilter);
             auto* name = Part<TEdit>(f, "edtFileName");
             name->SetText(c.typed);
@@ -259,6 +265,45 @@ TEST(SaveDialog, TypedNameLandsInTheShownFolderWithTheFilterExtension) {
         EXPECT_EQ(save.FileName, c.expected);
         EXPECT_EQ(save.FilterIndex, c.filterIndex);
     }
+}
+
+// The file list is a skinned list view with the skin's bars and header: a
+// row per file with its size, and a chosen row gives its name.
+TEST(SaveDialog, TheFileListShowsSizesAndGivesTheChosenName) {
+    TempFolder tmp;
+    tmp.Write("small.txt", "hello");
+    tmp.Write("large.txt", std::string(3000, 'x'));
+    TqlSkinSaveDialog save(nullptr);
+    save.Filter = "Text (*.txt)|*.txt";
+    save.InitialDir = tmp.Path();
+    bool confirmed = Drive(&save, [&](TForm* f) {
+        auto* files = Part<TqlSkinShellListView>(f, "lvFiles");
+        ASSERT_EQ(files->Items().Count(), 2);
+        EXPECT_NE(files->VScrollBar(), nullptr);
+        EXPECT_NE(files->HeaderWindow(), nullptr) << "the header is the skin's";
+        struct Row {
+            const char* name;
+            const char* size;
+        } rows[] = {{"large.txt", "3 KB"}, {"small.txt", "1 KB"}};
+        for (int i = 0; i < 2; ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(files->Items()[i]->Caption, rows[i].name);
+            EXPECT_EQ(files->Items()[i]->SubItems, std::vector<std::string>{rows[i].size});
+        }
+        // The user clicks the second row.
+        QWidget* viewport = static_cast<QAbstractScrollArea*>(files->Widget())->viewport();
+        const TRect r = files->ItemRect(1);
+        const QPoint at = viewport->mapFrom(files->Widget(), QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+            QMouseEvent e(type, QPointF(at), viewport->mapToGlobal(QPointF(at)), Qt::LeftButton, held, Qt::NoModifier);
+            QApplication::sendEvent(viewport, &e);
+        }
+        EXPECT_EQ(Part<TEdit>(f, "edtFileName")->Text(), "small.txt");
+        Part<TqlSkinButton>(f, "btnOk")->Click();
+    }, [&] { return save.Execute(); });
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(save.FileName, tmp.Path() + "/small.txt");
 }
 
 TEST(SaveDialog, AFolderTypedAsTheNameIsOpened) {
@@ -506,6 +551,56 @@ TEST_F(SkinnedDialogs, EveryDialogIsDrawnFromTheSkinOfTheFormItStandsOn) {
         // Native fields take the skin's field colour.
         for (TEdit* e : PartsOf<TEdit>(f)) EXPECT_EQ(ColorToRGB(e->Color()), skin->SkinColors.cWindow) << e->Name;
     });
+}
+
+// Titles, labels and button captions come from the skin's string table, by
+// key; without a table, from the built-in captions.
+TEST_F(SkinnedDialogs, DialogTextsComeFromTheSkinsStringTable) {
+    auto texts = [](TForm* f) {
+        std::vector<std::string> out{f->Caption()};
+        for (TqlSkinButton* b : PartsOf<TqlSkinButton>(f)) out.push_back(b->Caption());
+        for (TqlSkinStdLabel* l : PartsOf<TqlSkinStdLabel>(f)) out.push_back(l->Caption());
+        return out;
+    };
+    auto has = [](const std::vector<std::string>& all, const std::string& text) {
+        return std::find(all.begin(), all.end(), text) != all.end();
+    };
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        std::map<std::string, std::vector<std::string>> expected;
+    } cases[] = {
+        {"built in", {},
+         {{"message", {"Confirm", "&Yes", "&No", "Cancel"}},
+          {"input", {"OK", "Cancel"}},
+          {"save", {"Look in: ", "File name:", "File type:", "&Save", "Cancel"}},
+          {"folder", {"OK", "Cancel"}}}},
+        {"from the table",
+         {"MSG_CAP_CONFIRM=Frage", "MSG_BTN_YES=&Ja", "MSG_BTN_NO=&Nein", "MSG_BTN_CANCEL=Abbrechen", "MSG_BTN_OK=Gut",
+          "FLV_LOOKIN=Suchen in: ", "MSG_FILENAME=Dateiname:", "MSG_FILETYPE=Dateityp:", "MSG_BTN_SAVE=&Speichern"},
+         {{"message", {"Frage", "&Ja", "&Nein", "Abbrechen"}},
+          {"input", {"Gut", "Abbrechen"}},
+          {"save", {"Suchen in: ", "Dateiname:", "Dateityp:", "&Speichern", "Abbrechen"}},
+          {"folder", {"Gut", "Abbrechen"}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.lines.empty()) {
+            auto* table = new TqlResourceStrData(host);
+            TStringList lines;
+            for (const std::string& line : c.lines) lines.Add(line);
+            table->SetResStrings(lines);
+            skin->SetResourceStrData(table);
+        }
+        int seen = 0;
+        ForEachDialog(nullptr, [&](const char* what, TForm* f) {
+            SCOPED_TRACE(what);
+            ++seen;
+            const auto all = texts(f);
+            for (const std::string& text : c.expected.at(what)) EXPECT_TRUE(has(all, text)) << text;
+        });
+        EXPECT_EQ(seen, 4);
+    }
 }
 
 TEST_F(SkinnedDialogs, ADialogsOwnSkinDataComesBeforeTheForms) {

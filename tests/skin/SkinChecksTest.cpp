@@ -310,6 +310,30 @@ TEST_F(SkinGauges, ValuesStayInRangeAndTheCaptionShowsTheTruncatedPercentage) {
     EXPECT_EQ(gauge->ProgressAnimationPause(), 3000);
 }
 
+// The percentage is the whole part of the exact share: a binary fraction times
+// 100 falls just short of 29, 57 or 58 and would show one less.
+TEST_F(SkinGauges, ThePercentageIsExactForEveryValueOfTheRange) {
+    gauge->SetShowPercent(true);
+    struct Range {
+        int min, max;
+    } ranges[] = {{0, 100}, {37, 137}, {-100, 0}, {1000, 1003}, {0, 2147483647}};
+    for (const Range& r : ranges) {
+        gauge->SetMinValue(-2147483647);
+        gauge->SetMaxValue(r.max);
+        gauge->SetMinValue(r.min);
+        const long long span = static_cast<long long>(r.max) - r.min;
+        for (long long step = 0; step <= 100; ++step) {
+            const int value = static_cast<int>(r.min + span * step / 100);
+            SCOPED_TRACE(std::to_string(r.min) + ".." + std::to_string(r.max) + " at " + std::to_string(value));
+            gauge->SetValue(value);
+            long long percent = 0;
+            // The share whose hundredfold first reaches each whole number.
+            while ((percent + 1) * span <= (static_cast<long long>(value) - r.min) * 100) ++percent;
+            EXPECT_EQ(gauge->CaptionText(), std::to_string(percent) + "%");
+        }
+    }
+}
+
 TEST_F(SkinGauges, TheBarCoversItsShareOfTheAreaAndNothingOfAReversedRange) {
     const TRect area = Rect(1, 1, 101, 19);
     struct Case {

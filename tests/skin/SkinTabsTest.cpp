@@ -7,6 +7,7 @@
 #include "platform/gui/controls/CommonControlMessages.h"
 #include "platform/gui/controls/ScrollInfo.h"
 #include "skin/controls/qlSkinTabs.h"
+#include "skin/controls/qlSkinListView.h"
 #include "skin/controls/qlSkinTreeView.h"
 #include "skin/core/StoredSkin.h"
 #include "skin/default/DefaultSkin.h"
@@ -75,13 +76,16 @@ protected:
 };
 
 // Other skinned windows may ask a view to paint into their context: the
-// page control, its sheets and the tree view say they can; other messages
+// page control, its sheets and the tree and list views say they can; other messages
 // still reach the platform's handling.
 TEST_F(SkinTabs, ThePagesAndTheTreeAnswerAPaintRequest) {
     TqlSkinPageControl* pc = MainPages();
     auto* tree = new TqlSkinCustomTreeView(form);
     tree->SetParent(form);
-    const std::pair<const char*, TWinControl*> views[] = {{"page control", pc}, {"sheet", pc->Pages(0)}, {"tree", tree}};
+    auto* list = new TqlSkinCustomListView(form);
+    list->SetParent(form);
+    const std::pair<const char*, TWinControl*> views[] = {
+        {"page control", pc}, {"sheet", pc->Pages(0)}, {"tree", tree}, {"list", list}};
     for (const auto& [name, c] : views) {
         SCOPED_TRACE(name);
         EXPECT_EQ(c->Perform(WM_PAINTTODC, 0, 0), 0x3233);
@@ -269,6 +273,31 @@ TEST_F(SkinTabCloseButtons, TheButtonClosesItsOwnPage) {
     EXPECT_TRUE(pc->Pages(5)->TabVisible());
 }
 
+// Without a skin the buttons show the plain cross and close their pages too.
+TEST_F(SkinTabCloseButtons, UnskinnedButtonsClose) {
+    auto* pc = Pages();
+    pc->SetSkinData(nullptr);
+    ASSERT_FALSE(pc->Skinned());
+    const int width = pc->TabRect(3).Width(), width5 = pc->TabRect(5).Width();
+    pc->SetShowCloseButtons(true);
+    EXPECT_GT(pc->TabRect(3).Width(), width);
+    pc->SetActivePageIndex(0);
+    const TPoint p = CloseButtonOf(pc, 3);
+    EXPECT_TRUE(pc->TabRect(3).Contains(p));
+    const TBitmap shot = Snapshot(*pc);
+    int crossPixels = 0;
+    for (int dy = -5; dy <= 5; ++dy)
+        for (int dx = -5; dx <= 5; ++dx) crossPixels += shot.Pixel(p.X + dx, p.Y + dy) == clBlack;
+    EXPECT_GE(crossPixels, 8);
+    int closed = 0;
+    pc->OnAfterClose = [&](TObject*) { ++closed; };
+    Click(pc, p);
+    EXPECT_FALSE(pc->Pages(3)->TabVisible());
+    EXPECT_EQ(closed, 1);
+    pc->SetShowCloseButtons(false);
+    EXPECT_EQ(pc->TabRect(5).Width(), width5);
+}
+
 // On every side the button is hit where the tab shows its cross, and closes its page.
 TEST_F(SkinTabCloseButtons, TurnedTabsAreClosedWhereTheirButtonIsDrawn) {
     for (TTabPosition side : {TTabPosition::tpTop, TTabPosition::tpBottom, TTabPosition::tpLeft,
@@ -344,6 +373,44 @@ TRect Along(const TRect& r, TTabPosition p, int by) {
     return Side(p) ? Rect(r.Left, r.Top + by, r.Right, r.Bottom + by) : Rect(r.Left + by, r.Top, r.Right + by, r.Bottom);
 }
 
+
+}  // namespace
+
+namespace {
+
+// What the user set stays through skin changes: the tab height, and the
+// arrows take the new skin's up-down descriptor.
+TEST_F(SkinTabs, SkinChangesKeepTheUsersTabHeightAndRenewTheArrows) {
+    auto* pc = MainPages();
+    ASSERT_EQ(pc->TabHeight, 10) << "the skin's tab face";
+    pc->TabHeight = 16;
+    pc->ChangeSkinData();
+    EXPECT_EQ(pc->TabHeight, 16);
+    EXPECT_EQ(pc->UserTabHeight(), 16);
+
+    look->UpDown = "firstupdown";
+    pc->ChangeSkinData();
+    pc->SetBounds(0, 0, 110, 100);
+    ASSERT_NE(pc->UpDown(), nullptr);
+    EXPECT_EQ(pc->UpDown()->SkinDataName(), "firstupdown");
+    // Another skin with its own arrows' name.
+    Skin other(form);
+    auto& second = other.Add<TqlDataSkinTabControl>("tab");
+    second = *look;
+    second.PictureIndex = other.AddPicture(*skin->Data->ActivePictures[size_t(look->PictureIndex)]);
+    second.UpDown = "secondupdown";
+    pc->SetSkinData(other.Data);
+    ASSERT_NE(pc->UpDown(), nullptr);
+    EXPECT_EQ(pc->UpDown()->SkinDataName(), "secondupdown");
+    EXPECT_EQ(pc->UpDown()->SkinData(), other.Data);
+    EXPECT_EQ(pc->TabHeight, 16);
+
+    delete other.Data;
+    EXPECT_FALSE(pc->Skinned());
+    EXPECT_EQ(pc->TabHeight, 16) << "unskinned, not the default item height";
+    pc->SetTabHeight(0);
+    EXPECT_EQ(pc->TabHeight, pc->DefaultItemHeight());
+}
 
 }  // namespace
 

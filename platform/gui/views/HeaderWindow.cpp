@@ -46,6 +46,20 @@ THeaderWindow::THeaderWindow(QHeaderView* header) : TWinControl(nullptr), FHeade
 
 THeaderWindow::~THeaderWindow() { ReleaseWidget(); }
 
+void THeaderWindow::CallWindowProc(const TWndMethod& proc, TMessage& m) {
+    if (proc)
+        proc(m);
+    else
+        TWinControl::WndProc(m);
+}
+
+void THeaderWindow::WndProc(TMessage& m) { CallWindowProc(FWindowProc, m); }
+
+void THeaderWindow::Invalidate() {
+    TWinControl::Invalidate();
+    FHeader->viewport()->update();
+}
+
 QWidget* THeaderWindow::CreateWidget() { return FHeader; }
 
 void THeaderWindow::Dispatch(TMessage& m) {

@@ -4,6 +4,7 @@
 // the list view keeps: the window only speaks for it, and changes nothing of
 // its look or input.
 
+#include <functional>
 #include <string>
 
 #include "platform/gui/Controls.h"
@@ -16,10 +17,23 @@ public:
     ~THeaderWindow() override;
     std::string WindowClassName() const override { return "SysHeader32"; }
 
+    // Another object may take the header's messages in front of it: it puts
+    // its procedure in, keeps the one it replaced and passes messages on to it
+    // (CallWindowProc). An empty procedure is the header's own handling.
+    using TWndMethod = std::function<void(TMessage&)>;
+    const TWndMethod& WindowProc() const { return FWindowProc; }
+    void SetWindowProc(TWndMethod proc) { FWindowProc = std::move(proc); }
+    bool Subclassed() const { return bool(FWindowProc); }
+    void CallWindowProc(const TWndMethod& proc, TMessage& m);
+    void WndProc(TMessage& m) override;
+    // The sections live in the widget's viewport: it repaints with the window.
+    void Invalidate() override;
+
 protected:
     QWidget* CreateWidget() override;
     void Dispatch(TMessage& m) override;
 
 private:
     QHeaderView* FHeader;
+    TWndMethod FWindowProc;
 };

@@ -135,4 +135,31 @@ TEST_F(ListHeader, ColumnClicksStillReachTheListAndTheHeaderGoesWithIt) {
     EXPECT_FALSE(IsWindow(header));
 }
 
+// Turning the column headers off and on makes the header window anew: the
+// list hears of each going and coming, and the windows that went hear nothing more.
+TEST_F(ListHeader, HeadersTurnedOffAndOnAreMadeAgain) {
+    const HWND first = list->Header();
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        list->notes.clear();
+        const HWND before = list->Header();
+        list->SetShowColumnHeaders(false);
+        EXPECT_TRUE(qt->isHidden());
+        list->Header();
+        list->SetShowColumnHeaders(true);
+        const HWND made = list->Header();
+        ASSERT_TRUE(IsWindow(made));
+        EXPECT_EQ(SendMessage(made, HDM_GETITEMCOUNT, 0, 0), 3);
+        ASSERT_EQ(list->notes.size(), 4u);
+        EXPECT_EQ(list->notes[0], std::make_pair(int(WM_DESTROY), LPARAM(before)));
+        EXPECT_EQ(list->notes[3], std::make_pair(int(WM_CREATE), LPARAM(made)));
+    }
+    EXPECT_FALSE(qt->isHidden());
+    (void)first;
+    // The header is resized and goes with the list: no window that went may hear of it.
+    list->SetBounds(0, 0, 300, 200);
+    list->AddColumn("more", 50);
+    delete list;
+}
+
 }  // namespace

@@ -5,14 +5,18 @@
 
 #include <QApplication>
 #include <QStandardItemModel>
+#include <QElapsedTimer>
+#include <QScrollBar>
 #include <QTreeView>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/ShellCtrls.h"
 #include "platform/gui/controls/CommonControlMessages.h"
 #include "platform/gui/views/TreeCounts.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -104,6 +108,47 @@ TEST(TreeCounts, TheFolderTreeAnswersTheCountMessages) {
     EXPECT_GT(small, 0);
     EXPECT_GT(tall, 2 * small) << "three times the height holds more than twice the items";
     EXPECT_GE(tree->Perform(TVM_GETCOUNT), 0);
+}
+
+// A deep folder in a narrow tree: the selection shows whole, with the tree
+// scrolled sideways no further than that takes, so the names above it keep
+// their beginnings (a wide column centred on the selection cut both).
+TEST(FolderTree, TheSelectedFolderShowsWholeScrolledOnlyAsFarAsNeeded) {
+    TempFolder tmp;
+    struct Case {
+        const char* name;
+        int width;
+    } cases[] = {{"fits unscrolled", 900}, {"fits in a narrow tree", 240}, {"needs a little scrolling", 150}};
+    std::filesystem::path deep = tmp.Path();
+    for (const char* part : {"one-root", "neck", "a-third-level", "fourth"}) deep /= part;
+    std::filesystem::create_directories(deep);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TForm form(nullptr);
+        form.SetBounds(0, 0, c.width + 40, 400);
+        auto* tree = new TFolderTree(&form);
+        tree->SetParent(&form);
+        tree->SetBounds(0, 0, c.width, 300);
+        form.Show();
+        ASSERT_TRUE(tree->SetSelectedPath(deep.string()));
+        auto* view = static_cast<QTreeView*>(tree->Widget());
+        // Folders load on a worker thread; the tree follows them as they come.
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 1500) QApplication::processEvents(QEventLoop::AllEvents, 20);
+        const QModelIndex current = view->currentIndex();
+        ASSERT_TRUE(current.isValid());
+        const int offset = view->horizontalScrollBar()->value();
+        const QRect cell = view->visualRect(current);
+        const int textWidth = view->sizeHintForIndex(current).width();
+        const int viewport = view->viewport()->width();
+        // Where the text would stand unscrolled, and the least scroll that shows it whole.
+        const int left = cell.left() + offset, right = left + textWidth;
+        const int needed = std::min(left, std::max(0, right - viewport));
+        EXPECT_EQ(offset, needed);
+        EXPECT_GE(cell.left(), 0);
+        EXPECT_LE(cell.left() + textWidth, viewport + (textWidth > viewport ? textWidth : 0));
+    }
 }
 
 }  // namespace

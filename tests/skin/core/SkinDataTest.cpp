@@ -260,6 +260,21 @@ TEST_F(SkinData, HugeEntryCountsReturnAtOnce) {
     EXPECT_LE(data->ActivePicturesNames.Count(), 1);
 }
 
+TEST_F(SkinData, EntriesAfterAGapInTheNumbersAreLoaded) {
+    auto* data = new TqlSkinData(owner);
+    TqlCompressedStoredSkin stored(nullptr);
+    StoreSkin(stored,
+              "[SKINCONTROLS]\r\ncount=5\r\n4=gauge:gauge\r\n0=button:button\r\n"
+              "[SKINOBJECTS]\r\ncount=3\r\n2=caption:caption\r\n"
+              "[PICTURES]\r\nactivepicturescount=4\r\n3=d.bmp\r\n1=b.bmp\r\n");
+    data->LoadFromStoredSkin(stored);
+    ASSERT_EQ(data->CtrlList.size(), 2u);
+    EXPECT_EQ(data->IndexOfControlData("button"), 0);
+    EXPECT_EQ(data->IndexOfControlData("gauge"), 1);
+    EXPECT_EQ(data->IndexOfObjectData("caption"), 0);
+    EXPECT_EQ(data->ActivePicturesNames.Text(), "b.bmp\r\nd.bmp\r\n");
+}
+
 TEST_F(SkinData, FreeingTheStoredSkinKeepsTheLoadedSkin) {
     auto* data = new TqlSkinData(owner);
     auto* stored = new TqlCompressedStoredSkin(owner);

@@ -40,7 +40,7 @@ Reader ReaderOf(const std::string& kind) {
     if (kind == "align") return [](const TMemIniFile& i) { return Show(ReadAlignmentKey(i, "S", "k")); };
     if (kind == "stretch") return [](const TMemIniFile& i) { return IntToStr(int(ReadStretchType(i, "S", "k"))); };
     if (kind == "morph") return [](const TMemIniFile& i) { return IntToStr(int(ReadMorphKind(i, "S", "k"))); };
-    if (kind == "effect") return [](const TMemIniFile& i) { return IntToStr(int(ReadInActiveEffect(i, "S", "k"))); };
+    if (kind == "effect") return [](const TMemIniFile& i) { return IntToStr(int(ReadInactiveEffect(i, "S", "k"))); };
     if (kind == "command") return [](const TMemIniFile& i) { return IntToStr(int(ReadCommandKey(i, "S", "k"))); };
     return nullptr;
 }
@@ -144,7 +144,7 @@ TEST(SkinIniValues, WritersSpellWhatTheReadersRead) {
     EXPECT_EQ(ReadAlignmentKey(ini, "S", "align"), TAlignment::taRightJustify);
     EXPECT_EQ(ReadStretchType(ini, "S", "stretch"), TqlStretchType::stHorz);
     EXPECT_EQ(ReadMorphKind(ini, "S", "morph"), TqlMorphKind::mkRightSlide);
-    EXPECT_EQ(ReadInActiveEffect(ini, "S", "effect"), TqlInActiveEffect::ieNoise);
+    EXPECT_EQ(ReadInactiveEffect(ini, "S", "effect"), TqlInActiveEffect::ieNoise);
     EXPECT_EQ(ReadCommandKey(ini, "S", "command"), TqlStdCommand::cmMinimizeToTray);
 }
 
@@ -170,6 +170,29 @@ TEST(SkinIniValues, StringListsAppendAndAreBoundedByTheKeysPresent) {
     TStringList back;
     ReadStringListKey(out, "P", "activepictures", back);
     EXPECT_EQ(back.Text(), list.Text());
+}
+
+// The numbered keys below the count are taken in number order, whatever the
+// gaps between them and wherever they stand in the section.
+TEST(SkinIniValues, StringListsTakeEveryNumberedKeyBelowTheCount) {
+    struct Case {
+        const char* keys;
+        const char* list;
+    } cases[] = {
+        {"listcount=5\n0=a\n4=e\n", "a\r\ne\r\n"},
+        {"listcount=5\n4=e\n2=c\n0=a\n", "a\r\nc\r\ne\r\n"},
+        {"listcount=2\n0=a\n2=c\n1=b\n", "a\r\nb\r\n"},
+        {"listcount=9\n04=x\n+3=y\n 5 =f\n-1=z\nother=w\n", "f\r\n"},
+        {"listcount=9\n7=first\n7=second\n", "first\r\n"},
+        {"listcount=2147483647\n2147483646=last\n0=a\n", "a\r\nlast\r\n"},
+        {"listcount=-3\n0=a\n", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        TStringList list;
+        ReadStringListKey(*IniFromText(std::string("[L]\n") + c.keys), "L", "list", list);
+        EXPECT_EQ(list.Text(), c.list);
+    }
 }
 
 TEST(SkinIniValues, ASkinNeedsItsFiveSections) {

@@ -90,6 +90,18 @@ TEST(StoredSkin, VersionTwoCarriesTwoPicturesThatAreDropped) {
     EXPECT_EQ(c.IniText, "ini");
 }
 
+// A count below zero means no pictures: the INI text follows at once.
+TEST(StoredSkin, ANegativePictureCountIsASkinWithoutPictures) {
+    for (int32_t count : {-1, -2147483647 - 1}) {
+        SCOPED_TRACE(count);
+        TMemoryStream s(Int32Bytes(3) + "\1\1\1"s + Int32Bytes(count) + "[VERSION]\r\n");
+        TqlSkinContainer c;
+        c.ReadFrom(s);
+        EXPECT_TRUE(c.ActivePictures.empty());
+        EXPECT_EQ(c.IniText, "[VERSION]\r\n");
+    }
+}
+
 TEST(StoredSkin, DamagedContainersAreErrors) {
     const std::string bmp = Bmp(NumberedPicture(2, 2, 5));
     std::string tooLarge = bmp, tooSmall = bmp, notBmp = bmp, wide = bmp, zeroHigh = bmp;
@@ -115,7 +127,6 @@ TEST(StoredSkin, DamagedContainersAreErrors) {
         {"side beyond 16384", Int32Bytes(3) + "\0"s + wide},
         {"height 0", Int32Bytes(3) + "\0"s + zeroHigh},
         {"a billion pictures", Int32Bytes(3) + noPictures + Int32Bytes(1000000000) + bmp},
-        {"negative picture count", Int32Bytes(3) + noPictures + Int32Bytes(-1)},
         {"fewer pictures than counted", Int32Bytes(3) + noPictures + Int32Bytes(2) + bmp + std::string(60, 'x')},
     };
     for (const Case& c : cases) {
@@ -189,6 +200,38 @@ TEST(SkinList, ItemsAreNumberedAndCarryTheirSkinThroughTheirProperty) {
     TMemoryStream newer(Int32Bytes(4) + Int32Bytes(1) + "x");
     EXPECT_THROW(list.Skins().Items(2).ReadSkin(newer), EqlSkinError);
     EXPECT_TRUE(list.Skins().Items(2).Skin().IsEmpty());
+}
+
+// Setting a list's skins copies them: the list keeps its own items and owner,
+// and a later change to either side leaves the other alone.
+TEST(SkinList, SettingTheSkinsCopiesEveryItemWithItsSkin) {
+    TqlCompressedSkinList from(nullptr), to(nullptr);
+    for (int i = 0; i < 2; ++i) from.Skins().Add();
+    from.Skins().Items(1).Description = "dark";
+    from.Skins().Items(1).FileName = "dark.ini";
+    from.Skins().Items(1).Name = "night";
+    StoreSkin(from.Skins().Items(1).Skin(), "[VERSION]\r\nskinname=dark\r\n");
+    to.Skins().Add();
+    to.Skins().Add();
+    to.Skins().Add();
+
+    to.SetSkins(from.Skins());
+    ASSERT_EQ(to.Skins().Count(), 2);
+    EXPECT_EQ(to.Skins().Owner(), &to);
+    EXPECT_EQ(to.Skins().Items(0).Name, "qlSkin0");
+    EXPECT_EQ(to.Skins().Items(1).Name, "night");
+    EXPECT_EQ(to.Skins().Items(1).Description, "dark");
+    EXPECT_EQ(to.Skins().Items(1).FileName, "dark.ini");
+    EXPECT_EQ(to.Skins().Items(1).Skin().CompressedStream.Bytes(),
+              from.Skins().Items(1).Skin().CompressedStream.Bytes());
+    EXPECT_TRUE(to.Skins().Items(0).Skin().IsEmpty());
+
+    from.Skins().Items(1).Description = "changed";
+    from.Skins().Clear();
+    EXPECT_EQ(to.Skins().Items(1).Description, "dark");
+    EXPECT_FALSE(to.Skins().Items(1).Skin().IsEmpty());
+    to.SetSkins(to.Skins());
+    EXPECT_EQ(to.Skins().Count(), 2);
 }
 
 TEST(StoredSkin, ASkinIniFolderBecomesAContainer) {

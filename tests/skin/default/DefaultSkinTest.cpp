@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
+#include "skin/core/ControlDescriptors.h"
 #include "skin/core/qlSkinData.h"
 #include "skin/default/DefaultSkin.h"
 
@@ -18,6 +20,19 @@ std::string InflatedDefault() {
     TMemoryStream inflated;
     stored.DecompressTo(inflated);
     return inflated.Bytes();
+}
+
+// The contrast ratio of two colours as the web's accessibility rules compute it.
+double Contrast(TColor a, TColor b) {
+    auto luminance = [](TColor c) {
+        auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(GetRValue(c)) + 0.7152 * channel(GetGValue(c)) + 0.0722 * channel(GetBValue(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 }  // namespace
@@ -69,6 +84,28 @@ TEST(DefaultSkin, TheLintReportsMissingPartsAndStrayRectangles) {
     EXPECT_TRUE(has("missing control button"));
     EXPECT_TRUE(has("control edit has an image but no picture"));
     EXPECT_TRUE(has("control hupdown: skinrect"));
+}
+
+// A gauge's text ("Outputting Line ...") runs over the filled bar and the empty
+// track alike, so its colour must read on both (4.5:1, the usual figure for text).
+TEST(DefaultSkin, GaugeTextReadsOnTheBarAndOnTheTrack) {
+    TqlCompressedStoredSkin stored(nullptr);
+    stored.SetCompressedData(DefaultSkinZlib());
+    TqlSkinData skin(nullptr);
+    skin.LoadFromStoredSkin(stored);
+    for (const char* name : {"gauge", "statusgauge", "vgauge"}) {
+        SCOPED_TRACE(name);
+        const int index = skin.IndexOfControlData(name);
+        ASSERT_GE(index, 0);
+        const auto& d = dynamic_cast<const TqlDataSkinGaugeControl&>(*skin.CtrlList[size_t(index)]);
+        const TBitmap& picture = *skin.ActivePictures[size_t(d.PictureIndex)];
+        const TColor bar = picture.Pixel((d.ProgressRect.Left + d.ProgressRect.Right) / 2,
+                                         (d.ProgressRect.Top + d.ProgressRect.Bottom) / 2);
+        const TColor track =
+            picture.Pixel(d.SkinRect.Left + d.ProgressArea.Left + 2, (d.SkinRect.Top + d.SkinRect.Bottom) / 2);
+        EXPECT_GE(Contrast(d.FontColor, bar), 4.5);
+        EXPECT_GE(Contrast(d.FontColor, track), 4.5);
+    }
 }
 
 // A scroll bar at rest shows its arrows, shaped as the arrows of its hovered
