@@ -36,6 +36,9 @@ public:
     // True while the program's forms are being designed; never at run time here.
     bool Designing() const { return false; }
     bool Loading() const { return FLoading; }
+    // True once this component or its owner has begun to go: it lays out and
+    // paints nothing more.
+    bool Destroying() const { return FDestroying; }
     void SetLoading(bool loading) { FLoading = loading; }
 
     // Told of components being added to or removed from the owner, and of any
@@ -47,6 +50,8 @@ public:
     // back into its own members calls it from its destructor, while those
     // members still live.
     void DestroyComponents();
+    // Marks this component and everything it owns as going.
+    void MarkDestroying();
 
     std::string Name;
     int Tag = 0;
@@ -59,6 +64,7 @@ private:
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
     bool FLoading = false;
+    bool FDestroying = false;
 };
 
 enum class TCursor { crDefault, crArrow, crHandPoint, crIBeam, crHourGlass, crSizeWE, crSizeNS, crSizeAll };

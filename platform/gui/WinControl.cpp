@@ -24,6 +24,7 @@ TWinControl::~TWinControl() {
     TQtBridge::Detach(this);
     for (auto [id, serviceId] : FTimers) TTimerService::Instance().Stop(serviceId);
     FTimers.clear();
+    MarkDestroying();
     DestroyControls();
     if (FRegion) DeleteObject(FRegion);
     delete FWidget;
@@ -280,7 +281,9 @@ void TWinControl::ZOrderChanged(TControl* control, bool toFront) {
 }
 
 void TWinControl::Realign() {
-    if (FAlignLevel > 0) return;
+    // A window that goes takes its children along: laying them out again as
+    // each leaves would only paint for handlers whose form is half gone.
+    if (FAlignLevel > 0 || Destroying()) return;
     TRect rect = ClientRect();
     AlignControls(nullptr, rect);
 }
