@@ -8,6 +8,7 @@
 
 #include "app/RunScope.h"
 #include "app/Unit1.h"
+#include "engine/CodePage936.h"
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
@@ -147,7 +148,8 @@ int TForm1::ListItemCount(const std::string& line) {
     return StrToInt(Trim(std::string_view(line).substr(start, end == std::string::npos ? end : end - start)));
 }
 
-void TForm1::WriteFrequencyList(const std::string& fileName, const std::string& stopExpression, TStringList& list) {
+void TForm1::WriteFrequencyList(const std::string& fileName, const std::string& stopExpression, TStringList& list,
+                                bool tagsTaken) {
     TRegExpr stop;
     bool useStop = btnSetStopList->Enabled() && StopListApplies(stopExpression);
     if (useStop) {
@@ -162,7 +164,9 @@ void TForm1::WriteFrequencyList(const std::string& fileName, const std::string& 
         if (static_cast<double>(ListItemCount(line)) < minimum) continue;
         if (useStop && stop.Exec(line)) continue;
         ++written;
-        if (line.find('_') == std::string::npos) {
+        // Items that lost their tags keep a "_" that is part of a code page 936
+        // character: only the token it was part of told it from a separator.
+        if (tagsTaken ? !HoldsCharacter(line, '_') : line.find('_') == std::string::npos) {
             text += line;
         } else {
             size_t tab = ItemEnd(line);
@@ -221,8 +225,6 @@ void TForm1::btnCreateListClick(TObject* /*sender*/) {
         TProgressTextReset progressText{ggFreList};
         folder = CreateOutputFolder(programFolder, ListTimeStamp());
         LastListFolder = folder;
-        TRegExpr separators(splitters);
-        separators.SetModifierI(true);
         int checkedTypes = 0;
         for (const TListType& type : types) checkedTypes += type.box->Checked() ? 1 : 0;
 
@@ -243,15 +245,16 @@ void TForm1::btnCreateListClick(TObject* /*sender*/) {
                 ggFreList->SetMaxValue(std::max(lines.Count() - 1, 0));
                 ggFreList->SetProgressText("Loading file " + IntToStr(i + 1) + ", cluster length=" +
                                            IntToStr(length) + "     ");
+                // A trail byte of a code page 936 character is no "_".
                 bool tagged = std::any_of(lines.Items().begin(), lines.Items().end(),
-                                          [](const std::string& l) { return l.find('_') != std::string::npos; });
+                                          [](const std::string& l) { return HoldsCharacter(l, '_'); });
                 // Raw text has no separators to turn into "_".
                 bool replace = !tagged && !splitters.empty();
                 for (int j = 0; j < lines.Count(); ++j) {
                     ggFreList->SetValue(j);
                     ProcessMessages();
                     std::string line = Trim(lines[j]);
-                    if (replace) line = Trim(separators.Replace(line, "_"));
+                    if (replace) line = TDisplay::ReplaceSeparators(line, splitters, "_");
                     TDisplay::ExtractClusters(line, length, clusters);
                 }
                 runs.push_back({clusters.Count(), replace || splitters.empty() ? kTagClass : splitters});
@@ -278,7 +281,7 @@ void TForm1::btnCreateListClick(TObject* /*sender*/) {
                 else
                     TDisplay::CountRuns(clusters, lines, cbxSortType1->GetText(), true);
                 WriteFrequencyList(folder + type.name + "[" + IntToStr(length) + "](" + IntToStr(lines.Count()) + ")",
-                                   stopExpression, lines);
+                                   stopExpression, lines, type.box != rbxWordAndPos);
             }
         }
     }

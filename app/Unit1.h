@@ -385,7 +385,10 @@ public:
     bool AnyListTypeChecked();
     std::string ReadStopList(const std::string& path);
     static int ListItemCount(const std::string& line);
-    void WriteFrequencyList(const std::string& fileName, const std::string& stopExpression, TStringList& list);
+    // tagsTaken: the items are words or tags already parted from each other
+    // (every list but the word-with-tag one).
+    void WriteFrequencyList(const std::string& fileName, const std::string& stopExpression, TStringList& list,
+                            bool tagsTaken = false);
     // The folder of the last list run (for the program's checks and the shell).
     std::string LastListFolder;
     // What names the folder of a list run after the moment it started.

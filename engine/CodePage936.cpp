@@ -19,3 +19,10 @@ size_t TaggedSeparatorAt(std::string_view token, const std::array<bool, 256>& se
         if (isSeparator(token[p])) return p;
     return first;
 }
+
+bool HoldsCharacter(std::string_view text, char c) {
+    if (!IsGbkText(text)) return text.find(c) != std::string_view::npos;
+    for (size_t p = 0; p < text.size(); p += GbkCharLength(text, p))
+        if (text[p] == c) return true;
+    return false;
+}

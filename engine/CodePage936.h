@@ -33,3 +33,7 @@ bool IsGbkText(std::string_view text);
 // are all such bytes is read byte by byte, as Latin-1 text with a letter
 // before its separator is.
 size_t TaggedSeparatorAt(std::string_view token, const std::array<bool, 256>& separators);
+
+// Whether text holds c as a character of its own: in code page 936 text a
+// trail byte equal to c is part of its character.
+bool HoldsCharacter(std::string_view text, char c);

@@ -2,6 +2,7 @@
 // and cluster list files and of the corpus frequency lists.
 
 #include <array>
+#include <cctype>
 #include <ctime>
 #include <unordered_map>
 
@@ -20,11 +21,6 @@ int CountIn(std::string_view s) {
 }
 
 int Descending(int a, int b) { return a > b ? -1 : (a < b ? 1 : 0); }
-
-std::string AfterFirst(const std::string& s, char c) {
-    size_t p = s.find(c);
-    return p == std::string::npos ? std::string() : s.substr(p + 1);
-}
 
 // The bytes a separator class matches.
 const std::array<bool, 256>& SeparatorBytes(const std::string& splitters) {
@@ -86,6 +82,16 @@ private:
     std::vector<std::pair<char, char>> FFor;
 };
 
+// Where a tagged item parts into word and tag, as counting parts a token at "_".
+size_t TagSeparatorAt(std::string_view item) {
+    static const std::array<bool, 256> underscore = [] {
+        std::array<bool, 256> bytes{};
+        bytes[static_cast<unsigned char>('_')] = true;
+        return bytes;
+    }();
+    return TaggedSeparatorAt(item, underscore);
+}
+
 }  // namespace
 
 int CompareAlpha(TStringList& list, int index1, int index2) {
@@ -115,7 +121,11 @@ int CompareByCountField(TStringList& list, int index1, int index2) {
 }
 
 int CompareTagged(TStringList& list, int index1, int index2) {
-    return AnsiCompareText(AfterFirst(list[index1], '_'), AfterFirst(list[index2], '_'));
+    auto tag = [](const std::string& s) {
+        size_t p = TagSeparatorAt(s);
+        return p == std::string::npos ? std::string() : s.substr(p + 1);
+    };
+    return AnsiCompareText(tag(list[index1]), tag(list[index2]));
 }
 
 void TDisplay::ExtractClusters(const std::string& text, int n, TStringList& list) {
@@ -178,7 +188,7 @@ void TDisplay::BuildCrossList(TStringList& source, TStringList& dest, bool byWor
     if (source.Count() == 0) return;
     source.CustomSort(byWord ? CompareAlpha : CompareTagged);
     auto split = [byWord](const std::string& entry, std::string& key, std::string& sub) {
-        size_t p = entry.find('_');
+        size_t p = TagSeparatorAt(entry);
         std::string word = p == std::string::npos ? std::string() : entry.substr(0, p);
         std::string tag = p == std::string::npos ? entry : entry.substr(p + 1);
         key = Trim(byWord ? word : tag);
@@ -224,6 +234,56 @@ std::string TDisplay::FormatToken(const std::string& text, const std::string& sp
     std::string result = Trim(hidden.Restore(it->second.Replace(framed, " ")));
     if (result.find("##") == std::string::npos) return result;
     return Trim(StringReplace(result, "##", " ", rfReplaceAll));
+}
+
+std::string TDisplay::ReplaceSeparators(const std::string& text, const std::string& splitters,
+                                       const std::string& replacement) {
+    if (!IsGbkText(text)) {
+        // A list run replaces in every line of its files with the same class.
+        static std::unordered_map<std::string, TRegExpr> compiled;
+        if (compiled.size() > 32) compiled.clear();
+        auto it = compiled.find(splitters);
+        if (it == compiled.end()) {
+            TRegExpr re(splitters);
+            re.SetModifierI(true);
+            it = compiled.emplace(splitters, std::move(re)).first;
+        }
+        return Trim(it->second.Replace(text, replacement));
+    }
+    const std::array<bool, 256>& separators = SeparatorBytes(splitters);
+    // Case is ignored as the expression ignores it.
+    auto isSeparator = [&](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        const int other = b < 0x80 && std::isalpha(b) ? (std::islower(b) ? std::toupper(b) : std::tolower(b)) : b;
+        return separators[b] || separators[static_cast<unsigned char>(other)];
+    };
+    std::string result;
+    result.reserve(text.size());
+    for (size_t start = 0; start < text.size();) {
+        size_t end = start;
+        while (end < text.size() && !IsRegexSpace(text[end])) ++end;
+        const std::string_view token = std::string_view(text).substr(start, end - start);
+        const size_t at = TaggedSeparatorAt(token, separators);
+        // A token counting reads byte by byte (its separators all follow lead
+        // bytes) has every separator byte replaced, as in Latin-1 text.
+        bool byBytes = at != std::string_view::npos && !IsGbkText(token);
+        if (at != std::string_view::npos && !byBytes) {
+            size_t p = 0;
+            while (p < at) p += GbkCharLength(token, p);
+            byBytes = p != at;
+        }
+        for (size_t p = 0; p < token.size();) {
+            const size_t n = byBytes ? 1 : GbkCharLength(token, p);
+            if (n == 1 && isSeparator(token[p]))
+                result += replacement;
+            else
+                result.append(token.substr(p, n));
+            p += n;
+        }
+        if (end < text.size()) result += text[end];
+        start = end + 1;
+    }
+    return Trim(result);
 }
 
 std::string TDisplay::RegexReplace(const std::string& text, const std::string& expr, const std::string& replacement,

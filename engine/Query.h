@@ -323,6 +323,11 @@ public:
     static void BuildCrossList(TStringList& source, TStringList& dest, bool byWord, const std::string& order,
                                const std::string& subOrder, bool ignoreCase);
     static std::string FormatToken(const std::string& text, const std::string& splitters, const std::string& mode);
+    // Every separator of the class in text replaced by replacement where counting
+    // parts word and tag at it (in code page 936 text not at a trail byte),
+    // case ignored; the result trimmed.
+    static std::string ReplaceSeparators(const std::string& text, const std::string& splitters,
+                                         const std::string& replacement);
     static std::string RegexReplace(const std::string& text, const std::string& expr, const std::string& replacement,
                                     bool ignoreCase);
     static int RegexMatchPos(const std::string& expr, const std::string& text);

@@ -20,6 +20,7 @@
 // kept by row, made only when a row is first selected.
 
 #include "platform/gui/ListView.h"
+#include "platform/gui/graphics/ImageList.h"
 #include "platform/gui/QtGlue.h"
 #include "platform/gui/controls/NonClient.h"
 #include "platform/gui/views/HeaderWindow.h"
@@ -855,6 +856,20 @@ void TListView::SelectionChanged(int row) {
 
 void TListView::ItemsChanged() {
     if (FItems.FUpdating == 0) Invalidate();
+}
+
+void TListView::SetSmallImages(TCustomImageList* value) {
+    if (value == FSmallImages) return;
+    FSmallImages = value;
+    if (value) value->FreeNotification(this);
+    Invalidate();
+    // The sections' images are drawn in the header's own window.
+    if (FHeader) FHeader->Invalidate();
+}
+
+void TListView::Notification(TComponent* component, TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == FSmallImages) SetSmallImages(nullptr);
 }
 
 void TListView::Invalidate() {

@@ -131,8 +131,10 @@ public:
     void SetMultiSelect(bool value);
     bool RowSelect = true;
     bool ReadOnly = true;
-    // Not owned: images for the header sections (a column's ImageIndex).
-    TCustomImageList* SmallImages = nullptr;
+    // Not owned: images for the header sections (a column's ImageIndex);
+    // forgotten when the list goes.
+    TCustomImageList* SmallImages() const { return FSmallImages; }
+    void SetSmallImages(TCustomImageList* value);
     // Owner-data mode: Items().SetCount gives the number of rows and OnData
     // fills a row when it is painted or read. Switching either way empties the list.
     bool OwnerData() const { return FItems.FOwnerData; }
@@ -185,6 +187,7 @@ protected:
     void WMGetDlgCode(TMessage& m) override;
     // The list-view messages of the platform, answered from the view.
     void Dispatch(TMessage& m) override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     friend class TListItems;
@@ -201,6 +204,7 @@ private:
     bool FGridLines = false;
     bool FMultiSelect = false;
     bool FShowColumnHeaders = true;
+    TCustomImageList* FSmallImages = nullptr;
     std::unique_ptr<TImpl> FImpl;
     std::unique_ptr<THeaderWindow> FHeader;
 };

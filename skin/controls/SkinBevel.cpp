@@ -13,6 +13,10 @@ void TqlSkinBevel::SetSkinData(TqlSkinData* value) {
     GetSkinData();
 }
 
+void TqlSkinBevel::SetBounds(int left, int top, int width, int height) {
+    TBevel::SetBounds(left, ToolBarCentredTop(*this, top, height), width, height);
+}
+
 void TqlSkinBevel::Notification(TComponent* component, TOperation operation) {
     TBevel::Notification(component, operation);
     if (operation == TOperation::opRemove && component == SkinData()) TqlSkinLink::SetSkinData(nullptr);

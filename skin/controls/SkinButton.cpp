@@ -18,6 +18,17 @@ TqlSkinButton::TqlSkinButton(TComponent* AOwner) : TqlSkinCustomControl(AOwner) 
 
 TqlSkinButton::~TqlSkinButton() { FPress.StopEffects(); }
 
+void TqlSkinButton::SetImageList(const TCustomImageList* Value) {
+    FImageList = Value;
+    WatchImageList(*this, Value);
+    Repaint();
+}
+
+void TqlSkinButton::Notification(TComponent* AComponent, TOperation Operation) {
+    TqlSkinCustomControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FImageList) SetImageList(nullptr);
+}
+
 void TqlSkinButton::SetImageIndex(int Value) {
     if (Value == FImageIndex) return;
     FImageIndex = Value;
@@ -83,10 +94,7 @@ void TqlSkinButton::Click() {
 }
 
 bool TqlSkinButton::IsFocusedButton() const {
-    if (!FCanFocused) return false;
-    if (Focused()) return true;
-    const TForm* form = ParentForm();
-    return form && form->ActiveControl() == this;
+    return FCanFocused && HoldsFocus(*this);
 }
 
 bool TqlSkinButton::CanAnimate() const {
@@ -175,8 +183,8 @@ void TqlSkinButton::DrawStateImage(TBitmap& B, const TRect& R, bool AActive, boo
 
 void TqlSkinButton::DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool Down, bool Enabled, int GlyphNum) {
     C.Brush().Style = TBrushStyle::bsClear;
-    if (ImageList && FImageIndex >= 0 && FImageIndex < ImageList->Count())
-        DrawImageListGlyphCaption(C, R, FMargin, FSpacing, FLayout, Caption(), FImageIndex, ImageList, Down, Enabled,
+    if (FImageList && FImageIndex >= 0 && FImageIndex < FImageList->Count())
+        DrawImageListGlyphCaption(C, R, FMargin, FSpacing, FLayout, Caption(), FImageIndex, FImageList, Down, Enabled,
                                   false, clNone);
     else
         DrawBitmapGlyphCaption(C, R, FMargin, FSpacing, FLayout, Caption(), &FGlyph, FNumGlyphs, GlyphNum, Down,

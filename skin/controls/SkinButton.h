@@ -18,7 +18,8 @@ public:
     ~TqlSkinButton() override;
     bool ShowsOwnFocus() const override { return true; }
 
-    const TCustomImageList* ImageList = nullptr;
+    const TCustomImageList* ImageList() const { return FImageList; }
+    void SetImageList(const TCustomImageList* Value);
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int Value);
     bool UseSkinSize = true;
@@ -57,6 +58,7 @@ public:
     double MorphKf() const { return FEffects.MorphKf(); }
 
 protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void DrawStateImage(TBitmap& B, const TRect& R, bool AActive, bool ADown);
     void Paint() override;
     void CreateControlDefaultImage(TBitmap& B) override;
@@ -76,6 +78,7 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
+    const TCustomImageList* FImageList = nullptr;
     bool MorphTowardsActive() const override { return FPress.MouseIn || IsFocusedButton(); }
     bool MorphAllowed() const override { return FIndex != -1 && CanMorph(); }
     void RepaintFace() override { Repaint(); }

@@ -35,10 +35,7 @@ void TqlSkinCheckRadioBox::FollowHover() {
 // The form's active control counts as focused while its window is not the
 // active one, as the skinned button counts it.
 bool TqlSkinCheckRadioBox::HasFocus() const {
-    if (!FCanFocused) return false;
-    if (Focused()) return true;
-    const TForm* form = ParentForm();
-    return form && form->ActiveControl() == this;
+    return FCanFocused && HoldsFocus(*this);
 }
 
 void TqlSkinCheckRadioBox::FireClick() {
@@ -188,9 +185,9 @@ void TqlSkinCheckRadioBox::SelectCaptionFont(TCanvas& C) const {
 }
 
 void TqlSkinCheckRadioBox::DrawCaption(TCanvas& C, TRect R, int ImageGap) const {
-    if (Images && ImageIndex >= 0 && ImageIndex < Images->Count()) {
-        Images->Draw(C, R.Left, (R.Top + R.Bottom - Images->Height()) / 2, ImageIndex, EffectivelyEnabled());
-        R.Left += Images->Width() + ImageGap;
+    if (FImages && FImageIndex >= 0 && FImageIndex < FImages->Count()) {
+        FImages->Draw(C, R.Left, (R.Top + R.Bottom - FImages->Height()) / 2, FImageIndex, EffectivelyEnabled());
+        R.Left += FImages->Width() + ImageGap;
     }
     C.Brush().Style = TBrushStyle::bsClear;
     const std::string text = Caption();
@@ -279,7 +276,33 @@ void TqlSkinCheckRadioBox::ParentLookChanged() {
     if (FFlat) Invalidate();
 }
 
+void TqlSkinCheckRadioBox::SetAllowGrayed(bool Value) {
+    FAllowGrayed = Value;
+    Invalidate();
+}
+
+void TqlSkinCheckRadioBox::SetImages(const TCustomImageList* Value) {
+    FImages = Value;
+    WatchImageList(*this, Value);
+    Invalidate();
+}
+
+void TqlSkinCheckRadioBox::SetImageIndex(int Value) {
+    FImageIndex = Value;
+    Invalidate();
+}
+
+void TqlSkinCheckRadioBox::Notification(TComponent* AComponent, TOperation Operation) {
+    TqlSkinCustomControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FImages) {
+        FImages = nullptr;
+        Invalidate();
+    }
+}
+
 void TqlSkinCheckRadioBox::WndProc(TMessage& M) {
+    // A command that arrives while the box takes the focus itself is not the user's.
+    if (M.Msg == CN_COMMAND && FTakingFocus) return;
     if (FCanFocused) {
         if (M.Msg == WM_KEYUP && M.WParam == VK_SPACE && HasFocus()) {
             Toggle();
@@ -373,7 +396,7 @@ void TqlSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int
 void TqlSkinCheckRadioBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TqlSkinCustomControl::MouseUp(Button, Shift, X, Y);
     if (Button != TMouseButton::mbLeft || !FMouseIn || !Inside(ClientRect(), X, Y)) return;
-    if (AllowGrayed && !FRadio && FState == TCheckBoxState::cbUnchecked)
+    if (FAllowGrayed && !FRadio && FState == TCheckBoxState::cbUnchecked)
         SetState(TCheckBoxState::cbGrayed);
     else
         Toggle();

@@ -35,7 +35,8 @@ public:
     void SetRadio(bool Value);
     virtual void Toggle();
     int GroupIndex = 0;
-    bool AllowGrayed = false;
+    bool AllowGrayed() const { return FAllowGrayed; }
+    void SetAllowGrayed(bool Value);
     bool UseSkinFontColor = true;
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool Value);
@@ -43,8 +44,10 @@ public:
     void SetFlat(bool Value);
     bool CanFocused() const { return FCanFocused; }
     void SetCanFocused(bool Value);
-    const TCustomImageList* Images = nullptr;
-    int ImageIndex = 0;
+    const TCustomImageList* Images() const { return FImages; }
+    void SetImages(const TCustomImageList* Value);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
     bool MouseIn() const { return FMouseIn; }
     // How far the face has turned from the normal picture to the active one.
     double MorphKf() const { return FEffects.MorphKf(); }
@@ -54,6 +57,7 @@ public:
     void CalcSize(int& W, int& H) override;
 
 protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Paint() override;
     void CreateControlDefaultImage(TBitmap& B) override;
     void CreateControlSkinImage(TBitmap& B) override;
@@ -73,6 +77,9 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
+    bool FAllowGrayed = false;
+    const TCustomImageList* FImages = nullptr;
+    int FImageIndex = 0;
     bool MorphTowardsActive() const override { return FMouseIn || HasFocus(); }
     bool MorphAllowed() const override { return CanMorph(); }
     void RepaintFace() override { Repaint(); }

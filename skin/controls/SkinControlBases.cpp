@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gui/Forms.h"
 #include "skin/core/qlUtils.h"
 
 TqlSkinData* FormSkinData(TComponent* owner) {
@@ -215,7 +216,7 @@ TRect TqlSkinGeometry::MapRectToSize(const TRect& R, int W, int H) const {
 
 void TqlSkinLookup::LookUp() {
     TqlSkinData* skin = SkinData();
-    FIndex = !skin || skin->Empty ? -1 : skin->IndexOfControlData(SkinDataName());
+    FIndex = !skin || skin->Empty ? -1 : skin->IndexOfControlData(LookupName());
 }
 
 const TqlDataSkinControl* TqlSkinLookup::Descriptor() const {
@@ -263,7 +264,14 @@ void TqlSkinControl::SetSkinData(TqlSkinData* Value) {
 
 void TqlSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == SkinData()) TqlSkinLookup::SetSkinData(nullptr);
+    if (Operation != TOperation::opRemove) return;
+    if (AComponent == SkinData()) TqlSkinLookup::SetSkinData(nullptr);
+    if (AComponent == FHintImageList) FHintImageList = nullptr;
+}
+
+void TqlSkinControl::SetHintImageList(const TCustomImageList* Value) {
+    FHintImageList = Value;
+    WatchImageList(*this, Value);
 }
 
 void TqlSkinControl::ChangeSkinData() {
@@ -328,9 +336,12 @@ void TqlSkinCustomControl::ChangeSkinData() {
         CalcSize(W, H);
         if (W != Width() || H != Height()) SetBounds(Left(), Top(), W, H);
     }
-    if (oldW != Width() || oldH != Height()) return;
+    // A resize re-applies the region only while skinned; an unskinned control
+    // must lose its shape here whatever its size did.
+    const bool resized = oldW != Width() || oldH != Height();
+    if (resized && FIndex != -1) return;
     SetControlRegion();
-    Repaint();
+    if (!resized) Repaint();
 }
 
 void TqlSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -338,12 +349,23 @@ void TqlSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeigh
     const bool resized = AWidth != Width() || AHeight != Height();
     const bool adjusted = resized && FIndex != -1;
     if (adjusted) CalcSize(AWidth, AHeight);
+    ATop = ToolBarCentredTop(*this, ATop, AHeight);
     TqlSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (adjusted) {
         SetControlRegion();
         Repaint();
     }
     if (FIndex != -1 && StretchEffect) BroadcastParentLookChanged();
+}
+
+bool HoldsFocus(const TWinControl& C) {
+    if (C.Focused()) return true;
+    const TForm* form = C.ParentForm();
+    return form && form->ActiveControl() == &C;
+}
+
+void WatchImageList(TComponent& Self, const TCustomImageList* List) {
+    if (List) const_cast<TCustomImageList*>(List)->FreeNotification(&Self);
 }
 
 void TqlSkinCustomControl::SetDefaultWidth(int Value) {
@@ -461,7 +483,14 @@ void TqlGraphicSkinControl::SetSkinData(TqlSkinData* Value) {
 
 void TqlGraphicSkinControl::Notification(TComponent* AComponent, TOperation Operation) {
     TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == SkinData()) TqlSkinLookup::SetSkinData(nullptr);
+    if (Operation != TOperation::opRemove) return;
+    if (AComponent == SkinData()) TqlSkinLookup::SetSkinData(nullptr);
+    if (AComponent == FHintImageList) FHintImageList = nullptr;
+}
+
+void TqlGraphicSkinControl::SetHintImageList(const TCustomImageList* Value) {
+    FHintImageList = Value;
+    WatchImageList(*this, Value);
 }
 
 void TqlGraphicSkinControl::ChangeSkinData() {
@@ -511,6 +540,7 @@ void TqlGraphicSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int
     GetSkinData();
     const bool resized = AWidth != Width() || AHeight != Height();
     if (resized && FIndex != -1) CalcSize(AWidth, AHeight);
+    ATop = ToolBarCentredTop(*this, ATop, AHeight);
     TqlGraphicSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (resized && FIndex != -1) Repaint();
 }

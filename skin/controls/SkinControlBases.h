@@ -28,6 +28,14 @@ inline bool AnswerPaintRequest(TMessage& M) {
     return true;
 }
 
+// The Top that centres a control AHeight tall across its parent when that is a
+// skinned tool bar keeping its controls centred; ATop anywhere else.
+int ToolBarCentredTop(const TControl& C, int ATop, int AHeight);
+// Focused, or its form's active control while the form's window is not the
+// active one: the skinned controls show their focus either way.
+bool HoldsFocus(const TWinControl& C);
+// Self is told when List goes (controls draw from image lists, never change them).
+void WatchImageList(TComponent& Self, const TCustomImageList* List);
 // The skin data component a control created on a form takes without being told.
 TqlSkinData* FormSkinData(TComponent* owner);
 // Links a control (Self, through its Link) to Skin: it hears when Skin goes,
@@ -87,6 +95,8 @@ public:
 protected:
     // FIndex := the descriptor's index, -1 without a loaded skin or descriptor.
     void LookUp();
+    // The descriptor name looked up: SkinDataName, unless a control falls back.
+    virtual std::string LookupName() const { return SkinDataName(); }
     const TqlDataSkinControl* Descriptor() const;
     bool EffectsEnabled() const;
     int FIndex = -1;
@@ -120,9 +130,13 @@ public:
     void SetSkinDataName(const std::string& Value) override { TqlSkinLookup::SetSkinDataName(Value); }
     virtual void ChangeSkinData();
     virtual void BeforeChangeSkinData() { FIndex = -1; }
+    // A slot kept for descendants; nothing overrides or calls it.
+    virtual void EmptyHook() {}
     virtual void GetSkinData() { LookUp(); }
     int HintImageIndex = 0;
-    const TCustomImageList* HintImageList = nullptr;
+    // Not owned; forgotten when the list goes.
+    const TCustomImageList* HintImageList() const { return FHintImageList; }
+    void SetHintImageList(const TCustomImageList* Value);
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -134,6 +148,9 @@ protected:
     void WMPaint(TMessage& M) override;
     void WMEraseBkgnd(TMessage& M) override;
     bool FInPaint = false;
+
+private:
+    const TCustomImageList* FHintImageList = nullptr;
 };
 
 class TqlSkinCustomControl : public TqlSkinControl, public TqlSkinDefaults, protected TqlSkinGeometry {
@@ -177,13 +194,18 @@ public:
     virtual void ChangeSkinData();
     virtual void BeforeChangeSkinData() { FIndex = -1; }
     int HintImageIndex = 0;
-    const TCustomImageList* HintImageList = nullptr;
+    // Not owned; forgotten when the list goes.
+    const TCustomImageList* HintImageList() const { return FHintImageList; }
+    void SetHintImageList(const TCustomImageList* Value);
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Paint() override;
     virtual void CreateControlDefaultImage(TBitmap& /*B*/) {}
     virtual void CreateControlSkinImage(TBitmap& /*B*/) {}
+
+private:
+    const TCustomImageList* FHintImageList = nullptr;
 };
 
 class TqlGraphicSkinCustomControl : public TqlGraphicSkinControl,

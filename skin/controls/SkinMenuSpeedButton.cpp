@@ -16,11 +16,16 @@ void TqlSkinMenuSpeedButton::SetSkinPopupMenu(TqlSkinPopupMenu* Value) {
     if (Value) Value->FreeNotification(this);
 }
 
+TqlSkinMenuSpeedButton::~TqlSkinMenuSpeedButton() {
+    if (FSkinImagesMenu) FSkinImagesMenu->RemoveLinks(this);
+}
+
 void TqlSkinMenuSpeedButton::SetSkinImagesMenu(TqlSkinImagesMenu* Value) {
+    if (FSkinImagesMenu && FSkinImagesMenu != Value) FSkinImagesMenu->RemoveLinks(this);
     FSkinImagesMenu = Value;
     if (Value) {
         Value->FreeNotification(this);
-        Value->OnChange = [this] { Repaint(); };
+        Value->SetChangeLink(this, [this] { Repaint(); });
     }
     Repaint();
 }
@@ -39,7 +44,11 @@ void TqlSkinMenuSpeedButton::Notification(TComponent* AComponent, TOperation Ope
     TqlSkinSpeedButton::Notification(AComponent, Operation);
     if (Operation != TOperation::opRemove) return;
     if (AComponent == FSkinPopupMenu) FSkinPopupMenu = nullptr;
-    if (AComponent == FSkinImagesMenu) FSkinImagesMenu = nullptr;
+    if (AComponent == FSkinImagesMenu) {
+        FSkinImagesMenu = nullptr;
+        // A menu freed while it showed never closes: the button comes up now.
+        if (FMenuTracking) MenuClosed();
+    }
 }
 
 void TqlSkinMenuSpeedButton::GetSkinData() {
@@ -47,11 +56,19 @@ void TqlSkinMenuSpeedButton::GetSkinData() {
     if (auto* d = dynamic_cast<const TqlDataSkinMenuButtonControl*>(Descriptor())) TrackButtonRect = d->TrackButtonRect;
 }
 
-TRect TqlSkinMenuSpeedButton::TrackRect() const {
+bool TqlSkinMenuSpeedButton::OwnLayout() const {
     const std::string& name = SkinDataName();
-    const bool ownLayout =
-        name == "resizebutton" || name == "resizetoolbutton" || name == "toolbutton" || name == "bigtoolbutton";
-    if (FIndex != -1 && !ownLayout) {
+    return name == "resizebutton" || name == "resizetoolbutton" || name == "toolbutton" || name == "bigtoolbutton";
+}
+
+std::string TqlSkinMenuSpeedButton::LookupName() const {
+    const TqlSkinData* skin = SkinData();
+    if (NewStyleFace() && skin && skin->IndexOfControlData("resizetoolbutton") < 0) return "resizebutton";
+    return SkinDataName();
+}
+
+TRect TqlSkinMenuSpeedButton::TrackRect() const {
+    if (FIndex != -1 && !OwnLayout()) {
         TRect r = TrackButtonRect;
         const int dx = ResizeMode == 2 ? Width() - WidthOfRect(SkinRect) : 0;
         const int dy = ResizeMode == 3 ? Height() - HeightOfRect(SkinRect) : 0;
@@ -77,7 +94,7 @@ void TqlSkinMenuSpeedButton::OpenMenus() {
     }
     if (FSkinImagesMenu) {
         if (OnShowTrackMenu) OnShowTrackMenu(this);
-        FSkinImagesMenu->OnClose = [this] { MenuClosed(); };
+        FSkinImagesMenu->SetCloseLink(this, [this] { MenuClosed(); });
         FSkinImagesMenu->Popup(screen);
     }
 }
@@ -134,7 +151,88 @@ void TqlSkinMenuSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int
     TqlSkinSpeedButton::MouseUp(Button, Shift, X, Y);
 }
 
+TRect TqlSkinMenuSpeedButton::MainRect() const {
+    const TRect track = TrackRect();
+    if (track.Left > 0) return Rect(0, 0, track.Left, Height());
+    return Rect(0, 0, Width(), track.Top);
+}
+
+void TqlSkinMenuSpeedButton::BuildPart(TBitmap& B, const TRect& Area, const TBitmap& Source, const TRect& Face,
+                                       const TRect& Client) const {
+    if (RectIsEmpty(Area) || RectIsEmpty(Face)) return;
+    TBitmap part(WidthOfRect(Area), HeightOfRect(Area));
+    BuildNinePartSized(part, Source, Face, Client, true);
+    B.Canvas().Draw(Area.Left, Area.Top, part);
+}
+
+void TqlSkinMenuSpeedButton::DrawMark(TCanvas& C, const TRect& Area, const TRect& Marker, TColor ArrowColor) const {
+    if (RectIsEmpty(FLook.MenuMarkerRect) || RectIsEmpty(Marker) || !Picture) {
+        DrawDropDownArrow(C, Area, ArrowColor);
+        return;
+    }
+    TBitmap mark(WidthOfRect(Marker), HeightOfRect(Marker));
+    mark.Canvas().CopyRect(Rect(0, 0, mark.Width(), mark.Height()), *Picture, Marker);
+    mark.Transparent = true;
+    mark.TransparentColor = FLook.MenuMarkerTransparentColor;
+    C.Draw(Area.Left + (WidthOfRect(Area) - mark.Width()) / 2, Area.Top + (HeightOfRect(Area) - mark.Height()) / 2,
+           mark);
+}
+
+//   state           main part   track part
+//   menu showing    active      down
+//   pressed         down        down
+//   hovered         active      active
+//   idle            as given (normal or disabled)
+void TqlSkinMenuSpeedButton::DrawOwnLayout(TBitmap& B, const TRect& R, bool AActive, bool ADown) {
+    B.SetSize(Width(), Height());
+    const TRect active = FLook.ActiveSkinRect, down = FLook.DownSkinRect;
+    const TRect track = TrackRect(), main = MainRect(), all = Rect(0, 0, Width(), Height());
+    if (FTrackButtonMode) {
+        const bool tracking = FMenuTracking;
+        BuildPart(B, main, *Picture, tracking ? active : ADown ? down : AActive ? active : R, ClRect);
+        BuildPart(B, track, *Picture, tracking || ADown ? down : AActive ? active : R, ClRect);
+    } else {
+        BuildPart(B, all, *Picture, R, ClRect);
+    }
+    if (NewStyleFace()) DrawTrackStrip(B, AActive, ADown);
+    const TRect marker = ADown ? FLook.MenuMarkerDownRect : AActive ? FLook.MenuMarkerActiveRect : FLook.MenuMarkerRect;
+    DrawMark(B.Canvas(), track, marker, FLook.TextColor(EffectivelyEnabled(), AActive, ADown, UseSkinFontColor, clBtnText));
+    NewClRect = main;
+    DrawGlyphAndCaption(B.Canvas(), main, ADown, AActive);
+}
+
+void TqlSkinMenuSpeedButton::DrawTrackStrip(TBitmap& B, bool AActive, bool ADown) {
+    if (!FTrackButtonMode || !(AActive || ADown || FMenuTracking)) return;
+    const TqlSkinData& skin = *SkinData();
+    const bool bottom = FTrackPosition == TqlTrackPosition::qltpBottom;
+    const int i = skin.IndexOfControlData(bottom ? "htracktoolbutton" : "vtracktoolbutton");
+    const auto* own = i >= 0 ? dynamic_cast<const TqlDataSkinButtonControl*>(skin.CtrlList[size_t(i)].get()) : nullptr;
+    const auto* d = own ? own : dynamic_cast<const TqlDataSkinButtonControl*>(Descriptor());
+    const TBitmap* picture = d ? SkinPicture(skin, d->PictureIndex) : nullptr;
+    if (!picture) return;
+    TqlButtonLook look;
+    look.CopyFrom(*d);
+    const TRect face = FMenuTracking || ADown ? look.DownSkinRect : look.ActiveSkinRect;
+    const TRect client = Rect(d->ClientRect.Left, d->ClientRect.Top, d->ClientRect.Right, d->ClientRect.Bottom);
+    BuildPart(B, TrackRect(), *picture, face, client);
+}
+
+void TqlSkinMenuSpeedButton::DrawTransparentIdle(TCanvas& C) {
+    if (!FSkinPopupMenu && !FSkinImagesMenu) {
+        TqlSkinSpeedButton::DrawTransparentIdle(C);
+        return;
+    }
+    DrawGlyphAndCaption(C, MainRect(), false, false);
+    const bool flatMarker = FIndex != -1 && !RectIsEmpty(FLook.MenuMarkerFlatRect);
+    DrawMark(C, TrackRect(), flatMarker ? FLook.MenuMarkerFlatRect : TRect{},
+             EffectivelyEnabled() ? clBtnText : clBtnShadow);
+}
+
 void TqlSkinMenuSpeedButton::DrawButtonState(TBitmap& B, const TRect& R, bool AActive, bool ADown) {
+    if (Picture && (NewStyleFace() || OwnLayout())) {
+        DrawOwnLayout(B, R, AActive, ADown);
+        return;
+    }
     const bool splitFace = FMenuTracking && FTrackButtonMode && !RectIsEmpty(TrackButtonRect) &&
                            !RectIsEmpty(FLook.DownSkinRect) && Picture;
     if (!splitFace) {
@@ -157,10 +255,10 @@ void TqlSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap& B) {
 }
 
 bool TqlSkinMenuSpeedButton::MenuImage(const TCustomImageList*& Images, int& Index, std::string& Caption) const {
-    if (!FSkinImagesMenu || !UseImagesMenuImage || !FSkinImagesMenu->Images) return false;
+    if (!FSkinImagesMenu || !UseImagesMenuImage || !FSkinImagesMenu->Images()) return false;
     const TqlImagesMenuItem* item = FSkinImagesMenu->GetSelectedItem();
-    if (!item || item->ImageIndex < 0 || item->ImageIndex >= FSkinImagesMenu->Images->Count()) return false;
-    Images = FSkinImagesMenu->Images;
+    if (!item || item->ImageIndex < 0 || item->ImageIndex >= FSkinImagesMenu->Images()->Count()) return false;
+    Images = FSkinImagesMenu->Images();
     Index = item->ImageIndex;
     if (UseImagesMenuCaption && ShowCaption()) Caption = item->Caption;
     return true;

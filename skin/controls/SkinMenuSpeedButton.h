@@ -22,6 +22,7 @@ public:
     static constexpr int kTrackWidth = 15;
 
     explicit TqlSkinMenuSpeedButton(TComponent* AOwner);
+    ~TqlSkinMenuSpeedButton() override;
 
     TNotifyEvent OnShowTrackMenu, OnHideTrackMenu;
     bool TrackButtonMode() const { return FTrackButtonMode; }
@@ -50,10 +51,27 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DrawButtonState(TBitmap& B, const TRect& R, bool AActive, bool ADown) override;
     void CreateControlDefaultImage(TBitmap& B) override;
+    void DrawTransparentIdle(TCanvas& C) override;
+    // In new style a skin without "resizetoolbutton" lends its "resizebutton".
+    std::string LookupName() const override;
     // With UseImagesMenuImage the images menu's selected item shows on the button.
     bool MenuImage(const TCustomImageList*& Images, int& Index, std::string& Caption) const override;
 
 private:
+    // New style: the "resizetoolbutton" face with its track strip.
+    bool NewStyleFace() const { return FNewStyle && SkinDataName() == "resizetoolbutton"; }
+    // The tool-button names that draw the split or marked layout.
+    bool OwnLayout() const;
+    // The face at R, the track part and the mark for the state; image and caption beside it.
+    void DrawOwnLayout(TBitmap& B, const TRect& R, bool AActive, bool ADown);
+    // Part of the face built at Area's size from state rectangle Face of a descriptor's picture.
+    void BuildPart(TBitmap& B, const TRect& Area, const TBitmap& Picture, const TRect& Face, const TRect& Client) const;
+    // The new style's track strip, from its own descriptor or the face's.
+    void DrawTrackStrip(TBitmap& B, bool AActive, bool ADown);
+    // The skin's menu marker for the state (or the plain arrow) centred in Area.
+    void DrawMark(TCanvas& C, const TRect& Area, const TRect& Marker, TColor ArrowColor) const;
+    // The face without its track part.
+    TRect MainRect() const;
     void OpenMenus();
     void MenuClosed();
     TRect TrackRect() const;

@@ -197,7 +197,7 @@ void TqlSkinPanel::CreateControlDefaultImage(TBitmap& B) {
     const std::string text = Caption();
     const int iw = CaptionImageWidth();
     const TqlCaptionPlace place = PlaceCaption(Rect(area.Left + 2, area.Top, area.Right, area.Bottom),
-                                               DefaultAlignment, C.TextWidth(text), iw, FSpacing,
+                                               FDefaultAlignment, C.TextWidth(text), iw, FSpacing,
                                                TqlImagePosition::qlipDefault);
     if (FCheckedMode) {
         const int top = (area.Top + area.Bottom) / 2 - 7;

@@ -42,7 +42,21 @@ void TqlSkinPanel::SetImagePosition(TqlImagePosition Value) {
 
 void TqlSkinPanel::SetCaptionImageList(const TCustomImageList* Value) {
     FCaptionImageList = Value;
+    WatchImageList(*this, Value);
     Invalidate();
+}
+
+void TqlSkinPanel::SetDefaultAlignment(TAlignment Value) {
+    FDefaultAlignment = Value;
+    if (FIndex == -1 && FCaptionMode) Invalidate();
+}
+
+void TqlSkinPanel::Notification(TComponent* AComponent, TOperation Operation) {
+    TqlSkinCustomControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FCaptionImageList) {
+        FCaptionImageList = nullptr;
+        Invalidate();
+    }
 }
 
 void TqlSkinPanel::SetCaptionImageIndex(int Value) {
@@ -181,8 +195,10 @@ void TqlSkinPanel::CreateParams(TCreateParams& Params) {
     Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
 }
 
-void TqlSkinPanel::AdjustClientRect(TRect& R) {
-    R = Rect(0, 0, Width(), Height());
+void TqlSkinPanel::AdjustClientRect(TRect& R) { R = PanelClientRect(); }
+
+TRect TqlSkinPanel::PanelClientRect() const {
+    TRect R = Rect(0, 0, Width(), Height());
     if (FIndex != -1) {
         const bool wholeArea =
             BGPictureIndex != -1 || (FBorderStyle == TqlSkinBorderStyle::bvNone && !FCaptionMode && ResizeMode == 1);
@@ -191,6 +207,7 @@ void TqlSkinPanel::AdjustClientRect(TRect& R) {
         if (FBorderStyle != TqlSkinBorderStyle::bvNone) R = Rect(1, 1, Width() - 1, Height() - 1);
         if (FCaptionMode) R.Top += FDefaultCaptionHeight;
     }
+    return R;
 }
 
 TRect TqlSkinPanel::CaptionHotRect() const {

@@ -47,7 +47,9 @@ public:
     void SetBorderStyle(TqlSkinBorderStyle Value);
     int DefaultCaptionHeight() const { return FDefaultCaptionHeight; }
     void SetDefaultCaptionHeight(int Value);
-    TAlignment DefaultAlignment = TAlignment::taLeftJustify;
+    // Where the caption's text sits unskinned.
+    TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+    void SetDefaultAlignment(TAlignment Value);
     TqlImagePosition ImagePosition() const { return FImagePosition; }
     void SetImagePosition(TqlImagePosition Value);
     const TCustomImageList* CaptionImageList() const { return FCaptionImageList; }
@@ -76,6 +78,11 @@ protected:
     virtual void PaintHook(TCanvas& /*C*/) {}
     void CreateParams(TCreateParams& Params) override;
     void AdjustClientRect(TRect& R) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The children's area: the whole panel with a background picture or a
+    // borderless nine-part skin, else the skin's mapped client rectangle;
+    // unskinned, inside the border and below the caption.
+    TRect PanelClientRect() const;
     void ParentLookChanged() override;
     void WMMove(TMessage& M) override;
     void CMEnabledChanged(TMessage& M) override;
@@ -115,6 +122,7 @@ private:
     bool FCheckedMode = false;
     bool FChecked = false;
     bool FRollUpMode = false;
+    TAlignment FDefaultAlignment = TAlignment::taLeftJustify;
     bool FRollUpState = false;
     int FRealHeight = -1;
     TqlSkinBorderStyle FBorderStyle = TqlSkinBorderStyle::bvFrame;
@@ -154,6 +162,9 @@ public:
 protected:
     void AdjustClientRect(TRect& R) override;
     void PaintHook(TCanvas& C) override;
+    // The grip is drawn on every look: over the plain and the opaque skinned
+    // face here, through the hook on the transparent one.
+    void Paint() override;
     void WndProc(TMessage& M) override;
 
 private:

@@ -51,19 +51,19 @@ void TqlSkinCustomSlider::SetImage(TqlSliderImage Which, const TBitmap* Value) {
         FUserImages &= ~(1u << Which);
         FOptions &= ~(Which == siHThumb || Which == siVThumb ? unsigned(soThumbOpaque) : unsigned(soRulerOpaque));
     }
-    Invalidate();
+    AdjustElements();
 }
 
 void TqlSkinCustomSlider::SetEdgeSize(int Value) {
     const TBitmap& ruler = FImages[Vertical() ? siVRuler : siHRuler];
     if ((Vertical() ? ruler.Height() : ruler.Width()) <= 2 * Value || Value < 0) return;
     FEdgeSize = Value;
-    Invalidate();
+    AdjustElements();
 }
 
-void TqlSkinCustomSlider::SetNumThumbStates(int Value) {
+void TqlSkinCustomSlider::SetNumThumbStates(TqlNumThumbStates Value) {
     FNumThumbStates = std::clamp(Value, 1, 2);
-    Invalidate();
+    AdjustElements();
 }
 
 void TqlSkinCustomSlider::SetValue(int AValue) {
@@ -98,7 +98,7 @@ void TqlSkinCustomSlider::SetOrientation(TqlSliderOrientation Value) {
     if (Value == FOrientation) return;
     FOrientation = Value;
     SetBounds(Left(), Top(), Height(), Width());
-    Invalidate();
+    AdjustElements();
 }
 
 void TqlSkinCustomSlider::SetOptions(TqlSliderOptions Value) {
@@ -130,7 +130,34 @@ void TqlSkinCustomSlider::GetSkinData() {
 
 void TqlSkinCustomSlider::ChangeSkinData() {
     GetSkinData();
+    AdjustElements();
+}
+
+void TqlSkinCustomSlider::AdjustElements() {
+    BuildRuler();
     Invalidate();
+}
+
+void TqlSkinCustomSlider::BuildRuler() {
+    const TRect ruler = RulerRect();
+    const int rw = ruler.Right - ruler.Left, rh = ruler.Bottom - ruler.Top;
+    FRuler = TBitmap();
+    FRulerSource = &RulerPicture();
+    if (rw > 0 && rh > 0 && !RulerPicture().Empty()) {
+        FRuler.SetSize(rw, rh);
+        const int edge = RulerEdge();
+        if (Vertical())
+            BuildVThreePart(edge, edge, FRuler, RulerPicture(), RulerSource(), rw, rh, false);
+        else
+            BuildHThreePart(edge, edge, FRuler, RulerPicture(), RulerSource(), rw, rh, false);
+        FRuler.Transparent = Skinned() || !(FOptions & soRulerOpaque);
+        FRuler.TransparentColor = FRuler.Pixel(0, 0);
+    }
+}
+
+void TqlSkinCustomSlider::WMSize(TMessage& M) {
+    TqlSkinControl::WMSize(M);
+    if (!Loading()) AdjustElements();
 }
 
 bool TqlSkinCustomSlider::Skinned() const { return FIndex != -1 && FPicture && UseSkinThumb; }
@@ -237,10 +264,7 @@ void TqlSkinCustomSlider::MouseDown(TMouseButton Button, TShiftState Shift, int 
     if (CanFocus() && !Focused()) SetFocus();
     const TRect t = ThumbRect();
     if (X >= t.Left && X < t.Right && Y >= t.Top && Y < t.Bottom) {
-        if (!CanModify()) return;
-        FDragging = true;
-        FPressOffset = Vertical() ? Y - t.Top : X - t.Left;
-        Repaint();
+        ThumbMouseDown(Button, Shift, X, Y);
         return;
     }
     TRect r = RulerRect();
@@ -260,6 +284,23 @@ void TqlSkinCustomSlider::MouseDown(TMouseButton Button, TShiftState Shift, int 
     SetTimer(1, 400);
 }
 
+void TqlSkinCustomSlider::ThumbMouseDown(TMouseButton Button, TShiftState /*Shift*/, int X, int Y) {
+    if (CanFocus() && !Focused()) SetFocus();
+    if (Button != TMouseButton::mbLeft || !CanModify()) return;
+    const TRect t = ThumbRect();
+    FDragging = true;
+    FPressOffset = Vertical() ? Y - t.Top : X - t.Left;
+    Repaint();
+}
+
+void TqlSkinCustomSlider::ThumbMouseMove(TShiftState /*Shift*/, int X, int Y) { MoveThumbTo(Vertical() ? Y : X); }
+
+void TqlSkinCustomSlider::ThumbMouseUp(TMouseButton /*Button*/, TShiftState /*Shift*/, int /*X*/, int /*Y*/) {
+    FDragging = false;
+    Repaint();
+    Changed();
+}
+
 void TqlSkinCustomSlider::MoveThumbTo(int Coordinate) {
     const int track = TrackLength();
     int offset = Coordinate - FPressOffset - 6;
@@ -271,7 +312,7 @@ void TqlSkinCustomSlider::MoveThumbTo(int Coordinate) {
 void TqlSkinCustomSlider::MouseMove(TShiftState Shift, int X, int Y) {
     TqlSkinControl::MouseMove(Shift, X, Y);
     if (FDragging && (Shift & ssLeft))
-        MoveThumbTo(Vertical() ? Y : X);
+        ThumbMouseMove(Shift, X, Y);
     else if (FRepeating)
         FLastMouse = Point(X, Y);
 }
@@ -284,11 +325,7 @@ void TqlSkinCustomSlider::MouseUp(TMouseButton Button, TShiftState Shift, int X,
         SetCaptureControl(nullptr);
         Changed();
     }
-    if (FDragging) {
-        FDragging = false;
-        Repaint();
-        Changed();
-    }
+    if (FDragging) ThumbMouseUp(Button, Shift, X, Y);
 }
 
 // A held click steps on while the pointer stays on the same side of the thumb.
@@ -389,19 +426,15 @@ void TqlSkinCustomSlider::Paint() {
         C.FillRect(Rect(0, 0, Width(), Height()));
     }
     const TRect ruler = RulerRect();
-    const int rw = ruler.Right - ruler.Left, rh = ruler.Bottom - ruler.Top;
-    if (rw > 0 && rh > 0) {
-        TBitmap built(rw, rh);
-        const int edge = RulerEdge();
-        if (Vertical())
-            BuildVThreePart(edge, edge, built, RulerPicture(), RulerSource(), rw, rh, false);
-        else
-            BuildHThreePart(edge, edge, built, RulerPicture(), RulerSource(), rw, rh, false);
-        built.Transparent = Skinned() || !(FOptions & soRulerOpaque);
-        built.TransparentColor = built.Pixel(0, 0);
-        C.Draw(ruler.Left, ruler.Top, built);
+    // A size the last build did not see (no size message yet) builds again.
+    if (FRuler.Width() != ruler.Right - ruler.Left || FRuler.Height() != ruler.Bottom - ruler.Top ||
+        FRulerSource != &RulerPicture())
+        BuildRuler();
+    if (!FRuler.Empty()) C.Draw(ruler.Left, ruler.Top, FRuler);
+    if ((FOptions & soShowFocus) && HoldsFocus(*this)) {
+        const TRect r = GetRulerRect();
+        C.DrawFocusRect(Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2));
     }
-    if ((FOptions & soShowFocus) && Focused()) C.DrawFocusRect(Rect(ruler.Left - 2, ruler.Top - 2, ruler.Right + 2, ruler.Bottom + 2));
     if (FOptions & soShowPoints) {
         if (OnDrawPoints)
             OnDrawPoints(this);

@@ -15,6 +15,8 @@ enum TqlSliderOption : unsigned {
 };
 using TqlSliderOptions = unsigned;
 // The slider's own pictures, used unskinned or without the skin's thumb.
+// Cells of a thumb picture: normal alone, or normal and pressed side by side.
+using TqlNumThumbStates = int;
 enum TqlSliderImage { siHThumb = 0, siHRuler = 1, siVThumb = 2, siVRuler = 3 };
 // Shift, pointer position and Handled of a wheel event.
 using TMouseWheelUpDownEvent = std::function<void(TObject*, TShiftState, TPoint, bool&)>;
@@ -58,8 +60,8 @@ public:
     int EdgeSize() const { return FEdgeSize; }
     // Taken only when the ruler picture is longer than two edges.
     void SetEdgeSize(int Value);
-    int NumThumbStates() const { return FNumThumbStates; }
-    void SetNumThumbStates(int Value);
+    TqlNumThumbStates NumThumbStates() const { return FNumThumbStates; }
+    void SetNumThumbStates(TqlNumThumbStates Value);
     const TBitmap& Image(TqlSliderImage Which) const { return FImages[Which]; }
     // A copy of Value; null brings back the built-in picture and drops the
     // opaque option of its kind.
@@ -90,13 +92,23 @@ public:
     void ChangeSkinData() override;
 
 protected:
+    // The area the slider's frame of reference covers; the focus rectangle
+    // lies 2 pixels inside it.
+    virtual TRect GetRulerRect() const { return Rect(0, 0, Width(), Height()); }
+    // Builds the ruler picture for the present size, skin and pictures.
+    virtual void AdjustElements();
     virtual void RangeChanged() {}
+    // A press on the thumb, the pointer moving while it drags, and its release.
+    virtual void ThumbMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void ThumbMouseMove(TShiftState Shift, int X, int Y);
+    virtual void ThumbMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void DrawPoints(TCanvas& C, int Increment, int LongLength, int ShortLength);
     void Paint() override;
     void WndProc(TMessage& M) override;
     void WMGetDlgCode(TMessage& M) override;
     void WMTimer(TMessage& M) override;
     void WMMove(TMessage& M) override;
+    void WMSize(TMessage& M) override;
     void CMEnabledChanged(TMessage& M) override;
     void CMFocusChanged(TMessage& M) override;
     void ParentLookChanged() override;
@@ -127,6 +139,7 @@ private:
     TRect RulerSource() const;
     // Whether (X, Y) lies before the thumb: left of it, or below it when vertical.
     bool BeforeThumb(int X, int Y) const;
+    void BuildRuler();
     void ApplyStep(slider_math::Step S);
     void MoveThumbTo(int Coordinate);
     void Change();
@@ -141,6 +154,8 @@ private:
     TBitmap FImages[4];
     unsigned FUserImages = 0;
     bool FFocused = false;
+    TBitmap FRuler;  // built by AdjustElements at RulerRect's size
+    const TBitmap* FRulerSource = nullptr;  // the picture it was built from
     bool FDragging = false;
     int FPressOffset = 0;
     bool FRepeating = false;

@@ -1,5 +1,9 @@
 #include "skin/controls/SkinSpeedButton.h"
 
+#include <algorithm>
+
+#include "skin/controls/SkinToolBars.h"
+
 TqlSkinSpeedButton::TqlSkinSpeedButton(TComponent* AOwner) : TqlGraphicSkinCustomControl(AOwner) {
     SetSkinDataName("toolbutton");
     // Clicks come from this button's own press and release rules.
@@ -11,6 +15,50 @@ TqlSkinSpeedButton::~TqlSkinSpeedButton() { FPress.StopEffects(); }
 
 void TqlSkinSpeedButton::DoClick() {
     if (OnClick) OnClick(this);
+}
+
+void TqlSkinSpeedButton::SetImageList(const TCustomImageList* Value) {
+    FImageList = Value;
+    WatchImageList(*this, Value);
+    Repaint();
+}
+
+void TqlSkinSpeedButton::SetImageIndex(int Value) {
+    FImageIndex = Value;
+    if (dynamic_cast<TqlSkinToolBar*>(Parent())) Repaint();
+}
+
+void TqlSkinSpeedButton::SetGlyph(const TBitmap& Value) {
+    FGlyph = Value;
+    Repaint();
+}
+
+void TqlSkinSpeedButton::SetNumGlyphs(TqlNumGlyphs Value) {
+    FNumGlyphs = std::clamp(Value, 1, 4);
+    Repaint();
+}
+
+void TqlSkinSpeedButton::SetMargin(int Value) {
+    if (Value < -1 || Value == FMargin) return;
+    FMargin = Value;
+    Repaint();
+}
+
+void TqlSkinSpeedButton::SetSpacing(int Value) {
+    if (Value == FSpacing) return;
+    FSpacing = Value;
+    Repaint();
+}
+
+void TqlSkinSpeedButton::SetLayout(TqlButtonLayout Value) {
+    if (Value == FLayout) return;
+    FLayout = Value;
+    Repaint();
+}
+
+void TqlSkinSpeedButton::Notification(TComponent* AComponent, TOperation Operation) {
+    TqlGraphicSkinCustomControl::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FImageList) FImageList = nullptr;
 }
 
 void TqlSkinSpeedButton::SetTransparent(bool Value) {
@@ -91,7 +139,7 @@ void TqlSkinSpeedButton::Paint() {
             // Idle and transparent: only the image and caption, over what lies behind.
             PaintParentBackground(this, B.Canvas());
             NewClRect = Rect(0, 0, Width(), Height());
-            DrawGlyphAndCaption(B.Canvas(), NewClRect, false, false);
+            DrawTransparentIdle(B.Canvas());
         } else if (!EffectivelyEnabled() && !RectIsEmpty(FLook.DisabledSkinRect)) {
             DrawButtonState(B, FLook.DisabledSkinRect, false, false);
         } else {
@@ -119,15 +167,41 @@ void TqlSkinSpeedButton::DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool AD
     C.Brush().Style = TBrushStyle::bsClear;
     std::string caption = FShowCaption ? Caption() : std::string();
     const bool pressed = ADown && AActive;
-    const TCustomImageList* images = ImageList;
-    int index = ImageIndex;
-    const bool menuImage = MenuImage(images, index, caption);
-    if (menuImage || (Glyph.Empty() && images && index >= 0 && index < images->Count()))
-        DrawImageListGlyphCaption(C, R, Margin, Spacing, Layout, caption, index, images, pressed, enabled, false,
-                                  clNone);
+    const TCustomImageList* images = nullptr;
+    int index = -1;
+    bool imageEnabled = enabled;
+    if (ChooseImage(AActive, ADown, images, index, caption, imageEnabled))
+        DrawImageListGlyphCaption(C, R, FMargin, FSpacing, FLayout, caption, index, images, pressed, imageEnabled,
+                                  false, clNone);
     else
-        DrawBitmapGlyphCaption(C, R, Margin, Spacing, Layout, caption, &Glyph, NumGlyphs,
-                               GlyphNumFor(NumGlyphs, enabled, ADown, AActive), pressed, false, clNone);
+        DrawBitmapGlyphCaption(C, R, FMargin, FSpacing, FLayout, caption, &FGlyph, FNumGlyphs,
+                               GlyphNumFor(FNumGlyphs, enabled, ADown, AActive), pressed, false, clNone);
+}
+
+bool TqlSkinSpeedButton::ChooseImage(bool AActive, bool ADown, const TCustomImageList*& Images, int& Index,
+                                     std::string& Caption, bool& Enabled) const {
+    if (MenuImage(Images, Index, Caption)) return true;
+    if (!FGlyph.Empty()) return false;
+    const auto usable = [this](const TCustomImageList* List) {
+        return List && FImageIndex >= 0 && FImageIndex < List->Count();
+    };
+    Index = FImageIndex;
+    if (auto* bar = dynamic_cast<const TqlSkinToolBar*>(Parent())) {
+        // The disabled list's images are drawn as they are; the others greyed while disabled.
+        const bool disabledList = !EffectivelyEnabled() && bar->DisabledImages();
+        if (disabledList)
+            Images = bar->DisabledImages();
+        else if ((AActive || ADown) && bar->HotImages())
+            Images = bar->HotImages();
+        else
+            Images = bar->Images();
+        if (usable(Images)) {
+            if (disabledList) Enabled = true;
+            return true;
+        }
+    }
+    Images = FImageList;
+    return usable(Images);
 }
 
 void TqlSkinSpeedButton::CreateControlDefaultImage(TBitmap& B) {

@@ -11,8 +11,11 @@ public:
     explicit TqlSkinSpeedButton(TComponent* AOwner);
     ~TqlSkinSpeedButton() override;
 
-    const TCustomImageList* ImageList = nullptr;
-    int ImageIndex = -1;
+    const TCustomImageList* ImageList() const { return FImageList; }
+    void SetImageList(const TCustomImageList* Value);
+    int ImageIndex() const { return FImageIndex; }
+    // Repaints only on a skinned tool bar, whose image lists it draws from.
+    void SetImageIndex(int Value);
     bool UseSkinSize = true;
     bool UseSkinFontColor = true;
     int WidthWithCaption = 0, WidthWithoutCaption = 0;
@@ -28,11 +31,18 @@ public:
     int GroupIndex = 0;
     bool ShowCaption() const { return FShowCaption; }
     void SetShowCaption(bool Value);
-    TBitmap Glyph;
-    int NumGlyphs = 1;
-    int Margin = -1;
-    int Spacing = 1;
-    TqlButtonLayout Layout = blGlyphLeft;
+    const TBitmap& Glyph() const { return FGlyph; }
+    void SetGlyph(const TBitmap& Value);
+    TqlNumGlyphs NumGlyphs() const { return FNumGlyphs; }
+    // Kept within 1 to 4.
+    void SetNumGlyphs(TqlNumGlyphs Value);
+    int Margin() const { return FMargin; }
+    // Below -1 (centred) is refused.
+    void SetMargin(int Value);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int Value);
+    TqlButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TqlButtonLayout Value);
 
     void GetSkinData() override;
     void ChangeSkinData() override;
@@ -41,6 +51,7 @@ public:
     double MorphKf() const { return FEffects.MorphKf(); }
 
 protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void DoClick();
     virtual void DrawButtonState(TBitmap& B, const TRect& R, bool AActive, bool ADown);
     void Paint() override;
@@ -64,6 +75,13 @@ protected:
     // Down and shown down: grouped, or with the pointer over it.
     bool ShowsDown() const { return FPress.Down && (GroupIndex != 0 || FPress.MouseIn); }
     void DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool ADown, bool AActive);
+    // Idle and transparent: what shows over the parent's surface.
+    virtual void DrawTransparentIdle(TCanvas& C) { DrawGlyphAndCaption(C, Rect(0, 0, Width(), Height()), false, false); }
+    // The image list and index drawn for the state when the glyph is empty:
+    // the menu's, the tool bar's by state, or the button's own; Enabled is how
+    // the image is drawn. False when none applies.
+    bool ChooseImage(bool AActive, bool ADown, const TCustomImageList*& Images, int& Index, std::string& Caption,
+                     bool& Enabled) const;
     // An image (and caption) that stands in for the button's own; none here.
     virtual bool MenuImage(const TCustomImageList*& /*Images*/, int& /*Index*/, std::string& /*Caption*/) const {
         return false;
@@ -74,6 +92,13 @@ protected:
     TqlButtonPress FPress{*this, *this, FEffects, FLook};
 
 private:
+    const TCustomImageList* FImageList = nullptr;
+    int FImageIndex = -1;
+    TBitmap FGlyph;
+    TqlNumGlyphs FNumGlyphs = 1;
+    int FMargin = -1;
+    int FSpacing = 1;
+    TqlButtonLayout FLayout = blGlyphLeft;
     bool FFlat = false;
     bool FShowCaption = true;
 };

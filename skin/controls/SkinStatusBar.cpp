@@ -49,9 +49,7 @@ int TqlSkinStatusBar::GripWidth() const {
 void TqlSkinStatusBar::AdjustClientRect(TRect& R) { R = ClientArea(); }
 
 TRect TqlSkinStatusBar::ClientArea() const {
-    TRect r = Rect(0, 0, Width(), Height());
-    if (FIndex != -1 && !(BorderStyle() == TqlSkinBorderStyle::bvNone && !CaptionMode() && ResizeMode == 1))
-        r = MapRectToSize(ClRect);
+    TRect r = PanelClientRect();
     if (ShowsGrip()) r.Right -= HasGripPicture() ? GripWidth() : (r.Bottom - r.Top);
     return r;
 }
@@ -61,6 +59,12 @@ TRect TqlSkinStatusBar::GripRect() const {
     if (HasGripPicture())
         return Rect(cl.Right, cl.Bottom - (FGripperRect.Bottom - FGripperRect.Top), cl.Right + GripWidth(), cl.Bottom);
     return Rect(cl.Right + 2, cl.Top, cl.Right + (cl.Bottom - cl.Top), cl.Bottom - 2);
+}
+
+void TqlSkinStatusBar::Paint() {
+    TqlSkinPanel::Paint();
+    if (Width() < 1 || Height() < 1 || (FIndex != -1 && TransparentMode())) return;
+    PaintHook(Canvas());
 }
 
 void TqlSkinStatusBar::PaintHook(TCanvas& C) {

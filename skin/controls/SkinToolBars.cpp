@@ -22,10 +22,57 @@ void TqlSkinToolBar::ForEachSpeedButton(F Apply) {
 
 void TqlSkinToolBar::SetImages(const TCustomImageList* Value) {
     FImages = Value;
-    ForEachSpeedButton([&](TqlSkinSpeedButton& b) {
-        b.ImageList = Value;
-        b.Repaint();
-    });
+    WatchImageList(*this, Value);
+    ForEachSpeedButton([&](TqlSkinSpeedButton& b) { b.SetImageList(Value); });
+}
+
+void TqlSkinToolBar::SetHotImages(const TCustomImageList* Value) {
+    FHotImages = Value;
+    WatchImageList(*this, Value);
+    RepaintButtons();
+}
+
+void TqlSkinToolBar::SetDisabledImages(const TCustomImageList* Value) {
+    FDisabledImages = Value;
+    WatchImageList(*this, Value);
+    RepaintButtons();
+}
+
+void TqlSkinToolBar::RepaintButtons() {
+    ForEachSpeedButton([](TqlSkinSpeedButton& b) { b.Repaint(); });
+}
+
+void TqlSkinToolBar::Notification(TComponent* AComponent, TOperation Operation) {
+    TqlSkinPanel::Notification(AComponent, Operation);
+    if (Operation != TOperation::opRemove) return;
+    if (AComponent == FImages) FImages = nullptr;
+    if (AComponent == FHotImages) FHotImages = nullptr;
+    if (AComponent == FDisabledImages) FDisabledImages = nullptr;
+}
+
+void TqlSkinToolBar::AdjustClientRect(TRect& R) {
+    TqlSkinPanel::AdjustClientRect(R);
+    if (!FButtonsShown) return;
+    const TRect inner = R;
+    R = Rect(-FScrollPos, 0, FContentWidth - FScrollPos, ClientHeight());
+    if (FIndex == -1) {
+        R.Top = 1;
+        R.Bottom -= 1;
+    } else if (!(BorderStyle() == TqlSkinBorderStyle::bvNone && !CaptionMode() && ResizeMode == 1)) {
+        R.Top = inner.Top;
+        R.Bottom = inner.Bottom;
+    }
+}
+
+void TqlSkinToolBar::CreateControlSkinImage(TBitmap& B) {
+    if (!FButtonsShown || ResizeMode != 2 || !Picture) {
+        TqlSkinPanel::CreateControlSkinImage(B);
+        return;
+    }
+    TBitmap whole(Width(), Height());
+    BuildFace(whole, SkinRect, Width(), Height(), true);
+    B.Canvas().CopyRect(Rect(0, 0, B.Width(), B.Height()), whole,
+                        Rect(kButtonWidth, 0, kButtonWidth + B.Width(), B.Height()));
 }
 
 void TqlSkinToolBar::SetFlat(bool Value) {
@@ -75,13 +122,22 @@ void TqlSkinToolBar::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     if (AdjustControls) CentreChildren();
 }
 
-// Skinned children centre themselves; the others are put in the middle.
+int ToolBarCentredTop(const TControl& C, int ATop, int AHeight) {
+    auto* bar = dynamic_cast<const TqlSkinToolBar*>(C.Parent());
+    if (!bar || !bar->AdjustControls) return ATop;
+    const TRect cl = bar->ClientRect();
+    return cl.Top + cl.Height() / 2 - AHeight / 2;
+}
+
+// Skinned children and bevels centre themselves in their own SetBounds; the
+// others are put in the middle.
 void TqlSkinToolBar::CentreChildren() {
-    const TRect cl = ClientRect();
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* c = Controls(i);
-        if (c->Align() != TAlign::alNone || dynamic_cast<TqlSkinLookup*>(c)) continue;
-        c->SetBounds(c->Left(), cl.Top + cl.Height() / 2 - c->Height() / 2, c->Width(), c->Height());
+        if (c->Align() != TAlign::alNone) continue;
+        const bool selfCentring = dynamic_cast<TqlSkinLookup*>(c) || dynamic_cast<TqlSkinBevel*>(c);
+        const int top = selfCentring ? c->Top() : ToolBarCentredTop(*c, c->Top(), c->Height());
+        c->SetBounds(c->Left(), top, c->Width(), c->Height());
     }
 }
 
@@ -256,4 +312,5 @@ void TqlSkinToolBar::WndProc(TMessage& M) {
         }
     }
     TqlSkinPanel::WndProc(M);
+    if (M.Msg == WM_WINDOWPOSCHANGING && HandleAllocated() && AdjustControls) CentreChildren();
 }

@@ -24,8 +24,12 @@ public:
     // its flat look and, with AutoShowHideCaptions, whether it shows its caption.
     const TCustomImageList* Images() const { return FImages; }
     void SetImages(const TCustomImageList* Value);
-    const TCustomImageList* HotImages = nullptr;
-    const TCustomImageList* DisabledImages = nullptr;
+    // The speed buttons draw from these under the pointer and while disabled,
+    // also buttons put on the bar after the lists were set.
+    const TCustomImageList* HotImages() const { return FHotImages; }
+    void SetHotImages(const TCustomImageList* Value);
+    const TCustomImageList* DisabledImages() const { return FDisabledImages; }
+    void SetDisabledImages(const TCustomImageList* Value);
     bool Flat() const { return FFlat; }
     void SetFlat(bool Value);
     bool ShowCaptions() const { return FShowCaptions; }
@@ -46,6 +50,11 @@ public:
     void SetSkinData(TqlSkinData* Value) override;
 
 protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // With the scroll buttons shown, the children lie along the whole scrolled extent.
+    void AdjustClientRect(TRect& R) override;
+    // A three-part skin spans the whole bar, scroll buttons included.
+    void CreateControlSkinImage(TBitmap& B) override;
     void WndProc(TMessage& M) override;
     void CMMouseLeave(TMessage& M) override;
 
@@ -58,6 +67,7 @@ private:
     bool PaintSkinButton(TCanvas& C, const TRect& R, bool Down, bool Hot) const;
     template <class F>
     void ForEachSpeedButton(F Apply);
+    void RepaintButtons();
     void StartTimer(int Direction);
     void StopTimer();
     void ClearHot();
@@ -71,6 +81,8 @@ private:
     bool FHot[2] = {false, false}, FPressed[2] = {false, false};
     int FTimerDir = 0;  // 0 none, 1 left, 2 right
     const TCustomImageList* FImages = nullptr;
+    const TCustomImageList* FHotImages = nullptr;
+    const TCustomImageList* FDisabledImages = nullptr;
     bool FFlat = false;
     bool FShowCaptions = false;
     const TqlDataSkinButtonControl* FButtonLook = nullptr;

@@ -32,6 +32,8 @@ public:
     void GetSkinData();
     bool DividerMode() const { return FDividerMode; }
     void SetDividerMode(bool value);
+    // Centred across a skinned tool bar that keeps its controls centred.
+    void SetBounds(int left, int top, int width, int height) override;
     TColor LightColor = clBtnHighlight;
     TColor ShadowColor = clBtnShadow;
 

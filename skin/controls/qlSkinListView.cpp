@@ -377,7 +377,7 @@ void TqlSkinCustomListView::DrawHeaderSection(TCanvas& Canvas, const TRect& R, i
         c.Brush().Style = TBrushStyle::bsClear;
         const TRect t = Rect(5, 0, w - 5, h);
         std::string caption = column.Caption;
-        const bool image = SmallImages && column.ImageIndex >= 0 && column.ImageIndex < SmallImages->Count();
+        const bool image = SmallImages() && column.ImageIndex >= 0 && column.ImageIndex < SmallImages()->Count();
         if (!image) {
             FitTextEllipsis(c, caption, t.Width());
             const int tw = c.TextWidth(caption);
@@ -386,7 +386,7 @@ void TqlSkinCustomListView::DrawHeaderSection(TCanvas& Canvas, const TRect& R, i
             if (column.Alignment == TAlignment::taCenter) x = t.Left + t.Width() / 2 - tw / 2;
             c.TextOut(x, h / 2 - c.TextHeight(caption) / 2, caption);
         } else {
-            const int iw = SmallImages->Width();
+            const int iw = SmallImages()->Width();
             const std::string whole = caption;
             FitTextEllipsis(c, caption, t.Width() - 10 - iw);
             const int tw = c.TextWidth(caption);
@@ -395,7 +395,7 @@ void TqlSkinCustomListView::DrawHeaderSection(TCanvas& Canvas, const TRect& R, i
                 if (column.Alignment == TAlignment::taRightJustify) x0 = t.Right - tw - iw - 10;
                 if (column.Alignment == TAlignment::taCenter) x0 = t.Left + t.Width() / 2 - (tw + iw + 10) / 2;
             }
-            SmallImages->Draw(c, x0, h / 2 - SmallImages->Height() / 2, column.ImageIndex);
+            SmallImages()->Draw(c, x0, h / 2 - SmallImages()->Height() / 2, column.ImageIndex);
             c.TextOut(x0 + iw + 10, h / 2 - c.TextHeight(caption) / 2, caption);
         }
     }

@@ -394,6 +394,7 @@ void TqlSkinScrollBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, in
 
 void TqlSkinScrollBar::CMMouseLeave(TMessage& M) {
     TqlSkinCustomControl::CMMouseLeave(M);
+    if (FMouseDown && FRepeatMode == 4) FTimer.Stop();
     if (FActive == ptNone || FPressed != ptNone || FDragging) return;
     FParts[FActive].MouseIn = false;
     FActive = ptNone;

@@ -81,6 +81,7 @@ void TqlSkinPageControl::SetSkinData(TqlSkinData* value) {
 void TqlSkinPageControl::Notification(TComponent* component, TOperation operation) {
     TPageControl::Notification(component, operation);
     if (operation == TOperation::opRemove && component == FUpDown) FUpDown = nullptr;
+    if (operation == TOperation::opRemove && component == FImages) SetImages(nullptr);
     if (operation == TOperation::opRemove && component == SkinData()) {
         TqlSkinLookup::SetSkinData(nullptr);
         ChangeSkinData();
@@ -269,6 +270,7 @@ void TqlSkinPageControl::SetShowCloseButtons(bool value) {
 void TqlSkinPageControl::SetImages(TCustomImageList* value) {
     if (value == FImages) return;
     FImages = value;
+    WatchImageList(*this, value);
     UpdateTabRoom();
 }
 

@@ -3,20 +3,9 @@
 #include "skin/controls/SkinControlBases.h"
 #include "skin/core/qlPictureOps.h"
 
-TqlSkinUpDown::TqlSkinUpDown(TComponent* owner) : TCustomControl(owner) {
+TqlSkinUpDown::TqlSkinUpDown(TComponent* owner) : TqlSkinCustomControl(owner) {
     SetSkinDataName("hupdown");
     SetBounds(Left(), Top(), 50, 25);
-    LinkSkinData(*this, *this, FormSkinData(owner));
-}
-
-void TqlSkinUpDown::SetSkinData(TqlSkinData* value) {
-    LinkSkinData(*this, *this, value);
-    Invalidate();
-}
-
-void TqlSkinUpDown::Notification(TComponent* component, TOperation operation) {
-    TCustomControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == SkinData()) TqlSkinLink::SetSkinData(nullptr);
 }
 
 void TqlSkinUpDown::SetPosition(int value) {
@@ -56,11 +45,9 @@ void TqlSkinUpDown::SetHot(int half) {
 
 void TqlSkinUpDown::Paint() {
     TCanvas& c = Canvas();
-    const TqlSkinData* skin = SkinData();
-    const int index = skin && !skin->Empty ? skin->IndexOfControlData(SkinDataName()) : -1;
-    const auto* look =
-        index >= 0 ? dynamic_cast<const TqlDataSkinUpDownControl*>(skin->CtrlList[size_t(index)].get()) : nullptr;
-    const TBitmap* picture = look ? SkinPicture(*skin, look->PictureIndex) : nullptr;
+    GetSkinData();
+    const auto* look = dynamic_cast<const TqlDataSkinUpDownControl*>(Descriptor());
+    const TBitmap* picture = look ? SkinPicture(*SkinData(), look->PictureIndex) : nullptr;
     for (int half = 0; half < 2; ++half) {
         const TRect r = HalfRect(half);
         if (!picture || r.Width() < 1 || r.Height() < 1) {
@@ -96,7 +83,7 @@ void TqlSkinUpDown::PaintPlain(TCanvas& c, int half) {
 }
 
 void TqlSkinUpDown::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    TCustomControl::MouseDown(button, shift, x, y);
+    TqlSkinCustomControl::MouseDown(button, shift, x, y);
     if (button != TMouseButton::mbLeft) return;
     FHot = HalfAt(x, y);
     FPressed = true;
@@ -105,7 +92,7 @@ void TqlSkinUpDown::MouseDown(TMouseButton button, TShiftState shift, int x, int
 }
 
 void TqlSkinUpDown::MouseMove(TShiftState shift, int x, int y) {
-    TCustomControl::MouseMove(shift, x, y);
+    TqlSkinCustomControl::MouseMove(shift, x, y);
     SetHot(HalfAt(x, y));
 }
 
@@ -114,11 +101,11 @@ void TqlSkinUpDown::MouseUp(TMouseButton button, TShiftState shift, int x, int y
         FPressed = false;
         Invalidate();
     }
-    TCustomControl::MouseUp(button, shift, x, y);
+    TqlSkinCustomControl::MouseUp(button, shift, x, y);
 }
 
 void TqlSkinUpDown::CMMouseLeave(TMessage& m) {
-    TCustomControl::CMMouseLeave(m);
+    TqlSkinCustomControl::CMMouseLeave(m);
     FPressed = false;
     SetHot(-1);
 }

@@ -11,11 +11,11 @@
 //                                                     pressed while held over it
 //   release, pointer leaves       -                   normal
 
-#include "platform/gui/Controls.h"
-#include "skin/core/qlSkinData.h"
+#include "skin/controls/SkinControlBases.h"
 
 // The arrows of a number: Position between Min and Max in steps of Increment.
-class TqlSkinUpDown : public TCustomControl, public TqlSkinLink {
+// A skinned control like the others, so a live skin change reaches it.
+class TqlSkinUpDown : public TqlSkinCustomControl {
 public:
     explicit TqlSkinUpDown(TComponent* owner);
     int Min() const { return FMin; }
@@ -27,7 +27,8 @@ public:
     void SetMin(int value);
     void SetMax(int value);
     void SetIncrement(int value) { FIncrement = value; }
-    void SetSkinData(TqlSkinData* value) override;
+    // Each half stretches its faces, so any size suits: the one asked for stays.
+    void CalcSize(int& /*W*/, int& /*H*/) override {}
     TNotifyEvent OnChange;
 
 protected:
@@ -36,7 +37,6 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void CMMouseLeave(TMessage& m) override;
-    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     // 0 the left (down) half, 1 the right (up) half, -1 outside.

@@ -131,6 +131,8 @@ void RegionFromNinePartMask(HRGN& Rgn, TPoint LT, TPoint RT, TPoint LB, TPoint R
 // Glyphs and captions.
 
 enum TqlButtonLayout : uint8_t { blGlyphLeft = 0, blGlyphRight = 1, blGlyphTop = 2, blGlyphBottom = 3 };
+// Cells of a glyph strip, 1 to 4.
+using TqlNumGlyphs = int;
 
 // Top-left positions of glyph and caption in R; Margin -1 centres them
 // together. A layout outside the four lays out as glyph-left.

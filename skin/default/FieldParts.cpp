@@ -13,7 +13,11 @@ void AddPanels(Builder& b, int pic) {
         p.Fill(r, kWindow);
         p.Fill(Rect(r.Left, r.Top, r.Right, r.Top + 1), kPanelBorder);
     });
-    a.Draw([r = s[2]](TSkinPainter& p) { p.Fill(r, kWindow); });
+    // A tool bar: the window grey over a line that parts it from what lies below.
+    a.Draw([r = s[2]](TSkinPainter& p) {
+        p.Fill(r, kWindow);
+        p.Fill(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), kPanelBorder);
+    });
     const TRect grip = a.Place(12, 12);
     a.Draw([grip](TSkinPainter& p) {
         p.Fill(grip, kKey);
@@ -39,7 +43,7 @@ void AddPanels(Builder& b, int pic) {
     status.GripperRect = grip;
     status.GripperTransparent = true;
     status.GripperTransparentColor = kKey;
-    panel("toolpanel", s[2]);
+    for (const char* name : {"toolpanel", "bigtoolpanel", "resizetoolpanel"}) panel(name, s[2]);
 
     auto& bevel = b.Control<TqlDataSkinBevel>("bevel", "bevel");
     bevel.LightColor = kWhite;

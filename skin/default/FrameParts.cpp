@@ -50,12 +50,38 @@ void AddButtons(Builder& b, int pic) {
         d.MenuMarkerDownRect = markers[2];
         d.MenuMarkerTransparentColor = kKey;
     };
-    for (const char* name :
-         {"toolbutton", "resizetoolbutton", "toolmenutrackbutton", "htracktoolbutton", "vtracktoolbutton"})
+    for (const char* name : {"toolbutton", "bigtoolbutton", "resizetoolbutton", "htracktoolbutton", "vtracktoolbutton"})
         tool(b.Control<TqlDataSkinButtonControl>(name, "button", pic));
-    auto& menu = b.Control<TqlDataSkinMenuButtonControl>("toolmenubutton", "menubutton", pic);
-    tool(menu);
-    menu.TrackButtonRect = Rect(t[0].Right - 12, t[0].Top, t[0].Right, t[0].Bottom);
+    // The drop-down buttons: a tool face that stretches sideways with a
+    // 12-pixel track part at its right end, an arrow in it and, under the
+    // pointer, a line that marks it off.
+    constexpr int kTrack = 12;
+    const auto m = a.Row(40, 26, 4);
+    for (int i = 0; i < 4; ++i) {
+        DrawFace(a, m[i], toolFaces[i]);
+        const TRect r = m[i];
+        const bool lit = i == 1 || i == 2;
+        a.Draw([r, lit](TSkinPainter& p) {
+            if (lit) p.Fill(Rect(r.Right - kTrack - 1, r.Top + 4, r.Right - kTrack, r.Bottom - 4), kBorderHover);
+            const int top = r.Top + (r.Height() - 5) / 2;
+            p.Arrow(Rect(r.Right - kTrack + 2, top, r.Right - 2, top + 5), TSkinPainter::Dir::Down, kTextSoft);
+        });
+    }
+    for (const char* name : {"toolmenubutton", "toolmenutrackbutton", "bigtoolmenubutton", "bigtoolmenutrackbutton"}) {
+        auto& menu = b.Control<TqlDataSkinMenuButtonControl>(name, "menubutton", pic);
+        SetButtonLook(menu, m[0], m[1], m[2], m[3], 5);
+        // Horizontal three-part: the track part stays at the right end.
+        const int w = m[0].Width(), h = m[0].Height();
+        menu.LTPoint = {6, 0};
+        menu.RTPoint = {w - kTrack - 2, 0};
+        menu.LBPoint = menu.RBPoint = {0, 0};
+        menu.ClientRect = Rect(3, 3, w - kTrack - 1, h - 3);
+        menu.TrackButtonRect = Rect(w - kTrack, 0, w, h);
+        menu.MenuMarkerFlatRect = menu.MenuMarkerRect = markers[0];
+        menu.MenuMarkerActiveRect = markers[1];
+        menu.MenuMarkerDownRect = markers[2];
+        menu.MenuMarkerTransparentColor = kKey;
+    }
 }
 
 // Check and radio boxes: 14-pixel boxes, accent-filled with a white mark when checked.

@@ -25,6 +25,8 @@ void ForEachControl(TWinControl* Parent, const std::function<void(TControl*)>& V
 
 TqlCorvane::TqlCorvane(TForm* AOwner) : TComponent(AOwner), FForm(AOwner) {
     SetSkinData(FormSkinData(AOwner));
+    if (FSkinData) FFormSkinning = FSkinData->SkinnableForm();
+    TakeCaptionHints();
     FForm->HookMessages(this, [this](TMessage& M) { return HandleMessage(M); });
 }
 
@@ -59,9 +61,15 @@ bool TqlCorvane::HandleMessage(TMessage& M) {
         case WM_AFTERCHANGESKINDATA:
             if (OnAfterChangeSkinData) OnAfterChangeSkinData(this);
             return true;
-        // Neither caption buttons nor form skinning of their own: nothing to redo.
         case WM_CHANGERESOURCESTRDATA:
-        case WM_CHANGESKINNABLEFORM: return true;
+            TakeCaptionHints();
+            return true;
+        case WM_CHANGESKINNABLEFORM:
+            if (sender && sender == FSkinData && FSkinData->SkinnableForm() != FFormSkinning) {
+                FFormSkinning = FSkinData->SkinnableForm();
+                FForm->Invalidate();
+            }
+            return true;
         default: return false;
     }
 }
@@ -69,9 +77,9 @@ bool TqlCorvane::HandleMessage(TMessage& M) {
 void TqlCorvane::BeforeChange(const TqlSkinData* Sender) {
     FChanging = true;
     // The old descriptors and pictures go away before the new ones arrive.
+    // Windowless controls look theirs up again at every paint and are left be.
     ForEachControl(FForm, [Sender](TControl* c) {
         if (auto* s = dynamic_cast<TqlSkinControl*>(c); s && s->SkinData() == Sender) s->BeforeChangeSkinData();
-        if (auto* g = dynamic_cast<TqlGraphicSkinControl*>(c); g && g->SkinData() == Sender) g->BeforeChangeSkinData();
         if (auto* p = dynamic_cast<TqlSkinPageControl*>(c); p && p->SkinData() == Sender) p->BeforeChangeSkinData();
     });
     if (OnBeforeChangeSkinData) OnBeforeChangeSkinData(this);
@@ -86,7 +94,6 @@ void TqlCorvane::ChangeControls(const TqlSkinData* Sender) {
         if (auto* p = dynamic_cast<TqlSkinPageControl*>(c); p && takes(*p)) p->ChangeSkinData();
         if (auto* t = dynamic_cast<TqlSkinCustomTreeView*>(c); t && takes(*t)) t->ChangeSkinData();
         if (auto* l = dynamic_cast<TqlSkinCustomListView*>(c); l && takes(*l)) l->ChangeSkinData();
-        if (auto* u = dynamic_cast<TqlSkinUpDown*>(c); u && takes(*u)) u->Invalidate();
     });
     ApplySkinFieldLooks(FForm, Sender ? Sender : FSkinData);
     // Bars attached to views may have changed their thickness.
@@ -94,6 +101,14 @@ void TqlCorvane::ChangeControls(const TqlSkinData* Sender) {
         for (int i = 0; i < c->ComponentCount(); ++i)
             if (auto* bars = dynamic_cast<TqlAttachedScrollBars*>(c->Components(i))) bars->Update();
     });
+}
+
+void TqlCorvane::TakeCaptionHints() {
+    static constexpr const char* kKeys[] = {"MINBUTTON_HINT",  "MAXBUTTON_HINT",    "CLOSEBUTTON_HINT",
+                                            "TRAYBUTTON_HINT", "ROLLUPBUTTON_HINT", "MENUBUTTON_HINT"};
+    const TqlResourceStrData* table = FSkinData ? FSkinData->ResourceStrData() : nullptr;
+    for (size_t i = 0; i < FHints.size(); ++i)
+        FHints[i] = table ? table->LookupResString(kKeys[i]) : BuiltInResString(kKeys[i]);
 }
 
 void TqlCorvane::UpdateSizeGrips() {

@@ -10,7 +10,7 @@ void TqlImagesMenuGrid::Open(const TRect& R) {
     FColumns = FMenu.ColumnsCount > 0 ? FMenu.ColumnsCount : int(std::ceil(std::sqrt(double(n))));
     FColumns = std::clamp(FColumns, 1, std::max(1, n));
     const int rows = (n + FColumns - 1) / FColumns;
-    const int cellW = FMenu.Images->Width() + 2 * kPadding, cellH = FMenu.Images->Height() + 2 * kPadding;
+    const int cellW = FMenu.Images()->Width() + 2 * kPadding, cellH = FMenu.Images()->Height() + 2 * kPadding;
     SetBounds(Left(), Top(), FColumns * cellW + 2 * kBorder, rows * cellH + 2 * kBorder);
     FHotIndex = FMenu.ItemIndex() >= 0 && FMenu.ItemIndex() < n ? FMenu.ItemIndex() : -1;
     PopupBelow(R);
@@ -18,13 +18,13 @@ void TqlImagesMenuGrid::Open(const TRect& R) {
 }
 
 TRect TqlImagesMenuGrid::CellRect(int Index) const {
-    const int cellW = FMenu.Images->Width() + 2 * kPadding, cellH = FMenu.Images->Height() + 2 * kPadding;
+    const int cellW = FMenu.Images()->Width() + 2 * kPadding, cellH = FMenu.Images()->Height() + 2 * kPadding;
     const int x = kBorder + (Index % FColumns) * cellW, y = kBorder + (Index / FColumns) * cellH;
     return Rect(x, y, x + cellW, y + cellH);
 }
 
 int TqlImagesMenuGrid::CellAt(int X, int Y) const {
-    if (!FMenu.Images) return -1;
+    if (!FMenu.Images()) return -1;
     for (int i = 0; i < ItemCount(); ++i)
         if (CellRect(i).Contains({X, Y})) return i;
     return -1;
@@ -61,7 +61,7 @@ void TqlImagesMenuGrid::Paint() {
             C.FrameRect(cell);
             C.FrameRect(Rect(cell.Left + 1, cell.Top + 1, cell.Right - 1, cell.Bottom - 1));
         }
-        FMenu.Images->Draw(C, cell.Left + kPadding, cell.Top + kPadding, FMenu.Items[size_t(i)].ImageIndex);
+        FMenu.Images()->Draw(C, cell.Left + kPadding, cell.Top + kPadding, FMenu.Items[size_t(i)].ImageIndex);
     }
 }
 

@@ -27,11 +27,23 @@ struct TqlImagesMenuItem {
 
 class TqlImagesMenuGrid;
 
+// A handler held for the component it calls back: the menu drops it when that
+// component goes, so a freed control is never called.
+struct TqlMenuLink {
+    TComponent* Owner = nullptr;
+    std::function<void()> Handler;
+    void operator()() const {
+        if (Handler) Handler();
+    }
+};
+
 class TqlSkinImagesMenu : public TComponent, public TqlSkinDataLink {
 public:
     explicit TqlSkinImagesMenu(TComponent* owner) : TComponent(owner) {}
 
-    const TCustomImageList* Images = nullptr;
+    // Not owned; forgotten when the list goes.
+    const TCustomImageList* Images() const { return FImages; }
+    void SetImages(const TCustomImageList* Value);
     // Cells a row of the grid holds; 0 lets the grid be about square.
     int ColumnsCount = 0;
     std::vector<TqlImagesMenuItem> Items;
@@ -41,9 +53,13 @@ public:
     const TqlImagesMenuItem* GetSelectedItem() const;
     TNotifyEvent OnPopup;
     // Told of every change of the selection; set by the control that shows it.
-    std::function<void()> OnChange;
+    const TqlMenuLink& ChangeLink() const { return FOnChange; }
+    void SetChangeLink(TControl* Owner, std::function<void()> Handler);
     // Called once the grid has closed; set by the opener before each popup.
-    std::function<void()> OnClose;
+    const TqlMenuLink& CloseLink() const { return FOnClose; }
+    void SetCloseLink(TComponent* Owner, std::function<void()> Handler);
+    // Drops the handlers held for Owner (it is going, or shows another menu).
+    void RemoveLinks(TComponent* Owner);
 
     // Opens the grid below the screen rectangle R with ItemIndex selected. A
     // menu without images or items has nothing to show and closes at once, so
@@ -55,7 +71,14 @@ public:
     // The grid window while it shows, else null.
     TWinControl* Grid() const;
 
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
+    void SetLink(TqlMenuLink& Link, TComponent* Owner, std::function<void()> Handler);
+
+    TqlMenuLink FOnChange, FOnClose;
+    const TCustomImageList* FImages = nullptr;
     int FItemIndex = -1;
     bool FShowing = false;
     TqlImagesMenuGrid* FGrid = nullptr;

@@ -249,6 +249,57 @@ TEST_F(FrequencyLists, ARawCorpusGivesTheSameWordAndWordAndPosLists) {
     EXPECT_EQ(files["WORD[2](7).xls"].size(), 7u);
 }
 
+// Every list parts a token into the word and the tag counting parts it into:
+// a separator byte that is the trail byte of a code page 936 character stays
+// with its character, in a corpus tagged with "_" and in one whose own
+// separator is turned into "_"; Latin-1, CP1252 and UTF-8 words keep theirs.
+TEST_F(FrequencyLists, WordsAndTagsInEveryListAreThoseCountingSees) {
+    struct Case {
+        const char* name;
+        std::string word, tag;
+    };
+    const std::vector<Case> cases = {
+        {"GBK, trail byte 0x5F", "\x81\x5F", "n"},       {"GBK, trail byte 0x5F inside", "\xC4\x5F\xB0\xA1", "v"},
+        {"GBK, trail byte 0x7C", "\xB0\x7C", "p"},       {"GBK, plain", "\xC4\xE3", "r"},
+        {"Latin-1", "caf\xE9", "NN"},                   {"CP1252", "\x93no\x94", "UH"},
+        {"UTF-8", "caf\xC3\xA9", "JJ"},
+    };
+    form->rbxWord->SetChecked(true);
+    form->rbxPos->SetChecked(true);
+    form->rbxWordAndPos->SetChecked(true);
+    form->rbxWordByPos->SetChecked(true);
+    form->rbxPosByWord->SetChecked(true);
+    form->cblSplitterList->Items().Add("|");
+    for (const char* separator : {"_", "|"}) {
+        SCOPED_TRACE(std::string("separated by ") + separator);
+        form->cblSplitterList->SetChecked(0, *separator == '_');
+        form->cblSplitterList->SetChecked(2, *separator == '|');
+        form->cblSplitterListListBoxClick(nullptr);
+        std::string text;
+        for (const Case& c : cases)
+            text += std::string("x") + separator + "X " + c.word + separator + c.tag + " y" + separator + "Y\r\n";
+        Open({{"c.txt", text}});
+        Run();
+        std::map<std::string, Lines> lists;
+        for (auto& [name, lines] : Written()) lists[name.substr(0, name.find('['))] = lines;
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            const std::pair<const char*, std::string> expected[] = {
+                {"WORD", c.word + " \t1"},
+                {"POS", c.tag + " \t1"},
+                {"WORD and POS", c.word + "\t" + c.tag + "\t1"},
+                {"WORD by POS", c.word + " \t1\t" + c.tag + " (1)"},
+                {"POS by WORD", c.tag + " \t1\t" + c.word + " (1)"},
+            };
+            for (const auto& [list, line] : expected) {
+                SCOPED_TRACE(list);
+                const Lines& lines = lists[list];
+                EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end());
+            }
+        }
+    }
+}
+
 TEST_F(FrequencyLists, TheStopListDropsMatchingLinesOnlyWhileSwitchedOn) {
     Open({{"r.txt", "the cat\r\nthe dog\r\n"}}, true);
     form->rbxWord->SetChecked(true);

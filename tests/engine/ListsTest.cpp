@@ -213,6 +213,61 @@ TEST(FormatToken, PartsWordAndTagAtACharacterBoundary) {
     }
 }
 
+// Separators become "_" only where counting parts word and tag: never at
+// the trail byte of a code page 936 character, unless the token has no other
+// separator and is read byte by byte, as Latin-1 text is; other text has
+// every separator replaced, case ignored.
+TEST(ReplaceSeparators, ReplacesWhereCountingParts) {
+    struct Case {
+        std::string text, splitters, expected;
+    };
+    const std::vector<Case> cases = {
+        {"\x81\x7C|n x|X", "[|]", "\x81\x7C_n x_X"},
+        {"\xC4\x7C\xB0\xA1|v \xC4\xE3|r", "[|]", "\xC4\x7C\xB0\xA1_v \xC4\xE3_r"},
+        {"\x81\x40@n", "[@/]", "\x81\x40_n"},
+        {"\x81\x7C|a|b", "[|]", "\x81\x7C_a_b"},
+        {"  \xC4\xE3/r\t\xC4\xE3/r  ", "[/]", "\xC4\xE3_r\t\xC4\xE3_r"},
+        {"caf\xE9|NN na\xEFve|JJ", "[|]", "caf\xE9_NN na\xEFve_JJ"},
+        {"\x93no\x94|UH \x81\x7C|n", "[|]", "\x93no\x94_UH \x81\x7C_n"},
+        {"caf\xC3\xA9|NN a|b|c", "[|]", "caf\xC3\xA9_NN a_b_c"},
+        {"the/DT catXNN", "[/x]", "the_DT cat_NN"},
+        {"\xC4\xE3/DT catXNN", "[/x]", "\xC4\xE3_DT cat_NN"},
+        {"no separators", "[|]", "no separators"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(TDisplay::ReplaceSeparators(c.text, c.splitters, "_"), c.expected);
+    }
+}
+
+// The cross lists part word and tag where counting parts them.
+TEST(BuildCrossList, PartsWordAndTagAtACharacterBoundary) {
+    struct Case {
+        const char* name;
+        bool byWord;
+        Lines items, expected;
+    };
+    // Counts differ inside each group and between groups: orders by count are strict.
+    const std::vector<Case> cases = {
+        {"GBK by word", true, {"\x81\x5F_n", "\x81\x5F_v", "\x81\x5F_n", "\xC4\x5F\xB0\xA1_v"},
+         {"\x81\x5F \t3\tn (2) \tv (1)", "\xC4\x5F\xB0\xA1 \t1\tv (1)"}},
+        {"GBK by tag", false, {"\x81\x5F_n", "\xC4\x5F\xB0\xA1_v", "\xC4\xE3_v", "\xC4\xE3_v"},
+         {"v \t3\t\xC4\xE3 (2) \t\xC4\x5F\xB0\xA1 (1)", "n \t1\t\x81\x5F (1)"}},
+        {"Latin-1 and CP1252", true, {"caf\xE9_NN", "caf\xE9_VB", "caf\xE9_NN", "\x93no\x94_UH"},
+         {"caf\xE9 \t3\tNN (2) \tVB (1)", "\x93no\x94 \t1\tUH (1)"}},
+        {"UTF-8", false, {"caf\xC3\xA9_NN", "na\xC3\xAFve_NN", "caf\xC3\xA9_NN", "x_JJ"},
+         {"NN \t3\tcaf\xC3\xA9 (2) \tna\xC3\xAFve (1)", "JJ \t1\tx (1)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TStringList source, dest;
+        dest.SetNameValueSeparator('\t');
+        Fill(source, c.items);
+        TDisplay::BuildCrossList(source, dest, c.byWord, "Freq.", "Freq.", false);
+        EXPECT_EQ(dest.Items(), c.expected);
+    }
+}
+
 TEST(FormatToken, KeepsWordsOrTagsAndDropsPadding) {
     struct Case {
         std::string text, mode, expected;

@@ -6,6 +6,8 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/qlSkinUpDown.h"
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/qlSkinTabs.h"
 #include "skin/controls/qlSkinTreeView.h"
@@ -105,6 +107,53 @@ TEST_F(Corvane, ALiveLoadReskinsEveryControlOnce) {
     const int treeIndex = skin->IndexOfControlData("treeview");
     EXPECT_EQ(tree->Index(), treeIndex);
     EXPECT_EQ(tree->Color(), dynamic_cast<const TqlDataSkinTreeView&>(*skin->CtrlList[size_t(treeIndex)]).BGColor);
+}
+
+// Before a load only windowed controls drop their descriptor; windowless ones
+// look theirs up at every paint. Both, and the up-down, are re-skinned after.
+TEST_F(Corvane, OnlyWindowedControlsAreToldBeforeALoadAndEveryOneAfter) {
+    auto* bar = Add<Counting<TqlSkinScrollBar>>(form);
+    auto* updown = Add<Counting<TqlSkinUpDown>>(form);
+    auto* speed = Add<Counting<TqlSkinSpeedButton>>(form);
+    skin->LoadFromStoredSkin(*stored);
+    struct Row {
+        const char* what;
+        int befores, changes, index;
+    } rows[] = {{"scroll bar", bar->befores, bar->changes, bar->Index()},
+                {"up-down", updown->befores, updown->changes, updown->Index()},
+                {"speed button", speed->befores, speed->changes, speed->Index()}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        EXPECT_EQ(r.befores, r.what == std::string("speed button") ? 0 : 1);
+        EXPECT_EQ(r.changes, 1);
+        EXPECT_NE(r.index, -1);
+    }
+}
+
+// A new string table gives the caption buttons their hints again; switching
+// SkinnableForm switches form skinning, but only for the form's own skin.
+TEST_F(Corvane, TakesHintsAgainAndFollowsSkinnableForm) {
+    EXPECT_EQ(corvane->CaptionButtonHint(TqlCaptionButton::Minimize), "Minimize");
+    EXPECT_EQ(corvane->CaptionButtonHint(TqlCaptionButton::Menu), "System menu");
+    auto* table = new TqlResourceStrData(form);
+    TStringList lines;
+    lines.Add("MINBUTTON_HINT=Shrink");
+    lines.Add("CLOSEBUTTON_HINT=Shut");
+    table->SetResStrings(lines);
+    skin->SetResourceStrData(table);
+    EXPECT_EQ(corvane->CaptionButtonHint(TqlCaptionButton::Minimize), "Shrink");
+    EXPECT_EQ(corvane->CaptionButtonHint(TqlCaptionButton::Close), "Shut");
+    EXPECT_EQ(corvane->CaptionButtonHint(TqlCaptionButton::Maximize), "Maximize");
+
+    EXPECT_TRUE(corvane->FormSkinning());
+    auto* other = new TqlSkinData(form);
+    other->SetSkinnableForm(false);
+    form->Perform(WM_CHANGESKINNABLEFORM, WPARAM(other), kSkinMessageLParam);
+    EXPECT_TRUE(corvane->FormSkinning());
+    skin->SetSkinnableForm(false);
+    EXPECT_FALSE(corvane->FormSkinning());
+    skin->SetSkinnableForm(true);
+    EXPECT_TRUE(corvane->FormSkinning());
 }
 
 TEST_F(Corvane, ControlsOfAnotherSkinAreLeftAlone) {

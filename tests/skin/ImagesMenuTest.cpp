@@ -23,7 +23,7 @@ namespace {
 constexpr int kImageSize = 16;
 
 class ImagesMenu : public testing::Test {
-protected:
+public:
     void SetUp() override {
         form = new TForm(nullptr);
         form->SetBounds(0, 0, 400, 300);
@@ -34,7 +34,7 @@ protected:
             images.AddMasked(image, clNone);
         }
         menu = new TqlSkinImagesMenu(form);
-        menu->Images = &images;
+        menu->SetImages(&images);
         for (int i = 0; i < 7; ++i) menu->Items.push_back({i, "item " + std::to_string(i)});
         menu->ColumnsCount = 3;
         button = new TqlSkinMenuSpeedButton(form);
@@ -44,7 +44,10 @@ protected:
         button->SetSkinImagesMenu(menu);
         button->OnHideTrackMenu = [this](TObject*) { ++hidden; };
     }
-    void TearDown() override { delete form; }
+    void TearDown() override {
+        delete form;
+        form = nullptr;
+    }
 
     static TColor Colour(int i) { return TColor(0x102030 + 0x200000 * i); }
     void Open() { button->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)); }
@@ -175,12 +178,89 @@ TEST_F(ImagesMenu, AMenuWithNothingToShowClosesAtOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         hidden = 0;
-        menu->Images = c.images;
+        menu->SetImages(c.images);
         if (!c.items) menu->Items.clear();
         Open();
         EXPECT_EQ(menu->Grid(), nullptr);
         EXPECT_FALSE(button->Down());
         EXPECT_EQ(hidden, 1);
+    }
+}
+
+// The menu calls its opener back through links that go with the opener, and
+// the button hears of the menu's going: no order of freeing leaves a call to
+// a freed object (the sanitizer build checks the reads).
+TEST_F(ImagesMenu, EveryOrderOfFreeingLeavesNoCallToTheFreedSide) {
+    struct Case {
+        const char* name;
+        std::function<void(ImagesMenu&)> run;
+    } cases[] = {
+        {"button freed while the grid shows, then a cell picked",
+         [](ImagesMenu& t) {
+             t.Open();
+             delete t.button;
+             t.button = nullptr;
+             t.ClickCell(3);
+             EXPECT_EQ(t.menu->ItemIndex(), 3);
+             EXPECT_EQ(t.menu->Grid(), nullptr);
+             EXPECT_EQ(t.hidden, 0);
+         }},
+        {"button freed, then the selection changed",
+         [](ImagesMenu& t) {
+             delete t.button;
+             t.button = nullptr;
+             EXPECT_EQ(t.menu->ChangeLink().Owner, nullptr);
+             t.menu->SetItemIndex(2);
+             EXPECT_EQ(t.menu->ItemIndex(), 2);
+         }},
+        {"menu freed while the grid shows",
+         [](ImagesMenu& t) {
+             t.Open();
+             ASSERT_TRUE(t.button->Down());
+             delete t.menu;
+             t.menu = nullptr;
+             EXPECT_EQ(t.button->SkinImagesMenu(), nullptr);
+             EXPECT_FALSE(t.button->Down());
+             EXPECT_FALSE(t.button->MenuTracking());
+             EXPECT_EQ(t.hidden, 1);
+         }},
+        {"button moved to another menu, then freed",
+         [](ImagesMenu& t) {
+             auto* other = new TqlSkinImagesMenu(t.form);
+             t.button->SetSkinImagesMenu(other);
+             EXPECT_EQ(t.menu->ChangeLink().Owner, nullptr);
+             EXPECT_EQ(other->ChangeLink().Owner, t.button);
+             delete t.button;
+             t.button = nullptr;
+             EXPECT_EQ(other->ChangeLink().Owner, nullptr);
+             other->SetItemIndex(1);
+             t.menu->SetItemIndex(1);
+         }},
+        {"two buttons on one menu, the first freed",
+         [](ImagesMenu& t) {
+             auto* second = new TqlSkinMenuSpeedButton(t.form);
+             second->SetParent(t.form);
+             second->SetSkinImagesMenu(t.menu);
+             delete t.button;
+             t.button = nullptr;
+             EXPECT_EQ(t.menu->ChangeLink().Owner, second);
+             t.menu->SetItemIndex(4);
+             delete second;
+             EXPECT_EQ(t.menu->ChangeLink().Owner, nullptr);
+             t.menu->SetItemIndex(5);
+         }},
+        {"form freed with the grid showing", [](ImagesMenu& t) {
+             t.Open();
+             delete t.form;
+             t.form = nullptr;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        hidden = 0;
+        c.run(*this);
     }
 }
 

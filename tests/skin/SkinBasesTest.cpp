@@ -168,10 +168,28 @@ TEST_F(SkinBases, AMaskShapesTheWindowAndFollowsItsWidth) {
     EXPECT_FALSE(PtInRegion(c->WindowRgn(), 39, 0));
     EXPECT_FALSE(PtInRegion(c->WindowRgn(), 0, 19));
 
-    // Without a skin the window is whole again.
-    c->SetSkinDataName("none");
-    c->ChangeSkinData();
-    EXPECT_EQ(c->WindowRgn(), nullptr);
+    // Without a skin the window is whole again, also when the default size
+    // changes the control's size on the way.
+    struct Case {
+        const char* name;
+        int defaultWidth;
+    } cases[] = {{"same size", 0}, {"default width", 70}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        c->SetSkinDataName("round");
+        c->ChangeSkinData();
+        c->SetBounds(0, 0, 40, 20);
+        // Skinned, the default size is only stored.
+        c->SetDefaultWidth(k.defaultWidth);
+        ASSERT_NE(c->WindowRgn(), nullptr);
+        ASSERT_EQ(c->Width(), 40);
+        c->SetSkinDataName("none");
+        c->ChangeSkinData();
+        EXPECT_EQ(c->WindowRgn(), nullptr);
+        if (k.defaultWidth > 0) {
+            EXPECT_EQ(c->Width(), k.defaultWidth);
+        }
+    }
 }
 
 TEST_F(SkinBases, MissingPicturesAndEmptyAreasSkipTheirDrawing) {

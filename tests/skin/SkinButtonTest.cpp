@@ -520,7 +520,7 @@ TEST_F(SkinMenuSpeedButton, OutsideTheTrackPartItClicksLikeASpeedButton) {
 TEST_F(SkinMenuSpeedButton, AnImagesMenuWithoutImagesClosesAtOnce) {
     auto* images = new TqlSkinImagesMenu(form);
     TCustomImageList none(16, 16);
-    images->Images = &none;
+    images->SetImages(&none);
     auto* popup = new FakePopup(form);
     auto* b = AddMenuButton();
     b->SetSkinImagesMenu(images);

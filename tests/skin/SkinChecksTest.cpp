@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <functional>
+
 #include "platform/gui/Forms.h"
 #include "platform/gui/Timers.h"
 #include "platform/gui/controls/NonClient.h"
@@ -66,7 +69,7 @@ protected:
 TEST_F(SkinChecks, ClicksWalkTheStatesAndFireOnClickAsTheTableSays) {
     auto* check = Box(form);
     auto* grayable = Box(form);
-    grayable->AllowGrayed = true;
+    grayable->SetAllowGrayed(true);
     auto* radio = Box(form, 0, true);
     struct Step {
         TqlSkinCheckRadioBox* box;
@@ -135,6 +138,64 @@ TEST_F(SkinChecks, SpaceTogglesOnlyABoxThatMayTakeTheFocus) {
     EXPECT_FALSE(box->TabStop());
     box->Perform(WM_KEYUP, VK_SPACE, 0);
     EXPECT_TRUE(box->Checked());
+}
+
+// A box sent a command whenever it gains the focus, as the platform's radio
+// buttons are; it counts the commands that reach its message handling.
+class CommandedBox : public TqlSkinCheckRadioBox {
+public:
+    using TqlSkinCheckRadioBox::TqlSkinCheckRadioBox;
+    int Commands = 0;
+    void Command() {
+        TMessage m{CN_COMMAND, 0, 0, 0};
+        WndProc(m);
+    }
+
+protected:
+    void WMSetFocus(TMessage& M) override {
+        TqlSkinCheckRadioBox::WMSetFocus(M);
+        Command();
+    }
+    void Dispatch(TMessage& M) override {
+        if (M.Msg == CN_COMMAND) ++Commands;
+        TqlSkinCheckRadioBox::Dispatch(M);
+    }
+};
+
+// Only the command that comes while a click makes the box take the focus is
+// dropped; one with the focus already there, or given by the program, is not.
+TEST_F(SkinChecks, ACommandWhileAClickTakesTheFocusIsDropped) {
+    form->Show();
+    QApplication::setActiveWindow(form->Widget());
+    struct Case {
+        const char* name;
+        std::function<void(CommandedBox*)> act;
+        int commands;
+    };
+    const Case cases[] = {
+        {"click on an unfocused box", [](CommandedBox* b) { Click(b); }, 0},
+        {"double click on an unfocused box",
+         [](CommandedBox* b) { b->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)); }, 0},
+        {"focus given by the program", [](CommandedBox* b) { b->SetFocus(); }, 1},
+        {"click on the focused box",
+         [](CommandedBox* b) {
+             b->SetFocus();
+             Click(b);
+             b->Command();
+         },
+         2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* b = new CommandedBox(form);
+        b->SetParent(form);
+        b->SetBounds(10, 10, 120, 24);
+        form->SetFocus();
+        c.act(b);
+        EXPECT_TRUE(b->Focused());
+        EXPECT_EQ(b->Commands, c.commands);
+        delete b;
+    }
 }
 
 TEST_F(SkinChecks, TheFlatBoxShowsTheImageOfItsStateOverItsParent) {
@@ -562,6 +623,53 @@ TEST_F(SkinSliders, DraggingTheThumbFollowsThePointerAndEndsWithChanged) {
     slider->Perform(WM_LBUTTONUP, 0, MAKELPARAM(-1000, y));
     EXPECT_FALSE(slider->Dragging());
     EXPECT_EQ(events, "changed ");
+}
+
+// A slider that keeps its own ruler area and refuses drags on its thumb.
+class FencedSlider : public TqlSkinSlider {
+public:
+    using TqlSkinSlider::TqlSkinSlider;
+    int presses = 0, builds = 0;
+
+protected:
+    TRect GetRulerRect() const override { return Rect(20, 0, Width() - 20, Height()); }
+    void AdjustElements() override {
+        ++builds;
+        TqlSkinSlider::AdjustElements();
+    }
+    void ThumbMouseDown(TMouseButton, TShiftState, int, int) override { ++presses; }
+};
+
+TEST_F(SkinSliders, TheFocusRectangleLiesTwoPixelsInsideTheRulerArea) {
+    form->Show();
+    auto* fenced = new FencedSlider(form);
+    fenced->SetParent(form);
+    fenced->SetBounds(10, 60, 212, 30);
+    for (TqlSkinSlider* s : {slider, static_cast<TqlSkinSlider*>(fenced)}) {
+        SCOPED_TRACE(s == slider ? "plain" : "own ruler area");
+        const int left = s == slider ? 2 : 22;
+        form->SetFocus();
+        const TBitmap blurred = Snapshot(*s);
+        s->SetFocus();
+        const TBitmap focused = Snapshot(*s);
+        // The dotted frame's top row starts at the inset corner; no dot left of it.
+        bool topRow = false, outside = false;
+        for (int x = 0; x < s->Width(); ++x) {
+            const bool changed = focused.Pixel(x, 2) != blurred.Pixel(x, 2);
+            if (x >= left && x < s->Width() - left) topRow |= changed;
+            if (x < left - 1) outside |= changed;
+        }
+        EXPECT_TRUE(topRow);
+        EXPECT_FALSE(outside);
+    }
+    // The thumb's press goes through the overridable step.
+    const TRect thumb = fenced->ThumbRect();
+    const int builds = fenced->builds;
+    fenced->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb.Left + 2, (thumb.Top + thumb.Bottom) / 2));
+    EXPECT_EQ(fenced->presses, 1);
+    EXPECT_FALSE(fenced->Dragging());
+    fenced->SetEdgeSize(3);
+    EXPECT_EQ(fenced->builds, builds + 1);
 }
 
 TEST_F(SkinSliders, AVerticalSliderHasItsMaximumAtTheTop) {

@@ -87,7 +87,9 @@ TEST_F(SkinListView, BarsFollowTheViewStyle) {
         Settle();
         EXPECT_EQ(v->Visible(), c.vertical);
         const int perPage = int(list->Perform(LVM_GETCOUNTPERPAGE));
-        if (c.style == TViewStyle::vsList) EXPECT_EQ(h->Visible(), perPage < c.rows);
+        if (c.style == TViewStyle::vsList) {
+            EXPECT_EQ(h->Visible(), perPage < c.rows);
+        }
         if (!v->Visible()) continue;
         if (c.style == TViewStyle::vsReport) {
             EXPECT_EQ(v->PageSize(), perPage);
@@ -313,7 +315,7 @@ TEST_F(SkinHeaderPaint, CaptionAndImageSitByTheColumnsAlignment) {
         SCOPED_TRACE(c.name);
         list->Column(0)->Alignment = c.alignment;
         list->Column(0)->ImageIndex = c.image ? 0 : -1;
-        list->SmallImages = &images;
+        list->SetSmallImages(&images);
         const TBitmap shot = Paint();
         EXPECT_EQ(LeftMost(shot, first, kImage), c.imageX);
         // Glyphs start at most a pixel or two inside their advance box.
@@ -321,7 +323,7 @@ TEST_F(SkinHeaderPaint, CaptionAndImageSitByTheColumnsAlignment) {
         EXPECT_GE(ink, c.textX);
         EXPECT_LE(ink, c.textX + 2);
     }
-    list->SmallImages = nullptr;
+    list->SetSmallImages(nullptr);
 }
 
 }  // namespace

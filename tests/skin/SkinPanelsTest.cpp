@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+
 #include <utility>
 #include <vector>
 
@@ -187,6 +193,47 @@ TEST_F(SkinPanels, AnUnskinnedPanelRollsUpToItsCaptionBar) {
     EXPECT_EQ(panel->Height(), panel->DefaultCaptionHeight() + 1);
 }
 
+// Unskinned, the caption follows a new DefaultAlignment at once: the window
+// shows it without being asked to paint again.
+TEST_F(SkinPanels, ANewDefaultAlignmentMovesTheUnskinnedCaptionOnTheWindow) {
+    const TColor ink = 0x0000C0;
+    skin->Data->CtrlList.clear();
+    auto* panel = Add<TqlSkinPanel>(form, 0, 0, 200, 100);
+    panel->SetCaption("MMMM");
+    panel->SetCaptionMode(true);
+    panel->DefaultFont().SetColor(ink);
+    form->Show();
+    // The first and last columns of the caption's ink as the window last painted it.
+    auto inkOnWindow = [&] {
+        QApplication::processEvents();
+        QWidget* window = form->Widget()->window();
+        const QPoint at = panel->Widget()->mapTo(window, QPoint(0, 0));
+        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
+        const QRgb wanted = qRgb(GetRValue(ink), GetGValue(ink), GetBValue(ink));
+        int first = -1, last = -1;
+        for (int x = 0; x < panel->Width(); ++x)
+            for (int y = 0; y < panel->DefaultCaptionHeight(); ++y)
+                if (shot.valid(at.x() + x, at.y() + y) && shot.pixel(at.x() + x, at.y() + y) == wanted) {
+                    if (first < 0) first = x;
+                    last = x;
+                }
+        struct Ink {
+            int first, last;
+        };
+        return Ink{first, last};
+    };
+    const auto left = inkOnWindow();
+    ASSERT_GE(left.first, 0);
+    EXPECT_LT(left.last, panel->Width() / 2);
+    panel->SetDefaultAlignment(TAlignment::taRightJustify);
+    const auto right = inkOnWindow();
+    EXPECT_GT(right.first, panel->Width() / 2);
+    EXPECT_EQ(right.last - right.first, left.last - left.first);
+    panel->SetDefaultAlignment(TAlignment::taCenter);
+    const auto centre = inkOnWindow();
+    EXPECT_NEAR((centre.first + centre.last) / 2, panel->Width() / 2, 4);
+}
+
 TEST_F(SkinPanels, APanelOfNoSizePaintsNothing) {
     auto* panel = Add<TqlSkinPanel>(form, 0, 0, 0, 0);
     panel->SetTransparentMode(true);
@@ -241,6 +288,78 @@ TEST_F(SkinPanels, TheStatusBarGripComesFromTheSkinWhenItHasOne) {
     EXPECT_EQ(g.Bottom - g.Top, 10);
     const TBitmap shot = Snapshot(*bar);
     EXPECT_EQ(shot.Pixel(g.Left + 5, g.Top + 5), kBR);
+}
+
+// The grip shows on every look of the bar: the skin's grip picture on an
+// opaque and on a transparent skinned bar, ridges in the skin's colours
+// without one, and ridges in the system colours unskinned.
+TEST_F(SkinPanels, TheStatusBarDrawsItsGripOnEveryLook) {
+    auto& look = dynamic_cast<TqlDataSkinPanelControl&>(*skin->Data->CtrlList[2]);
+    look.ClientRect = Rect(2, 2, 28, 28);
+    skin->Data->SkinColors.cBtnShadow = 0x102030;
+    struct Case {
+        const char* name;
+        bool skinned, transparent, gripPicture;
+        TColor ridge;  // the colour of the first ridge; clNone: the grip picture
+    } cases[] = {
+        {"skinned opaque", true, false, true, clNone},
+        {"skinned transparent", true, true, true, clNone},
+        {"skinned opaque without a grip picture", true, false, false, TColor(0x102030)},
+        {"unskinned", false, false, false, ColorToRGB(clBtnShadow)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        look.GripperRect = c.gripPicture ? Rect(20, 20, 30, 30) : TRect{};
+        auto* bar = Add<TqlSkinStatusBar>(form, 0, 0, 300, 30);
+        bar->SetAlign(TAlign::alNone);
+        bar->SetSkinDataName(c.skinned ? "statusbar" : "none");
+        bar->SetBounds(0, 0, 300, 30);
+        bar->SetTransparentMode(c.transparent);
+        const TBitmap before = Snapshot(*bar);
+        bar->SetSizeGrip(true);
+        const TRect g = bar->GripRect();
+        const TBitmap shot = Snapshot(*bar);
+        if (c.ridge == clNone) {
+            EXPECT_EQ(shot.Pixel(g.Left + 5, g.Top + 5), kBR);
+        } else {
+            // The first ridge runs from the grip's bottom-left corner up to its right edge.
+            const int k = (g.Right - g.Left) / 2;
+            EXPECT_EQ(shot.Pixel(g.Left + k, g.Bottom - k), c.ridge);
+            EXPECT_NE(before.Pixel(g.Left + k, g.Bottom - k), c.ridge);
+        }
+        delete bar;
+    }
+}
+
+// The bar's children lie where a panel's would: the whole bar over a
+// background picture, inside the skin's client rectangle without one, and
+// short of the grip.
+TEST_F(SkinPanels, TheStatusBarsClientAreaIsThePanelsLessTheGrip) {
+    auto& look = dynamic_cast<TqlDataSkinPanelControl&>(*skin->Data->CtrlList[2]);
+    look.ClientRect = Rect(3, 4, 27, 26);
+    auto* bar = Add<TqlSkinStatusBar>(form, 0, 0, 300, 30);
+    bar->SetAlign(TAlign::alNone);
+    bar->SetBounds(0, 0, 300, 30);
+    bar->SetBorderStyle(TqlSkinBorderStyle::bvFrame);
+    auto* child = Add<TqlSkinPanel>(bar, 0, 0, 10, 10);
+    child->SetAlign(TAlign::alClient);
+    struct Case {
+        const char* name;
+        int background;
+        bool grip;
+        TRect area;
+    } cases[] = {
+        {"skin client rectangle", -1, false, Rect(3, 4, 297, 26)},
+        {"background picture", cells, false, Rect(0, 0, 300, 30)},
+        {"background picture and grip", cells, true, Rect(0, 0, 270, 30)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        look.BGPictureIndex = c.background;
+        bar->SetSizeGrip(c.grip);
+        bar->ChangeSkinData();
+        EXPECT_EQ(child->BoundsRect(), c.area);
+    }
 }
 
 // A panel skin whose 20-pixel top band holds a caption rectangle, with a

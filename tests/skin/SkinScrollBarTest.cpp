@@ -231,6 +231,31 @@ TEST_F(SkinScrollBar, TrackPagingStopsWhenTheThumbReachesThePointer) {
     }
 }
 
+// The pointer leaving with the button down stops paging toward Max at once;
+// paging toward Min runs on until the thumb reaches the last point seen.
+TEST_F(SkinScrollBar, LeavingWhilePagingStopsOnlyThePagingTowardMax) {
+    struct Case {
+        int start, pointerX;
+        bool stops;
+    } cases[] = {{0, 150, true}, {100, 30, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "from " << c.start);
+        auto* b = Add();
+        b->SetLargeChange(10);
+        b->SetPosition(c.start);
+        Press(b, c.pointerX, 9);
+        const int afterPress = b->Position();
+        b->Perform(CM_MOUSELEAVE);
+        Advance(3000);
+        if (c.stops)
+            EXPECT_EQ(b->Position(), afterPress);
+        else
+            EXPECT_LT(b->Position(), afterPress);
+        Release(b, c.pointerX, 9);
+        EXPECT_EQ(b->RepeatMode(), 0);
+    }
+}
+
 TEST_F(SkinScrollBar, DraggingTheThumbFollowsThePointerAndReportsTheEnd) {
     auto* b = Add();
     int last = 0;

@@ -55,6 +55,78 @@ TEST_F(SkinToolBar, ChildrenThatFitShowNoButtonsAndNoCodesOfTheirOwn) {
     EXPECT_EQ(children[0]->Top(), 5);
 }
 
+// Every child with no alignment sits in the middle of the bar whatever Top it
+// is given: skinned ones by their own SetBounds, plain ones by the bar's; and
+// they follow when the bar's height changes. Without AdjustControls, Top holds.
+TEST_F(SkinToolBar, ChildrenAreCentredAcrossTheBarAtAnyHeight) {
+    auto* box = new TqlSkinCheckRadioBox(form);
+    box->SetParent(bar);
+    box->SetBounds(0, 0, 60, 20);
+    auto* button = new TqlSkinSpeedButton(form);
+    button->SetParent(bar);
+    button->SetBounds(70, 3, 24, 24);
+    auto* bevel = new TqlSkinBevel(form);
+    bevel->SetParent(bar);
+    bevel->SetBounds(100, 0, 4, 16);
+    auto* aligned = new TCustomControl(form);
+    aligned->SetParent(bar);
+    aligned->SetAlign(TAlign::alLeft);
+    struct Case {
+        const char* name;
+        TControl* child;
+        int top30, top40;
+    } cases[] = {{"plain", children[0], 5, 10},
+                 {"skinned window", box, 5, 10},
+                 {"speed button", button, 3, 8},
+                 {"bevel", bevel, 7, 12},
+                 {"aligned", aligned, 0, 0}};
+    for (int height : {30, 40}) {
+        bar->SetHeight(height);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << " in " << height);
+            EXPECT_EQ(c.child->Top(), height == 30 ? c.top30 : c.top40);
+            // A Top asked for later is centred again.
+            if (c.child != aligned) c.child->SetTop(0);
+            if (c.child != aligned && c.child != children[0]) {
+                EXPECT_EQ(c.child->Top(), height == 30 ? c.top30 : c.top40);
+            }
+        }
+    }
+    bar->AdjustControls = false;
+    for (TControl* c : {static_cast<TControl*>(box), static_cast<TControl*>(button), static_cast<TControl*>(bevel)}) {
+        c->SetTop(1);
+        EXPECT_EQ(c->Top(), 1);
+    }
+}
+
+// Children's area: the whole bar while everything fits; with the scroll
+// buttons shown, the children's whole extent moved by the scroll position,
+// one pixel in from the top and bottom while unskinned.
+TEST_F(SkinToolBar, TheChildrensAreaSpansTheScrolledExtent) {
+    struct OpenBar : TqlSkinToolBar {
+        using TqlSkinToolBar::TqlSkinToolBar;
+        using TqlSkinToolBar::AdjustClientRect;
+    };
+    auto* open = new OpenBar(form);
+    open->SetParent(form);
+    open->SetBounds(0, 100, 200, 30);
+    for (TControl* c : children) c->SetParent(open);
+    bar = open;
+    TRect r;
+    bar->SetWidth(400);
+    open->AdjustClientRect(r);
+    EXPECT_EQ(r, Rect(0, 0, 400, 30));
+    bar->SetWidth(200);
+    bar->SetCanScroll(true);
+    ASSERT_TRUE(bar->ButtonsShown());
+    open->AdjustClientRect(r);
+    EXPECT_EQ(r, Rect(0, 1, 300, 29));
+    bar->ScrollStep(false);
+    ASSERT_GT(bar->ScrollPosition(), 0);
+    open->AdjustClientRect(r);
+    EXPECT_EQ(r, Rect(-bar->ScrollPosition(), 1, 300 - bar->ScrollPosition(), 29));
+}
+
 TEST_F(SkinToolBar, ButtonsAppearWhenTheChildrenDoNotFitAndAnswerTheirCodes) {
     bar->SetCanScroll(true);
     ASSERT_TRUE(bar->ButtonsShown());
@@ -165,6 +237,39 @@ TEST_F(SkinToolBar, TheScrollButtonsWearTheSkinsResizeButtonInEachState) {
     bar->Perform(WM_NCLBUTTONUP, WPARAM(HTSCROLLRIGHT), 0);
 }
 
+// A three-part skin spans the whole bar: with the scroll buttons shown its
+// ends lie under them and the client shows only its middle.
+TEST_F(SkinToolBar, AThreePartSkinSpansTheBarUnderItsScrollButtons) {
+    constexpr TColor kLeftEnd = 0x2040A0, kMiddle = 0xA0C0E0, kRightEnd = 0x60A020;
+    TBitmap strip(40, 30);
+    FillRect(strip, Rect(0, 0, 10, 30), kLeftEnd);
+    FillRect(strip, Rect(10, 0, 30, 30), kMiddle);
+    FillRect(strip, Rect(30, 0, 40, 30), kRightEnd);
+    Skin skin(form);
+    auto& look = skin.Add<TqlDataSkinPanelControl>("toolpanel");
+    look.PictureIndex = skin.AddPicture(strip);
+    look.SkinRect = Rect(0, 0, 40, 30);
+    look.LTPoint = {10, 0};
+    look.RTPoint = {30, 0};
+    look.ClientRect = Rect(10, 0, 30, 30);
+    bar->SetSkinData(skin.Data);
+    struct Case {
+        int width;
+        bool buttons;
+        TColor left, right;  // just inside the client's ends
+    } cases[] = {{400, false, kLeftEnd, kRightEnd}, {200, true, kMiddle, kMiddle}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        bar->SetWidth(c.width);
+        bar->SetCanScroll(true);
+        ASSERT_EQ(bar->ButtonsShown(), c.buttons);
+        const int band = c.buttons ? 12 : 0;
+        const TBitmap shot = Snapshot(*bar);
+        EXPECT_EQ(shot.Pixel(band + 1, 1), c.left);
+        EXPECT_EQ(shot.Pixel(c.width - band - 2, 1), c.right);
+    }
+}
+
 TEST_F(SkinToolBar, ImagesFlatAndCaptionsArePassedToTheChildSpeedButtons) {
     std::vector<TqlSkinSpeedButton*> buttons;
     for (int i = 0; i < 3; ++i) {
@@ -176,7 +281,7 @@ TEST_F(SkinToolBar, ImagesFlatAndCaptionsArePassedToTheChildSpeedButtons) {
     bar->SetImages(&images);
     bar->SetFlat(true);
     for (TqlSkinSpeedButton* b : buttons) {
-        EXPECT_EQ(b->ImageList, &images);
+        EXPECT_EQ(b->ImageList(), &images);
         EXPECT_TRUE(b->Flat());
         EXPECT_TRUE(b->ShowCaption());
     }

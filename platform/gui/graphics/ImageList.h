@@ -1,14 +1,17 @@
 #pragma once
 // A list of equal-sized images drawn by index, as buttons and menus take
-// their glyphs from.
+// their glyphs from. A component: the controls that draw from it are told
+// when it goes.
 
 #include <vector>
 
+#include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
 
-class TCustomImageList {
+class TCustomImageList : public TComponent {
 public:
-    TCustomImageList(int width, int height) : FWidth(width), FHeight(height) {}
+    TCustomImageList(int width, int height, TComponent* owner = nullptr)
+        : TComponent(owner), FWidth(width), FHeight(height) {}
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }

@@ -34,6 +34,7 @@ TEST(GlyphLayout, PositionsOfGlyphAndCaption) {
         {"margin 2, glyph top", blGlyphTop, 2, {42, 2}, {30, 22}},
         {"margin 2, glyph bottom", blGlyphBottom, 2, {42, 12}, {30, -5}},
         {"an unknown layout lays out as glyph left", 7, -1, {20, 7}, {40, 9}},
+        {"an unknown layout with a margin lays out as glyph left", 9, 2, {2, 7}, {22, 9}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,0 +1,166 @@
+// A small form with what skinned tool bars carry: speed buttons drawing a
+// bar's images, a menu speed button, a divider bevel, a captioned panel and a
+// status bar with its grip. Drawn from the program's own skin and without a
+// skin; both pictures are written for a person to look at.
+
+#include <gtest/gtest.h>
+
+#include "platform/gui/Forms.h"
+#include "skin/default/DefaultSkin.h"
+#include "skin/forms/qlCorvane.h"
+#include "skin/forms/qlSkinMenus.h"
+#include "tests/skin/SyntheticSkin.h"
+#include "tests/support/Pictures.h"
+
+using namespace synthetic;
+
+namespace {
+
+struct Demo {
+    TForm* form = nullptr;
+    TqlSkinData* skin = nullptr;
+    TqlSkinToolBar* bar = nullptr;
+    std::vector<TqlSkinSpeedButton*> buttons;
+    TqlSkinMenuSpeedButton* menuButton = nullptr;
+    TqlSkinBevel* divider = nullptr;
+    TqlSkinPanel* panel = nullptr;
+    TqlSkinStatusBar* status = nullptr;
+
+    explicit Demo(bool skinned) {
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 420, 240);
+        form->SetColor(TColor(0xF7F5F4));
+        if (skinned) {
+            skin = new TqlSkinData(form);
+            new TqlCorvane(form);
+        }
+        auto* images = new TCustomImageList(16, 16, form);
+        const TColor colours[] = {0xDB6F2F, 0x2F9F4F, 0x2F4FCF, 0x8F3F9F};
+        for (TColor c : colours) {
+            TBitmap icon(16, 16);
+            FillRect(icon, Rect(0, 0, 16, 16), clFuchsia);
+            FillRect(icon, Rect(3, 2, 13, 14), c);
+            FillRect(icon, Rect(5, 4, 11, 6), clWhite);
+            images->AddMasked(icon, clFuchsia);
+        }
+        bar = new TqlSkinToolBar(form);
+        bar->SetParent(form);
+        bar->SetAlign(TAlign::alTop);
+        bar->SetHeight(34);
+        bar->SetImages(images);
+        for (int i = 0; i < 3; ++i) {
+            auto* b = new TqlSkinSpeedButton(form);
+            b->SetParent(bar);
+            b->SetShowCaption(false);
+            b->SetImageIndex(i);
+            b->SetBounds(6 + 30 * i, 0, 26, 26);
+            buttons.push_back(b);
+        }
+        divider = new TqlSkinBevel(form);
+        divider->SetParent(bar);
+        divider->Shape = TBevelShape::bsLeftLine;
+        divider->SetDividerMode(true);
+        divider->SetBounds(98, 0, 8, 22);
+        auto* popup = new TqlSkinPopupMenu(form);
+        menuButton = new TqlSkinMenuSpeedButton(form);
+        menuButton->SetParent(bar);
+        menuButton->SetShowCaption(false);
+        menuButton->SetImageIndex(3);
+        menuButton->SetSkinPopupMenu(popup);
+        menuButton->SetTrackButtonMode(true);
+        menuButton->SetBounds(110, 0, 42, 26);
+
+        status = new TqlSkinStatusBar(form);
+        status->SetParent(form);
+        status->SetCaption("Ready");
+        status->SetSizeGrip(true);
+
+        panel = new TqlSkinPanel(form);
+        panel->SetParent(form);
+        panel->SetBounds(12, 46, 260, 130);
+        panel->SetTransparentMode(true);
+        panel->SetCaptionMode(true);
+        panel->SetCaption("Span");
+        auto* box = new TqlSkinCheckRadioBox(form);
+        box->SetParent(panel);
+        box->SetCaption("Case sensitive");
+        box->SetBounds(12, 30, 160, 22);
+        box->SetChecked(true);
+
+        if (skinned) {
+            auto* stored = new TqlCompressedStoredSkin(form);
+            stored->SetCompressedData(DefaultSkinZlib());
+            skin->LoadFromStoredSkin(*stored);
+        }
+        form->Show();
+    }
+    ~Demo() { delete form; }
+
+    TBitmap Picture(const std::string& name) const {
+        TBitmap B(form->ClientWidth(), form->ClientHeight());
+        form->PaintTo(B.Canvas(), 0, 0);
+        EXPECT_TRUE(B.SavePng(PicturePath(name)));
+        return B;
+    }
+    TPoint At(const TControl* c, TPoint p) const { return form->ScreenToClient(c->ClientToScreen(p)); }
+};
+
+const TqlDataSkinButtonControl& ToolButtonLook(const TqlSkinData& skin) {
+    return dynamic_cast<const TqlDataSkinButtonControl&>(*skin.CtrlList[size_t(skin.IndexOfControlData("toolbutton"))]);
+}
+
+TEST(DemoForm, DrawsTheToolBarsPartsFromTheProgramsSkin) {
+    Demo d(true);
+    for (const TqlSkinLookup* c : std::initializer_list<const TqlSkinLookup*>{
+             d.bar, d.buttons[0], d.menuButton, d.panel, d.status})
+        EXPECT_NE(c->Index(), -1);
+    // Everything on the bar sits in its middle.
+    for (const TControl* c : {static_cast<const TControl*>(d.buttons[1]), static_cast<const TControl*>(d.menuButton),
+                              static_cast<const TControl*>(d.divider)})
+        EXPECT_EQ(c->Top(), d.bar->ClientHeight() / 2 - c->Height() / 2);
+    d.buttons[1]->Perform(CM_MOUSEENTER);
+    const TBitmap shot = d.Picture("demo-form-skinned.png");
+
+    // The hovered button wears the skin's active face, the others the resting one.
+    const TqlDataSkinButtonControl& look = ToolButtonLook(*d.skin);
+    const TBitmap& picture = *d.skin->ActivePictures[size_t(look.PictureIndex)];
+    const TPoint hot = d.At(d.buttons[1], {13, 1}), idle = d.At(d.buttons[0], {13, 1});
+    EXPECT_EQ(shot.Pixel(hot.X, hot.Y), picture.Pixel(look.ActiveSkinRect.Left + 13, look.ActiveSkinRect.Top + 1));
+    // Its image is the bar's.
+    const TPoint icon = d.At(d.buttons[1], {13, 17});
+    EXPECT_EQ(shot.Pixel(icon.X, icon.Y), TColor(0x2F9F4F));
+    EXPECT_NE(shot.Pixel(idle.X, idle.Y), shot.Pixel(hot.X, hot.Y));
+
+    // The divider in the skin's bevel colours.
+    const TPoint groove = d.At(d.divider, {3, 10});
+    EXPECT_EQ(shot.Pixel(groove.X, groove.Y), d.divider->ShadowColor);
+    EXPECT_NE(d.divider->ShadowColor, ColorToRGB(clBtnShadow));
+
+    // The status bar's grip is the skin's picture.
+    const auto& statusLook = dynamic_cast<const TqlDataSkinPanelControl&>(
+        *d.skin->CtrlList[size_t(d.skin->IndexOfControlData("statusbar"))]);
+    const TBitmap& panels = *d.skin->ActivePictures[size_t(statusLook.PictureIndex)];
+    const TRect g = d.status->GripRect();
+    const TPoint grip = d.At(d.status, {g.Right - 2, g.Bottom - 2});
+    EXPECT_EQ(shot.Pixel(grip.X, grip.Y), panels.Pixel(statusLook.GripperRect.Right - 2, statusLook.GripperRect.Bottom - 2));
+}
+
+TEST(DemoForm, DrawsThePlainLookWithoutASkin) {
+    Demo d(false);
+    for (const TqlSkinLookup* c : std::initializer_list<const TqlSkinLookup*>{d.bar, d.buttons[0], d.menuButton})
+        EXPECT_EQ(c->Index(), -1);
+    d.buttons[1]->Perform(CM_MOUSEENTER);
+    const TBitmap shot = d.Picture("demo-form-plain.png");
+    const TPoint frame = d.At(d.buttons[0], {0, 13}), hot = d.At(d.buttons[1], {0, 13});
+    EXPECT_EQ(shot.Pixel(frame.X, frame.Y), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(shot.Pixel(hot.X, hot.Y), TColor(0x800000));
+    const TPoint icon = d.At(d.buttons[2], {13, 17});
+    EXPECT_EQ(shot.Pixel(icon.X, icon.Y), TColor(0x2F4FCF));
+    // The grip's first ridge in the system's shadow colour.
+    const TRect g = d.status->GripRect();
+    const int k = (g.Right - g.Left) / 2;
+    const TPoint ridge = d.At(d.status, {g.Left + k, g.Bottom - k});
+    EXPECT_EQ(shot.Pixel(ridge.X, ridge.Y), ColorToRGB(clBtnShadow));
+}
+
+}  // namespace

@@ -1,0 +1,421 @@
+// Speed buttons on a tool bar: the image they show by state, from the bar's
+// lists or their own, and the glyph properties that place it.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/gui/Forms.h"
+#include "platform/gui/Timers.h"
+#include "skin/controls/qlSkinTabs.h"
+#include "skin/forms/qlSkinMenus.h"
+#include "tests/skin/SyntheticSkin.h"
+
+using namespace synthetic;
+
+namespace {
+
+constexpr TColor kImage = 0x2040C0, kHotImage = 0x20C040, kDisabledImage = 0xC04020, kOwnImage = 0x808000;
+
+class ToolButtons : public testing::Test {
+protected:
+    void SetUp() override {
+        TTimerService::Instance().UseManualClock(true);
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 400, 200);
+        form->Show();
+        bar = new TqlSkinToolBar(form);
+        bar->SetParent(form);
+        bar->SetBounds(0, 0, 300, 40);
+    }
+    void TearDown() override {
+        delete form;
+        TTimerService::Instance().UseManualClock(false);
+    }
+    // A list of one 8 x 8 image of a colour, freed with the form.
+    TCustomImageList* List(TColor colour) {
+        auto* list = new TCustomImageList(8, 8, form);
+        TBitmap image(8, 8);
+        FillRect(image, Rect(0, 0, 8, 8), colour);
+        list->AddMasked(image, clNone);
+        return list;
+    }
+    TqlSkinSpeedButton* AddButton(TWinControl* parent, int left) {
+        auto* b = new TqlSkinSpeedButton(form);
+        b->SetParent(parent);
+        // Below the bar when on the form, which the bar's window would hide.
+        b->SetBounds(left, parent == bar ? 0 : 50, 30, 30);
+        b->SetShowCaption(false);
+        b->SetImageIndex(0);
+        return b;
+    }
+    // The colour at the middle of a button, where its image lies.
+    static TColor Middle(TqlSkinSpeedButton* b) {
+        return Snapshot(*b->Parent()).Pixel(b->Left() + 15, b->Top() + 15);
+    }
+
+    TForm* form = nullptr;
+    TqlSkinToolBar* bar = nullptr;
+};
+
+enum class State { Normal, Hot, Disabled };
+
+// On a tool bar the bar's lists win over the button's own: the hot list under
+// the pointer, the disabled list (drawn as it is) while disabled, else Images.
+// A missing hot or disabled list falls back to Images (greyed when disabled).
+TEST_F(ToolButtons, ASpeedButtonOnABarDrawsTheBarsImageForItsState) {
+    struct Case {
+        const char* name;
+        bool hotList, disabledList, onBar;
+        State state;
+        TColor expected;  // clNone: an image greyed
+        bool emptyDisabledList = false;
+    } cases[] = {
+        {"normal", true, true, true, State::Normal, kImage},
+        {"hot", true, true, true, State::Hot, kHotImage},
+        {"hot without a hot list", false, true, true, State::Hot, kImage},
+        {"disabled", true, true, true, State::Disabled, kDisabledImage},
+        {"disabled without a disabled list", true, false, true, State::Disabled, clNone},
+        {"disabled with an empty disabled list", true, false, true, State::Disabled, clNone, true},
+        {"off the bar, hot", true, true, false, State::Hot, kOwnImage},
+    };
+    TCustomImageList* images = List(kImage);
+    TCustomImageList* own = List(kOwnImage);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bar->SetImages(images);
+        bar->SetHotImages(c.hotList ? List(kHotImage) : nullptr);
+        bar->SetDisabledImages(c.disabledList        ? List(kDisabledImage)
+                               : c.emptyDisabledList ? new TCustomImageList(8, 8, form)
+                                                     : nullptr);
+        // Put on the bar after the lists were set.
+        TqlSkinSpeedButton* b = AddButton(c.onBar ? static_cast<TWinControl*>(bar) : form, 100);
+        b->SetImageList(own);
+        if (c.state == State::Hot) b->Perform(CM_MOUSEENTER);
+        if (c.state == State::Disabled) b->SetEnabled(false);
+        const TColor seen = Middle(b);
+        if (c.expected == clNone) {
+            EXPECT_NE(seen, kImage);
+            EXPECT_NE(seen, kDisabledImage);
+            EXPECT_NE(seen, kOwnImage);
+        } else {
+            EXPECT_EQ(seen, c.expected);
+        }
+        delete b;
+    }
+}
+
+// A list freed while a control draws from it is forgotten by the control.
+TEST_F(ToolButtons, AFreedImageListIsForgottenByEveryControlDrawingFromIt) {
+    TCustomImageList* images = List(kImage);
+    TCustomImageList* hot = List(kHotImage);
+    TCustomImageList* disabled = List(kDisabledImage);
+    bar->SetImages(images);
+    bar->SetHotImages(hot);
+    bar->SetDisabledImages(disabled);
+    TqlSkinSpeedButton* b = AddButton(bar, 10);
+    b->SetImageList(images);
+    auto* panel = new TqlSkinPanel(form);
+    panel->SetParent(form);
+    panel->SetCaptionImageList(hot);
+    auto* box = new TqlSkinCheckRadioBox(form);
+    box->SetParent(form);
+    box->SetImages(disabled);
+    delete images;
+    delete hot;
+    delete disabled;
+    EXPECT_EQ(bar->Images(), nullptr);
+    EXPECT_EQ(bar->HotImages(), nullptr);
+    EXPECT_EQ(bar->DisabledImages(), nullptr);
+    EXPECT_EQ(b->ImageList(), nullptr);
+    EXPECT_EQ(panel->CaptionImageList(), nullptr);
+    EXPECT_EQ(box->Images(), nullptr);
+    b->Perform(CM_MOUSEENTER);
+    const TColor seen = Middle(b);
+    EXPECT_NE(seen, kImage);
+    EXPECT_NE(seen, kHotImage);
+}
+
+// Margin, Spacing and Layout move the image; a margin below -1 is refused.
+TEST_F(ToolButtons, GlyphPropertiesPlaceTheImage) {
+    TqlSkinSpeedButton* b = AddButton(form, 0);
+    b->SetImageList(List(kOwnImage));
+    const auto imageLeft = [&] {
+        const TBitmap shot = Snapshot(*form);
+        for (int x = 0; x < 30; ++x)
+            if (shot.Pixel(x, b->Top() + 15) == kOwnImage) return x;
+        return -1;
+    };
+    struct Case {
+        const char* name;
+        int margin;
+        TqlButtonLayout layout;
+        int left;
+    } cases[] = {{"centred", -1, blGlyphLeft, 11},
+                 {"margin 3, glyph left", 3, blGlyphLeft, 3},
+                 {"margin 3, glyph right", 3, blGlyphRight, 19},
+                 {"margin below -1 refused", -5, blGlyphRight, 19}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        b->SetMargin(c.margin);
+        b->SetLayout(c.layout);
+        EXPECT_EQ(imageLeft(), c.left);
+    }
+    EXPECT_EQ(b->Margin(), 3);
+    // A glyph strip takes the place of the list's image.
+    TBitmap glyph(16, 8);
+    FillRect(glyph, Rect(0, 0, 8, 8), 0x123456);
+    FillRect(glyph, Rect(8, 0, 16, 8), 0x654321);
+    glyph.SetPixel(0, 7, 0x010101);
+    b->SetGlyph(glyph);
+    b->SetNumGlyphs(2);
+    b->SetMargin(-1);
+    EXPECT_EQ(Snapshot(*form).Pixel(15, b->Top() + 15), TColor(0x123456));
+}
+
+// A popup menu that only records its opening.
+class RecordingPopup : public TqlSkinPopupMenu {
+public:
+    using TqlSkinPopupMenu::TqlSkinPopupMenu;
+    void PopupFromRect(TControl* control, const TRect&, bool) override { opener = control; }
+    TControl* opener = nullptr;
+};
+
+// Faces of a menu speed button by descriptor name. The picture holds a normal,
+// an active and a down face, the four menu markers and two track strips'
+// faces, each a colour of its own.
+namespace faces {
+constexpr TColor kNormal = 0x404040, kActive = 0x40C0C0, kDown = 0xC04040, kMark = 0x0000F0, kActiveMark = 0x00F0F0,
+                 kDownMark = 0xF000F0, kFlatMark = 0x008000, kSeeThrough = 0x00FF00, kVStripActive = 0x806000,
+                 kVStripDown = 0x806080, kHStripActive = 0x006080, kHStripDown = 0x608060;
+}
+
+class MenuButtonFaces : public ToolButtons {
+protected:
+    void SetUp() override {
+        using namespace faces;
+        ToolButtons::SetUp();
+        skin = std::make_unique<Skin>(form);
+        skin->Data->EnableSkinEffects = false;
+        TBitmap pic(200, 20);
+        const TColor cells[] = {kNormal, kActive, kDown};
+        for (int i = 0; i < 3; ++i) FillRect(pic, Rect(20 * i, 0, 20 * i + 20, 20), cells[i]);
+        const TColor marks[] = {kMark, kActiveMark, kDownMark, kFlatMark};
+        for (int i = 0; i < 4; ++i) {
+            FillRect(pic, Rect(60 + 10 * i, 0, 66 + 10 * i, 4), marks[i]);
+            pic.SetPixel(60 + 10 * i, 0, kSeeThrough);
+        }
+        const TColor strips[] = {kVStripActive, kVStripDown, kHStripActive, kHStripDown};
+        for (int i = 0; i < 4; ++i) FillRect(pic, Rect(100 + 20 * i, 0, 120 + 20 * i, 20), strips[i]);
+        picture = skin->AddPicture(pic);
+        for (const char* name : {"toolbutton", "bigtoolbutton", "resizebutton", "resizetoolbutton"}) Face(name, 0);
+        Face("vtracktoolbutton", 100);
+        Face("htracktoolbutton", 140);
+        popup = new RecordingPopup(form);
+    }
+    // A nine-part face whose active and down rectangles follow at 20-pixel steps.
+    TqlDataSkinMenuButtonControl& Face(const char* name, int left) {
+        auto& d = skin->Add<TqlDataSkinMenuButtonControl>(name);
+        d.PictureIndex = picture;
+        d.SkinRect = Rect(left, 0, left + 20, 20);
+        d.ActiveSkinRect = left == 0 ? Rect(20, 0, 40, 20) : Rect(left, 0, left + 20, 20);
+        d.DownSkinRect = left == 0 ? Rect(40, 0, 60, 20) : Rect(left + 20, 0, left + 40, 20);
+        d.LTPoint = {5, 5};
+        d.RTPoint = {15, 5};
+        d.LBPoint = {5, 15};
+        d.RBPoint = {15, 15};
+        d.ClientRect = Rect(5, 5, 15, 15);
+        d.MenuMarkerRect = Rect(60, 0, 66, 4);
+        d.MenuMarkerActiveRect = Rect(70, 0, 76, 4);
+        d.MenuMarkerDownRect = Rect(80, 0, 86, 4);
+        d.MenuMarkerFlatRect = Rect(90, 0, 96, 4);
+        d.MenuMarkerTransparentColor = faces::kSeeThrough;
+        return d;
+    }
+    TqlSkinMenuSpeedButton* AddMenuButton(const char* name, bool track) {
+        auto* b = new TqlSkinMenuSpeedButton(form);
+        b->SetParent(form);
+        b->SetSkinDataName(name);
+        b->SetSkinData(skin->Data);
+        b->UseSkinSize = false;
+        b->SetBounds(0, 50, 60, 25);
+        b->SetShowCaption(false);
+        b->SetSkinPopupMenu(popup);
+        b->SetTrackButtonMode(track);
+        return b;
+    }
+    static TBitmap Shot(TqlSkinMenuSpeedButton* b) {
+        const TBitmap form = Snapshot(*b->Parent());
+        TBitmap B(b->Width(), b->Height());
+        B.Canvas().CopyRect(Rect(0, 0, b->Width(), b->Height()), form, b->BoundsRect());
+        return B;
+    }
+
+    std::unique_ptr<Skin> skin;
+    int picture = 0;
+    RecordingPopup* popup = nullptr;
+};
+
+enum class Press { None, Hover, Track };
+
+// The four tool-button names draw their own layout: split into a main and a
+// 15-pixel track part with TrackButtonMode, whole without, and the skin's
+// marker for the state centred in the track part.
+TEST_F(MenuButtonFaces, EachToolButtonNameDrawsItsOwnLayout) {
+    using namespace faces;
+    struct Case {
+        bool track;
+        Press press;
+        TColor main, trackPart, mark;
+    } cases[] = {
+        {true, Press::None, kNormal, kNormal, kMark},       {true, Press::Hover, kActive, kActive, kActiveMark},
+        {true, Press::Track, kActive, kDown, kDownMark},    {false, Press::None, kNormal, kNormal, kMark},
+        {false, Press::Hover, kActive, kActive, kActiveMark}, {false, Press::Track, kDown, kDown, kDownMark},
+    };
+    for (const char* name : {"toolbutton", "bigtoolbutton", "resizebutton", "resizetoolbutton"})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << name << (c.track ? " split" : " whole") << " state " << int(c.press));
+            TqlSkinMenuSpeedButton* b = AddMenuButton(name, c.track);
+            ASSERT_NE(b->Index(), -1);
+            if (c.press != Press::None) b->Perform(CM_MOUSEENTER);
+            if (c.press == Press::Track) b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(55, 5));
+            const TBitmap shot = Shot(b);
+            EXPECT_EQ(shot.Pixel(3, 3), c.main);
+            EXPECT_EQ(shot.Pixel(57, 3), c.trackPart);
+            // The 6 x 4 marker centred in the track part (45..60 x 0..25), its
+            // corner pixel see-through.
+            EXPECT_EQ(shot.Pixel(50, 11), c.mark);
+            EXPECT_EQ(shot.Pixel(49, 10), c.trackPart);
+            delete b;
+        }
+}
+
+// New style takes "resizetoolbutton" (or "resizebutton" when the skin lacks
+// it) and, hovered or tracking with TrackButtonMode, draws the track strip
+// from the strip descriptor of its position.
+TEST_F(MenuButtonFaces, NewStyleDrawsTheTrackStripOfItsPosition) {
+    using namespace faces;
+    struct Case {
+        TqlTrackPosition position;
+        Press press;
+        TPoint probe;
+        TColor strip;
+    } cases[] = {
+        {TqlTrackPosition::qltpRight, Press::Hover, {57, 3}, kVStripActive},
+        {TqlTrackPosition::qltpRight, Press::Track, {57, 3}, kVStripDown},
+        {TqlTrackPosition::qltpBottom, Press::Hover, {3, 22}, kHStripActive},
+        {TqlTrackPosition::qltpRight, Press::None, {57, 3}, kNormal},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.position) << " state " << int(c.press));
+        TqlSkinMenuSpeedButton* b = AddMenuButton("toolmenubutton", true);
+        b->SetNewStyle(true);
+        b->SetTrackPosition(c.position);
+        b->ChangeSkinData();
+        EXPECT_EQ(b->SkinDataName(), "resizetoolbutton");
+        if (c.press != Press::None) b->Perform(CM_MOUSEENTER);
+        if (c.press == Press::Track) b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.probe.X, c.probe.Y));
+        EXPECT_EQ(Shot(b).Pixel(c.probe.X, c.probe.Y), c.strip);
+        delete b;
+    }
+    // Without "resizetoolbutton" the new style wears "resizebutton".
+    auto& list = skin->Data->CtrlList;
+    list.erase(list.begin() + skin->Data->IndexOfControlData("resizetoolbutton"));
+    TqlSkinMenuSpeedButton* b = AddMenuButton("toolmenubutton", true);
+    b->SetNewStyle(true);
+    b->ChangeSkinData();
+    EXPECT_EQ(b->Index(), skin->Data->IndexOfControlData("resizebutton"));
+    EXPECT_EQ(Shot(b).Pixel(3, 3), kNormal);
+}
+
+// A transparent button at rest shows its parent through, with the flat
+// marker in its track part (the plain arrow without a skin).
+TEST_F(MenuButtonFaces, ATransparentButtonAtRestShowsOnlyTheFlatMarker) {
+    using namespace faces;
+    TqlSkinMenuSpeedButton* b = AddMenuButton("toolbutton", false);
+    b->SetFlat(true);
+    const TBitmap shot = Shot(b);
+    EXPECT_EQ(shot.Pixel(50, 11), kFlatMark);
+    EXPECT_NE(shot.Pixel(3, 3), kNormal);
+    b->SetSkinDataName("none");
+    const TBitmap plain = Shot(b);
+    EXPECT_NE(plain.Pixel(50, 11), kFlatMark);
+    // The plain arrow's tip row at the track part's centre.
+    EXPECT_EQ(plain.Pixel(52, 14), ColorToRGB(clBtnText));
+}
+
+// Every other holder of a list forgets it too, and what it showed from it goes.
+TEST_F(ToolButtons, EveryHolderOfAnImageListForgetsItWhenItIsFreed) {
+    struct Holder {
+        const char* name;
+        // Gives the list to a new holder; returns how to read it back.
+        std::function<std::function<const TCustomImageList*()>(TCustomImageList*)> hold;
+    };
+    TqlSkinPageControl* pages = nullptr;
+    TqlSkinImagesMenu* menu = nullptr;
+    const Holder holders[] = {
+        {"page control",
+         [&](TCustomImageList* l) {
+             pages = new TqlSkinPageControl(form);
+             pages->SetParent(form);
+             pages->SetBounds(0, 50, 300, 100);
+             pages->SetImages(l);
+             return [=] { return static_cast<const TCustomImageList*>(pages->Images()); };
+         }},
+        {"list view small images",
+         [&](TCustomImageList* l) {
+             auto* v = new TqlSkinCustomListView(form);
+             v->SetParent(form);
+             v->SetSmallImages(l);
+             return [=] { return static_cast<const TCustomImageList*>(v->SmallImages()); };
+         }},
+        {"images menu",
+         [&](TCustomImageList* l) {
+             menu = new TqlSkinImagesMenu(form);
+             menu->SetImages(l);
+             return [=] { return menu->Images(); };
+         }},
+        {"button",
+         [&](TCustomImageList* l) {
+             auto* b = new TqlSkinButton(form);
+             b->SetParent(form);
+             b->SetImageList(l);
+             return [=] { return b->ImageList(); };
+         }},
+        {"windowed control's hint images",
+         [&](TCustomImageList* l) {
+             auto* p = new TqlSkinPanel(form);
+             p->SetParent(form);
+             p->SetHintImageList(l);
+             return [=] { return p->HintImageList(); };
+         }},
+        {"windowless control's hint images",
+         [&](TCustomImageList* l) {
+             auto* b = AddButton(form, 10);
+             b->SetHintImageList(l);
+             return [=] { return b->HintImageList(); };
+         }},
+    };
+    for (const Holder& h : holders) {
+        SCOPED_TRACE(h.name);
+        TCustomImageList* images = List(kImage);
+        const auto held = h.hold(images);
+        ASSERT_EQ(held(), images);
+        delete images;
+        EXPECT_EQ(held(), nullptr);
+    }
+    // The tabs no longer keep room for the images.
+    EXPECT_EQ(pages->TabExtraWidth, 0);
+    // A menu whose list goes while its grid shows closes the grid.
+    TCustomImageList* images = List(kImage);
+    menu->SetImages(images);
+    menu->Items.push_back({});
+    menu->Items.back().ImageIndex = 0;
+    menu->Popup(Rect(0, 0, 10, 10));
+    ASSERT_TRUE(menu->Showing());
+    delete images;
+    EXPECT_FALSE(menu->Showing());
+    EXPECT_EQ(menu->Grid(), nullptr);
+}
+
+}  // namespace
