@@ -1,8 +1,11 @@
 # Shared by run.sh and test.sh: package installation and the build.
 
+# The program asks for "Arial" everywhere: Liberation Sans has its metrics, and
+# fontconfig takes it for Arial before DejaVu or the URW fonts.
 PACKAGES=(g++ cmake ninja-build pkg-config libpcre2-dev zlib1g-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core fonts-wqy-microhei)
+          qt6-base-dev libgl-dev xvfb xauth fonts-dejavu-core fonts-wqy-microhei
+          fonts-liberation2)
 
 ensure_packages() {
   local missing=()

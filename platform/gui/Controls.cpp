@@ -14,13 +14,27 @@ TComponent::TComponent(TComponent* owner) {
 }
 
 TComponent::~TComponent() {
-    for (TComponent* c : std::vector<TComponent*>(FFreeNotifies)) {
+    MarkDestroying();
+    // One told may free others on the list: each leaves it before it is told,
+    // and the list is read again each time.
+    while (!FFreeNotifies.empty()) {
+        TComponent* c = FFreeNotifies.back();
+        RemoveFreeNotification(c);
         c->Notification(this, TOperation::opRemove);
-        c->RemoveFreeNotification(this);
     }
-    // Owned components go first, newest first, each leaving this list as it goes.
-    while (!FComponents.empty()) delete FComponents.back();
+    DestroyComponents();
     if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::MarkDestroying() {
+    if (FDestroying) return;
+    FDestroying = true;
+    for (TComponent* c : FComponents) c->MarkDestroying();
+}
+
+// Each component leaves this list as it goes.
+void TComponent::DestroyComponents() {
+    while (!FComponents.empty()) delete FComponents.back();
 }
 
 void TComponent::InsertComponent(TComponent* component) {

@@ -36,6 +36,9 @@ public:
     // True while the program's forms are being designed; never at run time here.
     bool Designing() const { return false; }
     bool Loading() const { return FLoading; }
+    // True once this component or its owner has begun to go: it lays out and
+    // paints nothing more.
+    bool Destroying() const { return FDestroying; }
     void SetLoading(bool loading) { FLoading = loading; }
 
     // Told of components being added to or removed from the owner, and of any
@@ -43,6 +46,12 @@ public:
     virtual void Notification(TComponent* component, TOperation operation);
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
+    // Frees the owned components, newest first. A class whose components reach
+    // back into its own members calls it from its destructor, while those
+    // members still live.
+    void DestroyComponents();
+    // Marks this component and everything it owns as going.
+    void MarkDestroying();
 
     std::string Name;
     int Tag = 0;
@@ -55,6 +64,7 @@ private:
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
     bool FLoading = false;
+    bool FDestroying = false;
 };
 
 enum class TCursor { crDefault, crArrow, crHandPoint, crIBeam, crHourGlass, crSizeWE, crSizeNS, crSizeAll };
@@ -339,6 +349,10 @@ public:
 protected:
     friend class TControl;
     friend class TQtBridge;
+
+    // Frees the child controls, newest first, as the destructor does; for a
+    // derived window whose children reach back into its own members.
+    void DestroyControls();
 
     // The Qt widget behind the control. The default is a widget that leaves
     // painting and input to the control; native controls return their own.

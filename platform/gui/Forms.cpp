@@ -40,6 +40,11 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
+    // What the form owns or holds may still use its hooks, focus and other
+    // members as it goes: it goes while the form is whole.
+    MarkDestroying();
+    DestroyComponents();
+    DestroyControls();
     std::erase(Screen->FForms, this);
     if (Application && Application->MainForm == this) Application->MainForm = nullptr;
 }

@@ -51,11 +51,16 @@ TWinControl::~TWinControl() {
     TQtBridge::Detach(this);
     for (auto [id, serviceId] : FTimers) TTimerService::Instance().Stop(serviceId);
     FTimers.clear();
-    // Child controls go with their parent, as in the framework.
-    while (!FControls.empty()) delete FControls.back();
+    MarkDestroying();
+    DestroyControls();
     if (FRegion) DeleteObject(FRegion);
     delete FWidget;
     FWidget = nullptr;
+}
+
+// Child controls go with their parent, as in the framework.
+void TWinControl::DestroyControls() {
+    while (!FControls.empty()) delete FControls.back();
 }
 
 QWidget* TWinControl::CreateWidget() { return TQtBridge::CreateWindowWidget(this); }
@@ -318,7 +323,9 @@ void TWinControl::ZOrderChanged(TControl* control, bool toFront) {
 }
 
 void TWinControl::Realign() {
-    if (FAlignLevel > 0) return;
+    // A window that goes takes its children along: laying them out again as
+    // each leaves would only paint for handlers whose form is half gone.
+    if (FAlignLevel > 0 || Destroying()) return;
     TRect rect = ClientRect();
     AlignControls(nullptr, rect);
 }

@@ -44,10 +44,11 @@ void AddBars(Builder& b, int pic) {
             const bool both = std::string(name) == "bothhscrollbar";
             const int length = kBarLength + (both ? kCell : 0);
             const TRect bar = vertical ? a.Place(kCell, length) : a.Place(length, kCell);
-            auto at = [&](int from, int to) {
+            // Both are drawn from later, when the atlas renders: they keep copies.
+            auto at = [vertical](int from, int to) {
                 return vertical ? Rect(0, from, kCell, to) : Rect(from, 0, to, kCell);
             };
-            auto shifted = [&](const TRect& r) {
+            auto shifted = [bar](const TRect& r) {
                 return Rect(r.Left + bar.Left, r.Top + bar.Top, r.Right + bar.Left, r.Bottom + bar.Top);
             };
             a.Draw([=](TSkinPainter& p) {

@@ -7,6 +7,8 @@
 #include <QResizeEvent>
 #include <QWidget>
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Forms.h"
@@ -100,6 +102,50 @@ TEST_F(Layer, ParentsTakeTheirChildrenAndOwnersTheirComponentsAlong) {
     // The child went with its parent and left its owner's list.
     EXPECT_EQ(form->FindComponent("child"), nullptr);
     EXPECT_EQ(form->ComponentCount(), before - 2);
+}
+
+// Hooks its form's messages and, as it goes, notes whether the form was still
+// whole and unhooks itself.
+class Hooker : public TComponent {
+public:
+    Hooker(TForm* form, std::vector<std::string>& log) : TComponent(form), form(form), log(log) {
+        form->HookMessages(this, [](TMessage&) { return false; });
+    }
+    ~Hooker() override {
+        log.push_back(Name + (dynamic_cast<TForm*>(Owner()) == form ? " saw the form" : " saw no form"));
+        form->UnhookMessages(this);
+    }
+
+private:
+    TForm* form;
+    std::vector<std::string>& log;
+};
+
+class Orphan : public TCustomControl {
+public:
+    explicit Orphan(std::vector<std::string>& log) : TCustomControl(nullptr), log(log) {}
+    ~Orphan() override { log.push_back(Name + (dynamic_cast<TForm*>(Parent()) ? " saw the form" : " saw no form")); }
+
+private:
+    std::vector<std::string>& log;
+};
+
+// Components and child controls go while the form is still a form: their
+// destructors may reach its hooks, focus and screen entry.
+TEST(FormDestruction, WhatTheFormOwnsOrHoldsGoesWhileTheFormIsWhole) {
+    std::vector<std::string> log;
+    auto* form = new TForm(nullptr);
+    auto* first = new Hooker(form, log);
+    first->Name = "first";
+    auto* second = new Hooker(form, log);
+    second->Name = "second";
+    // Parented on the form but owned by nobody.
+    auto* panel = new Orphan(log);
+    panel->Name = "panel";
+    panel->SetParent(form);
+    delete form;
+    EXPECT_EQ(log, (std::vector<std::string>{"second saw the form", "first saw the form", "panel saw the form"}))
+        << "owned components newest first, then the children it does not own";
 }
 
 TEST_F(Layer, SpecialKeysAControlDoesNotWantGoToTheFormFirst) {

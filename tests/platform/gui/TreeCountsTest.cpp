@@ -10,6 +10,7 @@
 #include <QTreeView>
 
 #include <filesystem>
+#include <string>
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/ShellCtrls.h"
@@ -70,6 +71,27 @@ TEST(TreeCounts, VisibleCountIsTheItemsThatFitWhole) {
     QStandardItemModel empty;
     view.setModel(&empty);
     EXPECT_GT(tree_counts::VisibleCount(view), 0) << "an empty tree measures by its font";
+}
+
+// A view that shows a bar once its items overflow asks the empty tree how many
+// fit: the answer must not change when the first item arrives, whatever font
+// stands in for the one asked.
+TEST(TreeCounts, AnEmptyTreeMeasuresAsItsItemsWill) {
+    for (const char* family : {"Arial", "DejaVu Sans", "Liberation Sans", "Nimbus Sans"}) {
+        for (int points : {7, 8, 9, 10, 11, 12, 14, 18}) {
+            SCOPED_TRACE(std::string(family) + " " + std::to_string(points));
+            QStandardItemModel model;
+            QTreeView view;
+            view.setModel(&model);
+            view.setHeaderHidden(true);
+            view.setFont(QFont(family, points));
+            view.resize(200, 150);
+            view.show();
+            const int empty = tree_counts::VisibleCount(view);
+            model.appendRow(new QStandardItem("item 0"));
+            EXPECT_EQ(tree_counts::VisibleCount(view), empty);
+        }
+    }
 }
 
 TEST(TreeCounts, TheFolderTreeAnswersTheCountMessages) {

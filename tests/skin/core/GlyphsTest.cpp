@@ -110,9 +110,10 @@ TEST(GlyphStrip, ACaptionAloneIsPlacedAsIfTheGlyphWereEmptyAndMovesWhenDown) {
     };
     TBitmap up, down;
     for (auto [b, isDown] : {std::pair{&up, false}, {&down, true}}) {
-        *b = Drawn(80, 24, [&](TCanvas& c) {
+        // A structured binding is copied in by name: not every compiler captures one.
+        *b = Drawn(80, 24, [pressed = isDown](TCanvas& c) {
             c.Font().SetColor(clBlack);
-            DrawBitmapGlyphCaption(c, Rect(0, 0, 80, 24), -1, 4, blGlyphLeft, "OK", nullptr, 1, 1, isDown, false, 0);
+            DrawBitmapGlyphCaption(c, Rect(0, 0, 80, 24), -1, 4, blGlyphLeft, "OK", nullptr, 1, 1, pressed, false, 0);
         });
     }
     ASSERT_GE(inkLeft(up), 0);

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "skin/core/ControlDescriptors.h"
 #include "skin/core/qlSkinData.h"
@@ -102,5 +105,39 @@ TEST(DefaultSkin, GaugeTextReadsOnTheBarAndOnTheTrack) {
             picture.Pixel(d.SkinRect.Left + d.ProgressArea.Left + 2, (d.SkinRect.Top + d.SkinRect.Bottom) / 2);
         EXPECT_GE(Contrast(d.FontColor, bar), 4.5);
         EXPECT_GE(Contrast(d.FontColor, track), 4.5);
+    }
+}
+
+// A scroll bar at rest shows its arrows, shaped as the arrows of its hovered
+// buttons (only their colours differ).
+TEST(DefaultSkin, ScrollBarsAtRestShowTheirArrows) {
+    TqlCompressedStoredSkin stored(nullptr);
+    stored.SetCompressedData(DefaultSkinZlib());
+    TqlSkinData skin(nullptr);
+    skin.LoadFromStoredSkin(stored);
+    // Where a cell differs from its own top-left pixel: the glyph on its face.
+    const auto glyph = [](const TBitmap& pic, const TRect& r) {
+        std::vector<bool> marks;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) marks.push_back(pic.Pixel(x, y) != pic.Pixel(r.Left, r.Top));
+        return marks;
+    };
+    for (const char* name : {"vscrollbar", "hscrollbar", "bothhscrollbar"}) {
+        SCOPED_TRACE(name);
+        const int index = skin.IndexOfControlData(name);
+        ASSERT_GE(index, 0);
+        const auto* bar = dynamic_cast<const TqlDataSkinScrollBarControl*>(skin.CtrlList[size_t(index)].get());
+        ASSERT_NE(bar, nullptr);
+        const TBitmap& pic = *skin.ActivePictures.at(size_t(bar->PictureIndex));
+        const auto atRest = [&](const TRect& r) {
+            return Rect(bar->SkinRect.Left + r.Left, bar->SkinRect.Top + r.Top, bar->SkinRect.Left + r.Right,
+                        bar->SkinRect.Top + r.Bottom);
+        };
+        for (const auto& [rest, hover] : {std::pair{bar->DownButtonRect, bar->ActiveDownButtonRect},
+                                          std::pair{bar->UpButtonRect, bar->ActiveUpButtonRect}}) {
+            const std::vector<bool> shape = glyph(pic, hover);
+            ASSERT_NE(std::count(shape.begin(), shape.end(), true), 0) << "the hovered button has an arrow";
+            EXPECT_EQ(glyph(pic, atRest(rest)), shape);
+        }
     }
 }
