@@ -2,6 +2,7 @@
 // stop list, minimum frequency), its folders, and lists of real text checked
 // against counts made here.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,7 +11,6 @@
 #include <filesystem>
 #include <map>
 #include <random>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -169,7 +169,7 @@ TEST_F(FrequencyLists, EmptyChoicesStillMakeTheFolderAndEmptyLists) {
     EXPECT_TRUE(Written().empty());
     EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Shell), (std::vector<std::string>{form->LastListFolder}));
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_TRUE(std::regex_match(Messages()[0], std::regex(R"(\d+\.\d{3} Seconds Used!)"))) << Messages()[0];
+    EXPECT_THAT(Messages()[0], testing::MatchesRegex(R"([0-9]+\.[0-9]{3} Seconds Used!)"));
 
     // No file checked: every length and type writes a list of no lines.
     form->rbxPos->SetChecked(true);
