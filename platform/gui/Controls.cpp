@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/core/SysUtils.h"
+#include "platform/gui/ActnList.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtGlue.h"
 
@@ -92,6 +93,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    SetAction(nullptr);
     if (GetCaptureControl() == this) SetCaptureControl(nullptr);
     if (FParent) FParent->RemoveControl(this);
     FFont.OnChange = nullptr;
@@ -402,7 +404,12 @@ void TControl::Resize() {
 }
 
 void TControl::Click() {
-    if (OnClick) OnClick(this);
+    if (OnClick && FActionLink && !ClickRunsAction())
+        OnClick(this);
+    else if (FActionLink && !Designing())
+        FActionLink->Execute(this);
+    else if (OnClick)
+        OnClick(this);
 }
 
 void TControl::DblClick() {

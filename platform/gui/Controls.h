@@ -16,6 +16,8 @@ class QWidget;
 class TWinControl;
 class TPopupMenu;
 class TForm;
+class TBasicAction;
+class TControlActionLink;
 
 using HWND = TWinControl*;
 
@@ -151,6 +153,8 @@ public:
     virtual void DefaultHandler(TMessage& message);
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
+    // A click runs OnClick when it is the control's own handler beside a
+    // linked action, else the linked action, else OnClick.
     virtual void Click();
     virtual void DblClick();
     virtual void Invalidate();
@@ -177,6 +181,10 @@ public:
     // stamp is. Stamps are never reused, not even by another control.
     uint64_t LookStamp() const { return FLookStamp; }
 
+    // The action the control follows; the control lets go of it when it is freed.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* Value);
+
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
     TControlState ControlState() const { return FControlState; }
@@ -196,6 +204,13 @@ protected:
     virtual void TextChanged() {}
     virtual void FontChanged() {}
     virtual void ColorChanged() {}
+    // The linked action (Sender) changed, or was just linked: the control takes
+    // its caption, enabled state, hint, visibility and handler; with
+    // CheckDefaults only where the control still has its default.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+    // OnClick is the linked action's handler, copied in by ActionChange.
+    bool ClickRunsAction() const;
+    void Notification(TComponent* component, TOperation operation) override;
 
     // Handlers of the framework's messages; an override calls the base for "inherited".
     virtual void WMLButtonDown(TMessage& m);
@@ -219,6 +234,7 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TBasicAction;
     void ParentFontOrColorChanged();
     void RememberAnchorBounds();
     void FollowAnchors(int parentWidth, int parentHeight);
@@ -243,6 +259,7 @@ private:
     std::string FText;
     TFont FFont;
     TColor FColor = clBtnFace;
+    std::unique_ptr<TControlActionLink> FActionLink;
 };
 
 // A control without a window: its parent paints it onto its own canvas, in

@@ -2,7 +2,9 @@
 
 #include <cctype>
 
+#include "platform/gui/ActnList.h"
 #include "platform/gui/Timers.h"
+#include "platform/gui/graphics/ImageList.h"
 #include "skin/core/qlEffects.h"
 #include "skin/core/qlUtils.h"
 
@@ -48,6 +50,21 @@ TColor TqlButtonLook::TextColor(bool Enabled, bool AActive, bool ADown, bool Use
     if (!Enabled) return DisabledFontColor;
     if (ADown && AActive) return DownFontColor;
     return AActive ? ActiveFontColor : FontColor;
+}
+
+bool TakeActionGlyph(TBitmap& Glyph, TObject* Sender) {
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!action || !Glyph.Empty() || !action->ActionList()) return false;
+    const TCustomImageList* images = action->ActionList()->Images();
+    const int index = action->ImageIndex();
+    if (!images || index < 0 || index >= images->Count()) return false;
+    Glyph.SetSize(images->Width(), images->Height());
+    TCanvas& C = Glyph.Canvas();
+    C.Brush().Style = TBrushStyle::bsSolid;
+    C.Brush().Color = clFuchsia;
+    C.FillRect(Rect(0, 0, images->Width(), images->Height()));
+    images->Draw(C, 0, 0, index);
+    return true;
 }
 
 int GlyphNumFor(int NumGlyphs, bool Enabled, bool ADown, bool AActive) {

@@ -106,6 +106,10 @@ private:
     TqlControlTimer FMorphTimer, FAnimateTimer, FRepeatTimer;
 };
 
+// An empty glyph becomes the image of the action (Sender) in its list's
+// images: the list's image size, on clFuchsia. False when nothing was taken.
+bool TakeActionGlyph(TBitmap& Glyph, TObject* Sender);
+
 // The cell of a glyph strip for a state: 1 normal, 2 disabled, 3 pressed, 4 active.
 int GlyphNumFor(int NumGlyphs, bool Enabled, bool ADown, bool AActive);
 

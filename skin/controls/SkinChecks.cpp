@@ -1,5 +1,6 @@
 #include "skin/controls/SkinChecks.h"
 
+#include "platform/gui/ActnList.h"
 #include "platform/gui/Forms.h"
 #include "skin/controls/SkinPanels.h"
 #include "skin/controls/SkinButtonEffects.h"
@@ -39,7 +40,17 @@ bool TqlSkinCheckRadioBox::HasFocus() const {
 }
 
 void TqlSkinCheckRadioBox::FireClick() {
+    if (FFollowingAction && ClickRunsAction()) return;
     if (OnClick) OnClick(this);
+}
+
+void TqlSkinCheckRadioBox::ActionChange(TObject* Sender, bool CheckDefaults) {
+    TqlSkinCustomControl::ActionChange(Sender, CheckDefaults);
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!action || (CheckDefaults && Checked())) return;
+    FFollowingAction = true;
+    SetChecked(action->Checked());
+    FFollowingAction = false;
 }
 
 void TqlSkinCheckRadioBox::SetState(TCheckBoxState Value) {

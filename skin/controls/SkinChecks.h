@@ -58,6 +58,7 @@ public:
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
     void Paint() override;
     void CreateControlDefaultImage(TBitmap& B) override;
     void CreateControlSkinImage(TBitmap& B) override;
@@ -109,6 +110,9 @@ private:
     bool FCanFocused = true;
     bool FMouseIn = false;
     bool FTakingFocus = false;
+    // The box is taking its action's checked state: the click that fires
+    // must not run the action again, which would change the state back.
+    bool FFollowingAction = false;
 
     // Copied from a check-radio descriptor.
     std::string FontName;

@@ -61,6 +61,11 @@ void TqlSkinSpeedButton::Notification(TComponent* AComponent, TOperation Operati
     if (Operation == TOperation::opRemove && AComponent == FImageList) FImageList = nullptr;
 }
 
+void TqlSkinSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults) {
+    TqlGraphicSkinCustomControl::ActionChange(Sender, CheckDefaults);
+    if (TakeActionGlyph(FGlyph, Sender)) Repaint();
+}
+
 void TqlSkinSpeedButton::SetTransparent(bool Value) {
     SetControlStyle(Value ? ControlStyle() & ~csOpaque : ControlStyle() | csOpaque);
     Repaint();

@@ -52,6 +52,7 @@ public:
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
     virtual void DoClick();
     virtual void DrawButtonState(TBitmap& B, const TRect& R, bool AActive, bool ADown);
     void Paint() override;
