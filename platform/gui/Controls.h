@@ -376,6 +376,8 @@ protected:
     virtual QWidget* CreateWidget();
     // What the window is created with; the widget follows it when created.
     virtual void CreateParams(TCreateParams& Params);
+    // The window has just been made; an override calls the base first.
+    virtual void CreateWnd() {}
     void SetNativeDefault(bool value) { FNativeDefault = value; }
 
     void DefaultHandler(TMessage& message) override;

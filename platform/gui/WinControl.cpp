@@ -85,6 +85,7 @@ void TWinControl::EnsureWidget() {
     ApplyEnabled(Enabled());
     ApplyFontAndColor();
     if (Parent()) FWidget->setVisible(Visible());
+    CreateWnd();
 }
 
 void TWinControl::ReleaseWidget() {

@@ -29,6 +29,11 @@ void TqlSkinButton::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == TOperation::opRemove && AComponent == FImageList) SetImageList(nullptr);
 }
 
+void TqlSkinButton::CreateWnd() {
+    TqlSkinCustomControl::CreateWnd();
+    FActive = FDefault;
+}
+
 void TqlSkinButton::ActionChange(TObject* Sender, bool CheckDefaults) {
     TqlSkinCustomControl::ActionChange(Sender, CheckDefaults);
     if (TakeActionGlyph(FGlyph, Sender)) Repaint();

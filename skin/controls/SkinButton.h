@@ -59,6 +59,7 @@ public:
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void CreateWnd() override;
     void ActionChange(TObject* Sender, bool CheckDefaults) override;
     virtual void DrawStateImage(TBitmap& B, const TRect& R, bool AActive, bool ADown);
     void Paint() override;

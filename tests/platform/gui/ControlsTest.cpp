@@ -342,3 +342,33 @@ TEST_F(Layer, PostedMessagesArriveLaterAndNeverAtADestroyedWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// Counts the calls of the hook that follows the making of its window.
+class WindowMaker : public TWinControl {
+public:
+    explicit WindowMaker(TComponent* owner) : TWinControl(owner) {}
+    int made = 0;
+    bool hadWindow = false;
+
+protected:
+    void CreateWnd() override {
+        TWinControl::CreateWnd();
+        ++made;
+        hadWindow = HandleAllocated();
+    }
+};
+
+}  // namespace
+
+TEST(Controls, TheHookAfterAWindowIsMadeRunsOnceWithTheWindowThere) {
+    TForm form(nullptr);
+    auto* control = new WindowMaker(&form);
+    EXPECT_EQ(control->made, 0);
+    control->SetParent(&form);
+    control->SetBounds(1, 2, 30, 40);
+    control->SetBounds(5, 6, 70, 80);
+    EXPECT_EQ(control->made, 1);
+    EXPECT_TRUE(control->hadWindow);
+}
