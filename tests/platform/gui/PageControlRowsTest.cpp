@@ -78,7 +78,9 @@ TEST_F(PageRows, MultiLineRowsAtSeveralWidths) {
             const bool rowStarts = i == 0 || c.outward[i - 1] != c.outward[i];
             const bool rowEnds = i == 5 || c.outward[i + 1] != c.outward[i];
             EXPECT_EQ(r.Left, rowStarts ? 2 : pc->TabRect(i - 1).Right) << "tabs abut within a row";
-            if (rowEnds && c.rows > 1) EXPECT_EQ(r.Right, c.width - 2) << "a wrapped row fills the width";
+            if (rowEnds && c.rows > 1) {
+                EXPECT_EQ(r.Right, c.width - 2) << "a wrapped row fills the width";
+            }
         }
         const int top = c.side == TTabPosition::tpTop ? c.rows * h : 0;
         EXPECT_EQ(pc->ActivePage()->BoundsRect(), Rect(4, 4 + top, c.width - 4, 196 - c.rows * h + top));
