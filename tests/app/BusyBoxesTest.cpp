@@ -22,7 +22,7 @@ protected:
         form->crbxByLit->SetChecked(true);
     }
 
-    // Shows the box for real (no scripted answer) and answers it by.
+    // Shows the box for real, not scripted, and answers it.
     void Answer(TAnswerBy by, const std::function<void()>& show) {
         TDialogScript::Activate(false);
         BoxCloser closer(by);
