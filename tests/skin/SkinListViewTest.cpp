@@ -1,7 +1,5 @@
-// The skinned list view: its bars follow the view by view style and scroll it
-// back, it takes its column header over whenever one is made, and it paints
-// each section from the header descriptor of a skin whose cells have colours
-// of their own.
+// The skinned list view: its bars by view style, its column header taken over
+// and painted from the skin.
 
 #include <gtest/gtest.h>
 
@@ -69,7 +67,7 @@ TEST_F(SkinListView, BarsFollowTheViewStyle) {
         int rows;
         bool vertical;
     };
-    // The view is 200 pixels tall: in icon styles the native range (rows) must exceed that.
+    // In icon styles the range must exceed the view's 200 pixels.
     const Case cases[] = {
         {"report, a few rows", TViewStyle::vsReport, 3, false},
         {"report, more rows than a page", TViewStyle::vsReport, 1000, true},
@@ -119,7 +117,7 @@ TEST_F(SkinListView, TheReportViewPagesByWholeRows) {
         v->SetPosition(s.position);
         EXPECT_EQ(Top(), s.position);
         Settle();
-        EXPECT_EQ(v->Position(), s.position) << "the view's own state agrees with the bar";
+        EXPECT_EQ(v->Position(), s.position);
     }
     // The view scrolled by its own keys takes the bar along.
     list->Perform(WM_VSCROLL, MakeScrollWParam(SB_LINEDOWN, 0));
@@ -152,8 +150,7 @@ TEST_F(SkinListView, TheHeaderIsTakenOverEachTimeItIsMade) {
     list = nullptr;
 }
 
-// A 24 x 12 header picture: the normal face's nine cells of 4 x 4 on the
-// left, the pressed face in one colour on the right.
+// The normal face's nine 4 x 4 cells, and the pressed face in one colour.
 constexpr TColor kPressed = 0x3070B0, kImage = 0x10E010, kInk = 0x000001;
 constexpr TColor kCells[3][3] = {{synthetic::kTL, synthetic::kTopA, synthetic::kTR},
                                  {synthetic::kLeft, synthetic::kClient, synthetic::kRight},
@@ -191,7 +188,7 @@ protected:
         list->Perform(WM_PAINTHEADERTODC, WPARAM(&b.Canvas()), 0);
         return b;
     }
-    // The left-most pixel in the section's middle row of colour c, -1 none.
+    // The left-most column of colour c in r, -1 none.
     static int LeftMost(const TBitmap& b, const TRect& r, TColor c) {
         for (int x = r.Left; x < r.Right; ++x)
             for (int y = r.Top; y < r.Bottom; ++y)
