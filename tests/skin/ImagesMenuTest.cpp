@@ -207,12 +207,6 @@ TEST_F(ImagesMenu, EveryOrderOfFreeingLeavesNoCallToTheFreedSide) {
              EXPECT_EQ(t.menu->Grid(), nullptr);
              EXPECT_EQ(t.hidden, 0);
          }},
-        {"button freed, then the selection changed",
-         [&](ImagesMenu& t) {
-             freeButton(t);
-             EXPECT_EQ(t.menu->ChangeLink().Owner, nullptr);
-             t.menu->SetItemIndex(2);
-         }},
         {"menu freed while the grid shows",
          [](ImagesMenu& t) {
              t.Open();

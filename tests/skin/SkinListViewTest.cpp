@@ -177,8 +177,7 @@ protected:
         look->ClientRect = Rect(4, 4, 8, 8);
         look->StretchEffect = true;
         look->LeftStretch = look->TopStretch = look->RightStretch = look->BottomStretch = true;
-        look->FontColor = kInk;
-        look->DownFontColor = kInk;
+        look->FontColor = look->DownFontColor = kInk;
         list->SetSkinData(skin->Data);
         header = list->HeaderWindow();
         ASSERT_TRUE(SendMessage(header, HDM_GETITEMRECT, 0, LPARAM(&first)));
