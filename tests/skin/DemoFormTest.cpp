@@ -41,50 +41,32 @@ struct Demo {
             FillRect(icon, Rect(5, 4, 11, 6), clWhite);
             images->AddMasked(icon, clFuchsia);
         }
-        bar = new TqlSkinToolBar(form);
-        bar->SetParent(form);
+        bar = Put<TqlSkinToolBar>(form, {});
         bar->SetAlign(TAlign::alTop);
         bar->SetHeight(34);
         bar->SetImages(images);
-        for (int i = 0; i < 3; ++i) {
-            auto* b = new TqlSkinSpeedButton(form);
-            b->SetParent(bar);
-            b->SetShowCaption(false);
-            b->SetImageIndex(i);
-            b->SetBounds(6 + 30 * i, 0, 26, 26);
-            buttons.push_back(b);
-        }
-        divider = new TqlSkinBevel(form);
-        divider->SetParent(bar);
+        for (int i = 0; i < 3; ++i) buttons.push_back(Put<TqlSkinSpeedButton>(bar, Rect(6 + 30 * i, 0, 32 + 30 * i, 26)));
+        divider = Put<TqlSkinBevel>(bar, Rect(98, 0, 106, 22));
         divider->Shape = TBevelShape::bsLeftLine;
         divider->SetDividerMode(true);
-        divider->SetBounds(98, 0, 8, 22);
-        auto* popup = new TqlSkinPopupMenu(form);
-        menuButton = new TqlSkinMenuSpeedButton(form);
-        menuButton->SetParent(bar);
-        menuButton->SetShowCaption(false);
-        menuButton->SetImageIndex(3);
-        menuButton->SetSkinPopupMenu(popup);
+        menuButton = Put<TqlSkinMenuSpeedButton>(bar, Rect(110, 0, 152, 26));
+        menuButton->SetSkinPopupMenu(new TqlSkinPopupMenu(form));
         menuButton->SetTrackButtonMode(true);
-        menuButton->SetBounds(110, 0, 42, 26);
-
-        status = new TqlSkinStatusBar(form);
-        status->SetParent(form);
+        for (int i = 0; i < 4; ++i) {
+            TqlSkinSpeedButton* b = i < 3 ? buttons[size_t(i)] : menuButton;
+            b->SetShowCaption(false);
+            b->SetImageIndex(i);
+        }
+        status = Put<TqlSkinStatusBar>(form, {});
         status->SetCaption("Ready");
         status->SetSizeGrip(true);
-
-        panel = new TqlSkinPanel(form);
-        panel->SetParent(form);
-        panel->SetBounds(12, 46, 260, 130);
+        panel = Put<TqlSkinPanel>(form, Rect(12, 46, 272, 176));
         panel->SetTransparentMode(true);
         panel->SetCaptionMode(true);
         panel->SetCaption("Span");
-        auto* box = new TqlSkinCheckRadioBox(form);
-        box->SetParent(panel);
+        auto* box = Put<TqlSkinCheckRadioBox>(panel, Rect(12, 30, 172, 52));
         box->SetCaption("Case sensitive");
-        box->SetBounds(12, 30, 160, 22);
         box->SetChecked(true);
-
         if (skinned) {
             auto* stored = new TqlCompressedStoredSkin(form);
             stored->SetCompressedData(DefaultSkinZlib());
@@ -93,6 +75,14 @@ struct Demo {
         form->Show();
     }
     ~Demo() { delete form; }
+
+    template <class T>
+    T* Put(TWinControl* parent, const TRect& bounds) {
+        auto* c = new T(form);
+        c->SetParent(parent);
+        if (!RectIsEmpty(bounds)) c->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+        return c;
+    }
 
     TBitmap Picture(const std::string& name) const {
         TBitmap B(form->ClientWidth(), form->ClientHeight());
