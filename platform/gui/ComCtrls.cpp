@@ -61,7 +61,10 @@ int TTabSheet::PageIndex() const {
 }
 
 void TTabSheet::TextChanged() {
-    if (FPageControl) FPageControl->Invalidate();
+    if (!FPageControl) return;
+    // A longer caption may wrap the tabs into another row.
+    if (FPageControl->MultiLine()) FPageControl->LayoutPages();
+    FPageControl->Invalidate();
 }
 
 void TTabSheet::EnabledChanged() {
@@ -96,6 +99,7 @@ void TPageControl::InsertPage(TTabSheet* page) {
     page->FPageControl = this;
     page->SetBoundsRect(ClientRect());
     if (!FActivePage && page->TabVisible()) SetActivePage(page);
+    if (FMultiLine) LayoutPages();
     Invalidate();
 }
 
@@ -115,6 +119,7 @@ void TPageControl::RemovePage(TTabSheet* page) {
             if (FPages[i - 1]->TabVisible()) next = FPages[i - 1];
         SetActivePage(next);
     }
+    if (FMultiLine) LayoutPages();
     Invalidate();
 }
 
@@ -132,6 +137,7 @@ void TPageControl::TabVisibilityChanged(TTabSheet* page) {
     } else if (page->TabVisible() && !FActivePage) {
         SetActivePage(page);
     }
+    if (FMultiLine) LayoutPages();
     Invalidate();
 }
 
@@ -197,16 +203,29 @@ TRect TPageControl::TabRect(int pageIndex) const {
     return tabs[static_cast<size_t>(visibleIndex)];
 }
 
-std::vector<TRect> TPageControl::VisibleTabRects() const {
+std::vector<TRect> TPageControl::VisibleTabRects() const { return LayTabs(nullptr); }
+
+int TPageControl::RowCount() const {
+    int rows = 0;
+    LayTabs(&rows);
+    return rows;
+}
+
+std::vector<TRect> TPageControl::LayTabs(int* rowCount) const {
     const QFontMetrics metrics(Font().ToQFont());
     // As wide as the style wants a tab around its caption, unless a width is set.
     QStyleOptionTab option;
     InitOption(option, *this, Rect(0, 0, 0, TabHeight), true);
     option.shape = QTabBar::RoundedNorth;
     const int space = Style().pixelMetric(QStyle::PM_TabBarTabHSpace, &option, nullptr);
-    // Lengths along the row; the row starts kTabsLeft in from its side's start.
-    std::vector<std::pair<int, int>> spans;
-    int at = kTabsLeft;
+    // Spans along the row, each tab's row counted from the first, and how far
+    // each row stands out from the page.
+    struct Place {
+        int from, to, row;
+    };
+    std::vector<Place> places;
+    const int limit = (SideTabs() ? Height() : Width()) - kTabsLeft;
+    int at = kTabsLeft, row = 0, activeRow = 0;
     for (const TTabSheet* page : FPages) {
         if (!page->TabVisible()) continue;
         int length = TabWidth;
@@ -215,22 +234,43 @@ std::vector<TRect> TPageControl::VisibleTabRects() const {
             const QSize text(metrics.size(Qt::TextShowMnemonic, option.text).width() + space, TabHeight);
             length = Style().sizeFromContents(QStyle::CT_TabBarTab, &option, text, nullptr).width() + TabExtraWidth;
         }
-        spans.emplace_back(at, at + length);
+        if (FMultiLine && at > kTabsLeft && at + length > limit) at = kTabsLeft, ++row;
+        if (page == FActivePage) activeRow = row;
+        places.push_back({at, at + length, row});
         at += length;
     }
-    // A row scrolled by tabs starts with its first shown tab at the very start,
-    // so the tabs scrolled out end before the control.
-    if (FFirstTab > 0 && !spans.empty()) {
-        const int shift = spans[std::min(size_t(FFirstTab), spans.size() - 1)].first;
-        for (auto& [from, to] : spans) from -= shift, to -= shift;
+    const int rows = row + 1;
+    if (rowCount) *rowCount = rows;
+    if (rows > 1) {
+        // Every row stretched to the full length, its tabs sharing the room left.
+        for (size_t first = 0; first < places.size();) {
+            size_t end = first;
+            while (end < places.size() && places[end].row == places[first].row) ++end;
+            const int room = std::max(0, limit - places[end - 1].to), n = int(end - first);
+            for (int j = 0; j < n; ++j) {
+                places[first + j].from += room * j / n;
+                places[first + j].to += room * (j + 1) / n;
+            }
+            first = end;
+        }
+    } else if (FFirstTab > 0 && !places.empty()) {
+        // A row scrolled by tabs starts with its first shown tab at the very
+        // start, so the tabs scrolled out end before the control.
+        const int shift = places[std::min(size_t(FFirstTab), places.size() - 1)].from;
+        for (Place& p : places) p.from -= shift, p.to -= shift;
     }
     std::vector<TRect> tabs;
-    for (const auto& [from, to] : spans) switch (FTabPosition) {
-            case TTabPosition::tpTop: tabs.push_back(Rect(from, 0, to, TabHeight)); break;
-            case TTabPosition::tpBottom: tabs.push_back(Rect(from, Height() - TabHeight, to, Height())); break;
-            case TTabPosition::tpLeft: tabs.push_back(Rect(0, from, TabHeight, to)); break;
-            case TTabPosition::tpRight: tabs.push_back(Rect(Width() - TabHeight, from, Width(), to)); break;
+    for (const Place& p : places) {
+        // The active tab's row next to the page, the others outward in turn.
+        const int out = rows - 1 - (p.row - activeRow + rows) % rows;
+        const int near = out * TabHeight, far = near + TabHeight;
+        switch (FTabPosition) {
+            case TTabPosition::tpTop: tabs.push_back(Rect(p.from, near, p.to, far)); break;
+            case TTabPosition::tpBottom: tabs.push_back(Rect(p.from, Height() - far, p.to, Height() - near)); break;
+            case TTabPosition::tpLeft: tabs.push_back(Rect(near, p.from, far, p.to)); break;
+            case TTabPosition::tpRight: tabs.push_back(Rect(Width() - far, p.from, Width() - near, p.to)); break;
         }
+    }
     return tabs;
 }
 
@@ -240,11 +280,12 @@ TRect TPageControl::ClientRect() const {
 }
 
 TRect TPageControl::WithoutTabRow(TRect r) const {
+    const int rows = FMultiLine ? RowCount() * TabHeight : TabHeight;
     switch (FTabPosition) {
-        case TTabPosition::tpTop: r.Top += TabHeight; break;
-        case TTabPosition::tpBottom: r.Bottom -= TabHeight; break;
-        case TTabPosition::tpLeft: r.Left += TabHeight; break;
-        case TTabPosition::tpRight: r.Right -= TabHeight; break;
+        case TTabPosition::tpTop: r.Top += rows; break;
+        case TTabPosition::tpBottom: r.Bottom -= rows; break;
+        case TTabPosition::tpLeft: r.Left += rows; break;
+        case TTabPosition::tpRight: r.Right -= rows; break;
     }
     r.Right = std::max(r.Left, r.Right);
     r.Bottom = std::max(r.Top, r.Bottom);
@@ -255,6 +296,26 @@ void TPageControl::SetTabPosition(TTabPosition value) {
     if (value == FTabPosition) return;
     FTabPosition = value;
     LayoutPages();
+    Invalidate();
+}
+
+void TPageControl::SetMultiLine(bool value) {
+    if (value == FMultiLine) return;
+    FMultiLine = value;
+    FFirstTab = 0;
+    LayoutPages();
+    Invalidate();
+}
+
+void TPageControl::SetHotTrack(bool value) {
+    if (value == FHotTrack) return;
+    FHotTrack = value;
+    Invalidate();
+}
+
+void TPageControl::SetOwnerDraw(bool value) {
+    if (value == FOwnerDraw) return;
+    FOwnerDraw = value;
     Invalidate();
 }
 
@@ -275,6 +336,23 @@ void TPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int 
             if (Pages(i)->Enabled()) ChangeActivePage(Pages(i));
             return;
         }
+}
+
+void TPageControl::MouseMove(TShiftState shift, int x, int y) {
+    TCustomControl::MouseMove(shift, x, y);
+    const std::vector<TRect> tabs = VisibleTabRects();
+    const auto hit = std::find_if(tabs.begin(), tabs.end(), [&](const TRect& r) { return r.Contains({x, y}); });
+    const int hot = hit == tabs.end() ? -1 : int(hit - tabs.begin());
+    if (hot == FHotTab) return;
+    FHotTab = hot;
+    if (FHotTrack) Invalidate();
+}
+
+void TPageControl::CMMouseLeave(TMessage& m) {
+    TCustomControl::CMMouseLeave(m);
+    if (FHotTab < 0) return;
+    FHotTab = -1;
+    if (FHotTrack) Invalidate();
 }
 
 void TPageControl::WMGetDlgCode(TMessage& m) { m.Result = DLGC_WANTARROWS; }
@@ -322,46 +400,60 @@ void TPageControl::Paint() {
                                  : FTabPosition == TTabPosition::tpRight  ? QTabBar::RoundedEast
                                                                           : QTabBar::RoundedNorth;
     // The pane reaches one pixel under the tabs, which stand on its edge.
+    const int rows = (FMultiLine ? RowCount() : 1) * TabHeight;
     TRect paneRect = Rect(0, 0, Width(), Height());
     switch (FTabPosition) {
-        case TTabPosition::tpTop: paneRect.Top = TabHeight - 1; break;
-        case TTabPosition::tpBottom: paneRect.Bottom = Height() - TabHeight + 1; break;
-        case TTabPosition::tpLeft: paneRect.Left = TabHeight - 1; break;
-        case TTabPosition::tpRight: paneRect.Right = Width() - TabHeight + 1; break;
+        case TTabPosition::tpTop: paneRect.Top = rows - 1; break;
+        case TTabPosition::tpBottom: paneRect.Bottom = Height() - rows + 1; break;
+        case TTabPosition::tpLeft: paneRect.Left = rows - 1; break;
+        case TTabPosition::tpRight: paneRect.Right = Width() - rows + 1; break;
     }
     QStyleOptionTabWidgetFrame pane;
     InitOption(pane, *this, paneRect, enabled);
     pane.shape = shape;
     pane.lineWidth = 1;
-    if (!visible.empty()) {
-        const TRect first = TabRect(visible.front()), last = TabRect(visible.back());
-        const TRect row = Rect(first.Left, first.Top, last.Right, last.Bottom);
-        pane.tabBarSize = QSize(row.Width(), row.Height());
-        pane.tabBarRect = ToRect(row);
+    const std::vector<TRect> tabs = VisibleTabRects();
+    if (!tabs.empty()) {
+        TRect all = tabs.front();
+        for (const TRect& r : tabs)
+            all = Rect(std::min(all.Left, r.Left), std::min(all.Top, r.Top), std::max(all.Right, r.Right),
+                       std::max(all.Bottom, r.Bottom));
+        pane.tabBarSize = QSize(all.Width(), all.Height());
+        pane.tabBarRect = ToRect(all);
     }
     if (active >= 0) pane.selectedTabRect = ToRect(TabRect(active));
     Style().drawPrimitive(QStyle::PE_FrameTabWidget, &pane, painter, nullptr);
 
+    // Neighbours count within a row only.
+    auto sameRow = [&](size_t a, size_t b) {
+        return SideTabs() ? tabs[a].Left == tabs[b].Left : tabs[a].Top == tabs[b].Top;
+    };
     auto drawTab = [&](size_t k) {
         const int i = visible[k];
         const TTabSheet* page = Pages(i);
         QStyleOptionTab tab;
-        InitOption(tab, *this, TabRect(i), enabled && page->Enabled());
+        InitOption(tab, *this, tabs[k], enabled && page->Enabled());
         tab.shape = shape;
-        tab.text = ToQString(page->Caption());
+        if (!FOwnerDraw) tab.text = ToQString(page->Caption());
         tab.documentMode = false;
-        tab.position = visible.size() == 1       ? QStyleOptionTab::OnlyOneTab
-                       : k == 0                  ? QStyleOptionTab::Beginning
-                       : k + 1 == visible.size() ? QStyleOptionTab::End
-                                                 : QStyleOptionTab::Middle;
-        if (k > 0 && visible[k - 1] == active) tab.selectedPosition = QStyleOptionTab::PreviousIsSelected;
-        if (k + 1 < visible.size() && visible[k + 1] == active)
-            tab.selectedPosition = QStyleOptionTab::NextIsSelected;
+        const bool first = k == 0 || !sameRow(k - 1, k), last = k + 1 == visible.size() || !sameRow(k + 1, k);
+        tab.position = first && last ? QStyleOptionTab::OnlyOneTab
+                       : first       ? QStyleOptionTab::Beginning
+                       : last        ? QStyleOptionTab::End
+                                     : QStyleOptionTab::Middle;
+        if (!first && visible[k - 1] == active) tab.selectedPosition = QStyleOptionTab::PreviousIsSelected;
+        if (!last && visible[k + 1] == active) tab.selectedPosition = QStyleOptionTab::NextIsSelected;
         if (i == active) {
             tab.state |= QStyle::State_Selected;
             if (Focused()) tab.state |= QStyle::State_HasFocus;
         }
+        if (FHotTrack && int(k) == FHotTab && tab.state & QStyle::State_Enabled) {
+            tab.state |= QStyle::State_MouseOver;
+            tab.palette.setColor(QPalette::WindowText, ToColor(clHotLight));
+            tab.palette.setColor(QPalette::ButtonText, ToColor(clHotLight));
+        }
         Style().drawControl(QStyle::CE_TabBarTab, &tab, painter, nullptr);
+        if (FOwnerDraw && OnDrawTab) OnDrawTab(this, int(k), tabs[k], i == active);
     };
     // The selected tab overlaps its neighbours, so it goes last.
     size_t selected = visible.size();

@@ -34,6 +34,9 @@ using TTabChangingEvent = std::function<void(TObject* sender, bool& allowChange)
 
 enum class TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 
+// Draws an owner-drawn tab (TabIndex among the visible tabs) on the control's canvas.
+using TDrawTabEvent = std::function<void(TPageControl* Control, int TabIndex, const TRect& Rect, bool Active)>;
+
 // Tabs in a row along one side (the top unless TabPosition says otherwise);
 // the active page fills the area beside them. A disabled page cannot be
 // entered by a click on its tab.
@@ -65,15 +68,29 @@ public:
     // Tabs on the left or right run down the side, each turned a quarter.
     bool SideTabs() const { return FTabPosition == TTabPosition::tpLeft || FTabPosition == TTabPosition::tpRight; }
     TRect ClientRect() const override;
+    // Tabs that do not fit in one row wrap into more rows instead of scrolling;
+    // the row holding the active tab stands next to the page.
+    bool MultiLine() const { return FMultiLine; }
+    virtual void SetMultiLine(bool value);
+    int RowCount() const;
+    // The tab under the pointer shows its caption in the hot colour.
+    bool HotTrack() const { return FHotTrack; }
+    void SetHotTrack(bool value);
+    // Tabs show their face only; OnDrawTab draws what is on them.
+    bool OwnerDraw() const { return FOwnerDraw; }
+    void SetOwnerDraw(bool value);
 
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
+    TDrawTabEvent OnDrawTab;
 
 protected:
     // The user moved to another page: OnChange.
     virtual void Change();
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void CMMouseLeave(TMessage& m) override;
     void WMGetDlgCode(TMessage& m) override;
     void CMDialogKey(TMessage& m) override;
     void KeyDown(uint16_t& key, TShiftState shift) override;
@@ -88,6 +105,8 @@ private:
     friend class TTabSheet;
     // The rectangles of the visible tabs, in order, the row's scrolling applied.
     std::vector<TRect> VisibleTabRects() const;
+    // The visible tabs' rectangles and how many rows they take.
+    std::vector<TRect> LayTabs(int* rows) const;
     int VisibleIndexOf(const TTabSheet* page) const;
     TTabSheet* VisiblePage(int visibleIndex) const;
     // The page a user can move to from `from`: the nearest one in that
@@ -106,6 +125,9 @@ private:
     // The visible tab the row starts with, after scrolling.
     int FFirstTab = 0;
     TTabPosition FTabPosition = TTabPosition::tpTop;
+    bool FMultiLine = false, FHotTrack = false, FOwnerDraw = false;
+    // The visible tab under the pointer, -1 none.
+    int FHotTab = -1;
 };
 
 class TProgressBar : public TCustomControl {

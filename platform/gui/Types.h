@@ -36,7 +36,7 @@ constexpr TColor clScrollBar = SystemColor(0), clBackground = SystemColor(1), cl
                  clHighlightText = SystemColor(14), clBtnFace = SystemColor(15), clBtnShadow = SystemColor(16),
                  clGrayText = SystemColor(17), clBtnText = SystemColor(18), clInactiveCaptionText = SystemColor(19),
                  clBtnHighlight = SystemColor(20), cl3DDkShadow = SystemColor(21), cl3DLight = SystemColor(22),
-                 clInfoText = SystemColor(23), clInfoBk = SystemColor(24);
+                 clInfoText = SystemColor(23), clInfoBk = SystemColor(24), clHotLight = SystemColor(26);
 
 // A system colour resolved through the fixed table of the classic desktop scheme.
 TColor ColorToRGB(TColor color);

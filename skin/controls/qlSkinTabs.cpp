@@ -146,10 +146,15 @@ void TqlSkinPageControl::SetTabPosition(TTabPosition value) {
     CheckTabOverflow();
 }
 
+void TqlSkinPageControl::SetMultiLine(bool value) {
+    TPageControl::SetMultiLine(value);
+    CheckTabOverflow();
+}
+
 void TqlSkinPageControl::CheckTabOverflow() {
     const int room = Width() - 3 - (FUpDown ? FUpDown->Width() : 0);
     int hidden = 0, scrolledOut = 0;
-    for (int i = 0; i < PageCount() && !SideTabs(); ++i) {
+    for (int i = 0; i < PageCount() && !SideTabs() && !MultiLine(); ++i) {
         if (!Pages(i)->TabVisible()) continue;
         const TRect r = TabRect(i);
         if (r.Right < 1) ++scrolledOut;

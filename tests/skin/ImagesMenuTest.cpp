@@ -187,31 +187,25 @@ TEST_F(ImagesMenu, AMenuWithNothingToShowClosesAtOnce) {
     }
 }
 
-// The menu calls its opener back through links that go with the opener, and
-// the button hears of the menu's going: no order of freeing leaves a call to
-// a freed object (the sanitizer build checks the reads).
+// No order of freeing the menu and its openers leaves a call to a freed object
+// (the sanitizer build checks the reads).
 TEST_F(ImagesMenu, EveryOrderOfFreeingLeavesNoCallToTheFreedSide) {
+    const auto freeButton = [](ImagesMenu& t) {
+        delete t.button;
+        t.button = nullptr;
+    };
     struct Case {
         const char* name;
         std::function<void(ImagesMenu&)> run;
     } cases[] = {
         {"button freed while the grid shows, then a cell picked",
-         [](ImagesMenu& t) {
+         [&](ImagesMenu& t) {
              t.Open();
-             delete t.button;
-             t.button = nullptr;
+             freeButton(t);
              t.ClickCell(3);
              EXPECT_EQ(t.menu->ItemIndex(), 3);
              EXPECT_EQ(t.menu->Grid(), nullptr);
              EXPECT_EQ(t.hidden, 0);
-         }},
-        {"button freed, then the selection changed",
-         [](ImagesMenu& t) {
-             delete t.button;
-             t.button = nullptr;
-             EXPECT_EQ(t.menu->ChangeLink().Owner, nullptr);
-             t.menu->SetItemIndex(2);
-             EXPECT_EQ(t.menu->ItemIndex(), 2);
          }},
         {"menu freed while the grid shows",
          [](ImagesMenu& t) {
@@ -225,31 +219,30 @@ TEST_F(ImagesMenu, EveryOrderOfFreeingLeavesNoCallToTheFreedSide) {
              EXPECT_EQ(t.hidden, 1);
          }},
         {"button moved to another menu, then freed",
-         [](ImagesMenu& t) {
+         [&](ImagesMenu& t) {
              auto* other = new TqlSkinImagesMenu(t.form);
              t.button->SetSkinImagesMenu(other);
              EXPECT_EQ(t.menu->ChangeLink().Owner, nullptr);
              EXPECT_EQ(other->ChangeLink().Owner, t.button);
-             delete t.button;
-             t.button = nullptr;
+             freeButton(t);
              EXPECT_EQ(other->ChangeLink().Owner, nullptr);
              other->SetItemIndex(1);
              t.menu->SetItemIndex(1);
          }},
         {"two buttons on one menu, the first freed",
-         [](ImagesMenu& t) {
+         [&](ImagesMenu& t) {
              auto* second = new TqlSkinMenuSpeedButton(t.form);
              second->SetParent(t.form);
              second->SetSkinImagesMenu(t.menu);
-             delete t.button;
-             t.button = nullptr;
+             freeButton(t);
              EXPECT_EQ(t.menu->ChangeLink().Owner, second);
              t.menu->SetItemIndex(4);
              delete second;
              EXPECT_EQ(t.menu->ChangeLink().Owner, nullptr);
              t.menu->SetItemIndex(5);
          }},
-        {"form freed with the grid showing", [](ImagesMenu& t) {
+        {"form freed with the grid showing",
+         [](ImagesMenu& t) {
              t.Open();
              delete t.form;
              t.form = nullptr;

@@ -1,7 +1,5 @@
-// The skinned list view: its bars follow the view by view style and scroll it
-// back, it takes its column header over whenever one is made, and it paints
-// each section from the header descriptor of a skin whose cells have colours
-// of their own.
+// The skinned list view: its bars by view style, its column header taken over
+// and painted from the skin.
 
 #include <gtest/gtest.h>
 
@@ -69,7 +67,7 @@ TEST_F(SkinListView, BarsFollowTheViewStyle) {
         int rows;
         bool vertical;
     };
-    // The view is 200 pixels tall: in icon styles the native range (rows) must exceed that.
+    // In icon styles the range must exceed the view's 200 pixels.
     const Case cases[] = {
         {"report, a few rows", TViewStyle::vsReport, 3, false},
         {"report, more rows than a page", TViewStyle::vsReport, 1000, true},
@@ -119,7 +117,7 @@ TEST_F(SkinListView, TheReportViewPagesByWholeRows) {
         v->SetPosition(s.position);
         EXPECT_EQ(Top(), s.position);
         Settle();
-        EXPECT_EQ(v->Position(), s.position) << "the view's own state agrees with the bar";
+        EXPECT_EQ(v->Position(), s.position);
     }
     // The view scrolled by its own keys takes the bar along.
     list->Perform(WM_VSCROLL, MakeScrollWParam(SB_LINEDOWN, 0));
@@ -128,67 +126,31 @@ TEST_F(SkinListView, TheReportViewPagesByWholeRows) {
 }
 
 TEST_F(SkinListView, TheHeaderIsTakenOverEachTimeItIsMade) {
-    THeaderWindow* first = list->HeaderWindow();
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(first->Subclassed());
-    EXPECT_EQ(reinterpret_cast<HWND>(list->Perform(LVM_GETHEADER)), HWND(first));
-
-    list->SetShowColumnHeaders(false);
-    EXPECT_EQ(list->HeaderWindow(), nullptr);
+    const auto header = [&] { return reinterpret_cast<THeaderWindow*>(list->Perform(LVM_GETHEADER)); };
+    ASSERT_NE(list->HeaderWindow(), nullptr);
+    EXPECT_TRUE(list->HeaderWindow()->Subclassed());
+    EXPECT_EQ(header(), list->HeaderWindow());
     // Asked for while the headers are off, a header is made but left alone.
-    const auto hidden = reinterpret_cast<THeaderWindow*>(list->Perform(LVM_GETHEADER));
-    ASSERT_NE(hidden, nullptr);
-    EXPECT_FALSE(hidden->Subclassed());
+    list->SetShowColumnHeaders(false);
+    ASSERT_NE(header(), nullptr);
+    EXPECT_FALSE(header()->Subclassed());
     EXPECT_EQ(list->HeaderWindow(), nullptr);
-
     list->SetShowColumnHeaders(true);
     THeaderWindow* again = list->HeaderWindow();
     ASSERT_NE(again, nullptr);
     EXPECT_TRUE(again->Subclassed());
-    EXPECT_EQ(reinterpret_cast<HWND>(list->Perform(LVM_GETHEADER)), HWND(again));
-
+    EXPECT_EQ(header(), again);
     // Wider than the view asks by 4 pixels.
     WINDOWPOS pos;
     pos.cx = 200;
     again->Perform(WM_WINDOWPOSCHANGING, 0, LPARAM(&pos));
     EXPECT_EQ(pos.cx, 204);
-
     // Gone with the view, the header has its own procedure back.
     delete list;
     list = nullptr;
 }
 
-TEST_F(SkinListView, APressOnADividerPressesNoSection) {
-    THeaderWindow* header = list->HeaderWindow();
-    ASSERT_NE(header, nullptr);
-    TRect first;
-    ASSERT_TRUE(SendMessage(header, HDM_GETITEMRECT, 0, LPARAM(&first)));
-    const int y = first.Height() / 2;
-    struct Case {
-        const char* name;
-        int x;
-        int section;
-        bool pressed;
-    };
-    const Case cases[] = {
-        {"inside the first section", 40, 0, true},
-        {"inside the second section", 160, 1, true},
-        {"on the first divider", first.Right, 0, false},
-        {"right of the last section", 280, -1, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        header->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.x, y));
-        EXPECT_EQ(list->PressedSection(), c.section);
-        EXPECT_EQ(list->HeaderPressed(), c.pressed);
-        header->Perform(WM_LBUTTONUP, 0, MAKELPARAM(c.x, y));
-        EXPECT_EQ(list->PressedSection(), -1);
-        EXPECT_FALSE(list->HeaderPressed());
-    }
-}
-
-// A 24 x 12 header picture: the normal face's nine cells of 4 x 4 on the
-// left, the pressed face in one colour on the right.
+// The normal face's nine 4 x 4 cells, and the pressed face in one colour.
 constexpr TColor kPressed = 0x3070B0, kImage = 0x10E010, kInk = 0x000001;
 constexpr TColor kCells[3][3] = {{synthetic::kTL, synthetic::kTopA, synthetic::kTR},
                                  {synthetic::kLeft, synthetic::kClient, synthetic::kRight},
@@ -215,8 +177,7 @@ protected:
         look->ClientRect = Rect(4, 4, 8, 8);
         look->StretchEffect = true;
         look->LeftStretch = look->TopStretch = look->RightStretch = look->BottomStretch = true;
-        look->FontColor = kInk;
-        look->DownFontColor = kInk;
+        look->FontColor = look->DownFontColor = kInk;
         list->SetSkinData(skin->Data);
         header = list->HeaderWindow();
         ASSERT_TRUE(SendMessage(header, HDM_GETITEMRECT, 0, LPARAM(&first)));
@@ -226,7 +187,7 @@ protected:
         list->Perform(WM_PAINTHEADERTODC, WPARAM(&b.Canvas()), 0);
         return b;
     }
-    // The left-most pixel in the section's middle row of colour c, -1 none.
+    // The left-most column of colour c in r, -1 none.
     static int LeftMost(const TBitmap& b, const TRect& r, TColor c) {
         for (int x = r.Left; x < r.Right; ++x)
             for (int y = r.Top; y < r.Bottom; ++y)
@@ -269,20 +230,33 @@ TEST_F(SkinHeaderPaint, SectionsTakeTheNineOrThreePartFace) {
     }
 }
 
-TEST_F(SkinHeaderPaint, APressedSectionTakesThePressedFace) {
+// A press on a section shows it in the pressed face; one on a divider presses nothing.
+TEST_F(SkinHeaderPaint, APressOnADividerPressesNoSection) {
     list->Column(0)->Caption = "";
-    const int y = first.Height() / 2;
-    EXPECT_NE(Paint().Pixel(first.Width() / 2, y), kPressed);
-    header->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.Width() / 2, y));
-    const TBitmap down = Paint();
-    EXPECT_EQ(down.Pixel(first.Width() / 2, y), kPressed);
-    EXPECT_NE(down.Pixel(first.Right + 20, y), kPressed) << "only the section under the press";
-    header->Perform(WM_LBUTTONUP, 0, MAKELPARAM(first.Width() / 2, y));
-    EXPECT_NE(Paint().Pixel(first.Width() / 2, y), kPressed);
-    // The header's own painting goes the same way.
-    header->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.Width() / 2, y));
-    EXPECT_EQ(synthetic::Snapshot(*list).Pixel(first.Width() / 2, y), kPressed);
-    header->Perform(WM_LBUTTONUP, 0, MAKELPARAM(first.Width() / 2, y));
+    const int y = first.Height() / 2, middle = first.Width() / 2;
+    struct Case {
+        const char* name;
+        int x, section;
+        bool pressed;
+    } cases[] = {
+        {"inside the first section", 40, 0, true},
+        {"inside the second section", 160, 1, true},
+        {"on the first divider", first.Right, 0, false},
+        {"right of the last section", 280, -1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        header->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.x, y));
+        EXPECT_EQ(list->PressedSection(), c.section);
+        EXPECT_EQ(list->HeaderPressed(), c.pressed);
+        EXPECT_EQ(Paint().Pixel(middle, y) == kPressed, c.pressed && c.section == 0);
+        EXPECT_EQ(synthetic::Snapshot(*list).Pixel(middle, y) == kPressed, c.pressed && c.section == 0);
+        EXPECT_EQ(Paint().Pixel(first.Right + 20, y) == kPressed, c.pressed && c.section == 1);
+        header->Perform(WM_LBUTTONUP, 0, MAKELPARAM(c.x, y));
+        EXPECT_EQ(list->PressedSection(), -1);
+        EXPECT_FALSE(list->HeaderPressed());
+        EXPECT_NE(Paint().Pixel(middle, y), kPressed);
+    }
 }
 
 TEST_F(SkinHeaderPaint, CaptionAndImageSitByTheColumnsAlignment) {

@@ -193,8 +193,7 @@ TEST_F(SkinPanels, AnUnskinnedPanelRollsUpToItsCaptionBar) {
     EXPECT_EQ(panel->Height(), panel->DefaultCaptionHeight() + 1);
 }
 
-// Unskinned, the caption follows a new DefaultAlignment at once: the window
-// shows it without being asked to paint again.
+// Unskinned, the window shows a new DefaultAlignment without another paint request.
 TEST_F(SkinPanels, ANewDefaultAlignmentMovesTheUnskinnedCaptionOnTheWindow) {
     const TColor ink = 0x0000C0;
     skin->Data->CtrlList.clear();
@@ -203,35 +202,30 @@ TEST_F(SkinPanels, ANewDefaultAlignmentMovesTheUnskinnedCaptionOnTheWindow) {
     panel->SetCaptionMode(true);
     panel->DefaultFont().SetColor(ink);
     form->Show();
-    // The first and last columns of the caption's ink as the window last painted it.
+    // The first and last columns of the caption's ink as the window shows it.
     auto inkOnWindow = [&] {
         QApplication::processEvents();
         QWidget* window = form->Widget()->window();
         const QPoint at = panel->Widget()->mapTo(window, QPoint(0, 0));
         const QImage shot = QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
         const QRgb wanted = qRgb(GetRValue(ink), GetGValue(ink), GetBValue(ink));
-        int first = -1, last = -1;
+        std::pair<int, int> ink{-1, -1};
         for (int x = 0; x < panel->Width(); ++x)
             for (int y = 0; y < panel->DefaultCaptionHeight(); ++y)
-                if (shot.valid(at.x() + x, at.y() + y) && shot.pixel(at.x() + x, at.y() + y) == wanted) {
-                    if (first < 0) first = x;
-                    last = x;
-                }
-        struct Ink {
-            int first, last;
-        };
-        return Ink{first, last};
+                if (shot.valid(at.x() + x, at.y() + y) && shot.pixel(at.x() + x, at.y() + y) == wanted)
+                    ink = {ink.first < 0 ? x : ink.first, x};
+        return ink;
     };
-    const auto left = inkOnWindow();
-    ASSERT_GE(left.first, 0);
-    EXPECT_LT(left.last, panel->Width() / 2);
+    const auto [left, leftEnd] = inkOnWindow();
+    ASSERT_GE(left, 0);
+    EXPECT_LT(leftEnd, panel->Width() / 2);
     panel->SetDefaultAlignment(TAlignment::taRightJustify);
-    const auto right = inkOnWindow();
-    EXPECT_GT(right.first, panel->Width() / 2);
-    EXPECT_EQ(right.last - right.first, left.last - left.first);
+    const auto [right, rightEnd] = inkOnWindow();
+    EXPECT_GT(right, panel->Width() / 2);
+    EXPECT_EQ(rightEnd - right, leftEnd - left);
     panel->SetDefaultAlignment(TAlignment::taCenter);
-    const auto centre = inkOnWindow();
-    EXPECT_NEAR((centre.first + centre.last) / 2, panel->Width() / 2, 4);
+    const auto [centre, centreEnd] = inkOnWindow();
+    EXPECT_NEAR((centre + centreEnd) / 2, panel->Width() / 2, 4);
 }
 
 TEST_F(SkinPanels, APanelOfNoSizePaintsNothing) {
@@ -290,9 +284,8 @@ TEST_F(SkinPanels, TheStatusBarGripComesFromTheSkinWhenItHasOne) {
     EXPECT_EQ(shot.Pixel(g.Left + 5, g.Top + 5), kBR);
 }
 
-// The grip shows on every look of the bar: the skin's grip picture on an
-// opaque and on a transparent skinned bar, ridges in the skin's colours
-// without one, and ridges in the system colours unskinned.
+// The grip: the skin's picture on an opaque or transparent skinned bar, ridges in
+// the skin's colours without one, in the system colours unskinned.
 TEST_F(SkinPanels, TheStatusBarDrawsItsGripOnEveryLook) {
     auto& look = dynamic_cast<TqlDataSkinPanelControl&>(*skin->Data->CtrlList[2]);
     look.ClientRect = Rect(2, 2, 28, 28);
@@ -331,9 +324,7 @@ TEST_F(SkinPanels, TheStatusBarDrawsItsGripOnEveryLook) {
     }
 }
 
-// The bar's children lie where a panel's would: the whole bar over a
-// background picture, inside the skin's client rectangle without one, and
-// short of the grip.
+// The bar's children lie where a panel's would, short of the grip.
 TEST_F(SkinPanels, TheStatusBarsClientAreaIsThePanelsLessTheGrip) {
     auto& look = dynamic_cast<TqlDataSkinPanelControl&>(*skin->Data->CtrlList[2]);
     look.ClientRect = Rect(3, 4, 27, 26);

@@ -532,3 +532,44 @@ TEST(DefaultSkinTabs, PictureOfTheFourSides) {
     }
     EXPECT_TRUE(sheet.SavePng(PicturePath("tabs-four-sides.png")));
 }
+
+namespace {
+
+// Wrapped rows on the skin: no arrows, every row painted from the skin, and the
+// pointer, clicks and close buttons find the tabs of the outer row too.
+TEST_F(SkinTabCloseButtons, WrappedRowsPaintAndAnswerOnEveryRow) {
+    auto* pc = MainPages();
+    pc->SetBounds(0, 0, 100, 100);
+    pc->SetActivePageIndex(0);
+    ASSERT_NE(pc->UpDown(), nullptr) << "three tabs of 40 overflow one row";
+    pc->SetMultiLine(true);
+    EXPECT_EQ(pc->UpDown(), nullptr);
+    ASSERT_EQ(pc->RowCount(), 2);
+    const TRect about = pc->TabRect(5), settings = pc->TabRect(0);
+    EXPECT_EQ(about.Top, 0);
+    EXPECT_EQ(settings.Top, 10);
+    EXPECT_EQ(pc->ClientRect(), Rect(10, 30, 90, 90));
+    EXPECT_EQ(pc->Pages(0)->BoundsRect(), pc->ClientRect());
+    const TBitmap shot = Snapshot(*pc);
+    EXPECT_EQ(shot.Pixel(about.Left + 2, about.Top), kIdleEdge);
+    EXPECT_EQ(shot.Pixel(pc->TabRect(3).Left + 2, pc->TabRect(3).Top), kIdleEdge);
+    EXPECT_EQ(shot.Pixel(settings.Left + 2, settings.Top + 2), kSelected);
+    EXPECT_TRUE(shot.SavePng(PicturePath("SkinPageControlRows.png")));
+
+    pc->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(about.Left + 5, about.Top + 5));
+    EXPECT_EQ(pc->HotPage(), 5);
+
+    pc->SetShowCloseButtons(true);
+    Click(pc, {about.Left + 5, about.Top + 5});
+    EXPECT_EQ(pc->ActivePageIndex(), 5);
+    EXPECT_EQ(pc->TabRect(5).Top, 10) << "its row comes next to the page";
+    const TPoint close = CloseButtonOf(pc, 3);
+    EXPECT_LT(close.Y, 10) << "Collocate now stands on the outer row";
+    Click(pc, close);
+    EXPECT_FALSE(pc->Pages(3)->TabVisible());
+    EXPECT_EQ(pc->RowCount(), 1);
+    EXPECT_EQ(pc->ActivePage()->BoundsRect(), Rect(10, 20, 90, 90));
+
+}
+
+}  // namespace

@@ -55,53 +55,51 @@ TEST_F(SkinToolBar, ChildrenThatFitShowNoButtonsAndNoCodesOfTheirOwn) {
     EXPECT_EQ(children[0]->Top(), 5);
 }
 
-// Every child with no alignment sits in the middle of the bar whatever Top it
-// is given: skinned ones by their own SetBounds, plain ones by the bar's; and
-// they follow when the bar's height changes. Without AdjustControls, Top holds.
+// Children with no alignment sit in the middle of the bar whatever Top they are
+// given, and follow its height; without AdjustControls, Top holds.
 TEST_F(SkinToolBar, ChildrenAreCentredAcrossTheBarAtAnyHeight) {
-    auto* box = new TqlSkinCheckRadioBox(form);
-    box->SetParent(bar);
-    box->SetBounds(0, 0, 60, 20);
-    auto* button = new TqlSkinSpeedButton(form);
-    button->SetParent(bar);
-    button->SetBounds(70, 3, 24, 24);
-    auto* bevel = new TqlSkinBevel(form);
-    bevel->SetParent(bar);
-    bevel->SetBounds(100, 0, 4, 16);
-    auto* aligned = new TCustomControl(form);
-    aligned->SetParent(bar);
+    const auto put = [&](TControl* c, const TRect& r) {
+        c->SetParent(bar);
+        c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+        return c;
+    };
+    TControl* box = put(new TqlSkinCheckRadioBox(form), Rect(0, 0, 60, 20));
+    TControl* button = put(new TqlSkinSpeedButton(form), Rect(70, 3, 94, 27));
+    TControl* bevel = put(new TqlSkinBevel(form), Rect(100, 0, 104, 16));
+    TControl* aligned = put(new TCustomControl(form), Rect(0, 0, 10, 10));
     aligned->SetAlign(TAlign::alLeft);
     struct Case {
         const char* name;
         TControl* child;
         int top30, top40;
-    } cases[] = {{"plain", children[0], 5, 10},
-                 {"skinned window", box, 5, 10},
-                 {"speed button", button, 3, 8},
-                 {"bevel", bevel, 7, 12},
-                 {"aligned", aligned, 0, 0}};
+        bool recentres;  // a Top asked for later is centred again
+    } cases[] = {{"plain", children[0], 5, 10, false},
+                 {"skinned window", box, 5, 10, true},
+                 {"speed button", button, 3, 8, true},
+                 {"bevel", bevel, 7, 12, true},
+                 {"aligned", aligned, 0, 0, false}};
     for (int height : {30, 40}) {
         bar->SetHeight(height);
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << c.name << " in " << height);
-            EXPECT_EQ(c.child->Top(), height == 30 ? c.top30 : c.top40);
-            // A Top asked for later is centred again.
-            if (c.child != aligned) c.child->SetTop(0);
-            if (c.child != aligned && c.child != children[0]) {
-                EXPECT_EQ(c.child->Top(), height == 30 ? c.top30 : c.top40);
+            const int top = height == 30 ? c.top30 : c.top40;
+            EXPECT_EQ(c.child->Top(), top);
+            if (c.child == aligned) continue;
+            c.child->SetTop(0);
+            if (c.recentres) {
+                EXPECT_EQ(c.child->Top(), top);
             }
         }
     }
     bar->AdjustControls = false;
-    for (TControl* c : {static_cast<TControl*>(box), static_cast<TControl*>(button), static_cast<TControl*>(bevel)}) {
+    for (TControl* c : {box, button, bevel}) {
         c->SetTop(1);
         EXPECT_EQ(c->Top(), 1);
     }
 }
 
-// Children's area: the whole bar while everything fits; with the scroll
-// buttons shown, the children's whole extent moved by the scroll position,
-// one pixel in from the top and bottom while unskinned.
+// With the scroll buttons shown the children's area is their whole extent moved by
+// the scroll position, one pixel in from top and bottom while unskinned.
 TEST_F(SkinToolBar, TheChildrensAreaSpansTheScrolledExtent) {
     struct OpenBar : TqlSkinToolBar {
         using TqlSkinToolBar::TqlSkinToolBar;
@@ -237,8 +235,7 @@ TEST_F(SkinToolBar, TheScrollButtonsWearTheSkinsResizeButtonInEachState) {
     bar->Perform(WM_NCLBUTTONUP, WPARAM(HTSCROLLRIGHT), 0);
 }
 
-// A three-part skin spans the whole bar: with the scroll buttons shown its
-// ends lie under them and the client shows only its middle.
+// With the scroll buttons shown a three-part skin's ends lie under them.
 TEST_F(SkinToolBar, AThreePartSkinSpansTheBarUnderItsScrollButtons) {
     constexpr TColor kLeftEnd = 0x2040A0, kMiddle = 0xA0C0E0, kRightEnd = 0x60A020;
     TBitmap strip(40, 30);

@@ -1,5 +1,4 @@
-// Speed buttons on a tool bar: the image they show by state, from the bar's
-// lists or their own, and the glyph properties that place it.
+// Speed buttons on a tool bar: the image they show by state and where.
 
 #include <gtest/gtest.h>
 
@@ -32,7 +31,6 @@ protected:
         delete form;
         TTimerService::Instance().UseManualClock(false);
     }
-    // A list of one 8 x 8 image of a colour, freed with the form.
     TCustomImageList* List(TColor colour) {
         auto* list = new TCustomImageList(8, 8, form);
         TBitmap image(8, 8);
@@ -43,11 +41,17 @@ protected:
     TqlSkinSpeedButton* AddButton(TWinControl* parent, int left) {
         auto* b = new TqlSkinSpeedButton(form);
         b->SetParent(parent);
-        // Below the bar when on the form, which the bar's window would hide.
+        // On the form, below the bar's window.
         b->SetBounds(left, parent == bar ? 0 : 50, 30, 30);
         b->SetShowCaption(false);
         b->SetImageIndex(0);
         return b;
+    }
+    template <class T>
+    T* Put() {
+        auto* c = new T(form);
+        c->SetParent(form);
+        return c;
     }
     // The colour at the middle of a button, where its image lies.
     static TColor Middle(TqlSkinSpeedButton* b) {
@@ -60,9 +64,8 @@ protected:
 
 enum class State { Normal, Hot, Disabled };
 
-// On a tool bar the bar's lists win over the button's own: the hot list under
-// the pointer, the disabled list (drawn as it is) while disabled, else Images.
-// A missing hot or disabled list falls back to Images (greyed when disabled).
+// On a bar the bar's lists win over the button's own; without a hot or disabled
+// list Images is drawn (greyed when disabled).
 TEST_F(ToolButtons, ASpeedButtonOnABarDrawsTheBarsImageForItsState) {
     struct Case {
         const char* name;
@@ -88,7 +91,6 @@ TEST_F(ToolButtons, ASpeedButtonOnABarDrawsTheBarsImageForItsState) {
         bar->SetDisabledImages(c.disabledList        ? List(kDisabledImage)
                                : c.emptyDisabledList ? new TCustomImageList(8, 8, form)
                                                      : nullptr);
-        // Put on the bar after the lists were set.
         TqlSkinSpeedButton* b = AddButton(c.onBar ? static_cast<TWinControl*>(bar) : form, 100);
         b->SetImageList(own);
         if (c.state == State::Hot) b->Perform(CM_MOUSEENTER);
@@ -103,37 +105,6 @@ TEST_F(ToolButtons, ASpeedButtonOnABarDrawsTheBarsImageForItsState) {
         }
         delete b;
     }
-}
-
-// A list freed while a control draws from it is forgotten by the control.
-TEST_F(ToolButtons, AFreedImageListIsForgottenByEveryControlDrawingFromIt) {
-    TCustomImageList* images = List(kImage);
-    TCustomImageList* hot = List(kHotImage);
-    TCustomImageList* disabled = List(kDisabledImage);
-    bar->SetImages(images);
-    bar->SetHotImages(hot);
-    bar->SetDisabledImages(disabled);
-    TqlSkinSpeedButton* b = AddButton(bar, 10);
-    b->SetImageList(images);
-    auto* panel = new TqlSkinPanel(form);
-    panel->SetParent(form);
-    panel->SetCaptionImageList(hot);
-    auto* box = new TqlSkinCheckRadioBox(form);
-    box->SetParent(form);
-    box->SetImages(disabled);
-    delete images;
-    delete hot;
-    delete disabled;
-    EXPECT_EQ(bar->Images(), nullptr);
-    EXPECT_EQ(bar->HotImages(), nullptr);
-    EXPECT_EQ(bar->DisabledImages(), nullptr);
-    EXPECT_EQ(b->ImageList(), nullptr);
-    EXPECT_EQ(panel->CaptionImageList(), nullptr);
-    EXPECT_EQ(box->Images(), nullptr);
-    b->Perform(CM_MOUSEENTER);
-    const TColor seen = Middle(b);
-    EXPECT_NE(seen, kImage);
-    EXPECT_NE(seen, kHotImage);
 }
 
 // Margin, Spacing and Layout move the image; a margin below -1 is refused.
@@ -173,17 +144,14 @@ TEST_F(ToolButtons, GlyphPropertiesPlaceTheImage) {
     EXPECT_EQ(Snapshot(*form).Pixel(15, b->Top() + 15), TColor(0x123456));
 }
 
-// A popup menu that only records its opening.
-class RecordingPopup : public TqlSkinPopupMenu {
+// A popup menu that never shows.
+class SilentPopup : public TqlSkinPopupMenu {
 public:
     using TqlSkinPopupMenu::TqlSkinPopupMenu;
-    void PopupFromRect(TControl* control, const TRect&, bool) override { opener = control; }
-    TControl* opener = nullptr;
+    void PopupFromRect(TControl*, const TRect&, bool) override {}
 };
 
-// Faces of a menu speed button by descriptor name. The picture holds a normal,
-// an active and a down face, the four menu markers and two track strips'
-// faces, each a colour of its own.
+// The faces, menu markers and track strips of menu speed buttons, a colour each.
 namespace faces {
 constexpr TColor kNormal = 0x404040, kActive = 0x40C0C0, kDown = 0xC04040, kMark = 0x0000F0, kActiveMark = 0x00F0F0,
                  kDownMark = 0xF000F0, kFlatMark = 0x008000, kSeeThrough = 0x00FF00, kVStripActive = 0x806000,
@@ -211,7 +179,7 @@ protected:
         for (const char* name : {"toolbutton", "bigtoolbutton", "resizebutton", "resizetoolbutton"}) Face(name, 0);
         Face("vtracktoolbutton", 100);
         Face("htracktoolbutton", 140);
-        popup = new RecordingPopup(form);
+        popup = new SilentPopup(form);
     }
     // A nine-part face whose active and down rectangles follow at 20-pixel steps.
     TqlDataSkinMenuButtonControl& Face(const char* name, int left) {
@@ -244,23 +212,20 @@ protected:
         b->SetTrackButtonMode(track);
         return b;
     }
-    static TBitmap Shot(TqlSkinMenuSpeedButton* b) {
-        const TBitmap form = Snapshot(*b->Parent());
-        TBitmap B(b->Width(), b->Height());
-        B.Canvas().CopyRect(Rect(0, 0, b->Width(), b->Height()), form, b->BoundsRect());
-        return B;
+    // The colours of a button, at its own coordinates.
+    static auto Shot(TqlSkinMenuSpeedButton* b) {
+        return [b, shot = Snapshot(*b->Parent())](int x, int y) { return shot.Pixel(b->Left() + x, b->Top() + y); };
     }
 
     std::unique_ptr<Skin> skin;
     int picture = 0;
-    RecordingPopup* popup = nullptr;
+    SilentPopup* popup = nullptr;
 };
 
 enum class Press { None, Hover, Track };
 
-// The four tool-button names draw their own layout: split into a main and a
-// 15-pixel track part with TrackButtonMode, whole without, and the skin's
-// marker for the state centred in the track part.
+// Split into a main and a 15-pixel track part with TrackButtonMode, whole
+// without, with the marker of the state centred in the track part.
 TEST_F(MenuButtonFaces, EachToolButtonNameDrawsItsOwnLayout) {
     using namespace faces;
     struct Case {
@@ -279,20 +244,18 @@ TEST_F(MenuButtonFaces, EachToolButtonNameDrawsItsOwnLayout) {
             ASSERT_NE(b->Index(), -1);
             if (c.press != Press::None) b->Perform(CM_MOUSEENTER);
             if (c.press == Press::Track) b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(55, 5));
-            const TBitmap shot = Shot(b);
-            EXPECT_EQ(shot.Pixel(3, 3), c.main);
-            EXPECT_EQ(shot.Pixel(57, 3), c.trackPart);
-            // The 6 x 4 marker centred in the track part (45..60 x 0..25), its
-            // corner pixel see-through.
-            EXPECT_EQ(shot.Pixel(50, 11), c.mark);
-            EXPECT_EQ(shot.Pixel(49, 10), c.trackPart);
+            const auto shot = Shot(b);
+            EXPECT_EQ(shot(3, 3), c.main);
+            EXPECT_EQ(shot(57, 3), c.trackPart);
+            // The 6 x 4 marker, its corner pixel see-through.
+            EXPECT_EQ(shot(50, 11), c.mark);
+            EXPECT_EQ(shot(49, 10), c.trackPart);
             delete b;
         }
 }
 
-// New style takes "resizetoolbutton" (or "resizebutton" when the skin lacks
-// it) and, hovered or tracking with TrackButtonMode, draws the track strip
-// from the strip descriptor of its position.
+// New style wears "resizetoolbutton", else "resizebutton", and draws the track
+// strip of its position.
 TEST_F(MenuButtonFaces, NewStyleDrawsTheTrackStripOfItsPosition) {
     using namespace faces;
     struct Case {
@@ -315,7 +278,7 @@ TEST_F(MenuButtonFaces, NewStyleDrawsTheTrackStripOfItsPosition) {
         EXPECT_EQ(b->SkinDataName(), "resizetoolbutton");
         if (c.press != Press::None) b->Perform(CM_MOUSEENTER);
         if (c.press == Press::Track) b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.probe.X, c.probe.Y));
-        EXPECT_EQ(Shot(b).Pixel(c.probe.X, c.probe.Y), c.strip);
+        EXPECT_EQ(Shot(b)(c.probe.X, c.probe.Y), c.strip);
         delete b;
     }
     // Without "resizetoolbutton" the new style wears "resizebutton".
@@ -325,85 +288,83 @@ TEST_F(MenuButtonFaces, NewStyleDrawsTheTrackStripOfItsPosition) {
     b->SetNewStyle(true);
     b->ChangeSkinData();
     EXPECT_EQ(b->Index(), skin->Data->IndexOfControlData("resizebutton"));
-    EXPECT_EQ(Shot(b).Pixel(3, 3), kNormal);
+    EXPECT_EQ(Shot(b)(3, 3), kNormal);
 }
 
-// A transparent button at rest shows its parent through, with the flat
-// marker in its track part (the plain arrow without a skin).
+// A transparent button at rest shows only the flat marker (unskinned, the plain arrow).
 TEST_F(MenuButtonFaces, ATransparentButtonAtRestShowsOnlyTheFlatMarker) {
     using namespace faces;
     TqlSkinMenuSpeedButton* b = AddMenuButton("toolbutton", false);
     b->SetFlat(true);
-    const TBitmap shot = Shot(b);
-    EXPECT_EQ(shot.Pixel(50, 11), kFlatMark);
-    EXPECT_NE(shot.Pixel(3, 3), kNormal);
+    const auto shot = Shot(b);
+    EXPECT_EQ(shot(50, 11), kFlatMark);
+    EXPECT_NE(shot(3, 3), kNormal);
     b->SetSkinDataName("none");
-    const TBitmap plain = Shot(b);
-    EXPECT_NE(plain.Pixel(50, 11), kFlatMark);
-    // The plain arrow's tip row at the track part's centre.
-    EXPECT_EQ(plain.Pixel(52, 14), ColorToRGB(clBtnText));
+    const auto plain = Shot(b);
+    EXPECT_NE(plain(50, 11), kFlatMark);
+    EXPECT_EQ(plain(52, 14), ColorToRGB(clBtnText));
 }
 
-// Every other holder of a list forgets it too, and what it showed from it goes.
+using Getter = std::function<const TCustomImageList*()>;
+
+// Gives a list to a holder and returns how to read it back.
+template <class C, class Set, class Get>
+Getter Hold(C* holder, Set set, Get get, TCustomImageList* list) {
+    (holder->*set)(list);
+    return [=] { return (holder->*get)(); };
+}
+
+// Every holder of a list forgets it when it is freed, and draws nothing from it.
 TEST_F(ToolButtons, EveryHolderOfAnImageListForgetsItWhenItIsFreed) {
-    struct Holder {
-        const char* name;
-        // Gives the list to a new holder; returns how to read it back.
-        std::function<std::function<const TCustomImageList*()>(TCustomImageList*)> hold;
+    using L = TCustomImageList;
+    using Bar = TqlSkinToolBar;
+    TqlSkinSpeedButton* onBar = AddButton(bar, 10);
+    auto* pages = Put<TqlSkinPageControl>();
+    pages->SetBounds(0, 50, 300, 100);
+    auto* menu = new TqlSkinImagesMenu(form);
+    const std::pair<const char*, std::function<Getter(L*)>> holders[] = {
+        {"bar", [&](L* l) { return Hold(bar, &Bar::SetImages, &Bar::Images, l); }},
+        {"bar hot", [&](L* l) { return Hold(bar, &Bar::SetHotImages, &Bar::HotImages, l); }},
+        {"bar disabled", [&](L* l) { return Hold(bar, &Bar::SetDisabledImages, &Bar::DisabledImages, l); }},
+        {"speed button",
+         [&](L* l) { return Hold(onBar, &TqlSkinSpeedButton::SetImageList, &TqlSkinSpeedButton::ImageList, l); }},
+        {"windowless hint images",
+         [&](L* l) {
+             return Hold(AddButton(form, 10), &TqlSkinSpeedButton::SetHintImageList,
+                         &TqlSkinSpeedButton::HintImageList, l);
+         }},
+        {"panel caption",
+         [&](L* l) {
+             return Hold(Put<TqlSkinPanel>(), &TqlSkinPanel::SetCaptionImageList, &TqlSkinPanel::CaptionImageList, l);
+         }},
+        {"windowed hint images",
+         [&](L* l) {
+             return Hold(Put<TqlSkinPanel>(), &TqlSkinPanel::SetHintImageList, &TqlSkinPanel::HintImageList, l);
+         }},
+        {"check box",
+         [&](L* l) {
+             return Hold(Put<TqlSkinCheckRadioBox>(), &TqlSkinCheckRadioBox::SetImages, &TqlSkinCheckRadioBox::Images,
+                         l);
+         }},
+        {"page control", [&](L* l) { return Hold(pages, &TqlSkinPageControl::SetImages, &TqlSkinPageControl::Images, l); }},
+        {"list view",
+         [&](L* l) {
+             using V = TqlSkinCustomListView;
+             return Hold(Put<V>(), &V::SetSmallImages, &V::SmallImages, l);
+         }},
+        {"images menu", [&](L* l) { return Hold(menu, &TqlSkinImagesMenu::SetImages, &TqlSkinImagesMenu::Images, l); }},
+        {"button", [&](L* l) { return Hold(Put<TqlSkinButton>(), &TqlSkinButton::SetImageList, &TqlSkinButton::ImageList, l); }},
     };
-    TqlSkinPageControl* pages = nullptr;
-    TqlSkinImagesMenu* menu = nullptr;
-    const Holder holders[] = {
-        {"page control",
-         [&](TCustomImageList* l) {
-             pages = new TqlSkinPageControl(form);
-             pages->SetParent(form);
-             pages->SetBounds(0, 50, 300, 100);
-             pages->SetImages(l);
-             return [=] { return static_cast<const TCustomImageList*>(pages->Images()); };
-         }},
-        {"list view small images",
-         [&](TCustomImageList* l) {
-             auto* v = new TqlSkinCustomListView(form);
-             v->SetParent(form);
-             v->SetSmallImages(l);
-             return [=] { return static_cast<const TCustomImageList*>(v->SmallImages()); };
-         }},
-        {"images menu",
-         [&](TCustomImageList* l) {
-             menu = new TqlSkinImagesMenu(form);
-             menu->SetImages(l);
-             return [=] { return menu->Images(); };
-         }},
-        {"button",
-         [&](TCustomImageList* l) {
-             auto* b = new TqlSkinButton(form);
-             b->SetParent(form);
-             b->SetImageList(l);
-             return [=] { return b->ImageList(); };
-         }},
-        {"windowed control's hint images",
-         [&](TCustomImageList* l) {
-             auto* p = new TqlSkinPanel(form);
-             p->SetParent(form);
-             p->SetHintImageList(l);
-             return [=] { return p->HintImageList(); };
-         }},
-        {"windowless control's hint images",
-         [&](TCustomImageList* l) {
-             auto* b = AddButton(form, 10);
-             b->SetHintImageList(l);
-             return [=] { return b->HintImageList(); };
-         }},
-    };
-    for (const Holder& h : holders) {
-        SCOPED_TRACE(h.name);
+    for (const auto& [name, hold] : holders) {
+        SCOPED_TRACE(name);
         TCustomImageList* images = List(kImage);
-        const auto held = h.hold(images);
+        const Getter held = hold(images);
         ASSERT_EQ(held(), images);
         delete images;
         EXPECT_EQ(held(), nullptr);
     }
+    onBar->Perform(CM_MOUSEENTER);
+    EXPECT_NE(Middle(onBar), kImage);
     // The tabs no longer keep room for the images.
     EXPECT_EQ(pages->TabExtraWidth, 0);
     // A menu whose list goes while its grid shows closes the grid.
@@ -414,7 +375,6 @@ TEST_F(ToolButtons, EveryHolderOfAnImageListForgetsItWhenItIsFreed) {
     menu->Popup(Rect(0, 0, 10, 10));
     ASSERT_TRUE(menu->Showing());
     delete images;
-    EXPECT_FALSE(menu->Showing());
     EXPECT_EQ(menu->Grid(), nullptr);
 }
 

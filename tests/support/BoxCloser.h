@@ -1,8 +1,6 @@
 #pragma once
-// Answers the next modal box as a person would, by a click on its first button,
-// Enter or Esc, from inside the box's own event loop. A box that ignores the
-// answer is closed by force after a while, so that a test reports it instead
-// of waiting for ever.
+// Answers the next modal box as a person would, from inside its own event loop.
+// A box that ignores the answer is closed by force, so the test fails, not hangs.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -32,7 +30,6 @@ public:
     }
 
     bool Seen() const { return FSeen; }
-    // The box went away on the answer alone.
     bool ClosedByAnswer() const { return FSeen && !FForced; }
     std::string Title() const { return FTitle; }
 
@@ -52,7 +49,6 @@ private:
             return;
         }
         if (++FWaited < 30) return;
-        // Stuck: close it behind the user's back and say so.
         FForced = true;
         FTimer.stop();
         if (auto* dialog = qobject_cast<QDialog*>(box))
@@ -77,21 +73,21 @@ private:
         if (FBy == TAnswerBy::Click) {
             QWidget* button = FirstButton(box);
             if (!button) return;
-            const QPointF at(button->width() / 2, button->height() / 2);
-            const QPointF global = button->mapToGlobal(at);
-            QMouseEvent down(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(button, &down);
-            QMouseEvent up(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(button, &up);
+            const QPointF at(button->width() / 2, button->height() / 2), global = button->mapToGlobal(at);
+            for (auto [type, buttons] : {std::pair{QEvent::MouseButtonPress, Qt::LeftButton},
+                                         std::pair{QEvent::MouseButtonRelease, Qt::NoButton}}) {
+                QMouseEvent e(type, at, global, Qt::LeftButton, buttons, Qt::NoModifier);
+                QApplication::sendEvent(button, &e);
+            }
             return;
         }
         const int key = FBy == TAnswerBy::Enter ? Qt::Key_Return : Qt::Key_Escape;
         const QString text = FBy == TAnswerBy::Enter ? QString("\r") : QString(QChar(27));
         QWidget* target = box->focusWidget() ? box->focusWidget() : box;
-        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QApplication::sendEvent(target, &down);
-        QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-        QApplication::sendEvent(target, &up);
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(type, key, Qt::NoModifier, text);
+            QApplication::sendEvent(target, &e);
+        }
     }
 
     TAnswerBy FBy;

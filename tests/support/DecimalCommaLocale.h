@@ -1,15 +1,13 @@
 #pragma once
-// Sets the C library's numeric locale to one whose decimal point is a comma,
-// as a user's environment may (Qt applies the environment's locale at start),
-// and puts "C" back with the object.
-//
-// de_DE.UTF-8 when the machine has it; otherwise a numeric locale of the
-// test's own, written in glibc's binary form into a private folder that
-// LOCPATH names, so the test needs no locale installed.
+// Sets the C library's numeric locale to one with a decimal comma, as a user's
+// environment may (Qt applies it at start), and puts "C" back with the object.
+// de_DE.UTF-8 if installed, else one written in glibc's binary form into a
+// folder LOCPATH names, so the test needs no locale installed.
 
 #include <clocale>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "tests/support/TempFolder.h"
@@ -17,9 +15,7 @@
 class DecimalCommaLocale {
 public:
     DecimalCommaLocale() {
-        const char* oldPath = std::getenv("LOCPATH");
-        if (oldPath) FOldLocPath = oldPath;
-        FHadLocPath = oldPath != nullptr;
+        if (const char* oldPath = std::getenv("LOCPATH")) FOldLocPath = oldPath;
         if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
             FActive = true;
             return;
@@ -31,15 +27,14 @@ public:
     }
     ~DecimalCommaLocale() {
         std::setlocale(LC_NUMERIC, "C");
-        if (FHadLocPath)
-            ::setenv("LOCPATH", FOldLocPath.c_str(), 1);
+        if (FOldLocPath)
+            ::setenv("LOCPATH", FOldLocPath->c_str(), 1);
         else
             ::unsetenv("LOCPATH");
     }
     DecimalCommaLocale(const DecimalCommaLocale&) = delete;
     DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
 
-    // True when the C library now writes a decimal comma.
     bool Active() const { return FActive && std::localeconv()->decimal_point == std::string(","); }
 
 private:
@@ -61,7 +56,6 @@ private:
     }
 
     TempFolder FFolder;
-    std::string FOldLocPath;
-    bool FHadLocPath = false;
+    std::optional<std::string> FOldLocPath;
     bool FActive = false;
 };

@@ -27,7 +27,7 @@ TTabSheet* TPageControl::VisiblePage(int visibleIndex) const {
 void TPageControl::Dispatch(TMessage& m) {
     switch (m.Msg) {
         case TCM_GETITEMCOUNT: m.Result = LRESULT(VisibleTabRects().size()); return;
-        case TCM_GETROWCOUNT: m.Result = 1; return;
+        case TCM_GETROWCOUNT: m.Result = RowCount(); return;
         case TCM_GETCURSEL: m.Result = VisibleIndexOf(FActivePage); return;
         case TCM_SETCURSEL: {
             m.Result = VisibleIndexOf(FActivePage);
@@ -71,7 +71,9 @@ void TPageControl::Dispatch(TMessage& m) {
             return;
         }
         case WM_HSCROLL: {
-            // The row scrolls by whole tabs, as the platform's scroller moves it.
+            // The row scrolls by whole tabs, as the platform's scroller moves it;
+            // rows that wrap have nothing to scroll.
+            if (MultiLine()) return;
             const int last = std::max(0, int(VisibleTabRects().size()) - 1);
             switch (ScrollCodeOf(m.WParam)) {
                 case SB_THUMBPOSITION: FFirstTab = ScrollPosOf(m.WParam); break;
