@@ -8,6 +8,7 @@
 #include "platform/gui/controls/ScrollInfo.h"
 #include "platform/gui/graphics/ImageList.h"
 #include "skin/controls/SkinControlBases.h"
+#include "skin/controls/qlSkinTextViewLook.h"
 #include "skin/core/qlPictureOps.h"
 
 TqlSkinCustomListView::TqlSkinCustomListView(TComponent* AOwner) : TCustomListView(AOwner) {
@@ -55,25 +56,9 @@ void TqlSkinCustomListView::ChangeSkinData() {
     FIndex = skin && !skin->Empty ? skin->IndexOfControlData(SkinDataName()) : -1;
     const auto* look =
         FIndex >= 0 ? dynamic_cast<const TqlDataSkinListView*>(skin->CtrlList[size_t(FIndex)].get()) : nullptr;
-    if (FIndex == -1) {
-        SetColor(DefaultColor);
-        Font().Assign(FDefaultFont);
-    } else if (look) {
-        if (UseSkinFont) {
-            Font().SetName(look->FontName);
-            Font().SetStyle(look->FontStyle);
-            Font().SetHeight(look->FontHeight);
-        } else {
-            Font().Assign(FDefaultFont);
-        }
-        Font().SetColor(look->FontColor);
-        SetColor(look->BGColor);
-    }
-    const TqlResourceStrData* strings = skin ? skin->ResourceStrData() : nullptr;
-    Font().SetCharset(strings ? strings->CharSet : FDefaultFont.Charset());
+    ApplyTextViewLook(*this, skin, FIndex, look, UseSkinFont, FDefaultFont, DefaultColor);
     Synchronize();
-    for (TqlSkinScrollBar* bar : {FVScrollBar, FHScrollBar})
-        if (bar) bar->SetAlign(bar->Align());
+    RealignViewBars(FVScrollBar, FHScrollBar);
     if (ViewStyle == TViewStyle::vsReport && HeaderWindow()) FHeader->Invalidate();
 }
 
@@ -99,14 +84,7 @@ void TqlSkinCustomListView::SetVScrollBar(TqlSkinScrollBar* Value) { AttachBar(F
 
 void TqlSkinCustomListView::SetHScrollBar(TqlSkinScrollBar* Value) { AttachBar(FHScrollBar, Value, false); }
 
-bool TqlSkinCustomListView::ShowBar(TqlSkinScrollBar* Bar, bool Show) {
-    if (!Bar || Bar->Visible() == Show) return false;
-    const bool held = FSyncing;
-    FSyncing = true;
-    Bar->SetVisible(Show);
-    FSyncing = held;
-    return true;
-}
+bool TqlSkinCustomListView::ShowBar(TqlSkinScrollBar* Bar, bool Show) { return ShowViewBar(Bar, Show, FSyncing); }
 
 TRect TqlSkinCustomListView::ItemZeroRect() {
     TRect r;

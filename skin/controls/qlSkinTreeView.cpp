@@ -4,6 +4,7 @@
 #include "platform/gui/controls/FieldLook.h"
 #include "platform/gui/controls/ScrollInfo.h"
 #include "skin/controls/SkinControlBases.h"
+#include "skin/controls/qlSkinTextViewLook.h"
 
 TqlSkinCustomTreeView::TqlSkinCustomTreeView(TComponent* AOwner) : TCustomTreeView(AOwner) {
     SetSkinDataName("treeview");
@@ -45,30 +46,16 @@ void TqlSkinCustomTreeView::ChangeSkinData() {
     FIndex = skin && !skin->Empty ? skin->IndexOfControlData(SkinDataName()) : -1;
     const auto* look =
         FIndex >= 0 ? dynamic_cast<const TqlDataSkinTreeView*>(skin->CtrlList[size_t(FIndex)].get()) : nullptr;
+    ApplyTextViewLook(*this, skin, FIndex, look, UseSkinFont, FDefaultFont, DefaultColor);
     if (FIndex == -1) {
-        SetColor(DefaultColor);
-        Font().Assign(FDefaultFont);
         ClearFieldLook(*this);
     } else if (look) {
-        if (UseSkinFont) {
-            Font().SetName(look->FontName);
-            Font().SetStyle(look->FontStyle);
-            Font().SetHeight(look->FontHeight);
-        } else {
-            Font().Assign(FDefaultFont);
-        }
-        Font().SetColor(look->FontColor);
-        SetColor(look->BGColor);
         // The selection as the skin's other fields show it.
         SetFieldLook(*this, {look->BGColor, look->FontColor, skin->SkinColors.cHighLight,
                              skin->SkinColors.cHighLightText, clNone});
     }
-    const TqlResourceStrData* strings = skin ? skin->ResourceStrData() : nullptr;
-    Font().SetCharset(strings ? strings->CharSet : FDefaultFont.Charset());
     Synchronize();
-    // The parent lays the bars out again in the thickness of the new skin.
-    for (TqlSkinScrollBar* bar : {FVScrollBar, FHScrollBar})
-        if (bar) bar->SetAlign(bar->Align());
+    RealignViewBars(FVScrollBar, FHScrollBar);
 }
 
 void TqlSkinCustomTreeView::AttachBar(TqlSkinScrollBar*& Field, TqlSkinScrollBar* Value, UINT ScrollMessage) {
@@ -98,14 +85,7 @@ void TqlSkinCustomTreeView::SetVScrollBar(TqlSkinScrollBar* Value) { AttachBar(F
 
 void TqlSkinCustomTreeView::SetHScrollBar(TqlSkinScrollBar* Value) { AttachBar(FHScrollBar, Value, WM_HSCROLL); }
 
-bool TqlSkinCustomTreeView::ShowBar(TqlSkinScrollBar* Bar, bool Show) {
-    if (!Bar || Bar->Visible() == Show) return false;
-    const bool held = FSyncing;
-    FSyncing = true;
-    Bar->SetVisible(Show);
-    FSyncing = held;
-    return true;
-}
+bool TqlSkinCustomTreeView::ShowBar(TqlSkinScrollBar* Bar, bool Show) { return ShowViewBar(Bar, Show, FSyncing); }
 
 void TqlSkinCustomTreeView::Synchronize() {
     if (FSyncing || Loading()) return;
