@@ -69,9 +69,8 @@ void TLabel::AdjustBounds() {
     SetBounds(left, Top(), r.Width(), r.Height());
 }
 
-void TLabel::Paint() {
-    TCanvas& canvas = Canvas();
-    TRect r = ClientRect();
+unsigned TLabel::PrepareCaption(TCanvas& canvas, TRect& r) {
+    r = ClientRect();
     if (!Transparent) Fill(canvas, r, Color());
     canvas.Font().Assign(Font());
     unsigned flags = DT_EXPANDTABS | (WordWrap ? unsigned(DT_WORDBREAK) : 0u);
@@ -83,6 +82,13 @@ void TLabel::Paint() {
         const int spare = r.Height() - needed.Height();
         r.Top += Layout == TTextLayout::tlBottom ? spare : spare / 2;
     }
+    return flags;
+}
+
+void TLabel::Paint() {
+    TCanvas& canvas = Canvas();
+    TRect r;
+    const unsigned flags = PrepareCaption(canvas, r);
     DrawCaption(canvas, Caption(), r, flags, EffectivelyEnabled());
 }
 

@@ -34,6 +34,9 @@ protected:
     void TextChanged() override;
     void FontChanged() override;
     void AdjustBounds();
+    // Fills the background unless transparent, takes the font, and places the
+    // caption's rectangle by Layout; gives the text flags to draw it with.
+    unsigned PrepareCaption(TCanvas& canvas, TRect& r);
     // The font the caption is measured and drawn with.
     virtual void SelectCaptionFont(TCanvas& canvas) const { canvas.Font().Assign(Font()); }
 
