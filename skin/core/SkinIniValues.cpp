@@ -187,7 +187,12 @@ int64_t KeyNumber(const std::string& key) {
 
 }  // namespace
 
-std::vector<std::string> ReadNumberedKeys(const TMemIniFile& ini, std::string_view section, int count) {
+namespace {
+
+// The numbered keys below count that the section holds, each with its number,
+// in number order. Only the keys present are walked, so a huge count costs nothing.
+std::vector<std::pair<int64_t, std::string>> NumberedKeys(const TMemIniFile& ini, std::string_view section,
+                                                          int count) {
     TStringList keys;
     ini.ReadSection(section, keys);
     std::vector<std::pair<int64_t, std::string>> numbered;
@@ -200,15 +205,23 @@ std::vector<std::string> ReadNumberedKeys(const TMemIniFile& ini, std::string_vi
     numbered.erase(std::unique(numbered.begin(), numbered.end(),
                                [](const auto& a, const auto& b) { return a.first == b.first; }),
                    numbered.end());
+    return numbered;
+}
+
+}  // namespace
+
+std::vector<std::string> ReadNumberedKeys(const TMemIniFile& ini, std::string_view section, int count) {
     std::vector<std::string> values;
-    values.reserve(numbered.size());
-    for (const auto& entry : numbered) values.push_back(ini.ReadString(section, entry.second, ""));
+    for (const auto& [n, key] : NumberedKeys(ini, section, count)) values.push_back(ini.ReadString(section, key, ""));
     return values;
 }
 
 void ReadStringListKey(const TMemIniFile& ini, std::string_view section, std::string_view key, TStringList& list) {
-    const int count = ini.ReadInteger(section, std::string(key) + "count", 0);
-    for (const std::string& value : ReadNumberedKeys(ini, section, count)) list.Add(value);
+    const int count = std::clamp(ini.ReadInteger(section, std::string(key) + "count", 0), 0, kMaxStringListCount);
+    std::vector<std::string> values(static_cast<size_t>(count));
+    for (const auto& [n, name] : NumberedKeys(ini, section, count))
+        values[static_cast<size_t>(n)] = ini.ReadString(section, name, "");
+    for (std::string& value : values) list.Add(std::move(value));
 }
 
 void WriteRectKey(TMemIniFile& ini, std::string_view section, std::string_view key, const TRect& value) {

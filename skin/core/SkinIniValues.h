@@ -64,7 +64,13 @@ TqlStdCommand ReadCommandKey(const TMemIniFile& ini, std::string_view section, s
 // holds, in number order; numbers missing between them are skipped. Only the
 // keys present are walked, so a huge count costs nothing.
 std::vector<std::string> ReadNumberedKeys(const TMemIniFile& ini, std::string_view section, int count);
-// Appends the texts of the numbered keys below count, count being read at key + "count".
+// A string list holds at most this many texts. It lists the active pictures
+// of a skin, which no real skin has more than a few dozen of, and a stored
+// skin holds no more pictures than this.
+constexpr int kMaxStringListCount = 4096;
+// Appends count texts, count being read at key + "count" and kept to
+// 0..kMaxStringListCount: the text of key "i" at position i, empty when the
+// key is absent, so that a text's position is its number.
 void ReadStringListKey(const TMemIniFile& ini, std::string_view section, std::string_view key, TStringList& list);
 
 void WriteRectKey(TMemIniFile& ini, std::string_view section, std::string_view key, const TRect& value);

@@ -257,9 +257,11 @@ TEST_F(SkinData, HugeEntryCountsReturnAtOnce) {
     data->LoadFromStoredSkin(stored);
     EXPECT_EQ(data->CtrlList.size(), 1u);
     EXPECT_TRUE(data->ObjectList.empty());
-    EXPECT_LE(data->ActivePicturesNames.Count(), 1);
+    EXPECT_EQ(data->ActivePicturesNames.Count(), kMaxStringListCount);
 }
 
+// A gap in the entry numbers makes no descriptor; a gap in the picture names
+// keeps every later name at its picture's number.
 TEST_F(SkinData, EntriesAfterAGapInTheNumbersAreLoaded) {
     auto* data = new TqlSkinData(owner);
     TqlCompressedStoredSkin stored(nullptr);
@@ -272,7 +274,7 @@ TEST_F(SkinData, EntriesAfterAGapInTheNumbersAreLoaded) {
     EXPECT_EQ(data->IndexOfControlData("button"), 0);
     EXPECT_EQ(data->IndexOfControlData("gauge"), 1);
     EXPECT_EQ(data->IndexOfObjectData("caption"), 0);
-    EXPECT_EQ(data->ActivePicturesNames.Text(), "b.bmp\r\nd.bmp\r\n");
+    EXPECT_EQ(data->ActivePicturesNames.Items(), (std::vector<std::string>{"", "b.bmp", "", "d.bmp"}));
 }
 
 TEST_F(SkinData, FreeingTheStoredSkinKeepsTheLoadedSkin) {

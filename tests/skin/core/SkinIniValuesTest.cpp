@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/core/SysUtils.h"
 #include "skin/core/SkinIniValues.h"
@@ -148,18 +149,22 @@ TEST(SkinIniValues, WritersSpellWhatTheReadersRead) {
     EXPECT_EQ(ReadCommandKey(ini, "S", "command"), TqlStdCommand::cmMinimizeToTray);
 }
 
-TEST(SkinIniValues, StringListsAppendAndAreBoundedByTheKeysPresent) {
-    auto ini = IniFromText("[PICTURES]\nactivepicturescount=2\n0=a.bmp\n1=b.bmp\n[HUGE]\nlistcount=2147483647\n0=x\n");
+TEST(SkinIniValues, StringListsAppendAndAreBounded) {
+    auto ini = IniFromText("[PICTURES]\nactivepicturescount=2\n0=a.bmp\n1=b.bmp\n[HUGE]\nlistcount=2147483647\n0=x\n"
+                           "5000=far\n");
     TStringList list;
     list.Add("kept");
     ReadStringListKey(*ini, "pictures", "activepictures", list);
     EXPECT_EQ(list.Text(), "kept\r\na.bmp\r\nb.bmp\r\n");
 
+    // A count far above the keys present stops at the bound and keeps the
+    // positions below it; what lies beyond the bound is not listed.
     TStringList huge;
-    ReadStringListKey(*ini, "HUGE", "list", huge);  // returns at once
-    ASSERT_GE(huge.Count(), 1);
-    EXPECT_LE(huge.Count(), 2);
+    ReadStringListKey(*ini, "HUGE", "list", huge);
+    ASSERT_EQ(huge.Count(), kMaxStringListCount);
     EXPECT_EQ(huge[0], "x");
+    EXPECT_EQ(huge.IndexOf("far"), -1);
+    EXPECT_EQ(huge[kMaxStringListCount - 1], "");
 
     TStringList none;
     ReadStringListKey(*ini, "PICTURES", "nothing", none);
@@ -172,26 +177,28 @@ TEST(SkinIniValues, StringListsAppendAndAreBoundedByTheKeysPresent) {
     EXPECT_EQ(back.Text(), list.Text());
 }
 
-// The numbered keys below the count are taken in number order, whatever the
-// gaps between them and wherever they stand in the section.
-TEST(SkinIniValues, StringListsTakeEveryNumberedKeyBelowTheCount) {
+// Every number below the count has its place, whatever keys the section
+// holds and wherever they stand in it: a text's position is its number, and a
+// number without a key of its own gives an empty text.
+TEST(SkinIniValues, StringListsKeepEachTextAtItsNumber) {
     struct Case {
         const char* keys;
-        const char* list;
+        std::vector<std::string> list;
     } cases[] = {
-        {"listcount=5\n0=a\n4=e\n", "a\r\ne\r\n"},
-        {"listcount=5\n4=e\n2=c\n0=a\n", "a\r\nc\r\ne\r\n"},
-        {"listcount=2\n0=a\n2=c\n1=b\n", "a\r\nb\r\n"},
-        {"listcount=9\n04=x\n+3=y\n 5 =f\n-1=z\nother=w\n", "f\r\n"},
-        {"listcount=9\n7=first\n7=second\n", "first\r\n"},
-        {"listcount=2147483647\n2147483646=last\n0=a\n", "a\r\nlast\r\n"},
-        {"listcount=-3\n0=a\n", ""},
+        {"listcount=5\n0=a\n4=e\n", {"a", "", "", "", "e"}},
+        {"listcount=5\n4=e\n2=c\n0=a\n", {"a", "", "c", "", "e"}},
+        {"listcount=3\n0=a\n1=b\n", {"a", "b", ""}},
+        {"listcount=2\n0=a\n2=c\n1=b\n", {"a", "b"}},
+        {"listcount=7\n04=x\n+3=y\n 5 =f\n-1=z\nother=w\n", {"", "", "", "", "", "f", ""}},
+        {"listcount=9\n7=first\n7=second\n", {"", "", "", "", "", "", "", "first", ""}},
+        {"listcount=2\n0=\n1=b\n", {"", "b"}},
+        {"listcount=-3\n0=a\n", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
         TStringList list;
         ReadStringListKey(*IniFromText(std::string("[L]\n") + c.keys), "L", "list", list);
-        EXPECT_EQ(list.Text(), c.list);
+        EXPECT_EQ(list.Items(), c.list);
     }
 }
 
