@@ -1,6 +1,7 @@
 #include "skin/core/StoredSkin.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/core/Classes.h"
 #include "platform/core/IniFiles.h"
@@ -10,18 +11,115 @@
 namespace {
 
 constexpr int32_t kVersion = 3;
-// The smallest BMP file: its two headers.
-constexpr int64_t kMinBmpSize = 54;
+constexpr int64_t kFileHeader = 14;
 
-bool VersionAccepted(int32_t version) { return version >= 1 && version <= kVersion; }
+bool VersionAccepted(int32_t version) { return version <= kVersion; }
 
-void ReadFlaggedPicture(TStream& s, TBitmap& picture) {
+[[noreturn]] void InvalidBitmap() { throw EqlSkinError("Bitmap image is not valid"); }
+
+uint32_t LE32(const uint8_t* b) { return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24; }
+
+// What the headers of a BMP file say, read without decoding it.
+struct TBmpShape {
+    int64_t fileSize = 0, width = 0, height = 0;
+    // A side of 0 and nothing past the headers: the picture an empty bitmap is written as.
+    bool empty = false;
+};
+
+// The shape of the BMP file at the stream's position, which stays where it is.
+TBmpShape PeekBmp(TStream& s) {
+    const int64_t start = s.Position();
+    uint8_t h[26] = {};
+    const int64_t got = s.Read(h, std::min<int64_t>(sizeof h, s.Size() - start));
+    s.SetPosition(start);
+    if (got < 22 || h[0] != 'B' || h[1] != 'M') InvalidBitmap();
+    TBmpShape shape;
+    shape.fileSize = LE32(h + 2);
+    const uint32_t infoSize = LE32(h + 14);
+    if (infoSize == 12) {
+        shape.width = h[18] | h[19] << 8;
+        shape.height = h[20] | h[21] << 8;
+    } else if (infoSize >= 40 && got == 26) {
+        shape.width = int32_t(LE32(h + 18));
+        shape.height = std::llabs(int32_t(LE32(h + 22)));
+    } else {
+        InvalidBitmap();
+    }
+    if (shape.width < 0 || shape.fileSize < kFileHeader + infoSize || shape.fileSize > s.Size() - start)
+        InvalidBitmap();
+    shape.empty = (shape.width == 0 || shape.height == 0) && shape.fileSize == kFileHeader + infoSize;
+    return shape;
+}
+
+// Counts the pixels a skin decodes against the bounds of a stored skin.
+class TPixelBudget {
+public:
+    void Take(int64_t width, int64_t height) {
+        const int64_t pixels = width * height;
+        if (pixels > kMaxSkinPicturePixels)
+            throw EqlSkinError("A skin picture of " + IntToStr(width) + " x " + IntToStr(height) +
+                               " pixels is larger than a skin may hold");
+        FTotal += pixels;
+        if (FTotal > kMaxSkinPixels) throw EqlSkinError("The skin's pictures have more pixels than a skin may hold");
+    }
+
+private:
+    int64_t FTotal = 0;
+};
+
+void CheckPictureCount(int64_t count) {
+    if (count > kMaxActivePictures)
+        throw EqlSkinError("A skin of " + IntToStr(count) + " active pictures has more than a skin may hold");
+}
+
+// The BMP file at the stream's position, its pixels taken from the budget:
+// decoded into picture, or only passed over when picture is null.
+void TakeBmp(TStream& s, TBitmap* picture, TPixelBudget& budget) {
+    const TBmpShape shape = PeekBmp(s);
+    budget.Take(shape.width, shape.height);
+    if (!picture || shape.empty) {
+        s.Seek(shape.fileSize, TSeekOrigin::soCurrent);
+        if (picture) *picture = TBitmap();
+    } else {
+        picture->LoadFromStream(s);
+    }
+}
+
+void TakeFlaggedBmp(TStream& s, TBitmap* picture, TPixelBudget& budget) {
     uint8_t flag = 0;
     s.ReadBuffer(&flag, 1);
     if (flag == 0)
-        picture.LoadFromStream(s);
-    else
-        picture = TBitmap();
+        TakeBmp(s, picture, budget);
+    else if (picture)
+        *picture = TBitmap();
+}
+
+// Walks the pictures of a container from its version to its INI text,
+// decoding them into container, or with a null container only checking them.
+void TakePictures(TStream& s, TqlSkinContainer* container) {
+    const int32_t version = s.ReadInt32();
+    if (!VersionAccepted(version)) throw EqlSkinError("Unsupported skin version " + IntToStr(version));
+    TPixelBudget budget;
+    TakeFlaggedBmp(s, container ? &container->Picture : nullptr, budget);
+    TakeFlaggedBmp(s, container ? &container->InActivePicture : nullptr, budget);
+    TakeFlaggedBmp(s, container ? &container->Mask : nullptr, budget);
+    if (version == 2) {
+        TBitmap dropped;
+        TakeFlaggedBmp(s, container ? &dropped : nullptr, budget);
+        TakeFlaggedBmp(s, container ? &dropped : nullptr, budget);
+    }
+    // A count below zero has no pictures to read.
+    const int32_t count = std::max<int32_t>(s.ReadInt32(), 0);
+    CheckPictureCount(count);
+    if (container) container->ActivePictures.clear();
+    for (int32_t i = 0; i < count; ++i) {
+        if (!container) {
+            TakeBmp(s, nullptr, budget);
+            continue;
+        }
+        container->ActivePictures.push_back(std::make_unique<TBitmap>());
+        TakeBmp(s, container->ActivePictures.back().get(), budget);
+    }
 }
 
 void WriteFlaggedPicture(TStream& s, const TBitmap& picture) {
@@ -33,32 +131,21 @@ void WriteFlaggedPicture(TStream& s, const TBitmap& picture) {
 }  // namespace
 
 void TqlSkinContainer::ReadFrom(TStream& s) {
-    const int32_t version = s.ReadInt32();
-    if (!VersionAccepted(version)) throw EqlSkinError("Unsupported skin version " + IntToStr(version));
-    ReadFlaggedPicture(s, Picture);
-    ReadFlaggedPicture(s, InActivePicture);
-    ReadFlaggedPicture(s, Mask);
-    if (version == 2) {
-        TBitmap dropped;
-        ReadFlaggedPicture(s, dropped);
-        ReadFlaggedPicture(s, dropped);
-    }
-    // A count below zero has no pictures to read.
-    const int32_t count = std::max<int32_t>(s.ReadInt32(), 0);
-    const int64_t remaining = s.Size() - s.Position();
-    if (count > remaining / kMinBmpSize)
-        throw EqlSkinError("Skin picture count " + IntToStr(count) + " does not fit the skin");
-    ActivePictures.clear();
-    for (int32_t i = 0; i < count; ++i) {
-        auto picture = std::make_unique<TBitmap>();
-        picture->LoadFromStream(s);
-        ActivePictures.push_back(std::move(picture));
-    }
+    // Every picture's size is known before the first is decoded.
+    const int64_t start = s.Position();
+    TakePictures(s, nullptr);
+    s.SetPosition(start);
+    TakePictures(s, this);
     IniText.assign(static_cast<size_t>(s.Size() - s.Position()), '\0');
     s.ReadBuffer(IniText.data(), static_cast<int64_t>(IniText.size()));
 }
 
 void TqlSkinContainer::WriteTo(TStream& s) const {
+    TPixelBudget budget;
+    for (const TBitmap* picture : {&Picture, &InActivePicture, &Mask}) budget.Take(picture->Width(), picture->Height());
+    CheckPictureCount(static_cast<int64_t>(ActivePictures.size()));
+    for (const auto& picture : ActivePictures) budget.Take(picture->Width(), picture->Height());
+
     s.WriteInt32(kVersion);
     WriteFlaggedPicture(s, Picture);
     WriteFlaggedPicture(s, InActivePicture);
@@ -85,7 +172,8 @@ void TqlCompressedStoredSkin::LoadFromStream(TStream& stream) {
     const int32_t version = stream.ReadInt32();
     if (!VersionAccepted(version)) throw EqlSkinError("Unsupported packed skin version " + IntToStr(version));
     const int32_t size = stream.ReadInt32();
-    if (size <= 0 || size > stream.Size() - stream.Position())
+    if (size == 0) return;  // an empty stored skin, as SaveToStream writes one
+    if (size < 0 || size > stream.Size() - stream.Position())
         throw EqlSkinError("Packed skin size " + IntToStr(size) + " does not fit its data");
     std::string bytes(static_cast<size_t>(size), '\0');
     stream.ReadBuffer(bytes.data(), size);
@@ -112,6 +200,8 @@ void TqlCompressedStoredSkin::SavePackedFile(const std::string& fileName) const 
 void TqlCompressedStoredSkin::LoadFromParts(const TqlSkinContainer& container) {
     TMemoryStream inflated, deflated;
     container.WriteTo(inflated);
+    if (inflated.Size() > kMaxInflatedSize)
+        throw EqlSkinError("The skin takes " + IntToStr(inflated.Size()) + " bytes, more than a stored skin may hold");
     CompressStream(inflated, deflated);
     CompressedStream.SetBytes(deflated.Bytes());
 }
@@ -131,11 +221,15 @@ void TqlCompressedStoredSkin::LoadFromSkinIni(const std::string& fileName) {
     load(ini.ReadString("PICTURES", "picture", ""), container.Picture);
     load(ini.ReadString("PICTURES", "inactivepicture", ""), container.InActivePicture);
     load(ini.ReadString("PICTURES", "mask", ""), container.Mask);
+    // A picture's place in the list is the number descriptors know it by:
+    // one without a name can be neither skipped nor left out.
+    CheckPictureCount(ini.ReadInteger("PICTURES", "activepicturescount", 0));
     TStringList names;
     ReadStringListKey(ini, "PICTURES", "activepictures", names);
-    for (const std::string& name : names.Items()) {
+    for (int i = 0; i < names.Count(); ++i) {
+        if (names[i].empty()) throw EqlSkinError("Active picture " + IntToStr(i) + " has no file name");
         container.ActivePictures.push_back(std::make_unique<TBitmap>());
-        container.ActivePictures.back()->LoadFromFile(folder + name);
+        container.ActivePictures.back()->LoadFromFile(folder + names[i]);
     }
     container.IniText = lines.Text();
     LoadFromParts(container);

@@ -10,27 +10,40 @@
 #include "platform/core/Streams.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
+#include "skin/core/SkinIniValues.h"
 
 // A stored skin or packed skin that cannot be read.
 class EqlSkinError : public Exception {
     using Exception::Exception;
 };
 
+// What a stored skin may decode, far above any real skin (the program's own
+// has 0.2 million pixels in seven pictures, a full-screen 4K picture has 8.3
+// million) and low enough that a small hostile skin cannot take gigabytes:
+// pixels of one picture, of all pictures together, and active pictures.
+constexpr int64_t kMaxSkinPicturePixels = int64_t(16) << 20;
+constexpr int64_t kMaxSkinPixels = int64_t(32) << 20;
+constexpr int kMaxActivePictures = kMaxStringListCount;
+
 // The inflated container. All integers are little-endian signed 32-bit:
 // version; for the main, inactive and mask pictures a flag byte (0: a BMP
 // file follows) and the BMP; on version 2 two more such pairs, read and
 // dropped; the count of active pictures and that many BMP files; the rest is
-// the INI text.
+// the INI text. An empty active picture is a BMP file of bare headers with a
+// side of 0.
 struct TqlSkinContainer {
     TBitmap Picture, InActivePicture, Mask;
     std::vector<std::unique_ptr<TBitmap>> ActivePictures;
     std::string IniText;
 
-    // Reads a whole container from the stream's position. A version outside
-    // 1..3, a picture count the remaining bytes cannot hold, a truncated or
-    // invalid picture raise EqlSkinError or the bitmap's exception.
+    // Reads a whole container from the stream's position. A version above 3,
+    // pictures beyond the bounds above, a truncated or invalid picture raise
+    // EqlSkinError or the bitmap's exception; the sizes of all pictures are
+    // checked before any is decoded.
     void ReadFrom(TStream& stream);
-    // Writes version 3; an empty picture is written as flag 1 and nothing else.
+    // Writes version 3; an empty picture is written as flag 1 and nothing
+    // else, or as bare headers in the active list. Pictures beyond the bounds
+    // raise EqlSkinError before anything is written.
     void WriteTo(TStream& stream) const;
 };
 
@@ -49,11 +62,12 @@ public:
     bool IsEmpty() const { return CompressedStream.Bytes().empty(); }
     // Replaces the zlib bytes, as the form's "CompressedData" property gives them.
     void SetCompressedData(std::string_view zlibBytes);
-    // Inflates the container into dest (at most 64 MiB).
+    // Inflates the container into dest (at most kMaxInflatedSize bytes).
     void DecompressTo(TStream& dest) const;
 
-    // The packed envelope: Int32 version (1..3), Int32 size, size zlib bytes.
-    // A bad version or size leaves the stored skin empty and raises EqlSkinError.
+    // The packed envelope: Int32 version (up to 3), Int32 size, size zlib
+    // bytes; size 0 is an empty stored skin. A version above 3 or a size that
+    // does not fit leaves the stored skin empty and raises EqlSkinError.
     void LoadFromStream(TStream& stream);
     void SaveToStream(TStream& stream) const;
     void LoadFromPackedFile(const std::string& fileName);
@@ -61,10 +75,13 @@ public:
     void SavePackedFile(const std::string& fileName) const;
 
     // Builds the container from a skin INI file and the bitmaps it names
-    // beside it. An INI without the five skin sections changes nothing; the
-    // old skin is replaced only once the new one is complete.
+    // beside it. An INI without the five skin sections changes nothing; an
+    // active picture without a file name raises EqlSkinError, so no picture
+    // ever changes its number; the old skin is replaced only once the new one
+    // is complete.
     void LoadFromSkinIni(const std::string& fileName);
-    // The same from an INI text and pictures already in memory.
+    // The same from an INI text and pictures already in memory; a container
+    // that would inflate beyond what a reader takes raises EqlSkinError.
     void LoadFromParts(const TqlSkinContainer& container);
 
 private:

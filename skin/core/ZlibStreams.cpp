@@ -170,13 +170,6 @@ int64_t TDecompressionStream::Seek(int64_t offset, TSeekOrigin origin) {
     return static_cast<int64_t>(FZRec->total_out);
 }
 
-bool TDecompressionStream::EndedCleanly() {
-    if (!FEnded || FZRec->avail_in > 0) return false;
-    RestorePosition();
-    char probe;
-    return FStrm.Read(&probe, 1) == 0;
-}
-
 void CompressStream(TStream& source, TStream& dest) {
     source.SetPosition(0);
     TCompressionStream zip(TCompressionLevel::clMax, dest);
@@ -196,5 +189,4 @@ void DecompressStream(TStream& dest, TStream& source, int64_t maxBytes) {
         if (total > maxBytes) throw EDecompressionError("compressed data inflates beyond its limit");
         dest.WriteBuffer(buffer, n);
     }
-    if (!unzip.EndedCleanly()) throw EDecompressionError("data follows the compressed stream");
 }

@@ -71,8 +71,6 @@ public:
     int64_t Write(const void* buffer, int64_t count) override;
     // Seek(0, soBeginning) starts over; forward moves skip by reading.
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
-    // True once the zlib stream ended and no byte of the source is left over.
-    bool EndedCleanly();
 
 private:
     bool FEnded = false;
@@ -80,6 +78,10 @@ private:
 
 // Deflates all of source (from its start) into dest at the max level.
 void CompressStream(TStream& source, TStream& dest);
-// Inflates all of source (from its start) into dest. The source must be one
-// complete zlib stream and nothing more, inflating to at most maxBytes.
-void DecompressStream(TStream& dest, TStream& source, int64_t maxBytes = int64_t(64) << 20);
+// What a stored skin may inflate to.
+constexpr int64_t kMaxInflatedSize = int64_t(64) << 20;
+
+// Inflates the zlib stream at the start of source into dest, up to its end:
+// bytes after it are left unread. The stream must be complete and inflate to
+// at most maxBytes.
+void DecompressStream(TStream& dest, TStream& source, int64_t maxBytes = kMaxInflatedSize);

@@ -223,8 +223,8 @@ TEST_F(SkinData, ASkinThatCannotBeReadLeavesAnEmptySkinAndTellsEveryForm) {
     const Case cases[] = {
         {"version 4", Deflate(Int32Bytes(4) + "\1\1\1"s + Int32Bytes(0))},
         {"truncated zlib", zlib.substr(0, zlib.size() - 9)},
-        {"junk after zlib", zlib + "junk"},
         {"a billion pictures", Deflate(Int32Bytes(3) + "\1\1\1"s + Int32Bytes(1000000000))},
+        {"16384 x 8192 pixels", Deflate(Int32Bytes(3) + "\0"s + OneBitBmp(16384, 8192) + "\1\1"s + Int32Bytes(0))},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -246,6 +246,19 @@ TEST_F(SkinData, ASkinThatCannotBeReadLeavesAnEmptySkinAndTellsEveryForm) {
     TqlCompressedStoredSkin empty(nullptr);
     data->LoadFromStoredSkin(empty);  // nothing held: nothing happens
     EXPECT_TRUE(log.empty());
+}
+
+// A stored skin may carry bytes after its zlib stream; the skin loads as without them.
+TEST_F(SkinData, BytesAfterTheZlibStreamAreLeftUnread) {
+    auto* data = new TqlSkinData(owner);
+    TqlCompressedStoredSkin good(nullptr), padded(nullptr);
+    StoreSkin(good, kSkinIni, 2);
+    padded.SetCompressedData(good.CompressedStream.Bytes() + "junk");
+    data->LoadFromStoredSkin(padded);
+    EXPECT_FALSE(data->Empty);
+    EXPECT_EQ(data->SkinName, "Test skin");
+    EXPECT_EQ(data->ActivePictures.size(), 2u);
+    EXPECT_EQ(data->CtrlList.size(), 5u);
 }
 
 TEST_F(SkinData, HugeEntryCountsReturnAtOnce) {

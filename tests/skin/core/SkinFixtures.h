@@ -36,6 +36,17 @@ inline std::string Inflate(const std::string& zlibBytes) {
     return out.Bytes();
 }
 
+// A black-and-white BMP file of the given size, every pixel 0: a large
+// picture in few bytes.
+inline std::string OneBitBmp(int32_t width, int32_t height) {
+    const int32_t row = (width + 31) / 32 * 4, offset = 14 + 40 + 8;
+    std::string bmp = "BM" + Int32Bytes(offset + row * height) + Int32Bytes(0) + Int32Bytes(offset) + Int32Bytes(40) +
+                      Int32Bytes(width) + Int32Bytes(height) + std::string("\1\0\1\0", 4) + Int32Bytes(0) +
+                      Int32Bytes(row * height) + Int32Bytes(3780) + Int32Bytes(3780) + Int32Bytes(2) + Int32Bytes(0) +
+                      Int32Bytes(0) + Int32Bytes(0xFFFFFF);
+    return bmp + std::string(size_t(row) * size_t(height), '\0');
+}
+
 // A stored skin holding exactly these inflated container bytes.
 inline void StoreContainerBytes(TqlCompressedStoredSkin& skin, const std::string& inflated) {
     skin.SetCompressedData(Deflate(inflated));

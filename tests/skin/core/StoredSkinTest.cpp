@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "skin/core/SkinList.h"
@@ -117,8 +118,6 @@ TEST(StoredSkin, DamagedContainersAreErrors) {
     };
     const Case cases[] = {
         {"version 4", Int32Bytes(4) + noPictures + Int32Bytes(0)},
-        {"version 0", Int32Bytes(0) + noPictures + Int32Bytes(0)},
-        {"version -1", Int32Bytes(-1) + noPictures + Int32Bytes(0)},
         {"cut in the version", "\3\0"s},
         {"cut before the count", Int32Bytes(3) + noPictures},
         {"bfSize beyond the data", Int32Bytes(3) + "\0"s + tooLarge},
@@ -135,6 +134,51 @@ TEST(StoredSkin, DamagedContainersAreErrors) {
         TqlSkinContainer container;
         EXPECT_THROW(container.ReadFrom(s), Exception);
     }
+}
+
+// Readers take every version up to the one written; only version 2 carries
+// the two extra pictures.
+TEST(StoredSkin, EveryVersionUpToThreeIsRead) {
+    const TBitmap active = NumberedPicture(2, 3, 40);
+    TqlCompressedStoredSkin skin(nullptr);
+    StoreSkin(skin, "[VERSION]\r\n");
+    const std::string zlib = skin.CompressedStream.Bytes();
+    for (int32_t version : {3, 1, 0, -1, INT_MIN}) {
+        SCOPED_TRACE(version);
+        TMemoryStream inflated(Int32Bytes(version) + "\1\1\1"s + Int32Bytes(1) + Bmp(active) + "ini");
+        TqlSkinContainer c;
+        c.ReadFrom(inflated);
+        ASSERT_EQ(c.ActivePictures.size(), 1u);
+        ExpectSamePixels(*c.ActivePictures[0], active);
+        EXPECT_EQ(c.IniText, "ini");
+
+        TMemoryStream packed(Int32Bytes(version) + Int32Bytes(int32_t(zlib.size())) + zlib);
+        TqlCompressedStoredSkin back(nullptr);
+        back.LoadFromStream(packed);
+        EXPECT_EQ(back.CompressedStream.Bytes(), zlib);
+    }
+}
+
+// An empty stored skin, as a new skin-list item holds, is written with size 0
+// and reads back as empty, replacing what the reader held.
+TEST(StoredSkin, AnEmptyStoredSkinReadsBackEmpty) {
+    TqlCompressedStoredSkin empty(nullptr);
+    TMemoryStream packed;
+    empty.SaveToStream(packed);
+    EXPECT_EQ(packed.Bytes(), Int32Bytes(3) + Int32Bytes(0));
+    TqlCompressedStoredSkin target(nullptr);
+    StoreSkin(target, "old");
+    target.LoadFromStream(packed);
+    EXPECT_TRUE(target.IsEmpty());
+
+    TqlCompressedSkinList list(nullptr);
+    TqlSkinListItem& fresh = list.Skins().Add();
+    TqlSkinListItem& held = list.Skins().Add();
+    StoreSkin(held.Skin(), "[VERSION]\r\nskinname=held\r\n");
+    TMemoryStream property;
+    fresh.WriteSkin(property);
+    held.ReadSkin(property);
+    EXPECT_TRUE(held.Skin().IsEmpty());
 }
 
 TEST(StoredSkin, PackedEnvelopesRoundTripAndRefuseBadHeaders) {
@@ -167,9 +211,7 @@ TEST(StoredSkin, PackedEnvelopesRoundTripAndRefuseBadHeaders) {
     };
     const Case cases[] = {
         {"version 4", Int32Bytes(4) + Int32Bytes(size) + zlib},
-        {"version 0", Int32Bytes(0) + Int32Bytes(size) + zlib},
         {"size -1", Int32Bytes(3) + Int32Bytes(-1) + zlib},
-        {"size 0", Int32Bytes(3) + Int32Bytes(0) + zlib},
         {"size beyond the data", Int32Bytes(3) + Int32Bytes(size + 1) + zlib},
         {"cut header", Int32Bytes(3) + "\1"s},
     };
@@ -262,5 +304,123 @@ TEST(StoredSkin, ASkinIniFolderBecomesAContainer) {
                                                    "[VERSION]\r\n[PICTURES]\r\npicture=none.bmp\r\n"
                                                    "[FORMINFO]\r\n[SKINOBJECTS]\r\n[SKINCONTROLS]\r\n")),
                  Exception);
+    EXPECT_EQ(skin.CompressedStream.Bytes(), before);
+}
+
+// Active pictures have no flag byte: an empty one is written as bare BMP
+// headers and read back as empty, and the pictures after it keep their numbers.
+TEST(StoredSkin, EmptyActivePicturesReadBackEmptyInTheirPlace) {
+    TqlSkinContainer c;
+    c.ActivePictures.push_back(std::make_unique<TBitmap>(NumberedPicture(2, 2, 10)));
+    c.ActivePictures.push_back(std::make_unique<TBitmap>());
+    c.ActivePictures.push_back(std::make_unique<TBitmap>(5, 0));
+    c.ActivePictures.push_back(std::make_unique<TBitmap>(NumberedPicture(3, 1, 70)));
+    c.IniText = "[VERSION]\r\n";
+    TqlCompressedStoredSkin skin(nullptr);
+    skin.LoadFromParts(c);
+    TMemoryStream inflated;
+    skin.DecompressTo(inflated);
+    inflated.SetPosition(0);
+    TqlSkinContainer back;
+    back.ReadFrom(inflated);
+    ASSERT_EQ(back.ActivePictures.size(), 4u);
+    ExpectSamePixels(*back.ActivePictures[0], *c.ActivePictures[0]);
+    EXPECT_TRUE(back.ActivePictures[1]->Empty());
+    EXPECT_TRUE(back.ActivePictures[2]->Empty());
+    ExpectSamePixels(*back.ActivePictures[3], *c.ActivePictures[3]);
+    EXPECT_EQ(back.IniText, c.IniText);
+}
+
+// The packer keeps each picture at the number the INI gives it: a number
+// without a file name fails and leaves the stored skin as it was, never
+// moving the pictures after it down.
+TEST(StoredSkin, APackedSkinIniKeepsEveryPictureAtItsNumber) {
+    TempFolder folder;
+    const TBitmap pictures[] = {NumberedPicture(1, 1, 10), NumberedPicture(2, 1, 20), NumberedPicture(3, 1, 30)};
+    const char* names[] = {"a.bmp", "b.bmp", "c.bmp"};
+    for (int i = 0; i < 3; ++i) pictures[i].SaveToFile(folder.Path() + "/" + names[i]);
+    const std::string sections = "[VERSION]\r\n[FORMINFO]\r\n[SKINOBJECTS]\r\n[SKINCONTROLS]\r\n[PICTURES]\r\n";
+
+    TqlCompressedStoredSkin skin(nullptr);
+    skin.LoadFromSkinIni(folder.Write("all.ini", sections + "activepicturescount=3\r\n2=c.bmp\r\n0=a.bmp\r\n1=b.bmp\r\n"));
+    TMemoryStream inflated;
+    skin.DecompressTo(inflated);
+    inflated.SetPosition(0);
+    TqlSkinContainer c;
+    c.ReadFrom(inflated);
+    ASSERT_EQ(c.ActivePictures.size(), 3u);
+    for (int i = 0; i < 3; ++i) ExpectSamePixels(*c.ActivePictures[size_t(i)], pictures[i]);
+
+    const std::string before = skin.CompressedStream.Bytes();
+    for (const char* keys : {"activepicturescount=3\r\n0=a.bmp\r\n2=c.bmp\r\n", "activepicturescount=3\r\n0=a.bmp\r\n1=b.bmp\r\n",
+                             "activepicturescount=2\r\n0=\r\n1=b.bmp\r\n", "activepicturescount=5000\r\n0=a.bmp\r\n"}) {
+        SCOPED_TRACE(keys);
+        EXPECT_THROW(skin.LoadFromSkinIni(folder.Write("gap.ini", sections + keys)), EqlSkinError);
+        EXPECT_EQ(skin.CompressedStream.Bytes(), before);
+    }
+}
+
+// A stored skin decodes no more pixels and pictures than its bounds allow;
+// one that would is refused with a skin error before any picture is decoded,
+// and the packer refuses to write one.
+TEST(StoredSkin, PicturesBeyondTheBoundsAreRefusedBeforeAnyIsDecoded) {
+    const int32_t side = 16384, fullHeight = int32_t(kMaxSkinPicturePixels / side);
+    ASSERT_EQ(int64_t(side) * fullHeight, kMaxSkinPicturePixels);
+    const std::string small = Bmp(NumberedPicture(2, 2, 5)), tiny = OneBitBmp(1, 1);
+    const std::string noPictures = "\1\1\1"s;
+    std::string tooMany = Int32Bytes(3) + noPictures + Int32Bytes(kMaxActivePictures + 1);
+    for (int i = 0; i <= kMaxActivePictures; ++i) tooMany += tiny;
+    // Full pictures, upright and lying, up to the bound of all pixels, then one pixel more.
+    ASSERT_EQ(kMaxSkinPixels % kMaxSkinPicturePixels, 0);
+    const int32_t fullCount = int32_t(kMaxSkinPixels / kMaxSkinPicturePixels);
+    std::string overTotal = Int32Bytes(3) + noPictures + Int32Bytes(fullCount + 1);
+    for (int i = 0; i < fullCount; ++i) overTotal += i % 2 ? OneBitBmp(fullHeight, side) : OneBitBmp(side, fullHeight);
+    overTotal += tiny;
+    struct Case {
+        const char* name;
+        std::string inflated;
+    };
+    const Case cases[] = {
+        {"a main picture a row too high", Int32Bytes(3) + "\0"s + OneBitBmp(side, fullHeight + 1) + "\1\1"s + Int32Bytes(0)},
+        {"16384 x 8192 pixels", Int32Bytes(3) + "\1\1\0"s + OneBitBmp(side, 8192) + Int32Bytes(0)},
+        {"an active picture after a good one", Int32Bytes(3) + noPictures + Int32Bytes(2) + small + OneBitBmp(side, fullHeight + 1)},
+        {"a dropped picture of version 2", Int32Bytes(2) + "\1\1\1\0"s + OneBitBmp(side, fullHeight + 1) + "\1"s + Int32Bytes(0)},
+        {"full pictures and one pixel more", overTotal},
+        {"one active picture too many", tooMany},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TMemoryStream s(c.inflated);
+        TqlSkinContainer container;
+        container.Picture = NumberedPicture(3, 3, 1);
+        container.ActivePictures.push_back(std::make_unique<TBitmap>(NumberedPicture(1, 1, 2)));
+        EXPECT_THROW(container.ReadFrom(s), EqlSkinError);
+        // Nothing was decoded over what the container held.
+        ExpectSamePixels(container.Picture, NumberedPicture(3, 3, 1));
+        ASSERT_EQ(container.ActivePictures.size(), 1u);
+        ExpectSamePixels(*container.ActivePictures[0], NumberedPicture(1, 1, 2));
+    }
+
+    // At the bounds a skin loads.
+    std::string most = Int32Bytes(3) + noPictures + Int32Bytes(kMaxActivePictures);
+    for (int i = 0; i < kMaxActivePictures - 1; ++i) most += tiny;
+    most += OneBitBmp(side, fullHeight);
+    TMemoryStream s(most + "ini");
+    TqlSkinContainer full;
+    full.ReadFrom(s);
+    ASSERT_EQ(full.ActivePictures.size(), size_t(kMaxActivePictures));
+    EXPECT_EQ(full.ActivePictures.back()->Width(), side);
+    EXPECT_EQ(full.ActivePictures.back()->Height(), fullHeight);
+    EXPECT_EQ(full.IniText, "ini");
+
+    TqlCompressedStoredSkin skin(nullptr);
+    StoreSkin(skin, "old");
+    const std::string before = skin.CompressedStream.Bytes();
+    TqlSkinContainer large;
+    large.Mask = TBitmap(side, fullHeight + 1);
+    EXPECT_THROW(skin.LoadFromParts(large), EqlSkinError);
+    TqlSkinContainer crowded;
+    for (int i = 0; i <= kMaxActivePictures; ++i) crowded.ActivePictures.push_back(std::make_unique<TBitmap>(1, 1));
+    EXPECT_THROW(skin.LoadFromParts(crowded), EqlSkinError);
     EXPECT_EQ(skin.CompressedStream.Bytes(), before);
 }
