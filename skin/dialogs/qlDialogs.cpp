@@ -285,10 +285,13 @@ TSaveForm::TSaveForm(TqlSkinSaveDialog& dialog, const std::string& lastFolder)
 
     FPath = AddControl<TPathEdit>(this, "edtFolder", fieldLeft, kMargin, fieldWidth, kEditHeight, 4);
     FUp = AddButton(this, "btnUp", "&Up", mrNone, w - kMargin - kButtonWidth, kMargin - 1, 5);
+    FUp->Hint = DialogString(skin, "MSG_BTN_UP_HINT");
+    FUp->ShowHint = true;
     const int listTop = kMargin + kEditHeight + 10, listHeight = h - listTop - 80;
     FTree = AddFolderTree(this, kMargin, listTop, 230, listHeight, 6);
     FFiles = AddFramedView<TqlSkinShellListView>(this, "lvFiles", kMargin + 238, listTop, w - 2 * kMargin - 238,
                                                  listHeight, 7);
+    FFiles->SetColumnCaptions(DialogString(skin, "FLV_NAME"), DialogString(skin, "FLV_SIZE"));
 
     FName = AddControl<TqlSkinEdit>(this, "edtFileName", fieldLeft, nameTop, fieldWidth, kEditHeight, 0);
     FTypes = AddControl<TqlSkinComboBox>(this, "cbxFileType", fieldLeft, typeTop, fieldWidth, kEditHeight, 1);

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "platform/gui/views/HeaderWindow.h"
+
 namespace {
 
 // The size as the desktop's file lists give it: whole kilobytes, rounded up.
@@ -13,6 +15,13 @@ TqlSkinShellListView::TqlSkinShellListView(TComponent* AOwner) : TqlSkinCustomLi
     AddColumn("Name", 240);
     AddColumn("Size", 90, TAlignment::taRightJustify);
     RowSelect = true;
+}
+
+void TqlSkinShellListView::SetColumnCaptions(const std::string& Name, const std::string& Size) {
+    Column(0)->Caption = Name;
+    Column(1)->Caption = Size;
+    Invalidate();
+    if (THeaderWindow* header = HeaderWindow()) header->Invalidate();
 }
 
 void TqlSkinShellListView::ShowFiles(const std::string& Folder, const std::vector<std::string>& Names) {

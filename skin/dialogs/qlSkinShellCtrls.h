@@ -24,6 +24,8 @@ private:
 class TqlSkinShellListView : public TqlSkinCustomListView {
 public:
     explicit TqlSkinShellListView(TComponent* AOwner);
+    // The headers of the name and size columns.
+    void SetColumnCaptions(const std::string& Name, const std::string& Size);
     // Shows Names, files of Folder, in the order given.
     void ShowFiles(const std::string& Folder, const std::vector<std::string>& Names);
 };

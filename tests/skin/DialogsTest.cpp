@@ -558,8 +558,13 @@ TEST_F(SkinnedDialogs, EveryDialogIsDrawnFromTheSkinOfTheFormItStandsOn) {
 TEST_F(SkinnedDialogs, DialogTextsComeFromTheSkinsStringTable) {
     auto texts = [](TForm* f) {
         std::vector<std::string> out{f->Caption()};
-        for (TqlSkinButton* b : PartsOf<TqlSkinButton>(f)) out.push_back(b->Caption());
+        for (TqlSkinButton* b : PartsOf<TqlSkinButton>(f)) {
+            out.push_back(b->Caption());
+            if (b->ShowHint) out.push_back(b->Hint);
+        }
         for (TqlSkinStdLabel* l : PartsOf<TqlSkinStdLabel>(f)) out.push_back(l->Caption());
+        for (TqlSkinShellListView* v : PartsOf<TqlSkinShellListView>(f))
+            for (int i = 0; i < v->ColumnCount(); ++i) out.push_back(v->Column(i)->Caption);
         return out;
     };
     auto has = [](const std::vector<std::string>& all, const std::string& text) {
@@ -573,14 +578,16 @@ TEST_F(SkinnedDialogs, DialogTextsComeFromTheSkinsStringTable) {
         {"built in", {},
          {{"message", {"Confirm", "&Yes", "&No", "Cancel"}},
           {"input", {"OK", "Cancel"}},
-          {"save", {"Look in: ", "File name:", "File type:", "&Save", "Cancel"}},
+          {"save", {"Look in: ", "File name:", "File type:", "&Save", "Cancel", "Name", "Size", "Up One Level"}},
           {"folder", {"OK", "Cancel"}}}},
         {"from the table",
          {"MSG_CAP_CONFIRM=Frage", "MSG_BTN_YES=&Ja", "MSG_BTN_NO=&Nein", "MSG_BTN_CANCEL=Abbrechen", "MSG_BTN_OK=Gut",
-          "FLV_LOOKIN=Suchen in: ", "MSG_FILENAME=Dateiname:", "MSG_FILETYPE=Dateityp:", "MSG_BTN_SAVE=&Speichern"},
+          "FLV_LOOKIN=Suchen in: ", "MSG_FILENAME=Dateiname:", "MSG_FILETYPE=Dateityp:", "MSG_BTN_SAVE=&Speichern",
+          "FLV_NAME=Datei", "FLV_SIZE=Umfang", "MSG_BTN_UP_HINT=Eine Ebene nach oben"},
          {{"message", {"Frage", "&Ja", "&Nein", "Abbrechen"}},
           {"input", {"Gut", "Abbrechen"}},
-          {"save", {"Suchen in: ", "Dateiname:", "Dateityp:", "&Speichern", "Abbrechen"}},
+          {"save", {"Suchen in: ", "Dateiname:", "Dateityp:", "&Speichern", "Abbrechen", "Datei", "Umfang",
+                    "Eine Ebene nach oben"}},
           {"folder", {"Gut", "Abbrechen"}}}},
     };
     for (const Case& c : cases) {
