@@ -17,7 +17,9 @@ bool VersionAccepted(int32_t version) { return version <= kVersion; }
 
 [[noreturn]] void InvalidBitmap() { throw EqlSkinError("Bitmap image is not valid"); }
 
-uint32_t LE32(const uint8_t* b) { return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24; }
+uint32_t LE32(const uint8_t* b) {
+    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+}
 
 // What the headers of a BMP file say, read without decoding it.
 struct TBmpShape {

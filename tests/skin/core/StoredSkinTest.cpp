@@ -342,7 +342,8 @@ TEST(StoredSkin, APackedSkinIniKeepsEveryPictureAtItsNumber) {
     const std::string sections = "[VERSION]\r\n[FORMINFO]\r\n[SKINOBJECTS]\r\n[SKINCONTROLS]\r\n[PICTURES]\r\n";
 
     TqlCompressedStoredSkin skin(nullptr);
-    skin.LoadFromSkinIni(folder.Write("all.ini", sections + "activepicturescount=3\r\n2=c.bmp\r\n0=a.bmp\r\n1=b.bmp\r\n"));
+    skin.LoadFromSkinIni(
+        folder.Write("all.ini", sections + "activepicturescount=3\r\n2=c.bmp\r\n0=a.bmp\r\n1=b.bmp\r\n"));
     TMemoryStream inflated;
     skin.DecompressTo(inflated);
     inflated.SetPosition(0);
@@ -352,8 +353,9 @@ TEST(StoredSkin, APackedSkinIniKeepsEveryPictureAtItsNumber) {
     for (int i = 0; i < 3; ++i) ExpectSamePixels(*c.ActivePictures[size_t(i)], pictures[i]);
 
     const std::string before = skin.CompressedStream.Bytes();
-    for (const char* keys : {"activepicturescount=3\r\n0=a.bmp\r\n2=c.bmp\r\n", "activepicturescount=3\r\n0=a.bmp\r\n1=b.bmp\r\n",
-                             "activepicturescount=2\r\n0=\r\n1=b.bmp\r\n", "activepicturescount=5000\r\n0=a.bmp\r\n"}) {
+    for (const char* keys :
+         {"activepicturescount=3\r\n0=a.bmp\r\n2=c.bmp\r\n", "activepicturescount=3\r\n0=a.bmp\r\n1=b.bmp\r\n",
+          "activepicturescount=2\r\n0=\r\n1=b.bmp\r\n", "activepicturescount=5000\r\n0=a.bmp\r\n"}) {
         SCOPED_TRACE(keys);
         EXPECT_THROW(skin.LoadFromSkinIni(folder.Write("gap.ini", sections + keys)), EqlSkinError);
         EXPECT_EQ(skin.CompressedStream.Bytes(), before);
@@ -381,10 +383,13 @@ TEST(StoredSkin, PicturesBeyondTheBoundsAreRefusedBeforeAnyIsDecoded) {
         std::string inflated;
     };
     const Case cases[] = {
-        {"a main picture a row too high", Int32Bytes(3) + "\0"s + OneBitBmp(side, fullHeight + 1) + "\1\1"s + Int32Bytes(0)},
+        {"a main picture a row too high",
+         Int32Bytes(3) + "\0"s + OneBitBmp(side, fullHeight + 1) + "\1\1"s + Int32Bytes(0)},
         {"16384 x 8192 pixels", Int32Bytes(3) + "\1\1\0"s + OneBitBmp(side, 8192) + Int32Bytes(0)},
-        {"an active picture after a good one", Int32Bytes(3) + noPictures + Int32Bytes(2) + small + OneBitBmp(side, fullHeight + 1)},
-        {"a dropped picture of version 2", Int32Bytes(2) + "\1\1\1\0"s + OneBitBmp(side, fullHeight + 1) + "\1"s + Int32Bytes(0)},
+        {"an active picture after a good one",
+         Int32Bytes(3) + noPictures + Int32Bytes(2) + small + OneBitBmp(side, fullHeight + 1)},
+        {"a dropped picture of version 2",
+         Int32Bytes(2) + "\1\1\1\0"s + OneBitBmp(side, fullHeight + 1) + "\1"s + Int32Bytes(0)},
         {"full pictures and one pixel more", overTotal},
         {"one active picture too many", tooMany},
     };

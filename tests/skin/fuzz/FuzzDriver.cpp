@@ -16,9 +16,11 @@ bool LoadSkinBytes(const uint8_t* data, size_t size);
 
 namespace {
 
-std::string Container(const std::string& ini) {
+// With emptyPicture, an empty active picture (bare BMP headers) stands before the other.
+std::string Container(const std::string& ini, bool emptyPicture = false) {
     TqlSkinContainer c;
     c.Picture = TBitmap(3, 2);
+    if (emptyPicture) c.ActivePictures.push_back(std::make_unique<TBitmap>());
     c.ActivePictures.push_back(std::make_unique<TBitmap>(2, 2));
     c.IniText = ini;
     TMemoryStream s;
@@ -66,7 +68,7 @@ TEST(ContainerFuzz, MutatedSkinsLoadOrAreRefused) {
     const std::string container = Container(ini);
     TMemoryStream in(container), zlib;
     CompressStream(in, zlib);
-    const std::string seeds[] = {"\1" + container, "\0"s + zlib.Bytes(), "\1" + Container("")};
+    const std::string seeds[] = {"\1" + container, "\0"s + zlib.Bytes(), "\1" + Container(""), "\1" + Container(ini, true)};
     std::mt19937 rng(20261207);
     int loaded = 0, refused = 0;
     for (const std::string& seed : seeds) {
