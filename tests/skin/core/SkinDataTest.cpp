@@ -248,19 +248,6 @@ TEST_F(SkinData, ASkinThatCannotBeReadLeavesAnEmptySkinAndTellsEveryForm) {
     EXPECT_TRUE(log.empty());
 }
 
-// A stored skin may carry bytes after its zlib stream; the skin loads as without them.
-TEST_F(SkinData, BytesAfterTheZlibStreamAreLeftUnread) {
-    auto* data = new TqlSkinData(owner);
-    TqlCompressedStoredSkin good(nullptr), padded(nullptr);
-    StoreSkin(good, kSkinIni, 2);
-    padded.SetCompressedData(good.CompressedStream.Bytes() + "junk");
-    data->LoadFromStoredSkin(padded);
-    EXPECT_FALSE(data->Empty);
-    EXPECT_EQ(data->SkinName, "Test skin");
-    EXPECT_EQ(data->ActivePictures.size(), 2u);
-    EXPECT_EQ(data->CtrlList.size(), 5u);
-}
-
 TEST_F(SkinData, HugeEntryCountsReturnAtOnce) {
     auto* data = new TqlSkinData(owner);
     TqlCompressedStoredSkin stored(nullptr);

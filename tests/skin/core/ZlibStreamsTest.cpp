@@ -67,12 +67,9 @@ TEST(ZlibStreams, ReadingStopsAtTheEndOfTheZlibStream) {
     EXPECT_EQ(unzip.Read(buf, sizeof buf), 3);
     EXPECT_EQ(unzip.Read(buf, sizeof buf), 0);
 
-    for (const std::string& data : {std::string("abc"), Patterned(100000)}) {
-        for (const std::string& after : {std::string("x"), std::string("trailing junk"), Deflate("another stream")}) {
-            SCOPED_TRACE(after.size());
-            EXPECT_EQ(Inflate(Deflate(data) + after), data);
-        }
-    }
+    const std::string data = Patterned(100000);
+    for (const std::string& after : {std::string("x"), Deflate("another stream")})
+        EXPECT_EQ(Inflate(Deflate(data) + after), data);
 }
 
 TEST(ZlibStreams, DamagedDataIsAnErrorNeverAHang) {
