@@ -185,10 +185,6 @@ int64_t KeyNumber(const std::string& key) {
     return n;
 }
 
-}  // namespace
-
-namespace {
-
 // The numbered keys below count that the section holds, each with its number,
 // in number order. Only the keys present are walked, so a huge count costs nothing.
 std::vector<std::pair<int64_t, std::string>> NumberedKeys(const TMemIniFile& ini, std::string_view section,
