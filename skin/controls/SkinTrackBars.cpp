@@ -11,9 +11,8 @@ namespace track_math {
 double Fraction(int Value, int Min, int Max) { return RangeFraction(Value, Min, Max); }
 
 int ValueAt(int Offset, int Length, int Min, int Max) {
-    if (Length <= 0 || Max <= Min) return Min;
-    const double f = std::clamp(double(Offset) / Length, 0.0, 1.0);
-    return Min + int(std::nearbyint((Max - Min) * f));
+    if (Length <= 0) return Min;
+    return RangeValueAt(double(Offset) / Length, Min, Max);
 }
 
 int OffsetOf(double Fraction, int Length) { return int(std::nearbyint(std::max(Length, 0) * Fraction)); }
@@ -180,21 +179,21 @@ void TqlSkinTrackBar::CMWantSpecialKey(TMessage& M) {
     TqlSkinCustomControl::CMWantSpecialKey(M);
 }
 
+// A wheel turned over a bar without the focus goes on, as it would over any
+// other control.
 void TqlSkinTrackBar::WndProc(TMessage& M) {
-    if (M.Msg == WM_MOUSEWHEEL) {
-        if (HasFocus()) {
-            // The wheel delta is the high word of WParam.
-            const bool up = int32_t(uint32_t(M.WParam)) > 0;
-            SetValue(FValue + (FVertical == up ? 1 : -1));
-            LastChange();
-        }
+    if (FClickFocus.Drops(M)) return;
+    if (M.Msg == WM_MOUSEWHEEL && HasFocus()) {
+        // The wheel delta is the high word of WParam.
+        const bool up = int32_t(uint32_t(M.WParam)) > 0;
+        SetValue(FValue + (FVertical == up ? 1 : -1));
+        LastChange();
         M.Result = 0;
         return;
     }
-    if (FCanFocused && (M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && !HasFocus() && CanFocus()) {
-        SetFocus();
-        if (!HasFocus()) return;
-    }
+    if (FCanFocused && (M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && !HasFocus() && CanFocus() &&
+        !FClickFocus.Take(*this, [this] { return HasFocus(); }))
+        return;
     TqlSkinCustomControl::WndProc(M);
 }
 

@@ -296,8 +296,9 @@ void TqlSkinScrollBar::RepeatTick() {
             Layout();
             const TRect& thumb = FParts[ptThumb].R;
             const int at = Along(FLastPoint.X, FLastPoint.Y);
-            // Paging stops once the thumb lies under the pointer, from either side.
-            const bool go = FRepeatMode == 3 ? at < Along(thumb.Left, thumb.Top) : at >= Along(thumb.Right, thumb.Bottom);
+            // Paging stops once the thumb reaches the pointer, its far edge included.
+            const bool go =
+                FRepeatMode == 3 ? at < Along(thumb.Left, thumb.Top) : at > Along(thumb.Right, thumb.Bottom);
             if (go) {
                 PageStep(FRepeatMode == 4);
             } else {
@@ -419,6 +420,7 @@ void TqlSkinScrollBar::WMGetDlgCode(TMessage& M) {
 }
 
 void TqlSkinScrollBar::WndProc(TMessage& M) {
+    if (FClickFocus.Drops(M)) return;
     switch (M.Msg) {
         case WM_MOUSEWHEEL:
             if (FCanFocused && HasFocus()) {
@@ -429,10 +431,7 @@ void TqlSkinScrollBar::WndProc(TMessage& M) {
             break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            if (FCanFocused && !HasFocus()) {
-                SetFocus();
-                if (!HasFocus()) return;
-            }
+            if (FCanFocused && !HasFocus() && !FClickFocus.Take(*this, [this] { return HasFocus(); })) return;
             break;
         case WM_SETFOCUS:
         case WM_KILLFOCUS: Invalidate(); break;

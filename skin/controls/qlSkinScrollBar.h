@@ -109,6 +109,7 @@ private:
     int FRepeatMode = 0;
     bool FFirstTick = false, FMouseDown = false;
     bool FDragging = false;
+    TqlClickFocus FClickFocus;
     int FDragStart = 0, FDragOffset = 0;
     TPoint FLastPoint;
     TqlControlTimer FTimer;
