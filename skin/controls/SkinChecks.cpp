@@ -331,8 +331,10 @@ void TqlSkinCheckRadioBox::WndProc(TMessage& M) {
 
 // The box draws all of itself; erasing first would only flicker.
 void TqlSkinCheckRadioBox::WMEraseBkgnd(TMessage& M) {
-    if (!FFlat && !FInPaint && M.WParam) PaintWindow(*reinterpret_cast<TCanvas*>(M.WParam));
-    M.Result = 1;
+    if (FFlat)
+        M.Result = 1;
+    else
+        PaintOnErase(M);
 }
 
 void TqlSkinCheckRadioBox::WMMove(TMessage& M) {

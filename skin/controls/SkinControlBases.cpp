@@ -298,6 +298,11 @@ void TqlSkinControl::WMPaint(TMessage& M) {
 // The whole control is painted from one bitmap, so erasing first would only flicker.
 void TqlSkinControl::WMEraseBkgnd(TMessage& M) { M.Result = 1; }
 
+void TqlSkinControl::PaintOnErase(TMessage& M) {
+    if (!FInPaint && M.WParam) PaintWindow(*reinterpret_cast<TCanvas*>(M.WParam));
+    M.Result = 1;
+}
+
 void TqlSkinControl::Paint() {
     if (Width() < 1 || Height() < 1) return;
     GetSkinData();

@@ -169,6 +169,9 @@ protected:
     void WndProc(TMessage& Message) override;
     void WMPaint(TMessage& M) override;
     void WMEraseBkgnd(TMessage& M) override;
+    // Answers an erase request by painting the whole control into the canvas
+    // in WParam, unless the control is inside its own paint.
+    void PaintOnErase(TMessage& M);
     bool FInPaint = false;
 
 private:

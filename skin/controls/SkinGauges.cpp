@@ -241,10 +241,7 @@ void TqlSkinGauge::Paint() {
     Canvas().Draw(0, 0, B);
 }
 
-void TqlSkinGauge::WMEraseBkgnd(TMessage& M) {
-    if (!FInPaint && M.WParam) PaintWindow(*reinterpret_cast<TCanvas*>(M.WParam));
-    M.Result = 1;
-}
+void TqlSkinGauge::WMEraseBkgnd(TMessage& M) { PaintOnErase(M); }
 
 void TqlSkinGauge::StartProgressAnimation() {
     if (FIndex == -1 || RectIsEmpty(FAnimationRect)) return;

@@ -197,10 +197,7 @@ void TqlSkinTrackBar::WndProc(TMessage& M) {
     TqlSkinCustomControl::WndProc(M);
 }
 
-void TqlSkinTrackBar::WMEraseBkgnd(TMessage& M) {
-    if (!FInPaint && M.WParam) PaintWindow(*reinterpret_cast<TCanvas*>(M.WParam));
-    M.Result = 1;
-}
+void TqlSkinTrackBar::WMEraseBkgnd(TMessage& M) { PaintOnErase(M); }
 
 void TqlSkinTrackBar::WMSetFocus(TMessage& M) {
     TqlSkinCustomControl::WMSetFocus(M);

@@ -65,6 +65,7 @@ protected:
     void CreateControlSkinImage(TBitmap& B) override;
     void WndProc(TMessage& M) override;
     void WMGetDlgCode(TMessage& M) override;
+    void WMEraseBkgnd(TMessage& M) override { PaintOnErase(M); }
     void CMMouseLeave(TMessage& M) override;
     void CMEnabledChanged(TMessage& M) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

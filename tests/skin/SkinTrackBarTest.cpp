@@ -231,6 +231,31 @@ TYPED_TEST(ClickFocus, ACommandWhileAClickTakesTheFocusIsDropped) {
     }
 }
 
+// An erase request outside a paint is answered with the whole control,
+// painted into the canvas it brings, as a paint would show it.
+template <class Control>
+class ErasePaints : public testing::Test {};
+using ErasingControls = testing::Types<TqlSkinGauge, TqlSkinTrackBar, TqlSkinScrollBar>;
+TYPED_TEST_SUITE(ErasePaints, ErasingControls);
+
+TYPED_TEST(ErasePaints, AnEraseRequestPaintsTheWholeControlIntoItsCanvas) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 100);
+    auto* c = new TypeParam(&form);
+    c->SetParent(&form);
+    c->SetBounds(0, 0, 120, 20);
+    const TBitmap painted = Snapshot(*c);
+    constexpr TColor kUntouched = 0x123456;
+    TBitmap erased(c->Width(), c->Height());
+    FillRect(erased, Rect(0, 0, erased.Width(), erased.Height()), kUntouched);
+    EXPECT_EQ(c->Perform(WM_ERASEBKGND, WPARAM(&erased.Canvas()), 0), LRESULT(1));
+    int differing = 0;
+    for (int y = 0; y < erased.Height(); ++y)
+        for (int x = 0; x < erased.Width(); ++x) differing += erased.Pixel(x, y) != painted.Pixel(x, y);
+    EXPECT_EQ(differing, 0);
+    EXPECT_NE(erased.Pixel(0, 0), kUntouched);
+}
+
 TEST_F(SkinTrackBar, AVerticalJumpLandsUnderThePointerOnAnOffCentreTrack) {
     Skin s(form);
     TBitmap pic(40, 100);
