@@ -24,3 +24,9 @@ inline int RangeValueAt(double Fraction, int Min, int Max) {
     const int64_t v = int64_t(Min) + int64_t(std::nearbyint(double(RangeSpan(Min, Max)) * f));
     return int(std::clamp<int64_t>(v, Min, Max));
 }
+
+// Value moved by Delta, stopping at the ends of int rather than wrapping
+// round: a step from near the top of a wide range must not land at its bottom.
+inline int SaturatedAdd(int Value, int64_t Delta) {
+    return int(std::clamp<int64_t>(int64_t(Value) + Delta, INT32_MIN, INT32_MAX));
+}

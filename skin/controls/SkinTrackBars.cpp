@@ -167,7 +167,7 @@ void TqlSkinTrackBar::KeyDown(uint16_t& Key, TShiftState Shift) {
     if (Key == VK_RIGHT || Key == VK_UP) step = 1;
     if (Key == VK_LEFT || Key == VK_DOWN) step = -1;
     if (step == 0) return;
-    SetValue(FValue + step);
+    SetValue(SaturatedAdd(FValue, step));
     LastChange();
 }
 
@@ -186,7 +186,7 @@ void TqlSkinTrackBar::WndProc(TMessage& M) {
     if (M.Msg == WM_MOUSEWHEEL && HasFocus()) {
         // The wheel delta is the high word of WParam.
         const bool up = int32_t(uint32_t(M.WParam)) > 0;
-        SetValue(FValue + (FVertical == up ? 1 : -1));
+        SetValue(SaturatedAdd(FValue, FVertical == up ? 1 : -1));
         LastChange();
         M.Result = 0;
         return;

@@ -83,6 +83,8 @@ private:
     bool Vertical() const { return FKind == sbVertical; }
     int Along(int X, int Y) const { return Vertical() ? Y : X; }
     int ClampPosition(int Value) const;
+    // SetPosition(Position + Delta), a step past the ends of int stopping there.
+    void MoveBy(int64_t Delta);
     void LayoutThumb(int MinLength, int PagelessLength);
     void StepButton(Part P);
     void PageStep(bool TowardMax);

@@ -109,4 +109,36 @@ TEST_F(WideRangeControls, TheTrackBarAndTheSliderSetTheMiddleValueMidwayBetweenT
     }
 }
 
+// A key step at either end of the whole int range stays at that end; it must
+// not wrap round to the other.
+TEST_F(WideRangeControls, StepsAtTheEndsOfTheIntRangeStayThere) {
+    auto* bar = Put<TqlSkinTrackBar>(104, 20);
+    bar->SetCanFocused(true);
+    auto* scroll = new TqlSkinScrollBar(form);
+    scroll->SetParent(form);
+    scroll->SetCanFocused(true);
+    scroll->SetSmallChange(10);
+    struct Case {
+        int min, max, start;
+        uint16_t key;
+    } cases[] = {
+        {INT_MIN, INT_MAX, INT_MAX, VK_RIGHT},
+        {INT_MIN, INT_MAX, INT_MAX - 5, VK_RIGHT},
+        {INT_MIN, INT_MAX, INT_MIN, VK_LEFT},
+        {INT_MIN, INT_MAX, INT_MIN + 5, VK_LEFT},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.start << " key " << c.key);
+        const int end = c.key == VK_RIGHT ? c.max : c.min;
+        bar->SetMinValue(c.min);
+        bar->SetMaxValue(c.max);
+        bar->SetValue(c.start);
+        for (int i = 0; i < 10; ++i) bar->Perform(WM_KEYDOWN, c.key, 0);
+        EXPECT_EQ(bar->Value(), end);
+        scroll->SetRange(c.min, c.max, c.start, 0);
+        scroll->Perform(WM_KEYDOWN, c.key, 0);
+        EXPECT_EQ(scroll->Position(), end);
+    }
+}
+
 }  // namespace
