@@ -258,10 +258,7 @@ void TqlSkinButton::WndProc(TMessage& M) {
     TqlSkinCustomControl::WndProc(M);
 }
 
-void TqlSkinButton::WMEraseBkgnd(TMessage& M) {
-    if (!FInPaint && M.WParam) PaintWindow(*reinterpret_cast<TCanvas*>(M.WParam));
-    M.Result = 1;
-}
+void TqlSkinButton::WMEraseBkgnd(TMessage& M) { PaintOnErase(M); }
 
 void TqlSkinButton::WMSetFocus(TMessage& M) {
     TqlSkinCustomControl::WMSetFocus(M);

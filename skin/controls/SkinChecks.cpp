@@ -181,6 +181,8 @@ void TqlSkinCheckRadioBox::DrawCheckImage(TCanvas& C, int X, int Y, bool Active)
         light.ChangeBrightness(0.5);
         light.Draw(image.Canvas(), 0, 0);
     }
+    // Keyed on its bottom-left pixel: the image's background lets the face show.
+    image.Transparent = true;
     C.Draw(X, Y, image);
 }
 
@@ -313,27 +315,26 @@ void TqlSkinCheckRadioBox::Notification(TComponent* AComponent, TOperation Opera
 
 void TqlSkinCheckRadioBox::WndProc(TMessage& M) {
     // A command that arrives while the box takes the focus itself is not the user's.
-    if (M.Msg == CN_COMMAND && FTakingFocus) return;
+    if (FClickFocus.Drops(M)) return;
     if (FCanFocused) {
         if (M.Msg == WM_KEYUP && M.WParam == VK_SPACE && HasFocus()) {
             Toggle();
             M.Result = 1;
             return;
         }
-        if ((M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && !HasFocus() && CanFocus()) {
-            FTakingFocus = true;
-            SetFocus();
-            FTakingFocus = false;
-            if (!HasFocus()) return;
-        }
+        if ((M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && !HasFocus() && CanFocus() &&
+            !FClickFocus.Take(*this, [this] { return HasFocus(); }))
+            return;
     }
     TqlSkinCustomControl::WndProc(M);
 }
 
 // The box draws all of itself; erasing first would only flicker.
 void TqlSkinCheckRadioBox::WMEraseBkgnd(TMessage& M) {
-    if (!FFlat && !FInPaint && M.WParam) PaintWindow(*reinterpret_cast<TCanvas*>(M.WParam));
-    M.Result = 1;
+    if (FFlat)
+        M.Result = 1;
+    else
+        PaintOnErase(M);
 }
 
 void TqlSkinCheckRadioBox::WMMove(TMessage& M) {

@@ -109,7 +109,7 @@ private:
     bool FFlat = true;
     bool FCanFocused = true;
     bool FMouseIn = false;
-    bool FTakingFocus = false;
+    TqlClickFocus FClickFocus;
     // The box is taking its action's checked state: the click that fires
     // must not run the action again, which would change the state back.
     bool FFollowingAction = false;

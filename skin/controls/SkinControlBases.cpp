@@ -53,13 +53,15 @@ void FillWithPiece(TCanvas& C, const TBitmap& Piece, const TRect& Area, bool Str
 
 // TqlSkinGeometry
 
-int TqlSkinGeometry::GetResizeMode() const {
+int ResizeModeOf(const TRect& SkinRect, TPoint RTPoint, TPoint LBPoint, TPoint RBPoint) {
     if (WidthOfRect(SkinRect) < 1 || HeightOfRect(SkinRect) < 1) return -1;
     if (RBPoint.X != 0 && RBPoint.Y != 0) return 1;
     if (RTPoint.X != 0 || RTPoint.Y != 0) return 2;
     if (LBPoint.X != 0 || LBPoint.Y != 0) return 3;
     return 0;
 }
+
+int TqlSkinGeometry::GetResizeMode() const { return ResizeModeOf(SkinRect, RTPoint, LBPoint, RBPoint); }
 
 void TqlSkinGeometry::CopyGeometry(const TqlDataSkinCustomControl& D, const TqlSkinData& Skin) {
     LTPoint = D.LTPoint;
@@ -295,6 +297,11 @@ void TqlSkinControl::WMPaint(TMessage& M) {
 
 // The whole control is painted from one bitmap, so erasing first would only flicker.
 void TqlSkinControl::WMEraseBkgnd(TMessage& M) { M.Result = 1; }
+
+void TqlSkinControl::PaintOnErase(TMessage& M) {
+    if (!FInPaint && M.WParam) PaintWindow(*reinterpret_cast<TCanvas*>(M.WParam));
+    M.Result = 1;
+}
 
 void TqlSkinControl::Paint() {
     if (Width() < 1 || Height() < 1) return;

@@ -36,6 +36,24 @@ int ToolBarCentredTop(const TControl& C, int ATop, int AHeight);
 bool HoldsFocus(const TWinControl& C);
 // Self is told when List goes (controls draw from image lists, never change them).
 void WatchImageList(TComponent& Self, const TCustomImageList* List);
+// A click that makes a control take the focus itself: the focus comes first,
+// and a command notification arriving meanwhile is the focus change's, not
+// the user's.
+class TqlClickFocus {
+public:
+    // Gives C the focus; false when HoldsIt() still says no afterwards.
+    template <class Holds>
+    bool Take(TWinControl& C, Holds HoldsIt) {
+        FTaking = true;
+        C.SetFocus();
+        FTaking = false;
+        return HoldsIt();
+    }
+    bool Drops(const TMessage& M) const { return FTaking && M.Msg == CN_COMMAND; }
+
+private:
+    bool FTaking = false;
+};
 // The skin data component a control created on a form takes without being told.
 TqlSkinData* FormSkinData(TComponent* owner);
 // Links a control (Self, through its Link) to Skin: it hears when Skin goes,
@@ -51,6 +69,10 @@ TBitmap PaintBuffer(int W, int H);
 // stretched over the area (stFull), or to its height and tiled across
 // (stHorz), or to its width and tiled down (stVert).
 void FillWithPiece(TCanvas& C, const TBitmap& Piece, const TRect& Area, bool Stretch, int StretchType);
+
+// How a descriptor's picture is cut: -1 nothing to draw, 0 fixed size,
+// 1 nine-part, 2 horizontal three-part, 3 vertical three-part.
+int ResizeModeOf(const TRect& SkinRect, TPoint RTPoint, TPoint LBPoint, TPoint RBPoint);
 
 // The geometry of a custom-control descriptor, shared by the windowed and the
 // windowless bases: how its picture is cut and re-mapped to the control's size.
@@ -147,6 +169,9 @@ protected:
     void WndProc(TMessage& Message) override;
     void WMPaint(TMessage& M) override;
     void WMEraseBkgnd(TMessage& M) override;
+    // Answers an erase request by painting the whole control into the canvas
+    // in WParam, unless the control is inside its own paint.
+    void PaintOnErase(TMessage& M);
     bool FInPaint = false;
 
 private:

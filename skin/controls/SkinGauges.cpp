@@ -224,8 +224,11 @@ void TqlSkinGauge::Paint() {
     }
     const int sw = SkinRect.Right - SkinRect.Left, sh = SkinRect.Bottom - SkinRect.Top;
     if (sw < 1 || sh < 1) return;
+    // The picture's points mapped to the skin's own size, not the control's.
+    int W = sw, H = sh;
+    CalcGeometry(W, H, true);
     TBitmap own(sw, sh);
-    TqlSkinCustomControl::CreateControlSkinImage(own);
+    BuildFace(own, SkinRect, sw, sh, true);
     FNewProgressArea = FProgressArea;
     const TRect bar = BarRect(FNewProgressArea);
     if (OnGaugePaint)
@@ -238,10 +241,7 @@ void TqlSkinGauge::Paint() {
     Canvas().Draw(0, 0, B);
 }
 
-void TqlSkinGauge::WMEraseBkgnd(TMessage& M) {
-    if (!FInPaint && M.WParam) PaintWindow(*reinterpret_cast<TCanvas*>(M.WParam));
-    M.Result = 1;
-}
+void TqlSkinGauge::WMEraseBkgnd(TMessage& M) { PaintOnErase(M); }
 
 void TqlSkinGauge::StartProgressAnimation() {
     if (FIndex == -1 || RectIsEmpty(FAnimationRect)) return;

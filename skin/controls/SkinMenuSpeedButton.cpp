@@ -157,9 +157,17 @@ TRect TqlSkinMenuSpeedButton::MainRect() const {
     return Rect(0, 0, Width(), track.Top);
 }
 
+// A fixed-size descriptor has no client rectangle to cut its picture by: its
+// state rectangle is the part. A part that cannot be built is not drawn, so
+// no blank bitmap covers the face.
 void TqlSkinMenuSpeedButton::BuildPart(TBitmap& B, const TRect& Area, const TBitmap& Source, const TRect& Face,
-                                       const TRect& Client) const {
-    if (RectIsEmpty(Area) || RectIsEmpty(Face)) return;
+                                       const TRect& Client, int Mode) const {
+    if (RectIsEmpty(Area) || RectIsEmpty(Face) || Mode < 0) return;
+    if (Mode == 0) {
+        B.Canvas().CopyRect(Area, Source, Face);
+        return;
+    }
+    if (RectIsEmpty(Client)) return;
     TBitmap part(WidthOfRect(Area), HeightOfRect(Area));
     BuildNinePartSized(part, Source, Face, Client, true);
     B.Canvas().Draw(Area.Left, Area.Top, part);
@@ -189,10 +197,10 @@ void TqlSkinMenuSpeedButton::DrawOwnLayout(TBitmap& B, const TRect& R, bool AAct
     const TRect track = TrackRect(), main = MainRect(), all = Rect(0, 0, Width(), Height());
     if (FTrackButtonMode) {
         const bool tracking = FMenuTracking;
-        BuildPart(B, main, *Picture, tracking ? active : ADown ? down : AActive ? active : R, ClRect);
-        BuildPart(B, track, *Picture, tracking || ADown ? down : AActive ? active : R, ClRect);
+        BuildPart(B, main, *Picture, tracking ? active : ADown ? down : AActive ? active : R, ClRect, ResizeMode);
+        BuildPart(B, track, *Picture, tracking || ADown ? down : AActive ? active : R, ClRect, ResizeMode);
     } else {
-        BuildPart(B, all, *Picture, R, ClRect);
+        BuildPart(B, all, *Picture, R, ClRect, ResizeMode);
     }
     if (NewStyleFace()) DrawTrackStrip(B, AActive, ADown);
     const TRect marker = ADown ? FLook.MenuMarkerDownRect : AActive ? FLook.MenuMarkerActiveRect : FLook.MenuMarkerRect;
@@ -213,8 +221,8 @@ void TqlSkinMenuSpeedButton::DrawTrackStrip(TBitmap& B, bool AActive, bool ADown
     TqlButtonLook look;
     look.CopyFrom(*d);
     const TRect face = FMenuTracking || ADown ? look.DownSkinRect : look.ActiveSkinRect;
-    const TRect client = Rect(d->ClientRect.Left, d->ClientRect.Top, d->ClientRect.Right, d->ClientRect.Bottom);
-    BuildPart(B, TrackRect(), *picture, face, client);
+    const int mode = ResizeModeOf(d->SkinRect, d->RTPoint, d->LBPoint, d->RBPoint);
+    BuildPart(B, TrackRect(), *picture, face, d->ClientRect, mode);
 }
 
 void TqlSkinMenuSpeedButton::DrawTransparentIdle(TCanvas& C) {

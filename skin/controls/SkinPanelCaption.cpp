@@ -184,10 +184,17 @@ void TqlSkinPanel::CreateControlDefaultImage(TBitmap& B) {
         case TqlSkinBorderStyle::bvNone: break;
     }
     if (!FCaptionMode) return;
-    TRect bar = FBorderStyle == TqlSkinBorderStyle::bvNone ? Rect(0, 0, W, FDefaultCaptionHeight)
-                                                           : Rect(1, 1, W - 1, FDefaultCaptionHeight);
-    edges(bar, clBtnShadow, clBtnHighlight);
-    edges(Rect(bar.Left + 1, bar.Top + 1, bar.Right - 1, bar.Bottom - 1), clBtnHighlight, clBtnShadow);
+    const bool borderless = FBorderStyle == TqlSkinBorderStyle::bvNone;
+    const TRect bar = borderless ? Rect(0, 0, W, FDefaultCaptionHeight) : Rect(1, 1, W - 1, FDefaultCaptionHeight);
+    const TRect inner = Rect(bar.Left + 1, bar.Top + 1, bar.Right - 1, bar.Bottom - 1);
+    // Without a border the bar carries the panel's outline itself.
+    if (borderless) {
+        edges(bar, clBtnShadow, clBtnShadow);
+        edges(inner, clBtnHighlight, clBtnFace);
+    } else {
+        edges(bar, clBtnShadow, clBtnHighlight);
+        edges(inner, clBtnHighlight, clBtnShadow);
+    }
     TRect area = Rect(bar.Left + 2, bar.Top + 2, bar.Right - 2, bar.Bottom - 2);
     if (FCheckedMode) area.Left += 20;
     if (FRollUpMode) area.Right -= 10;

@@ -3,32 +3,34 @@
 #include <algorithm>
 #include <cmath>
 
+#include "skin/controls/SkinRange.h"
+
 namespace slider_math {
 
 int PositionOf(int Value, int Min, int Max, int TrackLength) {
     if (Max <= Min || TrackLength <= 0) return 0;
-    return int(int64_t(Value - Min) * TrackLength / (Max - Min));
+    return int((int64_t(Value) - Min) * TrackLength / RangeSpan(Min, Max));
 }
 
 int ValueAt(int Offset, int Min, int Max, int TrackLength, int Increment, bool Smooth) {
     if (Max <= Min || TrackLength <= 0) return Min;
     Offset = std::clamp(Offset, 0, TrackLength);
-    int value = Min + int(std::lround(double(Offset) * (Max - Min) / TrackLength));
-    if (!Smooth && Increment > 0) value = int(std::lround(double(value) / Increment)) * Increment;
-    return std::clamp(value, Min, Max);
+    int64_t value = Min + std::llround(double(Offset) * double(RangeSpan(Min, Max)) / TrackLength);
+    if (!Smooth && Increment > 0) value = std::llround(double(value) / Increment) * Increment;
+    return int(std::clamp<int64_t>(value, Min, Max));
 }
 
 int Stepped(int Value, int Min, int Max, int Increment, Step S) {
     if (Increment < 1) Increment = 1;
-    auto floorDiv = [](int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); };
-    int v = Value;
+    auto floorDiv = [](int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); };
+    int64_t v = Value;
     switch (S) {
         case ToMin: v = Min; break;
         case ToMax: v = Max; break;
         case Up: v = (floorDiv(Value, Increment) + 1) * Increment; break;
-        case Down: v = -floorDiv(-Value, Increment) * Increment - Increment; break;
+        case Down: v = -floorDiv(-int64_t(Value), Increment) * Increment - Increment; break;
     }
-    return std::clamp(v, Min, std::max(Min, Max));
+    return int(std::clamp<int64_t>(v, Min, std::max(Min, Max)));
 }
 
 }  // namespace slider_math
@@ -81,7 +83,7 @@ void TqlSkinCustomSlider::SetRange(int AMin, int AMax) {
     if (AMax <= AMin) return;
     FMinValue = AMin;
     FMaxValue = AMax;
-    if (FMaxValue < FMinValue + FIncrement) FIncrement = FMaxValue - FMinValue;
+    if (RangeSpan(FMinValue, FMaxValue) < FIncrement) FIncrement = int(RangeSpan(FMinValue, FMaxValue));
     if (FOptions & soShowPoints) Invalidate();
     SetValue(FValue);
     RangeChanged();
@@ -150,7 +152,6 @@ void TqlSkinCustomSlider::BuildRuler() {
             BuildVThreePart(edge, edge, FRuler, RulerPicture(), RulerSource(), rw, rh, false);
         else
             BuildHThreePart(edge, edge, FRuler, RulerPicture(), RulerSource(), rw, rh, false);
-        FRuler.Transparent = Skinned() || !(FOptions & soRulerOpaque);
         FRuler.TransparentColor = FRuler.Pixel(0, 0);
     }
 }
@@ -384,22 +385,34 @@ void TqlSkinCustomSlider::CMFocusChanged(TMessage& M) {
     if (FOptions & soShowFocus) Invalidate();
 }
 
-// Points every k increments, k growing until they stand at least 4 pixels
-// apart; the ends are longer.
+// Points every k increments, k the first that sets them at least 4 pixels
+// apart; the ends are longer. Fewer points never stand closer, so k is found
+// by halving rather than by trying each in turn: a range of billions would
+// try millions.
 void TqlSkinCustomSlider::DrawPoints(TCanvas& C, int AIncrement, int LongLength, int ShortLength) {
-    const int range = FMaxValue - FMinValue;
+    const int64_t range = RangeSpan(FMinValue, FMaxValue);
     if (range <= 0 || AIncrement < 1) return;
     const int track = std::max(TrackLength(), 0);
-    int k = 1, count = 0;
-    for (;; ++k) {
-        count = int(std::lround(double(range) / (k * AIncrement))) + 1;
-        if (count <= 1 || track / std::max(count - 1, 1) >= 4) break;
+    auto countAt = [&](int64_t k) { return std::llround(double(range) / (double(k) * AIncrement)) + 1; };
+    auto apart = [&](int64_t k) {
+        const int64_t count = countAt(k);
+        return count <= 1 || track / std::max<int64_t>(count - 1, 1) >= 4;
+    };
+    int64_t low = 1, high = 2 * (range / AIncrement) + 2;  // high leaves a single point
+    while (low < high) {
+        const int64_t mid = low + (high - low) / 2;
+        if (apart(mid))
+            high = mid;
+        else
+            low = mid + 1;
     }
+    const int64_t k = low, count = countAt(k);
     C.Pen().Color = FIndex != -1 ? FPointsColor : clWindowFrame;
     const TRect t = ThumbRect();
     const int base = Vertical() ? t.Right + 1 : t.Bottom + 1;
-    for (int j = 0; j < count; ++j) {
-        const int value = j == count - 1 ? FMaxValue : std::min(FMinValue + j * k * AIncrement, FMaxValue);
+    for (int64_t j = 0; j < count; ++j) {
+        const int value =
+            j == count - 1 ? FMaxValue : int(std::min<int64_t>(FMinValue + j * k * AIncrement, FMaxValue));
         const int len = value == FMinValue || value == FMaxValue ? LongLength : ShortLength;
         const int pos = PositionOf(value, FMinValue, FMaxValue, track) + ThumbLength() / 2 + 6;
         if (Vertical()) {
@@ -430,6 +443,8 @@ void TqlSkinCustomSlider::Paint() {
     if (FRuler.Width() != ruler.Right - ruler.Left || FRuler.Height() != ruler.Bottom - ruler.Top ||
         FRulerSource != &RulerPicture())
         BuildRuler();
+    // The options may have changed since the ruler was built.
+    FRuler.Transparent = Skinned() || !(FOptions & soRulerOpaque);
     if (!FRuler.Empty()) C.Draw(ruler.Left, ruler.Top, FRuler);
     if ((FOptions & soShowFocus) && HoldsFocus(*this)) {
         const TRect r = GetRulerRect();

@@ -11,9 +11,8 @@ namespace track_math {
 double Fraction(int Value, int Min, int Max) { return RangeFraction(Value, Min, Max); }
 
 int ValueAt(int Offset, int Length, int Min, int Max) {
-    if (Length <= 0 || Max <= Min) return Min;
-    const double f = std::clamp(double(Offset) / Length, 0.0, 1.0);
-    return Min + int(std::nearbyint((Max - Min) * f));
+    if (Length <= 0) return Min;
+    return RangeValueAt(double(Offset) / Length, Min, Max);
 }
 
 int OffsetOf(double Fraction, int Length) { return int(std::nearbyint(std::max(Length, 0) * Fraction)); }
@@ -168,7 +167,7 @@ void TqlSkinTrackBar::KeyDown(uint16_t& Key, TShiftState Shift) {
     if (Key == VK_RIGHT || Key == VK_UP) step = 1;
     if (Key == VK_LEFT || Key == VK_DOWN) step = -1;
     if (step == 0) return;
-    SetValue(FValue + step);
+    SetValue(SaturatedAdd(FValue, step));
     LastChange();
 }
 
@@ -180,28 +179,25 @@ void TqlSkinTrackBar::CMWantSpecialKey(TMessage& M) {
     TqlSkinCustomControl::CMWantSpecialKey(M);
 }
 
+// A wheel turned over a bar without the focus goes on, as it would over any
+// other control.
 void TqlSkinTrackBar::WndProc(TMessage& M) {
-    if (M.Msg == WM_MOUSEWHEEL) {
-        if (HasFocus()) {
-            // The wheel delta is the high word of WParam.
-            const bool up = int32_t(uint32_t(M.WParam)) > 0;
-            SetValue(FValue + (FVertical == up ? 1 : -1));
-            LastChange();
-        }
+    if (FClickFocus.Drops(M)) return;
+    if (M.Msg == WM_MOUSEWHEEL && HasFocus()) {
+        // The wheel delta is the high word of WParam.
+        const bool up = int32_t(uint32_t(M.WParam)) > 0;
+        SetValue(SaturatedAdd(FValue, FVertical == up ? 1 : -1));
+        LastChange();
         M.Result = 0;
         return;
     }
-    if (FCanFocused && (M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && !HasFocus() && CanFocus()) {
-        SetFocus();
-        if (!HasFocus()) return;
-    }
+    if (FCanFocused && (M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && !HasFocus() && CanFocus() &&
+        !FClickFocus.Take(*this, [this] { return HasFocus(); }))
+        return;
     TqlSkinCustomControl::WndProc(M);
 }
 
-void TqlSkinTrackBar::WMEraseBkgnd(TMessage& M) {
-    if (!FInPaint && M.WParam) PaintWindow(*reinterpret_cast<TCanvas*>(M.WParam));
-    M.Result = 1;
-}
+void TqlSkinTrackBar::WMEraseBkgnd(TMessage& M) { PaintOnErase(M); }
 
 void TqlSkinTrackBar::WMSetFocus(TMessage& M) {
     TqlSkinCustomControl::WMSetFocus(M);

@@ -68,6 +68,7 @@ private:
     bool FCanFocused = false;
     bool FDragging = false;
     int FPressAt = 0, FPressOffset = 0;
+    TqlClickFocus FClickFocus;
 
     // Copied from a track-bar descriptor.
     TRect FActiveSkinRect, FTrackArea, FNewTrackArea, FButtonRect, FActiveButtonRect;

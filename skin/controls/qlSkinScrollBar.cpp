@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/gui/Forms.h"
+#include "skin/controls/SkinRange.h"
 #include "skin/core/qlPictureOps.h"
 
 namespace {
@@ -49,6 +50,8 @@ void TqlSkinScrollBar::SetPosition(int Value) {
     Invalidate();
     if (OnChange) OnChange(this);
 }
+
+void TqlSkinScrollBar::MoveBy(int64_t Delta) { SetPosition(SaturatedAdd(FPosition, Delta)); }
 
 void TqlSkinScrollBar::SetRange(int AMin, int AMax, int APosition, int APageSize) {
     // Views mirror themselves into the bar often; an unchanged state draws nothing.
@@ -266,11 +269,11 @@ void TqlSkinScrollBar::StepButton(Part P) {
     if (handler)
         handler(this);
     else
-        SetPosition(P == ptIncrement ? FPosition + FSmallChange : FPosition - FSmallChange);
+        MoveBy(P == ptIncrement ? FSmallChange : -int64_t(FSmallChange));
 }
 
 void TqlSkinScrollBar::PageStep(bool TowardMax) {
-    SetPosition(TowardMax ? FPosition + FLargeChange : FPosition - FLargeChange);
+    MoveBy(TowardMax ? FLargeChange : -int64_t(FLargeChange));
     const TNotifyEvent& handler = TowardMax ? OnPageDown : OnPageUp;
     if (handler) handler(this);
 }
@@ -296,8 +299,9 @@ void TqlSkinScrollBar::RepeatTick() {
             Layout();
             const TRect& thumb = FParts[ptThumb].R;
             const int at = Along(FLastPoint.X, FLastPoint.Y);
-            // Paging stops once the thumb lies under the pointer, from either side.
-            const bool go = FRepeatMode == 3 ? at < Along(thumb.Left, thumb.Top) : at >= Along(thumb.Right, thumb.Bottom);
+            // Paging stops once the thumb reaches the pointer, its far edge included.
+            const bool go =
+                FRepeatMode == 3 ? at < Along(thumb.Left, thumb.Top) : at > Along(thumb.Right, thumb.Bottom);
             if (go) {
                 PageStep(FRepeatMode == 4);
             } else {
@@ -343,7 +347,7 @@ void TqlSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
         if (!Contains(FTrack, X, Y)) return;
         const TRect& thumb = FParts[ptThumb].R;
         const bool towardMax = Along(X, Y) >= Along(thumb.Left, thumb.Top);
-        SetPosition(towardMax ? FPosition + FLargeChange : FPosition - FLargeChange);
+        MoveBy(towardMax ? FLargeChange : -int64_t(FLargeChange));
         StartRepeat(towardMax ? 4 : 3);
         const TNotifyEvent& handler = towardMax ? OnPageDown : OnPageUp;
         if (handler) handler(this);
@@ -409,8 +413,8 @@ void TqlSkinScrollBar::CMEnabledChanged(TMessage& M) {
 void TqlSkinScrollBar::KeyDown(uint16_t& Key, TShiftState Shift) {
     TqlSkinCustomControl::KeyDown(Key, Shift);
     if (!FCanFocused) return;
-    if (Key == VK_LEFT || Key == VK_UP) SetPosition(FPosition - FSmallChange);
-    if (Key == VK_RIGHT || Key == VK_DOWN) SetPosition(FPosition + FSmallChange);
+    if (Key == VK_LEFT || Key == VK_UP) MoveBy(-int64_t(FSmallChange));
+    if (Key == VK_RIGHT || Key == VK_DOWN) MoveBy(FSmallChange);
 }
 
 void TqlSkinScrollBar::WMGetDlgCode(TMessage& M) {
@@ -419,20 +423,18 @@ void TqlSkinScrollBar::WMGetDlgCode(TMessage& M) {
 }
 
 void TqlSkinScrollBar::WndProc(TMessage& M) {
+    if (FClickFocus.Drops(M)) return;
     switch (M.Msg) {
         case WM_MOUSEWHEEL:
             if (FCanFocused && HasFocus()) {
                 // A negative delta is the wheel turned toward the user.
-                SetPosition(int32_t(M.WParam) < 1 ? FPosition + FSmallChange : FPosition - FSmallChange);
+                MoveBy(int32_t(M.WParam) < 1 ? FSmallChange : -int64_t(FSmallChange));
                 return;
             }
             break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            if (FCanFocused && !HasFocus()) {
-                SetFocus();
-                if (!HasFocus()) return;
-            }
+            if (FCanFocused && !HasFocus() && !FClickFocus.Take(*this, [this] { return HasFocus(); })) return;
             break;
         case WM_SETFOCUS:
         case WM_KILLFOCUS: Invalidate(); break;

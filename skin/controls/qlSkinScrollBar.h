@@ -65,6 +65,7 @@ protected:
     void CreateControlSkinImage(TBitmap& B) override;
     void WndProc(TMessage& M) override;
     void WMGetDlgCode(TMessage& M) override;
+    void WMEraseBkgnd(TMessage& M) override { PaintOnErase(M); }
     void CMMouseLeave(TMessage& M) override;
     void CMEnabledChanged(TMessage& M) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -82,6 +83,8 @@ private:
     bool Vertical() const { return FKind == sbVertical; }
     int Along(int X, int Y) const { return Vertical() ? Y : X; }
     int ClampPosition(int Value) const;
+    // SetPosition(Position + Delta), a step past the ends of int stopping there.
+    void MoveBy(int64_t Delta);
     void LayoutThumb(int MinLength, int PagelessLength);
     void StepButton(Part P);
     void PageStep(bool TowardMax);
@@ -109,6 +112,7 @@ private:
     int FRepeatMode = 0;
     bool FFirstTick = false, FMouseDown = false;
     bool FDragging = false;
+    TqlClickFocus FClickFocus;
     int FDragStart = 0, FDragOffset = 0;
     TPoint FLastPoint;
     TqlControlTimer FTimer;

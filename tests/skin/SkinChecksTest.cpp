@@ -10,6 +10,7 @@
 #include "platform/gui/Timers.h"
 #include "platform/gui/controls/NonClient.h"
 #include "tests/skin/SyntheticSkin.h"
+#include "tests/support/Pictures.h"
 
 using namespace synthetic;
 
@@ -18,6 +19,14 @@ namespace {
 // Check images of a check-radio picture: a colour per image.
 constexpr TColor kUncheck = 0x101010, kCheck = 0x202020, kActiveUncheck = 0x303030, kActiveCheck = 0x404040,
                  kDisabledUncheck = 0x505050, kDisabledCheck = 0x606060, kGrayed = 0x707070;
+// The background round each check image, which drawing leaves out.
+constexpr TColor kImageBack = 0xFF00FF;
+
+// A 10 x 10 check image at Left of B: a 1-pixel background frame round Colour.
+void CheckCell(TBitmap& B, int Left, TColor Colour) {
+    FillRect(B, Rect(Left, 0, Left + 10, 10), kImageBack);
+    FillRect(B, Rect(Left + 1, 1, Left + 9, 9), Colour);
+}
 
 class SkinChecks : public testing::Test {
 protected:
@@ -29,7 +38,7 @@ protected:
         TBitmap images(80, 10);
         const TColor colours[] = {kUncheck, kCheck, kActiveUncheck, kActiveCheck, kDisabledUncheck, kDisabledCheck,
                                   kGrayed};
-        for (int i = 0; i < 7; ++i) FillRect(images, Rect(i * 10, 0, i * 10 + 10, 10), colours[i]);
+        for (int i = 0; i < 7; ++i) CheckCell(images, i * 10, colours[i]);
         const int pic = skin->AddPicture(images);
         for (const char* name : {"checkbox", "radiobox"}) {
             auto& d = skin->Add<TqlDataSkinCheckRadioControl>(name);
@@ -316,6 +325,50 @@ TEST_F(SkinChecks, AGrayedBoxWithoutAGrayedImageShowsItsImageLightened) {
     EXPECT_EQ(ImageColour(box), kGrayed);
 }
 
+// The check image's background lets the parent (flat) or the face show; its
+// own colour is drawn.
+TEST_F(SkinChecks, TheCheckImageIsDrawnWithoutItsBackground) {
+    constexpr TColor kFace = 0x405060;
+    TBitmap pic(40, 20);
+    FillRect(pic, Rect(0, 0, 20, 20), kFace);
+    CheckCell(pic, 20, kUncheck);
+    CheckCell(pic, 30, kCheck);
+    auto& look = skin->Add<TqlDataSkinCheckRadioControl>("facedcheck");
+    look.PictureIndex = skin->AddPicture(pic);
+    look.SkinRect = Rect(0, 0, 20, 20);
+    look.CheckImageArea = Rect(0, 0, 20, 20);
+    look.UnCheckImageRect = Rect(20, 0, 30, 10);
+    look.CheckImageRect = Rect(30, 0, 40, 10);
+    struct Case {
+        const char* name;
+        bool flat, checked;
+        TColor behind, image;
+    } cases[] = {
+        {"flat", true, false, ColorToRGB(form->Color()), kUncheck},
+        {"flat, checked", true, true, ColorToRGB(form->Color()), kCheck},
+        {"on its face", false, false, kFace, kUncheck},
+        {"on its face, checked", false, true, kFace, kCheck},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* box = Box(form);
+        box->SetCanFocused(false);
+        box->SetFlat(c.flat);
+        box->SetChecked(c.checked);
+        if (!c.flat) {
+            box->SetSkinDataName("facedcheck");
+            box->ChangeSkinData();
+        }
+        // The image's top-left corner: at x = 3 flat, centred in the 20 x 20 area on the face.
+        const TPoint corner = c.flat ? TPoint{3, (box->Height() - 10) / 2} : TPoint{5, 5};
+        const TBitmap shot = Snapshot(*box);
+        EXPECT_EQ(shot.Pixel(corner.X, corner.Y), c.behind);
+        EXPECT_EQ(shot.Pixel(corner.X + 9, corner.Y + 9), c.behind);
+        EXPECT_EQ(shot.Pixel(corner.X + 5, corner.Y + 5), c.image);
+        delete box;
+    }
+}
+
 // Gauges
 
 class SkinGauges : public testing::Test {
@@ -446,6 +499,40 @@ TEST_F(SkinGauges, TheSkinnedBarIsBuiltFromTheBarPictureWithItsEnds) {
     // A bar shorter than its two ends draws nothing.
     gauge->SetValue(5);
     EXPECT_EQ(Snapshot(*gauge).Pixel(3, 15), kClient);
+}
+
+// Free of the skin's size, the gauge is built as the skin draws it and then
+// stretched: corners, edges and bar all scale by the same factors.
+TEST_F(SkinGauges, AGaugeOfItsOwnSizeStretchesThePictureBuiltAtTheSkinsSize) {
+    constexpr TColor kBar = 0x123456;
+    Skin s(form);
+    TBitmap pic(40, 30);
+    const TBitmap cells = NineCells();
+    pic.Canvas().Draw(0, 0, cells);
+    FillRect(pic, Rect(30, 0, 40, 10), kBar);
+    auto& d = s.Add<TqlDataSkinGaugeControl>("gauge");
+    NinePart(d, s.AddPicture(pic));
+    d.ProgressArea = Rect(2, 12, 28, 18);
+    d.ProgressRect = Rect(30, 0, 40, 10);
+    gauge->UseSkinSize = false;
+    gauge->SetSkinData(s.Data);
+    gauge->SetBounds(0, 0, 120, 60);
+    ASSERT_EQ(gauge->Width(), 120);
+    gauge->SetValue(50);
+    // Skin to control: x times 4, y times 2. The bar covers 2..15 of the skin.
+    const TBitmap shot = Snapshot(*gauge);
+    EXPECT_TRUE(shot.SavePng(PicturePath("gauge-own-size.png")));
+    struct Probe {
+        int x, y;  // in the skin
+        TColor colour;
+    } probes[] = {
+        {1, 1, kTL}, {28, 28, kBR}, {12, 3, kTopA}, {17, 3, kTopB}, {3, 15, kBar},
+        {14, 15, kBar}, {18, 15, kClient}, {25, 25, kBR}, {12, 25, kBottom},
+    };
+    for (const Probe& p : probes) {
+        SCOPED_TRACE(testing::Message() << "skin point " << p.x << "," << p.y);
+        EXPECT_EQ(shot.Pixel(p.x * 4 + 1, p.y * 2 + 1), p.colour);
+    }
 }
 
 TEST_F(SkinGauges, TheAnimationRunsItsFramesThenPausesOnTheManualClock) {
@@ -728,6 +815,25 @@ TEST_F(SkinSliders, WithoutASkinTheSliderDrawsItsOwnPicturesAndTakesTheUsers) {
     EXPECT_FALSE(slider->UserImage(siHThumb));
     EXPECT_EQ(slider->ImageHThumb().Width(), 18);
     EXPECT_FALSE(slider->Options() & soThumbOpaque);
+}
+
+// The ruler's transparency follows soRulerOpaque at once, without a rebuild.
+TEST_F(SkinSliders, TheRulerOpaqueOptionShowsOnTheNextPaint) {
+    constexpr TColor kRuler = 0x3060C0, kBack = 0x00A000;
+    slider->SetColor(kBack);
+    TBitmap ruler(10, 8);
+    FillRect(ruler, Rect(0, 0, 10, 8), kRuler);  // all of it the transparent colour
+    slider->SetImageHRuler(&ruler);
+    const TRect r = slider->RulerRect();
+    const TPoint inside{r.Left + 1, r.Top + 1};
+    auto seen = [&] { return Snapshot(*slider).Pixel(inside.X, inside.Y); };
+    EXPECT_EQ(seen(), kBack);
+    for (bool opaque : {true, false, true}) {
+        SCOPED_TRACE(opaque ? "opaque" : "transparent");
+        const TqlSliderOptions o = slider->Options();
+        slider->SetOptions(opaque ? o | soRulerOpaque : o & ~TqlSliderOptions(soRulerOpaque));
+        EXPECT_EQ(seen(), opaque ? kRuler : kBack);
+    }
 }
 
 TEST_F(SkinSliders, TheEdgeSizeMustLeaveAMiddleToTheRuler) {

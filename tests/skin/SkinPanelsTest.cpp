@@ -228,6 +228,43 @@ TEST_F(SkinPanels, ANewDefaultAlignmentMovesTheUnskinnedCaptionOnTheWindow) {
     EXPECT_NEAR((centre + centreEnd) / 2, panel->Width() / 2, 4);
 }
 
+// Unskinned, the caption bar is framed lowered then raised inside a border;
+// without one it carries the outline: shadow all round, then highlight top-left
+// and face bottom-right.
+TEST_F(SkinPanels, TheUnskinnedCaptionBarIsFramedForItsBorderStyle) {
+    skin->Data->CtrlList.clear();
+    const TColor shadow = ColorToRGB(clBtnShadow), light = ColorToRGB(clBtnHighlight), face = ColorToRGB(clBtnFace);
+    struct Case {
+        TqlSkinBorderStyle style;
+        int inset;  // of the bar's outer frame from the panel's left, top and right
+        TColor outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight;
+    } cases[] = {
+        {TqlSkinBorderStyle::bvNone, 0, shadow, shadow, light, face},
+        {TqlSkinBorderStyle::bvFrame, 1, shadow, light, light, shadow},
+        {TqlSkinBorderStyle::bvRaised, 1, shadow, light, light, shadow},
+        {TqlSkinBorderStyle::bvLowered, 1, shadow, light, light, shadow},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.style));
+        auto* panel = Add<TqlSkinPanel>(form, 0, 0, 120, 60);
+        panel->SetCaptionMode(true);
+        panel->SetBorderStyle(c.style);
+        const TBitmap shot = Snapshot(*panel);
+        const TRect bar = Rect(c.inset, c.inset, 120 - c.inset, panel->DefaultCaptionHeight());
+        const int midX = 60, midY = (bar.Top + bar.Bottom) / 2;
+        for (int ring : {0, 1}) {
+            SCOPED_TRACE(ring == 0 ? "outer" : "inner");
+            const TColor topLeft = ring == 0 ? c.outerTopLeft : c.innerTopLeft;
+            const TColor bottomRight = ring == 0 ? c.outerBottomRight : c.innerBottomRight;
+            EXPECT_EQ(shot.Pixel(midX, bar.Top + ring), topLeft);
+            EXPECT_EQ(shot.Pixel(bar.Left + ring, midY), topLeft);
+            EXPECT_EQ(shot.Pixel(midX, bar.Bottom - 1 - ring), bottomRight);
+            EXPECT_EQ(shot.Pixel(bar.Right - 1 - ring, midY), bottomRight);
+        }
+        delete panel;
+    }
+}
+
 TEST_F(SkinPanels, APanelOfNoSizePaintsNothing) {
     auto* panel = Add<TqlSkinPanel>(form, 0, 0, 0, 0);
     panel->SetTransparentMode(true);

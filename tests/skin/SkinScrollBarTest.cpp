@@ -224,10 +224,44 @@ TEST_F(SkinScrollBar, TrackPagingStopsWhenTheThumbReachesThePointer) {
         EXPECT_EQ(b->RepeatMode(), 0);
         b->Layout();
         const TRect thumb = b->PartRect(TqlSkinScrollBar::ptThumb);
-        EXPECT_TRUE(thumb.Contains({c.pointerX, 9})) << thumb.Left << ".." << thumb.Right;
+        // Under the pointer, the far edge included: paging toward Max stops there.
+        EXPECT_TRUE(thumb.Left <= c.pointerX && c.pointerX <= thumb.Right) << thumb.Left << ".." << thumb.Right;
         EXPECT_EQ(pagesUp + pagesDown, (c.start == 0 ? b->Position() : 100 - b->Position()) / 10);
         EXPECT_EQ(c.start == 0 ? pagesUp : pagesDown, 0);
         Release(b, c.pointerX, 9);
+    }
+}
+
+// Paging toward Max runs only while the pointer lies beyond the thumb's far
+// edge; a pointer on that edge stops it after the step of the press.
+TEST_F(SkinScrollBar, PagingTowardMaxStopsWithThePointerOnTheThumbsFarEdge) {
+    for (bool vertical : {false, true}) {
+        SCOPED_TRACE(vertical ? "vertical" : "horizontal");
+        auto* b = Add();
+        if (vertical) b->SetKind(sbVertical);
+        b->SetLargeChange(10);
+        int pages = 0;
+        b->OnPageDown = [&](TObject*) { ++pages; };
+        // Where the thumb's far edge lies after one page.
+        b->SetPosition(10);
+        b->Layout();
+        const TRect paged = b->PartRect(TqlSkinScrollBar::ptThumb);
+        const int edge = vertical ? paged.Bottom : paged.Right;
+        b->SetPosition(0);
+        const TPoint at = vertical ? TPoint{9, edge} : TPoint{edge, 9};
+        Press(b, at.X, at.Y);
+        Advance(3000);
+        EXPECT_EQ(b->Position(), 10);
+        EXPECT_EQ(pages, 1);
+        EXPECT_EQ(b->RepeatMode(), 0);
+        Release(b, at.X, at.Y);
+        // One pixel further on, paging takes one more step.
+        b->SetPosition(0);
+        Press(b, at.X + (vertical ? 0 : 1), at.Y + (vertical ? 1 : 0));
+        Advance(3000);
+        EXPECT_EQ(b->Position(), 20);
+        Release(b, at.X, at.Y);
+        delete b;
     }
 }
 

@@ -291,6 +291,44 @@ TEST_F(MenuButtonFaces, NewStyleDrawsTheTrackStripOfItsPosition) {
     EXPECT_EQ(Shot(b)(3, 3), kNormal);
 }
 
+// Fixed-size descriptors (no corner points, no client rectangle) give each
+// face and the new style's track strip as a copy of their state rectangle.
+TEST_F(MenuButtonFaces, FixedSizeDescriptorsDrawEveryFaceAndTheStrip) {
+    using namespace faces;
+    for (auto& item : skin->Data->CtrlList)
+        if (auto* d = dynamic_cast<TqlDataSkinMenuButtonControl*>(item.get())) {
+            d->LTPoint = d->RTPoint = d->LBPoint = d->RBPoint = TPoint{0, 0};
+            d->ClientRect = TRect{};
+        }
+    struct Case {
+        bool track, newStyle;
+        Press press;
+        TColor main, trackPart;
+    } cases[] = {
+        {false, false, Press::None, kNormal, kNormal}, {false, false, Press::Hover, kActive, kActive},
+        {true, false, Press::None, kNormal, kNormal},  {true, false, Press::Hover, kActive, kActive},
+        {true, false, Press::Track, kActive, kDown},   {true, true, Press::Hover, kActive, kVStripActive},
+        {true, true, Press::Track, kActive, kVStripDown},
+    };
+    for (const char* name : {"toolbutton", "resizetoolbutton"})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << name << (c.track ? " split" : " whole") << (c.newStyle ? " new" : "")
+                                            << " state " << int(c.press));
+            TqlSkinMenuSpeedButton* b = AddMenuButton(name, c.track);
+            if (c.newStyle) {
+                b->SetNewStyle(true);
+                b->ChangeSkinData();
+            }
+            ASSERT_EQ(b->Width(), 60);
+            if (c.press != Press::None) b->Perform(CM_MOUSEENTER);
+            if (c.press == Press::Track) b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(55, 5));
+            const auto shot = Shot(b);
+            EXPECT_EQ(shot(3, 3), c.main);
+            EXPECT_EQ(shot(57, 3), c.trackPart);
+            delete b;
+        }
+}
+
 // A transparent button at rest shows only the flat marker (unskinned, the plain arrow).
 TEST_F(MenuButtonFaces, ATransparentButtonAtRestShowsOnlyTheFlatMarker) {
     using namespace faces;

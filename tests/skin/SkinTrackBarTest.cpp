@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <functional>
+
 #include "platform/gui/Forms.h"
 #include "platform/gui/controls/NonClient.h"
 #include "skin/default/DefaultSkin.h"
@@ -112,6 +115,145 @@ TEST_F(SkinTrackBar, KeysAndTheWheelStepOnlyAFocusableBar) {
     bar->SetVertical(true);
     bar->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
     EXPECT_EQ(bar->Value(), 52);
+}
+
+// A container that counts the wheel turns that reach it.
+class WheelCatcher : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    int Wheels = 0;
+
+protected:
+    void WndProc(TMessage& M) override {
+        if (M.Msg == WM_MOUSEWHEEL) ++Wheels;
+        TCustomControl::WndProc(M);
+    }
+};
+
+// The wheel moves only a bar that holds the focus; over any other bar it goes
+// on to the parent, as over any other control.
+TEST_F(SkinTrackBar, TheWheelPassesOnUnlessTheBarHoldsTheFocus) {
+    auto* holder = new WheelCatcher(form);
+    holder->SetParent(form);
+    holder->SetBounds(0, 100, 200, 50);
+    bar->SetParent(holder);
+    struct Case {
+        const char* name;
+        bool canFocus, focused;
+        int moved, passed;
+    } cases[] = {
+        {"may not take the focus", false, false, 0, 1},
+        {"may, but has not", true, false, 0, 1},
+        {"holds the focus", true, true, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bar->SetCanFocused(c.canFocus);
+        if (c.focused)
+            bar->SetFocus();
+        else
+            form->SetFocus();
+        const int before = bar->Value(), lastBefore = lastChanges;
+        holder->Wheels = 0;
+        bar->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
+        EXPECT_EQ(bar->Value() - before, c.moved);
+        EXPECT_EQ(lastChanges - lastBefore, c.moved);
+        EXPECT_EQ(holder->Wheels, c.passed);
+    }
+}
+
+// Sent a command on gaining the focus, as native controls may be.
+template <class Bar>
+class Commanded : public Bar {
+public:
+    using Bar::Bar;
+    int Commands = 0;
+    void Command() {
+        TMessage m{CN_COMMAND, 0, 0, 0};
+        this->WndProc(m);
+    }
+
+protected:
+    void WMSetFocus(TMessage& M) override {
+        Bar::WMSetFocus(M);
+        Command();
+    }
+    void Dispatch(TMessage& M) override {
+        if (M.Msg == CN_COMMAND) ++Commands;
+        Bar::Dispatch(M);
+    }
+};
+
+template <class Bar>
+class ClickFocus : public testing::Test {
+protected:
+    void SetUp() override {
+        form = new TForm(nullptr);
+        form->SetBounds(0, 0, 400, 300);
+        form->Show();
+        QApplication::setActiveWindow(form->Widget());
+    }
+    void TearDown() override { delete form; }
+    TForm* form = nullptr;
+};
+
+using FocusingBars = testing::Types<TqlSkinTrackBar, TqlSkinScrollBar>;
+TYPED_TEST_SUITE(ClickFocus, FocusingBars);
+
+// Only the command that comes while a click makes the bar take the focus is
+// dropped; one with the focus already there, or given by the program, is not.
+TYPED_TEST(ClickFocus, ACommandWhileAClickTakesTheFocusIsDropped) {
+    using B = Commanded<TypeParam>;
+    struct Case {
+        const char* name;
+        std::function<void(B*)> act;
+        int commands;
+    };
+    auto press = [](B* b, UINT msg) { b->Perform(msg, MK_LBUTTON, MAKELPARAM(2, 2)); };
+    const Case cases[] = {
+        {"click on an unfocused bar", [&](B* b) { press(b, WM_LBUTTONDOWN); }, 0},
+        {"double click", [&](B* b) { press(b, WM_LBUTTONDBLCLK); }, 0},
+        {"focus given by the program", [](B* b) { b->SetFocus(); }, 1},
+        {"click on the focused bar", [&](B* b) { b->SetFocus(), press(b, WM_LBUTTONDOWN), b->Command(); }, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* b = new B(this->form);
+        b->SetParent(this->form);
+        b->SetBounds(10, 10, 120, 20);
+        b->SetCanFocused(true);
+        this->form->SetFocus();
+        c.act(b);
+        b->Perform(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        EXPECT_TRUE(b->Focused());
+        EXPECT_EQ(b->Commands, c.commands);
+        delete b;
+    }
+}
+
+// An erase request outside a paint is answered with the whole control,
+// painted into the canvas it brings, as a paint would show it.
+template <class Control>
+class ErasePaints : public testing::Test {};
+using ErasingControls = testing::Types<TqlSkinGauge, TqlSkinTrackBar, TqlSkinScrollBar>;
+TYPED_TEST_SUITE(ErasePaints, ErasingControls);
+
+TYPED_TEST(ErasePaints, AnEraseRequestPaintsTheWholeControlIntoItsCanvas) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 100);
+    auto* c = new TypeParam(&form);
+    c->SetParent(&form);
+    c->SetBounds(0, 0, 120, 20);
+    const TBitmap painted = Snapshot(*c);
+    constexpr TColor kUntouched = 0x123456;
+    TBitmap erased(c->Width(), c->Height());
+    FillRect(erased, Rect(0, 0, erased.Width(), erased.Height()), kUntouched);
+    EXPECT_EQ(c->Perform(WM_ERASEBKGND, WPARAM(&erased.Canvas()), 0), LRESULT(1));
+    int differing = 0;
+    for (int y = 0; y < erased.Height(); ++y)
+        for (int x = 0; x < erased.Width(); ++x) differing += erased.Pixel(x, y) != painted.Pixel(x, y);
+    EXPECT_EQ(differing, 0);
+    EXPECT_NE(erased.Pixel(0, 0), kUntouched);
 }
 
 TEST_F(SkinTrackBar, AVerticalJumpLandsUnderThePointerOnAnOffCentreTrack) {
