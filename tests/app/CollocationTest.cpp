@@ -2,6 +2,7 @@
 // its sorting, filtering, saving and editing, and the concordance behind a row.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <charconv>
 #include <filesystem>
@@ -199,6 +200,47 @@ TEST_F(Collocation, TheSavedTableHasThirteenFieldsEachEndedByATab) {
     EXPECT_EQ(ReadFileBytes(path), "keep");
     EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Question).back(),
               "table.xls already exists, do you want to overwrite it?");
+}
+
+// Any name that exists brings the overwrite question; what is not a regular
+// file (here a link to a FIFO, as a link to a device would be) is then named
+// as such and left as it was, and nothing is written or opened. A link to a
+// regular file has its target replaced and stays a link.
+TEST_F(Collocation, SavingOverWhatIsNotARegularFileAsksAndChangesNothing) {
+    namespace fs = std::filesystem;
+    Run("cat", 1, 1);
+    const std::string fifo = home_.Path() + "/pipe", link = home_.Path() + "/table.xls";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink(fifo, link);
+    for (TModalResult answer : {mrNo, mrYes}) {
+        SCOPED_TRACE(answer);
+        TDialogScript::Clear();
+        TDialogScript::QueueFile(true, link);
+        TDialogScript::QueueResult(answer);
+        GuardedCall([&] { form->btnSaveCol->Click(); });
+        EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Question),
+                  (std::vector<std::string>{"table.xls already exists, do you want to overwrite it?"}));
+        const auto messages = TDialogScript::Texts(TShownDialog::Kind::Message);
+        if (answer == mrYes) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_TRUE(messages[0].starts_with("table.xls is not a regular file")) << messages[0];
+        } else {
+            EXPECT_TRUE(messages.empty());
+        }
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
+        EXPECT_TRUE(TDialogScript::Texts(TShownDialog::Kind::Shell).empty());
+        EXPECT_TRUE(form->Enabled());
+    }
+
+    const std::string real = home_.Path() + "/real.xls", toReal = home_.Path() + "/to real.xls";
+    WriteFileBytes(real, "old");
+    fs::create_symlink(real, toReal);
+    TDialogScript::QueueFile(true, toReal);
+    TDialogScript::QueueResult(mrYes);
+    form->btnSaveCol->Click();
+    EXPECT_TRUE(fs::is_symlink(toReal));
+    EXPECT_TRUE(ReadFileBytes(real).starts_with("NO\tCollocate\t"));
 }
 
 TEST_F(Collocation, MergingSumsTheCountsAndKeepsTheHitsOfEveryPart) {
