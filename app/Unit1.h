@@ -292,6 +292,10 @@ public:
     void FillCollocateList(TListView* listView, const TParamInfo& p);
     static bool PassesMinimum(const TParamInfo& p, const TStatResult& row);
     static void RenumberRows(TListView* listView);
+    // Every count and score column at least as wide as its widest value, in
+    // the font and style it is drawn in, whatever the corpus size; never
+    // narrower than it is.
+    void WidenValueColumns(TListView* listView);
     // Deletes the selected rows and numbers the rest from 1 again.
     static void DeleteSelectedRows(TListView* listView);
     void SaveCollocateTable(const std::string& fileName, TListView* listView);

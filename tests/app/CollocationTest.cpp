@@ -243,6 +243,66 @@ TEST_F(Collocation, SavingOverWhatIsNotARegularFileAsksAndChangesNothing) {
     EXPECT_TRUE(ReadFileBytes(real).starts_with("NO\tCollocate\t"));
 }
 
+// Each count and score column shows its widest value whole, in the font it
+// is drawn in (f(n,c) bold), however large the corpus: its ink is that of a
+// column wide enough for anything. A merge that makes a value wider widens
+// its column again.
+TEST_F(Collocation, CountAndScoreColumnsShowTheirWidestValuesWhole) {
+    form->tsColligate->SetEnabled(true);
+    form->qlSkinPageControl1->SetActivePage(form->tsColligate);
+    form->SetBounds(0, 0, 1400, 800);
+    Run("cat", 1, 1);
+    TListView* table = form->lsvColligate;
+    TStatResult big, small;
+    big.Collocate = "the";
+    big.Fc = 2000000000;
+    big.Fnc = 1987654321;
+    big.MI = big.MI3 = big.ZScore = big.TScore = big.LogLog = big.LogLikelihood = 1234567890.1234L;
+    small.Collocate = "sat";
+    small.Fc = small.Fnc = 7;
+    form->gStat->Results = {small, big};
+    TParamInfo all;
+    all.MinMeasure = "None";
+    form->FillCollocateList(table, all);
+    ASSERT_EQ(table->Items().Count(), 2);
+    // The ink of one column, every other column too narrow to show any.
+    auto inkOf = [&](int column, TColor ink, int width) {
+        std::vector<int> widths;
+        for (int c = 0; c < table->ColumnCount(); ++c) {
+            widths.push_back(table->Column(c)->Width);
+            table->SetColumnWidth(c, c == column ? width : 1);
+        }
+        const int n = FormPicture(form).Count(table, ink);
+        for (int c = 0; c < table->ColumnCount(); ++c) table->SetColumnWidth(c, widths[size_t(c)]);
+        return n;
+    };
+    struct Column {
+        int index;
+        TColor ink;
+    };
+    const Column columns[] = {{3, RGB(0xFF, 0x00, 0x00)}, {4, RGB(0xBF, 0x00, 0x60)}, {5, RGB(0xBF, 0x00, 0x60)},
+                              {6, RGB(0x60, 0x00, 0xBF)}, {7, RGB(0x60, 0x00, 0xBF)}, {8, RGB(0xA8, 0x17, 0xA0)},
+                              {9, RGB(0xA8, 0x17, 0xA0)}};
+    for (const Column& c : columns) {
+        SCOPED_TRACE(table->Column(c.index)->Caption);
+        const int fitted = inkOf(c.index, c.ink, table->Column(c.index)->Width);
+        EXPECT_GT(fitted, 0);
+        EXPECT_EQ(fitted, inkOf(c.index, c.ink, 1000));
+    }
+
+    // Small values on a fresh table; a merge then makes f(n,c) ten digits long.
+    form->gStat->Results = {small, small};
+    form->FillCollocateList(table, all);
+    TFreqInfo merged;
+    merged.N = 2100000000;
+    merged.Fn = 1000;
+    merged.Fc = 2000000007;
+    merged.Fnc = 1987654328;
+    merged.Span = 2;
+    ASSERT_TRUE(form->UpdateMergedRow(table, 1, "the", merged));
+    EXPECT_EQ(inkOf(3, RGB(0xFF, 0x00, 0x00), table->Column(3)->Width), inkOf(3, RGB(0xFF, 0x00, 0x00), 1000));
+}
+
 TEST_F(Collocation, MergingSumsTheCountsAndKeepsTheHitsOfEveryPart) {
     Run("cat", 1, 1);
     SelectRows({"ate", "sat"});
