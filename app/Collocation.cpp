@@ -194,6 +194,12 @@ void TForm1::FillCollocateList(TListView* listView, const TParamInfo& p) {
                           Score(row.TScore),   Score(row.LogLog),  Score(row.LogLikelihood)};
     }
     listView->Items().EndUpdate();
+    WidenValueColumns(listView);
+}
+
+void TForm1::WidenValueColumns(TListView* listView) {
+    for (int c = 2; c < listView->ColumnCount(); ++c)
+        listView->SetColumnWidth(c, std::max(listView->Column(c)->Width, listView->ContentWidth(c)));
 }
 
 void TForm1::RenumberRows(TListView* listView) {
@@ -408,6 +414,7 @@ bool TForm1::UpdateMergedRow(TListView* listView, int index, const std::string& 
                                                     TStat::ZScore,            TStat::TScore,
                                                     TStat::LogLog,            TStat::LogLikelihood};
     for (size_t k = 0; k < 6; ++k) item->SubItems[3 + k] = Score(TStat::RoundScore(measures[k](freq)));
+    WidenValueColumns(listView);
     listView->Invalidate();
     return true;
 }

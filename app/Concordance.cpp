@@ -18,9 +18,10 @@ std::string Blanks(int n) { return std::string(static_cast<size_t>(std::max(n, 0
 
 int Length(const std::string& s) { return static_cast<int>(s.size()); }
 
-// The widest a column is padded to. Every line is padded to its column's
-// widest text, so one long blank-free token would otherwise make every line
-// as long; a longer text is written whole and simply not padded.
+// The widest a column is padded to, in columns on screen. Every line is
+// padded to its column's widest text, so one long blank-free token would
+// otherwise make every line as long; a longer text is written whole and
+// simply not padded.
 constexpr int kMaxPaddedWidth = 400;
 
 const char kNoMemory[] = "Not enough memory to display the concordance!";
@@ -40,9 +41,8 @@ void TForm1::FormatColumns(const std::string& leftMode, const std::string& cente
             v.Right = TDisplay::FormatToken(hits[i].Right, gSplitters, rightMode);
             v.FileName = hits[i].FileName;
             v.Index = static_cast<int32_t>(i);
-            widths[0] = std::max(widths[0], Length(v.Left));
-            widths[1] = std::max(widths[1], Length(v.Center));
-            widths[2] = std::max(widths[2], Length(v.Right));
+            const std::array<int, 3> columns = ShownColumns(v);
+            for (size_t k = 0; k < 3; ++k) widths[k] = std::max(widths[k], columns[k]);
         }
         for (int& width : widths) width = std::min(width, kMaxPaddedWidth);
     } catch (const std::bad_alloc&) {
@@ -53,12 +53,18 @@ void TForm1::FormatColumns(const std::string& leftMode, const std::string& cente
     }
 }
 
+std::array<int, 3> TForm1::ShownColumns(const TResultStr& hit) {
+    const bool utf8 = IsValidUtf8(hit.Left) && IsValidUtf8(hit.Center) && IsValidUtf8(hit.Right);
+    return {TextColumns(hit.Left, utf8), TextColumns(hit.Center, utf8), TextColumns(hit.Right, utf8)};
+}
+
 void TForm1::WriteConcordance(const std::string& sortMode, const std::array<int, 3>& widths, TqlSkinGauge* gauge,
-                              bool caseSensitive, std::array<int, 5>& columnWidths, TArrResultStr& view,
-                              TRichEdit* richEdit) {
+                              bool caseSensitive, std::array<int, 5>& columnWidths, TLineSegments& rowSegments,
+                              TArrResultStr& view, TRichEdit* richEdit) {
     try {
-        WriteConcordanceLines(sortMode, widths, gauge, caseSensitive, columnWidths, view, richEdit);
+        WriteConcordanceLines(sortMode, widths, gauge, caseSensitive, columnWidths, rowSegments, view, richEdit);
     } catch (const std::bad_alloc&) {
+        rowSegments = TLineSegments();
         richEdit->Clear();
         gauge->SetValue(gauge->MaxValue());
         ShowMessage(kNoMemory);
@@ -67,7 +73,7 @@ void TForm1::WriteConcordance(const std::string& sortMode, const std::array<int,
 
 void TForm1::WriteConcordanceLines(const std::string& sortMode, const std::array<int, 3>& widths,
                                    TqlSkinGauge* gauge, bool caseSensitive, std::array<int, 5>& columnWidths,
-                                   TArrResultStr& view, TRichEdit* richEdit) {
+                                   TLineSegments& rowSegments, TArrResultStr& view, TRichEdit* richEdit) {
     int n = static_cast<int>(view.size());
     if (sortMode.find("CENTER") != std::string::npos)
         TDisplay::QuickSortCenter(view, 0, n - 1, sortMode, caseSensitive);
@@ -83,14 +89,15 @@ void TForm1::WriteConcordanceLines(const std::string& sortMode, const std::array
     int numberWidth = Length(IntToStr(n));
     TStringList lines;
     lines.Reserve(n + 5);
+    rowSegments.assign(static_cast<size_t>(n), {});
     std::string number, left, centre, right, file, line;
     // The highlight ranges are measured on a line padded to the widths, not on
     // one whose long text stands unpadded; the last line when none is.
     int measured = -1;
     // The lengths of " " + number + ".\t", left + "\t ", centre, right + "\t" and file + " ".
-    auto measure = [&] {
-        columnWidths = {Length(number) + 3, Length(left) + 2, Length(centre), Length(right) + 1,
-                        showFiles ? Length(file) + 1 : 0};
+    auto measure = [&]() -> std::array<int, 5> {
+        return {Length(number) + 3, Length(left) + 2, Length(centre), Length(right) + 1,
+                showFiles ? Length(file) + 1 : 0};
     };
     for (int i = 0; i < n; ++i) {
         ProcessMessages();
@@ -98,27 +105,25 @@ void TForm1::WriteConcordanceLines(const std::string& sortMode, const std::array
                                " lines in queque... ");
         gauge->SetValue(i + 1);
         const TResultStr& v = view[static_cast<size_t>(i)];
+        // Padded by the columns the texts take on screen, not by their bytes.
+        const std::array<int, 3> shown = ShownColumns(v);
         std::string digits = IntToStr(i + 1);
         number = Blanks(numberWidth - Length(digits)) + digits;
-        left = Blanks(widths[0] - Length(v.Left) + 3) + " " + v.Left + " ";
-        std::string pad = Blanks(widths[1] - Length(v.Center) + 1);
+        left = Blanks(widths[0] - shown[0] + 3) + " " + v.Left + " ";
+        std::string pad = Blanks(widths[1] - shown[1] + 1);
         centre = sortMode == "CENTER-R" ? pad + v.Center : v.Center + pad;
-        right = " " + v.Right + " " + Blanks(widths[2] - Length(v.Right) + 3);
+        right = " " + v.Right + " " + Blanks(widths[2] - shown[2] + 3);
         file = showFiles ? TDisplay::ReplaceNonAscii(ToUtf16(v.FileName), '_') : std::string();
         if (coloured)
             TDisplay::RtfLine(" " + number + ".\t", left + "\t ", centre + "\t ", right + "\t ", file + " ", i, line);
         else
             line = " " + number + ".\t" + left + "\t " + centre + "\t " + right + "\t" + file + " ";
         lines.Add(line);
-        if (Length(v.Left) <= widths[0] && Length(v.Center) <= widths[1] && Length(v.Right) <= widths[2]) {
-            measured = i;
-            measure();
-        }
+        rowSegments[static_cast<size_t>(i)] = measure();
+        if (shown[0] <= widths[0] && shown[1] <= widths[1] && shown[2] <= widths[2]) measured = i;
     }
-    if (measured < 0) {
-        measured = n - 1;
-        measure();
-    }
+    if (measured < 0) measured = n - 1;
+    columnWidths = n > 0 ? rowSegments[static_cast<size_t>(measured)] : measure();
     if (coloured)
         TDisplay::WriteRtfHeader(lines, sldFontSize->Value());
     else
@@ -130,7 +135,14 @@ void TForm1::WriteConcordanceLines(const std::string& sortMode, const std::array
     // In coloured lines the blank after the control word before each context
     // is the word's delimiter, so those columns stand one character to the
     // left of the plain text's: measure the line as the pane shows it.
-    if (coloured && n > 0) MeasureSegments(richEdit->Lines()[measured + 1], showFiles, columnWidths);
+    // Every coloured line loses the same delimiters, so each line's own
+    // widths move as the measured line's do.
+    if (coloured && n > 0) {
+        const std::array<int, 5> plain = columnWidths;
+        MeasureSegments(richEdit->Lines()[measured + 1], showFiles, columnWidths);
+        for (std::array<int, 5>& row : rowSegments)
+            for (size_t k = 0; k < 5; ++k) row[k] += columnWidths[k] - plain[k];
+    }
 }
 
 void TForm1::MeasureSegments(const std::string& line, bool showFiles, std::array<int, 5>& segments) {
@@ -239,20 +251,26 @@ void TForm1::btnDisplayColClick(TObject* /*sender*/) {
     FormatColumns(cbxLCol->GetText(), cbxCCol->GetText(), cbxRCol->GetText(), gCollWidths, gCollDetailView,
                   gCollDetail);
     WriteConcordance(cbxSortTypeCol->GetText(), gCollWidths, ggColPro, crbxColCase->Checked(), gCollSegs,
-                     gCollDetailView, rdtDetailCol);
+                     gCollRowSegs, gCollDetailView, rdtDetailCol);
 }
 
-void TForm1::MarkPane(TRichEdit* pane, const THighlightBar& bar, bool ignoreCase, const std::array<int, 5>& segments) {
+void TForm1::MarkPane(TRichEdit* pane, const THighlightBar& bar, bool ignoreCase, const std::array<int, 5>& segments,
+                      const TLineSegments& rowSegments) {
     bool showSelection = bar.showSelection->Checked();
     // Marking selects every match; the selection must not land in the search box meanwhile.
     bar.showSelection->SetChecked(false);
     std::string word = Trim(bar.search->GetText());
-    int start = 0, length = 0;
-    ColumnRange(bar.range->GetText(), segments, start, length);
+    const std::string range = bar.range->GetText();
+    // Pane line k + 1 holds concordance line k; each is marked within its own
+    // columns, whether it was padded or not.
+    auto span = [&](int line, int& start, int& length) {
+        const size_t row = static_cast<size_t>(line - 1);
+        ColumnRange(range, line >= 1 && row < rowSegments.size() ? rowSegments[row] : segments, start, length);
+    };
     std::string summary;
     // An expression that failed has been reported and marked nothing more: its
     // summary is empty, so the label reads word + "(0)", and the colour moves on.
-    TDisplay::Highlight(word, bar.color->Selected(), *pane, ignoreCase, gProgress, start, length, summary);
+    TDisplay::Highlight(word, bar.color->Selected(), *pane, ignoreCase, gProgress, span, summary);
     bar.showSelection->SetChecked(showSelection);
     bar.info->SetCaption("Hit(s): " + IntToStr(pane->Lines().Count() - 1) + "   \r\nMark hit(s): " +
                          (summary.empty() ? word + "(0)" : summary));
@@ -266,7 +284,7 @@ void TForm1::btnHighlightColClick(TObject* /*sender*/) {
     TRunScope busy(this);
     lblInfoCol->SetEnabled(true);
     MarkPane(rdtDetailCol, {cbxQSearchCol, cbxSearchRangeCol, ccbxQColorCol, crbxShowSelCol, lblInfoCol},
-             !crbxColCase->Checked(), gCollSegs);
+             !crbxColCase->Checked(), gCollSegs, gCollRowSegs);
 }
 
 void TForm1::cbxQSearchColKeyPress(TObject* /*sender*/, char& key) {

@@ -78,8 +78,8 @@ void TForm1::lsvCountResultData(TObject* /*sender*/, TListItem* item) {
     if (r < 0 || r >= static_cast<int>(gCountHits.size())) return;
     const TResultStr& g = gCountHits[static_cast<size_t>(r)];
     auto blanks = [](int n) { return TDisplay::RepeatStr(" ", n); };
-    int left = static_cast<int>(g.Left.size()), centre = static_cast<int>(g.Center.size()),
-        right = static_cast<int>(g.Right.size());
+    const std::array<int, 3> shown = ShownColumns(g);
+    int left = shown[0], centre = shown[1], right = shown[2];
     item->Caption = " " + IntToStr(r + 1) + ". ";
     std::string centreText = cbxSortTypeN1->GetText() == "CENTER-R"
                                  ? " " + blanks(gCountWidths[1] - centre + 1) + g.Center + " "
@@ -182,7 +182,7 @@ void TForm1::btnDisplayClick(TObject* /*sender*/) {
     FormatColumns(cbxLN2->GetText(), cbxCN2->GetText(), cbxRN2->GetText(), gDetailWidths, gCountDetailView,
                   gCountDetail);
     WriteConcordance(cbxSortTypeN2->GetText(), gDetailWidths, ggCurLineN, crbxCaseSenN->Checked(), gDetailSegs,
-                     gCountDetailView, rdtDetail);
+                     gDetailRowSegs, gCountDetailView, rdtDetail);
 }
 
 void TForm1::btnSaveNClick(TObject* /*sender*/) {
@@ -205,7 +205,7 @@ void TForm1::btnHighlightNClick(TObject* /*sender*/) {
     TRunScope busy(this);
     lblInfoN2->SetEnabled(true);
     MarkPane(rdtDetail, {cbxQSearchN, cbxSearchRangeN, ccbxQColorN, crbxShowSelectionN, lblInfoN2},
-             !crbxCaseSenN->Checked(), gDetailSegs);
+             !crbxCaseSenN->Checked(), gDetailSegs, gDetailRowSegs);
 }
 
 void TForm1::crbxReSortNClick(TObject* /*sender*/) {

@@ -131,10 +131,16 @@ void TForm1::ccbxClusterLenChange(TObject* /*sender*/) {
 
 void TForm1::rbxUseStopListClick(TObject* /*sender*/) { btnSetStopList->SetEnabled(rbxUseStopList->Checked()); }
 
-void TForm1::btnSetStopListClick(TObject* /*sender*/) { ShellExecute("open", ProgramFolder() + kStopListFile); }
+// The editor is offered a file to open: an empty stop list where there is none yet.
+void TForm1::btnSetStopListClick(TObject* /*sender*/) {
+    const std::string path = ProgramFolder() + kStopListFile;
+    if (!PathExists(path)) WriteFileReplacing(path, "");
+    ShellExecute("open", path);
+}
 
+// A missing file raises the file-open error: a run with the stop list on
+// must not quietly write its lists unfiltered.
 std::string TForm1::ReadStopList(const std::string& path) {
-    if (!FileExists(path)) return std::string();
     TStringList lines;
     lines.LoadFromFile(path);
     return Trim(lines.Text());
@@ -191,8 +197,9 @@ void TForm1::btnCreateListClick(TObject* /*sender*/) {
     std::string splitters = SplitterClass(cblSplitterList);
     std::string programFolder = ProgramFolder();
     std::string stopExpression;
-    // The stop list is read only while it is switched on; an expression that
-    // cannot match anything is reported before any file is written.
+    // The stop list is read only while it is switched on (a missing file then
+    // ends the click with the file-open error); an expression that cannot
+    // match anything is reported before any file is written.
     if (btnSetStopList->Enabled()) {
         stopExpression = ReadStopList(programFolder + kStopListFile);
         if (StopListApplies(stopExpression)) {

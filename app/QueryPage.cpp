@@ -44,8 +44,8 @@ void TForm1::btnQueryClick(TObject* /*sender*/) {
         std::string view = cbxL->GetText() + cbxC->GetText() + cbxR->GetText();
         if (!(resort && view == gLastView))
             FormatColumns(cbxL->GetText(), cbxC->GetText(), cbxR->GetText(), gWidths, gHits, gQueryHits);
-        WriteConcordance(cbxSortType->GetText(), gWidths, ggCurLine, crbxCaseSen->Checked(), gLineSegs, gHits,
-                         rdtResult);
+        WriteConcordance(cbxSortType->GetText(), gWidths, ggCurLine, crbxCaseSen->Checked(), gLineSegs, gLineRowSegs,
+                         gHits, rdtResult);
         gLastView = view;
     } else {
         gHits.clear();
@@ -187,7 +187,7 @@ void TForm1::btnHighlightClick(TObject* /*sender*/) {
     TRunScope gauge(nullptr, Timer1, plGauge);
     ggCurLine->SetProgressText("");
     MarkPane(rdtResult, {cbxQSearch, cbxSearchRange, ccbxQColor, crbxShowSelection, lblInfo}, !crbxCaseSen->Checked(),
-             gLineSegs);
+             gLineSegs, gLineRowSegs);
 }
 
 void TForm1::btnSaveClick(TObject* /*sender*/) {

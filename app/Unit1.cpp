@@ -133,9 +133,15 @@ bool TForm1::ChooseSaveTarget(const std::string& filter, std::string& fileName) 
     SaveDialog1->Filter = filter;
     if (!SaveDialog1->Execute()) return false;
     fileName = SaveDialog1->FileName;
-    return !FileExists(fileName) ||
-           qlSkinMessage1->MessageDlg(ExtractFileName(fileName) + " already exists, do you want to overwrite it?",
-                                      TMsgDlgType::mtWarning, mbYes | mbNo) == mrYes;
+    if (!PathExists(fileName)) return true;
+    if (qlSkinMessage1->MessageDlg(ExtractFileName(fileName) + " already exists, do you want to overwrite it?",
+                                   TMsgDlgType::mtWarning, mbYes | mbNo) != mrYes)
+        return false;
+    if (FileExists(fileName)) return true;
+    ShowMessage(ExtractFileName(fileName) +
+                " is not a regular file (a device, a pipe, a folder or a link that leads nowhere) and cannot be "
+                "overwritten: nothing was saved.");
+    return false;
 }
 
 std::string TForm1::ProgramFolder() const {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/RunPlan.h"
 #include "engine/Query.h"
@@ -219,6 +220,11 @@ public:
     std::string gSplitters;
     std::array<int, 3> gWidths{}, gDetailWidths{}, gCollWidths{};
     std::array<int, 5> gLineSegs{}, gDetailSegs{}, gCollSegs{};
+    // Each written line's own segment widths, in bytes of the line as its pane
+    // holds it: a line too long to be padded, or one whose characters take
+    // more bytes than columns, has its columns elsewhere than the shared widths say.
+    using TLineSegments = std::vector<std::array<int, 5>>;
+    TLineSegments gLineRowSegs, gDetailRowSegs, gCollRowSegs;
     std::string gLastView;
     bool gListReady = false;
     TParamInfo gParam;
@@ -286,6 +292,10 @@ public:
     void FillCollocateList(TListView* listView, const TParamInfo& p);
     static bool PassesMinimum(const TParamInfo& p, const TStatResult& row);
     static void RenumberRows(TListView* listView);
+    // Every count and score column at least as wide as its widest value, in
+    // the font and style it is drawn in, whatever the corpus size; never
+    // narrower than it is.
+    void WidenValueColumns(TListView* listView);
     // Deletes the selected rows and numbers the rest from 1 again.
     static void DeleteSelectedRows(TListView* listView);
     void SaveCollocateTable(const std::string& fileName, TListView* listView);
@@ -398,13 +408,16 @@ public:
     void FormatColumns(const std::string& leftMode, const std::string& centerMode, const std::string& rightMode,
                        std::array<int, 3>& widths, TArrResultStr& view, const TArrResultStr& hits);
     void WriteConcordance(const std::string& sortMode, const std::array<int, 3>& widths, TqlSkinGauge* gauge,
-                          bool caseSensitive, std::array<int, 5>& columnWidths, TArrResultStr& view,
-                          TRichEdit* richEdit);
+                          bool caseSensitive, std::array<int, 5>& columnWidths, TLineSegments& rowSegments,
+                          TArrResultStr& view, TRichEdit* richEdit);
     void HitInfoLine(const TArrResultStr& hits, const TArrResultStr& view, int lineIndex, std::string& info,
                      const std::string& mode);
     void WriteConcordanceLines(const std::string& sortMode, const std::array<int, 3>& widths, TqlSkinGauge* gauge,
-                               bool caseSensitive, std::array<int, 5>& columnWidths, TArrResultStr& view,
-                               TRichEdit* richEdit);
+                               bool caseSensitive, std::array<int, 5>& columnWidths, TLineSegments& rowSegments,
+                               TArrResultStr& view, TRichEdit* richEdit);
+    // The columns the left, centre and right texts of a hit take on screen, as
+    // the line that holds them is shown (UTF-8 only when all three are).
+    static std::array<int, 3> ShownColumns(const TResultStr& hit);
     // Tells the user how many lines a search had to leave out.
     static void ReportSkippedLines(const TQuery& query);
     static std::string ConvertQuery(const std::string& query, const std::string& splitters, bool literal);
@@ -426,7 +439,8 @@ public:
     };
     // Marks the bar's expression in the pane within the chosen column and
     // reports the marks in the bar's label; the colour box moves on.
-    void MarkPane(TRichEdit* pane, const THighlightBar& bar, bool ignoreCase, const std::array<int, 5>& segments);
+    void MarkPane(TRichEdit* pane, const THighlightBar& bar, bool ignoreCase, const std::array<int, 5>& segments,
+                  const TLineSegments& rowSegments);
     // A pane without concordance lines (none written yet, or emptied by a new
     // run) gives a highlight nothing to do.
     static bool PaneShowsHits(TRichEdit* pane);

@@ -348,6 +348,11 @@ public:
     // and the marks made before stay.
     static bool Highlight(const std::string& word, int32_t color, TRichTextTarget& richEdit, bool ignoreCase,
                           int& progress, int start, int len, std::string& summary);
+    // The span [start, start + len) of pane line `line` that a mark may take.
+    using TLineSpan = std::function<void(int line, int& start, int& len)>;
+    // As above, each line within a span of its own.
+    static bool Highlight(const std::string& word, int32_t color, TRichTextTarget& richEdit, bool ignoreCase,
+                          int& progress, const TLineSpan& span, std::string& summary);
     static void JoinHits(TStringList& list, bool caseSensitive, std::string& result);
     // Text for an RTF document: "\", "{" and "}" escaped, bytes above 127 as \'hh.
     static std::string RtfEscape(const std::string& text);

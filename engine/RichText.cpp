@@ -83,6 +83,14 @@ void TDisplay::JoinHits(TStringList& list, bool caseSensitive, std::string& resu
 
 bool TDisplay::Highlight(const std::string& word, int32_t color, TRichTextTarget& richEdit, bool ignoreCase,
                          int& progress, int start, int len, std::string& summary) {
+    return Highlight(word, color, richEdit, ignoreCase, progress, [start, len](int, int& s, int& l) {
+        s = start;
+        l = len;
+    }, summary);
+}
+
+bool TDisplay::Highlight(const std::string& word, int32_t color, TRichTextTarget& richEdit, bool ignoreCase,
+                         int& progress, const TLineSpan& span, std::string& summary) {
     summary.clear();
     if (Trim(word).empty()) {
         ShowPlainMessage("The input box cannot be blank!");
@@ -102,6 +110,8 @@ bool TDisplay::Highlight(const std::string& word, int32_t color, TRichTextTarget
             // Positions come from the pane itself, so a line of blanks before a
             // match cannot move the mark off its word.
             int lineStart = richEdit.LineStart(i);
+            int start = 0, len = 0;
+            span(i, start, len);
             while (matched) {
                 int pos = re.MatchPos(0);
                 if (pos >= start && pos < start + len) {

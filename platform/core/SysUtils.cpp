@@ -211,6 +211,11 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool PathExists(const std::string& path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
 bool DirectoryExists(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -260,6 +265,9 @@ mode_t NewFileMode() {
 
 void WriteFileReplacing(const std::string& path, std::string_view bytes) {
     namespace fs = std::filesystem;
+    // The rename below would put a file in the place of whatever stands there.
+    if (PathExists(path) && !FileExists(path))
+        throw EFCreateError("Cannot create file \"" + path + "\". It is not a regular file");
     std::error_code ec;
     // A link stays a link: its target is what gets replaced.
     fs::path target = fs::is_symlink(path, ec) ? fs::canonical(path, ec) : fs::path(path);

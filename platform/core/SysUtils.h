@@ -64,8 +64,12 @@ std::string StringReplace(std::string_view s, std::string_view oldPattern, std::
 std::string ExtractFileName(std::string_view path);
 std::string ExtractFilePath(std::string_view path);
 std::string IncludeTrailingPathDelimiter(std::string_view path);
+// A regular file, through a link if the path is one.
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
+// Anything at all under the name: a file, a folder, a device, a FIFO, or a
+// link, even one that leads nowhere.
+bool PathExists(const std::string& path);
 
 // Whole-file byte access; failures raise EFOpenError / EFCreateError naming the file.
 std::string ReadFileBytes(const std::string& path);
@@ -74,8 +78,10 @@ std::string ReadFileRange(const std::string& path, uint64_t begin, uint64_t end)
 void WriteFileBytes(const std::string& path, std::string_view bytes);
 // Writes a temporary file of its own in the target's folder, flushes it to
 // disk and renames it over the target, keeping the target's mode: a failed
-// write leaves the old file as it was and no temporary behind. Failures raise
-// EFCreateError / EInOutError naming the target.
+// write leaves the old file as it was and no temporary behind. Only a regular
+// file (or a link to one) is ever replaced: a device, a FIFO, a folder or a
+// link to one, or a link that leads nowhere, is left as it is and
+// EFCreateError raised. Failures raise EFCreateError / EInOutError naming the target.
 void WriteFileReplacing(const std::string& path, std::string_view bytes);
 // Milliseconds on a clock that never jumps: for measuring how long something took.
 int64_t TickCount();

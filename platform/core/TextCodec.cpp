@@ -1,5 +1,6 @@
 #include "platform/core/TextCodec.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iconv.h>
 
@@ -109,4 +110,47 @@ std::string FromUtf16(const std::u16string& text) {
         AppendUtf8(out, c);
     }
     return out;
+}
+
+namespace {
+
+struct TCodeRange {
+    char32_t first, last;
+};
+
+// East Asian wide and fullwidth characters.
+constexpr TCodeRange kWide[] = {
+    {0x1100, 0x115F},   {0x2E80, 0x303E},   {0x3041, 0x33FF},   {0x3400, 0x4DBF}, {0x4E00, 0x9FFF},
+    {0xA000, 0xA4CF},   {0xAC00, 0xD7A3},   {0xF900, 0xFAFF},   {0xFE30, 0xFE4F}, {0xFF00, 0xFF60},
+    {0xFFE0, 0xFFE6},   {0x1F300, 0x1F64F}, {0x1F900, 0x1F9FF}, {0x20000, 0x2FFFD}, {0x30000, 0x3FFFD},
+};
+
+// Combining marks, drawn over the character before them.
+constexpr TCodeRange kCombining[] = {
+    {0x0300, 0x036F}, {0x0483, 0x0489}, {0x0591, 0x05BD}, {0x0610, 0x061A}, {0x064B, 0x065F},
+    {0x1AB0, 0x1AFF}, {0x1DC0, 0x1DFF}, {0x200B, 0x200F}, {0x20D0, 0x20FF}, {0xFE20, 0xFE2F},
+};
+
+template <size_t N>
+bool InRanges(const TCodeRange (&ranges)[N], char32_t c) {
+    for (const TCodeRange& r : ranges)
+        if (c >= r.first && c <= r.last) return true;
+    return false;
+}
+
+}  // namespace
+
+int TextColumns(std::string_view text, bool utf8) {
+    if (!utf8) return static_cast<int>(text.size());
+    int columns = 0;
+    for (size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        len = std::min(len, text.size() - i);
+        char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+        for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        columns += InRanges(kCombining, cp) ? 0 : InRanges(kWide, cp) ? 2 : 1;
+        i += len;
+    }
+    return columns;
 }

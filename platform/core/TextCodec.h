@@ -14,3 +14,8 @@ std::u16string ToUtf16(const std::string& text);
 void AppendUtf8(std::string& out, char32_t c);
 // UTF-16 as UTF-8; a lone surrogate becomes U+FFFD.
 std::string FromUtf16(const std::u16string& text);
+// The columns a text takes in a fixed-pitch font as the program shows it.
+// Text shown as code page 936 takes a column a byte, so a double-byte
+// character takes two; UTF-8 a column a character, two for an East Asian
+// wide one (as in code page 936) and none for a combining mark.
+int TextColumns(std::string_view text, bool utf8);

@@ -59,7 +59,10 @@ QWidget* TForm::CreateWidget() {
 void TForm::BoundsChanged(bool moved, bool resized) {
     // A top-level window: the window manager places it; we only pass our wish on.
     if (Widget() && !Parent()) {
-        if (resized && Widget()->size() != QSize(Width(), Height())) Widget()->resize(Width(), Height());
+        if (resized && FixedSize())
+            Widget()->setFixedSize(Width(), Height());
+        else if (resized && Widget()->size() != QSize(Width(), Height()))
+            Widget()->resize(Width(), Height());
         if (moved && Widget()->pos() != QPoint(Left(), Top())) Widget()->move(Left(), Top());
     }
     TWinControl::BoundsChanged(moved, resized);
@@ -67,7 +70,7 @@ void TForm::BoundsChanged(bool moved, bool resized) {
 
 // The window manager must not make the window smaller than its controls allow.
 void TForm::ConstraintsChanged() {
-    if (!Widget()) return;
+    if (!Widget() || FixedSize()) return;
     const TSizeConstraints& c = Constraints();
     Widget()->setMinimumSize(c.MinWidth, c.MinHeight);
     Widget()->setMaximumSize(c.MaxWidth > 0 ? c.MaxWidth : QWIDGETSIZE_MAX, c.MaxHeight > 0 ? c.MaxHeight : QWIDGETSIZE_MAX);
@@ -124,6 +127,7 @@ void TForm::SetVisible(bool visible) {
         if (OnHide) GuardedCall([&] { OnHide(this); });
         return;
     }
+    ApplyBorderStyle();
     Widget()->resize(Width(), Height());
     if (Position == TPosition::poScreenCenter || Position == TPosition::poMainFormCenter) {
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -138,6 +142,19 @@ void TForm::SetVisible(bool visible) {
     else
         Widget()->show();
     if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->SetFocus();
+}
+
+bool TForm::FixedSize() const { return BorderStyle == TBorderStyle::bsDialog; }
+
+// A dialog's frame has a title and a close button only, and its size is
+// fixed, so the window manager gives it no minimise, maximise or resize
+// handle (whose grips show as marks along the bottom edge).
+void TForm::ApplyBorderStyle() {
+    if (!FixedSize()) return;
+    const Qt::WindowFlags dialog = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (Widget()->windowFlags() != dialog) Widget()->setWindowFlags(dialog);
+    Widget()->setFixedSize(Width(), Height());
 }
 
 void TForm::DoShow() {

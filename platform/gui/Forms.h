@@ -91,6 +91,10 @@ private:
     // The window's state changed, by the program or the window manager: the
     // form tells itself so by WM_SIZE with the state in WParam.
     void WindowStateChanged(TWindowState state);
+    // The border style's frame: a dialog's is fixed in size, without
+    // minimise and maximise buttons.
+    bool FixedSize() const;
+    void ApplyBorderStyle();
 
     TWindowState FWindowState = TWindowState::wsNormal;
     TModalResult FModalResult = mrNone;

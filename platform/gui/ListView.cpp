@@ -36,6 +36,8 @@
 #include <QTimer>
 #include <QTreeView>
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <cstdio>
 
 #include "platform/core/SysUtils.h"
@@ -117,6 +119,9 @@ struct TListView::TImpl {
         if (SelectionAside) ShowSelection();
     }
     void UserSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
+    // Sets the canvas as a paint of the cell starts and lets the custom-draw
+    // handlers change it: the item drawn, or nullptr when the cell stays blank.
+    TListItem* PrepareCell(int row, int column);
     void PaintCell(QPainter& painter, const QRect& rect, int row, int column, bool focused);
     // Column widths set in code reach the header.
     void SyncColumnWidths();
@@ -525,9 +530,9 @@ void TListView::TImpl::PutSelectionAside() {
 
 int TListView::TImpl::RowHeight() const { return QFontMetrics(View->font()).height() + 4; }
 
-void TListView::TImpl::PaintCell(QPainter& painter, const QRect& rect, int row, int column, bool focused) {
+TListItem* TListView::TImpl::PrepareCell(int row, int column) {
     TListItems& items = Owner.FItems;
-    if (row < 0 || row >= items.Count() || column >= Owner.ColumnCount()) return;
+    if (row < 0 || row >= items.Count() || column >= Owner.ColumnCount()) return nullptr;
     TCanvas& canvas = Owner.FDrawCanvas;
     canvas.Brush().Color = clWindow;
     canvas.Brush().Style = TBrushStyle::bsSolid;
@@ -545,8 +550,14 @@ void TListView::TImpl::PaintCell(QPainter& painter, const QRect& rect, int row, 
             Owner.OnCustomDrawSubItem(&Owner, item, column, defaultDraw);
     });
     // The handlers may have deleted rows.
-    if (!item || !defaultDraw || row >= items.Count() || (!OwnerData() && items.Item(row) != item)) return;
+    if (!item || !defaultDraw || row >= items.Count() || (!OwnerData() && items.Item(row) != item)) return nullptr;
+    return item;
+}
 
+void TListView::TImpl::PaintCell(QPainter& painter, const QRect& rect, int row, int column, bool focused) {
+    TListItem* item = PrepareCell(row, column);
+    if (!item) return;
+    TCanvas& canvas = Owner.FDrawCanvas;
     const bool selected = IsSelected(row);
     QColor background = ToQColor(canvas.Brush().Color), ink = ToQColor(canvas.Font().Color());
     const bool fill = selected || canvas.Brush().Style != TBrushStyle::bsClear;
@@ -795,6 +806,26 @@ TListColumn* TListView::AddColumn(const std::string& caption, int width, TAlignm
     // Rows selected before the column existed are selected across it too.
     if (FImpl->SelCount > 0) FImpl->ShowSelection();
     return added;
+}
+
+int TListView::ContentWidth(int column) {
+    qreal widest = 0;
+    QFont font;
+    // Fractional widths: a whole-pixel one may fall short of what eliding measures.
+    std::optional<QFontMetricsF> metrics;
+    for (int row = 0; row < FItems.Count(); ++row) {
+        TListItem* item = FImpl->PrepareCell(row, column);
+        if (!item) continue;
+        // Rows mostly share a font: its metrics are made once.
+        const QFont cellFont = FDrawCanvas.Font().ToQFont();
+        if (!metrics || cellFont != font) {
+            font = cellFont;
+            metrics.emplace(font);
+        }
+        widest = std::max(widest, metrics->horizontalAdvance(ToQString(CellText(*item, column))));
+    }
+    FImpl->RestoreCanvas();
+    return static_cast<int>(std::ceil(widest)) + 2 * kTextMargin;
 }
 
 void TListView::SetColumnWidth(int index, int width) {

@@ -113,6 +113,9 @@ public:
     // A column's Width set in code reaches the header at the next paint, or at
     // once with Invalidate(); SetColumnWidth sets it and shows it at once.
     void SetColumnWidth(int index, int width);
+    // The width a column needs to show every cell's text whole, each in the
+    // font and style its custom-draw handlers give it.
+    int ContentWidth(int column);
 
     TListItems& Items() { return FItems; }
     int SelCount() const;

@@ -2,6 +2,7 @@
 // its sorting, filtering, saving and editing, and the concordance behind a row.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <charconv>
 #include <filesystem>
@@ -199,6 +200,109 @@ TEST_F(Collocation, TheSavedTableHasThirteenFieldsEachEndedByATab) {
     EXPECT_EQ(ReadFileBytes(path), "keep");
     EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Question).back(),
               "table.xls already exists, do you want to overwrite it?");
+}
+
+// Any name that exists brings the overwrite question; what is not a regular
+// file (here a link to a FIFO, as a link to a device would be) is then named
+// as such and left as it was, and nothing is written or opened. A link to a
+// regular file has its target replaced and stays a link.
+TEST_F(Collocation, SavingOverWhatIsNotARegularFileAsksAndChangesNothing) {
+    namespace fs = std::filesystem;
+    Run("cat", 1, 1);
+    const std::string fifo = home_.Path() + "/pipe", link = home_.Path() + "/table.xls";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink(fifo, link);
+    for (TModalResult answer : {mrNo, mrYes}) {
+        SCOPED_TRACE(answer);
+        TDialogScript::Clear();
+        TDialogScript::QueueFile(true, link);
+        TDialogScript::QueueResult(answer);
+        GuardedCall([&] { form->btnSaveCol->Click(); });
+        EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Question),
+                  (std::vector<std::string>{"table.xls already exists, do you want to overwrite it?"}));
+        const auto messages = TDialogScript::Texts(TShownDialog::Kind::Message);
+        if (answer == mrYes) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_TRUE(messages[0].starts_with("table.xls is not a regular file")) << messages[0];
+        } else {
+            EXPECT_TRUE(messages.empty());
+        }
+        EXPECT_TRUE(fs::is_symlink(link));
+        EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
+        EXPECT_TRUE(TDialogScript::Texts(TShownDialog::Kind::Shell).empty());
+        EXPECT_TRUE(form->Enabled());
+    }
+
+    const std::string real = home_.Path() + "/real.xls", toReal = home_.Path() + "/to real.xls";
+    WriteFileBytes(real, "old");
+    fs::create_symlink(real, toReal);
+    TDialogScript::QueueFile(true, toReal);
+    TDialogScript::QueueResult(mrYes);
+    form->btnSaveCol->Click();
+    EXPECT_TRUE(fs::is_symlink(toReal));
+    EXPECT_TRUE(ReadFileBytes(real).starts_with("NO\tCollocate\t"));
+}
+
+// Each count and score column shows its widest value whole, in the font it
+// is drawn in (f(n,c) bold), however large the corpus: its ink is that of a
+// column wide enough for anything. A merge that makes a value wider widens
+// its column again.
+TEST_F(Collocation, CountAndScoreColumnsShowTheirWidestValuesWhole) {
+    form->tsColligate->SetEnabled(true);
+    form->qlSkinPageControl1->SetActivePage(form->tsColligate);
+    form->SetBounds(0, 0, 1400, 800);
+    Run("cat", 1, 1);
+    TListView* table = form->lsvColligate;
+    TStatResult big, small;
+    big.Collocate = "the";
+    big.Fc = 2000000000;
+    big.Fnc = 1987654321;
+    big.MI = big.MI3 = big.ZScore = big.TScore = big.LogLog = big.LogLikelihood = 1234567890.1234L;
+    small.Collocate = "sat";
+    small.Fc = small.Fnc = 7;
+    form->gStat->Results = {small, big};
+    TParamInfo all;
+    all.MinMeasure = "None";
+    form->FillCollocateList(table, all);
+    ASSERT_EQ(table->Items().Count(), 2);
+    // The ink of one column, every other column too narrow to show any; 300
+    // pixels more than a value needs leave it whole and still in sight.
+    auto inkOf = [&](int column, TColor ink, int width) {
+        std::vector<int> widths;
+        for (int c = 0; c < table->ColumnCount(); ++c) {
+            widths.push_back(table->Column(c)->Width);
+            table->SetColumnWidth(c, c == column ? width : 1);
+        }
+        const int n = FormPicture(form).Count(table, ink);
+        for (int c = 0; c < table->ColumnCount(); ++c) table->SetColumnWidth(c, widths[size_t(c)]);
+        return n;
+    };
+    struct Column {
+        int index;
+        TColor ink;
+    };
+    const Column columns[] = {{3, RGB(0xFF, 0x00, 0x00)}, {4, RGB(0xBF, 0x00, 0x60)}, {5, RGB(0xBF, 0x00, 0x60)},
+                              {6, RGB(0x60, 0x00, 0xBF)}, {7, RGB(0x60, 0x00, 0xBF)}, {8, RGB(0xA8, 0x17, 0xA0)},
+                              {9, RGB(0xA8, 0x17, 0xA0)}};
+    for (const Column& c : columns) {
+        SCOPED_TRACE(table->Column(c.index)->Caption);
+        const int fitted = inkOf(c.index, c.ink, table->Column(c.index)->Width);
+        EXPECT_GT(fitted, 0);
+        EXPECT_EQ(fitted, inkOf(c.index, c.ink, table->Column(c.index)->Width + 300));
+    }
+
+    // Small values on a fresh table; a merge then makes f(n,c) ten digits long.
+    form->gStat->Results = {small, small};
+    form->FillCollocateList(table, all);
+    TFreqInfo merged;
+    merged.N = 2100000000;
+    merged.Fn = 1000;
+    merged.Fc = 2000000007;
+    merged.Fnc = 1987654328;
+    merged.Span = 2;
+    ASSERT_TRUE(form->UpdateMergedRow(table, 1, "the", merged));
+    EXPECT_EQ(inkOf(3, RGB(0xFF, 0x00, 0x00), table->Column(3)->Width),
+              inkOf(3, RGB(0xFF, 0x00, 0x00), table->Column(3)->Width + 300));
 }
 
 TEST_F(Collocation, MergingSumsTheCountsAndKeepsTheHitsOfEveryPart) {

@@ -122,28 +122,99 @@ TEST_F(DetailPane, ColumnRangesFitTheColouredPaneAsWellAsThePlainOne) {
     EXPECT_EQ(form->lblInfoCol->Caption(), "Hit(s): 2   \r\nMark hit(s): 2   \r\n     dog(2)");
 }
 
-// A context wider than a column is padded to stands unpadded; the column
-// ranges are those of the lines that are padded, wherever the long one sorts.
-TEST_F(DetailPane, ALineLongerThanItsColumnLeavesTheRangesOfTheOthers) {
-    const std::string longLeft(500, 'l');
-    for (bool coloured : {false, true}) {
-        SCOPED_TRACE(coloured);
-        Show({Hit("a dog", "x", "the dog", "a.txt"), Hit(longLeft, "x", "dog", "b.txt")}, "FILE", coloured);
-        auto lines = PaneLines();
-        ASSERT_EQ(lines.size(), 3u);
-        EXPECT_NE(lines[2].find(longLeft + " \t x"), std::string::npos);
-        EXPECT_LT(lines[1].size(), 1000u);
-        form->cbxQSearchCol->SetText("dog");
-        form->cbxSearchRangeCol->SetItemIndex(form->cbxSearchRangeCol->Items().IndexOf("RIGHT"));
-        const TColor colour = form->ccbxQColorCol->Selected();
-        form->btnHighlightCol->Click();
-        // The right-hand dog of the first line; the left one and the long line's lie elsewhere.
-        EXPECT_EQ(form->lblInfoCol->Caption(), "Hit(s): 2   \r\nMark hit(s): 1   \r\n     dog(1)");
-        TRichEdit* pane = form->rdtDetailCol;
-        lines = PaneLines();
-        EXPECT_EQ(pane->ColorAt(pane->LineIndex(1) + int(lines[1].rfind("dog"))), colour);
-        EXPECT_NE(pane->ColorAt(pane->LineIndex(2) + int(lines[2].rfind("dog"))), colour);
-    }
+// A context wider than a column is padded to stands unpadded, and its line
+// is marked within its own columns: neither a word of its left context that
+// lies where the padded lines have their centre or right column, nor the
+// padded lines' words, are taken for the wrong column.
+TEST_F(DetailPane, EveryLineIsMarkedWithinItsOwnColumnsPaddedOrNot) {
+    std::string longLeft;
+    while (longLeft.size() < 600) longLeft += "cat dog ";
+    longLeft += "end";
+    struct Case {
+        const char* range;
+        const char* word;
+    };
+    for (bool coloured : {false, true})
+        for (const Case& c : {Case{"CENTER", "cat"}, Case{"RIGHT", "dog"}, Case{"LEFT", "end"}}) {
+            SCOPED_TRACE(std::string(c.range) + (coloured ? " coloured" : " plain"));
+            Show({Hit("a dog end", "cat", "the dog", "a.txt"), Hit(longLeft, "cat", "dog", "b.txt")}, "FILE",
+                 coloured);
+            auto lines = PaneLines();
+            ASSERT_EQ(lines.size(), 3u);
+            EXPECT_NE(lines[2].find(longLeft + " \t cat"), std::string::npos);
+            EXPECT_LT(lines[1].size(), 1000u);
+            form->cbxQSearchCol->SetText(c.word);
+            form->cbxSearchRangeCol->SetItemIndex(form->cbxSearchRangeCol->Items().IndexOf(c.range));
+            const TColor colour = form->ccbxQColorCol->Selected();
+            form->btnHighlightCol->Click();
+            EXPECT_EQ(form->lblInfoCol->Caption(), std::string("Hit(s): 2   \r\nMark hit(s): 2   \r\n     ") + c.word + "(2)");
+            TRichEdit* pane = form->rdtDetailCol;
+            lines = PaneLines();
+            for (int line = 1; line <= 2; ++line) {
+                SCOPED_TRACE(line);
+                const std::string& text = lines[static_cast<size_t>(line)];
+                // The column's word: the centre after the left's tab, the right after the centre's.
+                const size_t leftTab = text.find('\t', text.find('\t') + 1), centreTab = text.find('\t', leftTab + 1);
+                const size_t mine = std::string(c.range) == "CENTER" ? text.find(c.word, leftTab)
+                                    : std::string(c.range) == "RIGHT" ? text.find(c.word, centreTab)
+                                                                      : text.rfind(c.word, leftTab);
+                EXPECT_EQ(pane->ColorAt(pane->LineIndex(line) + int(mine)), colour);
+                for (size_t at = text.find(c.word); at != std::string::npos; at = text.find(c.word, at + 1))
+                    if (at != mine) EXPECT_NE(pane->ColorAt(pane->LineIndex(line) + int(at)), colour) << at;
+            }
+        }
+}
+
+// Each line is padded by the columns its texts take on screen: UTF-8 a
+// column a character; 8-bit text (code page 936, and Latin-1 or CP1252 read
+// as such) a column a byte, as before. A mark takes its column's word on
+// every line, however many bytes the columns before it hold.
+TEST_F(DetailPane, ColumnsLineUpOnScreenInUtf8AndEightBitText) {
+    // Where each TAB of a line stands on screen.
+    auto tabColumns = [](const std::string& line) {
+        std::vector<int> at;
+        const bool utf8 = QString::fromUtf8(line.data(), int(line.size())).toUtf8() == QByteArray::fromStdString(line);
+        for (size_t i = 0; i < line.size(); ++i)
+            if (line[i] == '\t')
+                at.push_back(utf8 ? int(QString::fromUtf8(line.data(), int(i)).size()) : int(i));
+        return at;
+    };
+    struct Case {
+        const char* name;
+        TArrResultStr hits;
+    };
+    const Case cases[] = {
+        {"UTF-8", {Hit("caf\xC3\xA9 na\xC3\xAFve", "the", "r\xC3\xA9sum\xC3\xA9 d\xC3\xA9j\xC3\xA0"),
+                   Hit("a plain left", "the", "right"), Hit("\xC3\xA9t\xC3\xA9", "th\xC3\xA9", "the end")}},
+        {"8-bit", {Hit("caf\xE9 au", "the", "\x93quoted\x94"), Hit("\xCE\xD2\xC3\xC7 ab", "the", "z"),
+                   Hit("plain", "the", "w")}},
+    };
+    for (const Case& c : cases)
+        for (const char* sort : {"FILE", "CENTER-R"}) {
+            SCOPED_TRACE(std::string(c.name) + " " + sort);
+            Show(c.hits, sort, false);
+            auto lines = PaneLines();
+            ASSERT_EQ(lines.size(), 4u);
+            for (size_t i = 2; i <= 3; ++i) EXPECT_EQ(tabColumns(lines[i]), tabColumns(lines[1])) << lines[i];
+            form->cbxQSearchCol->SetText("the");
+            form->cbxSearchRangeCol->SetItemIndex(form->cbxSearchRangeCol->Items().IndexOf("CENTER"));
+            const TColor colour = form->ccbxQColorCol->Selected();
+            form->btnHighlightCol->Click();
+            TRichEdit* pane = form->rdtDetailCol;
+            int marked = 0;
+            for (int line = 1; line <= 3; ++line) {
+                const std::string& text = lines[static_cast<size_t>(line)];
+                // The centre word: the first after the left column's TAB.
+                const size_t centre = text.find_first_not_of(' ', text.find('\t', text.find('\t') + 1) + 1);
+                if (text.compare(centre, 3, "the") != 0 || (text[centre + 3] != ' ' && text[centre + 3] != '\t'))
+                    continue;
+                ++marked;
+                EXPECT_EQ(pane->ColorAt(pane->LineIndex(line) + int(centre)), colour) << text;
+                const size_t right = text.find("the", centre + 3);
+                if (right != std::string::npos) EXPECT_NE(pane->ColorAt(pane->LineIndex(line) + int(right)), colour);
+            }
+            EXPECT_GE(marked, 2);
+        }
 }
 
 // An expression that fails, whether at compiling or at a later match, is

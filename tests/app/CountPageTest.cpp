@@ -1,6 +1,7 @@
 // The Count page: identical concordance lines grouped and counted, their
 // detail lines, "Change Mode", and the saved list.
 
+#include <QString>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -147,6 +148,41 @@ TEST_F(CountPage, TheSavedListHasOneLinePerRow) {
     EXPECT_TRUE(lines[0].starts_with("1.\t 3 \t"));
     EXPECT_EQ(std::count(lines[0].begin(), lines[0].end(), '\t'), 5);
     EXPECT_TRUE(ReadFileBytes(path).ends_with("\t\r\n"));
+}
+
+// The rows are padded by the columns their texts take on screen: accented
+// UTF-8 contexts line up with plain ones in the list and in the saved file,
+// and code page 936 text keeps a column a byte.
+TEST_F(CountPage, RowsArePaddedByTheColumnsTheirTextsTakeOnScreen) {
+    auto columns = [](const std::string& text) { return QString::fromUtf8(text.data(), int(text.size())).size(); };
+    corpus_.Write("a.txt", "caf\xC3\xA9_NN x_NN r\xC3\xA9sum\xC3\xA9_VV\r\nab_NN x_NN cd_VV\r\n"
+                           "na\xC3\xAFve_JJ x_NN b_VV\r\n");
+    corpus_.Write("b.txt", "\xCE\xD2\xC3\xC7_NN y_NN \xB6\xC1_VV\r\nabcd_NN y_NN ef_VV\r\n");
+    TDialogScript::QueueFile(true, corpus_.Path());
+    form->btnChoseDir->Click();
+    for (TqlSkinComboBox* mode : {form->cbxLN1, form->cbxCN1, form->cbxRN1})
+        mode->SetItemIndex(mode->Items().IndexOf("WORD"));
+    struct Case {
+        const char* name;
+        const char* node;
+        bool utf8;
+    };
+    for (const Case& c : {Case{"UTF-8", "x", true}, Case{"code page 936", "y", false}}) {
+        SCOPED_TRACE(c.name);
+        Count(c.node);
+        ASSERT_GE(form->lsvCountResult->Items().Count(), 2);
+        std::vector<std::string> first = form->lsvCountResult->Items()[0]->SubItems;
+        for (int r = 1; r < form->lsvCountResult->Items().Count(); ++r) {
+            const std::vector<std::string> row = form->lsvCountResult->Items()[r]->SubItems;
+            for (size_t k = 1; k <= 3; ++k) {
+                SCOPED_TRACE(row[k]);
+                if (c.utf8)
+                    EXPECT_EQ(columns(row[k]), columns(first[k]));
+                else
+                    EXPECT_EQ(row[k].size(), first[k].size());
+            }
+        }
+    }
 }
 
 // Lines are grouped, listed and saved by their whole text, however long:

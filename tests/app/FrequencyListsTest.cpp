@@ -72,6 +72,8 @@ class FrequencyLists : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
+        // The empty stop list the program ships with.
+        WriteFileBytes("stoplist.ini", "");
         form = app_->CreateForm<TForm1>();
         form->SetVisible(true);
     }
@@ -310,7 +312,7 @@ TEST_F(FrequencyLists, TheStopListDropsMatchingLinesOnlyWhileSwitchedOn) {
         Lines expected;
     } cases[] = {
         {true, "^THE \r\n", stopped}, {false, "^the ", all}, {true, "[]", all},
-        {true, " \t\r\n ", all},       {true, nullptr, all},  {false, "(", all},
+        {true, " \t\r\n ", all},       {false, nullptr, all}, {false, "(", all},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.on ? "on, " : "off, ") + (c.file ? c.file : "missing"));
@@ -339,6 +341,43 @@ TEST_F(FrequencyLists, TheStopListDropsMatchingLinesOnlyWhileSwitchedOn) {
     EXPECT_EQ(Messages(), (std::vector<std::string>{error}));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(FolderCount(), folders);
+}
+
+// With the stop list on and no "stoplist.ini", the click ends with the
+// file-open error and nothing is written or opened; with it off the file is
+// not needed. "Set Stop List" gives the editor an empty file to open where
+// there is none, and leaves one that exists as it is.
+TEST_F(FrequencyLists, AMissingStopListEndsTheRunWhileSwitchedOn) {
+    Open({{"r.txt", "the cat\r\n"}}, true);
+    form->rbxWord->SetChecked(true);
+    fs::remove("stoplist.ini");
+    form->rbxUseStopList->SetChecked(true);
+    const int folders = FolderCount();
+    Run();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages()[0].starts_with("Cannot open file \"stoplist.ini\"")) << Messages()[0];
+    EXPECT_EQ(FolderCount(), folders);
+    EXPECT_TRUE(TDialogScript::Texts(TShownDialog::Kind::Shell).empty());
+    EXPECT_TRUE(form->Enabled());
+
+    form->rbxUseStopList->SetChecked(false);
+    Run();
+    EXPECT_EQ(FolderCount(), folders + 1);
+
+    form->rbxUseStopList->SetChecked(true);
+    TDialogScript::Clear();
+    form->btnSetStopList->Click();
+    EXPECT_TRUE(fs::is_regular_file("stoplist.ini"));
+    EXPECT_EQ(ReadFileBytes("stoplist.ini"), "");
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Shell), (std::vector<std::string>{"stoplist.ini"}));
+    WriteFileBytes("stoplist.ini", "^the ");
+    form->btnSetStopList->Click();
+    EXPECT_EQ(ReadFileBytes("stoplist.ini"), "^the ");
+    Run();
+    EXPECT_EQ(FolderCount(), folders + 2);
+    auto files = Written();
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files.begin()->second, (Lines{"cat \t1"}));
 }
 
 TEST_F(FrequencyLists, EveryRunGetsAFolderOfItsOwnWithAPlainName) {

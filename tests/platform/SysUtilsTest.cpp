@@ -311,6 +311,41 @@ TEST(WriteFileReplacing, ALinkKeepsPointingAtTheReplacedFile) {
     EXPECT_EQ(ReadFileBytes(real), "new");
 }
 
+// A save never puts a file where something else stands: a FIFO (standing in
+// for a device, which a test must not touch), a folder, a link to either, or
+// a link that leads nowhere stays as it was, and the error says why.
+TEST(WriteFileReplacing, NeverReplacesWhatIsNotARegularFile) {
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    const std::string fifo = folder.Path() + "/pipe", dir = folder.Path() + "/a folder";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_directory(dir);
+    fs::create_symlink(fifo, folder.Path() + "/to pipe");
+    fs::create_symlink(dir, folder.Path() + "/to folder");
+    fs::create_symlink(folder.Path() + "/missing", folder.Path() + "/to nothing");
+    const std::vector<std::string> before = FolderNames(folder.Path());
+    for (const char* name : {"pipe", "to pipe", "to folder", "to nothing"}) {
+        SCOPED_TRACE(name);
+        const std::string target = folder.Path() + "/" + name;
+        EXPECT_TRUE(PathExists(target));
+        EXPECT_FALSE(FileExists(target));
+        try {
+            WriteFileReplacing(target, "new");
+            ADD_FAILURE() << "no error raised";
+        } catch (const EFCreateError& e) {
+            EXPECT_NE(e.Message.find("\"" + target + "\""), std::string::npos) << e.Message;
+            EXPECT_NE(e.Message.find("not a regular file"), std::string::npos) << e.Message;
+        }
+        EXPECT_EQ(FolderNames(folder.Path()), before);
+        EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
+        EXPECT_TRUE(fs::is_directory(fs::symlink_status(dir)));
+        EXPECT_FALSE(fs::exists(folder.Path() + "/missing"));
+    }
+    for (const char* link : {"to pipe", "to folder", "to nothing"})
+        EXPECT_TRUE(fs::is_symlink(folder.Path() + "/" + link)) << link;
+    EXPECT_FALSE(PathExists(folder.Path() + "/missing"));
+}
+
 TEST(WriteFileReplacing, AFailureNamesTheUsersFileAndLeavesNoTemporary) {
     TempFolder folder;
     std::string kept = folder.Write("kept.txt", "the old content");

@@ -366,3 +366,35 @@ TEST(Controls, TheHookAfterAWindowIsMadeRunsOnceWithTheWindowThere) {
     EXPECT_EQ(control->made, 1);
     EXPECT_EQ(control->madeWithWindow, 1);
 }
+
+namespace {
+
+// What the window manager is asked for: a dialog gets a title and a close
+// button only and a fixed size (so no resize handle, whose grips mark the
+// bottom edge), following the size the program gives it; a sizeable form
+// keeps every button and its free size.
+TEST(FormFrame, ADialogHasNoMinimiseMaximiseOrResizeHandle) {
+    struct Case {
+        TBorderStyle style;
+        bool dialog;
+    };
+    for (const Case& c : {Case{TBorderStyle::bsDialog, true}, Case{TBorderStyle::bsSizeable, false}}) {
+        SCOPED_TRACE(c.dialog ? "dialog" : "sizeable");
+        TForm form(nullptr);
+        form.BorderStyle = c.style;
+        form.SetBounds(20, 20, 300, 120);
+        form.SetVisible(true);
+        QWidget* window = form.Widget();
+        const Qt::WindowFlags flags = window->windowFlags();
+        EXPECT_EQ(flags.testFlag(Qt::WindowMinimizeButtonHint), !c.dialog);
+        EXPECT_EQ(flags.testFlag(Qt::WindowMaximizeButtonHint), !c.dialog);
+        EXPECT_EQ((flags & Qt::WindowType_Mask) == Qt::Dialog, c.dialog);
+        EXPECT_EQ(window->minimumSize() == window->maximumSize(), c.dialog);
+        form.SetBounds(20, 20, 340, 150);
+        EXPECT_EQ(window->size(), QSize(340, 150));
+        if (c.dialog) EXPECT_EQ(window->maximumSize(), QSize(340, 150));
+        form.SetVisible(false);
+    }
+}
+
+}  // namespace
