@@ -30,12 +30,15 @@ void TQuery::Clear() {
     Hits.clear();
     Matrix.clear();
     SkippedLines = 0;
+    LeftOutFiles.clear();
 }
 
 int TQuery::LoadFile(const std::string& fileName, const std::string& splitters) {
     FileName = ExtractFileName(fileName);
+    bool utf16 = false;
     Lines.Clear();
-    Lines.LoadFromFile(fileName);
+    Lines.SetText(ReadCorpusFile(fileName, &utf16));
+    if (utf16) LeftOutFiles.push_back(FileName);
     Splitters = splitters;
     return Lines.Count();
 }
@@ -132,6 +135,26 @@ void DropControlBytesAtTokenEdges(std::string& line) {
     line.swap(out);
 }
 
+// Counting parts a line at every run of white space, while the search pattern
+// steps from word to word over one character: each run becomes one blank, so
+// that both see the same words and a context reads with single blanks.
+void SingleBlanks(std::string& line) {
+    const size_t n = line.size();
+    size_t i = 0;
+    while (i < n && (line[i] == ' ' ? i + 1 == n || !IsRegexSpace(line[i + 1]) : !IsRegexSpace(line[i]))) ++i;
+    if (i == n) return;
+    size_t out = i;
+    while (i < n) {
+        if (!IsRegexSpace(line[i])) {
+            line[out++] = line[i++];
+            continue;
+        }
+        line[out++] = ' ';
+        while (i < n && IsRegexSpace(line[i])) ++i;
+    }
+    line.resize(out);
+}
+
 // A tagged padding word is split by the text's own separator (the first member
 // of the class), so that the display patterns built from that class remove it.
 std::string TaggedPadding(const std::string& splitters) {
@@ -209,6 +232,7 @@ bool TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
                 line.assign(pattern.LeftPad).append(trimmed).append(pattern.RightPad);
             // Neither padding nor normalising adds a control byte.
             if (HasControlByte(trimmed)) DropControlBytesAtTokenEdges(line);
+            SingleBlanks(line);
             size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
             try {
                 if (pattern.Prefilter && !pattern.Node.Exec(line)) continue;
@@ -234,6 +258,8 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
         std::unique_ptr<TQuery> Query;
         // The pattern ended the search within the piece.
         bool Stopped = false;
+        // The piece's file is UTF-16 text, left out.
+        bool LeftOut = false;
         std::exception_ptr Error;
     };
     std::vector<std::unique_ptr<TSearchPattern>> patterns(static_cast<size_t>(EngineThreads()));
@@ -267,7 +293,7 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
         ParallelFor(pieces.size() + 1, [&](size_t task, size_t worker) {
             if (task == 0) {
                 try {
-                    if (!fileNames.empty() && lastLines.Count() == 0) lastLines.SetText(ReadFileBytes(fileNames.back()));
+                    if (!fileNames.empty() && lastLines.Count() == 0) lastLines.SetText(ReadCorpusFile(fileNames.back()));
                 } catch (...) {
                     // The file's own piece reports why it cannot be read.
                 }
@@ -282,7 +308,7 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
             try {
                 // The lines are searched where they stand in the file's bytes: a
                 // string each would cost more than the text itself.
-                const std::string bytes = ReadPiece(fileNames, piece);
+                const std::string bytes = ReadPiece(fileNames, piece, &out.LeftOut);
                 const std::vector<std::string_view> lines = SplitLines(bytes);
                 q.FileName = ExtractFileName(fileNames[piece.File]);
                 int progressInPiece = 0;
@@ -298,6 +324,9 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
                 };
                 out.Stopped =
                     !q.SearchWith(*pattern, static_cast<int>(lines.size()), lineAt, progressInPiece, buildMatrix);
+                // A piece without hits keeps nothing: a corpus of many small
+                // files would otherwise cost an empty query per file.
+                if (q.Hits.empty() && q.SkippedLines == 0) out.Query.reset();
             } catch (...) {
                 out.Error = std::current_exception();
             }
@@ -326,11 +355,13 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
     size_t stoppedFile = SIZE_MAX;
     for (size_t i = 0; i < usable; ++i) {
         if (pieces[i].File == stoppedFile) continue;
+        if (found[i].Stopped) stoppedFile = pieces[i].File;
+        if (found[i].LeftOut) LeftOutFiles.push_back(ExtractFileName(fileNames[pieces[i].File]));
+        if (!found[i].Query) continue;
         TQuery& q = *found[i].Query;
         hitLists.push_back(&q.Hits);
         matrices.push_back(&q.Matrix);
         SkippedLines += q.SkippedLines;
-        if (found[i].Stopped) stoppedFile = pieces[i].File;
     }
     // The pieces' results are freed into the heaps of the threads that made
     // them, and given back before the next copy is made.
