@@ -300,6 +300,23 @@ TEST_F(QueryPage, ALongTokenIsWrittenWholeAndNoOtherLineGrowsWithIt) {
     }
 }
 
+// A UTF-16 file gives no hits and is named; the other files are searched.
+TEST_F(QueryPage, AUtf16FileIsLeftOutOfTheSearchAndNamed) {
+    std::string wide = "\xFF\xFE";
+    for (char c : std::string("the_AT cat_NN sat_VV\r\n")) wide += std::string{c, '\0'};
+    corpus_.Write("c.txt", wide);
+    TDialogScript::QueueFile(true, corpus_.Path());
+    form->btnChoseDir->Click();
+    TDialogScript::Clear();
+    form->crbxByLit->SetChecked(true);
+    Query("cat");
+    EXPECT_EQ(form->gQueryHits.size(), 2u);
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message),
+              (std::vector<std::string>{"1 file(s) left out: c.txt. They start with a UTF-16 byte-order mark, and only "
+                                        "8-bit text (ANSI, code page 936 or UTF-8) can be read; save them as UTF-8 "
+                                        "to use them."}));
+}
+
 // A line on which the expression backtracks without end is left out; the
 // others keep their hits and the user learns how many lines were skipped.
 TEST_F(QueryPage, ALineTheMatcherGivesUpOnIsSkippedAndReported) {
