@@ -1,0 +1,36 @@
+#include "tests/support/AllocationCount.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+std::atomic<bool> gCounting{false};
+std::atomic<size_t> gBytes{0};
+
+void* Allocate(size_t size) {
+    if (gCounting.load(std::memory_order_relaxed)) gBytes.fetch_add(size, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+
+}  // namespace
+
+AllocationCount::AllocationCount() {
+    gBytes = 0;
+    gCounting = true;
+}
+
+AllocationCount::~AllocationCount() { gCounting = false; }
+
+size_t AllocationCount::Bytes() const { return gBytes.load(); }
+
+// The program's allocation functions, replaced for the whole test program;
+// the aligned forms keep the library's own pair.
+void* operator new(size_t size) { return Allocate(size); }
+void* operator new[](size_t size) { return Allocate(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
+void operator delete[](void* p, size_t) noexcept { std::free(p); }
