@@ -243,11 +243,12 @@ void TForm1::btnCreateListClick(TObject* /*sender*/) {
             for (int i = 0; i < clbFileList->Items().Count(); ++i) {
                 if (!clbFileList->Checked(i)) continue;
                 clbFileList->SetItemIndex(i);
+                const std::string name = clbFileList->Items()[i];
                 bool utf16 = false;
-                lines.SetText(ReadCorpusFile(IncludeTrailingPathDelimiter(lblDir->Caption()) + clbFileList->Items()[i], &utf16));
+                lines.SetText(ReadCorpusFile(IncludeTrailingPathDelimiter(lblDir->Caption()) + name, &utf16));
                 if (utf16) {
-                    if (std::find(leftOut.begin(), leftOut.end(), clbFileList->Items()[i]) == leftOut.end())
-                        leftOut.push_back(clbFileList->Items()[i]);
+                    // Named once, whatever the cluster lengths.
+                    if (std::find(leftOut.begin(), leftOut.end(), name) == leftOut.end()) leftOut.push_back(name);
                     continue;
                 }
                 ggFreList->SetMaxValue(std::max(lines.Count() - 1, 0));

@@ -140,8 +140,12 @@ void DropControlBytesAtTokenEdges(std::string& line) {
 // that both see the same words and a context reads with single blanks.
 void SingleBlanks(std::string& line) {
     const size_t n = line.size();
+    // Most lines hold single blanks only and are left as they are.
+    auto singleBlankOrWord = [&](size_t i) {
+        return !IsRegexSpace(line[i]) || (line[i] == ' ' && (i + 1 == n || !IsRegexSpace(line[i + 1])));
+    };
     size_t i = 0;
-    while (i < n && (line[i] == ' ' ? i + 1 == n || !IsRegexSpace(line[i + 1]) : !IsRegexSpace(line[i]))) ++i;
+    while (i < n && singleBlankOrWord(i)) ++i;
     if (i == n) return;
     size_t out = i;
     while (i < n) {

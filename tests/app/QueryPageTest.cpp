@@ -311,10 +311,9 @@ TEST_F(QueryPage, AUtf16FileIsLeftOutOfTheSearchAndNamed) {
     form->crbxByLit->SetChecked(true);
     Query("cat");
     EXPECT_EQ(form->gQueryHits.size(), 2u);
-    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message),
-              (std::vector<std::string>{"1 file(s) left out: c.txt. They start with a UTF-16 byte-order mark, and only "
-                                        "8-bit text (ANSI, code page 936 or UTF-8) can be read; save them as UTF-8 "
-                                        "to use them."}));
+    const auto shown = TDialogScript::Texts(TShownDialog::Kind::Message);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].starts_with("1 file(s) left out: c.txt. ")) << shown[0];
 }
 
 // A line on which the expression backtracks without end is left out; the
