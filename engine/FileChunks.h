@@ -23,6 +23,10 @@ struct TFilePiece {
 std::vector<TFilePiece> CutFiles(const std::vector<std::string>& fileNames, uint64_t minBytes);
 // Every file as one piece.
 std::vector<TFilePiece> WholeFiles(const std::vector<std::string>& fileNames);
+// Where the runs of neighbouring pieces start that are worked on as one: whole
+// files are joined up to about the size CutFiles(..., minBytes) gives a piece,
+// while a cut piece is a run of its own. The last entry is pieces.size().
+std::vector<size_t> JoinPieces(const std::vector<TFilePiece>& pieces, uint64_t minBytes);
 bool AnyCut(const std::vector<TFilePiece>& pieces);
 // The bytes of a piece as corpus text; failures raise as ReadFileBytes does.
 // A UTF-8 byte-order mark at the start of a file is no text. A file that

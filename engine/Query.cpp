@@ -258,20 +258,25 @@ bool TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
 void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::string& splitters,
                          const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
                          bool buildMatrix, const TSearchProgressEvent& onProgress) {
-    struct TPieceHits {
+    // What a run of neighbouring pieces found, searched one after another
+    // into one query: a folder of many small files costs a result per run,
+    // not per file.
+    struct TRunHits {
         std::unique_ptr<TQuery> Query;
-        // The pattern ended the search within the piece.
-        bool Stopped = false;
-        // The piece's file is UTF-16 text, left out.
-        bool LeftOut = false;
+        // The run's pieces done, from its first on; the piece after them failed.
+        size_t Done = 0;
+        // The file of the last piece whose search the pattern ended.
+        size_t StoppedFile = SIZE_MAX;
+        // Files left out as UTF-16 text.
+        std::vector<size_t> LeftOut;
         std::exception_ptr Error;
     };
     std::vector<std::unique_ptr<TSearchPattern>> patterns(static_cast<size_t>(EngineThreads()));
     const std::string separators = Trim(splitters);
     // Only the last file's lines stay loaded, as after loading one file after another.
     TStringList lastLines;
-    auto search = [&](const std::vector<TFilePiece>& pieces) {
-        std::vector<TPieceHits> found(pieces.size());
+    auto search = [&](const std::vector<TFilePiece>& pieces, const std::vector<size_t>& runStart) {
+        std::vector<TRunHits> found(runStart.size() - 1);
         // The bytes of each piece searched so far, told on the calling thread.
         std::vector<std::atomic<uint64_t>> searched(pieces.size());
         auto report = [&] {
@@ -294,7 +299,7 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
             onProgress(state);
         };
         // Task 0 loads the last file's lines beside the search.
-        ParallelFor(pieces.size() + 1, [&](size_t task, size_t worker) {
+        ParallelFor(found.size() + 1, [&](size_t task, size_t worker) {
             if (task == 0) {
                 try {
                     if (!fileNames.empty() && lastLines.Count() == 0) lastLines.SetText(ReadCorpusFile(fileNames.back()));
@@ -305,69 +310,92 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
             }
             std::unique_ptr<TSearchPattern>& pattern = patterns[worker];
             if (!pattern) pattern = std::make_unique<TSearchPattern>(expr, caseSensitive, leftWords, rightWords, separators);
-            const TFilePiece& piece = pieces[task - 1];
-            TPieceHits& out = found[task - 1];
+            TRunHits& out = found[task - 1];
             out.Query = std::make_unique<TQuery>();
             TQuery& q = *out.Query;
-            try {
-                // The lines are searched where they stand in the file's bytes: a
-                // string each would cost more than the text itself.
-                const std::string bytes = ReadPiece(fileNames, piece, &out.LeftOut);
-                const std::vector<std::string_view> lines = SplitLines(bytes);
-                q.FileName = ExtractFileName(fileNames[piece.File]);
-                int progressInPiece = 0;
-                auto lineAt = [&](int k) {
-                    const std::string_view line = lines[static_cast<size_t>(k)];
-                    if ((k & 255) == 0) {
-                        searched[task - 1].store(static_cast<uint64_t>(line.data() - bytes.data()),
-                                                 std::memory_order_relaxed);
-                        // One thread alone searches where the window's own thread runs.
-                        if (!message_pump_detail::worker) report();
-                    }
-                    return line;
-                };
-                out.Stopped =
-                    !q.SearchWith(*pattern, static_cast<int>(lines.size()), lineAt, progressInPiece, buildMatrix);
-                // A piece without hits keeps nothing: a corpus of many small
-                // files would otherwise cost an empty query per file.
-                if (q.Hits.empty() && q.SkippedLines == 0) out.Query.reset();
-            } catch (...) {
-                out.Error = std::current_exception();
+            // Searches piece k into q; false when it failed, which ends the run.
+            auto searchPiece = [&](size_t k) {
+                const TFilePiece& piece = pieces[k];
+                const size_t hitsBefore = q.Hits.size(), rowsBefore = q.Matrix.size();
+                const int skippedBefore = q.SkippedLines;
+                try {
+                    bool utf16 = false;
+                    // The lines are searched where they stand in the file's bytes: a
+                    // string each would cost more than the text itself.
+                    const std::string bytes = ReadPiece(fileNames, piece, &utf16);
+                    if (utf16) out.LeftOut.push_back(piece.File);
+                    const std::vector<std::string_view> lines = SplitLines(bytes);
+                    q.FileName = ExtractFileName(fileNames[piece.File]);
+                    int progressInPiece = 0;
+                    auto lineAt = [&](int n) {
+                        const std::string_view line = lines[static_cast<size_t>(n)];
+                        if ((n & 255) == 0) {
+                            searched[k].store(static_cast<uint64_t>(line.data() - bytes.data()),
+                                              std::memory_order_relaxed);
+                            // One thread alone searches where the window's own thread runs.
+                            if (!message_pump_detail::worker) report();
+                        }
+                        return line;
+                    };
+                    if (!q.SearchWith(*pattern, static_cast<int>(lines.size()), lineAt, progressInPiece, buildMatrix))
+                        out.StoppedFile = piece.File;
+                    return true;
+                } catch (...) {
+                    // The failing piece adds nothing.
+                    q.Hits.Truncate(hitsBefore);
+                    q.Matrix.Truncate(rowsBefore);
+                    q.SkippedLines = skippedBefore;
+                    out.Error = std::current_exception();
+                    return false;
+                }
+            };
+            const size_t first = runStart[task - 1], end = runStart[task];
+            for (size_t k = first; k < end && !out.Error; ++k) {
+                // The rest of a file whose search the pattern ended is left out.
+                if (pieces[k].File == out.StoppedFile || searchPiece(k)) ++out.Done;
+                searched[k].store(pieces[k].End - pieces[k].Begin, std::memory_order_relaxed);
             }
-            searched[task - 1].store(piece.End - piece.Begin, std::memory_order_relaxed);
+            for (size_t k = first + out.Done; k < end; ++k)
+                searched[k].store(pieces[k].End - pieces[k].Begin, std::memory_order_relaxed);
+            if (q.Hits.empty() && q.SkippedLines == 0) out.Query.reset();
         }, report);
         report();
         return found;
     };
     std::vector<TFilePiece> pieces = CutFiles(fileNames, SearchPieceBytes);
-    std::vector<TPieceHits> found = search(pieces);
-    if (AnyCut(pieces) && std::any_of(found.begin(), found.end(), [](const TPieceHits& p) { return p.Error; })) {
+    std::vector<size_t> runStart = JoinPieces(pieces, SearchPieceBytes);
+    std::vector<TRunHits> found = search(pieces, runStart);
+    if (AnyCut(pieces) && std::any_of(found.begin(), found.end(), [](const TRunHits& r) { return r.Error; })) {
         // A file that fails part way must add none of its hits: search whole
         // files again, which stop where the failing one starts.
         found.clear();
         pieces = WholeFiles(fileNames);
-        found = search(pieces);
+        runStart = JoinPieces(pieces, SearchPieceBytes);
+        found = search(pieces, runStart);
     }
     // In file order, as searching one file after another gives them; a file
     // that could not be read ends the search after the files before it, and
-    // a piece whose search the pattern ended leaves out the rest of its file.
-    size_t usable = 0;
-    while (usable < found.size() && !found[usable].Error) ++usable;
-    // The pieces' results are copied side by side, each freed once copied.
+    // a piece whose search the pattern ended leaves out the rest of its file
+    // (a cut piece is a run of its own).
     std::vector<THitList*> hitLists;
     std::vector<TWordMatrix*> matrices;
-    size_t stoppedFile = SIZE_MAX;
-    for (size_t i = 0; i < usable; ++i) {
-        if (pieces[i].File == stoppedFile) continue;
-        if (found[i].Stopped) stoppedFile = pieces[i].File;
-        if (found[i].LeftOut) LeftOutFiles.push_back(ExtractFileName(fileNames[pieces[i].File]));
-        if (!found[i].Query) continue;
-        TQuery& q = *found[i].Query;
-        hitLists.push_back(&q.Hits);
-        matrices.push_back(&q.Matrix);
-        SkippedLines += q.SkippedLines;
+    size_t stoppedFile = SIZE_MAX, usable = 0, runs = 0;
+    std::exception_ptr error;
+    for (; runs < found.size() && !error; ++runs) {
+        TRunHits& run = found[runs];
+        if (pieces[runStart[runs]].File != stoppedFile) {
+            for (size_t file : run.LeftOut) LeftOutFiles.push_back(ExtractFileName(fileNames[file]));
+            if (run.Query) {
+                hitLists.push_back(&run.Query->Hits);
+                matrices.push_back(&run.Query->Matrix);
+                SkippedLines += run.Query->SkippedLines;
+            }
+            if (run.StoppedFile != SIZE_MAX) stoppedFile = run.StoppedFile;
+        }
+        usable = runStart[runs] + run.Done;
+        error = run.Error;
     }
-    // The pieces' results are freed into the heaps of the threads that made
+    // The runs' results are freed into the heaps of the threads that made
     // them, and given back before the next copy is made.
     Hits.AppendAll(hitLists);
     ReturnFreedMemory();
@@ -381,8 +409,8 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
         Lines.Assign(file + 1 == fileNames.size() ? lastLines : none);
         progress = Lines.Count();
     }
-    ParallelFor(usable, [&](size_t i, size_t) { found[i] = TPieceHits(); });
-    if (usable < found.size()) std::rethrow_exception(found[usable].Error);
+    ParallelFor(runs, [&](size_t i, size_t) { found[i] = TRunHits(); });
+    if (error) std::rethrow_exception(error);
 }
 
 void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool buildMatrix) {
