@@ -53,12 +53,6 @@ void CutFile(const std::string& name, size_t file, uint64_t size, uint64_t piece
     pieces.push_back({file, begin, size, begin == 0});
 }
 
-// Two pieces per core balance the cores; smaller ones would leave more
-// results in the heaps of the threads that made them, and more tables to join.
-uint64_t ShareBytes(uint64_t total, uint64_t minBytes) {
-    return std::max({minBytes, uint64_t(1), total / (static_cast<uint64_t>(EngineThreads()) * 2)});
-}
-
 }  // namespace
 
 std::vector<TFilePiece> CutFiles(const std::vector<std::string>& fileNames, uint64_t minBytes) {
@@ -70,7 +64,10 @@ std::vector<TFilePiece> CutFiles(const std::vector<std::string>& fileNames, uint
         if (error) sizes[i] = 0;
         total += sizes[i];
     }
-    const uint64_t pieceBytes = ShareBytes(total, minBytes);
+    // Two pieces per core balance the cores; smaller ones would leave more
+    // results in the heaps of the threads that made them, and more tables to join.
+    const uint64_t pieceBytes =
+        std::max({minBytes, uint64_t(1), total / (static_cast<uint64_t>(EngineThreads()) * 2)});
     std::vector<TFilePiece> pieces;
     for (size_t i = 0; i < fileNames.size(); ++i) CutFile(fileNames[i], i, sizes[i], pieceBytes, pieces);
     return pieces;
@@ -80,18 +77,21 @@ std::vector<TFilePiece> WholeFiles(const std::vector<std::string>& fileNames) {
     return CutFiles(fileNames, std::numeric_limits<uint64_t>::max());
 }
 
-std::vector<size_t> JoinPieces(const std::vector<TFilePiece>& pieces, uint64_t minBytes) {
+std::vector<size_t> JoinPieces(const std::vector<TFilePiece>& pieces) {
     uint64_t total = 0;
     for (const TFilePiece& piece : pieces) total += piece.End - piece.Begin;
-    const uint64_t runBytes = ShareBytes(total, minBytes);
+    // About four runs per core, as loading makes them: the cores stay busy
+    // to the end.
+    const uint64_t runBytes = std::max<uint64_t>(1, total / (static_cast<uint64_t>(EngineThreads()) * 4));
     std::vector<size_t> starts;
     uint64_t inRun = 0;
     for (size_t k = 0; k < pieces.size(); ++k) {
-        if (k == 0 || !pieces[k].Whole || !pieces[k - 1].Whole || inRun >= runBytes) {
+        const uint64_t bytes = pieces[k].End - pieces[k].Begin;
+        if (k == 0 || !pieces[k].Whole || !pieces[k - 1].Whole || inRun + bytes > runBytes) {
             starts.push_back(k);
             inRun = 0;
         }
-        inRun += pieces[k].End - pieces[k].Begin;
+        inRun += bytes;
     }
     starts.push_back(pieces.size());
     return starts;

@@ -23,10 +23,12 @@ struct TFilePiece {
 std::vector<TFilePiece> CutFiles(const std::vector<std::string>& fileNames, uint64_t minBytes);
 // Every file as one piece.
 std::vector<TFilePiece> WholeFiles(const std::vector<std::string>& fileNames);
-// Where the runs of neighbouring pieces start that are worked on as one: whole
-// files are joined up to about the size CutFiles(..., minBytes) gives a piece,
-// while a cut piece is a run of its own. The last entry is pieces.size().
-std::vector<size_t> JoinPieces(const std::vector<TFilePiece>& pieces, uint64_t minBytes);
+// Where the runs of neighbouring pieces start that are worked on as one, so
+// that many small files cost a run each rather than a task and a result per
+// file: whole files are joined up to about a quarter of a core's share of
+// the corpus, while a cut piece is a run of its own. The last entry is
+// pieces.size().
+std::vector<size_t> JoinPieces(const std::vector<TFilePiece>& pieces);
 bool AnyCut(const std::vector<TFilePiece>& pieces);
 // The bytes of a piece as corpus text; failures raise as ReadFileBytes does.
 // A UTF-8 byte-order mark at the start of a file is no text. A file that

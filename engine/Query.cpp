@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -135,26 +136,45 @@ void DropControlBytesAtTokenEdges(std::string& line) {
     line.swap(out);
 }
 
+// Whether text may hold white space other than single blanks: a byte below
+// 32 (TAB, vertical tab, form feed among them) or two blanks in a row. Eight
+// bytes at a time, as nearly every line holds neither.
+bool MayHoldWideSpace(std::string_view text) {
+    static_assert(std::endian::native == std::endian::little, "a word's first byte is its lowest");
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    // The high bit of every byte of x that is 0.
+    auto zeroBytes = [](uint64_t x) { return ~(((x & kLow7) + kLow7) | x | kLow7); };
+    bool blankBefore = false;
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (zeroBytes(word & 0xE0E0E0E0E0E0E0E0ull)) return true;
+        // Bytes in memory order from the lowest: a blank's neighbour is the next byte up.
+        const uint64_t blanks = zeroBytes(word ^ 0x2020202020202020ull);
+        if ((blanks & (blanks >> 8)) || (blankBefore && (blanks & 0x80))) return true;
+        blankBefore = (blanks >> 63) != 0;
+    }
+    for (; i < text.size(); ++i) {
+        if (IsTrimChar(text[i]) && text[i] != ' ') return true;
+        if (text[i] == ' ' && blankBefore) return true;
+        blankBefore = text[i] == ' ';
+    }
+    return false;
+}
+
 // Counting parts a line at every run of white space, while the search pattern
 // steps from word to word over one character: each run becomes one blank, so
 // that both see the same words and a context reads with single blanks.
 void SingleBlanks(std::string& line) {
-    const size_t n = line.size();
-    // Most lines hold single blanks only and are left as they are.
-    auto singleBlankOrWord = [&](size_t i) {
-        return !IsRegexSpace(line[i]) || (line[i] == ' ' && (i + 1 == n || !IsRegexSpace(line[i + 1])));
-    };
-    size_t i = 0;
-    while (i < n && singleBlankOrWord(i)) ++i;
-    if (i == n) return;
-    size_t out = i;
-    while (i < n) {
+    size_t out = 0;
+    for (size_t i = 0; i < line.size();) {
         if (!IsRegexSpace(line[i])) {
             line[out++] = line[i++];
             continue;
         }
         line[out++] = ' ';
-        while (i < n && IsRegexSpace(line[i])) ++i;
+        while (i < line.size() && IsRegexSpace(line[i])) ++i;
     }
     line.resize(out);
 }
@@ -206,6 +226,13 @@ struct TSearchPattern {
         return first + 1 >= LeftPad.size() && last + RightPad.size() <= line.size() + 1;
     }
 
+    // Whether a padded line may hold white space other than single blanks:
+    // the pads hold none, so only the line between them is looked at.
+    bool MayHoldWideSpace(const std::string& line) const {
+        const size_t from = LeftPad.size() - 1, to = line.size() + 1 - RightPad.size();
+        return ::MayHoldWideSpace(std::string_view(line).substr(from, to - from));
+    }
+
     int L, R;
     bool Raw;
     TRegExpr Full, Node, Anchored;
@@ -236,7 +263,7 @@ bool TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
                 line.assign(pattern.LeftPad).append(trimmed).append(pattern.RightPad);
             // Neither padding nor normalising adds a control byte.
             if (HasControlByte(trimmed)) DropControlBytesAtTokenEdges(line);
-            SingleBlanks(line);
+            if (pattern.MayHoldWideSpace(line)) SingleBlanks(line);
             size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
             try {
                 if (pattern.Prefilter && !pattern.Node.Exec(line)) continue;
@@ -363,14 +390,14 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
         return found;
     };
     std::vector<TFilePiece> pieces = CutFiles(fileNames, SearchPieceBytes);
-    std::vector<size_t> runStart = JoinPieces(pieces, SearchPieceBytes);
+    std::vector<size_t> runStart = JoinPieces(pieces);
     std::vector<TRunHits> found = search(pieces, runStart);
     if (AnyCut(pieces) && std::any_of(found.begin(), found.end(), [](const TRunHits& r) { return r.Error; })) {
         // A file that fails part way must add none of its hits: search whole
         // files again, which stop where the failing one starts.
         found.clear();
         pieces = WholeFiles(fileNames);
-        runStart = JoinPieces(pieces, SearchPieceBytes);
+        runStart = JoinPieces(pieces);
         found = search(pieces, runStart);
     }
     // In file order, as searching one file after another gives them; a file

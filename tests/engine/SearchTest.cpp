@@ -468,6 +468,19 @@ TEST_F(SearchFixture, SearchingManyFilesTellsItsProgressWhileItRuns) {
     }
 }
 
+// A run of white space is one separator wherever it falls in a line, at
+// every byte offset, in raw and tagged text.
+TEST_F(SearchFixture, AWideSpaceIsOneSeparatorAtEveryOffset) {
+    for (const std::string run : {"  ", "\t", "\f", " \v"}) {
+        for (int width = 1; width <= 17; ++width) {
+            SCOPED_TRACE(::testing::PrintToString(run) + " after " + std::to_string(width) + " bytes");
+            const std::string word(static_cast<size_t>(width), 'w');
+            ExpectHits(Run(word + run + "node end", "node", 1, 1), {{word, "node", "end"}});
+            ExpectHits(Run(word + "_A" + run + "node_N end_B", "node_N", 1, 1, "[_]"), {{word + "_A", "node_N", "end_B"}});
+        }
+    }
+}
+
 // While many small files are searched, what the search holds follows their
 // text and hits, not a fixed share per file: a folder of a hundred thousand
 // short files must not cost gigabytes. Measured where the search reports its
