@@ -115,6 +115,7 @@ bool TForm1::PrepareEngines(const TParamInfo& p, const std::string& expr) {
         FEngine = TEngineState();
         gStat->Clear();
         gStat->LoadAndCountFiles(paths);
+        ReportLeftOutFiles(gStat->LeftOutFiles);
         FEngine.corpusKey = wanted.corpusKey;
     }
     if (gStat->Tokens.Count() == 0) return false;
@@ -134,6 +135,8 @@ bool TForm1::PrepareEngines(const TParamInfo& p, const std::string& expr) {
         gQuery2->Clear();
         gQuery2->SearchFiles(paths, gSplitters, expr, p.CaseSensitive, wanted.leftContext, wanted.rightContext,
                              gProgress, true);
+        // The files a new load left out have been named already.
+        if (!plan.load) ReportLeftOutFiles(gQuery2->LeftOutFiles);
         ReportSkippedLines(*gQuery2);
         FEngine.searched = true;
         FEngine.node = p.Node;

@@ -177,6 +177,15 @@ void TForm1::ReportSkippedLines(const TQuery& query) {
                     " line(s) skipped: the expression took too long to match on them.");
 }
 
+void TForm1::ReportLeftOutFiles(const std::vector<std::string>& names) {
+    if (names.empty()) return;
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    ShowMessage(IntToStr(static_cast<int64_t>(names.size())) + " file(s) left out: " + list +
+                ". They start with a UTF-16 byte-order mark, and only 8-bit text (ANSI, code page 936 or UTF-8) "
+                "can be read; save them as UTF-8 to use them.");
+}
+
 std::string TForm1::ConvertQuery(const std::string& query, const std::string& splitters, bool literal) {
     return TDisplay::ConvertQuery(query, splitters, literal);
 }

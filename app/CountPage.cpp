@@ -5,6 +5,7 @@
 
 #include "app/RunScope.h"
 #include "app/Unit1.h"
+#include "engine/Counting.h"
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Dialogs.h"
 
@@ -25,12 +26,17 @@ std::string Shown(const std::string& field) { return field == kEmptyContext ? st
 }  // namespace
 
 void TForm1::GroupCountHits(TArrResultStr& hits, bool caseSensitive) {
-    TStringList keys, groups;
-    keys.Reserve(static_cast<int>(hits.size()));
+    // Each hit's index stays apart from its key, which may hold any text
+    // ("C#", "###"), and identical keys are grouped in one pass, however
+    // many lines a group has.
+    TTokenTable keys;
+    TKeyHitList entries(hits.size());
     for (size_t i = 0; i < hits.size(); ++i)
-        keys.Add(KeyField(hits[i].Left) + "\t" + KeyField(hits[i].Center) + "\t" + KeyField(hits[i].Right) + "###" +
-                 IntToStr(static_cast<int64_t>(i)));
-    TDisplay::GroupHits(keys, groups, !caseSensitive);
+        entries[i] = {keys.Intern(KeyField(hits[i].Left) + "\t" + KeyField(hits[i].Center) + "\t" +
+                                  KeyField(hits[i].Right)),
+                      static_cast<int32_t>(i)};
+    TStringList groups;
+    GroupKeyHits(entries, keys, static_cast<int>(hits.size()), !caseSensitive, groups);
     hits.assign(static_cast<size_t>(groups.Count()), TResultStr());
     for (int j = 0; j < groups.Count(); ++j) {
         std::string line = Trim(groups[j]);

@@ -9,6 +9,7 @@
 #include "app/RunScope.h"
 #include "app/Unit1.h"
 #include "engine/CodePage936.h"
+#include "engine/FileChunks.h"
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
@@ -227,6 +228,7 @@ void TForm1::btnCreateListClick(TObject* /*sender*/) {
                                {rbxWordByPos, "WORD by POS", "     "},
                                {rbxPosByWord, "POS by WORD", "     "}};
     std::string folder;
+    std::vector<std::string> leftOut;
     {
         TRunScope run(this, nullptr, ggFreList);
         TProgressTextReset progressText{ggFreList};
@@ -248,7 +250,14 @@ void TForm1::btnCreateListClick(TObject* /*sender*/) {
             for (int i = 0; i < clbFileList->Items().Count(); ++i) {
                 if (!clbFileList->Checked(i)) continue;
                 clbFileList->SetItemIndex(i);
-                lines.LoadFromFile(IncludeTrailingPathDelimiter(lblDir->Caption()) + clbFileList->Items()[i]);
+                const std::string name = clbFileList->Items()[i];
+                bool utf16 = false;
+                lines.SetText(ReadCorpusFile(IncludeTrailingPathDelimiter(lblDir->Caption()) + name, &utf16));
+                if (utf16) {
+                    // Named once, whatever the cluster lengths.
+                    if (std::find(leftOut.begin(), leftOut.end(), name) == leftOut.end()) leftOut.push_back(name);
+                    continue;
+                }
                 ggFreList->SetMaxValue(std::max(lines.Count() - 1, 0));
                 ggFreList->SetProgressText("Loading file " + IntToStr(i + 1) + ", cluster length=" +
                                            IntToStr(length) + "     ");
@@ -292,6 +301,7 @@ void TForm1::btnCreateListClick(TObject* /*sender*/) {
             }
         }
     }
+    ReportLeftOutFiles(leftOut);
     ShellExecute("open", folder);
     ShowMessage(FormatFixed((TickCount() - started) / 1000.0L, 3) + " Seconds Used!");
 }

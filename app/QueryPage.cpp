@@ -102,6 +102,7 @@ void TForm1::SearchCorpus(const std::string& expression, bool caseSensitive, Tql
     gQuery->SearchFiles(paths, gSplitters, expression, caseSensitive, StrToInt(cbxLeftRangeNum->GetText()),
                         StrToInt(cbxRightRangeNum->GetText()), gProgress, false, showProgress);
     gProgress = 0;
+    ReportLeftOutFiles(gQuery->LeftOutFiles);
     ReportSkippedLines(*gQuery);
 }
 

@@ -420,6 +420,8 @@ public:
     static std::array<int, 3> ShownColumns(const TResultStr& hit);
     // Tells the user how many lines a search had to leave out.
     static void ReportSkippedLines(const TQuery& query);
+    // Tells the user which files a run left out as UTF-16 text, and why.
+    static void ReportLeftOutFiles(const std::vector<std::string>& names);
     static std::string ConvertQuery(const std::string& query, const std::string& splitters, bool literal);
     // Appends the hits a member list names ("3,7,12,", as grouping and collocate
     // counting write them), numbered from 0; an index outside the hits is skipped.

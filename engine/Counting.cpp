@@ -290,8 +290,8 @@ void WriteGroups(TKeyHitList& items, const std::vector<uint32_t>& keyRank, const
 }  // namespace
 
 std::vector<uint32_t> RankGroupKeys(const TTokenTable& keys, bool ignoreCase) {
-    // An entry sorts by its key followed by "###" (no key holds "#", so the
-    // key decides unless the keys are equal), then by its hit index as text.
+    // An entry sorts by its key followed by "###" (where no key holds "#",
+    // the key decides unless the keys are equal), then by its hit index as text.
     std::vector<std::string> framedKeys(keys.Size());
     for (uint32_t k = 0; k < keys.Size(); ++k) framedKeys[k].append(keys.Text(k)).append("###");
     return RankTexts(framedKeys, ignoreCase);

@@ -30,7 +30,9 @@ struct TKeyHit {
 using TKeyHitList = TBuffer<TKeyHit>;
 
 // What GroupHits(source, dest, ignoreCase) does to a source list of the entries
-// keys.Text(key) + "###" + hit, in this order. Keys must not contain "#".
+// keys.Text(key) + "###" + hit, in this order, when no key holds "#". A key
+// may hold any text: entries are ordered by key + "###", then by hit as
+// text, so that a key never shares a group or a place with another key.
 // The entries are used up.
 void GroupKeyHits(TKeyHitList& entries, const TTokenTable& keys, int hitCount, bool ignoreCase,
                   TStringList& dest);

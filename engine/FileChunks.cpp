@@ -5,18 +5,35 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <string_view>
 
 #include "engine/Parallel.h"
 #include "platform/core/SysUtils.h"
 
 namespace {
 
+bool StartsAsUtf16(std::string_view bytes) {
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
 void CutFile(const std::string& name, size_t file, uint64_t size, uint64_t pieceBytes,
              std::vector<TFilePiece>& pieces) {
     std::ifstream in;
-    if (size > pieceBytes) in.open(name, std::ios::binary);
+    std::string block;
+    if (size > pieceBytes) {
+        in.open(name, std::ios::binary);
+        block.resize(size_t(1) << 16);
+    }
+    if (in) {
+        // A UTF-16 file is never cut: it is left out whole.
+        char mark[2] = {};
+        if (in.read(mark, 2) && StartsAsUtf16(std::string_view(mark, 2))) {
+            pieces.push_back({file, 0, size, true, true});
+            return;
+        }
+        in.clear();
+    }
     uint64_t begin = 0;
-    std::string block(size_t(1) << 16, '\0');
     while (in && size - begin > pieceBytes) {
         // The piece ends after the first line feed from about pieceBytes on.
         uint64_t at = begin + pieceBytes - 1, cut = 0;
@@ -60,11 +77,44 @@ std::vector<TFilePiece> WholeFiles(const std::vector<std::string>& fileNames) {
     return CutFiles(fileNames, std::numeric_limits<uint64_t>::max());
 }
 
+std::vector<size_t> JoinPieces(const std::vector<TFilePiece>& pieces) {
+    uint64_t total = 0;
+    for (const TFilePiece& piece : pieces) total += piece.End - piece.Begin;
+    // About four runs per core, as loading makes them: the cores stay busy
+    // to the end.
+    const uint64_t runBytes = std::max<uint64_t>(1, total / (static_cast<uint64_t>(EngineThreads()) * 4));
+    std::vector<size_t> starts;
+    uint64_t inRun = 0;
+    for (size_t k = 0; k < pieces.size(); ++k) {
+        const uint64_t bytes = pieces[k].End - pieces[k].Begin;
+        if (k == 0 || !pieces[k].Whole || !pieces[k - 1].Whole || inRun + bytes > runBytes) {
+            starts.push_back(k);
+            inRun = 0;
+        }
+        inRun += bytes;
+    }
+    starts.push_back(pieces.size());
+    return starts;
+}
+
 bool AnyCut(const std::vector<TFilePiece>& pieces) {
     return std::any_of(pieces.begin(), pieces.end(), [](const TFilePiece& piece) { return !piece.Whole; });
 }
 
-std::string ReadPiece(const std::vector<std::string>& fileNames, const TFilePiece& piece) {
+std::string ReadPiece(const std::vector<std::string>& fileNames, const TFilePiece& piece, bool* utf16) {
     const std::string& name = fileNames[piece.File];
-    return piece.Whole ? ReadFileBytes(name) : ReadFileRange(name, piece.Begin, piece.End);
+    bool wide = piece.Utf16;
+    std::string bytes;
+    if (!wide) bytes = piece.Whole ? ReadFileBytes(name) : ReadFileRange(name, piece.Begin, piece.End);
+    if (piece.Begin == 0 && !wide) {
+        wide = StartsAsUtf16(bytes);
+        if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+    }
+    if (utf16) *utf16 = wide;
+    if (wide) bytes.clear();
+    return bytes;
+}
+
+std::string ReadCorpusFile(const std::string& fileName, bool* utf16) {
+    return ReadPiece({fileName}, TFilePiece{0, 0, 0, true}, utf16);
 }

@@ -11,6 +11,8 @@ struct TFilePiece {
     size_t File;
     uint64_t Begin, End;
     bool Whole;
+    // The file starts with a UTF-16 byte-order mark, as cutting it found.
+    bool Utf16 = false;
 };
 
 // The files in order, each cut after line feeds into pieces of at least
@@ -21,6 +23,17 @@ struct TFilePiece {
 std::vector<TFilePiece> CutFiles(const std::vector<std::string>& fileNames, uint64_t minBytes);
 // Every file as one piece.
 std::vector<TFilePiece> WholeFiles(const std::vector<std::string>& fileNames);
+// Where the runs of neighbouring pieces start that are worked on as one, so
+// that many small files cost a run each rather than a task and a result per
+// file: whole files are joined up to about a quarter of a core's share of
+// the corpus, while a cut piece is a run of its own. The last entry is
+// pieces.size().
+std::vector<size_t> JoinPieces(const std::vector<TFilePiece>& pieces);
 bool AnyCut(const std::vector<TFilePiece>& pieces);
-// The bytes of a piece; failures raise as ReadFileBytes does.
-std::string ReadPiece(const std::vector<std::string>& fileNames, const TFilePiece& piece);
+// The bytes of a piece as corpus text; failures raise as ReadFileBytes does.
+// A UTF-8 byte-order mark at the start of a file is no text. A file that
+// starts with a UTF-16 byte-order mark holds no 8-bit text at all: its
+// pieces give nothing, and utf16 (when given) is set.
+std::string ReadPiece(const std::vector<std::string>& fileNames, const TFilePiece& piece, bool* utf16 = nullptr);
+// A whole corpus file read as ReadPiece reads it.
+std::string ReadCorpusFile(const std::string& fileName, bool* utf16 = nullptr);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -30,12 +31,15 @@ void TQuery::Clear() {
     Hits.clear();
     Matrix.clear();
     SkippedLines = 0;
+    LeftOutFiles.clear();
 }
 
 int TQuery::LoadFile(const std::string& fileName, const std::string& splitters) {
     FileName = ExtractFileName(fileName);
+    bool utf16 = false;
     Lines.Clear();
-    Lines.LoadFromFile(fileName);
+    Lines.SetText(ReadCorpusFile(fileName, &utf16));
+    if (utf16) LeftOutFiles.push_back(FileName);
     Splitters = splitters;
     return Lines.Count();
 }
@@ -132,6 +136,49 @@ void DropControlBytesAtTokenEdges(std::string& line) {
     line.swap(out);
 }
 
+// Whether text may hold white space other than single blanks: a byte below
+// 32 (TAB, vertical tab, form feed among them) or two blanks in a row. Eight
+// bytes at a time, as nearly every line holds neither.
+bool MayHoldWideSpace(std::string_view text) {
+    static_assert(std::endian::native == std::endian::little, "a word's first byte is its lowest");
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    // The high bit of every byte of x that is 0.
+    auto zeroBytes = [](uint64_t x) { return ~(((x & kLow7) + kLow7) | x | kLow7); };
+    bool blankBefore = false;
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (zeroBytes(word & 0xE0E0E0E0E0E0E0E0ull)) return true;
+        // Bytes in memory order from the lowest: a blank's neighbour is the next byte up.
+        const uint64_t blanks = zeroBytes(word ^ 0x2020202020202020ull);
+        if ((blanks & (blanks >> 8)) || (blankBefore && (blanks & 0x80))) return true;
+        blankBefore = (blanks >> 63) != 0;
+    }
+    for (; i < text.size(); ++i) {
+        if (IsTrimChar(text[i]) && text[i] != ' ') return true;
+        if (text[i] == ' ' && blankBefore) return true;
+        blankBefore = text[i] == ' ';
+    }
+    return false;
+}
+
+// Counting parts a line at every run of white space, while the search pattern
+// steps from word to word over one character: each run becomes one blank, so
+// that both see the same words and a context reads with single blanks.
+void SingleBlanks(std::string& line) {
+    size_t out = 0;
+    for (size_t i = 0; i < line.size();) {
+        if (!IsRegexSpace(line[i])) {
+            line[out++] = line[i++];
+            continue;
+        }
+        line[out++] = ' ';
+        while (i < line.size() && IsRegexSpace(line[i])) ++i;
+    }
+    line.resize(out);
+}
+
 // A tagged padding word is split by the text's own separator (the first member
 // of the class), so that the display patterns built from that class remove it.
 std::string TaggedPadding(const std::string& splitters) {
@@ -179,6 +226,13 @@ struct TSearchPattern {
         return first + 1 >= LeftPad.size() && last + RightPad.size() <= line.size() + 1;
     }
 
+    // Whether a padded line may hold white space other than single blanks:
+    // the pads hold none, so only the line between them is looked at.
+    bool MayHoldWideSpace(const std::string& line) const {
+        const size_t from = LeftPad.size() - 1, to = line.size() + 1 - RightPad.size();
+        return ::MayHoldWideSpace(std::string_view(line).substr(from, to - from));
+    }
+
     int L, R;
     bool Raw;
     TRegExpr Full, Node, Anchored;
@@ -209,6 +263,7 @@ bool TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
                 line.assign(pattern.LeftPad).append(trimmed).append(pattern.RightPad);
             // Neither padding nor normalising adds a control byte.
             if (HasControlByte(trimmed)) DropControlBytesAtTokenEdges(line);
+            if (pattern.MayHoldWideSpace(line)) SingleBlanks(line);
             size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
             try {
                 if (pattern.Prefilter && !pattern.Node.Exec(line)) continue;
@@ -230,18 +285,25 @@ bool TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
 void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::string& splitters,
                          const std::string& expr, bool caseSensitive, int leftWords, int rightWords, int& progress,
                          bool buildMatrix, const TSearchProgressEvent& onProgress) {
-    struct TPieceHits {
+    // What a run of neighbouring pieces found, searched one after another
+    // into one query: a folder of many small files costs a result per run,
+    // not per file.
+    struct TRunHits {
         std::unique_ptr<TQuery> Query;
-        // The pattern ended the search within the piece.
-        bool Stopped = false;
+        // The run's pieces done, from its first on; the piece after them failed.
+        size_t Done = 0;
+        // The file of the last piece whose search the pattern ended.
+        size_t StoppedFile = SIZE_MAX;
+        // Files left out as UTF-16 text.
+        std::vector<size_t> LeftOut;
         std::exception_ptr Error;
     };
     std::vector<std::unique_ptr<TSearchPattern>> patterns(static_cast<size_t>(EngineThreads()));
     const std::string separators = Trim(splitters);
     // Only the last file's lines stay loaded, as after loading one file after another.
     TStringList lastLines;
-    auto search = [&](const std::vector<TFilePiece>& pieces) {
-        std::vector<TPieceHits> found(pieces.size());
+    auto search = [&](const std::vector<TFilePiece>& pieces, const std::vector<size_t>& runStart) {
+        std::vector<TRunHits> found(runStart.size() - 1);
         // The bytes of each piece searched so far, told on the calling thread.
         std::vector<std::atomic<uint64_t>> searched(pieces.size());
         auto report = [&] {
@@ -264,10 +326,10 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
             onProgress(state);
         };
         // Task 0 loads the last file's lines beside the search.
-        ParallelFor(pieces.size() + 1, [&](size_t task, size_t worker) {
+        ParallelFor(found.size() + 1, [&](size_t task, size_t worker) {
             if (task == 0) {
                 try {
-                    if (!fileNames.empty() && lastLines.Count() == 0) lastLines.SetText(ReadFileBytes(fileNames.back()));
+                    if (!fileNames.empty() && lastLines.Count() == 0) lastLines.SetText(ReadCorpusFile(fileNames.back()));
                 } catch (...) {
                     // The file's own piece reports why it cannot be read.
                 }
@@ -275,64 +337,92 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
             }
             std::unique_ptr<TSearchPattern>& pattern = patterns[worker];
             if (!pattern) pattern = std::make_unique<TSearchPattern>(expr, caseSensitive, leftWords, rightWords, separators);
-            const TFilePiece& piece = pieces[task - 1];
-            TPieceHits& out = found[task - 1];
+            TRunHits& out = found[task - 1];
             out.Query = std::make_unique<TQuery>();
             TQuery& q = *out.Query;
-            try {
-                // The lines are searched where they stand in the file's bytes: a
-                // string each would cost more than the text itself.
-                const std::string bytes = ReadPiece(fileNames, piece);
-                const std::vector<std::string_view> lines = SplitLines(bytes);
-                q.FileName = ExtractFileName(fileNames[piece.File]);
-                int progressInPiece = 0;
-                auto lineAt = [&](int k) {
-                    const std::string_view line = lines[static_cast<size_t>(k)];
-                    if ((k & 255) == 0) {
-                        searched[task - 1].store(static_cast<uint64_t>(line.data() - bytes.data()),
-                                                 std::memory_order_relaxed);
-                        // One thread alone searches where the window's own thread runs.
-                        if (!message_pump_detail::worker) report();
-                    }
-                    return line;
-                };
-                out.Stopped =
-                    !q.SearchWith(*pattern, static_cast<int>(lines.size()), lineAt, progressInPiece, buildMatrix);
-            } catch (...) {
-                out.Error = std::current_exception();
+            // Searches piece k into q; false when it failed, which ends the run.
+            auto searchPiece = [&](size_t k) {
+                const TFilePiece& piece = pieces[k];
+                const size_t hitsBefore = q.Hits.size(), rowsBefore = q.Matrix.size();
+                const int skippedBefore = q.SkippedLines;
+                try {
+                    bool utf16 = false;
+                    // The lines are searched where they stand in the file's bytes: a
+                    // string each would cost more than the text itself.
+                    const std::string bytes = ReadPiece(fileNames, piece, &utf16);
+                    if (utf16) out.LeftOut.push_back(piece.File);
+                    const std::vector<std::string_view> lines = SplitLines(bytes);
+                    q.FileName = ExtractFileName(fileNames[piece.File]);
+                    int progressInPiece = 0;
+                    auto lineAt = [&](int n) {
+                        const std::string_view line = lines[static_cast<size_t>(n)];
+                        if ((n & 255) == 0) {
+                            searched[k].store(static_cast<uint64_t>(line.data() - bytes.data()),
+                                              std::memory_order_relaxed);
+                            // One thread alone searches where the window's own thread runs.
+                            if (!message_pump_detail::worker) report();
+                        }
+                        return line;
+                    };
+                    if (!q.SearchWith(*pattern, static_cast<int>(lines.size()), lineAt, progressInPiece, buildMatrix))
+                        out.StoppedFile = piece.File;
+                    return true;
+                } catch (...) {
+                    // The failing piece adds nothing.
+                    q.Hits.Truncate(hitsBefore);
+                    q.Matrix.Truncate(rowsBefore);
+                    q.SkippedLines = skippedBefore;
+                    out.Error = std::current_exception();
+                    return false;
+                }
+            };
+            const size_t first = runStart[task - 1], end = runStart[task];
+            for (size_t k = first; k < end && !out.Error; ++k) {
+                // The rest of a file whose search the pattern ended is left out.
+                if (pieces[k].File == out.StoppedFile || searchPiece(k)) ++out.Done;
+                searched[k].store(pieces[k].End - pieces[k].Begin, std::memory_order_relaxed);
             }
-            searched[task - 1].store(piece.End - piece.Begin, std::memory_order_relaxed);
+            for (size_t k = first + out.Done; k < end; ++k)
+                searched[k].store(pieces[k].End - pieces[k].Begin, std::memory_order_relaxed);
+            if (q.Hits.empty() && q.SkippedLines == 0) out.Query.reset();
         }, report);
         report();
         return found;
     };
     std::vector<TFilePiece> pieces = CutFiles(fileNames, SearchPieceBytes);
-    std::vector<TPieceHits> found = search(pieces);
-    if (AnyCut(pieces) && std::any_of(found.begin(), found.end(), [](const TPieceHits& p) { return p.Error; })) {
+    std::vector<size_t> runStart = JoinPieces(pieces);
+    std::vector<TRunHits> found = search(pieces, runStart);
+    if (AnyCut(pieces) && std::any_of(found.begin(), found.end(), [](const TRunHits& r) { return r.Error; })) {
         // A file that fails part way must add none of its hits: search whole
         // files again, which stop where the failing one starts.
         found.clear();
         pieces = WholeFiles(fileNames);
-        found = search(pieces);
+        runStart = JoinPieces(pieces);
+        found = search(pieces, runStart);
     }
     // In file order, as searching one file after another gives them; a file
     // that could not be read ends the search after the files before it, and
-    // a piece whose search the pattern ended leaves out the rest of its file.
-    size_t usable = 0;
-    while (usable < found.size() && !found[usable].Error) ++usable;
-    // The pieces' results are copied side by side, each freed once copied.
+    // a piece whose search the pattern ended leaves out the rest of its file
+    // (a cut piece is a run of its own).
     std::vector<THitList*> hitLists;
     std::vector<TWordMatrix*> matrices;
-    size_t stoppedFile = SIZE_MAX;
-    for (size_t i = 0; i < usable; ++i) {
-        if (pieces[i].File == stoppedFile) continue;
-        TQuery& q = *found[i].Query;
-        hitLists.push_back(&q.Hits);
-        matrices.push_back(&q.Matrix);
-        SkippedLines += q.SkippedLines;
-        if (found[i].Stopped) stoppedFile = pieces[i].File;
+    size_t stoppedFile = SIZE_MAX, usable = 0, runs = 0;
+    std::exception_ptr error;
+    for (; runs < found.size() && !error; ++runs) {
+        TRunHits& run = found[runs];
+        if (pieces[runStart[runs]].File != stoppedFile) {
+            for (size_t file : run.LeftOut) LeftOutFiles.push_back(ExtractFileName(fileNames[file]));
+            if (run.Query) {
+                hitLists.push_back(&run.Query->Hits);
+                matrices.push_back(&run.Query->Matrix);
+                SkippedLines += run.Query->SkippedLines;
+            }
+            if (run.StoppedFile != SIZE_MAX) stoppedFile = run.StoppedFile;
+        }
+        usable = runStart[runs] + run.Done;
+        error = run.Error;
     }
-    // The pieces' results are freed into the heaps of the threads that made
+    // The runs' results are freed into the heaps of the threads that made
     // them, and given back before the next copy is made.
     Hits.AppendAll(hitLists);
     ReturnFreedMemory();
@@ -346,8 +436,8 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
         Lines.Assign(file + 1 == fileNames.size() ? lastLines : none);
         progress = Lines.Count();
     }
-    ParallelFor(usable, [&](size_t i, size_t) { found[i] = TPieceHits(); });
-    if (usable < found.size()) std::rethrow_exception(found[usable].Error);
+    ParallelFor(runs, [&](size_t i, size_t) { found[i] = TRunHits(); });
+    if (error) std::rethrow_exception(error);
 }
 
 void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool buildMatrix) {

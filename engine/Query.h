@@ -249,7 +249,9 @@ public:
     TQuery& operator=(const TQuery&) = delete;
 
     void Clear();
-    // Loads a corpus file; returns its line count. A missing file raises EFOpenError.
+    // Loads a corpus file; returns its line count. A missing file raises
+    // EFOpenError; a file that starts with a UTF-16 byte-order mark loads no
+    // line and is named in LeftOutFiles.
     int LoadFile(const std::string& fileName, const std::string& splitters);
     // Appends a hit (and, with buildMatrix, a matrix row) for every occurrence of
     // expr with exactly leftWords and rightWords words of context. An expression
@@ -273,6 +275,9 @@ public:
     TWordMatrix Matrix;
     // Lines left out of the searches since the last Clear.
     int SkippedLines = 0;
+    // The names (without folder) of the files loaded or searched since the
+    // last Clear that were left out as UTF-16 text.
+    std::vector<std::string> LeftOutFiles;
     std::string Splitters;
     std::string FileName;
     TStringList Lines;
@@ -374,7 +379,9 @@ public:
     void Clear();
     void ClearCounts();
     void LoadAndCount(const std::string& fileName);
-    // LoadAndCount of each file in turn, the files read on every core.
+    // LoadAndCount of each file in turn, the files read on every core. A file
+    // that starts with a UTF-16 byte-order mark adds no token and is named
+    // in LeftOutFiles.
     void LoadAndCountFiles(const std::vector<std::string>& fileNames);
     // Without lists only the counts the measures read are made, and the
     // frequency lists stay empty: a run that never shows them is spared
@@ -410,6 +417,9 @@ public:
     THashedStringList CollPos;
     TStatResultArr Results;
     TStringList FileLines;
+    // The names (without folder) of the files loaded since the last Clear
+    // that were left out as UTF-16 text.
+    std::vector<std::string> LeftOutFiles;
     TFreqInfo Freq;
     std::string Splitters;
     // The least bytes of a piece that loading cuts a large file into, so

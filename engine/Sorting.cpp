@@ -1,6 +1,7 @@
 // Ordering hits for display and grouping tagged items with the hits they came from.
 
 #include <functional>
+#include <vector>
 
 #include "engine/Query.h"
 #include "platform/core/Messages.h"
@@ -93,24 +94,31 @@ void TDisplay::GroupHits(TStringList& source, TStringList& dest, bool ignoreCase
     if (source.Count() == 0) return;
     source.SetCaseSensitive(!ignoreCase);
     source.CustomSort(CompareAlpha);
+    // The index is digits only, so the key ends at the last "###": a key may
+    // end in "#" itself.
     auto split = [](const std::string& entry, std::string& key, std::string& index) {
-        size_t p = entry.find("###");
+        size_t p = entry.rfind("###");
         key = p == std::string::npos ? entry : entry.substr(0, p);
         index = p == std::string::npos ? std::string() : entry.substr(p + 3);
     };
-    std::string key, index, nextKey, nextIndex, list;
+    std::string key, index, nextKey, nextIndex;
+    // A group's entries are sorted, so an index it repeats follows itself.
+    std::vector<std::string> indexes;
     int groupSize = 0, last = source.Count() - 1;
     for (int i = 0; i <= last; ++i) {
         ProcessMessages();
         split(source[i], key, index);
         ++groupSize;
-        if (("," + list).find("," + index + ",") == std::string::npos) list = index + "," + list;
+        if (indexes.empty() || indexes.back() != index) indexes.push_back(index);
         if (i < last) {
             split(source[i + 1], nextKey, nextIndex);
             if (ignoreCase ? SameText(key, nextKey) : key == nextKey) continue;
         }
-        dest.Add(key + "\t" + IntToStr(groupSize) + "\t" + list);
-        list.clear();
+        // Newest first.
+        std::string line = key + "\t" + IntToStr(groupSize) + "\t";
+        for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) line.append(*it).append(",");
+        dest.Add(std::move(line));
+        indexes.clear();
         groupSize = 0;
     }
 }

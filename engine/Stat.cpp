@@ -55,6 +55,7 @@ void TStat::SetSplitters(const std::string& splitters) {
 
 void TStat::Clear() {
     FCollocateKeys.reset();
+    LeftOutFiles.clear();
     Tokens.Clear();
     TokenFreq.Clear();
     WordFreq.Clear();
@@ -81,6 +82,8 @@ struct TFileTokens {
     TTokenTable Table;
     std::vector<uint32_t> Ids;
     std::exception_ptr Error;
+    // Files left out as UTF-16 text, in order.
+    std::vector<size_t> LeftOut;
 };
 
 void TokenizeBytes(std::string_view bytes, bool tagged, TFileTokens& out) {
@@ -130,8 +133,11 @@ std::vector<TFileTokens> TokenizePieces(const std::vector<std::string>& fileName
     std::vector<TFileTokens> runs(runStart.size() - 1);
     ParallelFor(runs.size(), [&](size_t r, size_t) {
         try {
-            for (size_t i = runStart[r]; i < runStart[r + 1]; ++i)
-                TokenizeBytes(ReadPiece(fileNames, pieces[i]), tagged, runs[r]);
+            for (size_t i = runStart[r]; i < runStart[r + 1]; ++i) {
+                bool utf16 = false;
+                TokenizeBytes(ReadPiece(fileNames, pieces[i], &utf16), tagged, runs[r]);
+                if (utf16) runs[r].LeftOut.push_back(pieces[i].File);
+            }
         } catch (...) {
             runs[r].Error = std::current_exception();
         }
@@ -160,6 +166,7 @@ void TStat::LoadAndCountFiles(const std::vector<std::string>& fileNames) {
     std::exception_ptr error;
     for (const TFileTokens& run : runs) {
         parts.push_back({&run.Table, &run.Ids});
+        for (size_t file : run.LeftOut) LeftOutFiles.push_back(ExtractFileName(fileNames[file]));
         if ((error = run.Error)) break;
     }
     Tokens.AppendAll(parts);

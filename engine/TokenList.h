@@ -37,7 +37,9 @@ public:
 
 private:
     uint32_t Intern(std::string_view text, size_t hash);
-    void Grow() { Rehash(FSlots.empty() ? 1024 : FSlots.size() * 2); }
+    // A table starts small: a search makes one per piece of the corpus, and
+    // a corpus of many tiny files has as many pieces.
+    void Grow() { Rehash(FSlots.empty() ? 16 : FSlots.size() * 2); }
     void Rehash(size_t slotCount);
 
     // A slot holds id + 1 (0: empty) and the hash's upper half, so that a

@@ -526,6 +526,27 @@ TEST_F(Collocation, AFileThatVanishedEndsTheRunWithTheFormUsableAgain) {
     EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message).size(), 1u);
 }
 
+// A UTF-16 file is no 8-bit text: the run leaves it out of N and of the
+// hits and names it, once for a load and once for each new search.
+TEST_F(Collocation, AUtf16FileIsLeftOutAndNamed) {
+    std::string wide = "\xFF\xFE";
+    for (char c : std::string("the_DT cat_NN ate_VV the_DT fish_NN\r\n")) wide += std::string{c, '\0'};
+    corpus_.Write("b.txt", wide);
+    TDialogScript::Clear();
+    Run("cat", 1, 1);
+    EXPECT_EQ(Collocates(), (std::vector<std::string>{"sat", "the"}));
+    EXPECT_EQ(form->gStat->Freq.N, 12);
+    auto shown = TDialogScript::Texts(TShownDialog::Kind::Message);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].starts_with("1 file(s) left out: b.txt. ")) << shown[0];
+    EXPECT_NE(shown[0].find("UTF-16"), std::string::npos);
+    Run("sat", 1, 1);  // searched again: told again
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message).size(), 2u);
+    Run("sat", 0, 1);  // counted again only
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message).size(), 2u);
+    EXPECT_TRUE(form->Enabled());
+}
+
 TEST_F(Collocation, CollocatePagePicture) {
     form->qlSkinPageControl1->SetActivePage(form->tsColligate);
     Run("cat", 1, 1);

@@ -8,6 +8,7 @@
 
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
+#include "tests/support/AllocationCount.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/FormPicture.h"
 
@@ -258,6 +259,49 @@ TEST_F(CountPage, ACountWithoutHitsLeavesTheListEmpty) {
     EXPECT_EQ(form->lsvCountResult->Items().Count(), 0);
     EXPECT_FALSE(form->btnSaveN->Enabled());
     EXPECT_EQ(form->lblInfoN1->Caption(), "    Hit(s): 0 / 0");
+}
+
+// A context may end in "#" (the token C#): identical lines form one row,
+// different lines never share one, and a row's detail shows as many lines
+// as it counts.
+TEST_F(CountPage, ARightContextEndingInAHashIsARowOfItsOwn) {
+    corpus_.Write("a.txt", "a_DT x_NN C#_NP\r\na_DT x_NN C#_NP\r\na_DT x_NN C_NP\r\n");
+    TDialogScript::QueueFile(true, corpus_.Path());
+    form->btnChoseDir->Click();
+    for (TqlSkinComboBox* mode : {form->cbxLN1, form->cbxCN1, form->cbxRN1})
+        mode->SetItemIndex(mode->Items().IndexOf("WORD"));
+    Count("x");
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"2|a|x|C#|", "1|a|x|C|"}));
+    EXPECT_EQ(form->lblInfoN1->Caption(), "    Hit(s): 2 / 3");
+    TListView* list = form->lsvCountResult;
+    for (int r = 0; r < list->Items().Count(); ++r) {
+        SCOPED_TRACE(r);
+        list->ClearSelection();
+        list->Items()[r]->SetSelected(true);
+        form->lsvCountResultDblClick(list);
+        const TResultStr& group = form->gCountHits[static_cast<size_t>(r)];
+        EXPECT_EQ(static_cast<int>(form->gCountDetail.size()), group.Count);
+        for (const TResultStr& line : form->gCountDetail) EXPECT_EQ(line.Right, group.Right + "_NP");
+    }
+}
+
+// Grouping works in proportion to its lines, also when they are all one
+// group (the tag patterns of a frequent word): four times the lines take
+// about four times the work, not sixteen.
+TEST_F(CountPage, GroupingIdenticalLinesGrowsLinearly) {
+    auto bytesFor = [&](size_t lines) {
+        TResultStr line;
+        line.Left = "DT", line.Center = "NN", line.Right = "VV";
+        TArrResultStr hits(lines, line);
+        AllocationCount count;
+        form->GroupCountHits(hits, false);
+        const size_t bytes = count.Bytes();
+        EXPECT_EQ(hits.size(), 1u);
+        EXPECT_EQ(hits.empty() ? 0 : hits[0].Count, static_cast<int>(lines));
+        return bytes;
+    };
+    const size_t small = bytesFor(5000), large = bytesFor(20000);
+    EXPECT_LT(large, 6 * small) << small << " bytes for 5000 lines";
 }
 
 TEST_F(CountPage, CountPagePicture) {

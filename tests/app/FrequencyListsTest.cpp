@@ -216,6 +216,20 @@ TEST_F(FrequencyLists, ListsOfATaggedCorpusCountWordsTagsAndBoth) {
     EXPECT_EQ(files["WORD and POS[1](6)(5).xls"].back(), "cat\tNN\t2");
 }
 
+// Lists read the corpus as counting does: a UTF-8 byte-order mark is no part
+// of the first word, and a UTF-16 file is left out and named.
+TEST_F(FrequencyLists, AByteOrderMarkIsNoTextAndAUtf16FileIsLeftOut) {
+    std::string wide = "\xFE\xFF";
+    for (char c : std::string("the_DT cat_NN\r\n")) wide += std::string{'\0', c};
+    Open({{"a.txt", "\xEF\xBB\xBF" + TaggedCorpus()}, {"b.txt", wide}});
+    form->rbxWord->SetChecked(true);
+    Run();
+    const std::map<std::string, Lines> expected{{"WORD[1](5).xls", {"the \t42", "dog \t41", "barks \t39", "a \t3", "cat \t2"}}};
+    EXPECT_EQ(Written(), expected);
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_TRUE(Messages()[0].starts_with("1 file(s) left out: b.txt. ")) << Messages()[0];
+}
+
 TEST_F(FrequencyLists, SeparatorsOtherThanTheUnderscoreSplitWordsFromTags) {
     Open({{"b.txt", "the/DT cat/NN\r\nthe/DT\r\n"}});
     form->rbxWord->SetChecked(true);

@@ -300,6 +300,22 @@ TEST_F(QueryPage, ALongTokenIsWrittenWholeAndNoOtherLineGrowsWithIt) {
     }
 }
 
+// A UTF-16 file gives no hits and is named; the other files are searched.
+TEST_F(QueryPage, AUtf16FileIsLeftOutOfTheSearchAndNamed) {
+    std::string wide = "\xFF\xFE";
+    for (char c : std::string("the_AT cat_NN sat_VV\r\n")) wide += std::string{c, '\0'};
+    corpus_.Write("c.txt", wide);
+    TDialogScript::QueueFile(true, corpus_.Path());
+    form->btnChoseDir->Click();
+    TDialogScript::Clear();
+    form->crbxByLit->SetChecked(true);
+    Query("cat");
+    EXPECT_EQ(form->gQueryHits.size(), 2u);
+    const auto shown = TDialogScript::Texts(TShownDialog::Kind::Message);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].starts_with("1 file(s) left out: c.txt. ")) << shown[0];
+}
+
 // A line on which the expression backtracks without end is left out; the
 // others keep their hits and the user learns how many lines were skipped.
 TEST_F(QueryPage, ALineTheMatcherGivesUpOnIsSkippedAndReported) {

@@ -93,6 +93,18 @@ TEST(GroupKeyHits, TheSpellingComesFromTheLastHitAsText) {
     EXPECT_EQ(Grouped(entries, keys, 12, true), std::vector<std::string>{"The\t4\t9,2,11,10,"});
 }
 
+// A key may hold any text, "###" and digits included: each key is a group of
+// its own, whatever the joined texts' order would interleave ("C###1" +
+// "###0" sorts between "C###1" and "C###10").
+TEST(GroupKeyHits, KeysHoldingHashesNeverShareAGroup) {
+    TTokenTable keys;
+    const uint32_t c = keys.Intern("C"), hash = keys.Intern("C#"), digits = keys.Intern("C###1");
+    const std::vector<TKeyHit> entries = {{digits, 0}, {c, 1}, {hash, 2}, {c, 3}, {c, 10}};
+    for (bool ignoreCase : {false, true})
+        EXPECT_EQ(Grouped(entries, keys, 11, ignoreCase),
+                  (std::vector<std::string>{"C\t3\t3,10,1,", "C#\t1\t2,", "C###1\t1\t0,"}));
+}
+
 // Only the ends of groups that hold more than one spelling make the sort be
 // replayed, and only in the ranges that hold such an end. Lists large enough
 // to be partitioned side by side, with one open group among many, every

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <malloc.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -464,4 +466,42 @@ TEST_F(SearchFixture, SearchingManyFilesTellsItsProgressWhileItRuns) {
             EXPECT_EQ(files, (std::vector<size_t>{0, 1, 2}));
         }
     }
+}
+
+// A run of white space is one separator wherever it falls in a line, at
+// every byte offset, in raw and tagged text.
+TEST_F(SearchFixture, AWideSpaceIsOneSeparatorAtEveryOffset) {
+    for (const std::string run : {"  ", "\t", "\f", " \v"}) {
+        for (int width = 1; width <= 17; ++width) {
+            SCOPED_TRACE(::testing::PrintToString(run) + " after " + std::to_string(width) + " bytes");
+            const std::string word(static_cast<size_t>(width), 'w');
+            ExpectHits(Run(word + run + "node end", "node", 1, 1), {{word, "node", "end"}});
+            ExpectHits(Run(word + "_A" + run + "node_N end_B", "node_N", 1, 1, "[_]"), {{word + "_A", "node_N", "end_B"}});
+        }
+    }
+}
+
+// While many small files are searched, what the search holds follows their
+// text and hits, not a fixed share per file: a folder of a hundred thousand
+// short files must not cost gigabytes. Measured where the search reports its
+// progress, after every file, on one thread.
+TEST_F(SearchFixture, ManySmallFilesCostLittleMemoryWhileSearched) {
+    std::vector<std::string> files;
+    for (int i = 0; i < 2000; ++i)
+        files.push_back(folder.Write("f" + std::to_string(i) + ".txt", i % 4 ? "nothing here\n" : "a cat sat\n"));
+    auto inUse = [] {
+        const struct mallinfo2 heap = mallinfo2();
+        return heap.uordblks + heap.hblkhd;
+    };
+    SetEngineThreads(1);
+    const size_t before = inUse();
+    size_t peak = before;
+    int progress = 0;
+    query.SearchFiles(files, "", "cat", false, 5, 5, progress, true,
+                      [&](const TSearchProgress&) { peak = std::max(peak, inUse()); });
+    SetEngineThreads(0);
+    EXPECT_EQ(query.Hits.size(), 500u);
+    if (before == 0) GTEST_SKIP() << "the allocator does not tell what it holds";
+    const size_t perFile = (peak - before) / files.size();
+    EXPECT_LT(perFile, 1024u);
 }

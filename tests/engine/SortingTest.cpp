@@ -162,6 +162,8 @@ TEST(HitGroup, CountsEveryEntryButListsEachHitOnce) {
         // "#" sorts before letters, so a stays apart from ab.
         {"prefix key", {"ab###1", "a###2", "a###3"}, {"a\t2\t3,2,", "ab\t1\t1,"}},
         {"groups in key order", {"b###0", "a###1", "c###2", "b###3"}, {"a\t1\t1,", "b\t2\t3,0,", "c\t1\t2,"}},
+        // The index is digits only: the key ends at the last "###".
+        {"key ending in #", {"C####0", "C####1", "C###2"}, {"C#\t2\t1,0,", "C\t1\t2,"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);

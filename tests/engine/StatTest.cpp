@@ -752,3 +752,145 @@ TEST(StatRun, WordAndTagPartAtACharacterBoundary) {
         }
     }
 }
+
+namespace {
+
+// The hits of node over the files as the windows search them: all files
+// side by side, cut into small pieces.
+TArrResultStr SearchSideBySide(const std::vector<std::string>& files, const std::string& splitters,
+                               const std::string& node, int left, int right, std::vector<std::string>* leftOut = nullptr) {
+    TQuery query;
+    query.SearchPieceBytes = 16;
+    int progress = 0;
+    query.SearchFiles(files, splitters, node, false, left, right, progress, true);
+    if (leftOut) *leftOut = query.LeftOutFiles;
+    return query.Hits.ToArray();
+}
+
+}  // namespace
+
+// Counting parts a line at every run of white space; the search must step over
+// the same runs, or the words around them lose their hits while N counts them.
+// The contexts read with single blanks whatever the run was.
+TEST(StatRun, EveryRunOfWhiteSpaceSeparatesWordsForSearchAndCount) {
+    const std::vector<std::pair<const char*, std::string>> runs = {
+        {"two blanks", "  "},      {"nine blanks", std::string(9, ' ')}, {"one TAB", "\t"},
+        {"two TABs", "\t\t"},      {"form feed", " \f "},                 {"form feed alone", "\f"},
+        {"vertical tab", "\v"},    {"mixed", " \t\v\f  \t"},
+    };
+    const std::vector<std::string> words = {"the", "cat", "sat", "on", "the", "mat"};
+    for (const bool tagged : {false, true}) {
+        const std::string splitters = tagged ? "[_]" : "";
+        const std::string node = tagged ? TDisplay::ConvertQuery("sat", splitters, true) : "sat";
+        auto line = [&](const std::string& separator) {
+            std::string text;
+            for (size_t k = 0; k < words.size(); ++k)
+                text += (k ? separator : "") + words[k] + (tagged ? "_" + std::string(k == 2 ? "VB" : "NN") : "");
+            return text;
+        };
+        for (const auto& [name, run] : runs) {
+            SCOPED_TRACE(std::string(tagged ? "tagged, " : "raw, ") + name);
+            Collocation collocation(splitters);
+            collocation.Write(line(" ") + "\n" + line(run) + "\n");
+            collocation.Load(false);
+            EXPECT_EQ(collocation.stat.Freq.N, 12);
+            collocation.Count(node, 2, 2, false);
+            EXPECT_EQ(collocation.stat.Freq.Fn, 2);
+            const TArrResultStr hits = collocation.query.Hits.ToArray();
+            EXPECT_EQ(hits.size(), 2u);
+            if (hits.size() != 2u) continue;
+            // Both lines read alike, the spaced one with single blanks.
+            EXPECT_EQ(hits[1].Left, hits[0].Left);
+            EXPECT_EQ(hits[1].Right, hits[0].Right);
+            EXPECT_TRUE(hits[0].Left.ends_with(tagged ? "## the_NN cat_NN" : "## the cat")) << hits[0].Left;
+            const TStatResult* cat = Row(collocation.Compute("BOTH", 2, 2), tagged ? "cat_NN" : "cat");
+            EXPECT_EQ(cat ? cat->Fnc : 0, 2);
+            // Searched side by side the files give the same hits.
+            const TArrResultStr together = SearchSideBySide(collocation.files, splitters, node, 5, 5);
+            EXPECT_EQ(together.size(), hits.size());
+            if (together.size() == hits.size()) EXPECT_EQ(together[1].Right, hits[1].Right);
+            // Every token counted is found, and found once.
+            collocation.Count("\\S+", 1, 1, false);
+            EXPECT_EQ(collocation.stat.Freq.Fn, collocation.stat.Freq.N);
+        }
+    }
+}
+
+// A UTF-8 byte-order mark is no part of a file's first word, for counting and
+// search alike; text that only looks like the mark's start, a mark later in
+// the file, and Latin-1 or UTF-8 text without one stay as they are.
+TEST(StatRun, AByteOrderMarkStartingAFileIsNoText) {
+    const std::string bom = "\xEF\xBB\xBF";
+    struct Case {
+        const char* name;
+        std::string splitters, text, word;
+        int count;
+    };
+    const std::vector<Case> cases = {
+        {"raw", "", bom + "orchard trees\nan orchard here\n", "orchard", 2},
+        {"tagged", "[_]", bom + "orchard_NN trees_NN\r\nan_DT orchard_NN\r\n", "orchard_NN", 2},
+        {"before markup", "", bom + "<doc> orchard\nan orchard here\n", "orchard", 1},
+        {"later in the file", "", "an orchard\n" + bom + "orchard here\n", bom + "orchard", 1},
+        {"Latin-1 text starting like the mark", "", "\xEF\xBBx orchard\n", "\xEF\xBBx", 1},
+        {"UTF-8 text without the mark", "[_]", "\xC3\xA9t\xC3\xA9_NN orchard_NN\n", "\xC3\xA9t\xC3\xA9_NN", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Collocation collocation(c.splitters);
+        collocation.Write(c.text);
+        collocation.Load(false);
+        const std::vector<std::string> lines = Lines(collocation.stat.TokenFreq);
+        EXPECT_NE(std::find(lines.begin(), lines.end(), c.word + " =" + std::to_string(c.count)), lines.end())
+            << ::testing::PrintToString(lines);
+        const std::string node = "(?<!\\S)" + c.word + "(?!\\S)";
+        collocation.Count(node, 1, 1, false);
+        EXPECT_EQ(collocation.stat.Freq.Fn, c.count);
+        EXPECT_EQ(static_cast<int>(SearchSideBySide(collocation.files, c.splitters, node, 1, 1).size()), c.count);
+    }
+}
+
+namespace {
+
+std::string Utf16(std::string_view ascii, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : ascii) bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return bytes;
+}
+
+}  // namespace
+
+// A file that starts with a UTF-16 byte-order mark holds no 8-bit words: it is
+// left out of counting and search, also when large enough to be cut into
+// pieces, and named, while the other files count as before. Latin-1 text
+// starting with one of the mark's bytes is kept.
+TEST(StatRun, AUtf16FileIsLeftOutAndNamed) {
+    Collocation run("");
+    std::string longText;
+    for (int k = 0; k < 200; ++k) longText += "the cat sat on the mat\r\n";
+    run.Write("the cat sat\n");
+    run.Write(Utf16("the cat sat on the mat\r\n", false));
+    run.Write(Utf16(longText, true));
+    run.Write("\xFF" "cat sat\n");
+    run.Write("\xFE" "cat sat\n");
+    const std::vector<std::string> named = {"c1.txt", "c2.txt"};
+    for (int threads : {1, 4}) {
+        SCOPED_TRACE(threads);
+        SetEngineThreads(threads);
+        run.stat.LoadPieceBytes = 64;
+        run.Load(false);
+        EXPECT_EQ(run.stat.Freq.N, 7);
+        EXPECT_EQ(run.stat.LeftOutFiles, named);
+        run.Count("cat", 1, 1, false);
+        EXPECT_EQ(run.query.Hits.size(), 1u);
+        EXPECT_EQ(run.query.LeftOutFiles, named);
+        std::vector<std::string> leftOut;
+        EXPECT_EQ(SearchSideBySide(run.files, "", "sat", 1, 1, &leftOut).size(), 3u);
+        EXPECT_EQ(leftOut, named);
+        SetEngineThreads(0);
+    }
+    // A new load or search forgets the files left out before.
+    run.stat.Clear();
+    run.query.Clear();
+    EXPECT_TRUE(run.stat.LeftOutFiles.empty());
+    EXPECT_TRUE(run.query.LeftOutFiles.empty());
+}
