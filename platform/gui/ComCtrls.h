@@ -37,6 +37,22 @@ enum class TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 // Draws an owner-drawn tab (TabIndex among the visible tabs) on the control's canvas.
 using TDrawTabEvent = std::function<void(TPageControl* Control, int TabIndex, const TRect& Rect, bool Active)>;
 
+// The height of a row of tabs: it reads as a number, and a value written,
+// however it is written, goes through the control's SetTabHeight, so a
+// subclass sees every change.
+class TTabHeightProperty {
+public:
+    explicit TTabHeightProperty(TPageControl& owner) : FOwner(owner) {}
+    TTabHeightProperty(const TTabHeightProperty&) = delete;
+    operator int() const { return FValue; }
+    TTabHeightProperty& operator=(int value);
+
+private:
+    friend class TPageControl;
+    TPageControl& FOwner;
+    int FValue = 22;
+};
+
 // Tabs in a row along one side (the top unless TabPosition says otherwise);
 // the active page fills the area beside them. A disabled page cannot be
 // entered by a click on its tab.
@@ -52,12 +68,15 @@ public:
     void SetActivePage(TTabSheet* page);
     int ActivePageIndex() const;
     void SetActivePageIndex(int index);
-    // The tab rectangles of the visible tabs, in page order (hidden tabs give empty rectangles).
-    TRect TabRect(int pageIndex) const;
+    // A page's tab as the tab-control message reports it (TCM_GETITEMRECT);
+    // empty for a page without a visible tab.
+    virtual TRect TabRect(int pageIndex) const;
     // Activates the next (or previous) page with a visible tab that is enabled,
     // wrapping around, as the user does with Ctrl+Tab.
     void SelectNextPage(bool forward);
-    int TabHeight = 22;
+    TTabHeightProperty TabHeight{*this};
+    // 0 or less: the platform's own height.
+    virtual void SetTabHeight(int value);
     // Every tab this wide; 0: each as wide as its caption needs.
     int TabWidth = 0;
     // Room added to a tab sized by its caption, for what is drawn beside the
@@ -129,6 +148,11 @@ private:
     // The visible tab under the pointer, -1 none.
     int FHotTab = -1;
 };
+
+inline TTabHeightProperty& TTabHeightProperty::operator=(int value) {
+    FOwner.SetTabHeight(value);
+    return *this;
+}
 
 class TProgressBar : public TCustomControl {
 public:

@@ -357,14 +357,14 @@ struct SideCase {
     TTabPosition position;
     const char* name;
     TRect pages;     // the page area of the 200 x 100 control
-    TRect firstTab;  // the first visible tab; the next starts 40 further along the row
+    TRect secondTab;  // the Collocate tab; the first visible tab lies 40 before it along the row
 };
 
 const SideCase kSides[] = {
-    {TTabPosition::tpTop, "top", Rect(10, 20, 190, 90), Rect(2, 0, 42, 10)},
-    {TTabPosition::tpBottom, "bottom", Rect(10, 10, 190, 80), Rect(2, 90, 42, 100)},
-    {TTabPosition::tpLeft, "left", Rect(20, 10, 190, 90), Rect(0, 2, 10, 42)},
-    {TTabPosition::tpRight, "right", Rect(10, 10, 180, 90), Rect(190, 2, 200, 42)},
+    {TTabPosition::tpTop, "top", Rect(10, 20, 190, 90), Rect(40, 0, 80, 10)},
+    {TTabPosition::tpBottom, "bottom", Rect(10, 10, 190, 80), Rect(40, 90, 80, 100)},
+    {TTabPosition::tpLeft, "left", Rect(20, 10, 190, 90), Rect(0, 42, 10, 82)},
+    {TTabPosition::tpRight, "right", Rect(10, 10, 180, 90), Rect(190, 42, 200, 82)},
 };
 
 bool Side(TTabPosition p) { return p == TTabPosition::tpLeft || p == TTabPosition::tpRight; }
@@ -428,8 +428,11 @@ TEST_F(SkinTabs, PageAreaAndTabRectanglesOnEverySide) {
         EXPECT_EQ(area, c.pages) << "display rectangle";
         pc->Perform(TCM_ADJUSTRECT, 1, LPARAM(&area));
         EXPECT_EQ(area, Rect(0, 0, pc->Width(), pc->Height())) << "and back";
-        EXPECT_EQ(pc->TabRect(0), c.firstTab);
-        EXPECT_EQ(pc->TabRect(3), Along(c.firstTab, c.position, 40));
+        // A single row along the top or bottom starts one pixel in.
+        TRect first = Along(c.secondTab, c.position, -40);
+        if (!Side(c.position)) ++first.Left;
+        EXPECT_EQ(pc->TabRect(0), first);
+        EXPECT_EQ(pc->TabRect(3), c.secondTab);
         TRect item;
         ASSERT_TRUE(pc->Perform(TCM_GETITEMRECT, 1, LPARAM(&item)));
         EXPECT_EQ(item, pc->TabRect(3));
@@ -570,6 +573,112 @@ TEST_F(SkinTabCloseButtons, WrappedRowsPaintAndAnswerOnEveryRow) {
     EXPECT_EQ(pc->RowCount(), 1);
     EXPECT_EQ(pc->ActivePage()->BoundsRect(), Rect(10, 20, 90, 90));
 
+}
+
+}  // namespace
+
+namespace {
+
+// A single row starts one pixel in from the strip's edge, and its tabs abut:
+// the first of 40-pixel tabs is 39 wide, the strip showing in that pixel.
+TEST_F(SkinTabs, ASingleRowStartsOnePixelIn) {
+    const char* blank[6] = {"", "", "", "", "", ""};
+    auto* pc = MainPages(blank);
+    pc->SetActivePageIndex(3);
+    const TRect first = pc->TabRect(0), second = pc->TabRect(3), third = pc->TabRect(5);
+    EXPECT_EQ(first.Left, 1);
+    EXPECT_EQ(first.Width(), pc->TabWidth - 1);
+    EXPECT_EQ(second.Left, first.Right);
+    EXPECT_EQ(third.Left, second.Right);
+    EXPECT_EQ(second.Width(), pc->TabWidth);
+    TRect item;
+    ASSERT_TRUE(pc->Perform(TCM_GETITEMRECT, 0, LPARAM(&item)));
+    EXPECT_EQ(item, Rect(first.Left - 1, first.Top, first.Right, first.Bottom)) << "the message reports the row's place";
+    const TBitmap shot = Snapshot(*pc);
+    EXPECT_EQ(shot.Pixel(0, 5), kStrip);
+    EXPECT_EQ(shot.Pixel(first.Left, 5), kIdle);
+    EXPECT_EQ(shot.Pixel(first.Right - 1, 5), kIdle);
+    EXPECT_EQ(shot.Pixel(second.Left, 5), kSelected);
+
+    // Wrapped rows keep the platform's places: no tab moves in.
+    pc->SetBounds(0, 0, 100, 100);
+    pc->SetMultiLine(true);
+    ASSERT_EQ(pc->RowCount(), 2);
+    ASSERT_TRUE(pc->Perform(TCM_GETITEMRECT, 0, LPARAM(&item)));
+    EXPECT_EQ(pc->TabRect(0), item);
+}
+
+// The pointer, the buttons and the arrows: what the hover test, a refused
+// close and a scrolled row leave behind.
+TEST_F(SkinTabCloseButtons, ReleasingTheButtonFindsTheTabUnderThePointer) {
+    auto* pc = Pages();
+    const TRect about = pc->TabRect(5);
+    ASSERT_EQ(pc->HotPage(), -1);
+    pc->Perform(WM_LBUTTONUP, 0, MAKELPARAM(about.Left + 3, about.Top + 3));
+    EXPECT_EQ(pc->HotPage(), 5);
+    pc->Perform(WM_RBUTTONUP, 0, MAKELPARAM(pc->TabRect(0).Left + 3, 3));
+    EXPECT_EQ(pc->HotPage(), 5) << "only the left button";
+}
+
+TEST_F(SkinTabCloseButtons, ARefusedCloseKeepsTheHoverWhileThePointerStays) {
+    auto* pc = Pages();
+    pc->SetShowCloseButtons(true);
+    pc->OnClose = [](TObject*, bool& canClose) { canClose = false; };
+    auto* sheet = static_cast<TqlSkinTabSheet*>(pc->Pages(5));
+    const TPoint p = CloseButtonOf(pc, 5);
+    pc->Perform(CM_MOUSEENTER);
+    Click(pc, p);
+    EXPECT_TRUE(pc->Pages(5)->TabVisible());
+    EXPECT_TRUE(sheet->CloseMouseIn) << "the pointer is still on the button";
+    EXPECT_FALSE(sheet->CloseDown);
+
+    // Refused after the pointer left the control: the button is plain again.
+    pc->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+    pc->Perform(CM_MOUSELEAVE);
+    pc->ClosePage(sheet);
+    EXPECT_FALSE(sheet->CloseMouseIn);
+    EXPECT_FALSE(sheet->CloseDown);
+}
+
+// The arrows count the hidden tabs again when they move the row: the row may
+// have changed since the last check (here every tab got wider).
+TEST_F(SkinTabs, TheArrowsRecountTheHiddenTabsWhenTheyMove) {
+    auto* pc = MainPages();
+    pc->SetBounds(0, 0, 110, 100);
+    TqlSkinUpDown* arrows = pc->UpDown();
+    ASSERT_NE(arrows, nullptr);
+    const int before = arrows->Max();
+    pc->TabWidth = 60;
+    int hidden = 0;
+    const int room = pc->Width() - 3 - arrows->Width();
+    for (int page : {0, 3, 5}) hidden += pc->TabRect(page).Right > room;
+    ASSERT_NE(hidden, before) << "the wider row hides more tabs";
+    arrows->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrows->Width() - 3, 5));
+    EXPECT_EQ(arrows->Max(), hidden);
+}
+
+// A sheet tells its windowed children that its background moved under them
+// when it is stretched with the page, not when it is tiled.
+TEST_F(SkinTabs, ASheetTellsItsChildrenOfAStretchedBackgroundOnly) {
+    struct Child : TCustomControl {
+        using TCustomControl::TCustomControl;
+        int told = 0;
+        void WndProc(TMessage& m) override {
+            if (m.Msg == WM_PARENTLOOKCHANGED) ++told;
+            TCustomControl::WndProc(m);
+        }
+    };
+    auto* pc = MainPages();
+    auto* child = new Child(form);
+    child->SetParent(pc->Pages(0));
+    for (bool stretched : {false, true}) {
+        SCOPED_TRACE(stretched);
+        look->StretchEffect = stretched;
+        pc->ChangeSkinData();
+        child->told = 0;
+        pc->SetBounds(0, 0, pc->Width() + 20, pc->Height() + 10);
+        EXPECT_EQ(child->told > 0, stretched);
+    }
 }
 
 }  // namespace
