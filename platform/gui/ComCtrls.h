@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/gui/Controls.h"
+#include "platform/gui/PropertyField.h"
 
 class TPageControl;
 
@@ -37,22 +38,6 @@ enum class TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 // Draws an owner-drawn tab (TabIndex among the visible tabs) on the control's canvas.
 using TDrawTabEvent = std::function<void(TPageControl* Control, int TabIndex, const TRect& Rect, bool Active)>;
 
-// The height of a row of tabs: it reads as a number, and a value written,
-// however it is written, goes through the control's SetTabHeight, so a
-// subclass sees every change.
-class TTabHeightProperty {
-public:
-    explicit TTabHeightProperty(TPageControl& owner) : FOwner(owner) {}
-    TTabHeightProperty(const TTabHeightProperty&) = delete;
-    operator int() const { return FValue; }
-    TTabHeightProperty& operator=(int value);
-
-private:
-    friend class TPageControl;
-    TPageControl& FOwner;
-    int FValue = 22;
-};
-
 // Tabs in a row along one side (the top unless TabPosition says otherwise);
 // the active page fills the area beside them. A disabled page cannot be
 // entered by a click on its tab.
@@ -74,7 +59,9 @@ public:
     // Activates the next (or previous) page with a visible tab that is enabled,
     // wrapping around, as the user does with Ctrl+Tab.
     void SelectNextPage(bool forward);
-    TTabHeightProperty TabHeight{*this};
+    // The row's height; written, it goes through SetTabHeight, so a subclass
+    // sees every change however it is made.
+    TPropertyField<int> TabHeight{22, [this](int value) { SetTabHeight(value); }};
     // 0 or less: the platform's own height.
     virtual void SetTabHeight(int value);
     // Every tab this wide; 0: each as wide as its caption needs.
@@ -148,11 +135,6 @@ private:
     // The visible tab under the pointer, -1 none.
     int FHotTab = -1;
 };
-
-inline TTabHeightProperty& TTabHeightProperty::operator=(int value) {
-    FOwner.SetTabHeight(value);
-    return *this;
-}
 
 class TProgressBar : public TCustomControl {
 public:

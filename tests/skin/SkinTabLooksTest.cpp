@@ -255,7 +255,9 @@ TEST_F(SkinTabLooks, ThePlainFrameRunsAlongTheEdgesAndBesideTheTabs) {
                                    (side == TTabPosition::tpBottom && p.Y == frame.Bottom - 1) ||
                                    (side == TTabPosition::tpLeft && p.X == frame.Left) ||
                                    (side == TTabPosition::tpRight && p.X == frame.Right - 1);
-            if (!underTabs) EXPECT_EQ(shot.Pixel(p.X, p.Y), shadow);
+            if (!underTabs) {
+                EXPECT_EQ(shot.Pixel(p.X, p.Y), shadow);
+            }
         }
         const TRect last = pc->TabRect(2);
         const TPoint beside = side == TTabPosition::tpTop      ? Point(last.Right + 10, frame.Top)
