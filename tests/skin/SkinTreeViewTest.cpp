@@ -17,6 +17,7 @@
 #include "skin/core/StoredSkin.h"
 #include "skin/default/DefaultSkin.h"
 #include "tests/skin/SyntheticSkin.h"
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -184,6 +185,70 @@ TEST_F(SkinTreeView, AnAlignedTreeMakesRoomForItsBarAndTakesItBack) {
     Settle();
     EXPECT_FALSE(vbar->Visible());
     EXPECT_EQ(tree->Width(), 140);
+}
+
+}  // namespace
+
+namespace {
+
+// Items show their state image, then their image, left of the text; a skin
+// gives both lists the view's background, which shows round the images' shapes.
+TEST_F(SkinTreeView, ItemsShowTheirImagesOnTheViewsBackground) {
+    constexpr TColor kGlyph = 0x1020E0, kState = 0xE02010, kMask = 0x00FF00, kGround = 0x336699;
+    TCustomImageList images(12, 12), states(8, 12);
+    TBitmap glyph(12, 12), state(8, 12);
+    synthetic::FillRect(glyph, Rect(0, 0, 12, 12), kMask);
+    synthetic::FillRect(glyph, Rect(3, 3, 9, 9), kGlyph);
+    synthetic::FillRect(state, Rect(0, 0, 8, 12), kState);
+    images.AddMasked(glyph, kMask);
+    states.AddMasked(state, clNone);
+    tree->SetImages(&images);
+    tree->SetStateImages(&states);
+    const HTREEITEM first = tree->AddItem(nullptr, "first");
+    tree->SetItemImageIndex(first, 0);
+    tree->SetItemStateIndex(first, 0);
+    const HTREEITEM second = tree->AddItem(nullptr, "second");
+    tree->SetItemImageIndex(second, 7);  // no such image: its room stays empty
+    Settle();
+
+    // Rows, top to bottom, and where in them each colour first shows.
+    auto firstX = [](const TBitmap& b, int y, TColor c) {
+        for (int x = 0; x < b.Width(); ++x)
+            if (b.Pixel(x, y) == c) return x;
+        return -1;
+    };
+    auto rowOf = [&](const TBitmap& b, TColor c) {
+        for (int y = 0; y < b.Height(); ++y)
+            if (firstX(b, y, c) >= 0) return y;
+        return -1;
+    };
+    TBitmap shot = synthetic::Snapshot(*tree);
+    const int row = rowOf(shot, kGlyph);
+    ASSERT_GE(row, 0) << "the item's image";
+    ASSERT_GE(rowOf(shot, kState), 0) << "the item's state image";
+    EXPECT_LT(firstX(shot, row, kState), firstX(shot, row, kGlyph)) << "the state image comes first";
+    int glyphRows = 0;
+    for (int y = 0; y < shot.Height(); ++y) glyphRows += firstX(shot, y, kGlyph) >= 0;
+    EXPECT_EQ(glyphRows, 6) << "only the first item has an image";
+    EXPECT_EQ(firstX(shot, row, kMask), -1) << "the mask colour never shows";
+
+    // Skinned: both lists take the view's colour, and it shows round the
+    // image's shape even on the selected row.
+    synthetic::Skin skin(form);
+    auto& look = skin.Add<TqlDataSkinTreeView>("treeview");
+    look.BGColor = kGround;
+    look.FontColor = clBlack;
+    tree->SetSkinData(skin.Data);
+    EXPECT_EQ(tree->Color(), kGround);
+    EXPECT_EQ(images.BkColor, kGround);
+    EXPECT_EQ(states.BkColor, kGround);
+    tree->Select(first);
+    Settle();
+    shot = synthetic::Snapshot(*tree);
+    const int x = firstX(shot, row, kGlyph);
+    ASSERT_GE(x, 0);
+    EXPECT_EQ(shot.Pixel(x - 2, row), kGround) << "beside the shape, inside the image's cell";
+    EXPECT_TRUE(shot.SavePng(PicturePath("SkinTreeViewImages.png")));
 }
 
 }  // namespace
