@@ -401,6 +401,8 @@ void TqlSkinPageControl::HoverTest(int x, int y) {
     const int over = CloseButtonAt(x, y);
     for (int i = 0; i < PageCount(); ++i)
         if (auto* sheet = dynamic_cast<TqlSkinCustomTabSheet*>(Pages(i)); sheet && sheet->CloseMouseIn != (i == over)) {
+            // Leaving a button lets go of its press too; coming back shows it hovered.
+            if (sheet->CloseMouseIn) sheet->CloseDown = false;
             sheet->CloseMouseIn = i == over;
             Invalidate();
         }

@@ -620,6 +620,26 @@ TEST_F(SkinTabCloseButtons, ReleasingTheButtonFindsTheTabUnderThePointer) {
     EXPECT_EQ(pc->HotPage(), 5) << "only the left button";
 }
 
+// Pressed, then left: the button is plain again; the page still closes when
+// the press comes back and is released on it.
+TEST_F(SkinTabCloseButtons, LeavingAPressedButtonLetsGoOfThePress) {
+    auto* pc = Pages();
+    pc->SetShowCloseButtons(true);
+    auto* sheet = static_cast<TqlSkinTabSheet*>(pc->Pages(5));
+    const TPoint p = CloseButtonOf(pc, 5);
+    pc->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(p.X, p.Y));
+    pc->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+    ASSERT_TRUE(sheet->CloseDown);
+    pc->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.X, 90));
+    EXPECT_FALSE(sheet->CloseMouseIn);
+    EXPECT_FALSE(sheet->CloseDown);
+    pc->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+    EXPECT_TRUE(sheet->CloseMouseIn);
+    EXPECT_FALSE(sheet->CloseDown);
+    pc->Perform(WM_LBUTTONUP, 0, MAKELPARAM(p.X, p.Y));
+    EXPECT_FALSE(pc->Pages(5)->TabVisible());
+}
+
 TEST_F(SkinTabCloseButtons, ARefusedCloseKeepsTheHoverWhileThePointerStays) {
     auto* pc = Pages();
     pc->SetShowCloseButtons(true);
