@@ -202,31 +202,23 @@ TEST_F(SkinTabLooks, ThePlainLook) {
 namespace {
 
 // However the program sets the tab height, by the setter or by writing the
-// member, the row, the face and the pages follow at once.
+// member, the row, the nine-part face and the pages follow at once.
 TEST_F(SkinTabLooks, TheTabHeightTakesEffectAtOnceHoweverItIsSet) {
-    const int skinHeight = HeightOfRect(look->TabRect), pagesBelow = look->ClientRect.Top;
-    ASSERT_EQ(pc->Pages(0)->Top(), skinHeight + pagesBelow);
-    struct Way {
-        const char* name;
-        std::function<void(int)> set;
-    } ways[] = {{"member written", [&](int h) { pc->TabHeight = h; }}, {"setter", [&](int h) { pc->SetTabHeight(h); }}};
-    for (const Way& way : ways) {
-        SCOPED_TRACE(way.name);
-        way.set(16);
+    const int skinHeight = HeightOfRect(look->TabRect), below = look->ClientRect.Top;
+    const std::function<void(int)> ways[] = {[&](int h) { pc->TabHeight = h; }, [&](int h) { pc->SetTabHeight(h); }};
+    for (const auto& set : ways) {
+        set(16);
         const TRect idle = pc->TabRect(1);
         EXPECT_EQ(idle.Height(), 16);
-        EXPECT_EQ(pc->Pages(0)->Top(), 16 + pagesBelow);
-        EXPECT_EQ(pc->ClientRect().Top, 16 + pagesBelow);
-        // The nine-part face reaches the taller tab's bottom; three parts would stop at the skin's rows.
+        EXPECT_EQ(pc->Pages(0)->Top(), 16 + below);
         EXPECT_EQ(Snapshot(*pc).Pixel(idle.Left + 1, idle.Bottom - 1), kIdle);
-        way.set(0);
-        EXPECT_EQ(pc->TabRect(1).Height(), skinHeight);
-        EXPECT_EQ(pc->Pages(0)->Top(), skinHeight + pagesBelow);
+        set(0);
+        EXPECT_EQ(pc->Pages(0)->Top(), skinHeight + below);
     }
 }
 
-// Without a skin the frame round the pages runs along the control's edges and
-// right beside the row of tabs, on whichever side the row stands.
+// Without a skin the frame round the pages runs along the control's edges
+// and right beside the row of tabs, on whichever side the row stands.
 TEST_F(SkinTabLooks, ThePlainFrameRunsAlongTheEdgesAndBesideTheTabs) {
     pc->SetSkinData(nullptr);
     pc->SetBounds(0, 0, 300, 260);
@@ -236,73 +228,46 @@ TEST_F(SkinTabLooks, ThePlainFrameRunsAlongTheEdgesAndBesideTheTabs) {
         SCOPED_TRACE(int(side));
         pc->SetTabPosition(side);
         const int W = pc->Width(), H = pc->Height(), row = pc->TabHeight;
-        TRect frame = Rect(0, 0, W, H);
-        switch (side) {
-            case TTabPosition::tpTop: frame.Top = row; break;
-            case TTabPosition::tpBottom: frame.Bottom = H - row; break;
-            case TTabPosition::tpLeft: frame.Left = row; break;
-            case TTabPosition::tpRight: frame.Right = W - row; break;
-        }
-        EXPECT_EQ(pc->ClientRect(), Rect(frame.Left + 1, frame.Top + 1, frame.Right - 1, frame.Bottom - 1));
-        EXPECT_EQ(pc->ActivePage()->BoundsRect(), pc->ClientRect());
+        const TRect f = side == TTabPosition::tpTop      ? Rect(0, row, W, H)
+                        : side == TTabPosition::tpBottom ? Rect(0, 0, W, H - row)
+                        : side == TTabPosition::tpLeft   ? Rect(row, 0, W, H)
+                                                         : Rect(0, 0, W - row, H);
+        EXPECT_EQ(pc->ActivePage()->BoundsRect(), Rect(f.Left + 1, f.Top + 1, f.Right - 1, f.Bottom - 1));
         const TBitmap shot = Snapshot(*pc);
-        const int midX = (frame.Left + frame.Right) / 2, midY = (frame.Top + frame.Bottom) / 2;
-        for (TPoint p : {Point(frame.Left, midY), Point(frame.Right - 1, midY), Point(midX, frame.Top),
-                         Point(midX, frame.Bottom - 1)}) {
+        // The frame's four sides, away from the tabs that stand on one of them.
+        for (TPoint p : {Point(f.Left, f.Bottom - 10), Point(f.Right - 1, f.Bottom - 10), Point(f.Right - 10, f.Top),
+                         Point(f.Right - 10, f.Bottom - 1)}) {
             SCOPED_TRACE(testing::Message() << p.X << "," << p.Y);
-            // Where a tab stands on the line it covers it: look beside the row's tabs.
-            const bool underTabs = (side == TTabPosition::tpTop && p.Y == frame.Top) ||
-                                   (side == TTabPosition::tpBottom && p.Y == frame.Bottom - 1) ||
-                                   (side == TTabPosition::tpLeft && p.X == frame.Left) ||
-                                   (side == TTabPosition::tpRight && p.X == frame.Right - 1);
-            if (!underTabs) {
-                EXPECT_EQ(shot.Pixel(p.X, p.Y), shadow);
-            }
+            EXPECT_EQ(shot.Pixel(p.X, p.Y), shadow);
         }
-        const TRect last = pc->TabRect(2);
-        const TPoint beside = side == TTabPosition::tpTop      ? Point(last.Right + 10, frame.Top)
-                              : side == TTabPosition::tpBottom ? Point(last.Right + 10, frame.Bottom - 1)
-                              : side == TTabPosition::tpLeft   ? Point(frame.Left, last.Bottom + 10)
-                                                               : Point(frame.Right - 1, last.Bottom + 10);
-        EXPECT_EQ(shot.Pixel(beside.X, beside.Y), shadow) << "the line beside the tabs";
-        EXPECT_EQ(shot.Pixel(frame.Left + 2, frame.Top + 2), ColorToRGB(clBtnFace)) << "inside the frame";
+        EXPECT_EQ(shot.Pixel(f.Left + 2, f.Top + 2), ColorToRGB(clBtnFace));
     }
 }
 
 // The selected tab is the one users close most: its button shows the pointer
 // on it and the press, and a handler drawing the tab is told the pointer is in.
 TEST_F(SkinTabLooks, TheSelectedTabsCloseButtonShowsHoverAndPress) {
-    constexpr TColor kNormal = 0x0A0B0C, kOver = 0x1A1B1C, kDown = 0x2A2B2C;
+    const TColor faces[] = {0x0A0B0C, 0x1A1B1C, 0x2A2B2C};  // normal, hovered, pressed
     TBitmap& pic = *skin->Data->ActivePictures[size_t(look->PictureIndex)];
-    FillRect(pic, Rect(30, 20, 38, 28), kNormal);
-    FillRect(pic, Rect(40, 20, 48, 28), kOver);
-    FillRect(pic, Rect(50, 20, 58, 28), kDown);
+    for (int i = 0; i < 3; ++i) FillRect(pic, Rect(30 + 10 * i, 20, 38 + 10 * i, 28), faces[i]);
     look->CloseButtonRect = Rect(30, 20, 38, 28);
     look->CloseButtonActiveRect = Rect(40, 20, 48, 28);
     look->CloseButtonDownRect = Rect(50, 20, 58, 28);
     pc->ChangeSkinData();
     pc->SetShowCloseButtons(true);
-    pc->SetActivePageIndex(0);
     Snapshot(*pc);
-    const auto* sheet = static_cast<TqlSkinTabSheet*>(pc->Pages(0));
-    const TRect tab = pc->TabRect(0);
-    const TPoint button{tab.Left + (sheet->CloseRect.Left + sheet->CloseRect.Right) / 2,
-                        tab.Top + (sheet->CloseRect.Top + sheet->CloseRect.Bottom) / 2};
-    EXPECT_EQ(Snapshot(*pc).Pixel(button.X, button.Y), kNormal);
-    pc->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(button.X, button.Y));
-    EXPECT_EQ(Snapshot(*pc).Pixel(button.X, button.Y), kOver);
-    pc->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button.X, button.Y));
-    EXPECT_EQ(Snapshot(*pc).Pixel(button.X, button.Y), kDown);
-    pc->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(tab.Right + 30, 3));
-    EXPECT_EQ(Snapshot(*pc).Pixel(button.X, button.Y), kNormal) << "the pointer left the tab";
-
-    bool selectedMouseIn = false;
-    pc->OnDrawSkinTab = [&](int index, const TRect&, bool active, bool mouseIn, TCanvas&) {
-        if (active && index == 0) selectedMouseIn = mouseIn;
-    };
-    pc->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(tab.Left + 3, tab.Top + 3));
+    const TRect tab = pc->TabRect(0), button = static_cast<TqlSkinTabSheet*>(pc->Pages(0))->CloseRect;
+    const TPoint p{tab.Left + button.Left + 4, tab.Top + button.Top + 4};
+    const UINT steps[][2] = {{WM_MOUSEMOVE, 1}, {WM_LBUTTONDOWN, 2}};
+    EXPECT_EQ(Snapshot(*pc).Pixel(p.X, p.Y), faces[0]);
+    for (const auto& step : steps) {
+        pc->Perform(step[0], step[0] == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(p.X, p.Y));
+        EXPECT_EQ(Snapshot(*pc).Pixel(p.X, p.Y), faces[step[1]]);
+    }
+    bool mouseIn = false;
+    pc->OnDrawSkinTab = [&](int index, const TRect&, bool, bool in, TCanvas&) { mouseIn |= index == 0 && in; };
     Snapshot(*pc);
-    EXPECT_TRUE(selectedMouseIn);
+    EXPECT_TRUE(mouseIn);
 }
 
 }  // namespace

@@ -579,89 +579,54 @@ TEST_F(SkinTabCloseButtons, WrappedRowsPaintAndAnswerOnEveryRow) {
 
 namespace {
 
-// A single row starts one pixel in from the strip's edge, and its tabs abut:
-// the first of 40-pixel tabs is 39 wide, the strip showing in that pixel.
-TEST_F(SkinTabs, ASingleRowStartsOnePixelIn) {
+// The strip shows in the pixel the first tab of a single row leaves free;
+// wrapped rows keep the platform's places.
+TEST_F(SkinTabs, TheStripShowsBeforeTheFirstTabOfASingleRow) {
     const char* blank[6] = {"", "", "", "", "", ""};
     auto* pc = MainPages(blank);
     pc->SetActivePageIndex(3);
-    const TRect first = pc->TabRect(0), second = pc->TabRect(3), third = pc->TabRect(5);
-    EXPECT_EQ(first.Left, 1);
-    EXPECT_EQ(first.Width(), pc->TabWidth - 1);
-    EXPECT_EQ(second.Left, first.Right);
-    EXPECT_EQ(third.Left, second.Right);
-    EXPECT_EQ(second.Width(), pc->TabWidth);
-    TRect item;
-    ASSERT_TRUE(pc->Perform(TCM_GETITEMRECT, 0, LPARAM(&item)));
-    EXPECT_EQ(item, Rect(first.Left - 1, first.Top, first.Right, first.Bottom)) << "the message reports the row's place";
     const TBitmap shot = Snapshot(*pc);
     EXPECT_EQ(shot.Pixel(0, 5), kStrip);
-    EXPECT_EQ(shot.Pixel(first.Left, 5), kIdle);
-    EXPECT_EQ(shot.Pixel(first.Right - 1, 5), kIdle);
-    EXPECT_EQ(shot.Pixel(second.Left, 5), kSelected);
-
-    // Wrapped rows keep the platform's places: no tab moves in.
+    EXPECT_EQ(shot.Pixel(1, 5), kIdle);
+    EXPECT_EQ(shot.Pixel(pc->TabRect(3).Left - 1, 5), kIdle);
+    EXPECT_EQ(shot.Pixel(pc->TabRect(3).Left, 5), kSelected);
     pc->SetBounds(0, 0, 100, 100);
     pc->SetMultiLine(true);
-    ASSERT_EQ(pc->RowCount(), 2);
+    TRect item;
     ASSERT_TRUE(pc->Perform(TCM_GETITEMRECT, 0, LPARAM(&item)));
     EXPECT_EQ(pc->TabRect(0), item);
 }
 
-// The pointer, the buttons and the arrows: what the hover test, a refused
-// close and a scrolled row leave behind.
-TEST_F(SkinTabCloseButtons, ReleasingTheButtonFindsTheTabUnderThePointer) {
-    auto* pc = Pages();
-    const TRect about = pc->TabRect(5);
-    ASSERT_EQ(pc->HotPage(), -1);
-    pc->Perform(WM_LBUTTONUP, 0, MAKELPARAM(about.Left + 3, about.Top + 3));
-    EXPECT_EQ(pc->HotPage(), 5);
-    pc->Perform(WM_RBUTTONUP, 0, MAKELPARAM(pc->TabRect(0).Left + 3, 3));
-    EXPECT_EQ(pc->HotPage(), 5) << "only the left button";
-}
-
-// Pressed, then left: the button is plain again; the page still closes when
-// the press comes back and is released on it.
-TEST_F(SkinTabCloseButtons, LeavingAPressedButtonLetsGoOfThePress) {
+// The close buttons under the pointer: a release finds the tab, leaving a
+// pressed button lets go of the press, a refused close keeps the hover while
+// the pointer stays on the control.
+TEST_F(SkinTabCloseButtons, ThePointerOverTheButtons) {
     auto* pc = Pages();
     pc->SetShowCloseButtons(true);
     auto* sheet = static_cast<TqlSkinTabSheet*>(pc->Pages(5));
     const TPoint p = CloseButtonOf(pc, 5);
-    pc->Perform(WM_MOUSEMOVE, 0, MAKELPARAM(p.X, p.Y));
-    pc->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
-    ASSERT_TRUE(sheet->CloseDown);
-    pc->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.X, 90));
-    EXPECT_FALSE(sheet->CloseMouseIn);
-    EXPECT_FALSE(sheet->CloseDown);
-    pc->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
-    EXPECT_TRUE(sheet->CloseMouseIn);
-    EXPECT_FALSE(sheet->CloseDown);
     pc->Perform(WM_LBUTTONUP, 0, MAKELPARAM(p.X, p.Y));
-    EXPECT_FALSE(pc->Pages(5)->TabVisible());
-}
+    EXPECT_EQ(pc->HotPage(), 5);
+    EXPECT_TRUE(sheet->CloseMouseIn);
 
-TEST_F(SkinTabCloseButtons, ARefusedCloseKeepsTheHoverWhileThePointerStays) {
-    auto* pc = Pages();
-    pc->SetShowCloseButtons(true);
-    pc->OnClose = [](TObject*, bool& canClose) { canClose = false; };
-    auto* sheet = static_cast<TqlSkinTabSheet*>(pc->Pages(5));
-    const TPoint p = CloseButtonOf(pc, 5);
-    pc->Perform(CM_MOUSEENTER);
-    Click(pc, p);
-    EXPECT_TRUE(pc->Pages(5)->TabVisible());
-    EXPECT_TRUE(sheet->CloseMouseIn) << "the pointer is still on the button";
-    EXPECT_FALSE(sheet->CloseDown);
-
-    // Refused after the pointer left the control: the button is plain again.
     pc->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+    pc->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.X, 90));
+    EXPECT_FALSE(sheet->CloseMouseIn || sheet->CloseDown);
+    pc->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+    EXPECT_TRUE(sheet->CloseMouseIn && !sheet->CloseDown);
+
+    pc->OnClose = [](TObject*, bool& canClose) { canClose = false; };
+    pc->Perform(CM_MOUSEENTER);
+    pc->Perform(WM_LBUTTONUP, 0, MAKELPARAM(p.X, p.Y));
+    EXPECT_TRUE(sheet->TabVisible());
+    EXPECT_TRUE(sheet->CloseMouseIn) << "the pointer is still on the button";
     pc->Perform(CM_MOUSELEAVE);
     pc->ClosePage(sheet);
-    EXPECT_FALSE(sheet->CloseMouseIn);
-    EXPECT_FALSE(sheet->CloseDown);
+    EXPECT_FALSE(sheet->CloseMouseIn || sheet->CloseDown);
 }
 
-// The arrows count the hidden tabs again when they move the row: the row may
-// have changed since the last check (here every tab got wider).
+// The arrows count the hidden tabs again when they move: the row may have
+// changed since the last check (here every tab got wider).
 TEST_F(SkinTabs, TheArrowsRecountTheHiddenTabsWhenTheyMove) {
     auto* pc = MainPages();
     pc->SetBounds(0, 0, 110, 100);
@@ -670,9 +635,8 @@ TEST_F(SkinTabs, TheArrowsRecountTheHiddenTabsWhenTheyMove) {
     const int before = arrows->Max();
     pc->TabWidth = 60;
     int hidden = 0;
-    const int room = pc->Width() - 3 - arrows->Width();
-    for (int page : {0, 3, 5}) hidden += pc->TabRect(page).Right > room;
-    ASSERT_NE(hidden, before) << "the wider row hides more tabs";
+    for (int page : {0, 3, 5}) hidden += pc->TabRect(page).Right > pc->Width() - 3 - arrows->Width();
+    ASSERT_NE(hidden, before);
     arrows->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrows->Width() - 3, 5));
     EXPECT_EQ(arrows->Max(), hidden);
 }
@@ -684,7 +648,7 @@ TEST_F(SkinTabs, ASheetTellsItsChildrenOfAStretchedBackgroundOnly) {
         using TCustomControl::TCustomControl;
         int told = 0;
         void WndProc(TMessage& m) override {
-            if (m.Msg == WM_PARENTLOOKCHANGED) ++told;
+            told += m.Msg == WM_PARENTLOOKCHANGED;
             TCustomControl::WndProc(m);
         }
     };
@@ -692,7 +656,6 @@ TEST_F(SkinTabs, ASheetTellsItsChildrenOfAStretchedBackgroundOnly) {
     auto* child = new Child(form);
     child->SetParent(pc->Pages(0));
     for (bool stretched : {false, true}) {
-        SCOPED_TRACE(stretched);
         look->StretchEffect = stretched;
         pc->ChangeSkinData();
         child->told = 0;

@@ -207,47 +207,40 @@ TEST_F(SkinTreeView, ItemsShowTheirImagesOnTheViewsBackground) {
     const HTREEITEM first = tree->AddItem(nullptr, "first");
     tree->SetItemImageIndex(first, 0);
     tree->SetItemStateIndex(first, 0);
-    const HTREEITEM second = tree->AddItem(nullptr, "second");
-    tree->SetItemImageIndex(second, 7);  // no such image: its room stays empty
-    Settle();
-
-    // Rows, top to bottom, and where in them each colour first shows.
+    tree->SetItemImageIndex(tree->AddItem(nullptr, "second"), 7);  // no such image: its room stays empty
+    // Where colour c first shows in row y, and how many rows show it.
     auto firstX = [](const TBitmap& b, int y, TColor c) {
         for (int x = 0; x < b.Width(); ++x)
             if (b.Pixel(x, y) == c) return x;
         return -1;
     };
-    auto rowOf = [&](const TBitmap& b, TColor c) {
-        for (int y = 0; y < b.Height(); ++y)
-            if (firstX(b, y, c) >= 0) return y;
-        return -1;
+    auto rows = [&](const TBitmap& b, TColor c, int* top) {
+        int n = 0;
+        for (int y = b.Height() - 1; y >= 0; --y)
+            if (firstX(b, y, c) >= 0) ++n, *top = y;
+        return n;
     };
+    Settle();
     TBitmap shot = synthetic::Snapshot(*tree);
-    const int row = rowOf(shot, kGlyph);
-    ASSERT_GE(row, 0) << "the item's image";
-    ASSERT_GE(rowOf(shot, kState), 0) << "the item's state image";
+    int row = -1, stateRow = -1;
+    EXPECT_EQ(rows(shot, kGlyph, &row), 6) << "only the first item's image";
+    EXPECT_EQ(rows(shot, kState, &stateRow), 12);
+    ASSERT_GE(row, 0);
     EXPECT_LT(firstX(shot, row, kState), firstX(shot, row, kGlyph)) << "the state image comes first";
-    int glyphRows = 0;
-    for (int y = 0; y < shot.Height(); ++y) glyphRows += firstX(shot, y, kGlyph) >= 0;
-    EXPECT_EQ(glyphRows, 6) << "only the first item has an image";
-    EXPECT_EQ(firstX(shot, row, kMask), -1) << "the mask colour never shows";
+    EXPECT_EQ(rows(shot, kMask, &row), 0) << "the mask colour never shows";
 
-    // Skinned: both lists take the view's colour, and it shows round the
-    // image's shape even on the selected row.
+    // Skinned: the lists take the view's colour, shown round the image's shape
+    // even on the selected row.
     synthetic::Skin skin(form);
-    auto& look = skin.Add<TqlDataSkinTreeView>("treeview");
-    look.BGColor = kGround;
-    look.FontColor = clBlack;
+    skin.Add<TqlDataSkinTreeView>("treeview").BGColor = kGround;
     tree->SetSkinData(skin.Data);
-    EXPECT_EQ(tree->Color(), kGround);
     EXPECT_EQ(images.BkColor, kGround);
     EXPECT_EQ(states.BkColor, kGround);
     tree->Select(first);
     Settle();
     shot = synthetic::Snapshot(*tree);
-    const int x = firstX(shot, row, kGlyph);
-    ASSERT_GE(x, 0);
-    EXPECT_EQ(shot.Pixel(x - 2, row), kGround) << "beside the shape, inside the image's cell";
+    rows(shot, kGlyph, &row);
+    EXPECT_EQ(shot.Pixel(firstX(shot, row, kGlyph) - 2, row), kGround);
     EXPECT_TRUE(shot.SavePng(PicturePath("SkinTreeViewImages.png")));
 }
 
