@@ -557,6 +557,8 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
 
     FPainter->save();
     if (!(flags & DT_NOCLIP)) FPainter->setClipRect(ToQRect(r), Qt::IntersectClip);
+    // Right-to-left reading orders each line's runs from its right end.
+    if (flags & DT_RTLREADING) FPainter->setLayoutDirection(Qt::RightToLeft);
     ApplyFont();
     int y = top;
     for (const QString& line : lines) {

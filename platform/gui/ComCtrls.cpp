@@ -12,6 +12,7 @@
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/StdPaint.h"
 #include "platform/gui/QtGlue.h"
+#include "platform/gui/controls/CommonControlMessages.h"
 
 using namespace stdpaint;
 
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int kTabsLeft = 2;
 constexpr int kPaneInset = 4;
+constexpr int kDefaultTabHeight = 22;
 
 bool IsWithin(const TWinControl* parent, const TWinControl* control) {
     if (parent == control) return true;
@@ -197,10 +199,16 @@ void TPageControl::SelectNextPage(bool forward) {
 
 TRect TPageControl::TabRect(int pageIndex) const {
     if (pageIndex < 0 || pageIndex >= PageCount() || !Pages(pageIndex)->TabVisible()) return {};
-    const std::vector<TRect> tabs = VisibleTabRects();
     int visibleIndex = 0;
     for (int i = 0; i < pageIndex; ++i) visibleIndex += Pages(i)->TabVisible();
-    return tabs[static_cast<size_t>(visibleIndex)];
+    TRect r;
+    // Through the message, so that a control correcting the row's places corrects them here too.
+    const_cast<TPageControl*>(this)->Perform(TCM_GETITEMRECT, WPARAM(visibleIndex), LPARAM(&r));
+    return r;
+}
+
+void TPageControl::SetTabHeight(int value) {
+    Perform(TCM_SETITEMSIZE, 0, MAKELPARAM(TabWidth, value > 0 ? value : kDefaultTabHeight));
 }
 
 std::vector<TRect> TPageControl::VisibleTabRects() const { return LayTabs(nullptr); }
@@ -254,9 +262,9 @@ std::vector<TRect> TPageControl::LayTabs(int* rowCount) const {
             first = end;
         }
     } else if (FFirstTab > 0 && !places.empty()) {
-        // A row scrolled by tabs starts with its first shown tab at the very
-        // start, so the tabs scrolled out end before the control.
-        const int shift = places[std::min(size_t(FFirstTab), places.size() - 1)].from;
+        // A row scrolled by tabs starts its first shown tab where an unscrolled
+        // row starts, so the tabs scrolled out end before that.
+        const int shift = places[std::min(size_t(FFirstTab), places.size() - 1)].from - kTabsLeft;
         for (Place& p : places) p.from -= shift, p.to -= shift;
     }
     std::vector<TRect> tabs;
@@ -458,6 +466,8 @@ void TPageControl::Paint() {
     // The selected tab overlaps its neighbours, so it goes last.
     size_t selected = visible.size();
     for (size_t k = 0; k < visible.size(); ++k) {
+        // Tabs scrolled out of a single row are not shown.
+        if (!FMultiLine && (SideTabs() ? tabs[k].Bottom : tabs[k].Right) <= kTabsLeft) continue;
         if (visible[k] == active)
             selected = k;
         else

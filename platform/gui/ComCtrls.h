@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/gui/Controls.h"
+#include "platform/gui/PropertyField.h"
 
 class TPageControl;
 
@@ -52,12 +53,17 @@ public:
     void SetActivePage(TTabSheet* page);
     int ActivePageIndex() const;
     void SetActivePageIndex(int index);
-    // The tab rectangles of the visible tabs, in page order (hidden tabs give empty rectangles).
-    TRect TabRect(int pageIndex) const;
+    // A page's tab as the tab-control message reports it (TCM_GETITEMRECT);
+    // empty for a page without a visible tab.
+    virtual TRect TabRect(int pageIndex) const;
     // Activates the next (or previous) page with a visible tab that is enabled,
     // wrapping around, as the user does with Ctrl+Tab.
     void SelectNextPage(bool forward);
-    int TabHeight = 22;
+    // The row's height; written, it goes through SetTabHeight, so a subclass
+    // sees every change however it is made.
+    TPropertyField<int> TabHeight{22, [this](int value) { SetTabHeight(value); }};
+    // 0 or less: the platform's own height.
+    virtual void SetTabHeight(int value);
     // Every tab this wide; 0: each as wide as its caption needs.
     int TabWidth = 0;
     // Room added to a tab sized by its caption, for what is drawn beside the

@@ -4,6 +4,7 @@
 #include "platform/gui/Controls.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/core/SysUtils.h"
 #include "platform/gui/ActnList.h"
@@ -81,6 +82,16 @@ namespace {
 uint64_t gLookStamps = 0;
 
 }  // namespace
+
+bool IsAccel(WPARAM charCode, const std::string& caption) {
+    auto lower = [](char c) { return char(std::tolower(static_cast<unsigned char>(c))); };
+    for (size_t i = 0; i + 1 < caption.size(); ++i)
+        if (caption[i] == '&') {
+            if (caption[i + 1] != '&') return lower(caption[i + 1]) == lower(char(charCode & 0xFF));
+            ++i;
+        }
+    return false;
+}
 
 void TControl::TouchLook() { FLookStamp = ++gLookStamps; }
 
@@ -247,6 +258,31 @@ void TControl::SetParentFont(bool value) {
         Perform(CM_FONTCHANGED);
     }
     FParentFont = value;
+}
+
+void TControl::SetBiDiMode(TBiDiMode value) {
+    FParentBiDiMode = false;
+    TakeBiDiMode(value);
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+    FParentBiDiMode = value;
+    if (value && FParent) TakeBiDiMode(FParent->FBiDiMode);
+}
+
+void TControl::TakeBiDiMode(TBiDiMode value) {
+    if (value == FBiDiMode) return;
+    FBiDiMode = value;
+    BiDiModeChanged();
+    if (auto* window = dynamic_cast<TWinControl*>(this))
+        for (int i = 0; i < window->ControlCount(); ++i)
+            if (TControl* child = window->Controls(i); child->FParentBiDiMode) child->TakeBiDiMode(value);
+}
+
+unsigned TControl::DrawTextBiDiModeFlags(unsigned flags) const {
+    if (UseRightToLeftAlignment() && !(flags & DT_CENTER)) flags ^= DT_RIGHT;
+    if (UseRightToLeftReading()) flags |= DT_RTLREADING;
+    return flags;
 }
 
 void TControl::ParentFontOrColorChanged() {

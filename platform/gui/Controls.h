@@ -69,6 +69,14 @@ private:
     bool FDestroying = false;
 };
 
+// The reading order of a control's text. Right to left also mirrors a
+// left or right alignment (bdRightToLeft only).
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+// Whether the character (as CM_DIALOGCHAR carries it) is the accelerator
+// that an "&" marks in caption, without regard to case; "&&" marks none.
+bool IsAccel(WPARAM charCode, const std::string& caption);
+
 enum class TCursor { crDefault, crArrow, crHandPoint, crIBeam, crHourGlass, crSizeWE, crSizeNS, crSizeAll };
 
 class TControl : public TComponent {
@@ -130,6 +138,16 @@ public:
     void SetParentColor(bool value);
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool value);
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode value);
+    // Takes the parent's BiDiMode and follows its changes.
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool value);
+    bool UseRightToLeftReading() const { return FBiDiMode != TBiDiMode::bdLeftToRight; }
+    bool UseRightToLeftAlignment() const { return FBiDiMode == TBiDiMode::bdRightToLeft; }
+    // Text-drawing flags as the reading order asks: DT_RTLREADING, and a
+    // left or right alignment mirrored (a centred one stays).
+    unsigned DrawTextBiDiModeFlags(unsigned flags) const;
 
     std::string Hint;
     bool ShowHint = false;
@@ -204,6 +222,7 @@ protected:
     virtual void TextChanged() {}
     virtual void FontChanged() {}
     virtual void ColorChanged() {}
+    virtual void BiDiModeChanged() { Invalidate(); }
     // The linked action (Sender) changed, or was just linked: the control takes
     // its caption, enabled state, hint, visibility and handler; with
     // CheckDefaults only where the control still has its default.
@@ -236,6 +255,8 @@ private:
     friend class TWinControl;
     friend class TBasicAction;
     void ParentFontOrColorChanged();
+    // Stores the mode and hands it to the children that follow this control.
+    void TakeBiDiMode(TBiDiMode value);
     void RememberAnchorBounds();
     void FollowAnchors(int parentWidth, int parentHeight);
 
@@ -251,6 +272,8 @@ private:
     bool FEnabled = true;
     bool FParentColor = true;
     bool FParentFont = true;
+    TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
+    bool FParentBiDiMode = true;
     bool FMouseInControl = false;
     // Controls whose native widget reports clicks themselves clear the click styles.
     TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;

@@ -88,7 +88,7 @@ enum : unsigned {
     DT_TOP = 0x0, DT_LEFT = 0x0, DT_CENTER = 0x1, DT_RIGHT = 0x2, DT_VCENTER = 0x4, DT_BOTTOM = 0x8,
     DT_WORDBREAK = 0x10, DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40, DT_NOCLIP = 0x100,
     DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800, DT_END_ELLIPSIS = 0x8000, DT_PATH_ELLIPSIS = 0x4000,
-    DT_WORD_ELLIPSIS = 0x40000,
+    DT_WORD_ELLIPSIS = 0x40000, DT_RTLREADING = 0x20000,
 };
 
 // A region of pixels, owned by whoever holds the handle until it is given to a

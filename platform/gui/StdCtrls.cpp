@@ -38,58 +38,107 @@ bool HasFocus(const TWinControl& control) {
 
 }  // namespace
 
-// TLabel
+// TCustomLabel
 
-TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
+TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 65, 17);
     AdjustBounds();
 }
 
-void TLabel::SetAutoSize(bool value) {
+void TCustomLabel::SetAutoSize(bool value) {
     if (value == FAutoSize) return;
     FAutoSize = value;
     AdjustBounds();
 }
 
-void TLabel::TextChanged() { AdjustBounds(); }
+void TCustomLabel::SetShowAccelChar(bool value) {
+    if (value == ShowAccelChar) return;
+    ShowAccelChar.Store(value);
+    AdjustBounds();
+    Invalidate();
+}
 
-void TLabel::FontChanged() { AdjustBounds(); }
+void TCustomLabel::SetFocusControl(TWinControl* value) {
+    if (FFocusControl && FFocusControl != value) RemoveFreeNotification(FFocusControl);
+    FFocusControl = value;
+    if (value) value->FreeNotification(this);
+}
+
+void TCustomLabel::Notification(TComponent* component, TOperation operation) {
+    TGraphicControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == FFocusControl) FFocusControl = nullptr;
+}
+
+void TCustomLabel::Dispatch(TMessage& m) {
+    // The accelerator gives the focus away: the label itself never takes it.
+    if (m.Msg == CM_DIALOGCHAR) {
+        if (FFocusControl && EffectivelyEnabled() && ShowAccelChar && IsAccel(m.WParam, Caption()) &&
+            FFocusControl->CanFocus()) {
+            FFocusControl->SetFocus();
+            m.Result = 1;
+        }
+        return;
+    }
+    TGraphicControl::Dispatch(m);
+}
+
+void TCustomLabel::TextChanged() { AdjustBounds(); }
+
+void TCustomLabel::FontChanged() { AdjustBounds(); }
+
+void TCustomLabel::BiDiModeChanged() {
+    AdjustBounds();
+    Invalidate();
+}
 
 // A right-justified label keeps its right edge as it grows or shrinks.
-void TLabel::AdjustBounds() {
+void TCustomLabel::AdjustBounds() {
     if (!FAutoSize || Loading()) return;
-    TCanvas canvas;
-    SelectCaptionFont(canvas);
-    // An empty caption still takes a line's height.
-    const std::string text = Caption().empty() ? " " : Caption();
     TRect r = Rect(0, 0, WordWrap ? Width() : 0, 0);
-    canvas.DrawText(text, r, DT_CALCRECT | DT_EXPANDTABS | (WordWrap ? unsigned(DT_WORDBREAK) : 0u));
+    DoDrawText(r, DT_CALCRECT | DT_EXPANDTABS | (WordWrap ? unsigned(DT_WORDBREAK) : 0u));
     int left = Left();
     if (Alignment == TAlignment::taRightJustify) left += Width() - r.Width();
     SetBounds(left, Top(), r.Width(), r.Height());
 }
 
-unsigned TLabel::PrepareCaption(TCanvas& canvas, TRect& r) {
+std::string TCustomLabel::LabelText(unsigned flags) const {
+    std::string text = Caption();
+    if ((flags & DT_CALCRECT) && (text.empty() || (ShowAccelChar && text == "&"))) text += ' ';
+    return text;
+}
+
+void TCustomLabel::DoDrawText(TRect& r, unsigned flags) {
+    const std::string text = LabelText(flags);
+    if (!ShowAccelChar) flags |= DT_NOPREFIX;
+    flags = DrawTextBiDiModeFlags(flags);
+    TCanvas& canvas = Canvas();
+    SelectCaptionFont(canvas);
+    if (flags & DT_CALCRECT)
+        canvas.DrawText(text, r, flags);
+    else
+        DrawCaption(canvas, text, r, flags, EffectivelyEnabled());
+}
+
+unsigned TCustomLabel::PrepareCaption(TCanvas& canvas, TRect& r) {
     r = ClientRect();
     if (!Transparent) Fill(canvas, r, Color());
-    canvas.Font().Assign(Font());
+    SelectCaptionFont(canvas);
     unsigned flags = DT_EXPANDTABS | (WordWrap ? unsigned(DT_WORDBREAK) : 0u);
     if (Alignment == TAlignment::taCenter) flags |= DT_CENTER;
     if (Alignment == TAlignment::taRightJustify) flags |= DT_RIGHT;
     if (Layout != TTextLayout::tlTop) {
         TRect needed = r;
-        canvas.DrawText(Caption(), needed, flags | DT_CALCRECT);
+        DoDrawText(needed, flags | DT_CALCRECT);
         const int spare = r.Height() - needed.Height();
         r.Top += Layout == TTextLayout::tlBottom ? spare : spare / 2;
     }
     return flags;
 }
 
-void TLabel::Paint() {
-    TCanvas& canvas = Canvas();
+void TCustomLabel::Paint() {
     TRect r;
-    const unsigned flags = PrepareCaption(canvas, r);
-    DrawCaption(canvas, Caption(), r, flags, EffectivelyEnabled());
+    const unsigned flags = PrepareCaption(Canvas(), r);
+    DoDrawText(r, flags);
 }
 
 // TButton

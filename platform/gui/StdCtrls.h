@@ -8,6 +8,7 @@
 
 #include "platform/core/Classes.h"
 #include "platform/gui/Controls.h"
+#include "platform/gui/PropertyField.h"
 
 class QLineEdit;
 class QComboBox;
@@ -18,30 +19,54 @@ class QObject;
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum class TTextLayout { tlTop, tlCenter, tlBottom };
 
-// A caption drawn by its parent. AutoSize fits the bounds to the text.
-class TLabel : public TGraphicControl {
+// A caption drawn by its parent. AutoSize fits the bounds to the text as it
+// is drawn. With ShowAccelChar an "&" marks the next letter as the label's
+// accelerator (and "&&" shows one "&"): pressed with Alt, it gives the focus
+// to FocusControl.
+class TCustomLabel : public TGraphicControl {
 public:
-    explicit TLabel(TComponent* owner);
+    explicit TCustomLabel(TComponent* owner);
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
     TAlignment Alignment = TAlignment::taLeftJustify;
     TTextLayout Layout = TTextLayout::tlTop;
     bool WordWrap = false;
     bool Transparent = true;
+    // Written, it measures the caption again and repaints.
+    TPropertyField<bool> ShowAccelChar{true, [this](bool value) { SetShowAccelChar(value); }};
+    void SetShowAccelChar(bool value);
+    // Not owned: let go of when it is freed.
+    TWinControl* FocusControl() const { return FFocusControl; }
+    void SetFocusControl(TWinControl* value);
 
 protected:
     void Paint() override;
     void TextChanged() override;
     void FontChanged() override;
+    void BiDiModeChanged() override;
+    void Notification(TComponent* component, TOperation operation) override;
+    void Dispatch(TMessage& m) override;
     void AdjustBounds();
+    // Draws the caption into r on Canvas with flags, or, with DT_CALCRECT,
+    // measures it into r: both ways read the same text with the same flags.
+    virtual void DoDrawText(TRect& r, unsigned flags);
     // Fills the background unless transparent, takes the font, and places the
     // caption's rectangle by Layout; gives the text flags to draw it with.
     unsigned PrepareCaption(TCanvas& canvas, TRect& r);
     // The font the caption is measured and drawn with.
     virtual void SelectCaptionFont(TCanvas& canvas) const { canvas.Font().Assign(Font()); }
+    // The caption as DoDrawText reads it: a measured label keeps one line's
+    // height when empty or only an accelerator mark.
+    std::string LabelText(unsigned flags) const;
 
 private:
     bool FAutoSize = true;
+    TWinControl* FFocusControl = nullptr;
+};
+
+class TLabel : public TCustomLabel {
+public:
+    using TCustomLabel::TCustomLabel;
 };
 
 // A push button. A click sets the form's ModalResult when ModalResult is not

@@ -161,6 +161,7 @@ void TWinControl::InsertControl(TControl* control) {
         Perform(WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, 0), LPARAM(window));
     }
     control->ParentFontOrColorChanged();
+    if (control->FParentBiDiMode) control->TakeBiDiMode(FBiDiMode);
     if (control->Align() != TAlign::alNone) Realign();
     control->Invalidate();
 }

@@ -171,15 +171,7 @@ void TqlButtonEffects::StartRepeat(int Interval) {
     });
 }
 
-bool IsAccelerator(WPARAM Char, const std::string& Caption) {
-    auto lower = [](char c) { return char(std::tolower(static_cast<unsigned char>(c))); };
-    for (size_t i = 0; i + 1 < Caption.size(); ++i)
-        if (Caption[i] == '&') {
-            if (Caption[i + 1] != '&') return lower(Caption[i + 1]) == lower(char(Char & 0xFF));
-            ++i;
-        }
-    return false;
-}
+bool IsAccelerator(WPARAM Char, const std::string& Caption) { return IsAccel(Char, Caption); }
 
 void DrawPlainFace(TCanvas& C, const TRect& R, TqlPlainFace Face) {
     constexpr TColor kDownFrame = 0x800000;  // RGB(0, 0, 128)

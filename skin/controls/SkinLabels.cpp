@@ -16,7 +16,7 @@ const TqlDataSkinControl* FindDescriptor(const TqlSkinData* Skin, const std::str
 
 // TqlSkinStdLabel
 
-TqlSkinStdLabel::TqlSkinStdLabel(TComponent* AOwner) : TLabel(AOwner) {
+TqlSkinStdLabel::TqlSkinStdLabel(TComponent* AOwner) : TCustomLabel(AOwner) {
     SetSkinDataName("stdlabel");
     Transparent = true;
     LinkSkinData(*this, *this, FormSkinData(AOwner));
@@ -34,7 +34,7 @@ void TqlSkinStdLabel::SetSkinData(TqlSkinData* Value) {
 }
 
 void TqlSkinStdLabel::Notification(TComponent* AComponent, TOperation Operation) {
-    TLabel::Notification(AComponent, Operation);
+    TCustomLabel::Notification(AComponent, Operation);
     if (Operation == TOperation::opRemove && AComponent == SkinData()) SetSkinData(nullptr);
 }
 
@@ -52,7 +52,7 @@ void TqlSkinStdLabel::LookUp() {
 // The size a new caption takes is measured in the skin's font.
 void TqlSkinStdLabel::TextChanged() {
     LookUp();
-    TLabel::TextChanged();
+    TCustomLabel::TextChanged();
 }
 
 void TqlSkinStdLabel::ChangeSkinData() {
@@ -61,14 +61,19 @@ void TqlSkinStdLabel::ChangeSkinData() {
     Invalidate();
 }
 
+unsigned TqlSkinStdLabel::OwnFlags(unsigned Flags) const {
+    if (!ShowAccelChar) Flags |= DT_NOPREFIX;
+    // A measurement asks for the room of the whole text: the ellipsis only shortens what is drawn.
+    if (!(Flags & DT_CALCRECT) && FEllipsType == TqlEllipsType::qletEndEllips) Flags |= DT_END_ELLIPSIS;
+    if (!(Flags & DT_CALCRECT) && FEllipsType == TqlEllipsType::qletPathEllips) Flags |= DT_PATH_ELLIPSIS;
+    return DrawTextBiDiModeFlags(Flags);
+}
+
 unsigned TqlSkinStdLabel::DrawFlags() const {
     unsigned flags = DT_EXPANDTABS | (WordWrap ? unsigned(DT_WORDBREAK) : 0u);
     if (Alignment == TAlignment::taCenter) flags |= DT_CENTER;
     if (Alignment == TAlignment::taRightJustify) flags |= DT_RIGHT;
-    if (!ShowAccelChar) flags |= DT_NOPREFIX;
-    if (FEllipsType == TqlEllipsType::qletEndEllips) flags |= DT_END_ELLIPSIS;
-    if (FEllipsType == TqlEllipsType::qletPathEllips) flags |= DT_PATH_ELLIPSIS;
-    return flags;
+    return OwnFlags(flags);
 }
 
 void TqlSkinStdLabel::SelectCaptionFont(TCanvas& C) const {
@@ -87,47 +92,38 @@ void TqlSkinStdLabel::SelectCaptionFont(TCanvas& C) const {
 }
 
 // The caption is drawn from a copy: an ellipsis shortens only what is shown.
-void TqlSkinStdLabel::Paint() {
+void TqlSkinStdLabel::DoDrawText(TRect& R, unsigned Flags) {
     LookUp();
+    const std::string text = LabelText(Flags);
+    Flags = OwnFlags(Flags);
     TCanvas& C = Canvas();
-    TRect r = ClientRect();
-    if (!Transparent) {
-        C.Brush().Color = Color();
-        C.Brush().Style = TBrushStyle::bsSolid;
-        C.FillRect(r);
-    }
     SelectCaptionFont(C);
-    const unsigned flags = DrawFlags();
-    if (Layout != TTextLayout::tlTop) {
-        TRect needed = r;
-        C.DrawText(Caption(), needed, flags | DT_CALCRECT);
-        const int spare = r.Height() - needed.Height();
-        r.Top += Layout == TTextLayout::tlBottom ? spare : spare / 2;
-    }
     C.Brush().Style = TBrushStyle::bsClear;
-    std::string text = Caption();
-    if (EffectivelyEnabled()) {
-        C.DrawText(text, r, flags);
+    if ((Flags & DT_CALCRECT) || EffectivelyEnabled()) {
+        C.DrawText(text, R, Flags);
         return;
     }
     const bool skinned = FIndex != -1;
-    TRect lit = Rect(r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1);
+    TRect lit = Rect(R.Left + 1, R.Top + 1, R.Right + 1, R.Bottom + 1);
     C.Font().SetColor(skinned ? SkinData()->SkinColors.cBtnHighLight : clBtnHighlight);
-    C.DrawText(text, lit, flags);
+    C.DrawText(text, lit, Flags);
     C.Font().SetColor(skinned ? SkinData()->SkinColors.cBtnShadow : clBtnShadow);
-    C.DrawText(text, r, flags);
+    C.DrawText(text, R, Flags);
 }
 
 // TqlSkinSplitter
 
 TqlSkinSplitter::TqlSkinSplitter(TComponent* AOwner) : TSplitter(AOwner) {
     SetSkinDataName("vsplitter");
+    // It paints all of itself: the parent need not paint below it.
+    SetControlStyle(ControlStyle() | csOpaque);
     LinkSkinData(*this, *this, FormSkinData(AOwner));
 }
 
 void TqlSkinSplitter::SetTransparent(bool Value) {
     if (Value == FTransparent) return;
     FTransparent = Value;
+    SetControlStyle(Value ? ControlStyle() & ~csOpaque : ControlStyle() | csOpaque);
     Invalidate();
 }
 
@@ -163,7 +159,7 @@ void TqlSkinSplitter::ChangeSkinData() {
     const bool own = FIndex == -1 || FTransparent;
     if (AlongWidth())
         SetHeight(own ? DefaultSize : FSkinRect.Bottom - FSkinRect.Top);
-    else if (Align() != TAlign::alNone && Align() != TAlign::alClient)
+    else
         SetWidth(own ? DefaultSize : FSkinRect.Right - FSkinRect.Left);
     Invalidate();
 }

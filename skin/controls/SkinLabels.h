@@ -12,7 +12,7 @@
 
 enum class TqlEllipsType { qletNone, qletEndEllips, qletPathEllips };
 
-class TqlSkinStdLabel : public TLabel, public TqlSkinLink {
+class TqlSkinStdLabel : public TCustomLabel, public TqlSkinLink {
 public:
     explicit TqlSkinStdLabel(TComponent* AOwner);
     TqlEllipsType EllipsType() const { return FEllipsType; }
@@ -21,21 +21,23 @@ public:
     void SetDefaultFont(const TFont& Value) { FDefaultFont.Assign(Value); }
     bool UseSkinFont = true;
     bool UseSkinColor = true;
-    bool ShowAccelChar = true;
     void SetSkinData(TqlSkinData* Value) override;
     void ChangeSkinData();
     int Index() const { return FIndex; }
-    // The flags the caption is drawn with.
+    // The flags the caption is drawn with, alignment and reading order included.
     unsigned DrawFlags() const;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
-    void Paint() override;
+    void DoDrawText(TRect& R, unsigned Flags) override;
     void SelectCaptionFont(TCanvas& C) const override;
     void TextChanged() override;
 
 private:
     void LookUp();
+    // What the label adds to the flags it is given: no accelerator marks,
+    // its ellipsis, its reading order.
+    unsigned OwnFlags(unsigned Flags) const;
 
     TqlEllipsType FEllipsType = TqlEllipsType::qletNone;
     TFont FDefaultFont;

@@ -58,7 +58,7 @@ void TqlSkinPageControl::Paint() {
     for (int i = 0; i < PageCount(); ++i)
         if (i != active && Pages(i)->TabVisible()) PaintTab(c, i, TabRect(i), false, i == FHotPage);
     // The selected tab comes last: it may reach over the frame to join its page.
-    if (active >= 0) PaintTab(c, active, TabRect(active), true, false);
+    if (active >= 0) PaintTab(c, active, TabRect(active), true, active == FHotPage);
 }
 
 void TqlSkinPageControl::BuildTabFace(TBitmap& tab, bool active, bool focused, bool mouseIn, int length,
@@ -140,7 +140,8 @@ void TqlSkinPageControl::PaintTab(TCanvas& canvas, int page, const TRect& r, boo
     auto* sheet = dynamic_cast<TqlSkinCustomTabSheet*>(Pages(page));
     TRect button;
     if (FShowCloseButtons && sheet) {
-        if (!mouseIn) sheet->CloseMouseIn = false;
+        // Only a tab the pointer is not over loses its button's hover face.
+        if (page != FHotPage) sheet->CloseMouseIn = false;
         button = ClosePlace(length, text.Top, text.Bottom);
         text.Right = button.Left;
     }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/gui/controls/CommonControlMessages.h"
 #include "platform/gui/controls/ScrollInfo.h"
 #include "skin/core/qlEffects.h"
 #include "skin/core/qlPictureOps.h"
@@ -52,9 +53,10 @@ void TqlSkinCustomTabSheet::BoundsChanged(bool moved, bool resized) {
     TTabSheet::BoundsChanged(moved, resized);
     if (!resized) return;
     Invalidate();
-    // Transparent children draw through a background that has just been stretched anew.
+    // Transparent children draw through a background that has just been
+    // stretched anew; a tiled one stays where it was under them.
     auto* pc = dynamic_cast<TqlSkinPageControl*>(PageControl());
-    if (!pc || !pc->Skinned()) return;
+    if (!pc || !pc->StretchedBackground()) return;
     for (int i = 0; i < ControlCount(); ++i)
         if (auto* child = dynamic_cast<TWinControl*>(Controls(i))) child->Perform(WM_PARENTLOOKCHANGED);
 }
@@ -67,7 +69,7 @@ TqlSkinPageControl::TqlSkinPageControl(TComponent* owner) : TPageControl(owner) 
     FDefaultFont.SetHeight(14);
     FDefaultFont.SetColor(clBtnText);
     Font().Assign(FDefaultFont);
-    TabHeight = FAppliedTabHeight = FDefaultItemHeight;
+    ApplyTabHeight(FDefaultItemHeight);
     SetSkinData(FormSkinData(owner));
 }
 
@@ -106,11 +108,9 @@ void TqlSkinPageControl::GetSkinData() {
 void TqlSkinPageControl::ChangeSkinData() {
     FPageBackgroundValid = false;
     FFrameSize = {-1, -1};
-    // A height set since the control last set one is the user's.
-    if (TabHeight != FAppliedTabHeight) FTabHeight = TabHeight;
     GetSkinData();
     if (Skinned()) {
-        TabHeight = FTabHeight > 0 ? FTabHeight : HeightOfRect(FLook.TabRect);
+        ApplyTabHeight(FTabHeight > 0 ? FTabHeight : HeightOfRect(FLook.TabRect));
         if (UseSkinFont) {
             if (!FLook.FontName.empty()) Font().SetName(FLook.FontName);
             if (FLook.FontHeight > 0) Font().SetHeight(FLook.FontHeight);
@@ -120,12 +120,11 @@ void TqlSkinPageControl::ChangeSkinData() {
         }
         Font().SetColor(FLook.FontColor);
     } else {
-        TabHeight = FTabHeight > 0 ? FTabHeight : FDefaultItemHeight;
+        ApplyTabHeight(FTabHeight > 0 ? FTabHeight : FDefaultItemHeight);
         Font().Assign(FDefaultFont);
     }
     const TqlResourceStrData* strings = SkinData() ? SkinData()->ResourceStrData() : nullptr;
     Font().SetCharset(strings ? strings->CharSet : FDefaultFont.Charset());
-    FAppliedTabHeight = TabHeight;
     UpdateTabRoom();
     LayoutSheets();
     // The arrows are made again in the new skin's up-down descriptor.
@@ -151,15 +150,22 @@ void TqlSkinPageControl::SetMultiLine(bool value) {
     CheckTabOverflow();
 }
 
-void TqlSkinPageControl::CheckTabOverflow() {
+int TqlSkinPageControl::HiddenTabs(int* scrolledOut) const {
     const int room = Width() - 3 - (FUpDown ? FUpDown->Width() : 0);
-    int hidden = 0, scrolledOut = 0;
+    int hidden = 0;
+    if (scrolledOut) *scrolledOut = 0;
     for (int i = 0; i < PageCount() && !SideTabs() && !MultiLine(); ++i) {
         if (!Pages(i)->TabVisible()) continue;
         const TRect r = TabRect(i);
-        if (r.Right < 1) ++scrolledOut;
+        if (r.Right < 1 && scrolledOut) ++*scrolledOut;
         if (r.Right < 1 || r.Right > room) ++hidden;
     }
+    return hidden;
+}
+
+void TqlSkinPageControl::CheckTabOverflow() {
+    int scrolledOut = 0;
+    const int hidden = HiddenTabs(&scrolledOut);
     if (hidden == 0) {
         delete FUpDown;
         FUpDown = nullptr;
@@ -173,6 +179,8 @@ void TqlSkinPageControl::CheckTabOverflow() {
         FUpDown->SetMin(0);
         FUpDown->SetIncrement(1);
         FUpDown->OnChange = [this](TObject*) {
+            // The row may have changed since the last check: captions, widths, tabs shown.
+            FUpDown->SetMax(HiddenTabs(nullptr));
             Perform(WM_HSCROLL, MakeScrollWParam(SB_THUMBPOSITION, FUpDown->Position()));
             Invalidate();
         };
@@ -188,12 +196,23 @@ void TqlSkinPageControl::SetTabHeight(int value) {
     ChangeSkinData();
 }
 
+void TqlSkinPageControl::ApplyTabHeight(int height) { Perform(TCM_SETITEMSIZE, 0, MAKELPARAM(TabWidth, height)); }
+
 void TqlSkinPageControl::SetDefaultItemHeight(int value) {
     FDefaultItemHeight = value;
     if (Skinned() || FTabHeight > 0) return;
-    TabHeight = FAppliedTabHeight = value;
+    ApplyTabHeight(value);
     LayoutSheets();
     Invalidate();
+}
+
+TRect TqlSkinPageControl::TabRect(int pageIndex) const {
+    TRect r = TPageControl::TabRect(pageIndex);
+    if (MultiLine() || SideTabs() || RectIsEmpty(r)) return r;
+    int first = 0;
+    while (first < PageCount() && !Pages(first)->TabVisible()) ++first;
+    if (pageIndex == first) ++r.Left;
+    return r;
 }
 
 void TqlSkinPageControl::LayoutSheets() {
@@ -202,7 +221,9 @@ void TqlSkinPageControl::LayoutSheets() {
 }
 
 TRect TqlSkinPageControl::ClientRect() const {
-    if (!Skinned()) return TPageControl::ClientRect();
+    // The plain look's frame runs one pixel round the pages: along the
+    // control's edges and right beside the row of tabs.
+    if (!Skinned()) return WithoutTabRow(Rect(1, 1, Width() - 1, Height() - 1));
     // The pages fill the skin's client area of a frame that stands beside the tabs.
     const TRect& cl = FLook.ClientRect;
     const int dx = WidthOfRect(FLook.SkinRect) - cl.Right, dy = HeightOfRect(FLook.SkinRect) - cl.Bottom;
@@ -323,6 +344,8 @@ void TqlSkinPageControl::ClosePage(TTabSheet* page) {
     bool canClose = true;
     if (OnClose) OnClose(page, canClose);
     if (!canClose) {
+        // The pointer may still rest on the button: it keeps its hover face then.
+        if (MouseInControl()) return;
         if (auto* sheet = dynamic_cast<TqlSkinCustomTabSheet*>(page)) sheet->CloseMouseIn = sheet->CloseDown = false;
         Invalidate();
         return;
@@ -348,6 +371,7 @@ void TqlSkinPageControl::MouseDown(TMouseButton button, TShiftState shift, int x
 
 void TqlSkinPageControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TPageControl::MouseUp(button, shift, x, y);
+    if (button == TMouseButton::mbLeft) HoverTest(x, y);
     const int closing = FClosingPage;
     FClosingPage = -1;
     if (closing < 0 || closing >= PageCount()) return;
@@ -366,6 +390,10 @@ void TqlSkinPageControl::SetHotPage(int page) {
 
 void TqlSkinPageControl::MouseMove(TShiftState shift, int x, int y) {
     TPageControl::MouseMove(shift, x, y);
+    HoverTest(x, y);
+}
+
+void TqlSkinPageControl::HoverTest(int x, int y) {
     int hot = -1;
     for (int i = 0; i < PageCount() && hot < 0; ++i)
         if (Pages(i)->TabVisible() && TabRect(i).Contains({x, y})) hot = i;
@@ -373,6 +401,8 @@ void TqlSkinPageControl::MouseMove(TShiftState shift, int x, int y) {
     const int over = CloseButtonAt(x, y);
     for (int i = 0; i < PageCount(); ++i)
         if (auto* sheet = dynamic_cast<TqlSkinCustomTabSheet*>(Pages(i)); sheet && sheet->CloseMouseIn != (i == over)) {
+            // Leaving a button lets go of its press too; coming back shows it hovered.
+            if (sheet->CloseMouseIn) sheet->CloseDown = false;
             sheet->CloseMouseIn = i == over;
             Invalidate();
         }
@@ -392,4 +422,11 @@ void TqlSkinPageControl::WndProc(TMessage& m) {
     if (AnswerPaintRequest(m)) return;
     if (m.Msg == WM_PARENTLOOKCHANGED && FTabsBGTransparent) Invalidate();
     TPageControl::WndProc(m);
+    // A single row along the top or bottom starts two pixels further out than
+    // the platform lays it; across the row our tabs already sit at the control's edge.
+    if (m.Msg == TCM_GETITEMRECT && m.Result && !MultiLine() && !SideTabs()) {
+        auto* r = reinterpret_cast<TRect*>(m.LParam);
+        r->Left -= 2;
+        r->Right -= 2;
+    }
 }

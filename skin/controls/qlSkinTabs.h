@@ -57,11 +57,17 @@ public:
     bool Skinned() const { return FIndex != -1 && FPicture; }
     // The page under the pointer (-1 none).
     int HotPage() const { return FHotPage; }
-    // The tab height the user asks for (SetTabHeight, or TabHeight set
-    // directly): kept through skin changes; 0 or less leaves it to the skin's
-    // tab face, or DefaultItemHeight unskinned.
+    // The tab height the user asks for (SetTabHeight, or TabHeight written):
+    // kept through skin changes; 0 or less leaves it to the skin's tab face,
+    // or DefaultItemHeight unskinned. It takes effect at once: the face, the
+    // row and the page area.
     int UserTabHeight() const { return FTabHeight; }
-    void SetTabHeight(int value);
+    void SetTabHeight(int value) override;
+    // The row's tab, where this control draws it: the first tab of a single
+    // row starts one pixel further in.
+    TRect TabRect(int pageIndex) const override;
+    // The page background is stretched, not tiled, with the page size.
+    bool StretchedBackground() const { return Skinned() && FLook.StretchEffect; }
     int DefaultItemHeight() const { return FDefaultItemHeight; }
     void SetDefaultItemHeight(int value);
     // Background of the page area, for the sheets and for an empty control.
@@ -93,6 +99,8 @@ public:
     TqlSkinUpDown* UpDown() const { return FUpDown; }
     // Shows or removes the arrows as a row of tabs along the top or bottom fits.
     void CheckTabOverflow();
+    // Visible tabs the row does not show whole; those scrolled out on the left too.
+    int HiddenTabs(int* scrolledOut) const;
     void SetTabPosition(TTabPosition value) override;
     void SetMultiLine(bool value) override;
 
@@ -130,6 +138,10 @@ private:
     // A rectangle of the unturned tab where the tab, turned to its side, shows it.
     TRect TurnedForTab(const TRect& b, int length, int thickness) const;
     void LayoutSheets();
+    // Sets the row's height natively, as the skin or the user asks.
+    void ApplyTabHeight(int height);
+    // The visible tab under (x, y) becomes the hot one.
+    void HoverTest(int x, int y);
 
     TqlDataSkinTabControl FLook{""};
     const TBitmap* FPicture = nullptr;
@@ -147,8 +159,6 @@ private:
     TFont FDefaultFont;
     TCustomImageList* FImages = nullptr;
     bool FTabsBGTransparent = false;
-    // The height this control last gave the tabs.
-    int FAppliedTabHeight = 0;
     int FHotPage = -1;
     bool FShowCloseButtons = false;
     // The page whose close button was pressed, closed when it is released there.

@@ -3,6 +3,7 @@
 #include "platform/gui/controls/CommonControlMessages.h"
 #include "platform/gui/controls/FieldLook.h"
 #include "platform/gui/controls/ScrollInfo.h"
+#include "platform/gui/graphics/ImageList.h"
 #include "skin/controls/SkinControlBases.h"
 #include "skin/controls/qlSkinTextViewLook.h"
 
@@ -54,6 +55,10 @@ void TqlSkinCustomTreeView::ChangeSkinData() {
         SetFieldLook(*this, {look->BGColor, look->FontColor, skin->SkinColors.cHighLight,
                              skin->SkinColors.cHighLightText, clNone});
     }
+    // Images keep the view's background round their shapes.
+    for (TCustomImageList* list : {Images(), StateImages()})
+        if (list) list->BkColor = Color();
+    Invalidate();
     Synchronize();
     RealignViewBars(FVScrollBar, FHScrollBar);
 }

@@ -155,7 +155,7 @@ private:
 class TMessageText : public TqlSkinStdLabel {
 public:
     explicit TMessageText(TComponent* owner) : TqlSkinStdLabel(owner) {
-        ShowAccelChar = false;
+        SetShowAccelChar(false);
         WordWrap = true;
         SetAutoSize(false);
     }

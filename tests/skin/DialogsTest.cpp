@@ -213,7 +213,7 @@ TEST(InputDialog, OkReturnsTheEditedTextAndCancelKeepsTheValue) {
         std::string value = "old";
         bool confirmed = Drive(&input, [&](TForm* f) {
             EXPECT_EQ(f->Caption(), "3 lines selected:");
-            EXPECT_EQ(Part<TLabel>(f, "lblPrompt")->Caption(), "Please input a new name");
+            EXPECT_EQ(Part<TCustomLabel>(f, "lblPrompt")->Caption(), "Please input a new name");
             auto* edit = Part<TEdit>(f, "edtValue");
             EXPECT_EQ(edit->Text(), "old");
             EXPECT_EQ(edit->SelStart(), 0);
@@ -535,7 +535,7 @@ TEST_F(SkinnedDialogs, EveryDialogIsDrawnFromTheSkinOfTheFormItStandsOn) {
             EXPECT_NE(l->Index(), -1) << l->Name;
         }
         EXPECT_TRUE(PartsOf<TButton>(f).empty()) << "no platform buttons left";
-        for (TLabel* l : PartsOf<TLabel>(f)) EXPECT_NE(dynamic_cast<TqlSkinStdLabel*>(l), nullptr) << l->Name;
+        for (TCustomLabel* l : PartsOf<TCustomLabel>(f)) EXPECT_NE(dynamic_cast<TqlSkinStdLabel*>(l), nullptr) << l->Name;
         // The folder tree scrolls by skinned bars beside it, never by native ones.
         const bool browses = std::string(what) == "save" || std::string(what) == "folder";
         EXPECT_EQ(PartsOf<TqlSkinShellTreeView>(f).size(), browses ? 1u : 0u);

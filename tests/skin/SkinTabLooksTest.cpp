@@ -198,3 +198,76 @@ TEST_F(SkinTabLooks, ThePlainLook) {
 }
 
 }  // namespace
+
+namespace {
+
+// However the program sets the tab height, by the setter or by writing the
+// member, the row, the nine-part face and the pages follow at once.
+TEST_F(SkinTabLooks, TheTabHeightTakesEffectAtOnceHoweverItIsSet) {
+    const int skinHeight = HeightOfRect(look->TabRect), below = look->ClientRect.Top;
+    const std::function<void(int)> ways[] = {[&](int h) { pc->TabHeight = h; }, [&](int h) { pc->SetTabHeight(h); }};
+    for (const auto& set : ways) {
+        set(16);
+        const TRect idle = pc->TabRect(1);
+        EXPECT_EQ(idle.Height(), 16);
+        EXPECT_EQ(pc->Pages(0)->Top(), 16 + below);
+        EXPECT_EQ(Snapshot(*pc).Pixel(idle.Left + 1, idle.Bottom - 1), kIdle);
+        set(0);
+        EXPECT_EQ(pc->Pages(0)->Top(), skinHeight + below);
+    }
+}
+
+// Without a skin the frame round the pages runs along the control's edges
+// and right beside the row of tabs, on whichever side the row stands.
+TEST_F(SkinTabLooks, ThePlainFrameRunsAlongTheEdgesAndBesideTheTabs) {
+    pc->SetSkinData(nullptr);
+    pc->SetBounds(0, 0, 300, 260);
+    const TColor shadow = ColorToRGB(clBtnShadow);
+    for (TTabPosition side : {TTabPosition::tpTop, TTabPosition::tpBottom, TTabPosition::tpLeft,
+                              TTabPosition::tpRight}) {
+        SCOPED_TRACE(int(side));
+        pc->SetTabPosition(side);
+        const int W = pc->Width(), H = pc->Height(), row = pc->TabHeight;
+        const TRect f = side == TTabPosition::tpTop      ? Rect(0, row, W, H)
+                        : side == TTabPosition::tpBottom ? Rect(0, 0, W, H - row)
+                        : side == TTabPosition::tpLeft   ? Rect(row, 0, W, H)
+                                                         : Rect(0, 0, W - row, H);
+        EXPECT_EQ(pc->ActivePage()->BoundsRect(), Rect(f.Left + 1, f.Top + 1, f.Right - 1, f.Bottom - 1));
+        const TBitmap shot = Snapshot(*pc);
+        // The frame's four sides, away from the tabs that stand on one of them.
+        for (TPoint p : {Point(f.Left, f.Bottom - 10), Point(f.Right - 1, f.Bottom - 10), Point(f.Right - 10, f.Top),
+                         Point(f.Right - 10, f.Bottom - 1)}) {
+            SCOPED_TRACE(testing::Message() << p.X << "," << p.Y);
+            EXPECT_EQ(shot.Pixel(p.X, p.Y), shadow);
+        }
+        EXPECT_EQ(shot.Pixel(f.Left + 2, f.Top + 2), ColorToRGB(clBtnFace));
+    }
+}
+
+// The selected tab is the one users close most: its button shows the pointer
+// on it and the press, and a handler drawing the tab is told the pointer is in.
+TEST_F(SkinTabLooks, TheSelectedTabsCloseButtonShowsHoverAndPress) {
+    const TColor faces[] = {0x0A0B0C, 0x1A1B1C, 0x2A2B2C};  // normal, hovered, pressed
+    TBitmap& pic = *skin->Data->ActivePictures[size_t(look->PictureIndex)];
+    for (int i = 0; i < 3; ++i) FillRect(pic, Rect(30 + 10 * i, 20, 38 + 10 * i, 28), faces[i]);
+    look->CloseButtonRect = Rect(30, 20, 38, 28);
+    look->CloseButtonActiveRect = Rect(40, 20, 48, 28);
+    look->CloseButtonDownRect = Rect(50, 20, 58, 28);
+    pc->ChangeSkinData();
+    pc->SetShowCloseButtons(true);
+    Snapshot(*pc);
+    const TRect tab = pc->TabRect(0), button = static_cast<TqlSkinTabSheet*>(pc->Pages(0))->CloseRect;
+    const TPoint p{tab.Left + button.Left + 4, tab.Top + button.Top + 4};
+    const UINT steps[][2] = {{WM_MOUSEMOVE, 1}, {WM_LBUTTONDOWN, 2}};
+    EXPECT_EQ(Snapshot(*pc).Pixel(p.X, p.Y), faces[0]);
+    for (const auto& step : steps) {
+        pc->Perform(step[0], step[0] == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(p.X, p.Y));
+        EXPECT_EQ(Snapshot(*pc).Pixel(p.X, p.Y), faces[step[1]]);
+    }
+    bool mouseIn = false;
+    pc->OnDrawSkinTab = [&](int index, const TRect&, bool, bool in, TCanvas&) { mouseIn |= index == 0 && in; };
+    Snapshot(*pc);
+    EXPECT_TRUE(mouseIn);
+}
+
+}  // namespace

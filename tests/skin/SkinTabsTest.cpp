@@ -357,14 +357,14 @@ struct SideCase {
     TTabPosition position;
     const char* name;
     TRect pages;     // the page area of the 200 x 100 control
-    TRect firstTab;  // the first visible tab; the next starts 40 further along the row
+    TRect secondTab;  // the Collocate tab; the first visible tab lies 40 before it along the row
 };
 
 const SideCase kSides[] = {
-    {TTabPosition::tpTop, "top", Rect(10, 20, 190, 90), Rect(2, 0, 42, 10)},
-    {TTabPosition::tpBottom, "bottom", Rect(10, 10, 190, 80), Rect(2, 90, 42, 100)},
-    {TTabPosition::tpLeft, "left", Rect(20, 10, 190, 90), Rect(0, 2, 10, 42)},
-    {TTabPosition::tpRight, "right", Rect(10, 10, 180, 90), Rect(190, 2, 200, 42)},
+    {TTabPosition::tpTop, "top", Rect(10, 20, 190, 90), Rect(40, 0, 80, 10)},
+    {TTabPosition::tpBottom, "bottom", Rect(10, 10, 190, 80), Rect(40, 90, 80, 100)},
+    {TTabPosition::tpLeft, "left", Rect(20, 10, 190, 90), Rect(0, 42, 10, 82)},
+    {TTabPosition::tpRight, "right", Rect(10, 10, 180, 90), Rect(190, 42, 200, 82)},
 };
 
 bool Side(TTabPosition p) { return p == TTabPosition::tpLeft || p == TTabPosition::tpRight; }
@@ -428,8 +428,11 @@ TEST_F(SkinTabs, PageAreaAndTabRectanglesOnEverySide) {
         EXPECT_EQ(area, c.pages) << "display rectangle";
         pc->Perform(TCM_ADJUSTRECT, 1, LPARAM(&area));
         EXPECT_EQ(area, Rect(0, 0, pc->Width(), pc->Height())) << "and back";
-        EXPECT_EQ(pc->TabRect(0), c.firstTab);
-        EXPECT_EQ(pc->TabRect(3), Along(c.firstTab, c.position, 40));
+        // A single row along the top or bottom starts one pixel in.
+        TRect first = Along(c.secondTab, c.position, -40);
+        if (!Side(c.position)) ++first.Left;
+        EXPECT_EQ(pc->TabRect(0), first);
+        EXPECT_EQ(pc->TabRect(3), c.secondTab);
         TRect item;
         ASSERT_TRUE(pc->Perform(TCM_GETITEMRECT, 1, LPARAM(&item)));
         EXPECT_EQ(item, pc->TabRect(3));
@@ -570,6 +573,95 @@ TEST_F(SkinTabCloseButtons, WrappedRowsPaintAndAnswerOnEveryRow) {
     EXPECT_EQ(pc->RowCount(), 1);
     EXPECT_EQ(pc->ActivePage()->BoundsRect(), Rect(10, 20, 90, 90));
 
+}
+
+}  // namespace
+
+namespace {
+
+// The strip shows in the pixel the first tab of a single row leaves free;
+// wrapped rows keep the platform's places.
+TEST_F(SkinTabs, TheStripShowsBeforeTheFirstTabOfASingleRow) {
+    const char* blank[6] = {"", "", "", "", "", ""};
+    auto* pc = MainPages(blank);
+    pc->SetActivePageIndex(3);
+    const TBitmap shot = Snapshot(*pc);
+    EXPECT_EQ(shot.Pixel(0, 5), kStrip);
+    EXPECT_EQ(shot.Pixel(1, 5), kIdle);
+    EXPECT_EQ(shot.Pixel(pc->TabRect(3).Left - 1, 5), kIdle);
+    EXPECT_EQ(shot.Pixel(pc->TabRect(3).Left, 5), kSelected);
+    pc->SetBounds(0, 0, 100, 100);
+    pc->SetMultiLine(true);
+    TRect item;
+    ASSERT_TRUE(pc->Perform(TCM_GETITEMRECT, 0, LPARAM(&item)));
+    EXPECT_EQ(pc->TabRect(0), item);
+}
+
+// The close buttons under the pointer: a release finds the tab, leaving a
+// pressed button lets go of the press, a refused close keeps the hover while
+// the pointer stays on the control.
+TEST_F(SkinTabCloseButtons, ThePointerOverTheButtons) {
+    auto* pc = Pages();
+    pc->SetShowCloseButtons(true);
+    auto* sheet = static_cast<TqlSkinTabSheet*>(pc->Pages(5));
+    const TPoint p = CloseButtonOf(pc, 5);
+    pc->Perform(WM_LBUTTONUP, 0, MAKELPARAM(p.X, p.Y));
+    EXPECT_EQ(pc->HotPage(), 5);
+    EXPECT_TRUE(sheet->CloseMouseIn);
+
+    pc->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+    pc->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.X, 90));
+    EXPECT_FALSE(sheet->CloseMouseIn || sheet->CloseDown);
+    pc->Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.X, p.Y));
+    EXPECT_TRUE(sheet->CloseMouseIn && !sheet->CloseDown);
+
+    pc->OnClose = [](TObject*, bool& canClose) { canClose = false; };
+    pc->Perform(CM_MOUSEENTER);
+    pc->Perform(WM_LBUTTONUP, 0, MAKELPARAM(p.X, p.Y));
+    EXPECT_TRUE(sheet->TabVisible());
+    EXPECT_TRUE(sheet->CloseMouseIn) << "the pointer is still on the button";
+    pc->Perform(CM_MOUSELEAVE);
+    pc->ClosePage(sheet);
+    EXPECT_FALSE(sheet->CloseMouseIn || sheet->CloseDown);
+}
+
+// The arrows count the hidden tabs again when they move: the row may have
+// changed since the last check (here every tab got wider).
+TEST_F(SkinTabs, TheArrowsRecountTheHiddenTabsWhenTheyMove) {
+    auto* pc = MainPages();
+    pc->SetBounds(0, 0, 110, 100);
+    TqlSkinUpDown* arrows = pc->UpDown();
+    ASSERT_NE(arrows, nullptr);
+    const int before = arrows->Max();
+    pc->TabWidth = 60;
+    int hidden = 0;
+    for (int page : {0, 3, 5}) hidden += pc->TabRect(page).Right > pc->Width() - 3 - arrows->Width();
+    ASSERT_NE(hidden, before);
+    arrows->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrows->Width() - 3, 5));
+    EXPECT_EQ(arrows->Max(), hidden);
+}
+
+// A sheet tells its windowed children that its background moved under them
+// when it is stretched with the page, not when it is tiled.
+TEST_F(SkinTabs, ASheetTellsItsChildrenOfAStretchedBackgroundOnly) {
+    struct Child : TCustomControl {
+        using TCustomControl::TCustomControl;
+        int told = 0;
+        void WndProc(TMessage& m) override {
+            told += m.Msg == WM_PARENTLOOKCHANGED;
+            TCustomControl::WndProc(m);
+        }
+    };
+    auto* pc = MainPages();
+    auto* child = new Child(form);
+    child->SetParent(pc->Pages(0));
+    for (bool stretched : {false, true}) {
+        look->StretchEffect = stretched;
+        pc->ChangeSkinData();
+        child->told = 0;
+        pc->SetBounds(0, 0, pc->Width() + 20, pc->Height() + 10);
+        EXPECT_EQ(child->told > 0, stretched);
+    }
 }
 
 }  // namespace

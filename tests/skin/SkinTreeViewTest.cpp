@@ -17,6 +17,7 @@
 #include "skin/core/StoredSkin.h"
 #include "skin/default/DefaultSkin.h"
 #include "tests/skin/SyntheticSkin.h"
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -184,6 +185,63 @@ TEST_F(SkinTreeView, AnAlignedTreeMakesRoomForItsBarAndTakesItBack) {
     Settle();
     EXPECT_FALSE(vbar->Visible());
     EXPECT_EQ(tree->Width(), 140);
+}
+
+}  // namespace
+
+namespace {
+
+// Items show their state image, then their image, left of the text; a skin
+// gives both lists the view's background, which shows round the images' shapes.
+TEST_F(SkinTreeView, ItemsShowTheirImagesOnTheViewsBackground) {
+    constexpr TColor kGlyph = 0x1020E0, kState = 0xE02010, kMask = 0x00FF00, kGround = 0x336699;
+    TCustomImageList images(12, 12), states(8, 12);
+    TBitmap glyph(12, 12), state(8, 12);
+    synthetic::FillRect(glyph, Rect(0, 0, 12, 12), kMask);
+    synthetic::FillRect(glyph, Rect(3, 3, 9, 9), kGlyph);
+    synthetic::FillRect(state, Rect(0, 0, 8, 12), kState);
+    images.AddMasked(glyph, kMask);
+    states.AddMasked(state, clNone);
+    tree->SetImages(&images);
+    tree->SetStateImages(&states);
+    const HTREEITEM first = tree->AddItem(nullptr, "first");
+    tree->SetItemImageIndex(first, 0);
+    tree->SetItemStateIndex(first, 0);
+    tree->SetItemImageIndex(tree->AddItem(nullptr, "second"), 7);  // no such image: its room stays empty
+    // Where colour c first shows in row y, and how many rows show it.
+    auto firstX = [](const TBitmap& b, int y, TColor c) {
+        for (int x = 0; x < b.Width(); ++x)
+            if (b.Pixel(x, y) == c) return x;
+        return -1;
+    };
+    auto rows = [&](const TBitmap& b, TColor c, int* top) {
+        int n = 0;
+        for (int y = b.Height() - 1; y >= 0; --y)
+            if (firstX(b, y, c) >= 0) ++n, *top = y;
+        return n;
+    };
+    Settle();
+    TBitmap shot = synthetic::Snapshot(*tree);
+    int row = -1, stateRow = -1;
+    EXPECT_EQ(rows(shot, kGlyph, &row), 6) << "only the first item's image";
+    EXPECT_EQ(rows(shot, kState, &stateRow), 12);
+    ASSERT_GE(row, 0);
+    EXPECT_LT(firstX(shot, row, kState), firstX(shot, row, kGlyph)) << "the state image comes first";
+    EXPECT_EQ(rows(shot, kMask, &row), 0) << "the mask colour never shows";
+
+    // Skinned: the lists take the view's colour, shown round the image's shape
+    // even on the selected row.
+    synthetic::Skin skin(form);
+    skin.Add<TqlDataSkinTreeView>("treeview").BGColor = kGround;
+    tree->SetSkinData(skin.Data);
+    EXPECT_EQ(images.BkColor, kGround);
+    EXPECT_EQ(states.BkColor, kGround);
+    tree->Select(first);
+    Settle();
+    shot = synthetic::Snapshot(*tree);
+    rows(shot, kGlyph, &row);
+    EXPECT_EQ(shot.Pixel(firstX(shot, row, kGlyph) - 2, row), kGround);
+    EXPECT_TRUE(shot.SavePng(PicturePath("SkinTreeViewImages.png")));
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ void TPageControl::Dispatch(TMessage& m) {
         case TCM_SETITEMSIZE: {
             m.Result = MAKELPARAM(TabWidth, TabHeight);
             TabWidth = std::max(0, int(LoWordSigned(m.LParam)));
-            if (HiWordSigned(m.LParam) > 0) TabHeight = HiWordSigned(m.LParam);
+            if (HiWordSigned(m.LParam) > 0) TabHeight.Store(HiWordSigned(m.LParam));
             LayoutPages();
             Invalidate();
             return;

@@ -16,6 +16,11 @@ int TCustomImageList::AddMasked(const TBitmap& image, TColor maskColor) {
 
 void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const {
     if (index < 0 || index >= Count()) return;
+    if (BkColor != clNone) {
+        canvas.Brush().Style = TBrushStyle::bsSolid;
+        canvas.Brush().Color = BkColor;
+        canvas.FillRect(Rect(x, y, x + FWidth, y + FHeight));
+    }
     const TBitmap& image = FImages[size_t(index)];
     if (enabled) {
         canvas.Draw(x, y, image);

@@ -23,6 +23,9 @@ public:
     // Draws image index at (x, y); a disabled image is drawn greyed and
     // lightened. An index outside the list draws nothing.
     void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
+    // Shows through an image's transparent pixels when drawn; clNone: the
+    // canvas shows through.
+    TColor BkColor = clNone;
 
 private:
     int FWidth;

@@ -1,17 +1,55 @@
 #include "platform/gui/views/TreeView.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QStandardItemModel>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 
 #include "platform/gui/QtGlue.h"
 #include "platform/gui/controls/CommonControlMessages.h"
+#include "platform/gui/graphics/ImageList.h"
 #include "platform/gui/views/TreeCounts.h"
 
 namespace {
 
 QStandardItem* ItemOf(HTREEITEM item) { return reinterpret_cast<QStandardItem*>(item); }
 HTREEITEM HandleOf(QStandardItem* item) { return reinterpret_cast<HTREEITEM>(item); }
+
+// An item's indexes in the two image lists; absent: -1.
+constexpr int kImageRole = Qt::UserRole + 1, kStateRole = Qt::UserRole + 2;
+
+int IndexIn(const QModelIndex& index, int role) {
+    const QVariant v = index.data(role);
+    return v.isValid() ? v.toInt() : -1;
+}
+
+// Gives each item the picture of its images at paint time, so a list's
+// background colour or contents changed since show at once.
+class ItemImageDelegate : public QStyledItemDelegate {
+public:
+    ItemImageDelegate(const TCustomTreeView& tree, QObject* parent) : QStyledItemDelegate(parent), FTree(tree) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QPixmap picture = FTree.ItemPicture(index);
+        if (picture.isNull()) return;
+        // The same picture selected or not: the platform's trees do not tint it.
+        QIcon icon;
+        for (QIcon::Mode mode : {QIcon::Normal, QIcon::Selected, QIcon::Active}) icon.addPixmap(picture, mode);
+        option->icon = icon;
+        option->decorationSize = picture.size();
+        option->features |= QStyleOptionViewItem::HasDecoration;
+    }
+
+private:
+    const TCustomTreeView& FTree;
+};
 
 }  // namespace
 
@@ -41,6 +79,7 @@ QWidget* TCustomTreeView::CreateWidget() {
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The platform's trees scroll by whole items: a page is the items that fit.
     view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view->setItemDelegate(new ItemImageDelegate(*this, view));
     return view;
 }
 
@@ -87,6 +126,58 @@ void TCustomTreeView::Select(HTREEITEM item) {
 HTREEITEM TCustomTreeView::Selected() const {
     if (View()->model() != FItems) return nullptr;
     return HandleOf(FItems->itemFromIndex(View()->currentIndex()));
+}
+
+void TCustomTreeView::SetImageList(TCustomImageList*& field, TCustomImageList* value) {
+    if (value == field) return;
+    if (field) RemoveFreeNotification(field);
+    field = value;
+    if (value) value->FreeNotification(this);
+    // Rows take the height of their pictures again.
+    View()->doItemsLayout();
+    Invalidate();
+}
+
+void TCustomTreeView::SetImages(TCustomImageList* value) { SetImageList(FImages, value); }
+
+void TCustomTreeView::SetStateImages(TCustomImageList* value) { SetImageList(FStateImages, value); }
+
+void TCustomTreeView::Notification(TComponent* component, TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation != TOperation::opRemove) return;
+    if (component == FImages) SetImages(nullptr);
+    if (component == FStateImages) SetStateImages(nullptr);
+}
+
+void TCustomTreeView::SetItemImageIndex(HTREEITEM item, int index) {
+    if (item) ItemOf(item)->setData(index, kImageRole);
+}
+
+void TCustomTreeView::SetItemStateIndex(HTREEITEM item, int index) {
+    if (item) ItemOf(item)->setData(index, kStateRole);
+}
+
+QPixmap TCustomTreeView::ItemPicture(const QModelIndex& index) const {
+    const TCustomImageList* lists[] = {FStateImages, FImages};
+    const int indexes[] = {IndexIn(index, kStateRole), IndexIn(index, kImageRole)};
+    int width = 0, height = 0;
+    for (const TCustomImageList* list : lists)
+        if (list) width += list->Width(), height = std::max(height, list->Height());
+    if (width == 0 || height == 0) return {};
+    QImage picture(width, height, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    TCanvas canvas;
+    canvas.BeginPaint(&painter);
+    int x = 0;
+    for (int k = 0; k < 2; ++k) {
+        if (!lists[k]) continue;
+        lists[k]->Draw(canvas, x, (height - lists[k]->Height()) / 2, indexes[k]);
+        x += lists[k]->Width();
+    }
+    canvas.EndPaint();
+    painter.end();
+    return QPixmap::fromImage(picture);
 }
 
 void TCustomTreeView::WMGetDlgCode(TMessage& m) { m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; }

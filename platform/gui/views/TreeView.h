@@ -9,6 +9,9 @@
 #include "platform/gui/Controls.h"
 
 class QAbstractItemModel;
+class QModelIndex;
+class QPixmap;
+class TCustomImageList;
 class QObject;
 class QStandardItemModel;
 class QTreeView;
@@ -31,6 +34,18 @@ public:
     // Without its frame the items fill the whole window.
     void SetFrameVisible(bool value);
 
+    // Not owned. Every item shows, left of its text, its state image from
+    // StateImages and then its image from Images, by the item's indexes; a
+    // list set keeps its room in every row, an index outside it draws nothing.
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* value);
+    TCustomImageList* StateImages() const { return FStateImages; }
+    void SetStateImages(TCustomImageList* value);
+    void SetItemImageIndex(HTREEITEM item, int index);
+    void SetItemStateIndex(HTREEITEM item, int index);
+    // The images shown beside an item of the tree's own items, as drawn now; null for none.
+    QPixmap ItemPicture(const QModelIndex& index) const;
+
     // Fired when the selected item changes, by the user or by the program.
     TNotifyEvent OnChange;
 
@@ -40,6 +55,7 @@ public:
 
 protected:
     QWidget* CreateWidget() override;
+    void Notification(TComponent* component, TOperation operation) override;
     void Dispatch(TMessage& m) override;
     // Arrow keys and letters move in the tree; Enter and Escape are the form's.
     void WMGetDlgCode(TMessage& m) override;
@@ -49,7 +65,10 @@ protected:
 
 private:
     void WatchSelection();
+    void SetImageList(TCustomImageList*& field, TCustomImageList* value);
     QStandardItemModel* FItems = nullptr;
+    TCustomImageList* FImages = nullptr;
+    TCustomImageList* FStateImages = nullptr;
     // What the view's signals reach the control through; gone with the control.
     std::unique_ptr<QObject> FSignals;
 };

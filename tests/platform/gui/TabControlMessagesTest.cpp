@@ -131,14 +131,14 @@ TEST_F(TabMessages, TheRowScrollsByWholeTabs) {
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
         pc->Perform(WM_HSCROLL, s.request, 0);
-        // Scrolled, the row's first tab starts at the control's left edge.
-        const int shift = s.first == 0 ? 0 : unscrolled[size_t(s.first)].Left;
+        // Scrolled, the row's first tab starts where tab 0 starts unscrolled.
+        const int shift = unscrolled[size_t(s.first)].Left - unscrolled[0].Left;
         for (int tab = 0; tab < 3; ++tab) {
             const TRect r = ItemRect(tab);
             EXPECT_EQ(r.Left, unscrolled[size_t(tab)].Left - shift);
             EXPECT_EQ(r.Width(), unscrolled[size_t(tab)].Width());
             if (tab < s.first) {
-                EXPECT_LT(r.Right, 1) << "tabs scrolled out lie left of the control";
+                EXPECT_LE(r.Right, unscrolled[0].Left) << "tabs scrolled out end before the row's start";
             }
         }
         EXPECT_EQ(HitTest({unscrolled[0].Left + 1, 3}), s.first) << "the row's first tab is where tab 0 was";
