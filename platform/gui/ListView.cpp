@@ -29,16 +29,18 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QPainter>
+#include <QFontInfo>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeView>
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <optional>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Forms.h"
@@ -808,21 +810,57 @@ TListColumn* TListView::AddColumn(const std::string& caption, int width, TAlignm
     return added;
 }
 
+namespace {
+
+// Shaping every cell of a table of tens of thousands of rows costs as much as
+// the run that filled it. The sum of a text's cached character advances is
+// within the font's size of its shaped width (kerning moves it far less), so
+// only the texts that may be the widest are shaped.
+class TWidestText {
+public:
+    explicit TWidestText(const QFont& font) : Font(font), FMetrics(font), FSlack(QFontInfo(font).pixelSize()) {
+        FAdvance.fill(-1);
+    }
+
+    const QFont Font;
+
+    // Widens widest to the text's width when the text is wider.
+    void Measure(const std::string& text, qreal& widest) {
+        if (const qreal bound = AdvanceSum(text); bound >= 0 && bound + FSlack < widest) return;
+        widest = std::max(widest, FMetrics.horizontalAdvance(ToQString(text)));
+    }
+
+private:
+    // -1 for a text with other than printable ASCII, whose width only shaping tells.
+    qreal AdvanceSum(const std::string& text) {
+        qreal sum = 0;
+        for (const unsigned char c : text) {
+            if (c < 0x20 || c >= 0x7F) return -1;
+            if (FAdvance[c] < 0) FAdvance[c] = FMetrics.horizontalAdvance(QChar(c));
+            sum += FAdvance[c];
+        }
+        return sum;
+    }
+
+    // Fractional widths: a whole-pixel one may fall short of what eliding measures.
+    QFontMetricsF FMetrics;
+    qreal FSlack;
+    std::array<qreal, 128> FAdvance;
+};
+
+}  // namespace
+
 int TListView::ContentWidth(int column) {
     qreal widest = 0;
-    QFont font;
-    // Fractional widths: a whole-pixel one may fall short of what eliding measures.
-    std::optional<QFontMetricsF> metrics;
+    // Rows mostly share one or two fonts (bold for a marked column, say).
+    std::vector<std::unique_ptr<TWidestText>> fonts;
     for (int row = 0; row < FItems.Count(); ++row) {
         TListItem* item = FImpl->PrepareCell(row, column);
         if (!item) continue;
-        // Rows mostly share a font: its metrics are made once.
         const QFont cellFont = FDrawCanvas.Font().ToQFont();
-        if (!metrics || cellFont != font) {
-            font = cellFont;
-            metrics.emplace(font);
-        }
-        widest = std::max(widest, metrics->horizontalAdvance(ToQString(CellText(*item, column))));
+        auto measurer = std::find_if(fonts.begin(), fonts.end(), [&](const auto& m) { return m->Font == cellFont; });
+        if (measurer == fonts.end()) measurer = fonts.insert(fonts.end(), std::make_unique<TWidestText>(cellFont));
+        (*measurer)->Measure(CellText(*item, column), widest);
     }
     FImpl->RestoreCanvas();
     return static_cast<int>(std::ceil(widest)) + 2 * kTextMargin;
