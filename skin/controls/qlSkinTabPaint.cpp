@@ -132,6 +132,8 @@ void TqlSkinPageControl::PaintTab(TCanvas& canvas, int page, const TRect& r, boo
                            : focused          ? FLook.FocusFontColor
                            : !active          ? FLook.FontColor
                                               : FLook.ActiveFontColor);
+    // The tab of a disabled page does not answer a click, so it shows that it will not.
+    if (!Pages(page)->Enabled()) tc.Font().SetColor(clGrayText);
     // Where the selected tab stands taller, the others keep their caption clear of the page.
     const bool awayIsDown = TabPosition() == TTabPosition::tpTop || TabPosition() == TTabPosition::tpLeft;
     const int away = skinned && !active && HeightOfRect(FLook.TabRect) != HeightOfRect(FLook.ActiveTabRect) ? 2 : 0;

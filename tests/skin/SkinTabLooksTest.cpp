@@ -197,6 +197,20 @@ TEST_F(SkinTabLooks, ThePlainLook) {
     }
 }
 
+// A disabled page's tab refuses a click; in either look its caption is grey,
+// while the others keep the colours of their state.
+TEST_F(SkinTabLooks, ADisabledPagesTabIsGrey) {
+    pc->Pages(2)->SetEnabled(false);
+    const TColor grey = ColorToRGB(clGrayText);
+    for (bool skinned : {true, false}) {
+        SCOPED_TRACE(skinned ? "skinned" : "plain");
+        if (!skinned) pc->SetSkinData(nullptr);
+        const TBitmap shot = Snapshot(*pc);
+        EXPECT_GT(Count(shot, pc->TabRect(2), grey), 0);
+        EXPECT_EQ(Count(shot, pc->TabRect(1), grey), 0);
+    }
+}
+
 }  // namespace
 
 namespace {
