@@ -270,6 +270,9 @@ void TForm1::btnCreateListClick(TObject* /*sender*/) {
                     ggFreList->SetValue(j);
                     ProcessMessages();
                     std::string line = Trim(lines[j]);
+                    // A cluster runs on over two blanks or a TAB as the search does, and no
+                    // TAB inside one splits the columns of the list file.
+                    SingleBlanks(line);
                     if (replace) line = TDisplay::ReplaceSeparators(line, splitters, "_");
                     TDisplay::ExtractClusters(line, length, clusters);
                 }

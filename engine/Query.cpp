@@ -163,22 +163,6 @@ bool MayHoldWideSpace(std::string_view text) {
     return false;
 }
 
-// Counting parts a line at every run of white space, while the search pattern
-// steps from word to word over one character: each run becomes one blank, so
-// that both see the same words and a context reads with single blanks.
-void SingleBlanks(std::string& line) {
-    size_t out = 0;
-    for (size_t i = 0; i < line.size();) {
-        if (!IsRegexSpace(line[i])) {
-            line[out++] = line[i++];
-            continue;
-        }
-        line[out++] = ' ';
-        while (i < line.size() && IsRegexSpace(line[i])) ++i;
-    }
-    line.resize(out);
-}
-
 // A tagged padding word is split by the text's own separator (the first member
 // of the class), so that the display patterns built from that class remove it.
 std::string TaggedPadding(const std::string& splitters) {

@@ -21,6 +21,19 @@ std::string_view TrimView(std::string_view s) {
     return s.substr(b, e - b);
 }
 
+void SingleBlanks(std::string& s) {
+    size_t out = 0;
+    for (size_t i = 0; i < s.size();) {
+        if (!IsRegexSpace(s[i])) {
+            s[out++] = s[i++];
+            continue;
+        }
+        s[out++] = ' ';
+        while (i < s.size() && IsRegexSpace(s[i])) ++i;
+    }
+    s.resize(out);
+}
+
 std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
 
 std::string TrimLeft(std::string_view s) {

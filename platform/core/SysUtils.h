@@ -24,6 +24,9 @@ class EInOutError : public Exception { using Exception::Exception; };
 inline bool IsTrimChar(char c) { return static_cast<unsigned char>(c) <= 32; }
 // What "\s" matches in the program's regular expressions.
 inline bool IsRegexSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+// Makes every run of white space in s one blank: words are parted at any run,
+// while the search and cluster patterns step over one character.
+void SingleBlanks(std::string& s);
 std::string Trim(std::string_view s);
 // Trim without a copy: the part of s it would keep.
 std::string_view TrimView(std::string_view s);

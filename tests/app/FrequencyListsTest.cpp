@@ -230,6 +230,40 @@ TEST_F(FrequencyLists, AByteOrderMarkIsNoTextAndAUtf16FileIsLeftOut) {
     EXPECT_TRUE(Messages()[0].starts_with("1 file(s) left out: b.txt. ")) << Messages()[0];
 }
 
+// Clusters run on over any run of white space, as the search steps over it,
+// and the list files get single blanks: a TAB inside a cluster would split
+// its columns.
+TEST_F(FrequencyLists, ClustersRunOnOverEveryRunOfWhiteSpace) {
+    struct Corpus {
+        const char* what;
+        std::string single, spread;
+        bool raw;
+    };
+    const Corpus corpora[] = {
+        {"tagged", "the_DT cat_NN sat_VV on_IN the_DT mat_NN\r\n",
+         "the_DT  cat_NN\tsat_VV \f on_IN\t\tthe_DT\vmat_NN\r\n", false},
+        {"raw", "the cat sat on the mat\r\n", "the  cat\tsat \f on\t\tthe\vmat\r\n", true},
+    };
+    for (const Corpus& c : corpora) {
+        SCOPED_TRACE(c.what);
+        if (c.raw) form->rdoRaw->SetChecked(true);
+        form->rbxWord->SetChecked(true);
+        form->rbxWordAndPos->SetChecked(!c.raw);
+        Lengths({2, 3});
+        corpus_.Write("a.txt", c.single);
+        TDialogScript::QueueFile(true, corpus_.Path());
+        form->btnChoseDir->Click();
+        Run();
+        const auto expected = Written();
+        ASSERT_FALSE(expected.empty());
+        corpus_.Write("a.txt", c.spread);
+        TDialogScript::QueueFile(true, corpus_.Path());
+        form->btnChoseDir->Click();
+        Run();
+        EXPECT_EQ(Written(), expected);
+    }
+}
+
 TEST_F(FrequencyLists, SeparatorsOtherThanTheUnderscoreSplitWordsFromTags) {
     Open({{"b.txt", "the/DT cat/NN\r\nthe/DT\r\n"}});
     form->rbxWord->SetChecked(true);
