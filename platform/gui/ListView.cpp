@@ -29,7 +29,6 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QFontInfo>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -812,40 +811,65 @@ TListColumn* TListView::AddColumn(const std::string& caption, int width, TAlignm
 
 namespace {
 
-// Shaping every cell of a table of tens of thousands of rows costs as much as
-// the run that filled it. The sum of a text's cached character advances is
-// within the font's size of its shaped width (kerning moves it far less), so
-// only the texts that may be the widest are shaped.
+// Shaping every cell of a table of tens of thousands of rows costs more than
+// the run that filled it. A number's width is the sum of its characters'
+// advances and of the kerning of each neighbouring pair, each measured once;
+// no ligature joins digits, signs or points. Any other text is shaped whole.
 class TWidestText {
 public:
-    explicit TWidestText(const QFont& font) : Font(font), FMetrics(font), FSlack(QFontInfo(font).pixelSize()) {
-        FAdvance.fill(-1);
+    explicit TWidestText(const TFont& font)
+        : FName(font.Name()), FHeight(font.Height()), FStyle(font.Style()), FMetrics(font.ToQFont()) {
+        FAdvance.fill(kUnknown);
+        for (auto& row : FKerning) row.fill(kUnknown);
     }
 
-    const QFont Font;
+    // Only what the shape of the letters depends on; colours do not count.
+    bool Measures(const TFont& font) const {
+        return font.Height() == FHeight && font.Style() == FStyle && font.Name() == FName;
+    }
 
-    // Widens widest to the text's width when the text is wider.
-    void Measure(const std::string& text, qreal& widest) {
-        if (const qreal bound = AdvanceSum(text); bound >= 0 && bound + FSlack < widest) return;
-        widest = std::max(widest, FMetrics.horizontalAdvance(ToQString(text)));
+    qreal Width(const std::string& text) {
+        qreal width = 0;
+        int before = -1;
+        for (const char c : text) {
+            const int k = NumberCharacter(c);
+            if (k < 0) return FMetrics.horizontalAdvance(ToQString(text));
+            width += Advance(k) + (before < 0 ? 0 : Kerning(before, k));
+            before = k;
+        }
+        return width;
     }
 
 private:
-    // -1 for a text with other than printable ASCII, whose width only shaping tells.
-    qreal AdvanceSum(const std::string& text) {
-        qreal sum = 0;
-        for (const unsigned char c : text) {
-            if (c < 0x20 || c >= 0x7F) return -1;
-            if (FAdvance[c] < 0) FAdvance[c] = FMetrics.horizontalAdvance(QChar(c));
-            sum += FAdvance[c];
+    static constexpr qreal kUnknown = -1e9;
+    static constexpr std::string_view kNumberCharacters = "0123456789.-+ ";
+
+    static int NumberCharacter(char c) {
+        const size_t k = kNumberCharacters.find(c);
+        return k == std::string_view::npos ? -1 : int(k);
+    }
+    qreal Advance(int k) {
+        qreal& advance = FAdvance[size_t(k)];
+        if (advance == kUnknown) advance = FMetrics.horizontalAdvance(QChar(kNumberCharacters[size_t(k)]));
+        return advance;
+    }
+    qreal Kerning(int a, int b) {
+        qreal& kerning = FKerning[size_t(a)][size_t(b)];
+        if (kerning == kUnknown) {
+            QString pair(2, QChar(kNumberCharacters[size_t(a)]));
+            pair[1] = QChar(kNumberCharacters[size_t(b)]);
+            kerning = FMetrics.horizontalAdvance(pair) - Advance(a) - Advance(b);
         }
-        return sum;
+        return kerning;
     }
 
+    std::string FName;
+    int FHeight;
+    TFontStyles FStyle;
     // Fractional widths: a whole-pixel one may fall short of what eliding measures.
     QFontMetricsF FMetrics;
-    qreal FSlack;
-    std::array<qreal, 128> FAdvance;
+    std::array<qreal, kNumberCharacters.size()> FAdvance;
+    std::array<std::array<qreal, kNumberCharacters.size()>, kNumberCharacters.size()> FKerning;
 };
 
 }  // namespace
@@ -857,10 +881,10 @@ int TListView::ContentWidth(int column) {
     for (int row = 0; row < FItems.Count(); ++row) {
         TListItem* item = FImpl->PrepareCell(row, column);
         if (!item) continue;
-        const QFont cellFont = FDrawCanvas.Font().ToQFont();
-        auto measurer = std::find_if(fonts.begin(), fonts.end(), [&](const auto& m) { return m->Font == cellFont; });
+        const TFont& cellFont = FDrawCanvas.Font();
+        auto measurer = std::find_if(fonts.begin(), fonts.end(), [&](const auto& m) { return m->Measures(cellFont); });
         if (measurer == fonts.end()) measurer = fonts.insert(fonts.end(), std::make_unique<TWidestText>(cellFont));
-        (*measurer)->Measure(CellText(*item, column), widest);
+        widest = std::max(widest, (*measurer)->Width(CellText(*item, column)));
     }
     FImpl->RestoreCanvas();
     return static_cast<int>(std::ceil(widest)) + 2 * kTextMargin;

@@ -4,12 +4,14 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTreeView>
 #include <gtest/gtest.h>
+#include <cmath>
 #include <set>
 #include <tuple>
 
@@ -555,6 +557,40 @@ TEST_F(ListViewTest, CanvasMeasuresInTheControlsFontOutsidePaints) {
     EXPECT_EQ(list->Canvas().TextWidth("WWWW"), plain);
     list->Font().SetSize(24);
     EXPECT_GT(list->Canvas().TextWidth("WWWW"), 2 * plain);
+}
+
+// A column is widened to its widest text as the paint measures it: numbers
+// from cached advances and kerning, other text shaped whole; in the font the
+// custom-draw handler gives each cell.
+TEST_F(ListViewTest, ContentWidthIsTheShapedWidthOfTheWidestCell) {
+    Fill("a");
+    TFont cellFont;
+    list->OnCustomDrawSubItem = [&](TObject*, TListItem*, int, bool&) { list->Canvas().Font().Assign(cellFont); };
+    list->Items()[0]->SubItems[1] = "";
+    const int margins = list->ContentWidth(2);
+    const std::vector<std::string> texts = {"0",         "1",        "11",       "-1.7",          "1 234",
+                                            "+10.0000",  "747.4747", "2367948",  "-0.0001",       "77777.77",
+                                            "Log-ratio", "office",   "AVAWAY.", "caf\xC3\xA9 1.5"};
+    for (const char* name : {"Arial", "Courier New"})
+        for (int height : {-11, -13, 16, 22})
+            for (TFontStyles style : {TFontStyles(0), TFontStyles(fsBold)}) {
+                cellFont.SetName(name);
+                cellFont.SetHeight(height);
+                cellFont.SetStyle(style);
+                const QFontMetricsF metrics(cellFont.ToQFont());
+                for (const std::string& text : texts) {
+                    SCOPED_TRACE(std::string(name) + " " + std::to_string(height) + (style ? " bold " : " ") + text);
+                    list->Items()[0]->SubItems[1] = text;
+                    const int shaped = int(std::ceil(metrics.horizontalAdvance(QString::fromUtf8(text.c_str()))));
+                    EXPECT_EQ(list->ContentWidth(2) - margins, shaped);
+                }
+            }
+    // The widest of several rows, whatever their order.
+    list->Items().Clear();
+    Fill("abc", {"9.1", "1111.1111", "-88"});
+    cellFont.SetName("Arial");
+    const QFontMetricsF metrics(cellFont.ToQFont());
+    EXPECT_EQ(list->ContentWidth(2) - margins, int(std::ceil(metrics.horizontalAdvance("1111.1111"))));
 }
 
 TEST_F(ListViewTest, RightClickSelectsTheRowAndOpensThePopupMenu) {
