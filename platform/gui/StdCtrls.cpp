@@ -91,13 +91,17 @@ void TCustomLabel::BiDiModeChanged() {
     Invalidate();
 }
 
-// A right-justified label keeps its right edge as it grows or shrinks.
+// A label whose text keeps to its right edge (right-justified, or
+// left-justified and mirrored by a right-to-left alignment) keeps that edge
+// as it grows or shrinks.
 void TCustomLabel::AdjustBounds() {
     if (!FAutoSize || Loading()) return;
     TRect r = Rect(0, 0, WordWrap ? Width() : 0, 0);
     DoDrawText(r, DT_CALCRECT | DT_EXPANDTABS | (WordWrap ? unsigned(DT_WORDBREAK) : 0u));
     int left = Left();
-    if (Alignment == TAlignment::taRightJustify) left += Width() - r.Width();
+    if (Alignment != TAlignment::taCenter &&
+        (Alignment == TAlignment::taRightJustify) != UseRightToLeftAlignment())
+        left += Width() - r.Width();
     SetBounds(left, Top(), r.Width(), r.Height());
 }
 

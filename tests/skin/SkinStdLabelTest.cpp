@@ -131,6 +131,40 @@ TEST_F(SkinStdLabels, RightToLeftReadingAndAlignmentFollowTheParent) {
     EXPECT_EQ(tall(), any().front());
 }
 
+// An auto-sized label grows and shrinks away from the edge its text keeps
+// to: the right edge of a right-justified text, which right-to-left
+// alignment makes of a left-justified one, and the other way round.
+TEST_F(SkinStdLabels, AutoSizeKeepsTheEdgeTheTextIsAlignedTo) {
+    struct Case {
+        TBiDiMode mode;
+        TAlignment alignment;
+        bool keepsRight;
+    } cases[] = {
+        {TBiDiMode::bdLeftToRight, TAlignment::taLeftJustify, false},
+        {TBiDiMode::bdLeftToRight, TAlignment::taRightJustify, true},
+        {TBiDiMode::bdRightToLeft, TAlignment::taLeftJustify, true},
+        {TBiDiMode::bdRightToLeft, TAlignment::taRightJustify, false},
+        {TBiDiMode::bdRightToLeftNoAlign, TAlignment::taLeftJustify, false},
+        {TBiDiMode::bdRightToLeftReadingOnly, TAlignment::taRightJustify, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.mode) << " " << int(c.alignment));
+        label->SetBiDiMode(c.mode);
+        label->Alignment = c.alignment;
+        label->SetCaption("ab");
+        label->SetLeft(100);
+        const int left = label->Left(), right = left + label->Width();
+        for (const char* caption : {"abcdefgh", "a"}) {
+            label->SetCaption(caption);
+            EXPECT_EQ(label->Width(), TextSize(caption).X);
+            if (c.keepsRight)
+                EXPECT_EQ(label->Left() + label->Width(), right) << caption;
+            else
+                EXPECT_EQ(label->Left(), left) << caption;
+        }
+    }
+}
+
 // The splitter paints all of itself unless transparent; a skin sizes it
 // across a top or bottom bar, and by its width whatever other alignment.
 TEST(SkinSplitterLook, OpaqueUnlessTransparentAndSizedForEveryAlignment) {
