@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 
 #include "platform/core/Classes.h"
 #include "platform/core/IniFiles.h"
@@ -124,6 +125,18 @@ void TakePictures(TStream& s, TqlSkinContainer* container) {
     }
 }
 
+// Refuses an INI text of more lines than a skin may hold, counted as a
+// string list splits them: CR LF, LF or a lone CR ends a line.
+void CheckIniLines(std::string_view text) {
+    int64_t lines = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++lines;
+    }
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') ++lines;
+    if (lines > kMaxSkinIniLines)
+        throw EqlSkinError("The skin's INI text of " + IntToStr(lines) + " lines is longer than a skin may hold");
+}
+
 void WriteFlaggedPicture(TStream& s, const TBitmap& picture) {
     const uint8_t flag = picture.Empty() ? 1 : 0;
     s.WriteBuffer(&flag, 1);
@@ -136,10 +149,13 @@ void TqlSkinContainer::ReadFrom(TStream& s) {
     // Every picture's size is known before the first is decoded.
     const int64_t start = s.Position();
     TakePictures(s, nullptr);
+    std::string ini(static_cast<size_t>(s.Size() - s.Position()), '\0');
+    s.ReadBuffer(ini.data(), static_cast<int64_t>(ini.size()));
+    CheckIniLines(ini);
     s.SetPosition(start);
     TakePictures(s, this);
-    IniText.assign(static_cast<size_t>(s.Size() - s.Position()), '\0');
-    s.ReadBuffer(IniText.data(), static_cast<int64_t>(IniText.size()));
+    s.SetPosition(s.Size());
+    IniText = std::move(ini);
 }
 
 void TqlSkinContainer::WriteTo(TStream& s) const {
@@ -147,6 +163,7 @@ void TqlSkinContainer::WriteTo(TStream& s) const {
     for (const TBitmap* picture : {&Picture, &InActivePicture, &Mask}) budget.Take(picture->Width(), picture->Height());
     CheckPictureCount(static_cast<int64_t>(ActivePictures.size()));
     for (const auto& picture : ActivePictures) budget.Take(picture->Width(), picture->Height());
+    CheckIniLines(IniText);
 
     s.WriteInt32(kVersion);
     WriteFlaggedPicture(s, Picture);

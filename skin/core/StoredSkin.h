@@ -24,6 +24,10 @@ class EqlSkinError : public Exception {
 constexpr int64_t kMaxSkinPicturePixels = int64_t(16) << 20;
 constexpr int64_t kMaxSkinPixels = int64_t(32) << 20;
 constexpr int kMaxActivePictures = kMaxStringListCount;
+// Lines of a stored skin's INI text: every line becomes a string and most an
+// INI entry or a descriptor, so a few kilobytes of zlib holding millions of
+// short lines would take gigabytes. The program's own skin has 1,600 lines.
+constexpr int64_t kMaxSkinIniLines = int64_t(1) << 17;
 
 // The inflated container. All integers are little-endian signed 32-bit:
 // version; for the main, inactive and mask pictures a flag byte (0: a BMP
@@ -37,13 +41,13 @@ struct TqlSkinContainer {
     std::string IniText;
 
     // Reads a whole container from the stream's position. A version above 3,
-    // pictures beyond the bounds above, a truncated or invalid picture raise
-    // EqlSkinError or the bitmap's exception; the sizes of all pictures are
-    // checked before any is decoded.
+    // pictures or INI lines beyond the bounds above, a truncated or invalid
+    // picture raise EqlSkinError or the bitmap's exception; the sizes of all
+    // pictures and the INI lines are checked before any picture is decoded.
     void ReadFrom(TStream& stream);
     // Writes version 3; an empty picture is written as flag 1 and nothing
-    // else, or as bare headers in the active list. Pictures beyond the bounds
-    // raise EqlSkinError before anything is written.
+    // else, or as bare headers in the active list. Pictures or INI lines
+    // beyond the bounds raise EqlSkinError before anything is written.
     void WriteTo(TStream& stream) const;
 };
 

@@ -225,6 +225,8 @@ TEST_F(SkinData, ASkinThatCannotBeReadLeavesAnEmptySkinAndTellsEveryForm) {
         {"truncated zlib", zlib.substr(0, zlib.size() - 9)},
         {"a billion pictures", Deflate(Int32Bytes(3) + "\1\1\1"s + Int32Bytes(1000000000))},
         {"16384 x 8192 pixels", Deflate(Int32Bytes(3) + "\0"s + OneBitBmp(16384, 8192) + "\1\1"s + Int32Bytes(0))},
+        {"an INI line too many", Deflate(Int32Bytes(3) + "\1\1\1"s + Int32Bytes(0) + "[VERSION]\r\n" +
+                                         std::string(size_t(kMaxSkinIniLines), '\n'))},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -6,6 +6,7 @@
 #include <climits>
 #include <string>
 
+#include "platform/core/Classes.h"
 #include "skin/core/SkinList.h"
 #include "skin/core/StoredSkin.h"
 #include "tests/skin/core/SkinFixtures.h"
@@ -428,4 +429,40 @@ TEST(StoredSkin, PicturesBeyondTheBoundsAreRefusedBeforeAnyIsDecoded) {
     for (int i = 0; i <= kMaxActivePictures; ++i) crowded.ActivePictures.push_back(std::make_unique<TBitmap>(1, 1));
     EXPECT_THROW(skin.LoadFromParts(crowded), EqlSkinError);
     EXPECT_EQ(skin.CompressedStream.Bytes(), before);
+}
+
+// An INI text of more lines than a skin may hold is refused before any
+// picture is decoded, and the packer refuses to write one; lines are counted
+// as a string list splits them, so a text at the bound still loads.
+TEST(StoredSkin, AnIniTextBeyondTheLineBoundIsRefused) {
+    const std::string endings[] = {"\r\n", "\n", "\r"};
+    std::string atBound;
+    for (int64_t i = 0; i < kMaxSkinIniLines; ++i) atBound += "k=v" + endings[i % 3];
+    const std::string head = Int32Bytes(3) + "\0"s + Bmp(NumberedPicture(2, 2, 5)) + "\1\1"s + Int32Bytes(0);
+
+    TMemoryStream s(head + atBound);
+    TqlSkinContainer loaded;
+    loaded.ReadFrom(s);
+    EXPECT_EQ(loaded.IniText, atBound);
+    TStringList lines;
+    lines.SetText(loaded.IniText);
+    EXPECT_EQ(lines.Count(), kMaxSkinIniLines);
+
+    for (const std::string& more : {"x"s, "\r"s, "\n"s}) {
+        SCOPED_TRACE(more == "x" ? "a last line without its end" : "one more empty line");
+        TMemoryStream over(head + atBound + more);
+        TqlSkinContainer container;
+        container.Picture = NumberedPicture(3, 3, 1);
+        EXPECT_THROW(container.ReadFrom(over), EqlSkinError);
+        ExpectSamePixels(container.Picture, NumberedPicture(3, 3, 1));
+        EXPECT_TRUE(container.IniText.empty());
+
+        TqlCompressedStoredSkin skin(nullptr);
+        StoreSkin(skin, "old");
+        const std::string before = skin.CompressedStream.Bytes();
+        TqlSkinContainer large;
+        large.IniText = atBound + more;
+        EXPECT_THROW(skin.LoadFromParts(large), EqlSkinError);
+        EXPECT_EQ(skin.CompressedStream.Bytes(), before);
+    }
 }
