@@ -179,8 +179,12 @@ void TForm1::ReportSkippedLines(const TQuery& query) {
 
 void TForm1::ReportLeftOutFiles(const std::vector<std::string>& names) {
     if (names.empty()) return;
+    // A folder saved as UTF-16 throughout would name thousands of files in a
+    // box taller than the screen: the first few stand for the rest.
+    constexpr size_t kNamed = 10;
     std::string list;
-    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    for (size_t k = 0; k < names.size() && k < kNamed; ++k) list += (k ? ", " : "") + names[k];
+    if (names.size() > kNamed) list += " and " + IntToStr(static_cast<int64_t>(names.size() - kNamed)) + " more";
     ShowMessage(IntToStr(static_cast<int64_t>(names.size())) + " file(s) left out: " + list +
                 ". They start with a UTF-16 byte-order mark, and only 8-bit text (ANSI, code page 936 or UTF-8) "
                 "can be read; save them as UTF-8 to use them.");
