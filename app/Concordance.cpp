@@ -185,8 +185,8 @@ void TForm1::ReportLeftOutFiles(const std::vector<std::string>& names) {
     for (size_t i = 0; i < std::min(names.size(), kNamed); ++i) list += (i == 0 ? "" : ", ") + names[i];
     if (names.size() > kNamed) list += " and " + IntToStr(static_cast<int64_t>(names.size() - kNamed)) + " more";
     ShowMessage(IntToStr(static_cast<int64_t>(names.size())) + " file(s) left out: " + list +
-                ". They start with a UTF-16 byte-order mark, and only 8-bit text (ANSI, code page 936 or UTF-8) "
-                "can be read; save them as UTF-8 to use them.");
+                ". They start with a UTF-16 byte-order mark, and only UTF-8 or code page 936 text can be "
+                "read; save them as UTF-8 to use them.");
 }
 
 std::string TForm1::ConvertQuery(const std::string& query, const std::string& splitters, bool literal) {

@@ -77,6 +77,8 @@ void TForm1::PrepareCountListView(TListView* listView) {
     listView->SetColumnWidth(2, std::max(w * gCountWidths[0], 160));
     listView->SetColumnWidth(3, std::max(w * gCountWidths[1], 124));
     listView->SetColumnWidth(4, std::max(w * gCountWidths[2], 160));
+    // A frequent word's tag patterns count in the hundreds of thousands.
+    listView->SetColumnWidth(1, std::max(listView->Column(1)->Width, listView->ContentWidth(1)));
 }
 
 void TForm1::lsvCountResultData(TObject* /*sender*/, TListItem* item) {

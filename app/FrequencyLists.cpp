@@ -142,8 +142,12 @@ void TForm1::btnSetStopListClick(TObject* /*sender*/) {
 // A missing file raises the file-open error: a run with the stop list on
 // must not quietly write its lists unfiltered.
 std::string TForm1::ReadStopList(const std::string& path) {
+    std::string text = ReadFileBytes(path);
+    // An editor may save the list with a UTF-8 byte-order mark, which would
+    // stand before the first alternative's "^".
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
     TStringList lines;
-    lines.LoadFromFile(path);
+    lines.SetText(text);
     return Trim(lines.Text());
 }
 

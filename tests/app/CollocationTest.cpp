@@ -547,19 +547,6 @@ TEST_F(Collocation, AUtf16FileIsLeftOutAndNamed) {
     EXPECT_TRUE(form->Enabled());
 }
 
-// A folder of many such files is named in a box that still fits on the screen.
-TEST_F(Collocation, ManyLeftOutFilesAreNamedInAShortList) {
-    std::vector<std::string> names;
-    for (int i = 1; i <= 25; ++i) names.push_back("u" + std::to_string(i) + ".txt");
-    TDialogScript::Clear();
-    TForm1::ReportLeftOutFiles(names);
-    const auto shown = TDialogScript::Texts(TShownDialog::Kind::Message);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_TRUE(shown[0].starts_with("25 file(s) left out: u1.txt, u2.txt, ")) << shown[0];
-    EXPECT_NE(shown[0].find("u10.txt and 15 more. "), std::string::npos) << shown[0];
-    EXPECT_EQ(shown[0].find("u11.txt"), std::string::npos) << shown[0];
-}
-
 TEST_F(Collocation, CollocatePagePicture) {
     form->qlSkinPageControl1->SetActivePage(form->tsColligate);
     Run("cat", 1, 1);

@@ -304,6 +304,36 @@ TEST_F(CountPage, GroupingIdenticalLinesGrowsLinearly) {
     EXPECT_LT(large, 6 * small) << small << " bytes for 5000 lines";
 }
 
+// A count of six digits and more (the tag patterns of a frequent word)
+// shows whole in the bold Freq. column: its ink is that of a column wide
+// enough for anything.
+TEST_F(CountPage, TheFrequencyColumnShowsItsWidestCountWhole) {
+    form->tsCount->SetTabVisible(true);
+    form->qlSkinPageControl1->SetActivePage(form->tsCount);
+    form->SetBounds(0, 0, 1400, 800);
+    std::string text;
+    for (int i = 0; i < 123456; ++i) text += "a_DT x_NN b_VV\r\n";
+    text += "c_JJ x_NN d_RB\r\n";
+    corpus_.Write("a.txt", text);
+    Count("x");
+    ASSERT_EQ(Rows(), (std::vector<std::string>{"123456|DT|NN|VV|", "1|JJ|NN|RB|"}));
+    TListView* list = form->lsvCountResult;
+    // The blue ink of the counts, every other column too narrow to show any.
+    auto inkAt = [&](int width) {
+        std::vector<int> widths;
+        for (int c = 0; c < list->ColumnCount(); ++c) {
+            widths.push_back(list->Column(c)->Width);
+            list->SetColumnWidth(c, c == 1 ? width : 1);
+        }
+        const int n = FormPicture(form).Count(list, RGB(0, 0, 255));
+        for (int c = 0; c < list->ColumnCount(); ++c) list->SetColumnWidth(c, widths[size_t(c)]);
+        return n;
+    };
+    const int fitted = inkAt(list->Column(1)->Width);
+    EXPECT_GT(fitted, 0);
+    EXPECT_EQ(fitted, inkAt(list->Column(1)->Width + 300));
+}
+
 TEST_F(CountPage, CountPagePicture) {
     form->tsCount->SetTabVisible(true);
     form->qlSkinPageControl1->SetActivePage(form->tsCount);

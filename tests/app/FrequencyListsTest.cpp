@@ -361,6 +361,8 @@ TEST_F(FrequencyLists, TheStopListDropsMatchingLinesOnlyWhileSwitchedOn) {
     } cases[] = {
         {true, "^THE \r\n", stopped}, {false, "^the ", all}, {true, "[]", all},
         {true, " \t\r\n ", all},       {false, nullptr, all}, {false, "(", all},
+        // An editor may save the list with a UTF-8 byte-order mark, which is no part of it.
+        {true, "\xEF\xBB\xBF^THE \r\n", stopped},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.on ? "on, " : "off, ") + (c.file ? c.file : "missing"));

@@ -316,6 +316,30 @@ TEST_F(QueryPage, AUtf16FileIsLeftOutOfTheSearchAndNamed) {
     EXPECT_TRUE(shown[0].starts_with("1 file(s) left out: c.txt. ")) << shown[0];
 }
 
+// A folder saved as UTF-16 throughout leaves out every file: the message
+// gives the whole number and names the first few, so that it still fits
+// on a screen with its button.
+TEST_F(QueryPage, ManyLeftOutFilesAreCountedWholeAndNamedInPart) {
+    std::string wide = "\xFF\xFE";
+    for (char c : std::string("the_AT cat_NN\r\n")) wide += std::string{c, '\0'};
+    const int files = 300;
+    for (int i = 0; i < files; ++i) corpus_.Write("w" + std::to_string(1000 + i) + ".txt", wide);
+    TDialogScript::QueueFile(true, corpus_.Path());
+    form->btnChoseDir->Click();
+    TDialogScript::Clear();
+    form->crbxByLit->SetChecked(true);
+    Query("cat");
+    EXPECT_EQ(form->gQueryHits.size(), 2u);
+    const auto shown = TDialogScript::Texts(TShownDialog::Kind::Message);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].starts_with(std::to_string(files) + " file(s) left out: w1000.txt, w1001.txt, ")) << shown[0];
+    EXPECT_NE(shown[0].find("UTF-16"), std::string::npos);
+    // Only what is shown right is offered as readable: "ANSI" reads as CP1252 to many.
+    for (const char* unread : {"ANSI", "Latin-1", "CP1252"}) EXPECT_EQ(shown[0].find(unread), std::string::npos);
+    EXPECT_EQ(shown[0].find("w" + std::to_string(1000 + files - 1) + ".txt"), std::string::npos);
+    EXPECT_LT(shown[0].size(), 600u) << shown[0];
+}
+
 // A line on which the expression backtracks without end is left out; the
 // others keep their hits and the user learns how many lines were skipped.
 TEST_F(QueryPage, ALineTheMatcherGivesUpOnIsSkippedAndReported) {
