@@ -1,5 +1,6 @@
 // BMP files inside other streams, as the stored skin holds them one after another.
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/core/Streams.h"
@@ -10,39 +11,43 @@ namespace {
 constexpr int kFileHeader = 14;
 constexpr int kMaxSide = 16384;
 
-uint32_t LE32(const std::string& b, size_t at) {
-    return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 | uint32_t(uint8_t(b[at + 2])) << 16 |
-           uint32_t(uint8_t(b[at + 3])) << 24;
+uint32_t LE32(const uint8_t* b) {
+    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
 }
-
-uint16_t LE16(const std::string& b, size_t at) { return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8); }
 
 [[noreturn]] void Invalid() { throw Exception("Bitmap image is not valid"); }
 
 }  // namespace
 
-void TBitmap::LoadFromStream(TStream& stream) {
-    std::string bytes(kFileHeader, '\0');
-    stream.ReadBuffer(bytes.data(), kFileHeader);
-    if (bytes[0] != 'B' || bytes[1] != 'M') Invalid();
-    const uint32_t fileSize = LE32(bytes, 2);
-    const int64_t remaining = stream.Size() - stream.Position();
-    if (fileSize < 54 || int64_t(fileSize) - kFileHeader > remaining) Invalid();
-    bytes.resize(fileSize);
-    stream.ReadBuffer(bytes.data() + kFileHeader, fileSize - kFileHeader);
-
-    const uint32_t infoSize = LE32(bytes, 14);
-    int64_t width, height;
-    if (infoSize == 12) {
-        width = LE16(bytes, 18);
-        height = LE16(bytes, 20);
-    } else if (infoSize >= 40) {
-        width = int32_t(LE32(bytes, 18));
-        height = std::llabs(int32_t(LE32(bytes, 22)));
+std::optional<TBmpHeader> PeekBmpHeader(TStream& stream) {
+    const int64_t start = stream.Position();
+    uint8_t h[26] = {};
+    const int64_t got = stream.Read(h, std::min<int64_t>(sizeof h, stream.Size() - start));
+    stream.SetPosition(start);
+    if (got < 22 || h[0] != 'B' || h[1] != 'M') return std::nullopt;
+    TBmpHeader header;
+    header.FileSize = LE32(h + 2);
+    header.InfoSize = LE32(h + 14);
+    if (header.InfoSize == 12) {
+        header.Width = h[18] | h[19] << 8;
+        header.Height = h[20] | h[21] << 8;
+    } else if (header.InfoSize >= 40 && got == 26) {
+        header.Width = int32_t(LE32(h + 18));
+        header.Height = std::llabs(int32_t(LE32(h + 22)));
     } else {
-        Invalid();
+        return std::nullopt;
     }
-    if (width < 1 || width > kMaxSide || height < 1 || height > kMaxSide) Invalid();
+    if (header.FileSize < kFileHeader + header.InfoSize || header.FileSize > stream.Size() - start) return std::nullopt;
+    return header;
+}
+
+void TBitmap::LoadFromStream(TStream& stream) {
+    const std::optional<TBmpHeader> header = PeekBmpHeader(stream);
+    if (!header || header->FileSize < 54 || header->Width < 1 || header->Width > kMaxSide || header->Height < 1 ||
+        header->Height > kMaxSide)
+        Invalid();
+    std::string bytes(static_cast<size_t>(header->FileSize), '\0');
+    stream.ReadBuffer(bytes.data(), header->FileSize);
     LoadFromBytes(bytes);
 }
 

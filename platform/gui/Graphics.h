@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,16 @@ private:
 enum class TPixelFormat { pf24bit, pf32bit, pfDevice };
 
 // A 24- or 32-bit image with scan-line access.
+// What the headers of a BMP file say: its size in bytes, the size of its info
+// header and its sides.
+struct TBmpHeader {
+    int64_t FileSize = 0, InfoSize = 0, Width = 0, Height = 0;
+};
+// The headers of the BMP file at the stream's position, read without moving
+// it; nothing when they are not a BMP file's ("BM", a known info header, a
+// file size that holds the headers and fits in what the stream has left).
+std::optional<TBmpHeader> PeekBmpHeader(TStream& stream);
+
 class TBitmap {
 public:
     TBitmap();

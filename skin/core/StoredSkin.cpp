@@ -1,7 +1,6 @@
 #include "skin/core/StoredSkin.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string_view>
 
 #include "platform/core/Classes.h"
@@ -18,40 +17,17 @@ bool VersionAccepted(int32_t version) { return version <= kVersion; }
 
 [[noreturn]] void InvalidBitmap() { throw EqlSkinError("Bitmap image is not valid"); }
 
-uint32_t LE32(const uint8_t* b) {
-    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+// What the headers of the BMP file at the stream's position say; the stream
+// stays where it is.
+TBmpHeader PeekBmp(TStream& s) {
+    const std::optional<TBmpHeader> header = PeekBmpHeader(s);
+    if (!header || header->Width < 0) InvalidBitmap();
+    return *header;
 }
 
-// What the headers of a BMP file say, read without decoding it.
-struct TBmpShape {
-    int64_t fileSize = 0, width = 0, height = 0;
-    // A side of 0 and nothing past the headers: the picture an empty bitmap is written as.
-    bool empty = false;
-};
-
-// The shape of the BMP file at the stream's position, which stays where it is.
-TBmpShape PeekBmp(TStream& s) {
-    const int64_t start = s.Position();
-    uint8_t h[26] = {};
-    const int64_t got = s.Read(h, std::min<int64_t>(sizeof h, s.Size() - start));
-    s.SetPosition(start);
-    if (got < 22 || h[0] != 'B' || h[1] != 'M') InvalidBitmap();
-    TBmpShape shape;
-    shape.fileSize = LE32(h + 2);
-    const uint32_t infoSize = LE32(h + 14);
-    if (infoSize == 12) {
-        shape.width = h[18] | h[19] << 8;
-        shape.height = h[20] | h[21] << 8;
-    } else if (infoSize >= 40 && got == 26) {
-        shape.width = int32_t(LE32(h + 18));
-        shape.height = std::llabs(int32_t(LE32(h + 22)));
-    } else {
-        InvalidBitmap();
-    }
-    if (shape.width < 0 || shape.fileSize < kFileHeader + infoSize || shape.fileSize > s.Size() - start)
-        InvalidBitmap();
-    shape.empty = (shape.width == 0 || shape.height == 0) && shape.fileSize == kFileHeader + infoSize;
-    return shape;
+// A side of 0 and nothing past the headers: the picture an empty bitmap is written as.
+bool IsEmptyBmp(const TBmpHeader& header) {
+    return (header.Width == 0 || header.Height == 0) && header.FileSize == kFileHeader + header.InfoSize;
 }
 
 // Counts the pixels a skin decodes against the bounds of a stored skin.
@@ -78,10 +54,10 @@ void CheckPictureCount(int64_t count) {
 // The BMP file at the stream's position, its pixels taken from the budget:
 // decoded into picture, or only passed over when picture is null.
 void TakeBmp(TStream& s, TBitmap* picture, TPixelBudget& budget) {
-    const TBmpShape shape = PeekBmp(s);
-    budget.Take(shape.width, shape.height);
-    if (!picture || shape.empty) {
-        s.Seek(shape.fileSize, TSeekOrigin::soCurrent);
+    const TBmpHeader header = PeekBmp(s);
+    budget.Take(header.Width, header.Height);
+    if (!picture || IsEmptyBmp(header)) {
+        s.Seek(header.FileSize, TSeekOrigin::soCurrent);
         if (picture) *picture = TBitmap();
     } else {
         picture->LoadFromStream(s);
