@@ -55,17 +55,32 @@ std::string FromCodePage936(const std::string& s) {
 
 std::string ToUtf8(const std::string& text) { return IsValidUtf8(text) ? text : FromCodePage936(text); }
 
+namespace {
+
+// The bytes of the UTF-8 sequence its lead byte starts.
+size_t Utf8SequenceLength(char lead) {
+    const unsigned char c = static_cast<unsigned char>(lead);
+    return c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+}
+
+// The code point of the len bytes of s from i.
+char32_t DecodeUtf8(std::string_view s, size_t i, size_t len) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+    for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    return cp;
+}
+
+}  // namespace
+
 std::u16string ToUtf16(const std::string& text) {
     std::string utf8 = ToUtf8(text);
     std::u16string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
-        unsigned char c = static_cast<unsigned char>(utf8[i]);
-        uint32_t cp;
-        size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        const size_t len = Utf8SequenceLength(utf8[i]);
         if (i + len > utf8.size()) break;
-        cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-        for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        uint32_t cp = DecodeUtf8(utf8, i, len);
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
@@ -144,11 +159,8 @@ int TextColumns(std::string_view text, bool utf8) {
     if (!utf8) return static_cast<int>(text.size());
     int columns = 0;
     for (size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        len = std::min(len, text.size() - i);
-        char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-        for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        const size_t len = std::min(Utf8SequenceLength(text[i]), text.size() - i);
+        const char32_t cp = DecodeUtf8(text, i, len);
         columns += InRanges(kCombining, cp) ? 0 : InRanges(kWide, cp) ? 2 : 1;
         i += len;
     }
