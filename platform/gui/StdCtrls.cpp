@@ -111,10 +111,14 @@ std::string TCustomLabel::LabelText(unsigned flags) const {
     return text;
 }
 
+unsigned TCustomLabel::TextFlags(unsigned flags) const {
+    if (!ShowAccelChar) flags |= DT_NOPREFIX;
+    return DrawTextBiDiModeFlags(flags);
+}
+
 void TCustomLabel::DoDrawText(TRect& r, unsigned flags) {
     const std::string text = LabelText(flags);
-    if (!ShowAccelChar) flags |= DT_NOPREFIX;
-    flags = DrawTextBiDiModeFlags(flags);
+    flags = TextFlags(flags);
     TCanvas& canvas = Canvas();
     SelectCaptionFont(canvas);
     if (flags & DT_CALCRECT)

@@ -58,6 +58,9 @@ protected:
     // The caption as DoDrawText reads it: a measured label keeps one line's
     // height when empty or only an accelerator mark.
     std::string LabelText(unsigned flags) const;
+    // What DoDrawText adds to the flags it is given: no accelerator marks
+    // unless ShowAccelChar, and the reading order.
+    unsigned TextFlags(unsigned flags) const;
 
 private:
     bool FAutoSize = true;

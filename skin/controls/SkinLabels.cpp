@@ -62,11 +62,10 @@ void TqlSkinStdLabel::ChangeSkinData() {
 }
 
 unsigned TqlSkinStdLabel::OwnFlags(unsigned Flags) const {
-    if (!ShowAccelChar) Flags |= DT_NOPREFIX;
     // A measurement asks for the room of the whole text: the ellipsis only shortens what is drawn.
     if (!(Flags & DT_CALCRECT) && FEllipsType == TqlEllipsType::qletEndEllips) Flags |= DT_END_ELLIPSIS;
     if (!(Flags & DT_CALCRECT) && FEllipsType == TqlEllipsType::qletPathEllips) Flags |= DT_PATH_ELLIPSIS;
-    return DrawTextBiDiModeFlags(Flags);
+    return TextFlags(Flags);
 }
 
 unsigned TqlSkinStdLabel::DrawFlags() const {
