@@ -18,6 +18,7 @@
 #include "tests/support/DecimalCommaLocale.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/FormPicture.h"
+#include "tests/support/Utf16Text.h"
 
 namespace {
 
@@ -529,9 +530,7 @@ TEST_F(Collocation, AFileThatVanishedEndsTheRunWithTheFormUsableAgain) {
 // A UTF-16 file is no 8-bit text: the run leaves it out of N and of the
 // hits and names it, once for a load and once for each new search.
 TEST_F(Collocation, AUtf16FileIsLeftOutAndNamed) {
-    std::string wide = "\xFF\xFE";
-    for (char c : std::string("the_DT cat_NN ate_VV the_DT fish_NN\r\n")) wide += std::string{c, '\0'};
-    corpus_.Write("b.txt", wide);
+    corpus_.Write("b.txt", Utf16("the_DT cat_NN ate_VV the_DT fish_NN\r\n"));
     TDialogScript::Clear();
     Run("cat", 1, 1);
     EXPECT_EQ(Collocates(), (std::vector<std::string>{"sat", "the"}));

@@ -18,6 +18,7 @@
 #include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/Utf16Text.h"
 
 namespace fs = std::filesystem;
 
@@ -219,8 +220,7 @@ TEST_F(FrequencyLists, ListsOfATaggedCorpusCountWordsTagsAndBoth) {
 // Lists read the corpus as counting does: a UTF-8 byte-order mark is no part
 // of the first word, and a UTF-16 file is left out and named.
 TEST_F(FrequencyLists, AByteOrderMarkIsNoTextAndAUtf16FileIsLeftOut) {
-    std::string wide = "\xFE\xFF";
-    for (char c : std::string("the_DT cat_NN\r\n")) wide += std::string{'\0', c};
+    const std::string wide = Utf16("the_DT cat_NN\r\n", true);
     Open({{"a.txt", "\xEF\xBB\xBF" + TaggedCorpus()}, {"b.txt", wide}});
     form->rbxWord->SetChecked(true);
     Run();

@@ -13,6 +13,7 @@
 #include "platform/core/SysUtils.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/FormPicture.h"
+#include "tests/support/Utf16Text.h"
 
 namespace {
 
@@ -302,9 +303,7 @@ TEST_F(QueryPage, ALongTokenIsWrittenWholeAndNoOtherLineGrowsWithIt) {
 
 // A UTF-16 file gives no hits and is named; the other files are searched.
 TEST_F(QueryPage, AUtf16FileIsLeftOutOfTheSearchAndNamed) {
-    std::string wide = "\xFF\xFE";
-    for (char c : std::string("the_AT cat_NN sat_VV\r\n")) wide += std::string{c, '\0'};
-    corpus_.Write("c.txt", wide);
+    corpus_.Write("c.txt", Utf16("the_AT cat_NN sat_VV\r\n"));
     TDialogScript::QueueFile(true, corpus_.Path());
     form->btnChoseDir->Click();
     TDialogScript::Clear();
@@ -320,8 +319,7 @@ TEST_F(QueryPage, AUtf16FileIsLeftOutOfTheSearchAndNamed) {
 // gives the whole number and names the first few, so that it still fits
 // on a screen with its button.
 TEST_F(QueryPage, ManyLeftOutFilesAreCountedWholeAndNamedInPart) {
-    std::string wide = "\xFF\xFE";
-    for (char c : std::string("the_AT cat_NN\r\n")) wide += std::string{c, '\0'};
+    const std::string wide = Utf16("the_AT cat_NN\r\n");
     const int files = 300;
     for (int i = 0; i < files; ++i) corpus_.Write("w" + std::to_string(1000 + i) + ".txt", wide);
     TDialogScript::QueueFile(true, corpus_.Path());

@@ -12,6 +12,7 @@
 #include "platform/core/Classes.h"
 #include "platform/core/SysUtils.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Utf16Text.h"
 
 namespace {
 
@@ -848,16 +849,6 @@ TEST(StatRun, AByteOrderMarkStartingAFileIsNoText) {
         EXPECT_EQ(static_cast<int>(SearchSideBySide(collocation.files, c.splitters, node, 1, 1).size()), c.count);
     }
 }
-
-namespace {
-
-std::string Utf16(std::string_view ascii, bool bigEndian) {
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (char c : ascii) bytes += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
-    return bytes;
-}
-
-}  // namespace
 
 // A file that starts with a UTF-16 byte-order mark holds no 8-bit words: it is
 // left out of counting and search, also when large enough to be cut into
