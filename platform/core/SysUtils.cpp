@@ -203,13 +203,15 @@ std::string StringReplace(std::string_view s, std::string_view oldPattern, std::
     return out;
 }
 
+// Only "/" separates folders here; ":" and "\\" are ordinary characters of a
+// file name.
 std::string ExtractFileName(std::string_view path) {
-    size_t p = path.find_last_of("/\\:");
+    size_t p = path.rfind('/');
     return std::string(p == std::string_view::npos ? path : path.substr(p + 1));
 }
 
 std::string ExtractFilePath(std::string_view path) {
-    size_t p = path.find_last_of("/\\:");
+    size_t p = path.rfind('/');
     return std::string(p == std::string_view::npos ? std::string_view() : path.substr(0, p + 1));
 }
 

@@ -166,3 +166,43 @@ int TextColumns(std::string_view text, bool utf8) {
     }
     return columns;
 }
+
+size_t Utf8CharLength(std::string_view s, size_t i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    const size_t extra = c < 0x80                 ? 0
+                         : c >= 0xC2 && c <= 0xDF ? 1
+                         : c >= 0xE0 && c <= 0xEF ? 2
+                         : c >= 0xF0 && c <= 0xF4 ? 3
+                                                  : 9;
+    if (extra == 9 || s.size() - i <= extra) return 0;
+    for (size_t k = 1; k <= extra; ++k)
+        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
+    return extra + 1;
+}
+
+std::pair<char32_t, size_t> DecodeCodePage936Char(std::string_view s, size_t i) {
+    // Only the thread that shows text decodes this way, so one converter serves.
+    static iconv_t cd = iconv_open("UTF-32LE", "CP936");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return {static_cast<unsigned char>(s[i]), 1};
+    char* in = const_cast<char*>(s.data() + i);
+    size_t inLeft = std::min<size_t>(2, s.size() - i);
+    char out[4];
+    char* dst = out;
+    size_t outLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    iconv(cd, &in, &inLeft, &dst, &outLeft);  // one character fits: E2BIG after it is expected
+    const auto used = static_cast<size_t>(in - (s.data() + i));
+    if (dst != out + 4 || used == 0) return {0xFFFD, 1};
+    auto b = [&](int k) { return char32_t(static_cast<unsigned char>(out[k])); };
+    return {b(0) | b(1) << 8 | b(2) << 16 | b(3) << 24, used};
+}
+
+std::pair<char32_t, size_t> ShownCharacterAt(std::string_view line, size_t i, bool utf8) {
+    if ((line[i] & 0x80) == 0) return {static_cast<unsigned char>(line[i]), 1};
+    if (!utf8) return DecodeCodePage936Char(line, i);
+    const size_t length = std::max<size_t>(Utf8CharLength(line, i), 1);
+    const char32_t c = DecodeUtf8(line, i, length);
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return {0xFFFD, length};
+    return {c, length};
+}

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 bool IsValidUtf8(std::string_view text);
 // The text as UTF-8: itself when valid UTF-8, else decoded from code page 936
@@ -14,6 +15,18 @@ std::u16string ToUtf16(const std::string& text);
 void AppendUtf8(std::string& out, char32_t c);
 // UTF-16 as UTF-8; a lone surrogate becomes U+FFFD.
 std::string FromUtf16(const std::u16string& text);
+// The bytes of the UTF-8 sequence that starts at s[i], or 0 when none starts
+// there (a stray trail byte, a byte that never leads, a sequence cut short).
+size_t Utf8CharLength(std::string_view s, size_t i);
+// One character of code page 936 text at s[i]: its code point and byte count.
+// A byte that starts no character is U+FFFD and counts one.
+std::pair<char32_t, size_t> DecodeCodePage936Char(std::string_view s, size_t i);
+// The character of a line that starts at byte i, as the program shows the
+// line: utf8 tells that the whole line is valid UTF-8, otherwise it is read as
+// code page 936. Sequences that are valid UTF-8 in form but name no character
+// (overlong forms, surrogates) are U+FFFD.
+std::pair<char32_t, size_t> ShownCharacterAt(std::string_view line, size_t i, bool utf8);
+
 // The columns a text takes in a fixed-pitch font as the program shows it.
 // Text shown as code page 936 takes a column a byte, so a double-byte
 // character takes two; UTF-8 a column a character, two for an East Asian

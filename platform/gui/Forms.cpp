@@ -9,6 +9,7 @@
 #include <QToolTip>
 #include <QWidget>
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include "platform/core/Messages.h"
@@ -324,9 +325,22 @@ bool TForm::SaveScreenshot(const std::string& pngFileName) {
     return pixmap.save(ToQString(pngFileName), "PNG");
 }
 
+namespace {
+
+// argv[0] is only what the shell was given: a bare name found through PATH, or
+// a link. The program's own files sit beside the executable itself.
+std::string RunningExecutable(int argc, char** argv) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error && self.is_absolute()) return self.native();
+    return argc > 0 ? argv[0] : "";
+}
+
+}  // namespace
+
 TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr) {
     if (!qApp) FOwnedApp = std::make_unique<QApplication>(argc, argv);
-    ExeName = argc > 0 ? argv[0] : "";
+    ExeName = RunningExecutable(argc, argv);
     Application = this;
     SetMessagePump([] { QCoreApplication::processEvents(); });
     SetMessageSink([](const std::string& text) { ShowMessage(text); });

@@ -15,7 +15,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
-#include <iconv.h>
 #include <unordered_map>
 
 #include "platform/core/SysUtils.h"
@@ -27,35 +26,6 @@ namespace {
 // Which attribute of the model a run of the view shows.
 constexpr int kAttrProperty = QTextFormat::UserProperty + 0x4C58;
 
-// The length of the UTF-8 sequence starting at s[i], or 0 when none starts there
-// (the rules of the text crossing into Qt).
-size_t Utf8Length(const std::string& s, size_t i) {
-    auto c = static_cast<unsigned char>(s[i]);
-    size_t extra = c < 0x80 ? 0 : c >= 0xC2 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : c >= 0xF0 && c <= 0xF4 ? 3 : 9;
-    if (extra == 9 || s.size() - i <= extra) return 0;
-    for (size_t k = 1; k <= extra; ++k)
-        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-    return extra + 1;
-}
-
-// One character of code page 936 text at s[i]: its code point and byte count.
-// A byte that starts no character shows as U+FFFD and counts one, as ToQString shows it.
-std::pair<char32_t, size_t> DecodeCp936(const std::string& s, size_t i) {
-    static iconv_t cd = iconv_open("UTF-32LE", "CP936");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return {static_cast<unsigned char>(s[i]), 1};
-    char* in = const_cast<char*>(s.data() + i);
-    size_t inLeft = std::min<size_t>(2, s.size() - i);
-    char out[4];
-    char* dst = out;
-    size_t outLeft = sizeof out;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    iconv(cd, &in, &inLeft, &dst, &outLeft);  // one character fits: E2BIG after it is expected
-    size_t used = static_cast<size_t>(in - (s.data() + i));
-    if (dst != out + 4 || used == 0) return {0xFFFD, 1};
-    auto b = [&](int k) { return char32_t(static_cast<unsigned char>(out[k])); };
-    return {b(0) | b(1) << 8 | b(2) << 16 | b(3) << 24, used};
-}
-
 void AppendCodePoint(QString& s, char32_t c) {
     if (c > 0xFFFF) {
         s += QChar(QChar::highSurrogate(c));
@@ -63,19 +33,6 @@ void AppendCodePoint(QString& s, char32_t c) {
     } else {
         s += QChar(char16_t(c));
     }
-}
-
-// A UTF-8 sequence of a valid line; the odd ones (overlong forms,
-// surrogates) as Qt's own decoder shows them.
-void AppendUtf8Character(QString& shown, const std::string& line, size_t i, size_t length) {
-    static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-    char32_t c = static_cast<unsigned char>(line[i]) & kLeadMask[length];
-    for (size_t k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(line[i + k]) & 0x3F);
-    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        shown += QString::fromUtf8(line.data() + i, static_cast<qsizetype>(length));
-    else
-        AppendCodePoint(shown, c);
 }
 
 // The line as ToQString shows it. units[b] receives the UTF-16 units shown
@@ -92,18 +49,12 @@ QString ShowLine(const std::string& line, std::vector<int>& units) {
     bool utf8 = IsValidUtf8(line);
     for (size_t i = 0; i < line.size();) {
         const int before = static_cast<int>(shown.size());
-        size_t length;
-        if (utf8) {
-            length = Utf8Length(line, i);
-            AppendUtf8Character(shown, line, i, length);
-        } else if ((line[i] & 0x80) == 0) {
-            length = 1;
-            shown += QChar(char16_t(line[i]));
-        } else {
-            auto [code, used] = DecodeCp936(line, i);
-            length = used;
+        const auto [code, length] = ShownCharacterAt(line, i, utf8);
+        // The odd UTF-8 forms (overlong, surrogates) as Qt's own decoder shows them.
+        if (utf8 && code == 0xFFFD && length > 1)
+            shown += QString::fromUtf8(line.data() + i, static_cast<qsizetype>(length));
+        else
             AppendCodePoint(shown, code);
-        }
         std::fill_n(units.begin() + static_cast<std::ptrdiff_t>(i), length, before);
         i += length;
     }

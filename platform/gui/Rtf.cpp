@@ -257,7 +257,10 @@ private:
         TTextAttr& a = FCur.Attr;
         bool on = !hasParam || param != 0;
         if (word == "par" || word == "line") EndLine();
-        else if (word == "tab") AppendByte('\t');
+        else if (word == "tab") {
+            FlushSurrogate();
+            AppendByte('\t');
+        }
         else if (word == "cf") SetAttr(a.Color, ColorOf(param));
         else if (word == "b") SetStyle(fsBold, on);
         else if (word == "i") SetStyle(fsItalic, on);
@@ -323,7 +326,11 @@ private:
             case TDest::ColorTable:
                 if (c == ';') StoreColor();
                 return;
-            case TDest::Text: AppendByte(c); return;
+            case TDest::Text:
+                FlushSurrogate();
+                if (c >= 0x80) FLineHasBytes = true;
+                AppendByte(c);
+                return;
         }
     }
 
@@ -350,12 +357,64 @@ private:
         FLineAttrs.push_back(FId);
     }
 
+    // A character named by its code goes into the line as UTF-8, so that a
+    // paragraph of such characters (as the program writes them) reads back as
+    // the text it showed. Where the paragraph also holds bytes of the
+    // document's code page, its named characters become code page 936 at the
+    // paragraph's end, as those bytes are read.
     void AppendCodePoint(char32_t code) {
         if (FCur.Dest != TDest::Text) return;
-        for (char c : EncodeCodePoint(code)) AppendByte(static_cast<unsigned char>(c));
+        if (FHighSurrogate && code >= 0xDC00 && code <= 0xDFFF) {
+            code = 0x10000 + ((FHighSurrogate - 0xD800) << 10) + (code - 0xDC00);
+            FHighSurrogate = 0;
+        }
+        FlushSurrogate();
+        if (code >= 0xD800 && code <= 0xDBFF) {
+            FHighSurrogate = code;
+            return;
+        }
+        if (code > 0x10FFFF || (code >= 0xDC00 && code <= 0xDFFF)) {
+            AppendByte('?');
+            return;
+        }
+        std::string bytes;
+        AppendUtf8(bytes, code);
+        if (bytes.size() > 1) FLineCodes.push_back({FLine.size(), code});
+        for (char c : bytes) AppendByte(static_cast<unsigned char>(c));
+    }
+
+    // A high surrogate that no low one followed.
+    void FlushSurrogate() {
+        if (!FHighSurrogate) return;
+        FHighSurrogate = 0;
+        AppendByte('?');
+    }
+
+    void EncodeNamedCharactersAsCodePage936() {
+        std::string line;
+        std::vector<TAttrTable::Id> attrs;
+        size_t from = 0;
+        for (const auto& [at, code] : FLineCodes) {
+            line.append(FLine, from, at - from);
+            attrs.insert(attrs.end(), FLineAttrs.begin() + std::ptrdiff_t(from), FLineAttrs.begin() + std::ptrdiff_t(at));
+            const std::string bytes = EncodeCodePoint(code);
+            line += bytes;
+            attrs.insert(attrs.end(), bytes.size(), FLineAttrs[at]);
+            std::string utf8;
+            AppendUtf8(utf8, code);
+            from = at + utf8.size();
+        }
+        line.append(FLine, from);
+        attrs.insert(attrs.end(), FLineAttrs.begin() + std::ptrdiff_t(from), FLineAttrs.end());
+        FLine = std::move(line);
+        FLineAttrs = std::move(attrs);
     }
 
     void EndLine() {
+        FlushSurrogate();
+        if (FLineHasBytes && !FLineCodes.empty()) EncodeNamedCharactersAsCodePage936();
+        FLineHasBytes = false;
+        FLineCodes.clear();
         FOut.Lines.push_back(std::move(FLine));
         FOut.Attrs.push_back(std::move(FLineAttrs));
         FLine.clear();
@@ -415,6 +474,11 @@ private:
     TRichText FOut;
     std::string FLine;
     std::vector<TAttrTable::Id> FLineAttrs;
+    // The line's characters named by code (byte offset, code point), kept as
+    // UTF-8 until the line ends, and whether it also holds code page bytes.
+    std::vector<std::pair<size_t, char32_t>> FLineCodes;
+    bool FLineHasBytes = false;
+    char32_t FHighSurrogate = 0;
     TAttrTable::Id FId = 0;
     bool FIdValid = false;
 };
@@ -434,6 +498,20 @@ void AppendEscaped(std::string& out, unsigned char c) {
         out += hex[c & 15];
     } else {
         out += char(c);
+    }
+}
+
+// A character as every reader takes it, whatever the font's character set:
+// \\uN with N a signed 16-bit unit, two of them beyond U+FFFF, each followed
+// by the one fallback character \\uc1 announces.
+void AppendUnicode(std::string& out, char32_t code) {
+    auto unit = [&out](uint32_t u) { out += "\\u" + std::to_string(static_cast<int16_t>(u)) + "?"; };
+    if (code > 0xFFFF) {
+        code -= 0x10000;
+        unit(0xD800 + (code >> 10));
+        unit(0xDC00 + (code & 0x3FF));
+    } else {
+        unit(code);
     }
 }
 
@@ -475,7 +553,8 @@ std::string WriteRtf(const TRichText& text) {
     for (size_t i = 0; i < text.Lines.size(); ++i) {
         if (i > 0) out += "\\par\r\n";
         const std::string& line = text.Lines[i];
-        for (size_t k = 0; k < line.size(); ++k) {
+        const bool utf8 = IsValidUtf8(line);
+        for (size_t k = 0, length = 1; k < line.size(); k += length) {
             int id = k < text.Attrs[i].size() ? text.Attrs[i][k] : 0;
             if (id != previousId && size_t(id) < text.Table.Count()) {
                 const TTextAttr& a = text.Table[TAttrTable::Id(id)];
@@ -494,7 +573,12 @@ std::string WriteRtf(const TRichText& text) {
                 previous = &a;
                 previousId = id;
             }
-            AppendEscaped(out, static_cast<unsigned char>(line[k]));
+            const auto [code, bytes] = ShownCharacterAt(line, k, utf8);
+            length = bytes;
+            if (code < 0x80)
+                AppendEscaped(out, static_cast<unsigned char>(code));
+            else
+                AppendUnicode(out, code);
         }
     }
     // A closing mark ends the last line; one more keeps an empty last line.

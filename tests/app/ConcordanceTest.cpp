@@ -160,7 +160,9 @@ TEST_F(DetailPane, EveryLineIsMarkedWithinItsOwnColumnsPaddedOrNot) {
                                                                       : text.rfind(c.word, leftTab);
                 EXPECT_EQ(pane->ColorAt(pane->LineIndex(line) + int(mine)), colour);
                 for (size_t at = text.find(c.word); at != std::string::npos; at = text.find(c.word, at + 1))
-                    if (at != mine) EXPECT_NE(pane->ColorAt(pane->LineIndex(line) + int(at)), colour) << at;
+                    if (at != mine) {
+                        EXPECT_NE(pane->ColorAt(pane->LineIndex(line) + int(at)), colour) << at;
+                    }
             }
         }
 }
@@ -211,7 +213,9 @@ TEST_F(DetailPane, ColumnsLineUpOnScreenInUtf8AndEightBitText) {
                 ++marked;
                 EXPECT_EQ(pane->ColorAt(pane->LineIndex(line) + int(centre)), colour) << text;
                 const size_t right = text.find("the", centre + 3);
-                if (right != std::string::npos) EXPECT_NE(pane->ColorAt(pane->LineIndex(line) + int(right)), colour);
+                if (right != std::string::npos) {
+                    EXPECT_NE(pane->ColorAt(pane->LineIndex(line) + int(right)), colour);
+                }
             }
             EXPECT_GE(marked, 2);
         }

@@ -8,6 +8,7 @@
 #include "engine/Query.h"
 #include "platform/core/SysUtils.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/Utf16Text.h"
 
 namespace {
 
@@ -191,6 +192,20 @@ TEST_F(SearchFixture, MatrixRowsReadTheirHitsContextsAsText) {
     EXPECT_EQ(loose[0].LeftText(), "");
 }
 
+// A colon or a backslash is part of a file's name: files that differ only
+// before one stay apart in the hits and in the files left out.
+TEST_F(SearchFixture, FileNamesKeepTheirColonsAndBackslashes) {
+    const std::vector<std::string> files = {folder.Write("a:1.txt", "a cat\n"), folder.Write("b:1.txt", "b cat\n"),
+                                            folder.Write("x\\y.txt", "y cat\n"),
+                                            folder.Write("u:1.txt", Utf16("u cat\n"))};
+    int progress = 0;
+    query.SearchFiles(files, "", "cat", false, 1, 0, progress, true);
+    std::vector<std::string> named;
+    for (const TResultStr& hit : query.Hits.ToArray()) named.push_back(hit.FileName);
+    EXPECT_EQ(named, (std::vector<std::string>{"a:1.txt", "b:1.txt", "x\\y.txt"}));
+    EXPECT_EQ(query.LeftOutFiles, std::vector<std::string>{"u:1.txt"});
+}
+
 TEST_F(SearchFixture, LoadingCutsTheFolderAndCountsLines) {
     struct Case {
         std::string name, bytes, fileName;
@@ -202,8 +217,8 @@ TEST_F(SearchFixture, LoadingCutsTheFolderAndCountsLines) {
         {"empty.txt", "", "empty.txt", 0, ""},
         {"unended.txt", "a b\r\nc d", "unended.txt", 2, "c d"},
         {"mixed.txt", "a\rb\r\nc\n", "mixed.txt", 3, "c"},
-        {"dos\\back.txt", "x", "back.txt", 1, "x"},
-        {"drive:colon.txt", "x", "colon.txt", 1, "x"},
+        {"dos\\back.txt", "x", "dos\\back.txt", 1, "x"},
+        {"drive:colon.txt", "x", "drive:colon.txt", 1, "x"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -809,7 +809,9 @@ TEST(StatRun, EveryRunOfWhiteSpaceSeparatesWordsForSearchAndCount) {
             // Searched side by side the files give the same hits.
             const TArrResultStr together = SearchSideBySide(collocation.files, splitters, node, 5, 5);
             EXPECT_EQ(together.size(), hits.size());
-            if (together.size() == hits.size()) EXPECT_EQ(together[1].Right, hits[1].Right);
+            if (together.size() == hits.size()) {
+                EXPECT_EQ(together[1].Right, hits[1].Right);
+            }
             // Every token counted is found, and found once.
             collocation.Count("\\S+", 1, 1, false);
             EXPECT_EQ(collocation.stat.Freq.Fn, collocation.stat.Freq.N);

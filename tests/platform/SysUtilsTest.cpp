@@ -75,17 +75,19 @@ TEST(SysUtils, StrToIntAcceptsSignedDecimalAndRejectsTheRest) {
     }
 }
 
-TEST(SysUtils, ExtractFileNameCutsAtTheLastSlashBackslashOrColon) {
+TEST(SysUtils, ExtractFileNameCutsAtTheLastSlashOnly) {
     struct Case {
         const char* path;
         const char* name;
         const char* folder;
     };
+    // A colon and a backslash are characters of the name, as the folder listing shows them.
     const Case cases[] = {
         {"/a/b/c.txt", "c.txt", "/a/b/"},
-        {"C:\\dir\\f.txt", "f.txt", "C:\\dir\\"},
-        {"c:f.txt", "f.txt", "c:"},
-        {"dir/sub\\x:y", "y", "dir/sub\\x:"},
+        {"/corpus/ch:1.txt", "ch:1.txt", "/corpus/"},
+        {"/corpus/a\\b.txt", "a\\b.txt", "/corpus/"},
+        {"c:f.txt", "c:f.txt", ""},
+        {"dir/sub\\x:y", "sub\\x:y", "dir/"},
         {"name.txt", "name.txt", ""},
         {"dir/", "", "dir/"},
         {"", "", ""},

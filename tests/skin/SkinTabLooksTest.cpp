@@ -275,7 +275,7 @@ TEST_F(SkinTabLooks, TheSelectedTabsCloseButtonShowsHoverAndPress) {
     const UINT steps[][2] = {{WM_MOUSEMOVE, 1}, {WM_LBUTTONDOWN, 2}};
     EXPECT_EQ(Snapshot(*pc).Pixel(p.X, p.Y), faces[0]);
     for (const auto& step : steps) {
-        pc->Perform(step[0], step[0] == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(p.X, p.Y));
+        pc->Perform(step[0], step[0] == WM_LBUTTONDOWN ? WPARAM(MK_LBUTTON) : WPARAM(0), MAKELPARAM(p.X, p.Y));
         EXPECT_EQ(Snapshot(*pc).Pixel(p.X, p.Y), faces[step[1]]);
     }
     bool mouseIn = false;

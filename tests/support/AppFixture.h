@@ -26,6 +26,8 @@ protected:
         static int argc = 1;
         app_ = std::make_unique<TApplication>(argc, argv);
         app_->Title = "Orvale Lexmoor 1.0";
+        // The program's folder, where the lists and the stop list go, is the test's own folder.
+        app_->ExeName = "lexmoor";
     }
 
     void TearDown() override {

@@ -7,6 +7,7 @@
 #include <QResizeEvent>
 #include <QWidget>
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,18 @@ private:
 
 // Components and child controls go while the form is still a form: their
 // destructors may reach its hooks, focus and screen entry.
+// Started through PATH or a link, argv[0] holds a bare name; the program's
+// folder must still be the one its executable is in.
+TEST(Application, ExeNameIsTheRunningExecutableWhateverArgvZeroSays) {
+    static char name[] = "lexmoor";
+    static char* argv[] = {name, nullptr};
+    static int argc = 1;
+    TApplication app(argc, argv);
+    std::error_code error;
+    EXPECT_TRUE(std::filesystem::path(app.ExeName).is_absolute()) << app.ExeName;
+    EXPECT_TRUE(std::filesystem::equivalent(app.ExeName, "/proc/self/exe", error)) << app.ExeName;
+}
+
 TEST(FormDestruction, WhatTheFormOwnsOrHoldsGoesWhileTheFormIsWhole) {
     std::vector<std::string> log;
     auto* form = new TForm(nullptr);
@@ -392,7 +405,9 @@ TEST(FormFrame, ADialogHasNoMinimiseMaximiseOrResizeHandle) {
         EXPECT_EQ(window->minimumSize() == window->maximumSize(), c.dialog);
         form.SetBounds(20, 20, 340, 150);
         EXPECT_EQ(window->size(), QSize(340, 150));
-        if (c.dialog) EXPECT_EQ(window->maximumSize(), QSize(340, 150));
+        if (c.dialog) {
+            EXPECT_EQ(window->maximumSize(), QSize(340, 150));
+        }
         form.SetVisible(false);
     }
 }

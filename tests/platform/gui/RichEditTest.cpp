@@ -4,6 +4,9 @@
 // pane handlers rely on. The view is checked against the model after events run.
 
 #include <QApplication>
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -14,6 +17,7 @@
 #include "tests/support/EnterTaker.h"
 
 #include "platform/core/SysUtils.h"
+#include "platform/core/TextCodec.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/RichEdit.h"
@@ -217,7 +221,7 @@ TEST_F(RichEdit, MultibyteCharactersTakeTheirBytesInPositionsAndOneCharacterInTh
     EXPECT_EQ(pane->SelLength(), 7);
 }
 
-TEST_F(RichEdit, RtfRoundTripKeepsLinesAttributesAndEscapedBytes) {
+TEST_F(RichEdit, RtfRoundTripKeepsTextAndAttributesAndNamesEveryOtherCharacterByCode) {
     pane->SetText("a\\b{c}d\r\n\xC4\xE3 x\ty\r\n");
     pane->Lines().Add("");
     pane->Select(0, 2);
@@ -230,19 +234,96 @@ TEST_F(RichEdit, RtfRoundTripKeepsLinesAttributesAndEscapedBytes) {
     pane->SelAttributes().SetColor(clGreen);
     const std::string rtf = pane->SaveToBytes(true);
     EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg936", 0), 0u);
-    for (const char* escaped : {"a\\\\", "\\{c\\}d", "\\'c4\\'e3"}) EXPECT_NE(rtf.find(escaped), std::string::npos) << escaped;
+    // The code page 936 character is named by its code: no reader takes its bytes in another character set.
+    for (const char* escaped : {"a\\\\", "\\{c\\}d", "\\u20320?"}) EXPECT_NE(rtf.find(escaped), std::string::npos) << escaped;
+    EXPECT_EQ(rtf.find("\\'c4"), std::string::npos);
     EXPECT_EQ(pane->SaveToBytes(false), "a\\b{c}d\r\n\xC4\xE3 x\ty\r\n");
 
     auto* copy = new TRichEdit(form);
     copy->LoadFromBytes(rtf, true);
-    ASSERT_EQ(copy->Lines().Items(), pane->Lines().Items());
-    for (int p = 0; p < static_cast<int>(pane->GetText().size()); ++p) {
+    ASSERT_EQ(copy->Lines().Count(), pane->Lines().Count());
+    for (int line = 0; line < pane->Lines().Count(); ++line)
+        EXPECT_EQ(ToUtf8(copy->Lines()[line]), ToUtf8(pane->Lines()[line])) << line;
+    // The first line's bytes stand where they stood; the second line's character reads back as UTF-8.
+    for (int p = 0; p < 9; ++p) {
         SCOPED_TRACE(p);
         EXPECT_EQ(copy->ColorAt(p), pane->ColorAt(p));
         EXPECT_EQ(copy->StyleAt(p), pane->StyleAt(p));
     }
+    for (int p : {9, 10, 11}) EXPECT_EQ(copy->ColorAt(p), clGreen) << p;
+    EXPECT_EQ(copy->ColorAt(12), pane->ColorAt(11));
     copy->Select(3, 1);
     EXPECT_EQ(copy->SelAttributes().Size(), 14);
+}
+
+// A saved pane reads, in any program, as the pane showed it: UTF-8 lines
+// and code page 936 lines alike, characters beyond U+FFFF as two codes, and
+// a byte that starts no character as the replacement character it shows as.
+// Loaded back, each line shows the same characters in the same colours.
+TEST_F(RichEdit, SavedRichTextNamesEachShownCharacterAndReadsBackAsShown) {
+    const std::vector<std::string> lines = {
+        "caf\xC3\xA9 noir",                  // UTF-8
+        "\xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80",  // UTF-8 Chinese and an emoji
+        "\xD6\xD0\xCE\xC4 ok",               // code page 936
+        "caf\xE9",                           // Latin-1: no code page 936 character
+    };
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    pane->SetText(text);
+    pane->Select(0, 4);
+    pane->SelAttributes().SetColor(clRed);
+    const std::string rtf = pane->SaveToBytes(true);
+    for (const char* code : {"caf\\u233?", "\\u20013?\\u25991? \\u-10179?\\u-8704?", "\\u20013?\\u25991? ok",
+                             "caf\\u-3?"})
+        EXPECT_NE(rtf.find(code), std::string::npos) << code << "\n" << rtf;
+    EXPECT_TRUE(std::all_of(rtf.begin(), rtf.end(), [](char c) { return (c & 0x80) == 0; }));
+    EXPECT_EQ(rtf.find("\\'"), std::string::npos);
+
+    auto* copy = new TRichEdit(form);
+    copy->LoadFromBytes(rtf, true);
+    ASSERT_EQ(copy->Lines().Count(), int(lines.size()));
+    for (size_t k = 0; k < lines.size(); ++k) EXPECT_EQ(ToUtf8(copy->Lines()[int(k)]), ToUtf8(lines[k])) << k;
+    // UTF-8 lines come back byte for byte, so marks and searches find what they found.
+    EXPECT_EQ(copy->Lines()[0], lines[0]);
+    EXPECT_EQ(copy->Lines()[1], lines[1]);
+    EXPECT_EQ(copy->ColorAt(4), clRed);  // the first byte of "é"
+    EXPECT_NE(copy->ColorAt(6), clRed);
+}
+
+// What a word processor makes of a saved concordance: LibreOffice, turning
+// the file into UTF-8 text, reads every line as the pane shows it, code page
+// 936 and UTF-8 lines alike. Skipped where LibreOffice is not installed.
+TEST_F(RichEdit, LibreOfficeReadsASavedConcordanceAsThePaneShowsIt) {
+    if (std::system("command -v soffice > /dev/null 2>&1") != 0) GTEST_SKIP() << "LibreOffice is not installed";
+    pane->LoadFromBytes(ConcordanceRtf({{" 1.\t", " un caf\xC3\xA9 \t ", "noir \t ", " \xC3\xA0 la \t "},
+                                        {" 2.\t", " \xE4\xB8\xAD\xE6\x96\x87 \t ", "the \t ", " \xF0\x9F\x98\x80 \t "},
+                                        {" 3.\t", " \xD6\xD0\xCE\xC4 \t ", "the \t ", " \xB5\xC4 \t "}}),
+                        true);
+    TempFolder folder;
+    const std::string rtf = folder.Path() + "/saved.rtf";
+    pane->SaveToFile(rtf);
+    const std::string command = "cd '" + folder.Path() + "' && soffice --headless -env:UserInstallation=file://" +
+                                folder.Path() + "/profile --convert-to 'txt:Text (encoded):UTF8' --outdir '" +
+                                folder.Path() + "' saved.rtf > /dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    std::ifstream in(folder.Path() + "/saved.txt", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+    std::string shown;
+    for (const std::string& line : pane->Lines().Items()) shown += ToUtf8(line) + "\n";
+    while (text.ends_with("\n") || text.ends_with("\r")) text.pop_back();
+    while (shown.ends_with("\n")) shown.pop_back();
+    EXPECT_EQ(StringReplace(text, "\r\n", "\n", rfReplaceAll), shown);
+    EXPECT_NE(shown.find("\xE4\xB8\xAD\xE6\x96\x87"), std::string::npos);  // both lines' "中文" as UTF-8
+    EXPECT_NE(shown.find("caf\xC3\xA9"), std::string::npos);
+}
+
+// Text that names some characters by code and gives others as code page
+// bytes, as word processors write it, reads as code page 936 throughout.
+TEST_F(RichEdit, NamedCharactersBesideCodePageBytesReadAsCodePage936) {
+    pane->LoadFromBytes("{\\rtf1\\ansi\\ansicpg936\\uc1 \\'d6\\'d0\\u25991?\\par \\u25991?x\\par \\u-10179?\\u-8704?}", true);
+    EXPECT_EQ(pane->Lines().Items(),
+              (std::vector<std::string>{"\xD6\xD0\xCE\xC4", "\xE6\x96\x87x", "\xF0\x9F\x98\x80"}));
 }
 
 TEST_F(RichEdit, FilesLoadAsRtfWhenTheyAreRtfUnlessPlainTextIsSet) {
