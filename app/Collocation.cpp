@@ -55,6 +55,8 @@ void TForm1::btnColClick(TObject* /*sender*/) {
     // A node that cannot compile would look like one without collocates; the last run stays on screen.
     if (!ExpressionIsUsable(expr)) return;
 
+    // The run's moving gauge has no text of its own: the last concordance's must go.
+    ggColPro->SetProgressText("");
     TRunScope scope(this, Timer4, ggColPro);
     ClearCollocateRun();
     if (cbxNode->Items().IndexOf(node) < 0) cbxNode->Items().Add(node);
@@ -66,6 +68,7 @@ void TForm1::btnColClick(TObject* /*sender*/) {
     CollectParams(p);
     ResetPaneFont(rdtDetailCol);
     rdtDetailCol->Clear();
+    lblInfoCol->SetCaption("");
 
     if (!PrepareEngines(p, expr)) return;
     gStat->ClearCounts();
@@ -364,7 +367,8 @@ void TForm1::itmMergeClick(TObject* /*sender*/) {
                                   "Please input a new name for the new lines  ", answer))
         return;
     std::string name = Trim(answer);
-    if (!NameIsUsable(name)) return;
+    // A blank answer is taken as a change of mind, like Cancel.
+    if (name.empty() || !NameIsUsable(name)) return;
     TRunScope panel(plColligate);
     TRunScope table(lsvColligate);
 

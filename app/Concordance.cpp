@@ -260,6 +260,8 @@ void TForm1::ColumnRange(const std::string& range, const std::array<int, 5>& w, 
 
 void TForm1::btnDisplayColClick(TObject* /*sender*/) {
     if (gCollDetail.empty()) return;
+    // The marks go with the lines they were counted on.
+    lblInfoCol->SetCaption("");
     FormatColumns(cbxLCol->GetText(), cbxCCol->GetText(), cbxRCol->GetText(), gCollWidths, gCollDetailView,
                   gCollDetail);
     WriteConcordance(cbxSortTypeCol->GetText(), gCollWidths, ggColPro, crbxColCase->Checked(), gCollSegs,

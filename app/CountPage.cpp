@@ -187,6 +187,8 @@ void TForm1::lsvCountResultDblClick(TObject* /*sender*/) {
 
 void TForm1::btnDisplayClick(TObject* /*sender*/) {
     if (gCountDetail.empty()) return;
+    // The marks go with the lines they were counted on.
+    lblInfoN2->SetCaption("");
     FormatColumns(cbxLN2->GetText(), cbxCN2->GetText(), cbxRN2->GetText(), gDetailWidths, gCountDetailView,
                   gCountDetail);
     WriteConcordance(cbxSortTypeN2->GetText(), gDetailWidths, ggCurLineN, crbxCaseSenN->Checked(), gDetailSegs,

@@ -5,6 +5,7 @@
 
 #include "app/RunScope.h"
 #include "app/Unit1.h"
+#include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Dialogs.h"
 
@@ -70,7 +71,7 @@ std::string TForm1::SearchExpression(const std::string& typed, bool literal, boo
     else if (tags)
         query = ConvertQuery(query, gSplitters, false);
     if (gSplitters.empty() || cbxLeftRangeNum->ItemIndex() + cbxRightRangeNum->ItemIndex() == 0)
-        query = "\\b" + query + "\\b";
+        query = WholeWord(query);
     return query;
 }
 

@@ -96,7 +96,7 @@ bool TDisplay::Highlight(const std::string& word, int32_t color, TRichTextTarget
         ShowPlainMessage("The input box cannot be blank!");
         return true;
     }
-    TRegExpr re("\\b" + word + "\\b");
+    TRegExpr re(WholeWord(word));
     re.SetModifierI(ignoreCase);
     TStringList found;
     for (int i = 0; i < richEdit.LineCount(); ++i) {

@@ -14,6 +14,18 @@ struct pcre2_real_code_8;
 struct pcre2_real_match_data_8;
 class TStringList;
 
+// What "\b" is for text beyond ASCII: the matching is byte-wise, so "\b"
+// sees only ASCII word characters and finds no edge at "café" or "中文".
+// Here every byte of a UTF-8 or code page 936 character counts as a word
+// character too; in ASCII text the edges are exactly those of "\b".
+inline constexpr std::string_view kWordBoundary =
+    "(?:(?<=[\\w\\x80-\\xFF])(?![\\w\\x80-\\xFF])|(?<![\\w\\x80-\\xFF])(?=[\\w\\x80-\\xFF]))";
+
+// expression as a whole word: between word edges.
+inline std::string WholeWord(std::string_view expression) {
+    return std::string(kWordBoundary) + std::string(expression) + std::string(kWordBoundary);
+}
+
 class ERegExpr : public Exception { using Exception::Exception; };
 // A match given up at the library's limits: the subject, not the pattern, is
 // at fault, so the next subject may well be searched.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 
@@ -14,6 +15,7 @@
 #include <QWidget>
 
 #include "app/Unit1.h"
+#include "platform/core/Messages.h"
 #include "platform/core/SysUtils.h"
 #include "tests/support/DecimalCommaLocale.h"
 #include "tests/support/FormFixture.h"
@@ -342,6 +344,19 @@ TEST_F(Collocation, NamesAlreadyUsedOrUnfitAreRefused) {
     TDialogScript::QueueInput(true, "a=b");
     form->itmMergeClick(form->itmMerge);
     EXPECT_EQ(Collocates().size(), 3u);
+    // A blank name is a change of mind: nothing merged, nothing said.
+    const size_t said = TDialogScript::Texts(TShownDialog::Kind::Message).size();
+    TDialogScript::QueueInput(true, "   ");
+    form->itmMergeClick(form->itmMerge);
+    EXPECT_EQ(Collocates().size(), 3u);
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message).size(), said);
+    // Renaming to nothing says so.
+    SelectRows({"the"});
+    TDialogScript::QueueInput(true, " ");
+    form->itmRenameClick(form->itmRename);
+    EXPECT_EQ(TDialogScript::Texts(TShownDialog::Kind::Message).back(), "The name cannot be blank!");
+    EXPECT_EQ(Collocates().size(), 3u);
+    SelectRows({"ate", "sat"});
     // A name of the selection itself is fine.
     TDialogScript::QueueInput(true, "sat");
     form->itmMergeClick(form->itmMerge);
@@ -471,20 +486,55 @@ TEST_F(Collocation, HighlightDoesNothingOnThePaneARunEmptied) {
     form->lsvColligateDblClick(form->lsvColligate);
     form->cbxQSearchCol->SetText("the");
     form->btnHighlightCol->Click();
-    const std::string info = form->lblInfoCol->Caption();
-    ASSERT_TRUE(info.starts_with("Hit(s): 2 "));
+    ASSERT_TRUE(form->lblInfoCol->Caption().starts_with("Hit(s): 2 "));
     const int colour = form->ccbxQColorCol->ItemIndex();
     Run("cat", 1, 1);
     ASSERT_TRUE(Trim(form->rdtDetailCol->GetText()).empty());
+    // The summary of marks in lines no longer shown goes with them.
+    EXPECT_EQ(form->lblInfoCol->Caption(), "");
     TDialogScript::Clear();
     for (const char* word : {"the", "", "x("}) {
         SCOPED_TRACE(word);
         form->cbxQSearchCol->SetText(word);
         form->btnHighlightCol->Click();
-        EXPECT_EQ(form->lblInfoCol->Caption(), info);
+        EXPECT_EQ(form->lblInfoCol->Caption(), "");
         EXPECT_EQ(form->ccbxQColorCol->ItemIndex(), colour);
     }
     EXPECT_TRUE(TDialogScript::Texts(TShownDialog::Kind::Message).empty());
+}
+
+// What stands beside the pane and on the gauge tells of the lines shown: a
+// highlight's summary goes when other lines replace the marked ones, and a
+// run's gauge does not show the text of the last concordance written.
+TEST_F(Collocation, TheHighlightSummaryAndGaugeTextGoWithTheLinesTheyTellOf) {
+    Run("cat", 1, 1);
+    auto highlight = [&] {
+        form->cbxQSearchCol->SetText("the");
+        form->btnHighlightCol->Click();
+        return form->lblInfoCol->Caption();
+    };
+    SelectRows({"the"});
+    form->lsvColligateDblClick(form->lsvColligate);
+    ASSERT_TRUE(highlight().starts_with("Hit(s): 2 "));
+    EXPECT_TRUE(form->ggColPro->ProgressText().starts_with("Outputting Line 2..."));
+    SelectRows({"sat"});
+    form->lsvColligateDblClick(form->lsvColligate);  // another collocate's lines
+    EXPECT_EQ(form->lblInfoCol->Caption(), "");
+    ASSERT_TRUE(highlight().starts_with("Hit(s): 1 "));
+    form->btnDisplayColClick(form->btnDisplayCol);  // the same lines laid out again
+    EXPECT_EQ(form->lblInfoCol->Caption(), "");
+
+    // Whenever the run lets the window draw, its gauge shows no text.
+    std::vector<std::string> shown;
+    const TMessagePump pump = MessagePump();
+    SetMessagePump([&] {
+        if (form->ggColPro->Visible()) shown.push_back(form->ggColPro->ProgressText());
+    }, 0);
+    Run("sat", 1, 1);
+    SetMessagePump(pump);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_TRUE(std::all_of(shown.begin(), shown.end(), [](const std::string& t) { return t.empty(); }))
+        << shown.front();
 }
 
 TEST_F(Collocation, ARenamedRowKeepsItsConcordance) {

@@ -241,9 +241,16 @@ TEST_F(CountPage, AQuerySearchLeavesTheCountRowsAsTheyWere) {
     GuardedCall([&] { form->btnSaveNClick(form->btnSaveN); });
     EXPECT_EQ(ReadFileBytes(path), saved);
 
-    // A new count empties the detail pane.
+    // Laying the detail lines out again drops the summary of their marks.
     form->lsvCountResult->Items()[0]->SetSelected(true);
     form->lsvCountResultDblClick(form->lsvCountResult);
+    form->cbxQSearchN->SetText("NN");
+    form->btnHighlightNClick(form->btnHighlightN);
+    ASSERT_TRUE(form->lblInfoN2->Caption().starts_with("Hit(s): "));
+    form->btnDisplayClick(form->btnDisplay);
+    EXPECT_EQ(form->lblInfoN2->Caption(), "");
+
+    // A new count empties the detail pane.
     Count("x");
     ASSERT_TRUE(Trim(form->rdtDetail->GetText()).empty());
     form->lblInfoN2->SetCaption("before");

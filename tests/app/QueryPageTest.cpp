@@ -62,6 +62,24 @@ TEST_F(QueryPage, SpansOfZeroWrapTheQueryInWordBoundaries) {
     EXPECT_EQ(form->gQueryHits.size(), 1u);
 }
 
+// Raw text is searched for whole words: one that ends in a letter beyond
+// ASCII is found, and an ASCII word is not found inside it.
+TEST_F(QueryPage, ARawQueryFindsWholeWordsBeyondAscii) {
+    corpus_.Write("c.txt", "un caf\xC3\xA9 noir\r\ndes caf\xC3\xA9s\r\n\xE4\xB8\xAD\xE6\x96\x87 ok\r\n");
+    form->rdoRaw->SetChecked(true);
+    TDialogScript::QueueFile(true, corpus_.Path());
+    form->btnChoseDir->Click();
+    Query("caf\xC3\xA9");
+    ASSERT_EQ(form->gQueryHits.size(), 1u);
+    EXPECT_EQ(form->gQueryHits[0].Center, "caf\xC3\xA9");
+    Query("caf");
+    EXPECT_TRUE(form->gQueryHits.empty());
+    Query("\xE4\xB8\xAD\xE6\x96\x87");
+    EXPECT_EQ(form->gQueryHits.size(), 1u);
+    Query("noir");
+    EXPECT_EQ(form->gQueryHits.size(), 1u);
+}
+
 TEST_F(QueryPage, TheLiteralConversionWinsOverTheTagConversion) {
     form->crbxByLit->SetChecked(true);
     form->crbxByPOS->SetChecked(true);  // its click unchecks Literal, as a user's would

@@ -108,6 +108,50 @@ TEST_F(Messages, HighlightMarksOnlyMatchesInsideTheColumn) {
     EXPECT_TRUE(shown.empty());
 }
 
+// A whole word that starts or ends with a character beyond ASCII is marked,
+// in UTF-8 and code page 936 text alike, and only where it stands whole; ASCII
+// words keep the edges they always had.
+TEST_F(Messages, HighlightFindsWholeWordsBeyondAscii) {
+    FakePane pane;
+    pane.lines = {"",
+                  "un caf\xC3\xA9 noir",                    // UTF-8 "café"
+                  "des caf\xC3\xA9s et xcaf\xC3\xA9",        // not whole
+                  "\xE4\xB8\xAD\xE6\x96\x87 \xE4\xB8\xAD\xE6\x96\x87\xE5\xAD\x97",  // UTF-8 "中文 中文字"
+                  "\xD6\xD0\xCE\xC4 \xD6\xD0\xCE\xC4\xD7\xD6",                       // the same in code page 936
+                  "the-end other the"};
+    struct Case {
+        const char* name;
+        std::string word;
+        std::vector<int> lines;  // the line of each mark
+    };
+    const std::vector<Case> cases = {
+        {"UTF-8 accented word", "caf\xC3\xA9", {1}},
+        {"ASCII start of an accented word", "caf", {}},
+        {"ASCII word beside UTF-8", "noir", {1}},
+        {"UTF-8 Chinese", "\xE4\xB8\xAD\xE6\x96\x87", {3}},
+        {"code page 936 Chinese", "\xD6\xD0\xCE\xC4", {4}},
+        {"ASCII word at punctuation", "the", {5, 5}},
+        {"ASCII word inside another", "he", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pane.marks.clear();
+        int progress = 0;
+        std::string summary;
+        TDisplay::Highlight(c.word, 0xFF, pane, true, progress, 1, 65532, summary);
+        std::vector<int> lines;
+        for (const auto& m : pane.marks) {
+            EXPECT_EQ(pane.Marked(m), c.word);
+            for (int i = 0; i < pane.LineCount(); ++i)
+                if (m.start >= pane.LineStart(i) && m.start < pane.LineStart(i) + int(pane.lines[size_t(i)].size()))
+                    lines.push_back(i);
+        }
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(summary.empty(), c.lines.empty());
+    }
+    EXPECT_TRUE(shown.empty());
+}
+
 TEST_F(Messages, HighlightSummarySortsByCountThenText) {
     FakePane pane;
     pane.lines = {"", "x cat y", "x dog y", "x cat y"};
