@@ -25,9 +25,13 @@ void TPopupWindow::BoundsChanged(bool moved, bool resized) {
 }
 
 void TPopupWindow::PopupBelow(const TRect& R) {
-    EnsureWidget();
     TRect work;
     if (!GetDesktopWorkRect(work)) work = Rect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    PopupBelow(R, work);
+}
+
+void TPopupWindow::PopupBelow(const TRect& R, const TRect& work) {
+    EnsureWidget();
     int top = R.Bottom;
     if (top + Height() > work.Bottom && R.Top - Height() >= work.Top) top = R.Top - Height();
     const int left = std::max(work.Left, std::min(R.Left, work.Right - Width()));
