@@ -30,11 +30,11 @@ void TPopupWindow::PopupBelow(const TRect& R) {
     PopupBelow(R, work);
 }
 
-void TPopupWindow::PopupBelow(const TRect& R, const TRect& work) {
+void TPopupWindow::PopupBelow(const TRect& R, const TRect& WorkArea) {
     EnsureWidget();
     int top = R.Bottom;
-    if (top + Height() > work.Bottom && R.Top - Height() >= work.Top) top = R.Top - Height();
-    const int left = std::max(work.Left, std::min(R.Left, work.Right - Width()));
+    if (top + Height() > WorkArea.Bottom && R.Top - Height() >= WorkArea.Top) top = R.Top - Height();
+    const int left = std::max(WorkArea.Left, std::min(R.Left, WorkArea.Right - Width()));
     SetBounds(left, top, Width(), Height());
     TControl::SetVisible(true);
     Widget()->show();

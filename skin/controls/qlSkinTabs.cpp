@@ -3,6 +3,7 @@
 #include "skin/controls/SkinTabParts.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/gui/controls/CommonControlMessages.h"
 #include "platform/gui/controls/ScrollInfo.h"
