@@ -697,6 +697,11 @@ TEST_F(SkinTabs, TheArrowsFollowTabsShownHiddenAddedAndRemoved) {
     EXPECT_EQ(pc->UpDown()->Max(), 1) << "the fourth tab ends at 160";
     for (TqlSkinTabSheet* page : added) delete page;
     EXPECT_EQ(pc->UpDown(), nullptr);
+
+    // Tabs as wide as their captions: a caption grown past the row brings them too.
+    pc->TabWidth = 0;
+    pc->Pages(3)->SetCaption(std::string(60, 'W'));
+    EXPECT_NE(pc->UpDown(), nullptr);
 }
 
 // However the selection moves, the row scrolls until the selected tab shows
