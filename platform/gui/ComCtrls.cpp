@@ -67,6 +67,7 @@ void TTabSheet::TextChanged() {
     // A longer caption may wrap the tabs into another row.
     if (FPageControl->MultiLine()) FPageControl->LayoutPages();
     FPageControl->Invalidate();
+    if (FTabVisible) FPageControl->TabRowChanged();
 }
 
 void TTabSheet::EnabledChanged() {
@@ -103,6 +104,7 @@ void TPageControl::InsertPage(TTabSheet* page) {
     if (!FActivePage && page->TabVisible()) SetActivePage(page);
     if (FMultiLine) LayoutPages();
     Invalidate();
+    if (page->TabVisible()) TabRowChanged();
 }
 
 void TPageControl::RemovePage(TTabSheet* page) {
@@ -123,6 +125,7 @@ void TPageControl::RemovePage(TTabSheet* page) {
     }
     if (FMultiLine) LayoutPages();
     Invalidate();
+    if (page->TabVisible()) TabRowChanged();
 }
 
 void TPageControl::TabVisibilityChanged(TTabSheet* page) {
@@ -141,6 +144,7 @@ void TPageControl::TabVisibilityChanged(TTabSheet* page) {
     }
     if (FMultiLine) LayoutPages();
     Invalidate();
+    TabRowChanged();
 }
 
 void TPageControl::SetActivePage(TTabSheet* page) {
@@ -155,6 +159,7 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     }
     if (old) old->SetVisible(false);
     Invalidate();
+    ActivePageChanged();
 }
 
 int TPageControl::ActivePageIndex() const { return FActivePage ? FActivePage->PageIndex() : -1; }
@@ -348,9 +353,7 @@ void TPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 
 void TPageControl::MouseMove(TShiftState shift, int x, int y) {
     TCustomControl::MouseMove(shift, x, y);
-    const std::vector<TRect> tabs = VisibleTabRects();
-    const auto hit = std::find_if(tabs.begin(), tabs.end(), [&](const TRect& r) { return r.Contains({x, y}); });
-    const int hot = hit == tabs.end() ? -1 : int(hit - tabs.begin());
+    const int hot = VisibleTabAt({x, y});
     if (hot == FHotTab) return;
     FHotTab = hot;
     if (FHotTrack) Invalidate();

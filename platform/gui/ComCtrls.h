@@ -106,6 +106,11 @@ protected:
     // The tab-control messages of the platform; tabs are counted among the
     // visible ones, as the platform's tab control holds only those.
     void Dispatch(TMessage& m) override;
+    // Told after the row's tabs changed: a page added or removed, a tab
+    // shown or hidden, a caption changed.
+    virtual void TabRowChanged() {}
+    // Told after the active page changed, however it was changed.
+    virtual void ActivePageChanged() {}
 
 private:
     friend class TTabSheet;
@@ -114,6 +119,8 @@ private:
     // The visible tabs' rectangles and how many rows they take.
     std::vector<TRect> LayTabs(int* rows) const;
     int VisibleIndexOf(const TTabSheet* page) const;
+    // The visible tab drawn at p (TabRect, so as a subclass places it), -1 none.
+    int VisibleTabAt(TPoint p) const;
     TTabSheet* VisiblePage(int visibleIndex) const;
     // The page a user can move to from `from`: the nearest one in that
     // direction with a visible tab and enabled; nullptr when there is none.

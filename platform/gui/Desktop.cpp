@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 
@@ -51,7 +52,19 @@ HMONITOR MonitorFromWindow(HWND wnd, uint32_t flags) {
         }
         if (best) return MonitorOf(best);
         if (flags == MONITOR_DEFAULTTONEAREST) {
-            if (QScreen* nearest = QGuiApplication::screenAt(frame.center())) return MonitorOf(nearest);
+            // On no screen: the one whose edge lies closest to the window.
+            QScreen* nearest = nullptr;
+            int64_t nearestGap = 0;
+            for (QScreen* screen : QGuiApplication::screens()) {
+                const QRect s = screen->geometry();
+                const int64_t dx = std::max({0, s.left() - frame.right(), frame.left() - s.right()});
+                const int64_t dy = std::max({0, s.top() - frame.bottom(), frame.top() - s.bottom()});
+                if (!nearest || dx * dx + dy * dy < nearestGap) {
+                    nearest = screen;
+                    nearestGap = dx * dx + dy * dy;
+                }
+            }
+            if (nearest) return MonitorOf(nearest);
         }
     }
     if (flags == MONITOR_DEFAULTTONULL) return nullptr;

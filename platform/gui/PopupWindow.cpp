@@ -25,12 +25,16 @@ void TPopupWindow::BoundsChanged(bool moved, bool resized) {
 }
 
 void TPopupWindow::PopupBelow(const TRect& R) {
-    EnsureWidget();
     TRect work;
     if (!GetDesktopWorkRect(work)) work = Rect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    PopupBelow(R, work);
+}
+
+void TPopupWindow::PopupBelow(const TRect& R, const TRect& WorkArea) {
+    EnsureWidget();
     int top = R.Bottom;
-    if (top + Height() > work.Bottom && R.Top - Height() >= work.Top) top = R.Top - Height();
-    const int left = std::max(work.Left, std::min(R.Left, work.Right - Width()));
+    if (top + Height() > WorkArea.Bottom && R.Top - Height() >= WorkArea.Top) top = R.Top - Height();
+    const int left = std::max(WorkArea.Left, std::min(R.Left, WorkArea.Right - Width()));
     SetBounds(left, top, Width(), Height());
     TControl::SetVisible(true);
     Widget()->show();

@@ -10,8 +10,10 @@ class TPopupWindow : public TCustomControl {
 public:
     explicit TPopupWindow(TComponent* owner);
     // Shows the window at its size below the screen rectangle R, or above it
-    // when it does not fit below, kept inside the work area.
+    // when it does not fit below, kept inside the work area: the given one,
+    // else the primary screen's.
     void PopupBelow(const TRect& R);
+    void PopupBelow(const TRect& R, const TRect& WorkArea);
     void CloseUp();
     bool PoppedUp() const;
 

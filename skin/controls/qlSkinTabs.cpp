@@ -3,6 +3,7 @@
 #include "skin/controls/SkinTabParts.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/gui/controls/CommonControlMessages.h"
 #include "platform/gui/controls/ScrollInfo.h"
@@ -185,10 +186,42 @@ void TqlSkinPageControl::CheckTabOverflow() {
             Invalidate();
         };
     }
-    const int top = TabPosition() == TTabPosition::tpTop ? 0 : Height() - FDefaultItemHeight;
-    FUpDown->SetBounds(Width() - 2 * FDefaultItemHeight, top, 2 * FDefaultItemHeight, FDefaultItemHeight);
+    PlaceUpDown();
     FUpDown->SetMax(hidden);
     if (FUpDown->Position() != scrolledOut) FUpDown->SetPosition(scrolledOut);
+}
+
+void TqlSkinPageControl::PlaceUpDown() {
+    const int top = TabPosition() == TTabPosition::tpTop ? 0 : Height() - FDefaultItemHeight;
+    FUpDown->SetBounds(Width() - 2 * FDefaultItemHeight, top, 2 * FDefaultItemHeight, FDefaultItemHeight);
+}
+
+void TqlSkinPageControl::TabRowChanged() {
+    if (!Destroying()) CheckTabOverflow();
+}
+
+void TqlSkinPageControl::ActivePageChanged() {
+    if (Destroying()) return;
+    CheckTabOverflow();
+    ScrollToActiveTab();
+}
+
+void TqlSkinPageControl::ScrollToActiveTab() {
+    const int active = int(Perform(TCM_GETCURSEL));
+    if (!FUpDown || active < 0) return;
+    std::vector<TRect> tabs(size_t(Perform(TCM_GETITEMCOUNT)));
+    for (size_t i = 0; i < tabs.size(); ++i) Perform(TCM_GETITEMRECT, WPARAM(i), LPARAM(&tabs[i]));
+    // The row starts with the first tab that is not scrolled out on the left;
+    // scrolling to tab k moves every tab by the distance between k and that one.
+    const int first = int(std::count_if(tabs.begin(), tabs.end(), [](const TRect& r) { return r.Right < 1; }));
+    if (first >= int(tabs.size())) return;
+    const int room = Width() - 3 - FUpDown->Width();
+    const int from = tabs[size_t(first)].Left;
+    int target = std::min(first, active);
+    while (target < active && tabs[size_t(active)].Right - (tabs[size_t(target)].Left - from) > room) ++target;
+    if (target == first) return;
+    Perform(WM_HSCROLL, MakeScrollWParam(SB_THUMBPOSITION, target));
+    CheckTabOverflow();
 }
 
 void TqlSkinPageControl::SetTabHeight(int value) {
@@ -200,10 +233,14 @@ void TqlSkinPageControl::ApplyTabHeight(int height) { Perform(TCM_SETITEMSIZE, 0
 
 void TqlSkinPageControl::SetDefaultItemHeight(int value) {
     FDefaultItemHeight = value;
-    if (Skinned() || FTabHeight > 0) return;
-    ApplyTabHeight(value);
-    LayoutSheets();
-    Invalidate();
+    // The arrows are this tall and twice as wide, skinned or not.
+    if (FUpDown) PlaceUpDown();
+    if (!Skinned() && FTabHeight <= 0) {
+        ApplyTabHeight(value);
+        LayoutSheets();
+        Invalidate();
+    }
+    CheckTabOverflow();
 }
 
 TRect TqlSkinPageControl::TabRect(int pageIndex) const {

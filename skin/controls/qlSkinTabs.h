@@ -114,8 +114,14 @@ protected:
     void WndProc(TMessage& m) override;
     void Notification(TComponent* component, TOperation operation) override;
     void BoundsChanged(bool moved, bool resized) override;
+    void TabRowChanged() override;
+    void ActivePageChanged() override;
 
 private:
+    // Scrolls the row by whole tabs until the selected tab shows whole beside the arrows.
+    void ScrollToActiveTab();
+    // Sizes and places the arrows at the row's end.
+    void PlaceUpDown();
     void GetSkinData();
     // The frame around the page area, in control coordinates.
     TRect FrameRect() const;

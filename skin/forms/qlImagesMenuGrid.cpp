@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "skin/core/qlUtils.h"
+
 TqlImagesMenuGrid::TqlImagesMenuGrid(TqlSkinImagesMenu& Menu) : TPopupWindow(&Menu), FMenu(Menu) {}
 
 void TqlImagesMenuGrid::Open(const TRect& R) {
@@ -11,9 +13,14 @@ void TqlImagesMenuGrid::Open(const TRect& R) {
     FColumns = std::clamp(FColumns, 1, std::max(1, n));
     const int rows = (n + FColumns - 1) / FColumns;
     const int cellW = FMenu.Images()->Width() + 2 * kPadding, cellH = FMenu.Images()->Height() + 2 * kPadding;
-    SetBounds(Left(), Top(), FColumns * cellW + 2 * kBorder, rows * cellH + 2 * kBorder);
+    // Put where it opens first: the monitor showing most of it there (or the
+    // nearest one) is the one it is kept on.
+    SetBounds(R.Left, R.Bottom, FColumns * cellW + 2 * kBorder, rows * cellH + 2 * kBorder);
+    EnsureWidget();
+    TRect work;
+    GetWorkAreaOfWindow(this, true, work);
     FHotIndex = FMenu.ItemIndex() >= 0 && FMenu.ItemIndex() < n ? FMenu.ItemIndex() : -1;
-    PopupBelow(R);
+    PopupBelow(R, work);
     Invalidate();
 }
 

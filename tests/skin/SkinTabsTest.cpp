@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gui/Forms.h"
+#include "platform/gui/QtBridge.h"
 #include "platform/gui/controls/CommonControlMessages.h"
 #include "platform/gui/controls/ScrollInfo.h"
 #include "skin/controls/qlSkinTabs.h"
@@ -662,6 +663,108 @@ TEST_F(SkinTabs, ASheetTellsItsChildrenOfAStretchedBackgroundOnly) {
         pc->SetBounds(0, 0, pc->Width() + 20, pc->Height() + 10);
         EXPECT_EQ(child->told > 0, stretched);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Where the row ends for the tabs while the arrows show.
+int RowRoom(const TqlSkinPageControl& pc) { return pc.Width() - 3 - (pc.UpDown() ? pc.UpDown()->Width() : 0); }
+
+// The arrows follow the set of shown tabs, not only the control's size: a
+// tab shown or hidden, a page added or removed.
+TEST_F(SkinTabs, TheArrowsFollowTabsShownHiddenAddedAndRemoved) {
+    auto* pc = MainPages();
+    pc->SetBounds(0, 0, 140, 100);
+    ASSERT_EQ(pc->UpDown(), nullptr) << "three 40-pixel tabs fit in 140";
+    for (int page : {1, 2, 4}) pc->Pages(page)->SetTabVisible(true);
+    ASSERT_NE(pc->UpDown(), nullptr);
+    // Counted beside the arrows that came with the fourth tab: tabs 3 to 6 end beyond 140 - 3 - 40.
+    EXPECT_EQ(pc->UpDown()->Max(), 4);
+    for (int page : {1, 2, 4}) pc->Pages(page)->SetTabVisible(false);
+    ASSERT_NE(pc->UpDown(), nullptr);
+    EXPECT_EQ(pc->UpDown()->Max(), 1) << "the third tab ends under the arrows";
+    pc->Pages(5)->SetTabVisible(false);
+    EXPECT_EQ(pc->UpDown(), nullptr) << "two tabs fit beside the arrows";
+
+    TqlSkinTabSheet* added[2];
+    for (TqlSkinTabSheet*& page : added) {
+        page = new TqlSkinTabSheet(form);
+        page->SetPageControl(pc);
+    }
+    ASSERT_NE(pc->UpDown(), nullptr);
+    EXPECT_EQ(pc->UpDown()->Max(), 1) << "the fourth tab ends at 160";
+    for (TqlSkinTabSheet* page : added) delete page;
+    EXPECT_EQ(pc->UpDown(), nullptr);
+
+    // Tabs as wide as their captions: a caption grown past the row brings them too.
+    pc->TabWidth = 0;
+    pc->Pages(3)->SetCaption(std::string(60, 'W'));
+    EXPECT_NE(pc->UpDown(), nullptr);
+}
+
+// However the selection moves, the row scrolls until the selected tab shows
+// whole beside the arrows, and the arrows' position counts the tabs scrolled out.
+TEST_F(SkinTabs, TheSelectedTabIsScrolledIntoView) {
+    auto* pc = MainPages();
+    for (int page : {1, 2, 4}) pc->Pages(page)->SetTabVisible(true);
+    pc->SetBounds(0, 0, 130, 100);
+    pc->SetFocus();
+    auto inView = [pc](int page) {
+        const TRect r = pc->TabRect(page);
+        return r.Left >= 0 && r.Right <= RowRoom(*pc);
+    };
+    for (int i = 0; i < 5; ++i) TQtBridge::KeyPressed(pc, VK_TAB, ssCtrl, 0);
+    ASSERT_EQ(pc->ActivePageIndex(), 5);
+    ASSERT_NE(pc->UpDown(), nullptr);
+    EXPECT_TRUE(inView(5)) << "tab 6 drawn at " << pc->TabRect(5).Left << ".." << pc->TabRect(5).Right;
+    // 240 - 40 k <= 130 - 3 - 40: four tabs go out of sight on the left.
+    EXPECT_EQ(pc->UpDown()->Position(), 4);
+    EXPECT_EQ(pc->TabRect(5), Rect(40, 0, 80, 10));
+
+    pc->SetActivePageIndex(1);
+    EXPECT_TRUE(inView(1));
+    EXPECT_EQ(pc->UpDown()->Position(), 1);
+    pc->SetActivePage(pc->Pages(4));
+    EXPECT_TRUE(inView(4));
+    EXPECT_EQ(pc->UpDown()->Position(), 3);
+    // Keys that stop at the row's end scroll too.
+    TQtBridge::KeyPressed(pc, VK_LEFT, 0, 0);
+    TQtBridge::KeyPressed(pc, VK_LEFT, 0, 0);
+    TQtBridge::KeyPressed(pc, VK_LEFT, 0, 0);
+    EXPECT_EQ(pc->ActivePageIndex(), 1);
+    EXPECT_TRUE(inView(1));
+    // A tab already in view does not move the row.
+    pc->SetActivePageIndex(2);
+    EXPECT_EQ(pc->UpDown()->Position(), 1);
+}
+
+// The platform's hit test answers for the tabs where this control draws them.
+TEST_F(SkinTabs, TheHitTestAnswersWhereTheTabsAreDrawn) {
+    auto* pc = MainPages();
+    auto hit = [pc](int x) {
+        TCHITTESTINFO info{Point(x, 5), 0};
+        return int(pc->Perform(TCM_HITTEST, 0, LPARAM(&info)));
+    };
+    ASSERT_EQ(pc->TabRect(0), Rect(1, 0, 40, 10));
+    const struct {
+        int x, tab;
+    } cases[] = {{0, -1}, {1, 0}, {39, 0}, {40, 1}, {41, 1}, {79, 1}, {80, 2}, {119, 2}, {120, -1}};
+    for (const auto& c : cases) EXPECT_EQ(hit(c.x), c.tab) << "x " << c.x;
+}
+
+// The arrows take their new size at once, on either side of the row.
+TEST_F(SkinTabs, TheDefaultItemHeightResizesTheArrowsAtOnce) {
+    auto* pc = MainPages();
+    pc->SetBounds(0, 0, 110, 100);
+    ASSERT_NE(pc->UpDown(), nullptr);
+    pc->SetDefaultItemHeight(16);
+    EXPECT_EQ(pc->UpDown()->BoundsRect(), Rect(110 - 32, 0, 110, 16));
+    pc->SetTabPosition(TTabPosition::tpBottom);
+    pc->SetDefaultItemHeight(24);
+    ASSERT_NE(pc->UpDown(), nullptr);
+    EXPECT_EQ(pc->UpDown()->BoundsRect(), Rect(110 - 48, 100 - 24, 110, 100));
 }
 
 }  // namespace

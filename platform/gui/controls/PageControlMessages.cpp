@@ -24,6 +24,14 @@ TTabSheet* TPageControl::VisiblePage(int visibleIndex) const {
     return nullptr;
 }
 
+int TPageControl::VisibleTabAt(TPoint p) const {
+    // Where the tabs are drawn, which a subclass may correct, so that a hit
+    // test answers as a click does.
+    for (int i = 0; i < PageCount(); ++i)
+        if (TabRect(i).Contains(p)) return VisibleIndexOf(Pages(i));
+    return -1;
+}
+
 void TPageControl::Dispatch(TMessage& m) {
     switch (m.Msg) {
         case TCM_GETITEMCOUNT: m.Result = LRESULT(VisibleTabRects().size()); return;
@@ -44,10 +52,9 @@ void TPageControl::Dispatch(TMessage& m) {
         case TCM_HITTEST: {
             auto* info = reinterpret_cast<TCHITTESTINFO*>(m.LParam);
             if (!info) return;
-            const std::vector<TRect> tabs = VisibleTabRects();
-            const auto hit = std::find_if(tabs.begin(), tabs.end(), [&](const TRect& r) { return r.Contains(info->pt); });
-            info->flags = hit == tabs.end() ? TCHT_NOWHERE : TCHT_ONITEM;
-            m.Result = hit == tabs.end() ? -1 : hit - tabs.begin();
+            const int tab = VisibleTabAt(info->pt);
+            info->flags = tab < 0 ? TCHT_NOWHERE : TCHT_ONITEM;
+            m.Result = tab;
             return;
         }
         case TCM_ADJUSTRECT: {
