@@ -19,6 +19,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
+#include "platform/gui/graphics/ImageList.h"
 #include "platform/gui/Menus.h"
 #include "tests/support/Pictures.h"
 
@@ -591,6 +592,91 @@ TEST_F(ListViewTest, ContentWidthIsTheShapedWidthOfTheWidestCell) {
     cellFont.SetName("Arial");
     const QFontMetricsF metrics(cellFont.ToQFont());
     EXPECT_EQ(list->ContentWidth(2) - margins, int(std::ceil(metrics.horizontalAdvance("1111.1111"))));
+}
+
+// List style runs the items down columns, icon styles lay them out in rows
+// of a grid; clicks and keys follow the layout shown, and the report view
+// comes back as it was.
+TEST_F(ListViewTest, ListAndIconStylesLayOutTheItemsAndFollowClicksAndKeys) {
+    const TColor iconColour = RGB(0x10, 0xE0, 0x10);
+    TCustomImageList large(32, 32), small(16, 16);
+    TBitmap glyph(32, 32);
+    glyph.Canvas().Brush().Color = iconColour;
+    glyph.Canvas().FillRect(Rect(0, 0, 32, 32));
+    large.AddMasked(glyph, clNone);
+    small.AddMasked(glyph, clNone);
+    list->SetLargeImages(&large);
+    list->SetSmallImages(&small);
+    for (int i = 0; i < 40; ++i) {
+        TListItem* item = list->Items().Add();
+        item->Caption = (i % 3 ? "word" : "#tag") + IntToStr(i);
+        item->ImageIndex = 0;
+    }
+    const TRect reportRow = list->ItemRect(1);
+    QTreeView* view = ViewOf(list);
+    QWidget* viewport = view->viewport();
+    auto press = [&](Qt::Key key) {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(view, &e);
+        return list->ItemFocused() ? list->ItemFocused()->Index() : -1;
+    };
+
+    list->ViewStyle = TViewStyle::vsList;
+    EXPECT_TRUE(view->header()->isHidden());
+    const TRect first = list->ItemRect(0);
+    int perColumn = 1;
+    while (perColumn < 40 && list->ItemRect(perColumn).Left == first.Left) ++perColumn;
+    ASSERT_GT(perColumn, 1);
+    ASSERT_LT(perColumn, 40);
+    EXPECT_EQ(list->ItemRect(perColumn), Rect(first.Right, first.Top, first.Right + first.Width(), first.Bottom));
+    EXPECT_LT(first.Width(), reportRow.Width()) << "a cell, not a row across the columns";
+    Click(viewport, RowPoint(list, perColumn + 1));
+    EXPECT_EQ(SelectedRows(list), IntToStr(perColumn + 1));
+    EXPECT_EQ(press(Qt::Key_Left), 1);
+    EXPECT_EQ(press(Qt::Key_Down), 2);
+    EXPECT_EQ(press(Qt::Key_Right), perColumn + 2);
+    EXPECT_EQ(SelectedRows(list), IntToStr(perColumn + 2));
+    Click(viewport, RowPoint(list, 2 * perColumn), Qt::ShiftModifier);
+    EXPECT_EQ(list->SelCount(), perColumn - 1);
+    list->Items()[3]->SetSelected(true);
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("ListViewListStyle.png")));
+    list->ClearSelection();
+    list->SetItemFocused(list->Items()[0]);
+
+    list->ViewStyle = TViewStyle::vsIcon;
+    const TRect cell = list->ItemRect(0);
+    int perRow = 1;
+    while (perRow < 40 && list->ItemRect(perRow).Top == cell.Top) ++perRow;
+    ASSERT_GT(perRow, 1);
+    ASSERT_LT(perRow, 40);
+    EXPECT_EQ(list->ItemRect(1), Rect(cell.Right, cell.Top, cell.Right + cell.Width(), cell.Bottom));
+    EXPECT_EQ(list->ItemRect(perRow), Rect(cell.Left, cell.Bottom, cell.Right, cell.Bottom + cell.Height()));
+    list->Items()[perRow + 1]->SetSelected(true);
+    list->SetItemFocused(list->Items()[perRow + 1]);
+    TBitmap picture(list->Width(), list->Height());
+    list->PaintTo(picture.Canvas(), 0, 0);
+    // The icon stands centred at the top of its cell, the caption's ink below it.
+    const int left = cell.Right, right = cell.Right + cell.Width(), middle = (left + right) / 2;
+    int top = cell.Top;
+    while (top < cell.Bottom && picture.Pixel(middle, top) != iconColour) ++top;
+    ASSERT_LT(top, cell.Top + 8);
+    EXPECT_EQ(picture.Pixel(middle, top + 31), iconColour);
+    EXPECT_NE(picture.Pixel(middle, top + 32), iconColour);
+    EXPECT_EQ(picture.Pixel(middle - 16, top + 16), iconColour);
+    EXPECT_NE(picture.Pixel(middle - 17, top + 16), iconColour);
+    int ink = 0;
+    for (int y = top + 32; y < cell.Bottom; ++y)
+        for (int x = left; x < right; ++x) ink += picture.Pixel(x, y) == ColorToRGB(clWindowText);
+    EXPECT_GT(ink, 0);
+    EXPECT_EQ(press(Qt::Key_Down), 2 * perRow + 1);
+    EXPECT_EQ(press(Qt::Key_Right), 2 * perRow + 2);
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("ListViewIconStyle.png")));
+
+    list->ViewStyle = TViewStyle::vsReport;
+    EXPECT_FALSE(view->header()->isHidden());
+    EXPECT_EQ(list->ItemRect(1), reportRow);
+    list->SetLargeImages(nullptr);
+    list->SetSmallImages(nullptr);
 }
 
 TEST_F(ListViewTest, RightClickSelectsTheRowAndOpensThePopupMenu) {
