@@ -147,6 +147,9 @@ struct TListView::TImpl {
 
     // The list and icon styles.
     bool Flowing() const { return Owner.ViewStyle != TViewStyle::vsReport; }
+    // Qt's items are cells: the list and icon styles need a column for the
+    // captions even when the program made none.
+    int ModelColumns() const { return std::max(Owner.ColumnCount(), Flowing() ? 1 : 0); }
     // The items' pictures in the current style, or nullptr.
     TCustomImageList* FlowImages() const {
         return Owner.ViewStyle == TViewStyle::vsIcon ? Owner.FLargeImages : Owner.FSmallImages;
@@ -200,7 +203,7 @@ public:
         return parent.isValid() || !FOwner ? 0 : FOwner->FItems.Count();
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() || !FOwner ? 0 : FOwner->ColumnCount();
+        return parent.isValid() || !FOwner ? 0 : FOwner->FImpl->ModelColumns();
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
@@ -211,7 +214,7 @@ public:
         return text;
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+        if (orientation != Qt::Horizontal || section < 0 || !FOwner || section >= FOwner->ColumnCount()) return {};
         const TListColumn& column = *FOwner->Column(section);
         if (role == Qt::DisplayRole) return ToQString(column.Caption);
         if (role == Qt::TextAlignmentRole) return QVariant::fromValue(AlignmentOf(column.Alignment) | Qt::AlignVCenter);
@@ -225,6 +228,10 @@ public:
     void EndAppendRow() { endInsertRows(); }
     void BeginAppendColumn(int column) { beginInsertColumns({}, column, column); }
     void EndAppendColumn() { endInsertColumns(); }
+    void BeginRemoveColumn(int column) { beginRemoveColumns({}, column, column); }
+    void EndRemoveColumn() { endRemoveColumns(); }
+    // The caption column stands in for the first column the program adds.
+    void ColumnFilled(int column) { emit headerDataChanged(Qt::Horizontal, column, column); }
     void BeginRemoveRow(int row) { beginRemoveRows({}, row, row); }
     void EndRemoveRow() { endRemoveRows(); }
     void BeginReset() { beginResetModel(); }
@@ -877,7 +884,7 @@ void TListView::TImpl::SyncColumnWidths() {
 void TListView::TImpl::ShowSelection() {
     QItemSelectionModel* selection = View->selectionModel();
     SelectionAside = false;
-    const int count = Owner.FItems.Count(), last = Owner.ColumnCount() - 1;
+    const int count = Owner.FItems.Count(), last = ModelColumns() - 1;
     ++Syncing;
     selection->clearSelection();
     if (SelCount > 0 && last >= 0) {
@@ -1087,9 +1094,14 @@ TListColumn* TListView::AddColumn(const std::string& caption, int width, TAlignm
     column->Index = ColumnCount();
     TListColumn* added = column.get();
     ++FImpl->Syncing;
-    FImpl->Model->BeginAppendColumn(added->Index);
-    FColumns.push_back(std::move(column));
-    FImpl->Model->EndAppendColumn();
+    if (FImpl->ModelColumns() > added->Index) {
+        FColumns.push_back(std::move(column));
+        FImpl->Model->ColumnFilled(added->Index);
+    } else {
+        FImpl->Model->BeginAppendColumn(added->Index);
+        FColumns.push_back(std::move(column));
+        FImpl->Model->EndAppendColumn();
+    }
     --FImpl->Syncing;
     if (width >= 0) FImpl->View->header()->resizeSection(added->Index, width);
     // Rows selected before the column existed are selected across it too.
@@ -1272,7 +1284,17 @@ void TListView::SetViewStyle(TViewStyle value) {
     // The bars count rows, columns or pixels by style: each style starts at the top.
     view->horizontalScrollBar()->setValue(0);
     view->verticalScrollBar()->setValue(0);
+    // Without columns, the caption column comes and goes with the style.
+    const int columns = FImpl->ModelColumns();
+    const bool flowing = value != TViewStyle::vsReport;
+    ++FImpl->Syncing;
+    if (columns == 0 && flowing) FImpl->Model->BeginAppendColumn(0);
+    if (columns == 1 && ColumnCount() == 0 && !flowing) FImpl->Model->BeginRemoveColumn(0);
     ViewStyle.Store(value);
+    if (columns == 0 && flowing) FImpl->Model->EndAppendColumn();
+    if (columns == 1 && ColumnCount() == 0 && !flowing) FImpl->Model->EndRemoveColumn();
+    --FImpl->Syncing;
+    if (FImpl->SelCount > 0) FImpl->ShowSelection();
     FImpl->ForgetCaptionWidths();
     view->setHeaderHidden(!FShowColumnHeaders || value != TViewStyle::vsReport);
     view->doItemsLayout();

@@ -679,6 +679,43 @@ TEST_F(ListViewTest, ListAndIconStylesLayOutTheItemsAndFollowClicksAndKeys) {
     list->SetSmallImages(nullptr);
 }
 
+// The list and icon styles show the captions of a list that has no columns;
+// its first column, added later, is the captions' in the report view.
+TEST(ListViewStyles, AListWithoutColumnsShowsItsCaptions) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* list = new TListView(&form);
+    list->SetParent(&form);
+    list->SetBounds(0, 0, 280, 180);
+    form.SetVisible(true);
+    for (const char* caption : {"alpha", "beta", "gamma"}) list->Items().Add()->Caption = caption;
+    QTreeView* view = ViewOf(list);
+    list->ViewStyle = TViewStyle::vsSmallIcon;
+    EXPECT_EQ(view->model()->columnCount(), 1);
+    Click(view->viewport(), RowPoint(list, 1));
+    EXPECT_EQ(SelectedRows(list), "1");
+    EXPECT_EQ(QtSelectedRows(list), "1");
+    TBitmap picture(list->Width(), list->Height());
+    list->PaintTo(picture.Canvas(), 0, 0);
+    const TRect first = list->ItemRect(0);
+    int ink = 0;
+    for (int y = first.Top; y < first.Bottom; ++y)
+        for (int x = first.Left; x < first.Right; ++x) ink += picture.Pixel(x, y) == ColorToRGB(clWindowText);
+    EXPECT_GT(ink, 0);
+
+    list->ViewStyle = TViewStyle::vsReport;
+    EXPECT_EQ(view->model()->columnCount(), 0);
+    EXPECT_EQ(SelectedRows(list), "1");
+    list->ViewStyle = TViewStyle::vsList;
+    list->AddColumn("Name", 100);
+    EXPECT_EQ(view->model()->columnCount(), 1);
+    list->ViewStyle = TViewStyle::vsReport;
+    EXPECT_EQ(view->model()->columnCount(), 1);
+    EXPECT_EQ(view->model()->headerData(0, Qt::Horizontal).toString(), "Name");
+    EXPECT_EQ(view->model()->index(2, 0).data().toString(), "gamma");
+    EXPECT_EQ(QtSelectedRows(list), "1");
+}
+
 TEST_F(ListViewTest, RightClickSelectsTheRowAndOpensThePopupMenu) {
     Fill("abc");
     list->Items()[0]->SetSelected(true);
