@@ -33,6 +33,7 @@
 #include "platform/gui/views/ListFlow.h"
 
 #include <QAbstractItemModel>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -41,6 +42,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeView>
+#include <QWheelEvent>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -422,6 +424,11 @@ protected:
         }
         QAbstractItemView::currentChanged(current, previous);
         viewport()->update();
+    }
+    // In list style nothing scrolls down: the wheel turns the columns.
+    void wheelEvent(QWheelEvent* e) override {
+        if (Flowing() && Impl->Flow.Columns) QCoreApplication::sendEvent(horizontalScrollBar(), e);
+        else QTreeView::wheelEvent(e);
     }
     // The tree finds the row of a double click by its own rows.
     void mouseDoubleClickEvent(QMouseEvent* e) override {

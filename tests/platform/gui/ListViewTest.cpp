@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTreeView>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <cmath>
 #include <set>
@@ -714,6 +715,21 @@ TEST(ListViewStyles, AListWithoutColumnsShowsItsCaptions) {
     EXPECT_EQ(view->model()->headerData(0, Qt::Horizontal).toString(), "Name");
     EXPECT_EQ(view->model()->index(2, 0).data().toString(), "gamma");
     EXPECT_EQ(QtSelectedRows(list), "1");
+}
+
+TEST_F(ListViewTest, TheWheelTurnsTheColumnsInListStyle) {
+    for (int i = 0; i < 300; ++i) list->Items().Add()->Caption = IntToStr(i);
+    list->ViewStyle = TViewStyle::vsList;
+    QWidget* viewport = ViewOf(list)->viewport();
+    const QPoint at = viewport->rect().center();
+    QWheelEvent down(QPointF(at), viewport->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &down);
+    const int top = list->TopIndex();
+    EXPECT_GT(top, 0);
+    // The first item shown heads the first column in view.
+    EXPECT_EQ(list->ItemRect(top).Left, viewport->geometry().left());
+    EXPECT_EQ(list->ItemRect(top).Top, viewport->geometry().top());
 }
 
 TEST_F(ListViewTest, RightClickSelectsTheRowAndOpensThePopupMenu) {
