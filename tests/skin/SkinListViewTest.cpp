@@ -13,6 +13,7 @@
 #include "platform/gui/graphics/ImageList.h"
 #include "skin/controls/qlSkinListView.h"
 #include "tests/skin/SyntheticSkin.h"
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -169,6 +170,11 @@ TEST_F(SkinListView, TheListStyleScrollsByColumns) {
     Settle();
     EXPECT_EQ(h->Position(), 0);
     EXPECT_EQ(ItemBounds(0).Left, first.Left);
+
+    // For a person to look at: the view two columns on, its bar under it.
+    h->SetBounds(list->Left(), list->Top() + list->Height(), list->Width(), 17);
+    h->SetPosition(2);
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("SkinListViewListStyle.png")));
 }
 
 // In icon styles the items stand in rows of a grid, scrolled by pixels.
