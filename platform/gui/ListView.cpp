@@ -342,7 +342,8 @@ public:
     // The first item shown.
     int FlowTop() const {
         const TListFlow& flow = Impl->Flow;
-        const int line = flow.Columns ? horizontalScrollBar()->value() : verticalScrollBar()->value() / flow.Cell.height();
+        const int line =
+            flow.Columns ? horizontalScrollBar()->value() : verticalScrollBar()->value() / flow.Cell.height();
         return line * flow.PerLine();
     }
     void ScrollFlowTo(int row) {
@@ -490,7 +491,8 @@ protected:
             });
             if (from >= 0) add(from, to);
         } else {
-            const int a = Impl->Flow.IndexAt(rect.topLeft() + offset), b = Impl->Flow.IndexAt(rect.bottomRight() + offset);
+            const int a = Impl->Flow.IndexAt(rect.topLeft() + offset);
+            const int b = Impl->Flow.IndexAt(rect.bottomRight() + offset);
             if (a >= 0 && b >= 0) add(std::min(a, b), std::max(a, b));
         }
         selectionModel()->select(selection, command);
@@ -835,11 +837,14 @@ void TListView::TImpl::PaintItem(QPainter& painter, const QRect& cell, int row, 
     const int imageWidth = images ? images->Width() : 0, imageHeight = images ? images->Height() : 0;
     QRect picture, label;
     if (icon) {
-        picture = QRect(cell.left() + (cell.width() - imageWidth) / 2, cell.top() + kIconMargin, imageWidth, imageHeight);
+        picture = QRect(cell.left() + (cell.width() - imageWidth) / 2, cell.top() + kIconMargin, imageWidth,
+                        imageHeight);
         const int top = picture.bottom() + 1 + (images ? kIconGap : 0);
-        label = QRect(cell.left() + kIconMargin / 2, top, cell.width() - kIconMargin, cell.bottom() + 1 - kIconMargin - top);
+        label = QRect(cell.left() + kIconMargin / 2, top, cell.width() - kIconMargin,
+                      cell.bottom() + 1 - kIconMargin - top);
     } else {
-        picture = QRect(cell.left() + kCellGap / 2, cell.top() + (cell.height() - imageHeight) / 2, imageWidth, imageHeight);
+        picture = QRect(cell.left() + kCellGap / 2, cell.top() + (cell.height() - imageHeight) / 2, imageWidth,
+                        imageHeight);
         const int left = images ? picture.right() + 1 + kIconGap : cell.left() + kCellGap / 2;
         label = QRect(left, cell.top(), cell.right() + 1 - kCellGap / 2 - left, cell.height());
     }
@@ -859,14 +864,17 @@ void TListView::TImpl::PaintItem(QPainter& painter, const QRect& cell, int row, 
     const int flags = icon ? Qt::AlignHCenter | Qt::AlignTop | (wraps ? Qt::TextWordWrap : Qt::TextSingleLine)
                            : Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
     const QString text = wraps ? caption : metrics.elidedText(caption, Qt::ElideRight, textArea.width());
-    QRect mark = metrics.boundingRect(textArea, flags, text).intersected(textArea).adjusted(-kTextMargin, 0, kTextMargin, 0);
+    QRect mark =
+        metrics.boundingRect(textArea, flags, text).intersected(textArea).adjusted(-kTextMargin, 0, kTextMargin, 0);
     if (!icon) mark = QRect(mark.left(), label.top(), mark.width(), label.height());
     const bool selected = IsSelected(row);
     QColor ink = ToQColor(look.Font().Color());
     if (selected) {
         painter.fillRect(mark, ToQColor(focused ? clHighlight : clBtnFace));
         if (focused) ink = ToQColor(clHighlightText);
-    } else if (look.Brush().Style != TBrushStyle::bsClear && look.Brush().Color != Owner.Color()) {
+    } else if (look.Brush().Style != TBrushStyle::bsClear && look.Brush().Color != clWindow &&
+               look.Brush().Color != Owner.Color()) {
+        // Only a colour a handler chose: on a coloured view the default would box every caption.
         painter.fillRect(mark, ToQColor(look.Brush().Color));
     }
     painter.setFont(font);

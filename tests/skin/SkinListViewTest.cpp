@@ -157,7 +157,8 @@ TEST_F(SkinListView, TheListStyleScrollsByColumns) {
         const char* name;
         int position;
     };
-    const Step steps[] = {{"a column right", 1}, {"three more", 4}, {"back one", 3}, {"to the last page", columns - page}};
+    const Step steps[] = {
+        {"a column right", 1}, {"three more", 4}, {"back one", 3}, {"to the last page", columns - page}};
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
         h->SetPosition(s.position);

@@ -640,6 +640,24 @@ TEST_F(ListViewTest, ListAndIconStylesLayOutTheItemsAndFollowClicksAndKeys) {
     Click(viewport, RowPoint(list, 2 * perColumn), Qt::ShiftModifier);
     EXPECT_EQ(list->SelCount(), perColumn - 1);
     list->Items()[3]->SetSelected(true);
+    // The custom-draw colours reach the caption of an item that is not selected.
+    const TColor back = RGB(0xFE, 0xF5, 0xA0), blue = RGB(0, 0, 0xFF);
+    list->OnCustomDrawItem = [&](TObject*, TListItem* item, bool&) {
+        if (item->Index() != 0) return;
+        list->Canvas().Brush().Color = back;
+        list->Canvas().Font().SetColor(blue);
+    };
+    TBitmap shot(list->Width(), list->Height());
+    list->PaintTo(shot.Canvas(), 0, 0);
+    int backs = 0, blues = 0;
+    for (int y = first.Top; y < first.Bottom; ++y)
+        for (int x = first.Left; x < first.Right; ++x) {
+            backs += shot.Pixel(x, y) == back;
+            blues += shot.Pixel(x, y) == blue;
+        }
+    EXPECT_GT(backs, 0);
+    EXPECT_GT(blues, 0);
+    list->OnCustomDrawItem = nullptr;
     EXPECT_TRUE(form->SaveScreenshot(PicturePath("ListViewListStyle.png")));
     list->ClearSelection();
     list->SetItemFocused(list->Items()[0]);
