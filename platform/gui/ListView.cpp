@@ -573,6 +573,8 @@ protected:
             Impl->ShownRow = -1;
         }
         if (Flowing()) {
+            // The tree's paint would lay out rows added since the last turn first: so do the cells.
+            executeDelayedItemsLayout();
             PaintFlow(e->rect());
             Impl->RestoreCanvas();
             return;

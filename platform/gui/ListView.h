@@ -145,12 +145,12 @@ public:
     void SetMultiSelect(bool value);
     bool RowSelect = true;
     bool ReadOnly = true;
-    // Not owned: images for the header sections (a column's ImageIndex);
-    // forgotten when the list goes.
-    // The items' pictures in the list and small-icon styles come from it too.
+    // Not owned: images for the header sections (a column's ImageIndex) and
+    // the items' pictures in the list and small-icon styles; forgotten when
+    // the list goes.
     TCustomImageList* SmallImages() const { return FSmallImages; }
     void SetSmallImages(TCustomImageList* value);
-    // Not owned: the items' pictures in icon style.
+    // Not owned: the items' pictures in icon style; forgotten when the list goes.
     TCustomImageList* LargeImages() const { return FLargeImages; }
     void SetLargeImages(TCustomImageList* value);
     // Owner-data mode: Items().SetCount gives the number of rows and OnData
