@@ -13,6 +13,12 @@
 // every step): it is made again from the flags at the next turn of the event
 // loop, or before the user's next click or key, whichever comes first.
 //
+// In the list and icon styles the same view stops being a tree: it lays the
+// items out in cells of one size (TListFlow), paints, hit-tests, scrolls and
+// moves the cursor by them, and sets its bars' units itself (columns across
+// in list style, pixels in the icon styles). The report rows' paths are left
+// as they are, so the table loses nothing to the other styles.
+//
 // In owner-data mode there are no items: the program keeps the rows and
 // OnData fills an item on demand. A paint fills one item per row it draws;
 // what the program reads is filled into a few items kept in turn, so that an
@@ -24,8 +30,10 @@
 #include "platform/gui/QtGlue.h"
 #include "platform/gui/controls/NonClient.h"
 #include "platform/gui/views/HeaderWindow.h"
+#include "platform/gui/views/ListFlow.h"
 
 #include <QAbstractItemModel>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -34,6 +42,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeView>
+#include <QWheelEvent>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -71,6 +80,13 @@ const std::string& CellText(const TListItem& item, int column) {
 }
 
 constexpr int kTextMargin = 4;
+// Icon style: the least room for a caption under its picture, the margin
+// around the cell's content, and the gap between picture and caption.
+constexpr int kIconCaptionWidth = 64;
+constexpr int kIconMargin = 6;
+constexpr int kIconGap = 4;
+// List and small-icon styles: space between neighbouring cells.
+constexpr int kCellGap = 6;
 // Owner-data items the program has read and may still hold.
 constexpr size_t kReadItems = 32;
 
@@ -127,6 +143,25 @@ struct TListView::TImpl {
     // Column widths set in code reach the header.
     void SyncColumnWidths();
     int RowHeight() const;
+    // The widest text of column over rows from .. to - 1, in the fonts the
+    // custom-draw handlers give the cells.
+    qreal WidestText(int column, int from, int to);
+
+    // The list and icon styles.
+    bool Flowing() const { return Owner.ViewStyle != TViewStyle::vsReport; }
+    // Qt's items are cells: the list and icon styles need a column for the
+    // captions even when the program made none.
+    int ModelColumns() const { return std::max(Owner.ColumnCount(), Flowing() ? 1 : 0); }
+    // The items' pictures in the current style, or nullptr.
+    TCustomImageList* FlowImages() const {
+        return Owner.ViewStyle == TViewStyle::vsIcon ? Owner.FLargeImages : Owner.FSmallImages;
+    }
+    // A cell's size in the current style. The widest caption is measured over
+    // the rows added since it was last measured; captions changed in place
+    // count from the next Invalidate().
+    QSize FlowCell();
+    void ForgetCaptionWidths() { WidestCaption = CaptionsMeasured = 0; }
+    void PaintItem(QPainter& painter, const QRect& cell, int row, bool focused, bool current);
 
     TListView& Owner;
     TModel* Model = nullptr;
@@ -143,6 +178,10 @@ struct TListView::TImpl {
     // then is not the user's doing.
     int Syncing = 0;
     std::vector<QMetaObject::Connection> Connections;
+    // Where the items stand in the list and icon styles, as last laid out.
+    TListFlow Flow;
+    qreal WidestCaption = 0;
+    int CaptionsMeasured = 0;
     // Owner-data mode.
     std::vector<bool> RowFlags;
     TListItem ShownItem;
@@ -166,7 +205,7 @@ public:
         return parent.isValid() || !FOwner ? 0 : FOwner->FItems.Count();
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() || !FOwner ? 0 : FOwner->ColumnCount();
+        return parent.isValid() || !FOwner ? 0 : FOwner->FImpl->ModelColumns();
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
@@ -177,7 +216,7 @@ public:
         return text;
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+        if (orientation != Qt::Horizontal || section < 0 || !FOwner || section >= FOwner->ColumnCount()) return {};
         const TListColumn& column = *FOwner->Column(section);
         if (role == Qt::DisplayRole) return ToQString(column.Caption);
         if (role == Qt::TextAlignmentRole) return QVariant::fromValue(AlignmentOf(column.Alignment) | Qt::AlignVCenter);
@@ -191,6 +230,10 @@ public:
     void EndAppendRow() { endInsertRows(); }
     void BeginAppendColumn(int column) { beginInsertColumns({}, column, column); }
     void EndAppendColumn() { endInsertColumns(); }
+    void BeginRemoveColumn(int column) { beginRemoveColumns({}, column, column); }
+    void EndRemoveColumn() { endRemoveColumns(); }
+    // The caption column stands in for the first column the program adds.
+    void ColumnFilled(int column) { emit headerDataChanged(Qt::Horizontal, column, column); }
     void BeginRemoveRow(int row) { beginRemoveRows({}, row, row); }
     void EndRemoveRow() { endRemoveRows(); }
     void BeginReset() { beginResetModel(); }
@@ -285,12 +328,183 @@ class TListView::TImpl::TView : public QTreeView {
 public:
     TImpl* Impl = nullptr;
     using QTreeView::executeDelayedItemsLayout;
+    using QTreeView::scheduleDelayedItemsLayout;
+
+    bool Flowing() const { return Impl && Impl->Flowing(); }
+    // The point of the whole layout at the viewport's top left.
+    QPoint FlowOffset() const {
+        const TListFlow& flow = Impl->Flow;
+        if (flow.Columns) return QPoint(horizontalScrollBar()->value() * flow.Cell.width(), 0);
+        return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    }
+    // Where row stands in the viewport.
+    QRect FlowRect(int row) const { return Impl->Flow.CellRect(row).translated(-FlowOffset()); }
+    // The first item shown.
+    int FlowTop() const {
+        const TListFlow& flow = Impl->Flow;
+        const int line =
+            flow.Columns ? horizontalScrollBar()->value() : verticalScrollBar()->value() / flow.Cell.height();
+        return line * flow.PerLine();
+    }
+    void ScrollFlowTo(int row) {
+        const TListFlow& flow = Impl->Flow;
+        const QRect cell = flow.CellRect(row);
+        if (cell.isEmpty()) return;
+        if (flow.Columns) {
+            QScrollBar* across = horizontalScrollBar();
+            const int column = cell.left() / flow.Cell.width(), page = flow.LinesPerPage();
+            if (column < across->value()) across->setValue(column);
+            else if (column >= across->value() + page) across->setValue(column - page + 1);
+            return;
+        }
+        QScrollBar* down = verticalScrollBar();
+        const int height = viewport()->height();
+        if (cell.top() < down->value()) down->setValue(cell.top());
+        else if (cell.bottom() >= down->value() + height) down->setValue(cell.bottom() + 1 - height);
+    }
+    QRect visualRect(const QModelIndex& index) const override {
+        if (!Flowing()) return QTreeView::visualRect(index);
+        return index.isValid() ? FlowRect(index.row()) : QRect();
+    }
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override {
+        if (!Flowing()) QTreeView::scrollTo(index, hint);
+        else if (index.isValid()) ScrollFlowTo(index.row());
+    }
+    // Cells for the style and the viewport's size, and the bars in their units.
+    void LayOutFlow() {
+        TListFlow& flow = Impl->Flow;
+        flow.Columns = Impl->Owner.ViewStyle == TViewStyle::vsList;
+        flow.Cell = Impl->FlowCell();
+        flow.Count = model()->rowCount();
+        flow.Viewport = viewport()->size();
+        QScrollBar* across = horizontalScrollBar();
+        QScrollBar* down = verticalScrollBar();
+        if (flow.Columns) {
+            const int page = flow.LinesPerPage();
+            down->setRange(0, 0);
+            across->setSingleStep(1);
+            across->setPageStep(page);
+            across->setRange(0, std::max(0, flow.Lines() - page));
+            return;
+        }
+        const QSize extent = flow.Extent();
+        across->setSingleStep(std::max(1, flow.Cell.width() / 2));
+        across->setPageStep(flow.Viewport.width());
+        across->setRange(0, std::max(0, extent.width() - flow.Viewport.width()));
+        down->setSingleStep(std::max(1, flow.Cell.height() / 2));
+        down->setPageStep(flow.Viewport.height());
+        down->setRange(0, std::max(0, extent.height() - flow.Viewport.height()));
+    }
 
 protected:
     bool event(QEvent* e) override {
         if (e->type() != kScrollStateEvent) return QTreeView::event(e);
         executeDelayedItemsLayout();
         return true;
+    }
+
+    // The list and icon styles answer from the cells; the report from the tree.
+    QModelIndex indexAt(const QPoint& p) const override {
+        if (!Flowing()) return QTreeView::indexAt(p);
+        const int row = Impl->Flow.IndexAt(p + FlowOffset());
+        return row < 0 ? QModelIndex() : model()->index(row, 0);
+    }
+    int horizontalOffset() const override { return Flowing() ? FlowOffset().x() : QTreeView::horizontalOffset(); }
+    int verticalOffset() const override { return Flowing() ? FlowOffset().y() : QTreeView::verticalOffset(); }
+    void scrollContentsBy(int dx, int dy) override {
+        if (!Flowing()) QTreeView::scrollContentsBy(dx, dy);
+        else viewport()->update();
+    }
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override {
+        return Flowing() ? QRegion(viewport()->rect()) : QTreeView::visualRegionForSelection(selection);
+    }
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override {
+        if (!Flowing()) {
+            QTreeView::currentChanged(current, previous);
+            return;
+        }
+        QAbstractItemView::currentChanged(current, previous);
+        viewport()->update();
+    }
+    // In list style nothing scrolls down: the wheel turns the columns.
+    void wheelEvent(QWheelEvent* e) override {
+        if (Flowing() && Impl->Flow.Columns) QCoreApplication::sendEvent(horizontalScrollBar(), e);
+        else QTreeView::wheelEvent(e);
+    }
+    // The tree finds the row of a double click by its own rows.
+    void mouseDoubleClickEvent(QMouseEvent* e) override {
+        if (Flowing()) QAbstractItemView::mouseDoubleClickEvent(e);
+        else QTreeView::mouseDoubleClickEvent(e);
+    }
+    // Arrows move along the flow and across it: in list style up and down
+    // step by one item and left and right by a column; in the icon styles
+    // left and right by one item and up and down by a row.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        if (!Flowing()) return QTreeView::moveCursor(action, modifiers);
+        const TListFlow& flow = Impl->Flow;
+        const int count = model()->rowCount();
+        if (count == 0 || model()->columnCount() == 0) return {};
+        const QModelIndex current = currentIndex();
+        if (!current.isValid()) return model()->index(0, 0);
+        const int row = current.row(), line = flow.PerLine();
+        const int across = flow.Columns ? line : 1, down = flow.Columns ? 1 : line;
+        const int page = line * flow.LinesPerPage();
+        int target = row;
+        switch (action) {
+            case MoveLeft: target = row - across; break;
+            case MoveRight: target = row + across; break;
+            case MoveUp: target = row - down; break;
+            case MoveDown: target = row + down; break;
+            case MovePrevious: target = row - 1; break;
+            case MoveNext: target = row + 1; break;
+            case MovePageUp: target = std::max(0, row - page); break;
+            case MovePageDown: target = std::min(count - 1, row + page); break;
+            case MoveHome: target = 0; break;
+            case MoveEnd: target = count - 1; break;
+        }
+        if (target < 0 || target >= count) target = row;
+        return model()->index(target, current.column());
+    }
+    // A click or a key selects from the item at one corner to the item at the
+    // other in the items' order; a rubber band selects the cells it meets.
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override {
+        if (!Flowing()) {
+            QTreeView::setSelection(rect, command);
+            return;
+        }
+        const int last = model()->columnCount() - 1;
+        if (last < 0) return;
+        QItemSelection selection;
+        auto add = [&](int from, int to) {
+            selection.append(QItemSelectionRange(model()->index(from, 0), model()->index(to, last)));
+        };
+        const QPoint offset = FlowOffset();
+        if (state() == DragSelectingState) {
+            int from = -1, to = -1;
+            Impl->Flow.ForEachIn(rect.normalized().translated(offset), [&](int row) {
+                if (from >= 0 && row == to + 1) {
+                    to = row;
+                    return;
+                }
+                if (from >= 0) add(from, to);
+                from = to = row;
+            });
+            if (from >= 0) add(from, to);
+        } else {
+            const int a = Impl->Flow.IndexAt(rect.topLeft() + offset);
+            const int b = Impl->Flow.IndexAt(rect.bottomRight() + offset);
+            if (a >= 0 && b >= 0) add(std::min(a, b), std::max(a, b));
+        }
+        selectionModel()->select(selection, command);
+    }
+    void PaintFlow(const QRect& area) {
+        QPainter painter(viewport());
+        const QPoint offset = FlowOffset();
+        const bool focused = hasFocus();
+        const int current = currentIndex().isValid() ? currentIndex().row() : -1;
+        Impl->Flow.ForEachIn(area.translated(offset), [&](int row) {
+            Impl->PaintItem(painter, FlowRect(row), row, focused, row == current);
+        });
     }
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         if (!Impl) return;
@@ -319,8 +533,15 @@ protected:
         // Widening the header resizes it, which asks for the geometries again.
         if (FPlacing) return;
         FPlacing = true;
-        QTreeView::updateGeometries();
-        PlaceHeaderWindow();
+        if (Flowing()) {
+            // The tree would set the bars in its own units, clamping ours.
+            setViewportMargins(0, 0, 0, 0);
+            QAbstractItemView::updateGeometries();
+            LayOutFlow();
+        } else {
+            QTreeView::updateGeometries();
+            PlaceHeaderWindow();
+        }
         FPlacing = false;
     }
     void PlaceHeaderWindow() {
@@ -350,6 +571,13 @@ protected:
             Impl->SyncColumnWidths();
             // Each paint asks for the rows it shows.
             Impl->ShownRow = -1;
+        }
+        if (Flowing()) {
+            // The tree's paint would lay out rows added since the last turn first: so do the cells.
+            executeDelayedItemsLayout();
+            PaintFlow(e->rect());
+            Impl->RestoreCanvas();
+            return;
         }
         QTreeView::paintEvent(e);
         if (Impl) Impl->RestoreCanvas();
@@ -510,6 +738,7 @@ void TListView::TImpl::ResetRows(const std::function<void()>& change) {
     SelectionAside = false;
     ShownRow = -1;
     ForgetRows();
+    ForgetCaptionWidths();
     Model->EndReset();
     --Syncing;
 }
@@ -533,7 +762,8 @@ int TListView::TImpl::RowHeight() const { return QFontMetrics(View->font()).heig
 
 TListItem* TListView::TImpl::PrepareCell(int row, int column) {
     TListItems& items = Owner.FItems;
-    if (row < 0 || row >= items.Count() || column >= Owner.ColumnCount()) return nullptr;
+    // The caption is shown in the list and icon styles with no column at all.
+    if (row < 0 || row >= items.Count() || (column > 0 && column >= Owner.ColumnCount())) return nullptr;
     TCanvas& canvas = Owner.FDrawCanvas;
     canvas.Brush().Color = clWindow;
     canvas.Brush().Style = TBrushStyle::bsSolid;
@@ -578,6 +808,87 @@ void TListView::TImpl::PaintCell(QPainter& painter, const QRect& rect, int row, 
                      AlignmentOf(Owner.Column(column)->Alignment) | Qt::AlignVCenter | Qt::TextSingleLine, text);
 }
 
+QSize TListView::TImpl::FlowCell() {
+    const TCustomImageList* images = FlowImages();
+    const int imageWidth = images ? images->Width() : 0, imageHeight = images ? images->Height() : 0;
+    if (Owner.ViewStyle == TViewStyle::vsIcon) {
+        const int lines = 2 * QFontMetrics(View->font()).height();
+        return QSize(std::max(imageWidth, kIconCaptionWidth) + 2 * kIconMargin,
+                     2 * kIconMargin + imageHeight + (images ? kIconGap : 0) + lines);
+    }
+    const int count = Owner.FItems.Count();
+    if (CaptionsMeasured > count) ForgetCaptionWidths();
+    if (CaptionsMeasured < count) {
+        WidestCaption = std::max(WidestCaption, WidestText(0, CaptionsMeasured, count));
+        CaptionsMeasured = count;
+    }
+    const int picture = images ? imageWidth + kIconGap : 0;
+    return QSize(picture + static_cast<int>(std::ceil(WidestCaption)) + 2 * kTextMargin + kCellGap,
+                 std::max(RowHeight(), imageHeight + 2));
+}
+
+// An item of the list and icon styles: its picture, and its caption in the
+// colours and font the custom-draw handlers chose; the selection and the
+// focus mark the caption only.
+void TListView::TImpl::PaintItem(QPainter& painter, const QRect& cell, int row, bool focused, bool current) {
+    TListItem* item = PrepareCell(row, 0);
+    if (!item) return;
+    TCanvas& look = Owner.FDrawCanvas;
+    const TCustomImageList* images = FlowImages();
+    const bool icon = Owner.ViewStyle == TViewStyle::vsIcon;
+    const int imageWidth = images ? images->Width() : 0, imageHeight = images ? images->Height() : 0;
+    QRect picture, label;
+    if (icon) {
+        picture = QRect(cell.left() + (cell.width() - imageWidth) / 2, cell.top() + kIconMargin, imageWidth,
+                        imageHeight);
+        const int top = picture.bottom() + 1 + (images ? kIconGap : 0);
+        label = QRect(cell.left() + kIconMargin / 2, top, cell.width() - kIconMargin,
+                      cell.bottom() + 1 - kIconMargin - top);
+    } else {
+        picture = QRect(cell.left() + kCellGap / 2, cell.top() + (cell.height() - imageHeight) / 2, imageWidth,
+                        imageHeight);
+        const int left = images ? picture.right() + 1 + kIconGap : cell.left() + kCellGap / 2;
+        label = QRect(left, cell.top(), cell.right() + 1 - kCellGap / 2 - left, cell.height());
+    }
+    if (images && item->ImageIndex >= 0 && item->ImageIndex < images->Count()) {
+        TCanvas canvas;
+        canvas.BeginPaint(&painter);
+        images->Draw(canvas, picture.left(), picture.top(), item->ImageIndex);
+        canvas.EndPaint();
+    }
+    if (label.width() <= 2 * kTextMargin || label.height() <= 0) return;
+    const QFont font = look.Font().ToQFont();
+    const QFontMetrics metrics(font);
+    const QString caption = ToQString(item->Caption);
+    const QRect textArea = label.adjusted(kTextMargin, 0, -kTextMargin, 0);
+    // Under an icon a caption too long for one line wraps onto a second.
+    const bool wraps = icon && metrics.horizontalAdvance(caption) > textArea.width();
+    const int flags = icon ? Qt::AlignHCenter | Qt::AlignTop | (wraps ? Qt::TextWordWrap : Qt::TextSingleLine)
+                           : Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    const QString text = wraps ? caption : metrics.elidedText(caption, Qt::ElideRight, textArea.width());
+    QRect mark =
+        metrics.boundingRect(textArea, flags, text).intersected(textArea).adjusted(-kTextMargin, 0, kTextMargin, 0);
+    if (!icon) mark = QRect(mark.left(), label.top(), mark.width(), label.height());
+    const bool selected = IsSelected(row);
+    QColor ink = ToQColor(look.Font().Color());
+    if (selected) {
+        painter.fillRect(mark, ToQColor(focused ? clHighlight : clBtnFace));
+        if (focused) ink = ToQColor(clHighlightText);
+    } else if (look.Brush().Style != TBrushStyle::bsClear && look.Brush().Color != clWindow &&
+               look.Brush().Color != Owner.Color()) {
+        // Only a colour a handler chose: on a coloured view the default would box every caption.
+        painter.fillRect(mark, ToQColor(look.Brush().Color));
+    }
+    painter.setFont(font);
+    painter.setPen(ink);
+    painter.drawText(textArea, flags, text);
+    if (focused && current) {
+        painter.setPen(QPen(ToQColor(selected ? clHighlightText : clWindowText), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(mark.adjusted(0, 0, -1, -1));
+    }
+}
+
 void TListView::TImpl::SyncColumnWidths() {
     QHeaderView* header = View->header();
     for (int i = 0; i < Owner.ColumnCount() && i < header->count(); ++i) {
@@ -590,7 +901,7 @@ void TListView::TImpl::SyncColumnWidths() {
 void TListView::TImpl::ShowSelection() {
     QItemSelectionModel* selection = View->selectionModel();
     SelectionAside = false;
-    const int count = Owner.FItems.Count(), last = Owner.ColumnCount() - 1;
+    const int count = Owner.FItems.Count(), last = ModelColumns() - 1;
     ++Syncing;
     selection->clearSelection();
     if (SelCount > 0 && last >= 0) {
@@ -695,6 +1006,7 @@ void TListItems::Delete(int index) {
         FItems.pop_back();
     }
     impl.IndexedBelow = std::min(impl.IndexedBelow, index);
+    impl.ForgetCaptionWidths();
     if (index < impl.FirstSelectedFrom) --impl.FirstSelectedFrom;
     impl.Model->EndRemoveRow();
     --impl.Syncing;
@@ -799,9 +1111,14 @@ TListColumn* TListView::AddColumn(const std::string& caption, int width, TAlignm
     column->Index = ColumnCount();
     TListColumn* added = column.get();
     ++FImpl->Syncing;
-    FImpl->Model->BeginAppendColumn(added->Index);
-    FColumns.push_back(std::move(column));
-    FImpl->Model->EndAppendColumn();
+    if (FImpl->ModelColumns() > added->Index) {
+        FColumns.push_back(std::move(column));
+        FImpl->Model->ColumnFilled(added->Index);
+    } else {
+        FImpl->Model->BeginAppendColumn(added->Index);
+        FColumns.push_back(std::move(column));
+        FImpl->Model->EndAppendColumn();
+    }
     --FImpl->Syncing;
     if (width >= 0) FImpl->View->header()->resizeSection(added->Index, width);
     // Rows selected before the column existed are selected across it too.
@@ -874,20 +1191,24 @@ private:
 
 }  // namespace
 
-int TListView::ContentWidth(int column) {
+qreal TListView::TImpl::WidestText(int column, int from, int to) {
     qreal widest = 0;
     // Rows mostly share one or two fonts (bold for a marked column, say).
     std::vector<std::unique_ptr<TWidestText>> fonts;
-    for (int row = 0; row < FItems.Count(); ++row) {
-        TListItem* item = FImpl->PrepareCell(row, column);
+    for (int row = from; row < to; ++row) {
+        TListItem* item = PrepareCell(row, column);
         if (!item) continue;
-        const TFont& cellFont = FDrawCanvas.Font();
+        const TFont& cellFont = Owner.FDrawCanvas.Font();
         auto measurer = std::find_if(fonts.begin(), fonts.end(), [&](const auto& m) { return m->Measures(cellFont); });
         if (measurer == fonts.end()) measurer = fonts.insert(fonts.end(), std::make_unique<TWidestText>(cellFont));
         widest = std::max(widest, (*measurer)->Width(CellText(*item, column)));
     }
-    FImpl->RestoreCanvas();
-    return static_cast<int>(std::ceil(widest)) + 2 * kTextMargin;
+    RestoreCanvas();
+    return widest;
+}
+
+int TListView::ContentWidth(int column) {
+    return static_cast<int>(std::ceil(FImpl->WidestText(column, 0, FItems.Count()))) + 2 * kTextMargin;
 }
 
 void TListView::SetColumnWidth(int index, int width) {
@@ -960,9 +1281,42 @@ void TListView::SetSmallImages(TCustomImageList* value) {
     if (FHeader) FHeader->Invalidate();
 }
 
+void TListView::SetLargeImages(TCustomImageList* value) {
+    if (value == FLargeImages) return;
+    FLargeImages = value;
+    if (value) value->FreeNotification(this);
+    Invalidate();
+}
+
 void TListView::Notification(TComponent* component, TOperation operation) {
     TWinControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == FSmallImages) SetSmallImages(nullptr);
+    if (operation != TOperation::opRemove) return;
+    if (component == FSmallImages) SetSmallImages(nullptr);
+    if (component == FLargeImages) SetLargeImages(nullptr);
+}
+
+void TListView::SetViewStyle(TViewStyle value) {
+    if (value == ViewStyle) return;
+    TImpl::TView* view = FImpl->View;
+    // The bars count rows, columns or pixels by style: each style starts at the top.
+    view->horizontalScrollBar()->setValue(0);
+    view->verticalScrollBar()->setValue(0);
+    // Without columns, the caption column comes and goes with the style.
+    const int columns = FImpl->ModelColumns();
+    const bool flowing = value != TViewStyle::vsReport;
+    ++FImpl->Syncing;
+    if (columns == 0 && flowing) FImpl->Model->BeginAppendColumn(0);
+    if (columns == 1 && ColumnCount() == 0 && !flowing) FImpl->Model->BeginRemoveColumn(0);
+    ViewStyle.Store(value);
+    if (columns == 0 && flowing) FImpl->Model->EndAppendColumn();
+    if (columns == 1 && ColumnCount() == 0 && !flowing) FImpl->Model->EndRemoveColumn();
+    --FImpl->Syncing;
+    if (FImpl->SelCount > 0) FImpl->ShowSelection();
+    FImpl->ForgetCaptionWidths();
+    view->setHeaderHidden(!FShowColumnHeaders || value != TViewStyle::vsReport);
+    view->doItemsLayout();
+    const QModelIndex current = view->currentIndex();
+    if (current.isValid()) view->scrollTo(current);
 }
 
 void TListView::Invalidate() {
@@ -972,6 +1326,11 @@ void TListView::Invalidate() {
     FImpl->SyncColumnWidths();
     // The rows live in the scroll area's viewport, which an update of the area leaves alone.
     FImpl->View->viewport()->update();
+    // Captions and pictures set the cells' size.
+    if (FImpl->Flowing()) {
+        FImpl->ForgetCaptionWidths();
+        FImpl->View->scheduleDelayedItemsLayout();
+    }
 }
 
 void TListView::SetOwnerData(bool value) {
@@ -985,7 +1344,12 @@ void TListView::SetOwnerData(bool value) {
 
 void TListView::FontChanged() {
     TWinControl::FontChanged();
-    if (FImpl) FImpl->RestoreCanvas();
+    if (!FImpl) return;
+    FImpl->RestoreCanvas();
+    if (FImpl->View && FImpl->Flowing()) {
+        FImpl->ForgetCaptionWidths();
+        FImpl->View->scheduleDelayedItemsLayout();
+    }
 }
 
 void TListView::SetGridLines(bool value) {
@@ -1040,17 +1404,31 @@ void TListView::CustomSort(int data) {
 int TListView::TopIndex() const {
     FImpl->View->executeDelayedItemsLayout();
     if (FItems.Count() == 0) return 0;
+    if (FImpl->Flowing()) return std::min(FImpl->View->FlowTop(), FItems.Count() - 1);
     return std::clamp(FImpl->View->verticalScrollBar()->value(), 0, FItems.Count() - 1);
 }
 
 int TListView::VisibleRowCount() const {
     FImpl->View->executeDelayedItemsLayout();
+    if (FImpl->Flowing()) return FImpl->Flow.PerLine() * FImpl->Flow.LinesPerPage();
     return std::max(1, FImpl->View->verticalScrollBar()->pageStep());
 }
 
 void TListView::Scroll(int dx, int dy) {
     TImpl::TView* view = FImpl->View;
     view->executeDelayedItemsLayout();
+    if (FImpl->Flowing() && FImpl->Flow.Columns) {
+        // Columns move whole, at least one when dx is not 0.
+        const int width = FImpl->Flow.Cell.width();
+        const int columns = dx / width != 0 ? dx / width : (dx > 0 ? 1 : dx < 0 ? -1 : 0);
+        view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + columns);
+        return;
+    }
+    if (FImpl->Flowing()) {
+        view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + dx);
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + dy);
+        return;
+    }
     if (dy != 0) {
         const int rowHeight = std::max(1, view->sizeHintForRow(0));
         const int rows = dy / rowHeight != 0 ? dy / rowHeight : (dy > 0 ? 1 : -1);
@@ -1060,8 +1438,14 @@ void TListView::Scroll(int dx, int dy) {
 }
 
 TRect TListView::ItemRect(int index, bool firstColumnOnly) const {
-    if (index < 0 || index >= FItems.Count() || ColumnCount() == 0) return {};
+    if (index < 0 || index >= FItems.Count()) return {};
     TImpl::TView* view = FImpl->View;
+    if (FImpl->Flowing()) {
+        view->executeDelayedItemsLayout();
+        const QRect r = view->FlowRect(index).translated(view->viewport()->geometry().topLeft());
+        return Bounds(r.x(), r.y(), r.width(), r.height());
+    }
+    if (ColumnCount() == 0) return {};
     view->executeDelayedItemsLayout();
     QRect r = view->visualRect(FImpl->Model->index(index, 0));
     if (!firstColumnOnly) {
@@ -1087,7 +1471,7 @@ void TListView::SetFullDrag(bool value) { FImpl->View->header()->setSectionsMova
 void TListView::SetShowColumnHeaders(bool value) {
     if (value == FShowColumnHeaders) return;
     FShowColumnHeaders = value;
-    FImpl->View->setHeaderHidden(!value);
+    FImpl->View->setHeaderHidden(!value || ViewStyle != TViewStyle::vsReport);
     // The platform makes its header window anew for the new style.
     if (FHeader) Perform(WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, 0), LPARAM(FHeader.get()));
     FHeader.reset();
@@ -1097,7 +1481,13 @@ void TListView::SetShowColumnHeaders(bool value) {
 }
 
 void TListView::MakeVisible(TListItem* item) {
-    if (!item || item->FOwner != this || ColumnCount() == 0) return;
+    if (!item || item->FOwner != this) return;
+    if (FImpl->Flowing()) {
+        FImpl->View->executeDelayedItemsLayout();
+        FImpl->View->ScrollFlowTo(item->Index());
+        return;
+    }
+    if (ColumnCount() == 0) return;
     // Only the rows scroll: the columns stay where the user put them.
     QScrollBar* across = FImpl->View->horizontalScrollBar();
     const int x = across->value();

@@ -1,10 +1,12 @@
 #pragma once
-// A report-style list view: columns with captions, widths and alignment;
-// items with a caption and sub-items; whole-row and multiple selection;
-// sorting through a compare event; per-item and per-sub-item colours and
-// styles chosen by custom-draw events. It stays quick with tens of thousands
-// of rows: only the visible rows are ever drawn. In owner-data mode it holds
-// no rows at all, only their number, and asks OnData for the rows it shows.
+// A list view. In report style: columns with captions, widths and
+// alignment; items with a caption and sub-items; whole-row and multiple
+// selection; sorting through a compare event; per-item and per-sub-item
+// colours and styles chosen by custom-draw events. In list and icon styles
+// the items' captions and pictures, down columns or in a grid. It stays quick
+// with tens of thousands of rows: only the visible rows are ever drawn. In
+// owner-data mode it holds no rows at all, only their number, and asks OnData
+// for the rows it shows.
 
 #include <functional>
 #include <memory>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "platform/gui/Controls.h"
+#include "platform/gui/PropertyField.h"
 #include "platform/gui/StdCtrls.h"
 
 class TListView;
@@ -38,6 +41,9 @@ public:
     int Index() const;
     void Delete();
     void* Data = nullptr;
+    // The item's picture: in LargeImages in icon style, in SmallImages in the
+    // list and small-icon styles; -1 none. Report rows show none.
+    int ImageIndex = -1;
 
 private:
     friend class TListView;
@@ -127,17 +133,26 @@ public:
     void ClearSelection();
     void SelectAll();
 
-    TViewStyle ViewStyle = TViewStyle::vsReport;
+    // Report: rows under the column header. List: the items' captions down
+    // columns, scrolled across by whole columns. Icon and small icon: the
+    // items in rows of a grid, captions under large pictures or beside small
+    // ones, scrolled by pixels.
+    TPropertyField<TViewStyle> ViewStyle{TViewStyle::vsReport, [this](TViewStyle value) { SetViewStyle(value); }};
+    void SetViewStyle(TViewStyle value);
     bool GridLines() const { return FGridLines; }
     void SetGridLines(bool value);
     bool MultiSelect() const { return FMultiSelect; }
     void SetMultiSelect(bool value);
     bool RowSelect = true;
     bool ReadOnly = true;
-    // Not owned: images for the header sections (a column's ImageIndex);
-    // forgotten when the list goes.
+    // Not owned: images for the header sections (a column's ImageIndex) and
+    // the items' pictures in the list and small-icon styles; forgotten when
+    // the list goes.
     TCustomImageList* SmallImages() const { return FSmallImages; }
     void SetSmallImages(TCustomImageList* value);
+    // Not owned: the items' pictures in icon style; forgotten when the list goes.
+    TCustomImageList* LargeImages() const { return FLargeImages; }
+    void SetLargeImages(TCustomImageList* value);
     // Owner-data mode: Items().SetCount gives the number of rows and OnData
     // fills a row when it is painted or read. Switching either way empties the list.
     bool OwnerData() const { return FItems.FOwnerData; }
@@ -208,6 +223,7 @@ private:
     bool FMultiSelect = false;
     bool FShowColumnHeaders = true;
     TCustomImageList* FSmallImages = nullptr;
+    TCustomImageList* FLargeImages = nullptr;
     std::unique_ptr<TImpl> FImpl;
     std::unique_ptr<THeaderWindow> FHeader;
 };

@@ -13,6 +13,7 @@
 #include "platform/gui/graphics/ImageList.h"
 #include "skin/controls/qlSkinListView.h"
 #include "tests/skin/SyntheticSkin.h"
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -48,11 +49,12 @@ protected:
         list->Synchronize();
     }
     int Top() { return int(list->Perform(LVM_GETTOPINDEX)); }
-    int RowHeight() {
+    TRect ItemBounds(int index) {
         TRect r;
         r.Left = LVIR_BOUNDS;
-        return list->Perform(LVM_GETITEMRECT, 0, LPARAM(&r)) ? r.Height() : 0;
+        return list->Perform(LVM_GETITEMRECT, WPARAM(index), LPARAM(&r)) ? r : TRect{};
     }
+    int RowHeight() { return ItemBounds(0).Height(); }
 
     TForm* form = nullptr;
     TqlSkinCustomListView* list = nullptr;
@@ -67,15 +69,15 @@ TEST_F(SkinListView, BarsFollowTheViewStyle) {
         int rows;
         bool vertical;
     };
-    // In icon styles the range must exceed the view's 200 pixels.
+    // In icon styles the grid must be taller than the view's 200 pixels.
     const Case cases[] = {
         {"report, a few rows", TViewStyle::vsReport, 3, false},
         {"report, more rows than a page", TViewStyle::vsReport, 1000, true},
         {"list, a few rows", TViewStyle::vsList, 3, false},
         {"list, many rows: never the vertical bar", TViewStyle::vsList, 1000, false},
-        {"icons inside the view's height", TViewStyle::vsIcon, 150, false},
+        {"icons inside the view's height", TViewStyle::vsIcon, 3, false},
         {"icons beyond the view's height", TViewStyle::vsIcon, 1000, true},
-        {"small icons inside the view's height", TViewStyle::vsSmallIcon, 150, false},
+        {"small icons inside the view's height", TViewStyle::vsSmallIcon, 3, false},
         {"small icons beyond the view's height", TViewStyle::vsSmallIcon, 1000, true},
     };
     for (const Case& c : cases) {
@@ -123,6 +125,96 @@ TEST_F(SkinListView, TheReportViewPagesByWholeRows) {
     list->Perform(WM_VSCROLL, MakeScrollWParam(SB_LINEDOWN, 0));
     Settle();
     EXPECT_EQ(v->Position(), 701);
+}
+
+// In list style the items run down columns: the horizontal bar counts columns
+// and moves the view by whole columns, and the view's own scrolling moves it.
+TEST_F(SkinListView, TheListStyleScrollsByColumns) {
+    list->ViewStyle = TViewStyle::vsList;
+    list->Items().SetCount(1000);
+    Settle();
+    const TRect first = ItemBounds(0);
+    ASSERT_GT(first.Width(), 0);
+    int perColumn = 1;
+    while (perColumn < 1000 && ItemBounds(perColumn).Left == first.Left) ++perColumn;
+    ASSERT_GT(perColumn, 1);
+    ASSERT_LT(perColumn, 1000) << "the items never leave the first column";
+    EXPECT_EQ(ItemBounds(perColumn - 1).Top, first.Top + (perColumn - 1) * first.Height());
+    EXPECT_EQ(ItemBounds(perColumn).Left, first.Right);
+    EXPECT_EQ(ItemBounds(perColumn).Top, first.Top);
+    const int columns = (1000 + perColumn - 1) / perColumn, page = list->Width() / first.Width();
+    EXPECT_FALSE(v->Visible());
+    ASSERT_TRUE(h->Visible());
+    EXPECT_EQ(h->Max(), columns - 1);
+    EXPECT_EQ(h->PageSize(), page);
+    // Whole columns in the view: its frame may leave one fewer than the bar's page.
+    const int perPage = int(list->Perform(LVM_GETCOUNTPERPAGE));
+    EXPECT_EQ(perPage % perColumn, 0);
+    EXPECT_GE(perPage / perColumn, page - 1);
+    EXPECT_LE(perPage / perColumn, page);
+
+    struct Step {
+        const char* name;
+        int position;
+    };
+    const Step steps[] = {
+        {"a column right", 1}, {"three more", 4}, {"back one", 3}, {"to the last page", columns - page}};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        h->SetPosition(s.position);
+        EXPECT_EQ(Top(), s.position * perColumn);
+        EXPECT_EQ(ItemBounds(0).Left, first.Left - s.position * first.Width());
+        Settle();
+        EXPECT_EQ(h->Position(), s.position);
+    }
+    list->Perform(WM_HSCROLL, MakeScrollWParam(SB_LEFT, 0));
+    Settle();
+    EXPECT_EQ(h->Position(), 0);
+    EXPECT_EQ(ItemBounds(0).Left, first.Left);
+
+    // For a person to look at: the view two columns on, its bar under it.
+    h->SetBounds(list->Left(), list->Top() + list->Height(), list->Width(), 17);
+    h->SetPosition(2);
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("SkinListViewListStyle.png")));
+}
+
+// In icon styles the items stand in rows of a grid, scrolled by pixels.
+TEST_F(SkinListView, IconStylesLayTheItemsInAGridScrolledByPixels) {
+    TCustomImageList large(32, 32), small(16, 16);
+    list->SetLargeImages(&large);
+    list->SetSmallImages(&small);
+    for (TViewStyle style : {TViewStyle::vsIcon, TViewStyle::vsSmallIcon}) {
+        SCOPED_TRACE(style == TViewStyle::vsIcon ? "icons" : "small icons");
+        list->ViewStyle = style;
+        list->Items().SetCount(200);
+        Settle();
+        const TRect first = ItemBounds(0), second = ItemBounds(1);
+        EXPECT_EQ(second.Top, first.Top);
+        EXPECT_EQ(second.Left, first.Right);
+        int perRow = 1;
+        while (perRow < 200 && ItemBounds(perRow).Top == first.Top) ++perRow;
+        ASSERT_LT(perRow, 200);
+        EXPECT_EQ(ItemBounds(perRow).Left, first.Left);
+        EXPECT_EQ(ItemBounds(perRow).Top, first.Bottom);
+        if (style == TViewStyle::vsIcon) {
+            EXPECT_GE(first.Height(), 32 + list->Canvas().TextHeight("0"));
+        } else {
+            EXPECT_GE(first.Width(), 16 + list->Canvas().TextWidth("row 199"));
+        }
+        const int rows = (200 + perRow - 1) / perRow;
+        ASSERT_TRUE(v->Visible());
+        EXPECT_FALSE(h->Visible());
+        EXPECT_EQ(v->Max() + 1, rows * first.Height());
+        for (int position : {10, 10 + first.Height(), 0}) {
+            SCOPED_TRACE(position);
+            v->SetPosition(position);
+            EXPECT_EQ(ItemBounds(0).Top, first.Top - position);
+            Settle();
+            EXPECT_EQ(v->Position(), position);
+        }
+    }
+    list->SetLargeImages(nullptr);
+    list->SetSmallImages(nullptr);
 }
 
 TEST_F(SkinListView, TheHeaderIsTakenOverEachTimeItIsMade) {

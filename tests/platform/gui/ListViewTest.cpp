@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTreeView>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <cmath>
 #include <set>
@@ -19,6 +20,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/ListView.h"
+#include "platform/gui/graphics/ImageList.h"
 #include "platform/gui/Menus.h"
 #include "tests/support/Pictures.h"
 
@@ -591,6 +593,166 @@ TEST_F(ListViewTest, ContentWidthIsTheShapedWidthOfTheWidestCell) {
     cellFont.SetName("Arial");
     const QFontMetricsF metrics(cellFont.ToQFont());
     EXPECT_EQ(list->ContentWidth(2) - margins, int(std::ceil(metrics.horizontalAdvance("1111.1111"))));
+}
+
+// List style runs the items down columns, icon styles lay them out in rows
+// of a grid; clicks and keys follow the layout shown, and the report view
+// comes back as it was.
+TEST_F(ListViewTest, ListAndIconStylesLayOutTheItemsAndFollowClicksAndKeys) {
+    const TColor iconColour = RGB(0x10, 0xE0, 0x10);
+    TCustomImageList large(32, 32), small(16, 16);
+    TBitmap glyph(32, 32);
+    glyph.Canvas().Brush().Color = iconColour;
+    glyph.Canvas().FillRect(Rect(0, 0, 32, 32));
+    large.AddMasked(glyph, clNone);
+    small.AddMasked(glyph, clNone);
+    list->SetLargeImages(&large);
+    list->SetSmallImages(&small);
+    for (int i = 0; i < 40; ++i) {
+        TListItem* item = list->Items().Add();
+        item->Caption = (i % 3 ? "word" : "#tag") + IntToStr(i);
+        item->ImageIndex = 0;
+    }
+    const TRect reportRow = list->ItemRect(1);
+    QTreeView* view = ViewOf(list);
+    QWidget* viewport = view->viewport();
+    auto press = [&](Qt::Key key) {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(view, &e);
+        return list->ItemFocused() ? list->ItemFocused()->Index() : -1;
+    };
+
+    list->ViewStyle = TViewStyle::vsList;
+    EXPECT_TRUE(view->header()->isHidden());
+    const TRect first = list->ItemRect(0);
+    int perColumn = 1;
+    while (perColumn < 40 && list->ItemRect(perColumn).Left == first.Left) ++perColumn;
+    ASSERT_GT(perColumn, 1);
+    ASSERT_LT(perColumn, 40);
+    EXPECT_EQ(list->ItemRect(perColumn), Rect(first.Right, first.Top, first.Right + first.Width(), first.Bottom));
+    EXPECT_LT(first.Width(), reportRow.Width()) << "a cell, not a row across the columns";
+    Click(viewport, RowPoint(list, perColumn + 1));
+    EXPECT_EQ(SelectedRows(list), IntToStr(perColumn + 1));
+    EXPECT_EQ(press(Qt::Key_Left), 1);
+    EXPECT_EQ(press(Qt::Key_Down), 2);
+    EXPECT_EQ(press(Qt::Key_Right), perColumn + 2);
+    EXPECT_EQ(SelectedRows(list), IntToStr(perColumn + 2));
+    Click(viewport, RowPoint(list, 2 * perColumn), Qt::ShiftModifier);
+    EXPECT_EQ(list->SelCount(), perColumn - 1);
+    list->Items()[3]->SetSelected(true);
+    // The custom-draw colours reach the caption of an item that is not selected.
+    const TColor back = RGB(0xFE, 0xF5, 0xA0), blue = RGB(0, 0, 0xFF);
+    list->OnCustomDrawItem = [&](TObject*, TListItem* item, bool&) {
+        if (item->Index() != 0) return;
+        list->Canvas().Brush().Color = back;
+        list->Canvas().Font().SetColor(blue);
+    };
+    TBitmap shot(list->Width(), list->Height());
+    list->PaintTo(shot.Canvas(), 0, 0);
+    int backs = 0, blues = 0;
+    for (int y = first.Top; y < first.Bottom; ++y)
+        for (int x = first.Left; x < first.Right; ++x) {
+            backs += shot.Pixel(x, y) == back;
+            blues += shot.Pixel(x, y) == blue;
+        }
+    EXPECT_GT(backs, 0);
+    EXPECT_GT(blues, 0);
+    list->OnCustomDrawItem = nullptr;
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("ListViewListStyle.png")));
+    list->ClearSelection();
+    list->SetItemFocused(list->Items()[0]);
+
+    list->ViewStyle = TViewStyle::vsIcon;
+    const TRect cell = list->ItemRect(0);
+    int perRow = 1;
+    while (perRow < 40 && list->ItemRect(perRow).Top == cell.Top) ++perRow;
+    ASSERT_GT(perRow, 1);
+    ASSERT_LT(perRow, 40);
+    EXPECT_EQ(list->ItemRect(1), Rect(cell.Right, cell.Top, cell.Right + cell.Width(), cell.Bottom));
+    EXPECT_EQ(list->ItemRect(perRow), Rect(cell.Left, cell.Bottom, cell.Right, cell.Bottom + cell.Height()));
+    list->Items()[perRow + 1]->SetSelected(true);
+    list->SetItemFocused(list->Items()[perRow + 1]);
+    TBitmap picture(list->Width(), list->Height());
+    list->PaintTo(picture.Canvas(), 0, 0);
+    // The icon stands centred at the top of its cell, the caption's ink below it.
+    const int left = cell.Right, right = cell.Right + cell.Width(), middle = (left + right) / 2;
+    int top = cell.Top;
+    while (top < cell.Bottom && picture.Pixel(middle, top) != iconColour) ++top;
+    ASSERT_LT(top, cell.Top + 8);
+    EXPECT_EQ(picture.Pixel(middle, top + 31), iconColour);
+    EXPECT_NE(picture.Pixel(middle, top + 32), iconColour);
+    EXPECT_EQ(picture.Pixel(middle - 16, top + 16), iconColour);
+    EXPECT_NE(picture.Pixel(middle - 17, top + 16), iconColour);
+    int ink = 0;
+    for (int y = top + 32; y < cell.Bottom; ++y)
+        for (int x = left; x < right; ++x) ink += picture.Pixel(x, y) == ColorToRGB(clWindowText);
+    EXPECT_GT(ink, 0);
+    EXPECT_EQ(press(Qt::Key_Down), 2 * perRow + 1);
+    EXPECT_EQ(press(Qt::Key_Right), 2 * perRow + 2);
+    EXPECT_TRUE(form->SaveScreenshot(PicturePath("ListViewIconStyle.png")));
+
+    list->ViewStyle = TViewStyle::vsReport;
+    EXPECT_FALSE(view->header()->isHidden());
+    EXPECT_EQ(list->ItemRect(1), reportRow);
+    list->SetLargeImages(nullptr);
+    list->SetSmallImages(nullptr);
+}
+
+// The list and icon styles show the captions of a list that has no columns;
+// its first column, added later, is the captions' in the report view.
+TEST(ListViewStyles, AListWithoutColumnsShowsItsCaptions) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* list = new TListView(&form);
+    list->SetParent(&form);
+    list->SetBounds(0, 0, 280, 180);
+    form.SetVisible(true);
+    for (const char* caption : {"alpha", "beta", "gamma"}) list->Items().Add()->Caption = caption;
+    QTreeView* view = ViewOf(list);
+    list->ViewStyle = TViewStyle::vsSmallIcon;
+    EXPECT_EQ(view->model()->columnCount(), 1);
+    Click(view->viewport(), RowPoint(list, 1));
+    EXPECT_EQ(SelectedRows(list), "1");
+    EXPECT_EQ(QtSelectedRows(list), "1");
+    // An item added shows at the next paint, before anything else asks where it is.
+    list->Items().Add()->Caption = "delta";
+    TBitmap picture(list->Width(), list->Height());
+    list->PaintTo(picture.Canvas(), 0, 0);
+    for (int row : {0, 3}) {
+        SCOPED_TRACE(row);
+        const TRect cell = list->ItemRect(row);
+        int ink = 0;
+        for (int y = cell.Top; y < cell.Bottom; ++y)
+            for (int x = cell.Left; x < cell.Right; ++x) ink += picture.Pixel(x, y) == ColorToRGB(clWindowText);
+        EXPECT_GT(ink, 0);
+    }
+
+    list->ViewStyle = TViewStyle::vsReport;
+    EXPECT_EQ(view->model()->columnCount(), 0);
+    EXPECT_EQ(SelectedRows(list), "1");
+    list->ViewStyle = TViewStyle::vsList;
+    list->AddColumn("Name", 100);
+    EXPECT_EQ(view->model()->columnCount(), 1);
+    list->ViewStyle = TViewStyle::vsReport;
+    EXPECT_EQ(view->model()->columnCount(), 1);
+    EXPECT_EQ(view->model()->headerData(0, Qt::Horizontal).toString(), "Name");
+    EXPECT_EQ(view->model()->index(3, 0).data().toString(), "delta");
+    EXPECT_EQ(QtSelectedRows(list), "1");
+}
+
+TEST_F(ListViewTest, TheWheelTurnsTheColumnsInListStyle) {
+    for (int i = 0; i < 300; ++i) list->Items().Add()->Caption = IntToStr(i);
+    list->ViewStyle = TViewStyle::vsList;
+    QWidget* viewport = ViewOf(list)->viewport();
+    const QPoint at = viewport->rect().center();
+    QWheelEvent down(QPointF(at), viewport->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &down);
+    const int top = list->TopIndex();
+    EXPECT_GT(top, 0);
+    // The first item shown heads the first column in view.
+    EXPECT_EQ(list->ItemRect(top).Left, viewport->geometry().left());
+    EXPECT_EQ(list->ItemRect(top).Top, viewport->geometry().top());
 }
 
 TEST_F(ListViewTest, RightClickSelectsTheRowAndOpensThePopupMenu) {
