@@ -163,16 +163,12 @@ void TqlSkinGeometry::BuildStateFace(TBitmap& B, const TRect& Face, int W, int H
 
 bool TqlSkinGeometry::BuildPartFace(TBitmap& Dest, const TRect& Face) const {
     if (!Picture || ResizeMode < 0) return false;
-    if (!RectIsEmpty(ClRect)) {
+    if (!RectIsEmpty(ClRect))
         BuildNinePartSized(Dest, *Picture, Face, ClRect, true);
-        return true;
-    }
-    if (ResizeMode == 0) {
+    else if (ResizeMode == 2 || ResizeMode == 3)
+        BuildThreePartSized(Dest, Face);
+    else
         Dest.Canvas().CopyRect(Rect(0, 0, Dest.Width(), Dest.Height()), *Picture, Face);
-        return true;
-    }
-    if (ResizeMode == 1) return false;
-    BuildThreePartSized(Dest, Face);
     return true;
 }
 

@@ -89,9 +89,9 @@ public:
     // is nine-part), else built to fit W x H (see BuildFreeFace).
     void BuildStateFace(TBitmap& Bitmap, const TRect& Face, int W, int H, bool UseSkinSize) const;
     // A part of a split face, state rectangle Face built at Dest's size by the
-    // sized nine-part builder; without a client rectangle a fixed-size face is
-    // stretched whole and a three-part one built by its three-part builder.
-    // False when nothing could be built (no picture, nine-part without a client).
+    // sized nine-part builder. Without a client rectangle to cut by, a
+    // three-part face is built by its three-part builder and any other is
+    // stretched whole. False when there is nothing to build from.
     bool BuildPartFace(TBitmap& Dest, const TRect& Face) const;
     // The geometry of a descriptor other than the control's own.
     static TqlSkinGeometry Of(const TqlDataSkinCustomControl& D, const TqlSkinData& Skin);

@@ -391,32 +391,37 @@ TEST_F(MenuButtonFaces, EveryPartKeepsTheBordersOfItsFace) {
                                       {47, 20, kEdge},  {48, 20, kNormal}, {57, 20, kEdge}};
     const std::vector<Probe> vertical = {{30, 2, kEdge}, {30, 3, kNormal}, {30, 21, kNormal}, {30, 22, kEdge},
                                          {7, 20, kEdge}, {10, 20, kNormal}, {49, 20, kNormal}, {53, 20, kEdge}};
-    const auto cut = [&](TPoint lt, TPoint rt, TPoint lb, TRect client) {
+    // Stretched whole from 20 x 20, the side borders are 9 wide.
+    const std::vector<Probe> stretched = {{8, 20, kEdge}, {9, 20, kNormal}, {50, 20, kNormal}, {51, 20, kEdge}};
+    const auto cut = [&](TPoint lt, TPoint rt, TPoint lb, TPoint rb, TRect client) {
         for (auto& item : skin->Data->CtrlList)
             if (auto* d = dynamic_cast<TqlDataSkinMenuButtonControl*>(item.get())) {
                 d->LTPoint = lt;
                 d->RTPoint = rt;
                 d->LBPoint = lb;
-                d->RBPoint = TPoint{0, 0};
+                d->RBPoint = rb;
                 d->ClientRect = client;
             }
     };
     struct Case {
         const char* name;
-        TPoint lt, rt, lb;
+        TPoint lt, rt, lb, rb;
         TRect client;
         bool track;
         const std::vector<Probe>& probes;
     } cases[] = {
-        {"fixed size with a client, whole", {0, 0}, {0, 0}, {0, 0}, Rect(3, 3, 17, 17), false, nine},
-        {"fixed size with a client, split", {0, 0}, {0, 0}, {0, 0}, Rect(3, 3, 17, 17), true, split},
-        {"horizontal three-part, whole", {5, 0}, {15, 0}, {0, 0}, TRect{}, false, horizontal},
-        {"horizontal three-part, split", {5, 0}, {15, 0}, {0, 0}, TRect{}, true, split},
-        {"vertical three-part, whole", {0, 5}, {0, 0}, {0, 15}, TRect{}, false, vertical},
+        {"fixed size with a client, whole", {}, {}, {}, {}, Rect(3, 3, 17, 17), false, nine},
+        {"fixed size with a client, split", {}, {}, {}, {}, Rect(3, 3, 17, 17), true, split},
+        {"horizontal three-part, whole", {5, 0}, {15, 0}, {}, {}, TRect{}, false, horizontal},
+        {"horizontal three-part, split", {5, 0}, {15, 0}, {}, {}, TRect{}, true, split},
+        {"vertical three-part, whole", {0, 5}, {}, {0, 15}, {}, TRect{}, false, vertical},
+        // Nothing to cut by: the whole state rectangle is stretched.
+        {"fixed size without a client, whole", {}, {}, {}, {}, TRect{}, false, stretched},
+        {"nine-part without a client, whole", {5, 5}, {15, 5}, {5, 15}, {15, 15}, TRect{}, false, stretched},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        cut(c.lt, c.rt, c.lb, c.client);
+        cut(c.lt, c.rt, c.lb, c.rb, c.client);
         TqlSkinMenuSpeedButton* b = AddMenuButton("toolbutton", c.track);
         ASSERT_EQ(b->Width(), 60);
         ASSERT_EQ(b->Height(), 25);
@@ -428,7 +433,7 @@ TEST_F(MenuButtonFaces, EveryPartKeepsTheBordersOfItsFace) {
         delete b;
     }
     // New style: the three-part track strip without a client is drawn too.
-    cut({5, 0}, {15, 0}, {0, 0}, TRect{});
+    cut({5, 0}, {15, 0}, {}, {}, TRect{});
     for (Press press : {Press::Hover, Press::Track}) {
         SCOPED_TRACE(int(press));
         TqlSkinMenuSpeedButton* b = AddMenuButton("toolmenubutton", true);
