@@ -86,7 +86,9 @@ public:
     // Builds the skinned image at W x H with Face in place of SkinRect.
     void BuildFace(TBitmap& Bitmap, const TRect& Face, int W, int H, bool DrawClient) const;
     // A button face: the skin's own way while it decides the size (or the skin
-    // is nine-part), else built to fit W x H (see BuildFreeFace).
+    // is nine-part), else built to fit W x H: a fixed-size face stretched, a
+    // three-part one by the sized nine-part builder, or by its three-part
+    // builder when it has no client rectangle to cut by.
     void BuildStateFace(TBitmap& Bitmap, const TRect& Face, int W, int H, bool UseSkinSize) const;
     // A part of a split face, state rectangle Face built at Dest's size by the
     // sized nine-part builder. Without a client rectangle to cut by, a

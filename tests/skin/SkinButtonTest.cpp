@@ -379,8 +379,8 @@ TEST_F(SkinButton, ACommandWhileAPressTakesTheFocusIsDropped) {
         int clicks;
     };
     const Case cases[] = {
-        {"press and release on an unfocused button", [](CommandedButton* b) { Do(b, Step::Press), Do(b, Step::Release); },
-         1},
+        {"press and release on an unfocused button",
+         [](CommandedButton* b) { Do(b, Step::Press), Do(b, Step::Release); }, 1},
         {"double click", [](CommandedButton* b) { b->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)); }, 0},
         {"focus given by the program", [](CommandedButton* b) { b->SetFocus(); }, 1},
         {"command on the focused button", [](CommandedButton* b) { b->SetFocus(), b->Command(); }, 2},
