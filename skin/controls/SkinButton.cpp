@@ -103,9 +103,7 @@ void TqlSkinButton::Click() {
     TqlSkinCustomControl::Click();
 }
 
-bool TqlSkinButton::IsFocusedButton() const {
-    return FCanFocused && HoldsFocus(*this);
-}
+bool TqlSkinButton::IsFocusedButton() const { return FCanFocused && Focused(); }
 
 bool TqlSkinButton::CanAnimate() const {
     return FIndex != -1 && EffectsEnabled() && !RectIsEmpty(FLook.AnimateSkinRect);
@@ -182,7 +180,7 @@ void TqlSkinButton::DrawStateImage(TBitmap& B, const TRect& R, bool AActive, boo
     SelectButtonFont(C, FLook, UseSkinFont, DefaultFont(), SkinData());
     const bool enabled = EffectivelyEnabled();
     C.Font().SetColor(FLook.TextColor(enabled, AActive, ADown, UseSkinFontColor, DefaultFont().Color()));
-    if (FLook.ShowFocus && Focused()) {
+    if (FLook.ShowFocus && IsFocusedButton()) {
         C.Brush().Style = TBrushStyle::bsSolid;
         C.Brush().Color = SkinData()->SkinColors.cBtnFace;
         C.DrawFocusRect(NewClRect);
@@ -221,6 +219,9 @@ void TqlSkinButton::CreateControlDefaultImage(TBitmap& B) {
 }
 
 void TqlSkinButton::WndProc(TMessage& M) {
+    // A command that arrives while a press takes the focus is the focus
+    // change's, not a second click.
+    if (FClickFocus.Drops(M)) return;
     if (FCanFocused) {
         const bool space = M.WParam == VK_SPACE;
         if (M.Msg == WM_KEYDOWN && space) {
@@ -250,10 +251,9 @@ void TqlSkinButton::WndProc(TMessage& M) {
             M.Result = 1;
             return;
         }
-        if ((M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && !IsFocusedButton() && CanFocus()) {
-            SetFocus();
-            if (!IsFocusedButton()) return;
-        }
+        if ((M.Msg == WM_LBUTTONDOWN || M.Msg == WM_LBUTTONDBLCLK) && !HoldsFormFocus() && CanFocus() &&
+            !FClickFocus.Take(*this, [this] { return HoldsFormFocus(); }))
+            return;
     }
     TqlSkinCustomControl::WndProc(M);
 }

@@ -91,7 +91,11 @@ private:
     bool CanAnimate() const override;
     bool KeepsFocusedFace() const override { return IsFocusedButton(); }
 
+    // Has the focus: the focused face and the focus rectangle go together,
+    // and neither shows while the window is inactive.
     bool IsFocusedButton() const;
+    // The form's focus is here, its window active or not: a press need not take it.
+    bool HoldsFormFocus() const { return FCanFocused && HoldsFocus(*this); }
     bool ShowsDown() const;
     int GetGlyphNum(bool ADown, bool AActive) const;
     void DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool Down, bool Enabled, int GlyphNum);
@@ -110,5 +114,5 @@ private:
     bool FDefault = false;
     bool FActive = false;
     bool FSpacePressed = false;
-    bool FClicksDisabled = false;
+    TqlClickFocus FClickFocus;
 };

@@ -78,11 +78,19 @@ void TqlSkinGeometry::CopyGeometry(const TqlDataSkinCustomControl& D, const TqlS
     BottomStretch = D.BottomStretch;
     Picture = SkinPicture(Skin, D.PictureIndex);
     ResizeMode = GetResizeMode();
+    FCopied = true;
 }
 
 void TqlSkinGeometry::ClearGeometry() {
     Picture = nullptr;
     ResizeMode = 0;
+    FCopied = false;
+}
+
+TqlSkinGeometry TqlSkinGeometry::Of(const TqlDataSkinCustomControl& D, const TqlSkinData& Skin) {
+    TqlSkinGeometry G;
+    G.CopyGeometry(D, Skin);
+    return G;
 }
 
 void TqlSkinGeometry::CalcGeometry(int& W, int& H, bool Skinned) {
@@ -110,7 +118,8 @@ void TqlSkinGeometry::CalcGeometry(int& W, int& H, bool Skinned) {
             NewClRect.Bottom += dy;
             break;
         case 0:
-            if (Skinned) {
+            // Only a skin rectangle that was copied decides the size.
+            if (Skinned && FCopied) {
                 W = WidthOfRect(SkinRect);
                 H = HeightOfRect(SkinRect);
             }
@@ -146,8 +155,31 @@ void TqlSkinGeometry::BuildStateFace(TBitmap& B, const TRect& Face, int W, int H
         BuildFace(B, Face, W, H, true);
     else if (Picture && ResizeMode == 0)
         B.Canvas().CopyRect(Rect(0, 0, W, H), *Picture, Face);
+    else if (Picture && (ResizeMode == 2 || ResizeMode == 3) && RectIsEmpty(ClRect))
+        BuildThreePartSized(B, Face);
     else if (Picture && (ResizeMode == 2 || ResizeMode == 3))
         BuildNinePartSized(B, *Picture, Face, ClRect, true);
+}
+
+bool TqlSkinGeometry::BuildPartFace(TBitmap& Dest, const TRect& Face) const {
+    if (!Picture || ResizeMode < 0) return false;
+    if (!RectIsEmpty(ClRect))
+        BuildNinePartSized(Dest, *Picture, Face, ClRect, true);
+    else if (ResizeMode == 2 || ResizeMode == 3)
+        BuildThreePartSized(Dest, Face);
+    else
+        Dest.Canvas().CopyRect(Rect(0, 0, Dest.Width(), Dest.Height()), *Picture, Face);
+    return true;
+}
+
+void TqlSkinGeometry::BuildThreePartSized(TBitmap& Dest, const TRect& Face) const {
+    const int W = Dest.Width(), H = Dest.Height();
+    TBitmap strip;
+    if (ResizeMode == 2)
+        BuildHThreePart(LTPoint.X, WidthOfRect(SkinRect) - RTPoint.X, strip, *Picture, Face, W, H, StretchEffect);
+    else
+        BuildVThreePart(LTPoint.Y, HeightOfRect(SkinRect) - LBPoint.Y, strip, *Picture, Face, W, H, StretchEffect);
+    Dest.Canvas().StretchDraw(Rect(0, 0, W, H), strip);
 }
 
 TBitmap TqlSkinGeometry::ClientPiece() const {

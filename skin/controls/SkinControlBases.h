@@ -86,8 +86,17 @@ public:
     // Builds the skinned image at W x H with Face in place of SkinRect.
     void BuildFace(TBitmap& Bitmap, const TRect& Face, int W, int H, bool DrawClient) const;
     // A button face: the skin's own way while it decides the size (or the skin
-    // is nine-part), else the face stretched to fit W x H.
+    // is nine-part), else built to fit W x H: a fixed-size face stretched, a
+    // three-part one by the sized nine-part builder, or by its three-part
+    // builder when it has no client rectangle to cut by.
     void BuildStateFace(TBitmap& Bitmap, const TRect& Face, int W, int H, bool UseSkinSize) const;
+    // A part of a split face, state rectangle Face built at Dest's size by the
+    // sized nine-part builder. Without a client rectangle to cut by, a
+    // three-part face is built by its three-part builder and any other is
+    // stretched whole. False when there is nothing to build from.
+    bool BuildPartFace(TBitmap& Dest, const TRect& Face) const;
+    // The geometry of a descriptor other than the control's own.
+    static TqlSkinGeometry Of(const TqlDataSkinCustomControl& D, const TqlSkinData& Skin);
     // Without the skin's size the client area follows the size asked.
     void CalcFreeSize(int W, int H);
     TRect MapRectToSize(const TRect& R, int W, int H) const;
@@ -96,6 +105,8 @@ public:
 
 protected:
     void CopyGeometry(const TqlDataSkinCustomControl& D, const TqlSkinData& Skin);
+    // A descriptor of another class has no geometry: nothing to draw, and the
+    // control keeps whatever size it is given.
     void ClearGeometry();
 
     TPoint LTPoint, RTPoint, LBPoint, RBPoint;
@@ -107,6 +118,13 @@ protected:
     bool StretchEffect = false;
     int StretchType = 0;
     bool LeftStretch = false, TopStretch = false, RightStretch = false, BottomStretch = false;
+
+private:
+    // A three-part face at Dest's size: its ends kept along the cut, the whole
+    // strip stretched across it.
+    void BuildThreePartSized(TBitmap& Dest, const TRect& Face) const;
+    // The geometry was copied from a custom-control descriptor.
+    bool FCopied = false;
 };
 
 // What both bases do with a skin data component and a descriptor name.

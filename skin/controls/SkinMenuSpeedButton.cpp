@@ -157,20 +157,11 @@ TRect TqlSkinMenuSpeedButton::MainRect() const {
     return Rect(0, 0, Width(), track.Top);
 }
 
-// A fixed-size descriptor has no client rectangle to cut its picture by: its
-// state rectangle is the part. A part that cannot be built is not drawn, so
-// no blank bitmap covers the face.
-void TqlSkinMenuSpeedButton::BuildPart(TBitmap& B, const TRect& Area, const TBitmap& Source, const TRect& Face,
-                                       const TRect& Client, int Mode) const {
-    if (RectIsEmpty(Area) || RectIsEmpty(Face) || Mode < 0) return;
-    if (Mode == 0) {
-        B.Canvas().CopyRect(Area, Source, Face);
-        return;
-    }
-    if (RectIsEmpty(Client)) return;
+// A part that cannot be built is not drawn, so no blank bitmap covers the face.
+void TqlSkinMenuSpeedButton::BuildPart(TBitmap& B, const TRect& Area, const TqlSkinGeometry& Cut, const TRect& Face) {
+    if (RectIsEmpty(Area) || RectIsEmpty(Face)) return;
     TBitmap part(WidthOfRect(Area), HeightOfRect(Area));
-    BuildNinePartSized(part, Source, Face, Client, true);
-    B.Canvas().Draw(Area.Left, Area.Top, part);
+    if (Cut.BuildPartFace(part, Face)) B.Canvas().Draw(Area.Left, Area.Top, part);
 }
 
 void TqlSkinMenuSpeedButton::DrawMark(TCanvas& C, const TRect& Area, const TRect& Marker, TColor ArrowColor) const {
@@ -197,16 +188,16 @@ void TqlSkinMenuSpeedButton::DrawOwnLayout(TBitmap& B, const TRect& R, bool AAct
     const TRect track = TrackRect(), main = MainRect(), all = Rect(0, 0, Width(), Height());
     if (FTrackButtonMode) {
         const bool tracking = FMenuTracking;
-        BuildPart(B, main, *Picture, tracking ? active : ADown ? down : AActive ? active : R, ClRect, ResizeMode);
-        BuildPart(B, track, *Picture, tracking || ADown ? down : AActive ? active : R, ClRect, ResizeMode);
+        BuildPart(B, main, *this, tracking ? active : ADown ? down : AActive ? active : R);
+        BuildPart(B, track, *this, tracking || ADown ? down : AActive ? active : R);
     } else {
-        BuildPart(B, all, *Picture, R, ClRect, ResizeMode);
+        BuildPart(B, all, *this, R);
     }
     if (NewStyleFace()) DrawTrackStrip(B, AActive, ADown);
     const TRect marker = ADown ? FLook.MenuMarkerDownRect : AActive ? FLook.MenuMarkerActiveRect : FLook.MenuMarkerRect;
     DrawMark(B.Canvas(), track, marker, FLook.TextColor(EffectivelyEnabled(), AActive, ADown, UseSkinFontColor, clBtnText));
     NewClRect = main;
-    DrawGlyphAndCaption(B.Canvas(), main, ADown, AActive);
+    DrawGlyphAndCaption(B.Canvas(), main, ADown, AActive, ADown && AActive);
 }
 
 void TqlSkinMenuSpeedButton::DrawTrackStrip(TBitmap& B, bool AActive, bool ADown) {
@@ -216,13 +207,11 @@ void TqlSkinMenuSpeedButton::DrawTrackStrip(TBitmap& B, bool AActive, bool ADown
     const int i = skin.IndexOfControlData(bottom ? "htracktoolbutton" : "vtracktoolbutton");
     const auto* own = i >= 0 ? dynamic_cast<const TqlDataSkinButtonControl*>(skin.CtrlList[size_t(i)].get()) : nullptr;
     const auto* d = own ? own : dynamic_cast<const TqlDataSkinButtonControl*>(Descriptor());
-    const TBitmap* picture = d ? SkinPicture(skin, d->PictureIndex) : nullptr;
-    if (!picture) return;
+    if (!d) return;
     TqlButtonLook look;
     look.CopyFrom(*d);
     const TRect face = FMenuTracking || ADown ? look.DownSkinRect : look.ActiveSkinRect;
-    const int mode = ResizeModeOf(d->SkinRect, d->RTPoint, d->LBPoint, d->RBPoint);
-    BuildPart(B, TrackRect(), *picture, face, d->ClientRect, mode);
+    BuildPart(B, TrackRect(), TqlSkinGeometry::Of(*d, skin), face);
 }
 
 void TqlSkinMenuSpeedButton::DrawTransparentIdle(TCanvas& C) {
@@ -230,7 +219,7 @@ void TqlSkinMenuSpeedButton::DrawTransparentIdle(TCanvas& C) {
         TqlSkinSpeedButton::DrawTransparentIdle(C);
         return;
     }
-    DrawGlyphAndCaption(C, MainRect(), false, false);
+    DrawGlyphAndCaption(C, MainRect(), false, false, false);
     const bool flatMarker = FIndex != -1 && !RectIsEmpty(FLook.MenuMarkerFlatRect);
     DrawMark(C, TrackRect(), flatMarker ? FLook.MenuMarkerFlatRect : TRect{},
              EffectivelyEnabled() ? clBtnText : clBtnShadow);

@@ -65,9 +65,8 @@ private:
     // The face at R, the track part and the mark for the state; image and caption beside it.
     void DrawOwnLayout(TBitmap& B, const TRect& R, bool AActive, bool ADown);
     // Part of the face built at Area's size from state rectangle Face of a
-    // descriptor's picture, as the descriptor's resize mode Mode says.
-    void BuildPart(TBitmap& B, const TRect& Area, const TBitmap& Picture, const TRect& Face, const TRect& Client,
-                   int Mode) const;
+    // descriptor, cut as its geometry Cut says.
+    static void BuildPart(TBitmap& B, const TRect& Area, const TqlSkinGeometry& Cut, const TRect& Face);
     // The new style's track strip, from its own descriptor or the face's.
     void DrawTrackStrip(TBitmap& B, bool AActive, bool ADown);
     // The skin's menu marker for the state (or the plain arrow) centred in Area.

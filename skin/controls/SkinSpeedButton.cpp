@@ -158,10 +158,10 @@ void TqlSkinSpeedButton::Paint() {
 
 void TqlSkinSpeedButton::DrawButtonState(TBitmap& B, const TRect& R, bool AActive, bool ADown) {
     BuildStateFace(B, R, Width(), Height(), UseSkinSize);
-    DrawGlyphAndCaption(B.Canvas(), NewClRect, ADown, AActive);
+    DrawGlyphAndCaption(B.Canvas(), NewClRect, ADown, AActive, ADown && AActive);
 }
 
-void TqlSkinSpeedButton::DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool ADown, bool AActive) {
+void TqlSkinSpeedButton::DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool ADown, bool AActive, bool Pressed) {
     const bool enabled = EffectivelyEnabled();
     const bool skinned = FIndex != -1;
     SelectButtonFont(C, FLook, skinned && UseSkinFont, DefaultFont(), SkinData());
@@ -171,16 +171,15 @@ void TqlSkinSpeedButton::DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool AD
         C.Font().SetColor(clBtnShadow);
     C.Brush().Style = TBrushStyle::bsClear;
     std::string caption = FShowCaption ? Caption() : std::string();
-    const bool pressed = ADown && AActive;
     const TCustomImageList* images = nullptr;
     int index = -1;
     bool imageEnabled = enabled;
     if (ChooseImage(AActive, ADown, images, index, caption, imageEnabled))
-        DrawImageListGlyphCaption(C, R, FMargin, FSpacing, FLayout, caption, index, images, pressed, imageEnabled,
+        DrawImageListGlyphCaption(C, R, FMargin, FSpacing, FLayout, caption, index, images, Pressed, imageEnabled,
                                   false, clNone);
     else
         DrawBitmapGlyphCaption(C, R, FMargin, FSpacing, FLayout, caption, &FGlyph, FNumGlyphs,
-                               GlyphNumFor(FNumGlyphs, enabled, ADown, AActive), pressed, false, clNone);
+                               GlyphNumFor(FNumGlyphs, enabled, ADown, AActive), Pressed, false, clNone);
 }
 
 bool TqlSkinSpeedButton::ChooseImage(bool AActive, bool ADown, const TCustomImageList*& Images, int& Index,
@@ -223,7 +222,8 @@ void TqlSkinSpeedButton::CreateControlDefaultImage(TBitmap& B) {
         PaintParentBackground(this, C);
     else
         DrawPlainFace(C, R, TqlPlainFace::Flat);
-    DrawGlyphAndCaption(C, R, down, FPress.MouseIn);
+    // The down look is pressed whether or not the pointer is over it.
+    DrawGlyphAndCaption(C, R, down, FPress.MouseIn, down);
 }
 
 void TqlSkinSpeedButton::WndProc(TMessage& M) {

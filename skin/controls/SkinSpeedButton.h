@@ -75,9 +75,12 @@ protected:
     bool CanAnimate() const override;
     // Down and shown down: grouped, or with the pointer over it.
     bool ShowsDown() const { return FPress.Down && (GroupIndex != 0 || FPress.MouseIn); }
-    void DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool ADown, bool AActive);
+    // The image and the caption for the state; Pressed moves them as pressed.
+    void DrawGlyphAndCaption(TCanvas& C, const TRect& R, bool ADown, bool AActive, bool Pressed);
     // Idle and transparent: what shows over the parent's surface.
-    virtual void DrawTransparentIdle(TCanvas& C) { DrawGlyphAndCaption(C, Rect(0, 0, Width(), Height()), false, false); }
+    virtual void DrawTransparentIdle(TCanvas& C) {
+        DrawGlyphAndCaption(C, Rect(0, 0, Width(), Height()), false, false, false);
+    }
     // The image list and index drawn for the state when the glyph is empty:
     // the menu's, the tool bar's by state, or the button's own; Enabled is how
     // the image is drawn. False when none applies.

@@ -1,6 +1,7 @@
 // The main window's push buttons are drawn from the program's own skin, one
 // face per state; the states are also written as a picture to look at.
 
+#include <QApplication>
 #include <gtest/gtest.h>
 
 #include "app/Unit1.h"
@@ -15,6 +16,8 @@ protected:
         AppFixture::SetUp();
         form = app_->CreateForm<TForm1>();
         form->SetVisible(true);
+        // The focused face needs the focus, which only an active window gives.
+        QApplication::setActiveWindow(form->Widget());
     }
 
     static TBitmap Snapshot(TqlSkinButton* b) {

@@ -124,6 +124,60 @@ TEST_F(SkinBases, TheResizeModeDecidesWhichSidesFollowTheRequestedSize) {
     }
 }
 
+// A descriptor of another class has no skin rectangle to size the control by:
+// it keeps the size asked, whether it was skinned before or not.
+TEST_F(SkinBases, ADescriptorOfAnotherClassLeavesTheSizeAsked) {
+    skin->Add<TqlDataSkinBevel>("bevel");
+    struct Case {
+        const char* name;
+        bool windowed, skinnedBefore;
+    } cases[] = {
+        {"windowed, never skinned", true, false},
+        {"windowed, skinned before", true, true},
+        {"windowless, never skinned", false, false},
+        {"windowless, skinned before", false, true},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TControl* c = nullptr;
+        if (k.windowed) {
+            auto* w = new Framed(form);
+            w->SetParent(form);
+            c = w;
+        } else {
+            auto* g = new TqlGraphicSkinCustomControl(form);
+            g->SetSkinDataName("framed");
+            g->SetParent(form);
+            c = g;
+        }
+        auto rename = [&](const char* name) {
+            if (auto* w = dynamic_cast<Framed*>(c)) {
+                w->SetSkinDataName(name);
+                w->ChangeSkinData();
+            } else {
+                auto* g = static_cast<TqlGraphicSkinCustomControl*>(c);
+                g->SetSkinDataName(name);
+                g->ChangeSkinData();
+            }
+        };
+        if (k.skinnedBefore) {
+            // Fixed size: the skin decides, 30 x 30 whatever is asked.
+            auto& d = static_cast<TqlDataSkinCustomControl&>(*skin->Data->CtrlList[0]);
+            d.RTPoint = d.LBPoint = d.RBPoint = TPoint{0, 0};
+            c->SetBounds(0, 0, 50, 50);
+            ASSERT_EQ(c->Width(), 30);
+        }
+        rename("bevel");
+        c->SetBounds(0, 0, 40, 45);
+        EXPECT_EQ(c->Width(), 40);
+        EXPECT_EQ(c->Height(), 45);
+        rename("bevel");
+        EXPECT_EQ(c->Width(), 40);
+        delete c;
+        NinePart(static_cast<TqlDataSkinCustomControl&>(*skin->Data->CtrlList[0]), cells);
+    }
+}
+
 TEST_F(SkinBases, RectanglesOfTheSkinFollowTheCornerTheyLieIn) {
     auto* c = Add(50, 40);  // dx 20, dy 10
     struct Case {

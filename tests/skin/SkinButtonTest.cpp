@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/gui/Forms.h"
@@ -90,6 +91,39 @@ TEST_F(SkinButton, TakesTheSkinsSizeAndItsNormalFace) {
     EXPECT_EQ(Snapshot(*b).Pixel(190, 50), kNormal);
 }
 
+// Free of the skin's size, a three-part face without a client rectangle keeps
+// its ends and spreads its middle over the whole button.
+TEST_F(SkinButton, AThreePartFaceWithoutAClientFillsAFreeSize) {
+    constexpr TColor kEnd = 0x10A010;
+    TBitmap& faces = *skin->Data->ActivePictures[size_t(look->PictureIndex)];
+    struct Case {
+        const char* name;
+        TPoint lt, rt, lb;
+        TRect ends[2];
+        TPoint endProbes[2];
+    } cases[] = {
+        {"horizontal", {5, 0}, {15, 0}, {0, 0}, {Rect(0, 0, 5, 20), Rect(15, 0, 20, 20)}, {{2, 30}, {197, 30}}},
+        {"vertical", {0, 5}, {0, 0}, {0, 15}, {Rect(0, 0, 20, 5), Rect(0, 15, 20, 20)}, {{100, 2}, {100, 57}}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        FillRect(faces, Rect(0, 0, 20, 20), kNormal);
+        for (const TRect& end : k.ends) FillRect(faces, end, kEnd);
+        look->LTPoint = k.lt;
+        look->RTPoint = k.rt;
+        look->LBPoint = k.lb;
+        auto* b = Add();
+        b->UseSkinSize = false;
+        b->SetBounds(0, 0, 200, 60);
+        ASSERT_EQ(b->Width(), 200);
+        ASSERT_EQ(b->Height(), 60);
+        const TBitmap shot = Snapshot(*b);
+        EXPECT_EQ(shot.Pixel(100, 30), kNormal);
+        for (const TPoint& p : k.endProbes) EXPECT_EQ(shot.Pixel(p.X, p.Y), kEnd);
+        delete b;
+    }
+}
+
 TEST_F(SkinButton, MouseKeysAndFocusGiveClicksDownAndFace) {
     struct Expect {
         Step step;
@@ -120,6 +154,8 @@ TEST_F(SkinButton, MouseKeysAndFocusGiveClicksDownAndFace) {
           {Step::SpaceUp, 1, false, kFocused}}},
         {"disabled", {{Step::Enter, 0, false, kActive}, {Step::Disable, 0, false, kDisabled}}},
     };
+    // The focused face needs the focus, which only an active window gives.
+    QApplication::setActiveWindow(form->Widget());
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         clicks.clear();
@@ -275,6 +311,92 @@ TEST_F(SkinButton, HeldSpaceOnARepeatButtonRepeatsByTheClockNotByTheKeyboard) {
     EXPECT_EQ(clicks[b], 2);
     clock.Advance(1000);
     EXPECT_EQ(clicks[b], 2);
+}
+
+// The focused face and the focus rectangle both need the focus itself: once
+// the window is no longer the active one, the button shows neither.
+TEST_F(SkinButton, AnInactiveWindowShowsNeitherTheFocusedFaceNorTheRectangle) {
+    look->ShowFocus = true;
+    look->ClientRect = Rect(4, 4, 16, 16);
+    auto* b = Add();
+    QApplication::setActiveWindow(form->Widget());
+    b->SetFocus();
+    ASSERT_TRUE(b->Focused());
+    const auto rectangle = [](const TBitmap& shot) {
+        int marked = 0;
+        for (int x = 4; x < 16; ++x) marked += shot.Pixel(x, 4) != shot.Pixel(10, 10);
+        return marked;
+    };
+    TBitmap shot = Snapshot(*b);
+    EXPECT_EQ(shot.Pixel(1, 1), kFocused);
+    EXPECT_GT(rectangle(shot), 0);
+
+    TForm other(nullptr);
+    other.Show();
+    QApplication::setActiveWindow(other.Widget());
+    ASSERT_EQ(form->ActiveControl(), b);
+    ASSERT_FALSE(b->Focused());
+    shot = Snapshot(*b);
+    EXPECT_EQ(shot.Pixel(1, 1), kNormal);
+    EXPECT_EQ(rectangle(shot), 0);
+    // The pointer still lights it as in any window.
+    Do(b, Step::Enter);
+    EXPECT_EQ(Face(b), kActive);
+}
+
+// Sent a command on gaining the focus, as a native button is, and clicked by
+// it as a button standing for a native one would be.
+class CommandedButton : public TqlSkinButton {
+public:
+    using TqlSkinButton::TqlSkinButton;
+    void Command() {
+        TMessage m{CN_COMMAND, 0, 0, 0};
+        WndProc(m);
+    }
+
+protected:
+    void WMSetFocus(TMessage& M) override {
+        TqlSkinButton::WMSetFocus(M);
+        Command();
+    }
+    void Dispatch(TMessage& M) override {
+        if (M.Msg == CN_COMMAND) Click();
+        TqlSkinButton::Dispatch(M);
+    }
+};
+
+// Only the command that comes while a press makes the button take the focus
+// is dropped: the press and release click once. A command with the focus
+// already there, or with the focus given by the program, is not dropped.
+TEST_F(SkinButton, ACommandWhileAPressTakesTheFocusIsDropped) {
+    QApplication::setActiveWindow(form->Widget());
+    auto* field = new TCustomControl(form);
+    field->SetParent(form);
+    field->SetTabStop(true);
+    struct Case {
+        const char* name;
+        std::function<void(CommandedButton*)> act;
+        int clicks;
+    };
+    const Case cases[] = {
+        {"press and release on an unfocused button",
+         [](CommandedButton* b) { Do(b, Step::Press), Do(b, Step::Release); }, 1},
+        {"double click", [](CommandedButton* b) { b->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)); }, 0},
+        {"focus given by the program", [](CommandedButton* b) { b->SetFocus(); }, 1},
+        {"command on the focused button", [](CommandedButton* b) { b->SetFocus(), b->Command(); }, 2},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        auto* b = new CommandedButton(form);
+        b->SetParent(form);
+        int n = 0;
+        b->OnClick = [&n](TObject*) { ++n; };
+        field->SetFocus();
+        k.act(b);
+        EXPECT_TRUE(b->Focused());
+        EXPECT_EQ(n, k.clicks);
+        delete b;
+    }
 }
 
 TEST_F(SkinButton, MorphFramesLieStrictlyBetweenTheFaces) {

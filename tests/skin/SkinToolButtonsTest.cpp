@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/Timers.h"
@@ -142,6 +143,39 @@ TEST_F(ToolButtons, GlyphPropertiesPlaceTheImage) {
     b->SetNumGlyphs(2);
     b->SetMargin(-1);
     EXPECT_EQ(Snapshot(*form).Pixel(15, b->Top() + 15), TColor(0x123456));
+}
+
+// Unskinned, the down look draws the glyph pressed (one pixel right and down)
+// whether the pointer is over the button or not.
+TEST_F(ToolButtons, TheUnskinnedDownLookDrawsTheGlyphPressed) {
+    constexpr TColor kGlyph = 0x123456;
+    TBitmap glyph(8, 8);
+    FillRect(glyph, Rect(0, 0, 8, 8), kGlyph);
+    glyph.SetPixel(0, 7, 0x010101);
+    struct Case {
+        const char* name;
+        bool down, hovered;
+        int left;
+    } cases[] = {
+        {"up", false, false, 11},
+        {"up, hovered", false, true, 11},
+        {"down, hovered", true, true, 12},
+        {"down, pointer elsewhere", true, false, 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TqlSkinSpeedButton* b = AddButton(form, 0);
+        b->SetGlyph(glyph);
+        b->GroupIndex = 1;
+        if (c.hovered) b->Perform(CM_MOUSEENTER);
+        b->SetDown(c.down);
+        const TBitmap shot = Snapshot(*form);
+        // The glyph's top-left corner, and nothing of it left of or above it.
+        EXPECT_EQ(shot.Pixel(c.left, b->Top() + c.left), kGlyph);
+        EXPECT_NE(shot.Pixel(c.left - 1, b->Top() + c.left), kGlyph);
+        EXPECT_NE(shot.Pixel(c.left, b->Top() + c.left - 1), kGlyph);
+        delete b;
+    }
 }
 
 // A popup menu that never shows.
@@ -327,6 +361,91 @@ TEST_F(MenuButtonFaces, FixedSizeDescriptorsDrawEveryFaceAndTheStrip) {
             EXPECT_EQ(shot(57, 3), c.trackPart);
             delete b;
         }
+}
+
+// The parts of a face are built to their own size, so a 3-pixel border stays 3
+// pixels wide: by the sized nine-part builder when the descriptor has a client
+// rectangle (fixed size too), by the three-part builders when a three-part
+// descriptor has none.
+TEST_F(MenuButtonFaces, EveryPartKeepsTheBordersOfItsFace) {
+    using namespace faces;
+    constexpr TColor kEdge = 0x10A010;
+    TBitmap& pic = *skin->Data->ActivePictures[size_t(picture)];
+    const TColor cells[] = {kNormal, kActive, kDown};
+    for (int i = 0; i < 3; ++i) {
+        FillRect(pic, Rect(20 * i, 0, 20 * i + 20, 20), kEdge);
+        FillRect(pic, Rect(20 * i + 3, 3, 20 * i + 17, 17), cells[i]);
+    }
+    struct Probe {
+        int x, y;
+        TColor colour;
+    };
+    // The face is 60 x 25; split, its main part is 45 wide and its track part
+    // 15. A horizontal strip is stretched from 20 to 25 pixels high, a
+    // vertical one from 20 to 60 wide. The marker lies at (49..55, 10..14).
+    const std::vector<Probe> nine = {{2, 12, kEdge}, {3, 12, kNormal}, {56, 12, kNormal}, {57, 12, kEdge},
+                                     {30, 2, kEdge}, {30, 3, kNormal}, {30, 21, kNormal}, {30, 22, kEdge}};
+    const std::vector<Probe> horizontal = {{2, 12, kEdge}, {3, 12, kNormal}, {56, 12, kNormal}, {57, 12, kEdge},
+                                           {30, 1, kEdge}, {30, 5, kNormal}, {30, 19, kNormal}, {30, 24, kEdge}};
+    const std::vector<Probe> split = {{3, 12, kNormal}, {41, 12, kNormal}, {42, 12, kEdge},
+                                      {47, 20, kEdge},  {48, 20, kNormal}, {57, 20, kEdge}};
+    const std::vector<Probe> vertical = {{30, 2, kEdge}, {30, 3, kNormal}, {30, 21, kNormal}, {30, 22, kEdge},
+                                         {7, 20, kEdge}, {10, 20, kNormal}, {49, 20, kNormal}, {53, 20, kEdge}};
+    // Stretched whole from 20 x 20, the side borders are 9 wide.
+    const std::vector<Probe> stretched = {{8, 20, kEdge}, {9, 20, kNormal}, {50, 20, kNormal}, {51, 20, kEdge}};
+    const auto cut = [&](TPoint lt, TPoint rt, TPoint lb, TPoint rb, TRect client) {
+        for (auto& item : skin->Data->CtrlList)
+            if (auto* d = dynamic_cast<TqlDataSkinMenuButtonControl*>(item.get())) {
+                d->LTPoint = lt;
+                d->RTPoint = rt;
+                d->LBPoint = lb;
+                d->RBPoint = rb;
+                d->ClientRect = client;
+            }
+    };
+    struct Case {
+        const char* name;
+        TPoint lt, rt, lb, rb;
+        TRect client;
+        bool track;
+        const std::vector<Probe>& probes;
+    } cases[] = {
+        {"fixed size with a client, whole", {}, {}, {}, {}, Rect(3, 3, 17, 17), false, nine},
+        {"fixed size with a client, split", {}, {}, {}, {}, Rect(3, 3, 17, 17), true, split},
+        {"horizontal three-part, whole", {5, 0}, {15, 0}, {}, {}, TRect{}, false, horizontal},
+        {"horizontal three-part, split", {5, 0}, {15, 0}, {}, {}, TRect{}, true, split},
+        {"vertical three-part, whole", {0, 5}, {}, {0, 15}, {}, TRect{}, false, vertical},
+        // Nothing to cut by: the whole state rectangle is stretched.
+        {"fixed size without a client, whole", {}, {}, {}, {}, TRect{}, false, stretched},
+        {"nine-part without a client, whole", {5, 5}, {15, 5}, {5, 15}, {15, 15}, TRect{}, false, stretched},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        cut(c.lt, c.rt, c.lb, c.rb, c.client);
+        TqlSkinMenuSpeedButton* b = AddMenuButton("toolbutton", c.track);
+        ASSERT_EQ(b->Width(), 60);
+        ASSERT_EQ(b->Height(), 25);
+        const auto shot = Shot(b);
+        for (const Probe& p : c.probes) {
+            SCOPED_TRACE(testing::Message() << "pixel " << p.x << "," << p.y);
+            EXPECT_EQ(shot(p.x, p.y), p.colour);
+        }
+        delete b;
+    }
+    // New style: the three-part track strip without a client is drawn too.
+    cut({5, 0}, {15, 0}, {}, {}, TRect{});
+    for (Press press : {Press::Hover, Press::Track}) {
+        SCOPED_TRACE(int(press));
+        TqlSkinMenuSpeedButton* b = AddMenuButton("toolmenubutton", true);
+        b->SetNewStyle(true);
+        b->ChangeSkinData();
+        b->Perform(CM_MOUSEENTER);
+        if (press == Press::Track) b->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(55, 5));
+        const auto shot = Shot(b);
+        EXPECT_EQ(shot(57, 3), press == Press::Track ? kVStripDown : kVStripActive);
+        EXPECT_EQ(shot(20, 12), kActive);
+        delete b;
+    }
 }
 
 // A transparent button at rest shows only the flat marker (unskinned, the plain arrow).
