@@ -18,7 +18,8 @@ using TqlSliderOptions = unsigned;
 // Cells of a thumb picture: normal alone, or normal and pressed side by side.
 using TqlNumThumbStates = int;
 enum TqlSliderImage { siHThumb = 0, siHRuler = 1, siVThumb = 2, siVRuler = 3 };
-// Shift, pointer position and Handled of a wheel event.
+// Shift, pointer position (on the screen, as the message carries it) and
+// Handled of a wheel event.
 using TMouseWheelUpDownEvent = std::function<void(TObject*, TShiftState, TPoint, bool&)>;
 
 // The built-in picture of the slider: a thumb strip of a normal and a
