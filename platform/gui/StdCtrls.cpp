@@ -53,7 +53,7 @@ void TCustomLabel::SetAutoSize(bool value) {
 
 namespace {
 
-// Stores a published label field and shows the label anew.
+// Stores a published label field; whether it changed.
 template <class T>
 bool StoreChange(TPropertyField<T>& field, T value) {
     if (value == T(field)) return false;
@@ -63,12 +63,13 @@ bool StoreChange(TPropertyField<T>& field, T value) {
 
 }  // namespace
 
+// Neither changes the caption's measured size: only the drawing moves.
 void TCustomLabel::SetAlignment(TAlignment value) {
-    if (StoreChange(Alignment, value)) CaptionLookChanged();
+    if (StoreChange(Alignment, value)) Invalidate();
 }
 
 void TCustomLabel::SetLayout(TTextLayout value) {
-    if (StoreChange(Layout, value)) CaptionLookChanged();
+    if (StoreChange(Layout, value)) Invalidate();
 }
 
 void TCustomLabel::SetWordWrap(bool value) {

@@ -28,7 +28,8 @@ public:
     explicit TCustomLabel(TComponent* owner);
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
-    // Each written measures the caption again (with AutoSize) and repaints.
+    // Written, each repaints the label; WordWrap and ShowAccelChar also
+    // measure the caption again when AutoSize.
     TPropertyField<TAlignment> Alignment{TAlignment::taLeftJustify, [this](TAlignment value) { SetAlignment(value); }};
     void SetAlignment(TAlignment value);
     TPropertyField<TTextLayout> Layout{TTextLayout::tlTop, [this](TTextLayout value) { SetLayout(value); }};
@@ -50,7 +51,8 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
     void Dispatch(TMessage& m) override;
     void AdjustBounds();
-    // The caption is drawn another way: measured again with AutoSize, repainted.
+    // The caption's text is laid out another way: measured again with
+    // AutoSize, and repainted.
     void CaptionLookChanged();
     // Draws the caption into r on Canvas with flags, or, with DT_CALCRECT,
     // measures it into r: both ways read the same text with the same flags.
