@@ -364,8 +364,8 @@ bool TqlSkinCustomSlider::MouseWheel(const TMessage& M) {
     return handled;
 }
 
-// The wheel is the user's only through the wheel events; a turn they leave
-// goes on as over any other control.
+// The wheel never moves the slider itself: it fires the wheel events, and a
+// turn they leave unhandled goes on, as over any other control.
 void TqlSkinCustomSlider::WndProc(TMessage& M) {
     if (M.Msg == WM_MOUSEWHEEL && MouseWheel(M)) {
         M.Result = 1;
