@@ -326,8 +326,6 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
     return m.Result;
 }
 
-namespace {
-
 TShiftState MouseShift(WPARAM keys) {
     TShiftState s = 0;
     if (keys & MK_SHIFT) s |= ssShift;
@@ -337,8 +335,6 @@ TShiftState MouseShift(WPARAM keys) {
     if (keys & MK_MBUTTON) s |= ssMiddle;
     return s;
 }
-
-}  // namespace
 
 void TControl::WMLButtonDown(TMessage& m) {
     if (FControlStyle & csCaptureMouse) SetCaptureControl(this);

@@ -77,6 +77,9 @@ enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRig
 // that an "&" marks in caption, without regard to case; "&&" marks none.
 bool IsAccel(WPARAM charCode, const std::string& caption);
 
+// The shift keys and mouse buttons held, from the key flags of a mouse message.
+TShiftState MouseShift(WPARAM keys);
+
 enum class TCursor { crDefault, crArrow, crHandPoint, crIBeam, crHourGlass, crSizeWE, crSizeNS, crSizeAll };
 
 class TControl : public TComponent {

@@ -51,9 +51,36 @@ void TCustomLabel::SetAutoSize(bool value) {
     AdjustBounds();
 }
 
+namespace {
+
+// Stores a published label field; whether it changed.
+template <class T>
+bool StoreChange(TPropertyField<T>& field, T value) {
+    if (value == T(field)) return false;
+    field.Store(value);
+    return true;
+}
+
+}  // namespace
+
+// Neither changes the caption's measured size: only the drawing moves.
+void TCustomLabel::SetAlignment(TAlignment value) {
+    if (StoreChange(Alignment, value)) Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout value) {
+    if (StoreChange(Layout, value)) Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool value) {
+    if (StoreChange(WordWrap, value)) CaptionLookChanged();
+}
+
 void TCustomLabel::SetShowAccelChar(bool value) {
-    if (value == ShowAccelChar) return;
-    ShowAccelChar.Store(value);
+    if (StoreChange(ShowAccelChar, value)) CaptionLookChanged();
+}
+
+void TCustomLabel::CaptionLookChanged() {
     AdjustBounds();
     Invalidate();
 }

@@ -28,11 +28,15 @@ public:
     explicit TCustomLabel(TComponent* owner);
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
-    TAlignment Alignment = TAlignment::taLeftJustify;
-    TTextLayout Layout = TTextLayout::tlTop;
-    bool WordWrap = false;
+    // Written, each repaints the label; WordWrap and ShowAccelChar also
+    // measure the caption again when AutoSize.
+    TPropertyField<TAlignment> Alignment{TAlignment::taLeftJustify, [this](TAlignment value) { SetAlignment(value); }};
+    void SetAlignment(TAlignment value);
+    TPropertyField<TTextLayout> Layout{TTextLayout::tlTop, [this](TTextLayout value) { SetLayout(value); }};
+    void SetLayout(TTextLayout value);
+    TPropertyField<bool> WordWrap{false, [this](bool value) { SetWordWrap(value); }};
+    void SetWordWrap(bool value);
     bool Transparent = true;
-    // Written, it measures the caption again and repaints.
     TPropertyField<bool> ShowAccelChar{true, [this](bool value) { SetShowAccelChar(value); }};
     void SetShowAccelChar(bool value);
     // Not owned: let go of when it is freed.
@@ -47,6 +51,9 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
     void Dispatch(TMessage& m) override;
     void AdjustBounds();
+    // The caption's text is laid out another way: measured again with
+    // AutoSize, and repainted.
+    void CaptionLookChanged();
     // Draws the caption into r on Canvas with flags, or, with DT_CALCRECT,
     // measures it into r: both ways read the same text with the same flags.
     virtual void DoDrawText(TRect& r, unsigned flags);

@@ -204,20 +204,23 @@ void TqlSkinCheckRadioBox::DrawCaption(TCanvas& C, TRect R, int ImageGap) const 
     }
     C.Brush().Style = TBrushStyle::bsClear;
     const std::string text = Caption();
+    // Where the caption's text lies: every line of a wrapped one.
+    TRect textRect;
     if (FWordWrap && FFlat) {
         TRect measured = R;
         C.DrawText(text, measured, DT_WORDBREAK | DT_EXPANDTABS | DT_CALCRECT);
         const int h = measured.Bottom - measured.Top;
         TRect placed = Rect(R.Left, (R.Top + R.Bottom - h) / 2, R.Right, (R.Top + R.Bottom + h) / 2);
         C.DrawText(text, placed, DT_WORDBREAK | DT_EXPANDTABS);
+        textRect = Rect(R.Left, placed.Top, std::min(measured.Right, R.Right), placed.Top + h);
     } else {
         DrawTextVCentered(C, text, R);
-    }
-    if (HasFocus() && !text.empty()) {
         const int w = std::min(C.TextWidth(text), int(R.Right - R.Left)), h = C.TextHeight(text);
         const int top = (R.Top + R.Bottom - h) / 2;
-        C.DrawFocusRect(Rect(R.Left - 1, top - 1, R.Left + w + 1, top + h + 1));
+        textRect = Rect(R.Left, top, R.Left + w, top + h);
     }
+    if (HasFocus() && !text.empty())
+        C.DrawFocusRect(Rect(textRect.Left - 1, textRect.Top - 1, textRect.Right + 1, textRect.Bottom + 1));
 }
 
 void TqlSkinCheckRadioBox::PaintFlat(TCanvas& C) {
@@ -388,7 +391,9 @@ void TqlSkinCheckRadioBox::CMTextChanged(TMessage& M) {
 }
 
 void TqlSkinCheckRadioBox::CMDialogChar(TMessage& M) {
-    if (IsAccelerator(M.WParam, Caption()) && FCanFocused && CanFocus()) {
+    // Whether the box takes the focus by tab or click does not matter here:
+    // the accelerator acts on any box that could take it.
+    if (IsAccelerator(M.WParam, Caption()) && CanFocus()) {
         SetFocus();
         Toggle();
         M.Result = 1;

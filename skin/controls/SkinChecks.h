@@ -11,6 +11,8 @@
 //   click, radio box                          unchecked      checked       one (group cleared)
 //                                             checked        checked       none
 //   Space released while focused (CanFocused) as a click
+//   caption's accelerator (box shown and enabled up its parents, whatever
+//   CanFocused): takes the focus and toggles as Space does
 //   Checked := v, check box                   any            v (grayed stays grayed on false)  one
 //   Checked := false, radio box               any            unchecked     none
 

@@ -145,7 +145,7 @@ void TqlSkinPanel::PaintTransparentCaption(TCanvas& C) {
     if (!text.empty()) C.TextOut(x, 0, text);
     x += text.empty() ? 0 : C.TextWidth(text);
     if (FRollUpMode) {
-        DrawDirectionArrow(C, Rect(x + 2, 0, x + 12, FTextHeight), C.Font().Color(), FRollUpState ? 4 : 3);
+        DrawDirectionArrow(C, Rect(x + 2, 0, x + 12, FTextHeight), FontColor, FRollUpState ? 4 : 3);
         x += 12;
     }
     const int mid = FTextHeight / 2;
@@ -202,9 +202,15 @@ void TqlSkinPanel::CreateControlDefaultImage(TBitmap& B) {
     if (const TqlSkinData* skin = SkinData(); skin && skin->ResourceStrData())
         C.Font().SetCharset(skin->ResourceStrData()->CharSet);
     const std::string text = Caption();
-    const int iw = CaptionImageWidth();
-    const TqlCaptionPlace place = PlaceCaption(Rect(area.Left + 2, area.Top, area.Right, area.Bottom),
-                                               FDefaultAlignment, C.TextWidth(text), iw, FSpacing,
+    const int iw = CaptionImageWidth(), tw = C.TextWidth(text);
+    // The caption (image, spacing and text) starts 2 pixels into the area,
+    // ends at its right, or is centred on the area's middle past that margin.
+    const int cw = tw + (iw > 0 ? iw + FSpacing : 0);
+    int start = area.Left + 2;
+    if (FDefaultAlignment == TAlignment::taRightJustify) start = area.Right - cw;
+    if (FDefaultAlignment == TAlignment::taCenter) start = area.Left + 2 + WidthOfRect(area) / 2 - cw / 2;
+    const TqlCaptionPlace place = PlaceCaption(Rect(start, area.Top, start + cw, area.Bottom),
+                                               TAlignment::taLeftJustify, tw, iw, FSpacing,
                                                TqlImagePosition::qlipDefault);
     if (FCheckedMode) {
         const int top = (area.Top + area.Bottom) / 2 - 7;

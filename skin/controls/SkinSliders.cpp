@@ -20,15 +20,26 @@ int ValueAt(int Offset, int Min, int Max, int TrackLength, int Increment, bool S
     return int(std::clamp<int64_t>(value, Min, Max));
 }
 
+namespace {
+
+// Value / Increment rounded to the nearest whole number, halves to the even one.
+int64_t RoundedQuotient(int64_t Value, int64_t Increment) {
+    int64_t q = Value / Increment, r = Value % Increment;
+    if (r < 0) --q, r += Increment;  // floor, so that 0 <= r < Increment
+    if (2 * r > Increment || (2 * r == Increment && q % 2 != 0)) ++q;
+    return q;
+}
+
+}  // namespace
+
 int Stepped(int Value, int Min, int Max, int Increment, Step S) {
     if (Increment < 1) Increment = 1;
-    auto floorDiv = [](int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); };
     int64_t v = Value;
     switch (S) {
         case ToMin: v = Min; break;
         case ToMax: v = Max; break;
-        case Up: v = (floorDiv(Value, Increment) + 1) * Increment; break;
-        case Down: v = -floorDiv(-int64_t(Value), Increment) * Increment - Increment; break;
+        case Up: v = (RoundedQuotient(Value, Increment) + 1) * Increment; break;
+        case Down: v = (RoundedQuotient(Value, Increment) - 1) * Increment; break;
     }
     return int(std::clamp<int64_t>(v, Min, std::max(Min, Max)));
 }
@@ -342,22 +353,22 @@ void TqlSkinCustomSlider::WMTimer(TMessage& M) {
     if (!onThumb && before == (FRepeatStep == Down)) ApplyStep(FRepeatStep);
 }
 
-void TqlSkinCustomSlider::MouseWheel(bool Up, TShiftState Shift, TPoint Pos) {
+bool TqlSkinCustomSlider::MouseWheel(const TMessage& M) {
+    // The turn is the signed high word of WParam: positive away from the user.
+    const int delta = HiWordSigned(LPARAM(M.WParam));
+    if (delta == 0) return false;
+    const TMouseWheelUpDownEvent& event = delta > 0 ? OnMouseWheelUp : OnMouseWheelDown;
     bool handled = false;
-    if (const TMouseWheelUpDownEvent& event = Up ? OnMouseWheelUp : OnMouseWheelDown) event(this, Shift, Pos, handled);
-    if (handled || !CanModify()) return;
-    const int before = FValue;
-    ApplyStep(Up ? slider_math::Up : slider_math::Down);
-    if (FValue != before) Changed();
+    if (event)
+        event(this, MouseShift(M.WParam), Point(LoWordSigned(M.LParam), HiWordSigned(M.LParam)), handled);
+    return handled;
 }
 
+// The wheel never moves the slider itself: it fires the wheel events, and a
+// turn they leave unhandled goes on, as over any other control.
 void TqlSkinCustomSlider::WndProc(TMessage& M) {
-    if (M.Msg == WM_MOUSEWHEEL) {
-        // The delta is the signed high word of WParam: positive away from the user.
-        const int delta = HiWordSigned(LPARAM(M.WParam));
-        if (delta != 0)
-            MouseWheel(delta > 0, TShiftState(0), Point(LoWordSigned(M.LParam), HiWordSigned(M.LParam)));
-        M.Result = 0;
+    if (M.Msg == WM_MOUSEWHEEL && MouseWheel(M)) {
+        M.Result = 1;
         return;
     }
     TqlSkinControl::WndProc(M);

@@ -18,7 +18,8 @@ using TqlSliderOptions = unsigned;
 // Cells of a thumb picture: normal alone, or normal and pressed side by side.
 using TqlNumThumbStates = int;
 enum TqlSliderImage { siHThumb = 0, siHRuler = 1, siVThumb = 2, siVRuler = 3 };
-// Shift, pointer position and Handled of a wheel event.
+// Shift, pointer position (on the screen, as the message carries it) and
+// Handled of a wheel event.
 using TMouseWheelUpDownEvent = std::function<void(TObject*, TShiftState, TPoint, bool&)>;
 
 // The built-in picture of the slider: a thumb strip of a normal and a
@@ -32,8 +33,8 @@ int PositionOf(int Value, int Min, int Max, int TrackLength);
 // The value at Offset, snapped to a multiple of Increment unless Smooth, within the range.
 int ValueAt(int Offset, int Min, int Max, int TrackLength, int Increment, bool Smooth);
 enum Step { ToMin = 1, ToMax = 2, Up = 3, Down = 4 };
-// The value one step away: up and down go to the next multiple of Increment
-// beyond Value, so no multiple is ever skipped.
+// The value one step away: up and down go one Increment from the multiple
+// of Increment nearest Value (halves to the even multiple), within the range.
 int Stepped(int Value, int Min, int Max, int Increment, Step S);
 }  // namespace slider_math
 
@@ -125,8 +126,8 @@ private:
     const TBitmap& ThumbPicture() const;
     const TBitmap& RulerPicture() const;
     int RulerEdge() const { return Skinned() ? FSkinEdgeSize : FEdgeSize; }
-    // The wheel turned away from the user (Up) or towards them.
-    void MouseWheel(bool Up, TShiftState Shift, TPoint Pos);
+    // Fires the wheel event of the turn's direction; whether it handled the turn.
+    bool MouseWheel(const TMessage& M);
     // The thumb's length along the ruler and its thickness across it.
     int ThumbLength() const;
     int ThumbThickness() const;

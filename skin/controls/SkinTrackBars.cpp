@@ -27,15 +27,16 @@ TqlSkinTrackBar::TqlSkinTrackBar(TComponent* AOwner) : TqlSkinCustomControl(AOwn
     SetBounds(Left(), Top(), 100, 20);
 }
 
+// A value the new range leaves out moves through SetValue, so listeners hear of it.
 void TqlSkinTrackBar::SetMinValue(int Value) {
     FMinValue = Value;
-    if (FValue < FMinValue) FValue = FMinValue;
+    if (FValue < FMinValue) SetValue(FMinValue);
     Invalidate();
 }
 
 void TqlSkinTrackBar::SetMaxValue(int Value) {
     FMaxValue = Value;
-    if (FValue > FMaxValue) FValue = FMaxValue;
+    if (FValue > FMaxValue) SetValue(FMaxValue);
     Invalidate();
 }
 
@@ -184,10 +185,12 @@ void TqlSkinTrackBar::CMWantSpecialKey(TMessage& M) {
 void TqlSkinTrackBar::WndProc(TMessage& M) {
     if (FClickFocus.Drops(M)) return;
     if (M.Msg == WM_MOUSEWHEEL && HasFocus()) {
-        // The wheel delta is the high word of WParam.
-        const bool up = int32_t(uint32_t(M.WParam)) > 0;
-        SetValue(SaturatedAdd(FValue, FVertical == up ? 1 : -1));
-        LastChange();
+        // The turn is the signed high word of WParam; a message without one
+        // (a sideways swipe) moves nothing, whatever keys the low word holds.
+        if (const int delta = HiWordSigned(LPARAM(M.WParam)); delta != 0) {
+            SetValue(SaturatedAdd(FValue, FVertical == (delta > 0) ? 1 : -1));
+            LastChange();
+        }
         M.Result = 0;
         return;
     }

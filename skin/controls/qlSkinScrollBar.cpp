@@ -427,8 +427,10 @@ void TqlSkinScrollBar::WndProc(TMessage& M) {
     switch (M.Msg) {
         case WM_MOUSEWHEEL:
             if (FCanFocused && HasFocus()) {
-                // A negative delta is the wheel turned toward the user.
-                MoveBy(int32_t(M.WParam) < 1 ? FSmallChange : -int64_t(FSmallChange));
+                // The turn is the signed high word of WParam, negative toward
+                // the user; a message without one (a sideways swipe) moves nothing.
+                if (const int delta = HiWordSigned(LPARAM(M.WParam)); delta != 0)
+                    MoveBy(delta < 0 ? FSmallChange : -int64_t(FSmallChange));
                 return;
             }
             break;

@@ -11,6 +11,7 @@
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Timers.h"
+#include "platform/gui/controls/NonClient.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/FileSizeLimit.h"
 
@@ -56,6 +57,24 @@ TEST_F(MainForm, StartsWithoutHistoryOrTagSetFilesAndSaysNothing) {
     EXPECT_EQ(form->lblFontSize->Caption(), "Font Size: 11");
     EXPECT_EQ(form->gSplitters, "[_]");
     EXPECT_EQ(form->ccbxClusterLen->GetText(), "1");
+    Stop(form);
+}
+
+// The wheel turned over the font-size slider, focused or not, leaves the
+// font size alone; the keys still step it.
+TEST_F(MainForm, TheWheelOverTheFontSizeSliderKeepsTheFontSize) {
+    TForm1* form = Start();
+    TqlSkinSlider* slider = form->sldFontSize;
+    for (bool focused : {false, true}) {
+        SCOPED_TRACE(focused ? "focused" : "not focused");
+        if (focused) slider->SetFocus();
+        for (int delta : {120, -120, -120})
+            slider->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(slider->Left() + 20, slider->Top() + 10));
+        EXPECT_EQ(slider->Value(), 11);
+        EXPECT_EQ(form->lblFontSize->Caption(), "Font Size: 11");
+    }
+    slider->Perform(WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(form->lblFontSize->Caption(), "Font Size: 12");
     Stop(form);
 }
 

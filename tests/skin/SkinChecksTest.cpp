@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <functional>
 
 #include "platform/gui/Forms.h"
@@ -11,6 +12,7 @@
 #include "platform/gui/controls/NonClient.h"
 #include "tests/skin/SyntheticSkin.h"
 #include "tests/support/Pictures.h"
+#include "tests/support/WheelCatcher.h"
 
 using namespace synthetic;
 
@@ -147,6 +149,84 @@ TEST_F(SkinChecks, SpaceTogglesOnlyABoxThatMayTakeTheFocus) {
     EXPECT_FALSE(box->TabStop());
     box->Perform(WM_KEYUP, VK_SPACE, 0);
     EXPECT_TRUE(box->Checked());
+}
+
+// The caption's accelerator toggles any box that could take the focus, as
+// the framework tests it (shown and enabled up its parents), whether or not
+// it takes the focus by tab or click.
+TEST_F(SkinChecks, TheAcceleratorTogglesABoxThatCanTakeTheFocus) {
+    form->Show();
+    auto* panel = new TqlSkinPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(150, 0, 200, 200);
+    auto* box = Box(panel);
+    box->SetCaption("&Bold");
+    struct Case {
+        const char* name;
+        bool canFocused, panelShown, panelEnabled, boxEnabled;
+        char key;
+        bool toggles;
+    } cases[] = {
+        {"tab stop", true, true, true, true, 'b', true},
+        {"no tab stop", false, true, true, true, 'b', true},
+        {"other key", false, true, true, true, 'o', false},
+        {"disabled", false, true, true, false, 'b', false},
+        {"disabled parent", true, true, false, true, 'b', false},
+        {"hidden parent", false, false, true, true, 'b', false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        box->SetCanFocused(c.canFocused);
+        panel->SetVisible(c.panelShown);
+        panel->SetEnabled(c.panelEnabled);
+        box->SetEnabled(c.boxEnabled);
+        const bool before = box->Checked();
+        const LRESULT taken = form->Perform(CM_DIALOGCHAR, WPARAM(c.key), 0);
+        EXPECT_EQ(box->Checked() != before, c.toggles);
+        EXPECT_EQ(taken != 0, c.toggles);
+    }
+}
+
+// A wrapped caption's focus rectangle frames all its lines, not one line
+// across their middle.
+TEST_F(SkinChecks, TheFocusRectangleOfAWrappedCaptionFramesItsLines) {
+    form->Show();
+    auto* box = Box(form);
+    box->SetBounds(10, 10, 110, 70);
+    box->UseSkinFont = false;
+    box->SetWordWrap(true);
+    struct Extent {
+        int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+        void Add(int x, int y) {
+            left = std::min(left, x), top = std::min(top, y), right = std::max(right, x), bottom = std::max(bottom, y);
+        }
+    };
+    auto differing = [](const TBitmap& a, const TBitmap& b) {
+        Extent e;
+        for (int y = 0; y < a.Height(); ++y)
+            for (int x = 0; x < a.Width(); ++x)
+                if (a.Pixel(x, y) != b.Pixel(x, y)) e.Add(x, y);
+        return e;
+    };
+    box->SetCaption("");
+    const TBitmap bare = Snapshot(*box);
+    box->SetCaption("wrapped over three lines of text");
+    const TBitmap blurred = Snapshot(*box);
+    box->SetFocus();
+    const TBitmap focused = Snapshot(*box);
+    const Extent ink = differing(bare, blurred), frame = differing(blurred, focused);
+    ASSERT_GE(ink.right, 0);
+    ASSERT_GE(frame.right, 0);
+    TBitmap probe(1, 1);
+    probe.Canvas().Font().Assign(box->DefaultFont());
+    const int line = probe.Canvas().TextHeight("W");
+    EXPECT_GT(ink.bottom - ink.top, 2 * line);
+    // The frame lies round the ink, a line's height at most beyond it.
+    EXPECT_LT(frame.top, ink.top);
+    EXPECT_GT(frame.bottom, ink.bottom);
+    EXPECT_LE(frame.left, ink.left);
+    EXPECT_GE(frame.right, ink.right);
+    EXPECT_LT(frame.bottom - frame.top, ink.bottom - ink.top + line);
 }
 
 // Sent a command on gaining the focus, as the platform's radio buttons are.
@@ -574,17 +654,24 @@ TEST_F(SkinGauges, TheAnimationRunsItsFramesThenPausesOnTheManualClock) {
 
 // Sliders
 
-TEST(SliderMath, StepsNeverSkipAMultipleOfTheIncrement) {
+// A step goes one increment from the multiple nearest the value, halves to
+// the even multiple, so from between two multiples it may pass one.
+TEST(SliderMath, StepsGoOneIncrementFromTheNearestMultiple) {
     using namespace slider_math;
     struct Case {
         int value, min, max, increment;
         Step step;
         int result;
     } cases[] = {
-        {15, 0, 100, 10, Up, 20},   {15, 0, 100, 10, Down, 10}, {20, 0, 100, 10, Up, 30},
-        {20, 0, 100, 10, Down, 10}, {11, 9, 18, 1, Up, 12},     {11, 9, 18, 1, Down, 10},
-        {18, 9, 18, 1, Up, 18},     {9, 9, 18, 1, Down, 9},     {11, 9, 18, 1, ToMax, 18},
-        {11, 9, 18, 1, ToMin, 9},   {-15, -50, 50, 10, Up, -10}, {-15, -50, 50, 10, Down, -20},
+        {15, 0, 100, 10, Up, 30},    {15, 0, 100, 10, Down, 10},  {25, 0, 100, 10, Up, 30},
+        {25, 0, 100, 10, Down, 10},  {35, 0, 100, 10, Up, 50},    {14, 0, 100, 10, Up, 20},
+        {16, 0, 100, 10, Down, 10},  {20, 0, 100, 10, Up, 30},    {20, 0, 100, 10, Down, 10},
+        {11, 9, 18, 1, Up, 12},      {11, 9, 18, 1, Down, 10},    {18, 9, 18, 1, Up, 18},
+        {9, 9, 18, 1, Down, 9},      {11, 9, 18, 1, ToMax, 18},   {11, 9, 18, 1, ToMin, 9},
+        {-15, -50, 50, 10, Up, -10}, {-15, -50, 50, 10, Down, -30}, {-25, -50, 50, 10, Up, -10},
+        {95, 0, 100, 10, Up, 100},   {5, 0, 100, 10, Down, 0},
+        {2147483600, 0, 2147483647, 100, Up, 2147483647},
+        {-2147483600, -2147483647 - 1, 0, 100, Down, -2147483647 - 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.value << " step " << c.step << " by " << c.increment);
@@ -746,39 +833,65 @@ TEST_F(SkinSliders, AVerticalSliderHasItsMaximumAtTheTop) {
     EXPECT_EQ(slider->Value(), 10);
 }
 
-TEST_F(SkinSliders, TheWheelStepsUpAwayFromTheUserUnlessItsEventHandlesIt) {
+// The slider answers the wheel only through its two events, focused or not:
+// a turn they do not handle goes on to the parent, and the value never moves.
+TEST_F(SkinSliders, TheWheelFiresItsEventsAndOtherwiseGoesOnToTheParent) {
+    auto* holder = new TWheelCatcher(form);
+    holder->SetParent(form);
+    holder->SetBounds(0, 100, 300, 60);
+    slider->SetParent(holder);
     bool handle = false;
-    int ups = 0, downs = 0;
-    slider->OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool& handled) { ++ups, handled = handle; };
-    slider->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& handled) { ++downs, handled = handle; };
-    auto wheel = [&](int delta) { slider->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(20, 10)); };
+    std::string wheel;
+    TShiftState shift = 0;
+    TPoint at{};
+    auto handler = [&](const char* name) {
+        return [&, name](TObject* sender, TShiftState s, TPoint p, bool& handled) {
+            EXPECT_EQ(sender, slider);
+            wheel += name;
+            shift = s;
+            at = p;
+            handled = handle;
+        };
+    };
+    slider->OnMouseWheelUp = handler("up ");
+    slider->OnMouseWheelDown = handler("down ");
     struct Case {
-        bool vertical, handled;
-        int delta, value;
-        const char* events;
+        const char* name;
+        int delta;
+        WPARAM keys;
+        bool focused, handled, vertical;
+        const char* wheel;
+        int passed;
     } cases[] = {
-        {false, false, 120, 12, "change changed "}, {false, false, -120, 11, "change changed "},
-        {false, true, 120, 11, ""},                 {true, false, 120, 12, "change changed "},
-        {true, false, -240, 11, "change changed "},
+        {"away from the user", 120, 0, false, false, false, "up ", 1},
+        {"toward the user", -120, 0, false, false, false, "down ", 1},
+        {"focused", 120, 0, true, false, false, "up ", 1},
+        {"vertical", -240, 0, true, false, true, "down ", 1},
+        {"handled, with shift", -120, MK_SHIFT, true, true, false, "down ", 0},
+        {"no turn", 0, 0, true, false, false, "", 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << (c.vertical ? "vertical " : "") << c.delta);
+        SCOPED_TRACE(c.name);
         slider->SetOrientation(c.vertical ? TqlSliderOrientation::soVertical : TqlSliderOrientation::soHorizontal);
+        if (c.focused)
+            slider->SetFocus();
+        else
+            form->SetFocus();
         handle = c.handled;
+        wheel.clear();
         events.clear();
-        wheel(c.delta);
-        EXPECT_EQ(slider->Value(), c.value);
-        EXPECT_EQ(events, c.events);
+        holder->Wheels = 0;
+        slider->Perform(WM_MOUSEWHEEL, MAKEWPARAM(c.keys, c.delta), MAKELPARAM(20, 10));
+        EXPECT_EQ(wheel, c.wheel);
+        EXPECT_EQ(holder->Wheels, c.passed);
+        EXPECT_EQ(slider->Value(), 11);
+        EXPECT_EQ(events, "");
+        if (*c.wheel) {
+            EXPECT_EQ(shift, c.keys & MK_SHIFT ? TShiftState(ssShift) : TShiftState(0));
+            EXPECT_EQ(at.X, 20);
+            EXPECT_EQ(at.Y, 10);
+        }
     }
-    EXPECT_EQ(ups, 3);
-    EXPECT_EQ(downs, 2);
-    // At the end of the range the wheel changes nothing and says nothing.
-    handle = false;
-    slider->SetValue(18);
-    events.clear();
-    wheel(120);
-    EXPECT_EQ(slider->Value(), 18);
-    EXPECT_EQ(events, "");
 }
 
 TEST_F(SkinSliders, WithoutASkinTheSliderDrawsItsOwnPicturesAndTakesTheUsers) {

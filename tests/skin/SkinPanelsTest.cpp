@@ -228,6 +228,37 @@ TEST_F(SkinPanels, ANewDefaultAlignmentMovesTheUnskinnedCaptionOnTheWindow) {
     EXPECT_NEAR((centre + centreEnd) / 2, panel->Width() / 2, 4);
 }
 
+// Unskinned, a centred caption stands at the text area's left + 2 + half its
+// width - half the caption's width; left-justified at the area's left + 2.
+TEST_F(SkinPanels, TheUnskinnedCentredCaptionStandsHalfTheAreaPastItsLeftMargin) {
+    const TColor ink = 0x0000C0;
+    skin->Data->CtrlList.clear();
+    TBitmap probe(1, 1);
+    for (const char* caption : {"MMMM", "MMMMi", "WiW"}) {
+        SCOPED_TRACE(caption);
+        auto* panel = Add<TqlSkinPanel>(form, 0, 0, 200, 100);
+        panel->SetCaption(caption);
+        panel->SetCaptionMode(true);
+        panel->DefaultFont().SetColor(ink);
+        probe.Canvas().Font().Assign(panel->DefaultFont());
+        const int tw = probe.Canvas().TextWidth(caption);
+        auto firstInk = [&] {
+            const TBitmap shot = Snapshot(*panel);
+            for (int x = 0; x < shot.Width(); ++x)
+                for (int y = 0; y < panel->DefaultCaptionHeight(); ++y)
+                    if (shot.Pixel(x, y) == ink) return x;
+            return -1;
+        };
+        const int left = firstInk();
+        ASSERT_GE(left, 0);
+        panel->SetDefaultAlignment(TAlignment::taCenter);
+        // The text area lies inside both frames of the bar (1, 1, 199, 22): 3 .. 197.
+        const int area = 197 - 3;
+        EXPECT_EQ(firstInk() - left, area / 2 - tw / 2);
+        delete panel;
+    }
+}
+
 // Unskinned, the caption bar is framed lowered then raised inside a border;
 // without one it carries the outline: shadow all round, then highlight top-left
 // and face bottom-right.
@@ -504,6 +535,28 @@ TEST_F(SkinPanelCaption, TheCheckImageAndRollUpMarkFollowTheStateAndAClickOnTheM
     EXPECT_EQ(shot.Pixel(8, 10), captioned::kCheck);
     // Only the skin's frame remains: the mapped client area, 70 pixels, goes.
     EXPECT_EQ(panel->Height(), 30);
+}
+
+// Over the parent's background the caption takes the standard label's
+// colour, and the roll-up arrow after it the panel's own font colour.
+TEST_F(SkinPanelCaption, OverTheBackgroundTheRollUpArrowTakesTheSkinFontColour) {
+    constexpr TColor kLabel = 0x00A0A0;
+    skin->Add<TqlDataSkinStdLabelControl>("stdlabel").FontColor = kLabel;
+    panel->SetTransparentMode(true);
+    panel->SetRollUpMode(true);
+    const TBitmap shot = Snapshot(*panel);
+    int lastLabel = -1, firstArrow = -1, arrow = 0;
+    for (int x = 0; x < shot.Width(); ++x)
+        for (int y = 0; y < 20; ++y) {
+            if (shot.Pixel(x, y) == kLabel) lastLabel = x;
+            if (shot.Pixel(x, y) == captioned::kText) {
+                ++arrow;
+                if (firstArrow < 0) firstArrow = x;
+            }
+        }
+    ASSERT_GE(lastLabel, 0);
+    EXPECT_GT(arrow, 4);
+    EXPECT_GT(firstArrow, lastLabel);
 }
 
 TEST_F(SkinPanelCaption, AnEmptyCaptionOrCaptionRectangleDrawsNoCaption) {

@@ -340,6 +340,10 @@ TEST_F(SkinScrollBar, KeysAndWheelMoveOnlyAFocusableBar) {
         // Wheel toward the user (negative delta) scrolls toward Max.
         {WM_MOUSEWHEEL, WPARAM(uint32_t(-120) << 16), 13},
         {WM_MOUSEWHEEL, WPARAM(uint32_t(120) << 16), 10},
+        // No vertical turn (a sideways swipe), with or without keys held: no move.
+        {WM_MOUSEWHEEL, 0, 10},
+        {WM_MOUSEWHEEL, MK_SHIFT, 10},
+        {WM_MOUSEWHEEL, WPARAM(uint32_t(-120) << 16) | MK_CONTROL, 13},
     };
     b->SetFocus();
     for (const Step& s : steps) {

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QImage>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
 #include <functional>
 
 #include "platform/gui/Forms.h"
@@ -103,6 +108,59 @@ TEST_F(SkinStdLabels, AutoSizeMeasuresTheTextAsItIsDrawn) {
         label->SetCaption(caption);
         EXPECT_EQ(label->Height(), line) << caption;
     }
+}
+
+// Alignment, Layout and WordWrap written after the label is shown reach the
+// window without another paint request, and an auto-sized label measures
+// its text again for a new WordWrap.
+TEST_F(SkinStdLabels, AlignmentLayoutAndWordWrapRepaintAndMeasureAgain) {
+    form->SetColor(0x00C0C0);
+    label->SetCaption("one two three");
+    label->SetAutoSize(false);
+    label->SetBounds(10, 10, 200, 80);
+    // The extent of the label's ink as the window shows it, relative to the label.
+    struct Extent {
+        int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+    };
+    auto inkOnWindow = [&] {
+        QApplication::processEvents();
+        QWidget* window = form->Widget()->window();
+        const QPoint at = form->Widget()->mapTo(window, QPoint(label->Left(), label->Top()));
+        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage();
+        const TColor back = ColorToRGB(form->Color());
+        const QRgb ground = qRgb(GetRValue(back), GetGValue(back), GetBValue(back));
+        Extent e;
+        for (int y = 0; y < label->Height(); ++y)
+            for (int x = 0; x < label->Width(); ++x)
+                if (shot.valid(at.x() + x, at.y() + y) && shot.pixel(at.x() + x, at.y() + y) != ground) {
+                    e.left = std::min(e.left, x), e.top = std::min(e.top, y);
+                    e.right = std::max(e.right, x), e.bottom = std::max(e.bottom, y);
+                }
+        return e;
+    };
+    const Extent plain = inkOnWindow();
+    ASSERT_GE(plain.right, 0);
+    EXPECT_LT(plain.right, 100);
+    label->Alignment = TAlignment::taRightJustify;
+    EXPECT_GT(inkOnWindow().left, 100) << "right-justified";
+    label->Layout = TTextLayout::tlBottom;
+    EXPECT_GT(inkOnWindow().top, 40) << "at the bottom";
+    label->Layout = TTextLayout::tlTop;
+    label->Alignment = TAlignment::taLeftJustify;
+    label->SetWidth(40);
+    const Extent oneLine = inkOnWindow();
+    label->WordWrap = true;
+    const Extent wrapped = inkOnWindow();
+    EXPECT_GT(wrapped.bottom - wrapped.top, 2 * (oneLine.bottom - oneLine.top)) << "wrapped";
+
+    // Auto-sized, wrapping keeps the width; unwrapped, the label takes one line.
+    label->SetAutoSize(true);
+    const int line = TextSize("W").Y;
+    EXPECT_LE(label->Width(), 40);
+    EXPECT_GT(label->Height(), 2 * line);
+    label->WordWrap = false;
+    EXPECT_EQ(label->Width(), TextSize("one two three").X);
+    EXPECT_EQ(label->Height(), line);
 }
 
 // "W...." drawn left to right starts with the tall letter; read right to left,

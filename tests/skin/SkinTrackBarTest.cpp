@@ -5,12 +5,14 @@
 
 #include <QApplication>
 #include <functional>
+#include <vector>
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/controls/NonClient.h"
 #include "skin/default/DefaultSkin.h"
 #include "skin/default/SkinPalette.h"
 #include "tests/skin/SyntheticSkin.h"
+#include "tests/support/WheelCatcher.h"
 
 using namespace synthetic;
 
@@ -74,6 +76,34 @@ TEST_F(SkinTrackBar, ADragPastTheEndStopsAtTheMaximumAndReportsOnlyNewValues) {
     EXPECT_FALSE(bar->Dragging());
 }
 
+// A range that leaves the value outside moves it as the Value setter would:
+// a listener sees the new value; a range that keeps it says nothing.
+TEST_F(SkinTrackBar, ARangeThatMovesTheValueReportsTheChange) {
+    bar->SetValue(50);
+    changes = 0;
+    std::vector<int> seen;
+    bar->OnChange = [&](TObject*) { seen.push_back(bar->Value()); };
+    struct Case {
+        const char* name;
+        std::function<void()> set;
+        std::vector<int> seen;
+    } cases[] = {
+        {"minimum above", [&] { bar->SetMinValue(60); }, {60}},
+        {"minimum below", [&] { bar->SetMinValue(10); }, {}},
+        {"maximum below", [&] { bar->SetMaxValue(40); }, {40}},
+        {"maximum above", [&] { bar->SetMaxValue(90); }, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        seen.clear();
+        c.set();
+        EXPECT_EQ(seen, c.seen);
+    }
+    EXPECT_EQ(bar->Value(), 40);
+    EXPECT_EQ(bar->MinValue(), 10);
+    EXPECT_EQ(bar->MaxValue(), 90);
+}
+
 TEST_F(SkinTrackBar, AnEmptyRangeKeepsTheThumbAtTheStart) {
     bar->SetMinValue(5);
     bar->SetMaxValue(5);
@@ -115,25 +145,20 @@ TEST_F(SkinTrackBar, KeysAndTheWheelStepOnlyAFocusableBar) {
     bar->SetVertical(true);
     bar->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
     EXPECT_EQ(bar->Value(), 52);
+    // A wheel message without a turn (a sideways swipe), whatever keys are held, moves nothing.
+    for (WPARAM keys : {WPARAM(0), WPARAM(MK_SHIFT)})
+        for (bool vertical : {true, false}) {
+            bar->SetVertical(vertical);
+            bar->Perform(WM_MOUSEWHEEL, MAKEWPARAM(keys, 0), 0);
+            EXPECT_EQ(bar->Value(), 52) << keys << " " << vertical;
+        }
+    EXPECT_EQ(lastChanges, 6);
 }
-
-// A container that counts the wheel turns that reach it.
-class WheelCatcher : public TCustomControl {
-public:
-    using TCustomControl::TCustomControl;
-    int Wheels = 0;
-
-protected:
-    void WndProc(TMessage& M) override {
-        if (M.Msg == WM_MOUSEWHEEL) ++Wheels;
-        TCustomControl::WndProc(M);
-    }
-};
 
 // The wheel moves only a bar that holds the focus; over any other bar it goes
 // on to the parent, as over any other control.
 TEST_F(SkinTrackBar, TheWheelPassesOnUnlessTheBarHoldsTheFocus) {
-    auto* holder = new WheelCatcher(form);
+    auto* holder = new TWheelCatcher(form);
     holder->SetParent(form);
     holder->SetBounds(0, 100, 200, 50);
     bar->SetParent(holder);
