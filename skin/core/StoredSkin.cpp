@@ -137,13 +137,16 @@ void CheckIniText(std::string_view text) {
 }
 
 // Reads a picture file of the skin's folder for the packer, its pixels taken
-// from the budget before it is decoded.
+// from the budget before it is decoded, or after when its file header is
+// one the decoder overlooks (a file size that does not fit, say).
 void LoadPictureFile(const std::string& fileName, const std::string& name, TBitmap& picture, TPixelBudget& budget) {
+    std::optional<TBmpHeader> header;
     {
         TFileStream file(fileName, TFileMode::fmOpenRead);
-        const std::optional<TBmpHeader> header = PeekBmpHeader(file);
-        if (header && header->Width >= 0) budget.Take(name, header->Width, header->Height);
+        header = PeekBmpHeader(file);
     }
+    const bool counted = header && header->Width >= 0;
+    if (counted) budget.Take(name, header->Width, header->Height);
     try {
         picture.LoadFromFile(fileName);
     } catch (const EFOpenError&) {
@@ -151,6 +154,7 @@ void LoadPictureFile(const std::string& fileName, const std::string& name, TBitm
     } catch (const Exception& e) {
         throw EqlSkinError(name + ": " + e.Message);
     }
+    if (!counted) budget.Take(name, picture.Width(), picture.Height());
 }
 
 void WriteFlaggedPicture(TStream& s, const TBitmap& picture) {

@@ -555,6 +555,9 @@ TEST(StoredSkin, ARefusedPictureIsNamedWithTheBoundItPassed) {
     folder.Write("over.bmp", over);
     folder.Write("full.bmp", full);
     folder.Write("tiny.bmp", tiny);
+    std::string unsized = over;  // a file size the headers cannot be trusted with
+    unsized.replace(2, 4, Int32Bytes(-1));
+    folder.Write("unsized.bmp", unsized);
     const std::string sections = "[VERSION]\r\n[FORMINFO]\r\n[SKINOBJECTS]\r\n[SKINCONTROLS]\r\n[PICTURES]\r\n";
     const struct {
         const char* pictures;
@@ -563,6 +566,7 @@ TEST(StoredSkin, ARefusedPictureIsNamedWithTheBoundItPassed) {
         {"activepicturescount=2\r\n0=tiny.bmp\r\n1=over.bmp\r\n", {"Active picture 1", "over.bmp", onePicture}},
         {"picture=full.bmp\r\nmask=full.bmp\r\nactivepicturescount=1\r\n0=tiny.bmp\r\n",
          {"Active picture 0", "tiny.bmp", all}},
+        {"mask=unsized.bmp\r\n", {"Mask", "unsized.bmp", onePicture}},
     };
     for (const auto& p : packs) {
         SCOPED_TRACE(p.pictures);
