@@ -486,19 +486,9 @@ TEST(StoredSkin, AnIniTextBeyondTheLineBoundIsRefused) {
     }
 }
 
-// A picture may have any sides its pixels allow: a long animation strip, or
-// one as wide or as high as a picture's pixel bound, packed from pictures in
-// memory or from the skin's folder, or laid out by hand.
+// A picture may have any sides its pixels allow, up to a row of all the
+// pixels a picture may have, laid out by hand or packed from the skin's folder.
 TEST(StoredSkin, PicturesOfAnySidesWithinThePixelBoundsPackAndLoad) {
-    TqlSkinContainer c;
-    c.ActivePictures.push_back(std::make_unique<TBitmap>(Strip(20000, 20)));
-    c.IniText = "[VERSION]\r\n";
-    TqlCompressedStoredSkin skin(nullptr);
-    skin.LoadFromParts(c);
-    const TqlSkinContainer back = Inflated(skin);
-    ASSERT_EQ(back.ActivePictures.size(), 1u);
-    ExpectSamePixels(*back.ActivePictures[0], *c.ActivePictures[0]);
-
     const int32_t longest = int32_t(kMaxSkinPicturePixels);
     TMemoryStream s(Int32Bytes(3) + "\0"s + OneBitBmp(longest, 1) + "\1\1"s + Int32Bytes(1) + OneBitBmp(1, 70000));
     TqlSkinContainer byHand;
