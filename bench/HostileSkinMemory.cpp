@@ -5,8 +5,10 @@
 //   /usr/bin/time -f %M lexmoor-hostile-skin load wide.qsk
 // Kinds: "wide" (a 16384 x 8192 one-bit main picture), "two" (two such active
 // pictures), "many" (a million one-pixel active pictures), "bounds" (one-bit
-// pictures of as many pixels as a skin may decode), "default" (the program's
-// own skin, for comparison).
+// pictures of as many pixels as a skin may decode), "full" (the same in 32-bit
+// pictures: the most bytes a skin within the bounds takes), "flood" (an INI
+// text of zeros that inflates one byte beyond what a stored skin may hold),
+// "default" (the program's own skin, for comparison).
 
 #include <cstdio>
 #include <string>
@@ -30,11 +32,14 @@ std::string Container(const std::string& kind) {
         c += noPictures + Int32Bytes(count);
         const std::string tiny = OneBitBmp(1, 1);
         for (int32_t i = 0; i < count; ++i) c += tiny;
-    } else if (kind == "bounds") {
+    } else if (kind == "bounds" || kind == "full") {
         const int32_t side = 16384, height = int32_t(kMaxSkinPicturePixels / side);
         const int32_t count = int32_t(kMaxSkinPixels / kMaxSkinPicturePixels);
         c += noPictures + Int32Bytes(count);
-        for (int32_t i = 0; i < count; ++i) c += OneBitBmp(side, height);
+        for (int32_t i = 0; i < count; ++i) c += kind == "full" ? PlainBmp(side, height, 32) : OneBitBmp(side, height);
+    } else if (kind == "flood") {
+        c += noPictures + Int32Bytes(0);
+        return c + std::string(size_t(kMaxSkinInflatedSize) + 1 - c.size(), '\0');
     }
     return c + "[VERSION]\r\nskinname=hostile\r\n";
 }
@@ -69,7 +74,7 @@ int Load(const std::string& fileName) {
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (!((mode == "write" && argc == 4) || (mode == "load" && argc == 3))) {
-        std::fprintf(stderr, "usage: %s write wide|two|many|bounds|default FILE | load FILE\n", argv[0]);
+        std::fprintf(stderr, "usage: %s write wide|two|many|bounds|full|flood|default FILE | load FILE\n", argv[0]);
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -10,6 +10,7 @@
 #include <QPolygon>
 #include <QRegion>
 #include <algorithm>
+#include <limits>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -258,7 +259,9 @@ void TBitmap::LoadFromBytes(const std::string& bmp) {
     }
     const bool topDown = height < 0;
     height = std::abs(height);
-    if (width < 0 || width > 65535 || height > 65535) TBmpReader::Fail();
+    // Any sides whose rows the bytes hold and a QImage takes; no image has
+    // the height 2^31 that a negated INT_MIN gives.
+    if (width < 0 || height > std::numeric_limits<int32_t>::max()) TBmpReader::Fail();
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) TBmpReader::Fail();
     if (compression == kBiBitfields && bits == 32) {
         // Only the masks that describe plain B, G, R bytes; they follow the

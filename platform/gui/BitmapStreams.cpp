@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int kFileHeader = 14;
-constexpr int kMaxSide = 16384;
 
 uint32_t LE32(const uint8_t* b) {
     return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
@@ -43,9 +42,9 @@ std::optional<TBmpHeader> PeekBmpHeader(TStream& stream) {
 
 void TBitmap::LoadFromStream(TStream& stream) {
     const std::optional<TBmpHeader> header = PeekBmpHeader(stream);
-    if (!header || header->FileSize < 54 || header->Width < 1 || header->Width > kMaxSide || header->Height < 1 ||
-        header->Height > kMaxSide)
-        Invalid();
+    // No bound on the sides: the file's bytes must hold every row, and a
+    // reader that fears large pictures bounds their pixels from the headers.
+    if (!header || header->FileSize < 54 || header->Width < 1 || header->Height < 1) Invalid();
     std::string bytes(static_cast<size_t>(header->FileSize), '\0');
     stream.ReadBuffer(bytes.data(), header->FileSize);
     LoadFromBytes(bytes);

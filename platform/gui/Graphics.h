@@ -238,7 +238,7 @@ public:
     std::string SaveToBytes() const;
     // One whole BMP file at the stream's position, its file header giving its
     // size; the stream is left right after it. A picture that is no BMP, says
-    // it is larger than what remains, or has a side outside 1..16384 raises.
+    // it is larger than what remains, or has a side of 0 raises.
     void LoadFromStream(TStream& stream);
     void SaveToStream(TStream& stream) const;
     bool SavePng(const std::string& fileName) const;

@@ -1,6 +1,8 @@
 #include "skin/core/StoredSkin.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/core/Classes.h"
@@ -15,13 +17,15 @@ constexpr int64_t kFileHeader = 14;
 
 bool VersionAccepted(int32_t version) { return version <= kVersion; }
 
-[[noreturn]] void InvalidBitmap() { throw EqlSkinError("Bitmap image is not valid"); }
+[[noreturn]] void InvalidBitmap(const std::string& name) {
+    throw EqlSkinError(name + ": Bitmap image is not valid");
+}
 
 // What the headers of the BMP file at the stream's position say; the stream
 // stays where it is.
-TBmpHeader PeekBmp(TStream& s) {
+TBmpHeader PeekBmp(TStream& s, const std::string& name) {
     const std::optional<TBmpHeader> header = PeekBmpHeader(s);
-    if (!header || header->Width < 0) InvalidBitmap();
+    if (!header || header->Width < 0) InvalidBitmap(name);
     return *header;
 }
 
@@ -30,16 +34,26 @@ bool IsEmptyBmp(const TBmpHeader& header) {
     return (header.Width == 0 || header.Height == 0) && header.FileSize == kFileHeader + header.InfoSize;
 }
 
-// Counts the pixels a skin decodes against the bounds of a stored skin.
+// How the pictures of a container are named in its refusals, by their place.
+const char* const kFlaggedNames[] = {"Main picture", "Inactive picture", "Mask", "Version 2's first extra picture",
+                                     "Version 2's second extra picture"};
+
+std::string ActiveName(int64_t index) { return "Active picture " + IntToStr(index); }
+
+// Counts the pixels a skin decodes against the bounds of a stored skin; a
+// picture that passes one is refused by the name it is given.
 class TPixelBudget {
 public:
-    void Take(int64_t width, int64_t height) {
+    void Take(const std::string& name, int64_t width, int64_t height) {
         const int64_t pixels = width * height;
+        const std::string size = IntToStr(width) + " x " + IntToStr(height);
         if (pixels > kMaxSkinPicturePixels)
-            throw EqlSkinError("A skin picture of " + IntToStr(width) + " x " + IntToStr(height) +
-                               " pixels is larger than a skin may hold");
+            throw EqlSkinError(name + " has " + size + " pixels, more than the " + IntToStr(kMaxSkinPicturePixels) +
+                               " a skin picture may have");
         FTotal += pixels;
-        if (FTotal > kMaxSkinPixels) throw EqlSkinError("The skin's pictures have more pixels than a skin may hold");
+        if (FTotal > kMaxSkinPixels)
+            throw EqlSkinError(name + " of " + size + " pixels brings the skin's pictures to " + IntToStr(FTotal) +
+                               " pixels, more than the " + IntToStr(kMaxSkinPixels) + " a skin may have");
     }
 
 private:
@@ -48,27 +62,32 @@ private:
 
 void CheckPictureCount(int64_t count) {
     if (count > kMaxActivePictures)
-        throw EqlSkinError("A skin of " + IntToStr(count) + " active pictures has more than a skin may hold");
+        throw EqlSkinError("A skin of " + IntToStr(count) + " active pictures has more than the " +
+                           IntToStr(kMaxActivePictures) + " a skin may have");
 }
 
 // The BMP file at the stream's position, its pixels taken from the budget:
 // decoded into picture, or only passed over when picture is null.
-void TakeBmp(TStream& s, TBitmap* picture, TPixelBudget& budget) {
-    const TBmpHeader header = PeekBmp(s);
-    budget.Take(header.Width, header.Height);
+void TakeBmp(TStream& s, const std::string& name, TBitmap* picture, TPixelBudget& budget) {
+    const TBmpHeader header = PeekBmp(s, name);
+    budget.Take(name, header.Width, header.Height);
     if (!picture || IsEmptyBmp(header)) {
         s.Seek(header.FileSize, TSeekOrigin::soCurrent);
         if (picture) *picture = TBitmap();
-    } else {
+        return;
+    }
+    try {
         picture->LoadFromStream(s);
+    } catch (const Exception& e) {
+        throw EqlSkinError(name + ": " + e.Message);
     }
 }
 
-void TakeFlaggedBmp(TStream& s, TBitmap* picture, TPixelBudget& budget) {
+void TakeFlaggedBmp(TStream& s, int slot, TBitmap* picture, TPixelBudget& budget) {
     uint8_t flag = 0;
     s.ReadBuffer(&flag, 1);
     if (flag == 0)
-        TakeBmp(s, picture, budget);
+        TakeBmp(s, kFlaggedNames[slot], picture, budget);
     else if (picture)
         *picture = TBitmap();
 }
@@ -79,13 +98,13 @@ void TakePictures(TStream& s, TqlSkinContainer* container) {
     const int32_t version = s.ReadInt32();
     if (!VersionAccepted(version)) throw EqlSkinError("Unsupported skin version " + IntToStr(version));
     TPixelBudget budget;
-    TakeFlaggedBmp(s, container ? &container->Picture : nullptr, budget);
-    TakeFlaggedBmp(s, container ? &container->InActivePicture : nullptr, budget);
-    TakeFlaggedBmp(s, container ? &container->Mask : nullptr, budget);
+    TakeFlaggedBmp(s, 0, container ? &container->Picture : nullptr, budget);
+    TakeFlaggedBmp(s, 1, container ? &container->InActivePicture : nullptr, budget);
+    TakeFlaggedBmp(s, 2, container ? &container->Mask : nullptr, budget);
     if (version == 2) {
         TBitmap dropped;
-        TakeFlaggedBmp(s, container ? &dropped : nullptr, budget);
-        TakeFlaggedBmp(s, container ? &dropped : nullptr, budget);
+        TakeFlaggedBmp(s, 3, container ? &dropped : nullptr, budget);
+        TakeFlaggedBmp(s, 4, container ? &dropped : nullptr, budget);
     }
     // A count below zero has no pictures to read.
     const int32_t count = std::max<int32_t>(s.ReadInt32(), 0);
@@ -93,24 +112,49 @@ void TakePictures(TStream& s, TqlSkinContainer* container) {
     if (container) container->ActivePictures.clear();
     for (int32_t i = 0; i < count; ++i) {
         if (!container) {
-            TakeBmp(s, nullptr, budget);
+            TakeBmp(s, ActiveName(i), nullptr, budget);
             continue;
         }
         container->ActivePictures.push_back(std::make_unique<TBitmap>());
-        TakeBmp(s, container->ActivePictures.back().get(), budget);
+        TakeBmp(s, ActiveName(i), container->ActivePictures.back().get(), budget);
     }
 }
 
-// Refuses an INI text of more lines than a skin may hold, counted as a
-// string list splits them: CR LF, LF or a lone CR ends a line.
-void CheckIniLines(std::string_view text) {
+// Refuses an INI text of more bytes or lines than a skin may hold, lines
+// counted as a string list splits them: CR LF, LF or a lone CR ends a line.
+void CheckIniText(std::string_view text) {
+    if (int64_t(text.size()) > kMaxSkinIniBytes)
+        throw EqlSkinError("The skin's INI text of " + IntToStr(int64_t(text.size())) + " bytes is longer than the " +
+                           IntToStr(kMaxSkinIniBytes) + " a skin may have");
     int64_t lines = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++lines;
     }
     if (!text.empty() && text.back() != '\n' && text.back() != '\r') ++lines;
     if (lines > kMaxSkinIniLines)
-        throw EqlSkinError("The skin's INI text of " + IntToStr(lines) + " lines is longer than a skin may hold");
+        throw EqlSkinError("The skin's INI text of " + IntToStr(lines) + " lines is longer than the " +
+                           IntToStr(kMaxSkinIniLines) + " a skin may have");
+}
+
+// Reads a picture file of the skin's folder for the packer, its pixels taken
+// from the budget before it is decoded, or after when its file header is
+// one the decoder overlooks (a file size that does not fit, say).
+void LoadPictureFile(const std::string& fileName, const std::string& name, TBitmap& picture, TPixelBudget& budget) {
+    std::optional<TBmpHeader> header;
+    {
+        TFileStream file(fileName, TFileMode::fmOpenRead);
+        header = PeekBmpHeader(file);
+    }
+    const bool counted = header && header->Width >= 0;
+    if (counted) budget.Take(name, header->Width, header->Height);
+    try {
+        picture.LoadFromFile(fileName);
+    } catch (const EFOpenError&) {
+        throw;
+    } catch (const Exception& e) {
+        throw EqlSkinError(name + ": " + e.Message);
+    }
+    if (!counted) budget.Take(name, picture.Width(), picture.Height());
 }
 
 void WriteFlaggedPicture(TStream& s, const TBitmap& picture) {
@@ -127,7 +171,7 @@ void TqlSkinContainer::ReadFrom(TStream& s) {
     TakePictures(s, nullptr);
     std::string ini(static_cast<size_t>(s.Size() - s.Position()), '\0');
     s.ReadBuffer(ini.data(), static_cast<int64_t>(ini.size()));
-    CheckIniLines(ini);
+    CheckIniText(ini);
     s.SetPosition(start);
     TakePictures(s, this);
     s.SetPosition(s.Size());
@@ -136,10 +180,12 @@ void TqlSkinContainer::ReadFrom(TStream& s) {
 
 void TqlSkinContainer::WriteTo(TStream& s) const {
     TPixelBudget budget;
-    for (const TBitmap* picture : {&Picture, &InActivePicture, &Mask}) budget.Take(picture->Width(), picture->Height());
+    const TBitmap* flagged[] = {&Picture, &InActivePicture, &Mask};
+    for (int i = 0; i < 3; ++i) budget.Take(kFlaggedNames[i], flagged[i]->Width(), flagged[i]->Height());
     CheckPictureCount(static_cast<int64_t>(ActivePictures.size()));
-    for (const auto& picture : ActivePictures) budget.Take(picture->Width(), picture->Height());
-    CheckIniLines(IniText);
+    for (size_t i = 0; i < ActivePictures.size(); ++i)
+        budget.Take(ActiveName(int64_t(i)), ActivePictures[i]->Width(), ActivePictures[i]->Height());
+    CheckIniText(IniText);
 
     s.WriteInt32(kVersion);
     WriteFlaggedPicture(s, Picture);
@@ -158,7 +204,7 @@ void TqlCompressedStoredSkin::SetCompressedData(std::string_view zlibBytes) {
 
 void TqlCompressedStoredSkin::DecompressTo(TStream& dest) const {
     TMemoryStream source(CompressedStream.Bytes());
-    DecompressStream(dest, source);
+    DecompressStream(dest, source, kMaxSkinInflatedSize);
 }
 
 void TqlCompressedStoredSkin::LoadFromStream(TStream& stream) {
@@ -195,8 +241,9 @@ void TqlCompressedStoredSkin::SavePackedFile(const std::string& fileName) const 
 void TqlCompressedStoredSkin::LoadFromParts(const TqlSkinContainer& container) {
     TMemoryStream inflated, deflated;
     container.WriteTo(inflated);
-    if (inflated.Size() > kMaxInflatedSize)
-        throw EqlSkinError("The skin takes " + IntToStr(inflated.Size()) + " bytes, more than a stored skin may hold");
+    if (inflated.Size() > kMaxSkinInflatedSize)
+        throw EqlSkinError("The skin takes " + IntToStr(inflated.Size()) + " bytes, more than the " +
+                           IntToStr(kMaxSkinInflatedSize) + " a stored skin may hold");
     CompressStream(inflated, deflated);
     CompressedStream.SetBytes(deflated.Bytes());
 }
@@ -209,22 +256,24 @@ void TqlCompressedStoredSkin::LoadFromSkinIni(const std::string& fileName) {
     if (!IsValidSkinIni(ini)) return;
 
     const std::string folder = ExtractFilePath(fileName);
-    auto load = [&](const std::string& name, TBitmap& picture) {
-        if (!name.empty()) picture.LoadFromFile(folder + name);
+    TPixelBudget budget;
+    auto load = [&](const char* name, const std::string& file, TBitmap& picture) {
+        if (!file.empty()) LoadPictureFile(folder + file, name + (" \"" + file + "\""), picture, budget);
     };
     TqlSkinContainer container;
-    load(ini.ReadString("PICTURES", "picture", ""), container.Picture);
-    load(ini.ReadString("PICTURES", "inactivepicture", ""), container.InActivePicture);
-    load(ini.ReadString("PICTURES", "mask", ""), container.Mask);
+    load(kFlaggedNames[0], ini.ReadString("PICTURES", "picture", ""), container.Picture);
+    load(kFlaggedNames[1], ini.ReadString("PICTURES", "inactivepicture", ""), container.InActivePicture);
+    load(kFlaggedNames[2], ini.ReadString("PICTURES", "mask", ""), container.Mask);
     // A picture's place in the list is the number descriptors know it by:
     // one without a name can be neither skipped nor left out.
     CheckPictureCount(ini.ReadInteger("PICTURES", "activepicturescount", 0));
     TStringList names;
     ReadStringListKey(ini, "PICTURES", "activepictures", names);
     for (int i = 0; i < names.Count(); ++i) {
-        if (names[i].empty()) throw EqlSkinError("Active picture " + IntToStr(i) + " has no file name");
+        if (names[i].empty()) throw EqlSkinError(ActiveName(i) + " has no file name");
         container.ActivePictures.push_back(std::make_unique<TBitmap>());
-        container.ActivePictures.back()->LoadFromFile(folder + names[i]);
+        LoadPictureFile(folder + names[i], ActiveName(i) + " \"" + names[i] + "\"", *container.ActivePictures.back(),
+                        budget);
     }
     container.IniText = lines.Text();
     LoadFromParts(container);

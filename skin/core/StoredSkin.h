@@ -20,7 +20,8 @@ class EqlSkinError : public Exception {
 // What a stored skin may decode, far above any real skin (the program's own
 // has 0.2 million pixels in seven pictures, a full-screen 4K picture has 8.3
 // million) and low enough that a small hostile skin cannot take gigabytes:
-// pixels of one picture, of all pictures together, and active pictures.
+// pixels of one picture, of all pictures together, and active pictures. A
+// picture may have any sides within them, such as a long animation strip.
 constexpr int64_t kMaxSkinPicturePixels = int64_t(16) << 20;
 constexpr int64_t kMaxSkinPixels = int64_t(32) << 20;
 constexpr int kMaxActivePictures = kMaxStringListCount;
@@ -28,6 +29,17 @@ constexpr int kMaxActivePictures = kMaxStringListCount;
 // INI entry or a descriptor, so a few kilobytes of zlib holding millions of
 // short lines would take gigabytes. The program's own skin has 1,600 lines.
 constexpr int64_t kMaxSkinIniLines = int64_t(1) << 17;
+// Bytes of the INI text; the program's own has 33 kB.
+constexpr int64_t kMaxSkinIniBytes = int64_t(64) << 20;
+// What the inflated container may take, which bounds inflating before any
+// picture is looked at. It holds every skin within the bounds above whose BMP
+// files carry at most kMaxSkinBmpHeaderBytes of headers, masks and palette
+// beside their rows: a row takes at most four bytes a pixel, and there are
+// up to five flagged pictures (two of them only in version 2) besides the
+// active ones.
+constexpr int64_t kMaxSkinBmpHeaderBytes = 2048;
+constexpr int64_t kMaxSkinInflatedSize =
+    4 * kMaxSkinPixels + (kMaxActivePictures + 5) * kMaxSkinBmpHeaderBytes + kMaxSkinIniBytes + 16;
 
 // The inflated container. All integers are little-endian signed 32-bit:
 // version; for the main, inactive and mask pictures a flag byte (0: a BMP
@@ -41,12 +53,13 @@ struct TqlSkinContainer {
     std::string IniText;
 
     // Reads a whole container from the stream's position. A version above 3,
-    // pictures or INI lines beyond the bounds above, a truncated or invalid
-    // picture raise EqlSkinError or the bitmap's exception; the sizes of all
-    // pictures and the INI lines are checked before any picture is decoded.
+    // pictures or an INI text beyond the bounds above, a truncated or invalid
+    // picture raise EqlSkinError, naming the picture and the bound it passed;
+    // the sizes of all pictures and the INI text are checked before any
+    // picture is decoded.
     void ReadFrom(TStream& stream);
     // Writes version 3; an empty picture is written as flag 1 and nothing
-    // else, or as bare headers in the active list. Pictures or INI lines
+    // else, or as bare headers in the active list. Pictures or an INI text
     // beyond the bounds raise EqlSkinError before anything is written.
     void WriteTo(TStream& stream) const;
 };
@@ -66,7 +79,7 @@ public:
     bool IsEmpty() const { return CompressedStream.Bytes().empty(); }
     // Replaces the zlib bytes, as the form's "CompressedData" property gives them.
     void SetCompressedData(std::string_view zlibBytes);
-    // Inflates the container into dest (at most kMaxInflatedSize bytes).
+    // Inflates the container into dest (at most kMaxSkinInflatedSize bytes).
     void DecompressTo(TStream& dest) const;
 
     // The packed envelope: Int32 version (up to 3), Int32 size, size zlib
@@ -81,8 +94,9 @@ public:
     // Builds the container from a skin INI file and the bitmaps it names
     // beside it. An INI without the five skin sections changes nothing; an
     // active picture without a file name raises EqlSkinError, so no picture
-    // ever changes its number; the old skin is replaced only once the new one
-    // is complete.
+    // ever changes its number; a picture beyond the bounds raises it, naming
+    // the file, before the file is decoded; the old skin is replaced only
+    // once the new one is complete.
     void LoadFromSkinIni(const std::string& fileName);
     // The same from an INI text and pictures already in memory; a container
     // that would inflate beyond what a reader takes raises EqlSkinError.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -186,7 +187,8 @@ void DecompressStream(TStream& dest, TStream& source, int64_t maxBytes) {
     int64_t total = 0, n;
     while ((n = unzip.Read(buffer, sizeof buffer)) > 0) {
         total += n;
-        if (total > maxBytes) throw EDecompressionError("compressed data inflates beyond its limit");
+        if (total > maxBytes)
+            throw EDecompressionError("compressed data inflates to more than " + std::to_string(maxBytes) + " bytes");
         dest.WriteBuffer(buffer, n);
     }
 }

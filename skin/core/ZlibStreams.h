@@ -78,10 +78,7 @@ private:
 
 // Deflates all of source (from its start) into dest at the max level.
 void CompressStream(TStream& source, TStream& dest);
-// What a stored skin may inflate to.
-constexpr int64_t kMaxInflatedSize = int64_t(64) << 20;
-
 // Inflates the zlib stream at the start of source into dest, up to its end:
 // bytes after it are left unread. The stream must be complete and inflate to
 // at most maxBytes.
-void DecompressStream(TStream& dest, TStream& source, int64_t maxBytes = kMaxInflatedSize);
+void DecompressStream(TStream& dest, TStream& source, int64_t maxBytes);

@@ -14,7 +14,9 @@
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/controls/NonClient.h"
+#include "skin/core/StoredSkin.h"
 #include "tests/skin/SyntheticSkin.h"
+#include "tests/support/TempFolder.h"
 
 using namespace synthetic;
 
@@ -691,6 +693,40 @@ TEST_F(SkinPanels, ABorderlessNinePartPanelWithoutCaptionShowsOnlyItsClientPiece
     // With a border the frame comes back.
     panel->SetBorderStyle(TqlSkinBorderStyle::bvFrame);
     EXPECT_EQ(Snapshot(*panel).Pixel(0, 0), kTL);
+}
+
+// A skin packed from its folder with an animation strip of 40 frames of 500
+// x 20 pixels is saved and read back as a packed file, loads through the skin
+// data component, and a panel drawn from the last frame shows its pixels.
+TEST(SkinPanelStrip, ASkinWithATwentyThousandPixelStripPacksLoadsAndDraws) {
+    TBitmap strip(20000, 20);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20000; ++x) strip.SetPixel(x, y, RGB(x & 0xFF, x >> 8, 10 * y));
+    TempFolder folder;
+    strip.SaveToFile(folder.Path() + "/strip.bmp");
+    const std::string ini =
+        "[VERSION]\r\nskinname=strip\r\n[PICTURES]\r\nactivepicturescount=1\r\n0=strip.bmp\r\n[FORMINFO]\r\n"
+        "[SKINOBJECTS]\r\n[SKINCONTROLS]\r\ncount=1\r\n0=panel:panel\r\n"
+        "[panel]\r\npictureindex=0\r\nskinrect=19500,0,20000,20\r\n";
+    TqlCompressedStoredSkin packer(nullptr);
+    packer.LoadFromSkinIni(folder.Write("strip.ini", ini));
+    packer.SavePackedFile(folder.Path() + "/strip.qsk");
+
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 600, 100);
+    auto* stored = new TqlCompressedStoredSkin(&form);
+    stored->LoadFromPackedFile(folder.Path() + "/strip.qsk");
+    auto* skin = new TqlSkinData(&form);
+    skin->LoadFromStoredSkin(*stored);
+    ASSERT_EQ(skin->ActivePictures.size(), 1u);
+    EXPECT_EQ(skin->ActivePictures[0]->Width(), 20000);
+
+    auto* panel = new TqlSkinPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(0, 0, 500, 20);
+    const TBitmap shot = Snapshot(*panel);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 500; ++x) ASSERT_EQ(shot.Pixel(x, y), strip.Pixel(19500 + x, y)) << x << "," << y;
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ inline std::string Deflate(const std::string& bytes) {
 
 inline std::string Inflate(const std::string& zlibBytes) {
     TMemoryStream in(zlibBytes), out;
-    DecompressStream(out, in);
+    DecompressStream(out, in, kMaxSkinInflatedSize);
     return out.Bytes();
 }
 
@@ -45,6 +45,17 @@ inline std::string OneBitBmp(int32_t width, int32_t height) {
                       Int32Bytes(row * height) + Int32Bytes(3780) + Int32Bytes(3780) + Int32Bytes(2) + Int32Bytes(0) +
                       Int32Bytes(0) + Int32Bytes(0xFFFFFF);
     return bmp + std::string(size_t(row) * size_t(height), '\0');
+}
+
+// A BMP file of 24 or 32 bits a pixel, every byte of its rows 0: the most
+// bytes a picture of that many pixels takes.
+inline std::string PlainBmp(int32_t width, int32_t height, int bits) {
+    const int64_t row = (int64_t(width) * bits + 31) / 32 * 4, pixels = row * height;
+    std::string bmp = "BM" + Int32Bytes(int32_t(54 + pixels)) + Int32Bytes(0) + Int32Bytes(54) + Int32Bytes(40) +
+                      Int32Bytes(width) + Int32Bytes(height) + std::string("\1\0", 2) + std::string(1, char(bits)) +
+                      std::string(1, '\0') + Int32Bytes(0) + Int32Bytes(int32_t(pixels)) + Int32Bytes(3780) +
+                      Int32Bytes(3780) + Int32Bytes(0) + Int32Bytes(0);
+    return bmp + std::string(size_t(pixels), '\0');
 }
 
 // A stored skin holding exactly these inflated container bytes.

@@ -1,10 +1,12 @@
 // The stored skin: its container layout, BMP pictures inside streams, packed
 // envelopes and skin lists, and refusal of every damaged input.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "platform/core/Classes.h"
 #include "skin/core/SkinList.h"
@@ -27,6 +29,23 @@ std::string Bmp(const TBitmap& b) {
     TMemoryStream s;
     b.SaveToStream(s);
     return s.Bytes();
+}
+
+// A picture whose pixels differ all along a row, however long.
+TBitmap Strip(int width, int height) {
+    TBitmap b(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) b.SetPixel(x, y, RGB(x & 0xFF, (x >> 8) & 0xFF, 10 * y));
+    return b;
+}
+
+TqlSkinContainer Inflated(const TqlCompressedStoredSkin& skin) {
+    TMemoryStream inflated;
+    skin.DecompressTo(inflated);
+    inflated.SetPosition(0);
+    TqlSkinContainer c;
+    c.ReadFrom(inflated);
+    return c;
 }
 
 }  // namespace
@@ -124,7 +143,7 @@ TEST(StoredSkin, DamagedContainersAreErrors) {
         {"bfSize beyond the data", Int32Bytes(3) + "\0"s + tooLarge},
         {"bfSize below 54", Int32Bytes(3) + "\0"s + tooSmall},
         {"not BM", Int32Bytes(3) + "\0"s + notBmp},
-        {"side beyond 16384", Int32Bytes(3) + "\0"s + wide},
+        {"more rows than the file holds", Int32Bytes(3) + "\0"s + wide},
         {"height 0", Int32Bytes(3) + "\0"s + zeroHigh},
         {"a billion pictures", Int32Bytes(3) + noPictures + Int32Bytes(1000000000) + bmp},
         {"fewer pictures than counted", Int32Bytes(3) + noPictures + Int32Bytes(2) + bmp + std::string(60, 'x')},
@@ -465,4 +484,145 @@ TEST(StoredSkin, AnIniTextBeyondTheLineBoundIsRefused) {
         EXPECT_THROW(skin.LoadFromParts(large), EqlSkinError);
         EXPECT_EQ(skin.CompressedStream.Bytes(), before);
     }
+}
+
+// A picture may have any sides its pixels allow, up to a row of all the
+// pixels a picture may have, laid out by hand or packed from the skin's folder.
+TEST(StoredSkin, PicturesOfAnySidesWithinThePixelBoundsPackAndLoad) {
+    const int32_t longest = int32_t(kMaxSkinPicturePixels);
+    TMemoryStream s(Int32Bytes(3) + "\0"s + OneBitBmp(longest, 1) + "\1\1"s + Int32Bytes(1) + OneBitBmp(1, 70000));
+    TqlSkinContainer byHand;
+    byHand.ReadFrom(s);
+    EXPECT_EQ(byHand.Picture.Width(), longest);
+    EXPECT_EQ(byHand.Picture.Pixel(longest - 1, 0), clBlack);
+    ASSERT_EQ(byHand.ActivePictures.size(), 1u);
+    EXPECT_EQ(byHand.ActivePictures[0]->Height(), 70000);
+
+    TempFolder folder;
+    Strip(70000, 2).SaveToFile(folder.Path() + "/wide.bmp");
+    TqlCompressedStoredSkin packed(nullptr);
+    packed.LoadFromSkinIni(folder.Write("skin.ini",
+                                        "[VERSION]\r\n[PICTURES]\r\npicture=wide.bmp\r\n"
+                                        "[FORMINFO]\r\n[SKINOBJECTS]\r\n[SKINCONTROLS]\r\n"));
+    ExpectSamePixels(Inflated(packed).Picture, Strip(70000, 2));
+}
+
+// A picture beyond a bound is refused by its place in the skin, and when
+// packing also by its file, together with the bound it passed.
+TEST(StoredSkin, ARefusedPictureIsNamedWithTheBoundItPassed) {
+    const int32_t side = 16384, fullHeight = int32_t(kMaxSkinPicturePixels / side);
+    const std::string over = OneBitBmp(side, fullHeight + 1), full = OneBitBmp(side, fullHeight), tiny = OneBitBmp(1, 1);
+    const std::string onePicture = std::to_string(kMaxSkinPicturePixels), all = std::to_string(kMaxSkinPixels);
+    using testing::HasSubstr;
+    struct Case {
+        const char* name;
+        std::string inflated;
+        std::vector<std::string> said;
+    };
+    const Case cases[] = {
+        {"main picture", Int32Bytes(3) + "\0"s + over + "\1\1"s + Int32Bytes(0),
+         {"Main picture", "16384 x 1025", onePicture}},
+        {"mask", Int32Bytes(3) + "\1\1\0"s + over + Int32Bytes(0), {"Mask", onePicture}},
+        {"third active picture", Int32Bytes(3) + "\1\1\1"s + Int32Bytes(3) + tiny + tiny + over,
+         {"Active picture 2", onePicture}},
+        {"the picture that passes all pixels", Int32Bytes(3) + "\0"s + full + "\1\1"s + Int32Bytes(2) + full + tiny,
+         {"Active picture 1", all}},
+        {"a cut picture", Int32Bytes(3) + "\1\1\1"s + Int32Bytes(2) + tiny + tiny.substr(1), {"Active picture 1"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TMemoryStream s(c.inflated);
+        TqlSkinContainer container;
+        try {
+            container.ReadFrom(s);
+            ADD_FAILURE() << "loaded";
+        } catch (const EqlSkinError& e) {
+            for (const std::string& said : c.said) EXPECT_THAT(e.Message, HasSubstr(said));
+        }
+    }
+
+    TempFolder folder;
+    folder.Write("over.bmp", over);
+    folder.Write("full.bmp", full);
+    folder.Write("tiny.bmp", tiny);
+    std::string unsized = over;  // a file size the headers cannot be trusted with
+    unsized.replace(2, 4, Int32Bytes(-1));
+    folder.Write("unsized.bmp", unsized);
+    const std::string sections = "[VERSION]\r\n[FORMINFO]\r\n[SKINOBJECTS]\r\n[SKINCONTROLS]\r\n[PICTURES]\r\n";
+    const struct {
+        const char* pictures;
+        std::vector<std::string> said;
+    } packs[] = {
+        {"activepicturescount=2\r\n0=tiny.bmp\r\n1=over.bmp\r\n", {"Active picture 1", "over.bmp", onePicture}},
+        {"picture=full.bmp\r\nmask=full.bmp\r\nactivepicturescount=1\r\n0=tiny.bmp\r\n",
+         {"Active picture 0", "tiny.bmp", all}},
+        {"mask=unsized.bmp\r\n", {"Mask", "unsized.bmp", onePicture}},
+    };
+    for (const auto& p : packs) {
+        SCOPED_TRACE(p.pictures);
+        TqlCompressedStoredSkin skin(nullptr);
+        try {
+            skin.LoadFromSkinIni(folder.Write("skin.ini", sections + p.pictures));
+            ADD_FAILURE() << "packed";
+        } catch (const EqlSkinError& e) {
+            for (const std::string& said : p.said) EXPECT_THAT(e.Message, HasSubstr(said));
+        }
+        EXPECT_TRUE(skin.IsEmpty());
+    }
+}
+
+// The bytes a stored skin may inflate to hold every skin within the pixel
+// bounds, even when every pixel takes four bytes.
+TEST(StoredSkin, SkinsWithinThePixelBoundsAreNotRefusedForTheirBytes) {
+    {
+        TqlSkinContainer c;
+        c.Picture = TBitmap(4096, int(kMaxSkinPicturePixels / 4096));
+        c.Picture.SetPixelFormat(TPixelFormat::pf32bit);
+        c.Picture.SetPixel(4095, 4095, RGB(1, 2, 3));
+        TqlCompressedStoredSkin skin(nullptr);
+        skin.LoadFromParts(c);
+        c = TqlSkinContainer();
+        const TqlSkinContainer back = Inflated(skin);
+        EXPECT_EQ(back.Picture.PixelFormat(), TPixelFormat::pf32bit);
+        EXPECT_EQ(back.Picture.Height(), 4096);
+        EXPECT_EQ(back.Picture.Pixel(4095, 4095), RGB(1, 2, 3));
+    }
+    // Three 24-bit pictures of 24 Mi pixels in all.
+    TqlCompressedStoredSkin skin(nullptr);
+    const std::string third = PlainBmp(4096, 2048, 24);
+    StoreContainerBytes(skin, Int32Bytes(3) + "\0"s + third + "\1\0"s + third + Int32Bytes(1) + third + "ini");
+    const TqlSkinContainer back = Inflated(skin);
+    EXPECT_EQ(back.Mask.Height(), 2048);
+    ASSERT_EQ(back.ActivePictures.size(), 1u);
+    EXPECT_EQ(back.ActivePictures[0]->Width(), 4096);
+    EXPECT_EQ(back.IniText, "ini");
+}
+
+// The INI text takes no more bytes than its bound either: a text of one byte
+// more is refused by the reader and by the packer.
+TEST(StoredSkin, AnIniTextBeyondTheByteBoundIsRefused) {
+    const std::string head = Int32Bytes(3) + "\1\1\1"s + Int32Bytes(0);
+    std::string text(size_t(kMaxSkinIniBytes), 'k');
+    {
+        TMemoryStream s(head + text);
+        TqlSkinContainer atBound;
+        atBound.ReadFrom(s);
+        EXPECT_EQ(atBound.IniText.size(), text.size());
+    }
+    text += 'k';
+    {
+        TMemoryStream s(head + text);
+        TqlSkinContainer c;
+        try {
+            c.ReadFrom(s);
+            ADD_FAILURE() << "loaded";
+        } catch (const EqlSkinError& e) {
+            EXPECT_THAT(e.Message, testing::HasSubstr(std::to_string(kMaxSkinIniBytes)));
+        }
+    }
+    TqlSkinContainer large;
+    large.IniText = std::move(text);
+    TqlCompressedStoredSkin skin(nullptr);
+    EXPECT_THROW(skin.LoadFromParts(large), EqlSkinError);
+    EXPECT_TRUE(skin.IsEmpty());
 }
