@@ -79,6 +79,9 @@ struct TMessage {
 constexpr LPARAM MAKELPARAM(int lo, int hi) { return LPARAM(uint32_t((lo & 0xFFFF) | ((hi & 0xFFFF) << 16))); }
 constexpr int16_t LoWordSigned(LPARAM v) { return int16_t(v & 0xFFFF); }
 constexpr int16_t HiWordSigned(LPARAM v) { return int16_t((v >> 16) & 0xFFFF); }
+// A wheel message's turn: the signed high word of WParam, positive away from
+// the user; the low word holds the keys and buttons down.
+constexpr int16_t GET_WHEEL_DELTA_WPARAM(WPARAM w) { return HiWordSigned(LPARAM(w)); }
 
 // Window messages, numbered as on the platform the program was written for.
 enum : UINT {

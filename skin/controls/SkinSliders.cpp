@@ -354,8 +354,7 @@ void TqlSkinCustomSlider::WMTimer(TMessage& M) {
 }
 
 bool TqlSkinCustomSlider::MouseWheel(const TMessage& M) {
-    // The turn is the signed high word of WParam: positive away from the user.
-    const int delta = HiWordSigned(LPARAM(M.WParam));
+    const int delta = GET_WHEEL_DELTA_WPARAM(M.WParam);
     if (delta == 0) return false;
     const TMouseWheelUpDownEvent& event = delta > 0 ? OnMouseWheelUp : OnMouseWheelDown;
     bool handled = false;

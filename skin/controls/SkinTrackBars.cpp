@@ -185,9 +185,8 @@ void TqlSkinTrackBar::CMWantSpecialKey(TMessage& M) {
 void TqlSkinTrackBar::WndProc(TMessage& M) {
     if (FClickFocus.Drops(M)) return;
     if (M.Msg == WM_MOUSEWHEEL && HasFocus()) {
-        // The turn is the signed high word of WParam; a message without one
-        // (a sideways swipe) moves nothing, whatever keys the low word holds.
-        if (const int delta = HiWordSigned(LPARAM(M.WParam)); delta != 0) {
+        // A message without a turn (a sideways swipe) moves nothing.
+        if (const int delta = GET_WHEEL_DELTA_WPARAM(M.WParam); delta != 0) {
             SetValue(SaturatedAdd(FValue, FVertical == (delta > 0) ? 1 : -1));
             LastChange();
         }

@@ -427,9 +427,9 @@ void TqlSkinScrollBar::WndProc(TMessage& M) {
     switch (M.Msg) {
         case WM_MOUSEWHEEL:
             if (FCanFocused && HasFocus()) {
-                // The turn is the signed high word of WParam, negative toward
-                // the user; a message without one (a sideways swipe) moves nothing.
-                if (const int delta = HiWordSigned(LPARAM(M.WParam)); delta != 0)
+                // A turn toward the user is negative; a message without one
+                // (a sideways swipe) moves nothing.
+                if (const int delta = GET_WHEEL_DELTA_WPARAM(M.WParam); delta != 0)
                     MoveBy(delta < 0 ? FSmallChange : -int64_t(FSmallChange));
                 return;
             }
