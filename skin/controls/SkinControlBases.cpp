@@ -155,10 +155,8 @@ void TqlSkinGeometry::BuildStateFace(TBitmap& B, const TRect& Face, int W, int H
         BuildFace(B, Face, W, H, true);
     else if (Picture && ResizeMode == 0)
         B.Canvas().CopyRect(Rect(0, 0, W, H), *Picture, Face);
-    else if (Picture && (ResizeMode == 2 || ResizeMode == 3) && RectIsEmpty(ClRect))
-        BuildThreePartSized(B, Face);
-    else if (Picture && (ResizeMode == 2 || ResizeMode == 3))
-        BuildNinePartSized(B, *Picture, Face, ClRect, true);
+    else if (ResizeMode == 2 || ResizeMode == 3)
+        BuildPartFace(B, Face);
 }
 
 bool TqlSkinGeometry::BuildPartFace(TBitmap& Dest, const TRect& Face) const {
