@@ -159,8 +159,7 @@ TEST_F(CountPage, RowsArePaddedByTheColumnsTheirTextsTakeOnScreen) {
     corpus_.Write("a.txt", "caf\xC3\xA9_NN x_NN r\xC3\xA9sum\xC3\xA9_VV\r\nab_NN x_NN cd_VV\r\n"
                            "na\xC3\xAFve_JJ x_NN b_VV\r\n");
     corpus_.Write("b.txt", "\xCE\xD2\xC3\xC7_NN y_NN \xB6\xC1_VV\r\nabcd_NN y_NN ef_VV\r\n");
-    TDialogScript::QueueFile(true, corpus_.Path());
-    form->btnChoseDir->Click();
+    ChooseCorpusFolder();
     for (TqlSkinComboBox* mode : {form->cbxLN1, form->cbxCN1, form->cbxRN1})
         mode->SetItemIndex(mode->Items().IndexOf("WORD"));
     struct Case {
@@ -192,8 +191,7 @@ TEST_F(CountPage, LongContextsThatDifferOnlyFarFromTheNodeAreTwoRows) {
     std::string near;
     for (int k = 14; k >= 1; --k) near += "international" + std::to_string(k) + "_JJ ";
     corpus_.Write("long.txt", "alpha_JJ " + near + "node_NN end_VV\r\nomega_JJ " + near + "node_NN end_VV\r\n");
-    TDialogScript::QueueFile(true, corpus_.Path());
-    form->btnChoseDir->Click();
+    ChooseCorpusFolder();
     form->cbxLeftRangeNum->SetItemIndex(15);
     for (TqlSkinComboBox* mode : {form->cbxLN1, form->cbxCN1, form->cbxRN1})
         mode->SetItemIndex(mode->Items().IndexOf("BOTH"));
@@ -273,8 +271,7 @@ TEST_F(CountPage, ACountWithoutHitsLeavesTheListEmpty) {
 // as it counts.
 TEST_F(CountPage, ARightContextEndingInAHashIsARowOfItsOwn) {
     corpus_.Write("a.txt", "a_DT x_NN C#_NP\r\na_DT x_NN C#_NP\r\na_DT x_NN C_NP\r\n");
-    TDialogScript::QueueFile(true, corpus_.Path());
-    form->btnChoseDir->Click();
+    ChooseCorpusFolder();
     for (TqlSkinComboBox* mode : {form->cbxLN1, form->cbxCN1, form->cbxRN1})
         mode->SetItemIndex(mode->Items().IndexOf("WORD"));
     Count("x");

@@ -67,8 +67,7 @@ TEST_F(QueryPage, SpansOfZeroWrapTheQueryInWordBoundaries) {
 TEST_F(QueryPage, ARawQueryFindsWholeWordsBeyondAscii) {
     corpus_.Write("c.txt", "un caf\xC3\xA9 noir\r\ndes caf\xC3\xA9s\r\n\xE4\xB8\xAD\xE6\x96\x87 ok\r\n");
     form->rdoRaw->SetChecked(true);
-    TDialogScript::QueueFile(true, corpus_.Path());
-    form->btnChoseDir->Click();
+    ChooseCorpusFolder();
     Query("caf\xC3\xA9");
     ASSERT_EQ(form->gQueryHits.size(), 1u);
     EXPECT_EQ(form->gQueryHits[0].Center, "caf\xC3\xA9");
@@ -115,8 +114,7 @@ TEST_F(QueryPage, TheGaugeMovesFileByFileWhileTheSearchRuns) {
     std::string lines;
     for (int l = 0; l < 600; ++l) lines += "the_AT cat_NN sat_VV on_II the_AT mat_NN\r\n";
     for (const char* name : {"c.txt", "d.txt", "e.txt"}) corpus_.Write(name, lines);
-    TDialogScript::QueueFile(true, corpus_.Path());
-    form->btnChoseDir->Click();
+    ChooseCorpusFolder();
     ASSERT_EQ(form->gFileCount, 5);
 
     // One thread searches in the window's own thread, file after file, and
@@ -293,8 +291,7 @@ TEST_F(QueryPage, ALongTokenIsWrittenWholeAndNoOtherLineGrowsWithIt) {
     const std::string word(50000, 'x');
     const std::string huge = word + "_NN";
     corpus_.Write("c.txt", "the_AT " + huge + " ran_VV\r\n" + huge + " the_AT end_NN\r\n");
-    TDialogScript::QueueFile(true, corpus_.Path());
-    form->btnChoseDir->Click();
+    ChooseCorpusFolder();
     for (bool coloured : {false, true}) {
         SCOPED_TRACE(coloured ? "coloured" : "plain");
         form->crbxShowColor->SetChecked(coloured);
@@ -322,8 +319,7 @@ TEST_F(QueryPage, ALongTokenIsWrittenWholeAndNoOtherLineGrowsWithIt) {
 // A UTF-16 file gives no hits and is named; the other files are searched.
 TEST_F(QueryPage, AUtf16FileIsLeftOutOfTheSearchAndNamed) {
     corpus_.Write("c.txt", Utf16("the_AT cat_NN sat_VV\r\n"));
-    TDialogScript::QueueFile(true, corpus_.Path());
-    form->btnChoseDir->Click();
+    ChooseCorpusFolder();
     TDialogScript::Clear();
     form->crbxByLit->SetChecked(true);
     Query("cat");
@@ -340,8 +336,7 @@ TEST_F(QueryPage, ManyLeftOutFilesAreCountedWholeAndNamedInPart) {
     const std::string wide = Utf16("the_AT cat_NN\r\n");
     const int files = 300;
     for (int i = 0; i < files; ++i) corpus_.Write("w" + std::to_string(1000 + i) + ".txt", wide);
-    TDialogScript::QueueFile(true, corpus_.Path());
-    form->btnChoseDir->Click();
+    ChooseCorpusFolder();
     TDialogScript::Clear();
     form->crbxByLit->SetChecked(true);
     Query("cat");
@@ -360,8 +355,7 @@ TEST_F(QueryPage, ManyLeftOutFilesAreCountedWholeAndNamedInPart) {
 // others keep their hits and the user learns how many lines were skipped.
 TEST_F(QueryPage, ALineTheMatcherGivesUpOnIsSkippedAndReported) {
     corpus_.Write("c.txt", "x_X aab_NN y_Y\r\n" + std::string(40, 'a') + "_NN c_C b_NN\r\nw_W ab_NN v_V\r\n");
-    TDialogScript::QueueFile(true, corpus_.Path());
-    form->btnChoseDir->Click();
+    ChooseCorpusFolder();
     Query("(a+)+b_NN");
     EXPECT_EQ(form->gQueryHits.size(), 2u);
     ASSERT_FALSE(TDialogScript::Texts(TShownDialog::Kind::Message).empty());

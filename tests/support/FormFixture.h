@@ -18,6 +18,12 @@ protected:
         for (const auto& [name, bytes] : files) corpus_.Write(name, bytes);
         form = app_->CreateForm<TForm1>();
         form->SetVisible(true);
+        ChooseCorpusFolder();
+    }
+
+    // Chooses the corpus folder again through the folder dialog, as after
+    // adding files to it.
+    void ChooseCorpusFolder() {
         TDialogScript::QueueFile(true, corpus_.Path());
         form->btnChoseDir->Click();
     }
