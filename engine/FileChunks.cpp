@@ -9,6 +9,7 @@
 
 #include "engine/Parallel.h"
 #include "platform/core/SysUtils.h"
+#include "platform/core/TextCodec.h"
 
 namespace {
 
@@ -53,6 +54,27 @@ void CutFile(const std::string& name, size_t file, uint64_t size, uint64_t piece
     pieces.push_back({file, begin, size, begin == 0});
 }
 
+// Reads every piece's bytes side by side: a file is code page 936 when one of
+// its pieces is not valid UTF-8. Pieces end after line feeds, which no UTF-8
+// character holds, so the pieces are valid exactly when the whole file is.
+void DecideEncodings(const std::vector<std::string>& fileNames, std::vector<TFilePiece>& pieces) {
+    std::vector<char> invalid(pieces.size(), 0);
+    ParallelFor(pieces.size(), [&](size_t k, size_t) {
+        const TFilePiece& piece = pieces[k];
+        if (piece.Utf16) return;
+        try {
+            std::string bytes = piece.Whole ? ReadFileBytes(fileNames[piece.File])
+                                            : ReadFileRange(fileNames[piece.File], piece.Begin, piece.End);
+            invalid[k] = !IsValidUtf8(bytes);
+        } catch (...) {
+            // Reading the piece again reports why it cannot be read.
+        }
+    });
+    std::vector<char> codePage936(fileNames.size(), 0);
+    for (size_t k = 0; k < pieces.size(); ++k) codePage936[pieces[k].File] |= invalid[k];
+    for (TFilePiece& piece : pieces) piece.CodePage936 = codePage936[piece.File] != 0;
+}
+
 }  // namespace
 
 std::vector<TFilePiece> CutFiles(const std::vector<std::string>& fileNames, uint64_t minBytes) {
@@ -70,6 +92,7 @@ std::vector<TFilePiece> CutFiles(const std::vector<std::string>& fileNames, uint
         std::max({minBytes, uint64_t(1), total / (static_cast<uint64_t>(EngineThreads()) * 2)});
     std::vector<TFilePiece> pieces;
     for (size_t i = 0; i < fileNames.size(); ++i) CutFile(fileNames[i], i, sizes[i], pieceBytes, pieces);
+    DecideEncodings(fileNames, pieces);
     return pieces;
 }
 
@@ -112,9 +135,10 @@ std::string ReadPiece(const std::vector<std::string>& fileNames, const TFilePiec
     }
     if (utf16) *utf16 = wide;
     if (wide) bytes.clear();
-    return bytes;
+    return piece.CodePage936 ? CodePage936ToUtf8(bytes) : bytes;
 }
 
 std::string ReadCorpusFile(const std::string& fileName, bool* utf16) {
-    return ReadPiece({fileName}, TFilePiece{0, 0, 0, true}, utf16);
+    std::string bytes = ReadPiece({fileName}, TFilePiece{0, 0, 0, true}, utf16);
+    return IsValidUtf8(bytes) ? bytes : CodePage936ToUtf8(bytes);
 }

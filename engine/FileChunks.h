@@ -13,13 +13,16 @@ struct TFilePiece {
     bool Whole;
     // The file starts with a UTF-16 byte-order mark, as cutting it found.
     bool Utf16 = false;
+    // The file is not valid UTF-8 throughout, so all of it is code page 936.
+    bool CodePage936 = false;
 };
 
 // The files in order, each cut after line feeds into pieces of at least
 // minBytes and about half a core's share of the corpus, so that a piece splits
 // into the lines the whole file has there (a CR LF is never parted). A file
 // with no line feed to cut at, or that cannot be opened, stays whole, and
-// reading it whole reports why.
+// reading it whole reports why. Each file's encoding is decided here, once
+// for all its pieces.
 std::vector<TFilePiece> CutFiles(const std::vector<std::string>& fileNames, uint64_t minBytes);
 // Every file as one piece.
 std::vector<TFilePiece> WholeFiles(const std::vector<std::string>& fileNames);
@@ -30,10 +33,12 @@ std::vector<TFilePiece> WholeFiles(const std::vector<std::string>& fileNames);
 // pieces.size().
 std::vector<size_t> JoinPieces(const std::vector<TFilePiece>& pieces);
 bool AnyCut(const std::vector<TFilePiece>& pieces);
-// The bytes of a piece as corpus text; failures raise as ReadFileBytes does.
-// A UTF-8 byte-order mark at the start of a file is no text. A file that
-// starts with a UTF-16 byte-order mark holds no 8-bit text at all: its
-// pieces give nothing, and utf16 (when given) is set.
+// The bytes of a piece as corpus text, always UTF-8: a code page 936 file is
+// decoded, so that its words are the same characters as in a UTF-8 file and
+// no rule for single bytes meets half a character. Failures raise as
+// ReadFileBytes does. A UTF-8 byte-order mark at the start of a file is no
+// text. A file that starts with a UTF-16 byte-order mark holds no 8-bit text
+// at all: its pieces give nothing, and utf16 (when given) is set.
 std::string ReadPiece(const std::vector<std::string>& fileNames, const TFilePiece& piece, bool* utf16 = nullptr);
 // A whole corpus file read as ReadPiece reads it.
 std::string ReadCorpusFile(const std::string& fileName, bool* utf16 = nullptr);

@@ -1,10 +1,13 @@
-// Raw-text normalisation: full-width punctuation of code page 936 to ASCII,
-// punctuation split off words, contractions expanded, runs of blanks shortened.
+// Raw-text normalisation: full-width punctuation (code page 936's, in either
+// encoding) to ASCII, punctuation split off words, contractions expanded,
+// runs of blanks shortened.
 
 #include <array>
 #include <cstdint>
 #include <cstring>
-
+#include <deque>
+#include <iterator>
+#include <span>
 #include <vector>
 
 #include "engine/CodePage936.h"
@@ -176,16 +179,50 @@ void SplitPunctAndContractions(std::string& text, bool gbk) {
 }
 
 
+// The full-width rules for the same characters in UTF-8 text, each text
+// decoded from code page 936, so that a corpus counts alike in either
+// encoding. Replacements are kept as they are, "??" and "L" included.
+struct TUtf8Rules {
+    std::deque<std::string> Texts;  // never moved: the rules view them
+    std::vector<Rule> Before, After;
+};
+
+const TUtf8Rules& Utf8Rules() {
+    static const TUtf8Rules rules = [] {
+        TUtf8Rules r;
+        auto decode = [&](const Rule* first, const Rule* last, std::vector<Rule>& out) {
+            for (const Rule* rule = first; rule != last; ++rule) {
+                r.Texts.push_back(CodePage936ToUtf8(rule->from));
+                const std::string_view from = r.Texts.back();
+                r.Texts.push_back(CodePage936ToUtf8(rule->to));
+                out.push_back({from, r.Texts.back(), rule->anyCase});
+            }
+        };
+        decode(std::begin(kBeforeSplit), std::end(kBeforeSplit), r.Before);
+        decode(std::begin(kAfterSplit), std::end(kAfterSplit), r.After);
+        return r;
+    }();
+    return rules;
+}
+
 // Every rule but the shortening of blanks.
 void ReplaceRaw(std::string& text) {
-    // Full-width punctuation is code page 936's; text without a byte above
-    // 127 holds none, and UTF-8 text only bytes that may look like it.
-    bool gbk = HasHighByte(text) && IsGbkText(text);
-    if (gbk)
-        for (const Rule& rule : kBeforeSplit) Apply(text, rule, gbk);
+    // Text without a byte above 127 holds no full-width punctuation; other
+    // text is UTF-8 when valid, else code page 936, and meets that
+    // encoding's forms of the characters only.
+    const bool high = HasHighByte(text);
+    const bool gbk = high && IsGbkText(text);
+    std::span<const Rule> before, after;
+    if (gbk) {
+        before = kBeforeSplit;
+        after = kAfterSplit;
+    } else if (high) {
+        before = Utf8Rules().Before;
+        after = Utf8Rules().After;
+    }
+    for (const Rule& rule : before) Apply(text, rule, gbk);
     SplitPunctAndContractions(text, gbk);
-    if (gbk)
-        for (const Rule& rule : kAfterSplit) Apply(text, rule, gbk);
+    for (const Rule& rule : after) Apply(text, rule, gbk);
 }
 
 }  // namespace

@@ -439,10 +439,11 @@ void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool b
     }
     // Every start of a node match in turn; hits come in the order of their
     // starts, as the search from each hit's start onwards finds them.
+    pattern.Anchored.SetSubject(line);
     for (bool found = pattern.Node.Exec(line); found;) {
         size_t node = static_cast<size_t>(pattern.Node.MatchPos(0) - 1), start = 0;
         if (pattern.InLine(line, node, node) && ContextStart(line, node, pattern.L, start) &&
-            pattern.Anchored.ExecPos(line, static_cast<int>(start) + 1) && nodeInLine(pattern.Anchored))
+            pattern.Anchored.ExecPos(static_cast<int>(start) + 1) && nodeInLine(pattern.Anchored))
             AddHit(pattern.Anchored, pattern.L, pattern.R, buildMatrix);
         found = pattern.Node.ExecPos(static_cast<int>(node) + 2);
     }

@@ -3,7 +3,11 @@
 
 #include <pcre2.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/core/Classes.h"
+#include "platform/core/TextCodec.h"
 
 TRegExpr::TRegExpr(std::string expression) : FExpression(std::move(expression)) {}
 
@@ -18,6 +22,11 @@ TRegExpr& TRegExpr::operator=(TRegExpr&& other) noexcept {
     FCaseless = other.FCaseless;
     FCode = other.FCode;
     FMatchData = other.FMatchData;
+    FUtfCode = other.FUtfCode;
+    FUtfMatchData = other.FUtfMatchData;
+    FUtfTried = other.FUtfTried;
+    FLastMatch = other.FLastMatch;
+    FUtfSubject = other.FUtfSubject;
     bool ownInput = other.FSubject == &other.FInput;
     FInput = std::move(other.FInput);
     FSubject = ownInput ? &FInput : other.FSubject;
@@ -25,6 +34,10 @@ TRegExpr& TRegExpr::operator=(TRegExpr&& other) noexcept {
     FMatchedGroups = other.FMatchedGroups;
     other.FCode = nullptr;
     other.FMatchData = nullptr;
+    other.FUtfCode = nullptr;
+    other.FUtfMatchData = nullptr;
+    other.FUtfTried = false;
+    other.FLastMatch = nullptr;
     other.FMatchedGroups = 0;
     return *this;
 }
@@ -32,8 +45,14 @@ TRegExpr& TRegExpr::operator=(TRegExpr&& other) noexcept {
 void TRegExpr::Free() {
     if (FMatchData) pcre2_match_data_free(FMatchData);
     if (FCode) pcre2_code_free(FCode);
+    if (FUtfMatchData) pcre2_match_data_free(FUtfMatchData);
+    if (FUtfCode) pcre2_code_free(FUtfCode);
     FMatchData = nullptr;
     FCode = nullptr;
+    FUtfMatchData = nullptr;
+    FUtfCode = nullptr;
+    FUtfTried = false;
+    FLastMatch = nullptr;
     FMatchedGroups = 0;
 }
 
@@ -65,7 +84,74 @@ void TRegExpr::Compile() {
     FMatchData = pcre2_match_data_create_from_pattern(FCode, nullptr);
 }
 
+
 namespace {
+
+// Eight bytes at a time: every subject is asked, and English ones hold none.
+bool HasHighByte(std::string_view text) {
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        if (word & 0x8080808080808080ull) return true;
+    }
+    for (; i < text.size(); ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return true;
+    return false;
+}
+
+// The pattern with every character beyond ASCII written outside a class made
+// case-sensitive: in UTF mode the library would fold such letters by Unicode
+// ("é" taking "É"), while the program folds ASCII letters only. Escapes,
+// quoted text, comments and verbs are copied as they stand; letters inside a
+// class keep the library's folding.
+std::string CaseSensitiveBeyondAscii(const std::string& expr) {
+    std::string out;
+    out.reserve(expr.size() * 2);
+    auto copyThrough = [&](size_t& i, std::string_view end) {
+        const size_t stop = expr.find(end, i);
+        const size_t last = stop == std::string::npos ? expr.size() : stop + end.size();
+        out.append(expr, i, last - i);
+        i = last;
+    };
+    bool inClass = false;
+    for (size_t i = 0; i < expr.size();) {
+        const char c = expr[i];
+        const std::string_view rest = std::string_view(expr).substr(i);
+        if (rest.starts_with("\\Q")) {
+            copyThrough(i, "\\E");
+        } else if (c == '\\') {
+            const size_t next = i + 1 < expr.size() ? std::max<size_t>(Utf8CharLength(expr, i + 1), 1) : 0;
+            out.append(expr, i, 1 + next);
+            i += 1 + next;
+        } else if (inClass) {
+            if (rest.starts_with("[:")) {
+                copyThrough(i, ":]");
+                continue;
+            }
+            inClass = c != ']';
+            out += c;
+            ++i;
+        } else if (c == '[') {
+            // A "]" first in the class (after any "^") is a member, not its end.
+            size_t open = 1 + (rest.starts_with("[^") ? 1 : 0);
+            if (open < rest.size() && rest[open] == ']') ++open;
+            out.append(rest.substr(0, open));
+            i += open;
+            inClass = true;
+        } else if (rest.starts_with("(?#") || rest.starts_with("(*")) {
+            copyThrough(i, ")");
+        } else if (static_cast<unsigned char>(c) >= 0x80) {
+            const size_t length = std::max<size_t>(Utf8CharLength(expr, i), 1);
+            out.append("(?-i:").append(expr, i, length).append(")");
+            i += length;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
 
 // Limits that end a runaway match on one subject within a few milliseconds,
 // far above what a match of an ordinary pattern on a corpus line takes.
@@ -91,13 +177,46 @@ bool IsLimitError(int rc) {
 
 }  // namespace
 
+pcre2_code* TRegExpr::UtfCode() {
+    if (FUtfTried) return FUtfCode;
+    FUtfTried = true;
+    if (!IsValidUtf8(FExpression)) return nullptr;
+    const std::string pattern = FCaseless && HasHighByte(FExpression) ? CaseSensitiveBeyondAscii(FExpression)
+                                                                        : FExpression;
+    int error = 0;
+    PCRE2_SIZE offset = 0;
+    FUtfCode = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
+                             PCRE2_UTF | (FCaseless ? PCRE2_CASELESS : 0), &error, &offset, nullptr);
+    if (!FUtfCode) return nullptr;
+    pcre2_jit_compile(FUtfCode, PCRE2_JIT_COMPLETE);
+    FUtfMatchData = pcre2_match_data_create_from_pattern(FUtfCode, nullptr);
+    return FUtfCode;
+}
+
+void TRegExpr::SetSubject(const std::string& input) {
+    FSubject = &input;
+    FMatchedGroups = 0;
+    FUtfSubject = HasHighByte(input) && IsValidUtf8(input);
+}
+
 bool TRegExpr::Run(size_t offset) {
     if (!FCode) Compile();
     FMatchedGroups = 0;
     const std::string& subject = *FSubject;
     if (offset > subject.size()) return false;
-    int rc = pcre2_match(FCode, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), offset, 0, FMatchData,
-                         LimitedContext());
+    pcre2_code* code = FCode;
+    FLastMatch = FMatchData;
+    uint32_t options = 0;
+    // Checked once per subject, so that the library need not check it at every call.
+    if (FUtfSubject && UtfCode()) {
+        code = FUtfCode;
+        FLastMatch = FUtfMatchData;
+        options = PCRE2_NO_UTF_CHECK;
+        // A search from inside a character starts at the next one.
+        while (offset < subject.size() && (static_cast<unsigned char>(subject[offset]) & 0xC0) == 0x80) ++offset;
+    }
+    int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), offset, options,
+                         FLastMatch, LimitedContext());
     if (rc == PCRE2_ERROR_NOMATCH) return false;
     if (rc < 0) {
         PCRE2_UCHAR buffer[256];
@@ -112,13 +231,13 @@ bool TRegExpr::Run(size_t offset) {
 }
 
 bool TRegExpr::Exec(const std::string& input) {
-    FSubject = &input;
+    SetSubject(input);
     return Run(0);
 }
 
 bool TRegExpr::Exec(std::string&& input) {
     FInput = std::move(input);
-    FSubject = &FInput;
+    SetSubject(FInput);
     return Run(0);
 }
 
@@ -132,28 +251,27 @@ int TRegExpr::BackReferenceMax() {
 bool TRegExpr::ExecPos(int offset) { return offset >= 1 && Run(static_cast<size_t>(offset - 1)); }
 
 bool TRegExpr::ExecPos(const std::string& input, int offset) {
-    FSubject = &input;
-    FMatchedGroups = 0;
+    SetSubject(input);
     return ExecPos(offset);
 }
 
 bool TRegExpr::ExecNext() {
     if (FMatchedGroups <= 0) return false;
-    PCRE2_SIZE* ov = pcre2_get_ovector_pointer(FMatchData);
+    PCRE2_SIZE* ov = pcre2_get_ovector_pointer(FLastMatch);
     size_t next = ov[1] == ov[0] ? ov[1] + 1 : ov[1];
     return Run(next);
 }
 
 int TRegExpr::MatchPos(int index) const {
     if (index < 0 || index >= FMatchedGroups) return -1;
-    PCRE2_SIZE* ov = pcre2_get_ovector_pointer(FMatchData);
+    PCRE2_SIZE* ov = pcre2_get_ovector_pointer(FLastMatch);
     if (ov[2 * index] == PCRE2_UNSET) return -1;
     return static_cast<int>(ov[2 * index]) + 1;
 }
 
 int TRegExpr::MatchLen(int index) const {
     if (index < 0 || index >= FMatchedGroups) return -1;
-    PCRE2_SIZE* ov = pcre2_get_ovector_pointer(FMatchData);
+    PCRE2_SIZE* ov = pcre2_get_ovector_pointer(FLastMatch);
     if (ov[2 * index] == PCRE2_UNSET) return -1;
     return static_cast<int>(ov[2 * index + 1] - ov[2 * index]);
 }

@@ -1,6 +1,10 @@
 #pragma once
-// Perl-style regular expressions over byte strings (PCRE2, no UTF mode, JIT
-// when the machine has it). Positions are 1-based, as the program's string
+// Perl-style regular expressions over byte strings (PCRE2, JIT when the
+// machine has it). A subject that holds UTF-8 characters beyond ASCII is
+// matched character by character (a class of Chinese characters never takes
+// half of one, "." takes a whole character); any other subject byte by byte.
+// Case is ignored for ASCII letters only, as the program folds case
+// everywhere. Positions are 1-based byte positions, as the program's string
 // code counts them; a sub-expression that did not take part has position -1.
 
 #include <cstdint>
@@ -14,12 +18,14 @@ struct pcre2_real_code_8;
 struct pcre2_real_match_data_8;
 class TStringList;
 
-// What "\b" is for text beyond ASCII: the matching is byte-wise, so "\b"
-// sees only ASCII word characters and finds no edge at "café" or "中文".
-// Here every byte of a UTF-8 or code page 936 character counts as a word
-// character too; in ASCII text the edges are exactly those of "\b".
+// What "\b" is for text beyond ASCII: "\b" sees only ASCII word characters
+// and finds no edge at "café" or "中文". Here every character beyond ASCII
+// counts as a word character too, in either matching mode; in ASCII text the
+// edges are exactly those of "\b". The class is every character but ASCII's
+// non-word ones.
 inline constexpr std::string_view kWordBoundary =
-    "(?:(?<=[\\w\\x80-\\xFF])(?![\\w\\x80-\\xFF])|(?<![\\w\\x80-\\xFF])(?=[\\w\\x80-\\xFF]))";
+    "(?:(?<=[^\\x00-\\x2F\\x3A-\\x40\\x5B-\\x5E\\x60\\x7B-\\x7F])(?![^\\x00-\\x2F\\x3A-\\x40\\x5B-\\x5E\\x60\\x7B-\\x7F])"
+    "|(?<![^\\x00-\\x2F\\x3A-\\x40\\x5B-\\x5E\\x60\\x7B-\\x7F])(?=[^\\x00-\\x2F\\x3A-\\x40\\x5B-\\x5E\\x60\\x7B-\\x7F]))";
 
 // expression as a whole word: between word edges.
 inline std::string WholeWord(std::string_view expression) {
@@ -59,6 +65,9 @@ public:
     bool ExecPos(int offset);
     // Searches input, kept as Exec keeps a named string, from position offset.
     bool ExecPos(const std::string& input, int offset);
+    // Keeps input, as Exec keeps a named string, for ExecPos(offset): a
+    // subject searched from many positions is looked at once.
+    void SetSubject(const std::string& input);
     // Continues after the last match (one character further after an empty match).
     bool ExecNext();
 
@@ -81,11 +90,22 @@ public:
 private:
     bool Run(size_t offset);
     void Free();
+    // The character-wise form of the pattern, made on first need; nullptr
+    // when the pattern has none (it is not UTF-8, or the library refuses it
+    // so), and then every subject is matched byte by byte.
+    pcre2_real_code_8* UtfCode();
 
     std::string FExpression;
     bool FCaseless = false;
     pcre2_real_code_8* FCode = nullptr;
     pcre2_real_match_data_8* FMatchData = nullptr;
+    pcre2_real_code_8* FUtfCode = nullptr;
+    pcre2_real_match_data_8* FUtfMatchData = nullptr;
+    bool FUtfTried = false;
+    // The subject holds UTF-8 characters beyond ASCII.
+    bool FUtfSubject = false;
+    // The match data of the last match, of either form.
+    pcre2_real_match_data_8* FLastMatch = nullptr;
     std::string FInput;
     const std::string* FSubject = &FInput;
     int FMatchedGroups = 0;

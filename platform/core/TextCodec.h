@@ -6,7 +6,10 @@
 #include <string_view>
 #include <utility>
 
+// Valid by the standard: no overlong form, no surrogate, nothing beyond U+10FFFF.
 bool IsValidUtf8(std::string_view text);
+// Code page 936 text as UTF-8; a byte that starts no character becomes U+FFFD.
+std::string CodePage936ToUtf8(std::string_view text);
 // The text as UTF-8: itself when valid UTF-8, else decoded from code page 936
 // (a byte that is not code page 936 becomes U+FFFD).
 std::string ToUtf8(const std::string& text);
@@ -15,8 +18,9 @@ std::u16string ToUtf16(const std::string& text);
 void AppendUtf8(std::string& out, char32_t c);
 // UTF-16 as UTF-8; a lone surrogate becomes U+FFFD.
 std::string FromUtf16(const std::u16string& text);
-// The bytes of the UTF-8 sequence that starts at s[i], or 0 when none starts
-// there (a stray trail byte, a byte that never leads, a sequence cut short).
+// The bytes of the UTF-8 character that starts at s[i], or 0 when none starts
+// there (a stray trail byte, a byte that never leads, a sequence cut short,
+// an overlong form, a surrogate, a code point beyond U+10FFFF).
 size_t Utf8CharLength(std::string_view s, size_t i);
 // One character of code page 936 text at s[i]: its code point and byte count.
 // A byte that starts no character is U+FFFD and counts one.
