@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
+#include <map>
+#include <set>
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -17,6 +19,7 @@
 #include "app/Unit1.h"
 #include "platform/core/Messages.h"
 #include "platform/core/SysUtils.h"
+#include "platform/gui/QtGlue.h"
 #include "tests/support/DecimalCommaLocale.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/FormPicture.h"
@@ -613,3 +616,32 @@ TEST_F(Collocation, CollocatePagePicture) {
 }
 
 }  // namespace
+
+// A Chinese linguist's run over a code page 936 corpus: the node typed in the
+// window finds its characters, and the table and the concordance show the
+// words as themselves, also those whose bytes are valid UTF-8 (为 CE AA,
+// 系统 CF B5 CD B3, 鲁迅 C2 B3 D1 B8), as over the corpus's UTF-8 twin.
+TEST_F(Collocation, ACodePage936CorpusIsShownAsItsCharacters) {
+    const std::string gbk = "\xC2\xB3\xD1\xB8 \xCE\xAA \xCF\xB5\xCD\xB3 \xB5\xC4\r\n-- \xC2\xB3\xD1\xB8 \xCE\xAA\r\n";
+    const std::string utf8 = "鲁迅 为 系统 的\r\n-- 鲁迅 为\r\n";
+    corpus_.Write("g.txt", gbk);
+    corpus_.Write("u.txt", utf8);
+    ChooseCorpusFolder();
+    form->rdoRaw->SetChecked(true);
+    std::map<std::string, std::vector<std::vector<std::string>>> tables;
+    for (const char* file : {"g.txt", "u.txt"}) {
+        SCOPED_TRACE(file);
+        CheckOnly({file});
+        Run("为", 1, 1);
+        tables[file] = Table();
+        const std::vector<std::string> names = Collocates();
+        EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), (std::set<std::string>{"鲁迅", "系统"}));
+        for (const std::string& name : names) EXPECT_EQ(ToQString(name), QString::fromStdString(name));
+        form->lsvColligate->Items()[RowOf("鲁迅")]->SetSelected(true);
+        GuardedCall([&] { form->lsvColligateDblClick(form->lsvColligate); });
+        const QString pane = ToQString(form->rdtDetailCol->GetText());
+        EXPECT_EQ(pane.count(QString::fromUtf8("鲁迅")), 2) << pane.toStdString();
+        EXPECT_TRUE(pane.contains(QString::fromUtf8("-- 鲁迅")));
+    }
+    EXPECT_EQ(tables["g.txt"], tables["u.txt"]);
+}

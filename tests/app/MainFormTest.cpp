@@ -274,6 +274,24 @@ TEST_F(MainForm, SeparatorsFormOneEscapedClassAndADuplicateIsRefused) {
     Stop(form);
 }
 
+// A separator beyond ASCII is refused when it is added: the class splits
+// byte by byte and would part characters that share its bytes (路 is C2 B7
+// in code page 936, "·" C2 B7 in UTF-8).
+TEST_F(MainForm, ASeparatorBeyondAsciiIsRefused) {
+    TForm1* form = Start();
+    const std::string before = form->gSplitters;
+    const int count = form->cblSplitterList->Items().Count();
+    form->edtSplitterStr->SetText("\xC2\xB7");
+    ASSERT_TRUE(form->btnAddSplitter->Enabled());
+    form->btnAddSplitter->Click();
+    const std::vector<std::string> texts = TDialogScript::Texts(TShownDialog::Kind::Message);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_TRUE(texts[0].starts_with("'\xC2\xB7' cannot be a separator")) << texts[0];
+    EXPECT_EQ(form->cblSplitterList->Items().Count(), count);
+    EXPECT_EQ(form->gSplitters, before);
+    Stop(form);
+}
+
 TEST_F(MainForm, ContextRangesGiveSpansUpToTwiceTheRange) {
     TForm1* form = Start();
     EXPECT_EQ(form->cbxLeftRangeNum->GetText(), "5");

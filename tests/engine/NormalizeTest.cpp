@@ -77,41 +77,55 @@ TEST(NormalizeRaw, SplitsPunctuationAndExpandsContractions) {
     });
 }
 
-TEST(NormalizeRaw, TurnsEveryFullWidthCharacterIntoAscii) {
-    ExpectNormalised({
-        {"x\xA1\xAAy", "x --- y"},
-        {"x\xA3\xBBy", "x ; y"},
-        {"x\xA1\xEAy", "xLy"},
-        {"x\xA1\xECy", "x ? ? y"},  // the "??" it becomes is split like typed ones
-        {"x\xA1\xF9y", "x ? ? y"},
-        {"x\xA3\xC0y", "x @ y"},
-        {"x\xA3\xA6y", "x & y"},
-        {"x\xA3\xA3y", "x#y"},
-        {"x\xA3\xA4y", "xYy"},
-        {"30\xA1\xE6", "30\xA1\xE3" "C"},
-        {"86\xA8\x48", "86\xA1\xE3" "F"},
-        {"x\xA3\xBAy", "x : y"},
-        {"x\xA1\xAEy", "x ' y"},
-        {"x\xA1\xB0y", "x \" y"},
-        {"x\xA1\xB1y", "x \" y"},
-        {"x\xA1\xAFy", "x ' y"},
-        {"x\xA3\xACy", "x , y"},
-        {"x\xA1\xA3y", "x . y"},
-        {"x\xA3\xBFy", "x ? y"},
-        {"x\xA1\xA2y", "x , y"},
-        {"x\xA3\xA1y", "x ! y"},
-        {"x\xA3\xA8y", "x ( y"},
-        {"x\xA3\xA9y", "x ) y"},
-        {"x\xA1\xBEy", "x [ y"},
-        {"x\xA1\xBFy", "x ] y"},
-        // A line of full-width punctuation alone: left double quote, comma,
-        // ideographic full stop, right double quote.
-        {"\xA1\xB0\xA3\xAC\xA1\xA3\xA1\xB1", " \" , . \" "},
-        // Full-width quotes are replaced after the contractions, so they are never expanded.
-        {"I\xA1\xAFm", "I ' m"},
-        // Chinese characters that are no punctuation pass unchanged.
-        {"\xC4\xE3\xBA\xC3 ok", "\xC4\xE3\xBA\xC3 ok"},
-    });
+// Code page 936 text and the punctuation it becomes.
+const std::vector<Case> kFullWidth = {
+    {"x\xA1\xAAy", "x --- y"},
+    {"x\xA3\xBBy", "x ; y"},
+    {"x\xA1\xEAy", "xLy"},
+    {"x\xA1\xECy", "x ? ? y"},  // the "??" it becomes is split like typed ones
+    {"x\xA1\xF9y", "x ? ? y"},
+    {"x\xA3\xC0y", "x @ y"},
+    {"x\xA3\xA6y", "x & y"},
+    {"x\xA3\xA3y", "x#y"},
+    {"x\xA3\xA4y", "xYy"},
+    {"30\xA1\xE6", "30\xA1\xE3" "C"},
+    {"86\xA8\x48", "86\xA1\xE3" "F"},
+    {"x\xA3\xBAy", "x : y"},
+    {"x\xA1\xAEy", "x ' y"},
+    {"x\xA1\xB0y", "x \" y"},
+    {"x\xA1\xB1y", "x \" y"},
+    {"x\xA1\xAFy", "x ' y"},
+    {"x\xA3\xACy", "x , y"},
+    {"x\xA1\xA3y", "x . y"},
+    {"x\xA3\xBFy", "x ? y"},
+    {"x\xA1\xA2y", "x , y"},
+    {"x\xA3\xA1y", "x ! y"},
+    {"x\xA3\xA8y", "x ( y"},
+    {"x\xA3\xA9y", "x ) y"},
+    {"x\xA1\xBEy", "x [ y"},
+    {"x\xA1\xBFy", "x ] y"},
+    // A line of full-width punctuation alone: left double quote, comma,
+    // ideographic full stop, right double quote.
+    {"\xA1\xB0\xA3\xAC\xA1\xA3\xA1\xB1", " \" , . \" "},
+    // Full-width quotes are replaced after the contractions, so they are never expanded.
+    {"I\xA1\xAFm", "I ' m"},
+    // Chinese characters that are no punctuation pass unchanged.
+    {"\xC4\xE3\xBA\xC3 ok", "\xC4\xE3\xBA\xC3 ok"},
+};
+
+TEST(NormalizeRaw, TurnsEveryFullWidthCharacterIntoAscii) { ExpectNormalised(kFullWidth); }
+
+// The same characters in UTF-8 text become the same punctuation, so that a
+// corpus and its UTF-8 twin count alike: "dog，cat。" is four tokens in both.
+TEST(NormalizeRaw, FullWidthCharactersInUtf8TextBecomeWhatTheyBecomeInCodePage936) {
+    for (const Case& c : kFullWidth) {
+        const std::string utf8 = CodePage936ToUtf8(c.input);
+        SCOPED_TRACE(utf8);
+        ASSERT_TRUE(IsValidUtf8(utf8));
+        EXPECT_EQ(TDisplay::NormalizeRaw(utf8), CodePage936ToUtf8(c.expected));
+    }
+    EXPECT_EQ(TDisplay::NormalizeRaw("dog，cat。"), "dog , cat . ");
+    EXPECT_EQ(TDisplay::NormalizeRaw("30℃ —"), "30°C --- ");
 }
 
 TEST(NormalizeRaw, ShortensBlankRunsInThreePasses) {

@@ -248,3 +248,25 @@ TEST(SearchPump, ASearchWithoutHitsStillPumpsMessages) {
     // The pump itself runs at most once in sixteen calls.
     EXPECT_GE(pumps, 400 / 16 - 1);
 }
+
+// Whole words are judged on whole characters in the lines a code page 936
+// corpus gives: 這 (DF 40) and 區 (85 5E) end in bytes that are ASCII signs,
+// yet standing alone each is one word, and 個 inside 這個 is none.
+TEST_F(Messages, HighlightFindsWholeWordsOfACodePage936Corpus) {
+    TempFolder folder;
+    TQuery query;
+    query.LoadFile(folder.Write("c.txt", "\xDF\x40 \x82\x80 \xDF\x40\x82\x80 \x85\x5E\n"), "");
+    ASSERT_EQ(query.Lines.Count(), 1);
+    FakePane pane;
+    pane.lines = {"", query.Lines[0]};
+    for (const auto& [word, marks] : {std::pair<std::string, size_t>{"這", 1}, {"個", 1}, {"區", 1}, {"這個", 1}}) {
+        SCOPED_TRACE(word);
+        pane.marks.clear();
+        int progress = 0;
+        std::string summary;
+        TDisplay::Highlight(word, 0xFF, pane, false, progress, 1, 65532, summary);
+        ASSERT_EQ(pane.marks.size(), marks);
+        EXPECT_EQ(pane.Marked(pane.marks[0]), word);
+    }
+    EXPECT_TRUE(shown.empty());
+}

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "engine/Query.h"
-#include "platform/core/TextCodec.h"
 #include "platform/core/SysUtils.h"
+#include "platform/core/TextCodec.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Utf16Text.h"
 
@@ -520,4 +520,30 @@ TEST_F(SearchFixture, ManySmallFilesCostLittleMemoryWhileSearched) {
     if (before == 0) GTEST_SKIP() << "the allocator does not tell what it holds";
     const size_t perFile = (peak - before) / files.size();
     EXPECT_LT(perFile, 1024u);
+}
+
+// A pattern is matched character by character in code page 936 and UTF-8
+// text alike: a class or a range of Chinese characters takes whole ones (亄,
+// E4 BA 84, is made of bytes of 的 and 人), "." takes one character, and a
+// repeat repeats the whole character.
+TEST_F(SearchFixture, PatternsMatchWholeCharactersInEitherEncoding) {
+    const std::string utf8 = "的 人 亄 中文 好好 好";
+    const std::string gbk = "\xB5\xC4 \xC8\xCB \x81\x7B \xD6\xD0\xCE\xC4 \xBA\xC3\xBA\xC3 \xBA\xC3";
+    ASSERT_EQ(CodePage936ToUtf8(gbk), utf8);
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"[的人]", {"的", "人"}},
+        {"[的人]+", {"的", "人"}},
+        {"中.", {"中文"}},
+        {"好+", {"好好", "好"}},
+        {"[一-龥]{2}", {"中文", "好好"}},
+    };
+    for (const std::string& text : {gbk, utf8}) {
+        SCOPED_TRACE(IsValidUtf8(text) ? "UTF-8" : "code page 936");
+        for (const auto& [node, centers] : cases) {
+            SCOPED_TRACE(node);
+            std::vector<std::string> found;
+            for (const TResultStr& hit : Run(text, node, 1, 1)) found.push_back(hit.Center);
+            EXPECT_EQ(found, centers);
+        }
+    }
 }

@@ -6,12 +6,13 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/Query.h"
-#include "platform/core/TextCodec.h"
 #include "platform/core/Classes.h"
 #include "platform/core/SysUtils.h"
+#include "platform/core/TextCodec.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/Utf16Text.h"
 
@@ -888,4 +889,43 @@ TEST(StatRun, AUtf16FileIsLeftOutAndNamed) {
     run.query.Clear();
     EXPECT_TRUE(run.stat.LeftOutFiles.empty());
     EXPECT_TRUE(run.query.LeftOutFiles.empty());
+}
+
+// A code page 936 corpus and its UTF-8 twin count and search alike, and a
+// folder holding both counts each word once: a node typed as UTF-8 finds its
+// characters in either, words whose code page 936 bytes are also valid UTF-8
+// (为, 系统, 鲁迅) are read as themselves, and case is folded on ASCII
+// letters only, never on a character's second byte (夾 8A 41 and 奱 8A 61,
+// 說 D5 66 and 誇 D5 46 stay apart).
+TEST(StatRun, CodePage936AndUtf8TwinsCountAlike) {
+    const std::string utf8 = "x 的 人 y 为 系统\n鲁迅 的 人 夾 說\nz 的 人 夾 誇 奱 Dog dog\n";
+    const std::string gbk = "x \xB5\xC4 \xC8\xCB y \xCE\xAA \xCF\xB5\xCD\xB3\n"
+                            "\xC2\xB3\xD1\xB8 \xB5\xC4 \xC8\xCB \x8A\x41 \xD5\x66\n"
+                            "z \xB5\xC4 \xC8\xCB \x8A\x41 \xD5\x46 \x8A\x61 Dog dog\n";
+    ASSERT_EQ(CodePage936ToUtf8(gbk), utf8);
+    using Scores = std::tuple<std::string, int, int, long double>;
+    std::map<std::string, std::vector<Scores>> results;
+    for (const auto& [name, texts] : std::map<std::string, std::vector<std::string>>{
+             {"code page 936", {gbk}}, {"UTF-8", {utf8}}, {"both", {gbk, utf8}}}) {
+        SCOPED_TRACE(name);
+        const int copies = static_cast<int>(texts.size());
+        Collocation run("");
+        for (const std::string& text : texts) run.Write(text);
+        run.Load(true);
+        const std::vector<std::string> lines = Lines(run.stat.TokenFreq);
+        for (const std::string& line : {"夾 =2", "奱 =1", "說 =1", "誇 =1", "为 =1", "系统 =1"}) {
+            const std::string expected = line.substr(0, line.find('=') + 1) + std::to_string(copies * (line.back() - '0'));
+            EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
+        }
+        run.Count("的", 2, 2, true, false);
+        EXPECT_EQ(run.query.Hits.size(), 3u * copies);
+        for (auto& r : run.Compute("BOTH", 2, 2)) results[name].emplace_back(r.Collocate, r.Fc, r.Fnc, r.MI);
+        const TStatResultArr& rows = run.stat.Results;
+        ASSERT_NE(Row(rows, "人"), nullptr);
+        EXPECT_EQ(Row(rows, "人")->Fnc, 3 * copies);
+        ASSERT_NE(Row(rows, "夾"), nullptr);
+        EXPECT_EQ(Row(rows, "夾")->Fc, 2 * copies);
+        EXPECT_EQ(Row(rows, "鲁迅")->Fnc, copies);
+    }
+    EXPECT_EQ(results["code page 936"], results["UTF-8"]);
 }

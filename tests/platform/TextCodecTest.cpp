@@ -81,3 +81,18 @@ TEST(TextCodec, TheReadmeClaimsOnlyEncodingsThatAreShownRight) {
 }
 
 }  // namespace
+
+// Valid UTF-8 is valid by the standard: surrogates, overlong forms and code
+// points beyond U+10FFFF are not, so text holding them is read as code page
+// 936, where F4 96 91 99 are two characters.
+TEST(TextCodec, OnlyStandardUtf8IsReadAsUtf8) {
+    for (const char* bad : {"\xED\xA0\x80", "\xED\xBF\xBF", "\xE0\x80\x80", "\xE0\x9F\xBF", "\xF0\x80\x80\x80",
+                            "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xC0\x80", "\xC1\xBF"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(IsValidUtf8(bad));
+        EXPECT_EQ(Utf8CharLength(bad, 0), 0u);
+    }
+    for (const char* good : {"\xED\x9F\xBF", "\xEE\x80\x80", "\xE0\xA0\x80", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF"})
+        EXPECT_TRUE(IsValidUtf8(good)) << good;
+    EXPECT_EQ(ToUtf8("\xF4\x96\x91\x99"), "魱憴");
+}
