@@ -637,6 +637,7 @@ TEST_F(Collocation, ACodePage936CorpusIsShownAsItsCharacters) {
         const std::vector<std::string> names = Collocates();
         EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), (std::set<std::string>{"鲁迅", "系统"}));
         for (const std::string& name : names) EXPECT_EQ(ToQString(name), QString::fromStdString(name));
+        ASSERT_LT(RowOf("鲁迅"), form->lsvColligate->Items().Count());
         form->lsvColligate->Items()[RowOf("鲁迅")]->SetSelected(true);
         GuardedCall([&] { form->lsvColligateDblClick(form->lsvColligate); });
         const QString pane = ToQString(form->rdtDetailCol->GetText());
