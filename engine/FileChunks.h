@@ -13,7 +13,8 @@ struct TFilePiece {
     bool Whole;
     // The file starts with a UTF-16 byte-order mark, as cutting it found.
     bool Utf16 = false;
-    // The file is not valid UTF-8 throughout, so all of it is code page 936.
+    // For a file cut into pieces: it is not valid UTF-8 throughout, so all of
+    // it is code page 936. A whole file is told by its own bytes when read.
     bool CodePage936 = false;
 };
 
@@ -21,8 +22,8 @@ struct TFilePiece {
 // minBytes and about half a core's share of the corpus, so that a piece splits
 // into the lines the whole file has there (a CR LF is never parted). A file
 // with no line feed to cut at, or that cannot be opened, stays whole, and
-// reading it whole reports why. Each file's encoding is decided here, once
-// for all its pieces.
+// reading it whole reports why. The encoding of a file cut into pieces is
+// decided here, once for all its pieces.
 std::vector<TFilePiece> CutFiles(const std::vector<std::string>& fileNames, uint64_t minBytes);
 // Every file as one piece.
 std::vector<TFilePiece> WholeFiles(const std::vector<std::string>& fileNames);

@@ -898,8 +898,10 @@ TEST(StatRun, AUtf16FileIsLeftOutAndNamed) {
 // letters only, never on a character's second byte (夾 8A 41 and 奱 8A 61,
 // 說 D5 66 and 誇 D5 46 stay apart).
 TEST(StatRun, CodePage936AndUtf8TwinsCountAlike) {
-    const std::string utf8 = "x 的 人 y 为 系统\n鲁迅 的 人 夾 說\nz 的 人 夾 誇 奱 Dog dog\n";
-    const std::string gbk = "x \xB5\xC4 \xC8\xCB y \xCE\xAA \xCF\xB5\xCD\xB3\n"
+    // The first line's code page 936 bytes alone are valid UTF-8: the file is
+    // read as one, also when cut into pieces.
+    const std::string utf8 = "为 系统\nx 的 人 y 为 系统\n鲁迅 的 人 夾 說\nz 的 人 夾 誇 奱 Dog dog\n";
+    const std::string gbk = "\xCE\xAA \xCF\xB5\xCD\xB3\nx \xB5\xC4 \xC8\xCB y \xCE\xAA \xCF\xB5\xCD\xB3\n"
                             "\xC2\xB3\xD1\xB8 \xB5\xC4 \xC8\xCB \x8A\x41 \xD5\x66\n"
                             "z \xB5\xC4 \xC8\xCB \x8A\x41 \xD5\x46 \x8A\x61 Dog dog\n";
     ASSERT_EQ(CodePage936ToUtf8(gbk), utf8);
@@ -911,14 +913,16 @@ TEST(StatRun, CodePage936AndUtf8TwinsCountAlike) {
         const int copies = static_cast<int>(texts.size());
         Collocation run("");
         for (const std::string& text : texts) run.Write(text);
+        run.stat.LoadPieceBytes = 8;
         run.Load(true);
         const std::vector<std::string> lines = Lines(run.stat.TokenFreq);
-        for (const std::string& line : {"夾 =2", "奱 =1", "說 =1", "誇 =1", "为 =1", "系统 =1"}) {
+        for (const std::string& line : {"夾 =2", "奱 =1", "說 =1", "誇 =1", "为 =2", "系统 =2"}) {
             const std::string expected = line.substr(0, line.find('=') + 1) + std::to_string(copies * (line.back() - '0'));
             EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
         }
         run.Count("的", 2, 2, true, false);
         EXPECT_EQ(run.query.Hits.size(), 3u * copies);
+        EXPECT_EQ(SearchSideBySide(run.files, "", "为", 1, 1).size(), 2u * copies);
         for (auto& r : run.Compute("BOTH", 2, 2)) results[name].emplace_back(r.Collocate, r.Fc, r.Fnc, r.MI);
         const TStatResultArr& rows = run.stat.Results;
         ASSERT_NE(Row(rows, "人"), nullptr);
