@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <memory>
 #include <string_view>
 
 #include "engine/Parallel.h"
@@ -54,6 +55,38 @@ void CutFile(const std::string& name, size_t file, uint64_t size, uint64_t piece
     pieces.push_back({file, begin, size, begin == 0});
 }
 
+// The bytes at the end of block[0, n) that begin a character the block cuts short.
+size_t CutCharacterAtEnd(const char* block, size_t n) {
+    for (size_t k = 1; k <= std::min<size_t>(3, n); ++k) {
+        const auto c = static_cast<unsigned char>(block[n - k]);
+        if (c < 0x80) return 0;
+        if (c >= 0xC0) return (c >= 0xF0 ? 4u : c >= 0xE0 ? 3u : 2u) > k ? k : 0;
+    }
+    return 0;
+}
+
+// Whether bytes begin to end of a file are valid UTF-8, read a block at a
+// time: a piece of a large file need not be held whole to be judged.
+bool RangeIsValidUtf8(const std::string& name, uint64_t begin, uint64_t end) {
+    std::ifstream in(name, std::ios::binary);
+    if (!in) return true;  // reading the piece itself reports why it cannot be read
+    in.seekg(static_cast<std::streamoff>(begin));
+    constexpr size_t kBlock = size_t(1) << 18;
+    std::unique_ptr<char[]> block(new char[kBlock + 3]);
+    size_t carried = 0;
+    for (uint64_t left = end - begin; left > 0;) {
+        const size_t got = static_cast<size_t>(
+            in.read(block.get() + carried, static_cast<std::streamsize>(std::min<uint64_t>(left, kBlock))).gcount());
+        if (got == 0) break;
+        left -= got;
+        const size_t n = carried + got;
+        carried = left > 0 ? CutCharacterAtEnd(block.get(), n) : 0;
+        if (!IsValidUtf8(std::string_view(block.get(), n - carried))) return false;
+        std::memmove(block.get(), block.get() + n - carried, carried);
+    }
+    return true;
+}
+
 // Reads the pieces of cut files side by side: such a file is code page 936
 // when one of its pieces is not valid UTF-8. Pieces end after line feeds,
 // which no UTF-8 character holds, so the pieces are valid exactly when the
@@ -63,12 +96,7 @@ void DecideEncodings(const std::vector<std::string>& fileNames, std::vector<TFil
     std::vector<char> invalid(pieces.size(), 0);
     ParallelFor(pieces.size(), [&](size_t k, size_t) {
         const TFilePiece& piece = pieces[k];
-        if (piece.Utf16 || piece.Whole) return;
-        try {
-            invalid[k] = !IsValidUtf8(ReadFileRange(fileNames[piece.File], piece.Begin, piece.End));
-        } catch (...) {
-            // Reading the piece again reports why it cannot be read.
-        }
+        if (!piece.Utf16 && !piece.Whole) invalid[k] = !RangeIsValidUtf8(fileNames[piece.File], piece.Begin, piece.End);
     });
     std::vector<char> codePage936(fileNames.size(), 0);
     for (size_t k = 0; k < pieces.size(); ++k) codePage936[pieces[k].File] |= invalid[k];

@@ -129,18 +129,6 @@ constexpr Rule kAfterSplit[] = {
     {"\xA3\xA8", " ( "}, {"\xA3\xA9", " ) "}, {"\xA1\xBE", " [ "},  {"\xA1\xBF", " ] "},
 };
 
-// Eight bytes at a time: English lines have no byte above 127 at all.
-bool HasHighByte(const std::string& text) {
-    size_t i = 0, n = text.size();
-    for (; i + 8 <= n; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, text.data() + i, 8);
-        if (word & 0x8080808080808080ull) return true;
-    }
-    for (; i < n; ++i)
-        if (static_cast<unsigned char>(text[i]) >= 0x80) return true;
-    return false;
-}
 
 // The punctuation rules each put blanks around one character, and no
 // replacement holds another rule's character, so applying them one after
@@ -210,7 +198,7 @@ void ReplaceRaw(std::string& text) {
     // Text without a byte above 127 holds no full-width punctuation; other
     // text is UTF-8 when valid, else code page 936, and meets that
     // encoding's forms of the characters only.
-    const bool high = HasHighByte(text);
+    const bool high = HasByteAbove127(text);
     const bool gbk = high && IsGbkText(text);
     std::span<const Rule> before, after;
     if (gbk) {
@@ -228,7 +216,7 @@ void ReplaceRaw(std::string& text) {
 }  // namespace
 
 std::string TDisplay::SplitPunctAndContractions(std::string text) {
-    ::SplitPunctAndContractions(text, HasHighByte(text) && IsGbkText(text));
+    ::SplitPunctAndContractions(text, HasByteAbove127(text) && IsGbkText(text));
     return text;
 }
 

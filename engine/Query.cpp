@@ -250,8 +250,13 @@ bool TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
             if (pattern.MayHoldWideSpace(line)) SingleBlanks(line);
             size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
             try {
-                if (pattern.Prefilter && !pattern.Node.Exec(line)) continue;
-                SearchLine(pattern, line, buildMatrix);
+                // The line is looked at once for the three expressions that search it.
+                const bool characterWise = TRegExpr::CharacterWise(line);
+                if (pattern.Prefilter) {
+                    pattern.Node.SetSubject(line, characterWise);
+                    if (!pattern.Node.ExecPos(1)) continue;
+                }
+                SearchLine(pattern, line, characterWise, buildMatrix);
             } catch (const ERegExprLimit&) {
                 // The line defeats the pattern, not the search: it is left out whole.
                 Hits.Truncate(hitsBefore);
@@ -424,14 +429,15 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
     if (error) std::rethrow_exception(error);
 }
 
-void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool buildMatrix) {
+void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool characterWise, bool buildMatrix) {
     // A node found in the padding is no occurrence in the text.
     auto nodeInLine = [&](const TRegExpr& re) {
         const size_t first = static_cast<size_t>(re.MatchPos(3) - 1);
         return pattern.InLine(line, first, first + static_cast<size_t>(re.MatchLen(3)));
     };
     if (!pattern.FromNode) {
-        for (bool found = pattern.Full.Exec(line); found;) {
+        pattern.Full.SetSubject(line, characterWise);
+        for (bool found = pattern.Full.ExecPos(1); found;) {
             if (nodeInLine(pattern.Full)) AddHit(pattern.Full, pattern.L, pattern.R, buildMatrix);
             found = pattern.Full.ExecPos(pattern.Full.MatchPos(1) + 1);
         }
@@ -439,8 +445,9 @@ void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool b
     }
     // Every start of a node match in turn; hits come in the order of their
     // starts, as the search from each hit's start onwards finds them.
-    pattern.Anchored.SetSubject(line);
-    for (bool found = pattern.Node.Exec(line); found;) {
+    pattern.Anchored.SetSubject(line, characterWise);
+    pattern.Node.SetSubject(line, characterWise);
+    for (bool found = pattern.Node.ExecPos(1); found;) {
         size_t node = static_cast<size_t>(pattern.Node.MatchPos(0) - 1), start = 0;
         if (pattern.InLine(line, node, node) && ContextStart(line, node, pattern.L, start) &&
             pattern.Anchored.ExecPos(static_cast<int>(start) + 1) && nodeInLine(pattern.Anchored))

@@ -87,18 +87,6 @@ void TRegExpr::Compile() {
 
 namespace {
 
-// Eight bytes at a time: every subject is asked, and English ones hold none.
-bool HasHighByte(std::string_view text) {
-    size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        uint64_t word;
-        std::memcpy(&word, text.data() + i, 8);
-        if (word & 0x8080808080808080ull) return true;
-    }
-    for (; i < text.size(); ++i)
-        if (static_cast<unsigned char>(text[i]) >= 0x80) return true;
-    return false;
-}
 
 // The pattern with every character beyond ASCII written outside a class made
 // case-sensitive: in UTF mode the library would fold such letters by Unicode
@@ -181,7 +169,7 @@ pcre2_code* TRegExpr::UtfCode() {
     if (FUtfTried) return FUtfCode;
     FUtfTried = true;
     if (!IsValidUtf8(FExpression)) return nullptr;
-    const std::string pattern = FCaseless && HasHighByte(FExpression) ? CaseSensitiveBeyondAscii(FExpression)
+    const std::string pattern = FCaseless && HasByteAbove127(FExpression) ? CaseSensitiveBeyondAscii(FExpression)
                                                                         : FExpression;
     int error = 0;
     PCRE2_SIZE offset = 0;
@@ -193,10 +181,14 @@ pcre2_code* TRegExpr::UtfCode() {
     return FUtfCode;
 }
 
-void TRegExpr::SetSubject(const std::string& input) {
+bool TRegExpr::CharacterWise(const std::string& input) { return HasByteAbove127(input) && IsValidUtf8(input); }
+
+void TRegExpr::SetSubject(const std::string& input) { SetSubject(input, CharacterWise(input)); }
+
+void TRegExpr::SetSubject(const std::string& input, bool characterWise) {
     FSubject = &input;
     FMatchedGroups = 0;
-    FUtfSubject = HasHighByte(input) && IsValidUtf8(input);
+    FUtfSubject = characterWise;
 }
 
 bool TRegExpr::Run(size_t offset) {

@@ -68,6 +68,12 @@ public:
     // Keeps input, as Exec keeps a named string, for ExecPos(offset): a
     // subject searched from many positions is looked at once.
     void SetSubject(const std::string& input);
+    // The same with CharacterWise(input) given, for a subject that several
+    // expressions search.
+    void SetSubject(const std::string& input, bool characterWise);
+    // Whether input is matched character by character: it is UTF-8 with
+    // characters beyond ASCII.
+    static bool CharacterWise(const std::string& input);
     // Continues after the last match (one character further after an empty match).
     bool ExecNext();
 

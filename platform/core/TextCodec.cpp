@@ -5,23 +5,28 @@
 #include <cstring>
 #include <iconv.h>
 
+namespace {
+
+// Where the first byte above 127 of s from i is, or s.size(): 32 bytes at a
+// time, as English corpora hold little else.
+size_t NextByteAbove127(std::string_view s, size_t i) {
+    constexpr uint64_t kHigh = 0x8080808080808080ull;
+    for (; i + 32 <= s.size(); i += 32) {
+        uint64_t w[4];
+        std::memcpy(w, s.data() + i, 32);
+        if (((w[0] | w[1] | w[2] | w[3]) & kHigh) != 0) break;
+    }
+    for (; i < s.size(); ++i)
+        if (static_cast<unsigned char>(s[i]) >= 0x80) return i;
+    return s.size();
+}
+
+}  // namespace
+
+bool HasByteAbove127(std::string_view text) { return NextByteAbove127(text, 0) < text.size(); }
+
 bool IsValidUtf8(std::string_view s) {
-    size_t i = 0;
-    const size_t n = s.size();
-    while (i < n) {
-        // ASCII eight bytes at a time: English corpora hold little else.
-        if (i + 8 <= n) {
-            uint64_t word;
-            std::memcpy(&word, s.data() + i, 8);
-            if ((word & 0x8080808080808080ull) == 0) {
-                i += 8;
-                continue;
-            }
-        }
-        if (static_cast<unsigned char>(s[i]) < 0x80) {
-            ++i;
-            continue;
-        }
+    for (size_t i = NextByteAbove127(s, 0); i < s.size(); i = NextByteAbove127(s, i)) {
         const size_t length = Utf8CharLength(s, i);
         if (length == 0) return false;
         i += length;

@@ -8,6 +8,8 @@
 
 // Valid by the standard: no overlong form, no surrogate, nothing beyond U+10FFFF.
 bool IsValidUtf8(std::string_view text);
+// Whether text holds a byte above 127: ASCII text reads alike in every encoding.
+bool HasByteAbove127(std::string_view text);
 // Code page 936 text as UTF-8; a byte that starts no character becomes U+FFFD.
 std::string CodePage936ToUtf8(std::string_view text);
 // The text as UTF-8: itself when valid UTF-8, else decoded from code page 936
