@@ -762,9 +762,10 @@ namespace {
 // The hits of node over the files as the windows search them: all files
 // side by side, cut into small pieces.
 TArrResultStr SearchSideBySide(const std::vector<std::string>& files, const std::string& splitters,
-                               const std::string& node, int left, int right, std::vector<std::string>* leftOut = nullptr) {
+                               const std::string& node, int left, int right, std::vector<std::string>* leftOut = nullptr,
+                               uint64_t pieceBytes = 16) {
     TQuery query;
-    query.SearchPieceBytes = 16;
+    query.SearchPieceBytes = pieceBytes;
     int progress = 0;
     query.SearchFiles(files, splitters, node, false, left, right, progress, true);
     if (leftOut) *leftOut = query.LeftOutFiles;
@@ -932,4 +933,25 @@ TEST(StatRun, CodePage936AndUtf8TwinsCountAlike) {
         EXPECT_EQ(Row(rows, "鲁迅")->Fnc, copies);
     }
     EXPECT_EQ(results["code page 936"], results["UTF-8"]);
+}
+
+// A large UTF-8 file cut into pieces is judged a block at a time: characters
+// that straddle the blocks keep it UTF-8, while one code page 936 byte pair
+// at its very end makes all of it code page 936.
+TEST(StatRun, ALargeFileIsJudgedWholeWhenCutIntoPieces) {
+    for (const bool tail : {false, true}) {
+        SCOPED_TRACE(tail ? "code page 936 at the end" : "UTF-8 throughout");
+        std::string text;
+        for (int i = 0; i < 200000; ++i) text += "中文 ab\n";  // a character straddles the 256 KiB blocks
+        if (tail) text += "\xB5\xC4\n";
+        Collocation run("");
+        run.Write(text);
+        run.stat.LoadPieceBytes = 600000;
+        run.Load(false);
+        const std::vector<std::string> lines = Lines(run.stat.TokenFreq);
+        const std::string word = tail ? CodePage936ToUtf8("中文") : "中文";
+        EXPECT_NE(std::find(lines.begin(), lines.end(), word + " =200000"), lines.end());
+        EXPECT_EQ(SearchSideBySide(run.files, "", tail ? "的" : "中文", 0, 0, nullptr, 600000).size(),
+                  tail ? 1u : 200000u);
+    }
 }
