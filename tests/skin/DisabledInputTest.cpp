@@ -139,4 +139,24 @@ TEST_F(DisabledInput, NoKindOfControlTakesInputWhileItOrItsParentIsOff) {
     }
 }
 
+// Turned off while the mouse button is held on it, a control takes neither
+// the release nor, once on again, a later click elsewhere in its parent.
+TEST_F(DisabledInput, AControlTurnedOffWhileHeldTakesNoMoreOfThatPress) {
+    int clicks = 0;
+    QWindow* window = form->Widget()->windowHandle();
+    for (TControl* c : {static_cast<TControl*>(new TqlSkinButton(form)), static_cast<TControl*>(new TqlSkinSpeedButton(form))}) {
+        SCOPED_TRACE(dynamic_cast<TWinControl*>(c) ? "windowed" : "windowless");
+        c->SetParent(holder);
+        c->SetBounds(10, 10, 80, 30);
+        c->OnClick = [&](TObject*) { ++clicks; };
+        QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, InWindow(c, {5, 5}));
+        c->SetEnabled(false);
+        QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, InWindow(c, {5, 5}));
+        c->SetEnabled(true);
+        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, InWindow(holder, {300, 200}));
+        EXPECT_EQ(clicks, 0);
+        delete c;
+    }
+}
+
 }  // namespace
