@@ -1103,7 +1103,9 @@ QWidget* TListView::CreateWidget() {
     return view;
 }
 
-void TListView::SetFrameVisible(bool value) { FImpl->View->setFrameShape(value ? QFrame::StyledPanel : QFrame::NoFrame); }
+void TListView::SetFrameVisible(bool value) {
+    FImpl->View->setFrameShape(value ? QFrame::StyledPanel : QFrame::NoFrame);
+}
 
 TListColumn* TListView::AddColumn(const std::string& caption, int width, TAlignment alignment) {
     auto column = std::make_unique<TListColumn>();

@@ -22,7 +22,7 @@
 
 namespace {
 
-std::string index(int i) { return std::to_string(i); }
+std::string Num(int i) { return std::to_string(i); }
 
 class DisabledInput : public testing::Test {
 protected:
@@ -77,14 +77,14 @@ TEST_F(DisabledInput, NoKindOfControlTakesInputWhileItOrItsParentIsOff) {
         TPoint at{10, 10};
     };
     const Case cases[] = {
-        {"skinned button", [&] { return counted(new TqlSkinButton(form)); }, [&](TControl*) { return index(clicks); }},
-        {"plain button", [&] { return counted(new TButton(form)); }, [&](TControl*) { return index(clicks); }},
+        {"skinned button", [&] { return counted(new TqlSkinButton(form)); }, [&](TControl*) { return Num(clicks); }},
+        {"plain button", [&] { return counted(new TButton(form)); }, [&](TControl*) { return Num(clicks); }},
         {"skinned check box", [&] { return counted(new TqlSkinCheckRadioBox(form)); },
-         [&](TControl* c) { return index(clicks) + index(static_cast<TqlSkinCheckRadioBox*>(c)->Checked()); }},
+         [&](TControl* c) { return Num(clicks) + Num(static_cast<TqlSkinCheckRadioBox*>(c)->Checked()); }},
         {"windowless tool button", [&] { return counted(new TqlSkinSpeedButton(form)); },
-         [&](TControl*) { return index(clicks); }},
+         [&](TControl*) { return Num(clicks); }},
         {"edit box", [&] { return new TqlSkinEdit(form); },
-         [](TControl* c) { return c->GetText() + index(static_cast<TWinControl*>(c)->Focused()); }},
+         [](TControl* c) { return c->GetText() + Num(static_cast<TWinControl*>(c)->Focused()); }},
         {"check list box",
          [&] {
              auto* list = new TqlSkinCheckListBox(form);
@@ -94,7 +94,7 @@ TEST_F(DisabledInput, NoKindOfControlTakesInputWhileItOrItsParentIsOff) {
          },
          [](TControl* c) {
              auto* list = static_cast<TqlSkinCheckListBox*>(c);
-             return index(list->Checked(0)) + index(list->Checked(1)) + index(list->ItemIndex());
+             return Num(list->Checked(0)) + Num(list->Checked(1)) + Num(list->ItemIndex());
          },
          {8, 8}},
         {"combo box",
@@ -105,7 +105,7 @@ TEST_F(DisabledInput, NoKindOfControlTakesInputWhileItOrItsParentIsOff) {
              combo->SetItemIndex(1);
              return combo;
          },
-         [](TControl* c) { return index(static_cast<TqlSkinComboBox*>(c)->ItemIndex()); }},
+         [](TControl* c) { return Num(static_cast<TqlSkinComboBox*>(c)->ItemIndex()); }},
         {"page control's tabs",
          [&] {
              auto* pc = new TqlSkinPageControl(form);
@@ -117,7 +117,7 @@ TEST_F(DisabledInput, NoKindOfControlTakesInputWhileItOrItsParentIsOff) {
              pc->SetActivePageIndex(0);
              return pc;
          },
-         [](TControl* c) { return index(static_cast<TPageControl*>(c)->ActivePageIndex()); }, {60, 8}},
+         [](TControl* c) { return Num(static_cast<TPageControl*>(c)->ActivePageIndex()); }, {60, 8}},
     };
     for (bool throughParent : {false, true}) {
         for (const Case& c : cases) {
@@ -144,8 +144,10 @@ TEST_F(DisabledInput, NoKindOfControlTakesInputWhileItOrItsParentIsOff) {
 TEST_F(DisabledInput, AControlTurnedOffWhileHeldTakesNoMoreOfThatPress) {
     int clicks = 0;
     QWindow* window = form->Widget()->windowHandle();
-    for (TControl* c : {static_cast<TControl*>(new TqlSkinButton(form)), static_cast<TControl*>(new TqlSkinSpeedButton(form))}) {
-        SCOPED_TRACE(dynamic_cast<TWinControl*>(c) ? "windowed" : "windowless");
+    TControl* windowed = new TqlSkinButton(form);
+    TControl* windowless = new TqlSkinSpeedButton(form);
+    for (TControl* c : {windowed, windowless}) {
+        SCOPED_TRACE(c == windowed ? "windowed" : "windowless");
         c->SetParent(holder);
         c->SetBounds(10, 10, 80, 30);
         c->OnClick = [&](TObject*) { ++clicks; };
