@@ -85,6 +85,13 @@ TEST_F(DisabledInput, NoKindOfControlTakesInputWhileItOrItsParentIsOff) {
          [&](TControl*) { return Num(clicks); }},
         {"edit box", [&] { return new TqlSkinEdit(form); },
          [](TControl* c) { return c->GetText() + Num(static_cast<TWinControl*>(c)->Focused()); }},
+        {"numeric edit box",
+         [&] {
+             auto* edit = new TqlSkinNumericEdit(form);
+             edit->SetValue(5);
+             return edit;
+         },
+         [](TControl* c) { return c->GetText(); }},
         {"check list box",
          [&] {
              auto* list = new TqlSkinCheckListBox(form);
