@@ -219,6 +219,14 @@ void TControl::SetVisible(bool visible) {
 void TControl::SetEnabled(bool enabled) {
     if (enabled == FEnabled) return;
     FEnabled = enabled;
+    // Turned off, it lets go of a press it holds, as a disabled window loses
+    // the capture: the release, and every press after it, goes by the point.
+    if (!enabled)
+        for (const TControl* c = GetCaptureControl(); c; c = c->FParent)
+            if (c == this) {
+                SetCaptureControl(nullptr);
+                break;
+            }
     Perform(CM_ENABLEDCHANGED);
 }
 

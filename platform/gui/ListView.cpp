@@ -1103,6 +1103,10 @@ QWidget* TListView::CreateWidget() {
     return view;
 }
 
+void TListView::SetFrameVisible(bool value) {
+    FImpl->View->setFrameShape(value ? QFrame::StyledPanel : QFrame::NoFrame);
+}
+
 TListColumn* TListView::AddColumn(const std::string& caption, int width, TAlignment alignment) {
     auto column = std::make_unique<TListColumn>();
     column->Caption = caption;

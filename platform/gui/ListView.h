@@ -196,6 +196,8 @@ public:
     bool FullDrag() const;
     void SetFullDrag(bool value);
     void SetShowColumnHeaders(bool value);
+    // Without its frame the header and rows fill the whole window.
+    void SetFrameVisible(bool value);
     // Changes of an item's Caption or SubItems show at the next paint: this asks
     // for one. In owner-data mode the rows read so far are asked for again.
     void Invalidate() override;

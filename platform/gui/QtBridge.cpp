@@ -388,6 +388,11 @@ bool TQtBridge::Deliver(TWinControl* control, QWidget* widget, QEvent* e) {
 }
 
 bool TQtBridge::DeliverUnguarded(TWinControl* control, QWidget* widget, QEvent* e) {
+    // A control turned off, itself or through a parent, takes no input at all:
+    // Qt hands a click on it to the first enabled window above, as the
+    // platform the program expects hands it to the parent. (A disabled
+    // top-level window keeps its look and is gated apart.)
+    if (IsUserInput(e->type()) && control->Parent() && !control->EffectivelyEnabled()) return false;
     bool native = control->NativeDefault();
     switch (e->type()) {
         case QEvent::Paint: {

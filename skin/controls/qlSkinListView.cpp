@@ -16,6 +16,7 @@ TqlSkinCustomListView::TqlSkinCustomListView(TComponent* AOwner) : TCustomListVi
     FDefaultFont.SetName("Arial");
     FDefaultFont.SetHeight(14);
     Font().Assign(FDefaultFont);
+    SetFrameVisible(false);
     ShowNativeScrollBars(*this, false);
     LinkSkinData(*this, *this, FormSkinData(AOwner));
     // Rows arrive and columns widen without a message the view sees.

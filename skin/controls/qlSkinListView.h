@@ -1,6 +1,7 @@
 #pragma once
 // The skinned list view: the platform's list view in the skin's colours and
-// font, scrolled by two skinned bars that the form places beside it, with a
+// font, without native scroll bars or frame (so a bar's page is all the view
+// shows), scrolled by two skinned bars that the form places beside it, with a
 // column header drawn from a button descriptor (default "resizebutton").
 //
 // The header is taken over when the view reports a "SysHeader32" child made

@@ -147,11 +147,10 @@ TEST_F(SkinListView, TheListStyleScrollsByColumns) {
     ASSERT_TRUE(h->Visible());
     EXPECT_EQ(h->Max(), columns - 1);
     EXPECT_EQ(h->PageSize(), page);
-    // Whole columns in the view: its frame may leave one fewer than the bar's page.
+    // Whole columns in the view, as many as the bar's page.
     const int perPage = int(list->Perform(LVM_GETCOUNTPERPAGE));
     EXPECT_EQ(perPage % perColumn, 0);
-    EXPECT_GE(perPage / perColumn, page - 1);
-    EXPECT_LE(perPage / perColumn, page);
+    EXPECT_EQ(perPage / perColumn, page);
 
     struct Step {
         const char* name;
@@ -176,6 +175,28 @@ TEST_F(SkinListView, TheListStyleScrollsByColumns) {
     h->SetBounds(list->Left(), list->Top() + list->Height(), list->Width(), 17);
     h->SetPosition(2);
     EXPECT_TRUE(form->SaveScreenshot(PicturePath("SkinListViewListStyle.png")));
+}
+
+// The view draws no frame: its rows run from its very edge and its colour
+// reaches every edge, so the report's bar, whose page is the view's width,
+// brings the last pixel of the columns into view.
+TEST_F(SkinListView, TheWholeControlIsTheClientArea) {
+    constexpr TColor kBack = 0x30A0F0;
+    list->SetColor(kBack);
+    list->SetColumnWidth(0, 250);
+    list->SetColumnWidth(1, 150);
+    list->Items().SetCount(3);
+    Settle();
+    EXPECT_EQ(ItemBounds(0).Left, 0);
+    const TBitmap shot = synthetic::Snapshot(*list);
+    const int right = list->Width() - 1, bottom = list->Height() - 1;
+    for (TPoint p : {TPoint{0, bottom}, TPoint{right, bottom}, TPoint{right, bottom / 2}})
+        EXPECT_EQ(shot.Pixel(p.X, p.Y), kBack) << p.X << ", " << p.Y;
+    ASSERT_TRUE(h->Visible());
+    EXPECT_EQ(h->PageSize(), list->Width());
+    h->SetPosition(h->Max());
+    EXPECT_EQ(h->Position(), 400 - list->Width());
+    EXPECT_EQ(ItemBounds(0).Right, list->Width());
 }
 
 // In icon styles the items stand in rows of a grid, scrolled by pixels.
