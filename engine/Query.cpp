@@ -14,6 +14,7 @@
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
+#include "platform/core/TextCodec.h"
 
 void TMyArray::Assign(TTokenTable& table, const std::array<std::string_view, Size>& slots) {
     FTable = &table;
@@ -250,13 +251,14 @@ bool TQuery::SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, i
             if (pattern.MayHoldWideSpace(line)) SingleBlanks(line);
             size_t hitsBefore = Hits.size(), rowsBefore = Matrix.size();
             try {
-                // The line is looked at once for the three expressions that search it.
-                const bool characterWise = TRegExpr::CharacterWise(line);
+                // Corpus text is UTF-8: the line is looked at once for the
+                // three expressions that search it.
+                const bool beyondAscii = HasByteAbove127(line);
                 if (pattern.Prefilter) {
-                    pattern.Node.SetSubject(line, characterWise);
+                    pattern.Node.SetSubject(line, beyondAscii);
                     if (!pattern.Node.ExecPos(1)) continue;
                 }
-                SearchLine(pattern, line, characterWise, buildMatrix);
+                SearchLine(pattern, line, beyondAscii, buildMatrix);
             } catch (const ERegExprLimit&) {
                 // The line defeats the pattern, not the search: it is left out whole.
                 Hits.Truncate(hitsBefore);
@@ -429,14 +431,14 @@ void TQuery::SearchFiles(const std::vector<std::string>& fileNames, const std::s
     if (error) std::rethrow_exception(error);
 }
 
-void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool characterWise, bool buildMatrix) {
+void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool beyondAscii, bool buildMatrix) {
     // A node found in the padding is no occurrence in the text.
     auto nodeInLine = [&](const TRegExpr& re) {
         const size_t first = static_cast<size_t>(re.MatchPos(3) - 1);
         return pattern.InLine(line, first, first + static_cast<size_t>(re.MatchLen(3)));
     };
     if (!pattern.FromNode) {
-        pattern.Full.SetSubject(line, characterWise);
+        pattern.Full.SetSubject(line, beyondAscii);
         for (bool found = pattern.Full.ExecPos(1); found;) {
             if (nodeInLine(pattern.Full)) AddHit(pattern.Full, pattern.L, pattern.R, buildMatrix);
             found = pattern.Full.ExecPos(pattern.Full.MatchPos(1) + 1);
@@ -445,8 +447,8 @@ void TQuery::SearchLine(TSearchPattern& pattern, const std::string& line, bool c
     }
     // Every start of a node match in turn; hits come in the order of their
     // starts, as the search from each hit's start onwards finds them.
-    pattern.Anchored.SetSubject(line, characterWise);
-    pattern.Node.SetSubject(line, characterWise);
+    pattern.Anchored.SetSubject(line, beyondAscii);
+    pattern.Node.SetSubject(line, beyondAscii);
     for (bool found = pattern.Node.ExecPos(1); found;) {
         size_t node = static_cast<size_t>(pattern.Node.MatchPos(0) - 1), start = 0;
         if (pattern.InLine(line, node, node) && ContextStart(line, node, pattern.L, start) &&

@@ -290,7 +290,7 @@ private:
     // ended the search before the last line.
     template <class LineAt>
     bool SearchWith(TSearchPattern& pattern, int lineCount, LineAt lineAt, int& progress, bool buildMatrix);
-    void SearchLine(TSearchPattern& pattern, const std::string& line, bool characterWise, bool buildMatrix);
+    void SearchLine(TSearchPattern& pattern, const std::string& line, bool beyondAscii, bool buildMatrix);
     void AddHit(const TRegExpr& re, int L, int R, bool buildMatrix);
 
     // The texts of the matrix rows; kept for the object's life, so that rows

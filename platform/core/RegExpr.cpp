@@ -25,8 +25,10 @@ TRegExpr& TRegExpr::operator=(TRegExpr&& other) noexcept {
     FUtfCode = other.FUtfCode;
     FUtfMatchData = other.FUtfMatchData;
     FUtfTried = other.FUtfTried;
+    FCompiled = other.FCompiled;
     FLastMatch = other.FLastMatch;
-    FUtfSubject = other.FUtfSubject;
+    FSubjectUtf8 = other.FSubjectUtf8;
+    FBeyondAscii = other.FBeyondAscii;
     bool ownInput = other.FSubject == &other.FInput;
     FInput = std::move(other.FInput);
     FSubject = ownInput ? &FInput : other.FSubject;
@@ -37,6 +39,7 @@ TRegExpr& TRegExpr::operator=(TRegExpr&& other) noexcept {
     other.FUtfCode = nullptr;
     other.FUtfMatchData = nullptr;
     other.FUtfTried = false;
+    other.FCompiled = false;
     other.FLastMatch = nullptr;
     other.FMatchedGroups = 0;
     return *this;
@@ -52,6 +55,7 @@ void TRegExpr::Free() {
     FUtfMatchData = nullptr;
     FUtfCode = nullptr;
     FUtfTried = false;
+    FCompiled = false;
     FLastMatch = nullptr;
     FMatchedGroups = 0;
 }
@@ -73,15 +77,19 @@ void TRegExpr::Compile() {
     PCRE2_SIZE offset = 0;
     FCode = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(FExpression.data()), FExpression.size(),
                           FCaseless ? PCRE2_CASELESS : 0, &error, &offset, nullptr);
-    if (!FCode) {
+    if (FCode) {
+        // Without JIT support the interpreter runs the same pattern, only slower.
+        pcre2_jit_compile(FCode, PCRE2_JIT_COMPLETE);
+        FMatchData = pcre2_match_data_create_from_pattern(FCode, nullptr);
+    } else if (!UtfCode()) {
+        // Code points beyond a byte ("[\x{4E00}-\x{9FA5}]") make sense character by
+        // character only; what neither form takes is refused.
         PCRE2_UCHAR buffer[256];
         pcre2_get_error_message(error, buffer, sizeof buffer);
         throw ERegExpr("Regular expression error: " + std::string(reinterpret_cast<char*>(buffer)) +
                        " at offset " + std::to_string(offset) + " in \"" + FExpression + "\"");
     }
-    // Without JIT support the interpreter runs the same pattern, only slower.
-    pcre2_jit_compile(FCode, PCRE2_JIT_COMPLETE);
-    FMatchData = pcre2_match_data_create_from_pattern(FCode, nullptr);
+    FCompiled = true;
 }
 
 
@@ -181,26 +189,35 @@ pcre2_code* TRegExpr::UtfCode() {
     return FUtfCode;
 }
 
-bool TRegExpr::CharacterWise(const std::string& input) { return HasByteAbove127(input) && IsValidUtf8(input); }
+void TRegExpr::SetSubject(const std::string& input) {
+    const bool beyondAscii = HasByteAbove127(input);
+    SetSubject(input, beyondAscii);
+    FSubjectUtf8 = !beyondAscii || IsValidUtf8(input);
+}
 
-void TRegExpr::SetSubject(const std::string& input) { SetSubject(input, CharacterWise(input)); }
-
-void TRegExpr::SetSubject(const std::string& input, bool characterWise) {
-    FSubject = &input;
+void TRegExpr::SetSubject(const std::string& utf8, bool beyondAscii) {
+    FSubject = &utf8;
     FMatchedGroups = 0;
-    FUtfSubject = characterWise;
+    FSubjectUtf8 = true;
+    FBeyondAscii = beyondAscii;
 }
 
 bool TRegExpr::Run(size_t offset) {
-    if (!FCode) Compile();
+    if (!FCompiled) Compile();
     FMatchedGroups = 0;
     const std::string& subject = *FSubject;
     if (offset > subject.size()) return false;
+    // Character by character where the subject has characters beyond ASCII
+    // and the pattern that form; ASCII reads alike either way, so the
+    // byte-wise form serves it where there is one. A pattern that has only
+    // the character-wise form reads no other bytes.
+    const bool characterWise = FSubjectUtf8 && (FBeyondAscii || !FCode) && UtfCode();
+    if (!characterWise && !FCode) return false;
     pcre2_code* code = FCode;
     FLastMatch = FMatchData;
     uint32_t options = 0;
-    // Checked once per subject, so that the library need not check it at every call.
-    if (FUtfSubject && UtfCode()) {
+    // The subject was checked once, so that the library need not check it at every call.
+    if (characterWise) {
         code = FUtfCode;
         FLastMatch = FUtfMatchData;
         options = PCRE2_NO_UTF_CHECK;
@@ -234,9 +251,9 @@ bool TRegExpr::Exec(std::string&& input) {
 }
 
 int TRegExpr::BackReferenceMax() {
-    if (!FCode) Compile();
+    if (!FCompiled) Compile();
     uint32_t value = 0;
-    pcre2_pattern_info(FCode, PCRE2_INFO_BACKREFMAX, &value);
+    pcre2_pattern_info(FCode ? FCode : FUtfCode, PCRE2_INFO_BACKREFMAX, &value);
     return static_cast<int>(value);
 }
 

@@ -68,12 +68,9 @@ public:
     // Keeps input, as Exec keeps a named string, for ExecPos(offset): a
     // subject searched from many positions is looked at once.
     void SetSubject(const std::string& input);
-    // The same with CharacterWise(input) given, for a subject that several
-    // expressions search.
-    void SetSubject(const std::string& input, bool characterWise);
-    // Whether input is matched character by character: it is UTF-8 with
-    // characters beyond ASCII.
-    static bool CharacterWise(const std::string& input);
+    // The same for text known to be UTF-8, told whether it holds a byte
+    // above 127: a subject that several expressions search is looked at once.
+    void SetSubject(const std::string& utf8, bool beyondAscii);
     // Continues after the last match (one character further after an empty match).
     bool ExecNext();
 
@@ -108,8 +105,10 @@ private:
     pcre2_real_code_8* FUtfCode = nullptr;
     pcre2_real_match_data_8* FUtfMatchData = nullptr;
     bool FUtfTried = false;
-    // The subject holds UTF-8 characters beyond ASCII.
-    bool FUtfSubject = false;
+    // Compile has run: either form, or both, is there.
+    bool FCompiled = false;
+    // The subject is UTF-8 (ASCII included), and it holds characters beyond ASCII.
+    bool FSubjectUtf8 = true, FBeyondAscii = false;
     // The match data of the last match, of either form.
     pcre2_real_match_data_8* FLastMatch = nullptr;
     std::string FInput;

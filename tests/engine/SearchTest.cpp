@@ -524,8 +524,9 @@ TEST_F(SearchFixture, ManySmallFilesCostLittleMemoryWhileSearched) {
 
 // A pattern is matched character by character in code page 936 and UTF-8
 // text alike: a class or a range of Chinese characters takes whole ones (亄,
-// E4 BA 84, is made of bytes of 的 and 人), "." takes one character, and a
-// repeat repeats the whole character.
+// E4 BA 84, is made of bytes of 的 and 人), "." takes one character, a
+// repeat repeats the whole character, and code points and properties name
+// characters.
 TEST_F(SearchFixture, PatternsMatchWholeCharactersInEitherEncoding) {
     const std::string utf8 = "的 人 亄 中文 好好 好";
     const std::string gbk = "\xB5\xC4 \xC8\xCB \x81\x7B \xD6\xD0\xCE\xC4 \xBA\xC3\xBA\xC3 \xBA\xC3";
@@ -536,6 +537,9 @@ TEST_F(SearchFixture, PatternsMatchWholeCharactersInEitherEncoding) {
         {"中.", {"中文"}},
         {"好+", {"好好", "好"}},
         {"[一-龥]{2}", {"中文", "好好"}},
+        // Code points beyond a byte are written for character-wise text only.
+        {"[\\x{4E00}-\\x{9FA5}]{2}", {"中文", "好好"}},
+        {"\\p{Han}", {"的", "人", "亄", "好"}},
     };
     for (const std::string& text : {gbk, utf8}) {
         SCOPED_TRACE(IsValidUtf8(text) ? "UTF-8" : "code page 936");

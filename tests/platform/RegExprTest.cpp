@@ -231,3 +231,28 @@ TEST(RegExpr, BackReferenceMaxComesFromThePattern) {
         EXPECT_EQ(re.BackReferenceMax(), max);
     }
 }
+
+// UTF-8 subjects beyond ASCII are matched character by character, with case
+// folded on ASCII letters only; a pattern naming code points beyond a byte
+// reads UTF-8 and ASCII subjects and finds nothing in other bytes.
+TEST(RegExpr, Utf8SubjectsAreMatchedCharacterByCharacter) {
+    TRegExpr any("^.$");
+    ASSERT_TRUE(any.Exec(std::string("你")));
+    EXPECT_EQ(any.MatchLen(), 3);
+    TRegExpr cafe("café");
+    cafe.SetModifierI(true);
+    EXPECT_TRUE(cafe.Exec(std::string("CAFé")));
+    EXPECT_FALSE(cafe.Exec(std::string("CAFÉ")));
+    TRegExpr han("[\\x{4E00}-\\x{9FA5}]+");
+    EXPECT_NO_THROW(han.Compile());
+    ASSERT_TRUE(han.Exec(std::string("ab中文")));
+    EXPECT_EQ(han.MatchPos(), 3);
+    EXPECT_EQ(han.MatchLen(), 6);
+    EXPECT_FALSE(han.Exec(std::string("abc")));
+    EXPECT_FALSE(han.Exec(std::string("\xD6\xD0\xCE\xC4")));  // code page 936 bytes
+    // Empty matches step a whole character.
+    TStringList pieces;
+    TRegExpr("").Split("中文", pieces);
+    EXPECT_EQ(pieces.Items(), (std::vector<std::string>{"", "中", "文", ""}));
+    EXPECT_THROW(TRegExpr("[\\x{4E00}").Compile(), ERegExpr);
+}
