@@ -229,6 +229,81 @@ TEST_F(SkinChecks, TheFocusRectangleOfAWrappedCaptionFramesItsLines) {
     EXPECT_LT(frame.bottom - frame.top, ink.bottom - ink.top + line);
 }
 
+// The pixels where two pictures of the same size differ.
+std::vector<TPoint> Differing(const TBitmap& A, const TBitmap& B) {
+    std::vector<TPoint> at;
+    for (int y = 0; y < A.Height(); ++y)
+        for (int x = 0; x < A.Width(); ++x)
+            if (A.Pixel(x, y) != B.Pixel(x, y)) at.push_back({x, y});
+    return at;
+}
+
+// Only the flat skinned look frames a focused caption with a focus rectangle:
+// without a skin the frame round the box shows the focus, a non-flat box its
+// active picture (here the same colour as the normal one).
+TEST_F(SkinChecks, OnlyTheFlatSkinnedLookFramesTheFocusedCaption) {
+    form->Show();
+    QApplication::setActiveWindow(form->Widget());
+    TBitmap faces(40, 20);
+    FillRect(faces, Rect(0, 0, 40, 20), 0x405060);
+    auto& look = skin->Add<TqlDataSkinCheckRadioControl>("samefacebox");
+    look.PictureIndex = skin->AddPicture(faces);
+    look.SkinRect = Rect(0, 0, 20, 20);
+    look.ActiveSkinRect = Rect(20, 0, 40, 20);
+    look.TextArea = Rect(0, 0, 20, 20);
+    enum Look { kFlat, kPlain, kFaced };
+    for (Look l : {kFlat, kPlain, kFaced}) {
+        SCOPED_TRACE(l);
+        auto* box = Box(form);
+        box->SetCaption("Focus");
+        if (l == kPlain) box->SetSkinData(nullptr);
+        if (l == kFaced) {
+            box->SetFlat(false);
+            box->SetSkinDataName("samefacebox");
+            box->ChangeSkinData();
+        }
+        form->SetFocus();
+        const TBitmap blurred = Snapshot(*box);
+        box->SetFocus();
+        ASSERT_TRUE(box->Focused());
+        const TBitmap focused = Snapshot(*box);
+        EXPECT_TRUE(focused.SavePng(PicturePath("checkbox-focused-look-" + std::to_string(l) + ".png")));
+        const std::vector<TPoint> changed = Differing(blurred, focused);
+        const auto inside = std::count_if(changed.begin(), changed.end(), [&](TPoint p) {
+            return p.X > 0 && p.Y > 0 && p.X < box->Width() - 1 && p.Y < box->Height() - 1;
+        });
+        EXPECT_EQ(inside > 0, l == kFlat) << inside << " pixels inside the box";
+        EXPECT_EQ(changed.size() > size_t(inside), l == kPlain) << "the frame round the box";
+        delete box;
+    }
+}
+
+// Without a skin the caption keeps to one line across the middle, wrapped or not.
+TEST_F(SkinChecks, WithoutASkinTheCaptionIsOneLineInTheMiddle) {
+    TBitmap probe(1, 1);
+    for (bool wrap : {false, true}) {
+        SCOPED_TRACE(wrap);
+        auto* box = Box(form);
+        box->SetSkinData(nullptr);
+        box->SetBounds(10, 10, 90, 80);
+        box->SetWordWrap(wrap);
+        probe.Canvas().Font().Assign(box->DefaultFont());
+        const int line = probe.Canvas().TextHeight("W");
+        box->SetCaption("");
+        const TBitmap bare = Snapshot(*box);
+        box->SetCaption("a caption too long for one line of the box");
+        const TBitmap shot = Snapshot(*box);
+        EXPECT_TRUE(shot.SavePng(PicturePath(std::string("checkbox-plain-") + (wrap ? "wrapped" : "one-line") + ".png")));
+        int top = box->Height(), bottom = -1;
+        for (TPoint p : Differing(bare, shot))
+            if (p.X >= 19) top = std::min(top, p.Y), bottom = std::max(bottom, p.Y);
+        ASSERT_GE(bottom, 0);
+        EXPECT_LE(bottom - top, line) << "ink from " << top << " to " << bottom;
+        EXPECT_NEAR(top + bottom, box->Height(), line / 2 + 2);
+        delete box;
+    }
+}
+
 // Sent a command on gaining the focus, as the platform's radio buttons are.
 class CommandedBox : public TqlSkinCheckRadioBox {
 public:
@@ -693,6 +768,9 @@ TEST(SliderMath, PositionsAndValuesMapBothWaysWithoutDividingByZero) {
     EXPECT_EQ(ValueAt(10, 0, 100, 0, 10, true), 0);
     // Without smoothing a position snaps to the increment; never past the ends.
     EXPECT_EQ(ValueAt(34, 0, 100, 100, 10, false), 30);
+    // A half goes to the even multiple, as a step rounds.
+    EXPECT_EQ(ValueAt(25, 0, 100, 100, 10, false), 20);
+    EXPECT_EQ(ValueAt(35, 0, 100, 100, 10, false), 40);
     EXPECT_EQ(ValueAt(500, 0, 100, 100, 10, false), 100);
     EXPECT_EQ(ValueAt(-5, 0, 100, 100, 10, false), 0);
 }
@@ -958,6 +1036,42 @@ TEST_F(SkinSliders, TheEdgeSizeMustLeaveAMiddleToTheRuler) {
         SCOPED_TRACE(c.edge);
         slider->SetEdgeSize(c.edge);
         EXPECT_EQ(slider->EdgeSize(), c.kept);
+    }
+}
+
+// A tick a value, when they stand apart, with the count rounded to the even
+// number at a half: 25 / 10 gives points at 0, 10 and 25, 35 / 10 at 0, 10,
+// 20, 30 and 35. The ends are the long ticks.
+TEST_F(SkinSliders, TheTickCountRoundsAHalfToTheEvenNumber) {
+    constexpr TColor kBack = 0x00A000;
+    slider->SetColor(kBack);
+    slider->SetBounds(10, 10, 212, 40);
+    slider->SetMinValue(0);
+    slider->SetIncrement(10);
+    struct Case {
+        int max, points;
+    } cases[] = {{25, 3}, {35, 5}, {45, 5}, {20, 3}, {30, 4}};
+    const TColor ink = ColorToRGB(clWindowFrame);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.max);
+        slider->SetMaxValue(c.max);
+        slider->SetValue(0);
+        const TBitmap shot = Snapshot(*slider);
+        EXPECT_TRUE(shot.SavePng(PicturePath("slider-ticks-to-" + std::to_string(c.max) + ".png")));
+        const int base = slider->ThumbRect().Bottom + 1;
+        std::vector<int> longTicks;
+        int points = 0;
+        for (int x = 0; x < shot.Width(); ++x) {
+            if (shot.Pixel(x, base + 1) != ink) continue;
+            ++points;
+            if (shot.Pixel(x, base + 4) == ink) longTicks.push_back(x);
+        }
+        EXPECT_EQ(points, c.points);
+        ASSERT_EQ(longTicks.size(), 2u);
+        // The long ticks stand as far apart as the thumb travels.
+        const int atMin = slider->ThumbRect().Left;
+        slider->SetValue(c.max);
+        EXPECT_EQ(longTicks.back() - longTicks.front(), slider->ThumbRect().Left - atMin);
     }
 }
 
