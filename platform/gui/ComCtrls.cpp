@@ -67,7 +67,7 @@ void TTabSheet::TextChanged() {
     // A longer caption may wrap the tabs into another row.
     if (FPageControl->MultiLine()) FPageControl->LayoutPages();
     FPageControl->Invalidate();
-    if (FTabVisible) FPageControl->TabRowChanged();
+    if (FTabVisible) FPageControl->RowChanged();
 }
 
 void TTabSheet::EnabledChanged() {
@@ -104,7 +104,7 @@ void TPageControl::InsertPage(TTabSheet* page) {
     if (!FActivePage && page->TabVisible()) SetActivePage(page);
     if (FMultiLine) LayoutPages();
     Invalidate();
-    if (page->TabVisible()) TabRowChanged();
+    if (page->TabVisible()) RowChanged();
 }
 
 void TPageControl::RemovePage(TTabSheet* page) {
@@ -125,7 +125,7 @@ void TPageControl::RemovePage(TTabSheet* page) {
     }
     if (FMultiLine) LayoutPages();
     Invalidate();
-    if (page->TabVisible()) TabRowChanged();
+    if (page->TabVisible()) RowChanged();
 }
 
 void TPageControl::TabVisibilityChanged(TTabSheet* page) {
@@ -144,7 +144,7 @@ void TPageControl::TabVisibilityChanged(TTabSheet* page) {
     }
     if (FMultiLine) LayoutPages();
     Invalidate();
-    TabRowChanged();
+    RowChanged();
 }
 
 void TPageControl::SetActivePage(TTabSheet* page) {
@@ -333,7 +333,27 @@ void TPageControl::SetOwnerDraw(bool value) {
 }
 
 void TPageControl::LayoutPages() {
+    StartRowIfItFits();
     for (TTabSheet* page : FPages) page->SetBoundsRect(ClientRect());
+}
+
+// As the platform's tab control does each time it lays its row out anew: a
+// scrolled row that now fits whole starts from its first tab again. A scroll
+// asked for by itself is left alone, so that an owner's own arrows may still
+// move a row that the owner has less room for.
+void TPageControl::StartRowIfItFits() {
+    if (FFirstTab == 0 || FMultiLine) return;
+    const std::vector<TRect> tabs = VisibleTabRects();
+    const int limit = (SideTabs() ? Height() : Width()) - kTabsLeft;
+    const auto along = [this](const TRect& r) { return SideTabs() ? r.Height() : r.Width(); };
+    int length = 0;
+    for (const TRect& r : tabs) length += along(r);
+    if (kTabsLeft + length <= limit) FFirstTab = 0;
+}
+
+void TPageControl::RowChanged() {
+    StartRowIfItFits();
+    TabRowChanged();
 }
 
 void TPageControl::BoundsChanged(bool moved, bool resized) {

@@ -130,6 +130,9 @@ private:
     void InsertPage(TTabSheet* page);
     void RemovePage(TTabSheet* page);
     void LayoutPages();
+    void StartRowIfItFits();
+    // The row's tabs changed: laid out anew, then TabRowChanged.
+    void RowChanged();
     // Changes the page the way a user does: OnChanging may refuse, OnChange follows.
     bool ChangeActivePage(TTabSheet* page);
 

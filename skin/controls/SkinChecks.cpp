@@ -197,7 +197,7 @@ void TqlSkinCheckRadioBox::SelectCaptionFont(TCanvas& C) const {
     C.Font().SetColor(CaptionColor());
 }
 
-void TqlSkinCheckRadioBox::DrawCaption(TCanvas& C, TRect R, int ImageGap) const {
+void TqlSkinCheckRadioBox::DrawCaption(TCanvas& C, TRect R, int ImageGap, bool FlatLook) const {
     if (FImages && FImageIndex >= 0 && FImageIndex < FImages->Count()) {
         FImages->Draw(C, R.Left, (R.Top + R.Bottom - FImages->Height()) / 2, FImageIndex, EffectivelyEnabled());
         R.Left += FImages->Width() + ImageGap;
@@ -206,7 +206,7 @@ void TqlSkinCheckRadioBox::DrawCaption(TCanvas& C, TRect R, int ImageGap) const 
     const std::string text = Caption();
     // Where the caption's text lies: every line of a wrapped one.
     TRect textRect;
-    if (FWordWrap && FFlat) {
+    if (FWordWrap && FlatLook) {
         TRect measured = R;
         C.DrawText(text, measured, DT_WORDBREAK | DT_EXPANDTABS | DT_CALCRECT);
         const int h = measured.Bottom - measured.Top;
@@ -219,7 +219,7 @@ void TqlSkinCheckRadioBox::DrawCaption(TCanvas& C, TRect R, int ImageGap) const 
         const int top = (R.Top + R.Bottom - h) / 2;
         textRect = Rect(R.Left, top, R.Left + w, top + h);
     }
-    if (HasFocus() && !text.empty())
+    if (FlatLook && HasFocus() && !text.empty())
         C.DrawFocusRect(Rect(textRect.Left - 1, textRect.Top - 1, textRect.Right + 1, textRect.Bottom + 1));
 }
 
@@ -229,7 +229,7 @@ void TqlSkinCheckRadioBox::PaintFlat(TCanvas& C) {
     const int w = r.Right - r.Left, h = r.Bottom - r.Top;
     DrawCheckImage(C, 3, (Height() - h) / 2, FMouseIn);
     SelectCaptionFont(C);
-    DrawCaption(C, Rect(w + 7, 0, Width(), Height()), 8);
+    DrawCaption(C, Rect(w + 7, 0, Width(), Height()), 8, true);
 }
 
 void TqlSkinCheckRadioBox::Paint() {
@@ -261,7 +261,7 @@ void TqlSkinCheckRadioBox::CreateControlSkinImage(TBitmap& B) {
         DrawCheckImage(B.Canvas(), NewCheckImageRect.Left, NewCheckImageRect.Top, FMouseIn);
     }
     SelectCaptionFont(B.Canvas());
-    DrawCaption(B.Canvas(), NewTextArea, 8);
+    DrawCaption(B.Canvas(), NewTextArea, 8, false);
 }
 
 void TqlSkinCheckRadioBox::CreateControlDefaultImage(TBitmap& B) {
@@ -285,7 +285,7 @@ void TqlSkinCheckRadioBox::CreateControlDefaultImage(TBitmap& B) {
         DrawCheckTick(C, 7, H / 2 - 4, mark);
     C.Font().Assign(DefaultFont());
     if (!enabled) C.Font().SetColor(clBtnShadow);
-    DrawCaption(C, Rect(19, 0, Width(), H), 5);
+    DrawCaption(C, Rect(19, 0, Width(), H), 5, false);
 }
 
 void TqlSkinCheckRadioBox::ParentLookChanged() {

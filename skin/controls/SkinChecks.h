@@ -102,8 +102,10 @@ private:
     TColor CaptionColor() const;
     void SelectCaptionFont(TCanvas& C) const;
     void PaintFlat(TCanvas& C);
-    // The caption at R: an image of Images first, then the text.
-    void DrawCaption(TCanvas& C, TRect R, int ImageGap) const;
+    // The caption at R: an image of Images first, then the text. Only the flat
+    // skinned look (FlatLook) wraps it and frames it while focused; the others
+    // show the focus with their frame or their active picture.
+    void DrawCaption(TCanvas& C, TRect R, int ImageGap, bool FlatLook) const;
 
     TCheckBoxState FState = TCheckBoxState::cbUnchecked;
     bool FRadio = false;

@@ -12,14 +12,6 @@ int PositionOf(int Value, int Min, int Max, int TrackLength) {
     return int((int64_t(Value) - Min) * TrackLength / RangeSpan(Min, Max));
 }
 
-int ValueAt(int Offset, int Min, int Max, int TrackLength, int Increment, bool Smooth) {
-    if (Max <= Min || TrackLength <= 0) return Min;
-    Offset = std::clamp(Offset, 0, TrackLength);
-    int64_t value = Min + std::llround(double(Offset) * double(RangeSpan(Min, Max)) / TrackLength);
-    if (!Smooth && Increment > 0) value = std::llround(double(value) / Increment) * Increment;
-    return int(std::clamp<int64_t>(value, Min, Max));
-}
-
 namespace {
 
 // Value / Increment rounded to the nearest whole number, halves to the even one.
@@ -31,6 +23,14 @@ int64_t RoundedQuotient(int64_t Value, int64_t Increment) {
 }
 
 }  // namespace
+
+int ValueAt(int Offset, int Min, int Max, int TrackLength, int Increment, bool Smooth) {
+    if (Max <= Min || TrackLength <= 0) return Min;
+    Offset = std::clamp(Offset, 0, TrackLength);
+    int64_t value = Min + std::llround(double(Offset) * double(RangeSpan(Min, Max)) / TrackLength);
+    if (!Smooth && Increment > 0) value = RoundedQuotient(value, Increment) * Increment;
+    return int(std::clamp<int64_t>(value, Min, Max));
+}
 
 int Stepped(int Value, int Min, int Max, int Increment, Step S) {
     if (Increment < 1) Increment = 1;
@@ -403,7 +403,7 @@ void TqlSkinCustomSlider::DrawPoints(TCanvas& C, int AIncrement, int LongLength,
     const int64_t range = RangeSpan(FMinValue, FMaxValue);
     if (range <= 0 || AIncrement < 1) return;
     const int track = std::max(TrackLength(), 0);
-    auto countAt = [&](int64_t k) { return std::llround(double(range) / (double(k) * AIncrement)) + 1; };
+    auto countAt = [&](int64_t k) { return RoundedQuotient(range, k * AIncrement) + 1; };
     auto apart = [&](int64_t k) {
         const int64_t count = countAt(k);
         return count <= 1 || track / std::max<int64_t>(count - 1, 1) >= 4;

@@ -152,6 +152,7 @@ void TqlSkinToolBar::ScrollChildren(int DX) {
 
 void TqlSkinToolBar::UpdateFit() {
     if (!FCanScroll || Width() == 0) {
+        FFitClientWidth = 0;
         if (FButtonsShown) {
             FButtonsShown = false;
             RecalcNonClient();
@@ -165,6 +166,7 @@ void TqlSkinToolBar::UpdateFit() {
         ScrollChildren(FScrollPos);
         FScrollPos = 0;
         FContentWidth = 0;
+        FFitClientWidth = 0;
         StopTimer();
         if (FButtonsShown) {
             FButtonsShown = false;
@@ -177,12 +179,14 @@ void TqlSkinToolBar::UpdateFit() {
         FButtonsShown = true;
         RecalcNonClient();
     }
-    // A bar that grew while scrolled gives the room back to the children.
+    // A bar that grew while scrolled gives the growth back to the children,
+    // and never leaves room beyond the last of them.
+    const int growth = FFitClientWidth > 0 ? ClientWidth() - FFitClientWidth : 0;
+    FFitClientWidth = ClientWidth();
     const int most = std::max(FContentWidth - ClientWidth(), 0);
-    if (FScrollPos > most) {
-        ScrollChildren(FScrollPos - most);
-        FScrollPos = most;
-    }
+    const int pos = std::min(growth > 0 ? std::max(FScrollPos - growth, 0) : FScrollPos, most);
+    ScrollChildren(FScrollPos - pos);
+    FScrollPos = pos;
 }
 
 void TqlSkinToolBar::ScrollStep(bool Left) {

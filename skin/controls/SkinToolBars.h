@@ -77,6 +77,7 @@ private:
     int FScrollTimerInterval = 50;
     int FScrollPos = 0;
     int FContentWidth = 0;  // the children's extent with the scroll position added back
+    int FFitClientWidth = 0;  // the client width at the last fit that kept the buttons
     bool FButtonsShown = false;
     bool FHot[2] = {false, false}, FPressed[2] = {false, false};
     int FTimerDir = 0;  // 0 none, 1 left, 2 right

@@ -30,12 +30,20 @@ void TqlSkinPageControl::Paint() {
             if (Pages(i)->TabVisible()) PaintTab(c, i, TabRect(i), i == active, i == FHotPage);
         return;
     }
-    if (!anyTab) {
-        PaintPageBackground(c, Width(), Height());
-        return;
-    }
+    // Without a tab shown nothing covers the control before the frame: the
+    // pages' background goes under it, as an erase would put it.
+    if (!anyTab) PaintPageBackground(c, Width(), Height());
     const TRect frame = FrameRect();
-    // The strip behind the tabs: the band between the frame and the tabs' side.
+    PaintFrame(c, frame);
+    if (PageCount() > 0) PaintStrip(c, frame, active);
+    // The selected tab comes last: it may reach over the frame to join its page.
+    if (active >= 0) PaintTab(c, active, TabRect(active), true, active == FHotPage);
+}
+
+// The strip behind the tabs, the band between the frame and the tabs' side,
+// with every tab but the selected one drawn into it: a face taller than the
+// row is cut at the strip's edge and never covers the frame.
+void TqlSkinPageControl::PaintStrip(TCanvas& c, const TRect& frame, int active) {
     TRect band;
     switch (TabPosition()) {
         case TTabPosition::tpTop: band = Rect(0, 0, Width(), frame.Top); break;
@@ -43,22 +51,19 @@ void TqlSkinPageControl::Paint() {
         case TTabPosition::tpLeft: band = Rect(0, 0, frame.Left, Height()); break;
         case TTabPosition::tpRight: band = Rect(frame.Right, 0, Width(), Height()); break;
     }
-    if (band.Width() > 0 && band.Height() > 0) {
-        TBitmap strip(band.Width(), band.Height());
-        if (FTabsBGTransparent) {
-            PaintParentBackgroundAt(this, band, strip.Canvas());
-        } else {
-            TRect bg = FLook.TabsBGRect;
-            if (RectIsEmpty(bg)) bg = Moved(FLook.ClientRect, FLook.SkinRect.Left, FLook.SkinRect.Top);
-            qlPictureOps::Tile(strip, Rect(0, 0, strip.Width(), strip.Height()), *FPicture, bg, true, true);
-        }
-        c.Draw(band.Left, band.Top, strip);
+    if (band.Width() < 1 || band.Height() < 1) return;
+    TBitmap strip(band.Width(), band.Height());
+    if (FTabsBGTransparent) {
+        PaintParentBackgroundAt(this, band, strip.Canvas());
+    } else {
+        TRect bg = FLook.TabsBGRect;
+        if (RectIsEmpty(bg)) bg = Moved(FLook.ClientRect, FLook.SkinRect.Left, FLook.SkinRect.Top);
+        qlPictureOps::Tile(strip, Rect(0, 0, strip.Width(), strip.Height()), *FPicture, bg, true, true);
     }
-    PaintFrame(c, frame);
     for (int i = 0; i < PageCount(); ++i)
-        if (i != active && Pages(i)->TabVisible()) PaintTab(c, i, TabRect(i), false, i == FHotPage);
-    // The selected tab comes last: it may reach over the frame to join its page.
-    if (active >= 0) PaintTab(c, active, TabRect(active), true, active == FHotPage);
+        if (i != active && Pages(i)->TabVisible())
+            PaintTab(strip.Canvas(), i, Moved(TabRect(i), -band.Left, -band.Top), false, i == FHotPage);
+    c.Draw(band.Left, band.Top, strip);
 }
 
 void TqlSkinPageControl::BuildTabFace(TBitmap& tab, bool active, bool focused, bool mouseIn, int length,

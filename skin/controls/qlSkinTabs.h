@@ -126,6 +126,7 @@ private:
     // The frame around the page area, in control coordinates.
     TRect FrameRect() const;
     void PaintFrame(TCanvas& canvas, const TRect& frame);
+    void PaintStrip(TCanvas& canvas, const TRect& frame, int active);
     void PaintTab(TCanvas& canvas, int page, const TRect& r, bool active, bool mouseIn);
     // A tab's face, unturned, length long; the active one may stand taller.
     void BuildTabFace(TBitmap& tab, bool active, bool focused, bool mouseIn, int length, int thickness) const;

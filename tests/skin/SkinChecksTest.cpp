@@ -229,6 +229,50 @@ TEST_F(SkinChecks, TheFocusRectangleOfAWrappedCaptionFramesItsLines) {
     EXPECT_LT(frame.bottom - frame.top, ink.bottom - ink.top + line);
 }
 
+
+
+
+// Only the flat skinned look wraps its caption and frames it while focused.
+// Unskinned the caption is one line and the frame round the box shows the
+// focus; a non-flat box shows it by its active picture (here like the normal one).
+TEST_F(SkinChecks, OnlyTheFlatSkinnedLookWrapsAndFramesItsCaption) {
+    form->Show();
+    QApplication::setActiveWindow(form->Widget());
+    TBitmap face(20, 20);
+    FillRect(face, Rect(0, 0, 20, 20), 0x405060);
+    auto& look = skin->Add<TqlDataSkinCheckRadioControl>("samefacebox");
+    look.PictureIndex = skin->AddPicture(face);
+    look.SkinRect = look.ActiveSkinRect = look.TextArea = Rect(0, 0, 20, 20);
+    enum Look { kFlat, kPlain, kFaced };
+    for (Look l : {kFlat, kPlain, kFaced}) {
+        SCOPED_TRACE(l);
+        auto* box = Box(form);
+        box->SetBounds(10, 10, 90, 60);
+        box->SetWordWrap(true);
+        if (l == kPlain) box->SetSkinData(nullptr);
+        if (l == kFaced) box->SetFlat(false), box->SetSkinDataName("samefacebox"), box->ChangeSkinData();
+        const TBitmap bare = Snapshot(*box);
+        box->SetCaption("a caption too long for one line");
+        const TBitmap blurred = Snapshot(*box);
+        box->SetFocus();
+        const TBitmap focused = Snapshot(*box);
+        EXPECT_TRUE(focused.SavePng(PicturePath("checkbox-focused-look-" + std::to_string(l) + ".png")));
+        int inkTop = box->Height(), inkBottom = -1, inside = 0, border = 0;
+        for (int y = 0; y < box->Height(); ++y)
+            for (int x = 0; x < box->Width(); ++x) {
+                if (bare.Pixel(x, y) != blurred.Pixel(x, y)) inkTop = std::min(inkTop, y), inkBottom = y;
+                if (blurred.Pixel(x, y) == focused.Pixel(x, y)) continue;
+                // The frame's left and top lie clear of the caption, whose focus rectangle may reach the right.
+                if (x == 0 || y == 0) ++border;
+                if (x > 0 && y > 0 && x < box->Width() - 1 && y < box->Height() - 1) ++inside;
+            }
+        EXPECT_EQ(inkBottom - inkTop > 20, l == kFlat) << "ink rows " << inkTop << " to " << inkBottom;
+        EXPECT_EQ(inside > 0, l == kFlat) << "a focus rectangle";
+        EXPECT_EQ(border > 0, l == kPlain) << "the frame round the box";
+        delete box;
+    }
+}
+
 // Sent a command on gaining the focus, as the platform's radio buttons are.
 class CommandedBox : public TqlSkinCheckRadioBox {
 public:
@@ -693,6 +737,9 @@ TEST(SliderMath, PositionsAndValuesMapBothWaysWithoutDividingByZero) {
     EXPECT_EQ(ValueAt(10, 0, 100, 0, 10, true), 0);
     // Without smoothing a position snaps to the increment; never past the ends.
     EXPECT_EQ(ValueAt(34, 0, 100, 100, 10, false), 30);
+    // A half goes to the even multiple, as a step rounds.
+    EXPECT_EQ(ValueAt(25, 0, 100, 100, 10, false), 20);
+    EXPECT_EQ(ValueAt(35, 0, 100, 100, 10, false), 40);
     EXPECT_EQ(ValueAt(500, 0, 100, 100, 10, false), 100);
     EXPECT_EQ(ValueAt(-5, 0, 100, 100, 10, false), 0);
 }
@@ -958,6 +1005,24 @@ TEST_F(SkinSliders, TheEdgeSizeMustLeaveAMiddleToTheRuler) {
         SCOPED_TRACE(c.edge);
         slider->SetEdgeSize(c.edge);
         EXPECT_EQ(slider->EdgeSize(), c.kept);
+    }
+}
+
+// The tick count rounds a half to the even number, as a step does: 0..25 by 10
+// gives points at 0, 10 and 25; 0..45 at 0, 10, 20, 30 and 45.
+TEST_F(SkinSliders, TheTickCountRoundsAHalfToTheEvenNumber) {
+    slider->SetBounds(10, 10, 212, 40);
+    slider->SetMinValue(0);
+    slider->SetIncrement(10);
+    for (auto [max, points] : {std::pair{25, 3}, std::pair{35, 5}, std::pair{45, 5}, std::pair{30, 4}}) {
+        SCOPED_TRACE(max);
+        slider->SetMaxValue(max);
+        const TBitmap shot = Snapshot(*slider);
+        EXPECT_TRUE(shot.SavePng(PicturePath("slider-ticks-to-" + std::to_string(max) + ".png")));
+        int seen = 0;
+        for (int x = 0; x < shot.Width(); ++x)
+            seen += shot.Pixel(x, slider->ThumbRect().Bottom + 2) == ColorToRGB(clWindowFrame);
+        EXPECT_EQ(seen, points);
     }
 }
 

@@ -197,14 +197,45 @@ TEST_F(SkinTabs, ThePageBackgroundFollowsTheSizeAndTheSkin) {
     EXPECT_EQ(Snapshot(*pc).Pixel(0, pc->Height() - 1), kBL);
 }
 
-TEST_F(SkinTabs, ControlWithoutVisibleTabsShowsOnlyThePageBackground) {
+// With no tab shown the frame still stands round the pages, on the page
+// background; with pages, the strip lies beside it.
+TEST_F(SkinTabs, ControlWithoutVisibleTabsShowsTheFrameOnThePageBackground) {
     auto* pc = new TqlSkinPageControl(form);
     pc->SetParent(form);
     pc->SetBounds(0, 0, 120, 80);
-    const TBitmap shot = Snapshot(*pc);
-    for (TPoint p : {TPoint{1, 1}, TPoint{60, 5}, TPoint{119, 79}}) {
-        SCOPED_TRACE(testing::Message() << p.X << "," << p.Y);
-        EXPECT_EQ(shot.Pixel(p.X, p.Y), kClient);
+    for (bool pages : {false, true}) {
+        SCOPED_TRACE(pages ? "pages without tabs" : "no pages");
+        if (pages) (new TqlSkinTabSheet(form))->SetPageControl(pc), pc->Pages(0)->SetTabVisible(false);
+        // A 10-pixel row above the frame: the pages from (10, 20) to (110, 70).
+        const TBitmap shot = Snapshot(*pc);
+        EXPECT_TRUE(shot.SavePng(PicturePath(pages ? "tabs-none-shown.png" : "tabs-no-pages.png")));
+        EXPECT_EQ(shot.Pixel(60, 5), pages ? kStrip : kClient);
+        EXPECT_EQ(shot.Pixel(1, 11), kTL);
+        EXPECT_EQ(shot.Pixel(119, 79), kBR);
+        EXPECT_EQ(shot.Pixel(60, 45), kClient);
+    }
+}
+
+// A hovered face taller than the row is cut at the strip: it never covers the
+// frame, above or below the pages.
+TEST_F(SkinTabs, AHoveredFaceTallerThanTheRowStaysInTheStrip) {
+    FillRect(*skin->Data->ActivePictures[size_t(look->PictureIndex)], Rect(70, 0, 90, 14), kHot);
+    look->MouseInTabRect = Rect(70, 0, 90, 14);
+    const char* blank[6] = {"", "", "", "", "", ""};
+    auto* pc = MainPages(blank);
+    for (TTabPosition side : {TTabPosition::tpTop, TTabPosition::tpBottom}) {
+        pc->SetTabPosition(side);
+        const TRect about = pc->TabRect(5);
+        // In the row, and two pixels into the frame beyond it.
+        const int x = about.Left + 5, row = about.Top + 5;
+        const int frame = side == TTabPosition::tpTop ? about.Bottom + 2 : about.Top - 3;
+        const TColor unlit = Snapshot(*pc).Pixel(x, frame);
+        TQtBridge::MouseMessage(pc, WM_MOUSEMOVE, 0, x, row);
+        const TBitmap shot = Snapshot(*pc);
+        EXPECT_TRUE(shot.SavePng(PicturePath(side == TTabPosition::tpTop ? "tabs-tall-hover-top.png" : "tabs-tall-hover-bottom.png")));
+        EXPECT_EQ(shot.Pixel(x, row), kHot);
+        EXPECT_EQ(shot.Pixel(x, frame), unlit) << (side == TTabPosition::tpTop ? "top" : "bottom");
+        pc->Perform(CM_MOUSELEAVE);
     }
 }
 
@@ -738,6 +769,26 @@ TEST_F(SkinTabs, TheSelectedTabIsScrolledIntoView) {
     // A tab already in view does not move the row.
     pc->SetActivePageIndex(2);
     EXPECT_EQ(pc->UpDown()->Position(), 1);
+}
+
+// A scrolled row widened until every tab fits starts from its first tab again,
+// without the arrows; one still too long keeps its scroll.
+TEST_F(SkinTabs, AWidenedRowGivesItsTabsBack) {
+    auto* pc = MainPages();
+    for (int page : {1, 2, 4}) pc->Pages(page)->SetTabVisible(true);
+    for (auto [width, scrolled] : {std::pair{390, 0}, std::pair{200, 2}}) {
+        SCOPED_TRACE(width);
+        pc->SetBounds(0, 0, 130, 100);
+        TqlSkinUpDown* arrows = pc->UpDown();
+        ASSERT_NE(arrows, nullptr);
+        for (int i = arrows->Position(); i < 2; ++i) {  // six 40-pixel tabs scrolled by two
+            TQtBridge::MouseMessage(arrows, WM_LBUTTONDOWN, MK_LBUTTON, arrows->Width() - 3, 5);
+            TQtBridge::MouseMessage(arrows, WM_LBUTTONUP, 0, arrows->Width() - 3, 5);
+        }
+        pc->SetBounds(0, 0, width, 100);
+        EXPECT_EQ(pc->UpDown() != nullptr, scrolled > 0);
+        EXPECT_EQ(pc->TabRect(scrolled).Left, scrolled > 0 ? 0 : 1);
+    }
 }
 
 // The platform's hit test answers for the tabs where this control draws them.

@@ -182,6 +182,26 @@ TEST_F(SkinToolBar, AStepIsTheClientWidthUnlessAnOffsetIsSet) {
     EXPECT_EQ(bar->ScrollOffset(), 0);
 }
 
+// A bar grown while scrolled part-way gives the growth back to its children.
+TEST_F(SkinToolBar, GrowingWhileScrolledScrollsTheChildrenBackByTheGrowth) {
+    bar->SetCanScroll(true);
+    bar->SetScrollOffset(50);
+    auto click = [&](LRESULT code) {
+        bar->Perform(WM_NCLBUTTONDOWN, WPARAM(code), 0);
+        bar->Perform(WM_NCLBUTTONUP, WPARAM(code), 0);
+    };
+    // 300 pixels of children scrolled to 50 in a client of 176, then the bar resized.
+    for (auto [width, position] : {std::pair{220, 30}, std::pair{280, 0}, std::pair{180, 50}}) {
+        SCOPED_TRACE(width);
+        bar->SetWidth(200);
+        while (bar->ScrollPosition() > 0) click(HTSCROLLLEFT);
+        click(HTSCROLLRIGHT);
+        bar->SetWidth(width);
+        EXPECT_EQ(bar->ScrollPosition(), position);
+        EXPECT_EQ(children[0]->Left(), -position);
+    }
+}
+
 TEST_F(SkinToolBar, HotScrollScrollsWhileTheMouseRestsOnAButton) {
     bar->SetCanScroll(true);
     bar->SetScrollOffset(10);
