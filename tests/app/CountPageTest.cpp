@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
@@ -373,3 +374,26 @@ TEST_F(CountPage, ASearchThatDoesNotCompileIsReportedAndKeepsTheLastGroups) {
 }
 
 }  // namespace
+
+// A code page 936 corpus counts its identical lines as its UTF-8 twin does,
+// with the node typed in the window and the words shown as themselves (为 and
+// 系统 have code page 936 bytes that are valid UTF-8; 說 D5 66 and 誇 D5 46
+// differ only in an ASCII letter's case).
+TEST_F(CountPage, ACodePage936CorpusCountsAsItsUtf8Twin) {
+    corpus_.Write("g.txt", "\xCF\xB5\xCD\xB3_n \xCE\xAA_p \xD5\x66_v\r\n\xCF\xB5\xCD\xB3_n \xCE\xAA_p \xD5\x46_v\r\n"
+                           "\xCF\xB5\xCD\xB3_n \xCE\xAA_p \xD5\x66_v\r\n");
+    corpus_.Write("u.txt", "系统_n 为_p 說_v\r\n系统_n 为_p 誇_v\r\n系统_n 为_p 說_v\r\n");
+    ChooseCorpusFolder();
+    for (TqlSkinComboBox* mode : {form->cbxLN1, form->cbxCN1, form->cbxRN1})
+        mode->SetItemIndex(mode->Items().IndexOf("WORD"));
+    std::map<std::string, std::vector<std::string>> rows;
+    for (const char* file : {"g.txt", "u.txt"}) {
+        TForm1::SetAllChecked(form->clbFileList, false);
+        form->clbFileList->SetChecked(form->clbFileList->Items().IndexOf(file), true);
+        form->clbFileListClickCheck(form->clbFileList);
+        Count("为");
+        rows[file] = Rows();
+    }
+    EXPECT_EQ(rows["g.txt"], (std::vector<std::string>{"2|系统|为|說|", "1|系统|为|誇|"}));
+    EXPECT_EQ(rows["g.txt"], rows["u.txt"]);
+}

@@ -590,3 +590,29 @@ TEST_F(FrequencyListsAtScale, ListsOfALargeTaggedCorpusMatchCountsOfItsTokens) {
 }
 
 }  // namespace
+
+// The lists of a code page 936 corpus are those of its UTF-8 twin, line for
+// line and in UTF-8: words whose bytes would be valid UTF-8 (为, 系统) and
+// characters whose second byte is an ASCII letter (夾 8A 41, 奱 8A 61) are
+// read as themselves.
+TEST_F(FrequencyLists, ACodePage936CorpusListsAsItsUtf8Twin) {
+    Open({{"g.txt", "\xCE\xAA \xCF\xB5\xCD\xB3\xA3\xAC\x8A\x41 \x8A\x61\r\n\x8A\x41 \xCE\xAA\r\n"},
+          {"u.txt", "为 系统，夾 奱\r\n夾 为\r\n"}},
+         true);
+    form->rbxWord->SetChecked(true);
+    Lengths({1, 2});
+    std::map<std::string, std::map<std::string, Lines>> lists;
+    for (const char* file : {"g.txt", "u.txt"}) {
+        TForm1::SetAllChecked(form->clbFileList, false);
+        form->clbFileList->SetChecked(form->clbFileList->Items().IndexOf(file), true);
+        form->clbFileListClickCheck(form->clbFileList);
+        Run();
+        lists[file] = Written();
+    }
+    EXPECT_EQ(lists["g.txt"], lists["u.txt"]);
+    Lines words;
+    for (const auto& [name, lines] : lists["g.txt"])
+        if (name.starts_with("WORD[1]")) words = lines;
+    EXPECT_EQ(std::set<std::string>(words.begin(), words.end()),
+              (std::set<std::string>{"为 \t2", "夾 \t1", "系统，夾 \t1", "奱 \t1"}));
+}
