@@ -9,6 +9,7 @@
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
 #include "platform/core/SysUtils.h"
+#include "platform/core/TextCodec.h"
 #include "platform/gui/Dialogs.h"
 
 namespace {
@@ -113,8 +114,10 @@ void TForm1::FormShow(TObject* /*sender*/) {
     lblFontSize->SetCaption("Font Size: " + IntToStr(sldFontSize->Value()));
     gSplitters = SplitterClass(cblSplitterList);
 
-    if (FileExists(kHistoryFile)) cbxNode->Items().LoadFromFile(kHistoryFile);
-    if (FileExists(kTagSetFile)) gTagSet->LoadFromFile(kTagSetFile);
+    // A tag set or history written in code page 936 is read as its characters, as corpus files are.
+    auto loadText = [](TStringList& lines, const char* path) { lines.SetText(ToUtf8(ReadFileBytes(path))); };
+    if (FileExists(kHistoryFile)) loadText(cbxNode->Items(), kHistoryFile);
+    if (FileExists(kTagSetFile)) loadText(*gTagSet, kTagSetFile);
     if (ccbxClusterLen->Items().Count() > 0) ccbxClusterLen->SetChecked(0, true);
     gParam = TParamInfo();
 }

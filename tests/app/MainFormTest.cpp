@@ -146,6 +146,13 @@ TEST_F(MainForm, TagSetLinesAreFoundByTag) {
     TForm1* form = Start();
     EXPECT_EQ(form->gTagSet->Values("VV"), "lexical verb");
     Stop(form);
+    // A tag set written in code page 936 is read as its characters, also a
+    // description whose bytes alone would be valid UTF-8 (为 is CE AA).
+    WriteFileBytes("Tagset.ini", "p\t\xBD\xE9\xB4\xCA\r\nw\t\xCE\xAA\r\n");
+    form = Start();
+    EXPECT_EQ(form->gTagSet->Values("p"), "介词");
+    EXPECT_EQ(form->gTagSet->Values("w"), "为");
+    Stop(form);
 }
 
 class CorpusFolder : public MainForm {
