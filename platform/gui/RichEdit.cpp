@@ -9,11 +9,14 @@
 #include "platform/gui/RichEdit.h"
 #include "platform/gui/QtGlue.h"
 
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <algorithm>
 #include <unordered_map>
 
@@ -35,11 +38,25 @@ void AppendCodePoint(QString& s, char32_t c) {
     }
 }
 
-// The line as ToQString shows it. units[b] receives the UTF-16 units shown
-// before byte b (a byte inside a character counts as the character's start);
-// it stays empty when every byte shows as one unit.
-QString ShowLine(const std::string& line, std::vector<int>& units) {
+// A character the line's padding counts as two columns, in UTF-16 units of the shown line.
+struct TWideCharacter {
+    int Byte, From, To;
+    char32_t Code;
+};
+
+// How a line is shown: Units[b] is the number of UTF-16 units shown before
+// byte b (a byte inside a character counts as the character's start), empty
+// when every byte shows as one unit; Wide lists the two-column characters.
+struct TShownLine {
+    std::vector<int> Units;
+    std::vector<TWideCharacter> Wide;
+};
+
+// The line as ToQString shows it.
+QString ShowLine(const std::string& line, TShownLine& out) {
+    std::vector<int>& units = out.Units;
     units.clear();
+    out.Wide.clear();
     const auto size = static_cast<qsizetype>(line.size());
     if (std::all_of(line.begin(), line.end(), [](char c) { return (c & 0x80) == 0; }))
         return QString::fromLatin1(line.data(), size);
@@ -56,6 +73,8 @@ QString ShowLine(const std::string& line, std::vector<int>& units) {
         else
             AppendCodePoint(shown, code);
         std::fill_n(units.begin() + static_cast<std::ptrdiff_t>(i), length, before);
+        if (TextColumns(std::string_view(line).substr(i, length), utf8) == 2)
+            out.Wide.push_back({static_cast<int>(i), before, static_cast<int>(shown.size()), code});
         i += length;
     }
     units.back() = static_cast<int>(shown.size());
@@ -148,7 +167,7 @@ struct TRichEdit::TImpl {
 
     TRichEdit& Owner;
     TRichText Doc;
-    std::vector<std::vector<int>> Units;  // per line, as ShowLine gives them
+    std::vector<TShownLine> Shown;  // per line
     TLines Lines;
     bool Mirroring = false;  // the model is writing the line list
     bool Updating = false;   // the model is writing the view
@@ -156,6 +175,7 @@ struct TRichEdit::TImpl {
     int SelStart = 0, SelLength = 0;
     struct TRange {
         int Line, From, To;  // bytes
+        bool Font = false;   // the change may have changed their font
     };
     std::vector<TRange> Pending;  // attribute changes not shown yet
     int AppendsPending = 0;       // lines added at the end not shown yet
@@ -163,6 +183,8 @@ struct TRichEdit::TImpl {
     bool ByUser = false;  // the selection being reported was made by the user
     bool FlushQueued = false;
     std::vector<QTextCharFormat> Formats;  // by attribute id
+    std::unordered_map<uint64_t, int> WideSpacings;          // by attribute id and code point
+    std::unordered_map<int, QTextCharFormat> SpacingFormats;  // by spacing
     QObject* Receiver = nullptr;
 
     QPlainTextEdit* View() const { return static_cast<QPlainTextEdit*>(Owner.Widget()); }
@@ -181,12 +203,12 @@ struct TRichEdit::TImpl {
     // Byte positions and the view's character positions.
 
     int UnitOf(int line, int byte) const {
-        const auto& units = Units[size_t(line)];
+        const auto& units = Shown[size_t(line)].Units;
         return units.empty() ? byte : units[size_t(byte)];
     }
 
     int ByteOf(int line, int unit) const {
-        const auto& units = Units[size_t(line)];
+        const auto& units = Shown[size_t(line)].Units;
         if (units.empty()) return std::clamp(unit, 0, Doc.Length(line));
         auto at = std::lower_bound(units.begin(), units.end(), unit);
         return std::min(static_cast<int>(at - units.begin()), Doc.Length(line));
@@ -226,6 +248,59 @@ struct TRichEdit::TImpl {
         return Formats[id];
     }
 
+    // The letter spacing, in the layout's unit of 1/64 px, that makes a wide
+    // character of attribute id two columns of its font wide. A fallback
+    // font's ideograph is about 1 em wide where two columns of a fixed-pitch
+    // font are 1.2 em, so lines padded by columns would drift apart and cross
+    // tab stops. Proportional fonts have no columns to keep.
+    int WideSpacing(Id id, char32_t code) {
+        const uint64_t key = (uint64_t(id) << 32) | code;
+        if (auto it = WideSpacings.find(key); it != WideSpacings.end()) return it->second;
+        const QFont font = Format(id).font().resolve(ViewDoc()->defaultFont());
+        int spacing = 0;
+        if (QFontInfo(font).fixedPitch()) {
+            QString text;
+            AppendCodePoint(text, code);
+            const QFontMetricsF metrics(font);
+            spacing = qRound((2 * metrics.horizontalAdvance(QLatin1Char(' ')) - metrics.horizontalAdvance(text)) * 64);
+        }
+        WideSpacings.emplace(key, spacing);
+        return spacing;
+    }
+
+    // Spaces the wide characters of a line's block as formats of its layout,
+    // over the attributes' own: the document keeps one fragment a run, which
+    // loading thousands of Chinese lines needs, and its formats stay the model's.
+    // clear: the block may hold spacing from an earlier text.
+    void SpaceWideCharacters(int line, const QTextBlock& block, bool clear) {
+        const auto& attrs = Doc.Attrs[size_t(line)];
+        QList<QTextLayout::FormatRange> ranges;
+        int last = 0;
+        for (const TWideCharacter& w : Shown[size_t(line)].Wide) {
+            const int spacing = WideSpacing(attrs[size_t(w.Byte)], w.Code);
+            if (spacing == 0) continue;
+            if (!ranges.isEmpty() && ranges.back().start + ranges.back().length == w.From && spacing == last) {
+                ranges.back().length = w.To - ranges.back().start;
+                continue;
+            }
+            QTextLayout::FormatRange range;
+            range.start = w.From;
+            range.length = w.To - w.From;
+            auto [at, added] = SpacingFormats.try_emplace(spacing);
+            if (added) {
+                at->second.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+                at->second.setFontLetterSpacing(spacing / 64.0);
+            }
+            range.format = at->second;
+            ranges.append(range);
+            last = spacing;
+        }
+        if (!ranges.isEmpty())
+            block.layout()->setFormats(ranges);
+        else if (clear)
+            block.layout()->clearFormats();
+    }
+
     Id IdOfFormat(const QTextCharFormat& f) {
         if (f.hasProperty(kAttrProperty)) {
             int id = f.intProperty(kAttrProperty);
@@ -252,9 +327,12 @@ struct TRichEdit::TImpl {
             change(Def);
             return;
         }
+        bool font = false;
         auto changed = [&](Id id) {
             TTextAttr a = Doc.Table[id];
+            const TTextAttr was = a;
             change(a);
+            font = font || a.Name != was.Name || a.Size != was.Size || ((a.Style ^ was.Style) & (fsBold | fsItalic));
             return Doc.Table.Intern(a);
         };
         if (SelLength == 0) {
@@ -265,6 +343,7 @@ struct TRichEdit::TImpl {
             return;
         }
         std::unordered_map<Id, Id> map;
+        const size_t first = Pending.size();
         Doc.ChangeAttrs(
             SelStart, SelLength,
             [&](Id id) {
@@ -272,6 +351,7 @@ struct TRichEdit::TImpl {
                 return it != map.end() ? it->second : map.emplace(id, changed(id)).first->second;
             },
             [&](int line, int from, int to) { Pending.push_back({line, from, to}); });
+        for (size_t k = first; k < Pending.size(); ++k) Pending[k].Font = font;
         QueueFlush();
     }
 
@@ -289,7 +369,7 @@ struct TRichEdit::TImpl {
     // Shows lines [first, first + count) at the cursor, one block each.
     void InsertLines(QTextCursor& cursor, int first, int count, bool blockBefore, bool blockAfter) {
         for (int line = first; line < first + count; ++line) {
-            QString shown = ShowLine(Doc.Lines[size_t(line)], Units[size_t(line)]);
+            QString shown = ShowLine(Doc.Lines[size_t(line)], Shown[size_t(line)]);
             if (line > first || blockBefore) cursor.insertBlock();
             const auto& attrs = Doc.Attrs[size_t(line)];
             for (int b = 0; b < Doc.Length(line);) {
@@ -299,6 +379,7 @@ struct TRichEdit::TImpl {
                 if (u1 > u0) cursor.insertText(shown.mid(u0, u1 - u0), Format(attrs[size_t(b)]));
                 b = e;
             }
+            SpaceWideCharacters(line, cursor.block(), false);
         }
         if (blockAfter) cursor.insertBlock();
     }
@@ -319,7 +400,7 @@ struct TRichEdit::TImpl {
     void Rebuild() {
         Pending.clear();
         AppendsPending = 0;
-        Units.assign(Doc.Lines.size(), {});
+        Shown.assign(Doc.Lines.size(), {});
         EditView([this](QTextCursor& cursor) {
             cursor.select(QTextCursor::Document);
             cursor.removeSelectedText();
@@ -332,8 +413,8 @@ struct TRichEdit::TImpl {
 
     // Model lines [first, first + inserted) replaced view blocks [first, first + removed).
     void ReplaceViewLines(int first, int removed, int inserted, int oldCount) {
-        Units.erase(Units.begin() + first, Units.begin() + first + removed);
-        Units.insert(Units.begin() + first, size_t(inserted), std::vector<int>());
+        Shown.erase(Shown.begin() + first, Shown.begin() + first + removed);
+        Shown.insert(Shown.begin() + first, size_t(inserted), TShownLine());
         if (oldCount == 0 || Doc.Count() == 0) return Rebuild();
         EditView([&](QTextCursor& cursor) {
             QTextDocument* doc = ViewDoc();
@@ -383,8 +464,10 @@ struct TRichEdit::TImpl {
         }
         if (Pending.empty()) return;
         EditView([this](QTextCursor& cursor) {
+            std::vector<int> lines;
             for (const TRange& r : Pending) {
                 if (r.Line >= Doc.Count()) continue;
+                if (r.Font && !Shown[size_t(r.Line)].Wide.empty()) lines.push_back(r.Line);
                 const int base = ViewDoc()->findBlockByNumber(r.Line).position();
                 const auto& attrs = Doc.Attrs[size_t(r.Line)];
                 for (int b = r.From, to = std::min(r.To, Doc.Length(r.Line)); b < to;) {
@@ -396,6 +479,10 @@ struct TRichEdit::TImpl {
                     b = e;
                 }
             }
+            // A wide character's spacing follows its font.
+            std::sort(lines.begin(), lines.end());
+            lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+            for (int line : lines) SpaceWideCharacters(line, ViewDoc()->findBlockByNumber(line), true);
         });
         Pending.clear();
     }
@@ -440,6 +527,7 @@ struct TRichEdit::TImpl {
     void SetDocument(TRichText text) {
         Doc = std::move(text);
         Formats.clear();
+        WideSpacings.clear();
         const bool moved = SelStart != 0 || SelLength != 0;
         SelStart = SelLength = 0;
         Rebuild();
@@ -509,14 +597,17 @@ struct TRichEdit::TImpl {
             if (!ReadBlock(b, cp936, lines.back(), attrs.back())) ReadBlock(b, false, lines.back(), attrs.back());
         }
         const int removed = std::max(0, std::min(lastNew - delta + 1, oldCount) - first);
-        Units.erase(Units.begin() + first, Units.begin() + first + removed);
-        Units.insert(Units.begin() + first, lines.size(), std::vector<int>());
-        for (size_t k = 0; k < lines.size(); ++k) ShowLine(lines[k], Units[size_t(first) + k]);
+        Shown.erase(Shown.begin() + first, Shown.begin() + first + removed);
+        Shown.insert(Shown.begin() + first, lines.size(), TShownLine());
+        for (size_t k = 0; k < lines.size(); ++k) ShowLine(lines[k], Shown[size_t(first) + k]);
+        const int count = static_cast<int>(lines.size());
         Doc.Replace(first, removed, std::move(lines), std::move(attrs));
+        for (int line = first; line < first + count; ++line)
+            SpaceWideCharacters(line, doc->findBlockByNumber(line), true);
         // An empty pane has no lines, though its view keeps one empty block.
         if (Doc.Count() == 1 && Doc.Lines[0].empty()) {
             Doc.Replace(0, 1, {}, {});
-            Units.clear();
+            Shown.clear();
         }
         TextChanged();
     }

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -12,6 +14,7 @@
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/Rtf.h"
 #include "platform/gui/Timers.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/FormPicture.h"
@@ -219,6 +222,50 @@ TEST_F(DetailPane, ColumnsLineUpOnScreenInUtf8AndEightBitText) {
             }
             EXPECT_GE(marked, 2);
         }
+}
+
+// Chinese characters come from a fallback font whose ideographs are about
+// 1 em wide, short of two columns of the pane's fixed-pitch font, so a line
+// with no left context (all blanks) would pass the tab stop the others stop
+// at. On screen a wide character takes exactly two columns: every line's left
+// column ends, and its key starts, at one x, whatever the font size.
+TEST_F(DetailPane, WideCharactersTakeTwoColumnsSoEveryKeyStartsAtOneX) {
+    const char* lefts[] = {"", "\u522b \u4f60 \u7cfb \u7edf \u4e0a \u80fd \u4f1a \u9501 \u4f4f \u4f60 \u4e00 \u79cd \u96c6 "
+                           "\u4e2d \u5f0f \u5171 \u4eab \u7cfb \u7edf \u4e0a \u9762 \u5217",
+                           "\u7f6e \u4e86 PAM \u548c NSS", "an ascii left", "\u547d \u4ee4 systemd"};
+    auto gbk = [](const char* utf8) {
+        std::string out, bytes;
+        for (char32_t c : QString::fromUtf8(utf8).toUcs4()) out += EncodeCodePage936(c, bytes) ? bytes : "?";
+        return out;
+    };
+    form->tsColligate->SetEnabled(true);
+    form->qlSkinPageControl1->SetActivePage(form->tsColligate);
+    form->SetBounds(0, 0, 1024, 720);
+    auto* view = static_cast<QPlainTextEdit*>(form->rdtDetailCol->Widget());
+    for (bool cp936 : {false, true})
+        for (int size : {11, 10}) {
+            SCOPED_TRACE((cp936 ? "code page 936, " : "UTF-8, ") + std::to_string(size) + " pt");
+            TArrResultStr hits;
+            for (const char* left : lefts)
+                hits.push_back(cp936 ? Hit(gbk(left), gbk("\u7684"), gbk("\u7cfb \u7edf")) : Hit(left, "\u7684", "\u7cfb \u7edf"));
+            form->sldFontSize->SetValue(size);
+            Show(hits, "FILE", true);
+            QApplication::processEvents();
+            std::vector<std::pair<int, int>> columns;  // the x of the left column's TAB and of the key
+            for (int line = 1; line <= int(std::size(lefts)); ++line) {
+                const QTextBlock block = view->document()->findBlockByNumber(line);
+                const qsizetype tab = block.text().indexOf('\t', block.text().indexOf('\t') + 1);
+                const qsizetype key = block.text().indexOf(QString::fromUtf8("\u7684"), tab);
+                auto x = [&](qsizetype at) {
+                    QTextCursor c(block);
+                    c.setPosition(block.position() + int(at));
+                    return view->cursorRect(c).x();
+                };
+                columns.emplace_back(x(tab), x(key));
+                EXPECT_EQ(columns.back(), columns.front()) << block.text().toStdString();
+            }
+        }
+    EXPECT_TRUE(FormPicture(form).Save("collocate_pane_wide.png"));
 }
 
 // An expression that fails, whether at compiling or at a later match, is
