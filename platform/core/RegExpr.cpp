@@ -92,9 +92,7 @@ void TRegExpr::Compile() {
     FCompiled = true;
 }
 
-
 namespace {
-
 
 // The pattern with every character beyond ASCII written outside a class made
 // case-sensitive: in UTF mode the library would fold such letters by Unicode
@@ -208,7 +206,7 @@ bool TRegExpr::Run(size_t offset) {
     const std::string& subject = *FSubject;
     if (offset > subject.size()) return false;
     // Character by character where the subject has characters beyond ASCII
-    // and the pattern that form; ASCII reads alike either way, so the
+    // and the pattern has that form; ASCII reads alike either way, so the
     // byte-wise form serves it where there is one. A pattern that has only
     // the character-wise form reads no other bytes.
     const bool characterWise = FSubjectUtf8 && (FBeyondAscii || !FCode) && UtfCode();
