@@ -257,10 +257,10 @@ void TForm1::btnAddSplitterClick(TObject* /*sender*/) {
     int existing = cblSplitterList->Items().IndexOf(s);
     // The separator class is matched and split byte by byte, and a character
     // beyond ASCII is several bytes that other characters share.
-    const bool ascii = std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (!ascii) {
-        qlSkinMessage1->MessageDlg("'" + typed + "' cannot be a separator: only an ASCII character can part a word from its tag.",
-                                   TMsgDlgType::mtInformation, mbOK);
+    if (HasByteAbove127(s)) {
+        qlSkinMessage1->MessageDlg(
+            "'" + typed + "' cannot be a separator: only an ASCII character can part a word from its tag.",
+            TMsgDlgType::mtInformation, mbOK);
     } else if (existing >= 0) {
         qlSkinMessage1->MessageDlg("'" + typed + "' already exists!", TMsgDlgType::mtInformation, mbOK);
         cblSplitterList->SetItemIndex(existing);

@@ -37,11 +37,7 @@ protected:
         CheckOnly({"a.txt", "b.txt"});
     }
 
-    void CheckOnly(std::initializer_list<const char*> names) {
-        TForm1::SetAllChecked(form->clbFileList, false);
-        for (const char* name : names) form->clbFileList->SetChecked(form->clbFileList->Items().IndexOf(name), true);
-        form->clbFileListClickCheck(form->clbFileList);
-    }
+    void CheckOnly(std::initializer_list<const char*> names) { CheckOnlyFiles(*form, names); }
 
     void Run(const std::string& node, int left, int right) {
         form->cbxNode->SetText(node);

@@ -27,6 +27,12 @@ protected:
         form->crbxByLitN->SetChecked(true);
     }
 
+    // Every column of the rows shows the words alone.
+    void ShowWords() {
+        for (TqlSkinComboBox* mode : {form->cbxLN1, form->cbxCN1, form->cbxRN1})
+            mode->SetItemIndex(mode->Items().IndexOf("WORD"));
+    }
+
     void Count(const std::string& text) {
         form->cbxInputStrN->SetText(text);
         GuardedCall([&] { form->btnQueryNClick(form->btnQueryN); });
@@ -166,8 +172,7 @@ TEST_F(CountPage, RowsArePaddedByTheColumnsTheirTextsTakeOnScreen) {
                            "na\xC3\xAFve_JJ x_NN b_VV\r\n");
     corpus_.Write("b.txt", "\xCE\xD2\xC3\xC7_NN y_NN \xB6\xC1_VV\r\nabcd_NN y_NN ef_VV\r\n");
     ChooseCorpusFolder();
-    for (TqlSkinComboBox* mode : {form->cbxLN1, form->cbxCN1, form->cbxRN1})
-        mode->SetItemIndex(mode->Items().IndexOf("WORD"));
+    ShowWords();
     struct Case {
         const char* name;
         const char* node;
@@ -274,8 +279,7 @@ TEST_F(CountPage, ACountWithoutHitsLeavesTheListEmpty) {
 TEST_F(CountPage, ARightContextEndingInAHashIsARowOfItsOwn) {
     corpus_.Write("a.txt", "a_DT x_NN C#_NP\r\na_DT x_NN C#_NP\r\na_DT x_NN C_NP\r\n");
     ChooseCorpusFolder();
-    for (TqlSkinComboBox* mode : {form->cbxLN1, form->cbxCN1, form->cbxRN1})
-        mode->SetItemIndex(mode->Items().IndexOf("WORD"));
+    ShowWords();
     Count("x");
     EXPECT_EQ(Rows(), (std::vector<std::string>{"2|a|x|C#|", "1|a|x|C|"}));
     EXPECT_EQ(form->lblInfoN1->Caption(), "    Hit(s): 2 / 3");
@@ -384,13 +388,10 @@ TEST_F(CountPage, ACodePage936CorpusCountsAsItsUtf8Twin) {
                            "\xCF\xB5\xCD\xB3_n \xCE\xAA_p \xD5\x66_v\r\n");
     corpus_.Write("u.txt", "系统_n 为_p 說_v\r\n系统_n 为_p 誇_v\r\n系统_n 为_p 說_v\r\n");
     ChooseCorpusFolder();
-    for (TqlSkinComboBox* mode : {form->cbxLN1, form->cbxCN1, form->cbxRN1})
-        mode->SetItemIndex(mode->Items().IndexOf("WORD"));
+    ShowWords();
     std::map<std::string, std::vector<std::string>> rows;
     for (const char* file : {"g.txt", "u.txt"}) {
-        TForm1::SetAllChecked(form->clbFileList, false);
-        form->clbFileList->SetChecked(form->clbFileList->Items().IndexOf(file), true);
-        form->clbFileListClickCheck(form->clbFileList);
+        CheckOnlyFiles(*form, {file});
         Count("为");
         rows[file] = Rows();
     }

@@ -19,6 +19,7 @@
 #include "platform/core/SysUtils.h"
 #include "platform/core/TextCodec.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/FormFixture.h"
 #include "tests/support/Utf16Text.h"
 
 namespace fs = std::filesystem;
@@ -603,9 +604,7 @@ TEST_F(FrequencyLists, ACodePage936CorpusListsAsItsUtf8Twin) {
     Lengths({1, 2});
     std::map<std::string, std::map<std::string, Lines>> lists;
     for (const char* file : {"g.txt", "u.txt"}) {
-        TForm1::SetAllChecked(form->clbFileList, false);
-        form->clbFileList->SetChecked(form->clbFileList->Items().IndexOf(file), true);
-        form->clbFileListClickCheck(form->clbFileList);
+        CheckOnlyFiles(*form, {file});
         Run();
         lists[file] = Written();
     }

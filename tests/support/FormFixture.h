@@ -2,6 +2,7 @@
 // The main form shown over a corpus folder of the test's own, chosen through
 // the folder dialog as a user chooses it.
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,13 @@
 #include "platform/gui/Dialogs.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/TempFolder.h"
+
+// Checks the named corpus files alone, as a user ticks them in the list.
+inline void CheckOnlyFiles(TForm1& form, std::initializer_list<const char*> names) {
+    TForm1::SetAllChecked(form.clbFileList, false);
+    for (const char* name : names) form.clbFileList->SetChecked(form.clbFileList->Items().IndexOf(name), true);
+    form.clbFileListClickCheck(form.clbFileList);
+}
 
 class FormFixture : public AppFixture {
 protected:
