@@ -1,6 +1,7 @@
 // The collocation run, the collocate table and its editing.
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/RunScope.h"
 #include "app/Unit1.h"
@@ -19,6 +20,22 @@ const std::string& SubItem(const TListItem* item, int index) {
     static const std::string empty;
     return index >= 0 && index < static_cast<int>(item->SubItems.size()) ? item->SubItems[static_cast<size_t>(index)]
                                                                          : empty;
+}
+
+// Each file's size and time of last change: a file edited between two runs
+// is read again, an unchanged corpus is not.
+std::string FileStamps(const std::vector<std::string>& paths) {
+    std::string stamps;
+    for (const std::string& path : paths) {
+        std::error_code sizeError, timeError;
+        const auto size = std::filesystem::file_size(path, sizeError);
+        const auto changed = std::filesystem::last_write_time(path, timeError);
+        stamps += sizeError || timeError ? std::string("?")
+                                         : std::to_string(size) + "@" +
+                                               std::to_string(changed.time_since_epoch().count());
+        stamps += '\n';
+    }
+    return stamps;
 }
 
 }  // namespace
@@ -106,7 +123,7 @@ bool TForm1::PrepareEngines(const TParamInfo& p, const std::string& expr) {
 
     TRunRequest wanted;
     // The separator class decides how tagged tokens split, so it is part of what the counts hold.
-    wanted.corpusKey = p.CorpusKey + "\n" + gSplitters;
+    wanted.corpusKey = p.CorpusKey + "\n" + gSplitters + "\n" + FileStamps(paths);
     wanted.caseSensitive = p.CaseSensitive;
     wanted.node = p.Node;
     wanted.nodeMode = p.NodeMode;

@@ -11,17 +11,20 @@
 
 namespace {
 
-const char* const kEmptyContext = "-_-";
+// Every field of a grouping key starts with this mark, so that an empty
+// field is never lost at the key's edge and no text of the corpus (a dash
+// tagged "-", say) reads as an empty context.
+const char kFieldMark = '|';
 
 // A TAB inside a context would split a grouping key in the wrong place; on
 // screen it reads as a blank anyway.
 std::string KeyField(const std::string& text) {
-    std::string field = text;
+    std::string field = kFieldMark + text;
     std::replace(field.begin(), field.end(), '\t', ' ');
-    return field.empty() ? kEmptyContext : field;
+    return field;
 }
 
-std::string Shown(const std::string& field) { return field == kEmptyContext ? std::string() : field; }
+std::string Shown(const std::string& field) { return field.empty() ? field : field.substr(1); }
 
 }  // namespace
 

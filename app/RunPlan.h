@@ -18,8 +18,9 @@ struct TEngineState {
     int leftContext = 0, rightContext = 0;
 };
 
-// What a run asks for. The corpus key holds everything that decides how the
-// corpus is read: folder, checked files and the separator class.
+// What a run asks for. The corpus key holds everything that decides what is
+// read from the corpus: folder, checked files with their sizes and times of
+// last change, and the separator class.
 struct TRunRequest {
     std::string corpusKey;
     bool caseSensitive = false;

@@ -164,7 +164,24 @@ std::string ReadPiece(const std::vector<std::string>& fileNames, const TFilePiec
     if (utf16) *utf16 = wide;
     if (wide) bytes.clear();
     const bool codePage936 = piece.Whole ? !IsValidUtf8(bytes) : piece.CodePage936;
-    return codePage936 ? CodePage936ToUtf8(bytes) : bytes;
+    std::string text = codePage936 ? CodePage936ToUtf8(bytes) : std::move(bytes);
+    IdeographicSpacesToBlanks(text);
+    return text;
+}
+
+void IdeographicSpacesToBlanks(std::string& text) {
+    size_t out = text.find(kIdeographicSpace);
+    if (out == std::string::npos) return;
+    // In UTF-8 the space's lead byte starts a character wherever it stands.
+    for (size_t in = out; in < text.size();) {
+        if (text.compare(in, kIdeographicSpace.size(), kIdeographicSpace) == 0) {
+            text[out++] = ' ';
+            in += kIdeographicSpace.size();
+        } else {
+            text[out++] = text[in++];
+        }
+    }
+    text.resize(out);
 }
 
 std::string ReadCorpusFile(const std::string& fileName, bool* utf16) {

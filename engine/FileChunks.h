@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Lines of file File from byte Begin up to End, or the whole file.
@@ -36,10 +37,16 @@ std::vector<size_t> JoinPieces(const std::vector<TFilePiece>& pieces);
 bool AnyCut(const std::vector<TFilePiece>& pieces);
 // The bytes of a piece as corpus text, always UTF-8: a code page 936 file is
 // decoded, so that its words are the same characters as in a UTF-8 file and
-// no rule for single bytes meets half a character. Failures raise as
+// no rule for single bytes meets half a character. Ideographic spaces are
+// blanks. Failures raise as
 // ReadFileBytes does. A UTF-8 byte-order mark at the start of a file is no
 // text. A file that starts with a UTF-16 byte-order mark holds no 8-bit text
 // at all: its pieces give nothing, and utf16 (when given) is set.
 std::string ReadPiece(const std::vector<std::string>& fileNames, const TFilePiece& piece, bool* utf16 = nullptr);
+// U+3000, the space of Chinese typography, in UTF-8.
+inline constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
+// Every ideographic space of UTF-8 text as one blank, so that it parts words
+// (and an indent made of it is trimmed) as an ASCII blank does.
+void IdeographicSpacesToBlanks(std::string& text);
 // A whole corpus file read as ReadPiece reads it.
 std::string ReadCorpusFile(const std::string& fileName, bool* utf16 = nullptr);

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "engine/CodePage936.h"
+#include "engine/FileChunks.h"
 #include "engine/Query.h"
 #include "platform/core/Messages.h"
 #include "platform/core/RegExpr.h"
@@ -299,12 +300,35 @@ int TDisplay::RegexMatchPos(const std::string& expr, const std::string& text) {
     return re.Exec(text) ? re.MatchPos(0) : 0;
 }
 
+namespace {
+
+// A typed node's words part as a corpus line's do: at every run of white
+// space, the ideographic space included.
+std::string SingleBlanks(const std::string& query) {
+    std::string result;
+    bool blank = false;
+    for (size_t i = 0; i < query.size(); ++i) {
+        const bool ideographic = query.compare(i, kIdeographicSpace.size(), kIdeographicSpace) == 0;
+        if (IsTrimChar(query[i]) || ideographic) {
+            if (ideographic) i += kIdeographicSpace.size() - 1;
+            blank = true;
+            continue;
+        }
+        if (blank && !result.empty()) result += ' ';
+        blank = false;
+        result += query[i];
+    }
+    return result;
+}
+
+}  // namespace
+
 std::string TDisplay::ConvertQuery(const std::string& query, const std::string& splitters, bool literal) {
     if (literal) {
-        std::string q = Trim(query) + " ";
+        std::string q = SingleBlanks(query) + " ";
         return Trim(StringReplace(q, " ", splitters + "\\S+ ", rfReplaceAll)) + "\\b";
     }
-    std::string q = " " + Trim(query);
+    std::string q = " " + SingleBlanks(query);
     return Trim(StringReplace(q, " ", " \\S+" + splitters, rfReplaceAll)) + "\\b";
 }
 

@@ -353,7 +353,7 @@ private:
     };
 
     Keys KeysOf(std::string_view token) {
-        if (token.find('#') != std::string_view::npos) return {kPadding, 0, 0};
+        if (IsPadding(token)) return {kPadding, 0, 0};
         token = CountedToken(token);
         Keys k{FBothKeys.Intern(token), 0, 0};
         if (FTagged) {
@@ -363,6 +363,16 @@ private:
             k.tag = FTagKeys.Intern(split ? token.substr(p + 1, kMaxTagLength) : token.substr(0, kMaxTagLength));
         }
         return k;
+    }
+
+    // The words a search pads a line's edges with: "##", which is also what
+    // the matrix keeps of the tagged "##_##", or "##" + separator + "##" for
+    // another separator. Any other token holding "#" ("#", "C#", a hashtag)
+    // is a word of the corpus.
+    bool IsPadding(std::string_view token) const {
+        if (token == "##") return true;
+        return FTagged && token.size() == 5 && token.starts_with("##") && token.ends_with("##") &&
+               FSplitterChars[static_cast<unsigned char>(token[2])];
     }
 
     uint64_t FRevision;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -71,6 +72,18 @@ protected:
         return int(std::find(names.begin(), names.end(), collocate) - names.begin());
     }
 
+    // A change no run can see: the file keeps its size (blanks end its text)
+    // and its time of last change.
+    void WriteUnseen(const std::string& name, std::string text) {
+        const std::filesystem::path path = std::filesystem::path(corpus_.Path()) / name;
+        const auto size = std::filesystem::file_size(path);
+        const auto changed = std::filesystem::last_write_time(path);
+        ASSERT_LE(text.size(), size);
+        text.resize(size, ' ');
+        corpus_.Write(name, text);
+        std::filesystem::last_write_time(path, changed);
+    }
+
     void SelectRows(std::initializer_list<std::string> collocates) {
         form->lsvColligate->ClearSelection();
         for (const auto& c : collocates) form->lsvColligate->Items()[RowOf(c)]->SetSelected(true);
@@ -105,8 +118,8 @@ TEST_F(Collocation, ARunFillsTheTableWithCountsScoresAndTheInfoLine) {
 TEST_F(Collocation, ARunRecomputesOnlyWhatItsChangesNeed) {
     Run("cat", 1, 1);
     // The files change behind the engines' back: only what is read again sees it.
-    corpus_.Write("a.txt", "the_DT cat_NN the_DT\r\n");
-    corpus_.Write("b.txt", "<p>\r\n");
+    WriteUnseen("a.txt", "the_DT cat_NN the_DT\r\n");
+    WriteUnseen("b.txt", "<p>\r\n");
     Run("cat", 0, 1);  // narrower: counted again from the hits gathered
     EXPECT_EQ(Collocates(), (std::vector<std::string>{"ate", "sat"}));
     form->cbxCollMode->SetItemIndex(2);  // WORD -> BOTH: counted again only
@@ -118,6 +131,29 @@ TEST_F(Collocation, ARunRecomputesOnlyWhatItsChangesNeed) {
     Run("cat_NN", 1, 1);
     EXPECT_EQ(Collocates(), (std::vector<std::string>{"the_DT"}));
     EXPECT_EQ(form->gStat->Freq.N, 3);
+}
+
+// A corpus file edited between two runs is read again, whether its size
+// changed or only its time of last change; the next run of the unchanged
+// corpus reads nothing again.
+TEST_F(Collocation, AFileEditedBetweenRunsIsReadAgain) {
+    Run("cat", 1, 1);
+    EXPECT_EQ(form->lbColInfo->Caption(), "N = 17   Span = 2   f(n) = 2   3 hits");
+    corpus_.Write("b.txt", "<p>\r\nthe_DT cat_NN ate_VV the_DT fish_NN\r\na_DT cat_NN and_CC a_DT cat_NN\r\n");
+    Run("cat", 1, 1);
+    EXPECT_EQ(form->lbColInfo->Caption(), "N = 22   Span = 2   f(n) = 4   5 hits");
+    EXPECT_EQ(Collocates(), (std::vector<std::string>{"a", "and", "ate", "sat", "the"}));
+
+    const std::filesystem::path b = std::filesystem::path(corpus_.Path()) / "b.txt";
+    const auto changed = std::filesystem::last_write_time(b);
+    corpus_.Write("b.txt", "<p>\r\nthe_DT cat_NN ate_VV the_DT fish_NN\r\na_DT cat_NN and_CC a_DT dog_NN\r\n");
+    std::filesystem::last_write_time(b, changed + std::chrono::seconds(1));
+    Run("cat", 1, 1);
+    EXPECT_EQ(form->lbColInfo->Caption(), "N = 22   Span = 2   f(n) = 3   5 hits");
+
+    WriteUnseen("b.txt", "<p>\r\n");
+    Run("cat", 1, 1);
+    EXPECT_EQ(form->lbColInfo->Caption(), "N = 22   Span = 2   f(n) = 3   5 hits");
 }
 
 // A node the library cannot compile is reported as the bad filter is, and the

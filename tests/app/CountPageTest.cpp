@@ -4,6 +4,7 @@
 #include <QString>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -293,6 +294,32 @@ TEST_F(CountPage, ARightContextEndingInAHashIsARowOfItsOwn) {
         EXPECT_EQ(static_cast<int>(form->gCountDetail.size()), group.Count);
         for (const TResultStr& line : form->gCountDetail) EXPECT_EQ(line.Right, group.Right + "_NP");
     }
+}
+
+// An empty context shows empty, but a dash tagged "-" is text like any
+// other, on either side and in the centre, in the list and the saved file.
+TEST_F(CountPage, AContextThatReadsLikeThePlaceholderIsNotAnEmptyOne) {
+    corpus_.Write("a.txt", "y_VV z_NN\r\n-_- y_VV z_NN\r\ny_VV -_- z_NN\r\n");
+    ChooseCorpusFolder();
+    for (TqlSkinComboBox* mode : {form->cbxLN1, form->cbxCN1, form->cbxRN1})
+        mode->SetItemIndex(mode->Items().IndexOf("BOTH"));
+    form->crbxByLitN->SetChecked(false);
+    auto sortedRows = [&] {
+        std::vector<std::string> rows = Rows();
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+    Count("y_VV");
+    EXPECT_EQ(sortedRows(), (std::vector<std::string>{"1|-_-|y_VV|z_NN|", "1||y_VV|-_-|", "1||y_VV|z_NN|"}));
+    Count("-_-");
+    EXPECT_EQ(sortedRows(), (std::vector<std::string>{"1|y_VV|-_-|z_NN|", "1||-_-|y_VV|"}));
+    std::string path = (std::filesystem::path(home_.Path()) / "count.txt").string();
+    TDialogScript::QueueFile(true, path);
+    GuardedCall([&] { form->btnSaveNClick(form->btnSaveN); });
+    TStringList lines;
+    lines.LoadFromFile(path);
+    ASSERT_EQ(lines.Count(), 2);
+    for (int i = 0; i < 2; ++i) EXPECT_NE(lines[i].find("\t -_- "), std::string::npos) << lines[i];
 }
 
 // Grouping works in proportion to its lines, also when they are all one

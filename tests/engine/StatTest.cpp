@@ -955,3 +955,73 @@ TEST(StatRun, ALargeFileIsJudgedWholeWhenCutIntoPieces) {
                   tail ? 1u : 200000u);
     }
 }
+
+// A typed Literal or POS node parts its words at any run of white space, as
+// a corpus line does; the ideographic space is one such blank.
+TEST(StatRun, TypedNodesReadEveryRunOfBlanksAsOne) {
+    Collocation run("[_]");
+    run.Write("the_DT cat_NN sat_VV on_IN the_DT mat_NN\n");
+    run.Load(false);
+    const std::vector<std::pair<std::string, bool>> nodes = {
+        {"sat  on", true}, {" sat \t on ", true}, {"sat\xE3\x80\x80on", true}, {"VV  IN", false}, {"VV \t IN", false}};
+    for (const auto& [typed, literal] : nodes) {
+        SCOPED_TRACE(typed);
+        const std::string single = literal ? "sat on" : "VV IN";
+        EXPECT_EQ(TDisplay::ConvertQuery(typed, run.splitters, literal),
+                  TDisplay::ConvertQuery(single, run.splitters, literal));
+        run.Count(TDisplay::ConvertQuery(typed, run.splitters, literal), 1, 1, false);
+        EXPECT_EQ(run.stat.Freq.Fn, 1);
+    }
+}
+
+// Only the words that pad a line's edges are kept from the collocates: a
+// token holding "#" is a collocate like any other, in raw and tagged text.
+TEST(StatRun, TokensHoldingHashAreCollocatesWhilePaddingIsNot) {
+    for (const std::string separator : {"", "_", "/"}) {
+        SCOPED_TRACE("separator " + separator);
+        const bool tagged = !separator.empty();
+        auto tag = [&](const std::string& word, const char* t) { return tagged ? word + separator + t : word; };
+        Collocation run(tagged ? "[" + separator + "]" : "");
+        run.Write(tag("#", "SYM") + " " + tag("apt-get", "NN") + " " + tag("install", "VV") + "\n" + tag("I", "PP") +
+                  " " + tag("love", "VV") + " " + tag("C#", "NN") + " " + tag("and", "CC") + " " +
+                  tag("#linguistics", "NN") + "\n" + tag("#", "SYM") + "\n");
+        run.Load(false);
+        run.Count(tag("apt-get", "NN"), 3, 3, false);
+        const TStatResultArr& rows = run.Compute("BOTH", 3, 3);
+        std::set<std::string> names;
+        for (const auto& r : rows) names.insert(r.Collocate);
+        EXPECT_EQ(names, (std::set<std::string>{tag("#", "SYM"), tag("install", "VV")}));
+        const TStatResult* hash = Row(rows, tag("#", "SYM"));
+        ASSERT_NE(hash, nullptr);
+        EXPECT_EQ(hash->Fnc, 1);
+        EXPECT_EQ(hash->Fc, 2);
+        run.Count(tag("and", "CC"), 1, 1, false);
+        names.clear();
+        for (const auto& r : run.Compute(tagged ? "WORD" : "BOTH", 1, 1)) names.insert(r.Collocate);
+        EXPECT_EQ(names, (std::set<std::string>{"C#", "#linguistics"}));
+    }
+}
+
+// The ideographic space (A1 A1 in code page 936) parts words and is trimmed
+// as an indent; in code page 936 only where it is one character, and in
+// UTF-8 only the space itself, not 、 whose bytes begin alike.
+TEST(StatRun, TheIdeographicSpaceIsABlankInEitherEncoding) {
+    const std::map<std::string, std::string> files = {
+        {"code page 936", "\xA1\xA1\xA1\xA1\xBF\xAA\xCA\xBC_v\xA1\xA1\xBD\xE1\xCA\xF8_v \xB0\xA1\xA1\xA2_w\n"},
+        {"UTF-8", "　　开始_v　结束_v 啊、_w\n"}};
+    for (const auto& [encoding, text] : files) {
+        SCOPED_TRACE(encoding);
+        Collocation run("[_]");
+        run.Write(text);
+        run.Load(false);
+        EXPECT_EQ(run.stat.Freq.N, 3);
+        run.Count("开始_v", 0, 2, false);
+        EXPECT_EQ(run.stat.Freq.Fn, 1);
+        std::set<std::string> names;
+        for (const auto& r : run.Compute("BOTH", 0, 2)) names.insert(r.Collocate);
+        EXPECT_EQ(names, (std::set<std::string>{"结束_v", "啊、_w"}));
+        const TArrResultStr hits = run.query.Hits.ToArray();
+        ASSERT_EQ(hits.size(), 1u);
+        EXPECT_TRUE(hits[0].Right.starts_with("结束_v 啊、_w")) << hits[0].Right;
+    }
+}
