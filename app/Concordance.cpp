@@ -113,7 +113,8 @@ void TForm1::WriteConcordanceLines(const std::string& sortMode, const std::array
         std::string pad = Blanks(widths[1] - shown[1] + 1);
         centre = sortMode == "CENTER-R" ? pad + v.Center : v.Center + pad;
         right = " " + v.Right + " " + Blanks(widths[2] - shown[2] + 3);
-        file = showFiles ? TDisplay::ReplaceNonAscii(ToUtf16(v.FileName), '_') : std::string();
+        // Names are shown whole: on this system they are UTF-8, or code page 936 bytes read as such.
+        file = showFiles ? ToUtf8(v.FileName) : std::string();
         if (coloured)
             TDisplay::RtfLine(" " + number + ".\t", left + "\t ", centre + "\t ", right + "\t ", file + " ", i, line);
         else

@@ -20,6 +20,7 @@
 #include "app/Unit1.h"
 #include "platform/core/Messages.h"
 #include "platform/core/SysUtils.h"
+#include "platform/core/TextCodec.h"
 #include "platform/gui/QtGlue.h"
 #include "tests/support/DecimalCommaLocale.h"
 #include "tests/support/FormFixture.h"
@@ -678,3 +679,49 @@ TEST_F(Collocation, ACodePage936CorpusIsShownAsItsCharacters) {
     }
     EXPECT_EQ(tables["g.txt"], tables["u.txt"]);
 }
+
+namespace {
+
+// A folder holding a code page 936 file and its UTF-8 twin counts each word
+// once, as one file read twice would; names typed for a merge or a rename are
+// saved with the rows they stand beside, in UTF-8.
+TEST_F(Collocation, AFolderOfBothEncodingsCountsEachWordOnceAndSavesUtf8) {
+    corpus_.Write("g.txt",
+                  "\xCE\xD2_r \xD1\xA7\xCF\xB0_v \xBA\xBA_n \xB5\xC4_u \xD6\xAA\xCA\xB6_n\r\n"
+                  "\xCB\xFB_r \xD1\xA7\xCF\xB0_v \xBA\xBA_n \xB5\xC4_u \xCA\xE9_n\r\n");
+    corpus_.Write("u.txt", "我_r 学习_v 汉_n 的_u 知识_n\r\n他_r 学习_v 汉_n 的_u 书_n\r\n");
+    ChooseCorpusFolder();
+    form->cbxNodeMode->SetItemIndex(form->cbxNodeMode->Items().IndexOf("POS"));
+    std::map<std::string, std::string> counts;  // collocate -> "f(c) f(n,c)" of one file alone
+    CheckOnly({"g.txt"});
+    Run("v", 2, 2);
+    for (const auto& row : Table()) counts[Trim(row[1])] = row[2] + " " + row[3];
+    EXPECT_EQ(counts.size(), 4u);
+    CheckOnly({"g.txt", "u.txt"});
+    Run("v", 2, 2);
+    EXPECT_EQ(form->lbColInfo->Caption(), "N = 20   Span = 4   f(n) = 4   4 hits");
+    for (const auto& row : Table()) {
+        SCOPED_TRACE(row[1]);
+        ASSERT_TRUE(counts.contains(Trim(row[1])));
+        const std::string alone = counts[Trim(row[1])];
+        EXPECT_EQ(row[2] + " " + row[3], std::to_string(2 * std::stoi(alone)) + " " +
+                                             std::to_string(2 * std::stoi(alone.substr(alone.find(' ') + 1))));
+    }
+
+    SelectRows({"汉"});
+    TDialogScript::QueueInput(true, "汉语词");
+    form->itmRenameClick(form->itmRename);
+    SelectRows({"我", "他"});
+    TDialogScript::QueueInput(true, "代词");
+    form->itmMergeClick(form->itmMerge);
+    ASSERT_LT(RowOf("汉语词"), form->lsvColligate->Items().Count());
+    ASSERT_LT(RowOf("代词"), form->lsvColligate->Items().Count());
+    const std::string path = (std::filesystem::path(home_.Path()) / "table.xls").string();
+    TDialogScript::QueueFile(true, path);
+    form->btnSaveCol->Click();
+    const std::string saved = ReadFileBytes(path);
+    EXPECT_TRUE(IsValidUtf8(saved));
+    for (const char* name : {"汉语词 ", "代词 ", "的 "}) EXPECT_NE(saved.find(name), std::string::npos) << name;
+}
+
+}  // namespace

@@ -418,14 +418,29 @@ TEST_F(DetailPane, PanePicture) {
 
 namespace {
 
-// Chinese corpora are stored in code page 936: the pane shows them as characters.
+// Chinese corpora are stored in code page 936: the pane shows them as
+// characters. File names are shown whole, in plain and coloured lines and in
+// the rich text saved from the pane, whether a name's bytes are UTF-8 or
+// code page 936; a name can be highlighted in the file column.
 TEST_F(DetailPane, CodePage936TextIsShownAsCharacters) {
-    TArrResultStr hits = {Hit("\xCE\xD2\xC3\xC7", "\xCF\xB2\xBB\xB6", "\xB6\xC1\xCA\xE9", "\xD6\xD0\xCE\xC4.txt")};
+    TArrResultStr hits = {Hit("\xCE\xD2\xC3\xC7", "\xCF\xB2\xBB\xB6", "\xB6\xC1\xCA\xE9", "\xD6\xD0\xCE\xC4.txt"),
+                          Hit("a", "b", "c", "语料甲.txt"), Hit("a", "b", "c", "语料乙.txt")};
+    for (const bool coloured : {false, true}) {
+        SCOPED_TRACE(coloured ? "coloured" : "plain");
+        Show(hits, "FILE", coloured);
+        std::string text;
+        for (int i = 1; i <= 3; ++i) text += form->rdtDetailCol->Lines()[i] + "\n";
+        EXPECT_NE(text.find("\xCF\xB2\xBB\xB6"), std::string::npos);
+        for (const char* name : {"中文.txt", "语料甲.txt", "语料乙.txt"}) EXPECT_NE(text.find(name), std::string::npos) << name;
+        const std::string saved = ReadRtf(form->rdtDetailCol->SaveToBytes(true), TTextAttr()).Text(0, 1 << 20);
+        EXPECT_NE(saved.find("语料乙.txt"), std::string::npos);
+        form->cbxQSearchCol->SetText("语料乙");
+        form->cbxSearchRangeCol->SetItemIndex(form->cbxSearchRangeCol->Items().IndexOf("FILE"));
+        form->btnHighlightCol->Click();
+        EXPECT_TRUE(form->lblInfoCol->Caption().ends_with("语料乙(1)")) << form->lblInfoCol->Caption();
+    }
+    hits.resize(1);
     Show(hits, "FILE", false);
-    std::string line = form->rdtDetailCol->Lines()[1];
-    EXPECT_NE(line.find("\xCF\xB2\xBB\xB6"), std::string::npos);
-    // The file name is written with every character beyond ASCII as "_".
-    EXPECT_NE(line.find("__.txt"), std::string::npos);
     form->tsColligate->SetEnabled(true);
     form->qlSkinPageControl1->SetActivePage(form->tsColligate);
     form->SetBounds(0, 0, 1024, 720);
