@@ -917,7 +917,7 @@ TEST(StatRun, CodePage936AndUtf8TwinsCountAlike) {
         run.stat.LoadPieceBytes = 8;
         run.Load(true);
         const std::vector<std::string> lines = Lines(run.stat.TokenFreq);
-        for (const std::string& line : {"夾 =2", "奱 =1", "說 =1", "誇 =1", "为 =2", "系统 =2"}) {
+        for (const std::string line : {"夾 =2", "奱 =1", "說 =1", "誇 =1", "为 =2", "系统 =2"}) {
             const std::string expected = line.substr(0, line.find('=') + 1) + std::to_string(copies * (line.back() - '0'));
             EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
         }
