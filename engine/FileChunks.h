@@ -38,9 +38,8 @@ bool AnyCut(const std::vector<TFilePiece>& pieces);
 // The bytes of a piece as corpus text, always UTF-8: a code page 936 file is
 // decoded, so that its words are the same characters as in a UTF-8 file and
 // no rule for single bytes meets half a character. Ideographic spaces are
-// blanks. Failures raise as
-// ReadFileBytes does. A UTF-8 byte-order mark at the start of a file is no
-// text. A file that starts with a UTF-16 byte-order mark holds no 8-bit text
+// blanks. Failures raise as ReadFileBytes does. A UTF-8 byte-order mark at
+// the start of a file is no text. A file that starts with a UTF-16 byte-order mark holds no 8-bit text
 // at all: its pieces give nothing, and utf16 (when given) is set.
 std::string ReadPiece(const std::vector<std::string>& fileNames, const TFilePiece& piece, bool* utf16 = nullptr);
 // U+3000, the space of Chinese typography, in UTF-8.

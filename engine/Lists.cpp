@@ -304,31 +304,21 @@ namespace {
 
 // A typed node's words part as a corpus line's do: at every run of white
 // space, the ideographic space included.
-std::string SingleBlanks(const std::string& query) {
-    std::string result;
-    bool blank = false;
-    for (size_t i = 0; i < query.size(); ++i) {
-        const bool ideographic = query.compare(i, kIdeographicSpace.size(), kIdeographicSpace) == 0;
-        if (IsTrimChar(query[i]) || ideographic) {
-            if (ideographic) i += kIdeographicSpace.size() - 1;
-            blank = true;
-            continue;
-        }
-        if (blank && !result.empty()) result += ' ';
-        blank = false;
-        result += query[i];
-    }
-    return result;
+std::string NodeWords(const std::string& query) {
+    std::string words = query;
+    IdeographicSpacesToBlanks(words);
+    SingleBlanks(words);
+    return Trim(words);
 }
 
 }  // namespace
 
 std::string TDisplay::ConvertQuery(const std::string& query, const std::string& splitters, bool literal) {
     if (literal) {
-        std::string q = SingleBlanks(query) + " ";
+        std::string q = NodeWords(query) + " ";
         return Trim(StringReplace(q, " ", splitters + "\\S+ ", rfReplaceAll)) + "\\b";
     }
-    std::string q = " " + SingleBlanks(query);
+    std::string q = " " + NodeWords(query);
     return Trim(StringReplace(q, " ", " \\S+" + splitters, rfReplaceAll)) + "\\b";
 }
 
