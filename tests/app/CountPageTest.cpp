@@ -39,6 +39,14 @@ protected:
         GuardedCall([&] { form->btnQueryNClick(form->btnQueryN); });
     }
 
+    // The list saved as count.txt through the save dialog; the file's path.
+    std::string SaveList() {
+        std::string path = (std::filesystem::path(home_.Path()) / "count.txt").string();
+        TDialogScript::QueueFile(true, path);
+        GuardedCall([&] { form->btnSaveNClick(form->btnSaveN); });
+        return path;
+    }
+
     // The rows as the list shows them: frequency and the three columns, trimmed.
     std::vector<std::string> Rows() {
         std::vector<std::string> rows;
@@ -148,9 +156,7 @@ TEST_F(CountPage, TheNamedHandlersAnswerTheirEvents) {
 
 TEST_F(CountPage, TheSavedListHasOneLinePerRow) {
     Count("x");
-    std::string path = (std::filesystem::path(home_.Path()) / "count.txt").string();
-    TDialogScript::QueueFile(true, path);
-    GuardedCall([&] { form->btnSaveNClick(form->btnSaveN); });
+    const std::string path = SaveList();
     TStringList lines;
     lines.LoadFromFile(path);
     ASSERT_EQ(lines.Count(), 2);
@@ -209,9 +215,7 @@ TEST_F(CountPage, LongContextsThatDifferOnlyFarFromTheNodeAreTwoRows) {
     ASSERT_EQ(rows.size(), 2u);
     for (const std::string& row : rows) EXPECT_NE(row.find(Trim(near) + "|node_NN|end_VV|"), std::string::npos) << row;
 
-    std::string path = (std::filesystem::path(home_.Path()) / "count.txt").string();
-    TDialogScript::QueueFile(true, path);
-    GuardedCall([&] { form->btnSaveNClick(form->btnSaveN); });
+    const std::string path = SaveList();
     const std::string saved = ReadFileBytes(path);
     for (const char* far : {"alpha_JJ ", "omega_JJ "})
         EXPECT_NE(saved.find(far + near + " \t node_NN"), std::string::npos) << far;
@@ -229,9 +233,7 @@ TEST_F(CountPage, AQuerySearchLeavesTheCountRowsAsTheyWere) {
         return all;
     };
     const auto before = cells();
-    std::string path = (std::filesystem::path(home_.Path()) / "count.txt").string();
-    TDialogScript::QueueFile(true, path);
-    GuardedCall([&] { form->btnSaveNClick(form->btnSaveN); });
+    const std::string path = SaveList();
     const std::string saved = ReadFileBytes(path);
 
     for (TqlSkinComboBox* mode : {form->cbxL, form->cbxC, form->cbxR})
@@ -313,9 +315,7 @@ TEST_F(CountPage, AContextThatReadsLikeThePlaceholderIsNotAnEmptyOne) {
     EXPECT_EQ(sortedRows(), (std::vector<std::string>{"1|-_-|y_VV|z_NN|", "1||y_VV|-_-|", "1||y_VV|z_NN|"}));
     Count("-_-");
     EXPECT_EQ(sortedRows(), (std::vector<std::string>{"1|y_VV|-_-|z_NN|", "1||-_-|y_VV|"}));
-    std::string path = (std::filesystem::path(home_.Path()) / "count.txt").string();
-    TDialogScript::QueueFile(true, path);
-    GuardedCall([&] { form->btnSaveNClick(form->btnSaveN); });
+    const std::string path = SaveList();
     TStringList lines;
     lines.LoadFromFile(path);
     ASSERT_EQ(lines.Count(), 2);
