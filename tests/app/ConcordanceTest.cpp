@@ -13,6 +13,7 @@
 
 #include "app/Unit1.h"
 #include "platform/core/SysUtils.h"
+#include "platform/core/TextCodec.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Rtf.h"
 #include "platform/gui/Timers.h"
@@ -423,14 +424,16 @@ namespace {
 // the rich text saved from the pane, whether a name's bytes are UTF-8 or
 // code page 936; a name can be highlighted in the file column.
 TEST_F(DetailPane, CodePage936TextIsShownAsCharacters) {
-    TArrResultStr hits = {Hit("\xCE\xD2\xC3\xC7", "\xCF\xB2\xBB\xB6", "\xB6\xC1\xCA\xE9", "\xD6\xD0\xCE\xC4.txt"),
-                          Hit("a", "b", "c", "语料甲.txt"), Hit("a", "b", "c", "语料乙.txt")};
+    TArrResultStr hits = {Hit("\xCE\xD2\xC3\xC7", "\xCF\xB2\xBB\xB6", "\xB6\xC1\xCA\xE9"),
+                          Hit("a", "b", "c", "\xD6\xD0\xCE\xC4.txt"), Hit("a", "b", "c", "语料甲.txt"),
+                          Hit("a", "b", "c", "语料乙.txt")};
     for (const bool coloured : {false, true}) {
         SCOPED_TRACE(coloured ? "coloured" : "plain");
         Show(hits, "FILE", coloured);
         std::string text;
-        for (int i = 1; i <= 3; ++i) text += form->rdtDetailCol->Lines()[i] + "\n";
-        EXPECT_NE(text.find("\xCF\xB2\xBB\xB6"), std::string::npos);
+        // As the pane shows each line: UTF-8, or code page 936 when not valid UTF-8.
+        for (int i = 1; i <= 4; ++i) text += ToUtf8(form->rdtDetailCol->Lines()[i]) + "\n";
+        EXPECT_NE(text.find("喜欢"), std::string::npos);
         for (const char* name : {"中文.txt", "语料甲.txt", "语料乙.txt"}) EXPECT_NE(text.find(name), std::string::npos) << name;
         const std::string saved = ReadRtf(form->rdtDetailCol->SaveToBytes(true), TTextAttr()).Text(0, 1 << 20);
         EXPECT_NE(saved.find("语料乙.txt"), std::string::npos);
